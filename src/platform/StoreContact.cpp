@@ -1,0 +1,100 @@
+#include "platform/StoreContact.h"
+
+#include <QUuid>
+
+namespace StoreKey {
+
+const QStringList &allKeys()
+{
+    static const QStringList keys{Identifier, ContactType, NamePrefix, GivenName, MiddleName, FamilyName,
+                                  PreviousFamilyName, NameSuffix, Nickname, PhoneticGivenName,
+                                  PhoneticMiddleName, PhoneticFamilyName, OrganizationName, DepartmentName,
+                                  JobTitle, Note, ImageData, ThumbnailImageData, ImageDataAvailable, Birthday,
+                                  Dates, PhoneNumbers, EmailAddresses, PostalAddresses, UrlAddresses,
+                                  ContactRelations, SocialProfiles, InstantMessageAddresses};
+    return keys;
+}
+
+const QStringList &stringKeys()
+{
+    static const QStringList keys{NamePrefix, GivenName, MiddleName, FamilyName, PreviousFamilyName,
+                                  NameSuffix, Nickname, PhoneticGivenName, PhoneticMiddleName,
+                                  PhoneticFamilyName, OrganizationName, DepartmentName, JobTitle, Note};
+    return keys;
+}
+
+} // namespace StoreKey
+
+StoreContact::StoreContact() : m_identifier(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()) {}
+
+StoreContact StoreContact::fetched(const QString &identifier, const QStringList &keys)
+{
+    StoreContact contact;
+    contact.m_identifier = identifier;
+    contact.m_allKeys = false;
+    contact.m_keys = QSet<QString>(keys.begin(), keys.end());
+    contact.m_keys.insert(StoreKey::Identifier);
+    contact.m_keys.insert(StoreKey::ContactType);
+    return contact;
+}
+
+bool StoreContact::isKeyAvailable(const QString &key) const
+{
+    return m_allKeys || m_keys.contains(key);
+}
+
+QStringList StoreContact::availableKeys() const
+{
+    if (m_allKeys)
+        return StoreKey::allKeys();
+    QStringList keys;
+    for (const QString &key : StoreKey::allKeys())
+        if (m_keys.contains(key))
+            keys.append(key);
+    return keys;
+}
+
+void StoreContact::makeAllKeysAvailable()
+{
+    m_allKeys = true;
+    m_keys.clear();
+}
+
+QString *StoreContact::stringMember(const QString &key)
+{
+    static const QList<std::pair<QString, QString StoreContact::*>> members{
+        {StoreKey::NamePrefix, &StoreContact::namePrefix},
+        {StoreKey::GivenName, &StoreContact::givenName},
+        {StoreKey::MiddleName, &StoreContact::middleName},
+        {StoreKey::FamilyName, &StoreContact::familyName},
+        {StoreKey::PreviousFamilyName, &StoreContact::previousFamilyName},
+        {StoreKey::NameSuffix, &StoreContact::nameSuffix},
+        {StoreKey::Nickname, &StoreContact::nickname},
+        {StoreKey::PhoneticGivenName, &StoreContact::phoneticGivenName},
+        {StoreKey::PhoneticMiddleName, &StoreContact::phoneticMiddleName},
+        {StoreKey::PhoneticFamilyName, &StoreContact::phoneticFamilyName},
+        {StoreKey::OrganizationName, &StoreContact::organizationName},
+        {StoreKey::DepartmentName, &StoreContact::departmentName},
+        {StoreKey::JobTitle, &StoreContact::jobTitle},
+        {StoreKey::Note, &StoreContact::note},
+    };
+    for (const auto &[name, member] : members)
+        if (name == key)
+            return &(this->*member);
+    return nullptr;
+}
+
+QString StoreContact::stringForKey(const QString &key) const
+{
+    const QString *member = const_cast<StoreContact *>(this)->stringMember(key);
+    return member ? *member : QString();
+}
+
+bool StoreContact::setStringForKey(const QString &key, const QString &value)
+{
+    QString *member = stringMember(key);
+    if (!member)
+        return false;
+    *member = value;
+    return true;
+}
