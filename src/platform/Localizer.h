@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QHash>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+// Looks user-visible texts up in the tables of resources/l10n/ (one JSON object of key to text per
+// language), like localized strings: the English text is the key and a missing key returns itself.
+class Localizer
+{
+public:
+    static Localizer &shared();
+
+    // The text for key in the first preferred language that has it; the fallback (or the key
+    // when the fallback is null) when none has it.
+    QString localizedString(const QString &key, const QString &fallback = QString()) const;
+
+    // The user's preferred languages, most wanted first ("ja", "en-US", ...).
+    QStringList preferredLanguages() const;
+    // Test hook: replaces the languages taken from the system.
+    void setPreferredLanguages(const QStringList &languages);
+
+private:
+    Localizer();
+    const QHash<QString, QString> &table(const QString &language) const;
+
+    mutable QMutex m_mutex;
+    QStringList m_languages;
+    mutable QHash<QString, QHash<QString, QString>> m_tables;
+};
+
+// Shorthand for Localizer::shared().localizedString(key).
+QString L(const QString &key);
