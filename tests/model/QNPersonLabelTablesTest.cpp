@@ -1,0 +1,288 @@
+#include "model/QNPerson.h"
+#include "platform/StoreContact.h"
+#include "platform/StoreLabels.h"
+
+#include <QMutex>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Collects the log lines written while it lives.
+class LogCapture
+{
+public:
+    LogCapture() { m_previous = qInstallMessageHandler(&LogCapture::handler); }
+    ~LogCapture() { qInstallMessageHandler(m_previous); }
+    static QStringList lines()
+    {
+        QMutexLocker lock(&s_mutex);
+        return s_lines;
+    }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext &, const QString &message)
+    {
+        QMutexLocker lock(&s_mutex);
+        s_lines.append(message);
+    }
+    QtMessageHandler m_previous;
+    static inline QMutex s_mutex;
+    static inline QStringList s_lines;
+};
+
+// The tables live for the whole process and never lose a label; tests that add labels use fresh
+// names so that they can run in any order and repeatedly.
+QString fresh(const QString &name)
+{
+    static std::atomic<int> counter = 0;
+    return QStringLiteral("%1 %2").arg(name).arg(++counter);
+}
+
+QStringList labels(const QString &identifier)
+{
+    return QNPerson::labelsForIdentifier(identifier).value_or(QStringList());
+}
+
+QStringList localizedLabels(const QString &identifier)
+{
+    return QNPerson::localizedLabelsForIdentifier(identifier).value_or(QStringList());
+}
+
+QStringList customLabels(const QString &identifier)
+{
+    return QNPerson::customLabelsForIdentifier(identifier).value_or(QStringList());
+}
+
+struct ConversionCase
+{
+    QString input;
+    QString expected;
+};
+
+class LabelFromCNLabel : public ::testing::TestWithParam<ConversionCase>
+{
+};
+
+TEST_P(LabelFromCNLabel, Converts)
+{
+    EXPECT_EQ(QNPerson::labelFromCNLabel(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LabelFromCNLabel,
+    ::testing::Values(ConversionCase{StoreLabel::Home, "home"},
+                      ConversionCase{StoreLabel::PhoneNumberHomeFax, "home fax"},
+                      ConversionCase{StoreLabel::PhoneNumberiPhone, "iPhone"},
+                      ConversionCase{"_$!<Son>!$_", "son"}, ConversionCase{"_$!<School>!$_", "School"},
+                      ConversionCase{"my own label", "my own label"}, ConversionCase{"", "No label"},
+                      ConversionCase{QString(), "No label"}, ConversionCase{"All", "All"},
+                      ConversionCase{"_$!<ab", "_$!<ab"}, ConversionCase{"_$!<>!$_", "No label"}));
+
+class CNLabelFromLabel : public ::testing::TestWithParam<ConversionCase>
+{
+};
+
+TEST_P(CNLabelFromLabel, Converts)
+{
+    EXPECT_EQ(QNPerson::CNLabelFromLabel(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CNLabelFromLabel,
+                         ::testing::Values(ConversionCase{"partner", StoreLabel::ContactRelationPartner},
+                                           ConversionCase{"assistant", StoreLabel::ContactRelationAssistant},
+                                           ConversionCase{"son", "_$!<Son>!$_"},
+                                           ConversionCase{"daughter", "_$!<Daughter>!$_"},
+                                           ConversionCase{"home page", StoreLabel::URLAddressHomePage},
+                                           ConversionCase{"All", "All"}, ConversionCase{"Home", "Home"},
+                                           ConversionCase{"my own label", "my own label"}));
+
+TEST(QNPersonLabels, NullLabelHasNoStoreLabel)
+{
+    EXPECT_TRUE(QNPerson::CNLabelFromLabel(QString()).isNull());
+    EXPECT_FALSE(QNPerson::CNLabelFromLabel(QStringLiteral("")).isNull());
+}
+
+TEST(QNPersonLabels, StartLabelsRoundTripThroughStoreLabels)
+{
+    const QStringList keys = {"Email",        "Phone", "Address",        "URL",
+                              "Relationship", "Dates", "Social Network", "Instant Message"};
+    for (const QString &key : keys) {
+        const QStringList list = labels(key);
+        ASSERT_FALSE(list.isEmpty()) << qPrintable(key);
+        for (const QString &label : list)
+            EXPECT_EQ(QNPerson::labelFromCNLabel(QNPerson::CNLabelFromLabel(label)), label)
+                << qPrintable(label);
+    }
+}
+
+TEST(QNPersonLabels, StartTablesHoldTheMenusInOrder)
+{
+    EXPECT_EQ(labels("Phone").mid(0, 10), QStringList({"home", "work", "other", "main", "mobile", "iPhone",
+                                                       "pager", "home fax", "work fax", "other fax"}));
+    EXPECT_EQ(labels("URL").mid(0, 4), QStringList({"home page", "home", "work", "other"}));
+    EXPECT_EQ(labels("Relationship").mid(11, 2), QStringList({"son", "daughter"}));
+    EXPECT_EQ(labels("Name Ordering").first(), "System Default (LastName)");
+    EXPECT_EQ(localizedLabels("Phone").mid(0, 10), labels("Phone").mid(0, 10));
+    EXPECT_EQ(localizedLabels("Show as Person"), QStringList({"Person", "Company"}));
+}
+
+TEST(QNPersonLabels, IdentifiersWithoutLabelsAnswerNothing)
+{
+    EXPECT_FALSE(QNPerson::labelsForIdentifier("ZIP"));
+    EXPECT_FALSE(QNPerson::localizedLabelsForIdentifier("Never Seen"));
+    EXPECT_FALSE(QNPerson::customLabelsForIdentifier("Never Seen"));
+}
+
+TEST(QNPersonLabels, SocialServiceListFollowsThePlatformVersion)
+{
+    const QStringList shortList = QNPerson::socialServiceLabels(1187.0);
+    EXPECT_EQ(shortList, QStringList({"Facebook", "Flickr", "LinkedIn", "MySpace", "Twitter"}));
+    const QStringList longList = QNPerson::socialServiceLabels(1187.1);
+    ASSERT_EQ(longList.size(), 16);
+    EXPECT_EQ(longList.first(), StoreSocialService::Twitter);
+    EXPECT_EQ(longList.last(), "WhatsApp");
+    EXPECT_EQ(labels("Social Network").mid(0, 16), longList);
+}
+
+TEST(QNPersonLabels, AddingAKnownLabelChangesNothing)
+{
+    const QStringList before = labels("Email");
+    const QStringList localizedBefore = localizedLabels("Email");
+    EXPECT_FALSE(QNPerson::setLabel("", "home", "Email"));
+    EXPECT_EQ(labels("Email"), before);
+    EXPECT_EQ(localizedLabels("Email"), localizedBefore);
+}
+
+TEST(QNPersonLabels, AddedLabelIsRenamedInPlace)
+{
+    const QString added = fresh("tst-private");
+    const QString renamed = fresh("tst-school");
+    ASSERT_TRUE(QNPerson::setLabel("", added, "Email"));
+    const qsizetype index = labels("Email").indexOf(added);
+    ASSERT_GE(index, 3);
+    EXPECT_EQ(localizedLabels("Email").value(index), added);
+    EXPECT_TRUE(customLabels("Email").contains(added));
+    EXPECT_FALSE(QNPerson::setLabel("", added, "Email"));
+
+    ASSERT_TRUE(QNPerson::setLabel(added, renamed, "Email"));
+    EXPECT_EQ(labels("Email").value(index), renamed);
+    EXPECT_EQ(localizedLabels("Email").value(index), renamed);
+    EXPECT_FALSE(labels("Email").contains(added));
+    EXPECT_TRUE(customLabels("Email").contains(renamed));
+    EXPECT_FALSE(customLabels("Email").contains(added));
+}
+
+TEST(QNPersonLabels, RenamingAnUnknownLabelAppendsTheNewOne)
+{
+    const QString id = fresh("Test Unknown Rename");
+    ASSERT_TRUE(QNPerson::setLabel("nowhere", "fresh", id));
+    EXPECT_EQ(labels(id), QStringList({"fresh"}));
+    EXPECT_EQ(localizedLabels(id), QStringList({"fresh"}));
+    EXPECT_EQ(customLabels(id), QStringList({"fresh"}));
+}
+
+TEST(QNPersonLabels, LabelTableDictKeepsAppendedCustomLabels)
+{
+    const QString id = fresh("Test Misaligned");
+    ASSERT_TRUE(QNPerson::setLabel("", "first", id));
+    QNPerson::addCustomLabel("only-custom", id);
+    const QNPerson::LabelTable table = QNPerson::labelTableDict();
+    EXPECT_EQ(table.value(id), QStringList({"first", "only-custom"}));
+    EXPECT_EQ(labels(id), QStringList({"first", "only-custom"}));
+    EXPECT_EQ(localizedLabels(id), QStringList({"first"}));
+
+    // The renamed label lies beyond the display texts: logged, and only the display texts stay.
+    LogCapture log;
+    EXPECT_TRUE(QNPerson::setLabel("only-custom", "renamed", id));
+    EXPECT_TRUE(LogCapture::lines().contains("ERROR +[QNPerson setLabel:to:forIdentifier:]"));
+    EXPECT_EQ(labels(id), QStringList({"first", "renamed"}));
+    EXPECT_EQ(localizedLabels(id), QStringList({"first"}));
+    EXPECT_EQ(customLabels(id), QStringList({"first", "renamed"}));
+}
+
+TEST(QNPersonLabels, AccessorsHandOutCopies)
+{
+    QNPerson::LabelTable table = QNPerson::labelTableDict();
+    table["Email"].append("not-in-the-table");
+    EXPECT_FALSE(labels("Email").contains("not-in-the-table"));
+
+    QNPerson::setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}}});
+    std::optional<QVariantList> items = QNPerson::customItems();
+    ASSERT_TRUE(items);
+    ASSERT_EQ(items->size(), 1);
+    (*items)[0] = QVariantMap{{"Name", "Changed"}};
+    EXPECT_EQ(QNPerson::customItems()->first().toMap().value("Name"), "Hobby");
+}
+
+TEST(QNPersonIdentifiers, ListsAndStoreKeys)
+{
+    const QStringList all = QNPerson::allIdentifiers();
+    ASSERT_EQ(all.size(), 19);
+    EXPECT_EQ(all.first(), "Name");
+    EXPECT_EQ(all.last(), "Photo");
+    EXPECT_EQ(QNPerson::labeledIdentifiers().size(), 8);
+    EXPECT_EQ(QNPerson::stringIdentifiers().size(), 7);
+    EXPECT_EQ(QNPerson::addressIdentifiers(), QStringList({"ZIP", "State", "City", "Street", "Country"}));
+
+    const QHash<QString, QString> keys = QNPerson::CNIdentifiers();
+    EXPECT_EQ(keys.size(), 20);
+    EXPECT_FALSE(keys.contains("Name"));
+    EXPECT_EQ(keys.value("Title"), StoreKey::NamePrefix);
+    EXPECT_EQ(keys.value("Phonetic MiddleName"), StoreKey::PhoneticMiddleName);
+    for (const QString &id : QNPerson::stringIdentifiers())
+        EXPECT_TRUE(keys.contains(id)) << qPrintable(id);
+}
+
+TEST(QNPersonIdentifiers, DisplayNames)
+{
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("ZIP"),
+              StoreValueKey::localizedString(StoreValueKey::PostalCode));
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("ZIP"), "ZIP");
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("Title"), "Prefix");
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("Phone"), "Phone");
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("Name"), "Name");
+    EXPECT_EQ(QNPerson::localizedIdentifierForKey("CountryCode"), "CountryCode");
+}
+
+// Several threads add labels while others read the tables; every label arrives once, and the
+// display texts keep step with the labels.
+TEST(QNPersonThreads, ConcurrentLabelChangesAndReads)
+{
+    const QString id = fresh("Test Threads");
+    constexpr int writers = 4;
+    constexpr int perWriter = 150;
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w) {
+        threads.emplace_back([w, id] {
+            for (int n = 0; n < perWriter; ++n) {
+                QNPerson::setLabel("", QStringLiteral("t%1-%2").arg(w).arg(n), id);
+                if (n % 10 == 0)
+                    QNPerson::setLabel(QStringLiteral("t%1-%2").arg(w).arg(n),
+                                       QStringLiteral("r%1-%2").arg(w).arg(n), id);
+            }
+        });
+        threads.emplace_back([id] {
+            for (int n = 0; n < perWriter; ++n) {
+                const QNPerson::LabelTable table = QNPerson::labelTableDict();
+                (void)table.value(id).size();
+                (void)QNPerson::localizedLabelsForIdentifier(id);
+                (void)QNPerson::addressFormatDict().value("JP");
+                (void)QNPerson::customItems();
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    EXPECT_EQ(labels(id).size(), writers * perWriter);
+    EXPECT_EQ(localizedLabels(id), labels(id));
+    EXPECT_EQ(customLabels(id), labels(id));
+    EXPECT_TRUE(labels(id).contains("r3-140"));
+    EXPECT_FALSE(labels(id).contains("t3-140"));
+}
+
+} // namespace
