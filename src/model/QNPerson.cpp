@@ -1,0 +1,300 @@
+#include "model/QNPerson.h"
+
+#include "model/QNPersonKeys.h"
+#include "platform/StoreContact.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QMutexLocker>
+#include <QUuid>
+
+namespace {
+
+const QString AnonymousName = QStringLiteral("TamriskSoftware");
+
+struct FetcherHook
+{
+    QMutex mutex;
+    QNPerson::ContactFetcher fetcher;
+};
+
+FetcherHook &fetcherHook()
+{
+    static FetcherHook hook;
+    return hook;
+}
+
+// Copies one key's value between store contacts; keys other than values (identifier, type) are
+// ignored.
+void copyKeyValue(StoreContact &to, const StoreContact &from, const QString &key)
+{
+    if (StoreKey::stringKeys().contains(key)) {
+        to.setStringForKey(key, from.stringForKey(key));
+    } else if (key == StoreKey::ImageData) {
+        to.imageData = from.imageData;
+    } else if (key == StoreKey::ThumbnailImageData) {
+        to.thumbnailImageData = from.thumbnailImageData;
+    } else if (key == StoreKey::Birthday) {
+        to.birthday = from.birthday;
+    } else if (key == StoreKey::Dates) {
+        to.dates = from.dates;
+    } else if (key == StoreKey::PhoneNumbers) {
+        to.phoneNumbers = from.phoneNumbers;
+    } else if (key == StoreKey::EmailAddresses) {
+        to.emailAddresses = from.emailAddresses;
+    } else if (key == StoreKey::PostalAddresses) {
+        to.postalAddresses = from.postalAddresses;
+    } else if (key == StoreKey::UrlAddresses) {
+        to.urlAddresses = from.urlAddresses;
+    } else if (key == StoreKey::ContactRelations) {
+        to.contactRelations = from.contactRelations;
+    } else if (key == StoreKey::SocialProfiles) {
+        to.socialProfiles = from.socialProfiles;
+    } else if (key == StoreKey::InstantMessageAddresses) {
+        to.instantMessageAddresses = from.instantMessageAddresses;
+    }
+}
+
+// The record's contact with the fetched keys added. Installing the one-key fetch itself would drop
+// every other key, and the save writes the available keys only.
+StoreContact withFetchedKeys(const StoreContact &base, const StoreContact &fetched, const QStringList &keys)
+{
+    QStringList available = base.availableKeys();
+    for (const QString &key : keys) {
+        if (fetched.isKeyAvailable(key) && !available.contains(key))
+            available.append(key);
+    }
+    StoreContact merged = StoreContact::fetched(base.identifier(), available);
+    merged.setContactType(base.contactType());
+    for (const QString &key : base.availableKeys())
+        copyKeyValue(merged, base, key);
+    for (const QString &key : keys) {
+        if (fetched.isKeyAvailable(key))
+            copyKeyValue(merged, fetched, key);
+    }
+    return merged;
+}
+
+} // namespace
+
+// --- Construction --------------------------------------------------------------------------------
+
+QNPerson::QNPerson()
+{
+    m_created = true;
+    readSystemDefaults();
+    m_uniqueId = newUUIDString();
+}
+
+QNPerson::QNPerson(const StoreContact &contact) : m_cnContact(contact)
+{
+    m_uniqueId = contact.identifier();
+    readSystemDefaults();
+    nameValue();
+    compositeName();
+    // Organisations of a group are matched to the top group's rows by this name.
+    if (!m_showAsPerson)
+        m_uniqueId2 = item(PersonIdentifier::Company).toString();
+}
+
+QNPerson::QNPerson(ArchiveTag) {}
+
+void QNPerson::readSystemDefaults()
+{
+    m_defaultCountryCode = systemCountryCode().toUpper();
+    switch (systemSortOrder()) {
+    case 2:
+        m_defaultNameOrdering = 1;
+        break;
+    case 3:
+        m_defaultNameOrdering = 2;
+        break;
+    default:
+        m_defaultNameOrdering = 0;
+    }
+}
+
+QString QNPerson::uniqueId()
+{
+    if (m_uniqueId.isEmpty()) {
+        const QString name = m_compositeName.isEmpty() ? AnonymousName : m_compositeName;
+        m_uniqueId = name + QLatin1Char('+') + dateDescription();
+    }
+    return m_uniqueId;
+}
+
+// --- Value cache ---------------------------------------------------------------------------------
+
+QVariantMap QNPerson::items() const
+{
+    QMutexLocker lock(&m_itemsMutex);
+    return m_items;
+}
+
+void QNPerson::setItems(const QVariantMap &items)
+{
+    QMutexLocker lock(&m_itemsMutex);
+    m_items = items;
+}
+
+QVariant QNPerson::item(const QString &identifier) const
+{
+    QMutexLocker lock(&m_itemsMutex);
+    return m_items.value(identifier);
+}
+
+void QNPerson::setItem(const QString &identifier, const QVariant &value)
+{
+    QMutexLocker lock(&m_itemsMutex);
+    m_items.insert(identifier, value);
+}
+
+void QNPerson::removeItem(const QString &identifier)
+{
+    QMutexLocker lock(&m_itemsMutex);
+    m_items.remove(identifier);
+}
+
+QString QNPerson::stringFieldForIdentifier(const QString &identifier)
+{
+    const QVariant cached = item(identifier);
+    if (cached.isValid())
+        return cached.toString();
+    if (!m_cnContact || !stringIdentifiers().contains(identifier))
+        return QString();
+    const QString key = CNIdentifiers().value(identifier);
+    if (!key.isEmpty() && !m_cnContact->isKeyAvailable(key) && !refetchKeys({key}))
+        return QString();
+    const QString value = key.isEmpty() ? QString() : m_cnContact->stringForKey(key);
+    setItem(identifier, value);
+    return value;
+}
+
+void QNPerson::refreshCache()
+{
+    // A standalone record has nothing to read again; dropping its values would lose them.
+    if (!m_cnContact)
+        return;
+    for (const QString &identifier : stringIdentifiers()) {
+        removeItem(identifier);
+        stringFieldForIdentifier(identifier);
+    }
+    for (int kind = 0; kind < LabeledKindCount; ++kind)
+        labeledValues(static_cast<LabeledKind>(kind));
+    birthdayValue();
+    m_phoneticNameValue.reset();
+    m_compositeName.clear();
+    m_imageData.reset();
+    m_nameValue.reset();
+    nameValue();
+    compositeName();
+}
+
+// --- Fetching again ------------------------------------------------------------------------------
+
+void QNPerson::setContactFetcher(ContactFetcher fetcher)
+{
+    FetcherHook &hook = fetcherHook();
+    QMutexLocker lock(&hook.mutex);
+    hook.fetcher = std::move(fetcher);
+}
+
+bool QNPerson::hasKeys(const QStringList &keys) const
+{
+    if (!m_cnContact)
+        return false;
+    for (const QString &key : keys) {
+        if (!m_cnContact->isKeyAvailable(key))
+            return false;
+    }
+    return true;
+}
+
+bool QNPerson::refetchKeys(const QStringList &keys)
+{
+    if (!m_cnContact)
+        return false;
+    const std::optional<StoreContact> fetched = refetchStoreContact(keys);
+    if (!fetched)
+        return false;
+    m_cnContact = withFetchedKeys(*m_cnContact, *fetched, keys);
+    return true;
+}
+
+// --- Platform services ---------------------------------------------------------------------------
+
+std::optional<StoreContact> QNPerson::refetchStoreContact(const QStringList &keys)
+{
+    ContactFetcher fetcher;
+    {
+        FetcherHook &hook = fetcherHook();
+        QMutexLocker lock(&hook.mutex);
+        fetcher = hook.fetcher;
+    }
+    if (fetcher)
+        return fetcher(uniqueId(), keys);
+    return std::nullopt;
+}
+
+QString QNPerson::systemCountryCode()
+{
+    return QLocale::territoryToCode(QLocale().territory()).toLower();
+}
+
+int QNPerson::systemSortOrder()
+{
+    return 2;
+}
+
+int QNPerson::nameOrderForContact(const StoreContact &contact)
+{
+    const QString name = contact.familyName + contact.givenName;
+    for (const QChar c : name) {
+        const QChar::Script script = c.script();
+        if (script == QChar::Script_Han || script == QChar::Script_Hiragana || script == QChar::Script_Katakana ||
+            script == QChar::Script_Hangul)
+            return 2;
+    }
+    return 1;
+}
+
+QStringList QNPerson::nameFetchKeys()
+{
+    return {StoreKey::GivenName,          StoreKey::FamilyName,         StoreKey::MiddleName,
+            StoreKey::PreviousFamilyName, StoreKey::PhoneticGivenName,  StoreKey::PhoneticFamilyName,
+            StoreKey::PhoneticMiddleName, StoreKey::ContactType,        StoreKey::Identifier,
+            StoreKey::OrganizationName,   StoreKey::JobTitle,           StoreKey::DepartmentName,
+            StoreKey::Nickname,           StoreKey::NamePrefix,         StoreKey::NameSuffix};
+}
+
+QString QNPerson::newUUIDString()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+QString QNPerson::dateDescription()
+{
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
+}
+
+QString QNPerson::formattedPostalAddress(const StorePostalAddress &address, const QStringList &order)
+{
+    QStringList lines;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        const QString &token = order[i];
+        QString part;
+        if (token == PersonKey::Street)
+            part = address.street;
+        else if (token == PersonKey::City)
+            part = address.city;
+        else if (token == PersonKey::State)
+            part = address.state;
+        else if (token == PersonKey::ZIP)
+            part = address.postalCode;
+        else if (token == PersonKey::Country)
+            part = address.country;
+        if (!part.isEmpty())
+            lines.append(part);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
