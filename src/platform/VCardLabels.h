@@ -3,23 +3,24 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/StoreLabels.h"
+
 // The vocabulary shared by the vCard reader and writer: store labels and their TYPE words, and the
 // social-profile and instant-message service names.
-// TODO: take the label and service strings from the shared store-label constants once they exist.
 namespace VCardLabels {
 
-inline const QString Home = QStringLiteral("_$!<Home>!$_");
-inline const QString Work = QStringLiteral("_$!<Work>!$_");
-inline const QString Other = QStringLiteral("_$!<Other>!$_");
-inline const QString IPhone = QStringLiteral("iPhone");
-inline const QString Mobile = QStringLiteral("_$!<Mobile>!$_");
-inline const QString Main = QStringLiteral("_$!<Main>!$_");
-inline const QString HomeFax = QStringLiteral("_$!<HomeFAX>!$_");
-inline const QString WorkFax = QStringLiteral("_$!<WorkFAX>!$_");
-inline const QString OtherFax = QStringLiteral("_$!<OtherFAX>!$_");
-inline const QString Pager = QStringLiteral("_$!<Pager>!$_");
-inline const QString HomePage = QStringLiteral("_$!<HomePage>!$_");
-inline const QString Anniversary = QStringLiteral("_$!<Anniversary>!$_");
+inline const QString &Home = StoreLabel::Home;
+inline const QString &Work = StoreLabel::Work;
+inline const QString &Other = StoreLabel::Other;
+inline const QString &IPhone = StoreLabel::PhoneNumberiPhone;
+inline const QString &Mobile = StoreLabel::PhoneNumberMobile;
+inline const QString &Main = StoreLabel::PhoneNumberMain;
+inline const QString &HomeFax = StoreLabel::PhoneNumberHomeFax;
+inline const QString &WorkFax = StoreLabel::PhoneNumberWorkFax;
+inline const QString &OtherFax = StoreLabel::PhoneNumberOtherFax;
+inline const QString &Pager = StoreLabel::PhoneNumberPager;
+inline const QString &HomePage = StoreLabel::URLAddressHomePage;
+inline const QString &Anniversary = StoreLabel::DateAnniversary;
 
 // The properties whose labels are TYPE words.
 enum class Kind
