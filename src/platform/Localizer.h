@@ -12,8 +12,9 @@ class Localizer
 public:
     static Localizer &shared();
 
-    // The text for key in the first preferred language that has it; the fallback (or the key
-    // when the fallback is null) when none has it.
+    // The text for key in the table of the first preferred language that has a table (English when
+    // none has); the fallback (or the key when the fallback is null or empty) when that table lacks
+    // it. Other languages are not searched: an English user must not get a Japanese text.
     QString localizedString(const QString &key, const QString &fallback = QString()) const;
 
     // The user's preferred languages, most wanted first ("ja", "en-US", ...).
@@ -24,9 +25,11 @@ public:
 private:
     Localizer();
     const QHash<QString, QString> &table(const QString &language) const;
+    static QString localizationFor(const QStringList &languages);
 
     mutable QMutex m_mutex;
     QStringList m_languages;
+    QString m_localization;
     mutable QHash<QString, QHash<QString, QString>> m_tables;
 };
 

@@ -1,0 +1,57 @@
+#include "platform/Dispatch.h"
+
+#include "platform/Log.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace Dispatch {
+
+void postToMain(std::function<void()> fn)
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application) {
+        Log::write("Dispatch: ERROR postToMain without an application; the call is dropped");
+        return;
+    }
+    QMetaObject::invokeMethod(application, std::move(fn), Qt::QueuedConnection);
+}
+
+void postToMain(QObject *context, std::function<void()> fn)
+{
+    if (!context) {
+        postToMain(std::move(fn));
+        return;
+    }
+    QMetaObject::invokeMethod(context, std::move(fn), Qt::QueuedConnection);
+}
+
+void runAfter(int milliseconds, QObject *context, std::function<void()> fn)
+{
+    if (!context)
+        context = QCoreApplication::instance();
+    if (QThread::currentThread() == context->thread()) {
+        QTimer::singleShot(milliseconds, context, std::move(fn));
+        return;
+    }
+    // A timer must be started in the thread that runs it.
+    postToMain(context, [milliseconds, context, fn = std::move(fn)]() mutable {
+        QTimer::singleShot(milliseconds, context, std::move(fn));
+    });
+}
+
+// Never destroyed: tasks still running at exit must not make the exit wait for them.
+QThreadPool &pool()
+{
+    static QThreadPool *instance = [] {
+        auto *threads = new QThreadPool;
+        threads->setMaxThreadCount(std::max(4, QThread::idealThreadCount()));
+        return threads;
+    }();
+    return *instance;
+}
+
+} // namespace Dispatch

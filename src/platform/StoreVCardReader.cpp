@@ -1,0 +1,440 @@
+#include "platform/StoreVCardReader.h"
+
+#include "platform/VCardContentLine.h"
+#include "platform/VCardLabels.h"
+#include "platform/VCardLineReader.h"
+
+#include <QHash>
+#include <QUrl>
+
+using VCardLabels::Kind;
+
+namespace {
+
+// The year that stands for "no year" in dates written by address books that cannot leave it out.
+constexpr int NoYearMarker = 1604;
+
+struct Card
+{
+    StoreContact contact;
+    QList<VCardContentLine> lines;
+    // X-ABLabel and X-ABADR lines by upper-case group name; they may follow the line they label.
+    QHash<QByteArray, QString> groupLabels;
+    QHash<QByteArray, QString> groupCountryCodes;
+    QString formattedName;
+    QByteArray logo;
+    // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
+    QList<StoreLabeledInstantMessage> legacyMessages;
+};
+
+using Handler = void (*)(Card &, const VCardContentLine &);
+
+QString groupLabel(const Card &card, const VCardContentLine &line)
+{
+    return line.group().isEmpty() ? QString() : card.groupLabels.value(line.group().toUpper());
+}
+
+QString label(const Card &card, const VCardContentLine &line, Kind kind)
+{
+    const QString fromGroup = groupLabel(card, line);
+    return fromGroup.isEmpty() ? VCardLabels::labelFromTypes(kind, line.types()) : fromGroup;
+}
+
+QString component(const QStringList &components, int index)
+{
+    return index < components.size() ? components.at(index) : QString();
+}
+
+std::optional<int> twoDigits(QStringView text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && text.size() == 2 ? std::optional<int>(value) : std::nullopt;
+}
+
+// --MMDD, --MM-DD, YYYY-MM-DD and YYYYMMDD, a time part ignored; year 1604 means none.
+std::optional<DateComponents> parseDate(const QString &value)
+{
+    QString text = value.trimmed();
+    const qsizetype time = text.indexOf(QLatin1Char('T'));
+    if (time >= 0)
+        text.truncate(time);
+    DateComponents date;
+    if (text.startsWith(QLatin1String("--"))) {
+        text.remove(0, 2);
+    } else {
+        bool ok = false;
+        const int year = text.left(4).toInt(&ok);
+        if (!ok || text.size() < 8)
+            return std::nullopt;
+        if (year != NoYearMarker)
+            date.year = year;
+        text.remove(0, 4);
+    }
+    text.remove(QLatin1Char('-'));
+    const std::optional<int> month = twoDigits(QStringView(text).left(2));
+    const std::optional<int> day = twoDigits(QStringView(text).mid(2));
+    if (text.size() != 4 || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31)
+        return std::nullopt;
+    date.month = month;
+    date.day = day;
+    return date;
+}
+
+QByteArray imageBytes(const VCardContentLine &line)
+{
+    const QByteArray raw = line.rawValue().trimmed();
+    if (raw.startsWith("data:")) {
+        const qsizetype comma = raw.indexOf(',');
+        if (comma < 0 || !raw.left(comma).endsWith(";base64"))
+            return {};
+        return QByteArray::fromBase64(raw.mid(comma + 1));
+    }
+    const QString encoding = line.parameter("ENCODING").toUpper();
+    // A URI of a picture elsewhere is not fetched.
+    return encoding == QLatin1String("B") || encoding == QLatin1String("BASE64") ? line.decodedBytes()
+                                                                                 : QByteArray();
+}
+
+void readName(Card &card, const VCardContentLine &line)
+{
+    const QStringList parts = line.components();
+    card.contact.familyName = component(parts, 0);
+    card.contact.givenName = component(parts, 1);
+    card.contact.middleName = component(parts, 2);
+    card.contact.namePrefix = component(parts, 3);
+    card.contact.nameSuffix = component(parts, 4);
+}
+
+void readFormattedName(Card &card, const VCardContentLine &line)
+{
+    card.formattedName = line.text();
+}
+
+void readOrganization(Card &card, const VCardContentLine &line)
+{
+    QStringList parts = line.components();
+    card.contact.organizationName = parts.takeFirst();
+    parts.removeAll(QString());
+    card.contact.departmentName = parts.join(QLatin1String(", "));
+}
+
+void readTitle(Card &card, const VCardContentLine &line)
+{
+    card.contact.jobTitle = line.text();
+}
+
+void readNickname(Card &card, const VCardContentLine &line)
+{
+    card.contact.nickname = line.text();
+}
+
+void readNote(Card &card, const VCardContentLine &line)
+{
+    card.contact.note = line.text();
+}
+
+void readMaidenName(Card &card, const VCardContentLine &line)
+{
+    card.contact.previousFamilyName = line.text();
+}
+
+void readPhone(Card &card, const VCardContentLine &line)
+{
+    QString number = line.text().trimmed();
+    if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+        number.remove(0, 4);
+    if (!number.isEmpty())
+        card.contact.phoneNumbers.append({{}, label(card, line, Kind::Phone), number});
+}
+
+void readEmail(Card &card, const VCardContentLine &line)
+{
+    const QString address = line.text().trimmed();
+    if (!address.isEmpty())
+        card.contact.emailAddresses.append({{}, label(card, line, Kind::Email), address});
+}
+
+void readUrl(Card &card, const VCardContentLine &line)
+{
+    const QString url = line.text().trimmed();
+    if (!url.isEmpty())
+        card.contact.urlAddresses.append({{}, label(card, line, Kind::Url), url});
+}
+
+// The store keeps one street text: the post-office box and extended address become its last lines.
+void readAddress(Card &card, const VCardContentLine &line)
+{
+    const QStringList parts = line.components();
+    QStringList street{component(parts, 2), component(parts, 1), component(parts, 0)};
+    street.removeAll(QString());
+    StorePostalAddress address;
+    address.street = street.join(QLatin1Char('\n'));
+    address.city = component(parts, 3);
+    address.state = component(parts, 4);
+    address.postalCode = component(parts, 5);
+    address.country = component(parts, 6);
+    address.isoCountryCode = card.groupCountryCodes.value(line.group().toUpper(), line.parameter("CC"));
+    if (address == StorePostalAddress())
+        return;
+    card.contact.postalAddresses.append({{}, label(card, line, Kind::Address), address});
+}
+
+void readBirthday(Card &card, const VCardContentLine &line)
+{
+    if (const std::optional<DateComponents> date = parseDate(line.text()))
+        card.contact.birthday = date;
+}
+
+void readDate(Card &card, const VCardContentLine &line)
+{
+    if (const std::optional<DateComponents> date = parseDate(line.text()))
+        card.contact.dates.append({{}, groupLabel(card, line), *date});
+}
+
+void readAnniversary(Card &card, const VCardContentLine &line)
+{
+    if (const std::optional<DateComponents> date = parseDate(line.text()))
+        card.contact.dates.append({{}, VCardLabels::Anniversary, *date});
+}
+
+void readRelatedName(Card &card, const VCardContentLine &line)
+{
+    const QString name = line.text().trimmed();
+    if (!name.isEmpty())
+        card.contact.contactRelations.append({{}, label(card, line, Kind::Relation), name});
+}
+
+void readPhoneticGivenName(Card &card, const VCardContentLine &line)
+{
+    card.contact.phoneticGivenName = line.text();
+}
+
+void readPhoneticMiddleName(Card &card, const VCardContentLine &line)
+{
+    card.contact.phoneticMiddleName = line.text();
+}
+
+void readPhoneticFamilyName(Card &card, const VCardContentLine &line)
+{
+    card.contact.phoneticFamilyName = line.text();
+}
+
+// vCard 2.1 phones write the reading of the name as SOUND;X-IRMC-N:family;given;middle.
+void readSound(Card &card, const VCardContentLine &line)
+{
+    if (!line.types().contains(QLatin1String("X-IRMC-N"), Qt::CaseInsensitive))
+        return;
+    const QStringList parts = line.components();
+    StoreContact &contact = card.contact;
+    if (contact.phoneticFamilyName.isEmpty() && contact.phoneticGivenName.isEmpty() &&
+        contact.phoneticMiddleName.isEmpty()) {
+        contact.phoneticFamilyName = component(parts, 0);
+        contact.phoneticGivenName = component(parts, 1);
+        contact.phoneticMiddleName = component(parts, 2);
+    }
+}
+
+void readShowAs(Card &card, const VCardContentLine &line)
+{
+    if (line.text().trimmed().compare(QLatin1String("COMPANY"), Qt::CaseInsensitive) == 0)
+        card.contact.setContactType(StoreContactType::Organization);
+}
+
+void readKind(Card &card, const VCardContentLine &line)
+{
+    const QString kind = line.text().trimmed().toLower();
+    if (kind == QLatin1String("org") || kind == QLatin1String("organization"))
+        card.contact.setContactType(StoreContactType::Organization);
+}
+
+void readSocialProfile(Card &card, const VCardContentLine &line)
+{
+    StoreSocialProfile profile;
+    // The service is one TYPE value, not a list: a service name may hold a comma.
+    for (const QString &type : line.parameterValues("TYPE"))
+        if (type.compare(QLatin1String("PREF"), Qt::CaseInsensitive) != 0) {
+            profile.service = VCardLabels::socialServiceName(type);
+            break;
+        }
+    profile.urlString = line.text().trimmed();
+    profile.username = line.parameter("X-USER");
+    profile.userIdentifier = line.parameter("X-USERID");
+    // Without x-user the profile URL's last path segment is the user name, which the record needs.
+    if (profile.username.isEmpty())
+        profile.username =
+            QUrl(profile.urlString).path().section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty);
+    if (profile.username.isEmpty() && profile.urlString.isEmpty())
+        return;
+    card.contact.socialProfiles.append({{}, profile.service, profile});
+}
+
+void readImpp(Card &card, const VCardContentLine &line)
+{
+    const QString value = line.text().trimmed();
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    StoreInstantMessageAddress address;
+    address.username = colon < 0 ? value : value.mid(colon + 1);
+    const QString service = line.parameter("X-SERVICE-TYPE");
+    address.service = service.isEmpty() ? VCardLabels::instantMessageServiceForScheme(value.left(colon))
+                                        : VCardLabels::instantMessageServiceName(service);
+    if (!address.username.isEmpty())
+        card.contact.instantMessageAddresses.append({{}, label(card, line, Kind::InstantMessage), address});
+}
+
+void readLegacyMessage(Card &card, const VCardContentLine &line)
+{
+    StoreInstantMessageAddress address;
+    address.username = line.text().trimmed();
+    address.service = VCardLabels::instantMessageServiceForProperty(QString::fromLatin1(line.name()));
+    if (!address.username.isEmpty())
+        card.legacyMessages.append({{}, label(card, line, Kind::InstantMessage), address});
+}
+
+void readPhoto(Card &card, const VCardContentLine &line)
+{
+    if (card.contact.imageData.isEmpty())
+        card.contact.imageData = imageBytes(line);
+}
+
+void readLogo(Card &card, const VCardContentLine &line)
+{
+    if (card.logo.isEmpty())
+        card.logo = imageBytes(line);
+}
+
+const QHash<QByteArray, Handler> &handlers()
+{
+    static const QHash<QByteArray, Handler> table{
+        {"N", readName},
+        {"FN", readFormattedName},
+        {"ORG", readOrganization},
+        {"TITLE", readTitle},
+        {"NICKNAME", readNickname},
+        {"NOTE", readNote},
+        {"X-MAIDENNAME", readMaidenName},
+        {"TEL", readPhone},
+        {"EMAIL", readEmail},
+        {"ADR", readAddress},
+        {"URL", readUrl},
+        {"BDAY", readBirthday},
+        {"X-ABDATE", readDate},
+        {"ANNIVERSARY", readAnniversary},
+        {"X-ANNIVERSARY", readAnniversary},
+        {"X-ABRELATEDNAMES", readRelatedName},
+        {"X-PHONETIC-FIRST-NAME", readPhoneticGivenName},
+        {"X-PHONETIC-MIDDLE-NAME", readPhoneticMiddleName},
+        {"X-PHONETIC-LAST-NAME", readPhoneticFamilyName},
+        {"SOUND", readSound},
+        {"X-ABSHOWAS", readShowAs},
+        {"KIND", readKind},
+        {"X-SOCIALPROFILE", readSocialProfile},
+        {"IMPP", readImpp},
+        {"X-AIM", readLegacyMessage},
+        {"X-MSN", readLegacyMessage},
+        {"X-JABBER", readLegacyMessage},
+        {"X-YAHOO", readLegacyMessage},
+        {"X-FACEBOOK", readLegacyMessage},
+        {"X-GADUGADU", readLegacyMessage},
+        {"X-SKYPE", readLegacyMessage},
+        {"X-GOOGLETALK", readLegacyMessage},
+        {"X-GOOGLE-TALK", readLegacyMessage},
+        {"X-ICQ", readLegacyMessage},
+        {"X-QQ", readLegacyMessage},
+        {"PHOTO", readPhoto},
+        {"LOGO", readLogo},
+    };
+    return table;
+}
+
+void collectGroupLines(Card &card)
+{
+    for (const VCardContentLine &line : card.lines) {
+        if (line.group().isEmpty())
+            continue;
+        if (line.name() == "X-ABLABEL")
+            card.groupLabels.insert(line.group().toUpper(), line.text().trimmed());
+        else if (line.name() == "X-ABADR")
+            card.groupCountryCodes.insert(line.group().toUpper(), line.text().trimmed());
+    }
+}
+
+bool sameAccount(const StoreInstantMessageAddress &a, const StoreInstantMessageAddress &b)
+{
+    return a.username == b.username && a.service.compare(b.service, Qt::CaseInsensitive) == 0;
+}
+
+void mergeLegacyMessages(Card &card)
+{
+    QList<StoreLabeledInstantMessage> &addresses = card.contact.instantMessageAddresses;
+    for (const StoreLabeledInstantMessage &legacy : std::as_const(card.legacyMessages)) {
+        const bool known =
+            std::any_of(addresses.begin(), addresses.end(), [&](const StoreLabeledInstantMessage &a) {
+                return sameAccount(a.value, legacy.value);
+            });
+        if (!known)
+            addresses.append(legacy);
+    }
+}
+
+// A card without name parts keeps its FN as the given name (or as the name of an organisation),
+// so that a contact known only by FN is not nameless.
+void applyFormattedName(Card &card)
+{
+    StoreContact &contact = card.contact;
+    const QString name = card.formattedName.trimmed();
+    if (name.isEmpty() || !contact.givenName.isEmpty() || !contact.familyName.isEmpty() ||
+        !contact.middleName.isEmpty())
+        return;
+    if (contact.contactType() == StoreContactType::Organization) {
+        if (contact.organizationName.isEmpty())
+            contact.organizationName = name;
+    } else if (name != contact.organizationName) {
+        contact.givenName = name;
+    }
+}
+
+StoreContact finishCard(Card &card)
+{
+    collectGroupLines(card);
+    const QHash<QByteArray, Handler> &table = handlers();
+    for (const VCardContentLine &line : std::as_const(card.lines))
+        if (const Handler handler = table.value(line.name()))
+            handler(card, line);
+    mergeLegacyMessages(card);
+    applyFormattedName(card);
+    if (card.contact.imageData.isEmpty())
+        card.contact.imageData = card.logo;
+    return card.contact;
+}
+
+} // namespace
+
+std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data)
+{
+    VCardLineReader reader(data);
+    QList<StoreContact> contacts;
+    bool sawCard = false;
+    int depth = 0;
+    Card card;
+    QByteArray line;
+    while (reader.readLine(line)) {
+        if (VCardLineReader::isBegin(line)) {
+            // A card nested in a 2.1 AGENT property is skipped with its lines.
+            if (depth++ == 0)
+                card = Card();
+            sawCard = true;
+        } else if (VCardLineReader::isEnd(line)) {
+            if (depth > 0 && --depth == 0)
+                contacts.append(finishCard(card));
+        } else if (depth == 1) {
+            if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+                card.lines.append(std::move(*parsed));
+        }
+    }
+    if (depth > 0)
+        contacts.append(finishCard(card));
+    if (!sawCard)
+        return std::nullopt;
+    return contacts;
+}

@@ -1,0 +1,259 @@
+#include "platform/VCardContentLine.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// Splits at a separator that stands outside double quotes.
+QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator)
+{
+    QList<QByteArray> parts;
+    bool quoted = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '"')
+            quoted = !quoted;
+        else if (text.at(i) == separator && !quoted) {
+            parts.append(text.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.append(text.mid(start));
+    return parts;
+}
+
+qsizetype indexOfValueColon(const QByteArray &line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == '"')
+            quoted = !quoted;
+        else if (line.at(i) == ':' && !quoted)
+            return i;
+    }
+    return -1;
+}
+
+QByteArray unquoted(const QByteArray &text)
+{
+    const QByteArray trimmed = text.trimmed();
+    if (trimmed.size() >= 2 && trimmed.startsWith('"') && trimmed.endsWith('"'))
+        return trimmed.mid(1, trimmed.size() - 2);
+    return trimmed;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+QByteArray decodeQuotedPrintable(const QByteArray &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c == '=' && i + 2 < text.size() && hexDigit(text.at(i + 1)) >= 0 &&
+            hexDigit(text.at(i + 2)) >= 0) {
+            out.append(char(hexDigit(text.at(i + 1)) * 16 + hexDigit(text.at(i + 2))));
+            i += 2;
+        } else if (c == '=' && i + 1 == text.size()) {
+            // A soft line break left at the very end of the data.
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes); // the conversion runs only when taken as a string
+    Q_UNUSED(text);
+    return !decoder.hasError();
+}
+
+QString normalizedLineBreaks(QString text)
+{
+    if (text.contains(QLatin1Char('\r'))) {
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
+    return text;
+}
+
+const QList<QByteArray> &encodingWords()
+{
+    static const QList<QByteArray> words{"QUOTED-PRINTABLE", "BASE64", "B", "8BIT", "7BIT"};
+    return words;
+}
+
+} // namespace
+
+std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line)
+{
+    const qsizetype colon = indexOfValueColon(line);
+    if (colon <= 0)
+        return std::nullopt;
+    const QList<QByteArray> head = splitOutsideQuotes(line.left(colon), ';');
+    VCardContentLine result;
+    QByteArray name = head.first().trimmed();
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0) {
+        result.m_group = name.left(dot);
+        name = name.mid(dot + 1);
+    }
+    if (name.isEmpty())
+        return std::nullopt;
+    result.m_name = name.toUpper();
+    for (qsizetype i = 1; i < head.size(); ++i)
+        result.addParameter(head.at(i));
+    result.m_value = line.mid(colon + 1);
+    return result;
+}
+
+void VCardContentLine::addParameter(const QByteArray &text)
+{
+    const QByteArray trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    const qsizetype equals = trimmed.indexOf('=');
+    if (equals >= 0) {
+        m_parameters.append({trimmed.left(equals).trimmed().toUpper(), unquoted(trimmed.mid(equals + 1))});
+        return;
+    }
+    // vCard 2.1 allows the bare value: TEL;WORK;VOICE, N;QUOTED-PRINTABLE.
+    const QByteArray word = trimmed.toUpper();
+    m_parameters.append(
+        {encodingWords().contains(word) ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
+}
+
+QString VCardContentLine::parameter(const QByteArray &name) const
+{
+    const QByteArray upper = name.toUpper();
+    for (const Parameter &parameter : m_parameters)
+        if (parameter.name == upper)
+            return QString::fromUtf8(parameter.value);
+    return {};
+}
+
+bool VCardContentLine::hasParameter(const QByteArray &name) const
+{
+    const QByteArray upper = name.toUpper();
+    return std::any_of(m_parameters.begin(), m_parameters.end(),
+                       [&](const Parameter &parameter) { return parameter.name == upper; });
+}
+
+QStringList VCardContentLine::parameterValues(const QByteArray &name) const
+{
+    const QByteArray upper = name.toUpper();
+    QStringList values;
+    for (const Parameter &parameter : m_parameters)
+        if (parameter.name == upper)
+            values.append(QString::fromUtf8(parameter.value));
+    return values;
+}
+
+QStringList VCardContentLine::types() const
+{
+    QStringList words;
+    for (const QString &value : parameterValues("TYPE"))
+        for (const QString &word : value.split(QLatin1Char(',')))
+            if (!word.trimmed().isEmpty())
+                words.append(word.trimmed());
+    return words;
+}
+
+QByteArray VCardContentLine::decodedBytes() const
+{
+    const QByteArray encoding = parameter("ENCODING").toLatin1().toUpper();
+    if (encoding == "QUOTED-PRINTABLE")
+        return decodeQuotedPrintable(m_value);
+    if (encoding == "BASE64" || encoding == "B")
+        return QByteArray::fromBase64(m_value);
+    return m_value;
+}
+
+QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
+{
+    const QString charset = parameter("CHARSET");
+    if (charset.isEmpty() || charset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
+        return QString::fromUtf8(bytes);
+    // Unencoded 8-bit text that is valid UTF-8 was already converted by whoever handed us the card
+    // (the import turns the file into UTF-8 text first), leaving a stale CHARSET behind.
+    if (!hasParameter("ENCODING") && !isAscii(bytes) && isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(charset.toLatin1().constData());
+    if (!decoder.isValid())
+        return QString::fromUtf8(bytes);
+    QString text = decoder.decode(bytes);
+    // The legacy converters mark undecodable bytes with SUB; show them as replacement characters.
+    text.replace(QChar(0x1A), QChar(QChar::ReplacementCharacter));
+    return text;
+}
+
+QString VCardContentLine::rawText() const
+{
+    return normalizedLineBreaks(decodeCharset(decodedBytes()));
+}
+
+QString VCardContentLine::text() const
+{
+    return unescape(rawText());
+}
+
+QStringList VCardContentLine::components() const
+{
+    const QString raw = rawText();
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw.at(i) == QLatin1Char('\\'))
+            ++i;
+        else if (raw.at(i) == QLatin1Char(';')) {
+            parts.append(unescape(QStringView(raw).mid(start, i - start)));
+            start = i + 1;
+        }
+    }
+    parts.append(unescape(QStringView(raw).mid(start)));
+    return parts;
+}
+
+QString VCardContentLine::unescape(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\\') || i + 1 == text.size()) {
+            out.append(c);
+            continue;
+        }
+        const QChar next = text.at(++i);
+        if (next == QLatin1Char('n') || next == QLatin1Char('N'))
+            out.append(QLatin1Char('\n'));
+        else if (next == QLatin1Char(',') || next == QLatin1Char(';') || next == QLatin1Char(':') ||
+                 next == QLatin1Char('\\'))
+            out.append(next);
+        else {
+            out.append(c);
+            out.append(next);
+        }
+    }
+    return out;
+}
