@@ -1,12 +1,12 @@
 #include "model/QNPerson.h"
 
 #include "model/QNPersonKeys.h"
+#include "platform/ContactFormatter.h"
+#include "platform/ContactsUserDefaults.h"
+#include "platform/PlatformUtil.h"
 #include "platform/StoreContact.h"
 
-#include <QDateTime>
-#include <QLocale>
 #include <QMutexLocker>
-#include <QUuid>
 
 namespace {
 
@@ -83,7 +83,7 @@ QNPerson::QNPerson()
 {
     m_created = true;
     readSystemDefaults();
-    m_uniqueId = newUUIDString();
+    m_uniqueId = PlatformUtil::newUUIDString();
 }
 
 QNPerson::QNPerson(const StoreContact &contact) : m_cnContact(contact)
@@ -101,12 +101,12 @@ QNPerson::QNPerson(ArchiveTag) {}
 
 void QNPerson::readSystemDefaults()
 {
-    m_defaultCountryCode = systemCountryCode().toUpper();
-    switch (systemSortOrder()) {
-    case 2:
+    m_defaultCountryCode = ContactsUserDefaults::countryCode().toUpper();
+    switch (ContactsUserDefaults::sortOrder()) {
+    case ContactsUserDefaults::SortOrderGivenName:
         m_defaultNameOrdering = 1;
         break;
-    case 3:
+    case ContactsUserDefaults::SortOrderFamilyName:
         m_defaultNameOrdering = 2;
         break;
     default:
@@ -118,7 +118,7 @@ QString QNPerson::uniqueId()
 {
     if (m_uniqueId.isEmpty()) {
         const QString name = m_compositeName.isEmpty() ? AnonymousName : m_compositeName;
-        m_uniqueId = name + QLatin1Char('+') + dateDescription();
+        m_uniqueId = name + QLatin1Char('+') + PlatformUtil::dateDescription();
     }
     return m_uniqueId;
 }
@@ -236,65 +236,16 @@ std::optional<StoreContact> QNPerson::refetchStoreContact(const QStringList &key
     return std::nullopt;
 }
 
-QString QNPerson::systemCountryCode()
-{
-    return QLocale::territoryToCode(QLocale().territory()).toLower();
-}
-
-int QNPerson::systemSortOrder()
-{
-    return 2;
-}
-
-int QNPerson::nameOrderForContact(const StoreContact &contact)
-{
-    const QString name = contact.familyName + contact.givenName;
-    for (const QChar c : name) {
-        const QChar::Script script = c.script();
-        if (script == QChar::Script_Han || script == QChar::Script_Hiragana || script == QChar::Script_Katakana ||
-            script == QChar::Script_Hangul)
-            return 2;
-    }
-    return 1;
-}
-
 QStringList QNPerson::nameFetchKeys()
 {
-    return {StoreKey::GivenName,          StoreKey::FamilyName,         StoreKey::MiddleName,
-            StoreKey::PreviousFamilyName, StoreKey::PhoneticGivenName,  StoreKey::PhoneticFamilyName,
-            StoreKey::PhoneticMiddleName, StoreKey::ContactType,        StoreKey::Identifier,
-            StoreKey::OrganizationName,   StoreKey::JobTitle,           StoreKey::DepartmentName,
-            StoreKey::Nickname,           StoreKey::NamePrefix,         StoreKey::NameSuffix};
-}
-
-QString QNPerson::newUUIDString()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-}
-
-QString QNPerson::dateDescription()
-{
-    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
-}
-
-QString QNPerson::formattedPostalAddress(const StorePostalAddress &address, const QStringList &order)
-{
-    QStringList lines;
-    for (qsizetype i = 1; i < order.size(); ++i) {
-        const QString &token = order[i];
-        QString part;
-        if (token == PersonKey::Street)
-            part = address.street;
-        else if (token == PersonKey::City)
-            part = address.city;
-        else if (token == PersonKey::State)
-            part = address.state;
-        else if (token == PersonKey::ZIP)
-            part = address.postalCode;
-        else if (token == PersonKey::Country)
-            part = address.country;
-        if (!part.isEmpty())
-            lines.append(part);
+    QStringList keys = {StoreKey::GivenName,          StoreKey::FamilyName,        StoreKey::MiddleName,
+                        StoreKey::PreviousFamilyName, StoreKey::PhoneticGivenName, StoreKey::PhoneticFamilyName,
+                        StoreKey::PhoneticMiddleName, StoreKey::ContactType,       StoreKey::Identifier,
+                        StoreKey::OrganizationName,   StoreKey::JobTitle,          StoreKey::DepartmentName,
+                        StoreKey::Nickname,           StoreKey::NamePrefix,        StoreKey::NameSuffix};
+    for (const QString &key : ContactFormatter::descriptorForRequiredKeysForStyle(ContactFormatter::FullName)) {
+        if (!keys.contains(key))
+            keys.append(key);
     }
-    return lines.join(QLatin1Char('\n'));
+    return keys;
 }

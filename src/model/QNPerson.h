@@ -410,14 +410,8 @@ private:
     void setNamePart(const QString &key, const QVariant &value);
     void setPhoneticPart(const QString &identifier, const QVariant &value);
 
-    // Platform services; each is one call into the platform layer.
-    static QString systemCountryCode();
-    static int systemSortOrder();
-    static int nameOrderForContact(const StoreContact &contact);
+    // The keys of the name's fetch: names, phonetic names, organisation, titles and the formatter's.
     static QStringList nameFetchKeys();
-    static QString newUUIDString();
-    static QString dateDescription();
-    static QString formattedPostalAddress(const StorePostalAddress &address, const QStringList &order);
     std::optional<StoreContact> refetchStoreContact(const QStringList &keys);
 
     bool m_showAsPerson = true;

@@ -1,6 +1,8 @@
 #include "model/QNPerson.h"
 
 #include "model/QNPersonKeys.h"
+#include "platform/ContactsUserDefaults.h"
+#include "platform/PostalAddressFormatter.h"
 
 namespace {
 
@@ -74,7 +76,7 @@ void QNPerson::updateAddressValue(AddressDict &entry, int option)
     if (prediction)
         entry.insert(PersonKey::PredictCountryCode, *prediction);
     if (code.isEmpty())
-        code = systemCountryCode().toUpper();
+        code = ContactsUserDefaults::countryCode().toUpper();
     const QStringList order = orderOfAddressFormats(code, entry.value(PersonKey::Country).toString());
 
     StorePostalAddress address;
@@ -84,7 +86,7 @@ void QNPerson::updateAddressValue(AddressDict &entry, int option)
     address.postalCode = entry.value(PersonKey::ZIP).toString();
     address.country = option == 1 ? entry.value(PersonKey::Country).toString() : QString();
     address.isoCountryCode = code;
-    const QString formatted = formattedPostalAddress(address, order);
+    const QString formatted = PostalAddressFormatter::stringFromPostalAddress(address, order.mid(1));
     entry.insert(PersonKey::FormattedString, formatted);
 
     QString text;
@@ -100,7 +102,7 @@ QList<QNPerson::AddressPartRange> QNPerson::rangeTableFromAddressLabeledValue(co
 {
     QString code = countryCodeOfAddress(entry, nullptr);
     if (code.isEmpty())
-        code = systemCountryCode().toUpper();
+        code = ContactsUserDefaults::countryCode().toUpper();
     const QStringList order = orderOfAddressFormats(code, entry.value(PersonKey::Country).toString());
     QList<AddressPartRange> ranges;
     qsizetype location = 0;

@@ -1,6 +1,8 @@
 #include "model/QNPerson.h"
 
 #include "model/QNPersonKeys.h"
+#include "platform/ContactFormatter.h"
+#include "platform/ContactsUserDefaults.h"
 
 namespace {
 
@@ -46,8 +48,16 @@ QString QNPerson::compositeNameFromNameDict(const NameDict &name)
     const QString last = name.value(PersonKey::LastName).toString();
     int ordering = name.value(PersonKey::NameOrdering).toInt();
     if (ordering == 0) {
-        const int sortOrder = systemSortOrder();
-        ordering = sortOrder == 2 ? 1 : sortOrder == 3 ? 2 : 0;
+        switch (ContactsUserDefaults::sortOrder()) {
+        case ContactsUserDefaults::SortOrderGivenName:
+            ordering = 1;
+            break;
+        case ContactsUserDefaults::SortOrderFamilyName:
+            ordering = 2;
+            break;
+        default:
+            break;
+        }
     }
     const QString joined = joinedName(first, last, ordering);
     return joined.isEmpty() ? middle : joined;
@@ -76,7 +86,7 @@ std::optional<QNPerson::NameDict> QNPerson::readNameValue()
         const QString &key = nameStoreKeys()[i];
         name.insert(NameParts[i], contact.isKeyAvailable(key) ? contact.stringForKey(key) : QString());
     }
-    const int order = nameOrderForContact(contact);
+    const int order = ContactFormatter::nameOrderForContact(contact);
     m_nameOrdering = order == 1 || order == 2 ? order : 0;
     m_showAsPerson = contact.contactType() == StoreContactType::Person;
     name.insert(PersonKey::NameOrdering, m_nameOrdering);
