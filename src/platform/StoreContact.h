@@ -162,7 +162,12 @@ public:
     QList<StoreLabeledSocialProfile> socialProfiles;
     QList<StoreLabeledInstantMessage> instantMessageAddresses;
 
-    bool imageDataAvailable() const { return !imageData.isEmpty() || !thumbnailImageData.isEmpty(); }
+    bool imageDataAvailable() const
+    {
+        return m_imageDataAvailable || !imageData.isEmpty() || !thumbnailImageData.isEmpty();
+    }
+    // What the store answered for a contact fetched without its image data.
+    void setImageDataAvailable(bool available) { m_imageDataAvailable = available; }
 
 private:
     QString *stringMember(const QString &key);
@@ -171,6 +176,7 @@ private:
     StoreContactType m_contactType = StoreContactType::Person;
     QSet<QString> m_keys;
     bool m_allKeys = true;
+    bool m_imageDataAvailable = false;
 };
 
 struct StoreGroup

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QMimeData;
+
+// The program's pasteboard type names and the MIME types they travel as. Known public types map
+// to their registered MIME types; any other (private) type name travels as
+// "application/x-" followed by its name in lower case ("QN1PstringIndexes" as
+// "application/x-qn1pstringindexes").
+namespace PasteboardTypes {
+
+inline const QString String = QStringLiteral("public.utf8-plain-text");
+inline const QString VCard = QStringLiteral("public.vcard");
+inline const QString FileURL = QStringLiteral("public.file-url");
+inline const QString TabSeparatedText = QStringLiteral("public.utf8-tab-separated-values-text");
+inline const QString CommaSeparatedText = QStringLiteral("public.comma-separated-values-text");
+inline const QString PNG = QStringLiteral("public.png");
+inline const QString StringIndexes = QStringLiteral("QN1PstringIndexes");
+inline const QString LabelIndex = QStringLiteral("labelIndex");
+
+QString mimeType(const QString &pasteboardType);
+
+bool hasType(const QMimeData *data, const QString &pasteboardType);
+
+// Text is stored as UTF-8; a file URL is stored as the data's URL list and read back as the
+// first URL in text form.
+void setString(QMimeData *data, const QString &pasteboardType, const QString &text);
+QString string(const QMimeData *data, const QString &pasteboardType);
+
+} // namespace PasteboardTypes
