@@ -2,6 +2,7 @@
 
 #include "model/QNPersonKeys.h"
 #include "platform/ContactFormatter.h"
+#include "platform/ContactStore.h"
 #include "platform/ContactsUserDefaults.h"
 #include "platform/PlatformUtil.h"
 #include "platform/StoreContact.h"
@@ -11,18 +12,6 @@
 namespace {
 
 const QString AnonymousName = QStringLiteral("TamriskSoftware");
-
-struct FetcherHook
-{
-    QMutex mutex;
-    QNPerson::ContactFetcher fetcher;
-};
-
-FetcherHook &fetcherHook()
-{
-    static FetcherHook hook;
-    return hook;
-}
 
 // Copies one key's value between store contacts; keys other than values (identifier, type) are
 // ignored.
@@ -34,6 +23,8 @@ void copyKeyValue(StoreContact &to, const StoreContact &from, const QString &key
         to.imageData = from.imageData;
     } else if (key == StoreKey::ThumbnailImageData) {
         to.thumbnailImageData = from.thumbnailImageData;
+    } else if (key == StoreKey::ImageDataAvailable) {
+        to.setImageDataAvailable(from.imageDataAvailable());
     } else if (key == StoreKey::Birthday) {
         to.birthday = from.birthday;
     } else if (key == StoreKey::Dates) {
@@ -192,13 +183,6 @@ void QNPerson::refreshCache()
 
 // --- Fetching again ------------------------------------------------------------------------------
 
-void QNPerson::setContactFetcher(ContactFetcher fetcher)
-{
-    FetcherHook &hook = fetcherHook();
-    QMutexLocker lock(&hook.mutex);
-    hook.fetcher = std::move(fetcher);
-}
-
 bool QNPerson::hasKeys(const QStringList &keys) const
 {
     if (!m_cnContact)
@@ -225,25 +209,22 @@ bool QNPerson::refetchKeys(const QStringList &keys)
 
 std::optional<StoreContact> QNPerson::refetchStoreContact(const QStringList &keys)
 {
-    ContactFetcher fetcher;
-    {
-        FetcherHook &hook = fetcherHook();
-        QMutexLocker lock(&hook.mutex);
-        fetcher = hook.fetcher;
-    }
-    if (fetcher)
-        return fetcher(uniqueId(), keys);
-    return std::nullopt;
+    const StoreResult<StoreContact> fetched = ContactStore().unifiedContact(uniqueId(), keys);
+    if (!fetched.ok())
+        return std::nullopt;
+    return fetched.value;
 }
 
 QStringList QNPerson::nameFetchKeys()
 {
-    QStringList keys = {StoreKey::GivenName,          StoreKey::FamilyName,        StoreKey::MiddleName,
-                        StoreKey::PreviousFamilyName, StoreKey::PhoneticGivenName, StoreKey::PhoneticFamilyName,
-                        StoreKey::PhoneticMiddleName, StoreKey::ContactType,       StoreKey::Identifier,
-                        StoreKey::OrganizationName,   StoreKey::JobTitle,          StoreKey::DepartmentName,
-                        StoreKey::Nickname,           StoreKey::NamePrefix,        StoreKey::NameSuffix};
-    for (const QString &key : ContactFormatter::descriptorForRequiredKeysForStyle(ContactFormatter::FullName)) {
+    QStringList keys = {
+        StoreKey::GivenName,          StoreKey::FamilyName,        StoreKey::MiddleName,
+        StoreKey::PreviousFamilyName, StoreKey::PhoneticGivenName, StoreKey::PhoneticFamilyName,
+        StoreKey::PhoneticMiddleName, StoreKey::ContactType,       StoreKey::Identifier,
+        StoreKey::OrganizationName,   StoreKey::JobTitle,          StoreKey::DepartmentName,
+        StoreKey::Nickname,           StoreKey::NamePrefix,        StoreKey::NameSuffix};
+    for (const QString &key :
+         ContactFormatter::descriptorForRequiredKeysForStyle(ContactFormatter::FullName)) {
         if (!keys.contains(key))
             keys.append(key);
     }

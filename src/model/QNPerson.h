@@ -16,7 +16,6 @@
 
 #include <array>
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -131,7 +130,17 @@ public:
     using BirthdayDict = QVariantMap;
 
     // The eight labelled lists of a contact.
-    enum class LabeledKind { Phone, Email, Address, URL, SocialProfile, InstantMessage, Relation, Dates };
+    enum class LabeledKind
+    {
+        Phone,
+        Email,
+        Address,
+        URL,
+        SocialProfile,
+        InstantMessage,
+        Relation,
+        Dates
+    };
     static constexpr int LabeledKindCount = 8;
     static std::optional<LabeledKind> labeledKindForIdentifier(const QString &identifier);
     static QString identifierForLabeledKind(LabeledKind kind);
@@ -185,12 +194,6 @@ public:
     static QVariantMap variantFromDateComponents(const DateComponents &components);
     // Accepts a components map (numbers may have gone through JSON), a QDate or a QDateTime.
     static std::optional<DateComponents> dateComponentsFromVariant(const QVariant &value);
-
-    // Fetches a store contact again by identifier with the given keys; nullopt when that fails.
-    using ContactFetcher =
-        std::function<std::optional<StoreContact>(const QString &identifier, const QStringList &keys)>;
-    // Test hook: replaces the store's fetch; an empty function restores it.
-    static void setContactFetcher(ContactFetcher fetcher);
 
     // ---------------------------------------------------------------------------------------------
     // A record.
@@ -363,8 +366,14 @@ public:
         replaceLabeledEntries(LabeledKind::InstantMessage, value, position);
     }
     QVariantList relationshipValues() { return labeledValues(LabeledKind::Relation); }
-    void addRelationshipValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Relation, entry); }
-    void replaceRelationshipValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Relation, value); }
+    void addRelationshipValue(const LabeledValueDict &entry)
+    {
+        addLabeledEntry(LabeledKind::Relation, entry);
+    }
+    void replaceRelationshipValue(const QVariant &value)
+    {
+        replaceLabeledEntries(LabeledKind::Relation, value);
+    }
     void replaceRelationshipValue(const QVariant &value, qsizetype position)
     {
         replaceLabeledEntries(LabeledKind::Relation, value, position);

@@ -44,7 +44,8 @@ QString QNPerson::predictCountryCode(const QString &country)
         }
         return std::nullopt;
     };
-    for (const QString &key : {QStringLiteral("Country"), QStringLiteral("CountryCode"), QStringLiteral("Alpha3")}) {
+    for (const QString &key :
+         {QStringLiteral("Country"), QStringLiteral("CountryCode"), QStringLiteral("Alpha3")}) {
         if (const std::optional<QString> code = codeWhere(key))
             return *code;
     }

@@ -55,7 +55,8 @@ QJsonValue jsonCustomItems(const QVariantList &items)
     for (const QVariant &item : items) {
         QVariantMap definition = item.toMap();
         if (definition.contains(ImageDataKey))
-            definition.insert(ImageDataKey, QString::fromLatin1(definition.value(ImageDataKey).toByteArray().toBase64()));
+            definition.insert(ImageDataKey,
+                              QString::fromLatin1(definition.value(ImageDataKey).toByteArray().toBase64()));
         array.append(QJsonObject::fromVariantMap(definition));
     }
     return array;
@@ -67,7 +68,8 @@ QVariantList customItemsFromJson(const QJsonValue &value)
     for (const QJsonValue &item : value.toArray()) {
         QVariantMap definition = item.toObject().toVariantMap();
         if (definition.contains(ImageDataKey))
-            definition.insert(ImageDataKey, QByteArray::fromBase64(definition.value(ImageDataKey).toString().toLatin1()));
+            definition.insert(ImageDataKey,
+                              QByteArray::fromBase64(definition.value(ImageDataKey).toString().toLatin1()));
         items.append(definition);
     }
     return items;

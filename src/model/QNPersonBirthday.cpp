@@ -68,8 +68,10 @@ std::optional<DateComponents> QNPerson::dateComponentsFromVariant(const QVariant
 
 void QNPerson::updateBirthdayValue(BirthdayDict &birthday)
 {
-    const std::optional<DateComponents> components = dateComponentsFromVariant(birthday.value(PersonKey::Value));
-    birthday.insert(PersonKey::StringValue, components ? dateStringFromDateComponents(*components) : QString());
+    const std::optional<DateComponents> components =
+        dateComponentsFromVariant(birthday.value(PersonKey::Value));
+    birthday.insert(PersonKey::StringValue,
+                    components ? dateStringFromDateComponents(*components) : QString());
 }
 
 std::optional<QNPerson::BirthdayDict> QNPerson::birthdayValue()

@@ -92,9 +92,10 @@ QVariantMap readEmail(const StoreLabeledString &value, const QString &identifier
 
 QVariantMap postalAddressMap(const StorePostalAddress &address)
 {
-    return {{StoreValueKey::Street, address.street},         {StoreValueKey::City, address.city},
-            {StoreValueKey::State, address.state},           {StoreValueKey::PostalCode, address.postalCode},
-            {StoreValueKey::Country, address.country},       {StoreValueKey::ISOCountryCode, address.isoCountryCode}};
+    return {
+        {StoreValueKey::Street, address.street},   {StoreValueKey::City, address.city},
+        {StoreValueKey::State, address.state},     {StoreValueKey::PostalCode, address.postalCode},
+        {StoreValueKey::Country, address.country}, {StoreValueKey::ISOCountryCode, address.isoCountryCode}};
 }
 
 QVariantMap readAddress(const StoreLabeledAddress &value, const QString &identifier)
@@ -137,11 +138,10 @@ QVariantMap readSocialProfile(const StoreLabeledSocialProfile &value, const QStr
     const QString service = storeServiceName(profile.service);
     // A profile without a service reads as "No service", so that it goes back without one.
     const QString label = service.isEmpty() ? PersonKey::NoService : service;
-    return {{PersonKey::SocialProfile,
-             QVariantMap{{StoreValueKey::UrlString, profile.urlString},
-                         {StoreValueKey::Username, profile.username},
-                         {StoreValueKey::UserIdentifier, profile.userIdentifier},
-                         {StoreValueKey::Service, profile.service}}},
+    return {{PersonKey::SocialProfile, QVariantMap{{StoreValueKey::UrlString, profile.urlString},
+                                                   {StoreValueKey::Username, profile.username},
+                                                   {StoreValueKey::UserIdentifier, profile.userIdentifier},
+                                                   {StoreValueKey::Service, profile.service}}},
             {PersonKey::StringValue, profile.username},
             {StoreValueKey::Username, profile.username},
             {PersonKey::Value, profile.username},
@@ -155,8 +155,8 @@ QVariantMap readInstantMessage(const StoreLabeledInstantMessage &value, const QS
 {
     const StoreInstantMessageAddress &address = value.value;
     return {{PersonKey::Label, readLabel(value.label, identifier)},
-            {PersonKey::InstantMessageAddress,
-             QVariantMap{{StoreValueKey::Username, address.username}, {StoreValueKey::Service, address.service}}},
+            {PersonKey::InstantMessageAddress, QVariantMap{{StoreValueKey::Username, address.username},
+                                                           {StoreValueKey::Service, address.service}}},
             {PersonKey::StringValue, imsText(address.service, address.username)},
             {StoreValueKey::Service, address.service},
             {StoreValueKey::Username, address.username},

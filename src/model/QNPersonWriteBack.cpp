@@ -103,7 +103,8 @@ std::optional<StoreLabeledString> storeRelation(const QVariantMap &entry)
 
 std::optional<StoreLabeledDate> storeDate(const QVariantMap &entry)
 {
-    const std::optional<DateComponents> date = QNPerson::dateComponentsFromVariant(entry.value(PersonKey::Value));
+    const std::optional<DateComponents> date =
+        QNPerson::dateComponentsFromVariant(entry.value(PersonKey::Value));
     if (!date)
         return std::nullopt;
     return StoreLabeledDate{QString(), storeLabel(entry, StoreLabel::DateAnniversary), *date};
@@ -151,8 +152,9 @@ void writeName(StoreContact &contact, const QNPerson::NameDict &name)
     setIfDifferent(contact, StoreKey::MiddleName, text(name, PersonKey::MiddleName));
     setIfDifferent(contact, StoreKey::FamilyName, text(name, PersonKey::LastName));
     setIfDifferent(contact, StoreKey::PreviousFamilyName, text(name, PersonKey::PreviousFamilyName));
-    const StoreContactType type = name.value(PersonKey::ShowAsPerson).toBool() ? StoreContactType::Person
-                                                                              : StoreContactType::Organization;
+    const StoreContactType type = name.value(PersonKey::ShowAsPerson).toBool()
+                                      ? StoreContactType::Person
+                                      : StoreContactType::Organization;
     if (contact.contactType() != type)
         contact.setContactType(type);
 }
@@ -178,7 +180,8 @@ StoreContact QNPerson::contactFromCache(const std::optional<StoreContact> &conta
             writeList(mutableContact, static_cast<Kind>(kind), *list);
     }
     if (m_birthdayValue) {
-        const std::optional<DateComponents> birthday = dateComponentsFromVariant(m_birthdayValue->value(PersonKey::Value));
+        const std::optional<DateComponents> birthday =
+            dateComponentsFromVariant(m_birthdayValue->value(PersonKey::Value));
         mutableContact.birthday = birthday && !birthday->isEmpty() ? birthday : std::nullopt;
     }
     const QVariantMap cache = items();

@@ -3,14 +3,17 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/ContactsUserDefaults.h"
+#include "platform/StoreBuilder.h"
 #include "platform/StoreLabels.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-// Records under test see the user's country "us", sort by given name and a store that refuses
-// every fetch unless a test installs one.
+#include <memory>
+
+// Records under test see the user's country "us" and sort by given name. Tests that need the
+// store to fetch from get a fresh one.
 class PersonTest : public ::testing::Test
 {
 protected:
@@ -18,53 +21,39 @@ protected:
     {
         ContactsUserDefaults::setCountryCodeForTesting(QStringLiteral("us"));
         ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderGivenName);
-        QNPerson::setContactFetcher([this](const QString &identifier, const QStringList &keys) {
-            fetches.append(keys);
-            if (!storeContact || storeContact->identifier() != identifier)
-                return std::optional<StoreContact>();
-            StoreContact fetched = StoreContact::fetched(identifier, keys);
-            for (const QString &key : keys)
-                copyForTest(fetched, *storeContact, key);
-            return std::optional(fetched);
-        });
     }
     void TearDown() override
     {
-        QNPerson::setContactFetcher({});
         ContactsUserDefaults::setCountryCodeForTesting(std::nullopt);
         ContactsUserDefaults::setSortOrderForTesting(std::nullopt);
     }
 
-    static void copyForTest(StoreContact &to, const StoreContact &from, const QString &key)
+    StoreBuilder &builder()
     {
-        if (StoreKey::stringKeys().contains(key))
-            to.setStringForKey(key, from.stringForKey(key));
-        else if (key == StoreKey::Birthday)
-            to.birthday = from.birthday;
-        else if (key == StoreKey::PhoneNumbers)
-            to.phoneNumbers = from.phoneNumbers;
-        to.setContactType(from.contactType());
+        if (!m_builder)
+            m_builder = std::make_unique<StoreBuilder>();
+        return *m_builder;
     }
 
-    // A contact as the load fetches it: everything but the given keys.
-    static StoreContact fetchedWithout(const StoreContact &contact, const QStringList &missing)
+    // The contact as the store keeps it, fetched with every key but the missing ones, as the load
+    // fetches its contacts.
+    StoreContact storedAndFetchedWithout(const StoreContact &contact, const QStringList &missing)
     {
+        const QString identifier = builder().addContact(builder().localContainer(), contact);
+        EXPECT_TRUE(builder().ok()) << builder().error().toStdString();
         QStringList keys = StoreKey::allKeys();
         for (const QString &key : missing)
             keys.removeAll(key);
-        StoreContact fetched = StoreContact::fetched(contact.identifier(), keys);
-        for (const QString &key : keys)
-            copyWhole(fetched, contact, key);
-        return fetched;
+        const StoreResult<StoreContact> fetched = builder().store().unifiedContact(identifier, keys);
+        EXPECT_TRUE(fetched.ok()) << fetched.error.toStdString();
+        return fetched.value;
     }
 
-    static void copyWhole(StoreContact &to, const StoreContact &from, const QString &key)
+    void removeFromStore(const QString &identifier)
     {
-        copyForTest(to, from, key);
-        if (key == StoreKey::EmailAddresses)
-            to.emailAddresses = from.emailAddresses;
-        else if (key == StoreKey::PostalAddresses)
-            to.postalAddresses = from.postalAddresses;
+        StoreSaveRequest request;
+        request.deleteContact(identifier);
+        ASSERT_TRUE(builder().store().execute(request).ok());
     }
 
     static QVariantMap entry(const QString &label, const QVariant &value, int labelIndex = -1)
@@ -83,7 +72,6 @@ protected:
         return numbers;
     }
 
-    // The store behind the fetcher, and the key lists it was asked for.
-    std::optional<StoreContact> storeContact;
-    QList<QStringList> fetches;
+private:
+    std::unique_ptr<StoreBuilder> m_builder;
 };

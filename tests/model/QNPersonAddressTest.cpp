@@ -6,9 +6,12 @@ using Range = QNPerson::AddressPartRange;
 
 QNPerson::AddressDict springfield()
 {
-    return {{PersonKey::Label, QStringLiteral("home")},      {PersonKey::Street, QStringLiteral("1 Main St")},
-            {PersonKey::City, QStringLiteral("Springfield")}, {PersonKey::State, QStringLiteral("IL")},
-            {PersonKey::ZIP, QStringLiteral("62701")},        {PersonKey::Country, QStringLiteral("USA")},
+    return {{PersonKey::Label, QStringLiteral("home")},
+            {PersonKey::Street, QStringLiteral("1 Main St")},
+            {PersonKey::City, QStringLiteral("Springfield")},
+            {PersonKey::State, QStringLiteral("IL")},
+            {PersonKey::ZIP, QStringLiteral("62701")},
+            {PersonKey::Country, QStringLiteral("USA")},
             {StoreValueKey::ISOCountryCode, QStringLiteral("us")}};
 }
 
@@ -71,8 +74,9 @@ TEST_F(PersonTest, PredictedCountryOrdersTheText)
 
 TEST_F(PersonTest, UnknownCountryGetsTheDefaultOrder)
 {
-    const QStringList defaultOrder = {QStringLiteral("ZZ"),    QStringLiteral("Street"), QStringLiteral("City"),
-                                      QStringLiteral("State"), QStringLiteral("ZIP"),    QStringLiteral("Country")};
+    const QStringList defaultOrder = {QStringLiteral("ZZ"),   QStringLiteral("Street"),
+                                      QStringLiteral("City"), QStringLiteral("State"),
+                                      QStringLiteral("ZIP"),  QStringLiteral("Country")};
     EXPECT_EQ(QNPerson::orderOfAddressFormats(QStringLiteral("ZZ")), defaultOrder);
     EXPECT_EQ(QNPerson::orderOfAddressFormats(QStringLiteral("jp")).mid(1),
               (QStringList{QStringLiteral("Country"), QStringLiteral("ZIP"), QStringLiteral("State"),
@@ -100,8 +104,10 @@ TEST_F(PersonTest, ReadAddressesKeepTheCountryAndAddedOnesDoNot)
 {
     StoreContact contact;
     contact.postalAddresses = {
-        {QString(), StoreLabel::Work, {QStringLiteral("1 Main St"), QStringLiteral("Springfield"), QStringLiteral("IL"),
-                                       QStringLiteral("62701"), QStringLiteral("USA"), QStringLiteral("us")}}};
+        {QString(),
+         StoreLabel::Work,
+         {QStringLiteral("1 Main St"), QStringLiteral("Springfield"), QStringLiteral("IL"),
+          QStringLiteral("62701"), QStringLiteral("USA"), QStringLiteral("us")}}};
     QNPerson record(contact);
     const QVariantMap read = record.addressValues().first().toMap();
     EXPECT_EQ(read.value(PersonKey::Label), "work");
@@ -110,7 +116,8 @@ TEST_F(PersonTest, ReadAddressesKeepTheCountryAndAddedOnesDoNot)
     EXPECT_EQ(read.value(StoreValueKey::ISOCountryCode), "us");
 
     record.addAddressValue(springfield());
-    EXPECT_EQ(record.addressValues().last().toMap().value(PersonKey::StringValue), "1 Main St Springfield IL 62701 ");
+    EXPECT_EQ(record.addressValues().last().toMap().value(PersonKey::StringValue),
+              "1 Main St Springfield IL 62701 ");
 }
 
 } // namespace

@@ -47,8 +47,10 @@ class DateText : public ::testing::TestWithParam<DateTextRow>
 
 TEST_P(DateText, IsYearMonthDayAndWeekday)
 {
-    EXPECT_EQ(QNPerson::dateStringFromDateComponents(GetParam().components), QString::fromUtf8(GetParam().text));
-    QNPerson::BirthdayDict birthday{{PersonKey::Value, QNPerson::variantFromDateComponents(GetParam().components)}};
+    EXPECT_EQ(QNPerson::dateStringFromDateComponents(GetParam().components),
+              QString::fromUtf8(GetParam().text));
+    QNPerson::BirthdayDict birthday{
+        {PersonKey::Value, QNPerson::variantFromDateComponents(GetParam().components)}};
     QNPerson::updateBirthdayValue(birthday);
     EXPECT_EQ(birthday.value(PersonKey::StringValue), QString::fromUtf8(GetParam().text));
 }

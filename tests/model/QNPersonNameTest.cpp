@@ -28,17 +28,16 @@ TEST_P(CompositeName, FollowsTheOrder)
 }
 
 using SO = ContactsUserDefaults::SortOrder;
-INSTANTIATE_TEST_SUITE_P(
-    Orders, CompositeName,
-    ::testing::Values(CompositeRow{2, SO::SortOrderGivenName, "G", "", "F", "F G"},
-                      CompositeRow{1, SO::SortOrderFamilyName, "G", "", "F", "G F"},
-                      CompositeRow{0, SO::SortOrderGivenName, "G", "", "F", "G F"},
-                      CompositeRow{0, SO::SortOrderFamilyName, "G", "", "F", "F G"},
-                      CompositeRow{0, SO::SortOrderNone, "G", "M", "F", "G F"},
-                      CompositeRow{2, SO::SortOrderGivenName, "", "M", "", "M"},
-                      CompositeRow{2, SO::SortOrderGivenName, "G", "M", "", "G"},
-                      CompositeRow{1, SO::SortOrderGivenName, "", "M", "F", "F"},
-                      CompositeRow{1, SO::SortOrderGivenName, "", "", "", ""}));
+INSTANTIATE_TEST_SUITE_P(Orders, CompositeName,
+                         ::testing::Values(CompositeRow{2, SO::SortOrderGivenName, "G", "", "F", "F G"},
+                                           CompositeRow{1, SO::SortOrderFamilyName, "G", "", "F", "G F"},
+                                           CompositeRow{0, SO::SortOrderGivenName, "G", "", "F", "G F"},
+                                           CompositeRow{0, SO::SortOrderFamilyName, "G", "", "F", "F G"},
+                                           CompositeRow{0, SO::SortOrderNone, "G", "M", "F", "G F"},
+                                           CompositeRow{2, SO::SortOrderGivenName, "", "M", "", "M"},
+                                           CompositeRow{2, SO::SortOrderGivenName, "G", "M", "", "G"},
+                                           CompositeRow{1, SO::SortOrderGivenName, "", "M", "F", "F"},
+                                           CompositeRow{1, SO::SortOrderGivenName, "", "", "", ""}));
 
 TEST_F(PersonTest, NameIsReadFromTheStore)
 {
@@ -113,24 +112,47 @@ TEST_F(PersonTest, PhoneticName)
     EXPECT_EQ(record.phoneticNameValue()->value(PersonKey::StringValue), "やまだ たろう");
     EXPECT_EQ(record.phoneticName(), "やまだ たろう");
 
-    record.setNameValue(QVariantMap{{PersonKey::MiddleName, QStringLiteral("ま")}}, PersonIdentifier::PhoneticName);
+    record.setNameValue(QVariantMap{{PersonKey::MiddleName, QStringLiteral("ま")}},
+                        PersonIdentifier::PhoneticName);
     EXPECT_EQ(record.phoneticName(), "");
     record.setNameValue(QStringLiteral("X"), PersonIdentifier::PhoneticFirstName);
     EXPECT_EQ(record.heldPhoneticNameValue()->value(PersonIdentifier::PhoneticFirstName), "X");
 }
 
-TEST_F(PersonTest, UnfetchedPhoneticPartsStayUnread)
+TEST_F(PersonTest, UnfetchedNameIsFetchedWithTheNameKeys)
 {
     StoreContact stored;
     stored.givenName = QStringLiteral("Ann");
-    stored.phoneticGivenName = QStringLiteral("an");
-    QNPerson record(fetchedWithout(stored, {StoreKey::PhoneticGivenName}));
-    EXPECT_EQ(record.phoneticNameValue()->value(PersonKey::FirstName), "");
-    EXPECT_FALSE(record.heldPhoneticNameValue());
+    stored.familyName = QStringLiteral("Lee");
+    QNPerson record(storedAndFetchedWithout(stored, {StoreKey::GivenName, StoreKey::PhoneticFamilyName}));
+    EXPECT_EQ(record.heldNameValue().value_or(QVariantMap()).value(PersonKey::StringValue), "Ann Lee");
+    EXPECT_TRUE(record.cnContact()->isKeyAvailable(StoreKey::NameSuffix));
 
-    storeContact = stored;
+    const StoreContact gone;
+    const StoreContact loaded = storedAndFetchedWithout(gone, {StoreKey::GivenName});
+    removeFromStore(gone.identifier());
+    QNPerson orphan(loaded);
+    // Saved now, the unread given name would be erased.
+    EXPECT_FALSE(orphan.heldNameValue());
+}
+
+TEST_F(PersonTest, UnfetchedPhoneticPartsAreFetched)
+{
+    const auto ann = [] {
+        StoreContact contact;
+        contact.givenName = QStringLiteral("Ann");
+        contact.phoneticGivenName = QStringLiteral("an");
+        return contact;
+    };
+    QNPerson record(storedAndFetchedWithout(ann(), {StoreKey::PhoneticGivenName}));
     EXPECT_EQ(record.phoneticNameValue()->value(PersonKey::FirstName), "an");
     EXPECT_TRUE(record.heldPhoneticNameValue());
+
+    const StoreContact gone = ann();
+    QNPerson orphan(storedAndFetchedWithout(gone, {StoreKey::PhoneticGivenName}));
+    removeFromStore(gone.identifier());
+    EXPECT_EQ(orphan.phoneticNameValue()->value(PersonKey::FirstName), "");
+    EXPECT_FALSE(orphan.heldPhoneticNameValue());
 }
 
 } // namespace

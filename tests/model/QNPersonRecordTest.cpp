@@ -3,6 +3,9 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <thread>
+#include <vector>
+
 namespace {
 
 using Kind = QNPerson::LabeledKind;
@@ -11,7 +14,8 @@ TEST_F(PersonTest, NewRecordsGetDistinctUpperCaseUuids)
 {
     QNPerson first;
     QNPerson second;
-    const QRegularExpression uuid(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+    const QRegularExpression uuid(
+        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
     EXPECT_TRUE(uuid.match(first.uniqueId()).hasMatch()) << first.uniqueId().toStdString();
     EXPECT_NE(first.uniqueId(), second.uniqueId());
     EXPECT_TRUE(first.isCreated());
@@ -68,11 +72,13 @@ INSTANTIATE_TEST_SUITE_P(Names, GeneratedUniqueId,
 TEST_F(PersonTest, ArchiveSurvivesJson)
 {
     QNPerson record;
-    record.setNameValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")}, {PersonKey::ShowAsPerson, true}},
-                        PersonIdentifier::Name);
+    record.setNameValue(
+        QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")}, {PersonKey::ShowAsPerson, true}},
+        PersonIdentifier::Name);
     record.addPhoneValue(entry(QStringLiteral("home"), QStringLiteral("0123")));
     record.addPhoneValue(entry(QStringLiteral("work"), QStringLiteral("0456")));
-    record.setBirthdayValue(QVariantMap{{PersonKey::Value, QNPerson::variantFromDateComponents({1990, 3, 5})}});
+    record.setBirthdayValue(
+        QVariantMap{{PersonKey::Value, QNPerson::variantFromDateComponents({1990, 3, 5})}});
     record.setImageData(QByteArray("\x89PNG\0\x01", 6));
     record.setItem(QStringLiteral("Note"), QStringLiteral("hello"));
     record.setOwnCustomItems({QVariantMap{{QStringLiteral("Name"), QStringLiteral("Blood")},
@@ -108,7 +114,8 @@ TEST_F(PersonTest, FailedFetchCachesNothingAndKeepsTheContact)
     stored.birthday = DateComponents{1990, 3, 5};
     stored.phoneNumbers = {{QString(), StoreLabel::Home, QStringLiteral("0123")}};
     const StoreContact loaded =
-        fetchedWithout(stored, {StoreKey::Note, StoreKey::Birthday, StoreKey::PhoneNumbers});
+        storedAndFetchedWithout(stored, {StoreKey::Note, StoreKey::Birthday, StoreKey::PhoneNumbers});
+    removeFromStore(stored.identifier());
     QNPerson record(loaded);
 
     EXPECT_EQ(record.stringFieldForIdentifier(QStringLiteral("Note")), "");
@@ -131,19 +138,25 @@ TEST_F(PersonTest, FailedFetchCachesNothingAndKeepsTheContact)
 TEST_F(PersonTest, FetchedKeyJoinsTheRecordsContact)
 {
     StoreContact stored;
+    stored.givenName = QStringLiteral("Ann");
     stored.note = QStringLiteral("from the store");
     stored.phoneNumbers = {{QString(), StoreLabel::Home, QStringLiteral("0123")}};
-    storeContact = stored;
-    QNPerson record(fetchedWithout(stored, {StoreKey::Note, StoreKey::PhoneNumbers}));
+    QNPerson record(storedAndFetchedWithout(stored, {StoreKey::Note, StoreKey::PhoneNumbers}));
 
     EXPECT_EQ(record.stringFieldForIdentifier(QStringLiteral("Note")), "from the store");
-    EXPECT_EQ(record.phoneValues().size(), 1);
-    EXPECT_EQ(fetches, (QList<QStringList>{{StoreKey::Note}, {StoreKey::PhoneNumbers}}));
-    EXPECT_TRUE(record.cnContact()->isKeyAvailable(StoreKey::Note));
-    EXPECT_TRUE(record.cnContact()->isKeyAvailable(StoreKey::PhoneNumbers));
-    EXPECT_TRUE(record.cnContact()->isKeyAvailable(StoreKey::GivenName));
-    EXPECT_EQ(record.stringFieldForIdentifier(QStringLiteral("Note")), "from the store");
-    EXPECT_EQ(fetches.size(), 2);
+    EXPECT_EQ(record.phoneValues().value(0).toMap().value(PersonKey::Value), "0123");
+    const StoreContact &contact = *record.cnContact();
+    EXPECT_TRUE(contact.isKeyAvailable(StoreKey::Note));
+    EXPECT_TRUE(contact.isKeyAvailable(StoreKey::PhoneNumbers));
+    EXPECT_EQ(contact.givenName, "Ann");
+    EXPECT_EQ(contact.note, "from the store");
+
+    // What the record now holds is written back under the keys the store will take.
+    record.setItem(QStringLiteral("Note"), QStringLiteral("edited"));
+    StoreSaveRequest request;
+    request.updateContact(record.contactFromCache(contact));
+    ASSERT_TRUE(builder().store().execute(request).ok());
+    EXPECT_EQ(builder().store().unifiedContact(stored.identifier(), {StoreKey::Note}).value.note, "edited");
 }
 
 TEST_F(PersonTest, RefreshReadsStoreValuesAgainButKeepsStandaloneOnes)
@@ -162,6 +175,40 @@ TEST_F(PersonTest, RefreshReadsStoreValuesAgainButKeepsStandaloneOnes)
     standalone.setItem(QStringLiteral("Note"), QStringLiteral("mine"));
     standalone.refreshCache();
     EXPECT_EQ(standalone.item(QStringLiteral("Note")), "mine");
+}
+
+// The load builds records on four threads at once.
+TEST_F(PersonTest, RecordsAreBuiltOnSeveralThreadsAtOnce)
+{
+    QList<StoreContact> contacts;
+    for (int i = 0; i < 200; ++i) {
+        StoreContact contact;
+        contact.givenName = QStringLiteral("Name %1").arg(i);
+        contact.phoneNumbers = {
+            {QString(), QStringLiteral("label %1").arg(i % 7), QStringLiteral("%1").arg(i)}};
+        contact.postalAddresses = {{QString(),
+                                    StoreLabel::Home,
+                                    {QString(), QStringLiteral("City"), {}, {}, QStringLiteral("日本"), {}}}};
+        contacts.append(contact);
+    }
+    QList<QNPersonPtr> records(contacts.size());
+    std::vector<std::thread> threads;
+    for (int slice = 0; slice < 4; ++slice) {
+        threads.emplace_back([&, slice] {
+            for (qsizetype i = slice; i < contacts.size(); i += 4) {
+                records[i] = std::make_shared<QNPerson>(contacts[i]);
+                records[i]->phoneValues();
+                records[i]->addressValues();
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i]->compositeName(), QStringLiteral("Name %1").arg(i));
+        EXPECT_EQ(records[i]->addressValues().first().toMap().value(PersonKey::PredictCountryCode), "JP");
+    }
+    EXPECT_TRUE(QNPerson::labelsForIdentifier(QStringLiteral("Phone"))->contains(QStringLiteral("label 6")));
 }
 
 } // namespace

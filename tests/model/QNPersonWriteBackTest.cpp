@@ -12,10 +12,13 @@ StoreContact fullContact()
     contact.imageData = QByteArray("stored photo");
     contact.phoneNumbers = {{QString(), StoreLabel::Home, QStringLiteral("0123")}};
     contact.emailAddresses = {{QString(), StoreLabel::Work, QStringLiteral("ann@acme.org")}};
-    contact.postalAddresses = {{QString(), StoreLabel::Home, {QStringLiteral("1 Main St"), QStringLiteral("Town"),
-                                                              QString(), QString(), QString(), QStringLiteral("jp")}}};
+    contact.postalAddresses = {{QString(),
+                                StoreLabel::Home,
+                                {QStringLiteral("1 Main St"), QStringLiteral("Town"), QString(), QString(),
+                                 QString(), QStringLiteral("jp")}}};
     contact.contactRelations = {{QString(), QString(), QStringLiteral("Bo")}};
-    contact.socialProfiles = {{QString(), QString(), {QString(), QStringLiteral("ann"), QString(), QString()}}};
+    contact.socialProfiles = {
+        {QString(), QString(), {QString(), QStringLiteral("ann"), QString(), QString()}}};
     contact.dates = {{QString(), QString(), DateComponents{2001, 2, 3}}};
     return contact;
 }
@@ -110,19 +113,22 @@ const QVariantMap Date{{PersonKey::Year, 2001}, {PersonKey::Month, 2}, {PersonKe
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, StoreLabelOf,
-    ::testing::Values(LabelRow{"RelationEmpty", Kind::Relation, {{L, ""}, {V, "Bo"}}, StoreLabel::ContactRelationFriend},
-                      LabelRow{"RelationNoLabel", Kind::Relation, {{L, "No label"}, {V, "Bo"}}, QString()},
-                      LabelRow{"RelationSon", Kind::Relation, {{L, "son"}, {V, "Bo"}}, StoreLabel::ContactRelationSon},
-                      LabelRow{"DatesEmpty", Kind::Dates, {{L, ""}, {V, Date}}, StoreLabel::DateAnniversary},
-                      LabelRow{"DatesNoLabel", Kind::Dates, {{L, "No label"}, {V, Date}}, QString()},
-                      LabelRow{"SocialEmpty", Kind::SocialProfile, {{L, ""}, {V, "ann"}}, StoreSocialService::Twitter},
-                      LabelRow{"SocialNoService", Kind::SocialProfile, {{L, "No service"}, {V, "ann"}}, QString()},
-                      LabelRow{"SocialUserText", Kind::SocialProfile, {{L, "home"}, {V, "ann"}}, "home"},
-                      LabelRow{"PhoneNoLabel", Kind::Phone, {{L, "No label"}, {V, "1"}}, QString()},
-                      LabelRow{"PhoneEmpty", Kind::Phone, {{L, ""}, {V, "1"}}, QString()},
-                      LabelRow{"PhoneMobile", Kind::Phone, {{L, "mobile"}, {V, "1"}}, StoreLabel::PhoneNumberMobile},
-                      LabelRow{"MessageNoLabel", Kind::InstantMessage,
-                               {{L, "No label"}, {StoreValueKey::Username, "ann"}}, QString()}),
+    ::testing::Values(
+        LabelRow{"RelationEmpty", Kind::Relation, {{L, ""}, {V, "Bo"}}, StoreLabel::ContactRelationFriend},
+        LabelRow{"RelationNoLabel", Kind::Relation, {{L, "No label"}, {V, "Bo"}}, QString()},
+        LabelRow{"RelationSon", Kind::Relation, {{L, "son"}, {V, "Bo"}}, StoreLabel::ContactRelationSon},
+        LabelRow{"DatesEmpty", Kind::Dates, {{L, ""}, {V, Date}}, StoreLabel::DateAnniversary},
+        LabelRow{"DatesNoLabel", Kind::Dates, {{L, "No label"}, {V, Date}}, QString()},
+        LabelRow{"SocialEmpty", Kind::SocialProfile, {{L, ""}, {V, "ann"}}, StoreSocialService::Twitter},
+        LabelRow{"SocialNoService", Kind::SocialProfile, {{L, "No service"}, {V, "ann"}}, QString()},
+        LabelRow{"SocialUserText", Kind::SocialProfile, {{L, "home"}, {V, "ann"}}, "home"},
+        LabelRow{"PhoneNoLabel", Kind::Phone, {{L, "No label"}, {V, "1"}}, QString()},
+        LabelRow{"PhoneEmpty", Kind::Phone, {{L, ""}, {V, "1"}}, QString()},
+        LabelRow{"PhoneMobile", Kind::Phone, {{L, "mobile"}, {V, "1"}}, StoreLabel::PhoneNumberMobile},
+        LabelRow{"MessageNoLabel",
+                 Kind::InstantMessage,
+                 {{L, "No label"}, {StoreValueKey::Username, "ann"}},
+                 QString()}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PersonTest, EntriesWithoutAStoreValueAreLeftOut)
@@ -147,7 +153,8 @@ TEST_F(PersonTest, AddressPartsAndCountryCode)
     ASSERT_EQ(saved.postalAddresses.size(), 2);
     EXPECT_EQ(saved.postalAddresses[0].value.isoCountryCode, "jp");
     const StorePostalAddress added = saved.postalAddresses[1].value;
-    EXPECT_EQ(added, (StorePostalAddress{QString(), QStringLiteral("Kyoto"), QString(), QString(), QString(), QString()}));
+    EXPECT_EQ(added, (StorePostalAddress{QString(), QStringLiteral("Kyoto"), QString(), QString(), QString(),
+                                         QString()}));
     EXPECT_TRUE(added.isoCountryCode.isEmpty());
 }
 
