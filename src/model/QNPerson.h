@@ -200,7 +200,7 @@ public:
     //
     // A record wraps a store contact and reads each kind of value from it on first use, or stands
     // alone. "Not read yet" is an absent std::optional (held* accessors show it); getters read
-    // and return copies, text getters never return a null meaning "missing" but an empty string.
+    // and return copies; a missing text reads as the empty string.
     // A key that the store contact was not fetched with is fetched again on the spot; a fetch that
     // fails caches nothing and leaves the store contact alone, so the value stays unread and the
     // write-back cannot overwrite the stored one. A fetch that succeeds adds its keys to the
@@ -250,7 +250,8 @@ public:
     int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
 
-    const std::optional<StoreContact> &cnContact() const { return m_cnContact; }
+    // The wrapped store contact; nullopt for a standalone record.
+    std::optional<StoreContact> cnContact() const { return m_cnContact; }
     void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
 
     // Photo bytes as read or set (JPEG or PNG as they came); nullopt until read or set. An empty

@@ -145,7 +145,7 @@ TEST_F(PersonTest, FetchedKeyJoinsTheRecordsContact)
 
     EXPECT_EQ(record.stringFieldForIdentifier(QStringLiteral("Note")), "from the store");
     EXPECT_EQ(record.phoneValues().value(0).toMap().value(PersonKey::Value), "0123");
-    const StoreContact &contact = *record.cnContact();
+    const StoreContact contact = *record.cnContact();
     EXPECT_TRUE(contact.isKeyAvailable(StoreKey::Note));
     EXPECT_TRUE(contact.isKeyAvailable(StoreKey::PhoneNumbers));
     EXPECT_EQ(contact.givenName, "Ann");
