@@ -1,8 +1,5 @@
 #include "PersonTestSupport.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-
 namespace {
 
 TEST_F(PersonTest, BirthdayIsReadOnceWithItsText)
@@ -35,38 +32,17 @@ TEST_F(PersonTest, MissingBirthdays)
     EXPECT_FALSE(cleared.contactFromCache(contact).birthday);
 }
 
-struct DateTextRow
+TEST(DateText, IsYearMonthDayAndWeekday)
 {
-    DateComponents components;
-    const char *text;
-};
-
-class DateText : public ::testing::TestWithParam<DateTextRow>
-{
-};
-
-TEST_P(DateText, IsYearMonthDayAndWeekday)
-{
-    EXPECT_EQ(QNPerson::dateStringFromDateComponents(GetParam().components),
-              QString::fromUtf8(GetParam().text));
-    QNPerson::BirthdayDict birthday{
-        {PersonKey::Value, QNPerson::variantFromDateComponents(GetParam().components)}};
-    QNPerson::updateBirthdayValue(birthday);
-    EXPECT_EQ(birthday.value(PersonKey::StringValue), QString::fromUtf8(GetParam().text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Dates, DateText,
-                         ::testing::Values(DateTextRow{{1990, 3, 5}, "1990.03.05(Mon)"},
-                                           DateTextRow{{std::nullopt, 3, 5}, "0001.03.05(Mon)"},
-                                           DateTextRow{{2024, 2, 30}, ""}, DateTextRow{{}, ""}));
-
-TEST(DateComponents, SurviveJson)
-{
-    const DateComponents yearless{std::nullopt, 12, 24};
-    const QJsonObject json = QJsonObject::fromVariantMap(QNPerson::variantFromDateComponents(yearless));
-    const QVariantMap back = QJsonDocument::fromJson(QJsonDocument(json).toJson()).object().toVariantMap();
-    EXPECT_FALSE(back.contains(PersonKey::Year));
-    EXPECT_EQ(QNPerson::dateComponentsFromVariant(back), yearless);
+    const std::pair<DateComponents, const char *> rows[] = {{{1990, 3, 5}, "1990.03.05(Mon)"},
+                                                            {{std::nullopt, 3, 5}, "0001.03.05(Mon)"},
+                                                            {{2024, 2, 30}, ""},
+                                                            {{}, ""}};
+    for (const auto &[components, text] : rows) {
+        QNPerson::BirthdayDict birthday{{PersonKey::Value, QNPerson::variantFromDateComponents(components)}};
+        QNPerson::updateBirthdayValue(birthday);
+        EXPECT_EQ(birthday.value(PersonKey::StringValue), QString::fromUtf8(text));
+    }
 }
 
 } // namespace
