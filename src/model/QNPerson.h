@@ -1,14 +1,27 @@
 #pragma once
 
+#include "platform/StoreContact.h"
+
+#include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <array>
+#include <atomic>
+#include <memory>
 #include <optional>
+
+class QNPerson;
+// Records are shared by every view that shows them and compare by identity.
+using QNPersonPtr = std::shared_ptr<QNPerson>;
 
 // One contact of the address book, and the vocabulary that all contacts share.
 class QNPerson
@@ -87,4 +100,347 @@ public:
     // Replaces the table and dictionary with the rows of the JSON file at `path` (first use loads
     // the bundled ":/AddressFormat.json"); a missing or broken file leaves both empty.
     static void loadAddressFormatTable(const QString &path);
+
+    // ---------------------------------------------------------------------------------------------
+    // Values of a contact, and the class operations that normalise them.
+    //
+    // Every value is a plain QVariantMap / QVariantList with the exact string keys below, so that
+    // it goes to JSON (cloud store, pasteboard, archive) unchanged. Date components inside them
+    // ("value" of a BirthdayDict or of a dates entry) are maps {"year", "month", "day"} whose absent
+    // parts are absent keys. The store objects of an entry read from the store ("phoneNumber",
+    // "postalAddress", "socialProfile", "instantMessageAddress", "contactRelation") are kept as
+    // their plain text or a map with StoreValueKey keys, for the same reason.
+    //
+    // Entry numbering: every entry of a labelled list carries "labelIndex", its identity for life
+    // (0..n-1 as read; an added entry gets nextLabelIndex). A position is an index into the list;
+    // convert between the two only with findLabeledValue.
+    // ---------------------------------------------------------------------------------------------
+
+    // "label", "cnlabel", "value", "stringValue", "labelIndex" and the kind's own keys.
+    using LabeledValueDict = QVariantMap;
+    // A LabeledValueDict of a postal address: "Street", "City", "State", "ZIP", "Country",
+    // "ISOCountryCode", "PredictCountryCode", "formattedString".
+    using AddressDict = QVariantMap;
+    // "FirstName", "MiddleName", "LastName", "PreviousFamilyName", "nameOrdering" (int 0..2),
+    // "showAsPerson" (bool), "stringValue".
+    using NameDict = QVariantMap;
+    // "FirstName", "MiddleName", "LastName", "stringValue".
+    using PhoneticNameDict = QVariantMap;
+    // "value" (date components, absent without a date), "stringValue" ("yyyy.MM.dd(EEE)").
+    using BirthdayDict = QVariantMap;
+
+    // The eight labelled lists of a contact.
+    enum class LabeledKind
+    {
+        Phone,
+        Email,
+        Address,
+        URL,
+        SocialProfile,
+        InstantMessage,
+        Relation,
+        Dates
+    };
+    static constexpr int LabeledKindCount = 8;
+    static std::optional<LabeledKind> labeledKindForIdentifier(const QString &identifier);
+    static QString identifierForLabeledKind(LabeledKind kind);
+
+    // Normalisers: bring an entry's derived keys ("stringValue", default label, kind keys) in line.
+    static void updatePhoneValue(LabeledValueDict &entry);
+    static void updateEmailValue(LabeledValueDict &entry);
+    static void updateURLValue(LabeledValueDict &entry);
+    static void updateSNSValue(LabeledValueDict &entry);
+    static void updateIMSValue(LabeledValueDict &entry);
+    static void updateRelationshipValue(LabeledValueDict &entry);
+    static void updateDatesValue(LabeledValueDict &entry);
+    // Option 1 keeps the country in "formattedString" and "stringValue"; option 0 leaves it out.
+    static void updateAddressValue(AddressDict &entry, int option);
+    // The kind's normaliser; addresses with the given option.
+    static void updateLabeledValue(LabeledKind kind, LabeledValueDict &entry, int addressOption);
+
+    // Position of the first entry whose "labelIndex" is labelIndex; -1 when none has it.
+    static qsizetype findLabeledValue(const QVariantList &list, qsizetype labelIndex);
+    // The larger of the list's count and its largest "labelIndex" plus one.
+    static qsizetype nextLabelIndex(const QVariantList &list);
+
+    // Country code of a country name (matched by name, code, three-letter code or localized name);
+    // empty when unknown. Callers pass the name upper-cased.
+    static QString predictCountryCode(const QString &country);
+    // [code, the country's "Order" tokens...], or [code, Street, City, State, ZIP, Country] when
+    // the table has no order for the code. The country name is not used.
+    static QStringList orderOfAddressFormats(const QString &countryCode, const QString &country = {});
+    // One part of an address's one-line text: the part followed by one blank (empty for an empty
+    // part) and its place in that text.
+    struct AddressPartRange
+    {
+        QString identifier;
+        QString value;
+        qsizetype location = 0;
+        qsizetype length = 0;
+
+        bool operator==(const AddressPartRange &) const = default;
+    };
+    // The parts of an address in its country's order, at consecutive places.
+    static QList<AddressPartRange> rangeTableFromAddressLabeledValue(const AddressDict &entry);
+
+    // Display name of a NameDict under its "nameOrdering" (0: the system's sort order).
+    static QString compositeNameFromNameDict(const NameDict &name);
+
+    // Writes "stringValue" from "value".
+    static void updateBirthdayValue(BirthdayDict &birthday);
+    // "yyyy.MM.dd(EEE)" in the user's locale; absent parts count as 1 (a yearless date shows
+    // year 0001); empty when the parts make no date.
+    static QString dateStringFromDateComponents(const DateComponents &components);
+    static QVariantMap variantFromDateComponents(const DateComponents &components);
+    // Accepts a components map (numbers may have gone through JSON), a QDate or a QDateTime.
+    static std::optional<DateComponents> dateComponentsFromVariant(const QVariant &value);
+
+    // ---------------------------------------------------------------------------------------------
+    // A record.
+    //
+    // A record wraps a store contact and reads each kind of value from it on first use, or stands
+    // alone. "Not read yet" is an absent std::optional (held* accessors show it); getters read
+    // and return copies; a missing text reads as the empty string.
+    // A key that the store contact was not fetched with is fetched again on the spot; a fetch that
+    // fails caches nothing and leaves the store contact alone, so the value stays unread and the
+    // write-back cannot overwrite the stored one. A fetch that succeeds adds its keys to the
+    // record's store contact.
+    //
+    // A record is used by one thread at a time (records are built on several loader threads at
+    // once); the flags and the value cache may be read from others.
+    // ---------------------------------------------------------------------------------------------
+
+    // A new contact for the user's "add" and the CSV reader: a fresh upper-case UUID, created.
+    QNPerson();
+    // The record of a store contact; reads its name at once.
+    explicit QNPerson(const StoreContact &contact);
+    QNPerson(const QNPerson &) = delete;
+    QNPerson &operator=(const QNPerson &) = delete;
+
+    // The archive: the 24 fields as one JSON object (image data as base64). Decoding sets the
+    // fields only; a missing key gives nil, 0 or false.
+    QJsonObject encodeWithCoder();
+    static QNPersonPtr initWithCoder(const QJsonObject &archive);
+
+    // The key in rows, undo, the cloud store and the interchange code; made from the composite
+    // name and the date when unset (a record decoded from an archive without one).
+    QString uniqueId();
+    void setUniqueId(const QString &uniqueId) { m_uniqueId = uniqueId; }
+    // A company's name at load (organisations of groups are matched by it); null for a person.
+    QString uniqueId2() const { return m_uniqueId2; }
+    void setUniqueId2(const QString &uniqueId2) { m_uniqueId2 = uniqueId2; }
+
+    // True for a person, false for a company; follows NameDict "showAsPerson".
+    bool showAsPerson() const { return m_showAsPerson; }
+    void setShowAsPerson(bool showAsPerson) { m_showAsPerson = showAsPerson; }
+    // Not yet in the store (new, from vCard or CSV, a copy): the save adds it.
+    bool isCreated() const { return m_created; }
+    void setCreated(bool created) { m_created = created; }
+    // Edited since load: the save updates it.
+    bool isChanged() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+
+    // The system's name order when the record was made: 0 none, 1 given name first, 2 family first.
+    int defaultNameOrdering() const { return m_defaultNameOrdering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    // The system's country code when the record was made, upper-case.
+    QString defaultCountryCode() const { return m_defaultCountryCode; }
+    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    // The record's own name order (NameDict "nameOrdering").
+    int nameOrdering() const { return m_nameOrdering; }
+    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+
+    // The wrapped store contact; nullopt for a standalone record.
+    std::optional<StoreContact> cnContact() const { return m_cnContact; }
+    void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
+
+    // Photo bytes as read or set (JPEG or PNG as they came); nullopt until read or set. An empty
+    // array is a removed photo, which the write-back passes on.
+    std::optional<QByteArray> imageData() const { return m_imageData; }
+    void setImageData(const std::optional<QByteArray> &data) { m_imageData = data; }
+    std::optional<QByteArray> thumbnailImageData() const { return m_thumbnailImageData; }
+    void setThumbnailImageData(const std::optional<QByteArray> &data) { m_thumbnailImageData = data; }
+
+    // The record's own custom-item definitions (CustomItemDict maps). Named apart from the class
+    // operations customItems/setCustomItems, which hold the address book's definitions.
+    QVariantList ownCustomItems() const { return m_customItems; }
+    void setOwnCustomItems(const QVariantList &items) { m_customItems = items; }
+
+    // The value cache: string fields and custom-item values by identifier. Locked, so flags and
+    // cache may be read while another thread works with the record.
+    QVariantMap items() const;
+    void setItems(const QVariantMap &items);
+    // The cached value, or an invalid QVariant when the identifier has none.
+    QVariant item(const QString &identifier) const;
+    void setItem(const QString &identifier, const QVariant &value);
+    void removeItem(const QString &identifier);
+
+    // Text of a string identifier ("Company", "Note", ...): the cache, else the store contact
+    // (cached then); empty for a standalone record or when the store cannot give it.
+    QString stringFieldForIdentifier(const QString &identifier);
+
+    // --- Name and phonetic name ---
+
+    // The NameDict, read on first use; a standalone record without one gets {"showAsPerson": true}
+    // (not kept).
+    NameDict nameValue();
+    std::optional<NameDict> heldNameValue() const { return m_nameValue; }
+    // "Name" (a NameDict; nil empties it), a name part ("FirstName", "MiddleName", "LastName",
+    // "PreviousFamilyName"), "Phonetic Name" (a PhoneticNameDict; nil empties it; other values
+    // keep it) or a phonetic part ("Phonetic FirstName"..., kept under its identifier). Marks the
+    // record changed; other identifiers are ignored.
+    void setNameValue(const QVariant &value, const QString &identifier);
+    // Takes "showAsPerson" and "nameOrdering" into the record and writes "stringValue".
+    void updateNameValue(NameDict &name);
+    // The display name, recomputed: the name for a person, "Company" for a company, "No Name"
+    // when that is empty.
+    QString compositeName();
+
+    // The PhoneticNameDict, read on first use; nullopt for a standalone record without one.
+    std::optional<PhoneticNameDict> phoneticNameValue();
+    std::optional<PhoneticNameDict> heldPhoneticNameValue() const { return m_phoneticNameValue; }
+    // The held dictionary's "stringValue", without reading it; empty when not read.
+    QString phoneticName() const;
+    // Writes "stringValue" from "FirstName" and "LastName" in the record's name order.
+    void updatePhoneticName(PhoneticNameDict &phoneticName) const;
+
+    // --- Labelled lists ---
+
+    // Copies of the entries, read on first use; empty when there are none or the store cannot
+    // give them (then the list stays unread).
+    QVariantList labeledValues(LabeledKind kind);
+    // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
+    // record changed. An unread list is read first (a standalone record starts an empty one); when
+    // the store cannot give it the entry is dropped, logged, rather than replace the stored list.
+    void addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry);
+    // nil empties the list; a list replaces it (entries normalised, numbers kept, entries without a
+    // "labelIndex" numbered); one entry replaces the entry with its "labelIndex" (nothing when
+    // none has it). Marks the record changed when something changed.
+    void replaceLabeledEntries(LabeledKind kind, const QVariant &value);
+    // As above, but one entry replaces the entry at that position (nothing beyond the list).
+    void replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position);
+    // The list as held, nullopt while unread; set without normalising or marking (for sorting,
+    // deleting one entry and the archive).
+    std::optional<QVariantList> heldLabeledValues(LabeledKind kind) const;
+    void setHeldLabeledValues(LabeledKind kind, const std::optional<QVariantList> &list);
+
+    QVariantList phoneValues() { return labeledValues(LabeledKind::Phone); }
+    void addPhoneValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Phone, entry); }
+    void replacePhoneValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Phone, value); }
+    void replacePhoneValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::Phone, value, position);
+    }
+    QVariantList emailValues() { return labeledValues(LabeledKind::Email); }
+    void addEmailValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Email, entry); }
+    void replaceEmailValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Email, value); }
+    void replaceEmailValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::Email, value, position);
+    }
+    QVariantList addressValues() { return labeledValues(LabeledKind::Address); }
+    void addAddressValue(const AddressDict &entry) { addLabeledEntry(LabeledKind::Address, entry); }
+    void replaceAddressValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Address, value); }
+    void replaceAddressValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::Address, value, position);
+    }
+    QVariantList urlValues() { return labeledValues(LabeledKind::URL); }
+    void addUrlValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::URL, entry); }
+    void replaceUrlValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::URL, value); }
+    void replaceUrlValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::URL, value, position);
+    }
+    QVariantList snsValues() { return labeledValues(LabeledKind::SocialProfile); }
+    void addSnsValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::SocialProfile, entry); }
+    void replaceSnsValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::SocialProfile, value); }
+    void replaceSnsValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::SocialProfile, value, position);
+    }
+    QVariantList imsValues() { return labeledValues(LabeledKind::InstantMessage); }
+    void addImsValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::InstantMessage, entry); }
+    void replaceImsValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::InstantMessage, value); }
+    void replaceImsValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::InstantMessage, value, position);
+    }
+    QVariantList relationshipValues() { return labeledValues(LabeledKind::Relation); }
+    void addRelationshipValue(const LabeledValueDict &entry)
+    {
+        addLabeledEntry(LabeledKind::Relation, entry);
+    }
+    void replaceRelationshipValue(const QVariant &value)
+    {
+        replaceLabeledEntries(LabeledKind::Relation, value);
+    }
+    void replaceRelationshipValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::Relation, value, position);
+    }
+    QVariantList datesValues() { return labeledValues(LabeledKind::Dates); }
+    void addDatesValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Dates, entry); }
+    void replaceDatesValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Dates, value); }
+    void replaceDatesValue(const QVariant &value, qsizetype position)
+    {
+        replaceLabeledEntries(LabeledKind::Dates, value, position);
+    }
+
+    // --- Birthday ---
+
+    // The BirthdayDict, read on first use; nullopt for a standalone record without one. When the
+    // store cannot give it, an unkept {"stringValue": ""}.
+    std::optional<BirthdayDict> birthdayValue();
+    // Normalises and keeps the dictionary; nullopt keeps an empty one (no birthday). Marks changed.
+    void setBirthdayValue(const std::optional<BirthdayDict> &birthday);
+
+    // --- Store ---
+
+    // The record written into a mutable copy of the given store contact (a new contact for
+    // nullopt). Values never read are left as the contact has them; "No label" and "No service"
+    // reach the store as no label and no service.
+    StoreContact contactFromCache(const std::optional<StoreContact> &contact) const;
+    // Drops the string fields, phonetic name, composite name, photo and name and reads them again.
+    void refreshCache();
+
+private:
+    struct ArchiveTag
+    {
+    };
+    explicit QNPerson(ArchiveTag);
+
+    void readSystemDefaults();
+    // Fetches the keys again and adds them to the store contact; false when that fails.
+    bool refetchKeys(const QStringList &keys);
+    bool hasKeys(const QStringList &keys) const;
+    // The held list, reading it first; null when it cannot be read (or there is no store contact).
+    QVariantList *loadedLabeledValues(LabeledKind kind);
+    std::optional<NameDict> readNameValue();
+    void setNamePart(const QString &key, const QVariant &value);
+    void setPhoneticPart(const QString &identifier, const QVariant &value);
+
+    // The keys of the name's fetch: names, phonetic names, organisation, titles and the formatter's.
+    static QStringList nameFetchKeys();
+    std::optional<StoreContact> refetchStoreContact(const QStringList &keys);
+
+    bool m_showAsPerson = true;
+    std::atomic<bool> m_created = false;
+    std::atomic<bool> m_changed = false;
+    std::optional<BirthdayDict> m_birthdayValue;
+    int m_defaultNameOrdering = 0;
+    QString m_defaultCountryCode;
+    QString m_compositeName;
+    std::optional<StoreContact> m_cnContact;
+    int m_nameOrdering = 0;
+    mutable QMutex m_itemsMutex;
+    QVariantMap m_items;
+    std::optional<NameDict> m_nameValue;
+    std::optional<PhoneticNameDict> m_phoneticNameValue;
+    std::array<std::optional<QVariantList>, LabeledKindCount> m_labeledValues;
+    std::optional<QByteArray> m_imageData;
+    std::optional<QByteArray> m_thumbnailImageData;
+    QString m_uniqueId;
+    QString m_uniqueId2;
+    QVariantList m_customItems;
 };

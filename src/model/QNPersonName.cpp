@@ -1,0 +1,191 @@
+#include "model/QNPerson.h"
+
+#include "model/QNPersonKeys.h"
+#include "platform/ContactFormatter.h"
+#include "platform/ContactsUserDefaults.h"
+
+namespace {
+
+const QStringList NameParts = {PersonKey::FirstName, PersonKey::MiddleName, PersonKey::LastName,
+                               PersonKey::PreviousFamilyName};
+
+const QStringList &nameStoreKeys()
+{
+    static const QStringList keys = {StoreKey::GivenName, StoreKey::MiddleName, StoreKey::FamilyName,
+                                     StoreKey::PreviousFamilyName};
+    return keys;
+}
+
+// Phonetic dictionary key and store key, in reading order.
+const QList<std::pair<QString, QString>> &phoneticParts()
+{
+    static const QList<std::pair<QString, QString>> parts = {
+        {PersonKey::FirstName, StoreKey::PhoneticGivenName},
+        {PersonKey::LastName, StoreKey::PhoneticFamilyName},
+        {PersonKey::MiddleName, StoreKey::PhoneticMiddleName},
+    };
+    return parts;
+}
+
+bool isNil(const QVariant &value)
+{
+    return !value.isValid() || value.isNull();
+}
+
+QString joinedName(const QString &first, const QString &last, int ordering)
+{
+    if (!first.isEmpty() && !last.isEmpty())
+        return ordering == 2 ? last + QLatin1Char(' ') + first : first + QLatin1Char(' ') + last;
+    return first.isEmpty() ? last : first;
+}
+
+} // namespace
+
+QString QNPerson::compositeNameFromNameDict(const NameDict &name)
+{
+    const QString first = name.value(PersonKey::FirstName).toString();
+    const QString middle = name.value(PersonKey::MiddleName).toString();
+    const QString last = name.value(PersonKey::LastName).toString();
+    int ordering = name.value(PersonKey::NameOrdering).toInt();
+    if (ordering == 0) {
+        switch (ContactsUserDefaults::sortOrder()) {
+        case ContactsUserDefaults::SortOrderGivenName:
+            ordering = 1;
+            break;
+        case ContactsUserDefaults::SortOrderFamilyName:
+            ordering = 2;
+            break;
+        default:
+            break;
+        }
+    }
+    const QString joined = joinedName(first, last, ordering);
+    return joined.isEmpty() ? middle : joined;
+}
+
+QNPerson::NameDict QNPerson::nameValue()
+{
+    if (m_nameValue) {
+        updateNameValue(*m_nameValue);
+        return *m_nameValue;
+    }
+    if (const std::optional<NameDict> read = readNameValue())
+        return *read;
+    return NameDict{{PersonKey::ShowAsPerson, true}};
+}
+
+std::optional<QNPerson::NameDict> QNPerson::readNameValue()
+{
+    if (!m_cnContact)
+        return std::nullopt;
+    if (!hasKeys(nameStoreKeys() + QStringList{StoreKey::PhoneticFamilyName}))
+        refetchKeys(nameFetchKeys());
+    const StoreContact &contact = *m_cnContact;
+    NameDict name{{PersonKey::ShowAsPerson, true}};
+    for (qsizetype i = 0; i < NameParts.size(); ++i) {
+        const QString &key = nameStoreKeys()[i];
+        name.insert(NameParts[i], contact.isKeyAvailable(key) ? contact.stringForKey(key) : QString());
+    }
+    const int order = ContactFormatter::nameOrderForContact(contact);
+    m_nameOrdering = order == 1 || order == 2 ? order : 0;
+    m_showAsPerson = contact.contactType() == StoreContactType::Person;
+    name.insert(PersonKey::NameOrdering, m_nameOrdering);
+    name.insert(PersonKey::ShowAsPerson, m_showAsPerson);
+    name.insert(PersonKey::StringValue, compositeNameFromNameDict(name));
+    // Parts the store could not give would be saved as erased names; keep the name unread then.
+    if (hasKeys(nameStoreKeys()))
+        m_nameValue = name;
+    return name;
+}
+
+void QNPerson::updateNameValue(NameDict &name)
+{
+    m_showAsPerson = name.value(PersonKey::ShowAsPerson).toBool();
+    m_nameOrdering = name.value(PersonKey::NameOrdering).toInt();
+    name.insert(PersonKey::StringValue, compositeNameFromNameDict(name));
+}
+
+QString QNPerson::compositeName()
+{
+    QString name;
+    if (m_showAsPerson)
+        name = m_nameValue ? m_nameValue->value(PersonKey::StringValue).toString() : QString();
+    else
+        name = stringFieldForIdentifier(PersonIdentifier::Company);
+    m_compositeName = name.isEmpty() ? PersonKey::NoName : name;
+    return m_compositeName;
+}
+
+void QNPerson::setNameValue(const QVariant &value, const QString &identifier)
+{
+    if (identifier == PersonIdentifier::Name) {
+        m_nameValue = value.toMap();
+        updateNameValue(*m_nameValue);
+        compositeName();
+    } else if (NameParts.contains(identifier)) {
+        setNamePart(identifier, value);
+    } else if (identifier == PersonIdentifier::PhoneticName) {
+        if (value.typeId() == QMetaType::QVariantMap)
+            m_phoneticNameValue = value.toMap();
+        else if (isNil(value))
+            m_phoneticNameValue = PhoneticNameDict();
+        if (m_phoneticNameValue)
+            updatePhoneticName(*m_phoneticNameValue);
+    } else if (phoneticIdentifiers().contains(identifier)) {
+        setPhoneticPart(identifier, value);
+    } else {
+        return;
+    }
+    m_changed = true;
+}
+
+void QNPerson::setNamePart(const QString &key, const QVariant &value)
+{
+    // The other parts must come from the store first, or the save would erase them.
+    if (!m_nameValue)
+        m_nameValue = nameValue();
+    m_nameValue->insert(key, isNil(value) ? QString() : value.toString());
+    updateNameValue(*m_nameValue);
+    compositeName();
+}
+
+void QNPerson::setPhoneticPart(const QString &identifier, const QVariant &value)
+{
+    if (!m_phoneticNameValue)
+        m_phoneticNameValue = phoneticNameValue().value_or(PhoneticNameDict());
+    m_phoneticNameValue->insert(identifier, isNil(value) ? QString() : value.toString());
+    updatePhoneticName(*m_phoneticNameValue);
+}
+
+std::optional<QNPerson::PhoneticNameDict> QNPerson::phoneticNameValue()
+{
+    if (m_phoneticNameValue)
+        return m_phoneticNameValue;
+    if (!m_cnContact)
+        return std::nullopt;
+    QStringList missing;
+    for (const auto &[part, key] : phoneticParts()) {
+        if (!m_cnContact->isKeyAvailable(key))
+            missing.append(key);
+    }
+    const bool complete = missing.isEmpty() || refetchKeys(missing);
+    PhoneticNameDict phonetic;
+    for (const auto &[part, key] : phoneticParts())
+        phonetic.insert(part, m_cnContact->isKeyAvailable(key) ? m_cnContact->stringForKey(key) : QString());
+    updatePhoneticName(phonetic);
+    if (complete)
+        m_phoneticNameValue = phonetic;
+    return phonetic;
+}
+
+QString QNPerson::phoneticName() const
+{
+    return m_phoneticNameValue ? m_phoneticNameValue->value(PersonKey::StringValue).toString() : QString();
+}
+
+void QNPerson::updatePhoneticName(PhoneticNameDict &phoneticName) const
+{
+    const QString first = phoneticName.value(PersonKey::FirstName).toString();
+    const QString last = phoneticName.value(PersonKey::LastName).toString();
+    phoneticName.insert(PersonKey::StringValue, joinedName(first, last, m_nameOrdering == 2 ? 2 : 1));
+}

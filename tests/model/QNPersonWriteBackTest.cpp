@@ -1,0 +1,140 @@
+#include "PersonTestSupport.h"
+
+namespace {
+
+using Kind = QNPerson::LabeledKind;
+
+// Unlabelled entries, a profile without a service and an address with its country code.
+StoreContact storedContact()
+{
+    StoreContact contact;
+    contact.givenName = QStringLiteral("Ann");
+    contact.organizationName = QStringLiteral("Acme");
+    contact.imageData = QByteArray("stored photo");
+    contact.phoneNumbers = {{QString(), QString(), QStringLiteral("0123")}};
+    contact.emailAddresses = {{QString(), StoreLabel::Work, QStringLiteral("ann@acme.org")}};
+    contact.postalAddresses = {
+        {QString(), StoreLabel::Home, {QStringLiteral("1 Main St"), {}, {}, {}, {}, QStringLiteral("jp")}}};
+    contact.contactRelations = {{QString(), QString(), QStringLiteral("Bo")}};
+    contact.socialProfiles = {
+        {QString(), QString(), {QString(), QStringLiteral("ann"), QString(), QString()}}};
+    contact.dates = {{QString(), QString(), DateComponents{2001, 2, 3}}};
+    return contact;
+}
+
+TEST_F(PersonTest, ValuesGoBackAsTheStoreHasThem)
+{
+    const StoreContact stored = storedContact();
+    QNPerson unread(stored);
+    QNPerson read(stored);
+    for (int kind = 0; kind < QNPerson::LabeledKindCount; ++kind)
+        read.labeledValues(static_cast<Kind>(kind));
+    read.stringFieldForIdentifier(PersonIdentifier::Company);
+    for (const QNPerson *record : {&unread, &read}) {
+        const StoreContact saved = record->contactFromCache(stored);
+        EXPECT_EQ(saved.identifier(), stored.identifier());
+        EXPECT_EQ(saved.phoneNumbers, stored.phoneNumbers);
+        EXPECT_EQ(saved.emailAddresses, stored.emailAddresses);
+        EXPECT_EQ(saved.postalAddresses, stored.postalAddresses);
+        EXPECT_EQ(saved.contactRelations, stored.contactRelations);
+        EXPECT_EQ(saved.socialProfiles, stored.socialProfiles);
+        EXPECT_EQ(saved.dates, stored.dates);
+        EXPECT_EQ(saved.organizationName, "Acme");
+        EXPECT_EQ(saved.imageData, stored.imageData);
+    }
+}
+
+TEST_F(PersonTest, EditedListsReplaceTheStoreLists)
+{
+    QNPerson record(storedContact());
+    record.replacePhoneValue(QVariantList());
+    record.addAddressValue(QVariantMap{{PersonKey::City, QStringLiteral("Kyoto")}});
+    const StoreContact saved = record.contactFromCache(storedContact());
+    EXPECT_TRUE(saved.phoneNumbers.isEmpty());
+    ASSERT_EQ(saved.postalAddresses.size(), 2);
+    EXPECT_EQ(saved.postalAddresses[0].value.isoCountryCode, "jp");
+    EXPECT_EQ(saved.postalAddresses[1].value,
+              (StorePostalAddress{{}, QStringLiteral("Kyoto"), {}, {}, {}, {}}));
+    EXPECT_EQ(saved.postalAddresses[1].label, QString());
+}
+
+struct LabelRow
+{
+    const char *name;
+    Kind kind;
+    QVariantMap entry;
+    QString storeLabel;
+};
+
+class StoreLabelOf : public PersonTest, public ::testing::WithParamInterface<LabelRow>
+{
+};
+
+TEST_P(StoreLabelOf, Entry)
+{
+    QNPerson record;
+    // Held as given: the defaults concern labels that no normaliser filled in.
+    record.setHeldLabeledValues(GetParam().kind, QVariantList{GetParam().entry});
+    const StoreContact saved = record.contactFromCache(std::nullopt);
+    const QString written = [&] {
+        switch (GetParam().kind) {
+        case Kind::Relation:
+            return saved.contactRelations.value(0).label;
+        case Kind::Dates:
+            return saved.dates.value(0).label;
+        case Kind::SocialProfile:
+            EXPECT_EQ(saved.socialProfiles.value(0).value.service, saved.socialProfiles.value(0).label);
+            return saved.socialProfiles.value(0).label;
+        case Kind::InstantMessage:
+            EXPECT_EQ(saved.instantMessageAddresses.value(0).value.service, StoreIMService::AIM);
+            return saved.instantMessageAddresses.value(0).label;
+        default:
+            return saved.phoneNumbers.value(0).label;
+        }
+    }();
+    EXPECT_EQ(written, GetParam().storeLabel);
+}
+
+const QString L = PersonKey::Label;
+const QString V = PersonKey::Value;
+const QVariantMap Date = QNPerson::variantFromDateComponents({2001, 2, 3});
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, StoreLabelOf,
+    ::testing::Values(
+        LabelRow{"RelationEmpty", Kind::Relation, {{L, ""}, {V, "Bo"}}, StoreLabel::ContactRelationFriend},
+        LabelRow{"RelationNoLabel", Kind::Relation, {{L, "No label"}, {V, "Bo"}}, QString()},
+        LabelRow{"RelationSon", Kind::Relation, {{L, "son"}, {V, "Bo"}}, StoreLabel::ContactRelationSon},
+        LabelRow{"DatesEmpty", Kind::Dates, {{L, ""}, {V, Date}}, StoreLabel::DateAnniversary},
+        LabelRow{"DatesNoLabel", Kind::Dates, {{L, "No label"}, {V, Date}}, QString()},
+        LabelRow{"SocialEmpty", Kind::SocialProfile, {{L, ""}, {V, "ann"}}, StoreSocialService::Twitter},
+        LabelRow{"SocialNoService", Kind::SocialProfile, {{L, "No service"}, {V, "ann"}}, QString()},
+        LabelRow{"PhoneNoLabel", Kind::Phone, {{L, "No label"}, {V, "1"}}, QString()},
+        LabelRow{"PhoneEmpty", Kind::Phone, {{L, ""}, {V, "1"}}, QString()},
+        LabelRow{"PhoneMobile", Kind::Phone, {{L, "mobile"}, {V, "1"}}, StoreLabel::PhoneNumberMobile},
+        LabelRow{"MessageNoLabel",
+                 Kind::InstantMessage,
+                 {{L, "No label"}, {StoreValueKey::Username, "ann"}},
+                 QString()}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PersonTest, NameTextsPhotoAndBirthday)
+{
+    const StoreContact stored = storedContact();
+    QNPerson record(stored);
+    record.setItem(QStringLiteral("Job Title"), QStringLiteral("Boss"));
+    record.setNameValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")}}, PersonIdentifier::Name);
+    record.setBirthdayValue(QVariantMap{{V, QNPerson::variantFromDateComponents({std::nullopt, 12, 24})}});
+    StoreContact saved = record.contactFromCache(stored);
+    EXPECT_EQ(saved.jobTitle, "Boss");
+    EXPECT_EQ(saved.contactType(), StoreContactType::Organization);
+    EXPECT_EQ(saved.birthday, (DateComponents{std::nullopt, 12, 24}));
+
+    record.setImageData(QByteArray("new photo"));
+    EXPECT_EQ(record.contactFromCache(stored).imageData, "new photo");
+    record.setImageData(QByteArray());
+    EXPECT_TRUE(record.contactFromCache(stored).imageData.isEmpty());
+    EXPECT_NE(QNPerson().contactFromCache(std::nullopt).identifier(), stored.identifier());
+}
+
+} // namespace
