@@ -25,7 +25,8 @@ AboutPanelController::AboutPanelController(QWidget *parent)
 {
     setWindowTitle(TextFormat::fill(L(QStringLiteral("About %@")), {QApplication::applicationName()}));
     // The picture shown when the running name is no edition.
-    m_iconView->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(IconSide));
+    m_iconView->setPixmap(
+        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(IconSide));
     m_iconView->setAlignment(Qt::AlignCenter);
     QFont nameFont = m_productNameField->font();
     nameFont.setBold(true);
@@ -54,8 +55,9 @@ AboutPanelController::AboutPanelController(QWidget *parent)
 void AboutPanelController::windowDidLoad()
 {
     const QString name = QApplication::applicationName();
-    m_versionField->setText(TextFormat::fill(L(QStringLiteral("Version %@ (%@)")),
-                                             {ApplicationInfo::ShortVersionString, ApplicationInfo::BundleVersion}));
+    m_versionField->setText(
+        TextFormat::fill(L(QStringLiteral("Version %@ (%@)")),
+                         {ApplicationInfo::ShortVersionString, ApplicationInfo::BundleVersion}));
     m_productNameField->setText(name);
     const QPixmap icon = EditionIcon::pixmap(name, IconSide);
     if (!icon.isNull())

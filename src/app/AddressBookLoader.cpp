@@ -1,5 +1,6 @@
 #include "app/AddressBookLoader.h"
 
+#include "model/QNPerson.h"
 #include "platform/ContactStore.h"
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
@@ -34,7 +35,8 @@ ContainerTable AddressBookLoader::aContainerTable()
     ContainerTable table;
     ContactStore store;
     for (const StoreContainer &container : store.containers().value) {
-        const QString name = container.type == StoreContainerLocal ? QStringLiteral("On My Mac") : container.name;
+        const QString name =
+            container.type == StoreContainerLocal ? QStringLiteral("On My Mac") : container.name;
         if (name.isEmpty() || container.identifier.isEmpty())
             continue;
         auto dict = std::make_shared<ContainerDict>();
@@ -65,7 +67,7 @@ ContainerTable AddressBookLoader::aContainerTable()
 QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
                                                           const QString &containerIdentifier)
 {
-    const QStringList keys = {StoreKey::GivenName, StoreKey::FamilyName, StoreKey::OrganizationName};
+    const QStringList &keys = StoreKey::allKeys();
     ContactStore store;
     if (group)
         return store.contactsInGroup(group->identifier, keys).value;
@@ -75,7 +77,9 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
 ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &contact)
 {
     auto row = std::make_shared<ContactRow>();
-    row->uniqueId = contact.identifier();
-    row->cnContact = contact;
+    row->person = std::make_shared<QNPerson>(contact);
+    row->uniqueId = row->person->uniqueId();
+    if (!row->person->uniqueId2().isNull())
+        row->uniqueId2 = row->person->uniqueId2();
     return row;
 }

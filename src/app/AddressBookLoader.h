@@ -21,7 +21,8 @@ public:
     ContactTablePtr contactTable() const { return m_contactTable; }
 
     ContainerTable aContainerTable();
-    QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group, const QString &containerIdentifier);
+    QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                           const QString &containerIdentifier);
     static ContactRowPtr createContactFromCNContact(const StoreContact &contact);
 
 private:

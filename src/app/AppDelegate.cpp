@@ -92,7 +92,8 @@ void AppDelegate::findMainWindow()
         }
     }
     if (!m_window) {
-        Log::write("%s: ERROR can't find windowController", {QStringLiteral("AppDelegate::applicationDidFinishLaunching")});
+        Log::write("%s: ERROR can't find windowController",
+                   {QStringLiteral("AppDelegate::applicationDidFinishLaunching")});
         return;
     }
     connectHelpMenu();
@@ -145,10 +146,11 @@ void AppDelegate::showPrivacyAlert()
     Alert alert;
     alert.setMessageText(TextFormat::fill(L(QStringLiteral("Please allow %@ to access your contacts.")),
                                           {TextFormat::fill(QStringLiteral("\"%@\""), {name})}));
-    alert.setInformativeText(TextFormat::fill(L(QStringLiteral("%@ needs to access your contacts to show and edit "
-                                                               "them, please change the setting at Security & "
-                                                               "Privacy.")),
-                                              {name}));
+    alert.setInformativeText(
+        TextFormat::fill(L(QStringLiteral("%@ needs to access your contacts to show and edit "
+                                          "them, please change the setting at Security & "
+                                          "Privacy.")),
+                         {name}));
     alert.runModal();
     terminate();
 }
@@ -234,7 +236,8 @@ void AppDelegate::connectHelpMenu()
         QAction *item = m_window->menuItem(command);
         connect(item, &QAction::triggered, this, [this, item] { menuItemSelectedInHelpMenu(item); });
     }
-    connect(m_window->menuItem(MenuCommand::ShowAboutPanel), &QAction::triggered, this, &AppDelegate::showAboutPanel);
+    connect(m_window->menuItem(MenuCommand::ShowAboutPanel), &QAction::triggered, this,
+            &AppDelegate::showAboutPanel);
 }
 
 void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)

@@ -19,10 +19,11 @@ CloudAddressFormat::Result CloudAddressFormat::apply(const QString &path)
         return Result::Absent;
     QFile file(path);
     // A read error leaves the data empty, which is no valid table.
-    const QByteArray data = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray();
+    const QByteArray data =
+        file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray();
     const QJsonDocument document = QJsonDocument::fromJson(data);
-    const QJsonValue formats = document.isObject() ? document.object().value(QStringLiteral("AddressFormat"))
-                                                   : QJsonValue();
+    const QJsonValue formats =
+        document.isObject() ? document.object().value(QStringLiteral("AddressFormat")) : QJsonValue();
     if (!formats.isArray() || formats.toArray().isEmpty())
         return Result::Invalid;
     QNPerson::setAddressFormatTable(formats.toArray().toVariantList());

@@ -32,7 +32,8 @@ QMenu *MainMenu::addMenu(const QString &title)
     return menu;
 }
 
-QAction *MainMenu::addItem(QMenu *menu, const QString &title, MenuCommand command, const QKeySequence &shortcut)
+QAction *MainMenu::addItem(QMenu *menu, const QString &title, MenuCommand command,
+                           const QKeySequence &shortcut)
 {
     QAction *item = menu->addAction(title);
     setMenuCommand(item, command);
@@ -67,7 +68,8 @@ void MainMenu::buildFormatMenu()
     QMenu *format = addMenu(QStringLiteral("Format"));
     QMenu *font = format->addMenu(L(QStringLiteral("Font")));
     m_menus.insert(QStringLiteral("Font"), font);
-    addItem(font, L(QStringLiteral("Show Fonts")), MenuCommand::ShowFonts, QKeySequence(Qt::CTRL | Qt::Key_T));
+    addItem(font, L(QStringLiteral("Show Fonts")), MenuCommand::ShowFonts,
+            QKeySequence(Qt::CTRL | Qt::Key_T));
     addItem(font, L(QStringLiteral("Bigger")), MenuCommand::BiggerFont, QKeySequence::ZoomIn);
     addItem(font, L(QStringLiteral("Smaller")), MenuCommand::SmallerFont, QKeySequence::ZoomOut);
     font->addSeparator();
@@ -78,7 +80,8 @@ void MainMenu::buildViewMenu()
 {
     QMenu *view = addMenu(QStringLiteral("View"));
     addItem(view, L(QStringLiteral("Hide Toolbar")), MenuCommand::ToggleToolbar);
-    addItem(view, L(QStringLiteral("Enter Full Screen")), MenuCommand::ToggleFullScreen, QKeySequence::FullScreen);
+    addItem(view, L(QStringLiteral("Enter Full Screen")), MenuCommand::ToggleFullScreen,
+            QKeySequence::FullScreen);
 }
 
 void MainMenu::buildNavigateMenu()
@@ -108,12 +111,14 @@ void MainMenu::buildHelpMenu()
 {
     const QString name = QCoreApplication::applicationName();
     QMenu *help = addMenu(QStringLiteral("Help"));
-    addItem(help, TextFormat::fill(L(QStringLiteral("%@ Help")), {name}), MenuCommand::HelpViaWeb, QKeySequence::HelpContents);
+    addItem(help, TextFormat::fill(L(QStringLiteral("%@ Help")), {name}), MenuCommand::HelpViaWeb,
+            QKeySequence::HelpContents);
     help->addSeparator();
     addItem(help, L(QStringLiteral("Rate us at the App Store…")), MenuCommand::RateUs);
     addItem(help, L(QStringLiteral("Feedback via Email…")), MenuCommand::FeedbackViaEmail);
     addItem(help, L(QStringLiteral("Privacy Policy…")), MenuCommand::PrivacyPolicy);
     help->addSeparator();
-    QAction *about = addItem(help, TextFormat::fill(L(QStringLiteral("About %@")), {name}), MenuCommand::ShowAboutPanel);
+    QAction *about =
+        addItem(help, TextFormat::fill(L(QStringLiteral("About %@")), {name}), MenuCommand::ShowAboutPanel);
     about->setMenuRole(QAction::AboutRole);
 }

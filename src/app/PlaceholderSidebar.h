@@ -22,7 +22,10 @@ public:
     QWidget *view() override;
     QAbstractItemView *outlineView() override;
     void setDelegate(GroupViewControllerDelegate *delegate) override { m_delegate = delegate; }
-    void setContainerTable(const ContainerTable &containerTable) override { m_containerTable = containerTable; }
+    void setContainerTable(const ContainerTable &containerTable) override
+    {
+        m_containerTable = containerTable;
+    }
     void setSelectedGroupDict(const GroupDictPtr &group) override { m_selectedGroupDict = group; }
     void setEditState(bool editState) override { m_editState = editState; }
     void setSelectedFont(const QFont &font) override;

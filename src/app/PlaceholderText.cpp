@@ -1,16 +1,15 @@
 #include "app/PlaceholderText.h"
 
+#include "model/QNPerson.h"
+
 namespace PlaceholderText {
 
 QString contactTitle(const ContactRow &row)
 {
-    if (row.cnContact) {
-        const StoreContact &contact = *row.cnContact;
-        const QString name = QStringList{contact.givenName, contact.familyName}.join(QLatin1Char(' ')).trimmed();
+    if (row.person) {
+        const QString name = row.person->compositeName();
         if (!name.isEmpty())
             return name;
-        if (!contact.organizationName.isEmpty())
-            return contact.organizationName;
     }
     return row.uniqueId;
 }

@@ -15,11 +15,11 @@
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FindPasteboard.h"
 
-#include <QPushButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -202,7 +202,8 @@ void ViewController::viewWillAppear()
         windowController->showGroupView(false);
     }
     if (windowController)
-        windowController->setFrameAutosaveName(m_documentName.isNull() ? QStringLiteral("AddressBook") : m_documentName);
+        windowController->setFrameAutosaveName(m_documentName.isNull() ? QStringLiteral("AddressBook")
+                                                                       : m_documentName);
 
     if (!m_newWindow) {
         findBarController()->setVisible(false, {});
@@ -309,7 +310,8 @@ void ViewController::setEditState(bool editState)
     groupViewController()->setEditState(editState);
     findBarController()->setEditState(editState);
     if (WindowController *windowController = this->windowController())
-        windowController->editButton()->setText(editState ? L(QStringLiteral("Lock")) : L(QStringLiteral("Edit")));
+        windowController->editButton()->setText(editState ? L(QStringLiteral("Lock"))
+                                                          : L(QStringLiteral("Edit")));
     contactsViewController()->updateTable();
     if (m_contactInfoVisible)
         contactInfoController()->updateTable();
@@ -372,7 +374,8 @@ bool ViewController::validateMenuItem(QAction *item)
     case MenuCommand::DeleteGroup:
         return !isSidebarCollapsed() && m_editState && m_selectedGroupDict && !m_selectedGroupDict->top;
     case MenuCommand::FindBarButtonClicked:
-        item->setText(findBarController()->isVisible() ? L(QStringLiteral("Hide")) : L(QStringLiteral("Show")));
+        item->setText(findBarController()->isVisible() ? L(QStringLiteral("Hide"))
+                                                       : L(QStringLiteral("Show")));
         return true;
     case MenuCommand::DeleteContacts:
     case MenuCommand::DuplicateContacts:

@@ -11,8 +11,8 @@ QList<ViewTypes::ViewType> makeTable()
         {QStringLiteral("Phone"), {name, QStringLiteral("Phone")}},
         {QStringLiteral("Address"), {name, QStringLiteral("Address")}},
         {QStringLiteral("Address Detail"),
-         {name, QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"), QStringLiteral("Street"),
-          QStringLiteral("Country")}},
+         {name, QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
+          QStringLiteral("Street"), QStringLiteral("Country")}},
         {QStringLiteral("Instant Message"), {name, QStringLiteral("Instant Message")}},
         {QStringLiteral("Social Network"), {name, QStringLiteral("Social Network")}},
         {QStringLiteral("URL"), {name, QStringLiteral("URL")}},
@@ -28,8 +28,8 @@ QList<ViewTypes::ViewType> makeTable()
           QStringLiteral("Relationship"), QStringLiteral("Dates")}},
         {QStringLiteral("Non-labeled Values"),
          {name, QStringLiteral("Phonetic Name"), QStringLiteral("Nickname"), QStringLiteral("Birthday"),
-          QStringLiteral("Suffix"), QStringLiteral("Title"), QStringLiteral("Company"), QStringLiteral("Department"),
-          QStringLiteral("Job Title"), QStringLiteral("Note")}},
+          QStringLiteral("Suffix"), QStringLiteral("Title"), QStringLiteral("Company"),
+          QStringLiteral("Department"), QStringLiteral("Job Title"), QStringLiteral("Note")}},
     };
 }
 
@@ -60,8 +60,8 @@ QVariantMap ViewTypes::defaultViewTypeDict()
 QVariantMap ViewTypes::defaultSelectedLabels()
 {
     QVariantMap labels;
-    for (const char *field : {"Email", "Phone", "Address", "URL", "Instant Message", "Social Network", "Relationship",
-                              "Dates"})
+    for (const char *field :
+         {"Email", "Phone", "Address", "URL", "Instant Message", "Social Network", "Relationship", "Dates"})
         labels.insert(QString::fromLatin1(field), QVariant(allLabels()).toList());
     return labels;
 }

@@ -37,8 +37,8 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     connectMenuItems();
     for (QMenu *menu : m_mainMenu->menus())
         m_menuValidation->watchMenu(menu);
-    setGeometry(firstRunFrame(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                               : QRect()));
+    setGeometry(firstRunFrame(
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect()));
     validateMenuItems();
 }
 
@@ -195,16 +195,19 @@ bool WindowController::validateMenuItem(QAction *item)
                                                  : L(QStringLiteral("Show Contact Info")));
         return true;
     case MenuCommand::ToggleGroupView:
-        item->setText(view->isSidebarCollapsed() ? L(QStringLiteral("Show Group")) : L(QStringLiteral("Hide Group")));
+        item->setText(view->isSidebarCollapsed() ? L(QStringLiteral("Show Group"))
+                                                 : L(QStringLiteral("Hide Group")));
         return true;
     case MenuCommand::EditButtonClicked:
         item->setChecked(view->editState());
         return true;
     case MenuCommand::ToggleToolbar:
-        item->setText(m_toolbar->isVisible() ? L(QStringLiteral("Hide Toolbar")) : L(QStringLiteral("Show Toolbar")));
+        item->setText(m_toolbar->isVisible() ? L(QStringLiteral("Hide Toolbar"))
+                                             : L(QStringLiteral("Show Toolbar")));
         return true;
     case MenuCommand::ToggleFullScreen:
-        item->setText(isFullScreen() ? L(QStringLiteral("Exit Full Screen")) : L(QStringLiteral("Enter Full Screen")));
+        item->setText(isFullScreen() ? L(QStringLiteral("Exit Full Screen"))
+                                     : L(QStringLiteral("Enter Full Screen")));
         return true;
     default:
         return view->validateMenuItem(item);
@@ -223,8 +226,9 @@ QRect WindowController::firstRunFrame(const QRect &visibleFrame)
     // Placed from the bottom edge of the visible area: origin (100, H - 600), 900 by 500.
     const int height = visibleFrame.height();
     const QRect fromBottom(100, height - 600, 900, 500);
-    return {visibleFrame.left() + fromBottom.x(), visibleFrame.top() + height - fromBottom.y() - fromBottom.height(),
-            fromBottom.width(), fromBottom.height()};
+    return {visibleFrame.left() + fromBottom.x(),
+            visibleFrame.top() + height - fromBottom.y() - fromBottom.height(), fromBottom.width(),
+            fromBottom.height()};
 }
 
 void WindowController::placeAtFirstRunFrame()
@@ -238,7 +242,8 @@ void WindowController::setFrameAutosaveName(const QString &name)
     m_frameAutosaveName = name;
     const QVariantMap frame = m_defaults.dictionaryForKey(DefaultsKey::WindowFramePrefix + name);
     const QRect rect(frame.value(QStringLiteral("x")).toInt(), frame.value(QStringLiteral("y")).toInt(),
-                     frame.value(QStringLiteral("width")).toInt(), frame.value(QStringLiteral("height")).toInt());
+                     frame.value(QStringLiteral("width")).toInt(),
+                     frame.value(QStringLiteral("height")).toInt());
     if (rect.width() > 0 && rect.height() > 0)
         setGeometry(rect);
 }

@@ -40,6 +40,8 @@ protected:
 
     ViewController *view() const { return m_window->mainViewController(); }
 
+    static QVariantMap hobbyItem() { return {{"Name", "Hobby"}, {"Type", "String Value"}}; }
+
     bool loaded() const { return view()->contactTable() != nullptr; }
 
     int gridRows() const { return view()->contactsViewController()->tableView()->model()->rowCount(); }
@@ -55,8 +57,10 @@ TEST_F(AppDelegateTest, WithAccessTheStoreLoadsInTheBackgroundAndIsHandedOver)
     StoreBuilder builder;
     ASSERT_TRUE(builder.ok());
     for (int i = 0; i < 5; ++i)
-        builder.addPerson(builder.localContainer(), QStringLiteral("Person %1").arg(i), QStringLiteral("Test"));
+        builder.addPerson(builder.localContainer(), QStringLiteral("Person %1").arg(i),
+                          QStringLiteral("Test"));
     builder.addContainer(QStringLiteral("Work"), StoreContainerCardDAV);
+    QNPerson::setCustomItems({hobbyItem()});
 
     m_delegate->applicationDidFinishLaunching();
     ASSERT_TRUE(spinUntil([this] { return loaded() && m_spinner.size() == 2; }));
@@ -75,6 +79,9 @@ TEST_F(AppDelegateTest, WithAccessTheStoreLoadsInTheBackgroundAndIsHandedOver)
     EXPECT_EQ(gridRows(), 5);
     EXPECT_TRUE(defaults().boolForKey(DefaultsKey::ShowGroupView));
     EXPECT_TRUE(m_delegate->isObservingStore());
+    // The panes got the definitions as they are after the load.
+    EXPECT_EQ(view()->customItems(), QNPerson::customItems().value_or(QVariantList()));
+    EXPECT_EQ(m_window->customItems(), view()->customItems());
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
 }
 
@@ -100,6 +107,7 @@ TEST_F(AppDelegateTest, AnotherProgramsChangeReachesTheHandler)
 TEST_F(AppDelegateTest, AccessGrantedAtThisLaunchLoadsOnTheMainThreadAndObservesTheStore)
 {
     ASSERT_EQ(ContactStore().authorizationStatus(), StoreAuthorizationStatus::NotDetermined);
+    QNPerson::setCustomItems({hobbyItem()});
     m_delegate->applicationDidFinishLaunching();
     ASSERT_TRUE(spinUntil([this] { return loaded(); }));
     EXPECT_EQ(ContactStore().authorizationStatus(), StoreAuthorizationStatus::Authorized);
@@ -110,6 +118,9 @@ TEST_F(AppDelegateTest, AccessGrantedAtThisLaunchLoadsOnTheMainThreadAndObserves
     EXPECT_TRUE(m_spinner.isEmpty());
     EXPECT_FALSE(view()->progressIndicator()->isVisible());
     EXPECT_TRUE(m_delegate->isObservingStore());
+    // The panes got the definitions as they are after the load.
+    EXPECT_EQ(view()->customItems(), QNPerson::customItems().value_or(QVariantList()));
+    EXPECT_EQ(m_window->customItems(), view()->customItems());
     EXPECT_EQ(m_terminations, 0);
 }
 
@@ -222,10 +233,12 @@ INSTANTIATE_TEST_SUITE_P(
                         QByteArray(R"({"AddressFormat": [{"CountryCode": "XY", "Country": "EXAMPLELAND",
                                      "formatString": "Street City State ZIP Country"}]})"),
                         CloudAddressFormat::Result::Applied},
-        CloudFormatCase{"EmptyArray", QByteArray(R"({"AddressFormat": []})"), CloudAddressFormat::Result::Invalid},
+        CloudFormatCase{"EmptyArray", QByteArray(R"({"AddressFormat": []})"),
+                        CloudAddressFormat::Result::Invalid},
         CloudFormatCase{"NotJson", QByteArray("AddressFormat = none"), CloudAddressFormat::Result::Invalid},
         CloudFormatCase{"EmptyFile", QByteArray(), CloudAddressFormat::Result::Invalid},
-        CloudFormatCase{"TopLevelArray", QByteArray(R"([{"CountryCode": "XY"}])"), CloudAddressFormat::Result::Invalid},
+        CloudFormatCase{"TopLevelArray", QByteArray(R"([{"CountryCode": "XY"}])"),
+                        CloudAddressFormat::Result::Invalid},
         CloudFormatCase{"NoTable", QByteArray(R"({"Formats": [{"CountryCode": "XY"}]})"),
                         CloudAddressFormat::Result::Invalid},
         CloudFormatCase{"NotAnArray", QByteArray(R"({"AddressFormat": {"CountryCode": "XY"}})"),

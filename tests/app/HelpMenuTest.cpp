@@ -75,13 +75,12 @@ TEST_P(LocalPageTest, TheHelpAndPrivacyPagesOpenFromTheTemporaryFolder)
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, LocalPageTest,
-    ::testing::Values(PageCase{"HelpEnglish", MenuCommand::HelpViaWeb, "en-GB", "help.html", "lang=\"en\""},
-                      PageCase{"HelpJapanese", MenuCommand::HelpViaWeb, "ja-JP", "help-ja.html", "lang=\"ja\""},
-                      PageCase{"HelpOther", MenuCommand::HelpViaWeb, "fr", "help.html", "lang=\"en\""},
-                      PageCase{"PrivacyEnglish", MenuCommand::PrivacyPolicy, "en", "privacy.html",
-                               "Contacts.sqlite"},
-                      PageCase{"PrivacyJapanese", MenuCommand::PrivacyPolicy, "ja", "privacy-ja.html",
-                               "lang=\"ja\""}),
+    ::testing::Values(
+        PageCase{"HelpEnglish", MenuCommand::HelpViaWeb, "en-GB", "help.html", "lang=\"en\""},
+        PageCase{"HelpJapanese", MenuCommand::HelpViaWeb, "ja-JP", "help-ja.html", "lang=\"ja\""},
+        PageCase{"HelpOther", MenuCommand::HelpViaWeb, "fr", "help.html", "lang=\"en\""},
+        PageCase{"PrivacyEnglish", MenuCommand::PrivacyPolicy, "en", "privacy.html", "Contacts.sqlite"},
+        PageCase{"PrivacyJapanese", MenuCommand::PrivacyPolicy, "ja", "privacy-ja.html", "lang=\"ja\""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(HelpMenuTest, TheStorePageIsTheRunningEditions)

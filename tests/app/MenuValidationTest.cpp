@@ -48,7 +48,8 @@ TEST_F(MenuValidationTest, AShortcutOfAnItemThatIsNoLongerValidDoesNothing)
     ASSERT_TRUE(m_window->menuItem(MenuCommand::Undo)->isEnabled());
     m_window->undoManager()->removeAllActions();
     int triggered = 0;
-    QObject::connect(m_window->menuItem(MenuCommand::Undo), &QAction::triggered, [&triggered] { ++triggered; });
+    QObject::connect(m_window->menuItem(MenuCommand::Undo), &QAction::triggered,
+                     [&triggered] { ++triggered; });
     pressUndo();
     EXPECT_EQ(triggered, 0);
     EXPECT_EQ(undone, 0);

@@ -177,10 +177,10 @@ TEST_P(RestoreDefaultsTest, HoldingShiftControlAndOptionOffersToRestore)
 INSTANTIATE_TEST_SUITE_P(
     Modifiers, RestoreDefaultsTest,
     ::testing::Values(
-        RestoreCase{"AllThreeOk", Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, Alert::FirstButton, true,
-                    true},
-        RestoreCase{"AllThreeCancel", Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, Alert::SecondButton,
-                    true, false},
+        RestoreCase{"AllThreeOk", Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
+                    Alert::FirstButton, true, true},
+        RestoreCase{"AllThreeCancel", Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
+                    Alert::SecondButton, true, false},
         RestoreCase{"AllThreeAndMore",
                     Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier,
                     Alert::FirstButton, true, true},
