@@ -1,16 +1,19 @@
 #include "app/DefaultsKey.h"
 
+#include "app/SortOptions.h"
+#include "app/ViewTypes.h"
+
 namespace DefaultsKey {
 
 QList<KeyInfo> allKeys()
 {
     using T = ValueType;
     return {
-        {ViewTypeDict, T::Dictionary, {}},
+        {ViewTypeDict, T::Dictionary, ViewTypes::defaultViewTypeDict()},
         {SelectedViewType, T::String, QStringLiteral("Email")},
         {SelectedLabels, T::Array, QVariantList{QStringLiteral("All")}},
-        {SortOptionsDict, T::Dictionary, {}},
-        {SortOptionsDefault, T::Dictionary, {}},
+        {SortOptionsDict, T::Dictionary, SortOptions::makeDict(SortOptions::builtInChoices(), {})},
+        {SortOptionsDefault, T::Dictionary, SortOptions::builtInChoices()},
         {ColumnWidthDictionary, T::Dictionary, QVariantMap()},
         {LastSortDesc, T::Dictionary,
          QVariantMap{{QStringLiteral("key"), QStringLiteral("compositeName")},
@@ -26,10 +29,19 @@ QList<KeyInfo> allKeys()
         {FontSize, T::Real, DefaultFontSize},
         {IconRowCount, T::Integer, DefaultIconRowCount},
         {PrintOptions, T::Dictionary, {}},
-        {LastPrintStyle, T::String, QStringLiteral("Address List")},
+        {LastPrintStyle, T::String, DefaultPrintStyle},
         {LastSelectedItemInCustomPanel, T::String, {}},
         {Encodings, T::Array, {}},
     };
+}
+
+QVariant defaultValue(const QString &key)
+{
+    for (const KeyInfo &info : allKeys()) {
+        if (info.key == key)
+            return info.defaultValue;
+    }
+    return {};
 }
 
 QString documentKey(const QString &key, const QString &documentName)

@@ -17,11 +17,12 @@ inline const QString ViewTypeDict = QStringLiteral("QN1DviewTypeDict");
 inline const QString SelectedViewType = QStringLiteral("QN1DselectedViewType");
 // Array of label keys. Absent: ["All"] (no filter), stored at the first start.
 inline const QString SelectedLabels = QStringLiteral("QN1DselectedLabels");
-// SortOptionsDict: column identifier to {"type", "items", "selected"}. Rebuilt from the
-// sort-options table whenever the sort-options menu is built.
+// SortOptionsDict: column identifier to {"type", "items", "selected"}. Absent: the built-in
+// sort-options table (SortOptions::makeDict), rebuilt and stored whenever the sort-options menu
+// is built.
 inline const QString SortOptionsDict = QStringLiteral("QN1DsortOptionsDict");
 // Dictionary of column identifier to the chosen option name. Absent: "Name" to
-// "compositeName", every other built-in column to itself.
+// "compositeName", every other built-in column to itself (SortOptions::builtInChoices).
 inline const QString SortOptionsDefault = QStringLiteral("QN1DsortOptionsDefault");
 // Dictionary of column identifier to width. Absent: ColumnWidth per column, never below
 // MinimumColumnWidth.
@@ -55,7 +56,7 @@ inline const QString FontSize = QStringLiteral("QNFontSize");
 inline const QString IconRowCount = QStringLiteral("QN1DiconRowCount");
 // PrintOptionsDict with "Version". Absent, or a "Version" below 6: new options of version 6.
 inline const QString PrintOptions = QStringLiteral("QN1DprintOptions");
-// String: the last print style. Absent: "Address List".
+// String: the last print style. Absent: DefaultPrintStyle.
 inline const QString LastPrintStyle = QStringLiteral("QN1DlastPrintStyle");
 // String: the kind last chosen in the custom-label sheet. Absent: the sheet's first kind.
 inline const QString LastSelectedItemInCustomPanel = QStringLiteral("QN1DlastSelectedItemInCustomPanel");
@@ -70,6 +71,7 @@ inline constexpr double MinimumFontSize = 7.0;
 inline constexpr double ColumnWidth = 200.0;
 inline constexpr double MinimumColumnWidth = 20.0;
 inline constexpr int DefaultIconRowCount = 3;
+inline const QString DefaultPrintStyle = QStringLiteral("Address List");
 
 enum class ValueType
 {
@@ -85,13 +87,16 @@ struct KeyInfo
 {
     QString key;
     ValueType type;
-    // The default a reader takes; invalid where the owner builds it (tables, print options) or
-    // where it comes from elsewhere (the store's default container, the system font).
+    // The default a reader takes; invalid where the owner builds it (the detail rows' order,
+    // the print options, the encoding list) or where it comes from elsewhere (the store's
+    // default container, the system font, the custom-label sheet's first kind).
     QVariant defaultValue;
 };
 
 // Every key above except the window frames, in the order above.
 QList<KeyInfo> allKeys();
+// The default a reader takes for the key (see KeyInfo); invalid for an unknown key.
+QVariant defaultValue(const QString &key);
 
 // The font keys of a window that shows a document other than the address book carry the
 // document's name: "QNFontName My Cards".

@@ -25,17 +25,39 @@ QList<QMenu *> MainMenu::menus() const
     return m_menus.values();
 }
 
-QMenu *MainMenu::addMenu(const QString &title)
+QString MainMenu::titleKey(const QAction *item) const
 {
-    QMenu *menu = m_window->menuBar()->addMenu(L(title));
-    m_menus.insert(title, menu);
+    return m_titles.value(item).key;
+}
+
+void MainMenu::setTitle(QAction *item, const QString &titleKey, const QStringList &arguments)
+{
+    m_titles.insert(item, {titleKey, arguments});
+    connect(item, &QObject::destroyed, this, [this, item] { m_titles.remove(item); });
+    item->setText(TextFormat::fill(L(titleKey), arguments));
+}
+
+QMenu *MainMenu::addMenu(const QString &titleKey)
+{
+    QMenu *menu = m_window->menuBar()->addMenu(QString());
+    setTitle(menu->menuAction(), titleKey);
+    m_menus.insert(titleKey, menu);
     return menu;
 }
 
-QAction *MainMenu::addItem(QMenu *menu, const QString &title, MenuCommand command,
-                           const QKeySequence &shortcut)
+QMenu *MainMenu::addSubmenu(QMenu *menu, const QString &titleKey)
 {
-    QAction *item = menu->addAction(title);
+    QMenu *submenu = menu->addMenu(QString());
+    setTitle(submenu->menuAction(), titleKey);
+    m_menus.insert(titleKey, submenu);
+    return submenu;
+}
+
+QAction *MainMenu::addItem(QMenu *menu, const QString &titleKey, MenuCommand command,
+                           const QKeySequence &shortcut, const QStringList &arguments)
+{
+    QAction *item = menu->addAction(QString());
+    setTitle(item, titleKey, arguments);
     setMenuCommand(item, command);
     if (!shortcut.isEmpty())
         item->setShortcut(shortcut);
@@ -43,59 +65,96 @@ QAction *MainMenu::addItem(QMenu *menu, const QString &title, MenuCommand comman
     return item;
 }
 
+// --- translation ----------------------------------------------------------------------------
+
+void MainMenu::translate()
+{
+    for (const char *title : {"File", "Edit", "Format", "Navigate", "View", "Window", "Help"}) {
+        QMenu *menu = m_menus.value(QString::fromLatin1(title));
+        if (!menu)
+            continue;
+        const Title key = m_titles.value(menu->menuAction());
+        menu->setTitle(TextFormat::fill(L(key.key), key.arguments));
+        translateMenu(menu);
+    }
+    for (const char *title : {"Find", "Font"}) {
+        if (QMenu *menu = m_menus.value(QString::fromLatin1(title)))
+            translateMenu(menu);
+    }
+}
+
+void MainMenu::translateMenu(QMenu *menu)
+{
+    for (QAction *item : menu->actions()) {
+        const auto title = m_titles.constFind(item);
+        if (title == m_titles.constEnd() || title->key.isEmpty() || item->text().isEmpty())
+            continue;
+        item->setText(TextFormat::fill(L(title->key), title->arguments));
+    }
+}
+
+// --- menus ----------------------------------------------------------------------------------
+
 void MainMenu::buildFileMenu()
 {
     QMenu *file = addMenu(QStringLiteral("File"));
-    addItem(file, L(QStringLiteral("Close Window")), MenuCommand::Close, QKeySequence::Close);
+    addItem(file, QStringLiteral("Import vCard…"), MenuCommand::ImportFromVCard, QKeySequence::Open);
+    addItem(file, QStringLiteral("Export vCard…"), MenuCommand::ExportToVCard);
+    addItem(file, QStringLiteral("Export CSV…"), MenuCommand::ExportToCSV);
     file->addSeparator();
-    QAction *quit = addItem(file, L(QStringLiteral("Quit")), MenuCommand::Quit, QKeySequence::Quit);
+    addItem(file, QStringLiteral("Print…"), MenuCommand::PrintDocument, QKeySequence::Print);
+    file->addSeparator();
+    addItem(file, QStringLiteral("Close Window"), MenuCommand::Close, QKeySequence::Close);
+    file->addSeparator();
+    QAction *quit = addItem(file, QStringLiteral("Quit"), MenuCommand::Quit, QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
 }
 
 void MainMenu::buildEditMenu()
 {
     QMenu *edit = addMenu(QStringLiteral("Edit"));
-    addItem(edit, L(QStringLiteral("Undo")), MenuCommand::Undo, QKeySequence::Undo);
-    addItem(edit, L(QStringLiteral("Redo")), MenuCommand::Redo, QKeySequence::Redo);
+    addItem(edit, QStringLiteral("Undo"), MenuCommand::Undo, QKeySequence::Undo);
+    addItem(edit, QStringLiteral("Redo"), MenuCommand::Redo, QKeySequence::Redo);
     edit->addSeparator();
-    QMenu *find = edit->addMenu(L(QStringLiteral("Find")));
-    m_menus.insert(QStringLiteral("Find"), find);
-    addItem(find, L(QStringLiteral("Show")), MenuCommand::FindBarButtonClicked, QKeySequence::Find);
+    QMenu *find = addSubmenu(edit, QStringLiteral("Find"));
+    addItem(find, QStringLiteral("Show"), MenuCommand::FindBarButtonClicked, QKeySequence::Find);
 }
 
 void MainMenu::buildFormatMenu()
 {
     QMenu *format = addMenu(QStringLiteral("Format"));
-    QMenu *font = format->addMenu(L(QStringLiteral("Font")));
-    m_menus.insert(QStringLiteral("Font"), font);
-    addItem(font, L(QStringLiteral("Show Fonts")), MenuCommand::ShowFonts,
-            QKeySequence(Qt::CTRL | Qt::Key_T));
-    addItem(font, L(QStringLiteral("Bigger")), MenuCommand::BiggerFont, QKeySequence::ZoomIn);
-    addItem(font, L(QStringLiteral("Smaller")), MenuCommand::SmallerFont, QKeySequence::ZoomOut);
+    QMenu *font = addSubmenu(format, QStringLiteral("Font"));
+    addItem(font, QStringLiteral("Show Fonts"), MenuCommand::ShowFonts, QKeySequence(Qt::CTRL | Qt::Key_T));
+    addItem(font, QStringLiteral("Bigger"), MenuCommand::BiggerFont, QKeySequence::ZoomIn);
+    addItem(font, QStringLiteral("Smaller"), MenuCommand::SmallerFont, QKeySequence::ZoomOut);
     font->addSeparator();
-    addItem(font, L(QStringLiteral("Revert to Default Font")), MenuCommand::RevertToDefaultFont);
+    addItem(font, QStringLiteral("Revert to Default Font"), MenuCommand::RevertToDefaultFont);
 }
 
 void MainMenu::buildViewMenu()
 {
     QMenu *view = addMenu(QStringLiteral("View"));
-    addItem(view, L(QStringLiteral("Hide Toolbar")), MenuCommand::ToggleToolbar);
-    addItem(view, L(QStringLiteral("Enter Full Screen")), MenuCommand::ToggleFullScreen,
+    addItem(view, QStringLiteral("Hide Toolbar"), MenuCommand::ToggleToolbar);
+    addItem(view, QStringLiteral("Enter Full Screen"), MenuCommand::ToggleFullScreen,
             QKeySequence::FullScreen);
 }
 
+// The first four items receive the toolbar's menus as their submenus.
 void MainMenu::buildNavigateMenu()
 {
     QMenu *navigate = addMenu(QStringLiteral("Navigate"));
-    QMenu *contact = navigate->addMenu(L(QStringLiteral("Contact")));
-    m_menus.insert(QStringLiteral("Contact"), contact);
-    addItem(contact, L(QStringLiteral("Hide Contact Info")), MenuCommand::ToggleContactInfo,
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    QMenu *group = navigate->addMenu(L(QStringLiteral("Group")));
-    m_menus.insert(QStringLiteral("Group"), group);
-    addItem(group, L(QStringLiteral("Hide Group")), MenuCommand::ToggleGroupView);
+    addItem(navigate, QStringLiteral("Select View Type"), MenuCommand::SelectViewTypeMenu);
+    addItem(navigate, QStringLiteral("Items"), MenuCommand::ItemsMenu);
+    addItem(navigate, QStringLiteral("Select Label"), MenuCommand::SelectLabelMenu);
+    addItem(navigate, QStringLiteral("Sort Options"), MenuCommand::SortOptionsMenu);
     navigate->addSeparator();
-    QAction *edit = addItem(navigate, L(QStringLiteral("Edit Contacts")), MenuCommand::EditButtonClicked,
+    QMenu *contact = addSubmenu(navigate, QStringLiteral("Contact"));
+    addItem(contact, QStringLiteral("Hide Contact Info"), MenuCommand::ToggleContactInfo,
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    QMenu *group = addSubmenu(navigate, QStringLiteral("Group"));
+    addItem(group, QStringLiteral("Hide Group"), MenuCommand::ToggleGroupView);
+    navigate->addSeparator();
+    QAction *edit = addItem(navigate, QStringLiteral("Edit Contacts"), MenuCommand::EditButtonClicked,
                             QKeySequence(Qt::CTRL | Qt::Key_E));
     edit->setCheckable(true);
 }
@@ -103,22 +162,20 @@ void MainMenu::buildNavigateMenu()
 void MainMenu::buildWindowMenu()
 {
     QMenu *window = addMenu(QStringLiteral("Window"));
-    addItem(window, L(QStringLiteral("Minimize")), MenuCommand::Minimize, QKeySequence(Qt::CTRL | Qt::Key_M));
-    addItem(window, L(QStringLiteral("Zoom")), MenuCommand::Zoom);
+    addItem(window, QStringLiteral("Minimize"), MenuCommand::Minimize, QKeySequence(Qt::CTRL | Qt::Key_M));
+    addItem(window, QStringLiteral("Zoom"), MenuCommand::Zoom);
 }
 
 void MainMenu::buildHelpMenu()
 {
     const QString name = QCoreApplication::applicationName();
     QMenu *help = addMenu(QStringLiteral("Help"));
-    addItem(help, TextFormat::fill(L(QStringLiteral("%@ Help")), {name}), MenuCommand::HelpViaWeb,
-            QKeySequence::HelpContents);
+    addItem(help, QStringLiteral("%@ Help"), MenuCommand::HelpViaWeb, QKeySequence::HelpContents, {name});
     help->addSeparator();
-    addItem(help, L(QStringLiteral("Rate us at the App Store…")), MenuCommand::RateUs);
-    addItem(help, L(QStringLiteral("Feedback via Email…")), MenuCommand::FeedbackViaEmail);
-    addItem(help, L(QStringLiteral("Privacy Policy…")), MenuCommand::PrivacyPolicy);
+    addItem(help, QStringLiteral("Rate us at the App Store…"), MenuCommand::RateUs);
+    addItem(help, QStringLiteral("Feedback via Email…"), MenuCommand::FeedbackViaEmail);
+    addItem(help, QStringLiteral("Privacy Policy…"), MenuCommand::PrivacyPolicy);
     help->addSeparator();
-    QAction *about =
-        addItem(help, TextFormat::fill(L(QStringLiteral("About %@")), {name}), MenuCommand::ShowAboutPanel);
+    QAction *about = addItem(help, QStringLiteral("About %@"), MenuCommand::ShowAboutPanel, {}, {name});
     about->setMenuRole(QAction::AboutRole);
 }

@@ -5,11 +5,17 @@
 class QAction;
 
 // What a menu item does. Items carry their command in QAction::data, so validation and the Help
-// menu tell them apart without reading their translated titles.
+// menu tell them apart without reading their translated titles. An item may also carry a
+// represented object beside its command: the view type, column, label or sort option it stands
+// for.
 enum class MenuCommand
 {
     None = 0,
     // File
+    ImportFromVCard,
+    ExportToVCard,
+    ExportToCSV,
+    PrintDocument,
     Close,
     Quit,
     // Edit
@@ -24,6 +30,11 @@ enum class MenuCommand
     // View
     ToggleToolbar,
     ToggleFullScreen,
+    // Navigate: the items that hold the toolbar's menus
+    SelectViewTypeMenu,
+    ItemsMenu,
+    SelectLabelMenu,
+    SortOptionsMenu,
     // Navigate
     ToggleContactInfo,
     ToggleGroupView,
@@ -32,6 +43,13 @@ enum class MenuCommand
     DeleteGroup,
     DeleteContacts,
     DuplicateContacts,
+    // Toolbar menus
+    PopupTitle,
+    ViewTypePopupSelected,
+    ItemsPopupSelected,
+    LabelsPopupSelected,
+    SortOptionsSelected,
+    ShowCustomItems,
     // Window
     Minimize,
     Zoom,
@@ -46,3 +64,7 @@ enum class MenuCommand
 // The command an item carries; None for an item without one.
 MenuCommand menuCommand(const QAction *item);
 void setMenuCommand(QAction *item, MenuCommand command);
+
+// The item's represented object; invalid when it has none.
+QVariant representedObject(const QAction *item);
+void setMenuCommand(QAction *item, MenuCommand command, const QVariant &representedObject);

@@ -21,6 +21,9 @@ MenuValidation::~MenuValidation()
 
 void MenuValidation::watchMenu(QMenu *menu)
 {
+    m_menus.removeIf([](const QPointer<QMenu> &watched) { return watched.isNull(); });
+    if (!menu || m_menus.contains(menu))
+        return;
     m_menus.append(menu);
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { validateMenu(menu); });
     for (QAction *item : menu->actions()) {
@@ -29,15 +32,21 @@ void MenuValidation::watchMenu(QMenu *menu)
     }
 }
 
+// Submenus that were added since the menu was watched are watched from now on.
 void MenuValidation::validateMenu(QMenu *menu)
 {
-    for (QAction *item : menu->actions())
-        validateItem(item);
+    for (QAction *item : menu->actions()) {
+        if (QMenu *submenu = item->menu())
+            watchMenu(submenu);
+        else
+            validateItem(item);
+    }
 }
 
 void MenuValidation::validateAll()
 {
-    for (const QPointer<QMenu> &menu : std::as_const(m_menus)) {
+    const QList<QPointer<QMenu>> menus = m_menus;
+    for (const QPointer<QMenu> &menu : menus) {
         if (menu)
             validateMenu(menu);
     }

@@ -22,7 +22,8 @@ public:
     MenuValidation(QWidget *window, Validator validator);
     ~MenuValidation() override;
 
-    // Validates the menu's items (and its submenus' when they show) before each showing.
+    // Validates the menu's items before each showing, and its submenus' (also those added later)
+    // before theirs.
     void watchMenu(QMenu *menu);
     void validateMenu(QMenu *menu);
     // Every item added to the window or to a watched menu.

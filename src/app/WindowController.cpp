@@ -4,9 +4,14 @@
 #include "app/FontManager.h"
 #include "app/MainMenu.h"
 #include "app/MenuValidation.h"
+#include "app/ToolbarChoices.h"
+#include "app/ToolbarIcon.h"
+#include "app/UnavailablePrintServices.h"
 #include "app/ViewController.h"
+#include "app/ViewTypes.h"
 #include "model/QNPerson.h"
 #include "platform/Localizer.h"
+#include "platform/Log.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 
@@ -18,6 +23,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// The toolbar's small size.
+constexpr int SmallIconSize = 24;
+
+} // namespace
 
 WindowController::WindowController(QWidget *parent)
     : WindowController(UserDefaults::standard(), SplitPanes::makeDefault(UserDefaults::standard()), parent)
@@ -27,7 +40,8 @@ WindowController::WindowController(QWidget *parent)
 WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWidget *parent)
     : QMainWindow(parent), m_defaults(defaults),
       m_mainViewController(new ViewController(defaults, std::move(panes))), m_mainMenu(new MainMenu(this)),
-      m_menuValidation(new MenuValidation(this, [this](QAction *item) { return validateMenuItem(item); }))
+      m_menuValidation(new MenuValidation(this, [this](QAction *item) { return validateMenuItem(item); })),
+      m_printServices(std::make_unique<UnavailablePrintServices>(defaults))
 {
     setWindowTitle(QApplication::applicationName() + QStringLiteral("[*]"));
     setCentralWidget(m_mainViewController);
@@ -35,6 +49,7 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     // The view's defaults are in place before the window reads any.
     m_mainViewController->viewDidLoad();
     connectMenuItems();
+    windowDidLoad();
     for (QMenu *menu : m_mainMenu->menus())
         m_menuValidation->watchMenu(menu);
     setGeometry(firstRunFrame(
@@ -54,11 +69,69 @@ QAction *WindowController::menuItem(MenuCommand command) const
     return m_mainMenu->item(command);
 }
 
+// --- set-up ---------------------------------------------------------------------------------
+
+void WindowController::windowDidLoad()
+{
+    m_toolbar->setIconSize(QSize(SmallIconSize, SmallIconSize));
+    readStoredChoices();
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_mainMenu->translate();
+    initViewTypeMenu();
+    initItemsMenu();
+    QMenu *labels = m_labelsPopup->menu();
+    menuNeedsUpdate(labels);
+    disconnect(m_labelsMenuDelegate);
+    m_labelsMenuDelegate =
+        connect(labels, &QMenu::aboutToShow, this, [this, labels] { menuNeedsUpdate(labels); });
+    initSortOptionsMenu();
+    m_findBarButton->setText(L(QStringLiteral("Find")));
+    setSplitButtonState(false, 1);
+    // Without this the grid would show only the name column until a view type is chosen.
+    if (!m_selectedViewType.isEmpty())
+        m_mainViewController->contactsViewController()->setSelectedViewType(m_selectedViewType);
+}
+
+void WindowController::readStoredChoices()
+{
+    const QStringList method{QStringLiteral("WindowController::windowDidLoad")};
+    const QVariant labels = m_defaults.objectForKey(DefaultsKey::SelectedLabels);
+    if (labels.isValid()) {
+        m_selectedLabels = ToolbarChoices::normalizedLabels(labels.toStringList());
+    } else {
+        m_selectedLabels = ViewTypes::allLabels();
+        m_defaults.setObject(m_selectedLabels, DefaultsKey::SelectedLabels);
+    }
+
+    m_viewTypeDict = m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict);
+    if (m_viewTypeDict.isEmpty())
+        Log::write("%s: Error viewTypeDict is nil", method);
+
+    m_selectedViewType = m_defaults.stringForKey(DefaultsKey::SelectedViewType);
+
+    if (!m_defaults.objectForKey(DefaultsKey::SortOptionsDict).isValid())
+        Log::write("%s: Error sortOptionsDict is nil", method);
+    m_sortOptionsDict = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict);
+}
+
+void WindowController::windowDidBecomeKey()
+{
+    ViewController *view = m_mainViewController;
+    if (view)
+        FontManager::shared().setTarget(view, [view](FontManager *sender) { view->changeFont(sender); });
+}
+
+void WindowController::setSplitButtonState(bool, int) {}
+
 void WindowController::buildToolbar()
 {
     m_toolbar = addToolBar(L(QStringLiteral("Toolbar")));
     m_toolbar->setObjectName(QStringLiteral("toolbar"));
     m_toolbar->setMovable(false);
+    m_viewTypePopup = addPopup(QStringLiteral("viewtype"), QStringLiteral("View Type"));
+    m_itemsPopup = addPopup(QStringLiteral("items"), QStringLiteral("Items"));
+    m_labelsPopup = addPopup(QStringLiteral("labels"), QStringLiteral("Labels"));
+    m_sortOptionsPopup = addPopup(QStringLiteral("sortoptions"), QStringLiteral("Sort Options"));
     auto *spacer = new QWidget;
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolbar->addWidget(spacer);
@@ -70,11 +143,32 @@ void WindowController::buildToolbar()
     connect(m_editButton, &QPushButton::clicked, this, &WindowController::editButtonClicked);
 }
 
+// A pull-down: the button opens its menu at once and follows the toolbar's icon size and style.
+// The menu belongs to the window, since the same menu also hangs under "Navigate".
+QToolButton *WindowController::addPopup(const QString &icon, const QString &titleKey)
+{
+    auto *button = new QToolButton;
+    button->setIcon(ToolbarIcon::icon(icon));
+    button->setText(L(titleKey));
+    button->setToolTip(L(titleKey));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setMenu(new QMenu(L(titleKey), this));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setIconSize(m_toolbar->iconSize());
+    button->setToolButtonStyle(m_toolbar->toolButtonStyle());
+    connect(m_toolbar, &QToolBar::iconSizeChanged, button, &QToolButton::setIconSize);
+    connect(m_toolbar, &QToolBar::toolButtonStyleChanged, button, &QToolButton::setToolButtonStyle);
+    m_toolbar->addWidget(button);
+    return button;
+}
+
 void WindowController::connectMenuItems()
 {
     ViewController *view = m_mainViewController;
     FontManager &fonts = FontManager::shared();
     const QList<std::pair<MenuCommand, std::function<void()>>> handlers = {
+        {MenuCommand::PrintDocument, [this] { printDocument(); }},
         {MenuCommand::Close, [this] { close(); }},
         // Quitting never asks: unsaved changes are dropped, but each window keeps its state.
         {MenuCommand::Quit, [] { QApplication::closeAllWindows(); }},
@@ -130,7 +224,7 @@ void WindowController::showContactInfo(bool show)
     if (show) {
         if (view->contactInfoVisible())
             return;
-        detail->setCustomItems(m_customItems);
+        detail->setCustomItems(customItems());
         view->setDetailCollapsed(false);
         if (view->editState()) {
             detail->updateTable();
@@ -176,20 +270,53 @@ void WindowController::findBarButtonClicked()
     m_mainViewController->showFindBar(show);
 }
 
+// Takes the definitions, then everything that shows them follows: the items menu, the view
+// types' columns and the sort options. While no definitions exist anywhere they stay unknown.
 void WindowController::updateCustomItems()
 {
-    m_customItems = QNPerson::customItems().value_or(QVariantList());
-    m_mainViewController->contactInfoController()->setCustomItems(m_customItems);
-    m_mainViewController->contactsViewController()->setCustomItems(m_customItems);
-    m_mainViewController->setCustomItems(m_customItems);
+    m_customItems = QNPerson::customItems();
+    initItemsMenu();
+    updateViewTypeDict();
+    initSortOptionsMenu();
+    const QVariantList items = customItems();
+    m_mainViewController->contactInfoController()->setCustomItems(items);
+    m_mainViewController->contactsViewController()->setCustomItems(items);
+    m_mainViewController->setCustomItems(items);
 }
 
 // --- menus ----------------------------------------------------------------------------------
 
+bool WindowController::hasSelectedRows() const
+{
+    return !m_mainViewController->contactsViewController()->selectedSubContacts().isEmpty();
+}
+
 bool WindowController::validateMenuItem(QAction *item)
 {
     ViewController *view = m_mainViewController;
+    const QVariant object = representedObject(item);
     switch (menuCommand(item)) {
+    case MenuCommand::None:
+    case MenuCommand::PopupTitle:
+        return false;
+    case MenuCommand::ViewTypePopupSelected:
+        item->setChecked(object.toString() == m_selectedViewType);
+        return true;
+    case MenuCommand::ItemsPopupSelected:
+        item->setChecked(m_viewTypeDict.value(m_selectedViewType).toStringList().contains(object.toString()));
+        return true;
+    case MenuCommand::LabelsPopupSelected:
+        item->setChecked(m_selectedLabels.contains(object.toString()));
+        return true;
+    case MenuCommand::SortOptionsSelected: {
+        const auto *parent = qobject_cast<const QMenu *>(item->parent());
+        const QString column = parent ? representedObject(parent->menuAction()).toString() : QString();
+        if (!column.isEmpty()) {
+            const QVariantMap entry = m_sortOptionsDict.value(column).toMap();
+            item->setChecked(object.toString() == entry.value(QStringLiteral("selected")).toString());
+        }
+        return true;
+    }
     case MenuCommand::ToggleContactInfo:
         item->setText(view->contactInfoVisible() ? L(QStringLiteral("Hide Contact Info"))
                                                  : L(QStringLiteral("Show Contact Info")));
@@ -200,6 +327,14 @@ bool WindowController::validateMenuItem(QAction *item)
         return true;
     case MenuCommand::EditButtonClicked:
         item->setChecked(view->editState());
+        return true;
+    case MenuCommand::PrintDocument:
+    case MenuCommand::ExportToVCard:
+        return hasSelectedRows();
+    // The CSV export is not offered.
+    case MenuCommand::ExportToCSV:
+        return false;
+    case MenuCommand::ImportFromVCard:
         return true;
     case MenuCommand::ToggleToolbar:
         item->setText(m_toolbar->isVisible() ? L(QStringLiteral("Hide Toolbar"))
@@ -262,12 +397,31 @@ void WindowController::saveFrame()
 
 void WindowController::closeEvent(QCloseEvent *event)
 {
+    if (!windowShouldClose()) {
+        event->ignore();
+        return;
+    }
     windowWillClose();
     QMainWindow::closeEvent(event);
 }
 
+void WindowController::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        windowDidBecomeKey();
+}
+
+bool WindowController::windowShouldClose()
+{
+    disconnect(m_labelsMenuDelegate);
+    return true;
+}
+
 void WindowController::windowWillClose()
 {
+    if (!m_mainViewController)
+        return;
     m_mainViewController->saveColumnWithDictionary();
     m_defaults.setBool(m_mainViewController->editState(), DefaultsKey::LastEditState);
     saveFrame();

@@ -1,24 +1,38 @@
 #pragma once
 
 #include "app/MenuCommand.h"
+#include "app/PrintServices.h"
 #include "app/SplitPanes.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
 
 class MainMenu;
 class MenuValidation;
 class QAction;
+class QMenu;
 class QPushButton;
 class QToolBar;
+class QToolButton;
 class UndoManager;
 class UserDefaults;
 class ViewController;
 
-// The main window: the view controller as its content, the menu bar and a small toolbar. It shows
-// and hides the side panes, carries the Edit/Lock and Find buttons, validates its menu items and
-// keeps its frame and edit state for the next start. The window title is the edition's name with
-// the edited mark.
+// The main window: the view controller as its content, the menu bar and the toolbar. It owns the
+// toolbar's menus (view type, items, labels, sort options), which hang under "Navigate" too, so
+// one menu object serves both; every choice there is stored in the user defaults at once and
+// handed to the grid. It shows and hides the side panes, carries the Edit/Lock and Find buttons,
+// validates its menu items, starts printing and keeps its state for the next start. The window
+// title is the edition's name with the edited mark.
+//
+// The view controller's set-up runs first, so the view types and the selected view type it
+// stores at the first start are in place when windowDidLoad() reads them.
 class WindowController : public QMainWindow
 {
     Q_OBJECT
@@ -29,13 +43,29 @@ public:
     WindowController(UserDefaults &defaults, SplitPanes panes, QWidget *parent = nullptr);
     ~WindowController() override;
 
+    // The one-time set-up: reads the stored choices, translates the menu bar, builds the toolbar's
+    // menus and tells the grid its view type. The constructor runs it.
+    void windowDidLoad();
+    // The font commands go to the view controller while this window is active.
+    void windowDidBecomeKey();
+    // Stops rebuilding the labels menu on opening; true: the window may close.
+    bool windowShouldClose();
+    // Stores the grid's columns, the edit state and the frame.
+    void windowWillClose();
+
     ViewController *mainViewController() const { return m_mainViewController; }
+    UserDefaults &defaults() const { return m_defaults; }
     UndoManager *undoManager() const;
     MainMenu *mainMenu() const { return m_mainMenu; }
     QAction *menuItem(MenuCommand command) const;
     QToolBar *toolbar() const { return m_toolbar; }
     QPushButton *editButton() const { return m_editButton; }
     QPushButton *findBarButton() const { return m_findBarButton; }
+    // The toolbar's pull-down buttons; each button's menu is the one under "Navigate".
+    QToolButton *viewTypePopup() const { return m_viewTypePopup; }
+    QToolButton *itemsPopup() const { return m_itemsPopup; }
+    QToolButton *labelsPopup() const { return m_labelsPopup; }
+    QToolButton *sortOptionsPopup() const { return m_sortOptionsPopup; }
 
     void showGroupView(bool show);
     void toggleGroupView();
@@ -43,13 +73,47 @@ public:
     void toggleContactInfo();
     void editButtonClicked();
     void findBarButtonClicked();
+    // A pane was shown or hidden; the segmented control keeps its own selection.
+    void setSplitButtonState(bool state, int index);
 
-    // The custom-item definitions of the address book, handed to the panes.
-    QVariantList customItems() const { return m_customItems; }
+    // The custom-item definitions of the address book, handed to the panes and the menus.
+    QVariantList customItems() const { return m_customItems.value_or(QVariantList()); }
     void updateCustomItems();
+
+    // Import and export share this flag; a command that finds it set does nothing.
+    bool isExporting() const { return m_isExporting; }
+    void setIsExporting(bool exporting) { m_isExporting = exporting; }
+
+    // What the toolbar's menus chose.
+    QVariantMap viewTypeDict() const { return m_viewTypeDict; }
+    QString selectedViewType() const { return m_selectedViewType; }
+    QStringList selectedLabels() const { return m_selectedLabels; }
+    QVariantMap sortOptionsDict() const { return m_sortOptionsDict; }
+
+    // The toolbar's menus.
+    void initViewTypeMenu();
+    // Again after every change of the custom items.
+    void initItemsMenu();
+    // Rebuilds the labels menu (each time it opens); other menus are left alone.
+    void menuNeedsUpdate(QMenu *menu);
+    void initSortOptionsMenu();
+    void initSortOptionsDict();
+    // Drops from the stored view types every column that no longer exists.
+    void updateViewTypeDict();
+    void viewTypePopupSelected(QAction *item);
+    void itemsPopupSelected(QAction *item);
+    // Acts only for a menu item.
+    void labelsPopupSelected(QObject *sender);
+    void sortOptionsSelected(QAction *item);
 
     bool validateMenuItem(QAction *item);
     void validateMenuItems();
+
+    // Prints the selected grid rows; nothing without a selection.
+    void printDocument();
+    void printOperationDidRun(bool success);
+    // Where printing comes from; a stand-in that cannot print until then.
+    void setPrintServices(std::unique_ptr<PrintServices> services);
 
     // The frame is kept under this name and restored when the name is set.
     QString frameAutosaveName() const { return m_frameAutosaveName; }
@@ -60,11 +124,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildToolbar();
+    QToolButton *addPopup(const QString &icon, const QString &titleKey);
     void connectMenuItems();
-    void windowWillClose();
+    void readStoredChoices();
+    void hangUnderNavigate(MenuCommand navigateItem, QToolButton *popup);
+    QAction *addMenuItem(QMenu *menu, const QString &title, MenuCommand command, const QVariant &object);
+    void addTitleItem(QMenu *menu, const QString &titleKey, const QVariant &object = {});
+    void addCustomItemsToItemsMenu(QMenu *menu);
+    void buildLabelsMenu(QMenu *menu);
+    QVariantMap storedViewTypeDict() const;
+    QStringList storedColumnsOfSelectedViewType() const;
+    bool hasSelectedRows() const;
     void saveFrame();
 
     UserDefaults &m_defaults;
@@ -72,8 +146,26 @@ private:
     MainMenu *m_mainMenu;
     MenuValidation *m_menuValidation;
     QToolBar *m_toolbar = nullptr;
+    QToolButton *m_viewTypePopup = nullptr;
+    QToolButton *m_itemsPopup = nullptr;
+    QToolButton *m_labelsPopup = nullptr;
+    QToolButton *m_sortOptionsPopup = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_findBarButton = nullptr;
-    QVariantList m_customItems;
+    QMetaObject::Connection m_labelsMenuDelegate;
+
+    QVariantMap m_viewTypeDict;
+    QString m_selectedViewType;
+    QStringList m_selectedLabels;
+    QVariantMap m_sortOptionsDict;
+    // Unset until the first update after the load finds definitions.
+    std::optional<QVariantList> m_customItems;
+    bool m_isExporting = false;
+
+    std::unique_ptr<PrintServices> m_printServices;
+    // Alive while a print runs.
+    std::unique_ptr<PrintAccessoryInterface> m_printAccessory;
+    std::unique_ptr<PrintViewInterface> m_printView;
+
     QString m_frameAutosaveName;
 };
