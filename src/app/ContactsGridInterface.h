@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DetachedWindowEntry.h"
 #include "app/SubContactRow.h"
 
 #include <QList>
@@ -62,6 +63,8 @@ public:
     virtual void setPopover(Popover *popover) = 0;
     // A torn-off detail window closed: {"uniqueId"} or {"uniqueId", "Window"}.
     virtual void detachedWindowDidClose(const QVariantMap &info) = 0;
+    // The torn-off detail windows, one entry per window.
+    virtual QList<DetachedWindowEntryPtr> detachedWindows() { return {}; }
     // Opens the contact popover at the selected row's name; "YES" starts editing the name.
     virtual void showContactInfoPopoverWithOption(const QString &option) = 0;
 

@@ -1,8 +1,13 @@
 #include "app/ViewController.h"
 
+#include "app/AddressBookLoader.h"
+#include "app/ChangeBroadcast.h"
+#include "app/ContactGroupEdits.h"
 #include "app/DefaultsKey.h"
+#include "app/EditFunnel.h"
 #include "app/FontManager.h"
 #include "app/FontService.h"
+#include "app/ImageResizer.h"
 #include "app/MenuCommand.h"
 #include "app/ProgressIndicator.h"
 #include "app/SeparatorBox.h"
@@ -24,6 +29,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 ViewController::ModifierQuery s_modifierQuery;
@@ -37,6 +44,13 @@ constexpr int SidebarMaximumWidth = 250;
 constexpr int GridMinimumWidth = 200;
 constexpr int DetailMinimumWidth = 300;
 constexpr int FindBarHideDelay = 400;
+// How often a group selection made during a load looks again whether the load is done.
+constexpr int LoadingRetryDelay = 50;
+
+QVariantMap emptyRange()
+{
+    return {{QStringLiteral("location"), 0}, {QStringLiteral("length"), 0}};
+}
 
 } // namespace
 
@@ -49,12 +63,38 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
     : QWidget(parent), m_defaults(defaults), m_panes(std::move(panes)), m_undoManager(new UndoManager(this))
 {
     buildLayout();
+    buildFunnel();
 }
 
-// The panes go before the widgets that hold their views.
+// The panes go before the widgets that hold their views, and the funnel before the panes.
 ViewController::~ViewController()
 {
+    m_contactGroupEdits.reset();
+    m_funnel.reset();
+    m_broadcast.reset();
     m_panes = {};
+}
+
+void ViewController::buildFunnel()
+{
+    m_broadcast =
+        std::make_unique<ChangeBroadcast>(*m_undoManager, *contactsViewController(), *contactInfoController(),
+                                          [this] { setDocumentEdited(true); });
+    EditFunnel::Hooks hooks;
+    hooks.customItems = [this] { return m_customItems; };
+    hooks.contactDidUpdate = [this](const ContactRowPtr &contact, QObject *sender) {
+        contactDidUpdate(contact, sender);
+    };
+    hooks.updateGrid = [this] { contactsViewController()->updateTable(); };
+    hooks.markEdited = [this] { setDocumentEdited(true); };
+    hooks.self = this;
+    m_funnel = std::make_unique<EditFunnel>(*m_undoManager, std::move(hooks));
+    m_contactGroupEdits = std::make_unique<ContactGroupEdits>(*this);
+    // Undo reaches the history from the detail popovers too, not only through undo() and redo().
+    connect(m_undoManager, &UndoManager::didUndo, this,
+            [this] { setDocumentEdited(m_undoManager->canUndo()); });
+    connect(m_undoManager, &UndoManager::didRedo, this,
+            [this] { setDocumentEdited(m_undoManager->canUndo()); });
 }
 
 void ViewController::buildLayout()
@@ -271,6 +311,14 @@ void ViewController::hideEvent(QHideEvent *event)
 
 // --- panes ----------------------------------------------------------------------------------
 
+QRect ViewController::groupViewFrame() const
+{
+    QRect frame = groupViewController()->view()->geometry();
+    if (isSidebarCollapsed())
+        frame.setWidth(0);
+    return frame;
+}
+
 bool ViewController::isSidebarCollapsed() const
 {
     return groupViewController()->view()->isHidden();
@@ -426,23 +474,232 @@ QVariantMap ViewController::aSelectedLabels()
     return ViewTypes::defaultSelectedLabels();
 }
 
-// --- delegate calls -------------------------------------------------------------------------
-// These are the seams where row selection, group selection, the change broadcast, adding
-// contacts and finding attach; until then the panes' reports change nothing.
+// --- row selection and the change broadcast ---------------------------------------------------
 
-void ViewController::rowSelectionDidChange(const SubContactRowPtr &) {}
+void ViewController::rowSelectionDidChange(const SubContactRowPtr &row)
+{
+    if (!row)
+        return;
+    row->groupNames = groupNamesOfContact(row);
+    contactInfoController()->setContact(row);
+    if (!m_editState)
+        contactInfoController()->updateWebView();
+    // With several rows selected the cursor starts at the first of them, not at the one reported.
+    const QList<SubContactRowPtr> selected = contactsViewController()->selectedSubContacts();
+    const SubContactRowPtr first = selected.isEmpty() ? row : selected.first();
+    m_selectedItemAndRange.insert(QStringLiteral("contact"), QVariant::fromValue(ContactRowPtr(first)));
+    m_selectedItemAndRange.insert(QStringLiteral("uniqueId"), first->uniqueId);
+    m_selectedItemAndRange.insert(QStringLiteral("identifier"), QStringLiteral("Name"));
+    m_selectedItemAndRange.remove(QStringLiteral("subIdentifier"));
+    m_selectedItemAndRange.insert(QStringLiteral("labelIndex"), first->labelIndex);
+    m_selectedItemAndRange.insert(QStringLiteral("range"), emptyRange());
+    m_selectedItemAndRange.remove(QStringLiteral("itemRange"));
+}
+
+// The contact of the cursor stays; only the place within it moves.
+void ViewController::rowSelectionDidChange(QObject *, const QVariantMap &detailRow)
+{
+    m_selectedItemAndRange.insert(QStringLiteral("identifier"),
+                                  detailRow.value(QStringLiteral("Type")).toString());
+    const QVariant number = detailRow.value(QStringLiteral("labelIndex"));
+    const qint64 labelIndex = number.isValid() ? number.toLongLong() : -1;
+    if (labelIndex == 0 && detailRow.contains(QStringLiteral("Label")))
+        m_selectedItemAndRange.insert(QStringLiteral("subIdentifier"),
+                                      detailRow.value(QStringLiteral("Label")));
+    else
+        m_selectedItemAndRange.remove(QStringLiteral("subIdentifier"));
+    m_selectedItemAndRange.insert(QStringLiteral("labelIndex"), labelIndex == -1 ? 0 : labelIndex);
+    m_selectedItemAndRange.insert(QStringLiteral("range"), emptyRange());
+    m_selectedItemAndRange.remove(QStringLiteral("itemRange"));
+}
+
+void ViewController::contactDidUpdate(const ContactRowPtr &contact, QObject *sender)
+{
+    m_broadcast->contactDidUpdate(contact, sender);
+}
+
+void ViewController::detachedWindowDidClose(const QVariantMap &info)
+{
+    contactsViewController()->detachedWindowDidClose(info);
+}
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &) {}
 
 void ViewController::addContactByVCardString(const QString &) {}
 
-void ViewController::groupSelectionDidChange(const GroupDictPtr &) {}
+// --- group selection --------------------------------------------------------------------------
+
+void ViewController::groupSelectionDidChange(const GroupDictPtr &group)
+{
+    if (!group)
+        return;
+    if (isAddressBookLoading()) {
+        // Asked again once the load is done, unless the load replaced the tree holding the group.
+        Dispatch::runAfter(LoadingRetryDelay, this, [this, group] {
+            const ContainerDictPtr container = containerOfGroup(*group);
+            if (container && container->groups.contains(group))
+                groupSelectionDidChange(group);
+        });
+        return;
+    }
+    m_selectedGroupDict = group;
+    m_contactTable = group->contactTable;
+    loadContainerOfSelectedGroup();
+    contactsViewController()->setContactTable(m_contactTable);
+    contactsViewController()->updateTable();
+    m_broadcast->closeAllDetachedWindows();
+    m_defaults.setObject(group->containerIdentifier, DefaultsKey::LastContainerIdentifier);
+}
+
+// A group's container is read as a whole the first time one of its groups is shown.
+void ViewController::loadContainerOfSelectedGroup()
+{
+    const ContainerDictPtr container = containerOfGroup(*m_selectedGroupDict);
+    if (!container)
+        return;
+    const GroupDictPtr top = container->topGroup();
+    if (m_selectedGroupDict->contactTable && top && top->contactTable)
+        return;
+    GroupLoader loader([this](const std::optional<StoreGroup> &group, const QString &containerIdentifier) {
+        return cnContactsForGroup(group, containerIdentifier);
+    });
+    loader.loadContainer(*container);
+    m_contactTable = m_selectedGroupDict->contactTable;
+}
 
 void ViewController::addContactByStringIndexes(const QString &, const GroupDictPtr &) {}
 
-void ViewController::groupNameWillChange(const QString &) {}
+void ViewController::groupNameWillChange(const QString &name)
+{
+    if (!name.isEmpty())
+        undoChangeGroupName(name, m_selectedGroupDict);
+}
 
-void ViewController::contactDidUpdate(const ContactRowPtr &, QObject *) {}
+ContainerDictPtr ViewController::containerOfGroup(const GroupDict &group) const
+{
+    for (const ContainerDictPtr &container : m_containerTable) {
+        if (container && container->identifier == group.containerIdentifier)
+            return container;
+    }
+    return nullptr;
+}
+
+QStringList ViewController::groupNamesOfContact(const ContactRowPtr &contact) const
+{
+    QStringList names;
+    const ContainerDictPtr container =
+        contact && m_selectedGroupDict ? containerOfGroup(*m_selectedGroupDict) : nullptr;
+    if (!container)
+        return names;
+    for (const GroupDictPtr &group : std::as_const(container->groups)) {
+        if (!group || !group->contactTable)
+            continue;
+        const ContactTable &rows = *group->contactTable;
+        if (std::any_of(rows.cbegin(), rows.cend(),
+                        [&](const ContactRowPtr &row) { return row && row->uniqueId == contact->uniqueId; }))
+            names.append(group->name);
+    }
+    return names;
+}
+
+QList<StoreContact> ViewController::cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                                       const QString &containerIdentifier)
+{
+    if (m_groupFetch)
+        return m_groupFetch(group, containerIdentifier);
+    return AddressBookLoader().cnContactsForGroup(group, containerIdentifier);
+}
+
+// --- the edit funnel ---------------------------------------------------------------------------
+
+bool ViewController::undoReplaceValue(const QVariant &value, const QString &identifier,
+                                      const ContactRowPtr &contact, QObject *sender)
+{
+    return m_funnel->undoReplaceValue(value, identifier, contact, sender);
+}
+
+bool ViewController::undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
+                                             const ContactRowPtr &contact, QObject *sender)
+{
+    return m_funnel->undoReplaceLabeledValue(value, identifier, contact, sender);
+}
+
+bool ViewController::undoAddLabeledValue(const QVariantMap &value, const QString &identifier,
+                                         const ContactRowPtr &contact, QObject *sender)
+{
+    return m_funnel->undoAddLabeledValue(value, identifier, contact, sender);
+}
+
+bool ViewController::undoDeleteLabeledValueForIdentifier(const QString &identifier, qint64 labelIndex,
+                                                         const ContactRowPtr &contact, QObject *sender)
+{
+    return m_funnel->undoDeleteLabeledValueForIdentifier(identifier, labelIndex, contact, sender);
+}
+
+bool ViewController::undoReplaceNameValue(const QVariantMap &name, const ContactRowPtr &contact)
+{
+    return m_funnel->undoReplaceNameValue(name, contact);
+}
+
+bool ViewController::undoReplacePhoneticNameValue(const QVariant &phoneticName, const ContactRowPtr &contact)
+{
+    return m_funnel->undoReplacePhoneticNameValue(phoneticName, contact);
+}
+
+bool ViewController::undoReplaceBirthday(const QVariant &birthday, const ContactRowPtr &contact)
+{
+    return m_funnel->undoReplaceBirthday(birthday, contact);
+}
+
+bool ViewController::undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact)
+{
+    return m_funnel->undoReplacePhoto(image, contact);
+}
+
+void ViewController::undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
+                                                 const QList<ContactRowPtr> &contacts)
+{
+    m_funnel->undoReplacePersonByContacts(newContacts, contacts);
+}
+
+void ViewController::undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
+{
+    m_contactGroupEdits->undoAddContacts(rows, group);
+}
+
+void ViewController::undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                                        bool doUndo)
+{
+    m_contactGroupEdits->undoDeleteContacts(rows, group, doUndo);
+}
+
+void ViewController::undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
+{
+    m_contactGroupEdits->undoAddGroup(group, container);
+}
+
+void ViewController::undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
+{
+    m_contactGroupEdits->undoDeleteGroup(group, container);
+}
+
+bool ViewController::undoChangeGroupName(const QString &name, const GroupDictPtr &group)
+{
+    return m_contactGroupEdits->undoChangeGroupName(name, group);
+}
+
+void ViewController::deleteFromContainerTableCustomItem(const QVariantMap &definition)
+{
+    m_contactGroupEdits->deleteFromContainerTableCustomItem(definition);
+}
+
+bool ViewController::imageResize(const QImage &source, QImage &target, const QSize &newSize)
+{
+    return ImageResizer::imageResize(source, target, newSize);
+}
+
+// --- find -------------------------------------------------------------------------------------
+// The seams where finding attaches; until then the bar's reports change nothing.
 
 void ViewController::findStringDidChange(const QString &) {}
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/ContactInfoControllerDelegate.h"
+#include "app/ContactInfoPopoverDelegate.h"
 #include "app/ContactsViewControllerDelegate.h"
 #include "app/FindBarDelegate.h"
+#include "app/GroupLoader.h"
 #include "app/GroupViewControllerDelegate.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
@@ -16,10 +18,15 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class ChangeBroadcast;
+class ContactGroupEdits;
+class EditFunnel;
 class FontManager;
 class ProgressIndicator;
+class QImage;
 class QAction;
 class QSplitter;
 class SeparatorBox;
@@ -32,6 +39,10 @@ class WindowController;
 // types, font, edit state), the window's undo history, and it is the delegate of its panes: the
 // split view's sidebar, grid and detail pane, and the find bar over the grid.
 //
+// Every change of the address book goes through its undoable edit methods (the funnel, kept in
+// EditFunnel and ContactGroupEdits) and every change of a contact reaches the views through
+// contactDidUpdate (ChangeBroadcast).
+//
 // The window calls viewDidLoad() once, before its own set-up reads the defaults written there;
 // viewWillAppear() and viewWillDisappear() follow the view's showing and hiding; after every
 // load the application hands over the tables and calls setRepresentedObject().
@@ -39,6 +50,7 @@ class ViewController : public QWidget,
                        public ContactsViewControllerDelegate,
                        public GroupViewControllerDelegate,
                        public ContactInfoControllerDelegate,
+                       public ContactInfoPopoverDelegate,
                        public FindBarDelegate
 {
     Q_OBJECT
@@ -70,6 +82,16 @@ public:
     // Written by the loading thread, read by the main thread.
     bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }
     void setIsAddressBookLoading(bool loading) { m_isAddressBookLoading.store(loading); }
+    // The first container of the table holding the group, by its "containerIdentifier".
+    ContainerDictPtr containerOfGroup(const GroupDict &group) const;
+    // The names of the groups of the selected group's container that hold the contact, deleted
+    // groups and rows included.
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const;
+    // The store's contacts of a group, or of the whole container without one.
+    QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                           const QString &containerIdentifier);
+    // Test hook: where cnContactsForGroup reads from (the store through AddressBookLoader when empty).
+    void setGroupFetch(GroupLoader::Fetch fetch) { m_groupFetch = std::move(fetch); }
 
     // Settings the panes share.
     QStringList selectedLabels() const { return m_selectedLabels; }
@@ -88,7 +110,8 @@ public:
     // The defaults were restored at this start.
     bool isNewWindow() const { return m_newWindow; }
 
-    // Find state.
+    // Find state. The cursor (ItemAndRange) holds "contact" (a ContactRowPtr), "uniqueId",
+    // "identifier", "subIdentifier", "labelIndex", "range" and "itemRange" ({"location", "length"}).
     QString findString() const { return m_findString; }
     void setFindString(const QString &findString) { m_findString = findString; }
     QString findOptions() const { return m_findOptions; }
@@ -102,6 +125,8 @@ public:
     ContactInfoInterface *contactInfoController() const { return m_panes.contactInfoController.get(); }
     FindBarInterface *findBarController() const { return m_panes.findBarController.get(); }
     QSplitter *splitView() const { return m_splitView; }
+    // The sidebar's frame; zero wide while it is collapsed.
+    QRect groupViewFrame() const;
     ProgressIndicator *progressIndicator() const { return m_progressIndicator; }
     SeparatorBox *redSeparator() const { return m_redSeparator; }
 
@@ -137,6 +162,23 @@ public:
     static QVariantMap aViewTypeDict();
     static QVariantMap aSelectedLabels();
 
+    // The edit funnel: every change of a contact's values (ContactInfoPopoverDelegate below) and of
+    // the address book's shape. Callers that change several rows open one undo group around their
+    // calls (UndoGroup).
+    void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
+                                     const QList<ContactRowPtr> &contacts);
+    void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group);
+    void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo);
+    void undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
+    void undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
+    bool undoChangeGroupName(const QString &name, const GroupDictPtr &group);
+    void deleteFromContainerTableCustomItem(const QVariantMap &definition);
+    ChangeBroadcast &changeBroadcast() const { return *m_broadcast; }
+
+    // Draws source into target at newSize on the background pool, waiting at most 2 seconds; false
+    // (target untouched) for an invalid source or when the wait runs out.
+    static bool imageResize(const QImage &source, QImage &target, const QSize &newSize);
+
     // ContactsViewControllerDelegate
     void rowSelectionDidChange(const SubContactRowPtr &row) override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
@@ -145,8 +187,22 @@ public:
     void groupSelectionDidChange(const GroupDictPtr &group) override;
     void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group) override;
     void groupNameWillChange(const QString &name) override;
-    // ContactInfoControllerDelegate
+    // ContactInfoControllerDelegate, ContactInfoPopoverDelegate
     void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) override;
+    void rowSelectionDidChange(QObject *sender, const QVariantMap &detailRow) override;
+    void detachedWindowDidClose(const QVariantMap &info) override;
+    bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
+                          QObject *sender) override;
+    bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
+                                 const ContactRowPtr &contact, QObject *sender) override;
+    bool undoAddLabeledValue(const QVariantMap &value, const QString &identifier,
+                             const ContactRowPtr &contact, QObject *sender) override;
+    bool undoDeleteLabeledValueForIdentifier(const QString &identifier, qint64 labelIndex,
+                                             const ContactRowPtr &contact, QObject *sender) override;
+    bool undoReplaceNameValue(const QVariantMap &name, const ContactRowPtr &contact) override;
+    bool undoReplacePhoneticNameValue(const QVariant &phoneticName, const ContactRowPtr &contact) override;
+    bool undoReplaceBirthday(const QVariant &birthday, const ContactRowPtr &contact) override;
+    bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override;
     // FindBarDelegate
     void findStringDidChange(const QString &findString) override;
     void findBarButtonDidPress(const QString &command) override;
@@ -167,10 +223,16 @@ private:
     void loadSelectedFont();
     void pushTablesToPanes();
     QString fontKey(const QString &key) const;
+    void buildFunnel();
+    void loadContainerOfSelectedGroup();
 
     UserDefaults &m_defaults;
     SplitPanes m_panes;
     UndoManager *m_undoManager;
+    std::unique_ptr<ChangeBroadcast> m_broadcast;
+    std::unique_ptr<EditFunnel> m_funnel;
+    std::unique_ptr<ContactGroupEdits> m_contactGroupEdits;
+    GroupLoader::Fetch m_groupFetch;
     QSplitter *m_splitView = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;
     SeparatorBox *m_redSeparator = nullptr;

@@ -1,0 +1,257 @@
+#include "app/ContactGroupEdits.h"
+
+#include "app/ChangeBroadcast.h"
+#include "app/ContactsGridInterface.h"
+#include "app/GroupSidebarInterface.h"
+#include "app/ViewController.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/UndoManager.h"
+
+#include <QSet>
+
+namespace {
+
+ContactRowPtr firstRowOf(const ContactTable &table, const QString &uniqueId)
+{
+    for (const ContactRowPtr &row : table) {
+        if (row && row->uniqueId == uniqueId)
+            return row;
+    }
+    return nullptr;
+}
+
+// A row of its own for a table: the same person, no pending marks but "new".
+ContactRowPtr newRowFor(const ContactRow &given)
+{
+    auto row = std::make_shared<ContactRow>();
+    row->person = given.person;
+    row->uniqueId = given.uniqueId;
+    row->uniqueId2 = given.uniqueId2;
+    row->isNew = true;
+    return row;
+}
+
+bool sameTable(const ContactTablePtr &left, const ContactTablePtr &right)
+{
+    return left && right && (left == right || *left == *right);
+}
+
+QSet<QString> uniqueIdsOf(const QList<ContactRowPtr> &rows)
+{
+    QSet<QString> ids;
+    for (const ContactRowPtr &row : rows) {
+        if (row)
+            ids.insert(row->uniqueId);
+    }
+    return ids;
+}
+
+} // namespace
+
+ContactGroupEdits::ContactGroupEdits(ViewController &owner) : m_owner(owner) {}
+
+// --- contacts --------------------------------------------------------------------------------
+
+void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
+{
+    if (!group || rows.isEmpty())
+        return;
+    // A group whose members were never read has nowhere to keep the rows yet.
+    if (!group->contactTable)
+        group->contactTable = std::make_shared<ContactTable>();
+    Plan plan;
+    planAdd(group->contactTable, rows, true, plan);
+    const GroupDictPtr top = group->top ? nullptr : topGroupOf(*group);
+    if (top && top->contactTable)
+        planAdd(top->contactTable, rows, false, plan);
+
+    ContactTable affected = plan.rowsToMark;
+    for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
+        affected.append(row);
+    m_owner.undoManager()->registerUndo(
+        [this, affected, rows, group] { setDeleted(affected, true, rows, group); });
+
+    for (const ContactRowPtr &row : std::as_const(plan.rowsToMark))
+        row->deleted = false;
+    for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
+        table->append(row);
+    group->changed = true;
+    if (top)
+        top->changed = true;
+    refreshGrid(rows, group, affected, false);
+    markEdited();
+}
+
+// restoreDeleted: a contact the table holds as deleted is brought back. The top group only takes
+// the contacts it lacks.
+void ContactGroupEdits::planAdd(const ContactTablePtr &table, const QList<ContactRowPtr> &rows,
+                                bool restoreDeleted, Plan &plan) const
+{
+    QSet<QString> planned;
+    for (const ContactRowPtr &row : rows) {
+        if (!row || planned.contains(row->uniqueId))
+            continue;
+        planned.insert(row->uniqueId);
+        if (const ContactRowPtr held = firstRowOf(*table, row->uniqueId)) {
+            if (restoreDeleted && held->deleted)
+                plan.rowsToMark.append(held);
+        } else {
+            plan.rowsToAppend.append({table, newRowFor(*row)});
+        }
+    }
+}
+
+void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                                           bool doUndo)
+{
+    if (!group || rows.isEmpty())
+        return;
+    ContactTable marked;
+    planMarks(*group, rows, marked);
+    const ContainerDictPtr container = group->top ? m_owner.containerOfGroup(*group) : nullptr;
+    if (container) {
+        for (const GroupDictPtr &other : std::as_const(container->groups)) {
+            if (other)
+                planMarks(*other, rows, marked);
+        }
+    }
+    if (doUndo)
+        m_owner.undoManager()->registerUndo(
+            [this, marked, rows, group] { setDeleted(marked, false, rows, group); });
+
+    for (const ContactRowPtr &row : std::as_const(marked))
+        row->deleted = true;
+    group->changed = true;
+    if (container) {
+        for (const GroupDictPtr &other : std::as_const(container->groups)) {
+            if (other)
+                other->changed = true;
+        }
+    }
+    refreshGrid(rows, group, marked, true);
+    markEdited();
+}
+
+void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRowPtr> &rows,
+                                  ContactTable &marked)
+{
+    if (!group.contactTable)
+        return;
+    for (const ContactRowPtr &row : rows) {
+        if (!row)
+            continue;
+        const ContactRowPtr held = firstRowOf(*group.contactTable, row->uniqueId);
+        if (held && !held->deleted && !marked.contains(held))
+            marked.append(held);
+    }
+}
+
+void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
+                                   const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
+{
+    m_owner.undoManager()->registerUndo(
+        [this, affected, deleted, rows, group] { setDeleted(affected, !deleted, rows, group); });
+    for (const ContactRowPtr &row : affected)
+        row->deleted = deleted;
+    group->changed = true;
+    refreshGrid(rows, group, affected, deleted);
+    markEdited();
+}
+
+// The grid shows the change when it shows the group, or a table holding one of the rows changed.
+void ContactGroupEdits::refreshGrid(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                                    const ContactTable &affected, bool deleted)
+{
+    const ContactTablePtr &shown = m_owner.contactTable();
+    bool showsChange = sameTable(group->contactTable, shown);
+    for (qsizetype i = 0; !showsChange && shown && i < affected.size(); ++i)
+        showsChange = shown->contains(affected[i]);
+    if (!showsChange)
+        return;
+    ContactsGridInterface *grid = m_owner.contactsViewController();
+    grid->setContactTable(shown);
+    grid->updateTable();
+    grid->selectRowIndexesWithContacts(rows);
+    if (deleted)
+        m_owner.changeBroadcast().closeViewsOfContacts(uniqueIdsOf(rows));
+}
+
+// --- groups ----------------------------------------------------------------------------------
+
+void ContactGroupEdits::undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
+{
+    if (!group || !container)
+        return;
+    m_owner.undoManager()->registerUndo([this, group, container] { undoDeleteGroup(group, container); });
+    if (container->groups.contains(group))
+        group->deleted = false;
+    else
+        container->groups.append(group);
+    GroupSidebarInterface *sidebar = m_owner.groupViewController();
+    sidebar->setContainerTable(m_owner.containerTable());
+    sidebar->updateTable();
+    markEdited();
+}
+
+void ContactGroupEdits::undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
+{
+    // Element 0 must stay the container's top group.
+    if (!group || !container || group->top || container->groups.isEmpty())
+        return;
+    m_owner.undoManager()->registerUndo([this, group, container] { undoAddGroup(group, container); });
+    group->deleted = true;
+    const qsizetype position = container->groups.indexOf(group);
+    if (position >= 0)
+        container->groups.swapItemsAt(position, container->groups.size() - 1);
+    showGroups(container->topGroup());
+    markEdited();
+}
+
+bool ContactGroupEdits::undoChangeGroupName(const QString &name, const GroupDictPtr &group)
+{
+    if (!group)
+        return false;
+    const QString old = group->name;
+    m_owner.undoManager()->registerUndo([this, old, group] { undoChangeGroupName(old, group); });
+    group->groupNameChanged = true;
+    group->name = name;
+    showGroups(group);
+    markEdited();
+    return true;
+}
+
+void ContactGroupEdits::showGroups(const GroupDictPtr &selected)
+{
+    m_owner.setSelectedGroupDict(selected);
+    GroupSidebarInterface *sidebar = m_owner.groupViewController();
+    sidebar->setContainerTable(m_owner.containerTable());
+    sidebar->setSelectedGroupDict(selected);
+    sidebar->updateTable();
+    m_owner.groupSelectionDidChange(selected);
+}
+
+void ContactGroupEdits::deleteFromContainerTableCustomItem(const QVariantMap &definition)
+{
+    const QString name = definition.value(PersonKey::ItemName).toString();
+    for (const ContainerDictPtr &container : m_owner.containerTable()) {
+        const GroupDictPtr top = container ? container->topGroup() : nullptr;
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*top->contactTable))
+            row->person->deleteCustomItemForName(name);
+    }
+}
+
+GroupDictPtr ContactGroupEdits::topGroupOf(const GroupDict &group) const
+{
+    const ContainerDictPtr container = m_owner.containerOfGroup(group);
+    return container ? container->topGroup() : nullptr;
+}
+
+void ContactGroupEdits::markEdited()
+{
+    const UndoManager *undoManager = m_owner.undoManager();
+    if (!undoManager->isUndoing() && !undoManager->isRedoing())
+        m_owner.setDocumentEdited(true);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/ContactInfoPopoverInterface.h"
+#include "app/DetachedWindowController.h"
+#include "app/PlaceholderDetailPane.h"
+#include "app/PlaceholderFindBar.h"
+#include "app/PlaceholderGrid.h"
+#include "app/PlaceholderSidebar.h"
+#include "app/SplitPanes.h"
+#include "platform/UserDefaults.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// What the panes were asked to refresh, in order.
+struct CallLog
+{
+    QStringList calls;
+    // Called on each refresh, e.g. to look at the undo history at that moment.
+    std::function<void()> onRefresh;
+    void add(const QString &call)
+    {
+        calls.append(call);
+        if (onRefresh)
+            onRefresh();
+    }
+};
+
+// The stand-in panes with their refreshes recorded and the grid's popover and windows settable.
+class FakeGrid : public PlaceholderGrid
+{
+public:
+    FakeGrid(CallLog &log) : PlaceholderGrid(UserDefaults::standard()), m_log(log) {}
+    void setContactTable(const ContactTablePtr &table) override { contactTable = table; }
+    void updateTable() override { m_log.add(QStringLiteral("grid")); }
+    void selectRowIndexesWithContacts(const QList<ContactRowPtr> &contacts) override
+    {
+        selectedRows = contacts;
+    }
+    QList<SubContactRowPtr> selectedSubContacts() override { return selection; }
+    Popover *popover() override { return currentPopover; }
+    void setPopover(Popover *popover) override { currentPopover = popover; }
+    QList<DetachedWindowEntryPtr> detachedWindows() override { return windows; }
+    void detachedWindowDidClose(const QVariantMap &info) override
+    {
+        windows.removeIf([&](const DetachedWindowEntryPtr &entry) {
+            return entry->uniqueId == info.value(QStringLiteral("uniqueId")).toString();
+        });
+    }
+
+    ContactTablePtr contactTable;
+    QList<ContactRowPtr> selectedRows;
+    QList<SubContactRowPtr> selection;
+    Popover *currentPopover = nullptr;
+    QList<DetachedWindowEntryPtr> windows;
+
+private:
+    CallLog &m_log;
+};
+
+class FakeDetailPane : public PlaceholderDetailPane
+{
+public:
+    explicit FakeDetailPane(CallLog &log) : m_log(log) {}
+    void updateTable() override { m_log.add(QStringLiteral("detail")); }
+    void updateWebView() override { m_log.add(QStringLiteral("card")); }
+
+private:
+    CallLog &m_log;
+};
+
+class FakeSidebar : public PlaceholderSidebar
+{
+public:
+    void setSelectedGroupDict(const GroupDictPtr &group) override { selected = group; }
+    GroupDictPtr selected;
+};
+
+// The detail table of the grid's popover or of a torn-off window, logging under its name.
+class FakeContactPopover : public QWidget, public ContactInfoPopoverInterface
+{
+public:
+    FakeContactPopover(CallLog &log, QString name, ContactRowPtr row)
+        : m_log(log), m_name(std::move(name)), m_row(std::move(row))
+    {
+    }
+    ContactRowPtr contact() const override { return m_row; }
+    void updateTable() override { m_log.add(m_name); }
+
+private:
+    CallLog &m_log;
+    QString m_name;
+    ContactRowPtr m_row;
+};
+
+// A torn-off window of the row, listed in the grid while it is open.
+class FakeDetachedWindow : public DetachedWindowController
+{
+public:
+    FakeDetachedWindow(CallLog &log, FakeGrid &grid, const ContactRowPtr &row, const QString &name)
+        : m_log(log), m_grid(grid), m_content(log, name, row), m_uniqueId(row->uniqueId)
+    {
+        auto entry = std::make_shared<DetachedWindowEntry>();
+        entry->windowController = this;
+        entry->uniqueId = row->uniqueId;
+        grid.windows.append(entry);
+    }
+    void close() override
+    {
+        m_log.calls.append(QStringLiteral("close ") + m_uniqueId);
+        m_grid.detachedWindowDidClose({{QStringLiteral("uniqueId"), m_uniqueId}});
+    }
+    ContactInfoPopoverInterface *contentViewController() override { return &m_content; }
+
+private:
+    CallLog &m_log;
+    FakeGrid &m_grid;
+    FakeContactPopover m_content;
+    QString m_uniqueId;
+};
+
+struct FakePanes
+{
+    FakeGrid *grid = nullptr;
+    FakeDetailPane *detail = nullptr;
+    FakeSidebar *sidebar = nullptr;
+
+    SplitPanes make(CallLog &log)
+    {
+        SplitPanes panes;
+        panes.contactsViewController = std::make_unique<FakeGrid>(log);
+        panes.contactInfoController = std::make_unique<FakeDetailPane>(log);
+        panes.groupViewController = std::make_unique<FakeSidebar>();
+        panes.findBarController = std::make_unique<PlaceholderFindBar>();
+        grid = static_cast<FakeGrid *>(panes.contactsViewController.get());
+        detail = static_cast<FakeDetailPane *>(panes.contactInfoController.get());
+        sidebar = static_cast<FakeSidebar *>(panes.groupViewController.get());
+        return panes;
+    }
+};
