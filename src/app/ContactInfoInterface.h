@@ -1,10 +1,13 @@
 #pragma once
 
+#include "detail/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+
+#include <optional>
 
 class ContactInfoControllerDelegate;
 class QAbstractItemView;
@@ -44,6 +47,13 @@ public:
     virtual void setCustomItems(const QVariantList &customItems) = 0;
     // The text to highlight; empty highlights nothing.
     virtual void setFindString(const QString &findString) = 0;
+    // "caseSensitive" or "caseInsensitive".
+    virtual void setFindOptions(const QString &findOptions) = 0;
+    // Switches to the hit's contact, selects the hit's row and marks the hit; nullopt clears the
+    // mark. Nothing while no contact is shown.
+    virtual void selectItemAndRange(const std::optional<ItemAndRange> &hit) = 0;
+    // The fields of the detail rows in their order.
+    virtual QStringList rowOrderTable() const = 0;
     // Held as a plain pointer, or null: then the pane reports no changes.
     virtual void setDelegate(ContactInfoControllerDelegate *delegate) = 0;
 

@@ -17,6 +17,9 @@ using QNPersonPtr = std::shared_ptr<QNPerson>;
 
 struct ContactRow
 {
+    // Polymorphic, so that a view handed a grid row (SubContactRow) can read its extra keys.
+    virtual ~ContactRow() = default;
+
     QNPersonPtr person;
     QString uniqueId;
     // A company's name at load, which matches its rows across groups; absent for a person.

@@ -1,0 +1,151 @@
+#include "detail/ContactInfoController.h"
+
+#include "app/ContactInfoControllerDelegate.h"
+#include "detail/ContactCard.h"
+#include "detail/DetailEditDelegate.h"
+#include "detail/DetailFont.h"
+#include "detail/DetailTableController.h"
+
+#include <QTableView>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+ContactInfoController::ContactInfoController(UserDefaults &defaults)
+    : m_view(new QWidget), m_detail(new DetailTableController(*this, defaults, this)),
+      m_card(new QTextBrowser)
+{
+    auto *layout = new QVBoxLayout(m_view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_detail->tableView());
+    layout->addWidget(m_card);
+    m_card->setOpenLinks(false);
+    m_card->hide();
+    m_detail->setSelectedFont(DetailFont::fontFromDefaults(defaults));
+}
+
+ContactInfoController::~ContactInfoController()
+{
+    if (m_view && !m_view->parent())
+        delete m_view;
+}
+
+QWidget *ContactInfoController::view()
+{
+    return m_view;
+}
+
+QWidget *ContactInfoController::webView()
+{
+    return m_card;
+}
+
+QAbstractScrollArea *ContactInfoController::scrollView()
+{
+    return m_detail->tableView();
+}
+
+QAbstractItemView *ContactInfoController::tableView()
+{
+    return m_detail->tableView();
+}
+
+void ContactInfoController::setContact(const ContactRowPtr &contact)
+{
+    m_detail->setContact(contact);
+}
+
+ContactRowPtr ContactInfoController::contact() const
+{
+    return m_detail->contact();
+}
+
+void ContactInfoController::updateTable()
+{
+    m_detail->updateTable();
+}
+
+void ContactInfoController::updateWebView()
+{
+    const ContactRowPtr contact = m_detail->contact();
+    // Without a card to show the previous one stays.
+    if (const std::optional<QString> html = ContactCard::makeContactHTML(contact))
+        ContactCard::display(m_card, *html, contact->person.get());
+}
+
+void ContactInfoController::setEditState(bool editState)
+{
+    m_detail->setEditState(editState);
+    m_detail->tableView()->setVisible(editState);
+    m_card->setVisible(!editState);
+}
+
+bool ContactInfoController::editState() const
+{
+    return m_detail->editState();
+}
+
+void ContactInfoController::setSelectedLabels(const QStringList &labels)
+{
+    m_detail->setSelectedLabels(labels);
+}
+
+void ContactInfoController::setSelectedFont(const QFont &font)
+{
+    m_detail->setSelectedFont(font);
+}
+
+void ContactInfoController::setCustomItems(const QVariantList &customItems)
+{
+    m_detail->setCustomItems(customItems);
+}
+
+void ContactInfoController::setFindString(const QString &findString)
+{
+    m_detail->setFindString(findString);
+}
+
+void ContactInfoController::setFindOptions(const QString &findOptions)
+{
+    m_detail->setFindOptions(findOptions);
+}
+
+void ContactInfoController::selectItemAndRange(const std::optional<ItemAndRange> &hit)
+{
+    m_detail->selectItemAndRange(hit);
+}
+
+QStringList ContactInfoController::rowOrderTable() const
+{
+    return m_detail->rowOrderTable().value_or(DetailRowBuilder::defaultRowOrder());
+}
+
+void ContactInfoController::editForIdentifier(const QString &identifier)
+{
+    m_detail->editForIdentifier(identifier);
+}
+
+void ContactInfoController::setDelegate(ContactInfoControllerDelegate *delegate)
+{
+    m_delegate = delegate;
+}
+
+DetailEditDelegate *ContactInfoController::editDelegate() const
+{
+    if (m_editDelegate)
+        return m_editDelegate;
+    return dynamic_cast<DetailEditDelegate *>(m_delegate);
+}
+
+QObject *ContactInfoController::editSender()
+{
+    return m_view;
+}
+
+void ContactInfoController::sendContactDidUpdate()
+{
+    if (m_view && m_view->window())
+        m_view->window()->setWindowModified(true);
+    if (m_delegate)
+        m_delegate->contactDidUpdate(m_detail->contact(), m_view);
+}

@@ -1,0 +1,59 @@
+#include "detail/FindHighlight.h"
+
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+
+namespace FindHighlight {
+
+Qt::CaseSensitivity caseSensitivity(const QString &findOptions)
+{
+    return findOptions == QLatin1String("caseSensitive") ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+QColor occurrenceColor()
+{
+    return QColor(Qt::lightGray);
+}
+
+QColor currentHitColor()
+{
+    return QColor(255, 128, 0);
+}
+
+QList<Mark> marks(const QString &text, const QString &findString, const QString &findOptions,
+                  const std::optional<ItemAndRange> &currentHit)
+{
+    QList<Mark> result;
+    if (text.isEmpty() || findString.isEmpty())
+        return result;
+    const Qt::CaseSensitivity sensitivity = caseSensitivity(findOptions);
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype found = text.indexOf(findString, from, sensitivity);
+        if (found < 0)
+            break;
+        result.append({found, findString.size(), occurrenceColor()});
+        from = found + findString.size();
+    }
+    if (currentHit && currentHit->location != ItemAndRange::NotFound && currentHit->location >= 0 &&
+        currentHit->length >= 0 && currentHit->location + currentHit->length <= text.size())
+        result.append({currentHit->location, currentHit->length, currentHitColor()});
+    return result;
+}
+
+bool rowHoldsHit(const DetailRow &row, const ItemAndRange &hit, const QString &uniqueId)
+{
+    if (hit.identifier != row.type || row.type == PersonIdentifier::Groups)
+        return false;
+    if (!hit.uniqueId.isEmpty() && hit.uniqueId != uniqueId)
+        return false;
+    const QString label = row.label.value_or(QString());
+    if (row.type == PersonIdentifier::Name)
+        return hit.subIdentifier == label;
+    if (row.type == PersonIdentifier::PhoneticName)
+        return hit.subIdentifier == label || hit.subIdentifier == QStringLiteral("Phonetic") + label;
+    if (QNPerson::labeledIdentifiers().contains(row.type))
+        return row.labelIndex && hit.labelIndex == *row.labelIndex;
+    return true;
+}
+
+} // namespace FindHighlight

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "detail/DetailRow.h"
+#include "detail/ItemAndRange.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The find marks of a value's text: every occurrence of the find string in light gray, the current
+// hit over them in orange.
+namespace FindHighlight {
+
+struct Mark
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QColor color;
+
+    bool operator==(const Mark &) const = default;
+};
+
+// Literal search; case-insensitive unless the options are "caseSensitive".
+Qt::CaseSensitivity caseSensitivity(const QString &findOptions);
+
+QColor occurrenceColor();
+QColor currentHitColor();
+
+// Every occurrence, each search going on from the end of the previous match, then the current
+// hit when its range is a real position that ends within the text. Nothing for an empty text or
+// find string.
+QList<Mark> marks(const QString &text, const QString &findString, const QString &findOptions,
+                  const std::optional<ItemAndRange> &currentHit);
+
+// Whether the hit lies in this row of the contact with that unique identifier. A phonetic part is
+// matched by its bare name or by "Phonetic" and the name; the "Groups" row never holds a hit.
+bool rowHoldsHit(const DetailRow &row, const ItemAndRange &hit, const QString &uniqueId);
+
+} // namespace FindHighlight
