@@ -280,7 +280,7 @@ void DetailTableController::reportSelection()
     DetailEditDelegate *delegate = m_host.editDelegate();
     if (rows.isEmpty() || !delegate)
         return;
-    delegate->rowSelectionDidChange(m_host.editSender(), m_table.at(rows.first()));
+    delegate->rowSelectionDidChange(m_host.editSender(), selectionInfo(*m_table.at(rows.first())));
 }
 
 void DetailTableController::editForIdentifier(const QString &identifier)
@@ -389,7 +389,7 @@ void DetailTableController::writePhoto(const std::optional<QImage> &photo)
     DetailEditDelegate *delegate = m_host.editDelegate();
     if (!delegate || !m_contact)
         return;
-    if (delegate->undoReplacePhoto(photo, m_contact))
+    if (delegate->undoReplacePhoto(photo ? QVariant(*photo) : QVariant(), m_contact))
         m_host.sendContactDidUpdate();
 }
 

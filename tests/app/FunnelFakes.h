@@ -2,7 +2,7 @@
 
 #include "app/ContactInfoPopoverInterface.h"
 #include "app/DetachedWindowController.h"
-#include "app/PlaceholderDetailPane.h"
+#include "detail/ContactInfoController.h"
 #include "app/PlaceholderFindBar.h"
 #include "app/PlaceholderGrid.h"
 #include "app/PlaceholderSidebar.h"
@@ -59,10 +59,10 @@ private:
     CallLog &m_log;
 };
 
-class FakeDetailPane : public PlaceholderDetailPane
+class FakeDetailPane : public ContactInfoController
 {
 public:
-    explicit FakeDetailPane(CallLog &log) : m_log(log) {}
+    explicit FakeDetailPane(CallLog &log) : ContactInfoController(UserDefaults::standard()), m_log(log) {}
     void updateTable() override { m_log.add(QStringLiteral("detail")); }
     void updateWebView() override { m_log.add(QStringLiteral("card")); }
 

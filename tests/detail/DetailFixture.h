@@ -45,12 +45,13 @@ public:
         calls.append(QStringLiteral("undoReplaceLabeledValue ") + identifier);
         return true;
     }
-    void undoAddLabeledValue(const QVariantMap &, const QString &identifier, const ContactRowPtr &,
+    bool undoAddLabeledValue(const QVariantMap &, const QString &identifier, const ContactRowPtr &,
                              QObject *) override
     {
         calls.append(QStringLiteral("undoAddLabeledValue ") + identifier);
+        return true;
     }
-    bool undoDeleteLabeledValueForIdentifier(const QString &identifier, int, const ContactRowPtr &,
+    bool undoDeleteLabeledValueForIdentifier(const QString &identifier, qint64, const ContactRowPtr &,
                                              QObject *) override
     {
         calls.append(QStringLiteral("undoDeleteLabeledValueForIdentifier ") + identifier);
@@ -60,16 +61,18 @@ public:
     {
         return record("undoReplaceNameValue");
     }
-    bool undoReplacePhoneticNameValue(const std::optional<QVariantMap> &, const ContactRowPtr &) override
+    bool undoReplacePhoneticNameValue(const QVariant &, const ContactRowPtr &) override
     {
         return record("undoReplacePhoneticNameValue");
     }
-    bool undoReplaceBirthday(const std::optional<QVariantMap> &, const ContactRowPtr &) override
+    bool undoReplaceBirthday(const QVariant &, const ContactRowPtr &) override
     {
         return record("undoReplaceBirthday");
     }
-    bool undoReplacePhoto(const std::optional<QImage> &photo, const ContactRowPtr &contact) override
+    bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override
     {
+        const std::optional<QImage> photo =
+            image.isValid() ? std::optional<QImage>(image.value<QImage>()) : std::nullopt;
         record("undoReplacePhoto");
         photos.append(photo);
         QNPerson *person = contact->person.get();
@@ -83,7 +86,7 @@ public:
         person->setPhoto(photo);
         return true;
     }
-    void rowSelectionDidChange(QObject *, const DetailRowPtr &row) override { selectedRows.append(row); }
+    void rowSelectionDidChange(QObject *, const QVariantMap &row) override { selectedRows.append(row); }
     void contactDidUpdate(const ContactRowPtr &contact, QObject *) override
     {
         updatedContacts.append(contact);
@@ -98,7 +101,7 @@ public:
     UndoManager undoManager;
     QStringList calls;
     QList<std::optional<QImage>> photos;
-    QList<DetailRowPtr> selectedRows;
+    QList<QVariantMap> selectedRows;
     QList<ContactRowPtr> updatedContacts;
     // What the broadcast does to the views, as the main view controller would.
     std::function<void()> onUpdate;
