@@ -515,6 +515,21 @@ public:
     // custom item with its definition. The copy is marked changed.
     QNPersonPtr copy();
 
+    // ---------------------------------------------------------------------------------------------
+    // vCard data, through the store's vCard serialisation.
+    // ---------------------------------------------------------------------------------------------
+
+    // The record of the first card of vCard 2.1 or 3.0 data: created, unchanged, every value read,
+    // standing alone (no store contact), with the parser's fresh identifier as uniqueId. Null when
+    // the data holds no card.
+    static QNPersonPtr initWithVCardData(const QByteArray &data);
+    // The record as the store serialises it (vCard 3.0, CR LF; no NOTE, PHOTO or custom items).
+    // Values not read yet are read first, so that none is left out. Empty when it cannot be
+    // serialised.
+    QByteArray vCardData();
+    // The photo's bytes as they are (read first), else the thumbnail's; empty without a photo.
+    QByteArray photoData();
+
 private:
     struct ArchiveTag
     {

@@ -4,7 +4,26 @@
 #include "platform/ContactsUserDefaults.h"
 #include "platform/PostalAddressFormatter.h"
 
+#include <QHash>
+#include <QMutex>
+
 namespace {
+
+// Answers of predictCountryCode for one address-format table: an import predicts the same few
+// country names thousands of times, each a walk through the whole table. The table is held, so
+// the same data pointer means the same table.
+struct CountryPredictions
+{
+    QMutex mutex;
+    QNPerson::AddressFormatTable table;
+    QHash<QString, QString> codes;
+};
+
+CountryPredictions &countryPredictions()
+{
+    static CountryPredictions predictions;
+    return predictions;
+}
 
 const QStringList DefaultOrder = {PersonKey::Street, PersonKey::City, PersonKey::State, PersonKey::ZIP,
                                   PersonKey::Country};
@@ -32,13 +51,10 @@ QString textOfPart(const QNPerson::AddressDict &entry, const QString &token, int
     return QString();
 }
 
-} // namespace
-
-QString QNPerson::predictCountryCode(const QString &country)
+QString predictedCountryCode(const QNPerson::AddressFormatTable &table, const QString &country)
 {
-    const AddressFormatTable table = addressFormatTable();
     const auto codeWhere = [&table, &country](const QString &key) -> std::optional<QString> {
-        for (const AddressFormatEntry &entry : table) {
+        for (const QNPerson::AddressFormatEntry &entry : table) {
             if (entry.value(key).toString() == country)
                 return entry.value(QStringLiteral("CountryCode")).toString();
         }
@@ -54,6 +70,29 @@ QString QNPerson::predictCountryCode(const QString &country)
     if (country.toLower() == QStringLiteral("française"))
         return QStringLiteral("FR");
     return codeWhere(QStringLiteral("LocalizedCountry")).value_or(QString());
+}
+
+} // namespace
+
+QString QNPerson::predictCountryCode(const QString &country)
+{
+    const AddressFormatTable table = addressFormatTable();
+    CountryPredictions &predictions = countryPredictions();
+    {
+        QMutexLocker lock(&predictions.mutex);
+        if (predictions.table.constData() != table.constData() || predictions.table.size() != table.size()) {
+            predictions.table = table;
+            predictions.codes.clear();
+        }
+        const auto known = predictions.codes.constFind(country);
+        if (known != predictions.codes.constEnd())
+            return *known;
+    }
+    const QString code = predictedCountryCode(table, country);
+    QMutexLocker lock(&predictions.mutex);
+    if (predictions.table.constData() == table.constData())
+        predictions.codes.insert(country, code);
+    return code;
 }
 
 QStringList QNPerson::orderOfAddressFormats(const QString &countryCode, const QString &)

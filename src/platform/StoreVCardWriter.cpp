@@ -127,6 +127,11 @@ void writePhoneticNames(const StoreContact &contact, CardText &card)
     addText(card, QStringLiteral("X-PHONETIC-LAST-NAME"), contact.phoneticFamilyName);
 }
 
+void writeMaidenName(const StoreContact &contact, CardText &card)
+{
+    addText(card, QStringLiteral("X-MAIDENNAME"), contact.previousFamilyName);
+}
+
 void writeNickname(const StoreContact &contact, CardText &card)
 {
     addText(card, QStringLiteral("NICKNAME"), contact.nickname);
@@ -259,10 +264,12 @@ void writeInstantMessages(const StoreContact &contact, CardText &card)
 using Writer = void (*)(const StoreContact &, CardText &);
 
 constexpr Writer writers[]{
-    writeName,         writeFormattedName, writePhoneticNames,  writeNickname,
-    writeOrganization, writeShowAs,        writeTitle,          writePhones,
-    writeEmails,       writeAddresses,     writeUrls,           writeDates,
-    writeRelations,    writeBirthday,      writeSocialProfiles, writeInstantMessages,
+    writeName,           writeFormattedName,   writePhoneticNames,
+    writeMaidenName,     writeNickname,        writeOrganization,
+    writeShowAs,         writeTitle,           writePhones,
+    writeEmails,         writeAddresses,       writeUrls,
+    writeDates,          writeRelations,       writeBirthday,
+    writeSocialProfiles, writeInstantMessages,
 };
 
 } // namespace

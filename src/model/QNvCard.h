@@ -1,0 +1,148 @@
+#pragma once
+
+#include "model/AddressBookRecords.h"
+#include "model/QNPerson.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+// Option words of the vCard writers; an option absent from the list switches its line off.
+namespace QNvCardOption {
+inline const QString Note = QStringLiteral("Note");
+inline const QString Photo = QStringLiteral("Photo");
+inline const QString Custom = QStringLiteral("Custom");
+inline const QString Renmei = QStringLiteral("Renmei");
+inline const QString HagakiLayout = QStringLiteral("HagakiLayout");
+// Passed by callers, read by no writer: CATEGORIES is written whenever group names are given.
+inline const QString Categories = QStringLiteral("Categories");
+} // namespace QNvCardOption
+
+// Converts between contacts and vCard or CSV text. It keeps no state: make one per job; a job may
+// run on a background thread. It reads the class-level custom-item definitions of QNPerson, which
+// callers set before a background export.
+//
+// vCard reading cuts the text into cards, lets the store's vCard parser build each record and adds
+// what that parser drops: ungrouped X- lines become custom items, CATEGORIES lines groups. The result
+// is a one-container address book shaped like the store's. Writing starts from the store's vCard 3.0
+// serialisation of a record and inserts NOTE, PHOTO, custom-item and CATEGORIES lines before its
+// END line.
+//
+// CSV writing uses one fixed 32-column layout; reading recognises columns by their header texts.
+//
+// The many-card reader and writer work on batches of cards side by side on the background pool
+// and wait for each batch; the calling thread takes part, so a call from a pool thread cannot
+// stall. Groups, rows, cards and progress come in card order as from one card after another.
+class QNvCard
+{
+public:
+    // Called after each card with a stop flag (false before each call; true makes the job answer
+    // nothing) and the progress: the reader's offset in UTF-16 units just past the card, the
+    // writer's index of the contact written. Runs on the job's thread.
+    using ProgressHandler = std::function<void(bool *stop, quint64 progress)>;
+
+    // The two keys of a row that the CSV writers read: a ContactRow or a grid row, whose
+    // "labelIndex" is a position in the record's lists.
+    struct CsvRow
+    {
+        QNPersonPtr person;
+        int labelIndex = 0;
+    };
+
+    // --- vCard reading ---
+
+    // One container named "vCard" whose top group holds a new row per card read and whose other
+    // groups are the categories, sorted by name after the top group. Nothing when stopped.
+    // Cards the parser cannot read are skipped; a text without cards gives an empty top group. A
+    // card without END:VCARD runs to the next BEGIN:VCARD or the end of the text.
+    std::optional<ContainerTable> containersFromVCards(const QString &text,
+                                                       const ProgressHandler &progressHandler = {}) const;
+    // The rows of the group of that uniqueId in a "vCard" container; null otherwise.
+    ContactTablePtr contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const;
+    // The top group's rows of a "vCard" container; null otherwise.
+    ContactTablePtr contactsInContainer(const ContainerDictPtr &container) const;
+    // Adds the card's ungrouped X- lines to the person as custom items: "X-NAME:value" as a string
+    // item, "X-NAME;type=label:value" as an entry of a labelled item. Values are decoded and
+    // unescaped; lines the store's parser reads itself are left out.
+    void decodeVCardCustomItems(const QString &card, QNPerson &person) const;
+    // The texts of every CATEGORIES line of the card, split at unescaped commas, untrimmed.
+    QStringList findCategories2(const QString &card) const;
+    // The texts of the card's last CATEGORIES line; nothing without one.
+    std::optional<QStringList> findCategories(const QString &card) const;
+
+    // --- vCard writing ---
+
+    // The record's vCard 3.0 card (CR LF line ends) with NOTE ("Note"), PHOTO ("Photo") and the
+    // custom items of the class definitions ("Custom") inserted before END:VCARD, and CATEGORIES
+    // of the group names. Empty when the record cannot be serialised.
+    QString vCardFromPerson(QNPerson &person, const QStringList &options,
+                            const QStringList &groupNames) const;
+    // The row's card with NOTE, X-RENMEI, X-HAGAKILAYOUTS and PHOTO as the options ask, and a line
+    // for every custom-item definition and entry, empty ones included. No CATEGORIES.
+    QString vCardFromContact(const ContactRow &row, const QStringList &options) const;
+    // The cards of vCardFromPerson joined, each with the names of the container's groups (not
+    // deleted, not the top group) that hold a row of the contact not marked deleted. Nothing when
+    // stopped.
+    std::optional<QString> vCardsFromContacts(const ContactTable &rows, const QStringList &options,
+                                              const ContainerDictPtr &container,
+                                              const ProgressHandler &progressHandler = {}) const;
+    // The non-empty cards of vCardFromContact joined (copy, drag, single-contact export).
+    QString vCardsFromContacts(const ContactTable &rows, const QStringList &options) const;
+    // "PHOTO;ENCODING=b;TYPE=JPEG:" and the image as JPEG in base64, folded at 75 characters, with
+    // its CR LF; empty when the image gives no JPEG.
+    QString encodeVCardPhoto(const QImage &image) const;
+    QByteArray jpegDataFromImage(const QImage &image) const;
+
+    // --- CSV ---
+
+    // A column of the CSV export: its header, the identifier or address part it shows, and the
+    // label an entry must carry to be shown there (empty: any).
+    struct CsvColumn
+    {
+        QString fieldName;
+        QString type;
+        QString label;
+    };
+    // The 32 columns of the export.
+    static const QList<CsvColumn> &csvColumns();
+    // The header line and one line per row, each ended by a line feed. Cells holding a comma, a
+    // double quote, a line break or a blank are quoted, inner quotes doubled; tabs and line feeds
+    // are written as \t and \n.
+    QString csvFromSubContacts(const QList<CsvRow> &rows) const;
+    template <typename Row> QString csvFromSubContacts(const QList<std::shared_ptr<Row>> &rows) const
+    {
+        QList<CsvRow> plain;
+        plain.reserve(rows.size());
+        for (const std::shared_ptr<Row> &row : rows)
+            plain.append({row->person, row->labelIndex});
+        return csvFromSubContacts(plain);
+    }
+    // One line of the identifiers' cells, each followed by the separator, the last separator
+    // removed when the line is longer than it. Tabs and line feeds become \t and \n.
+    QString csvStringFromContact(const CsvRow &row, const QStringList &identifiers, const QString &separator,
+                                 bool shouldLocalize) const;
+    // One cell: the field's text at that position of its list (-1: none), only when the entry's
+    // label equals the asked label (when one is asked); quoted when it holds a blank.
+    QString stringForIdentifier(const QString &identifier, const QString &label, qsizetype index,
+                                QNPerson &person, bool shouldLocalize) const;
+
+    // New records, one per data line, recognised by the header line; nothing without text.
+    std::optional<ContactTable> contactsFromCSV(const QString &text) const;
+    // A header's column type ("Name", "FirstName", "Phone", "Address", ...; empty when unknown),
+    // its label ("home", "work", "mobile", "other") and address part ("ZIP", "State", "City",
+    // "Street").
+    QString detectType(const QString &header) const;
+    QString detectLabel(const QString &header) const;
+    QString detectAddressType(const QString &header) const;
+    // Adds one field of a column to an import row's values (keyed by identifier).
+    void createContact(QVariantMap &row, const QString &value, const QString &key,
+                       const QString &label) const;
+
+private:
+    QString csvCellText(const QString &identifier, const QString &label, qsizetype index, QNPerson &person,
+                        bool shouldLocalize) const;
+};

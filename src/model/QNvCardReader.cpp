@@ -1,0 +1,468 @@
+#include "model/QNvCard.h"
+
+#include "model/QNPersonKeys.h"
+#include "platform/Dispatch.h"
+#include "platform/Localizer.h"
+#include "platform/PlatformUtil.h"
+#include "platform/VCardContentLine.h"
+#include "platform/VCardLineReader.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringMatcher>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+
+namespace {
+
+const QString VCardContainerName = QStringLiteral("vCard");
+const QString CategoryContainerName = QStringLiteral("Local");
+const QString BeginWord = QStringLiteral("BEGIN:VCARD");
+const QString EndWord = QStringLiteral("END:VCARD");
+// A text this short cannot hold a card.
+constexpr qsizetype ShortestCard = 11;
+
+// X- names that never become custom items: lines that the store's parser reads itself or that
+// only annotate other lines. Compared in upper case, as property names are case-insensitive.
+const QSet<QString> &skippedCustomNames()
+{
+    static const QSet<QString> names{QStringLiteral("ABUID"),
+                                     QStringLiteral("SOCIALPROFILE"),
+                                     QStringLiteral("ABSHOWAS"),
+                                     QStringLiteral("PHONETIC-FIRST-NAME"),
+                                     QStringLiteral("PHONETIC-MIDDLE-NAME"),
+                                     QStringLiteral("PHONETIC-LAST-NAME"),
+                                     QStringLiteral("AIM"),
+                                     QStringLiteral("MSN"),
+                                     QStringLiteral("JABBER"),
+                                     QStringLiteral("YAHOO"),
+                                     QStringLiteral("FACEBOOK"),
+                                     QStringLiteral("GADUGADU"),
+                                     QStringLiteral("SKYPE"),
+                                     QStringLiteral("GOOGLETALK"),
+                                     QStringLiteral("ICQ"),
+                                     QStringLiteral("QQ"),
+                                     QStringLiteral("ABLABEL"),
+                                     QStringLiteral("ABADR"),
+                                     QStringLiteral("ABDATE"),
+                                     QStringLiteral("ABRELATEDNAMES"),
+                                     QStringLiteral("MAIDENNAME"),
+                                     QStringLiteral("ANNIVERSARY"),
+                                     QStringLiteral("GOOGLE-TALK")};
+    return names;
+}
+
+// One X- line: a string item's value, or with a label an entry of a labelled item.
+struct CustomLine
+{
+    QString name;
+    QString value;
+    std::optional<QString> label;
+};
+
+struct CardExtras
+{
+    // The pieces of each CATEGORIES line, in card order.
+    QList<QStringList> categoryLines;
+    QList<CustomLine> customLines;
+};
+
+// The end of the property name: the first ";" or ":"; the line's size when it has neither.
+qsizetype nameEnd(const QByteArray &line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == ';' || line.at(i) == ':')
+            return i;
+    }
+    return line.size();
+}
+
+bool isCategoriesLine(const QByteArray &line)
+{
+    const QByteArrayView head = QByteArrayView(line).first(nameEnd(line));
+    const qsizetype dot = head.lastIndexOf('.');
+    return head.sliced(dot + 1).compare("CATEGORIES", Qt::CaseInsensitive) == 0;
+}
+
+// Split at commas that no backslash escapes; each piece unescaped.
+QStringList splitCategories(const QString &text)
+{
+    QStringList pieces;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\\')) {
+            ++i;
+        } else if (text.at(i) == QLatin1Char(',')) {
+            pieces.append(VCardContentLine::unescape(QStringView(text).sliced(start, i - start)));
+            start = i + 1;
+        }
+    }
+    pieces.append(VCardContentLine::unescape(QStringView(text).sliced(start)));
+    return pieces;
+}
+
+// The first TYPE value, else the parameters other than the value's encoding and charset as
+// written; nothing when only those describe the value (a plain string item).
+std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersStart,
+                                   const VCardContentLine &parsed)
+{
+    const QStringList types = parsed.parameterValues("TYPE");
+    if (!types.isEmpty())
+        return types.first();
+    const qsizetype colon = line.size() - parsed.rawValue().size() - 1;
+    QStringList kept;
+    const QByteArray parameters = line.mid(parametersStart, colon - parametersStart);
+    for (const QByteArray &parameter : parameters.split(';')) {
+        const qsizetype equals = parameter.indexOf('=');
+        // A bare word that is not a TYPE is an encoding word.
+        if (equals < 0)
+            continue;
+        const QByteArray key = parameter.first(equals).trimmed().toUpper();
+        if (key != "ENCODING" && key != "CHARSET")
+            kept.append(QString::fromUtf8(parameter));
+    }
+    if (kept.isEmpty())
+        return std::nullopt;
+    return kept.join(QLatin1Char(';'));
+}
+
+std::optional<CustomLine> customLine(const QByteArray &line)
+{
+    // Other programs' lower-case x- lines are theirs; ours are written in upper case.
+    if (!line.startsWith("X-"))
+        return std::nullopt;
+    const qsizetype end = nameEnd(line);
+    if (end == line.size())
+        return std::nullopt;
+    const QString name = QString::fromUtf8(line.sliced(2, end - 2)).trimmed();
+    if (name.isEmpty() || skippedCustomNames().contains(name.toUpper()))
+        return std::nullopt;
+    const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line);
+    if (!parsed)
+        return std::nullopt;
+    CustomLine custom{name, parsed->text(), std::nullopt};
+    if (line.at(end) == ';')
+        custom.label = customLabel(line, end + 1, *parsed);
+    return custom;
+}
+
+// One pass over the card's logical lines (unfolded, quoted-printable joined).
+CardExtras scanCard(const QByteArray &card)
+{
+    CardExtras extras;
+    VCardLineReader reader(card);
+    QByteArray line;
+    while (reader.readLine(line)) {
+        if (std::optional<CustomLine> custom = customLine(line)) {
+            extras.customLines.append(std::move(*custom));
+        } else if (isCategoriesLine(line)) {
+            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+                extras.categoryLines.append(splitCategories(parsed->rawText()));
+        }
+    }
+    return extras;
+}
+
+QStringList labelsOfItem(const QNPerson &person, const QString &name)
+{
+    const std::optional<QVariantMap> definition = person.customItemForIdentifier(name);
+    return definition ? definition->value(PersonKey::ItemLabels).toStringList() : QStringList();
+}
+
+void addCustomLine(QNPerson &person, const CustomLine &line)
+{
+    const bool known = person.customIdentifiers().contains(line.name);
+    const bool labeled = known && person.typeForIdentifier(line.name) == PersonValueType::Labeled;
+    if (!line.label && !labeled) {
+        if (!known)
+            person.addCustomItem(PersonValueType::String, line.name, {}, std::nullopt);
+        person.setValue(line.value, line.name);
+        return;
+    }
+    // An unlabelled line of a labelled item joins its entries rather than replace them all.
+    const QString label = line.label.value_or(QString());
+    QStringList labels = labelsOfItem(person, line.name);
+    if (!label.isEmpty() && !labels.contains(label))
+        labels.append(label);
+    person.addCustomItem(PersonValueType::Labeled, line.name, labels, std::nullopt);
+    person.addLabeledValue(QVariantMap{{PersonKey::Value, line.value},
+                                       {PersonKey::Label, label},
+                                       {PersonKey::StringValue, line.value}},
+                           line.name);
+}
+
+void addCustomLines(QNPerson &person, const QList<CustomLine> &lines)
+{
+    for (const CustomLine &line : lines)
+        addCustomLine(person, line);
+}
+
+// Finds the cards of a text, searching forward only. A card runs through the first line break
+// after its END:VCARD; one without an END of its own runs to the next BEGIN:VCARD or the end of
+// the text, so that a broken card does not swallow the next one.
+class CardCutter
+{
+public:
+    explicit CardCutter(const QString &text) : m_text(text) {}
+
+    struct Span
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        bool terminated = true;
+    };
+
+    std::optional<Span> next(qsizetype from)
+    {
+        const qsizetype begin = findBegin(from);
+        if (begin < 0)
+            return std::nullopt;
+        const qsizetype afterBegin = begin + BeginWord.size();
+        const qsizetype end = m_end.indexIn(m_text, afterBegin);
+        m_laterBegin = m_begin.indexIn(m_text, afterBegin);
+        m_laterBeginFrom = afterBegin;
+        if (end < 0 || (m_laterBegin >= 0 && m_laterBegin < end))
+            return Span{begin, m_laterBegin >= 0 ? m_laterBegin : m_text.size(), false};
+        return Span{begin, throughLineBreak(end + EndWord.size()), true};
+    }
+
+private:
+    qsizetype findBegin(qsizetype from) const
+    {
+        // The last search for the following card already looked past `from`.
+        if (m_laterBeginFrom >= 0 && m_laterBeginFrom <= from && (m_laterBegin < 0 || m_laterBegin >= from))
+            return m_laterBegin;
+        return m_begin.indexIn(m_text, from);
+    }
+
+    qsizetype throughLineBreak(qsizetype from) const
+    {
+        const qsizetype limit = m_laterBegin >= 0 ? m_laterBegin : m_text.size();
+        for (qsizetype i = from; i < limit; ++i) {
+            const QChar c = m_text.at(i);
+            if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                return i + 1;
+        }
+        return from;
+    }
+
+    const QString &m_text;
+    const QStringMatcher m_begin{BeginWord, Qt::CaseInsensitive};
+    const QStringMatcher m_end{EndWord, Qt::CaseInsensitive};
+    qsizetype m_laterBegin = -1;
+    qsizetype m_laterBeginFrom = -1;
+};
+
+GroupDictPtr newTopGroup()
+{
+    auto group = std::make_shared<GroupDict>();
+    group->top = true;
+    group->name = L(QStringLiteral("All Contacts"));
+    group->containerName = VCardContainerName;
+    group->contactTable = std::make_shared<ContactTable>();
+    return group;
+}
+
+GroupDictPtr newCategoryGroup(const QString &name)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->name = name;
+    group->containerName = CategoryContainerName;
+    group->uniqueId = name + QLatin1Char('-') + PlatformUtil::dateDescription();
+    group->contactTable = std::make_shared<ContactTable>();
+    return group;
+}
+
+// The container being read, with its category groups by name.
+class VCardBook
+{
+public:
+    VCardBook() : m_container(std::make_shared<ContainerDict>())
+    {
+        m_container->name = VCardContainerName;
+        m_container->type = StoreContainerLocal;
+        m_container->groups.append(newTopGroup());
+    }
+
+    // The groups of a card's categories, once per occurrence; new names make new groups. A
+    // category named like the top group is a group of its own: the top group must not hold a
+    // contact twice.
+    QList<GroupDictPtr> groupsOf(const QList<QStringList> &categoryLines)
+    {
+        QList<GroupDictPtr> groups;
+        for (const QStringList &line : categoryLines) {
+            for (const QString &piece : line) {
+                const QString name = piece.trimmed();
+                if (name.isEmpty())
+                    continue;
+                GroupDictPtr &group = m_categories[name];
+                if (!group) {
+                    group = newCategoryGroup(name);
+                    m_container->groups.append(group);
+                }
+                groups.append(group);
+            }
+        }
+        return groups;
+    }
+
+    void addPerson(const QNPersonPtr &person, const QList<GroupDictPtr> &groups)
+    {
+        auto row = std::make_shared<ContactRow>();
+        row->person = person;
+        row->uniqueId = person->uniqueId();
+        row->labelIndex = 0;
+        row->isNew = true;
+        m_container->topGroup()->contactTable->append(row);
+        for (const GroupDictPtr &group : groups)
+            group->contactTable->append(std::make_shared<ContactRow>(*row));
+    }
+
+    ContainerDictPtr finished()
+    {
+        std::stable_sort(m_container->groups.begin(), m_container->groups.end(),
+                         [](const GroupDictPtr &a, const GroupDictPtr &b) {
+                             if (a->top != b->top)
+                                 return a->top;
+                             return a->name < b->name;
+                         });
+        return m_container;
+    }
+
+private:
+    ContainerDictPtr m_container;
+    QHash<QString, GroupDictPtr> m_categories;
+};
+
+// One card parsed on a pool thread: what the book needs of it, in card order.
+struct ParsedCard
+{
+    QStringView text;
+    bool terminated = true;
+    QList<QStringList> categoryLines;
+    QNPersonPtr person;
+};
+
+bool holdsNothing(QNPerson &person)
+{
+    if (!person.photoData().isEmpty() || !person.customIdentifiers().isEmpty())
+        return false;
+    for (const QString &identifier : QNPerson::allIdentifiers()) {
+        if (identifier == PersonIdentifier::Photo)
+            continue;
+        const QVariant value = person.valueForIdentifier(identifier);
+        const QVariant text =
+            value.typeId() == QMetaType::QVariantMap ? value.toMap().value(PersonKey::StringValue) : value;
+        if (text.typeId() == QMetaType::QVariantList ? !text.toList().isEmpty() : !text.toString().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+void parseCard(ParsedCard &card)
+{
+    const QByteArray bytes = card.text.toUtf8();
+    CardExtras extras = scanCard(bytes);
+    card.categoryLines = std::move(extras.categoryLines);
+    card.person = QNPerson::initWithVCardData(bytes);
+    if (!card.person)
+        return;
+    addCustomLines(*card.person, extras.customLines);
+    // A card cut short is taken for what it holds; a bare BEGIN line is no contact.
+    if (!card.terminated && holdsNothing(*card.person))
+        card.person.reset();
+}
+
+bool stopRequested(const QNvCard::ProgressHandler &handler, qsizetype progress)
+{
+    if (!handler)
+        return false;
+    bool stop = false;
+    handler(&stop, static_cast<quint64>(progress));
+    return stop;
+}
+
+// Cards are parsed side by side a batch at a time and then taken into the book in order, so groups,
+// rows and progress come as from one card after another. The first batch is small: a stop asked
+// at the first card should not wait for many.
+constexpr qsizetype FirstBatch = 8;
+constexpr qsizetype Batch = 512;
+
+} // namespace
+
+std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
+                                                            const ProgressHandler &progressHandler) const
+{
+    VCardBook book;
+    CardCutter cutter(text);
+    qsizetype position = 0;
+    QList<ParsedCard> batch;
+    for (;;) {
+        batch.clear();
+        const qsizetype size = position == 0 ? FirstBatch : Batch;
+        while (batch.size() < size && text.size() - position >= ShortestCard) {
+            const std::optional<CardCutter::Span> card = cutter.next(position);
+            if (!card)
+                break;
+            batch.append({QStringView(text).sliced(card->begin, card->end - card->begin),
+                          card->terminated,
+                          {},
+                          nullptr});
+            position = card->end;
+        }
+        if (batch.isEmpty())
+            break;
+        // The calling thread works on the batch too, so a full pool cannot hold it up.
+        QtConcurrent::blockingMap(&Dispatch::pool(), batch, parseCard);
+        for (const ParsedCard &card : std::as_const(batch)) {
+            // The groups of a card that could not be read stay.
+            const QList<GroupDictPtr> groups = book.groupsOf(card.categoryLines);
+            if (card.person)
+                book.addPerson(card.person, groups);
+            const qsizetype end = card.text.data() - text.data() + card.text.size();
+            if (stopRequested(progressHandler, end))
+                return std::nullopt;
+        }
+    }
+    return ContainerTable{book.finished()};
+}
+
+ContactTablePtr QNvCard::contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const
+{
+    if (!group || !container || container->name != VCardContainerName)
+        return nullptr;
+    for (const GroupDictPtr &candidate : container->groups) {
+        if (candidate->uniqueId == group->uniqueId)
+            return candidate->contactTable;
+    }
+    return nullptr;
+}
+
+ContactTablePtr QNvCard::contactsInContainer(const ContainerDictPtr &container) const
+{
+    if (!container || container->name != VCardContainerName || container->groups.isEmpty())
+        return nullptr;
+    return container->groups.first()->contactTable;
+}
+
+void QNvCard::decodeVCardCustomItems(const QString &card, QNPerson &person) const
+{
+    addCustomLines(person, scanCard(card.toUtf8()).customLines);
+}
+
+QStringList QNvCard::findCategories2(const QString &card) const
+{
+    QStringList pieces;
+    for (const QStringList &line : scanCard(card.toUtf8()).categoryLines)
+        pieces.append(line);
+    return pieces;
+}
+
+std::optional<QStringList> QNvCard::findCategories(const QString &card) const
+{
+    const QList<QStringList> lines = scanCard(card.toUtf8()).categoryLines;
+    if (lines.isEmpty())
+        return std::nullopt;
+    return lines.last();
+}
