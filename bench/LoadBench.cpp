@@ -20,11 +20,14 @@ namespace {
 
 constexpr int ContactCount = 20000;
 
-const QStringList givenNames{"Elise", "Jonas", "Maria", "Pat", "Ingrid", "Kofi", "Ana", "Liam", "Zoë", "Émile"};
-const QStringList familyNames{"Hartmann", "O'Brien", "García", "Nakamura", "Olsen", "Mensah", "Silva", "Novak"};
+const QStringList givenNames{"Elise", "Jonas", "Maria", "Pat", "Ingrid",
+                             "Kofi",  "Ana",   "Liam",  "Zoë", "Émile"};
+const QStringList familyNames{"Hartmann", "O'Brien", "García", "Nakamura",
+                              "Olsen",    "Mensah",  "Silva",  "Novak"};
 const QStringList japaneseGiven{"太郎", "花子", "健一", "さくら", "翔太"};
 const QStringList japaneseFamily{"山田", "佐藤", "鈴木", "高橋", "田中"};
-const QStringList phoneLabels{"_$!<Mobile>!$_", "_$!<Home>!$_", "_$!<Work>!$_", "iPhone", "_$!<WorkFAX>!$_", "Boat"};
+const QStringList phoneLabels{"_$!<Mobile>!$_", "_$!<Home>!$_",    "_$!<Work>!$_",
+                              "iPhone",         "_$!<WorkFAX>!$_", "Boat"};
 
 // A PNG of about 2 KB.
 QByteArray photo(int i)
@@ -64,30 +67,41 @@ void addNames(StoreContact &c, int i)
 void addLists(StoreContact &c, int i)
 {
     for (int p = 0; p <= i % 4; ++p)
-        c.phoneNumbers.append({{}, phoneLabels.at((i + p) % phoneLabels.size()),
+        c.phoneNumbers.append({{},
+                               phoneLabels.at((i + p) % phoneLabels.size()),
                                QStringLiteral("+1 555 %1").arg(i * 4 + p, 7, 10, QLatin1Char('0'))});
     for (int e = 0; e < i % 3; ++e)
-        c.emailAddresses.append({{}, e == 0 ? QStringLiteral("_$!<Work>!$_") : QStringLiteral("_$!<Home>!$_"),
+        c.emailAddresses.append({{},
+                                 e == 0 ? QStringLiteral("_$!<Work>!$_") : QStringLiteral("_$!<Home>!$_"),
                                  QStringLiteral("person%1.%2@example.com").arg(i).arg(e)});
     if (i % 2 == 0)
-        c.postalAddresses.append({{}, QStringLiteral("_$!<Home>!$_"),
-                                  {QStringLiteral("%1 Long Street Name Avenue\nApartment %2").arg(i).arg(i % 40),
-                                   QStringLiteral("Springfield"), QStringLiteral("IL"), QStringLiteral("62701"),
-                                   QStringLiteral("USA"), QStringLiteral("us")}});
+        c.postalAddresses.append(
+            {{},
+             QStringLiteral("_$!<Home>!$_"),
+             {QStringLiteral("%1 Long Street Name Avenue\nApartment %2").arg(i).arg(i % 40),
+              QStringLiteral("Springfield"), QStringLiteral("IL"), QStringLiteral("62701"),
+              QStringLiteral("USA"), QStringLiteral("us")}});
     if (i % 4 == 0)
-        c.urlAddresses.append({{}, QStringLiteral("_$!<HomePage>!$_"), QStringLiteral("https://example.com/~%1").arg(i)});
+        c.urlAddresses.append(
+            {{}, QStringLiteral("_$!<HomePage>!$_"), QStringLiteral("https://example.com/~%1").arg(i)});
     if (i % 6 == 0)
         c.dates.append({{}, QStringLiteral("_$!<Anniversary>!$_"), {2000 + i % 20, 1 + i % 12, 1 + i % 28}});
     if (i % 8 == 0)
-        c.contactRelations.append({{}, QStringLiteral("_$!<Spouse>!$_"), givenNames.at((i + 3) % givenNames.size())});
+        c.contactRelations.append(
+            {{}, QStringLiteral("_$!<Spouse>!$_"), givenNames.at((i + 3) % givenNames.size())});
     if (i % 3 != 0)
-        c.birthday = DateComponents{i % 2 ? std::optional<int>(1950 + i % 50) : std::nullopt, 1 + i % 12, 1 + i % 28};
+        c.birthday =
+            DateComponents{i % 2 ? std::optional<int>(1950 + i % 50) : std::nullopt, 1 + i % 12, 1 + i % 28};
     if (i % 10 == 0)
-        c.socialProfiles.append({{}, QStringLiteral("Twitter"),
-                                 {QStringLiteral("https://twitter.com/user%1").arg(i), QStringLiteral("user%1").arg(i),
-                                  {}, "Twitter"}});
+        c.socialProfiles.append({{},
+                                 QStringLiteral("Twitter"),
+                                 {QStringLiteral("https://twitter.com/user%1").arg(i),
+                                  QStringLiteral("user%1").arg(i),
+                                  {},
+                                  "Twitter"}});
     if (i % 9 == 0)
-        c.instantMessageAddresses.append({{}, QStringLiteral("_$!<Work>!$_"), {QStringLiteral("im%1").arg(i), "Skype"}});
+        c.instantMessageAddresses.append(
+            {{}, QStringLiteral("_$!<Work>!$_"), {QStringLiteral("im%1").arg(i), "Skype"}});
 }
 
 StoreContact makeContact(int i)
@@ -105,8 +119,9 @@ StoreContact makeContact(int i)
 QVariantMap customValues(int i)
 {
     return {{QStringLiteral("Member No."), QStringLiteral("M-%1").arg(i)},
-            {QStringLiteral("Club"), QVariantList{QVariantMap{{QStringLiteral("label"), QStringLiteral("home")},
-                                                              {QStringLiteral("value"), QStringLiteral("Chess")}}}}};
+            {QStringLiteral("Club"),
+             QVariantList{QVariantMap{{QStringLiteral("label"), QStringLiteral("home")},
+                                      {QStringLiteral("value"), QStringLiteral("Chess")}}}}};
 }
 
 // The store, defaults and cloud store of the runs, made once.

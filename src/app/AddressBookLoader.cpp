@@ -63,8 +63,7 @@ GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &containe
 // The text is filled in before it is looked up, so only a translation of the filled text applies.
 void postGroupFetchAlert(const QString &containerName)
 {
-    const QString message =
-        L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName));
+    const QString message = L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName));
     Dispatch::postToMain([message] {
         Alert alert;
         alert.setMessageText(message);
@@ -103,35 +102,6 @@ QStringList labelsOfEntries(const QVariantList &entries)
     for (const QVariant &entry : entries)
         labels.append(entry.toMap().value(QStringLiteral("label")).toString());
     return labels;
-}
-
-// Adds or updates the record's definition of a custom item, without marking the record changed.
-void addCustomItem(QNPerson &person, const QString &type, const QString &name, const QStringList *labels)
-{
-    QVariantList items = person.ownCustomItems();
-    qsizetype index = 0;
-    while (index < items.size() && items.at(index).toMap().value(QStringLiteral("Name")) != name)
-        ++index;
-    if (index == items.size())
-        items.append(QVariantMap());
-    QVariantMap item = items.at(index).toMap();
-    item.insert(QStringLiteral("Type"), type);
-    item.insert(QStringLiteral("Name"), name);
-    if (type == LabeledValueType) {
-        item.insert(QStringLiteral("Labels"), labels ? *labels : QStringList());
-        if (labels) {
-            for (const QString &label : *labels)
-                QNPerson::setLabel(QString(), label, name);
-        }
-    }
-    items[index] = item;
-    person.setOwnCustomItems(items);
-}
-
-// The value of one of the record's custom items.
-void setValue(QNPerson &person, const QVariant &value, const QString &identifier)
-{
-    person.setItem(identifier, value);
 }
 
 } // namespace
@@ -292,17 +262,18 @@ void AddressBookLoader::restoreCustomValues(QNPerson &person, const QVariantMap 
         const QVariant &value = it.value();
         if (isList(value) && !value.toList().isEmpty()) {
             const QVariantList entries = value.toList();
-            const QStringList labels = labelsOfEntries(entries);
-            addCustomItem(person, LabeledValueType, it.key(), &labels);
-            setValue(person, entries, it.key());
+            person.addCustomItem(LabeledValueType, it.key(), labelsOfEntries(entries), std::nullopt);
+            person.setValue(entries, it.key());
         } else if (value.userType() == QMetaType::QVariantMap) {
-            addCustomItem(person, DictionaryValueType, it.key(), nullptr);
-            setValue(person, value.toMap(), it.key());
+            person.addCustomItem(DictionaryValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
         } else if (value.userType() == QMetaType::QString && !value.toString().isEmpty()) {
-            addCustomItem(person, StringValueType, it.key(), nullptr);
-            setValue(person, value.toString(), it.key());
+            person.addCustomItem(StringValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
         }
     }
+    // Storing the values marks the record, but what the cloud gave back is no edit: a mark would
+    // make the next save rewrite the contact from this cache.
     person.setChanged(changed);
 }
 
@@ -329,7 +300,8 @@ ContainerTable AddressBookLoader::aContainerTable()
 
 void AddressBookLoader::appendGroups(ContainerDict &container)
 {
-    const StoreResult<QList<StoreGroup>> groups = ContactStore(m_storePath).groupsInContainer(container.identifier);
+    const StoreResult<QList<StoreGroup>> groups =
+        ContactStore(m_storePath).groupsInContainer(container.identifier);
     if (!groups.ok()) {
         Log::write("%s: ERROR can't find groups in %@: %@",
                    {QStringLiteral("AddressBookLoader::aContainerTable"), container.name, groups.error});
@@ -378,7 +350,7 @@ const QStringList &AddressBookLoader::fetchKeys()
 }
 
 QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                                         const QString &containerIdentifier)
+                                                          const QString &containerIdentifier)
 {
     static const QString method = QStringLiteral("AddressBookLoader::cnContactsForGroup");
     ContactStore store(m_storePath);
@@ -386,7 +358,8 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
         if (container.identifier != containerIdentifier)
             continue;
         if (!group) {
-            StoreResult<QList<StoreContact>> contacts = store.contactsInContainer(containerIdentifier, fetchKeys());
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInContainer(containerIdentifier, fetchKeys());
             if (!contacts.ok())
                 Log::write("%s ERROR %@", {method, contacts.error});
             return contacts.value;
@@ -400,7 +373,8 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
         for (const StoreGroup &storeGroup : groups.value) {
             if (storeGroup.identifier != group->identifier)
                 continue;
-            StoreResult<QList<StoreContact>> contacts = store.contactsInGroup(storeGroup.identifier, fetchKeys());
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInGroup(storeGroup.identifier, fetchKeys());
             if (!contacts.ok())
                 Log::write("%s ERROR %@", {method, contacts.error});
             return contacts.value;

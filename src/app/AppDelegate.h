@@ -1,21 +1,107 @@
 #pragma once
 
+#include "app/AddressBookLoader.h"
+#include "model/AddressBookRecords.h"
+#include "platform/ContactStore.h"
+
+#include <QFuture>
 #include <QObject>
+#include <QPointer>
+#include <QVariantMap>
+
+#include <functional>
 #include <memory>
 
-class QMainWindow;
+class AboutPanelController;
+class QAction;
+class ViewController;
+class WindowController;
 
-// Owns the application's start-up and its main window.
+// The application's start-up: it finds the main window, gets access to the contacts store, loads
+// the address book on the path the permission dictates and hands it to the main view, lays the
+// cloud address-format table over the shipped one, and answers the Help menu and About.
+//
+// Without access the program cannot show anything, so the privacy alert ends it.
 class AppDelegate : public QObject
 {
     Q_OBJECT
+
 public:
     explicit AppDelegate(QObject *parent = nullptr);
+    // Waits for a load still running in the background.
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
-    QMainWindow *mainWindow() const { return m_window.get(); }
+    // Asks for access to the store; then ends the program.
+    void showPrivacyAlert();
+    bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
+
+    bool isExporting() const { return m_isExporting; }
+    void setIsExporting(bool exporting) { m_isExporting = exporting; }
+    bool isChangedAlertShowing() const { return m_isChangedAlertShowing; }
+    void setIsChangedAlertShowing(bool showing) { m_isChangedAlertShowing = showing; }
+
+    WindowController *window() const;
+    ViewController *mainViewController() const;
+    AboutPanelController *aboutPanelController() const { return m_aboutPanelController.get(); }
+
+    // The address book as last loaded.
+    ContainerTable containerTable() const { return m_loader.containerTable(); }
+    ContactTablePtr contactTable() const { return m_loader.contactTable(); }
+    GroupDictPtr selectedGroupDict() const { return m_loader.selectedGroupDict(); }
+    AddressBookLoader &loader() { return m_loader; }
+
+    // Any thread.
+    void loadAddressBook();
+    // Main thread: the view controller takes the loaded tables and shows them.
+    void updateContainerTableInViewController();
+    // The whole store read again on the main thread and handed to the view controller; after a
+    // save, a revert, a discard of changes made elsewhere and at the first launch.
+    void reloadAddressBook();
+
+    // Lays "Documents/AddressFormat.json" of the cloud container over the address formats, or
+    // says that it cannot be read.
+    void applyCloudAddressFormat();
+
+    // The store's change notifications reach handleContactStoreChanged from now on.
+    void registerStoreObservers();
+    bool isObservingStore() const { return m_observingStore; }
+
+    void menuItemSelectedInHelpMenu(QAction *item);
+    void showAboutPanel();
+
+    // The load started in the background at launch; finished when there was none.
+    QFuture<void> backgroundLoad() const { return m_backgroundLoad; }
+
+    // Test hook: what ends the program after the privacy alert (the application's quit when
+    // empty).
+    void setTerminator(std::function<void()> terminator) { m_terminator = std::move(terminator); }
+
+public slots:
+    // A change of the store; userInfo holds "CNNotificationOriginationExternally" (1 for another
+    // program's change, 0 for our own), and nothing for a change of the default account.
+    void handleContactStoreChanged(const QVariantMap &userInfo);
+
+signals:
+    // Every store notification, as it reaches the handler.
+    void contactStoreChangeReceived(const QVariantMap &userInfo);
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
+    void findMainWindow();
+    void loadInBackground();
+    void finishBackgroundLoad();
+    void accessRequestAnswered(bool granted);
+    void connectHelpMenu();
+    void terminate();
+
+    ContactStore m_store;
+    AddressBookLoader m_loader;
+    bool m_isExporting = false;
+    bool m_isChangedAlertShowing = false;
+    QPointer<WindowController> m_window;
+    QPointer<ViewController> m_mainViewController;
+    std::unique_ptr<AboutPanelController> m_aboutPanelController;
+    QFuture<void> m_backgroundLoad;
+    bool m_observingStore = false;
+    std::function<void()> m_terminator;
 };

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QImage>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+class CloudKeyValueStore;
 class QNPerson;
 // Records are shared by every view that shows them and compare by identity.
 using QNPersonPtr = std::shared_ptr<QNPerson>;
@@ -162,6 +164,8 @@ public:
     static qsizetype findLabeledValue(const QVariantList &list, qsizetype labelIndex);
     // The larger of the list's count and its largest "labelIndex" plus one.
     static qsizetype nextLabelIndex(const QVariantList &list);
+    // Numbers the entries without a "labelIndex", in list order, after the largest number given.
+    static void numberNewEntries(QVariantList &list);
 
     // Country code of a country name (matched by name, code, three-letter code or localized name);
     // empty when unknown. Callers pass the name upper-cased.
@@ -404,6 +408,113 @@ public:
     // Drops the string fields, phonetic name, composite name, photo and name and reads them again.
     void refreshCache();
 
+    // ---------------------------------------------------------------------------------------------
+    // Values by field identifier, the photo, custom items and copying.
+    //
+    // Views, editors, find, printing and the interchange code reach every value of a record through
+    // these, by identifier: a built-in one (allIdentifiers, the name and phonetic parts, the address
+    // parts, the pseudo-identifiers "Groups", "Name Ordering", "Name Display") or the name of one of
+    // the record's own custom items. nil is an invalid QVariant. Storing operations mark the record
+    // changed unless they say otherwise.
+    //
+    // Custom items: the record's definitions (ownCustomItems, CustomItemDict maps "Name", "Type",
+    // "Labels", "ImageData") decide which names are custom identifiers of the record. A value lives
+    // in the value cache under the item's name: a string, a list of LabeledValueDict ("label",
+    // "value", "stringValue" = "value", "labelIndex"), or a map. Reads fall back on the cloud
+    // key-value store's entry under the record's uniqueId; a cloud list is taken into the cache, a
+    // cloud string never is. Where two definitions share a name, the last one decides.
+    // ---------------------------------------------------------------------------------------------
+
+    // The cloud store that custom values fall back on: the process-wide one, unless a test sets
+    // another (nullptr goes back to it). The store must outlive the records that read it.
+    static void setCloudKeyValueStore(CloudKeyValueStore *store);
+    static CloudKeyValueStore &cloudKeyValueStore();
+
+    // "Labeled Value", "String Value" or "Dictionary Value" ("Name", "Phonetic Name", "Birthday");
+    // empty for the photo, name and address parts, pseudo-identifiers and unknown names. A custom
+    // item of the record answers its own "Type", even under a built-in identifier's name.
+    QString typeForIdentifier(const QString &identifier) const;
+    // The value of any identifier: a NameDict, PhoneticNameDict or BirthdayDict (nil without one),
+    // a name part's text, the photo or "thumbnail" as a QImage (nil without a photo), a list of
+    // LabeledValueDict, a string field's text, a custom value, "" for the pseudo-identifiers. nil
+    // for a name the record does not know. A string field is read from the store at most once; a
+    // fetch that fails reads as "" and is not cached.
+    QVariant valueForIdentifier(const QString &identifier);
+    // Display text of a single-valued identifier ("Birthday": its "stringValue"); never null, ""
+    // for lists, the photo and anything unknown.
+    QString stringValueForIdentifier(const QString &identifier);
+    // Copies of the entries of a labelled identifier or a "Labeled Value" custom item; empty for
+    // anything else.
+    QVariantList labeledValueForIdentifier(const QString &identifier);
+    // A copy of the entry at that position of the list; nullopt beyond it (negative included).
+    std::optional<LabeledValueDict> labeledValueForIdentifierAtIndex(const QString &identifier,
+                                                                     qsizetype position);
+    // A copy of the first entry whose "labelIndex" is labelIndex; nullopt when none has it.
+    std::optional<LabeledValueDict> labeledValueForIdentifierAtLabelIndex(const QString &identifier,
+                                                                          qsizetype labelIndex);
+
+    // Stores a whole value: a list (labelled identifiers, normalised, numbers kept), a string
+    // field's text, a NameDict, a name or phonetic part, a PhoneticNameDict, a BirthdayDict, a
+    // QImage under "Photo" (nil removes it), any value of a custom item of the record. Under an
+    // unknown name a list makes a "Labeled Value" item and a string a "String Value" item (address
+    // parts included: change those through the "Address" entry). Other values are ignored and do
+    // not mark the record.
+    void setValue(const QVariant &value, const QString &identifier);
+    // Appends one entry (a map) with the next "labelIndex". Under a name the record does not know,
+    // a map or a list of maps makes a "Labeled Value" item numbered from 0. A "String Value" or
+    // "Dictionary Value" item takes nothing.
+    void addLabeledValue(const QVariant &value, const QString &identifier);
+    // nil empties the list, a list replaces it, one entry replaces the entry with its "labelIndex"
+    // (nothing when none has it). Identifiers whose type is not "Labeled Value" are left alone.
+    void replaceLabeledValue(const QVariant &value, const QString &identifier);
+    // As above, but one entry replaces the entry at that position. A custom item's list is stored
+    // without marking the record.
+    void replaceLabeledValueAtIndex(const QVariant &value, const QString &identifier, qsizetype position);
+    // Removes the first entry whose "labelIndex" is labelIndex from the list the record holds; a
+    // negative number, no list or no match changes nothing. Neither renumbers nor marks the record.
+    void deleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex);
+    // Sorts the record's list of a labelled identifier by one key of its entries (stable, plain
+    // text comparison, numbers kept) and answers whether the order changed. Keys: "stringValue" and
+    // "label" for every kind; "ZIP", "State", "City", "Street", "Country" for "Address"; "service"
+    // and "username" for "Instant Message" and "Social Network". Anything else answers false.
+    // Marking the record is the caller's.
+    bool sortForIdentifier(const QString &identifier, const QString &sortKey, bool ascending);
+
+    // The image of the photo data, else of the thumbnail data; a null image without either. Reads
+    // both from the store on first use (without replacing the store contact).
+    QImage photo();
+    // The thumbnail data's image, else the photo's; without either a placeholder: a person's
+    // ":/icons/icon_person.png" or a company's ":/icons/icon_company.png".
+    QImage thumbnail();
+    // An image is fitted into 512 by 512 and kept as PNG, with a new PNG thumbnail; nullopt removes
+    // the photo and the thumbnail. A null image is ignored and does not mark the record.
+    void setPhoto(const std::optional<QImage> &image);
+
+    // The names of the record's custom items, in order.
+    QStringList customIdentifiers() const;
+    // Adds a definition of that name or updates the first one: "Type" and "Name" set; a "Labeled
+    // Value" item's "Labels" become the labels (each offered for the item in the label tables);
+    // other types keep their "Labels"; image data replaces the icon, nullopt keeps it. Does not
+    // mark the record.
+    void addCustomItem(const QString &type, const QString &name, const QStringList &labels,
+                       const std::optional<QByteArray> &imageData);
+    // Removes the first definition of that name and the cached value. Does not mark the record.
+    void deleteCustomItemForName(const QString &name);
+    // The first definition of that name.
+    std::optional<QVariantMap> customItemForIdentifier(const QString &identifier) const;
+    // Renames the first definition named the given "OldName" to its "Name", adds its missing labels
+    // and takes its image data. The cached value stays under the old name.
+    void changeCustomItem(const QVariantMap &definition);
+    // The record's value of a custom item: for "Labeled Value" copies of the list (the cache, else
+    // the cloud entry, else empty; kept in the cache from then on), for other types the cache,
+    // else the cloud entry, else "". nil when the record has no item of that name.
+    QVariant customValueForIdentifier(const QString &identifier);
+
+    // A new record (created, a fresh uniqueId, no store contact) holding every value of this one:
+    // the fixed identifiers, read first where never read, the photo's bytes as they are, and each
+    // custom item with its definition. The copy is marked changed.
+    QNPersonPtr copy();
+
 private:
     struct ArchiveTag
     {
@@ -423,6 +534,24 @@ private:
     // The keys of the name's fetch: names, phonetic names, organisation, titles and the formatter's.
     static QStringList nameFetchKeys();
     std::optional<StoreContact> refetchStoreContact(const QStringList &keys);
+
+    // The last definition of that name, which decides an item's type and value.
+    std::optional<QVariantMap> lastCustomItemForName(const QString &name) const;
+    qsizetype firstCustomItemPosition(const QString &name) const;
+    bool isLabeledCustomItem(const QString &name) const;
+    // The cached list of a "Labeled Value" item, taken from the cloud or started empty first.
+    QVariantList customList(const QString &name);
+    QVariant cloudCustomValue(const QString &name);
+    // A custom item's value as stored under its name (lists as custom entries); no marking.
+    void setCustomValue(const QVariant &value, const QString &name);
+    // Appends the labels that the first definition of that name lacks, offering each for the item.
+    void offerCustomLabels(const QString &name, const QStringList &labels);
+    void addLabeledCustomValue(const QVariant &value, const QString &name);
+    void replaceLabeledCustomValue(const QVariant &value, const QString &name);
+    void setLabeledKindValue(LabeledKind kind, const QVariant &value);
+    bool setNewCustomValue(const QVariant &value, const QString &name);
+    void loadPhotoData();
+    void copyPhotoInto(QNPerson &copied);
 
     bool m_showAsPerson = true;
     std::atomic<bool> m_created = false;

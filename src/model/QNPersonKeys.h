@@ -46,7 +46,26 @@ inline const QString Day = QStringLiteral("day");
 inline const QString NoLabel = QStringLiteral("No label");
 inline const QString NoService = QStringLiteral("No service");
 inline const QString NoName = QStringLiteral("No Name");
+
+// CustomItemDict, one custom-item definition.
+inline const QString ItemName = QStringLiteral("Name");
+inline const QString ItemType = QStringLiteral("Type");
+inline const QString ItemLabels = QStringLiteral("Labels");
+inline const QString ItemImageData = QStringLiteral("ImageData");
+inline const QString ItemImageIcon = QStringLiteral("ImageIcon");
+inline const QString ItemOldName = QStringLiteral("OldName");
+// Editing flags that the custom-item sheet puts on its working copies.
+inline const QString ItemNew = QStringLiteral("new");
+inline const QString ItemChanged = QStringLiteral("changed");
+inline const QString ItemDeleted = QStringLiteral("deleted");
 } // namespace PersonKey
+
+// Value types of identifiers and custom items.
+namespace PersonValueType {
+inline const QString Labeled = QStringLiteral("Labeled Value");
+inline const QString String = QStringLiteral("String Value");
+inline const QString Dictionary = QStringLiteral("Dictionary Value");
+} // namespace PersonValueType
 
 // Identifiers that the record's source files name.
 namespace PersonIdentifier {
@@ -57,4 +76,12 @@ inline const QString PhoneticMiddleName = QStringLiteral("Phonetic MiddleName");
 inline const QString PhoneticLastName = QStringLiteral("Phonetic LastName");
 inline const QString Company = QStringLiteral("Company");
 inline const QString Birthday = QStringLiteral("Birthday");
+inline const QString Photo = QStringLiteral("Photo");
+// Reading only: the small image of the photo.
+inline const QString Thumbnail = QStringLiteral("thumbnail");
+inline const QString CompositeName = QStringLiteral("compositeName");
+// Rows of the views that hold no value of the record.
+inline const QString Groups = QStringLiteral("Groups");
+inline const QString NameOrdering = QStringLiteral("Name Ordering");
+inline const QString NameDisplay = QStringLiteral("Name Display");
 } // namespace PersonIdentifier

@@ -226,14 +226,7 @@ QVariantList normalisedList(Kind kind, const QVariantList &entries)
         QNPerson::updateLabeledValue(kind, entry, 0);
         list.append(entry);
     }
-    qsizetype next = QNPerson::nextLabelIndex(list);
-    for (QVariant &value : list) {
-        QVariantMap entry = value.toMap();
-        if (!entry.contains(PersonKey::LabelIndex)) {
-            entry.insert(PersonKey::LabelIndex, static_cast<int>(next++));
-            value = entry;
-        }
-    }
+    QNPerson::numberNewEntries(list);
     return list;
 }
 

@@ -224,8 +224,9 @@ TEST_F(AddressBookLoaderTest, CustomValuesAreRestoredWithTheirTypesWithoutMarkin
     QHash<QString, QString> types;
     for (const QVariant &item : person->ownCustomItems())
         types.insert(item.toMap().value("Name").toString(), item.toMap().value("Type").toString());
-    EXPECT_EQ(types, (QHash<QString, QString>{
-                         {"Club", "String Value"}, {"Phones", "Labeled Value"}, {"Place", "Dictionary Value"}}));
+    EXPECT_EQ(types,
+              (QHash<QString, QString>{
+                  {"Club", "String Value"}, {"Phones", "Labeled Value"}, {"Place", "Dictionary Value"}}));
     EXPECT_EQ(person->item("Club"), "Chess");
     EXPECT_EQ(person->item("Phones").toList().size(), 2);
     EXPECT_EQ(person->item("Place").toMap(), place);

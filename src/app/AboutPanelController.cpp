@@ -1,0 +1,76 @@
+#include "app/AboutPanelController.h"
+
+#include "app/ApplicationInfo.h"
+#include "app/EditionIcon.h"
+#include "app/ProductLinks.h"
+#include "app/TextFormat.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Workspace.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int IconSide = 128;
+} // namespace
+
+AboutPanelController::AboutPanelController(QWidget *parent)
+    : Sheet(parent), m_iconView(new QLabel), m_productNameField(new QLabel), m_versionField(new QLabel),
+      m_urlButton(new QPushButton(ProductLinks::address(ProductLinks::Link::WebSite))),
+      m_okButton(new QPushButton(L(QStringLiteral("OK"))))
+{
+    setWindowTitle(TextFormat::fill(L(QStringLiteral("About %@")), {QApplication::applicationName()}));
+    // The picture shown when the running name is no edition.
+    m_iconView->setPixmap(
+        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(IconSide));
+    m_iconView->setAlignment(Qt::AlignCenter);
+    QFont nameFont = m_productNameField->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.4);
+    m_productNameField->setFont(nameFont);
+    m_productNameField->setAlignment(Qt::AlignCenter);
+    m_versionField->setAlignment(Qt::AlignCenter);
+    m_urlButton->setFlat(true);
+    m_okButton->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_iconView);
+    layout->addWidget(m_productNameField);
+    layout->addWidget(m_versionField);
+    layout->addWidget(m_urlButton, 0, Qt::AlignCenter);
+    layout->addLayout(buttons);
+
+    connect(m_okButton, &QPushButton::clicked, this, [this] { buttonPressed(m_okButton); });
+    connect(m_urlButton, &QPushButton::clicked, this, [this] { buttonPressed(m_urlButton); });
+    windowDidLoad();
+}
+
+void AboutPanelController::windowDidLoad()
+{
+    const QString name = QApplication::applicationName();
+    m_versionField->setText(
+        TextFormat::fill(L(QStringLiteral("Version %@ (%@)")),
+                         {ApplicationInfo::ShortVersionString, ApplicationInfo::BundleVersion}));
+    m_productNameField->setText(name);
+    const QPixmap icon = EditionIcon::pixmap(name, IconSide);
+    if (!icon.isNull())
+        m_iconView->setPixmap(icon);
+}
+
+void AboutPanelController::buttonPressed(QAbstractButton *sender)
+{
+    if (sender == m_okButton) {
+        // Closing ends the modal run with the same code.
+        stopModalWithCode(1);
+        close();
+    } else if (sender == m_urlButton) {
+        Workspace::openURL(QUrl(ProductLinks::address(ProductLinks::Link::WebSite)), this);
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class FindBarDelegate;
+class QWidget;
+
+// What the main view controller needs of the find bar. Implemented by a controller that holds
+// the bar's widget (not by the widget: setVisible here is the bar's animated showing).
+class FindBarInterface
+{
+public:
+    virtual ~FindBarInterface() = default;
+
+    // The bar's widget; whoever places it in a layout owns it.
+    virtual QWidget *view() = 0;
+
+    virtual void setDelegate(FindBarDelegate *delegate) = 0;
+    // Shows or hides the bar, then calls completion (which may be empty).
+    virtual void setVisible(bool visible, std::function<void()> completion) = 0;
+    // True while the bar is shown.
+    virtual bool isVisible() const = 0;
+    // Replacing is offered only in edit state.
+    virtual void setEditState(bool editState) = 0;
+    virtual QString replaceString() const = 0;
+};

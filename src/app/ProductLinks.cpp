@@ -1,0 +1,73 @@
+#include "app/ProductLinks.h"
+
+#include "platform/Log.h"
+#include "platform/widgets/TemporaryFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+const QList<ProductLinks::Entry> &ProductLinks::table()
+{
+    using L = Link;
+    static const QList<Entry> entries = {
+        {L::HelpPage, {}, {}, QStringLiteral(":/html/help.html")},
+        {L::HelpPage, {}, QStringLiteral("ja"), QStringLiteral(":/html/help-ja.html")},
+        {L::PrivacyPage, {}, {}, QStringLiteral(":/html/privacy.html")},
+        {L::PrivacyPage, {}, QStringLiteral("ja"), QStringLiteral(":/html/privacy-ja.html")},
+        {L::StorePage,
+         QStringLiteral("Pemberlin2"),
+         {},
+         QStringLiteral("https://store.example.com/apps/pemberlin2")},
+        {L::StorePage,
+         QStringLiteral("Sorvina"),
+         {},
+         QStringLiteral("https://store.example.com/apps/sorvina")},
+        {L::StorePage,
+         QStringLiteral("Fenwarde2"),
+         {},
+         QStringLiteral("https://store.example.com/apps/fenwarde2")},
+        {L::StorePage,
+         QStringLiteral("Ostrany2"),
+         {},
+         QStringLiteral("https://store.example.com/apps/ostrany2")},
+        {L::SupportMailbox, {}, {}, QStringLiteral("support@example.org")},
+        {L::WebSite, {}, {}, QStringLiteral("https://www.example.org/")},
+    };
+    return entries;
+}
+
+QString ProductLinks::address(Link link, const QString &language, const QString &edition)
+{
+    QString fallback;
+    for (const Entry &entry : table()) {
+        if (entry.link != link || (!entry.edition.isEmpty() && entry.edition != edition))
+            continue;
+        if (!language.isEmpty() && entry.language == language)
+            return entry.address;
+        if (entry.language.isEmpty() && fallback.isEmpty())
+            fallback = entry.address;
+    }
+    return fallback;
+}
+
+QUrl ProductLinks::urlForOpening(const QString &address)
+{
+    if (!address.startsWith(QStringLiteral(":/")))
+        return QUrl(address, QUrl::StrictMode);
+    const QString path = TemporaryFiles::filePath(QFileInfo(address).fileName());
+    if (path.isEmpty())
+        return {};
+    QFile::remove(path);
+    if (!QFile::copy(address, path)) {
+        Log::write("%s: ERROR can't write %@", {QStringLiteral("ProductLinks::urlForOpening"), path});
+        return {};
+    }
+    return QUrl::fromLocalFile(path);
+}
+
+QUrl ProductLinks::feedbackURL(const QString &bundleName)
+{
+    QString text = address(Link::SupportMailbox) + QStringLiteral("?subject=Feedback of ") + bundleName;
+    text.replace(QLatin1Char(' '), QStringLiteral("%20"));
+    return QUrl(QStringLiteral("mailto:") + text, QUrl::StrictMode);
+}

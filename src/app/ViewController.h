@@ -1,0 +1,196 @@
+#pragma once
+
+#include "app/ContactInfoControllerDelegate.h"
+#include "app/ContactsViewControllerDelegate.h"
+#include "app/FindBarDelegate.h"
+#include "app/GroupViewControllerDelegate.h"
+#include "app/SplitPanes.h"
+#include "model/AddressBookRecords.h"
+
+#include <QFont>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+#include <QWidget>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+
+class FontManager;
+class ProgressIndicator;
+class QAction;
+class QSplitter;
+class SeparatorBox;
+class UndoManager;
+class UserDefaults;
+class WindowController;
+
+// The content of the main window. It holds the in-memory address book that every pane shows (the
+// same tree the loader built, never a copy), the settings several panes read (label filter, view
+// types, font, edit state), the window's undo history, and it is the delegate of its panes: the
+// split view's sidebar, grid and detail pane, and the find bar over the grid.
+//
+// The window calls viewDidLoad() once, before its own set-up reads the defaults written there;
+// viewWillAppear() and viewWillDisappear() follow the view's showing and hiding; after every
+// load the application hands over the tables and calls setRepresentedObject().
+class ViewController : public QWidget,
+                       public ContactsViewControllerDelegate,
+                       public GroupViewControllerDelegate,
+                       public ContactInfoControllerDelegate,
+                       public FindBarDelegate
+{
+    Q_OBJECT
+
+public:
+    // The user's defaults and the program's panes.
+    explicit ViewController(QWidget *parent = nullptr);
+    ViewController(UserDefaults &defaults, SplitPanes panes, QWidget *parent = nullptr);
+    ~ViewController() override;
+
+    void viewDidLoad();
+    void viewWillAppear();
+    void viewWillDisappear();
+    // Hands the current tables to the sidebar and the grid and shows the sidebar as last time.
+    void setRepresentedObject(const QVariant &object);
+    QVariant representedObject() const { return m_representedObject; }
+
+    UserDefaults &defaults() const { return m_defaults; }
+    UndoManager *undoManager() const { return m_undoManager; }
+    WindowController *windowController() const;
+
+    // The address book. Empty or null while nothing is loaded.
+    const ContainerTable &containerTable() const { return m_containerTable; }
+    void setContainerTable(const ContainerTable &containerTable) { m_containerTable = containerTable; }
+    const ContactTablePtr &contactTable() const { return m_contactTable; }
+    void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
+    const GroupDictPtr &selectedGroupDict() const { return m_selectedGroupDict; }
+    void setSelectedGroupDict(const GroupDictPtr &group) { m_selectedGroupDict = group; }
+    // Written by the loading thread, read by the main thread.
+    bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }
+    void setIsAddressBookLoading(bool loading) { m_isAddressBookLoading.store(loading); }
+
+    // Settings the panes share.
+    QStringList selectedLabels() const { return m_selectedLabels; }
+    void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
+    QVariantMap viewTypeDict() const { return m_viewTypeDict; }
+    void setViewTypeDict(const QVariantMap &viewTypeDict) { m_viewTypeDict = viewTypeDict; }
+    QString selectedViewType() const { return m_selectedViewType; }
+    void setSelectedViewType(const QString &viewType) { m_selectedViewType = viewType; }
+    bool contactInfoVisible() const { return m_contactInfoVisible; }
+    void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
+    QVariantList customItems() const { return m_customItems; }
+    void setCustomItems(const QVariantList &customItems) { m_customItems = customItems; }
+    // Null for the address-book window; the name of the document otherwise.
+    QString documentName() const { return m_documentName; }
+    void setDocumentName(const QString &name) { m_documentName = name; }
+    // The defaults were restored at this start.
+    bool isNewWindow() const { return m_newWindow; }
+
+    // Find state.
+    QString findString() const { return m_findString; }
+    void setFindString(const QString &findString) { m_findString = findString; }
+    QString findOptions() const { return m_findOptions; }
+    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
+    QVariantMap selectedItemAndRange() const { return m_selectedItemAndRange; }
+    void setSelectedItemAndRange(const QVariantMap &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
+
+    // The panes and views.
+    GroupSidebarInterface *groupViewController() const { return m_panes.groupViewController.get(); }
+    ContactsGridInterface *contactsViewController() const { return m_panes.contactsViewController.get(); }
+    ContactInfoInterface *contactInfoController() const { return m_panes.contactInfoController.get(); }
+    FindBarInterface *findBarController() const { return m_panes.findBarController.get(); }
+    QSplitter *splitView() const { return m_splitView; }
+    ProgressIndicator *progressIndicator() const { return m_progressIndicator; }
+    SeparatorBox *redSeparator() const { return m_redSeparator; }
+
+    // The side panes are split items 0 (sidebar) and 2 (detail pane).
+    bool isSidebarCollapsed() const;
+    void setSidebarCollapsed(bool collapsed);
+    bool isDetailCollapsed() const;
+    void setDetailCollapsed(bool collapsed);
+
+    // Edit state: the separator turns red and every pane offers editing.
+    bool editState() const { return m_editState; }
+    void setEditState(bool editState);
+    void enableEditButton(bool enabled);
+
+    // The window's edited mark.
+    bool isDocumentEdited() const;
+    void setDocumentEdited(bool edited);
+
+    // Fonts. An empty selected font stands for a stored name that no installed font has.
+    std::optional<QFont> selectedFont() const { return m_selectedFont; }
+    void setSelectedFont(const std::optional<QFont> &font) { m_selectedFont = font; }
+    // Takes the font for every pane and for the detail views' defaults; nothing for no font.
+    void applyFont(const std::optional<QFont> &font);
+    void changeFont(FontManager *sender);
+    void revertToDefaultFont();
+
+    bool validateMenuItem(QAction *item);
+    void undo();
+    void redo();
+    void showFindBar(bool show);
+    void saveColumnWithDictionary();
+
+    static QVariantMap aViewTypeDict();
+    static QVariantMap aSelectedLabels();
+
+    // ContactsViewControllerDelegate
+    void rowSelectionDidChange(const SubContactRowPtr &row) override;
+    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
+    void addContactByVCardString(const QString &vCardString) override;
+    // GroupViewControllerDelegate
+    void groupSelectionDidChange(const GroupDictPtr &group) override;
+    void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group) override;
+    void groupNameWillChange(const QString &name) override;
+    // ContactInfoControllerDelegate
+    void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) override;
+    // FindBarDelegate
+    void findStringDidChange(const QString &findString) override;
+    void findBarButtonDidPress(const QString &command) override;
+
+    // Test hook: stands in for the keyboard's modifier state; empty asks the keyboard.
+    using ModifierQuery = std::function<Qt::KeyboardModifiers()>;
+    static void setModifierQuery(ModifierQuery query);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void buildLayout();
+    void offerToRestoreDefaults();
+    void loadLabelFilter();
+    void loadViewTypes();
+    void loadSelectedFont();
+    void pushTablesToPanes();
+    QString fontKey(const QString &key) const;
+
+    UserDefaults &m_defaults;
+    SplitPanes m_panes;
+    UndoManager *m_undoManager;
+    QSplitter *m_splitView = nullptr;
+    ProgressIndicator *m_progressIndicator = nullptr;
+    SeparatorBox *m_redSeparator = nullptr;
+
+    ContainerTable m_containerTable;
+    ContactTablePtr m_contactTable;
+    GroupDictPtr m_selectedGroupDict;
+    std::atomic<bool> m_isAddressBookLoading{false};
+
+    QStringList m_selectedLabels;
+    QVariantMap m_viewTypeDict;
+    QString m_selectedViewType;
+    bool m_contactInfoVisible = false;
+    bool m_editState = false;
+    std::optional<QFont> m_selectedFont;
+    QString m_documentName;
+    bool m_newWindow = false;
+    QString m_findString;
+    QString m_findOptions;
+    QVariantMap m_selectedItemAndRange;
+    QVariantList m_customItems;
+    QVariant m_representedObject;
+};

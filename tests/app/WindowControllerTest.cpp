@@ -1,0 +1,101 @@
+#include "AppFixture.h"
+
+#include "app/DefaultsKey.h"
+#include "app/MainMenu.h"
+#include "app/MenuCommand.h"
+#include "app/TextFormat.h"
+#include "app/WindowController.h"
+
+#include <QAction>
+#include <QPushButton>
+
+namespace {
+
+class WindowControllerTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        m_window = std::make_unique<WindowController>();
+        m_window->show();
+        view()->setRepresentedObject(QVariant());
+    }
+
+    ViewController *view() const { return m_window->mainViewController(); }
+    QString titleOf(MenuCommand command)
+    {
+        QAction *item = m_window->menuItem(command);
+        m_window->validateMenuItem(item);
+        return item->text();
+    }
+
+    std::unique_ptr<WindowController> m_window;
+};
+
+TEST_F(WindowControllerTest, TheSidebarToggleIsKeptForTheNextStart)
+{
+    ASSERT_FALSE(view()->isSidebarCollapsed());
+    EXPECT_EQ(titleOf(MenuCommand::ToggleGroupView), "Hide Group");
+    m_window->menuItem(MenuCommand::ToggleGroupView)->trigger();
+    EXPECT_TRUE(view()->isSidebarCollapsed());
+    EXPECT_FALSE(defaults().boolForKey(DefaultsKey::ShowGroupView));
+    EXPECT_EQ(titleOf(MenuCommand::ToggleGroupView), "Show Group");
+    m_window->toggleGroupView();
+    EXPECT_FALSE(view()->isSidebarCollapsed());
+    EXPECT_TRUE(defaults().boolForKey(DefaultsKey::ShowGroupView));
+}
+
+TEST_F(WindowControllerTest, TheDetailPaneStartsHiddenAndFollowsItsToggle)
+{
+    EXPECT_FALSE(view()->contactInfoVisible());
+    EXPECT_TRUE(view()->isDetailCollapsed());
+    EXPECT_EQ(titleOf(MenuCommand::ToggleContactInfo), "Show Contact Info");
+    m_window->toggleContactInfo();
+    EXPECT_TRUE(view()->contactInfoVisible());
+    EXPECT_FALSE(view()->isDetailCollapsed());
+    m_window->showContactInfo(true);
+    EXPECT_TRUE(view()->contactInfoVisible());
+    m_window->toggleContactInfo();
+    EXPECT_FALSE(view()->contactInfoVisible());
+    EXPECT_TRUE(view()->isDetailCollapsed());
+}
+
+TEST_F(WindowControllerTest, TheFindButtonShowsAndHidesTheBar)
+{
+    QPushButton *button = m_window->findBarButton();
+    button->click();
+    EXPECT_TRUE(view()->findBarController()->isVisible());
+    EXPECT_EQ(button->text(), "Hide");
+    // The bar gave the button back when it had finished showing.
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Hide");
+    button->click();
+    EXPECT_FALSE(view()->findBarController()->isVisible());
+    EXPECT_EQ(button->text(), "Find");
+    EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Show");
+}
+
+TEST_F(WindowControllerTest, TheFindBarIsHiddenShortlyAfterTheViewAppears)
+{
+    view()->findBarController()->setVisible(true, {});
+    EXPECT_TRUE(spinUntil([this] { return !view()->findBarController()->isVisible(); }));
+}
+
+TEST_F(WindowControllerTest, MenuItemsAreToldApartByTheirCommand)
+{
+    for (QAction *item : m_window->mainMenu()->items())
+        EXPECT_NE(menuCommand(item), MenuCommand::None) << item->text().toStdString();
+    EXPECT_EQ(menuCommand(m_window->menuItem(MenuCommand::RateUs)), MenuCommand::RateUs);
+}
+
+TEST(TextFormatTest, PlaceholdersTakeTheArgumentsInTurn)
+{
+    EXPECT_EQ(TextFormat::fill("Version %@ (%@)", {"1.0", "7"}), "Version 1.0 (7)");
+    EXPECT_EQ(TextFormat::fill("\"%@\"", {"Sorvina"}), "\"Sorvina\"");
+    EXPECT_EQ(TextFormat::fill("100%% of %@", {"all"}), "100% of all");
+    EXPECT_EQ(TextFormat::fill("%@ and %@", {"one"}), "one and ");
+    EXPECT_EQ(TextFormat::fill("50% off %", {}), "50% off %");
+}
+
+} // namespace
