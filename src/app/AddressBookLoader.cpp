@@ -1,77 +1,232 @@
 #include "app/AddressBookLoader.h"
 
 #include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
+#include "platform/ContactFormatter.h"
 #include "platform/ContactStore.h"
+#include "platform/Dispatch.h"
 #include "platform/Localizer.h"
+#include "platform/Log.h"
+#include "platform/Semaphore.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/Alert.h"
 
-AddressBookLoader::AddressBookLoader() = default;
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+
+#include <array>
+
+namespace {
+
+const QString LastContainerIdentifierKey = QStringLiteral("QN1DlastContainerIdentifier");
+
+const QString LabeledValueType = QStringLiteral("Labeled Value");
+const QString StringValueType = QStringLiteral("String Value");
+const QString DictionaryValueType = QStringLiteral("Dictionary Value");
+
+// The name shown for a container; empty for a type the program does not show.
+QString displayNameOfContainer(const StoreContainer &container)
+{
+    switch (container.type) {
+    case StoreContainerLocal:
+        return L(QStringLiteral("On My Mac"));
+    case StoreContainerExchange:
+    case StoreContainerCardDAV:
+        return container.name;
+    default:
+        return QString();
+    }
+}
+
+GroupDictPtr topGroupOf(const QString &containerName, const QString &containerIdentifier)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->top = true;
+    group->name = L(QStringLiteral("All Contacts"));
+    group->containerName = containerName;
+    group->uniqueId = containerIdentifier;
+    group->containerIdentifier = containerIdentifier;
+    return group;
+}
+
+GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &container)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->name = storeGroup.name.isEmpty() ? QStringLiteral("") : storeGroup.name;
+    group->containerName = container.name;
+    group->uniqueId = storeGroup.identifier;
+    group->cnGroup = storeGroup;
+    group->containerIdentifier = container.identifier;
+    return group;
+}
+
+// The text is filled in before it is looked up, so only a translation of the filled text applies.
+void postGroupFetchAlert(const QString &containerName)
+{
+    const QString message = L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName));
+    Dispatch::postToMain([message] {
+        Alert alert;
+        alert.setMessageText(message);
+        alert.setInformativeText(L(QStringLiteral("Please check the account settings.")));
+        alert.runModal();
+    });
+}
+
+// The rows of contacts [begin, end), in their order.
+ContactTable convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end)
+{
+    ContactTable rows;
+    rows.reserve(end - begin);
+    for (qsizetype i = begin; i < end; ++i)
+        rows.append(AddressBookLoader::createContactFromCNContact(contacts.at(i)));
+    return rows;
+}
+
+// One pool slice. Owned jointly by the loader and the task, so that a slice that outlives the
+// loader's wait writes into memory nobody else reads any more.
+struct Slice
+{
+    ContactTable rows;
+    Semaphore done;
+};
+
+bool isList(const QVariant &value)
+{
+    return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
+}
+
+QStringList labelsOfEntries(const QVariantList &entries)
+{
+    QStringList labels;
+    labels.reserve(entries.size());
+    for (const QVariant &entry : entries)
+        labels.append(entry.toMap().value(QStringLiteral("label")).toString());
+    return labels;
+}
+
+} // namespace
+
+AddressBookLoader::AddressBookLoader()
+    : AddressBookLoader(ContactStore::defaultPath(), UserDefaults::standard(),
+                        CloudKeyValueStore::defaultStore())
+{
+}
+
+AddressBookLoader::AddressBookLoader(const QString &storePath, UserDefaults &defaults,
+                                     CloudKeyValueStore &cloud)
+    : m_storePath(storePath), m_defaults(defaults), m_cloud(cloud)
+{
+}
+
+// --- Results -------------------------------------------------------------------------------------
+
+ContainerTable AddressBookLoader::containerTable() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_containerTable;
+}
+
+GroupDictPtr AddressBookLoader::selectedGroupDict() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_selectedGroupDict;
+}
+
+ContactTablePtr AddressBookLoader::contactTable() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_contactTable;
+}
+
+AddressBookLoader::LoadOutcome AddressBookLoader::lastLoadOutcome() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastLoadOutcome;
+}
+
+void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome)
+{
+    ContactTablePtr rows = selected ? selected->contactTable : nullptr;
+    {
+        QMutexLocker lock(&m_mutex);
+        std::swap(m_containerTable, containers);
+        std::swap(m_selectedGroupDict, selected);
+        std::swap(m_contactTable, rows);
+        m_lastLoadOutcome = outcome;
+    }
+    // The old tree, when nobody else holds it, is freed here, without keeping readers waiting.
+}
+
+// --- Loading -------------------------------------------------------------------------------------
 
 void AddressBookLoader::loadAddressBook()
 {
-    m_containerTable = aContainerTable();
-    QString identifier = UserDefaults::standard().stringForKey(QStringLiteral("QN1DlastContainerIdentifier"));
-    if (identifier.isNull())
-        identifier = ContactStore().defaultContainerIdentifier().value;
-    if (m_containerTable.isEmpty())
+    const ContainerTable containers = aContainerTable();
+    const ContainerDictPtr container = chosenContainer(containers);
+    if (!container) {
+        // Nothing of the old tree may stay on screen once its containers are gone.
+        publish(containers, nullptr, LoadOutcome::NoContainer);
         return;
-    ContainerDictPtr chosen = m_containerTable.first();
-    for (const ContainerDictPtr &container : std::as_const(m_containerTable)) {
-        if (container->identifier == identifier) {
-            chosen = container;
-            break;
-        }
     }
-    m_selectedGroupDict = chosen->topGroup();
-    auto rows = std::make_shared<ContactTable>();
-    for (const StoreContact &contact : cnContactsForGroup(std::nullopt, chosen->identifier))
-        rows->append(createContactFromCNContact(contact));
-    m_selectedGroupDict->contactTable = rows;
-    m_contactTable = rows;
+    const GroupDictPtr top = container->topGroup();
+    std::optional<ContactTable> rows =
+        convertInSlices(cnContactsForGroup(top->cnGroup, top->containerIdentifier));
+    if (!rows) {
+        Log::write("%s: ERROR the contacts of %@ were not converted in time; they are read again "
+                   "when the group is selected",
+                   {QStringLiteral("AddressBookLoader::loadAddressBook"), container->name});
+        publish(containers, top, LoadOutcome::TimedOut);
+        return;
+    }
+    restoreCustomValues(*rows);
+    top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
+    publish(containers, top, LoadOutcome::Loaded);
 }
 
-ContainerTable AddressBookLoader::aContainerTable()
+ContainerDictPtr AddressBookLoader::chosenContainer(const ContainerTable &containers) const
 {
-    ContainerTable table;
-    ContactStore store;
-    for (const StoreContainer &container : store.containers().value) {
-        const QString name =
-            container.type == StoreContainerLocal ? QStringLiteral("On My Mac") : container.name;
-        if (name.isEmpty() || container.identifier.isEmpty())
-            continue;
-        auto dict = std::make_shared<ContainerDict>();
-        dict->name = name;
-        dict->type = container.type;
-        dict->identifier = container.identifier;
-        auto top = std::make_shared<GroupDict>();
-        top->top = true;
-        top->name = L(QStringLiteral("All Contacts"));
-        top->containerName = name;
-        top->uniqueId = container.identifier;
-        top->containerIdentifier = container.identifier;
-        dict->groups.append(top);
-        for (const StoreGroup &group : store.groupsInContainer(container.identifier).value) {
-            auto groupDict = std::make_shared<GroupDict>();
-            groupDict->name = group.name;
-            groupDict->containerName = name;
-            groupDict->uniqueId = group.identifier;
-            groupDict->cnGroup = group;
-            groupDict->containerIdentifier = container.identifier;
-            dict->groups.append(groupDict);
-        }
-        table.append(dict);
+    if (containers.isEmpty())
+        return nullptr;
+    QString identifier = m_defaults.stringForKey(LastContainerIdentifierKey);
+    if (identifier.isNull())
+        identifier = ContactStore(m_storePath).defaultContainerIdentifier().value;
+    for (const ContainerDictPtr &container : containers) {
+        if (container->identifier == identifier)
+            return container;
     }
-    return table;
+    return containers.first();
 }
 
-QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                                          const QString &containerIdentifier)
+std::optional<ContactTable> AddressBookLoader::convertInSlices(const QList<StoreContact> &contacts) const
 {
-    const QStringList &keys = StoreKey::allKeys();
-    ContactStore store;
-    if (group)
-        return store.contactsInGroup(group->identifier, keys).value;
-    return store.contactsInContainer(containerIdentifier, keys).value;
+    // One deadline for all three waits, counted from the start of the conversion.
+    const QDeadlineTimer deadline(m_sliceTimeout);
+    const qsizetype count = contacts.size();
+    const qsizetype quarter = count / 4;
+
+    ContactTable rows = convertSlice(contacts, 0, quarter);
+
+    std::array<std::shared_ptr<Slice>, 3> slices;
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype begin = quarter * (i + 1);
+        const qsizetype end = i == 2 ? count : quarter * (i + 2);
+        slices[i] = std::make_shared<Slice>();
+        Dispatch::pool().start([contacts, slice = slices[i], begin, end, hook = m_sliceStartHook] {
+            if (hook)
+                hook();
+            slice->rows = convertSlice(contacts, begin, end);
+            slice->done.signal();
+        });
+    }
+    for (const std::shared_ptr<Slice> &slice : slices) {
+        if (!slice->done.wait(deadline))
+            return std::nullopt;
+    }
+
+    rows.reserve(count);
+    for (const std::shared_ptr<Slice> &slice : slices)
+        rows.append(slice->rows);
+    return rows;
 }
 
 ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &contact)
@@ -79,7 +234,152 @@ ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &
     auto row = std::make_shared<ContactRow>();
     row->person = std::make_shared<QNPerson>(contact);
     row->uniqueId = row->person->uniqueId();
-    if (!row->person->uniqueId2().isNull())
-        row->uniqueId2 = row->person->uniqueId2();
+    const QString uniqueId2 = row->person->uniqueId2();
+    if (!uniqueId2.isNull())
+        row->uniqueId2 = uniqueId2;
     return row;
+}
+
+// --- Custom values -------------------------------------------------------------------------------
+
+void AddressBookLoader::restoreCustomValues(const ContactTable &rows) const
+{
+    // One read of the cloud store instead of one per contact.
+    const QVariantMap entries = m_cloud.dictionaryRepresentation();
+    if (entries.isEmpty())
+        return;
+    for (const ContactRowPtr &row : rows) {
+        const QVariant entry = entries.value(row->person->uniqueId());
+        if (entry.userType() == QMetaType::QVariantMap)
+            restoreCustomValues(*row->person, entry.toMap());
+    }
+}
+
+void AddressBookLoader::restoreCustomValues(QNPerson &person, const QVariantMap &values)
+{
+    const bool changed = person.isChanged();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const QVariant &value = it.value();
+        if (isList(value) && !value.toList().isEmpty()) {
+            const QVariantList entries = value.toList();
+            person.addCustomItem(LabeledValueType, it.key(), labelsOfEntries(entries), std::nullopt);
+            person.setValue(entries, it.key());
+        } else if (value.userType() == QMetaType::QVariantMap) {
+            person.addCustomItem(DictionaryValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
+        } else if (value.userType() == QMetaType::QString && !value.toString().isEmpty()) {
+            person.addCustomItem(StringValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
+        }
+    }
+    // Storing the values marks the record, but what the cloud gave back is no edit: a mark would
+    // make the next save rewrite the contact from this cache.
+    person.setChanged(changed);
+}
+
+// --- Store reads ---------------------------------------------------------------------------------
+
+ContainerTable AddressBookLoader::aContainerTable()
+{
+    ContainerTable table;
+    const StoreResult<QList<StoreContainer>> containers = ContactStore(m_storePath).containers();
+    for (const StoreContainer &storeContainer : containers.value) {
+        const QString name = displayNameOfContainer(storeContainer);
+        if (storeContainer.identifier.isEmpty() || name.isEmpty())
+            continue;
+        auto container = std::make_shared<ContainerDict>();
+        container->name = name;
+        container->type = storeContainer.type;
+        container->identifier = storeContainer.identifier;
+        container->groups.append(topGroupOf(name, storeContainer.identifier));
+        table.append(container);
+        appendGroups(*container);
+    }
+    return table;
+}
+
+void AddressBookLoader::appendGroups(ContainerDict &container)
+{
+    const StoreResult<QList<StoreGroup>> groups =
+        ContactStore(m_storePath).groupsInContainer(container.identifier);
+    if (!groups.ok()) {
+        Log::write("%s: ERROR can't find groups in %@: %@",
+                   {QStringLiteral("AddressBookLoader::aContainerTable"), container.name, groups.error});
+        postGroupFetchAlert(container.name);
+        return;
+    }
+    for (const StoreGroup &storeGroup : groups.value)
+        container.groups.append(groupOf(storeGroup, container));
+}
+
+const QStringList &AddressBookLoader::fetchKeys()
+{
+    static const QStringList keys = [] {
+        QStringList list{StoreKey::GivenName, StoreKey::FamilyName, StoreKey::MiddleName,
+                         StoreKey::PreviousFamilyName, StoreKey::OrganizationName};
+        list += ContactFormatter::descriptorForRequiredKeysForStyle(ContactFormatter::FullName);
+        list += {StoreKey::ContactType,
+                 StoreKey::Identifier,
+                 StoreKey::PhoneticGivenName,
+                 StoreKey::PhoneticFamilyName,
+                 StoreKey::PhoneticMiddleName,
+                 StoreKey::UrlAddresses,
+                 StoreKey::InstantMessageAddresses,
+                 StoreKey::SocialProfiles,
+                 StoreKey::Dates,
+                 StoreKey::Birthday,
+                 StoreKey::ContactRelations,
+                 StoreKey::ContactType,
+                 StoreKey::Identifier,
+                 StoreKey::OrganizationName,
+                 StoreKey::JobTitle,
+                 StoreKey::DepartmentName,
+                 StoreKey::Nickname,
+                 StoreKey::NamePrefix,
+                 StoreKey::NameSuffix,
+                 StoreKey::PhoneNumbers,
+                 StoreKey::EmailAddresses,
+                 StoreKey::PostalAddresses,
+                 StoreKey::Note,
+                 StoreKey::ImageData,
+                 StoreKey::ThumbnailImageData};
+        list.removeDuplicates();
+        return list;
+    }();
+    return keys;
+}
+
+QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                                          const QString &containerIdentifier)
+{
+    static const QString method = QStringLiteral("AddressBookLoader::cnContactsForGroup");
+    ContactStore store(m_storePath);
+    for (const StoreContainer &container : store.containers().value) {
+        if (container.identifier != containerIdentifier)
+            continue;
+        if (!group) {
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInContainer(containerIdentifier, fetchKeys());
+            if (!contacts.ok())
+                Log::write("%s ERROR %@", {method, contacts.error});
+            return contacts.value;
+        }
+        Log::write("%s: container %@", {method, container.name});
+        const StoreResult<QList<StoreGroup>> groups = store.groupsInContainer(containerIdentifier);
+        if (!groups.ok()) {
+            Log::write("%s: ERROR can't find groups in %@: %@", {method, container.name, groups.error});
+            return {};
+        }
+        for (const StoreGroup &storeGroup : groups.value) {
+            if (storeGroup.identifier != group->identifier)
+                continue;
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInGroup(storeGroup.identifier, fetchKeys());
+            if (!contacts.ok())
+                Log::write("%s ERROR %@", {method, contacts.error});
+            return contacts.value;
+        }
+        return {};
+    }
+    return {};
 }

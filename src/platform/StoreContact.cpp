@@ -29,13 +29,24 @@ StoreContact::StoreContact() : m_identifier(QUuid::createUuid().toString(QUuid::
 
 StoreContact StoreContact::fetched(const QString &identifier, const QStringList &keys)
 {
-    StoreContact contact;
+    return fetchedSharingKeys(identifier, fetchedKeySet(keys));
+}
+
+StoreContact StoreContact::fetchedSharingKeys(const QString &identifier, const QSet<QString> &keySet)
+{
+    StoreContact contact{FetchedTag()};
     contact.m_identifier = identifier;
     contact.m_allKeys = false;
-    contact.m_keys = QSet<QString>(keys.begin(), keys.end());
-    contact.m_keys.insert(StoreKey::Identifier);
-    contact.m_keys.insert(StoreKey::ContactType);
+    contact.m_keys = keySet;
     return contact;
+}
+
+QSet<QString> StoreContact::fetchedKeySet(const QStringList &keys)
+{
+    QSet<QString> keySet(keys.begin(), keys.end());
+    keySet.insert(StoreKey::Identifier);
+    keySet.insert(StoreKey::ContactType);
+    return keySet;
 }
 
 bool StoreContact::isKeyAvailable(const QString &key) const

@@ -132,6 +132,9 @@ public:
 
     // A contact as fetched with the given keys (the identifier and type are always available).
     static StoreContact fetched(const QString &identifier, const QStringList &keys);
+    // The same with a key set made once by fetchedKeySet, which the contacts of one read share.
+    static StoreContact fetchedSharingKeys(const QString &identifier, const QSet<QString> &keySet);
+    static QSet<QString> fetchedKeySet(const QStringList &keys);
 
     const QString &identifier() const { return m_identifier; }
     bool isKeyAvailable(const QString &key) const;
@@ -170,6 +173,12 @@ public:
     void setImageDataAvailable(bool available) { m_imageDataAvailable = available; }
 
 private:
+    struct FetchedTag
+    {
+    };
+    // Without the fresh identifier, which a fetched contact would only throw away.
+    explicit StoreContact(FetchedTag) {}
+
     QString *stringMember(const QString &key);
 
     QString m_identifier;

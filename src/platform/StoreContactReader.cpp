@@ -30,8 +30,10 @@ struct ScalarColumns
     bool image = false;
     bool thumbnail = false;
     bool imageAvailable = false;
+    // One set for all contacts of the read.
+    QSet<QString> keySet;
 
-    explicit ScalarColumns(const QStringList &keys)
+    explicit ScalarColumns(const QStringList &keys) : keySet(StoreContact::fetchedKeySet(keys))
     {
         for (const QString &key : StoreKey::stringKeys())
             if (keys.contains(key))
@@ -59,9 +61,9 @@ struct ScalarColumns
         return columns.join(QStringLiteral(", "));
     }
 
-    StoreContact contactFrom(const StoreStatement &row, const QStringList &keys) const
+    StoreContact contactFrom(const StoreStatement &row) const
     {
-        StoreContact contact = StoreContact::fetched(row.text(1), keys);
+        StoreContact contact = StoreContact::fetchedSharingKeys(row.text(1), keySet);
         contact.setContactType(row.integer(2) == int(StoreContactType::Organization)
                                    ? StoreContactType::Organization
                                    : StoreContactType::Person);
@@ -129,7 +131,7 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
         switch (select.step()) {
         case StoreStatement::Step::Row:
             rowIndex.insert(select.integer(0), int(contacts.size()));
-            contacts.append(columns.contactFrom(select, keys));
+            contacts.append(columns.contactFrom(select));
             continue;
         case StoreStatement::Step::Done:
             return Result::success(std::move(contacts));
