@@ -1,22 +1,29 @@
 #include "app/AppDelegate.h"
 
 #include "app/AboutPanelController.h"
+#include "app/AddressBookSaver.h"
 #include "app/CloudAddressFormat.h"
 #include "app/MainMenu.h"
 #include "app/MenuCommand.h"
 #include "app/ProductLinks.h"
 #include "app/ProgressIndicator.h"
+#include "app/StoreChangeMonitor.h"
 #include "app/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "model/QNPerson.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
+#include "platform/UndoManager.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/Workspace.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace {
 
@@ -39,7 +46,11 @@ void showSpinner(ViewController *view, bool spinning)
 
 } // namespace
 
-AppDelegate::AppDelegate(QObject *parent) : QObject(parent) {}
+AppDelegate::AppDelegate(QObject *parent)
+    : QObject(parent),
+      m_changeMonitor(std::make_unique<StoreChangeMonitor>([this] { replaceWithStoreContents(); }))
+{
+}
 
 AppDelegate::~AppDelegate()
 {
@@ -97,6 +108,7 @@ void AppDelegate::findMainWindow()
         return;
     }
     connectHelpMenu();
+    connectFileMenu();
 }
 
 void AppDelegate::loadInBackground()
@@ -201,7 +213,91 @@ void AppDelegate::reloadAddressBook()
     updateContainerTableInViewController();
 }
 
+void AppDelegate::replaceWithStoreContents()
+{
+    if (m_mainViewController) {
+        m_mainViewController->setDocumentEdited(false);
+        m_mainViewController->undoManager()->removeAllActions();
+    }
+    reloadAddressBook();
+}
+
+// --- save and revert ------------------------------------------------------------------------
+
+void AppDelegate::connectFileMenu()
+{
+    connect(m_window->menuItem(MenuCommand::SaveDocument), &QAction::triggered, this,
+            &AppDelegate::saveDocument);
+    connect(m_window->menuItem(MenuCommand::RevertAddressBookToSaved), &QAction::triggered, this,
+            &AppDelegate::revertAddressBookToSaved);
+}
+
+void AppDelegate::saveDocument()
+{
+    if (!m_window || !m_mainViewController)
+        return;
+    // An edit in place is finished first, so that it is part of the save.
+    QWidget *focus = m_window->focusWidget();
+    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) ||
+        qobject_cast<QPlainTextEdit *>(focus))
+        focus->clearFocus();
+    if (!m_mainViewController->isDocumentEdited())
+        return;
+    m_changeMonitor->saveWillStart();
+    const StoreStatus status = saveAddressBook();
+    if (!status.ok()) {
+        m_changeMonitor->saveWasRefused();
+        showSaveError(status.error);
+        return;
+    }
+    replaceWithStoreContents();
+    m_changeMonitor->saveDidFinish();
+}
+
+StoreStatus AppDelegate::saveAddressBook()
+{
+    const ContainerTable containers =
+        m_mainViewController ? m_mainViewController->containerTable() : m_loader.containerTable();
+    const StoreStatus status =
+        AddressBookSaver(m_store, QNPerson::cloudKeyValueStore()).saveAddressBook(containers);
+    if (!status.ok())
+        Log::write("%s ERROR %@", {QStringLiteral("AppDelegate::saveAddressBook"), status.error});
+    return status;
+}
+
+void AppDelegate::showSaveError(const QString &error)
+{
+    Alert alert;
+    alert.setAlertStyle(Alert::Style::Critical);
+    alert.setMessageText(L(QStringLiteral("The contacts could not be saved.")));
+    alert.setInformativeText(error);
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.beginSheetModalForWindow(m_window);
+}
+
+void AppDelegate::revertAddressBookToSaved()
+{
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Do you want to revert AddressBook?")));
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
+    alert.beginSheetModalForWindow(m_window, [this](int response) {
+        if (response == Alert::FirstButton)
+            replaceWithStoreContents();
+    });
+}
+
 // --- store changes --------------------------------------------------------------------------
+
+bool AppDelegate::isChangedAlertShowing() const
+{
+    return m_changeMonitor->isChangedAlertShowing();
+}
+
+void AppDelegate::setIsChangedAlertShowing(bool showing)
+{
+    m_changeMonitor->setIsChangedAlertShowing(showing);
+}
 
 void AppDelegate::registerStoreObservers()
 {
@@ -222,9 +318,7 @@ void AppDelegate::registerStoreObservers()
 
 void AppDelegate::handleContactStoreChanged(const QVariantMap &userInfo)
 {
-    // The question whether to discard the address book for another program's change hooks in
-    // here.
-    Q_UNUSED(userInfo);
+    m_changeMonitor->handleContactStoreChanged(userInfo);
 }
 
 // --- Help menu and About --------------------------------------------------------------------

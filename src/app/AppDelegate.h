@@ -14,12 +14,14 @@
 
 class AboutPanelController;
 class QAction;
+class StoreChangeMonitor;
 class ViewController;
 class WindowController;
 
 // The application's start-up: it finds the main window, gets access to the contacts store, loads
 // the address book on the path the permission dictates and hands it to the main view, lays the
-// cloud address-format table over the shipped one, and answers the Help menu and About.
+// cloud address-format table over the shipped one, and answers the Help menu and About. It saves
+// and reverts the address book and answers the store's changes made by other programs.
 //
 // Without access the program cannot show anything, so the privacy alert ends it.
 class AppDelegate : public QObject
@@ -38,8 +40,11 @@ public:
 
     bool isExporting() const { return m_isExporting; }
     void setIsExporting(bool exporting) { m_isExporting = exporting; }
-    bool isChangedAlertShowing() const { return m_isChangedAlertShowing; }
-    void setIsChangedAlertShowing(bool showing) { m_isChangedAlertShowing = showing; }
+    // True while the question about another program's change is on screen, and from the start of
+    // a save until 3 seconds after its reload; store changes are not asked about meanwhile.
+    bool isChangedAlertShowing() const;
+    void setIsChangedAlertShowing(bool showing);
+    StoreChangeMonitor &storeChangeMonitor() const { return *m_changeMonitor; }
 
     WindowController *window() const;
     ViewController *mainViewController() const;
@@ -58,6 +63,14 @@ public:
     // The whole store read again on the main thread and handed to the view controller; after a
     // save, a revert, a discard of changes made elsewhere and at the first launch.
     void reloadAddressBook();
+
+    // The Save command: writes every pending change in one store request, then forgets the undo
+    // history and reloads. Nothing happens while the window is not marked edited. A request the
+    // store refuses changes nothing in memory and is reported in an alert.
+    void saveDocument();
+    StoreStatus saveAddressBook();
+    // Reloads after the user confirms, in a sheet on the main window.
+    void revertAddressBookToSaved();
 
     // Lays "Documents/AddressFormat.json" of the cloud container over the address formats, or
     // says that it cannot be read.
@@ -92,12 +105,17 @@ private:
     void finishBackgroundLoad();
     void accessRequestAnswered(bool granted);
     void connectHelpMenu();
+    void connectFileMenu();
     void terminate();
+    // After Save, Revert and Discard: a fresh tree from the store, whose undo history would act on
+    // nothing, so it goes with the edited mark.
+    void replaceWithStoreContents();
+    void showSaveError(const QString &error);
 
     ContactStore m_store;
     AddressBookLoader m_loader;
     bool m_isExporting = false;
-    bool m_isChangedAlertShowing = false;
+    std::unique_ptr<StoreChangeMonitor> m_changeMonitor;
     QPointer<WindowController> m_window;
     QPointer<ViewController> m_mainViewController;
     std::unique_ptr<AboutPanelController> m_aboutPanelController;

@@ -102,6 +102,9 @@ void MainMenu::buildFileMenu()
     addItem(file, QStringLiteral("Export vCard…"), MenuCommand::ExportToVCard);
     addItem(file, QStringLiteral("Export CSV…"), MenuCommand::ExportToCSV);
     file->addSeparator();
+    addItem(file, QStringLiteral("Save"), MenuCommand::SaveDocument, QKeySequence::Save);
+    addItem(file, QStringLiteral("Revert to Saved"), MenuCommand::RevertAddressBookToSaved);
+    file->addSeparator();
     addItem(file, QStringLiteral("Print…"), MenuCommand::PrintDocument, QKeySequence::Print);
     file->addSeparator();
     addItem(file, QStringLiteral("Close Window"), MenuCommand::Close, QKeySequence::Close);

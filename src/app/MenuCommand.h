@@ -15,6 +15,8 @@ enum class MenuCommand
     ImportFromVCard,
     ExportToVCard,
     ExportToCSV,
+    SaveDocument,
+    RevertAddressBookToSaved,
     PrintDocument,
     Close,
     Quit,

@@ -7,6 +7,7 @@
 #include "app/EditFunnel.h"
 #include "app/FontManager.h"
 #include "app/FontService.h"
+#include "app/GroupContactCommands.h"
 #include "app/ImageResizer.h"
 #include "app/MenuCommand.h"
 #include "app/ProgressIndicator.h"
@@ -69,6 +70,7 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
 // The panes go before the widgets that hold their views, and the funnel before the panes.
 ViewController::~ViewController()
 {
+    m_commands.reset();
     m_contactGroupEdits.reset();
     m_funnel.reset();
     m_broadcast.reset();
@@ -90,6 +92,7 @@ void ViewController::buildFunnel()
     hooks.self = this;
     m_funnel = std::make_unique<EditFunnel>(*m_undoManager, std::move(hooks));
     m_contactGroupEdits = std::make_unique<ContactGroupEdits>(*this);
+    m_commands = std::make_unique<GroupContactCommands>(*this);
     // Undo reaches the history from the detail popovers too, not only through undo() and redo().
     connect(m_undoManager, &UndoManager::didUndo, this,
             [this] { setDocumentEdited(m_undoManager->canUndo()); });
@@ -691,6 +694,31 @@ bool ViewController::undoChangeGroupName(const QString &name, const GroupDictPtr
 void ViewController::deleteFromContainerTableCustomItem(const QVariantMap &definition)
 {
     m_contactGroupEdits->deleteFromContainerTableCustomItem(definition);
+}
+
+void ViewController::addGroup(QObject *)
+{
+    m_commands->addGroup();
+}
+
+void ViewController::deleteGroup(QObject *)
+{
+    m_commands->deleteGroup();
+}
+
+void ViewController::addContact(QObject *)
+{
+    m_commands->addContact();
+}
+
+void ViewController::deleteContacts(QObject *)
+{
+    m_commands->deleteContacts();
+}
+
+void ViewController::duplicateContacts(QObject *)
+{
+    m_commands->duplicateContacts();
 }
 
 bool ViewController::imageResize(const QImage &source, QImage &target, const QSize &newSize)

@@ -25,6 +25,7 @@ class ChangeBroadcast;
 class ContactGroupEdits;
 class EditFunnel;
 class FontManager;
+class GroupContactCommands;
 class ProgressIndicator;
 class QImage;
 class QAction;
@@ -175,6 +176,13 @@ public:
     void deleteFromContainerTableCustomItem(const QVariantMap &definition);
     ChangeBroadcast &changeBroadcast() const { return *m_broadcast; }
 
+    // The group and contact commands (GroupContactCommands); the sender is not read.
+    void addGroup(QObject *sender = nullptr);
+    void deleteGroup(QObject *sender = nullptr);
+    void addContact(QObject *sender = nullptr);
+    void deleteContacts(QObject *sender = nullptr);
+    void duplicateContacts(QObject *sender = nullptr);
+
     // Draws source into target at newSize on the background pool, waiting at most 2 seconds; false
     // (target untouched) for an invalid source or when the wait runs out.
     static bool imageResize(const QImage &source, QImage &target, const QSize &newSize);
@@ -232,6 +240,7 @@ private:
     std::unique_ptr<ChangeBroadcast> m_broadcast;
     std::unique_ptr<EditFunnel> m_funnel;
     std::unique_ptr<ContactGroupEdits> m_contactGroupEdits;
+    std::unique_ptr<GroupContactCommands> m_commands;
     GroupLoader::Fetch m_groupFetch;
     QSplitter *m_splitView = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;

@@ -336,6 +336,10 @@ bool WindowController::validateMenuItem(QAction *item)
         return false;
     case MenuCommand::ImportFromVCard:
         return true;
+    // Offered while there is something to save or to throw away.
+    case MenuCommand::SaveDocument:
+    case MenuCommand::RevertAddressBookToSaved:
+        return isWindowModified();
     case MenuCommand::ToggleToolbar:
         item->setText(m_toolbar->isVisible() ? L(QStringLiteral("Hide Toolbar"))
                                              : L(QStringLiteral("Show Toolbar")));

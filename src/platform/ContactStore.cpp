@@ -30,12 +30,19 @@ struct Hooks
     std::optional<StoreAuthorizationStatus> status;
     std::optional<bool> accessAnswer;
     QHash<QString, QSet<QString>> failingGroupFetches; // by store path
+    QSet<QString> failingSaves;                        // store paths
 };
 
 Hooks &hooks()
 {
     static Hooks instance;
     return instance;
+}
+
+bool takeSaveFault(const QString &path)
+{
+    QMutexLocker locker(&hooks().mutex);
+    return hooks().failingSaves.remove(path);
 }
 
 QString absolutePath(const QString &path)
@@ -305,8 +312,11 @@ StoreStatus ContactStore::execute(const StoreSaveRequest &request)
 {
     if (request.isEmpty())
         return storeSuccess();
-    StoreStatus status = write(StoreSchema::ContactsChanged, [&request](StoreConnection &db) {
-        return StoreSaveExecutor(db).apply(request);
+    StoreStatus status = write(StoreSchema::ContactsChanged, [this, &request](StoreConnection &db) {
+        StoreStatus applied = StoreSaveExecutor(db).apply(request);
+        if (applied.ok() && takeSaveFault(m_path))
+            return StoreStatus::failure(QStringLiteral("The save was refused (injected fault)."));
+        return applied;
     });
     if (status.ok())
         m_notifier->announceOwnChange();
@@ -375,10 +385,17 @@ void ContactStore::failGroupFetchForContainer(const QString &containerIdentifier
     hooks().failingGroupFetches[m_path].insert(containerIdentifier);
 }
 
+void ContactStore::failNextSave()
+{
+    QMutexLocker locker(&hooks().mutex);
+    hooks().failingSaves.insert(m_path);
+}
+
 void ContactStore::clearFaults()
 {
     QMutexLocker locker(&hooks().mutex);
     hooks().failingGroupFetches.remove(m_path);
+    hooks().failingSaves.remove(m_path);
 }
 
 void ContactStore::setAuthorizationStatusForTesting(std::optional<StoreAuthorizationStatus> status)

@@ -87,6 +87,8 @@ public:
     void setBusyTimeout(int milliseconds) { m_busyTimeout = milliseconds; }
     void setMaximumPageCount(qint64 pages) { m_maximumPageCount = pages; }
     void failGroupFetchForContainer(const QString &containerIdentifier);
+    // The next save request on this store file is refused after its steps ran, and rolled back.
+    void failNextSave();
     void clearFaults();
     static void setAuthorizationStatusForTesting(std::optional<StoreAuthorizationStatus> status);
     // False makes requestAccess refuse, as when the user says no; true or none lets it answer

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "model/AddressBookRecords.h"
+#include "platform/StoreResult.h"
+#include "platform/StoreSaveRequest.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class CloudKeyValueStore;
+class ContactStore;
+
+// Writes the pending changes of the address book to the store as one save request.
+//
+// Invariants:
+// - Building the request reads the store and changes nothing in memory. What the save does beside
+//   the store (the cloud entries of custom-item values, the persons' created and changed marks,
+//   the store contacts kept on rows and persons) happens only after the store accepted the
+//   request, so a refused save leaves the tree, the persons and the cloud store as they were.
+// - The request is one transaction: all of it reaches the store, or none.
+// - Each container's top group is walked before its other groups, so a contact created in this
+//   save has its store contact when a group names it as a member.
+// - A contact created here keeps its uniqueId as its store identifier, so its custom-item values
+//   stay under the key the reload looks for; only when the store already holds that identifier
+//   does it get a new one, and its values move to the new key.
+class AddressBookSaver
+{
+public:
+    AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud);
+
+    // The store's error when it refused the request.
+    StoreStatus saveAddressBook(const ContainerTable &containerTable);
+
+private:
+    void addContainer(const ContainerDict &container);
+    void addTopGroup(const GroupDict &top, const QString &containerIdentifier);
+    void addDeletion(const ContactRowPtr &row);
+    void addCreation(const ContactRowPtr &row, const QString &containerIdentifier);
+    void addUpdate(const ContactRowPtr &row);
+    void addNewGroup(const GroupDict &group, const QString &containerIdentifier);
+    void addStoreGroup(const GroupDict &group);
+    // The store identifier a membership names, or none when the contact is not in the store and
+    // not created by this request.
+    std::optional<QString> memberIdentifier(QNPerson &person);
+    bool isMember(const GroupDict &group, const QString &contactIdentifier);
+    bool isInStore(const QString &identifier) const;
+    void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
+
+    ContactStore &m_store;
+    CloudKeyValueStore &m_cloud;
+    StoreSaveRequest m_request;
+    // Store identifiers of the contacts this request adds and deletes.
+    QHash<const QNPerson *, QString> m_created;
+    QSet<QString> m_deleted;
+    // Members in the store of the groups asked about, by group identifier.
+    QHash<QString, QSet<QString>> m_members;
+    QList<std::function<void()>> m_afterAcceptance;
+};

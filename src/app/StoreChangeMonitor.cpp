@@ -1,0 +1,78 @@
+#include "app/StoreChangeMonitor.h"
+
+#include "platform/Dispatch.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Alert.h"
+
+namespace {
+
+const QString OriginationExternallyKey = QStringLiteral("CNNotificationOriginationExternally");
+
+} // namespace
+
+StoreChangeMonitor::StoreChangeMonitor(std::function<void()> discard, QObject *parent)
+    : QObject(parent), m_discard(std::move(discard))
+{
+    setScheduler({});
+}
+
+void StoreChangeMonitor::setScheduler(Scheduler scheduler)
+{
+    if (scheduler) {
+        m_scheduler = std::move(scheduler);
+        return;
+    }
+    m_scheduler = [this](int milliseconds, std::function<void()> fn) {
+        Dispatch::runAfter(milliseconds, this, std::move(fn));
+    };
+}
+
+void StoreChangeMonitor::setIsChangedAlertShowing(bool showing)
+{
+    m_alertShowing = showing;
+    if (!showing)
+        endQuietTime();
+}
+
+void StoreChangeMonitor::saveWillStart()
+{
+    m_quiet = true;
+    ++m_quietTime;
+}
+
+void StoreChangeMonitor::saveDidFinish()
+{
+    const quint64 quietTime = m_quietTime;
+    m_scheduler(QuietTime, [this, quietTime] {
+        if (quietTime == m_quietTime)
+            endQuietTime();
+    });
+}
+
+void StoreChangeMonitor::saveWasRefused()
+{
+    endQuietTime();
+}
+
+void StoreChangeMonitor::endQuietTime()
+{
+    m_quiet = false;
+    ++m_quietTime;
+}
+
+void StoreChangeMonitor::handleContactStoreChanged(const QVariantMap &userInfo)
+{
+    if (userInfo.isEmpty() || isChangedAlertShowing())
+        return;
+    if (userInfo.value(OriginationExternallyKey).toInt() == 0)
+        return;
+    m_alertShowing = true;
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Contacts have been changed.")));
+    alert.setInformativeText(L(QStringLiteral("You can discard to your changes or ignore the changes.")));
+    alert.addButton(L(QStringLiteral("Discard")));
+    alert.addButton(L(QStringLiteral("Ignore")), Alert::ButtonRole::Cancel);
+    if (alert.runModal() == Alert::FirstButton && m_discard)
+        m_discard();
+    m_alertShowing = false;
+}
