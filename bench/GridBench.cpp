@@ -19,10 +19,12 @@ namespace {
 
 constexpr int ContactCount = 20000;
 
-const QStringList FirstNames{"Anna", "Bruno", "Chloé", "David", "Emi", "Farid", "Greta", "Hiro", "Ines", "Jonas",
-                             "Kaori", "Lena", "Marek", "Noor", "Olga", "Pavel", "Quentin", "Rosa", "Sven", "Taro"};
-const QStringList LastNames{"Abe", "Berg", "Costa", "Dahl", "Endo", "Fischer", "García", "Hansen", "Ito", "Jensen",
-                            "Kato", "Lund", "Meyer", "Novak", "Ortiz", "Park", "Quinn", "Rossi", "Sato", "Weber"};
+const QStringList FirstNames{"Anna", "Bruno", "Chloé",   "David", "Emi",  "Farid", "Greta",
+                             "Hiro", "Ines",  "Jonas",   "Kaori", "Lena", "Marek", "Noor",
+                             "Olga", "Pavel", "Quentin", "Rosa",  "Sven", "Taro"};
+const QStringList LastNames{"Abe",    "Berg", "Costa",  "Dahl",  "Endo", "Fischer", "García",
+                            "Hansen", "Ito",  "Jensen", "Kato",  "Lund", "Meyer",   "Novak",
+                            "Ortiz",  "Park", "Quinn",  "Rossi", "Sato", "Weber"};
 const QStringList PhoneLabels{"work", "home", "mobile", "home fax", "other"};
 
 QVariantMap entry(const QString &label, const QString &value)
@@ -41,9 +43,12 @@ ContactRowPtr makeContact(int i)
     QVariantList phones;
     // One to four numbers, 2.5 on average.
     for (int n = 0; n <= i % 4; ++n)
-        phones.append(entry(PhoneLabels.at((i + n) % 5), QStringLiteral("+1 555 %1").arg((i * 7919 + n * 104729) % 10000000, 7, 10, QLatin1Char('0'))));
+        phones.append(entry(
+            PhoneLabels.at((i + n) % 5),
+            QStringLiteral("+1 555 %1").arg((i * 7919 + n * 104729) % 10000000, 7, 10, QLatin1Char('0'))));
     person->setValue(phones, QStringLiteral("Phone"));
-    person->setValue(QVariantList{entry(QStringLiteral("work"), QStringLiteral("user%1@example%2.com").arg(i).arg(i % 13))},
+    person->setValue(QVariantList{entry(QStringLiteral("work"),
+                                        QStringLiteral("user%1@example%2.com").arg(i).arg(i % 13))},
                      QStringLiteral("Email"));
     if (i % 3 == 0)
         person->setValue(QStringLiteral("Company %1").arg(i % 50), PersonIdentifier::Company);
@@ -126,7 +131,8 @@ void labelFilterChange(benchmark::State &state)
     bool filtered = false;
     for (auto _ : state) {
         filtered = !filtered;
-        controller.setSelectedLabels(filtered ? QStringList{QStringLiteral("home")} : QStringList{QStringLiteral("All")});
+        controller.setSelectedLabels(filtered ? QStringList{QStringLiteral("home")}
+                                              : QStringList{QStringLiteral("All")});
         controller.updateTable();
     }
     controller.setSelectedLabels({QStringLiteral("All")});

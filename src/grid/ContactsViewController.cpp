@@ -113,7 +113,8 @@ void ContactsViewController::viewWillAppear()
         const auto split = GridSortKey::separateSortKeyIntoIdentifierAndKey(saved.key);
         const QStringList shown =
             m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict).value(viewType).toStringList();
-        if (split && shown.contains(split->identifier))
+        // An address part's column ("ZIP") sorts by a key of the "Address" field.
+        if (split && (shown.contains(split->identifier) || shown.contains(saved.key)))
             chosen = saved;
     }
     // Applied with or without rows: the table often arrives after the view appears, and with no
@@ -159,7 +160,8 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
     m_settingUpColumns = true;
     m_reloading = true;
     m_model->reset([&] {
-        m_state.columns = GridColumns::columnsForIdentifiers(name, identifiers, sortOptions, m_columnWidthDictionary);
+        m_state.columns =
+            GridColumns::columnsForIdentifiers(name, identifiers, sortOptions, m_columnWidthDictionary);
     });
     for (int column = 0; column < m_state.columns.size(); ++column) {
         // New columns stand in list order, whatever order the previous ones were moved into.
@@ -276,6 +278,12 @@ std::optional<LabelPopup> ContactsViewController::labelPopupAt(const QModelIndex
                       cell.labeledValue.value(PersonKey::Label).toString(), m_state.editState);
 }
 
+void ContactsViewController::addLabel(const QString &label, const QString &identifier)
+{
+    if (!label.isNull())
+        QNPerson::setLabel(QString(), label, identifier);
+}
+
 // --- rows -----------------------------------------------------------------------------------
 
 QList<SubContactRowPtr> ContactsViewController::buildRows(const QStringList &identifiers) const
@@ -306,7 +314,8 @@ QList<SubContactRowPtr> ContactsViewController::buildRows(const QStringList &ide
 void ContactsViewController::reloadData()
 {
     if (ViewController *controller = viewController())
-        m_state.groupName = controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
+        m_state.groupName =
+            controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
     const QStringList identifiers = tableIdentfiers();
     m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
     applyRowHeights();
@@ -361,8 +370,8 @@ QString ContactsViewController::sortIdentifier() const
 void ContactsViewController::updateTable()
 {
     const SelectionKey before = selectionKey();
-    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(), sortIdentifier(),
-                                     m_state.customItems);
+    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
+                                     sortIdentifier(), m_state.customItems);
     m_reloading = true;
     reloadData();
     selectRows(memory.rowsToSelect(m_state.subContactTable));
@@ -487,7 +496,8 @@ QList<ContactRowPtr> ContactsViewController::contactsForIndexes(const QList<int>
     return contacts;
 }
 
-std::optional<QList<ContactRowPtr>> ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow)
+std::optional<QList<ContactRowPtr>>
+ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow)
 {
     QList<int> rows = m_tableView->selectedRowIndexes();
     if (clickedRow != -1)
@@ -584,7 +594,8 @@ void ContactsViewController::tableViewSortDescriptorsDidChange(const QList<SortD
         return;
     const QList<int> selected = m_tableView->selectedRowIndexes();
     const SortDescriptor descriptor = m_sortDescriptors.first();
-    const GridSortKey key = GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key).value_or(GridSortKey());
+    const GridSortKey key =
+        GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key).value_or(GridSortKey());
     // The selected row's contact and value, found again after the re-sort.
     const SubContactRowPtr anchor = rowAt(m_tableView->selectedRow());
     const QVariant anchorText = anchor ? anchorValue(*anchor, key, descriptor.key) : QVariant();
@@ -628,8 +639,8 @@ void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
     m_state.selectedItemAndRange = itemAndRange;
     const QString uniqueId = itemAndRange.value(QStringLiteral("uniqueId")).toString();
     const int labelIndex = itemAndRange.value(PersonKey::LabelIndex).toInt();
-    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(), sortIdentifier(),
-                                     m_state.customItems);
+    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
+                                     sortIdentifier(), m_state.customItems);
     m_reloading = true;
     reloadData();
     // The hit's own row, else its contact's first row (its value may be filtered out); matching
@@ -656,7 +667,8 @@ void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
 
 void ContactsViewController::detachedWindowDidClose(const QVariantMap &info)
 {
-    QObject *window = info.value(QStringLiteral("Window"), info.value(QStringLiteral("window"))).value<QObject *>();
+    QObject *window =
+        info.value(QStringLiteral("Window"), info.value(QStringLiteral("window"))).value<QObject *>();
     const QString uniqueId = info.value(QStringLiteral("uniqueId")).toString();
     auto matches = [&](auto predicate) {
         const auto found = std::find_if(m_detachedWindows.begin(), m_detachedWindows.end(), predicate);

@@ -42,7 +42,10 @@ public:
     // ContactsGridInterface
     QWidget *view() override;
     QAbstractItemView *tableView() override;
-    void setContactTable(const ContactTablePtr &contactTable) override { m_state.contactTable = contactTable; }
+    void setContactTable(const ContactTablePtr &contactTable) override
+    {
+        m_state.contactTable = contactTable;
+    }
     void updateTable() override;
     void setSelectedViewType(const QString &viewType) override;
     void setSelectedLabels(const QStringList &labels) override { m_state.selectedLabels = labels; }
@@ -106,6 +109,10 @@ public:
     ViewController *viewController() const;
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
+
+    // Offers a label for the field from now on (a pasted or dropped value's own label); nothing
+    // for a null label.
+    static void addLabel(const QString &label, const QString &identifier);
 
     // Rows of a one-line text: line height or 1.42 times the font's size, whichever is larger,
     // plus 9; 20 when both stay below 11. Sizes are in the font's pixels at the given resolution.

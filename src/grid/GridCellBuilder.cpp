@@ -41,10 +41,10 @@ GridCell GridCellBuilder::cellAt(int rowIndex, int column) const
     if (identifier == PersonIdentifier::Name)
         return nameCell(row);
     if (identifier == PersonIdentifier::PhoneticName) {
-        const QString text = firstPosition ? person.phoneticNameValue().value_or(QVariantMap())
-                                                 .value(PersonKey::StringValue)
-                                                 .toString()
-                                           : QString();
+        const QString text =
+            firstPosition
+                ? person.phoneticNameValue().value_or(QVariantMap()).value(PersonKey::StringValue).toString()
+                : QString();
         return textCell(row, identifier, text);
     }
     if (GridField::isAddressPart(identifier))
@@ -88,7 +88,8 @@ GridCell GridCellBuilder::nameCell(const SubContactRow &row) const
     return cell;
 }
 
-GridCell GridCellBuilder::textCell(const SubContactRow &row, const QString &identifier, const QString &text) const
+GridCell GridCellBuilder::textCell(const SubContactRow &row, const QString &identifier,
+                                   const QString &text) const
 {
     GridCell cell;
     cell.kind = GridCell::Kind::Text;
@@ -116,7 +117,8 @@ GridCell GridCellBuilder::labeledCell(const SubContactRow &row, const QString &i
     const auto value = row.person->labeledValueForIdentifierAtIndex(identifier, row.labelIndex);
     if (!value || !GridField::labelPasses(m_state.selectedLabels, value->value(PersonKey::Label).toString()))
         return popupCell(row, identifier, identifier, {}, false);
-    return popupCell(row, identifier, identifier, *value, m_state.editState && !editsInEditorOnly(identifier));
+    return popupCell(row, identifier, identifier, *value,
+                     m_state.editState && !editsInEditorOnly(identifier));
 }
 
 GridCell GridCellBuilder::popupCell(const SubContactRow &row, const QString &identifier, const QString &kind,
@@ -152,15 +154,17 @@ void GridCellBuilder::highlightText(GridCell &cell, const SubContactRow &row, co
         cell.currentHit = range;
 }
 
-void GridCellBuilder::highlightValue(GridCell &cell, const SubContactRow &row, const QString &identifier) const
+void GridCellBuilder::highlightValue(GridCell &cell, const SubContactRow &row,
+                                     const QString &identifier) const
 {
     if (cell.text.isEmpty() || m_state.findString.isEmpty())
         return;
     const Qt::CaseSensitivity cs = FindHighlight::sensitivity(m_state.findOptions);
     cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString, cs);
     const QVariantMap &hit = m_state.selectedItemAndRange;
-    if (hit.value(IdentifierKey).toString() != identifier || hit.value(UniqueIdKey).toString() != row.uniqueId ||
-        !hit.contains(PersonKey::LabelIndex) || hit.value(PersonKey::LabelIndex).toInt() != row.labelIndex)
+    if (hit.value(IdentifierKey).toString() != identifier ||
+        hit.value(UniqueIdKey).toString() != row.uniqueId || !hit.contains(PersonKey::LabelIndex) ||
+        hit.value(PersonKey::LabelIndex).toInt() != row.labelIndex)
         return;
     const auto range = FindHighlight::rangeFromVariant(hit.value(RangeKey));
     if (range && FindHighlight::fits(*range, cell.text) &&

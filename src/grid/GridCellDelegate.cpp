@@ -49,7 +49,8 @@ QColor GridCellDelegate::currentHitColor()
     return QColor(255, 128, 0);
 }
 
-void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
 {
     const auto *model = qobject_cast<const GridModel *>(index.model());
     if (!model)
@@ -73,8 +74,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         paintName(painter, option, index, cell);
         break;
     case GridCell::Kind::Text:
-        paintText(painter, option.rect.adjusted(Padding, 0, -Padding, 0), m_state.selectedFont, textColor(option),
-                  cell);
+        paintText(painter, option.rect.adjusted(Padding, 0, -Padding, 0), m_state.selectedFont,
+                  textColor(option), cell);
         break;
     case GridCell::Kind::PopupAndText:
         paintPopup(painter, option, cell);
@@ -138,8 +139,8 @@ void GridCellDelegate::paintText(QPainter *painter, const QRect &rect, const QFo
     layout.draw(painter, QPointF(rect.left(), bandTop(rect, lineHeight)));
 }
 
-void GridCellDelegate::paintName(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index,
-                                 const GridCell &cell) const
+void GridCellDelegate::paintName(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index, const GridCell &cell) const
 {
     QRect rect = option.rect.adjusted(Padding, 0, -Padding, 0);
     if (cell.showsImage) {
@@ -167,7 +168,8 @@ QRect GridCellDelegate::labelRect(const QRect &cellRect, const GridCell &cell) c
     if (!cell.showsLabel())
         return {};
     const QFontMetrics metrics(m_state.selectedFont);
-    const int width = std::min(metrics.horizontalAdvance(cell.labelTitle) + PopupChrome, cellRect.width() / 2);
+    const int width =
+        std::min(metrics.horizontalAdvance(cell.labelTitle) + PopupChrome, cellRect.width() / 2);
     const int height = std::min(m_state.rowHeight - Padding, metrics.height() + 6);
     return QRect(cellRect.left() + Padding, cellRect.top() + (m_state.rowHeight - height) / 2, width, height);
 }
@@ -179,7 +181,8 @@ QRect GridCellDelegate::textRect(const QRect &cellRect, const GridCell &cell) co
     return QRect(left, cellRect.top(), std::max(0, cellRect.right() - Padding - left), cellRect.height());
 }
 
-void GridCellDelegate::paintPopup(QPainter *painter, const QStyleOptionViewItem &option, const GridCell &cell) const
+void GridCellDelegate::paintPopup(QPainter *painter, const QStyleOptionViewItem &option,
+                                  const GridCell &cell) const
 {
     if (!cell.showsLabel())
         return;
@@ -201,12 +204,14 @@ void GridCellDelegate::paintPopup(QPainter *painter, const QStyleOptionViewItem 
     painter->setFont(m_state.selectedFont);
     painter->setPen(cell.customLabel ? QColor(Qt::lightGray) : option.palette.color(QPalette::ButtonText));
     const QRect title = label.adjusted(6, 0, -18, 0);
-    painter->drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
-                      QFontMetrics(m_state.selectedFont).elidedText(cell.labelTitle, Qt::ElideRight, title.width()));
+    painter->drawText(
+        title, Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetrics(m_state.selectedFont).elidedText(cell.labelTitle, Qt::ElideRight, title.width()));
     paintText(painter, textRect(option.rect, cell), m_state.selectedFont, textColor(option), cell);
 }
 
-void GridCellDelegate::paintFooter(QPainter *painter, const QStyleOptionViewItem &option, const GridCell &cell) const
+void GridCellDelegate::paintFooter(QPainter *painter, const QStyleOptionViewItem &option,
+                                   const GridCell &cell) const
 {
     painter->save();
     painter->fillRect(option.rect, option.palette.window());

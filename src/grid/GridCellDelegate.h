@@ -18,7 +18,8 @@ class GridCellDelegate : public QStyledItemDelegate
 public:
     explicit GridCellDelegate(const GridState &state, QObject *parent = nullptr);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     // Where a labelled value's popup and its text lie in the cell (empty when hidden).

@@ -7,7 +7,8 @@ namespace {
 
 QString selectedOption(const QString &identifier, const QVariantMap &sortOptionsDict)
 {
-    const QString selected = sortOptionsDict.value(identifier).toMap().value(QStringLiteral("selected")).toString();
+    const QString selected =
+        sortOptionsDict.value(identifier).toMap().value(QStringLiteral("selected")).toString();
     return selected.isEmpty() ? identifier : selected;
 }
 
@@ -16,7 +17,9 @@ QString selectedOption(const QString &identifier, const QVariantMap &sortOptions
 GridColumn GridColumns::nameColumn()
 {
     const QString name = PersonIdentifier::Name;
-    return {name, QNPerson::localizedIdentifierForKey(name), {QStringLiteral("compositeName"), true},
+    return {name,
+            QNPerson::localizedIdentifierForKey(name),
+            {QStringLiteral("compositeName"), true},
             DefaultsKey::ColumnWidth};
 }
 
@@ -39,7 +42,8 @@ QString GridColumns::sortKeyForOptions(const QVariantMap &options)
 }
 
 QList<GridColumn> GridColumns::columnsForIdentifiers(const GridColumn &name, const QStringList &identifiers,
-                                                     const QVariantMap &sortOptionsDict, const QVariantMap &widths)
+                                                     const QVariantMap &sortOptionsDict,
+                                                     const QVariantMap &widths)
 {
     GridColumn first = name;
     QList<GridColumn> columns;

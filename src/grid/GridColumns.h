@@ -16,7 +16,8 @@ public:
     // The given "Name" column (its sort key taken from the options) followed by a new column for
     // every other identifier. widths maps identifiers to remembered widths.
     static QList<GridColumn> columnsForIdentifiers(const GridColumn &name, const QStringList &identifiers,
-                                                   const QVariantMap &sortOptionsDict, const QVariantMap &widths);
+                                                   const QVariantMap &sortOptionsDict,
+                                                   const QVariantMap &widths);
     // The chosen option of the column's SortOptionsDict entry ("Email domain" for the option
     // "domain"), or the identifier itself when it has none.
     static QString sortKeyForColumn(const QString &identifier, const QVariantMap &sortOptionsDict);

@@ -15,14 +15,16 @@ QHash<QString, QString> makeBuiltInTypes()
         types.insert(identifier, PersonValueType::Labeled);
     for (const QString &identifier : QNPerson::stringIdentifiers())
         types.insert(identifier, PersonValueType::String);
-    for (const QString &identifier : {PersonIdentifier::Name, PersonIdentifier::PhoneticName, PersonIdentifier::Birthday})
+    for (const QString &identifier :
+         {PersonIdentifier::Name, PersonIdentifier::PhoneticName, PersonIdentifier::Birthday})
         types.insert(identifier, PersonValueType::Dictionary);
     return types;
 }
 
 } // namespace
 
-QString GridField::valueType(const QString &identifier, const QNPerson &person, const QVariantList &customItems)
+QString GridField::valueType(const QString &identifier, const QNPerson &person,
+                             const QVariantList &customItems)
 {
     // Most records carry no custom items, and the record's own lookup walks them every time.
     if (person.ownCustomItems().isEmpty())

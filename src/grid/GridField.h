@@ -14,7 +14,8 @@ class GridField
 public:
     // "Labeled Value", "String Value", "Dictionary Value" or empty: the person's own answer, else the
     // "Type" of the window's custom item of that name.
-    static QString valueType(const QString &identifier, const QNPerson &person, const QVariantList &customItems);
+    static QString valueType(const QString &identifier, const QNPerson &person,
+                             const QVariantList &customItems);
     // The same for a contact without custom items of its own.
     static QString valueType(const QString &identifier, const QVariantList &customItems);
     // "ZIP", "State", "City", "Street", "Country": parts of the "Address" entries.

@@ -12,7 +12,8 @@ constexpr int MaximumNoteLines = 5;
 
 } // namespace
 
-SubContactRowPtr GridRowBuilder::newRow(const ContactRow &contact, const QString &uniqueId, int labelIndex) const
+SubContactRowPtr GridRowBuilder::newRow(const ContactRow &contact, const QString &uniqueId,
+                                        int labelIndex) const
 {
     auto row = std::make_shared<SubContactRow>();
     row->person = contact.person;
@@ -49,8 +50,8 @@ QString singleText(const QString &identifier, const QString &type, QNPerson &per
 
 GridRowBuilder::GridRowBuilder(const QStringList &identifiers, const QStringList &selectedLabels,
                                const QVariantList &customItems, bool showCompanyInNameCell)
-    : m_selectedLabels(selectedLabels), m_noFilter(GridField::isNoFilter(selectedLabels)), m_customItems(customItems),
-      m_showCompanyInNameCell(showCompanyInNameCell)
+    : m_selectedLabels(selectedLabels), m_noFilter(GridField::isNoFilter(selectedLabels)),
+      m_customItems(customItems), m_showCompanyInNameCell(showCompanyInNameCell)
 {
     for (const QString &identifier : identifiers)
         m_columns.append({identifier, GridField::valueType(identifier, customItems),
@@ -81,8 +82,9 @@ QList<SubContactRowPtr> GridRowBuilder::createSubContactsFromContact(const Conta
     return rows;
 }
 
-GridRowBuilder::ColumnValues GridRowBuilder::columnValues(const Column &column, QNPerson &person, bool ownItems,
-                                                          QVariantList &addresses, bool &addressesRead) const
+GridRowBuilder::ColumnValues GridRowBuilder::columnValues(const Column &column, QNPerson &person,
+                                                          bool ownItems, QVariantList &addresses,
+                                                          bool &addressesRead) const
 {
     ColumnValues result;
     if (column.addressPart) {
@@ -93,7 +95,8 @@ GridRowBuilder::ColumnValues GridRowBuilder::columnValues(const Column &column, 
         result.listed = true;
         return result;
     }
-    const QString type = ownItems ? GridField::valueType(column.identifier, person, m_customItems) : column.type;
+    const QString type =
+        ownItems ? GridField::valueType(column.identifier, person, m_customItems) : column.type;
     if (type == PersonValueType::Labeled) {
         result.values = person.labeledValueForIdentifier(column.identifier);
         result.listed = true;
@@ -111,20 +114,19 @@ void GridRowBuilder::appendRows(const ContactRow &contact, QList<SubContactRowPt
     const qsizetype first = rows.size();
     rows.append(newRow(contact, uniqueId, 0));
     int built = 1;
-    QList<ColumnValues> columns;
-    columns.reserve(m_columns.size());
+    ContactColumns columns;
     QVariantList addresses;
     bool addressesRead = false;
     for (const Column &column : m_columns) {
         columns.append(columnValues(column, person, ownItems, addresses, addressesRead));
         if (column.identifier == PersonIdentifier::Name)
             continue;
-        const QVariantList &values = columns.last().values;
+        const QVariantList &values = columns.back().values;
         // Only a position above every one built adds a row, even when the filter left it out of
         // the earlier columns, so the rows stay in increasing position without duplicates.
         for (int position = built; position < values.size(); ++position) {
-            if (!m_noFilter &&
-                !m_selectedLabels.contains(GridField::textOf(GridField::mapOf(values.at(position)), PersonKey::Label)))
+            if (!m_noFilter && !m_selectedLabels.contains(GridField::textOf(
+                                   GridField::mapOf(values.at(position)), PersonKey::Label)))
                 continue;
             rows.append(newRow(contact, uniqueId, position));
             built = position + 1;
@@ -138,14 +140,15 @@ void GridRowBuilder::appendRows(const ContactRow &contact, QList<SubContactRowPt
 }
 
 // Every shown value counts, filtered or not.
-int GridRowBuilder::linesOfRow(const SubContactRow &row, const QList<ColumnValues> &columns) const
+int GridRowBuilder::linesOfRow(const SubContactRow &row, const ContactColumns &columns) const
 {
     int lines = 1;
     for (qsizetype c = 0; c < m_columns.size(); ++c) {
         const ColumnValues &values = columns.at(c);
         int count = values.lines;
         if (values.listed && row.labelIndex < values.values.size()) {
-            const QString &key = m_columns.at(c).addressPart ? m_columns.at(c).identifier : PersonKey::StringValue;
+            const QString &key =
+                m_columns.at(c).addressPart ? m_columns.at(c).identifier : PersonKey::StringValue;
             count = lineCount(GridField::textOf(GridField::mapOf(values.values.at(row.labelIndex)), key));
         }
         lines = std::max(lines, count);

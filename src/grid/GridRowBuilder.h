@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <QVariantList>
 
 #include <functional>
@@ -18,8 +19,8 @@ class GridRowBuilder
 public:
     // identifiers: the shown columns in on-screen order; with showCompanyInNameCell the name cell
     // shows the company (or a company card's person) on a second line.
-    GridRowBuilder(const QStringList &identifiers, const QStringList &selectedLabels, const QVariantList &customItems,
-                   bool showCompanyInNameCell = false);
+    GridRowBuilder(const QStringList &identifiers, const QStringList &selectedLabels,
+                   const QVariantList &customItems, bool showCompanyInNameCell = false);
 
     // The rows of every contact of the table not marked deleted, in table order. rowsAdded hears of
     // each contact's rows (from the given index on) as soon as they are made.
@@ -51,12 +52,14 @@ private:
         bool listed = false;
         int lines = 1;
     };
+    // One contact's columns, kept on the stack: the build runs once per contact.
+    using ContactColumns = QVarLengthArray<ColumnValues, 8>;
 
     void appendRows(const ContactRow &contact, QList<SubContactRowPtr> &rows) const;
     SubContactRowPtr newRow(const ContactRow &contact, const QString &uniqueId, int labelIndex) const;
     ColumnValues columnValues(const Column &column, QNPerson &person, bool ownItems, QVariantList &addresses,
                               bool &addressesRead) const;
-    int linesOfRow(const SubContactRow &row, const QList<ColumnValues> &columns) const;
+    int linesOfRow(const SubContactRow &row, const ContactColumns &columns) const;
 
     QList<Column> m_columns;
     QStringList m_selectedLabels;

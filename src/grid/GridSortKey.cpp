@@ -29,11 +29,14 @@ QHash<QString, GridSortKey> makeTable()
         {QStringLiteral("Instant Message label"), {QStringLiteral("Instant Message"), label}},
         {QStringLiteral("Instant Message service name"),
          {QStringLiteral("Instant Message"), StoreValueKey::Service}},
-        {QStringLiteral("Instant Message username"), {QStringLiteral("Instant Message"), StoreValueKey::Username}},
+        {QStringLiteral("Instant Message username"),
+         {QStringLiteral("Instant Message"), StoreValueKey::Username}},
         {QStringLiteral("Social Network"), {QStringLiteral("Social Network"), text}},
         {QStringLiteral("Social Network label"), {QStringLiteral("Social Network"), label}},
-        {QStringLiteral("Social Network service name"), {QStringLiteral("Social Network"), StoreValueKey::Service}},
-        {QStringLiteral("Social Network username"), {QStringLiteral("Social Network"), StoreValueKey::Username}},
+        {QStringLiteral("Social Network service name"),
+         {QStringLiteral("Social Network"), StoreValueKey::Service}},
+        {QStringLiteral("Social Network username"),
+         {QStringLiteral("Social Network"), StoreValueKey::Username}},
         {QStringLiteral("Relationship"), {QStringLiteral("Relationship"), text}},
         {QStringLiteral("Relationship label"), {QStringLiteral("Relationship"), label}},
         {QStringLiteral("Dates"), {QStringLiteral("Dates"), text}},
@@ -48,7 +51,8 @@ QHash<QString, GridSortKey> makeTable()
         {PersonKey::LastName, {name, PersonKey::LastName}},
     };
     // Each address part sorts alone and as "Address <part>".
-    for (const QString &part : {PersonKey::ZIP, PersonKey::State, PersonKey::City, PersonKey::Street, PersonKey::Country}) {
+    for (const QString &part :
+         {PersonKey::ZIP, PersonKey::State, PersonKey::City, PersonKey::Street, PersonKey::Country}) {
         table.insert(part, {address, part});
         table.insert(address + QLatin1Char(' ') + part, {address, part});
     }

@@ -4,7 +4,6 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
-#include <QCollator>
 #include <QDate>
 
 #include <algorithm>
@@ -28,7 +27,6 @@ GridSorter::GridSorter(const GridSortKey &key, bool ascending, const QStringList
       m_noFilter(GridField::isNoFilter(selectedLabels)), m_customItems(customItems),
       m_type(GridField::valueType(key.identifier, customItems)), m_dates(comparesDates())
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
 bool GridSorter::comparesDates() const
@@ -49,8 +47,9 @@ QVariant GridSorter::sortValue(const SubContactRow &row, ContactValues &contact)
     const bool sameContact = contact.person == &person;
     if (!sameContact) {
         contact.person = &person;
-        contact.type = person.ownCustomItems().isEmpty() ? m_type
-                                                         : GridField::valueType(m_key.identifier, person, m_customItems);
+        contact.type = person.ownCustomItems().isEmpty()
+                           ? m_type
+                           : GridField::valueType(m_key.identifier, person, m_customItems);
         contact.values.clear();
         if (m_key.identifier == DatesIdentifier || contact.type == PersonValueType::Labeled)
             contact.values = person.labeledValueForIdentifier(m_key.identifier);
@@ -85,8 +84,8 @@ QVariant GridSorter::labeledSortValue(const QVariantList &values, int position) 
     if (m_key.identifier == DatesIdentifier)
         return entry.value(m_key.valueKey == PersonKey::Label ? PersonKey::Label : PersonKey::Value);
     QString valueKey = m_key.valueKey;
-    if (m_key.identifier == EmailIdentifier && valueKey != PersonKey::StringValue && valueKey != PersonKey::Label &&
-        valueKey != PersonKey::Domain)
+    if (m_key.identifier == EmailIdentifier && valueKey != PersonKey::StringValue &&
+        valueKey != PersonKey::Label && valueKey != PersonKey::Domain)
         valueKey = PersonKey::Username;
     return entry.value(valueKey);
 }
@@ -164,22 +163,17 @@ void GridSorter::addRows(const QList<SubContactRowPtr> &rows, qsizetype first)
         if (entry.empty)
             continue;
         // Rows of one contact mostly follow each other with the same text (every name sort).
-        if (m_keys.empty() || text != m_previousText) {
-            m_keys.push_back(m_collator.sortKey(text));
+        if (m_keys.isEmpty() || text != m_previousText) {
+            m_keys.add(text);
             m_previousText = text;
         }
-        entry.key = qsizetype(m_keys.size()) - 1;
+        entry.key = m_keys.size() - 1;
     }
 }
 
 void GridSorter::sort(QList<SubContactRowPtr> &rows)
 {
-    if (m_entries.size() != size_t(rows.size())) {
-        m_entries.clear();
-        m_keys.clear();
-        m_contact = {};
-        addRows(rows, 0);
-    }
+    Q_ASSERT(m_entries.size() == size_t(rows.size()));
     const bool ascending = m_ascending;
     const bool dates = m_dates;
     std::stable_sort(m_entries.begin(), m_entries.end(), [&](const SortEntry &a, const SortEntry &b) {
@@ -189,7 +183,7 @@ void GridSorter::sort(QList<SubContactRowPtr> &rows)
             return ascending ? a.day < b.day : b.day < a.day;
         if (a.key == b.key)
             return false;
-        const int order = m_keys[size_t(a.key)].compare(m_keys[size_t(b.key)]);
+        const int order = m_keys.compare(a.key, b.key);
         return ascending ? order < 0 : order > 0;
     });
     QList<SubContactRowPtr> sorted;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/SubContactRow.h"
+#include "grid/CollationKeys.h"
 #include "grid/GridSortKey.h"
 
-#include <QCollator>
 #include <QList>
 #include <QStringList>
 #include <QVariant>
@@ -71,8 +71,7 @@ private:
     // The field's type for a contact without custom items of its own.
     QString m_type;
     bool m_dates;
-    QCollator m_collator;
-    std::vector<QCollatorSortKey> m_keys;
+    CollationKeys m_keys;
     std::vector<SortEntry> m_entries;
     QString m_previousText;
     ContactValues m_contact;

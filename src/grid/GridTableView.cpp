@@ -86,7 +86,7 @@ void GridTableView::contextMenuEvent(QContextMenuEvent *event)
 }
 
 QItemSelectionModel::SelectionFlags GridTableView::selectionCommand(const QModelIndex &index,
-                                                                   const QEvent *event) const
+                                                                    const QEvent *event) const
 {
     QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
     // The selection never becomes empty by a click: toggling the only selected row keeps it.

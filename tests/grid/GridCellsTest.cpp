@@ -36,8 +36,8 @@ TEST_F(GridCellsTest, MultiLineAddressesAndNotesMakeTallerRows)
 {
     showColumns({"Name", "Address", "Note"});
     const QNPersonPtr written = person("Ann");
-    written->setValue(QVariantList{QVariantMap{{"label", "home"}, {"Street", "1 Main St\nFlat 2\nBack door"}}},
-                      "Address");
+    written->setValue(
+        QVariantList{QVariantMap{{"label", "home"}, {"Street", "1 Main St\nFlat 2\nBack door"}}}, "Address");
     add(written);
     const QNPersonPtr noted = person("Bob");
     noted->setValue(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10"), "Note");

@@ -72,7 +72,8 @@ TEST_F(GridColumnsTest, TheNameColumnStaysFirstAndAMoveIsSavedForTheViewType)
     EXPECT_EQ(grid()->tableIdentfiers(), QStringList({"Name", "URL", "Phone", "Email"}));
     EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ViewTypeDict).value("Mine").toStringList(),
               QStringList({"Name", "URL", "Phone", "Email"}));
-    EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ColumnWidthDictionary).value("Phone").toDouble(), 120.0);
+    EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ColumnWidthDictionary).value("Phone").toDouble(),
+              120.0);
 }
 
 TEST_F(GridColumnsTest, AnotherViewTypeKeepsTheNameColumnsWidthAndStartsInListOrder)
@@ -90,7 +91,8 @@ TEST_F(GridColumnsTest, AnotherViewTypeKeepsTheNameColumnsWidthAndStartsInListOr
 TEST_F(GridColumnsTest, TheLastSortIsRestoredWhenItsColumnIsShown)
 {
     defaults().setObject(ViewTypes::defaultViewTypeDict(), DefaultsKey::ViewTypeDict);
-    defaults().setObject(QVariantMap{{"key", "Phone label"}, {"ascending", false}}, DefaultsKey::LastSortDesc);
+    defaults().setObject(QVariantMap{{"key", "Phone label"}, {"ascending", false}},
+                         DefaultsKey::LastSortDesc);
     defaults().setObject(QStringLiteral("Phone"), DefaultsKey::SelectedViewType);
     grid()->viewWillAppear();
     EXPECT_EQ(grid()->sortDescriptors(), QList<SortDescriptor>({{"Phone label", false}}));

@@ -31,7 +31,10 @@ class RecordingDelegate : public ContactsViewControllerDelegate
 {
 public:
     void rowSelectionDidChange(const SubContactRowPtr &row) override { selections.append(row); }
-    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override { sorts.append(descriptors); }
+    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override
+    {
+        sorts.append(descriptors);
+    }
     void addContactByVCardString(const QString &) override {}
 
     QList<SubContactRowPtr> selections;
@@ -93,7 +96,10 @@ protected:
     }
 
     static UserDefaults &defaults() { return UserDefaults::standard(); }
-    ContactsViewController *grid() const { return static_cast<ContactsViewController *>(m_view->contactsViewController()); }
+    ContactsViewController *grid() const
+    {
+        return static_cast<ContactsViewController *>(m_view->contactsViewController());
+    }
     GridModel *model() const { return grid()->model(); }
     GridTableView *table() const { return grid()->gridTableView(); }
 

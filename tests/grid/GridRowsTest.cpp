@@ -72,8 +72,8 @@ TEST_P(GridRowCaseTest, RowsFollowThePositionsThatPassTheFilter)
     EXPECT_EQ(labelIndexes(), c.labelIndexes);
 }
 
-const QStringList labeledValues{"Name", "Phone", "Email", "Address", "Instant Message", "Social Network", "URL",
-                                "Relationship", "Dates"};
+const QStringList labeledValues{"Name",           "Phone", "Email",        "Address", "Instant Message",
+                                "Social Network", "URL",   "Relationship", "Dates"};
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, GridRowCaseTest,
@@ -85,9 +85,19 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"NothingPasses", {"Name", "Phone"}, {"work", "work"}, {}, {"home"}, {0}},
         // The phone at position 2 makes row 2 first, so the e-mail at position 1 makes no row.
         RowCase{"LabeledValues", labeledValues, {"work", "work", "home"}, {"work", "home"}, {"home"}, {0, 2}},
-        RowCase{"LabeledValuesUnfiltered", labeledValues, {"work"}, {"work", "home", "other"}, {"All"}, {0, 1, 2}},
+        RowCase{"LabeledValuesUnfiltered",
+                labeledValues,
+                {"work"},
+                {"work", "home", "other"},
+                {"All"},
+                {0, 1, 2}},
         // A later column never adds a position below one already built, nor one twice.
-        RowCase{"NoDuplicates", labeledValues, {"work", "work", "work", "home"}, {"work", "work", "home"}, {"home"}, {0, 3}},
+        RowCase{"NoDuplicates",
+                labeledValues,
+                {"work", "work", "work", "home"},
+                {"work", "work", "home"},
+                {"home"},
+                {0, 3}},
         RowCase{"EmptyFilterShowsAll", {"Name", "Phone"}, {"work", "home"}, {}, {}, {0, 1}}),
     [](const ::testing::TestParamInfo<RowCase> &info) { return std::string(info.param.name); });
 

@@ -19,8 +19,8 @@ protected:
         grid()->updateTable();
     }
 
-    static QVariantMap hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex, qsizetype location,
-                           qsizetype length)
+    static QVariantMap hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
+                           qsizetype location, qsizetype length)
     {
         return {{"uniqueId", contact->uniqueId},
                 {"identifier", identifier},
@@ -93,7 +93,8 @@ TEST_F(GridSelectionTest, ContactsOfRowsComeOnceAndWithoutDeletedOnes)
     addPhoneContacts();
     EXPECT_EQ(grid()->contactsForIndexes({1, 0, 2}), QList<ContactRowPtr>({m_table->at(0), m_table->at(1)}));
     m_table->at(0)->deleted = true;
-    EXPECT_EQ(grid()->contactsForIndexes({0, 1, 2, 3}), QList<ContactRowPtr>({m_table->at(1), m_table->at(2)}));
+    EXPECT_EQ(grid()->contactsForIndexes({0, 1, 2, 3}),
+              QList<ContactRowPtr>({m_table->at(1), m_table->at(2)}));
 }
 
 TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionAddsTheClickedContact)
@@ -112,7 +113,8 @@ TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionAddsTheClickedContact)
               (QList<ContactRowPtr>{m_table->at(0), m_table->at(2)}));
 
     // A click on the footer keeps the selection.
-    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(model()->index(4, 0)).center());
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                      table()->visualRect(model()->index(4, 0)).center());
     EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
 
     m_table->clear();
@@ -130,7 +132,8 @@ TEST_F(GridSelectionTest, AFindHitSelectsItsValueAndMarksTheRange)
     ASSERT_EQ(table()->selectedRowIndexes(), QList<int>{5});
     EXPECT_EQ(grid()->selectedSubContacts().first()->labelIndex, 2);
     EXPECT_EQ(m_delegate.selections.last()->uniqueId, bob->uniqueId);
-    EXPECT_EQ(cellData(5, "Phone", GridModel::CurrentHitRole), QVariant(FindHighlight::variantFromRange({1, 2})));
+    EXPECT_EQ(cellData(5, "Phone", GridModel::CurrentHitRole),
+              QVariant(FindHighlight::variantFromRange({1, 2})));
     EXPECT_EQ(cellData(5, "Phone", GridModel::FindRangesRole).toList().size(), 1);
 
     // A range that runs past the text marks nothing.
@@ -159,8 +162,9 @@ TEST_F(GridSelectionTest, AHitWithoutItsRowSelectsItsContactNotAnotherOne)
 TEST_F(GridSelectionTest, AClosedWindowLeavesTheDetachedWindows)
 {
     QWidget window;
-    grid()->setDetachedWindows({std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"A", &window, nullptr}),
-                                std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"B", nullptr, nullptr})});
+    grid()->setDetachedWindows(
+        {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"A", &window, nullptr}),
+         std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"B", nullptr, nullptr})});
     // A popover reports its presenter's window, which no entry holds: its contact decides.
     grid()->detachedWindowDidClose({{"uniqueId", "B"}, {"Window", QVariant::fromValue<QObject *>(table())}});
     ASSERT_EQ(grid()->detachedWindows().size(), 1);

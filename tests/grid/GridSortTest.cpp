@@ -1,5 +1,6 @@
 #include "GridFixture.h"
 
+#include "grid/CollationKeys.h"
 #include "grid/GridColumns.h"
 #include "grid/GridSortKey.h"
 #include "grid/GridSorter.h"
@@ -33,13 +34,25 @@ INSTANTIATE_TEST_SUITE_P(
     Table, GridSortKeyTest,
     ::testing::Values(KeyCase{"Phone", "Phone", "stringValue"}, KeyCase{"Phone label", "Phone", "label"},
                       KeyCase{"Email domain", "Email", "domain"}, KeyCase{"Address ZIP", "Address", "ZIP"},
-                      KeyCase{"City", "Address", "City"}, KeyCase{"Instant Message service name", "Instant Message", "service"},
+                      KeyCase{"City", "Address", "City"},
+                      KeyCase{"Instant Message service name", "Instant Message", "service"},
                       KeyCase{"Social Network username", "Social Network", "username"},
                       KeyCase{"Phonetic Name LastName", "Phonetic Name", "Phonetic LastName"},
-                      KeyCase{"compositeName", "Name", "compositeName"}, KeyCase{"FirstName", "Name", "FirstName"},
+                      KeyCase{"compositeName", "Name", "compositeName"},
+                      KeyCase{"FirstName", "Name", "FirstName"},
                       // Keys outside the table: a custom field's label, or a field's text.
                       KeyCase{"Hobby label", "Hobby", "label"}, KeyCase{"Hobby", "Hobby", "stringValue"},
                       KeyCase{"Note", "Note", "stringValue"}));
+
+TEST(CollationKeys, CaseDoesNotCountButLettersDo)
+{
+    CollationKeys keys;
+    const qsizetype anna = keys.add("anna"), upper = keys.add("ANNA"), bob = keys.add("Bob"),
+                    alice = keys.add("alice");
+    EXPECT_EQ(keys.compare(anna, upper), 0);
+    EXPECT_GT(keys.compare(bob, alice), 0);
+    EXPECT_LT(keys.compare(alice, anna), 0);
+}
 
 TEST(GridSortKey, ANullKeyHasNoSplit)
 {
@@ -67,13 +80,11 @@ TEST_P(GridDateCompareTest, MissingDatesComeLast)
 const QVariantMap may1990{{"year", 1990}, {"month", 5}, {"day", 1}};
 const QVariantMap june1985{{"year", 1985}, {"month", 6}, {"day", 2}};
 
-INSTANTIATE_TEST_SUITE_P(Dates, GridDateCompareTest,
-                         ::testing::Values(DateCase{QVariant(), QVariant(), true, 0},
-                                           DateCase{may1990, QVariant(), true, -1},
-                                           DateCase{may1990, QVariant(), false, -1},
-                                           DateCase{QVariant(), may1990, false, 1},
-                                           DateCase{june1985, may1990, true, -1},
-                                           DateCase{june1985, may1990, false, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Dates, GridDateCompareTest,
+    ::testing::Values(DateCase{QVariant(), QVariant(), true, 0}, DateCase{may1990, QVariant(), true, -1},
+                      DateCase{may1990, QVariant(), false, -1}, DateCase{QVariant(), may1990, false, 1},
+                      DateCase{june1985, may1990, true, -1}, DateCase{june1985, may1990, false, 1}));
 
 // Contacts with and without a value sorted both ways: the empty ones come last each time.
 struct EmptyLastCase
@@ -107,19 +118,20 @@ TEST_P(GridEmptyLastTest, EmptyValuesSortLast)
     EXPECT_EQ(rowNames(), c.order);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, GridEmptyLastTest,
-                         ::testing::Values(EmptyLastCase{"PhoneUp", "Phone", true, {"Cid", "Bob", "Ann"}},
-                                           EmptyLastCase{"PhoneDown", "Phone", false, {"Bob", "Cid", "Ann"}},
-                                           EmptyLastCase{"BirthdayUp", "Birthday", true, {"Cid", "Ann", "Bob"}},
-                                           EmptyLastCase{"BirthdayDown", "Birthday", false, {"Ann", "Cid", "Bob"}}),
-                         [](const ::testing::TestParamInfo<EmptyLastCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, GridEmptyLastTest,
+    ::testing::Values(EmptyLastCase{"PhoneUp", "Phone", true, {"Cid", "Bob", "Ann"}},
+                      EmptyLastCase{"PhoneDown", "Phone", false, {"Bob", "Cid", "Ann"}},
+                      EmptyLastCase{"BirthdayUp", "Birthday", true, {"Cid", "Ann", "Bob"}},
+                      EmptyLastCase{"BirthdayDown", "Birthday", false, {"Ann", "Cid", "Bob"}}),
+    [](const ::testing::TestParamInfo<EmptyLastCase> &info) { return std::string(info.param.name); });
 
 TEST_F(GridSortTest, EmailsSortByDomainOrLabel)
 {
     showColumns({"Name", "Email"});
-    for (const auto &[name, label, address] : {std::tuple{"Ann", "work", "ann@zeta.org"},
-                                               std::tuple{"Bob", "home", "bob@alpha.org"},
-                                               std::tuple{"Cid", "other", "aaa@mid.org"}}) {
+    for (const auto &[name, label, address] :
+         {std::tuple{"Ann", "work", "ann@zeta.org"}, std::tuple{"Bob", "home", "bob@alpha.org"},
+          std::tuple{"Cid", "other", "aaa@mid.org"}}) {
         const QNPersonPtr contact = person(name);
         setValues(contact, "Email", {{label, address}});
         add(contact);
@@ -138,7 +150,8 @@ TEST_F(GridSortTest, AddressesSortByTheirZip)
     showColumns({"Name", "ZIP", "City"});
     for (const auto &[name, zip] : {std::pair{"Ann", "90210"}, std::pair{"Bob", "10001"}}) {
         const QNPersonPtr contact = person(name);
-        contact->setValue(QVariantList{QVariantMap{{"label", "home"}, {"ZIP", zip}, {"City", "X"}}}, "Address");
+        contact->setValue(QVariantList{QVariantMap{{"label", "home"}, {"ZIP", zip}, {"City", "X"}}},
+                          "Address");
         add(contact);
     }
     sortBy("ZIP");
@@ -207,8 +220,8 @@ TEST_F(GridSortTest, AHeaderClickSortsTurnsTheDirectionAndKeepsTheSelectedValue)
 TEST_F(GridSortTest, AChangedSortOptionSortsByTheFieldAndOption)
 {
     showColumns({"Name", "Email"});
-    grid()->sortOptionsChanged({{"type", "Email"}, {"items", QStringList{"Email", "domain"}}, {"selected", "domain"}},
-                               "Email");
+    grid()->sortOptionsChanged(
+        {{"type", "Email"}, {"items", QStringList{"Email", "domain"}}, {"selected", "domain"}}, "Email");
     EXPECT_EQ(grid()->sortDescriptors(), QList<SortDescriptor>({{"Email domain", true}}));
     EXPECT_EQ(grid()->columns().at(1).sortPrototype.key, "Email domain");
     // A column that is not shown is left alone.
