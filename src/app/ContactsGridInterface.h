@@ -76,4 +76,23 @@ public:
     // Menu actions the grid answers.
     virtual void showQRCode() = 0;
     virtual void toggleShowCompany() = 0;
+
+    // The operations below have empty defaults so that stand-ins need not carry them.
+
+    // Find state. The setters only store; the caller reloads (updateTable) or shows a hit with
+    // selectItemAndRange. A hit (ItemAndRange) carries "uniqueId", "identifier", "labelIndex" (the
+    // value's position) and "range" ({"location", "length"} in the value's text).
+    virtual void setFindString(const QString &) {}
+    virtual void setFindOptions(const QString &) {}
+    virtual void setSelectedItemAndRange(const QVariantMap &) {}
+    // Draws the hit and selects its row: the row of its contact and position, else the contact's
+    // first row; with neither the selection stays.
+    virtual void selectItemAndRange(const QVariantMap &) {}
+
+    // The identifiers of the shown columns in on-screen order.
+    virtual QStringList tableIdentfiers() { return {}; }
+    // The company shows under the name (toggleShowCompany's check mark).
+    virtual bool showCompanyInNameCell() const { return false; }
+    // The distinct contact rows behind the given grid rows, in row order, deleted ones left out.
+    virtual QList<ContactRowPtr> contactsForIndexes(const QList<int> &) { return {}; }
 };

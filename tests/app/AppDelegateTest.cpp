@@ -44,7 +44,7 @@ protected:
 
     bool loaded() const { return view()->contactTable() != nullptr; }
 
-    int gridRows() const { return view()->contactsViewController()->tableView()->model()->rowCount(); }
+    int gridRows() const { return int(view()->contactsViewController()->subContactTable().size()); }
 
     std::unique_ptr<WindowController> m_window;
     std::unique_ptr<AppDelegate> m_delegate;

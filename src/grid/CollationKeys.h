@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+struct UCollator;
+
+// Case-insensitive collation keys of many texts in the user's language, kept in one buffer so that
+// tens of thousands of them cost no allocation each; two keys compare as the texts would.
+class CollationKeys
+{
+public:
+    CollationKeys();
+    ~CollationKeys();
+    CollationKeys(const CollationKeys &) = delete;
+    CollationKeys &operator=(const CollationKeys &) = delete;
+
+    // The key of the text; answers its number.
+    qsizetype add(const QString &text);
+    bool isEmpty() const { return m_offsets.empty(); }
+    qsizetype size() const { return qsizetype(m_offsets.size()); }
+    // Below zero when the first text sorts before the second.
+    int compare(qsizetype first, qsizetype second) const;
+
+private:
+    UCollator *m_collator = nullptr;
+    // Every key, each ending in a zero byte.
+    std::vector<char> m_bytes;
+    std::vector<size_t> m_offsets;
+};

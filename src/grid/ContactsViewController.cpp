@@ -1,0 +1,690 @@
+#include "grid/ContactsViewController.h"
+
+#include "app/ContactInfoInterface.h"
+#include "app/ContactsViewControllerDelegate.h"
+#include "app/DefaultsKey.h"
+#include "app/FontService.h"
+#include "app/ViewController.h"
+#include "grid/GridCellDelegate.h"
+#include "grid/GridColumns.h"
+#include "grid/GridField.h"
+#include "grid/GridModel.h"
+#include "grid/GridRowBuilder.h"
+#include "grid/GridSelectionMemory.h"
+#include "grid/GridSorter.h"
+#include "grid/GridTableView.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/UserDefaults.h"
+#include "platform/widgets/Popover.h"
+
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QItemSelection>
+
+#include <cmath>
+
+namespace {
+
+const QString DefaultSortKey = QStringLiteral("compositeName");
+const QString AddressIdentifier = QStringLiteral("Address");
+const QString KeyKey = QStringLiteral("key");
+const QString AscendingKey = QStringLiteral("ascending");
+constexpr double DefaultFontSize = 12.0;
+constexpr int StartRowHeight = 20;
+
+// Every detail view that shows a contact (the detail table of a popover or torn-off window).
+ContactInfoInterface *detailView(QWidget *widget)
+{
+    return dynamic_cast<ContactInfoInterface *>(widget);
+}
+
+} // namespace
+
+ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *parent)
+    : QObject(parent), m_defaults(defaults), m_tableView(new GridTableView),
+      m_model(new GridModel(m_state, this)), m_cellDelegate(new GridCellDelegate(m_state, this))
+{
+    m_state.columns = {GridColumns::nameColumn()};
+    m_tableView->setModel(m_model);
+    m_tableView->setItemDelegate(m_cellDelegate);
+    m_tableView->horizontalHeader()->setMinimumSectionSize(int(DefaultsKey::MinimumColumnWidth));
+    connectTable();
+    viewDidLoad();
+}
+
+ContactsViewController::~ContactsViewController()
+{
+    if (!m_tableView)
+        return;
+    // The table may outlive this controller inside its layout for a moment; it must not reach the
+    // model and delegate, which go with it.
+    m_tableView->setModel(nullptr);
+    m_tableView->setItemDelegate(nullptr);
+    if (!m_tableView->parent())
+        delete m_tableView;
+}
+
+void ContactsViewController::connectTable()
+{
+    QHeaderView *header = m_tableView->horizontalHeader();
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ContactsViewController::tableViewSelectionDidChange);
+    connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerClicked);
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int newWidth) { tableViewColumnDidResize(column, newWidth); });
+    connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::tableViewColumnDidMove);
+    connect(m_tableView, &GridTableView::willAppear, this, &ContactsViewController::viewWillAppear);
+}
+
+// --- set-up ---------------------------------------------------------------------------------
+
+void ContactsViewController::viewDidLoad()
+{
+    m_state.showCompanyInNameCell = m_defaults.boolForKey(DefaultsKey::ShowCompanyInNameCell);
+    setSelectedFont(FontService::systemFont(DefaultFontSize));
+    // Rows stay 20 high until the font is set again.
+    m_state.rowHeight = StartRowHeight;
+    applyRowHeights();
+    m_state.editState = true;
+
+    const QVariant widths = m_defaults.objectForKey(DefaultsKey::ColumnWidthDictionary);
+    if (widths.isValid()) {
+        m_columnWidthDictionary = widths.toMap();
+        // A dictionary without the name's width would narrow the column to nothing.
+        if (m_columnWidthDictionary.contains(PersonIdentifier::Name))
+            m_state.columns.first().width = m_columnWidthDictionary.value(PersonIdentifier::Name).toDouble();
+    } else {
+        m_columnWidthDictionary.insert(PersonIdentifier::Name, m_state.columns.first().width);
+    }
+    m_settingUpColumns = true;
+    m_tableView->horizontalHeader()->resizeSection(0, int(m_state.columns.first().width));
+    m_settingUpColumns = false;
+}
+
+void ContactsViewController::viewWillAppear()
+{
+    const QString viewType = m_defaults.stringForKey(DefaultsKey::SelectedViewType);
+    setSelectedViewType(viewType);
+    SortDescriptor chosen{DefaultSortKey, true};
+    const QVariantMap last = m_defaults.dictionaryForKey(DefaultsKey::LastSortDesc);
+    if (!last.isEmpty()) {
+        const SortDescriptor saved{last.value(KeyKey).toString(), last.value(AscendingKey).toBool()};
+        const auto split = GridSortKey::separateSortKeyIntoIdentifierAndKey(saved.key);
+        const QStringList shown =
+            m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict).value(viewType).toStringList();
+        // An address part's column ("ZIP") sorts by a key of the "Address" field.
+        if (split && (shown.contains(split->identifier) || shown.contains(saved.key)))
+            chosen = saved;
+    }
+    // Applied with or without rows: the table often arrives after the view appears, and with no
+    // rows a new sort changes nothing else.
+    if (m_sortDescriptors.isEmpty() || m_sortDescriptors.first().key != chosen.key)
+        setSortDescriptors({chosen});
+}
+
+QWidget *ContactsViewController::view()
+{
+    return m_tableView;
+}
+
+QAbstractItemView *ContactsViewController::tableView()
+{
+    return m_tableView;
+}
+
+ViewController *ContactsViewController::viewController() const
+{
+    for (QObject *object = m_tableView ? m_tableView->parent() : nullptr; object; object = object->parent()) {
+        if (auto *controller = qobject_cast<ViewController *>(object))
+            return controller;
+    }
+    return nullptr;
+}
+
+// --- columns --------------------------------------------------------------------------------
+
+void ContactsViewController::setSelectedViewType(const QString &viewType)
+{
+    const QVariantMap viewTypes = m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict);
+    updateColumnsInTableView(viewTypes.value(viewType).toStringList());
+}
+
+void ContactsViewController::updateColumnsInTableView(const QStringList &identifiers)
+{
+    QHeaderView *header = m_tableView->horizontalHeader();
+    GridColumn name = m_state.columns.first();
+    name.width = header->sectionSize(0);
+    const QVariantMap sortOptions = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict);
+    const QList<int> selected = m_tableView->selectedRowIndexes();
+    m_settingUpColumns = true;
+    m_reloading = true;
+    m_model->reset([&] {
+        m_state.columns =
+            GridColumns::columnsForIdentifiers(name, identifiers, sortOptions, m_columnWidthDictionary);
+    });
+    for (int column = 0; column < m_state.columns.size(); ++column) {
+        // New columns stand in list order, whatever order the previous ones were moved into.
+        if (header->visualIndex(column) != column)
+            header->moveSection(header->visualIndex(column), column);
+        header->resizeSection(column, int(m_state.columns.at(column).width));
+    }
+    m_settingUpColumns = false;
+    updateFooterSpan();
+    updateSortIndicator();
+    selectRows(selected);
+    m_reloading = false;
+}
+
+QStringList ContactsViewController::tableIdentfiers()
+{
+    QHeaderView *header = m_tableView->horizontalHeader();
+    QStringList identifiers;
+    for (int visual = 0; visual < m_state.columns.size(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        identifiers.append(m_state.columns.at(logical < 0 ? visual : logical).identifier);
+    }
+    return identifiers;
+}
+
+void ContactsViewController::tableViewColumnDidResize(int column, int newWidth)
+{
+    if (m_settingUpColumns || column < 0 || column >= m_state.columns.size())
+        return;
+    m_state.columns[column].width = newWidth;
+    m_columnWidthDictionary.insert(m_state.columns.at(column).identifier, double(newWidth));
+}
+
+void ContactsViewController::tableViewColumnDidMove(int, int oldVisual, int newVisual)
+{
+    if (m_settingUpColumns)
+        return;
+    // "Name" stays first: nothing moves it and nothing goes before it.
+    if (oldVisual == 0 || newVisual == 0) {
+        m_settingUpColumns = true;
+        m_tableView->horizontalHeader()->moveSection(newVisual, oldVisual);
+        m_settingUpColumns = false;
+        return;
+    }
+    saveColumnWithDictionary();
+}
+
+void ContactsViewController::saveColumnWithDictionary()
+{
+    m_defaults.setObject(m_columnWidthDictionary, DefaultsKey::ColumnWidthDictionary);
+    const QString viewType = m_defaults.stringForKey(DefaultsKey::SelectedViewType);
+    if (!viewType.isNull()) {
+        QVariantMap viewTypes = m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict);
+        viewTypes.insert(viewType, tableIdentfiers());
+        m_defaults.setObject(viewTypes, DefaultsKey::ViewTypeDict);
+    }
+    m_defaults.synchronize();
+}
+
+// --- settings -------------------------------------------------------------------------------
+
+void ContactsViewController::setEditState(bool editState)
+{
+    m_state.editState = editState;
+    m_model->cellsChanged();
+}
+
+int ContactsViewController::rowHeightForFont(const QFont &font, double logicalDpi)
+{
+    const double pixelSize = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * logicalDpi / 72.0;
+    QFont sized = font;
+    sized.setPixelSize(std::max(1, int(std::lround(pixelSize))));
+    const QFontMetricsF metrics(sized);
+    int height = int(std::ceil(metrics.ascent() + metrics.descent() + std::max<qreal>(0, metrics.leading())));
+    height = std::max(height, int(std::ceil(pixelSize * 1.42)));
+    return height >= 11 ? height + 9 : 20;
+}
+
+void ContactsViewController::setSelectedFont(const QFont &font)
+{
+    m_state.selectedFont = font;
+    m_state.selectedBoldfont = font;
+    m_state.selectedBoldfont.setBold(true);
+    m_state.rowHeight = rowHeightForFont(font, m_tableView->logicalDpiY());
+    applyRowHeights();
+    m_model->cellsChanged();
+    const QList<int> selected = m_tableView->selectedRowIndexes();
+    if (!selected.isEmpty())
+        m_tableView->scrollTo(m_model->index(selected.first(), 0));
+    if (m_popover) {
+        if (ContactInfoInterface *detail = detailView(m_popover->contentWidget()))
+            detail->setSelectedFont(font);
+    }
+    for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
+        if (ContactInfoInterface *detail = detailView(entry->contentViewController))
+            detail->setSelectedFont(font);
+    }
+}
+
+void ContactsViewController::toggleShowCompany()
+{
+    m_state.showCompanyInNameCell = !m_state.showCompanyInNameCell;
+    m_defaults.setBool(m_state.showCompanyInNameCell, DefaultsKey::ShowCompanyInNameCell);
+    updateTable();
+}
+
+std::optional<LabelPopup> ContactsViewController::labelPopupAt(const QModelIndex &index) const
+{
+    const GridCell cell = m_model->cell(index);
+    if (!cell.showsLabel())
+        return std::nullopt;
+    const QString identifier = m_state.columns.at(index.column()).identifier;
+    return LabelPopup(GridField::isAddressPart(identifier) ? AddressIdentifier : identifier,
+                      cell.labeledValue.value(PersonKey::Label).toString(), m_state.editState);
+}
+
+void ContactsViewController::addLabel(const QString &label, const QString &identifier)
+{
+    if (!label.isNull())
+        QNPerson::setLabel(QString(), label, identifier);
+}
+
+// --- rows -----------------------------------------------------------------------------------
+
+QList<SubContactRowPtr> ContactsViewController::buildRows(const QStringList &identifiers) const
+{
+    if (!m_state.contactTable)
+        return {};
+    const GridRowBuilder builder(identifiers, m_state.selectedLabels, m_state.customItems,
+                                 m_state.showCompanyInNameCell);
+    const SortDescriptor descriptor =
+        m_sortDescriptors.isEmpty() ? SortDescriptor{DefaultSortKey, true} : m_sortDescriptors.first();
+    const auto key = GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key);
+    std::optional<GridSorter> sorter;
+    if (key)
+        sorter.emplace(*key, descriptor.ascending, m_state.selectedLabels, m_state.customItems);
+    // Each contact's sort values are read while its rows are made, when its values are at hand.
+    QList<SubContactRowPtr> rows = builder.rowsForContactTable(
+        *m_state.contactTable, [&sorter](const QList<SubContactRowPtr> &built, qsizetype first) {
+            if (sorter)
+                sorter->addRows(built, first);
+        });
+    if (sorter)
+        sorter->sort(rows);
+    GridRowBuilder::markContinuationRows(rows);
+    builder.addNameCellLines(rows);
+    return rows;
+}
+
+void ContactsViewController::reloadData()
+{
+    if (ViewController *controller = viewController())
+        m_state.groupName =
+            controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
+    const QStringList identifiers = tableIdentfiers();
+    m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
+    applyRowHeights();
+    updateFooterSpan();
+    updateSortIndicator();
+}
+
+void ContactsViewController::applyRowHeights()
+{
+    QHeaderView *header = m_tableView->verticalHeader();
+    const int height = m_state.rowHeight;
+    if (header->defaultSectionSize() != height)
+        header->setDefaultSectionSize(height);
+    // Without updates each resize is a constant step rather than a walk over every row.
+    const bool updates = header->updatesEnabled();
+    header->setUpdatesEnabled(false);
+    for (int row : std::as_const(m_tallRows)) {
+        if (row < header->count())
+            header->resizeSection(row, height);
+    }
+    m_tallRows.clear();
+    const QList<SubContactRowPtr> &rows = m_state.subContactTable;
+    for (int row = 0; row < rows.size() && row < header->count(); ++row) {
+        if (rows.at(row)->numLines > 1) {
+            header->resizeSection(row, rows.at(row)->numLines * height);
+            m_tallRows.append(row);
+        }
+    }
+    header->setUpdatesEnabled(updates);
+}
+
+void ContactsViewController::updateFooterSpan()
+{
+    m_tableView->clearSpans();
+    if (m_state.contactTable && m_state.columns.size() > 1)
+        m_tableView->setSpan(int(m_state.subContactTable.size()), 0, 1, int(m_state.columns.size()));
+}
+
+SubContactRowPtr ContactsViewController::rowAt(int row) const
+{
+    return row >= 0 && row < m_state.subContactTable.size() ? m_state.subContactTable.at(row) : nullptr;
+}
+
+QString ContactsViewController::sortIdentifier() const
+{
+    if (m_sortDescriptors.isEmpty())
+        return PersonIdentifier::Name;
+    const auto key = GridSortKey::separateSortKeyIntoIdentifierAndKey(m_sortDescriptors.first().key);
+    return key ? key->identifier : PersonIdentifier::Name;
+}
+
+void ContactsViewController::updateTable()
+{
+    const SelectionKey before = selectionKey();
+    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
+                                     sortIdentifier(), m_state.customItems);
+    m_reloading = true;
+    reloadData();
+    selectRows(memory.rowsToSelect(m_state.subContactTable));
+    m_reloading = false;
+    notifyIfSelectionMoved(before);
+    refreshDetailViews();
+}
+
+void ContactsViewController::refreshDetailViews()
+{
+    const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
+    if (!row)
+        return;
+    if (m_popover) {
+        if (ContactInfoInterface *detail = detailView(m_popover->contentWidget())) {
+            detail->setContact(row);
+            detail->updateTable();
+        }
+    }
+    for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
+        ContactInfoInterface *detail = detailView(entry->contentViewController);
+        if (detail && entry->uniqueId == row->uniqueId) {
+            detail->setContact(row);
+            detail->updateTable();
+        }
+    }
+}
+
+// --- selection ------------------------------------------------------------------------------
+
+void ContactsViewController::selectRows(const QList<int> &rows)
+{
+    if (rows.isEmpty() || m_state.columns.isEmpty())
+        return;
+    const int lastColumn = int(m_state.columns.size()) - 1;
+    QItemSelection selection;
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype end = i;
+        while (end + 1 < rows.size() && rows.at(end + 1) == rows.at(end) + 1)
+            ++end;
+        selection.select(m_model->index(rows.at(i), 0), m_model->index(rows.at(end), lastColumn));
+        i = end + 1;
+    }
+    QItemSelectionModel *selectionModel = m_tableView->selectionModel();
+    selectionModel->setCurrentIndex(m_model->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_tableView->scrollTo(m_model->index(rows.first(), 0));
+}
+
+ContactsViewController::SelectionKey ContactsViewController::selectionKey() const
+{
+    const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
+    return row ? SelectionKey{row->uniqueId, row->labelIndex} : SelectionKey{};
+}
+
+void ContactsViewController::notifyIfSelectionMoved(const SelectionKey &before)
+{
+    const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
+    if (row && m_delegate && selectionKey() != before)
+        m_delegate->rowSelectionDidChange(row);
+}
+
+void ContactsViewController::tableViewSelectionDidChange()
+{
+    if (m_reloading || !m_delegate)
+        return;
+    if (const SubContactRowPtr row = rowAt(m_tableView->selectedRow()))
+        m_delegate->rowSelectionDidChange(row);
+}
+
+void ContactsViewController::selectRowIndexesWithContacts(const QList<ContactRowPtr> &contacts)
+{
+    if (!m_state.contactTable || m_state.contactTable->isEmpty())
+        return;
+    QSet<QString> uniqueIds;
+    for (const ContactRowPtr &contact : contacts)
+        uniqueIds.insert(contact->uniqueId);
+    QList<int> rows;
+    for (int row = 0; row < m_state.subContactTable.size(); ++row) {
+        if (uniqueIds.contains(m_state.subContactTable.at(row)->uniqueId))
+            rows.append(row);
+    }
+    selectRows(rows);
+}
+
+QList<SubContactRowPtr> ContactsViewController::selectedSubContacts()
+{
+    QList<SubContactRowPtr> rows;
+    for (int row : m_tableView->selectedRowIndexes()) {
+        if (const SubContactRowPtr subContact = rowAt(row))
+            rows.append(subContact);
+    }
+    return rows;
+}
+
+QList<ContactRowPtr> ContactsViewController::selectedContacts()
+{
+    return contactsForIndexes(m_tableView->selectedRowIndexes());
+}
+
+QList<ContactRowPtr> ContactsViewController::contactsForIndexes(const QList<int> &rows)
+{
+    QList<ContactRowPtr> contacts;
+    if (!m_state.contactTable)
+        return contacts;
+    QHash<QString, ContactRowPtr> byUniqueId;
+    for (const ContactRowPtr &contact : std::as_const(*m_state.contactTable))
+        byUniqueId.insert(contact->uniqueId, contact);
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    QSet<QString> taken;
+    for (int row : std::as_const(sorted)) {
+        const SubContactRowPtr subContact = rowAt(row);
+        if (!subContact || taken.contains(subContact->uniqueId))
+            continue;
+        const ContactRowPtr contact = byUniqueId.value(subContact->uniqueId);
+        if (!contact || contact->deleted)
+            continue;
+        taken.insert(subContact->uniqueId);
+        contacts.append(contact);
+    }
+    return contacts;
+}
+
+std::optional<QList<ContactRowPtr>>
+ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow)
+{
+    QList<int> rows = m_tableView->selectedRowIndexes();
+    if (clickedRow != -1)
+        rows.append(clickedRow);
+    QSet<QString> uniqueIds;
+    for (int row : std::as_const(rows)) {
+        if (const SubContactRowPtr subContact = rowAt(row))
+            uniqueIds.insert(subContact->uniqueId);
+    }
+    if (!m_state.contactTable)
+        return std::nullopt;
+    QList<ContactRowPtr> contacts;
+    for (const ContactRowPtr &contact : std::as_const(*m_state.contactTable)) {
+        if (uniqueIds.contains(contact->uniqueId))
+            contacts.append(contact);
+    }
+    if (contacts.isEmpty())
+        return std::nullopt;
+    return contacts;
+}
+
+// --- sorting --------------------------------------------------------------------------------
+
+void ContactsViewController::updateSortIndicator()
+{
+    QHeaderView *header = m_tableView->horizontalHeader();
+    if (m_sortDescriptors.isEmpty()) {
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    const SortDescriptor &descriptor = m_sortDescriptors.first();
+    int column = -1;
+    for (int i = 0; i < m_state.columns.size() && column < 0; ++i) {
+        if (m_state.columns.at(i).sortPrototype.key == descriptor.key)
+            column = i;
+    }
+    header->setSortIndicator(column, descriptor.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void ContactsViewController::headerClicked(int column)
+{
+    if (column < 0 || column >= m_state.columns.size())
+        return;
+    SortDescriptor descriptor = m_state.columns.at(column).sortPrototype;
+    if (!m_sortDescriptors.isEmpty() && m_sortDescriptors.first().key == descriptor.key)
+        descriptor.ascending = !m_sortDescriptors.first().ascending;
+    setSortDescriptors({descriptor});
+}
+
+void ContactsViewController::sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName)
+{
+    for (GridColumn &column : m_state.columns) {
+        if (column.identifier != columnName)
+            continue;
+        column.sortPrototype = {GridColumns::sortKeyForOptions(sortOptions), column.sortPrototype.ascending};
+        setSortDescriptors({column.sortPrototype});
+        return;
+    }
+}
+
+void ContactsViewController::setSortDescriptors(const QList<SortDescriptor> &descriptors)
+{
+    const QList<SortDescriptor> old = m_sortDescriptors;
+    m_sortDescriptors = descriptors;
+    updateSortIndicator();
+    tableViewSortDescriptorsDidChange(old);
+}
+
+QVariant ContactsViewController::anchorValue(const SubContactRow &row, const GridSortKey &key,
+                                             const QString &sortKey) const
+{
+    QNPerson &person = *row.person;
+    if (key.identifier == PersonIdentifier::Birthday) {
+        const auto birthday = person.birthdayValue();
+        return birthday ? birthday->value(PersonKey::StringValue) : QVariant();
+    }
+    if (key.identifier == PersonIdentifier::Name)
+        return person.nameValue().value(sortKey);
+    if (key.identifier == PersonIdentifier::PhoneticName)
+        return person.phoneticNameValue().value_or(QVariantMap()).value(sortKey);
+    const QString type = GridField::valueType(key.identifier, person, m_state.customItems);
+    if (type == PersonValueType::Labeled) {
+        const auto value = person.labeledValueForIdentifierAtIndex(key.identifier, row.labelIndex);
+        return value ? value->value(PersonKey::StringValue) : QVariant();
+    }
+    if (type == PersonValueType::String)
+        return person.stringValueForIdentifier(key.identifier);
+    return QVariant();
+}
+
+void ContactsViewController::tableViewSortDescriptorsDidChange(const QList<SortDescriptor> &oldDescriptors)
+{
+    if (!m_state.contactTable || m_state.contactTable->isEmpty() || m_sortDescriptors.isEmpty())
+        return;
+    const QList<int> selected = m_tableView->selectedRowIndexes();
+    const SortDescriptor descriptor = m_sortDescriptors.first();
+    const GridSortKey key =
+        GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key).value_or(GridSortKey());
+    // The selected row's contact and value, found again after the re-sort.
+    const SubContactRowPtr anchor = rowAt(m_tableView->selectedRow());
+    const QVariant anchorText = anchor ? anchorValue(*anchor, key, descriptor.key) : QVariant();
+    if (m_delegate && (oldDescriptors.isEmpty() || oldDescriptors.first() != descriptor))
+        m_delegate->sortDescriptorsDidChange(m_sortDescriptors);
+
+    const SelectionKey before = selectionKey();
+    m_reloading = true;
+    reloadData();
+    int found = -1;
+    for (int row = 0; anchor && row < m_state.subContactTable.size() && found < 0; ++row) {
+        const SubContactRow &candidate = *m_state.subContactTable.at(row);
+        if (candidate.uniqueId != anchor->uniqueId)
+            continue;
+        if (anchorText.isValid() ? anchorValue(candidate, key, descriptor.key) == anchorText
+                                 : candidate.labelIndex == anchor->labelIndex)
+            found = row;
+    }
+    QList<int> rows;
+    if (found >= 0) {
+        rows = {found};
+    } else {
+        for (int row : selected) {
+            if (row < m_state.subContactTable.size())
+                rows.append(row);
+        }
+    }
+    selectRows(rows);
+    m_reloading = false;
+    notifyIfSelectionMoved(before);
+    m_defaults.setObject(QVariantMap{{KeyKey, descriptor.key}, {AscendingKey, descriptor.ascending}},
+                         DefaultsKey::LastSortDesc);
+}
+
+// --- find -----------------------------------------------------------------------------------
+
+void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
+{
+    if (!m_state.contactTable)
+        return;
+    m_state.selectedItemAndRange = itemAndRange;
+    const QString uniqueId = itemAndRange.value(QStringLiteral("uniqueId")).toString();
+    const int labelIndex = itemAndRange.value(PersonKey::LabelIndex).toInt();
+    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
+                                     sortIdentifier(), m_state.customItems);
+    m_reloading = true;
+    reloadData();
+    // The hit's own row, else its contact's first row (its value may be filtered out); matching
+    // the position alone could pick another contact's row.
+    int hitRow = -1;
+    int contactRow = -1;
+    for (int row = 0; row < m_state.subContactTable.size() && hitRow < 0; ++row) {
+        const SubContactRow &candidate = *m_state.subContactTable.at(row);
+        if (candidate.uniqueId != uniqueId)
+            continue;
+        if (contactRow < 0)
+            contactRow = row;
+        if (candidate.labelIndex == labelIndex)
+            hitRow = row;
+    }
+    const int row = hitRow >= 0 ? hitRow : contactRow;
+    selectRows(row >= 0 ? QList<int>{row} : memory.rowsToSelect(m_state.subContactTable));
+    m_reloading = false;
+    if (row >= 0 && m_delegate)
+        m_delegate->rowSelectionDidChange(m_state.subContactTable.at(row));
+}
+
+// --- popover and torn-off windows -----------------------------------------------------------
+
+void ContactsViewController::detachedWindowDidClose(const QVariantMap &info)
+{
+    QObject *window =
+        info.value(QStringLiteral("Window"), info.value(QStringLiteral("window"))).value<QObject *>();
+    const QString uniqueId = info.value(QStringLiteral("uniqueId")).toString();
+    auto matches = [&](auto predicate) {
+        const auto found = std::find_if(m_detachedWindows.begin(), m_detachedWindows.end(), predicate);
+        if (found == m_detachedWindows.end())
+            return false;
+        m_detachedWindows.erase(found);
+        return true;
+    };
+    // A popover reports its presenter's window, which no entry holds: then the contact decides.
+    if (window && matches([window](const DetachedWindowEntryPtr &entry) { return entry->window == window; }))
+        return;
+    if (!uniqueId.isEmpty())
+        matches([&uniqueId](const DetachedWindowEntryPtr &entry) { return entry->uniqueId == uniqueId; });
+}
+
+// The contact popover and the QR-code sheet arrive with their panes.
+void ContactsViewController::showContactInfoPopoverWithOption(const QString &) {}
+
+void ContactsViewController::showQRCode() {}

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "app/ContactsGridInterface.h"
+#include "app/SortDescriptor.h"
+#include "grid/DetachedWindowEntry.h"
+#include "grid/GridSortKey.h"
+#include "grid/GridState.h"
+#include "grid/GridTableView.h"
+#include "grid/LabelPopup.h"
+#include "platform/widgets/Popover.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class GridCellDelegate;
+class GridModel;
+class UserDefaults;
+class ViewController;
+
+// The middle pane of the main window: the selected group's contacts with one row per contact and
+// value position of the shown multi-valued columns, a footer row, columns per view type, a label
+// filter and sorting by any column and sort option.
+//
+// The rows are rebuilt and re-sorted from the contact table at every reload (updateTable, a sort,
+// a find hit), so they always show the model as it is; no row survives a reload, and the selection
+// is carried over by contact and value. The view controller pushes the table and the settings in
+// and calls updateTable after every change of the address book.
+class ContactsViewController : public QObject, public ContactsGridInterface
+{
+    Q_OBJECT
+
+public:
+    explicit ContactsViewController(UserDefaults &defaults, QObject *parent = nullptr);
+    // Deletes the table unless a layout took it.
+    ~ContactsViewController() override;
+
+    // The view type and last sort of the defaults; runs when the table is first shown.
+    void viewWillAppear();
+
+    // ContactsGridInterface
+    QWidget *view() override;
+    QAbstractItemView *tableView() override;
+    void setContactTable(const ContactTablePtr &contactTable) override
+    {
+        m_state.contactTable = contactTable;
+    }
+    void updateTable() override;
+    void setSelectedViewType(const QString &viewType) override;
+    void setSelectedLabels(const QStringList &labels) override { m_state.selectedLabels = labels; }
+    void setEditState(bool editState) override;
+    void setSelectedFont(const QFont &font) override;
+    void setCustomItems(const QVariantList &customItems) override { m_state.customItems = customItems; }
+    void setDelegate(ContactsViewControllerDelegate *delegate) override { m_delegate = delegate; }
+    void selectRowIndexesWithContacts(const QList<ContactRowPtr> &contacts) override;
+    QList<ContactRowPtr> selectedContacts() override;
+    QList<SubContactRowPtr> selectedSubContacts() override;
+    std::optional<QList<ContactRowPtr>> selectedContactsWithClickedRowIndex(int clickedRow) override;
+    QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable; }
+    Popover *popover() override { return m_popover; }
+    void setPopover(Popover *popover) override { m_popover = popover; }
+    void detachedWindowDidClose(const QVariantMap &info) override;
+    void showContactInfoPopoverWithOption(const QString &option) override;
+    void saveColumnWithDictionary() override;
+    void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;
+    void showQRCode() override;
+    void toggleShowCompany() override;
+    void setFindString(const QString &findString) override { m_state.findString = findString; }
+    void setFindOptions(const QString &findOptions) override { m_state.findOptions = findOptions; }
+    void setSelectedItemAndRange(const QVariantMap &itemAndRange) override
+    {
+        m_state.selectedItemAndRange = itemAndRange;
+    }
+    void selectItemAndRange(const QVariantMap &itemAndRange) override;
+    QStringList tableIdentfiers() override;
+    bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
+    QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
+
+    // Columns: "Name" first, then the other identifiers in list order. Does not reload the rows.
+    void updateColumnsInTableView(const QStringList &identifiers);
+    const QList<GridColumn> &columns() const { return m_state.columns; }
+    // Widths by column identifier, kept as the user resizes and saved by saveColumnWithDictionary.
+    QVariantMap columnWidthDictionary() const { return m_columnWidthDictionary; }
+
+    // The first descriptor decides the order; setting them re-sorts at once, as a click on a
+    // column's header does (which sorts by the column's key, or turns the direction round).
+    QList<SortDescriptor> sortDescriptors() const { return m_sortDescriptors; }
+    void setSortDescriptors(const QList<SortDescriptor> &descriptors);
+
+    ContactTablePtr contactTable() const { return m_state.contactTable; }
+    QStringList selectedLabels() const { return m_state.selectedLabels; }
+    QVariantList customItems() const { return m_state.customItems; }
+    bool editState() const { return m_state.editState; }
+    QFont selectedFont() const { return m_state.selectedFont; }
+    QFont selectedBoldfont() const { return m_state.selectedBoldfont; }
+    int rowHeight() const { return m_state.rowHeight; }
+    QString findString() const { return m_state.findString; }
+    QString findOptions() const { return m_state.findOptions; }
+    QVariantMap selectedItemAndRange() const { return m_state.selectedItemAndRange; }
+
+    QList<DetachedWindowEntryPtr> detachedWindows() const { return m_detachedWindows; }
+    void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries) { m_detachedWindows = entries; }
+
+    GridTableView *gridTableView() const { return m_tableView; }
+    GridModel *model() const { return m_model; }
+    GridCellDelegate *cellDelegate() const { return m_cellDelegate; }
+    // The main view controller that holds the grid; null while the grid is in no window.
+    ViewController *viewController() const;
+    // The label popup of a labelled value's cell; nullopt for other cells.
+    std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
+
+    // Offers a label for the field from now on (a pasted or dropped value's own label); nothing
+    // for a null label.
+    static void addLabel(const QString &label, const QString &identifier);
+
+    // Rows of a one-line text: line height or 1.42 times the font's size, whichever is larger,
+    // plus 9; 20 when both stay below 11. Sizes are in the font's pixels at the given resolution.
+    static int rowHeightForFont(const QFont &font, double logicalDpi);
+
+private:
+    // The contact and value of the selected row, to tell whether a reload moved the selection.
+    struct SelectionKey
+    {
+        QString uniqueId;
+        int labelIndex = -1;
+
+        bool operator==(const SelectionKey &) const = default;
+    };
+
+    void viewDidLoad();
+    void connectTable();
+    // Rebuilds, re-sorts and shows the rows; the selection is left empty.
+    void reloadData();
+    QList<SubContactRowPtr> buildRows(const QStringList &identifiers) const;
+    void applyRowHeights();
+    void updateFooterSpan();
+    void updateSortIndicator();
+    void selectRows(const QList<int> &rows);
+    SelectionKey selectionKey() const;
+    void notifyIfSelectionMoved(const SelectionKey &before);
+    void refreshDetailViews();
+    QString sortIdentifier() const;
+    SubContactRowPtr rowAt(int row) const;
+
+    void tableViewSelectionDidChange();
+    void tableViewSortDescriptorsDidChange(const QList<SortDescriptor> &oldDescriptors);
+    QVariant anchorValue(const SubContactRow &row, const GridSortKey &key, const QString &sortKey) const;
+    void headerClicked(int column);
+    void tableViewColumnDidResize(int column, int newWidth);
+    void tableViewColumnDidMove(int column, int oldVisual, int newVisual);
+
+    UserDefaults &m_defaults;
+    GridState m_state;
+    QPointer<GridTableView> m_tableView;
+    GridModel *m_model;
+    GridCellDelegate *m_cellDelegate;
+    ContactsViewControllerDelegate *m_delegate = nullptr;
+    QList<SortDescriptor> m_sortDescriptors;
+    QVariantMap m_columnWidthDictionary;
+    // Rows given more than one line's height at the last reload.
+    QList<int> m_tallRows;
+    QPointer<Popover> m_popover;
+    QList<DetachedWindowEntryPtr> m_detachedWindows;
+    // Selection changes while the rows are rebuilt are not the user's.
+    bool m_reloading = false;
+    bool m_settingUpColumns = false;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/DefaultsKey.h"
+#include "app/SortDescriptor.h"
+
+#include <QString>
+
+// One column of the grid: the field it shows, its header, the sort key a click on its header
+// sorts by, and its width.
+struct GridColumn
+{
+    QString identifier;
+    QString title;
+    SortDescriptor sortPrototype;
+    double width = DefaultsKey::ColumnWidth;
+};

@@ -1,0 +1,98 @@
+#include "grid/GridTableView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QShowEvent>
+
+#include <algorithm>
+
+GridTableView::GridTableView(QWidget *parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+QList<int> GridTableView::selectedRowIndexes() const
+{
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int GridTableView::selectedRow() const
+{
+    const QList<int> rows = selectedRowIndexes();
+    if (rows.isEmpty())
+        return -1;
+    const int current = currentIndex().row();
+    return rows.contains(current) ? current : rows.last();
+}
+
+bool GridTableView::isSelectableRow(int row) const
+{
+    return model() && row >= 0 && (model()->flags(model()->index(row, 0)) & Qt::ItemIsSelectable);
+}
+
+void GridTableView::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    if (!m_appeared && !event->spontaneous()) {
+        m_appeared = true;
+        emit willAppear();
+    }
+}
+
+void GridTableView::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    m_clickedRow = index.isValid() ? index.row() : -1;
+    m_clickedColumn = index.isValid() ? index.column() : -1;
+    // A right-click acts on the clicked row without selecting it; a click beside the rows or on
+    // the footer keeps the selection.
+    if (event->button() == Qt::RightButton || !isSelectableRow(m_clickedRow)) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void GridTableView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        m_clickedRow = -1;
+        m_clickedColumn = -1;
+    }
+    emit contextMenuRequested(event->globalPos());
+    event->accept();
+}
+
+QItemSelectionModel::SelectionFlags GridTableView::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
+{
+    QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+    // The selection never becomes empty by a click: toggling the only selected row keeps it.
+    if ((command & (QItemSelectionModel::Toggle | QItemSelectionModel::Deselect)) && index.isValid() &&
+        selectionModel() && selectionModel()->isRowSelected(index.row(), QModelIndex()) &&
+        selectionModel()->selectedRows().size() == 1)
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}

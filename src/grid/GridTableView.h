@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTableView>
+
+// The grid's table. It remembers the row and column of the last click (the right-clicked row of a
+// context menu, the double-clicked cell), never lets a click empty the selection, and leaves the
+// selection alone on a right-click, which acts on the clicked row beside the selected ones.
+class GridTableView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit GridTableView(QWidget *parent = nullptr);
+
+    // -1 when the last click hit no row or column.
+    int clickedRow() const { return m_clickedRow; }
+    int clickedColumn() const { return m_clickedColumn; }
+    void setClickedRow(int row) { m_clickedRow = row; }
+    // Rows from top to bottom; the row of the current index when it is selected, else the last.
+    QList<int> selectedRowIndexes() const;
+    int selectedRow() const;
+
+signals:
+    // The first time the table is shown.
+    void willAppear();
+    // A right-click at the clicked row and column (either may be -1).
+    void contextMenuRequested(const QPoint &globalPosition);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
+
+private:
+    bool isSelectableRow(int row) const;
+
+    int m_clickedRow = -1;
+    int m_clickedColumn = -1;
+    bool m_appeared = false;
+};

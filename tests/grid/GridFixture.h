@@ -1,0 +1,179 @@
+#pragma once
+
+#include "app/ContactsViewControllerDelegate.h"
+#include "app/DefaultsKey.h"
+#include "app/ViewController.h"
+#include "grid/ContactsViewController.h"
+#include "grid/GridModel.h"
+#include "grid/GridTableView.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/ContactsUserDefaults.h"
+#include "platform/Localizer.h"
+#include "platform/UserDefaults.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QHeaderView>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// The grid's calls to its parent, as they came.
+class RecordingDelegate : public ContactsViewControllerDelegate
+{
+public:
+    void rowSelectionDidChange(const SubContactRowPtr &row) override { selections.append(row); }
+    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override
+    {
+        sorts.append(descriptors);
+    }
+    void addContactByVCardString(const QString &) override {}
+
+    QList<SubContactRowPtr> selections;
+    QList<QList<SortDescriptor>> sorts;
+};
+
+// Collects what QAbstractItemModelTester reports while it lives.
+class ModelTesterLog
+{
+public:
+    ModelTesterLog() { s_previous = qInstallMessageHandler(&ModelTesterLog::handle); }
+    ~ModelTesterLog()
+    {
+        qInstallMessageHandler(s_previous);
+        s_failures.clear();
+    }
+    QStringList failures() const { return s_failures; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (QLatin1String(context.category) == QLatin1String("qt.modeltest") && type != QtDebugMsg)
+            s_failures.append(message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QStringList s_failures;
+};
+
+// A labelled value as a contact holds it.
+struct Value
+{
+    QString label;
+    QString text;
+};
+
+// A grid inside a real main view controller (which names the footer's group), with fresh
+// defaults, an empty contact table and a recording delegate.
+class GridFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UserDefaults::standard().removePersistentDomain();
+        Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
+        ContactsUserDefaults::setCountryCodeForTesting(QStringLiteral("us"));
+        ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderGivenName);
+        m_view = std::make_unique<ViewController>(defaults(), SplitPanes::makeDefault(defaults()));
+        m_table = std::make_shared<ContactTable>();
+        grid()->setDelegate(&m_delegate);
+        grid()->setContactTable(m_table);
+    }
+
+    void TearDown() override
+    {
+        m_view.reset();
+        QCoreApplication::processEvents();
+        ContactsUserDefaults::setCountryCodeForTesting(std::nullopt);
+        ContactsUserDefaults::setSortOrderForTesting(std::nullopt);
+    }
+
+    static UserDefaults &defaults() { return UserDefaults::standard(); }
+    ContactsViewController *grid() const
+    {
+        return static_cast<ContactsViewController *>(m_view->contactsViewController());
+    }
+    GridModel *model() const { return grid()->model(); }
+    GridTableView *table() const { return grid()->gridTableView(); }
+
+    // Shows the view type with these columns, as the View menu does.
+    void showColumns(const QStringList &columns, const QString &viewType = QStringLiteral("Test"))
+    {
+        QVariantMap viewTypes = defaults().dictionaryForKey(DefaultsKey::ViewTypeDict);
+        viewTypes.insert(viewType, columns);
+        defaults().setObject(viewTypes, DefaultsKey::ViewTypeDict);
+        defaults().setObject(viewType, DefaultsKey::SelectedViewType);
+        grid()->setSelectedViewType(viewType);
+    }
+
+    static QNPersonPtr person(const QString &first, const QString &last = QString())
+    {
+        auto person = std::make_shared<QNPerson>();
+        person->setValue(QVariantMap{{PersonKey::FirstName, first},
+                                     {PersonKey::LastName, last},
+                                     {PersonKey::ShowAsPerson, true},
+                                     {PersonKey::NameOrdering, 0}},
+                         PersonIdentifier::Name);
+        return person;
+    }
+
+    static void setValues(const QNPersonPtr &person, const QString &identifier, const QList<Value> &values)
+    {
+        QVariantList list;
+        for (const Value &value : values)
+            list.append(QVariantMap{{PersonKey::Label, value.label}, {PersonKey::Value, value.text}});
+        person->setValue(list, identifier);
+    }
+
+    ContactRowPtr add(const QNPersonPtr &person)
+    {
+        auto row = std::make_shared<ContactRow>();
+        row->person = person;
+        row->uniqueId = person->uniqueId();
+        m_table->append(row);
+        return row;
+    }
+
+    ContactRowPtr addWithPhones(const QString &name, const QList<Value> &phones)
+    {
+        const QNPersonPtr contact = person(name);
+        setValues(contact, QStringLiteral("Phone"), phones);
+        return add(contact);
+    }
+
+    QList<int> labelIndexes() const
+    {
+        QList<int> indexes;
+        for (const SubContactRowPtr &row : grid()->subContactTable())
+            indexes.append(row->labelIndex);
+        return indexes;
+    }
+
+    // The names of the rows' contacts, one per row.
+    QStringList rowNames() const
+    {
+        QStringList names;
+        for (const SubContactRowPtr &row : grid()->subContactTable())
+            names.append(row->person->compositeName());
+        return names;
+    }
+
+    QVariant cellData(int row, const QString &identifier, int role = Qt::DisplayRole) const
+    {
+        const int column = int(grid()->tableIdentfiers().indexOf(identifier));
+        return model()->data(model()->index(row, column), role);
+    }
+
+    void sortBy(const QString &key, bool ascending = true) { grid()->setSortDescriptors({{key, ascending}}); }
+
+    std::unique_ptr<ViewController> m_view;
+    ContactTablePtr m_table;
+    RecordingDelegate m_delegate;
+};

@@ -1,0 +1,175 @@
+#include "GridFixture.h"
+
+#include "grid/FindHighlight.h"
+
+#include <QTest>
+
+namespace {
+
+class GridSelectionTest : public GridFixture
+{
+protected:
+    // Ann has phones 30 and 10, Bob 20, Cid 40; sorted by phone: Ann 10, Bob 20, Ann 30, Cid 40.
+    void addPhoneContacts()
+    {
+        showColumns({"Name", "Phone"});
+        addWithPhones("Ann", {{"work", "30"}, {"home", "10"}});
+        addWithPhones("Bob", {{"work", "20"}});
+        addWithPhones("Cid", {{"work", "40"}});
+        grid()->updateTable();
+    }
+
+    static QVariantMap hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
+                           qsizetype location, qsizetype length)
+    {
+        return {{"uniqueId", contact->uniqueId},
+                {"identifier", identifier},
+                {"labelIndex", labelIndex},
+                {"range", FindHighlight::variantFromRange({location, length})}};
+    }
+};
+
+TEST_F(GridSelectionTest, TheSelectedNumberStaysSelectedWhenAReloadMovesIt)
+{
+    addPhoneContacts();
+    sortBy("Phone");
+    table()->selectRow(1);
+    ASSERT_EQ(rowNames().at(1), "Bob");
+    m_delegate.selections.clear();
+
+    // Bob's number now sorts last.
+    setValues(m_table->at(1)->person, "Phone", {{"work", "99"}});
+    grid()->updateTable();
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+    EXPECT_EQ(rowNames().at(3), "Bob");
+    // Same contact and value: nothing new to show.
+    EXPECT_TRUE(m_delegate.selections.isEmpty());
+}
+
+TEST_F(GridSelectionTest, DeletingTheSelectedContactSelectsTheSameRowNumbers)
+{
+    addPhoneContacts();
+    sortBy("Phone");
+    table()->selectRow(3);
+    m_table->at(2)->deleted = true;
+    grid()->updateTable();
+    // Row 3 is gone with Cid; nothing else matches, and no row is left to select.
+    EXPECT_TRUE(table()->selectedRowIndexes().isEmpty());
+
+    table()->selectRow(1);
+    m_table->at(1)->deleted = true;
+    grid()->updateTable();
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{1});
+    ASSERT_FALSE(m_delegate.selections.isEmpty());
+    EXPECT_EQ(m_delegate.selections.last()->person, m_table->at(0)->person);
+}
+
+TEST_F(GridSelectionTest, ANewContactIsNotSelectedByAReload)
+{
+    addPhoneContacts();
+    table()->selectRow(0);
+    addWithPhones("Aaron", {{"work", "5"}});
+    grid()->updateTable();
+    EXPECT_EQ(rowNames().first(), "Aaron");
+    // Under the name sort the row numbers stay.
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{0});
+}
+
+TEST_F(GridSelectionTest, SelectingContactsSelectsEveryRowOfThem)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr ann = addWithPhones("Ann", {{"work", "1"}, {"home", "2"}, {"other", "3"}});
+    addWithPhones("Bob", {{"work", "4"}});
+    grid()->updateTable();
+    grid()->selectRowIndexesWithContacts({ann});
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>({0, 1, 2}));
+    EXPECT_EQ(grid()->selectedContacts(), QList<ContactRowPtr>{ann});
+    EXPECT_EQ(grid()->selectedSubContacts().size(), 3);
+    EXPECT_FALSE(m_delegate.selections.isEmpty());
+}
+
+TEST_F(GridSelectionTest, ContactsOfRowsComeOnceAndWithoutDeletedOnes)
+{
+    addPhoneContacts();
+    EXPECT_EQ(grid()->contactsForIndexes({1, 0, 2}), QList<ContactRowPtr>({m_table->at(0), m_table->at(1)}));
+    m_table->at(0)->deleted = true;
+    EXPECT_EQ(grid()->contactsForIndexes({0, 1, 2, 3}),
+              QList<ContactRowPtr>({m_table->at(1), m_table->at(2)}));
+}
+
+TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionAddsTheClickedContact)
+{
+    addPhoneContacts();
+    m_view->resize(800, 400);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    table()->selectRow(3);
+    const QPoint onAnn = table()->visualRect(model()->index(1, 1)).center();
+    QTest::mouseClick(table()->viewport(), Qt::RightButton, {}, onAnn);
+    EXPECT_EQ(table()->clickedRow(), 1);
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+    // In the group's order, not the rows'.
+    EXPECT_EQ(grid()->selectedContactsWithClickedRowIndex(table()->clickedRow()),
+              (QList<ContactRowPtr>{m_table->at(0), m_table->at(2)}));
+
+    // A click on the footer keeps the selection.
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                      table()->visualRect(model()->index(4, 0)).center());
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+
+    m_table->clear();
+    EXPECT_FALSE(grid()->selectedContactsWithClickedRowIndex(1));
+}
+
+TEST_F(GridSelectionTest, AFindHitSelectsItsValueAndMarksTheRange)
+{
+    showColumns({"Name", "Phone"});
+    addWithPhones("Ann", {{"work", "111"}, {"home", "222"}, {"other", "333"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"work", "123"}, {"home", "456"}, {"mobile", "789"}});
+    grid()->updateTable();
+    grid()->setFindString("89");
+    grid()->selectItemAndRange(hit(bob, "Phone", 2, 1, 2));
+    ASSERT_EQ(table()->selectedRowIndexes(), QList<int>{5});
+    EXPECT_EQ(grid()->selectedSubContacts().first()->labelIndex, 2);
+    EXPECT_EQ(m_delegate.selections.last()->uniqueId, bob->uniqueId);
+    EXPECT_EQ(cellData(5, "Phone", GridModel::CurrentHitRole),
+              QVariant(FindHighlight::variantFromRange({1, 2})));
+    EXPECT_EQ(cellData(5, "Phone", GridModel::FindRangesRole).toList().size(), 1);
+
+    // A range that runs past the text marks nothing.
+    grid()->selectItemAndRange(hit(bob, "Phone", 2, 2, 5));
+    EXPECT_FALSE(cellData(5, "Phone", GridModel::CurrentHitRole).isValid());
+}
+
+TEST_F(GridSelectionTest, AHitWithoutItsRowSelectsItsContactNotAnotherOne)
+{
+    showColumns({"Name", "Phone"});
+    addWithPhones("Ann", {{"work", "1"}, {"home", "2"}, {"home", "3"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"work", "4"}, {"work", "5"}, {"home", "6"}});
+    grid()->setSelectedLabels({"home"});
+    grid()->updateTable();
+    ASSERT_EQ(labelIndexes(), QList<int>({0, 1, 2, 0, 2}));
+    // Bob's second number is filtered out; Ann's row at that position is no answer.
+    grid()->selectItemAndRange(hit(bob, "Phone", 1, 0, 1));
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+
+    auto stranger = std::make_shared<ContactRow>();
+    stranger->uniqueId = "nobody";
+    grid()->selectItemAndRange(hit(stranger, "Phone", 0, 0, 1));
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+}
+
+TEST_F(GridSelectionTest, AClosedWindowLeavesTheDetachedWindows)
+{
+    QWidget window;
+    grid()->setDetachedWindows(
+        {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"A", &window, nullptr}),
+         std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"B", nullptr, nullptr})});
+    // A popover reports its presenter's window, which no entry holds: its contact decides.
+    grid()->detachedWindowDidClose({{"uniqueId", "B"}, {"Window", QVariant::fromValue<QObject *>(table())}});
+    ASSERT_EQ(grid()->detachedWindows().size(), 1);
+    grid()->detachedWindowDidClose({{"uniqueId", "X"}, {"Window", QVariant::fromValue<QObject *>(&window)}});
+    EXPECT_TRUE(grid()->detachedWindows().isEmpty());
+}
+
+} // namespace
