@@ -22,6 +22,7 @@ enum class MenuCommand
     Undo,
     Redo,
     FindBarButtonClicked,
+    ShowCustomLabelPanel,
     // Format
     ShowFonts,
     BiggerFont,
