@@ -128,6 +128,9 @@ void AppDelegate::loadInBackground()
 
 void AppDelegate::finishBackgroundLoad()
 {
+    // The window gathers the custom items from the contacts that the view is about to show.
+    if (m_mainViewController)
+        m_mainViewController->setContactTable(m_loader.contactTable());
     if (m_window)
         m_window->updateCustomItems();
     updateContainerTableInViewController();

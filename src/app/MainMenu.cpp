@@ -121,6 +121,8 @@ void MainMenu::buildEditMenu()
     edit->addSeparator();
     QMenu *find = addSubmenu(edit, QStringLiteral("Find"));
     addItem(find, QStringLiteral("Show"), MenuCommand::FindBarButtonClicked, QKeySequence::Find);
+    edit->addSeparator();
+    addItem(edit, QStringLiteral("Custom Labels…"), MenuCommand::ShowCustomLabelPanel);
 }
 
 void MainMenu::buildFormatMenu()

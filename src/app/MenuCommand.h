@@ -24,6 +24,7 @@ enum class MenuCommand
     Undo,
     Redo,
     FindBarButtonClicked,
+    ShowCustomLabelPanel,
     // Format
     ShowFonts,
     BiggerFont,

@@ -9,7 +9,6 @@
 #include "app/UnavailablePrintServices.h"
 #include "app/ViewController.h"
 #include "app/ViewTypes.h"
-#include "model/QNPerson.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
 #include "platform/UndoManager.h"
@@ -49,6 +48,7 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     // The view's defaults are in place before the window reads any.
     m_mainViewController->viewDidLoad();
     connectMenuItems();
+    connectCustomItemCommands();
     windowDidLoad();
     for (QMenu *menu : m_mainMenu->menus())
         m_menuValidation->watchMenu(menu);
@@ -270,11 +270,11 @@ void WindowController::findBarButtonClicked()
     m_mainViewController->showFindBar(show);
 }
 
-// Takes the definitions, then everything that shows them follows: the items menu, the view
-// types' columns and the sort options. While no definitions exist anywhere they stay unknown.
+// Everything that shows the definitions follows them: the items menu, the view types' columns and
+// the sort options. While no contacts have been handed over they stay unknown.
 void WindowController::updateCustomItems()
 {
-    m_customItems = QNPerson::customItems();
+    startCustomItems();
     initItemsMenu();
     updateViewTypeDict();
     initSortOptionsMenu();

@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+class CustomItemPanel;
+class CustomLabelPanelController;
 class MainMenu;
 class MenuValidation;
 class QAction;
@@ -78,7 +80,18 @@ public:
 
     // The custom-item definitions of the address book, handed to the panes and the menus.
     QVariantList customItems() const { return m_customItems.value_or(QVariantList()); }
+    // Gathers the definitions when none are known yet, then rebuilds the items menu, the view
+    // types and the sort options and hands the definitions to the panes.
     void updateCustomItems();
+    // The first time the view holds contacts: the stored definitions and the contacts' items.
+    void startCustomItems();
+
+    // The two sheets of custom labels and custom items, made at first use and kept. A second
+    // showCustomLabelPanel() while the sheet is open ends it with 0.
+    void showCustomLabelPanel();
+    void showCustomItems();
+    CustomLabelPanelController *customLabelPanelController() const;
+    CustomItemPanel *customItemPanel() const;
 
     // Import and export share this flag; a command that finds it set does nothing.
     bool isExporting() const { return m_isExporting; }
@@ -140,6 +153,11 @@ private:
     QStringList storedColumnsOfSelectedViewType() const;
     bool hasSelectedRows() const;
     void saveFrame();
+    void connectCustomItemCommands();
+    void customLabelPanelDidEnd(int returnCode);
+    void customItemPanelDidEnd(int returnCode);
+    // The definitions, or the stored ones while none have been gathered.
+    QVariantList knownDefinitions() const;
 
     UserDefaults &m_defaults;
     ViewController *m_mainViewController;
@@ -160,6 +178,9 @@ private:
     QVariantMap m_sortOptionsDict;
     // Unset until the first update after the load finds definitions.
     std::optional<QVariantList> m_customItems;
+    // Children of the window.
+    QPointer<CustomLabelPanelController> m_customLabelPanelController;
+    QPointer<CustomItemPanel> m_customItemPanel;
     bool m_isExporting = false;
 
     std::unique_ptr<PrintServices> m_printServices;

@@ -85,6 +85,10 @@ public:
     // With an empty `from`, adds `to` unless the identifier already offers it (false then); else
     // renames `from` to `to` in place, or appends `to` when `from` is unknown (true).
     static bool setLabel(const QString &from, const QString &to, const QString &identifier);
+    // Takes a label the user deleted out of the identifier's labels, display texts and custom
+    // labels, so that no menu offers it (or an empty label in its place); false when the
+    // identifier has no such label.
+    static bool removeLabel(const QString &label, const QString &identifier);
 
     // The address book's custom item definitions (CustomItemDict maps); nullopt until first set.
     static void setCustomItems(const QVariantList &items);

@@ -526,6 +526,29 @@ bool QNPerson::setLabel(const QString &from, const QString &to, const QString &i
     return true;
 }
 
+bool QNPerson::removeLabel(const QString &label, const QString &identifier)
+{
+    ClassTables &t = tables();
+    QMutexLocker lock(&t.mutex);
+    bool found = false;
+    const auto labels = t.labels.find(identifier);
+    if (labels != t.labels.end()) {
+        const qsizetype index = labels->indexOf(label);
+        if (index >= 0) {
+            labels->removeAt(index);
+            found = true;
+            // Display texts stand at their label's index, as far as the table has them.
+            const auto localized = t.localizedLabels.find(identifier);
+            if (localized != t.localizedLabels.end() && index < localized->size())
+                localized->removeAt(index);
+        }
+    }
+    const auto custom = t.customLabels.find(identifier);
+    if (custom != t.customLabels.end() && custom->removeAll(label) > 0)
+        found = true;
+    return found;
+}
+
 QStringList QNPerson::socialServiceLabels(double appKitVersion)
 {
     using namespace StoreSocialService;

@@ -5,7 +5,9 @@
 #include "app/DefaultsKey.h"
 #include "app/ProgressIndicator.h"
 #include "app/WindowController.h"
+#include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
 #include "platform/StoreBuilder.h"
 #include "platform/widgets/Alert.h"
 
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -83,6 +87,23 @@ TEST_F(AppDelegateTest, WithAccessTheStoreLoadsInTheBackgroundAndIsHandedOver)
     EXPECT_EQ(view()->customItems(), QNPerson::customItems().value_or(QVariantList()));
     EXPECT_EQ(m_window->customItems(), view()->customItems());
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+}
+
+// The window gathers the definitions when the view already holds the loaded contacts.
+TEST_F(AppDelegateTest, TheLaunchBringsBackTheStoredCustomItems)
+{
+    QTemporaryDir folder;
+    CloudKeyValueStore cloud(folder.filePath("cloud.json"));
+    QNPerson::setCloudKeyValueStore(&cloud);
+    const auto restore = qScopeGuard([] { QNPerson::setCloudKeyValueStore(nullptr); });
+    const QVariantMap size{{"Name", "Size"}, {"Type", "String Value"}};
+    CustomItemCloudValues::saveCustomItemDefinitions({size}, cloud);
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(spinUntil([this] { return loaded() && m_delegate->isObservingStore(); }));
+    EXPECT_EQ(m_window->customItems(), QVariantList({size}));
+    EXPECT_EQ(view()->customItems(), QVariantList({size}));
 }
 
 TEST_F(AppDelegateTest, AnotherProgramsChangeReachesTheHandler)

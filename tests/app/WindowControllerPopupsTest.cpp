@@ -1,7 +1,11 @@
 #include "WindowFixture.h"
 
 #include "app/DefaultsKey.h"
+#include "editors/CustomItemPanel.h"
 #include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -193,7 +197,15 @@ TEST_F(WindowPopupsTest, CustomItemsJoinTheMenusAndTheirColumnsGoWithThem)
     chooseViewType("Email");
     EXPECT_EQ(columns("Email"), QStringList({"Name", "Email", "Hobby"}));
 
-    QNPerson::setCustomItems({hobby, memo});
+    // The window gathers the definitions from the contacts it shows.
+    QTemporaryDir folder;
+    CloudKeyValueStore cloud(folder.filePath("cloud.json"));
+    QNPerson::setCloudKeyValueStore(&cloud);
+    auto person = std::make_shared<QNPerson>();
+    person->setOwnCustomItems({hobby, memo});
+    auto row = std::make_shared<ContactRow>();
+    row->person = person;
+    view()->setContactTable(std::make_shared<ContactTable>(ContactTable{row}));
     m_window->updateCustomItems();
     EXPECT_EQ(
         m_window->sortOptionsDict().value("Hobby").toMap(),
@@ -204,8 +216,13 @@ TEST_F(WindowPopupsTest, CustomItemsJoinTheMenusAndTheirColumnsGoWithThem)
     EXPECT_EQ(memoItem->text(), "Memo (String Value)");
     EXPECT_EQ(columns("Email"), QStringList({"Name", "Email", "Hobby"}));
 
-    QNPerson::setCustomItems({memo});
-    m_window->updateCustomItems();
+    // Deleting the item in the custom-item sheet takes its column away.
+    QVariantMap deleted = hobby;
+    deleted.insert("deleted", true);
+    m_window->showCustomItems();
+    m_window->customItemPanel()->setCustomItems({deleted, memo});
+    m_window->customItemPanel()->endSheet(1);
+    QNPerson::setCloudKeyValueStore(nullptr);
     EXPECT_EQ(columns("Email"), QStringList({"Name", "Email"}));
     EXPECT_FALSE(itemFor(items(), "Hobby", MenuCommand::ItemsPopupSelected));
     EXPECT_FALSE(m_window->sortOptionsDict().contains("Hobby"));

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/AddressBookRecords.h"
+
+#include <QString>
+#include <QVariantList>
+#include <QVariantMap>
+
+class CloudKeyValueStore;
+
+// The address book's custom-item definitions (CustomItemDict maps) as the main window keeps them:
+// gathered once after the load, changed only by the custom-item sheet, and kept in the cloud
+// key-value store so that a defined item outlasts the program even while no contact has a value.
+//
+// Two definitions share a name only when their types differ, so a definition is found by its name
+// and type together.
+class CustomItemDefinitions
+{
+public:
+    // The stored definitions, then each item of the contacts, in table order, that no definition
+    // of the same name and type stands for yet.
+    static QVariantList gather(const QVariantList &stored, const ContactTable &contacts);
+
+    // Position of the definition of that name and type; -1 when there is none.
+    static qsizetype indexOf(const QVariantList &definitions, const QString &name, const QString &type);
+
+    struct SheetResult
+    {
+        // A definition was changed or deleted: the window's document is edited.
+        bool edited = false;
+        // The definitions removed, for the clean-up of the contacts and the cloud entries.
+        QVariantList deleted;
+    };
+    // Takes the sheet's list over into the definitions, entry by entry: one marked "deleted"
+    // removes its definition (and is never added, also when it was added in the same run); one
+    // marked "new" is appended without the sheet's flags; one marked "changed" gives its
+    // definition its labels and icon. The labels of labelled items are offered in the label tables.
+    static SheetResult applySheetResult(QVariantList &definitions, const QVariantList &edited);
+
+    // Drops the item from every contact read so far (the top group of each container).
+    static void removeFromRecords(const ContainerTable &containers, const QVariantMap &definition);
+    // Drops the item's values from every contact's entry in the cloud store, so that the next load
+    // does not bring the item back; an entry left empty goes.
+    static void removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs);
+
+private:
+    static QVariantMap definitionFromSheet(QVariantMap entry);
+    static void offerLabels(const QVariantMap &definition);
+    static void takeIcon(QVariantMap &definition, const QVariantMap &entry);
+};

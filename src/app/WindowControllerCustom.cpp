@@ -1,0 +1,138 @@
+// The custom labels and custom items of the main window: the two sheets that edit them, made at
+// first use and kept, and the custom-item definitions that every view shows.
+
+#include "app/WindowController.h"
+
+#include "app/CustomItemDefinitions.h"
+#include "app/DefaultsKey.h"
+#include "app/FontService.h"
+#include "app/MainMenu.h"
+#include "app/ViewController.h"
+#include "editors/CustomItemPanel.h"
+#include "editors/CustomLabelPanelController.h"
+#include "model/CustomItemCloudValues.h"
+#include "model/QNPerson.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolButton>
+
+void WindowController::connectCustomItemCommands()
+{
+    if (QAction *item = menuItem(MenuCommand::ShowCustomLabelPanel))
+        connect(item, &QAction::triggered, this, &WindowController::showCustomLabelPanel);
+    // The items menu is rebuilt with every change of the definitions; the menu itself stays.
+    connect(m_itemsPopup->menu(), &QMenu::triggered, this, [this](QAction *item) {
+        if (menuCommand(item) == MenuCommand::ShowCustomItems)
+            showCustomItems();
+    });
+}
+
+CustomLabelPanelController *WindowController::customLabelPanelController() const
+{
+    return m_customLabelPanelController;
+}
+
+CustomItemPanel *WindowController::customItemPanel() const
+{
+    return m_customItemPanel;
+}
+
+// --- the custom-label sheet -----------------------------------------------------------------
+
+void WindowController::showCustomLabelPanel()
+{
+    if (!m_customLabelPanelController)
+        m_customLabelPanelController = new CustomLabelPanelController(m_defaults, this);
+    CustomLabelPanelController *panel = m_customLabelPanelController;
+    if (panel->isSheetOpen() || panel->isVisible()) {
+        panel->endSheet(0);
+        return;
+    }
+    ViewController *view = m_mainViewController;
+    panel->setCustomItems(customItems());
+    panel->setSelectedFont(
+        view->selectedFont().value_or(FontService::systemFont(DefaultsKey::DefaultFontSize)));
+    panel->setContainerTable(view->containerTable());
+    panel->setContextInfo(QVariantMap());
+    panel->beginSheetModalForWindow(this, [this](int returnCode) { customLabelPanelDidEnd(returnCode); });
+}
+
+// Contacts relabelled in a run that was then cancelled are changed all the same.
+void WindowController::customLabelPanelDidEnd(int returnCode)
+{
+    ViewController *view = m_mainViewController;
+    view->contactsViewController()->updateTable();
+    view->contactInfoController()->updateTable();
+    if (returnCode == 1 || (m_customLabelPanelController && m_customLabelPanelController->contactsChanged()))
+        view->setDocumentEdited(true);
+}
+
+// --- the custom-item sheet ------------------------------------------------------------------
+
+void WindowController::showCustomItems()
+{
+    if (!m_customItemPanel)
+        m_customItemPanel = new CustomItemPanel(this);
+    CustomItemPanel *panel = m_customItemPanel;
+    if (panel->isSheetOpen())
+        return;
+    ViewController *view = m_mainViewController;
+    startCustomItems();
+    panel->setCustomItems(knownDefinitions());
+    panel->setIsVCard(!view->documentName().isNull());
+    panel->setContainerTable(view->containerTable());
+    panel->beginSheetModalForWindow(this, [this](int returnCode) { customItemPanelDidEnd(returnCode); });
+}
+
+void WindowController::customItemPanelDidEnd(int returnCode)
+{
+    if (returnCode != 1 || !m_customItemPanel)
+        return;
+    ViewController *view = m_mainViewController;
+    startCustomItems();
+    QVariantList definitions = knownDefinitions();
+    const CustomItemDefinitions::SheetResult result =
+        CustomItemDefinitions::applySheetResult(definitions, m_customItemPanel->customItems());
+    CloudKeyValueStore &cloud = QNPerson::cloudKeyValueStore();
+    // A deleted item must not come back with the contacts' values at the next load.
+    for (const QVariant &deleted : result.deleted) {
+        CustomItemDefinitions::removeFromRecords(view->containerTable(), deleted.toMap());
+        CustomItemDefinitions::removeFromCloud(deleted.toMap(), cloud);
+    }
+    // Before the contacts are shown the result is only stored; the gathering after the load
+    // takes it up together with the contacts' items.
+    if (m_customItems)
+        m_customItems = definitions;
+    QNPerson::setCustomItems(definitions);
+    CustomItemCloudValues::saveCustomItemDefinitions(definitions, cloud);
+    if (result.edited)
+        view->setDocumentEdited(true);
+    updateCustomItems();
+    view->setViewTypeDict(m_viewTypeDict);
+    view->contactsViewController()->setSelectedViewType(m_selectedViewType);
+}
+
+// --- the definitions ------------------------------------------------------------------------
+
+QVariantList WindowController::knownDefinitions() const
+{
+    if (m_customItems)
+        return *m_customItems;
+    return CustomItemCloudValues::loadCustomItemDefinitions(QNPerson::cloudKeyValueStore());
+}
+
+// Once the definitions are known, only the custom-item sheet changes them.
+void WindowController::startCustomItems()
+{
+    if (m_customItems)
+        return;
+    const ContactTablePtr &contacts = m_mainViewController->contactTable();
+    if (!contacts)
+        return;
+    const QVariantList stored =
+        CustomItemCloudValues::loadCustomItemDefinitions(QNPerson::cloudKeyValueStore());
+    m_customItems = CustomItemDefinitions::gather(stored, *contacts);
+    // The vCard writer reads the address book's definitions from the record's class.
+    QNPerson::setCustomItems(*m_customItems);
+}

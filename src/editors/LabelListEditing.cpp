@@ -1,0 +1,45 @@
+#include "editors/LabelListEditing.h"
+
+#include <QAbstractItemDelegate>
+#include <QAbstractItemView>
+#include <QCollator>
+
+#include <algorithm>
+
+namespace LabelListEditing {
+
+QString nextNewLabel(const std::function<bool(const QString &)> &taken)
+{
+    const QString base = QStringLiteral("new");
+    QString label = base;
+    for (long number = 1; taken(label); ++number)
+        label = base + QString::number(number);
+    return label;
+}
+
+QStringList sortedLabels(const QStringList &labels, bool ascending)
+{
+    QCollator collator;
+    QStringList sorted = labels;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&collator, ascending](const QString &a, const QString &b) {
+                         return ascending ? collator.compare(a, b) < 0 : collator.compare(b, a) < 0;
+                     });
+    return sorted;
+}
+
+void commitEditing(QAbstractItemView *view)
+{
+    if (!view)
+        return;
+    // The open editor of the current cell; these views set no index widgets of their own.
+    QWidget *editor = view->indexWidget(view->currentIndex());
+    if (!editor)
+        return;
+    // Both are protected slots of the view, reachable through its meta-object.
+    QMetaObject::invokeMethod(view, "commitData", Q_ARG(QWidget *, editor));
+    QMetaObject::invokeMethod(view, "closeEditor", Q_ARG(QWidget *, editor),
+                              Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+}
+
+} // namespace LabelListEditing

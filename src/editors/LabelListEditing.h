@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAbstractItemView;
+
+// What the custom-label sheet and the custom-item popover share in editing a list of labels.
+namespace LabelListEditing {
+
+// "new", else "new1", "new2", ...: the first that taken() does not hold.
+QString nextNewLabel(const std::function<bool(const QString &)> &taken);
+
+// The labels in the user's collation order; only the order changes.
+QStringList sortedLabels(const QStringList &labels, bool ascending);
+
+// Hands the text being typed in a cell of the view to the model and closes the cell's editor,
+// so that Done takes it.
+void commitEditing(QAbstractItemView *view);
+
+} // namespace LabelListEditing
