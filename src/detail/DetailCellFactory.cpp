@@ -7,7 +7,7 @@
 #include "detail/DetailRowBuilder.h"
 #include "detail/DetailTextCell.h"
 #include "detail/DetailTypeCell.h"
-#include "detail/FindHighlight.h"
+#include "detail/DetailFindMarks.h"
 #include "detail/ImageViewDragAndDrop.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
@@ -169,9 +169,9 @@ QWidget *DetailCellFactory::makeTextCell(const DetailRow &row, const QString &te
     QNPerson *person = m_context.contact->person.get();
     std::optional<ItemAndRange> hit;
     if (m_context.findTarget && person &&
-        FindHighlight::rowHoldsHit(row, *m_context.findTarget, person->uniqueId()))
+        DetailFindMarks::rowHoldsHit(row, *m_context.findTarget, person->uniqueId()))
         hit = m_context.findTarget;
-    cell->setMarks(FindHighlight::marks(text, m_context.findString, m_context.findOptions, hit));
+    cell->setMarks(DetailFindMarks::marks(text, m_context.findString, m_context.findOptions, hit));
     return cell;
 }
 

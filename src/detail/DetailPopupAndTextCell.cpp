@@ -2,7 +2,7 @@
 #include "detail/DetailPopupButton.h"
 
 #include "detail/DetailTextCell.h"
-#include "detail/FindHighlight.h"
+#include "detail/DetailFindMarks.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
@@ -57,7 +57,7 @@ void DetailPopupAndTextCell::updatePopupAndText()
     m_textCell->setText(text);
     const bool hit = currentHitMatches(text);
     m_textCell->setMarks(
-        FindHighlight::marks(text, m_findString, m_findOptions, hit ? m_findTarget : std::nullopt));
+        DetailFindMarks::marks(text, m_findString, m_findOptions, hit ? m_findTarget : std::nullopt));
     layoutParts();
 }
 
@@ -103,7 +103,7 @@ bool DetailPopupAndTextCell::currentHitMatches(const QString &text) const
         return false;
     // A range left from an earlier search may now point at other text.
     return text.mid(hit.location, hit.length)
-               .compare(m_findString, FindHighlight::caseSensitivity(m_findOptions)) == 0;
+               .compare(m_findString, DetailFindMarks::caseSensitivity(m_findOptions)) == 0;
 }
 
 void DetailPopupAndTextCell::resizeEvent(QResizeEvent *)

@@ -26,7 +26,7 @@ void DetailTextCell::setPlaceholderText(const QString &placeholder)
     update();
 }
 
-void DetailTextCell::setMarks(const QList<FindHighlight::Mark> &marks)
+void DetailTextCell::setMarks(const QList<DetailFindMarks::Mark> &marks)
 {
     m_marks = marks;
     update();
@@ -71,7 +71,7 @@ void DetailTextCell::drawLine(QPainter &painter, const QString &line, qsizetype 
                               const QRectF &band) const
 {
     QList<QTextLayout::FormatRange> formats;
-    for (const FindHighlight::Mark &mark : m_marks) {
+    for (const DetailFindMarks::Mark &mark : m_marks) {
         const qsizetype start = std::max(mark.start, offset);
         const qsizetype end = std::min(mark.start + mark.length, offset + line.size());
         if (end <= start)

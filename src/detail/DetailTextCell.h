@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/FindHighlight.h"
+#include "detail/DetailFindMarks.h"
 
 #include <QList>
 #include <QWidget>
@@ -19,8 +19,8 @@ public:
     void setText(const QString &text);
     QString placeholderText() const { return m_placeholder; }
     void setPlaceholderText(const QString &placeholder);
-    const QList<FindHighlight::Mark> &marks() const { return m_marks; }
-    void setMarks(const QList<FindHighlight::Mark> &marks);
+    const QList<DetailFindMarks::Mark> &marks() const { return m_marks; }
+    void setMarks(const QList<DetailFindMarks::Mark> &marks);
     // Whether in-place editing may start on this cell.
     bool isEditable() const { return m_editable; }
     void setEditable(bool editable) { m_editable = editable; }
@@ -37,7 +37,7 @@ private:
 
     QString m_text;
     QString m_placeholder;
-    QList<FindHighlight::Mark> m_marks;
+    QList<DetailFindMarks::Mark> m_marks;
     bool m_editable = false;
     double m_rowHeight = 20.0;
     int m_rowLines = 1;

@@ -1,5 +1,8 @@
 #include "grid/ContactsViewController.h"
 
+#include "app/ContactInfoPopoverInterface.h"
+#include "app/DetachedWindowController.h"
+
 #include "app/ContactInfoInterface.h"
 #include "app/ContactsViewControllerDelegate.h"
 #include "app/DefaultsKey.h"
@@ -37,6 +40,13 @@ constexpr int StartRowHeight = 20;
 ContactInfoInterface *detailView(QWidget *widget)
 {
     return dynamic_cast<ContactInfoInterface *>(widget);
+}
+
+ContactInfoInterface *detailView(const DetachedWindowEntry &entry)
+{
+    if (!entry.windowController)
+        return nullptr;
+    return dynamic_cast<ContactInfoInterface *>(entry.windowController->contentViewController());
 }
 
 } // namespace
@@ -256,7 +266,7 @@ void ContactsViewController::setSelectedFont(const QFont &font)
             detail->setSelectedFont(font);
     }
     for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
-        if (ContactInfoInterface *detail = detailView(entry->contentViewController))
+        if (ContactInfoInterface *detail = detailView(*entry))
             detail->setSelectedFont(font);
     }
 }
@@ -392,7 +402,7 @@ void ContactsViewController::refreshDetailViews()
         }
     }
     for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
-        ContactInfoInterface *detail = detailView(entry->contentViewController);
+        ContactInfoInterface *detail = detailView(*entry);
         if (detail && entry->uniqueId == row->uniqueId) {
             detail->setContact(row);
             detail->updateTable();

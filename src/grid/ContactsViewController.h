@@ -2,7 +2,7 @@
 
 #include "app/ContactsGridInterface.h"
 #include "app/SortDescriptor.h"
-#include "grid/DetachedWindowEntry.h"
+#include "app/DetachedWindowEntry.h"
 #include "grid/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/FindHighlight.h"
+#include "find/FindHighlight.h"
 
 #include <QList>
 #include <QString>

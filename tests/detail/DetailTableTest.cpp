@@ -6,7 +6,7 @@
 #include "detail/DetailPopupAndTextCell.h"
 #include "detail/DetailTextCell.h"
 #include "detail/DetailTypeCell.h"
-#include "detail/FindHighlight.h"
+#include "detail/DetailFindMarks.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -181,7 +181,7 @@ struct MarkCase
     const char *findString;
     const char *options;
     qsizetype hitLocation;
-    QList<FindHighlight::Mark> expected;
+    QList<DetailFindMarks::Mark> expected;
 };
 
 class FindMarksTest : public ::testing::TestWithParam<MarkCase>
@@ -194,13 +194,13 @@ TEST_P(FindMarksTest, MarksEveryOccurrenceAndTheCurrentHitWithinTheText)
     ItemAndRange hit;
     hit.location = c.hitLocation;
     hit.length = 2;
-    EXPECT_EQ(FindHighlight::marks(QString::fromUtf8(c.text), QString::fromUtf8(c.findString),
+    EXPECT_EQ(DetailFindMarks::marks(QString::fromUtf8(c.text), QString::fromUtf8(c.findString),
                                    QString::fromLatin1(c.options), hit),
               c.expected);
 }
 
-const QColor Gray = FindHighlight::occurrenceColor();
-const QColor Orange = FindHighlight::currentHitColor();
+const QColor Gray = DetailFindMarks::occurrenceColor();
+const QColor Orange = DetailFindMarks::currentHitColor();
 
 INSTANTIATE_TEST_SUITE_P(
     Marks, FindMarksTest,

@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "grid/FindHighlight.h"
+#include "find/FindHighlight.h"
 
 #include <QTest>
 
@@ -163,8 +163,8 @@ TEST_F(GridSelectionTest, AClosedWindowLeavesTheDetachedWindows)
 {
     QWidget window;
     grid()->setDetachedWindows(
-        {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"A", &window, nullptr}),
-         std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{"B", nullptr, nullptr})});
+        {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "A", &window}),
+         std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "B", nullptr})});
     // A popover reports its presenter's window, which no entry holds: its contact decides.
     grid()->detachedWindowDidClose({{"uniqueId", "B"}, {"Window", QVariant::fromValue<QObject *>(table())}});
     ASSERT_EQ(grid()->detachedWindows().size(), 1);

@@ -1,4 +1,4 @@
-#include "grid/FindHighlight.h"
+#include "find/FindHighlight.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
-#include "detail/FindHighlight.h"
+#include "detail/DetailFindMarks.h"
+
+#include "find/FindHighlight.h"
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
-namespace FindHighlight {
+namespace DetailFindMarks {
 
 Qt::CaseSensitivity caseSensitivity(const QString &findOptions)
 {
-    return findOptions == QLatin1String("caseSensitive") ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return FindHighlight::sensitivity(findOptions);
 }
 
 QColor occurrenceColor()
@@ -26,14 +28,9 @@ QList<Mark> marks(const QString &text, const QString &findString, const QString 
     QList<Mark> result;
     if (text.isEmpty() || findString.isEmpty())
         return result;
-    const Qt::CaseSensitivity sensitivity = caseSensitivity(findOptions);
-    for (qsizetype from = 0; from < text.size();) {
-        const qsizetype found = text.indexOf(findString, from, sensitivity);
-        if (found < 0)
-            break;
-        result.append({found, findString.size(), occurrenceColor()});
-        from = found + findString.size();
-    }
+    for (const FindHighlight::Range &range :
+         FindHighlight::occurrences(text, findString, caseSensitivity(findOptions)))
+        result.append({range.location, range.length, occurrenceColor()});
     if (currentHit && currentHit->location != ItemAndRange::NotFound && currentHit->location >= 0 &&
         currentHit->length >= 0 && currentHit->location + currentHit->length <= text.size())
         result.append({currentHit->location, currentHit->length, currentHitColor()});
@@ -56,4 +53,4 @@ bool rowHoldsHit(const DetailRow &row, const ItemAndRange &hit, const QString &u
     return true;
 }
 
-} // namespace FindHighlight
+} // namespace DetailFindMarks

@@ -11,7 +11,7 @@
 
 // The find marks of a value's text: every occurrence of the find string in light gray, the current
 // hit over them in orange.
-namespace FindHighlight {
+namespace DetailFindMarks {
 
 struct Mark
 {
@@ -38,4 +38,4 @@ QList<Mark> marks(const QString &text, const QString &findString, const QString 
 // matched by its bare name or by "Phonetic" and the name; the "Groups" row never holds a hit.
 bool rowHoldsHit(const DetailRow &row, const ItemAndRange &hit, const QString &uniqueId);
 
-} // namespace FindHighlight
+} // namespace DetailFindMarks
