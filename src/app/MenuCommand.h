@@ -35,7 +35,9 @@ enum class MenuCommand
     ItemsMenu,
     SelectLabelMenu,
     SortOptionsMenu,
-    // Navigate
+    ContactMenu,
+    GroupMenu,
+    // Navigate, and the toolbar's contact and group menus
     ToggleContactInfo,
     ToggleGroupView,
     EditButtonClicked,
@@ -43,6 +45,9 @@ enum class MenuCommand
     DeleteGroup,
     DeleteContacts,
     DuplicateContacts,
+    AddContact,
+    ShowQRCode,
+    ToggleShowCompany,
     // Toolbar menus
     PopupTitle,
     ViewTypePopupSelected,

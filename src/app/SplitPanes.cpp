@@ -1,16 +1,16 @@
 #include "app/SplitPanes.h"
 
+#include "app/GroupViewController.h"
 #include "app/PlaceholderDetailPane.h"
-#include "app/PlaceholderFindBar.h"
 #include "app/PlaceholderGrid.h"
-#include "app/PlaceholderSidebar.h"
+#include "find/FindBarController.h"
 
 SplitPanes SplitPanes::makeDefault(UserDefaults &defaults)
 {
     SplitPanes panes;
-    panes.groupViewController = std::make_unique<PlaceholderSidebar>();
+    panes.groupViewController = std::make_unique<GroupViewController>();
     panes.contactsViewController = std::make_unique<PlaceholderGrid>(defaults);
     panes.contactInfoController = std::make_unique<PlaceholderDetailPane>();
-    panes.findBarController = std::make_unique<PlaceholderFindBar>();
+    panes.findBarController = std::make_unique<FindBarController>();
     return panes;
 }

@@ -157,6 +157,12 @@ public:
     void undo();
     void redo();
     void showFindBar(bool show);
+    // The contact and group commands of the toolbar's menus.
+    void addContact();
+    void deleteContacts();
+    void duplicateContacts();
+    void addGroup();
+    void deleteGroup();
     void saveColumnWithDictionary();
 
     static QVariantMap aViewTypeDict();
