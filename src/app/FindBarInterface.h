@@ -25,4 +25,6 @@ public:
     // Replacing is offered only in edit state.
     virtual void setEditState(bool editState) = 0;
     virtual QString replaceString() const = 0;
+    // The case option of the bar's popup.
+    virtual bool isCaseInsensitive() const { return true; }
 };

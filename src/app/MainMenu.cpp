@@ -144,7 +144,7 @@ void MainMenu::buildViewMenu()
             QKeySequence::FullScreen);
 }
 
-// The first four items receive the toolbar's menus as their submenus.
+// The items "Select View Type" to "Group" receive the toolbar's menus as their submenus.
 void MainMenu::buildNavigateMenu()
 {
     QMenu *navigate = addMenu(QStringLiteral("Navigate"));
@@ -153,11 +153,8 @@ void MainMenu::buildNavigateMenu()
     addItem(navigate, QStringLiteral("Select Label"), MenuCommand::SelectLabelMenu);
     addItem(navigate, QStringLiteral("Sort Options"), MenuCommand::SortOptionsMenu);
     navigate->addSeparator();
-    QMenu *contact = addSubmenu(navigate, QStringLiteral("Contact"));
-    addItem(contact, QStringLiteral("Hide Contact Info"), MenuCommand::ToggleContactInfo,
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    QMenu *group = addSubmenu(navigate, QStringLiteral("Group"));
-    addItem(group, QStringLiteral("Hide Group"), MenuCommand::ToggleGroupView);
+    addItem(navigate, QStringLiteral("Contact"), MenuCommand::ContactMenu);
+    addItem(navigate, QStringLiteral("Group"), MenuCommand::GroupMenu);
     navigate->addSeparator();
     QAction *edit = addItem(navigate, QStringLiteral("Edit Contacts"), MenuCommand::EditButtonClicked,
                             QKeySequence(Qt::CTRL | Qt::Key_E));

@@ -38,7 +38,9 @@ enum class MenuCommand
     ItemsMenu,
     SelectLabelMenu,
     SortOptionsMenu,
-    // Navigate
+    ContactMenu,
+    GroupMenu,
+    // Navigate, and the toolbar's contact and group menus
     ToggleContactInfo,
     ToggleGroupView,
     EditButtonClicked,
@@ -46,6 +48,9 @@ enum class MenuCommand
     DeleteGroup,
     DeleteContacts,
     DuplicateContacts,
+    AddContact,
+    ShowQRCode,
+    ToggleShowCompany,
     // Toolbar menus
     PopupTitle,
     ViewTypePopupSelected,

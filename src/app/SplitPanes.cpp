@@ -1,16 +1,16 @@
 #include "app/SplitPanes.h"
 
-#include "app/PlaceholderFindBar.h"
-#include "app/PlaceholderSidebar.h"
+#include "app/GroupViewController.h"
 #include "detail/ContactInfoController.h"
+#include "find/FindBarController.h"
 #include "grid/ContactsViewController.h"
 
 SplitPanes SplitPanes::makeDefault(UserDefaults &defaults)
 {
     SplitPanes panes;
-    panes.groupViewController = std::make_unique<PlaceholderSidebar>();
+    panes.groupViewController = std::make_unique<GroupViewController>();
     panes.contactsViewController = std::make_unique<ContactsViewController>(defaults);
     panes.contactInfoController = std::make_unique<ContactInfoController>(defaults);
-    panes.findBarController = std::make_unique<PlaceholderFindBar>();
+    panes.findBarController = std::make_unique<FindBarController>();
     return panes;
 }

@@ -570,7 +570,43 @@ void ViewController::loadContainerOfSelectedGroup()
     m_contactTable = m_selectedGroupDict->contactTable;
 }
 
-void ViewController::addContactByStringIndexes(const QString &, const GroupDictPtr &) {}
+// The positions come from the grid's own drag, so each names a row it shows; a piece that is no
+// number counts as row 0, a position outside the rows adds nothing.
+void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group)
+{
+    if (!group)
+        return;
+    QList<int> positions;
+    for (const QString &piece : stringIndexes.split(QLatin1Char(','))) {
+        const int position = piece.trimmed().toInt();
+        if (!positions.contains(position))
+            positions.append(position);
+    }
+    std::sort(positions.begin(), positions.end());
+    if (stringIndexes.isEmpty() || positions.isEmpty())
+        return;
+    // A group never read is read with its whole container, so that its rows share the persons of
+    // the rows shown everywhere else.
+    if (!group->contactTable) {
+        if (const ContainerDictPtr container = containerOfGroup(*group)) {
+            GroupLoader loader(
+                [this](const std::optional<StoreGroup> &storeGroup, const QString &identifier) {
+                    return cnContactsForGroup(storeGroup, identifier);
+                });
+            loader.loadContainer(*container);
+        }
+    }
+    const QList<SubContactRowPtr> shown = contactsViewController()->subContactTable();
+    QList<ContactRowPtr> rows;
+    for (int position : std::as_const(positions)) {
+        if (position >= 0 && position < shown.size())
+            rows.append(shown.at(position));
+    }
+    if (rows.isEmpty())
+        return;
+    undoAddContacts(rows, group);
+    setDocumentEdited(true);
+}
 
 void ViewController::groupNameWillChange(const QString &name)
 {
@@ -729,6 +765,7 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 // --- find -------------------------------------------------------------------------------------
 // The seams where finding attaches; until then the bar's reports change nothing.
 
+// Seams of the contact and group commands.
 void ViewController::findStringDidChange(const QString &) {}
 
 void ViewController::findBarButtonDidPress(const QString &) {}

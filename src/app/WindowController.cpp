@@ -66,7 +66,9 @@ UndoManager *WindowController::undoManager() const
 
 QAction *WindowController::menuItem(MenuCommand command) const
 {
-    return m_mainMenu->item(command);
+    if (QAction *item = m_mainMenu->item(command))
+        return item;
+    return toolbarMenuItem(command);
 }
 
 // --- set-up ---------------------------------------------------------------------------------
@@ -85,6 +87,13 @@ void WindowController::windowDidLoad()
     m_labelsMenuDelegate =
         connect(labels, &QMenu::aboutToShow, this, [this, labels] { menuNeedsUpdate(labels); });
     initSortOptionsMenu();
+    initContactMenu();
+    initGroupMenu();
+    QMenu *groups = m_groupsPopup->menu();
+    disconnect(m_groupsMenuDelegate);
+    m_groupsMenuDelegate =
+        connect(groups, &QMenu::aboutToShow, this, [this, groups] { menuNeedsUpdate(groups); });
+    initSplitButttons();
     m_findBarButton->setText(L(QStringLiteral("Find")));
     setSplitButtonState(false, 1);
     // Without this the grid would show only the name column until a view type is chosen.
@@ -121,13 +130,12 @@ void WindowController::windowDidBecomeKey()
         FontManager::shared().setTarget(view, [view](FontManager *sender) { view->changeFont(sender); });
 }
 
-void WindowController::setSplitButtonState(bool, int) {}
-
 void WindowController::buildToolbar()
 {
     m_toolbar = addToolBar(L(QStringLiteral("Toolbar")));
     m_toolbar->setObjectName(QStringLiteral("toolbar"));
     m_toolbar->setMovable(false);
+    buildPaneControls();
     m_viewTypePopup = addPopup(QStringLiteral("viewtype"), QStringLiteral("View Type"));
     m_itemsPopup = addPopup(QStringLiteral("items"), QStringLiteral("Items"));
     m_labelsPopup = addPopup(QStringLiteral("labels"), QStringLiteral("Labels"));
@@ -181,8 +189,6 @@ void WindowController::connectMenuItems()
         {MenuCommand::RevertToDefaultFont, [view] { view->revertToDefaultFont(); }},
         {MenuCommand::ToggleToolbar, [this] { m_toolbar->setVisible(!m_toolbar->isVisible()); }},
         {MenuCommand::ToggleFullScreen, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); }},
-        {MenuCommand::ToggleContactInfo, [this] { toggleContactInfo(); }},
-        {MenuCommand::ToggleGroupView, [this] { toggleGroupView(); }},
         {MenuCommand::EditButtonClicked, [this] { editButtonClicked(); }},
         {MenuCommand::Minimize, [this] { showMinimized(); }},
         {MenuCommand::Zoom, [this] { isMaximized() ? showNormal() : showMaximized(); }},
@@ -191,83 +197,6 @@ void WindowController::connectMenuItems()
         if (QAction *item = menuItem(command))
             connect(item, &QAction::triggered, this, handler);
     }
-}
-
-// --- panes ----------------------------------------------------------------------------------
-
-void WindowController::showGroupView(bool show)
-{
-    ViewController *view = m_mainViewController;
-    if (show) {
-        if (view->isSidebarCollapsed()) {
-            view->setSidebarCollapsed(false);
-            view->groupViewController()->updateTable();
-            view->groupViewController()->outlineView()->setFocus();
-        }
-    } else if (!view->isSidebarCollapsed()) {
-        view->setSidebarCollapsed(true);
-        view->contactsViewController()->tableView()->setFocus();
-    }
-}
-
-void WindowController::toggleGroupView()
-{
-    const bool show = m_mainViewController->isSidebarCollapsed();
-    showGroupView(show);
-    m_defaults.setBool(show, DefaultsKey::ShowGroupView);
-}
-
-void WindowController::showContactInfo(bool show)
-{
-    ViewController *view = m_mainViewController;
-    ContactInfoInterface *detail = view->contactInfoController();
-    if (show) {
-        if (view->contactInfoVisible())
-            return;
-        detail->setCustomItems(customItems());
-        view->setDetailCollapsed(false);
-        if (view->editState()) {
-            detail->updateTable();
-            detail->tableView()->setFocus();
-        } else {
-            detail->updateWebView();
-        }
-        view->setContactInfoVisible(true);
-        return;
-    }
-    if (view->contactInfoVisible()) {
-        view->setDetailCollapsed(true);
-        view->contactsViewController()->tableView()->setFocus();
-    }
-    view->setContactInfoVisible(false);
-}
-
-void WindowController::toggleContactInfo()
-{
-    showContactInfo(!m_mainViewController->contactInfoVisible());
-}
-
-void WindowController::editButtonClicked()
-{
-    ViewController *view = m_mainViewController;
-    const bool editing = !view->editState();
-    if (view->contactInfoVisible()) {
-        if (editing)
-            view->contactInfoController()->updateTable();
-        else
-            view->contactInfoController()->updateWebView();
-    }
-    view->setEditState(editing);
-    m_defaults.setBool(editing, DefaultsKey::LastEditState);
-}
-
-void WindowController::findBarButtonClicked()
-{
-    const bool show = !m_mainViewController->findBarController()->isVisible();
-    m_findBarButton->setText(show ? L(QStringLiteral("Hide")) : L(QStringLiteral("Find")));
-    // The bar enables the button again once it has finished showing or hiding.
-    m_findBarButton->setEnabled(false);
-    m_mainViewController->showFindBar(show);
 }
 
 // Everything that shows the definitions follows them: the items menu, the view types' columns and
@@ -321,10 +250,16 @@ bool WindowController::validateMenuItem(QAction *item)
         item->setText(view->contactInfoVisible() ? L(QStringLiteral("Hide Contact Info"))
                                                  : L(QStringLiteral("Show Contact Info")));
         return true;
-    case MenuCommand::ToggleGroupView:
-        item->setText(view->isSidebarCollapsed() ? L(QStringLiteral("Show Group"))
-                                                 : L(QStringLiteral("Hide Group")));
+    // The item that shows the selected group keeps its title.
+    case MenuCommand::ToggleGroupView: {
+        const QString hide = L(QStringLiteral("Hide Group"));
+        const QString show = L(QStringLiteral("Show Group"));
+        if (view->isSidebarCollapsed() && item->text() == hide)
+            item->setText(show);
+        else if (!view->isSidebarCollapsed() && item->text() == show)
+            item->setText(hide);
         return true;
+    }
     case MenuCommand::EditButtonClicked:
         item->setChecked(view->editState());
         return true;
@@ -419,6 +354,7 @@ void WindowController::changeEvent(QEvent *event)
 bool WindowController::windowShouldClose()
 {
     disconnect(m_labelsMenuDelegate);
+    disconnect(m_groupsMenuDelegate);
     return true;
 }
 

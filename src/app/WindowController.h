@@ -10,6 +10,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,10 +19,14 @@ class CustomLabelPanelController;
 class MainMenu;
 class MenuValidation;
 class QAction;
+class QColor;
+class QImage;
+class QParallelAnimationGroup;
 class QMenu;
 class QPushButton;
 class QToolBar;
 class QToolButton;
+class SegmentedControl;
 class UndoManager;
 class UserDefaults;
 class ViewController;
@@ -68,15 +73,35 @@ public:
     QToolButton *itemsPopup() const { return m_itemsPopup; }
     QToolButton *labelsPopup() const { return m_labelsPopup; }
     QToolButton *sortOptionsPopup() const { return m_sortOptionsPopup; }
+    QToolButton *contactPopup() const { return m_contactPopup; }
+    QToolButton *groupsPopup() const { return m_groupsPopup; }
+    // Segment 0 shows and hides the sidebar, segment 1 the detail pane.
+    SegmentedControl *splitButtons() const { return m_splitButtons; }
 
+    // The contact and group menus, hung under "Navigate" too.
+    void initContactMenu();
+    void initGroupMenu();
+
+    // The side panes. Hiding a pane gives the grid the focus.
     void showGroupView(bool show);
+    // Also keeps the choice in "QN1DshowGroupView".
     void toggleGroupView();
+    // Shows the detail pane as a table while editing and as a card while locked.
     void showContactInfo(bool show);
     void toggleContactInfo();
-    void editButtonClicked();
-    void findBarButtonClicked();
+    void splitButtonsPressed(SegmentedControl *sender);
+    // Three t: the name the rest of the program knows it by.
+    void initSplitButttons();
+    // A frame with a bar inside on its left side, or on its right side for side true.
+    static QImage splitButtonImageWithSize(const QSize &size, const QColor &color, bool side);
     // A pane was shown or hidden; the segmented control keeps its own selection.
     void setSplitButtonState(bool state, int index);
+
+    // Switches between reading and editing, cross-fading the detail pane between its card and its
+    // table, and keeps the state in "QN1DlastEditState" for the next start.
+    void editButtonClicked();
+    // Shows or hides the find bar; the button stays disabled until the bar has finished.
+    void findBarButtonClicked();
 
     // The custom-item definitions of the address book, handed to the panes and the menus.
     QVariantList customItems() const { return m_customItems.value_or(QVariantList()); }
@@ -107,7 +132,8 @@ public:
     void initViewTypeMenu();
     // Again after every change of the custom items.
     void initItemsMenu();
-    // Rebuilds the labels menu (each time it opens); other menus are left alone.
+    // Rebuilds the labels menu and retitles the group menu's selected-group item, each time one
+    // of them opens; other menus are left alone.
     void menuNeedsUpdate(QMenu *menu);
     void initSortOptionsMenu();
     void initSortOptionsDict();
@@ -148,6 +174,13 @@ private:
     QAction *addMenuItem(QMenu *menu, const QString &title, MenuCommand command, const QVariant &object);
     void addTitleItem(QMenu *menu, const QString &titleKey, const QVariant &object = {});
     void addCustomItemsToItemsMenu(QMenu *menu);
+    void buildPaneControls();
+    QAction *addActionItem(QMenu *menu, const QString &titleKey, MenuCommand command,
+                           const std::function<void()> &handler, const QVariant &object = {});
+    // The item of the contact or group menu that carries the command.
+    QAction *toolbarMenuItem(MenuCommand command) const;
+    void updateSelectedGroupItem(QMenu *menu);
+    void crossFadeDetailPane(bool toTable);
     void buildLabelsMenu(QMenu *menu);
     QVariantMap storedViewTypeDict() const;
     QStringList storedColumnsOfSelectedViewType() const;
@@ -170,7 +203,13 @@ private:
     QToolButton *m_sortOptionsPopup = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_findBarButton = nullptr;
+    QToolButton *m_contactPopup = nullptr;
+    QToolButton *m_groupsPopup = nullptr;
+    SegmentedControl *m_splitButtons = nullptr;
     QMetaObject::Connection m_labelsMenuDelegate;
+    QMetaObject::Connection m_groupsMenuDelegate;
+    // The detail pane's cross-fade while it runs; a new one replaces it.
+    QPointer<QParallelAnimationGroup> m_detailFade;
 
     QVariantMap m_viewTypeDict;
     QString m_selectedViewType;

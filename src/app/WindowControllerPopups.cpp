@@ -164,6 +164,10 @@ void WindowController::addCustomItemsToItemsMenu(QMenu *menu)
 
 void WindowController::menuNeedsUpdate(QMenu *menu)
 {
+    if (menu && m_groupsPopup && menu == m_groupsPopup->menu()) {
+        updateSelectedGroupItem(menu);
+        return;
+    }
     if (!menu || menu != m_labelsPopup->menu())
         return;
     buildLabelsMenu(menu);

@@ -2,11 +2,11 @@
 
 #include "app/ContactInfoPopoverInterface.h"
 #include "app/DetachedWindowController.h"
+#include "app/GroupViewController.h"
 #include "detail/ContactInfoController.h"
-#include "app/PlaceholderFindBar.h"
 #include "app/PlaceholderGrid.h"
-#include "app/PlaceholderSidebar.h"
 #include "app/SplitPanes.h"
+#include "find/FindBarController.h"
 #include "platform/UserDefaults.h"
 
 #include <QStringList>
@@ -39,6 +39,7 @@ public:
         selectedRows = contacts;
     }
     QList<SubContactRowPtr> selectedSubContacts() override { return selection; }
+    QList<SubContactRowPtr> subContactTable() override { return shownRows; }
     Popover *popover() override { return currentPopover; }
     void setPopover(Popover *popover) override { currentPopover = popover; }
     QList<DetachedWindowEntryPtr> detachedWindows() override { return windows; }
@@ -52,6 +53,7 @@ public:
     ContactTablePtr contactTable;
     QList<ContactRowPtr> selectedRows;
     QList<SubContactRowPtr> selection;
+    QList<SubContactRowPtr> shownRows;
     Popover *currentPopover = nullptr;
     QList<DetachedWindowEntryPtr> windows;
 
@@ -70,7 +72,7 @@ private:
     CallLog &m_log;
 };
 
-class FakeSidebar : public PlaceholderSidebar
+class FakeSidebar : public GroupViewController
 {
 public:
     void setSelectedGroupDict(const GroupDictPtr &group) override { selected = group; }
@@ -132,7 +134,7 @@ struct FakePanes
         panes.contactsViewController = std::make_unique<FakeGrid>(log);
         panes.contactInfoController = std::make_unique<FakeDetailPane>(log);
         panes.groupViewController = std::make_unique<FakeSidebar>();
-        panes.findBarController = std::make_unique<PlaceholderFindBar>();
+        panes.findBarController = std::make_unique<FindBarController>();
         grid = static_cast<FakeGrid *>(panes.contactsViewController.get());
         detail = static_cast<FakeDetailPane *>(panes.contactInfoController.get());
         sidebar = static_cast<FakeSidebar *>(panes.groupViewController.get());

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -63,14 +64,20 @@ TEST_F(WindowControllerTest, TheDetailPaneStartsHiddenAndFollowsItsToggle)
 
 TEST_F(WindowControllerTest, TheFindButtonShowsAndHidesTheBar)
 {
+    // Past the hide that the view's appearance asks for shortly after.
+    QTest::qWait(600);
     QPushButton *button = m_window->findBarButton();
     button->click();
     EXPECT_TRUE(view()->findBarController()->isVisible());
     EXPECT_EQ(button->text(), "Hide");
-    // The bar gave the button back when it had finished showing.
-    EXPECT_TRUE(button->isEnabled());
+    EXPECT_FALSE(button->isEnabled()) << "no second click while the bar moves";
     EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Hide");
+    // The bar gives the button back when it has finished showing.
+    ASSERT_TRUE(spinUntil([button] { return button->isEnabled(); }));
+    EXPECT_TRUE(view()->findBarController()->isVisible());
     button->click();
+    EXPECT_TRUE(view()->findBarController()->isVisible()) << "still fading out";
+    ASSERT_TRUE(spinUntil([button] { return button->isEnabled(); }));
     EXPECT_FALSE(view()->findBarController()->isVisible());
     EXPECT_EQ(button->text(), "Find");
     EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Show");

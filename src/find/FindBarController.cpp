@@ -1,0 +1,195 @@
+#include "find/FindBarController.h"
+
+#include "app/FindBarDelegate.h"
+#include "app/SegmentedControl.h"
+#include "app/ViewAlpha.h"
+#include "find/FindBarView.h"
+#include "platform/Localizer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QStyle>
+
+#include <utility>
+
+const QString FindBarController::Previous = QStringLiteral("Previous");
+const QString FindBarController::Next = QStringLiteral("Next");
+const QString FindBarController::Replace = QStringLiteral("Replace");
+const QString FindBarController::ReplaceAll = QStringLiteral("ReplaceAll");
+const QString FindBarController::Done = QStringLiteral("Done");
+const QString FindBarController::OptionChanged = QStringLiteral("OptionChanged");
+
+FindBarController::FindBarController()
+    : m_view(new FindBarView), m_searchField(new QLineEdit), m_replaceStringField(new QLineEdit),
+      m_doneButton(new QPushButton), m_directControl(new SegmentedControl(2)),
+      m_replaceControl(new SegmentedControl(2)), m_optionPopup(new QComboBox)
+{
+    buildControls();
+    m_view->hide();
+    ViewAlpha::setAlpha(m_view, 0.0);
+    m_view->setMaximumHeight(0);
+    connect(m_searchField, &QLineEdit::returnPressed, this, [this] { textDidEnter(m_searchField); });
+    connect(m_directControl, &SegmentedControl::action, this, &FindBarController::buttonPressed);
+    connect(m_replaceControl, &SegmentedControl::action, this, &FindBarController::buttonPressed);
+    connect(m_doneButton, &QPushButton::clicked, this, [this] { buttonPressed(m_doneButton); });
+    connect(m_optionPopup, &QComboBox::activated, this, [this] { popupChanged(m_optionPopup); });
+    setEditState(false);
+}
+
+FindBarController::~FindBarController()
+{
+    if (m_view && !m_view->parent())
+        delete m_view;
+}
+
+void FindBarController::buildControls()
+{
+    m_searchField->setClearButtonEnabled(true);
+    m_searchField->setPlaceholderText(L(QStringLiteral("Find")));
+    m_replaceStringField->setPlaceholderText(L(QStringLiteral("Replace")));
+    m_doneButton->setText(L(QStringLiteral("Done")));
+    QStyle *style = QApplication::style();
+    m_directControl->setImage(style->standardIcon(QStyle::SP_ArrowLeft), 0);
+    m_directControl->setImage(style->standardIcon(QStyle::SP_ArrowRight), 1);
+    m_directControl->setToolTip(L(Previous), 0);
+    m_directControl->setToolTip(L(Next), 1);
+    m_replaceControl->setLabel(L(QStringLiteral("Replace")), 0);
+    m_replaceControl->setLabel(L(QStringLiteral("All")), 1);
+    m_optionPopup->clear();
+    m_optionPopup->addItems({L(QStringLiteral("CaseInsensitive")), L(QStringLiteral("CaseSensitive"))});
+    m_optionPopup->setCurrentIndex(0);
+
+    auto *layout = new QHBoxLayout(m_view);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(m_searchField, 2);
+    layout->addWidget(m_directControl);
+    layout->addSpacing(8);
+    layout->addWidget(m_replaceStringField, 1);
+    layout->addWidget(m_replaceControl);
+    layout->addSpacing(8);
+    layout->addWidget(m_optionPopup);
+    layout->addWidget(m_doneButton);
+}
+
+QWidget *FindBarController::view()
+{
+    return m_view;
+}
+
+void FindBarController::setEditState(bool editState)
+{
+    m_editState = editState;
+    m_replaceControl->setEnabled(editState);
+}
+
+QString FindBarController::replaceString() const
+{
+    return m_replaceStringField->text();
+}
+
+// --- actions --------------------------------------------------------------------------------
+
+void FindBarController::sendCommand(const QString &command)
+{
+    if (m_delegate)
+        m_delegate->findBarButtonDidPress(command);
+}
+
+void FindBarController::buttonPressed(QObject *sender)
+{
+    if (sender == m_directControl) {
+        const int segment = m_directControl->selectedSegment();
+        if (segment == 0 || segment == 1)
+            sendCommand(segment == 0 ? Previous : Next);
+    } else if (sender == m_replaceControl) {
+        const int segment = m_replaceControl->selectedSegment();
+        if (segment == 0 || segment == 1)
+            sendCommand(segment == 0 ? Replace : ReplaceAll);
+    } else if (sender == m_doneButton) {
+        setVisible(false);
+        sendCommand(Done);
+    }
+}
+
+// The option follows the item's place, not its title: item 0 is case-insensitive in every
+// language, whatever the translations of the titles say.
+void FindBarController::popupChanged(QObject *sender)
+{
+    if (sender != m_optionPopup)
+        return;
+    m_caseInsensitive = m_optionPopup->currentIndex() == 0;
+    sendCommand(OptionChanged);
+}
+
+void FindBarController::textDidEnter(QObject *sender)
+{
+    if (sender == m_searchField && m_delegate)
+        m_delegate->findStringDidChange(m_searchField->text());
+}
+
+// --- showing and hiding ---------------------------------------------------------------------
+
+bool FindBarController::isVisible() const
+{
+    return m_view && !m_view->isHidden();
+}
+
+void FindBarController::setVisible(bool visible)
+{
+    setVisible(visible, {});
+}
+
+// A bar already shown or hidden, with nothing under way, is left as it is: fading an invisible
+// bar out would report it visible for a second, and the Find button would then hide what no one
+// sees.
+void FindBarController::setVisible(bool visible, std::function<void()> completion)
+{
+    if (!isAnimating() && visible == isVisible()) {
+        if (completion)
+            completion();
+        return;
+    }
+    animate(visible, std::move(completion));
+}
+
+// The bar's height animates with its opacity, so the view below it gives up or takes back its
+// place in the layout. A request made while another runs takes over from where the bar is; the
+// handlers of both are called when it ends.
+void FindBarController::animate(bool visible, std::function<void()> completion)
+{
+    if (m_animation)
+        m_animation->stop();
+    if (completion)
+        m_pendingCompletions.append(std::move(completion));
+
+    QPointer<FindBarView> bar = m_view;
+    const int fullHeight = bar->sizeHint().height();
+    const int startHeight = bar->isHidden() ? 0 : qMin(bar->maximumHeight(), bar->height());
+    bar->setMaximumHeight(startHeight);
+    bar->show();
+
+    auto *group = new QParallelAnimationGroup(this);
+    group->addAnimation(ViewAlpha::animation(bar, visible ? 1.0 : 0.0, AnimationDuration));
+    auto *height = new QPropertyAnimation(bar, "maximumHeight");
+    height->setStartValue(startHeight);
+    height->setEndValue(visible ? fullHeight : 0);
+    height->setDuration(AnimationDuration);
+    group->addAnimation(height);
+    connect(group, &QAbstractAnimation::finished, this, [this, bar, visible] {
+        if (bar) {
+            ViewAlpha::setAlpha(bar, visible ? 1.0 : 0.0);
+            bar->setMaximumHeight(visible ? QWIDGETSIZE_MAX : 0);
+            bar->setHidden(!visible);
+        }
+        const QList<std::function<void()>> completions = std::exchange(m_pendingCompletions, {});
+        for (const std::function<void()> &handler : completions)
+            handler();
+    });
+    m_animation = group;
+    group->start(QAbstractAnimation::DeleteWhenStopped);
+}

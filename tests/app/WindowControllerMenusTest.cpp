@@ -1,0 +1,174 @@
+#include "WindowFixture.h"
+
+#include "app/DefaultsKey.h"
+#include "app/SegmentedControl.h"
+#include "app/ViewAlpha.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class WindowMenusTest : public WindowFixture
+{
+protected:
+    QMenu *contactMenu() const { return m_window->contactPopup()->menu(); }
+    QMenu *groupMenu() const { return m_window->groupsPopup()->menu(); }
+
+    // Each item as "command:title", separators as "-".
+    static QStringList layoutOf(QMenu *menu)
+    {
+        QStringList items;
+        for (QAction *item : menu->actions())
+            items.append(item->isSeparator() ? QString("-")
+                                             : QString::number(int(menuCommand(item))) + ":" + item->text());
+        return items;
+    }
+    static QString entry(MenuCommand command, const QString &title)
+    {
+        return QString::number(int(command)) + ":" + title;
+    }
+
+    QWidget *card() const { return view()->contactInfoController()->webView(); }
+    QWidget *table() const { return view()->contactInfoController()->scrollView(); }
+};
+
+TEST_F(WindowMenusTest, TheContactMenuHangsUnderNavigateToo)
+{
+    emit contactMenu()->aboutToShow();
+    EXPECT_EQ(
+        layoutOf(contactMenu()),
+        QStringList({entry(MenuCommand::PopupTitle, "Contact"), entry(MenuCommand::PopupTitle, "Contact"),
+                     entry(MenuCommand::ToggleContactInfo, "Show Contact Info"),
+                     entry(MenuCommand::ShowQRCode, "Show QRCode"), "-",
+                     entry(MenuCommand::AddContact, "Add New Contact"),
+                     entry(MenuCommand::DeleteContacts, "Delete Contacts"),
+                     entry(MenuCommand::DuplicateContacts, "Duplicate Contacts"),
+                     entry(MenuCommand::ExportToVCard, "Export Contacts as vCard"), "-",
+                     entry(MenuCommand::ToggleShowCompany, "Show Company in the Name Cell")}));
+    EXPECT_EQ(m_window->menuItem(MenuCommand::ContactMenu)->menu(), contactMenu());
+    EXPECT_EQ(m_window->menuItem(MenuCommand::GroupMenu)->menu(), groupMenu());
+    QAction *info = m_window->menuItem(MenuCommand::ToggleContactInfo);
+    EXPECT_EQ(info->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(view()->contactInfoVisible());
+    EXPECT_FALSE(validated(contactMenu()->actions().at(1))) << "the heading";
+}
+
+TEST_F(WindowMenusTest, TheGroupMenuNamesTheSelectedGroup)
+{
+    const QStringList expected = {entry(MenuCommand::PopupTitle, "Group"),
+                                  entry(MenuCommand::ToggleGroupView, "Hide Group"),
+                                  "-",
+                                  entry(MenuCommand::ToggleGroupView, "Group not selected"),
+                                  "-",
+                                  entry(MenuCommand::AddGroup, "Add Group"),
+                                  entry(MenuCommand::DeleteGroup, "Delete Group"),
+                                  "-"};
+    emit groupMenu()->aboutToShow();
+    EXPECT_EQ(layoutOf(groupMenu()), expected);
+
+    auto friends = std::make_shared<GroupDict>();
+    friends->name = "Friends";
+    friends->containerName = "On My Mac";
+    view()->setSelectedGroupDict(friends);
+    emit groupMenu()->aboutToShow();
+    QAction *selected = groupMenu()->actions().at(3);
+    EXPECT_EQ(selected->text(), "On My Mac:Friends");
+
+    // Validation swaps only the hide and show titles; the selected group's item toggles too.
+    selected->trigger();
+    EXPECT_TRUE(view()->isSidebarCollapsed());
+    EXPECT_TRUE(validated(selected));
+    EXPECT_EQ(selected->text(), "On My Mac:Friends");
+    QAction *hide = groupMenu()->actions().at(1);
+    validated(hide);
+    EXPECT_EQ(hide->text(), "Show Group");
+}
+
+TEST_F(WindowMenusTest, TheSegmentsToggleTheSidePanes)
+{
+    m_window->show();
+    SegmentedControl *segments = m_window->splitButtons();
+    ASSERT_EQ(segments->segmentCount(), 2);
+    EXPECT_EQ(segments->selectedSegment(), -1);
+    const bool sidebarCollapsed = view()->isSidebarCollapsed();
+    segments->performClick(0);
+    EXPECT_NE(view()->isSidebarCollapsed(), sidebarCollapsed);
+    EXPECT_EQ(defaults().boolForKey(DefaultsKey::ShowGroupView), !view()->isSidebarCollapsed());
+    segments->performClick(1);
+    EXPECT_TRUE(view()->contactInfoVisible());
+    segments->performClick(1);
+    EXPECT_FALSE(view()->contactInfoVisible());
+}
+
+TEST_F(WindowMenusTest, TheSegmentImagesPutTheBarOnTheirSide)
+{
+    const QColor blue(0, 0, 255);
+    const QImage left = WindowController::splitButtonImageWithSize({26, 26}, blue, false);
+    const QImage right = WindowController::splitButtonImageWithSize({26, 26}, blue, true);
+    ASSERT_EQ(left.size(), QSize(26, 26));
+    auto filled = [&](const QImage &image, int x, int y) { return image.pixelColor(x, y) == blue; };
+    EXPECT_TRUE(filled(left, 8, 13));
+    EXPECT_FALSE(filled(left, 17, 13));
+    EXPECT_TRUE(filled(right, 17, 13));
+    EXPECT_FALSE(filled(right, 8, 13));
+    EXPECT_FALSE(filled(left, 13, 13)) << "the frame is hollow";
+    EXPECT_EQ(left.pixelColor(2, 2).alpha(), 0);
+}
+
+// A restart starts in the state of the last Edit/Lock click.
+class EditStateTest : public WindowMenusTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(EditStateTest, EditLockIsRestoredAtTheNextStart)
+{
+    const bool editing = GetParam();
+    m_window->show();
+    if (view()->editState() == editing)
+        m_window->editButtonClicked();
+    m_window->editButtonClicked();
+    ASSERT_EQ(view()->editState(), editing);
+    EXPECT_EQ(m_window->editButton()->text(), editing ? "Lock" : "Edit");
+    EXPECT_EQ(defaults().boolForKey(DefaultsKey::LastEditState), editing);
+
+    makeWindow();
+    m_window->show();
+    EXPECT_EQ(view()->editState(), editing);
+    EXPECT_EQ(m_window->editButton()->text(), editing ? "Lock" : "Edit");
+}
+
+INSTANTIATE_TEST_SUITE_P(States, EditStateTest, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "Editing" : "Locked"; });
+
+// Switched while hidden, the pane opens in the new mode; while shown, it cross-fades.
+TEST_F(WindowMenusTest, TheDetailPaneCrossFadesBetweenCardAndTable)
+{
+    m_window->show();
+    if (!view()->editState())
+        m_window->editButtonClicked();
+    m_window->editButtonClicked();
+    m_window->editButtonClicked();
+    m_window->showContactInfo(true);
+    EXPECT_FALSE(table()->isHidden());
+    EXPECT_EQ(ViewAlpha::alpha(table()), 1.0);
+    EXPECT_TRUE(card()->isHidden());
+
+    m_window->editButtonClicked();
+    EXPECT_FALSE(card()->isHidden());
+    ASSERT_TRUE(spinUntil([this] { return table()->isHidden() && ViewAlpha::alpha(card()) == 1.0; }));
+    EXPECT_FALSE(card()->isHidden());
+
+    m_window->editButtonClicked();
+    EXPECT_FALSE(table()->isHidden());
+    ASSERT_TRUE(spinUntil([this] { return card()->isHidden() && ViewAlpha::alpha(table()) == 1.0; }));
+    EXPECT_FALSE(table()->isHidden());
+}
+
+} // namespace
