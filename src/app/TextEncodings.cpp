@@ -188,10 +188,11 @@ quint32 detect(const QByteArray &data)
 {
     if (const std::optional<quint32> marked = encodingOfByteOrderMark(data))
         return *marked;
-    if (isValidUtf8(data))
-        return UTF8;
+    // ISO-2022-JP is seven-bit and so valid UTF-8 too; its escapes never occur in UTF-8 text.
     if (hasIso2022Escapes(data))
         return ISO2022JP;
+    if (isValidUtf8(data))
+        return UTF8;
     const JapaneseReading shiftJis = readJapanese(data, ShiftJIS, "windows-31j");
     const JapaneseReading eucJp = readJapanese(data, EUCJP, "EUC-JP");
     const JapaneseReading &better = eucJp.score() > shiftJis.score() ? eucJp : shiftJis;

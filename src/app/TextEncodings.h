@@ -41,8 +41,8 @@ std::optional<Encoding> find(quint32 encoding);
 // is dropped.
 std::optional<QString> decode(const QByteArray &data, quint32 encoding);
 
-// A byte-order mark decides; then text that is valid UTF-8 is UTF-8; escape sequences make it
-// ISO-2022-JP; of Shift-JIS and EUC-JP the one that reads the bytes better wins; anything else is
+// A byte-order mark decides; then escape sequences make it ISO-2022-JP; text that is valid UTF-8
+// is UTF-8; of Shift-JIS and EUC-JP the one that reads the bytes better wins; anything else is
 // read as Windows Latin 1, which takes every byte.
 quint32 detect(const QByteArray &data);
 
