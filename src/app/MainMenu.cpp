@@ -99,6 +99,7 @@ void MainMenu::buildFileMenu()
 {
     QMenu *file = addMenu(QStringLiteral("File"));
     addItem(file, QStringLiteral("Import vCard…"), MenuCommand::ImportFromVCard, QKeySequence::Open);
+    addItem(file, QStringLiteral("Import CSV…"), MenuCommand::ImportFromCSV);
     addItem(file, QStringLiteral("Export vCard…"), MenuCommand::ExportToVCard);
     addItem(file, QStringLiteral("Export CSV…"), MenuCommand::ExportToCSV);
     file->addSeparator();

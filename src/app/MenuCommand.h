@@ -13,6 +13,7 @@ enum class MenuCommand
     None = 0,
     // File
     ImportFromVCard,
+    ImportFromCSV,
     ExportToVCard,
     ExportToCSV,
     SaveDocument,

@@ -2,6 +2,8 @@
 
 #include "app/AddressBookLoader.h"
 #include "app/ChangeBroadcast.h"
+#include "app/ContactDrops.h"
+#include "app/ContactTableSorting.h"
 #include "app/ContactGroupEdits.h"
 #include "app/DefaultsKey.h"
 #include "app/EditFunnel.h"
@@ -70,6 +72,8 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
 // The panes go before the widgets that hold their views, and the funnel before the panes.
 ViewController::~ViewController()
 {
+    m_sorting.reset();
+    m_drops.reset();
     m_commands.reset();
     m_contactGroupEdits.reset();
     m_funnel.reset();
@@ -93,6 +97,8 @@ void ViewController::buildFunnel()
     m_funnel = std::make_unique<EditFunnel>(*m_undoManager, std::move(hooks));
     m_contactGroupEdits = std::make_unique<ContactGroupEdits>(*this);
     m_commands = std::make_unique<GroupContactCommands>(*this);
+    m_drops = std::make_unique<ContactDrops>(*this);
+    m_sorting = std::make_unique<ContactTableSorting>(*this);
     // Undo reaches the history from the detail popovers too, not only through undo() and redo().
     connect(m_undoManager, &UndoManager::didUndo, this,
             [this] { setDocumentEdited(m_undoManager->canUndo()); });
@@ -526,9 +532,20 @@ void ViewController::detachedWindowDidClose(const QVariantMap &info)
     contactsViewController()->detachedWindowDidClose(info);
 }
 
-void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &) {}
+void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
+{
+    m_sorting->sortDescriptorsDidChange(descriptors);
+}
 
-void ViewController::addContactByVCardString(const QString &) {}
+void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
+{
+    m_sorting->sortContactTable(descriptors);
+}
+
+void ViewController::addContactByVCardString(const QString &vCardString)
+{
+    m_drops->addContactByVCardString(vCardString);
+}
 
 // --- group selection --------------------------------------------------------------------------
 
@@ -570,42 +587,9 @@ void ViewController::loadContainerOfSelectedGroup()
     m_contactTable = m_selectedGroupDict->contactTable;
 }
 
-// The positions come from the grid's own drag, so each names a row it shows; a piece that is no
-// number counts as row 0, a position outside the rows adds nothing.
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group)
 {
-    if (!group)
-        return;
-    QList<int> positions;
-    for (const QString &piece : stringIndexes.split(QLatin1Char(','))) {
-        const int position = piece.trimmed().toInt();
-        if (!positions.contains(position))
-            positions.append(position);
-    }
-    std::sort(positions.begin(), positions.end());
-    if (stringIndexes.isEmpty() || positions.isEmpty())
-        return;
-    // A group never read is read with its whole container, so that its rows share the persons of
-    // the rows shown everywhere else.
-    if (!group->contactTable) {
-        if (const ContainerDictPtr container = containerOfGroup(*group)) {
-            GroupLoader loader(
-                [this](const std::optional<StoreGroup> &storeGroup, const QString &identifier) {
-                    return cnContactsForGroup(storeGroup, identifier);
-                });
-            loader.loadContainer(*container);
-        }
-    }
-    const QList<SubContactRowPtr> shown = contactsViewController()->subContactTable();
-    QList<ContactRowPtr> rows;
-    for (int position : std::as_const(positions)) {
-        if (position >= 0 && position < shown.size())
-            rows.append(shown.at(position));
-    }
-    if (rows.isEmpty())
-        return;
-    undoAddContacts(rows, group);
-    setDocumentEdited(true);
+    m_drops->addContactByStringIndexes(stringIndexes, group);
 }
 
 void ViewController::groupNameWillChange(const QString &name)

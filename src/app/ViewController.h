@@ -22,7 +22,9 @@
 #include <optional>
 
 class ChangeBroadcast;
+class ContactDrops;
 class ContactGroupEdits;
+class ContactTableSorting;
 class EditFunnel;
 class FontManager;
 class GroupContactCommands;
@@ -187,6 +189,9 @@ public:
     // (target untouched) for an invalid source or when the wait runs out.
     static bool imageResize(const QImage &source, QImage &target, const QSize &newSize);
 
+    // Sorts the shown group's rows by the first descriptor (ContactTableSorting).
+    void sortContactTable(const QList<SortDescriptor> &descriptors);
+
     // ContactsViewControllerDelegate
     void rowSelectionDidChange(const SubContactRowPtr &row) override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
@@ -241,6 +246,8 @@ private:
     std::unique_ptr<EditFunnel> m_funnel;
     std::unique_ptr<ContactGroupEdits> m_contactGroupEdits;
     std::unique_ptr<GroupContactCommands> m_commands;
+    std::unique_ptr<ContactDrops> m_drops;
+    std::unique_ptr<ContactTableSorting> m_sorting;
     GroupLoader::Fetch m_groupFetch;
     QSplitter *m_splitView = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;

@@ -1,6 +1,8 @@
 #include "app/WindowController.h"
 
 #include "app/DefaultsKey.h"
+#include "app/FileExporter.h"
+#include "app/FileImporter.h"
 #include "app/FontManager.h"
 #include "app/MainMenu.h"
 #include "app/MenuValidation.h"
@@ -49,6 +51,7 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     m_mainViewController->viewDidLoad();
     connectMenuItems();
     connectCustomItemCommands();
+    connectFileCommands();
     windowDidLoad();
     for (QMenu *menu : m_mainMenu->menus())
         m_menuValidation->watchMenu(menu);
@@ -270,6 +273,7 @@ bool WindowController::validateMenuItem(QAction *item)
     case MenuCommand::ExportToCSV:
         return false;
     case MenuCommand::ImportFromVCard:
+    case MenuCommand::ImportFromCSV:
         return true;
     // Offered while there is something to save or to throw away.
     case MenuCommand::SaveDocument:

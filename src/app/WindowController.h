@@ -16,6 +16,10 @@
 
 class CustomItemPanel;
 class CustomLabelPanelController;
+class FileExporter;
+class FileImporter;
+class ImportChooserController;
+class ProgressPanelController;
 class MainMenu;
 class MenuValidation;
 class QAction;
@@ -122,6 +126,16 @@ public:
     bool isExporting() const { return m_isExporting; }
     void setIsExporting(bool exporting) { m_isExporting = exporting; }
 
+    // File import and export (FileImporter, FileExporter). An export with a sender writes the
+    // selected contacts, without one every contact of the shown group.
+    void importFromVCard();
+    void importFromCSV();
+    void exportToVCard(QObject *sender);
+    void exportToCSV(QObject *sender);
+    // Made at first use and kept for later imports and exports.
+    ProgressPanelController *progressAlert();
+    ImportChooserController *importPanelController();
+
     // What the toolbar's menus chose.
     QVariantMap viewTypeDict() const { return m_viewTypeDict; }
     QString selectedViewType() const { return m_selectedViewType; }
@@ -187,6 +201,7 @@ private:
     bool hasSelectedRows() const;
     void saveFrame();
     void connectCustomItemCommands();
+    void connectFileCommands();
     void customLabelPanelDidEnd(int returnCode);
     void customItemPanelDidEnd(int returnCode);
     // The definitions, or the stored ones while none have been gathered.
@@ -221,6 +236,10 @@ private:
     QPointer<CustomLabelPanelController> m_customLabelPanelController;
     QPointer<CustomItemPanel> m_customItemPanel;
     bool m_isExporting = false;
+    std::unique_ptr<FileImporter> m_fileImporter;
+    std::unique_ptr<FileExporter> m_fileExporter;
+    QPointer<ProgressPanelController> m_progressAlert;
+    QPointer<ImportChooserController> m_importPanelController;
 
     std::unique_ptr<PrintServices> m_printServices;
     // Alive while a print runs.

@@ -39,7 +39,10 @@ public:
         selectedRows = contacts;
     }
     QList<SubContactRowPtr> selectedSubContacts() override { return selection; }
-    QList<SubContactRowPtr> subContactTable() override { return shownRows; }
+    QList<SubContactRowPtr> subContactTable() override
+    {
+        return shownRows.isEmpty() ? PlaceholderGrid::subContactTable() : shownRows;
+    }
     Popover *popover() override { return currentPopover; }
     void setPopover(Popover *popover) override { currentPopover = popover; }
     QList<DetachedWindowEntryPtr> detachedWindows() override { return windows; }

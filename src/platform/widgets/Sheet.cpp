@@ -35,6 +35,8 @@ int Sheet::runModal()
         return s_nextModalResponses.takeFirst();
     if (m_sheetOpen || m_runningModal)
         return Rejected;
+    if (m_pendingStop)
+        return *std::exchange(m_pendingStop, std::nullopt);
     setWindowModality(Qt::ApplicationModal);
     QPointer<Sheet> self(this);
     m_runningModal = true;
@@ -48,6 +50,22 @@ void Sheet::stopModalWithCode(int code)
 {
     if (m_runningModal)
         done(code);
+}
+
+quint64 Sheet::beginModalSession()
+{
+    m_pendingStop.reset();
+    return ++m_sessionToken;
+}
+
+void Sheet::stopModalWithCode(int code, quint64 sessionToken)
+{
+    if (sessionToken != m_sessionToken)
+        return;
+    if (m_runningModal)
+        done(code);
+    else
+        m_pendingStop = code;
 }
 
 void Sheet::done(int code)

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 // Base of the program's sheets and modal windows.
 //
@@ -12,7 +13,11 @@
 //
 // As a modal window, runModal() runs it application-modal until stopModalWithCode() (or the same
 // ending as a sheet) gives the code to return, the way the progress window ends its run with -1000
-// or -1001. A stop while no modal run is under way is ignored, so a late stop cannot end a later run.
+// or -1001. A stop while no modal run is under way is ignored.
+//
+// A run started after beginModalSession() has a token: a stop that carries an older token (the late
+// close of a job the user cancelled) is ignored, and one that carries the current token before the
+// run has started makes that run return at once.
 //
 // Test hook: codes queued with setNextModalResponse() make the next runModal() calls return at
 // once without showing anything. A test that wants the real run ends it with a queued call.
@@ -29,6 +34,10 @@ public:
 
     int runModal();
     void stopModalWithCode(int code);
+    // The token of the next run; earlier tokens lose their say.
+    quint64 beginModalSession();
+    quint64 modalSessionToken() const { return m_sessionToken; }
+    void stopModalWithCode(int code, quint64 sessionToken);
     bool isRunningModal() const { return m_runningModal; }
 
     // Every ending (endSheet, stopModalWithCode, accept, reject) comes through here.
@@ -44,4 +53,6 @@ private:
     std::function<void(int)> m_completion;
     bool m_sheetOpen = false;
     bool m_runningModal = false;
+    quint64 m_sessionToken = 0;
+    std::optional<int> m_pendingStop;
 };

@@ -1,0 +1,176 @@
+#include "app/FileExporter.h"
+
+#include "app/ContactsGridInterface.h"
+#include "app/ProgressPanelController.h"
+#include "app/TextFormat.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "model/QNPerson.h"
+#include "model/QNvCard.h"
+#include "platform/Dispatch.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Alert.h"
+#include "platform/widgets/FilePanel.h"
+
+#include <QFileInfo>
+#include <QMutex>
+#include <QSaveFile>
+#include <QSet>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+struct BuildJob
+{
+    QMutex mutex;
+    std::optional<QString> text;
+    std::atomic<bool> cancelled{false};
+};
+
+} // namespace
+
+FileExporter::FileExporter(WindowController &window) : m_window(window) {}
+
+void FileExporter::exportToVCard(QObject *sender)
+{
+    chooseFile(Format::VCard, sender != nullptr);
+}
+
+void FileExporter::exportToCSV(QObject *sender)
+{
+    chooseFile(Format::CSV, sender != nullptr);
+}
+
+void FileExporter::chooseFile(Format format, bool hasSender)
+{
+    if (m_window.isExporting())
+        return;
+    m_window.setIsExporting(true);
+    ContactsGridInterface *grid = m_window.mainViewController()->contactsViewController();
+    const QList<ContactRowPtr> selected = grid->selectedContactsWithClickedRowIndex(-1).value_or(QList<ContactRowPtr>());
+    if (selected.isEmpty() || !selected.first() || !selected.first()->person) {
+        finish();
+        return;
+    }
+    const QString name = selected.first()->person->compositeName();
+    FilePanel panel(FilePanel::Kind::Save);
+    if (format == Format::VCard) {
+        panel.setNameFieldLabel(L(QStringLiteral("Export As:")));
+        panel.setAllowedFileTypes({QStringLiteral("public.vCard"), QStringLiteral("public.plain-text")});
+        panel.setNameFieldStringValue(name + QStringLiteral(".vcf"));
+    } else {
+        panel.setNameFieldLabel(L(QStringLiteral("Export As CSV:")));
+        panel.setAllowedFileTypes(
+            {QStringLiteral("public.comma-separated-values-text"), QStringLiteral("public.plain-text")});
+        panel.setNameFieldStringValue(name + QStringLiteral(".csv"));
+    }
+    panel.beginSheetModalForWindow(&m_window, [this, format, selected, hasSender](const QString &path) {
+        fileChosen(format, path, selected, hasSender);
+    });
+}
+
+void FileExporter::fileChosen(Format format, const QString &path, const QList<ContactRowPtr> &selected,
+                              bool hasSender)
+{
+    if (path.isEmpty()) {
+        finish();
+        return;
+    }
+    if (format == Format::VCard) {
+        const ContactTable rows = rowsToWrite(selected, hasSender);
+        if (const std::optional<QString> text = buildVCards(rows, QFileInfo(path).fileName()))
+            write(path, *text);
+    } else {
+        write(path, QNvCard().csvFromSubContacts(rowsToWrite(selected, true)));
+    }
+    finish();
+}
+
+ContactTable FileExporter::rowsToWrite(const QList<ContactRowPtr> &selected, bool bySelection) const
+{
+    const ContactTablePtr table = m_window.mainViewController()->contactTable();
+    if (!table)
+        return {};
+    if (!bySelection)
+        return *table;
+    ContactTable rows;
+    QSet<const ContactRow *> taken;
+    for (const ContactRowPtr &contact : selected) {
+        if (!contact)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*table)) {
+            if (row && row->uniqueId == contact->uniqueId) {
+                if (!taken.contains(row.get())) {
+                    taken.insert(row.get());
+                    rows.append(row);
+                }
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const QString &fileName)
+{
+    // The writer reads the class-level definitions; set here, before the job starts reading them.
+    QNPerson::setCustomItems(m_window.customItems());
+    ProgressPanelController *progress = m_window.progressAlert();
+    ProgressPanelController::Reporter reporter =
+        progress->beginRun(TextFormat::fill(QStringLiteral("Writing the file: %@"), {fileName}));
+    auto job = std::make_shared<BuildJob>();
+    QFuture<void> future = Dispatch::runInBackground([job, rows, reporter]() mutable {
+        const double count = qMax<qsizetype>(1, rows.size());
+        const QStringList options{QNvCardOption::Photo, QNvCardOption::Note, QNvCardOption::Custom,
+                                  QNvCardOption::Categories};
+        std::optional<QString> text =
+            QNvCard().vCardsFromContacts(rows, options, nullptr, [&](bool *stop, quint64 index) {
+                *stop = job->cancelled.load();
+                reporter.setProgress(double(index) / count * 100.0);
+            });
+        {
+            const QMutexLocker lock(&job->mutex);
+            job->text = std::move(text);
+        }
+        reporter.requestClose();
+    });
+    const int code = progress->runModal();
+    if (code != ProgressPanelController::Stop) {
+        job->cancelled.store(true);
+        return std::nullopt;
+    }
+    future.waitForFinished();
+    const QMutexLocker lock(&job->mutex);
+    return job->text;
+}
+
+void FileExporter::write(const QString &path, const QString &text)
+{
+    if (writeFile(path, text))
+        return;
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Can't save the file")));
+    alert.setInformativeText(L(QStringLiteral("Something error happened in saving operation.")));
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.beginSheetModalForWindow(&m_window);
+}
+
+bool FileExporter::writeFile(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray data = text.toUtf8();
+    if (file.write(data) != data.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void FileExporter::finish()
+{
+    m_window.setIsExporting(false);
+}

@@ -1,0 +1,179 @@
+#include "app/FileImporter.h"
+
+#include "app/EncodingChooser.h"
+#include "app/ImportChooserController.h"
+#include "app/ProgressPanelController.h"
+#include "app/TextEncodings.h"
+#include "app/TextFormat.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "model/QNvCard.h"
+#include "platform/Dispatch.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Alert.h"
+#include "platform/widgets/FilePanel.h"
+
+#include <QFileInfo>
+#include <QMutex>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// What the parse hands to the main thread, and the main thread's word that nobody waits any more.
+struct ParseJob
+{
+    QMutex mutex;
+    std::optional<ContactTable> rows;
+    std::atomic<bool> cancelled{false};
+};
+
+ContactTable topGroupRows(const QNvCard &reader, const std::optional<ContainerTable> &containers)
+{
+    if (!containers || containers->isEmpty())
+        return {};
+    const ContainerDictPtr container = containers->first();
+    const ContactTablePtr rows = reader.contactsForGroup(container->topGroup(), container);
+    return rows ? *rows : ContactTable();
+}
+
+} // namespace
+
+FileImporter::FileImporter(WindowController &window) : m_window(window) {}
+
+void FileImporter::importFromVCard()
+{
+    chooseFile(Format::VCard);
+}
+
+void FileImporter::importFromCSV()
+{
+    chooseFile(Format::CSV);
+}
+
+void FileImporter::chooseFile(Format format)
+{
+    if (m_window.isExporting())
+        return;
+    m_window.setIsExporting(true);
+    auto chooser = std::make_shared<EncodingChooser>(m_window.defaults());
+    chooser->setEncodingOnly();
+    FilePanel panel(FilePanel::Kind::Open);
+    if (format == Format::VCard) {
+        panel.setAllowedFileTypes({QStringLiteral("public.vcard"), QStringLiteral("public.plain-text")});
+    } else {
+        panel.setTitle(L(QStringLiteral("Import from CSV")));
+        panel.setAllowedFileTypes(
+            {QStringLiteral("public.plain-text"), QStringLiteral("public.comma-separated-values-text")});
+    }
+    panel.setAccessoryView(chooser->view());
+    panel.beginSheetModalForWindow(&m_window, [this, format, chooser](const QString &path) {
+        fileChosen(format, path, chooser->encodingType());
+    });
+}
+
+void FileImporter::fileChosen(Format format, const QString &path, quint32 encoding)
+{
+    if (path.isEmpty()) {
+        finish();
+        return;
+    }
+    const QString csvHint = L(QStringLiteral("Please make sure the file is a valid CSV file."));
+    const TextEncodings::ReadResult read = TextEncodings::readFile(path, encoding);
+    if (!read.text) {
+        showReadAlert(format == Format::VCard ? read.error : csvHint);
+        finish();
+        return;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+    ContactTable rows;
+    if (format == Format::VCard) {
+        const std::optional<ContactTable> parsed = parseVCards(*read.text, fileName);
+        if (!parsed) {
+            finish();
+            return;
+        }
+        rows = *parsed;
+    } else {
+        rows = QNvCard().contactsFromCSV(*read.text).value_or(ContactTable());
+    }
+    if (rows.isEmpty()) {
+        showReadAlert(format == Format::VCard
+                          ? L(QStringLiteral("Please make sure the file is vCard 2.1/3.0 file."))
+                          : csvHint);
+        finish();
+        return;
+    }
+    chooseContacts(fileName, rows);
+}
+
+std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QString &fileName)
+{
+    ProgressPanelController *progress = m_window.progressAlert();
+    ProgressPanelController::Reporter reporter =
+        progress->beginRun(TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}));
+    auto job = std::make_shared<ParseJob>();
+    QFuture<void> future = Dispatch::runInBackground([job, text, reporter]() mutable {
+        const double length = qMax<qsizetype>(1, text.size());
+        const QNvCard reader;
+        // A cancelled parse stops at the next card; its rows would only be dropped.
+        const std::optional<ContainerTable> containers =
+            reader.containersFromVCards(text, [&](bool *stop, quint64 offset) {
+                *stop = job->cancelled.load();
+                reporter.setProgress(double(offset) / length * 100.0);
+            });
+        {
+            const QMutexLocker lock(&job->mutex);
+            job->rows = topGroupRows(reader, containers);
+        }
+        reporter.requestClose();
+    });
+    const int code = progress->runModal();
+    if (code != ProgressPanelController::Stop) {
+        job->cancelled.store(true);
+        return std::nullopt;
+    }
+    // The close is posted after the rows are stored, but a test may end the run without the job.
+    future.waitForFinished();
+    const QMutexLocker lock(&job->mutex);
+    return job->rows.value_or(ContactTable());
+}
+
+void FileImporter::chooseContacts(const QString &fileName, const ContactTable &rows)
+{
+    ImportChooserController *chooser = m_window.importPanelController();
+    chooser->setFilename(fileName);
+    chooser->setNameTable(rows);
+    chooser->beginSheetModalForWindow(&m_window, [this](int returnCode) { chooserDidEnd(returnCode); });
+}
+
+void FileImporter::chooserDidEnd(int returnCode)
+{
+    ImportChooserController *chooser = m_window.importPanelController();
+    const QList<int> selected = chooser->selectedIndexes();
+    ViewController *view = m_window.mainViewController();
+    const GroupDictPtr group = view->selectedGroupDict();
+    if (returnCode == 1 && !selected.isEmpty() && group) {
+        QList<ContactRowPtr> rows;
+        for (int index : selected)
+            rows.append(chooser->nameTable().at(index));
+        view->undoAddContacts(rows, group);
+        view->setDocumentEdited(true);
+    }
+    finish();
+}
+
+void FileImporter::showReadAlert(const QString &informativeText)
+{
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Couldn't read the file.")));
+    alert.setInformativeText(informativeText);
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.beginSheetModalForWindow(&m_window);
+}
+
+void FileImporter::finish()
+{
+    m_window.setIsExporting(false);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/AddressBookRecords.h"
+
+#include <QString>
+
+#include <functional>
+
+class WindowController;
+
+// The File menu's imports: a vCard or CSV file that the user picks, read with the chosen or the
+// detected encoding, parsed (vCard on the background pool under the progress window, CSV at once),
+// then chosen card by card in the import chooser and added to the shown group in one undoable step.
+//
+// The window's busy flag is taken for the whole way and given back on every way out: a dismissed
+// panel, a read error, Cancel in the progress window, a file without contacts and the end of the
+// chooser whatever its answer. A cancelled parse goes on in the background, but its rows are never
+// used.
+class FileImporter
+{
+public:
+    explicit FileImporter(WindowController &window);
+
+    void importFromVCard();
+    void importFromCSV();
+
+private:
+    enum class Format
+    {
+        VCard,
+        CSV
+    };
+
+    void chooseFile(Format format);
+    void fileChosen(Format format, const QString &path, quint32 encoding);
+    // Nothing when the user cancelled.
+    std::optional<ContactTable> parseVCards(const QString &text, const QString &fileName);
+    void chooseContacts(const QString &fileName, const ContactTable &rows);
+    void chooserDidEnd(int returnCode);
+    void showReadAlert(const QString &informativeText);
+    void finish();
+
+    WindowController &m_window;
+};
