@@ -11,7 +11,7 @@ BenchAddressBook::BenchAddressBook(Files files) : m_folder(BenchData::folder())
 {
     if (files == Files::Copy) {
         for (const QString &path : {BenchData::storePath(), BenchData::cloudPath(), BenchData::defaultsPath()}) {
-            if (!QFile::copy(path, m_copy.filePath(QFileInfo(path).fileName())))
+            if (QFile::exists(path) && !QFile::copy(path, m_copy.filePath(QFileInfo(path).fileName())))
                 m_error = QStringLiteral("cannot copy %1").arg(path);
         }
         m_folder = m_copy.path();
