@@ -117,7 +117,7 @@ void AddressBookSaver::addUpdate(const ContactRowPtr &row)
     const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
     if (fetched.ok()) {
         m_request.updateContact(person.contactFromCache(fetched.value));
-        const StoreContact storeContact = fetched.value;
+        auto storeContact = std::make_shared<const StoreContact>(fetched.value);
         afterAcceptance([row, storeContact] { row->cnContact = storeContact; });
     }
     QNPersonPtr held = row->person;

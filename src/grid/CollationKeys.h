@@ -24,7 +24,11 @@ public:
     int compare(qsizetype first, qsizetype second) const;
 
 private:
+    void makeKey(const QString &text, size_t offset);
+
     UCollator *m_collator = nullptr;
+    // The collator's locale; empty for the root collation.
+    QString m_locale;
     // Every key, each ending in a zero byte.
     std::vector<char> m_bytes;
     std::vector<size_t> m_offsets;

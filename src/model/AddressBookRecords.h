@@ -27,8 +27,10 @@ struct ContactRow
     int labelIndex = 0;
     bool isNew = false;
     bool deleted = false;
-    // The store contact the save fetched for an update; nothing reads it.
-    std::optional<StoreContact> cnContact;
+    // The store contact the save fetched for an update; nothing reads it. Held by pointer: every
+    // grid row is a ContactRow, and a contact held inline would make each of them several times
+    // larger.
+    std::shared_ptr<const StoreContact> cnContact;
 };
 using ContactRowPtr = std::shared_ptr<ContactRow>;
 using ContactTable = QList<ContactRowPtr>;

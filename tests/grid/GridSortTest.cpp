@@ -54,6 +54,25 @@ TEST(CollationKeys, CaseDoesNotCountButLettersDo)
     EXPECT_LT(keys.compare(alice, anna), 0);
 }
 
+// Keys are kept between sorts: a text met again must sort as before, and only under the language
+// it was keyed for.
+TEST(CollationKeys, KeptKeysFollowTheLanguage)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    for (int pass = 0; pass < 2; ++pass) {
+        CollationKeys keys;
+        const qsizetype oil = keys.add("Öl"), zebra = keys.add("Zebra"), again = keys.add("öl");
+        EXPECT_LT(keys.compare(oil, zebra), 0);
+        EXPECT_EQ(keys.compare(oil, again), 0);
+    }
+    QLocale::setDefault(QLocale(QStringLiteral("sv_SE")));
+    CollationKeys swedish;
+    const qsizetype oil = swedish.add("Öl"), zebra = swedish.add("Zebra");
+    EXPECT_GT(swedish.compare(oil, zebra), 0);
+    QLocale::setDefault(previous);
+}
+
 TEST(GridSortKey, ANullKeyHasNoSplit)
 {
     EXPECT_FALSE(GridSortKey::separateSortKeyIntoIdentifierAndKey(QString()));

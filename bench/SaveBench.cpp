@@ -1,0 +1,94 @@
+// A Save of 1,000 changed contacts and 100 new ones into the 20,000-contact store (a copy).
+
+#include "BenchAddressBook.h"
+#include "BenchContacts.h"
+#include "BenchMain.h"
+
+#include "app/AddressBookSaver.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/ContactStore.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int ChangedCount = 1000;
+constexpr int NewCount = 100;
+
+QVariantMap entry(const QString &label, const QString &value)
+{
+    return {{PersonKey::Label, label}, {PersonKey::Value, value}};
+}
+
+// Every twentieth contact: a new note for half of them, a changed first phone number for the rest.
+int changeContacts(const ContactTable &rows, int round)
+{
+    int changed = 0;
+    for (qsizetype i = 0; i < rows.size() && changed < ChangedCount; i += rows.size() / ChangedCount) {
+        QNPerson &person = *rows.at(i)->person;
+        if (i % 2 == 0) {
+            person.setValue(QStringLiteral("Edited in round %1.").arg(round), QStringLiteral("Note"));
+        } else {
+            QVariantList phones = person.labeledValueForIdentifier(QStringLiteral("Phone"));
+            QVariantMap first = phones.value(0).toMap();
+            first.insert(PersonKey::Value, QStringLiteral("+44 20 7946 %1").arg((i + round) % 10000, 4, 10, QLatin1Char('0')));
+            person.replaceLabeledValueAtIndex(first, QStringLiteral("Phone"), 0);
+        }
+        changed += person.isChanged() ? 1 : 0;
+    }
+    return changed;
+}
+
+int addContacts(ContactTable &rows, int round)
+{
+    for (int n = 0; n < NewCount; ++n) {
+        auto person = std::make_shared<QNPerson>();
+        person->setValue(QStringLiteral("New%1").arg(n), PersonKey::FirstName);
+        person->setValue(QStringLiteral("Round%1").arg(round), PersonKey::LastName);
+        person->setValue(QVariantList{entry(QStringLiteral("mobile"), QStringLiteral("+1 555 01%1").arg(n, 2, 10, QLatin1Char('0')))},
+                         QStringLiteral("Phone"));
+        person->setValue(QVariantList{entry(QStringLiteral("work"), QStringLiteral("new%1@example.com").arg(n))},
+                         QStringLiteral("Email"));
+        auto row = std::make_shared<ContactRow>();
+        row->person = person;
+        row->uniqueId = person->uniqueId();
+        row->isNew = true;
+        rows.append(row);
+    }
+    return NewCount;
+}
+
+void saveChanges(benchmark::State &state)
+{
+    BenchAddressBook addressBook(BenchAddressBook::Files::Copy);
+    const ContactTablePtr rows = addressBook.load();
+    if (!addressBook.error().isEmpty() || !rows) {
+        state.SkipWithError("no store to save into");
+        return;
+    }
+    ContactStore store(addressBook.storePath());
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++round;
+        const ContactTable existing = *rows;
+        if (changeContacts(existing, round) != ChangedCount || addContacts(*rows, round) != NewCount)
+            state.SkipWithError("the edits did not mark the contacts");
+        state.ResumeTiming();
+        const StoreStatus status = AddressBookSaver(store, addressBook.cloud()).saveAddressBook(addressBook.loader().containerTable());
+        if (!status.ok())
+            state.SkipWithError(status.error.toStdString().c_str());
+    }
+    state.counters["changed"] = ChangedCount;
+    state.counters["new"] = NewCount;
+}
+
+} // namespace
+
+BENCHMARK(saveChanges)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char **argv)
+{
+    return BenchMain::run(argc, argv, false);
+}
