@@ -3,6 +3,7 @@
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "platform/ContactStore.h"
+#include "platform/Log.h"
 
 AddressBookSaver::AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud)
     : m_store(store), m_cloud(cloud)
@@ -30,12 +31,19 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
 
 void AddressBookSaver::addContainer(const ContainerDict &container)
 {
+    const std::optional<QSet<QString>> storeGroups = storeGroupIdentifiers(container.identifier);
     for (const GroupDictPtr &group : container.groups) {
         if (!group)
             continue;
         if (group->top)
             addTopGroup(*group, container.identifier);
-        else if (group->deleted) {
+        else if (group->cnGroup && !group->isNew && storeGroups
+                 && !storeGroups->contains(group->cnGroup->identifier)) {
+            // Another program removed it; naming it would make the store refuse the whole save.
+            Log::write(QStringLiteral("AddressBookSaver: group %1 is no longer in the store; "
+                                      "its changes are dropped")
+                           .arg(group->cnGroup->identifier));
+        } else if (group->deleted) {
             // A group made here and removed again never reached the store.
             if (group->cnGroup)
                 m_request.deleteGroup(*group->cnGroup);
@@ -193,6 +201,17 @@ bool AddressBookSaver::isMember(const GroupDict &group, const QString &contactId
         members = m_members.insert(groupIdentifier, identifiers);
     }
     return members->contains(contactIdentifier);
+}
+
+std::optional<QSet<QString>> AddressBookSaver::storeGroupIdentifiers(const QString &containerIdentifier) const
+{
+    const StoreResult<QList<StoreGroup>> groups = m_store.groupsInContainer(containerIdentifier);
+    if (!groups.ok())
+        return std::nullopt;
+    QSet<QString> identifiers;
+    for (const StoreGroup &group : groups.value)
+        identifiers.insert(group.identifier);
+    return identifiers;
 }
 
 bool AddressBookSaver::isInStore(const QString &identifier) const

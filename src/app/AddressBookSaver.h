@@ -47,6 +47,9 @@ private:
     // not created by this request.
     std::optional<QString> memberIdentifier(QNPerson &person);
     bool isMember(const GroupDict &group, const QString &contactIdentifier);
+    // The groups the store holds in the container now (another program may have removed some), or
+    // none when they cannot be read.
+    std::optional<QSet<QString>> storeGroupIdentifiers(const QString &containerIdentifier) const;
     bool isInStore(const QString &identifier) const;
     void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
 

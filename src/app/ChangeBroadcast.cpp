@@ -72,6 +72,15 @@ void ChangeBroadcast::closeAllDetachedWindows()
     }
 }
 
+void ChangeBroadcast::closeAllContactViews()
+{
+    if (contactPopover()) {
+        m_grid.popover()->close();
+        m_grid.setPopover(nullptr);
+    }
+    closeAllDetachedWindows();
+}
+
 // The grid's popover holds a value editor or a contact's detail table; only the latter counts.
 ContactInfoPopoverInterface *ChangeBroadcast::contactPopover() const
 {

@@ -34,6 +34,8 @@ public:
     // a value editor in the grid's popover stays open.
     void closeViewsOfContacts(const QSet<QString> &uniqueIds);
     void closeAllDetachedWindows();
+    // The grid's contact popover and every torn-off window, whichever contact they show.
+    void closeAllContactViews();
 
 private:
     void updateDetachedWindows(const QString &uniqueId);

@@ -60,7 +60,10 @@ ContactRowPtr GroupLoader::memberRow(const StoreContact &member, const TopIndex 
         if (!company.isEmpty())
             top = index.byCompany.value(company);
     }
-    if (!top)
+    // A contact deleted before the groups were read is left out: a row marked deleted here would
+    // outlive an undo of the delete, which restores only the rows it marked, and remove the
+    // membership on the next save.
+    if (!top || top->deleted)
         return nullptr;
     auto row = std::make_shared<ContactRow>();
     row->person = top->person;

@@ -278,6 +278,8 @@ void ViewController::viewWillDisappear()
 void ViewController::setRepresentedObject(const QVariant &object)
 {
     m_representedObject = object;
+    // A new tree is handed over: views of the old one's contacts would edit rows no longer shown.
+    m_broadcast->closeAllContactViews();
     pushTablesToPanes();
     WindowController *windowController = this->windowController();
     const QVariant showGroupView = m_defaults.objectForKey(DefaultsKey::ShowGroupView);

@@ -146,6 +146,7 @@ QVariantMap readSocialProfile(const StoreLabeledSocialProfile &value, const QStr
             {StoreValueKey::Username, profile.username},
             {PersonKey::Value, profile.username},
             {PersonKey::Label, label},
+            {PersonKey::CNLabel, value.label},
             {StoreValueKey::Service, service},
             {StoreValueKey::UrlString, profile.urlString},
             {StoreValueKey::UserIdentifier, profile.userIdentifier}};

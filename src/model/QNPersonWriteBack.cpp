@@ -71,15 +71,29 @@ std::optional<StoreLabeledAddress> storeAddress(const QVariantMap &entry)
     return StoreLabeledAddress{QString(), storeLabel(entry), address};
 }
 
+// The store label a profile was read with, while its label still names the service it was read
+// with (the store's service names differ from the older ones only in case); otherwise none.
+std::optional<QString> readStoreLabel(const QVariantMap &entry, const QString &service)
+{
+    if (!entry.contains(PersonKey::CNLabel))
+        return std::nullopt;
+    const QString readService =
+        entry.value(PersonKey::SocialProfile).toMap().value(StoreValueKey::Service).toString();
+    if (service.compare(readService, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return text(entry, PersonKey::CNLabel);
+}
+
 std::optional<StoreLabeledSocialProfile> storeSocialProfile(const QVariantMap &entry)
 {
     const QString username = text(entry, PersonKey::Value);
-    if (username.isEmpty())
+    const QString url = text(entry, StoreValueKey::UrlString);
+    // A profile may be known by its address alone.
+    if (username.isEmpty() && url.isEmpty())
         return std::nullopt;
     const QString service = storeService(entry);
-    const StoreSocialProfile profile{text(entry, StoreValueKey::UrlString), username,
-                                     text(entry, StoreValueKey::UserIdentifier), service};
-    return StoreLabeledSocialProfile{QString(), service, profile};
+    const StoreSocialProfile profile{url, username, text(entry, StoreValueKey::UserIdentifier), service};
+    return StoreLabeledSocialProfile{QString(), readStoreLabel(entry, service).value_or(service), profile};
 }
 
 std::optional<StoreLabeledInstantMessage> storeInstantMessage(const QVariantMap &entry)

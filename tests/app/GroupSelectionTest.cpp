@@ -107,6 +107,30 @@ TEST_F(GroupSelectionTest, LoadingAContainerSharesOnePersonPerContact)
     EXPECT_EQ(panes.grid->contactTable, top->contactTable);
 }
 
+// Undoing the delete restores only the rows it marked, so a marked copy in a group read later
+// would stay deleted and end the membership on the next save.
+TEST_F(GroupSelectionTest, AContactDeletedBeforeItsGroupsAreReadStaysOutOfThem)
+{
+    top->contactTable = std::make_shared<ContactTable>();
+    for (const StoreContact &contact : members.value(QString()))
+        top->contactTable->append(rowOf(contact));
+    const ContactRowPtr ann = top->contactTable->first();
+    view->undoDeleteContacts({ann}, top, true);
+    nextEvent();
+
+    view->groupSelectionDidChange(friends);
+    ASSERT_TRUE(friends->contactTable && club->contactTable);
+    for (const GroupDictPtr &group : {friends, club}) {
+        for (const ContactRowPtr &row : std::as_const(*group->contactTable))
+            EXPECT_NE(row->uniqueId, "ann") << group->name.toStdString();
+    }
+    view->undo();
+    for (const GroupDictPtr &group : std::as_const(container->groups)) {
+        for (const ContactRowPtr &row : std::as_const(*group->contactTable))
+            EXPECT_FALSE(row->deleted) << group->name.toStdString() << " " << row->uniqueId.toStdString();
+    }
+}
+
 TEST_F(GroupSelectionTest, AGroupKeepsItsTableWithItsPendingRows)
 {
     const ContactTablePtr table = club->contactTable;

@@ -58,6 +58,36 @@ TEST_F(PersonTest, EditedListsReplaceTheStoreLists)
     EXPECT_EQ(saved.postalAddresses[1].label, QString());
 }
 
+// A profile known by its address alone, and the labels the store gave the profiles.
+TEST_F(PersonTest, SocialProfilesKeepTheirAddressAndStoreLabel)
+{
+    StoreContact stored;
+    stored.givenName = QStringLiteral("Sue");
+    stored.socialProfiles = {
+        {QString(), StoreLabel::Home,
+         {QStringLiteral("https://example.org/sue"), QString(), QString(), QStringLiteral("Example")}},
+        {QString(), StoreLabel::Work,
+         {QString(), QStringLiteral("sue"), QString(), StoreSocialService::Flickr}}};
+    QNPerson record(stored);
+    QVariantList entries = record.snsValues();
+    EXPECT_EQ(record.contactFromCache(stored).socialProfiles, stored.socialProfiles);
+
+    // A new service is the label now.
+    QVariantMap relabelled = entries[1].toMap();
+    relabelled.insert(PersonKey::Label, StoreSocialService::LinkedIn);
+    entries[1] = relabelled;
+    record.replaceSnsValue(entries);
+    const QList<StoreLabeledSocialProfile> saved = record.contactFromCache(stored).socialProfiles;
+    ASSERT_EQ(saved.size(), 2);
+    EXPECT_EQ(saved[0], stored.socialProfiles[0]);
+    EXPECT_EQ(saved[1].label, StoreSocialService::LinkedIn);
+    EXPECT_EQ(saved[1].value.service, StoreSocialService::LinkedIn);
+
+    // An entry with neither a username nor an address is no profile.
+    record.addSnsValue({{PersonKey::Label, StoreSocialService::Twitter}, {PersonKey::Value, QString()}});
+    EXPECT_EQ(record.contactFromCache(stored).socialProfiles.size(), 2);
+}
+
 struct LabelRow
 {
     const char *name;
