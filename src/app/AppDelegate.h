@@ -38,8 +38,6 @@ public:
     void showPrivacyAlert();
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 
-    bool isExporting() const { return m_isExporting; }
-    void setIsExporting(bool exporting) { m_isExporting = exporting; }
     // True while the question about another program's change is on screen, and from the start of
     // a save until 3 seconds after its reload; store changes are not asked about meanwhile.
     bool isChangedAlertShowing() const;
@@ -114,7 +112,6 @@ private:
 
     ContactStore m_store;
     AddressBookLoader m_loader;
-    bool m_isExporting = false;
     std::unique_ptr<StoreChangeMonitor> m_changeMonitor;
     QPointer<WindowController> m_window;
     QPointer<ViewController> m_mainViewController;
