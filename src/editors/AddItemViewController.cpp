@@ -243,13 +243,7 @@ void AddItemViewController::addLabel()
 {
     const QString label = LabelListEditing::nextNewLabel(
         [this](const QString &candidate) { return m_table.contains(candidate); });
-    int row = selectedRow();
-    if (row >= 0) {
-        m_table.insert(row, label);
-    } else {
-        m_table.append(label);
-        row = int(m_table.size()) - 1;
-    }
+    const int row = LabelListEditing::insertLabel(m_table, label, selectedRow());
     reloadData(row);
     m_tableView->editItem(m_tableView->item(row, 0));
     m_deleteButton->setEnabled(true);

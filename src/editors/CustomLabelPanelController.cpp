@@ -229,13 +229,7 @@ void CustomLabelPanelController::addLabel()
         return table().contains(candidate) || offersLabel(candidate, identifier);
     });
     QStringList &list = currentList();
-    int row = selectedRow();
-    if (row >= 0) {
-        list.insert(row, label);
-    } else {
-        list.append(label);
-        row = int(list.size()) - 1;
-    }
+    const int row = LabelListEditing::insertLabel(list, label, selectedRow());
     reloadData(row);
     m_tableView->editItem(m_tableView->item(row, 0));
     setLabel(QString(), label, identifier);

@@ -42,4 +42,14 @@ void commitEditing(QAbstractItemView *view)
                               Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
 }
 
+int insertLabel(QStringList &list, const QString &label, int selectedRow)
+{
+    if (selectedRow >= 0) {
+        list.insert(selectedRow, label);
+        return selectedRow;
+    }
+    list.append(label);
+    return int(list.size()) - 1;
+}
+
 } // namespace LabelListEditing

@@ -13,6 +13,9 @@ namespace LabelListEditing {
 // "new", else "new1", "new2", ...: the first that taken() does not hold.
 QString nextNewLabel(const std::function<bool(const QString &)> &taken);
 
+// Puts the label before the selected row, or at the end when none is selected; answers its row.
+int insertLabel(QStringList &list, const QString &label, int selectedRow);
+
 // The labels in the user's collation order; only the order changes.
 QStringList sortedLabels(const QStringList &labels, bool ascending);
 
