@@ -96,7 +96,13 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
         }
         rows = *parsed;
     } else {
-        rows = QNvCard().contactsFromCSV(*read.text).value_or(ContactTable());
+        const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(*read.text);
+        if (!csv.error.isEmpty()) {
+            showReadAlert(csv.error);
+            finish();
+            return;
+        }
+        rows = csv.rows;
     }
     if (rows.isEmpty()) {
         showReadAlert(format == Format::VCard

@@ -130,17 +130,18 @@ public:
     QString stringForIdentifier(const QString &identifier, const QString &label, qsizetype index,
                                 QNPerson &person, bool shouldLocalize) const;
 
-    // New records, one per data line, recognised by the header line; nothing without text.
-    std::optional<ContactTable> contactsFromCSV(const QString &text) const;
-    // A header's column type ("Name", "FirstName", "Phone", "Address", ...; empty when unknown),
-    // its label ("home", "work", "mobile", "other") and address part ("ZIP", "State", "City",
-    // "Street").
-    QString detectType(const QString &header) const;
-    QString detectLabel(const QString &header) const;
-    QString detectAddressType(const QString &header) const;
-    // Adds one field of a column to an import row's values (keyed by identifier).
-    void createContact(QVariantMap &row, const QString &value, const QString &key,
-                       const QString &label) const;
+    // The rows of a CSV import, or why the text holds none.
+    struct CsvImport
+    {
+        ContactTable rows;
+        // Localised; set when the text is not a table of contacts.
+        QString error;
+    };
+    // New records, one per data line, with the columns recognised from the header line (our own
+    // layout's, mail programs' and web address books'); comma, semicolon or tab separates the
+    // fields, whichever the header line holds most. No rows without text or data lines; an error
+    // for a binary file or a header that names no column the reader knows.
+    CsvImport contactsFromCSV(const QString &text) const;
 
 private:
     QString csvCellText(const QString &identifier, const QString &label, qsizetype index, QNPerson &person,

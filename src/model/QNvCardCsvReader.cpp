@@ -1,23 +1,28 @@
 #include "model/QNvCard.h"
 
+#include "model/CsvHeaderTable.h"
+#include "model/CsvTokenizer.h"
 #include "model/QNPersonKeys.h"
-#include "platform/StoreLabels.h"
+#include "platform/Localizer.h"
 
 #include <QDate>
+#include <QHash>
 #include <QRegularExpression>
 
-#include <functional>
+#include <algorithm>
 
 namespace {
 
+using CsvHeaderTable::LabelPart;
+using CsvHeaderTable::ValuePart;
+
 const QString NameKey = QStringLiteral("Name");
-const QString FirstNameType = QStringLiteral("FirstName");
-const QString LastNameType = QStringLiteral("LastName");
-const QString AddressKey = QStringLiteral("Address");
-const QString SocialNetworkKey = QStringLiteral("Social Network");
-const QString BirthdayKey = QStringLiteral("Birthday");
 const QString CompanyKey = QStringLiteral("Company");
-const QString UnknownType = QStringLiteral("Unknown");
+const QString NoteKey = QStringLiteral("Note");
+const QString BirthdayKey = QStringLiteral("Birthday");
+const QString SocialNetworkKey = QStringLiteral("Social Network");
+// Web address books list the values of one numbered pair in one cell.
+const QString SeriesSeparator = QStringLiteral(" ::: ");
 
 // Identifiers moved from an import row into its record, in this order.
 const QStringList &applyList()
@@ -34,203 +39,9 @@ const QStringList &applyList()
     return identifiers;
 }
 
-// Header words to column types, first match wins.
-const QList<std::pair<QString, QString>> &typeTests()
+// The date components of a valid date; the year 0 or 1 stands for none.
+std::optional<QVariantMap> dateComponents(int year, int month, int day)
 {
-    static const QList<std::pair<QString, QString>> tests{
-        {QStringLiteral("First Name"), FirstNameType},
-        {QStringLiteral("Last Name"), LastNameType},
-        {QStringLiteral("Nickname"), QStringLiteral("Nickname")},
-        {QStringLiteral("Name"), NameKey},
-        {QStringLiteral("Phone"), QStringLiteral("Phone")},
-        {QStringLiteral("Email"), QStringLiteral("Email")},
-        {QStringLiteral("ZIP"), AddressKey},
-        {QStringLiteral("State"), AddressKey},
-        {QStringLiteral("City"), AddressKey},
-        {QStringLiteral("Street"), AddressKey},
-        {QStringLiteral("Birthday"), BirthdayKey},
-        {QStringLiteral("Job Title"), QStringLiteral("Job Title")},
-        {QStringLiteral("Title"), QStringLiteral("Title")},
-        {QStringLiteral("Company"), CompanyKey},
-        {QStringLiteral("Department"), QStringLiteral("Department")},
-        {QStringLiteral("Note"), QStringLiteral("Note")},
-        {QStringLiteral("Facebook"), QStringLiteral("Facebook")},
-        {QStringLiteral("LinkedIn"), QStringLiteral("LinkedIn")},
-        {QStringLiteral("Flickr"), QStringLiteral("Flickr")},
-        {QStringLiteral("SinaWeibo"), QStringLiteral("SinaWeibo")},
-    };
-    return tests;
-}
-
-// The same service words as the export's columns, so that an exported file reads back.
-const QHash<QString, QString> &socialServices()
-{
-    static const QHash<QString, QString> services{
-        {QStringLiteral("Facebook"), StoreSocialService::Facebook},
-        {QStringLiteral("LinkedIn"), StoreSocialService::LinkedIn},
-        {QStringLiteral("Flickr"), StoreSocialService::Flickr},
-        {QStringLiteral("SinaWeibo"), StoreSocialService::SinaWeibo},
-    };
-    return services;
-}
-
-const QStringList &plainTypes()
-{
-    static const QStringList types{NameKey,
-                                   FirstNameType,
-                                   LastNameType,
-                                   BirthdayKey,
-                                   QStringLiteral("Title"),
-                                   CompanyKey,
-                                   QStringLiteral("Department"),
-                                   QStringLiteral("Job Title"),
-                                   QStringLiteral("Nickname"),
-                                   QStringLiteral("Note")};
-    return types;
-}
-
-const QStringList &stringKeys()
-{
-    static const QStringList keys{CompanyKey,
-                                  QStringLiteral("Title"),
-                                  QStringLiteral("Job Title"),
-                                  QStringLiteral("Department"),
-                                  QStringLiteral("Nickname"),
-                                  QStringLiteral("Note")};
-    return keys;
-}
-
-bool holds(const QString &text, const QString &word)
-{
-    return text.contains(word, Qt::CaseInsensitive);
-}
-
-// Splits CSV text into records. A field that starts with a double quote runs to its closing
-// quote: "" inside stands for one quote, and commas and line breaks (as LF) belong to the field.
-// A quote left open takes the rest of its line. Records end at CR, LF or CR LF.
-class CsvTokenizer
-{
-public:
-    explicit CsvTokenizer(const QString &text) : m_text(text) {}
-
-    // The next record's fields and the length of its text; false at the end.
-    bool next(QStringList &fields, qsizetype &length)
-    {
-        fields.clear();
-        if (m_position >= m_text.size())
-            return false;
-        const qsizetype start = m_position;
-        bool more = true;
-        while (more)
-            fields.append(field(more));
-        length = m_recordEnd - start;
-        return true;
-    }
-
-private:
-    bool isLineBreak(qsizetype i) const
-    {
-        return m_text.at(i) == QLatin1Char('\n') || m_text.at(i) == QLatin1Char('\r');
-    }
-
-    // Ends the record at a line break (CR LF as one) or the end of the text.
-    void endRecord()
-    {
-        m_recordEnd = m_position;
-        if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('\r'))
-            ++m_position;
-        if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('\n') &&
-            (m_position == m_recordEnd || m_text.at(m_position - 1) == QLatin1Char('\r')))
-            ++m_position;
-    }
-
-    // The field at the current position; more is false when it ends the record.
-    QString field(bool &more)
-    {
-        QString value;
-        if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('"'))
-            value = quotedPart();
-        while (m_position < m_text.size() && m_text.at(m_position) != QLatin1Char(',') &&
-               !isLineBreak(m_position))
-            value += m_text.at(m_position++);
-        more = m_position < m_text.size() && m_text.at(m_position) == QLatin1Char(',');
-        if (more)
-            ++m_position;
-        else
-            endRecord();
-        return value;
-    }
-
-    QString quotedPart()
-    {
-        const qsizetype open = m_position;
-        QString value;
-        qsizetype from = open + 1;
-        for (;;) {
-            const qsizetype close = m_text.indexOf(QLatin1Char('"'), from);
-            if (close < 0)
-                return unclosedPart(open);
-            value += QStringView(m_text).sliced(from, close - from);
-            if (close + 1 < m_text.size() && m_text.at(close + 1) == QLatin1Char('"')) {
-                value += QLatin1Char('"');
-                from = close + 2;
-                continue;
-            }
-            m_position = close + 1;
-            return withLineFeeds(value);
-        }
-    }
-
-    // Line breaks inside a field as the records keep them.
-    static QString withLineFeeds(QString value)
-    {
-        if (value.contains(QLatin1Char('\r'))) {
-            value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-            value.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        }
-        return value;
-    }
-
-    QString unclosedPart(qsizetype open)
-    {
-        qsizetype end = open + 1;
-        while (end < m_text.size() && !isLineBreak(end))
-            ++end;
-        m_position = end;
-        return m_text.sliced(open + 1, end - open - 1);
-    }
-
-    const QString &m_text;
-    qsizetype m_position = 0;
-    qsizetype m_recordEnd = 0;
-};
-
-QNvCard::CsvColumn columnForHeader(const QNvCard &reader, const QString &header)
-{
-    const QString type = reader.detectType(header);
-    if (plainTypes().contains(type))
-        return {header, type, {}};
-    if (type == QLatin1String("Phone") || type == QLatin1String("Email"))
-        return {header, type, reader.detectLabel(header)};
-    if (type == AddressKey)
-        return {header, reader.detectAddressType(header), reader.detectLabel(header)};
-    if (socialServices().contains(type))
-        return {header, SocialNetworkKey, socialServices().value(type)};
-    return {header, UnknownType, {}};
-}
-
-// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. The
-// year 0001 is how a birthday without a year is shown.
-std::optional<QVariantMap> birthdayComponents(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d{1,4})[./-](\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int year = match.captured(1).toInt();
-    const int month = match.captured(2).toInt();
-    const int day = match.captured(3).toInt();
     if (!QDate(year > 1 ? year : 2000, month, day).isValid())
         return std::nullopt;
     QVariantMap components{{PersonKey::Month, month}, {PersonKey::Day, day}};
@@ -239,55 +50,329 @@ std::optional<QVariantMap> birthdayComponents(const QString &text)
     return components;
 }
 
-// Sets the entry of that label in one of the row's lists, appending it with the next number when
-// the list has none.
-void setListValue(QVariantMap &row, const QString &key, const QString &label,
-                  const std::function<void(QVariantMap &)> &set)
+// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. The
+// year 0001 is how a birthday without a year is shown.
+QVariantMap birthdayFromText(const QString &text)
 {
-    QVariantList list = row.value(key).toList();
-    qsizetype position = 0;
-    while (position < list.size() && list.at(position).toMap().value(PersonKey::Label).toString() != label)
-        ++position;
-    const bool found = position < list.size();
-    QVariantMap entry = found ? list.at(position).toMap()
-                              : QVariantMap{{PersonKey::Label, label},
-                                            {PersonKey::LabelIndex, static_cast<int>(list.size())}};
-    set(entry);
-    if (found)
-        list[position] = entry;
-    else
-        list.append(entry);
-    row.insert(key, list);
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*(\d{1,4})[./-](\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
+    QVariantMap birthday{{PersonKey::StringValue, text}};
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return birthday;
+    if (const std::optional<QVariantMap> components =
+            dateComponents(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()))
+        birthday.insert(PersonKey::Value, *components);
+    return birthday;
+}
+
+// A label column's text as a label: a word of the kind's built-in labels in their spelling
+// ("Home" and "* Home", the primary mark of web address books, are "home"), any other text as it
+// stands.
+QString labelFromText(const QString &kind, const QString &text)
+{
+    QString label = text.trimmed();
+    if (label.startsWith(QLatin1Char('*')))
+        label = label.mid(1).trimmed();
+    const QStringList custom = QNPerson::customLabelsForIdentifier(kind).value_or(QStringList());
+    for (const QString &known : QNPerson::labelsForIdentifier(kind).value_or(QStringList())) {
+        if (known.compare(label, Qt::CaseInsensitive) == 0 && !custom.contains(known))
+            return known;
+    }
+    return label;
+}
+
+// What a cell of a column does to its row; decided once from the header.
+enum class Action
+{
+    Skip,
+    DisplayName,
+    NamePart,
+    PhoneticPart,
+    Text,
+    Note,
+    Birthday,
+    BirthdayPart,
+    EntryPart,
+};
+
+struct ImportColumn
+{
+    CsvHeaderTable::Column column;
+    Action action = Action::Skip;
+    // The list entry the column fills, an index into the layout's entries.
+    qsizetype entry = -1;
+};
+
+// The entries of one list kind, in the order of their first columns; each entry built by one
+// column or several, with the label it gets when no label column gives one.
+struct EntryList
+{
+    QString kind;
+    QList<qsizetype> entries;
+    QStringList labels;
+};
+
+struct ImportLayout
+{
+    QList<ImportColumn> columns;
+    QList<EntryList> lists;
+    qsizetype entryCount = 0;
+
+    bool readsAnything() const
+    {
+        return std::any_of(columns.cbegin(), columns.cend(),
+                           [](const ImportColumn &column) { return column.action != Action::Skip; });
+    }
+};
+
+Action actionFor(const CsvHeaderTable::Column &column)
+{
+    if (column.kind.isEmpty())
+        return Action::Skip;
+    if (QNPerson::labeledKindForIdentifier(column.kind))
+        return Action::EntryPart;
+    if (column.kind == NameKey)
+        return column.part.isEmpty() ? Action::DisplayName : Action::NamePart;
+    if (column.kind == PersonIdentifier::PhoneticName)
+        return Action::PhoneticPart;
+    if (column.kind == BirthdayKey)
+        return column.part.isEmpty() ? Action::Birthday : Action::BirthdayPart;
+    return column.kind == NoteKey ? Action::Note : Action::Text;
+}
+
+void addEntry(ImportLayout &layout, const CsvHeaderTable::Column &column)
+{
+    auto list = std::find_if(layout.lists.begin(), layout.lists.end(),
+                             [&](const EntryList &entries) { return entries.kind == column.kind; });
+    if (list == layout.lists.end())
+        list = layout.lists.insert(layout.lists.end(), EntryList{column.kind, {}, {}});
+    list->entries.append(layout.entryCount++);
+    list->labels.append(column.label);
+}
+
+ImportLayout layoutOf(const QStringList &headers)
+{
+    ImportLayout layout;
+    QHash<QString, qsizetype> sharedEntries;
+    for (const QString &header : headers) {
+        ImportColumn column{CsvHeaderTable::columnForHeader(header)};
+        column.action = actionFor(column.column);
+        if (column.action == Action::EntryPart) {
+            const QString &key = column.column.entryKey;
+            column.entry = sharedEntries.value(key, layout.entryCount);
+            if (column.entry == layout.entryCount) {
+                addEntry(layout, column.column);
+                if (!key.isEmpty())
+                    sharedEntries.insert(key, column.entry);
+            }
+        }
+        layout.columns.append(column);
+    }
+    return layout;
+}
+
+// A text table holds no NUL, and its header no other control character than tab and line feed.
+bool isText(const QString &text, const QStringList &headers)
+{
+    if (text.contains(QChar(0)))
+        return false;
+    for (const QString &header : headers) {
+        for (const QChar c : header) {
+            if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The values of one data line, gathered column by column, then handed to a new record.
+class ImportRow
+{
+public:
+    explicit ImportRow(const ImportLayout &layout) : m_layout(layout), m_entries(layout.entryCount) {}
+
+    void add(const ImportColumn &column, const QString &cell);
+    ContactRowPtr finish();
+
+private:
+    void addEntryPart(const ImportColumn &column, const QString &cell);
+    static void fillEntry(QVariantMap &entry, const CsvHeaderTable::Column &column, const QString &text);
+    static void appendEntry(QVariantList &list, QVariantMap &entry, const QString &seriesLabel);
+    void finishName();
+    void finishBirthday();
+    void finishEntries();
+
+    const ImportLayout &m_layout;
+    // Values by identifier, as the record takes them.
+    QVariantMap m_values;
+    QVariantMap m_name;
+    QString m_displayName;
+    bool m_hasName = false;
+    QVariantMap m_phoneticName;
+    QVariantMap m_birthdayParts;
+    // The entries of the layout; a numbered pair's cell that lists several values makes the
+    // further entries of its series.
+    QList<QVariantMap> m_entries;
+    QHash<qsizetype, QList<QVariantMap>> m_seriesEntries;
+};
+
+void ImportRow::add(const ImportColumn &column, const QString &cell)
+{
+    if (cell.isEmpty())
+        return;
+    const CsvHeaderTable::Column &what = column.column;
+    switch (column.action) {
+    case Action::Skip:
+        break;
+    case Action::DisplayName:
+        m_displayName = cell;
+        m_hasName = true;
+        break;
+    case Action::NamePart:
+        m_name.insert(what.part, cell);
+        m_hasName = true;
+        break;
+    case Action::PhoneticPart:
+        m_phoneticName.insert(what.part, cell);
+        break;
+    case Action::Text:
+        // The record holds one: a second column of the kind does not replace the first.
+        if (!m_values.contains(what.kind))
+            m_values.insert(what.kind, cell);
+        break;
+    case Action::Note: {
+        const QString note = m_values.value(NoteKey).toString();
+        m_values.insert(NoteKey, note.isEmpty() ? cell : note + QLatin1Char('\n') + cell);
+        break;
+    }
+    case Action::Birthday:
+        m_values.insert(BirthdayKey, birthdayFromText(cell));
+        break;
+    case Action::BirthdayPart:
+        m_birthdayParts.insert(what.part, cell);
+        break;
+    case Action::EntryPart:
+        addEntryPart(column, cell);
+        break;
+    }
+}
+
+void ImportRow::addEntryPart(const ImportColumn &column, const QString &cell)
+{
+    if (!column.column.listsValues) {
+        fillEntry(m_entries[column.entry], column.column, cell);
+        return;
+    }
+    const QStringList values = cell.split(SeriesSeparator);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QString value = values.at(i).trimmed();
+        if (value.isEmpty())
+            continue;
+        if (i == 0) {
+            fillEntry(m_entries[column.entry], column.column, value);
+            continue;
+        }
+        QList<QVariantMap> &series = m_seriesEntries[column.entry];
+        if (series.size() < i)
+            series.resize(i);
+        fillEntry(series[i - 1], column.column, value);
+    }
+}
+
+void ImportRow::fillEntry(QVariantMap &entry, const CsvHeaderTable::Column &column, const QString &text)
+{
+    if (column.part == LabelPart) {
+        const QString label = labelFromText(column.kind, text);
+        if (!label.isEmpty())
+            entry.insert(PersonKey::Label, label);
+    } else if (column.part == ValuePart) {
+        entry.insert(PersonKey::Value, text);
+        if (column.kind != SocialNetworkKey)
+            entry.insert(PersonKey::StringValue, text);
+    } else if (column.part == PersonKey::Street && entry.contains(PersonKey::Street)) {
+        // Further street columns ("Business Street 2", "PO Box") are further lines.
+        entry.insert(PersonKey::Street, entry.value(PersonKey::Street).toString() + QLatin1Char('\n') + text);
+    } else {
+        entry.insert(column.part, text);
+    }
 }
 
 // A name column alone gives the name: a company's when it repeats the company, else the first
 // name. A name without "showAsPerson" is a person's.
-void finishName(QVariantMap &row)
+void ImportRow::finishName()
 {
-    if (!row.contains(NameKey))
+    if (!m_hasName)
         return;
-    QVariantMap name = row.value(NameKey).toMap();
-    const QString text = name.take(NameKey).toString();
-    if (!name.contains(PersonKey::ShowAsPerson))
-        name.insert(PersonKey::ShowAsPerson, true);
+    QVariantMap name = m_name;
+    name.insert(PersonKey::ShowAsPerson, true);
     const bool noParts = name.value(PersonKey::FirstName).toString().isEmpty() &&
                          name.value(PersonKey::LastName).toString().isEmpty();
-    if (noParts && !text.isEmpty()) {
-        if (text.trimmed() == row.value(CompanyKey).toString().trimmed())
+    if (noParts && !m_displayName.isEmpty()) {
+        if (m_displayName.trimmed() == m_values.value(CompanyKey).toString().trimmed())
             name.insert(PersonKey::ShowAsPerson, false);
         else
-            name.insert(PersonKey::FirstName, text);
+            name.insert(PersonKey::FirstName, m_displayName);
     }
-    row.insert(NameKey, name);
+    m_values.insert(NameKey, name);
 }
 
-ContactRowPtr importedRow(QVariantMap &values)
+// Year, month and day columns make a birthday when no column held the whole date.
+void ImportRow::finishBirthday()
 {
-    finishName(values);
+    if (m_birthdayParts.isEmpty() || m_values.contains(BirthdayKey))
+        return;
+    const std::optional<QVariantMap> components =
+        dateComponents(m_birthdayParts.value(PersonKey::Year).toInt(),
+                       m_birthdayParts.value(PersonKey::Month).toInt(), m_birthdayParts.value(PersonKey::Day).toInt());
+    if (components)
+        m_values.insert(BirthdayKey, QVariantMap{{PersonKey::Value, *components}});
+}
+
+// An entry that got only a label is none; one without a label of its own takes its series' label.
+void ImportRow::appendEntry(QVariantList &list, QVariantMap &entry, const QString &seriesLabel)
+{
+    if (entry.size() <= (entry.contains(PersonKey::Label) ? 1 : 0))
+        return;
+    if (!entry.contains(PersonKey::Label))
+        entry.insert(PersonKey::Label, seriesLabel);
+    entry.insert(PersonKey::LabelIndex, static_cast<int>(list.size()));
+    list.append(entry);
+}
+
+// Each list numbers its entries in the order of their first columns.
+void ImportRow::finishEntries()
+{
+    for (const EntryList &kind : m_layout.lists) {
+        QVariantList list;
+        for (qsizetype i = 0; i < kind.entries.size(); ++i) {
+            const qsizetype position = kind.entries.at(i);
+            QVariantMap &first = m_entries[position];
+            const QString seriesLabel = first.value(PersonKey::Label, kind.labels.at(i)).toString();
+            appendEntry(list, first, seriesLabel);
+            const auto series = m_seriesEntries.find(position);
+            if (series == m_seriesEntries.end())
+                continue;
+            for (QVariantMap &entry : *series)
+                appendEntry(list, entry, seriesLabel);
+        }
+        if (!list.isEmpty())
+            m_values.insert(kind.kind, list);
+    }
+}
+
+ContactRowPtr ImportRow::finish()
+{
+    finishName();
+    if (!m_phoneticName.isEmpty())
+        m_values.insert(PersonIdentifier::PhoneticName, m_phoneticName);
+    finishBirthday();
+    finishEntries();
     auto person = std::make_shared<QNPerson>();
     for (const QString &identifier : applyList()) {
-        if (values.contains(identifier))
-            person->setValue(values.take(identifier), identifier);
+        const auto value = m_values.constFind(identifier);
+        if (value != m_values.constEnd())
+            person->setValue(*value, identifier);
     }
     auto row = std::make_shared<ContactRow>();
     row->person = person;
@@ -297,94 +382,35 @@ ContactRowPtr importedRow(QVariantMap &values)
 
 } // namespace
 
-std::optional<ContactTable> QNvCard::contactsFromCSV(const QString &text) const
+QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
 {
+    CsvImport result;
     if (text.isEmpty())
-        return std::nullopt;
-    CsvTokenizer tokenizer(text);
+        return result;
+    CsvTokenizer tokenizer(text, CsvTokenizer::separatorOf(text));
     QStringList fields;
     qsizetype length = 0;
-    ContactTable rows;
     // The first line only names the columns, in our own layout ("Name" first) or any other.
     if (!tokenizer.next(fields, length))
-        return rows;
-    QList<CsvColumn> columns;
-    for (const QString &header : std::as_const(fields))
-        columns.append(columnForHeader(*this, header));
+        return result;
+    if (!isText(text, fields)) {
+        result.error = L(QStringLiteral("The file is not a text file, so it holds no table of contacts."));
+        return result;
+    }
+    const ImportLayout layout = layoutOf(fields);
+    if (!layout.readsAnything()) {
+        result.error = L(QStringLiteral("The file's first line names no column that can be read, such as "
+                                        "Name, First Name, Phone, E-mail or Address."));
+        return result;
+    }
     while (tokenizer.next(fields, length)) {
         if (length < 2)
             continue;
-        QVariantMap values;
-        const qsizetype count = std::min(fields.size(), columns.size());
+        ImportRow row(layout);
+        const qsizetype count = std::min(fields.size(), layout.columns.size());
         for (qsizetype i = 0; i < count; ++i)
-            createContact(values, fields.at(i), columns.at(i).type, columns.at(i).label);
-        rows.append(importedRow(values));
+            row.add(layout.columns.at(i), fields.at(i));
+        result.rows.append(row.finish());
     }
-    return rows;
-}
-
-QString QNvCard::detectType(const QString &header) const
-{
-    for (const auto &[word, type] : typeTests()) {
-        if (holds(header, word))
-            return type;
-    }
-    return QStringLiteral("");
-}
-
-QString QNvCard::detectLabel(const QString &header) const
-{
-    if (holds(header, QStringLiteral("Home")))
-        return QStringLiteral("home");
-    if (holds(header, QStringLiteral("Work")) || holds(header, QStringLiteral("Business")))
-        return QStringLiteral("work");
-    if (holds(header, QStringLiteral("Mobile")))
-        return QStringLiteral("mobile");
-    return QStringLiteral("other");
-}
-
-QString QNvCard::detectAddressType(const QString &header) const
-{
-    for (const QString &part : {PersonKey::ZIP, PersonKey::State, PersonKey::City}) {
-        if (holds(header, part))
-            return part;
-    }
-    return PersonKey::Street;
-}
-
-// Entries are normalised when they reach the record, which does it once for the whole list.
-void QNvCard::createContact(QVariantMap &row, const QString &value, const QString &key,
-                            const QString &label) const
-{
-    if (value.isEmpty())
-        return;
-    if (key == NameKey || key == FirstNameType || key == LastNameType) {
-        QVariantMap name = row.value(NameKey).toMap();
-        if (key == NameKey) {
-            name.insert(NameKey, value);
-            name.insert(PersonKey::StringValue, value);
-            name.insert(PersonKey::ShowAsPerson, true);
-        } else {
-            name.insert(key, value);
-            if (!name.contains(PersonKey::StringValue))
-                name.insert(PersonKey::StringValue, value);
-        }
-        row.insert(NameKey, name);
-    } else if (stringKeys().contains(key)) {
-        row.insert(key, value);
-    } else if (QNPerson::addressIdentifiers().contains(key)) {
-        setListValue(row, AddressKey, label, [&](QVariantMap &entry) { entry.insert(key, value); });
-    } else if (key == QLatin1String("Phone") || key == QLatin1String("Email")) {
-        setListValue(row, key, label, [&](QVariantMap &entry) {
-            entry.insert(PersonKey::Value, value);
-            entry.insert(PersonKey::StringValue, value);
-        });
-    } else if (key == SocialNetworkKey) {
-        setListValue(row, key, label, [&](QVariantMap &entry) { entry.insert(PersonKey::Value, value); });
-    } else if (key == BirthdayKey) {
-        QVariantMap birthday{{PersonKey::StringValue, value}};
-        if (const std::optional<QVariantMap> components = birthdayComponents(value))
-            birthday.insert(PersonKey::Value, *components);
-        row.insert(key, birthday);
-    }
+    return result;
 }

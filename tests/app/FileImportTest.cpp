@@ -121,7 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Please make sure the file is vCard 2.1/3.0 file."},
                       ReadFailure{"missing.vcf", QByteArray(), false, "missing.vcf"},
                       ReadFailure{"missing.csv", QByteArray(), true, "Please make sure the file is a valid CSV file."},
-                      ReadFailure{"empty.csv", "", true, "Please make sure the file is a valid CSV file."}));
+                      ReadFailure{"empty.csv", "", true, "Please make sure the file is a valid CSV file."},
+                      ReadFailure{"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\0\0\0\0\0IHDR,Name", 25), true,
+                                  "The file is not a text file, so it holds no table of contacts."},
+                      ReadFailure{"products.csv", "Product,Price\nWidget,3.50\n", true,
+                                  "The file's first line names no column that can be read"}));
 
 TEST_F(FileImportTest, CsvImportParsesOnTheMainThreadWithoutProgress)
 {

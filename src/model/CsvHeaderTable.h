@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// How the CSV import reads a column, recognised from its header text. Our own export's headers,
+// the mail programs' ("Business Phone 2", "E-mail 2 Address") and the web address books' numbered
+// pairs ("Phone 1 - Type", "Phone 1 - Value") are known; a header the table does not know gives a
+// column that is not read, so that its cells never land in another field.
+namespace CsvHeaderTable {
+
+// Parts of a list entry besides the address parts.
+inline const QString ValuePart = QStringLiteral("value");
+inline const QString LabelPart = QStringLiteral("label");
+
+struct Column
+{
+    // The identifier the cells fill ("Name", "Phone", "Address", "Company", ...); empty when the
+    // column is not read.
+    QString kind;
+    // What a cell fills of it: a name part ("FirstName"), an address part ("City"), a birthday
+    // part ("year"), the value or the label of a list entry; empty for the whole value.
+    QString part;
+    // The label of the column's list entries ("home", a service name); a label column's cells
+    // replace it.
+    QString label;
+    // Columns that build one entry together share a key ("Address home", "Phone #1"); empty for a
+    // column whose cells are entries of their own.
+    QString entryKey;
+    // A cell may hold several values of the entry's series, separated by " ::: ".
+    bool listsValues = false;
+};
+
+Column columnForHeader(const QString &header);
+
+} // namespace CsvHeaderTable
