@@ -323,7 +323,8 @@ public:
     void addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry);
     // nil empties the list; a list replaces it (entries normalised, numbers kept, entries without a
     // "labelIndex" numbered); one entry replaces the entry with its "labelIndex" (nothing when
-    // none has it). Marks the record changed when something changed.
+    // none has it), and one without a "labelIndex" is added as a new entry. Marks the record
+    // changed when something changed.
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value);
     // As above, but one entry replaces the entry at that position (nothing beyond the list).
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position);
@@ -469,7 +470,8 @@ public:
     // "Dictionary Value" item takes nothing.
     void addLabeledValue(const QVariant &value, const QString &identifier);
     // nil empties the list, a list replaces it, one entry replaces the entry with its "labelIndex"
-    // (nothing when none has it). Identifiers whose type is not "Labeled Value" are left alone.
+    // (nothing when none has it); one without a "labelIndex" is added as a new entry. Identifiers
+    // whose type is not "Labeled Value" are left alone.
     void replaceLabeledValue(const QVariant &value, const QString &identifier);
     // As above, but one entry replaces the entry at that position. A custom item's list is stored
     // without marking the record.

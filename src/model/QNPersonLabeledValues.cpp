@@ -326,11 +326,17 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
         replaceLabeledEntries(kind, value, 0);
         return;
     }
+    LabeledValueDict entry = value.toMap();
+    const QVariant number = entry.value(PersonKey::LabelIndex);
+    // Without a number the entry is in no list yet: it is new, not entry 0.
+    if (!number.isValid()) {
+        addLabeledEntry(kind, entry);
+        return;
+    }
     QVariantList *list = loadedLabeledValues(kind);
     if (!list)
         return;
-    LabeledValueDict entry = value.toMap();
-    const qsizetype position = findLabeledValue(*list, entry.value(PersonKey::LabelIndex).toLongLong());
+    const qsizetype position = findLabeledValue(*list, number.toLongLong());
     if (position < 0)
         return;
     updateLabeledValue(kind, entry, 0);
