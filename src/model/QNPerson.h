@@ -315,8 +315,12 @@ public:
     // --- Labelled lists ---
 
     // Copies of the entries, read on first use; empty when there are none or the store cannot
-    // give them (then the list stays unread).
+    // give them (then the list stays unread). Reading offers no labels in the menus.
     QVariantList labeledValues(LabeledKind kind);
+    // Offers the labels of the contact's stored values in the label menus (setLabel): those of its
+    // store contact, or of its lists for a record read from a file. Called once per contact that
+    // joins the address book, never while a contact is shown; an empty label offers nothing.
+    void offerStoredLabels() const;
     // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
     // record changed. An unread list is read first (a standalone record starts an empty one); when
     // the store cannot give it the entry is dropped, logged, rather than replace the stored list.
