@@ -452,7 +452,7 @@ void ContactsViewController::selectRows(const QList<int> &rows)
 ContactsViewController::SelectionKey ContactsViewController::selectionKey() const
 {
     const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
-    return row ? SelectionKey{row->uniqueId, row->labelIndex} : SelectionKey{};
+    return row ? SelectionKey{row->uniqueId, row->person.get(), row->labelIndex} : SelectionKey{};
 }
 
 void ContactsViewController::notifyIfSelectionMoved(const SelectionKey &before)

@@ -121,10 +121,13 @@ public:
     static int rowHeightForFont(const QFont &font, double logicalDpi);
 
 private:
-    // The contact and value of the selected row, to tell whether a reload moved the selection.
+    // The contact, record and value of the selected row, to tell whether a reload moved the
+    // selection. A reload of the store gives the same contact a new record, which the detail
+    // views must take up: edits of the old one would never be saved.
     struct SelectionKey
     {
         QString uniqueId;
+        const QNPerson *person = nullptr;
         int labelIndex = -1;
 
         bool operator==(const SelectionKey &) const = default;
