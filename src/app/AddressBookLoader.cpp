@@ -233,6 +233,9 @@ ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &
 {
     auto row = std::make_shared<ContactRow>();
     row->person = std::make_shared<QNPerson>(contact);
+    // Once here, not when a view first reads a list: the menus offer the user's own labels from
+    // the start, and showing a contact adds nothing to them.
+    row->person->offerStoredLabels();
     row->uniqueId = row->person->uniqueId();
     const QString uniqueId2 = row->person->uniqueId2();
     if (!uniqueId2.isNull())

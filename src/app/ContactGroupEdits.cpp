@@ -76,6 +76,11 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
         row->deleted = false;
     for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
         table->append(row);
+    // Labels of imported, pasted or dropped contacts join the menus as the loaded ones' do.
+    for (const ContactRowPtr &row : rows) {
+        if (row && row->person)
+            row->person->offerStoredLabels();
+    }
     group->changed = true;
     if (top)
         top->changed = true;

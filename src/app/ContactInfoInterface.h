@@ -34,6 +34,8 @@ public:
     // row is ignored.
     virtual void setContact(const ContactRowPtr &contact) = 0;
     virtual ContactRowPtr contact() const = 0;
+    // Shows no contact: an empty table and an empty card.
+    virtual void clearContact() = 0;
     // Rebuilds the rows of the shown contact keeping the selected row; nothing without a contact.
     virtual void updateTable() = 0;
     // Renders the shown contact into the card.

@@ -34,9 +34,11 @@ public:
     // Rebuilds the rows from the contact table, sorts them and reloads keeping the selection;
     // refreshes an open contact popover and the torn-off detail windows.
     virtual void updateTable() = 0;
-    // Takes the columns stored for that view type in the "QN1DviewTypeDict" default.
+    // Takes the columns stored for that view type in the "QN1DviewTypeDict" default and rebuilds
+    // the rows for them, keeping the selected contacts.
     virtual void setSelectedViewType(const QString &viewType) = 0;
-    // ["All"] for no filter; takes effect at the next updateTable.
+    // ["All"] for no filter; takes effect at the next updateTable, which keeps the selected
+    // contacts.
     virtual void setSelectedLabels(const QStringList &labels) = 0;
     virtual void setEditState(bool editState) = 0;
     // The row height follows the font; reloads keeping the selection.

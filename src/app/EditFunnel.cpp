@@ -204,12 +204,17 @@ bool EditFunnel::writeEntry(Setter setter, const QVariantMap &entry, const QStri
                             const ContactRowPtr &contact)
 {
     QNPerson &person = *contact->person;
-    const qint64 labelIndex = entry.value(PersonKey::LabelIndex).toLongLong();
-    const std::optional<QVariantMap> old =
-        person.labeledValueForIdentifierAtLabelIndex(listIdentifier, labelIndex);
-    // No entry carries that number: the record would change nothing.
-    if (!old)
-        return false;
+    const QVariant labelIndex = entry.value(PersonKey::LabelIndex);
+    if (labelIndex.isValid()) {
+        // No entry carries that number: the record would change nothing.
+        if (!person.labeledValueForIdentifierAtLabelIndex(listIdentifier, labelIndex.toLongLong()))
+            return false;
+    } else {
+        // An entry without a number is new: the record adds it to the list.
+        person.labeledValueForIdentifier(listIdentifier); // read before it grows
+        if (!listReadable(person, listIdentifier))
+            return false;
+    }
     registerListRestore(setter, person, listIdentifier, contact);
     person.replaceLabeledValue(entry, listIdentifier);
     if (setter == Setter::ReplaceValue)

@@ -54,7 +54,8 @@ public:
     bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
                           QObject *sender);
     // A labelled list: null empties it, a list replaces it, an entry replaces the entry of its
-    // "labelIndex"; an AddressDict under an address part. Refreshes the grid only.
+    // "labelIndex" (an entry without one is added); an AddressDict under an address part.
+    // Refreshes the grid only.
     bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
                                  const ContactRowPtr &contact, QObject *sender);
     bool undoAddLabeledValue(const QVariantMap &value, const QString &identifier,

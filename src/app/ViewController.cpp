@@ -281,6 +281,7 @@ void ViewController::setRepresentedObject(const QVariant &object)
     // A new tree is handed over: views of the old one's contacts would edit rows no longer shown.
     m_broadcast->closeAllContactViews();
     pushTablesToPanes();
+    showNewTreeInDetailPane();
     WindowController *windowController = this->windowController();
     const QVariant showGroupView = m_defaults.objectForKey(DefaultsKey::ShowGroupView);
     if (showGroupView.isValid()) {
@@ -304,6 +305,33 @@ void ViewController::pushTablesToPanes()
     groupViewController()->updateTable();
     contactsViewController()->setContactTable(m_contactTable);
     contactsViewController()->updateTable();
+}
+
+// The grid hands its selected row of the new tree over itself (the row's record changed). Without
+// one the pane takes the new row of the contact it shows, or shows nothing when the contact is
+// gone: a record of the old tree would take edits that no Save writes.
+void ViewController::showNewTreeInDetailPane()
+{
+    const ContactRowPtr shown = contactInfoController()->contact();
+    if (!shown || !contactsViewController()->selectedSubContacts().isEmpty())
+        return;
+    ContactRowPtr found;
+    if (m_contactTable) {
+        const auto held = std::find_if(m_contactTable->cbegin(), m_contactTable->cend(), [&](const auto &row) {
+            return row->uniqueId == shown->uniqueId && !row->deleted;
+        });
+        if (held != m_contactTable->cend())
+            found = *held;
+    }
+    if (!found) {
+        contactInfoController()->clearContact();
+        m_selectedItemAndRange.remove(QStringLiteral("contact"));
+        return;
+    }
+    auto row = std::make_shared<SubContactRow>();
+    row->person = found->person;
+    row->uniqueId = found->uniqueId;
+    rowSelectionDidChange(row);
 }
 
 void ViewController::showEvent(QShowEvent *event)

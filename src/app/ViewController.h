@@ -235,6 +235,7 @@ private:
     void loadViewTypes();
     void loadSelectedFont();
     void pushTablesToPanes();
+    void showNewTreeInDetailPane();
     QString fontKey(const QString &key) const;
     void buildFunnel();
     void loadContainerOfSelectedGroup();

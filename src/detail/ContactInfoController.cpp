@@ -60,6 +60,12 @@ ContactRowPtr ContactInfoController::contact() const
     return m_detail->contact();
 }
 
+void ContactInfoController::clearContact()
+{
+    m_detail->clearContact();
+    m_card->clear();
+}
+
 void ContactInfoController::updateTable()
 {
     m_detail->updateTable();

@@ -35,6 +35,7 @@ public:
     QAbstractItemView *tableView() override;
     void setContact(const ContactRowPtr &contact) override;
     ContactRowPtr contact() const override;
+    void clearContact() override;
     void updateTable() override;
     void updateWebView() override;
     // Stores the state and shows the table (editable) or the card (locked); redraws neither.

@@ -126,17 +126,6 @@ DetailRowTable DetailRowBuilder::tableFromContact(const ContactRowPtr &contact, 
 void DetailRowBuilder::appendRows(DetailRowTable &rows, const QString &identifier, int position,
                                   QNPerson *person)
 {
-    const QString kind = valueTypeForIdentifier(person, identifier);
-    const QVariant value = person ? person->valueForIdentifier(identifier) : QVariant();
-    if (kind == PersonValueType::Labeled) {
-        // Labels found in the contact are offered by the label popups; an empty one is no label.
-        for (const QVariant &entry : value.toList()) {
-            const QString label = entry.toMap().value(PersonKey::Label).toString();
-            if (!label.isEmpty())
-                QNPerson::setLabel(QString(), label, identifier);
-        }
-    }
-
     if (identifier == PersonIdentifier::Name) {
         appendPartRows(rows, identifier, NameParts, position);
         return;
@@ -165,6 +154,7 @@ void DetailRowBuilder::appendRows(DetailRowTable &rows, const QString &identifie
         return;
     }
 
+    const QVariant value = person ? person->valueForIdentifier(identifier) : QVariant();
     DetailRowPtr row = makeRow(identifier, position);
     switch (value.typeId()) {
     case QMetaType::UnknownType:

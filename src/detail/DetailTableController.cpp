@@ -93,6 +93,13 @@ void DetailTableController::setContact(const ContactRowPtr &contact)
     updateTable();
 }
 
+void DetailTableController::clearContact()
+{
+    m_contact.reset();
+    m_findTarget.reset();
+    reloadData();
+}
+
 void DetailTableController::setIconRowCount(int count)
 {
     m_iconRowCount = std::clamp(count, MinimumIconRowCount, MaximumIconRowCount);

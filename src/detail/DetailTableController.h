@@ -48,6 +48,8 @@ public:
     ContactRowPtr contact() const { return m_contact; }
     // Shows the row at once; a null row is ignored.
     void setContact(const ContactRowPtr &contact);
+    // Shows no contact and no find hit.
+    void clearContact();
     const DetailRowTable &table() const { return m_table; }
     const std::optional<QStringList> &rowOrderTable() const { return m_builder.rowOrderTable(); }
     DetailRowBuilder &rowBuilder() { return m_builder; }

@@ -166,7 +166,8 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
     GridColumn name = m_state.columns.first();
     name.width = header->sectionSize(0);
     const QVariantMap sortOptions = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict);
-    const QList<int> selected = m_tableView->selectedRowIndexes();
+    const SelectionKey before = selectionKey();
+    const GridSelectionMemory memory = rememberSelection();
     m_settingUpColumns = true;
     m_reloading = true;
     m_model->reset([&] {
@@ -180,10 +181,8 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
         header->resizeSection(column, int(m_state.columns.at(column).width));
     }
     m_settingUpColumns = false;
-    updateFooterSpan();
-    updateSortIndicator();
-    selectRows(selected);
-    m_reloading = false;
+    // A contact takes one row per value position of its shown fields: other columns, other rows.
+    reloadKeepingSelection(memory, before, true);
 }
 
 QStringList ContactsViewController::tableIdentfiers()
@@ -232,6 +231,14 @@ void ContactsViewController::saveColumnWithDictionary()
 }
 
 // --- settings -------------------------------------------------------------------------------
+
+void ContactsViewController::setSelectedLabels(const QStringList &labels)
+{
+    // Takes effect at the next reload, which then finds the selection by contact.
+    if (labels != m_state.selectedLabels)
+        m_rowsReshaped = true;
+    m_state.selectedLabels = labels;
+}
 
 void ContactsViewController::setEditState(bool editState)
 {
@@ -328,6 +335,7 @@ void ContactsViewController::reloadData()
             controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
     const QStringList identifiers = tableIdentfiers();
     m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
+    m_rowsReshaped = false;
     applyRowHeights();
     updateFooterSpan();
     updateSortIndicator();
@@ -379,12 +387,22 @@ QString ContactsViewController::sortIdentifier() const
 
 void ContactsViewController::updateTable()
 {
-    const SelectionKey before = selectionKey();
-    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
-                                     sortIdentifier(), m_state.customItems);
+    reloadKeepingSelection(rememberSelection(), selectionKey(), m_rowsReshaped);
+}
+
+GridSelectionMemory ContactsViewController::rememberSelection() const
+{
+    return GridSelectionMemory(m_state.subContactTable, m_tableView->selectedRowIndexes(), sortIdentifier(),
+                               m_state.customItems);
+}
+
+void ContactsViewController::reloadKeepingSelection(const GridSelectionMemory &memory,
+                                                    const SelectionKey &before, bool reshaped)
+{
     m_reloading = true;
     reloadData();
-    selectRows(memory.rowsToSelect(m_state.subContactTable));
+    selectRows(reshaped ? memory.rowsOfSelectedContacts(m_state.subContactTable)
+                        : memory.rowsToSelect(m_state.subContactTable));
     m_reloading = false;
     notifyIfSelectionMoved(before);
     refreshDetailViews();
@@ -434,7 +452,7 @@ void ContactsViewController::selectRows(const QList<int> &rows)
 ContactsViewController::SelectionKey ContactsViewController::selectionKey() const
 {
     const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
-    return row ? SelectionKey{row->uniqueId, row->labelIndex} : SelectionKey{};
+    return row ? SelectionKey{row->uniqueId, row->person.get(), row->labelIndex} : SelectionKey{};
 }
 
 void ContactsViewController::notifyIfSelectionMoved(const SelectionKey &before)
@@ -649,8 +667,7 @@ void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
     m_state.selectedItemAndRange = itemAndRange;
     const QString uniqueId = itemAndRange.value(QStringLiteral("uniqueId")).toString();
     const int labelIndex = itemAndRange.value(PersonKey::LabelIndex).toInt();
-    const GridSelectionMemory memory(m_state.subContactTable, m_tableView->selectedRowIndexes(),
-                                     sortIdentifier(), m_state.customItems);
+    const GridSelectionMemory memory = rememberSelection();
     m_reloading = true;
     reloadData();
     // The hit's own row, else its contact's first row (its value may be filtered out); matching

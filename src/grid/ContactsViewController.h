@@ -15,6 +15,7 @@
 #include <optional>
 
 class GridCellDelegate;
+class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
 class ViewController;
@@ -48,7 +49,7 @@ public:
     }
     void updateTable() override;
     void setSelectedViewType(const QString &viewType) override;
-    void setSelectedLabels(const QStringList &labels) override { m_state.selectedLabels = labels; }
+    void setSelectedLabels(const QStringList &labels) override;
     void setEditState(bool editState) override;
     void setSelectedFont(const QFont &font) override;
     void setCustomItems(const QVariantList &customItems) override { m_state.customItems = customItems; }
@@ -77,7 +78,8 @@ public:
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
 
-    // Columns: "Name" first, then the other identifiers in list order. Does not reload the rows.
+    // Columns: "Name" first, then the other identifiers in list order. The rows are rebuilt for
+    // them, keeping the selected contacts selected.
     void updateColumnsInTableView(const QStringList &identifiers);
     const QList<GridColumn> &columns() const { return m_state.columns; }
     // Widths by column identifier, kept as the user resizes and saved by saveColumnWithDictionary.
@@ -119,10 +121,13 @@ public:
     static int rowHeightForFont(const QFont &font, double logicalDpi);
 
 private:
-    // The contact and value of the selected row, to tell whether a reload moved the selection.
+    // The contact, record and value of the selected row, to tell whether a reload moved the
+    // selection. A reload of the store gives the same contact a new record, which the detail
+    // views must take up: edits of the old one would never be saved.
     struct SelectionKey
     {
         QString uniqueId;
+        const QNPerson *person = nullptr;
         int labelIndex = -1;
 
         bool operator==(const SelectionKey &) const = default;
@@ -132,6 +137,11 @@ private:
     void connectTable();
     // Rebuilds, re-sorts and shows the rows; the selection is left empty.
     void reloadData();
+    // Rebuilds the rows and selects again what the memory finds: the same values, or, when the
+    // rows were reshaped (other columns or label filter), the same contacts. Tells the delegate
+    // when the selection moved and refreshes the detail views.
+    void reloadKeepingSelection(const GridSelectionMemory &memory, const SelectionKey &before, bool reshaped);
+    GridSelectionMemory rememberSelection() const;
     QList<SubContactRowPtr> buildRows(const QStringList &identifiers) const;
     void applyRowHeights();
     void updateFooterSpan();
@@ -164,5 +174,7 @@ private:
     QList<DetachedWindowEntryPtr> m_detachedWindows;
     // Selection changes while the rows are rebuilt are not the user's.
     bool m_reloading = false;
+    // The label filter changed since the last rebuild.
+    bool m_rowsReshaped = false;
     bool m_settingUpColumns = false;
 };

@@ -4,6 +4,10 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
+#include <QSet>
+
+#include <algorithm>
+
 GridSelectionMemory::GridSelectionMemory(const QList<SubContactRowPtr> &rows, const QList<int> &selectedRows,
                                          const QString &sortIdentifier, const QVariantList &customItems)
     : m_selectedRows(selectedRows), m_sortIdentifier(sortIdentifier), m_customItems(customItems)
@@ -13,6 +17,7 @@ GridSelectionMemory::GridSelectionMemory(const QList<SubContactRowPtr> &rows, co
     for (int selected : selectedRows) {
         const SubContactRow &row = *rows.at(selected);
         m_remembered[row.uniqueId].append(valueIndex(row));
+        m_positions[row.uniqueId].append(row.labelIndex);
     }
 }
 
@@ -52,5 +57,30 @@ QList<int> GridSelectionMemory::rowsToSelect(const QList<SubContactRowPtr> &newR
         if (row < newRows.size())
             rows.append(row);
     }
+    return rows;
+}
+
+QList<int> GridSelectionMemory::rowsOfSelectedContacts(const QList<SubContactRowPtr> &newRows) const
+{
+    QList<int> rows;
+    QHash<QString, int> firstRows;
+    QSet<QString> kept;
+    for (qsizetype i = 0; i < newRows.size(); ++i) {
+        const SubContactRow &row = *newRows.at(i);
+        const auto positions = m_positions.constFind(row.uniqueId);
+        if (positions == m_positions.cend())
+            continue;
+        if (!firstRows.contains(row.uniqueId))
+            firstRows.insert(row.uniqueId, int(i));
+        if (positions->contains(row.labelIndex)) {
+            rows.append(int(i));
+            kept.insert(row.uniqueId);
+        }
+    }
+    for (auto first = firstRows.cbegin(); first != firstRows.cend(); ++first) {
+        if (!kept.contains(first.key()))
+            rows.append(first.value());
+    }
+    std::sort(rows.begin(), rows.end());
     return rows;
 }

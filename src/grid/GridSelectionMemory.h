@@ -20,6 +20,10 @@ public:
     // Ascending row numbers in newRows. Only contacts that were selected are looked for, so a
     // contact new to the table is never selected here.
     QList<int> rowsToSelect(const QList<SubContactRowPtr> &newRows) const;
+    // For rows rebuilt with other columns or another label filter, where the same values fall on
+    // other rows: the selected contacts' rows at the same value positions, and the first row of a
+    // selected contact that has none of them any more. Ascending.
+    QList<int> rowsOfSelectedContacts(const QList<SubContactRowPtr> &newRows) const;
 
 private:
     // The value's own number, or the row's position when the contact has no value there.
@@ -31,4 +35,6 @@ private:
     QVariantList m_customItems;
     // Contact to the remembered value numbers of its selected rows.
     QHash<QString, QList<int>> m_remembered;
+    // Contact to the value positions ("labelIndex") of its selected rows.
+    QHash<QString, QList<int>> m_positions;
 };

@@ -315,15 +315,20 @@ public:
     // --- Labelled lists ---
 
     // Copies of the entries, read on first use; empty when there are none or the store cannot
-    // give them (then the list stays unread).
+    // give them (then the list stays unread). Reading offers no labels in the menus.
     QVariantList labeledValues(LabeledKind kind);
+    // Offers the labels of the contact's stored values in the label menus (setLabel): those of its
+    // store contact, or of its lists for a record read from a file. Called once per contact that
+    // joins the address book, never while a contact is shown; an empty label offers nothing.
+    void offerStoredLabels() const;
     // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
     // record changed. An unread list is read first (a standalone record starts an empty one); when
     // the store cannot give it the entry is dropped, logged, rather than replace the stored list.
     void addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry);
     // nil empties the list; a list replaces it (entries normalised, numbers kept, entries without a
     // "labelIndex" numbered); one entry replaces the entry with its "labelIndex" (nothing when
-    // none has it). Marks the record changed when something changed.
+    // none has it), and one without a "labelIndex" is added as a new entry. Marks the record
+    // changed when something changed.
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value);
     // As above, but one entry replaces the entry at that position (nothing beyond the list).
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position);
@@ -469,7 +474,8 @@ public:
     // "Dictionary Value" item takes nothing.
     void addLabeledValue(const QVariant &value, const QString &identifier);
     // nil empties the list, a list replaces it, one entry replaces the entry with its "labelIndex"
-    // (nothing when none has it). Identifiers whose type is not "Labeled Value" are left alone.
+    // (nothing when none has it); one without a "labelIndex" is added as a new entry. Identifiers
+    // whose type is not "Labeled Value" are left alone.
     void replaceLabeledValue(const QVariant &value, const QString &identifier);
     // As above, but one entry replaces the entry at that position. A custom item's list is stored
     // without marking the record.

@@ -308,9 +308,10 @@ void QNPerson::replaceLabeledCustomValue(const QVariant &value, const QString &n
     const qsizetype position = number.isValid() ? findLabeledValue(list, number.toLongLong()) : -1;
     if (position >= 0) {
         list[position] = entry;
-    } else if (!held && list.isEmpty()) {
-        if (!entry.contains(PersonKey::LabelIndex))
-            entry.insert(PersonKey::LabelIndex, 0);
+    } else if (!number.isValid() || (!held && list.isEmpty())) {
+        // Without a number the entry is new to the list.
+        if (!number.isValid())
+            entry.insert(PersonKey::LabelIndex, static_cast<int>(nextLabelIndex(list)));
         list.append(entry);
         // The item keeps the labels it offers; this one joins them.
         offerCustomLabels(name, {entry.value(PersonKey::Label).toString()});

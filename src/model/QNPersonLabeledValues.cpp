@@ -43,13 +43,11 @@ bool isNil(const QVariant &value)
     return !value.isValid() || value.isNull();
 }
 
-// The label of an entry read from the store; real labels join the kind's label menu.
-QString readLabel(const QString &storeLabel, const QString &identifier)
+// The label of an entry read from the store. Reading offers no label in the menus: a list is read
+// whenever a view first shows it (offerStoredLabels does that once per contact).
+QString readLabel(const QString &storeLabel, const QString &)
 {
-    const QString label = QNPerson::labelFromCNLabel(storeLabel);
-    if (label != PersonKey::NoLabel)
-        QNPerson::setLabel(QString(), label, identifier);
-    return label;
+    return QNPerson::labelFromCNLabel(storeLabel);
 }
 
 void setDefaultLabel(QVariantMap &entry, const QString &defaultLabel)
@@ -216,6 +214,40 @@ QVariantList readEntries(Kind kind, const StoreContact &contact)
     return {};
 }
 
+template <typename T>
+QStringList storeLabelsOf(const QList<StoreLabeledValue<T>> &values)
+{
+    QStringList labels;
+    for (const StoreLabeledValue<T> &value : values)
+        labels.append(value.label);
+    return labels;
+}
+
+// The store labels of a kind's values. A social profile's label is its service, no label of the
+// user's.
+QStringList storeLabels(Kind kind, const StoreContact &contact)
+{
+    switch (kind) {
+    case Kind::Phone:
+        return storeLabelsOf(contact.phoneNumbers);
+    case Kind::Email:
+        return storeLabelsOf(contact.emailAddresses);
+    case Kind::Address:
+        return storeLabelsOf(contact.postalAddresses);
+    case Kind::URL:
+        return storeLabelsOf(contact.urlAddresses);
+    case Kind::InstantMessage:
+        return storeLabelsOf(contact.instantMessageAddresses);
+    case Kind::Relation:
+        return storeLabelsOf(contact.contactRelations);
+    case Kind::Dates:
+        return storeLabelsOf(contact.dates);
+    case Kind::SocialProfile:
+        break;
+    }
+    return {};
+}
+
 // Entries of a whole new list, normalised; entries without a number get fresh ones after the
 // largest given, so numbers stay unique.
 QVariantList normalisedList(Kind kind, const QVariantList &entries)
@@ -296,6 +328,26 @@ QVariantList *QNPerson::loadedLabeledValues(LabeledKind kind)
     return &*held;
 }
 
+void QNPerson::offerStoredLabels() const
+{
+    for (const KindInfo &kind : kinds()) {
+        QStringList labels;
+        if (m_cnContact && m_cnContact->isKeyAvailable(kind.storeKey)) {
+            for (const QString &storeLabel : storeLabels(kind.kind, *m_cnContact))
+                labels.append(labelFromCNLabel(storeLabel));
+        } else if (const std::optional<QVariantList> &held = m_labeledValues[static_cast<int>(kind.kind)];
+                   held && kind.kind != Kind::SocialProfile) {
+            for (const QVariant &entry : *held)
+                labels.append(entry.toMap().value(PersonKey::Label).toString());
+        }
+        for (const QString &label : std::as_const(labels)) {
+            // "No label" is the text of an empty label, not a label.
+            if (!label.isEmpty() && label != PersonKey::NoLabel)
+                setLabel(QString(), label, kind.identifier);
+        }
+    }
+}
+
 QVariantList QNPerson::labeledValues(LabeledKind kind)
 {
     const QVariantList *list = loadedLabeledValues(kind);
@@ -326,11 +378,17 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
         replaceLabeledEntries(kind, value, 0);
         return;
     }
+    LabeledValueDict entry = value.toMap();
+    const QVariant number = entry.value(PersonKey::LabelIndex);
+    // Without a number the entry is in no list yet: it is new, not entry 0.
+    if (!number.isValid()) {
+        addLabeledEntry(kind, entry);
+        return;
+    }
     QVariantList *list = loadedLabeledValues(kind);
     if (!list)
         return;
-    LabeledValueDict entry = value.toMap();
-    const qsizetype position = findLabeledValue(*list, entry.value(PersonKey::LabelIndex).toLongLong());
+    const qsizetype position = findLabeledValue(*list, number.toLongLong());
     if (position < 0)
         return;
     updateLabeledValue(kind, entry, 0);

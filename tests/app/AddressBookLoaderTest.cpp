@@ -221,6 +221,21 @@ TEST_F(AddressBookLoaderTest, CustomValuesAreRestoredWithTheirTypesWithoutMarkin
     EXPECT_FALSE(person->isChanged());
 }
 
+// The menus offer a loaded contact's own labels at once, not once a view first reads its values.
+TEST_F(AddressBookLoaderTest, StoredLabelsAreOfferedAtLoad)
+{
+    StoreContact contact;
+    contact.emailAddresses = {{QString(), QStringLiteral("Reading group"), QStringLiteral("r@example.com")},
+                              {QString(), QString(), QStringLiteral("s@example.com")}};
+    const ContactRowPtr row = AddressBookLoader::createContactFromCNContact(contact);
+    const QStringList offered =
+        QNPerson::customLabelsForIdentifier(QStringLiteral("Email")).value_or(QStringList());
+    EXPECT_TRUE(offered.contains(QStringLiteral("Reading group")));
+    EXPECT_FALSE(offered.contains(QStringLiteral("No label")));
+    EXPECT_FALSE(row->person->heldLabeledValues(QNPerson::LabeledKind::Email));
+    QNPerson::removeLabel(QStringLiteral("Reading group"), QStringLiteral("Email"));
+}
+
 TEST_F(AddressBookLoaderTest, WithoutContainersTheOldTreeIsNotKept)
 {
     m_builder.addPerson(local(), QStringLiteral("Ada"), QStringLiteral("Lovelace"));

@@ -128,6 +128,22 @@ TEST_F(ContactGroupEditsTest, AddingToAStoreGroupAddsToTheTopGroupAndUndoTakesBo
     EXPECT_FALSE(inClub->deleted || inTop->deleted);
 }
 
+// Contacts that join the book (imported, pasted, dropped) offer their labels as loaded ones do.
+TEST_F(ContactGroupEditsTest, AddedContactsOfferTheirLabels)
+{
+    auto row = std::make_shared<ContactRow>();
+    row->person = std::make_shared<QNPerson>();
+    row->person->setValue(QVariantList{QVariantMap{{"label", "Choir"}, {"value", "c@example.com"}},
+                                       QVariantMap{{"label", ""}, {"value", "d@example.com"}}},
+                          "Email");
+    row->uniqueId = row->person->uniqueId();
+    view->undoAddContacts({row}, top);
+    const QStringList offered = QNPerson::customLabelsForIdentifier("Email").value_or(QStringList());
+    EXPECT_TRUE(offered.contains("Choir"));
+    EXPECT_FALSE(offered.contains("No label"));
+    QNPerson::removeLabel("Choir", "Email");
+}
+
 TEST_F(ContactGroupEditsTest, AddingAContactTheGroupHoldsChangesNothingToUndo)
 {
     view->undoAddContacts({a}, friends);

@@ -300,6 +300,21 @@ TEST_F(FunnelFixture, TheListSetterRefreshesTheGridAndMarksTheWindowEdited)
     EXPECT_TRUE(view->isDocumentEdited());
 }
 
+// An entry without a number is a new one, not entry 0 under another value.
+TEST_F(FunnelFixture, AnEntryWithoutANumberIsAddedAndUndoTakesItAway)
+{
+    const ContactRowPtr row = rowOf(sampleContact("Ann"));
+    const QVariantList before = row->person->labeledValueForIdentifier("Phone");
+    ASSERT_TRUE(view->undoReplaceLabeledValue(entry("mobile", "999"), "Phone", row, nullptr));
+    const QVariantList after = row->person->labeledValueForIdentifier("Phone");
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after.mid(0, 2), before);
+    EXPECT_EQ(after[2].toMap().value("labelIndex"), 2);
+    EXPECT_EQ(after[2].toMap().value("value"), "999");
+    view->undo();
+    EXPECT_EQ(row->person->labeledValueForIdentifier("Phone"), before);
+}
+
 TEST_F(FunnelFixture, AnEditOfSeveralRowsIsOneUndoStep)
 {
     QList<ContactRowPtr> rows;

@@ -95,20 +95,19 @@ TEST_F(DetailRowBuilderTest, CustomItemNamedLikeAFieldRemovesBothFromTheSecondBu
     EXPECT_FALSE(builder.rowOrderTable()->contains(QStringLiteral("Note")));
 }
 
-TEST_F(DetailRowBuilderTest, LabelsOfTheContactAreOfferedButNotAnEmptyOne)
+// Showing a contact is no reason to offer its labels, least of all the "No label" of an empty one.
+TEST_F(DetailRowBuilderTest, ShowingAContactOffersNoLabels)
 {
     const SubContactRowPtr row = rowFor(person(QStringLiteral("Kitty"), QStringLiteral("Bennet")));
-    row->person->addCustomItem(QStringLiteral("Labeled Value"), QStringLiteral("Pets"), {}, std::nullopt);
-    row->person->setValue(QVariantList{QVariantMap{{PersonKey::Label, QString()}, {PersonKey::Value, "Rex"}},
-                                       QVariantMap{{PersonKey::Label, "dog"}, {PersonKey::Value, "Max"}}},
-                          QStringLiteral("Pets"));
-    builder.setCustomItems(customItem(QStringLiteral("Pets"), QStringLiteral("Labeled Value")));
+    row->person->setValue(QVariantList{QVariantMap{{PersonKey::Label, QString()}, {PersonKey::Value, "k@x.org"}},
+                                       QVariantMap{{PersonKey::Label, "Quilting"}, {PersonKey::Value, "q@x.org"}}},
+                          QStringLiteral("Email"));
     const DetailRowTable rows = builder.tableFromContact(row, {});
 
-    EXPECT_EQ(types(rows).count(QStringLiteral("Pets")), 2);
-    const QStringList labels = QNPerson::labelsForIdentifier(QStringLiteral("Pets")).value_or(QStringList());
-    EXPECT_TRUE(labels.contains(QStringLiteral("dog")));
-    EXPECT_FALSE(labels.contains(QString()));
+    EXPECT_EQ(types(rows).count(QStringLiteral("Email")), 2);
+    const QStringList offered = QNPerson::customLabelsForIdentifier(QStringLiteral("Email")).value_or(QStringList());
+    EXPECT_FALSE(offered.contains(QStringLiteral("Quilting")));
+    EXPECT_FALSE(offered.contains(PersonKey::NoLabel));
 }
 
 TEST_F(DetailRowBuilderTest, NameOrderingAndNameDisplayTitles)

@@ -46,6 +46,72 @@ TEST_F(GridSelectionTest, TheSelectedNumberStaysSelectedWhenAReloadMovesIt)
     EXPECT_TRUE(m_delegate.selections.isEmpty());
 }
 
+enum class Reshape
+{
+    PhoneView,
+    NameView,
+    LabelFilter
+};
+
+struct ReshapeCase
+{
+    const char *name;
+    Reshape reshape;
+    QStringList rowNames;
+    // Of the selected row: the same value position where the contact still has a row.
+    int labelIndex;
+};
+
+void PrintTo(const ReshapeCase &reshape, std::ostream *os)
+{
+    *os << reshape.name;
+}
+
+class GridReshapeTest : public GridSelectionTest, public ::testing::WithParamInterface<ReshapeCase>
+{
+};
+
+// Other columns or another label filter change which rows there are: the rows are rebuilt and the
+// selected contact stays selected, not its old row number.
+TEST_P(GridReshapeTest, RowsAreRebuiltAndTheSelectedContactStays)
+{
+    showColumns({"Name", "Email"}, "Email");
+    const ContactRowPtr ann = addWithPhones("Ann", {{"work", "1"}, {"work", "2"}, {"home", "3"}});
+    setValues(ann->person, "Email", {{"home", "ann@example.com"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "4"}, {"work", "5"}});
+    setValues(bob->person, "Email", {{"home", "bob@example.com"}, {"work", "b@example.com"}});
+    addWithPhones("Cid", {});
+    grid()->updateTable();
+    table()->selectRow(2);
+    ASSERT_EQ(grid()->selectedSubContacts().first()->labelIndex, 1);
+
+    switch (GetParam().reshape) {
+    case Reshape::PhoneView:
+        showColumns({"Name", "Phone"}, "Phone");
+        break;
+    case Reshape::NameView:
+        showColumns({"Name"}, "Name");
+        break;
+    case Reshape::LabelFilter:
+        grid()->setSelectedLabels({"home"});
+        grid()->updateTable();
+        break;
+    }
+    EXPECT_EQ(rowNames(), GetParam().rowNames);
+    EXPECT_EQ(model()->rowCount(), GetParam().rowNames.size() + 1);
+    const QList<SubContactRowPtr> selected = grid()->selectedSubContacts();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.first()->person, bob->person);
+    EXPECT_EQ(selected.first()->labelIndex, GetParam().labelIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, GridReshapeTest,
+    ::testing::Values(ReshapeCase{"PhoneView", Reshape::PhoneView, {"Ann", "Ann", "Ann", "Bob", "Bob", "Cid"}, 1},
+                      ReshapeCase{"NameView", Reshape::NameView, {"Ann", "Bob", "Cid"}, 0},
+                      ReshapeCase{"LabelFilter", Reshape::LabelFilter, {"Ann", "Bob", "Cid"}, 0}),
+    [](const ::testing::TestParamInfo<ReshapeCase> &info) { return std::string(info.param.name); });
+
 TEST_F(GridSelectionTest, DeletingTheSelectedContactSelectsTheSameRowNumbers)
 {
     addPhoneContacts();

@@ -140,6 +140,31 @@ TEST_F(PersonTest, BuiltInListsByIdentifier)
     EXPECT_EQ(record.labeledValueForIdentifier(QStringLiteral("Phone")), phones);
 }
 
+class EntryWithoutNumber : public PersonTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+// An entry that carries no "labelIndex" is in no list yet: it joins the list, entry 0 stays.
+TEST_P(EntryWithoutNumber, ReplacingWithItAddsItUnderTheNextNumber)
+{
+    const QString identifier = QString::fromUtf8(GetParam());
+    QNPerson record;
+    record.setValue(QVariantList{entry(QStringLiteral("home"), QStringLiteral("111"), 0),
+                                 entry(QStringLiteral("work"), QStringLiteral("222"), 1)},
+                    identifier);
+    record.setChanged(false);
+
+    record.replaceLabeledValue(entry(QStringLiteral("mobile"), QStringLiteral("999")), identifier);
+    const QVariantList list = record.labeledValueForIdentifier(identifier);
+    EXPECT_EQ(labelIndexes(list), (QList<qsizetype>{0, 1, 2}));
+    EXPECT_EQ(list.first().toMap().value(PersonKey::Value), "111");
+    EXPECT_EQ(list.last().toMap().value(PersonKey::Label), "mobile");
+    EXPECT_EQ(list.last().toMap().value(PersonKey::StringValue), "999");
+    EXPECT_TRUE(record.isChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, EntryWithoutNumber, ::testing::Values("Phone", "Email", "Pets"));
+
 struct SortRow
 {
     const char *name;
