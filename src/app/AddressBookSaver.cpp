@@ -124,7 +124,9 @@ void AddressBookSaver::addUpdate(const ContactRowPtr &row)
     QNPerson &person = *row->person;
     const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
     if (fetched.ok()) {
-        m_request.updateContact(person.contactFromCache(fetched.value));
+        // Only custom values edited: the store contact stays as it is.
+        if (!person.editedStoreKeys().isEmpty())
+            m_request.updateContact(person.editedContactFromCache(fetched.value));
         auto storeContact = std::make_shared<const StoreContact>(fetched.value);
         afterAcceptance([row, storeContact] { row->cnContact = storeContact; });
     }

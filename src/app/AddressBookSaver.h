@@ -22,6 +22,8 @@ class ContactStore;
 //   the store contacts kept on rows and persons) happens only after the store accepted the
 //   request, so a refused save leaves the tree, the persons and the cloud store as they were.
 // - The request is one transaction: all of it reaches the store, or none.
+// - A changed contact gets only the values edited here; what another program saved meanwhile in
+//   its other values stays.
 // - Each container's top group is walked before its other groups, so a contact created in this
 //   save has its store contact when a group names it as a member.
 // - A contact created here keeps its uniqueId as its store identifier, so its custom-item values
