@@ -1,6 +1,7 @@
 #include "app/AddressBookLoader.h"
 #include "app/AddressBookSaver.h"
 #include "app/GroupLoader.h"
+#include "app/PendingCloudWrites.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/CloudKeyValueStore.h"
@@ -11,6 +12,8 @@
 #include "platform/widgets/TestMode.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -107,6 +110,50 @@ TEST_F(SaverTest, OnlyTheValuesEditedHereOverwriteAnotherProgramsSave)
     EXPECT_EQ(saved.phoneNumbers.first().value, "090");
     // Both changed the note: the later save wins.
     EXPECT_EQ(saved.note, "ours");
+}
+
+// --- custom values follow the store's commit ------------------------------------------------------
+
+TEST_F(SaverTest, CustomValuesLostOnTheWayToTheCloudArriveAtTheNextStart)
+{
+    ContainerTable table = load();
+    QNPerson &person = *rowOf(table.first()->topGroup(), ann)->person;
+    person.addCustomItem(PersonValueType::String, QStringLiteral("Hobby"), {}, std::nullopt);
+    person.setValue(QStringLiteral("chess"), QStringLiteral("Hobby"));
+    person.setValue(QStringLiteral("edited"), QStringLiteral("Note"));
+    // The cloud file cannot be written, as when the program is killed before it writes it.
+    ASSERT_TRUE(QDir().mkpath(cloudPath()));
+    {
+        LogCapture log;
+        ASSERT_TRUE(save(table).ok());
+        cloud.reset();
+    }
+    EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "edited");
+
+    ASSERT_TRUE(QDir(cloudPath()).removeRecursively());
+    cloud = std::make_unique<CloudKeyValueStore>(cloudPath());
+    QNPerson::setCloudKeyValueStore(cloud.get());
+    table = load();
+    EXPECT_EQ(cloud->dictionaryForKey(ann), QVariantMap({{"Hobby", "chess"}}));
+    EXPECT_EQ(rowOf(table.first()->topGroup(), ann)->person->valueForIdentifier("Hobby"), "chess");
+    EXPECT_TRUE(QDir(PendingCloudWrites(*cloud).folderPath()).isEmpty());
+}
+
+TEST_F(SaverTest, ASaveWhoseCustomValuesCannotBeJournalledIsRefused)
+{
+    ContainerTable table = load();
+    QNPerson &person = *rowOf(table.first()->topGroup(), ann)->person;
+    person.addCustomItem(PersonValueType::String, QStringLiteral("Hobby"), {}, std::nullopt);
+    person.setValue(QStringLiteral("chess"), QStringLiteral("Hobby"));
+    person.setValue(QStringLiteral("edited"), QStringLiteral("Note"));
+    QFile blocker(PendingCloudWrites(*cloud).folderPath());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+
+    const StoreStatus status = save(table);
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.error.contains(blocker.fileName())) << status.error.toStdString();
+    EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "");
+    EXPECT_TRUE(person.isChanged());
 }
 
 // --- another program removed a group the window changed -------------------------------------------
