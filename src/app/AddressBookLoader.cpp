@@ -1,5 +1,6 @@
 #include "app/AddressBookLoader.h"
 
+#include "app/PendingCloudWrites.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactFormatter.h"
@@ -161,6 +162,8 @@ void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected
 
 void AddressBookLoader::loadAddressBook()
 {
+    // A save that ended between the store's commit and the cloud file is completed first.
+    PendingCloudWrites(m_cloud).finishPending(ContactStore(m_storePath));
     const ContainerTable containers = aContainerTable();
     const ContainerDictPtr container = chosenContainer(containers);
     if (!container) {

@@ -44,7 +44,8 @@ public:
     AddressBookLoader();
     AddressBookLoader(const QString &storePath, UserDefaults &defaults, CloudKeyValueStore &cloud);
 
-    // Replaces containerTable, selectedGroupDict and contactTable.
+    // Replaces containerTable, selectedGroupDict and contactTable. Custom values that a save left
+    // pending (PendingCloudWrites) reach the cloud store first.
     void loadAddressBook();
     ContainerTable containerTable() const;
     GroupDictPtr selectedGroupDict() const;

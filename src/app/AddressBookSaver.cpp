@@ -5,6 +5,8 @@
 #include "platform/ContactStore.h"
 #include "platform/Log.h"
 
+#include <QUuid>
+
 AddressBookSaver::AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud)
     : m_store(store), m_cloud(cloud)
 {
@@ -17,15 +19,35 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     m_deleted.clear();
     m_members.clear();
     m_afterAcceptance.clear();
+    m_cloudWrites.clear();
+    PendingCloudWrites journal(m_cloud);
+    // Entries an earlier save left behind go to the cloud before ours, which are newer.
+    m_request.forgetCommitTokens(journal.finishPending(m_store));
     for (const ContainerDictPtr &container : containerTable) {
         if (container)
             addContainer(*container);
     }
-    StoreStatus status = m_store.execute(m_request);
+    StoreStatus status = execute(journal);
     if (!status.ok())
         return status;
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
+    return status;
+}
+
+StoreStatus AddressBookSaver::execute(PendingCloudWrites &journal)
+{
+    if (!m_request.isEmpty() && !m_cloudWrites.isEmpty()) {
+        const QString token = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        if (StoreStatus recorded = journal.record(token, m_cloudWrites); !recorded.ok())
+            return recorded;
+        m_request.setCommitToken(token);
+    }
+    StoreStatus status = m_store.execute(m_request);
+    if (status.ok())
+        journal.finish(m_cloudWrites);
+    else
+        journal.discard();
     return status;
 }
 
@@ -90,8 +112,7 @@ void AddressBookSaver::addDeletion(const ContactRowPtr &row)
         m_request.deleteContact(identifier);
         m_deleted.insert(identifier);
     }
-    QNPersonPtr held = row->person;
-    afterAcceptance([this, held] { CustomItemCloudValues::iCloudRemovePerson(*held, m_cloud); });
+    m_cloudWrites.append({identifier, std::nullopt});
 }
 
 void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &containerIdentifier)
@@ -108,14 +129,16 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
     contact = person.contactFromCache(contact);
     m_request.addContact(contact, containerIdentifier);
     m_created.insert(&person, contact.identifier());
+    // Its uniqueId may name another store contact, and then it is stored under a new identifier:
+    // its entry goes there, and its values never fall back on the other contact's entry.
+    person.setUniqueId(contact.identifier());
+    if (const std::optional<QVariantMap> entry = CustomItemCloudValues::entryOfPerson(person))
+        m_cloudWrites.append({contact.identifier(), entry});
+    person.setUniqueId(identifier);
     QNPersonPtr held = row->person;
-    afterAcceptance([this, held, contact] {
-        // Its uniqueId named another store contact, so it was stored under a new identifier: its
-        // entry goes there, never under the other contact's key.
-        if (held->uniqueId() != contact.identifier())
-            held->setUniqueId(contact.identifier());
+    afterAcceptance([held, contact] {
+        held->setUniqueId(contact.identifier());
         held->setCnContact(contact);
-        CustomItemCloudValues::iCloudSavePerson(*held, m_cloud);
     });
 }
 
@@ -124,12 +147,14 @@ void AddressBookSaver::addUpdate(const ContactRowPtr &row)
     QNPerson &person = *row->person;
     const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
     if (fetched.ok()) {
-        m_request.updateContact(person.contactFromCache(fetched.value));
+        // Only custom values edited: the store contact stays as it is.
+        if (!person.editedStoreKeys().isEmpty())
+            m_request.updateContact(person.editedContactFromCache(fetched.value));
         auto storeContact = std::make_shared<const StoreContact>(fetched.value);
         afterAcceptance([row, storeContact] { row->cnContact = storeContact; });
     }
-    QNPersonPtr held = row->person;
-    afterAcceptance([this, held] { CustomItemCloudValues::iCloudSavePerson(*held, m_cloud); });
+    if (const std::optional<QVariantMap> entry = CustomItemCloudValues::entryOfPerson(person))
+        m_cloudWrites.append({person.uniqueId(), entry});
 }
 
 // --- groups ----------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PendingCloudWrites.h"
 #include "model/AddressBookRecords.h"
 #include "platform/StoreResult.h"
 #include "platform/StoreSaveRequest.h"
@@ -21,7 +22,11 @@ class ContactStore;
 //   the store (the cloud entries of custom-item values, the persons' created and changed marks,
 //   the store contacts kept on rows and persons) happens only after the store accepted the
 //   request, so a refused save leaves the tree, the persons and the cloud store as they were.
-// - The request is one transaction: all of it reaches the store, or none.
+// - The request is one transaction: all of it reaches the store, or none. The cloud entries are
+//   journalled before it commits (PendingCloudWrites), so they follow it even when the program
+//   ends before writing them.
+// - A changed contact gets only the values edited here; what another program saved meanwhile in
+//   its other values stays.
 // - Each container's top group is walked before its other groups, so a contact created in this
 //   save has its store contact when a group names it as a member.
 // - A contact created here keeps its uniqueId as its store identifier, so its custom-item values
@@ -52,6 +57,9 @@ private:
     std::optional<QSet<QString>> storeGroupIdentifiers(const QString &containerIdentifier) const;
     bool isInStore(const QString &identifier) const;
     void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
+    // The request, with the cloud entries journalled and its token among its changes; then the
+    // entries.
+    StoreStatus execute(PendingCloudWrites &journal);
 
     ContactStore &m_store;
     CloudKeyValueStore &m_cloud;
@@ -62,4 +70,5 @@ private:
     // Members in the store of the groups asked about, by group identifier.
     QHash<QString, QSet<QString>> m_members;
     QList<std::function<void()>> m_afterAcceptance;
+    QList<PendingCloudWrites::Write> m_cloudWrites;
 };

@@ -58,14 +58,32 @@ void StoreChangeMonitor::endQuietTime()
 {
     m_quiet = false;
     ++m_quietTime;
+    // Asked from the event loop, after whatever ended the quiet time has finished.
+    if (m_missedChange)
+        m_scheduler(0, [this] { askAboutMissedChange(); });
+}
+
+void StoreChangeMonitor::askAboutMissedChange()
+{
+    if (m_missedChange && !isChangedAlertShowing())
+        ask();
 }
 
 void StoreChangeMonitor::handleContactStoreChanged(const QVariantMap &userInfo)
 {
-    if (userInfo.isEmpty() || isChangedAlertShowing())
+    if (userInfo.value(OriginationExternallyKey).toInt() == 0 || m_alertShowing)
         return;
-    if (userInfo.value(OriginationExternallyKey).toInt() == 0)
+    if (m_quiet) {
+        m_missedChange = true;
         return;
+    }
+    ask();
+}
+
+void StoreChangeMonitor::ask()
+{
+    // The one question covers every change so far.
+    m_missedChange = false;
     m_alertShowing = true;
     Alert alert;
     alert.setMessageText(L(QStringLiteral("Contacts have been changed.")));

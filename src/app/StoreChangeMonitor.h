@@ -8,8 +8,9 @@
 // Decides what a change of the contacts store means for the address book on screen. A change made
 // by another program asks whether to discard the address book and read the store again, or to
 // ignore the change. Our own saves ask nothing: the quiet time runs from the start of a save until
-// 3 seconds after the reload that follows it, and while the question is on screen further changes
-// are not asked about either.
+// 3 seconds after the reload that follows it. Another program's change within it is asked about
+// when it ends, not dropped. While the question is on screen further changes are not asked about:
+// its answer covers them.
 class StoreChangeMonitor : public QObject
 {
     Q_OBJECT
@@ -42,11 +43,15 @@ public:
 
 private:
     void endQuietTime();
+    void askAboutMissedChange();
+    void ask();
 
     std::function<void()> m_discard;
     Scheduler m_scheduler;
     bool m_alertShowing = false;
     bool m_quiet = false;
+    // Another program changed the store during the quiet time.
+    bool m_missedChange = false;
     // A later save's quiet time is not ended by the timer of an earlier one.
     quint64 m_quietTime = 0;
 };

@@ -49,9 +49,15 @@ std::optional<QVariantMap> loadedDefinition(const QVariant &value)
 
 void CustomItemCloudValues::iCloudSavePerson(QNPerson &person, CloudKeyValueStore &ukvs)
 {
+    if (const std::optional<QVariantMap> entry = entryOfPerson(person))
+        ukvs.setObject(*entry, person.uniqueId());
+}
+
+std::optional<QVariantMap> CustomItemCloudValues::entryOfPerson(QNPerson &person)
+{
     const QStringList names = person.customIdentifiers();
     if (names.isEmpty())
-        return;
+        return std::nullopt;
     QVariantMap values;
     for (const QString &name : names) {
         const QVariant value = person.valueForIdentifier(name);
@@ -62,7 +68,7 @@ void CustomItemCloudValues::iCloudSavePerson(QNPerson &person, CloudKeyValueStor
             values.insert(name, value);
         }
     }
-    ukvs.setObject(values, person.uniqueId());
+    return values;
 }
 
 void CustomItemCloudValues::iCloudRemovePerson(QNPerson &person, CloudKeyValueStore &ukvs)

@@ -24,6 +24,8 @@ public:
     // value when it has one; an empty map when nothing is left. A person without custom items
     // writes nothing, so an entry written earlier stays.
     static void iCloudSavePerson(QNPerson &person, CloudKeyValueStore &ukvs);
+    // The entry iCloudSavePerson writes; nullopt for a person without custom items.
+    static std::optional<QVariantMap> entryOfPerson(QNPerson &person);
     // Removes the entry under the person's uniqueId.
     static void iCloudRemovePerson(QNPerson &person, CloudKeyValueStore &ukvs);
     // The map stored under the key; nullopt for a missing key or another kind of value.

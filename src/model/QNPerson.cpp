@@ -179,6 +179,11 @@ void QNPerson::refreshCache()
     m_nameValue.reset();
     nameValue();
     compositeName();
+    // What was read again is no longer an edit.
+    for (const QString &key : StoreKey::stringKeys())
+        m_editedStoreKeys.remove(key);
+    m_editedStoreKeys.remove(StoreKey::ContactType);
+    m_editedStoreKeys.remove(StoreKey::ImageData);
 }
 
 // --- Fetching again ------------------------------------------------------------------------------

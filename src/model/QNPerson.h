@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMap>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -150,6 +151,8 @@ public:
     static constexpr int LabeledKindCount = 8;
     static std::optional<LabeledKind> labeledKindForIdentifier(const QString &identifier);
     static QString identifierForLabeledKind(LabeledKind kind);
+    // The store key of the kind's list ("phoneNumbers", ...).
+    static QString storeKeyForLabeledKind(LabeledKind kind);
 
     // Normalisers: bring an entry's derived keys ("stringValue", default label, kind keys) in line.
     static void updatePhoneValue(LabeledValueDict &entry);
@@ -244,9 +247,16 @@ public:
     // Not yet in the store (new, from vCard or CSV, a copy): the save adds it.
     bool isCreated() const { return m_created; }
     void setCreated(bool created) { m_created = created; }
-    // Edited since load: the save updates it.
+    // Edited since load: the save updates it. Clearing the mark forgets which values were edited.
     bool isChanged() const { return m_changed; }
-    void setChanged(bool changed) { m_changed = changed; }
+    void setChanged(bool changed)
+    {
+        m_changed = changed;
+        if (!changed)
+            m_editedStoreKeys.clear();
+    }
+    // The store keys of the values edited through the record's setters since they were read.
+    QSet<QString> editedStoreKeys() const { return m_editedStoreKeys; }
 
     // The system's name order when the record was made: 0 none, 1 given name first, 2 family first.
     int defaultNameOrdering() const { return m_defaultNameOrdering; }
@@ -265,7 +275,11 @@ public:
     // Photo bytes as read or set (JPEG or PNG as they came); nullopt until read or set. An empty
     // array is a removed photo, which the write-back passes on.
     std::optional<QByteArray> imageData() const { return m_imageData; }
-    void setImageData(const std::optional<QByteArray> &data) { m_imageData = data; }
+    void setImageData(const std::optional<QByteArray> &data)
+    {
+        m_imageData = data;
+        noteEdit(StoreKey::ImageData);
+    }
     std::optional<QByteArray> thumbnailImageData() const { return m_thumbnailImageData; }
     void setThumbnailImageData(const std::optional<QByteArray> &data) { m_thumbnailImageData = data; }
 
@@ -414,6 +428,10 @@ public:
     // nullopt). Values never read are left as the contact has them; "No label" and "No service"
     // reach the store as no label and no service.
     StoreContact contactFromCache(const std::optional<StoreContact> &contact) const;
+    // Only the edited values (editedStoreKeys) written into a copy of the store's current contact,
+    // which keeps just the keys written: saving it leaves every other value as the store has it
+    // now, another program's newer ones included.
+    StoreContact editedContactFromCache(const StoreContact &contact) const;
     // Drops the string fields, phonetic name, composite name, photo and name and reads them again.
     void refreshCache();
 
@@ -547,6 +565,13 @@ private:
     explicit QNPerson(ArchiveTag);
 
     void readSystemDefaults();
+    void noteEdit(const QString &storeKey) { m_editedStoreKeys.insert(storeKey); }
+    // Notes the name and phonetic parts (and the contact type) that differ from before the edit.
+    void noteNameEdits(const std::optional<NameDict> &nameBefore,
+                       const std::optional<PhoneticNameDict> &phoneticBefore);
+    // Writes the cached values into the contact, every one or only those of the given keys;
+    // answers the keys written.
+    QStringList writeCache(StoreContact &contact, const QSet<QString> *onlyKeys) const;
     // Fetches the keys again and adds them to the store contact; false when that fails.
     bool refetchKeys(const QStringList &keys);
     bool hasKeys(const QStringList &keys) const;
@@ -597,4 +622,5 @@ private:
     QString m_uniqueId;
     QString m_uniqueId2;
     QVariantList m_customItems;
+    QSet<QString> m_editedStoreKeys;
 };

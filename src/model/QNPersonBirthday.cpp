@@ -101,4 +101,5 @@ void QNPerson::setBirthdayValue(const std::optional<BirthdayDict> &birthday)
         m_birthdayValue = BirthdayDict();
     }
     m_changed = true;
+    noteEdit(StoreKey::Birthday);
 }

@@ -281,6 +281,11 @@ QString QNPerson::identifierForLabeledKind(LabeledKind kind)
     return info(kind).identifier;
 }
 
+QString QNPerson::storeKeyForLabeledKind(LabeledKind kind)
+{
+    return info(kind).storeKey;
+}
+
 qsizetype QNPerson::findLabeledValue(const QVariantList &list, qsizetype labelIndex)
 {
     for (qsizetype position = 0; position < list.size(); ++position) {
@@ -312,6 +317,7 @@ std::optional<QVariantList> QNPerson::heldLabeledValues(LabeledKind kind) const
 void QNPerson::setHeldLabeledValues(LabeledKind kind, const std::optional<QVariantList> &list)
 {
     m_labeledValues[static_cast<int>(kind)] = list;
+    noteEdit(info(kind).storeKey);
 }
 
 QVariantList *QNPerson::loadedLabeledValues(LabeledKind kind)
@@ -370,6 +376,7 @@ void QNPerson::addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry)
     added.insert(PersonKey::LabelIndex, static_cast<int>(nextLabelIndex(*list)));
     list->append(added);
     m_changed = true;
+    noteEdit(info(kind).storeKey);
 }
 
 void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
@@ -394,6 +401,7 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
     updateLabeledValue(kind, entry, 0);
     (*list)[position] = entry;
     m_changed = true;
+    noteEdit(info(kind).storeKey);
 }
 
 void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position)
@@ -416,6 +424,7 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value, qs
         return;
     }
     m_changed = true;
+    noteEdit(info(kind).storeKey);
 }
 
 // --- Normalisers ---------------------------------------------------------------------------------

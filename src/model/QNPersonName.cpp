@@ -118,6 +118,8 @@ QString QNPerson::compositeName()
 
 void QNPerson::setNameValue(const QVariant &value, const QString &identifier)
 {
+    const std::optional<NameDict> nameBefore = m_nameValue;
+    const std::optional<PhoneticNameDict> phoneticBefore = m_phoneticNameValue;
     if (identifier == PersonIdentifier::Name) {
         m_nameValue = value.toMap();
         updateNameValue(*m_nameValue);
@@ -137,6 +139,32 @@ void QNPerson::setNameValue(const QVariant &value, const QString &identifier)
         return;
     }
     m_changed = true;
+    noteNameEdits(nameBefore, phoneticBefore);
+}
+
+void QNPerson::noteNameEdits(const std::optional<NameDict> &nameBefore,
+                             const std::optional<PhoneticNameDict> &phoneticBefore)
+{
+    // Every part counts as edited when there was nothing to compare with.
+    const auto differs = [](const std::optional<QVariantMap> &before, const QVariantMap &after,
+                            const QString &part) {
+        return !before || before->value(part).toString() != after.value(part).toString();
+    };
+    if (m_nameValue) {
+        for (qsizetype i = 0; i < NameParts.size(); ++i) {
+            if (differs(nameBefore, *m_nameValue, NameParts[i]))
+                noteEdit(nameStoreKeys()[i]);
+        }
+        if (!nameBefore || nameBefore->value(PersonKey::ShowAsPerson).toBool() !=
+                               m_nameValue->value(PersonKey::ShowAsPerson).toBool())
+            noteEdit(StoreKey::ContactType);
+    }
+    if (m_phoneticNameValue) {
+        for (const auto &[part, key] : phoneticParts()) {
+            if (differs(phoneticBefore, *m_phoneticNameValue, part))
+                noteEdit(key);
+        }
+    }
 }
 
 void QNPerson::setNamePart(const QString &key, const QVariant &value)

@@ -77,6 +77,7 @@ void QNPerson::setPhoto(const std::optional<QImage> &image)
         m_imageData = QByteArray();
         m_thumbnailImageData = QByteArray();
         m_changed = true;
+        noteEdit(StoreKey::ImageData);
         return;
     }
     if (image->isNull())
@@ -94,4 +95,5 @@ void QNPerson::setPhoto(const std::optional<QImage> &image)
     // An old thumbnail would go on showing the previous photo until the next load.
     m_thumbnailImageData = StoreContactWriter::thumbnailFor(png);
     m_changed = true;
+    noteEdit(StoreKey::ImageData);
 }

@@ -182,6 +182,7 @@ void QNPerson::setValue(const QVariant &value, const QString &identifier)
     } else if (stringIdentifiers().contains(identifier)) {
         setItem(identifier, nonNull(value.toString()));
         m_changed = true;
+        noteEdit(CNIdentifiers().value(identifier));
     } else if (isNameIdentifier(identifier)) {
         setNameValue(value, identifier);
     } else if (identifier == PersonIdentifier::Birthday) {

@@ -154,30 +154,55 @@ void writeList(StoreContact &contact, Kind kind, const QVariantList &entries)
     }
 }
 
-void setIfDifferent(StoreContact &contact, const QString &key, const QString &value)
+// Writes values into a contact key by key: every key, or only the chosen ones. It keeps the keys
+// it wrote, so that a save can leave the others to the store.
+class KeyWriter
 {
-    if (contact.stringForKey(key) != value)
-        contact.setStringForKey(key, value);
-}
+public:
+    KeyWriter(StoreContact &contact, const QSet<QString> *onlyKeys) : m_contact(contact), m_onlyKeys(onlyKeys)
+    {
+    }
 
-void writeName(StoreContact &contact, const QNPerson::NameDict &name)
+    // Whether the key is to be written; if so, it counts as written.
+    bool take(const QString &key)
+    {
+        if (m_onlyKeys && !m_onlyKeys->contains(key))
+            return false;
+        m_written.append(key);
+        return true;
+    }
+    void setString(const QString &key, const QString &value)
+    {
+        if (take(key) && m_contact.stringForKey(key) != value)
+            m_contact.setStringForKey(key, value);
+    }
+    StoreContact &contact() { return m_contact; }
+    const QStringList &written() const { return m_written; }
+
+private:
+    StoreContact &m_contact;
+    const QSet<QString> *m_onlyKeys;
+    QStringList m_written;
+};
+
+void writeName(KeyWriter &writer, const QNPerson::NameDict &name)
 {
-    setIfDifferent(contact, StoreKey::GivenName, text(name, PersonKey::FirstName));
-    setIfDifferent(contact, StoreKey::MiddleName, text(name, PersonKey::MiddleName));
-    setIfDifferent(contact, StoreKey::FamilyName, text(name, PersonKey::LastName));
-    setIfDifferent(contact, StoreKey::PreviousFamilyName, text(name, PersonKey::PreviousFamilyName));
+    writer.setString(StoreKey::GivenName, text(name, PersonKey::FirstName));
+    writer.setString(StoreKey::MiddleName, text(name, PersonKey::MiddleName));
+    writer.setString(StoreKey::FamilyName, text(name, PersonKey::LastName));
+    writer.setString(StoreKey::PreviousFamilyName, text(name, PersonKey::PreviousFamilyName));
     const StoreContactType type = name.value(PersonKey::ShowAsPerson).toBool()
                                       ? StoreContactType::Person
                                       : StoreContactType::Organization;
-    if (contact.contactType() != type)
-        contact.setContactType(type);
+    if (writer.take(StoreKey::ContactType) && writer.contact().contactType() != type)
+        writer.contact().setContactType(type);
 }
 
-void writePhoneticName(StoreContact &contact, const QNPerson::PhoneticNameDict &name)
+void writePhoneticName(KeyWriter &writer, const QNPerson::PhoneticNameDict &name)
 {
-    setIfDifferent(contact, StoreKey::PhoneticGivenName, text(name, PersonKey::FirstName));
-    setIfDifferent(contact, StoreKey::PhoneticMiddleName, text(name, PersonKey::MiddleName));
-    setIfDifferent(contact, StoreKey::PhoneticFamilyName, text(name, PersonKey::LastName));
+    writer.setString(StoreKey::PhoneticGivenName, text(name, PersonKey::FirstName));
+    writer.setString(StoreKey::PhoneticMiddleName, text(name, PersonKey::MiddleName));
+    writer.setString(StoreKey::PhoneticFamilyName, text(name, PersonKey::LastName));
 }
 
 } // namespace
@@ -185,27 +210,42 @@ void writePhoneticName(StoreContact &contact, const QNPerson::PhoneticNameDict &
 StoreContact QNPerson::contactFromCache(const std::optional<StoreContact> &contact) const
 {
     StoreContact mutableContact = contact ? *contact : StoreContact();
+    writeCache(mutableContact, nullptr);
+    return mutableContact;
+}
+
+StoreContact QNPerson::editedContactFromCache(const StoreContact &contact) const
+{
+    StoreContact mutableContact = contact;
+    mutableContact.keepOnlyKeys(writeCache(mutableContact, &m_editedStoreKeys));
+    return mutableContact;
+}
+
+QStringList QNPerson::writeCache(StoreContact &contact, const QSet<QString> *onlyKeys) const
+{
+    KeyWriter writer(contact, onlyKeys);
     if (m_nameValue)
-        writeName(mutableContact, *m_nameValue);
+        writeName(writer, *m_nameValue);
     if (m_phoneticNameValue)
-        writePhoneticName(mutableContact, *m_phoneticNameValue);
+        writePhoneticName(writer, *m_phoneticNameValue);
     for (int kind = 0; kind < LabeledKindCount; ++kind) {
-        if (const std::optional<QVariantList> &list = m_labeledValues[kind])
-            writeList(mutableContact, static_cast<Kind>(kind), *list);
+        const std::optional<QVariantList> &list = m_labeledValues[kind];
+        if (list && writer.take(storeKeyForLabeledKind(static_cast<Kind>(kind))))
+            writeList(contact, static_cast<Kind>(kind), *list);
     }
-    if (m_birthdayValue) {
+    if (m_birthdayValue && writer.take(StoreKey::Birthday)) {
         const std::optional<DateComponents> birthday =
             dateComponentsFromVariant(m_birthdayValue->value(PersonKey::Value));
-        mutableContact.birthday = birthday && !birthday->isEmpty() ? birthday : std::nullopt;
+        contact.birthday = birthday && !birthday->isEmpty() ? birthday : std::nullopt;
     }
     const QVariantMap cache = items();
     const QHash<QString, QString> storeKeys = CNIdentifiers();
     for (const QString &identifier : stringIdentifiers()) {
         const auto cached = cache.constFind(identifier);
         if (cached != cache.constEnd())
-            setIfDifferent(mutableContact, storeKeys.value(identifier), cached->toString());
+            writer.setString(storeKeys.value(identifier), cached->toString());
     }
-    if (m_imageData)
-        mutableContact.imageData = *m_imageData;
-    return mutableContact;
+    if (m_imageData && writer.take(StoreKey::ImageData))
+        contact.imageData = *m_imageData;
+    return writer.written();
 }

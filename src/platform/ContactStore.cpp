@@ -314,6 +314,9 @@ StoreStatus ContactStore::execute(const StoreSaveRequest &request)
         return storeSuccess();
     StoreStatus status = write(StoreSchema::ContactsChanged, [this, &request](StoreConnection &db) {
         StoreStatus applied = StoreSaveExecutor(db).apply(request);
+        if (applied.ok())
+            applied =
+                StoreSchema::recordCommitToken(db, request.commitToken(), request.forgottenCommitTokens());
         if (applied.ok() && takeSaveFault(m_path))
             return StoreStatus::failure(QStringLiteral("The save was refused (injected fault)."));
         return applied;
@@ -321,6 +324,11 @@ StoreStatus ContactStore::execute(const StoreSaveRequest &request)
     if (status.ok())
         m_notifier->announceOwnChange();
     return status;
+}
+
+StoreResult<QStringList> ContactStore::commitTokens() const
+{
+    return read<QStringList>([](StoreConnection &db) { return StoreSchema::commitTokens(db); });
 }
 
 StoreResult<QString> ContactStore::addContainer(const QString &name, int type)

@@ -76,6 +76,8 @@ public:
 
     // Writes. An empty request changes nothing and announces nothing.
     StoreStatus execute(const StoreSaveRequest &request);
+    // The commit tokens of the requests executed, except those forgotten since.
+    StoreResult<QStringList> commitTokens() const;
 
     // Containers are made by accounts, not by the program; these stand in for the accounts.
     StoreResult<QString> addContainer(const QString &name, int type);

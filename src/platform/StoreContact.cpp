@@ -71,6 +71,17 @@ void StoreContact::makeAllKeysAvailable()
     m_keys.clear();
 }
 
+void StoreContact::keepOnlyKeys(const QStringList &keys)
+{
+    QSet<QString> kept;
+    for (const QString &key : fetchedKeySet(keys)) {
+        if (isKeyAvailable(key))
+            kept.insert(key);
+    }
+    m_keys = kept;
+    m_allKeys = false;
+}
+
 QString *StoreContact::stringMember(const QString &key)
 {
     static const QList<std::pair<QString, QString StoreContact::*>> members{

@@ -141,6 +141,9 @@ public:
     QStringList availableKeys() const;
     // Makes every key available, as for a contact that will be written whole.
     void makeAllKeysAvailable();
+    // Leaves only those of the keys that are available (with the identifier and type), as for a
+    // contact whose update must write nothing else.
+    void keepOnlyKeys(const QStringList &keys);
 
     StoreContactType contactType() const { return m_contactType; }
     void setContactType(StoreContactType type) { m_contactType = type; }

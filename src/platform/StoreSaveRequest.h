@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The changes of one Save, executed by ContactStore::execute as one transaction: every operation
@@ -54,6 +55,16 @@ public:
     const QList<Step> &steps() const { return m_steps; }
     bool isEmpty() const { return m_steps.isEmpty(); }
 
+    // A token that the transaction records with the changes, so that a later reader can tell
+    // whether they were committed (see ContactStore::commitTokens); and the tokens of finished
+    // saves, which it drops. Neither makes an empty request worth a transaction.
+    void setCommitToken(const QString &token) { m_commitToken = token; }
+    const QString &commitToken() const { return m_commitToken; }
+    void forgetCommitTokens(const QStringList &tokens) { m_forgottenTokens = tokens; }
+    const QStringList &forgottenCommitTokens() const { return m_forgottenTokens; }
+
 private:
     QList<Step> m_steps;
+    QString m_commitToken;
+    QStringList m_forgottenTokens;
 };

@@ -15,6 +15,9 @@ namespace {
 // How many change-log rows are kept; listeners read the log long before it wraps.
 constexpr int ChangeLogLength = 512;
 
+// Commit tokens are settings under this prefix: they need no table of their own.
+const QString CommitTokenPrefix = QStringLiteral("commitToken.");
+
 enum class FileState
 {
     Empty,
@@ -261,6 +264,54 @@ StoreStatus recordChange(StoreConnection &connection, const QString &writerId, C
     if (!prune.run())
         return StoreStatus::failure(connection.errorFor(prune.resultCode()));
     return storeSuccess();
+}
+
+StoreStatus recordCommitToken(StoreConnection &connection, const QString &token, const QStringList &forgotten)
+{
+    StoreStatement remove = connection.prepare(QStringLiteral("DELETE FROM setting WHERE key = ?1"));
+    if (!remove.isValid())
+        return StoreStatus::failure(connection.lastError());
+    for (const QString &old : forgotten) {
+        remove.bind(1, CommitTokenPrefix + old);
+        const bool removed = remove.run();
+        remove.reset();
+        if (!removed)
+            return StoreStatus::failure(connection.errorFor(remove.resultCode()));
+    }
+    if (token.isEmpty())
+        return storeSuccess();
+    StoreStatement insert =
+        connection.prepare(QStringLiteral("INSERT OR REPLACE INTO setting (key, value) VALUES (?1, '')"));
+    if (!insert.isValid())
+        return StoreStatus::failure(connection.lastError());
+    insert.bind(1, CommitTokenPrefix + token);
+    if (!insert.run())
+        return StoreStatus::failure(connection.errorFor(insert.resultCode()));
+    return storeSuccess();
+}
+
+StoreResult<QStringList> commitTokens(StoreConnection &connection)
+{
+    using Result = StoreResult<QStringList>;
+    StoreStatement select = connection.prepare(
+        QStringLiteral("SELECT substr(key, ?1) FROM setting WHERE substr(key, 1, ?2) = ?3 ORDER BY key"));
+    if (!select.isValid())
+        return Result::failure(connection.lastError());
+    select.bindInteger(1, CommitTokenPrefix.size() + 1);
+    select.bindInteger(2, CommitTokenPrefix.size());
+    select.bind(3, CommitTokenPrefix);
+    QStringList tokens;
+    for (;;) {
+        switch (select.step()) {
+        case StoreStatement::Step::Row:
+            tokens.append(select.text(0));
+            continue;
+        case StoreStatement::Step::Done:
+            return Result::success(tokens);
+        case StoreStatement::Step::Failed:
+            return Result::failure(connection.errorFor(select.resultCode()));
+        }
+    }
 }
 
 } // namespace StoreSchema

@@ -2,6 +2,8 @@
 
 #include "platform/StoreResult.h"
 
+#include <QStringList>
+
 class StoreConnection;
 
 // The layout of the store file. The file carries our application id, so a foreign SQLite file is
@@ -26,5 +28,10 @@ StoreStatus prepareExisting(StoreConnection &connection);
 StoreStatus prepareNew(StoreConnection &connection, const QString &writerId);
 // Records a committed change in the change log; runs inside the writing transaction.
 StoreStatus recordChange(StoreConnection &connection, const QString &writerId, ChangeKind kind);
+// Records a save's token and drops the forgotten ones; runs inside the writing transaction.
+StoreStatus recordCommitToken(StoreConnection &connection, const QString &token,
+                              const QStringList &forgotten);
+// The tokens recorded and not dropped.
+StoreResult<QStringList> commitTokens(StoreConnection &connection);
 
 } // namespace StoreSchema

@@ -53,12 +53,11 @@ TEST_F(StoreChangeMonitorTest, OnlyAnotherProgramsChangeAsks)
     EXPECT_FALSE(monitor.isChangedAlertShowing());
 }
 
-TEST_F(StoreChangeMonitorTest, ASaveIsQuietUntilThreeSecondsAfterItsReload)
+TEST_F(StoreChangeMonitorTest, AChangeDuringASavesQuietTimeIsAskedAboutWhenItEnds)
 {
     monitor.saveWillStart();
     monitor.handleContactStoreChanged(External);
     monitor.saveDidFinish();
-    EXPECT_EQ(delays, QList<int>({3000}));
     // A second save before the first one's time is up keeps its own quiet time.
     monitor.saveWillStart();
     timers.takeFirst()();
@@ -67,11 +66,23 @@ TEST_F(StoreChangeMonitorTest, ASaveIsQuietUntilThreeSecondsAfterItsReload)
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
     timers.takeFirst()();
     EXPECT_FALSE(monitor.isChangedAlertShowing());
+    ASSERT_EQ(delays, QList<int>({3000, 3000, 0}));
+    timers.takeFirst()();
+    // One question for both changes.
+    EXPECT_EQ(Alert::shownAlerts().size(), 1);
+
+    // A refused save wrote nothing, so a change during it is asked about right after.
+    monitor.saveWillStart();
+    monitor.handleContactStoreChanged(External);
+    monitor.saveWasRefused();
+    timers.takeFirst()();
+    EXPECT_EQ(Alert::shownAlerts().size(), 2);
 
     monitor.saveWillStart();
-    monitor.saveWasRefused();
-    monitor.handleContactStoreChanged(External);
-    EXPECT_EQ(Alert::shownAlerts().size(), 1);
+    monitor.saveDidFinish();
+    timers.takeFirst()();
+    EXPECT_TRUE(timers.isEmpty());
+    EXPECT_EQ(Alert::shownAlerts().size(), 2);
 }
 
 // --- against the store ---------------------------------------------------------------------------
@@ -105,5 +116,36 @@ TEST_P(StoreChangeTest, AnotherProgramsCommitAsksWhetherToDiscard)
 
 INSTANTIATE_TEST_SUITE_P(Answers, StoreChangeTest,
                          ::testing::Values(Alert::FirstButton, Alert::SecondButton));
+
+// Whether another program commits right after our save.
+class QuietTimeAfterSave : public SaveFixture, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(QuietTimeAfterSave, OnlyAnotherProgramsCommitIsAskedAboutWhenItEnds)
+{
+    QList<std::function<void()>> timers;
+    delegate->storeChangeMonitor().setScheduler(
+        [&timers](int, std::function<void()> fn) { timers.append(std::move(fn)); });
+    int external = 0;
+    QObject::connect(delegate.get(), &AppDelegate::contactStoreChangeReceived,
+                     [&external](const QVariantMap &info) {
+                         external += info.value("CNNotificationOriginationExternally").toInt();
+                     });
+    view()->undoReplaceValue(QStringLiteral("edited"), QStringLiteral("Note"), row(top(), "Bob"), nullptr);
+    delegate->saveDocument();
+    if (GetParam()) {
+        commitElsewhere(*builder);
+        ASSERT_TRUE(spinUntil([&external] { return external > 0; }));
+    } else {
+        spinUntil([] { return false; }, 500); // our own save's notices arrive
+    }
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+    while (!timers.isEmpty())
+        timers.takeFirst()();
+    EXPECT_EQ(Alert::shownAlerts().size(), GetParam() ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AnotherProgram, QuietTimeAfterSave, ::testing::Bool());
 
 } // namespace

@@ -167,4 +167,37 @@ TEST_F(PersonTest, NameTextsPhotoAndBirthday)
     EXPECT_NE(QNPerson().contactFromCache(std::nullopt).identifier(), stored.identifier());
 }
 
+// The save writes an edited record onto the store's current contact: only what was edited goes.
+TEST_F(PersonTest, OnlyEditedValuesGoOntoTheCurrentContact)
+{
+    const StoreContact stored = storedContact();
+    QNPerson record(stored);
+    for (const QString &identifier : QNPerson::allIdentifiers())
+        record.valueForIdentifier(identifier);
+    EXPECT_EQ(record.editedContactFromCache(stored).availableKeys(),
+              QStringList({StoreKey::Identifier, StoreKey::ContactType}));
+
+    record.setValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")},
+                                {PersonKey::LastName, QStringLiteral("Li")},
+                                {PersonKey::ShowAsPerson, false}},
+                    PersonIdentifier::Name);
+    record.replacePhoneValue(QVariantList());
+    record.setPhoto(std::nullopt);
+    StoreContact current = stored;
+    current.middleName = QStringLiteral("theirs");
+    current.note = QStringLiteral("theirs");
+    const StoreContact saved = record.editedContactFromCache(current);
+    EXPECT_EQ(saved.availableKeys(),
+              QStringList({StoreKey::Identifier, StoreKey::ContactType, StoreKey::FamilyName,
+                           StoreKey::ImageData, StoreKey::PhoneNumbers}));
+    EXPECT_EQ(saved.familyName, "Li");
+    EXPECT_EQ(saved.contactType(), StoreContactType::Organization);
+    EXPECT_TRUE(saved.phoneNumbers.isEmpty());
+    EXPECT_TRUE(saved.imageData.isEmpty());
+
+    // A saved record has nothing left to write.
+    record.setChanged(false);
+    EXPECT_TRUE(record.editedStoreKeys().isEmpty());
+}
+
 } // namespace
