@@ -219,12 +219,12 @@ QNvCard::CsvColumn columnForHeader(const QNvCard &reader, const QString &header)
     return {header, UnknownType, {}};
 }
 
-// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. The
-// year 0001 is how a birthday without a year is shown.
+// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. A
+// birthday without a year is shown "MM.dd", and was shown with the year 0001 before.
 std::optional<QVariantMap> birthdayComponents(const QString &text)
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d{1,4})[./-](\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
+        QStringLiteral(R"(^\s*(?:(\d{1,4})[./-])?(\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
