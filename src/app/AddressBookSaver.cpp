@@ -1,5 +1,6 @@
 #include "app/AddressBookSaver.h"
 
+#include "app/CustomItemDefinitions.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "platform/ContactStore.h"
@@ -24,6 +25,8 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     StoreStatus status = m_store.execute(m_request);
     if (!status.ok())
         return status;
+    for (const QVariant &definition : std::as_const(m_deletedCustomItems))
+        CustomItemDefinitions::removeFromCloud(definition.toMap(), m_cloud);
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
     return status;

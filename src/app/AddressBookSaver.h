@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -31,6 +32,11 @@ class AddressBookSaver
 {
 public:
     AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud);
+
+    // Custom items deleted since the last save (CustomItemDict): once the store accepted the
+    // request their values leave every cloud entry, before the contacts' entries are written, so
+    // an item defined again meanwhile keeps its new values.
+    void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
 
     // The store's error when it refused the request.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
@@ -62,4 +68,5 @@ private:
     // Members in the store of the groups asked about, by group identifier.
     QHash<QString, QSet<QString>> m_members;
     QList<std::function<void()>> m_afterAcceptance;
+    QVariantList m_deletedCustomItems;
 };

@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+
 namespace {
 
 QString nameOf(const QVariantMap &definition)
@@ -83,7 +85,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
         const qsizetype index = indexOf(definitions, nameOf(entry), typeOf(entry));
         if (isFlagged(entry, PersonKey::ItemDeleted)) {
             if (index >= 0) {
-                result.deleted.append(definitions.takeAt(index));
+                result.deleted.append({index, definitions.takeAt(index).toMap()});
                 result.edited = true;
             }
         } else if (isFlagged(entry, PersonKey::ItemNew)) {
@@ -138,6 +140,14 @@ void CustomItemDefinitions::takeIcon(QVariantMap &definition, const QVariantMap 
 }
 
 // --- deleting -------------------------------------------------------------------------------
+
+void CustomItemDefinitions::restoreDeleted(QVariantList &definitions, const QList<Deletion> &deleted)
+{
+    for (auto it = deleted.crbegin(); it != deleted.crend(); ++it) {
+        if (indexOf(definitions, nameOf(it->definition), typeOf(it->definition)) < 0)
+            definitions.insert(std::min(it->index, definitions.size()), it->definition);
+    }
+}
 
 void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, const QVariantMap &definition)
 {
