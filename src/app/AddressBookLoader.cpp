@@ -107,9 +107,9 @@ QStringList labelsOfEntries(const QVariantList &entries)
 
 } // namespace
 
+// The custom values are read from the store the save writes them to.
 AddressBookLoader::AddressBookLoader()
-    : AddressBookLoader(ContactStore::defaultPath(), UserDefaults::standard(),
-                        CloudKeyValueStore::defaultStore())
+    : AddressBookLoader(ContactStore::defaultPath(), UserDefaults::standard(), QNPerson::cloudKeyValueStore())
 {
 }
 

@@ -40,7 +40,7 @@ public:
         TimedOut
     };
 
-    // The user's store, defaults and cloud store.
+    // The user's store and defaults, and the record's cloud store (QNPerson::cloudKeyValueStore).
     AddressBookLoader();
     AddressBookLoader(const QString &storePath, UserDefaults &defaults, CloudKeyValueStore &cloud);
 

@@ -1,5 +1,6 @@
 #include "app/AddressBookSaver.h"
 
+#include "app/CustomItemDefinitions.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "platform/ContactStore.h"
@@ -27,12 +28,32 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
         if (container)
             addContainer(*container);
     }
+    m_cloudWrites = writesOfDeletedCustomItems() + m_cloudWrites;
     StoreStatus status = execute(journal);
     if (!status.ok())
         return status;
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
     return status;
+}
+
+// The values of the items deleted since the last save leave every contact's entry; the entries the
+// save writes for its contacts come after them and win.
+QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() const
+{
+    QVariantMap entries = m_cloud.dictionaryRepresentation();
+    QVariantMap changed;
+    for (const QVariant &definition : std::as_const(m_deletedCustomItems)) {
+        const QVariantMap left = CustomItemDefinitions::entriesWithoutItem(definition.toMap(), entries);
+        for (auto it = left.cbegin(); it != left.cend(); ++it) {
+            changed.insert(it.key(), *it);
+            entries.insert(it.key(), *it);
+        }
+    }
+    QList<PendingCloudWrites::Write> writes;
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it)
+        writes.append({it.key(), it->isValid() ? std::optional<QVariantMap>(it->toMap()) : std::nullopt});
+    return writes;
 }
 
 StoreStatus AddressBookSaver::execute(PendingCloudWrites &journal)

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -37,6 +38,11 @@ class AddressBookSaver
 public:
     AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud);
 
+    // Custom items deleted since the last save (CustomItemDict): once the store accepted the
+    // request their values leave every cloud entry, before the contacts' entries are written, so
+    // an item defined again meanwhile keeps its new values.
+    void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
+
     // The store's error when it refused the request.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
 
@@ -59,6 +65,7 @@ private:
     void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
     // The request, with the cloud entries journalled and its token among its changes; then the
     // entries.
+    QList<PendingCloudWrites::Write> writesOfDeletedCustomItems() const;
     StoreStatus execute(PendingCloudWrites &journal);
 
     ContactStore &m_store;
@@ -71,4 +78,5 @@ private:
     QHash<QString, QSet<QString>> m_members;
     QList<std::function<void()>> m_afterAcceptance;
     QList<PendingCloudWrites::Write> m_cloudWrites;
+    QVariantList m_deletedCustomItems;
 };

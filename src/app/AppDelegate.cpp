@@ -218,6 +218,9 @@ void AppDelegate::reloadAddressBook()
 
 void AppDelegate::replaceWithStoreContents()
 {
+    // Revert and Discard bring deleted custom items back; after a save none are pending.
+    if (m_window)
+        m_window->restoreDeletedCustomItems();
     if (m_mainViewController) {
         m_mainViewController->setDocumentEdited(false);
         m_mainViewController->undoManager()->removeAllActions();
@@ -253,6 +256,7 @@ void AppDelegate::saveDocument()
         showSaveError(status.error);
         return;
     }
+    m_window->customItemDeletionsSaved();
     replaceWithStoreContents();
     m_changeMonitor->saveDidFinish();
 }
@@ -261,8 +265,10 @@ StoreStatus AppDelegate::saveAddressBook()
 {
     const ContainerTable containers =
         m_mainViewController ? m_mainViewController->containerTable() : m_loader.containerTable();
-    const StoreStatus status =
-        AddressBookSaver(m_store, QNPerson::cloudKeyValueStore()).saveAddressBook(containers);
+    AddressBookSaver saver(m_store, QNPerson::cloudKeyValueStore());
+    if (m_window)
+        saver.setDeletedCustomItems(m_window->pendingCustomItemDeletions());
+    const StoreStatus status = saver.saveAddressBook(containers);
     if (!status.ok())
         Log::write("%s ERROR %@", {QStringLiteral("AppDelegate::saveAddressBook"), status.error});
     return status;

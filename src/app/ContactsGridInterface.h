@@ -66,7 +66,7 @@ public:
     // A torn-off detail window closed: {"uniqueId"} or {"uniqueId", "Window"}.
     virtual void detachedWindowDidClose(const QVariantMap &info) = 0;
     // The torn-off detail windows, one entry per window.
-    virtual QList<DetachedWindowEntryPtr> detachedWindows() { return {}; }
+    virtual QList<DetachedWindowEntryPtr> detachedWindows() const { return {}; }
     // Opens the contact popover at the selected row's name; "YES" starts editing the name.
     virtual void showContactInfoPopoverWithOption(const QString &option) = 0;
 

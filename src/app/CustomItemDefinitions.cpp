@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+
 namespace {
 
 QString nameOf(const QVariantMap &definition)
@@ -83,7 +85,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
         const qsizetype index = indexOf(definitions, nameOf(entry), typeOf(entry));
         if (isFlagged(entry, PersonKey::ItemDeleted)) {
             if (index >= 0) {
-                result.deleted.append(definitions.takeAt(index));
+                result.deleted.append({index, definitions.takeAt(index).toMap()});
                 result.edited = true;
             }
         } else if (isFlagged(entry, PersonKey::ItemNew)) {
@@ -139,6 +141,14 @@ void CustomItemDefinitions::takeIcon(QVariantMap &definition, const QVariantMap 
 
 // --- deleting -------------------------------------------------------------------------------
 
+void CustomItemDefinitions::restoreDeleted(QVariantList &definitions, const QList<Deletion> &deleted)
+{
+    for (auto it = deleted.crbegin(); it != deleted.crend(); ++it) {
+        if (indexOf(definitions, nameOf(it->definition), typeOf(it->definition)) < 0)
+            definitions.insert(std::min(it->index, definitions.size()), it->definition);
+    }
+}
+
 void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, const QVariantMap &definition)
 {
     const QString name = nameOf(definition);
@@ -159,18 +169,27 @@ void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, 
 
 void CustomItemDefinitions::removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs)
 {
+    const QVariantMap changed = entriesWithoutItem(definition, ukvs.dictionaryRepresentation());
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
+        if (it->isValid())
+            ukvs.setObject(*it, it.key());
+        else
+            ukvs.removeObjectForKey(it.key());
+    }
+}
+
+QVariantMap CustomItemDefinitions::entriesWithoutItem(const QVariantMap &definition, const QVariantMap &entries)
+{
     const QString name = nameOf(definition);
-    const QVariantMap all = ukvs.dictionaryRepresentation();
-    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+    QVariantMap changed;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         if (it.key() == CustomItemCloudValues::DefinitionsKey || it->typeId() != QMetaType::QVariantMap)
             continue;
         QVariantMap values = it->toMap();
         if (!values.contains(name) || !valueFitsType(values.value(name), typeOf(definition)))
             continue;
         values.remove(name);
-        if (values.isEmpty())
-            ukvs.removeObjectForKey(it.key());
-        else
-            ukvs.setObject(values, it.key());
+        changed.insert(it.key(), values.isEmpty() ? QVariant() : QVariant(values));
     }
+    return changed;
 }

@@ -24,12 +24,19 @@ public:
     // Position of the definition of that name and type; -1 when there is none.
     static qsizetype indexOf(const QVariantList &definitions, const QString &name, const QString &type);
 
+    // A definition removed from the list, with the position it had.
+    struct Deletion
+    {
+        qsizetype index = 0;
+        QVariantMap definition;
+    };
     struct SheetResult
     {
         // A definition was changed or deleted: the window's document is edited.
         bool edited = false;
-        // The definitions removed, for the clean-up of the contacts and the cloud entries.
-        QVariantList deleted;
+        // The definitions removed, in the order they went, for the clean-up of the contacts and,
+        // at the next save, of the cloud entries.
+        QList<Deletion> deleted;
     };
     // Takes the sheet's list over into the definitions, entry by entry: one marked "deleted"
     // removes its definition (and is never added, also when it was added in the same run); one
@@ -37,11 +44,18 @@ public:
     // definition its labels and icon. The labels of labelled items are offered in the label tables.
     static SheetResult applySheetResult(QVariantList &definitions, const QVariantList &edited);
 
+    // Puts deleted definitions back where they were, the last deleted first; one whose name and
+    // type are defined again meanwhile stays out.
+    static void restoreDeleted(QVariantList &definitions, const QList<Deletion> &deleted);
+
     // Drops the item from every contact read so far (the top group of each container).
     static void removeFromRecords(const ContainerTable &containers, const QVariantMap &definition);
     // Drops the item's values from every contact's entry in the cloud store, so that the next load
     // does not bring the item back; an entry left empty goes.
     static void removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs);
+    // The cloud entries that hold the item's values, without them: key -> the entry left, or an
+    // invalid QVariant where nothing is left and the entry goes.
+    static QVariantMap entriesWithoutItem(const QVariantMap &definition, const QVariantMap &entries);
 
 private:
     static QVariantMap definitionFromSheet(QVariantMap entry);

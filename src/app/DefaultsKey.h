@@ -46,11 +46,11 @@ inline const QString DefaultFontName = QStringLiteral("QN1DdefaultFontName");
 // Real: point size for the detail views. Absent: DefaultFontSize; below MinimumFontSize gives
 // MinimumFontSize.
 inline const QString DefaultFontSizeKey = QStringLiteral("QN1DdefaultFontSize");
-// String: font name of the window. Absent, or the system font's name: the system font of
-// DefaultFontSize points. Takes the document suffix (documentKey).
+// String: font name of the window. Absent: the system font of DefaultFontSize points. Takes the
+// document suffix (documentKey).
 inline const QString FontName = QStringLiteral("QNFontName");
-// Real: point size of that font. With the system font DefaultFontSize; with a stored name a
-// size below MinimumFontSize, or none, gives MinimumFontSize. Takes the document suffix.
+// Real: point size of that font, never below MinimumFontSize. None gives DefaultFontSize with the
+// system font's name, MinimumFontSize with another name. Takes the document suffix.
 inline const QString FontSize = QStringLiteral("QNFontSize");
 // Integer: rows of icons in the detail popover. Absent: 3.
 inline const QString IconRowCount = QStringLiteral("QN1DiconRowCount");

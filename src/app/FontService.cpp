@@ -41,7 +41,11 @@ QString FontService::fontName(const QFont &font)
 
 std::optional<QFont> FontService::fontFromDefaults(const QString &name, std::optional<double> pointSize)
 {
-    if (name.isEmpty() || name == systemFontName())
+    if (name.isEmpty())
         return systemFont(DefaultsKey::DefaultFontSize);
+    // Bigger and Smaller keep the family, so the system font is stored with a size of its own.
+    if (name == systemFontName())
+        return systemFont(
+            std::max(pointSize.value_or(DefaultsKey::DefaultFontSize), DefaultsKey::MinimumFontSize));
     return fontWithName(name, std::max(pointSize.value_or(0.0), DefaultsKey::MinimumFontSize));
 }

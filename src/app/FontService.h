@@ -20,8 +20,8 @@ public:
     // systemFontName() for the system font, else the family.
     static QString fontName(const QFont &font);
 
-    // The window's font from its stored name and size: no name or the system font's name give
-    // the system font of the default size whatever the size says; another name is used at the
-    // stored size but never below the minimum (a missing size gives the minimum).
+    // The window's font from its stored name and size: no name gives the system font of the
+    // default size; a name is used at the stored size but never below the minimum (a missing size
+    // gives the default size for the system font's name, the minimum for another name).
     static std::optional<QFont> fontFromDefaults(const QString &name, std::optional<double> pointSize);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CustomItemDefinitions.h"
 #include "app/MenuCommand.h"
 #include "app/PrintServices.h"
 #include "app/SplitPanes.h"
@@ -122,6 +123,15 @@ public:
     CustomLabelPanelController *customLabelPanelController() const;
     CustomItemPanel *customItemPanel() const;
 
+    // Custom items deleted since the last save leave the window and the contacts at once, but
+    // their values stay in the cloud store until a save takes them out (the saver is handed
+    // these), so that Revert or Discard brings the items back with their values.
+    QVariantList pendingCustomItemDeletions() const;
+    // The save took the values out: the deletions are final.
+    void customItemDeletionsSaved();
+    // Revert and Discard: the deleted definitions come back; the reload brings their values.
+    void restoreDeletedCustomItems();
+
     // Import and export share this flag; a command that finds it set does nothing.
     bool isExporting() const { return m_isExporting; }
     void setIsExporting(bool exporting) { m_isExporting = exporting; }
@@ -206,6 +216,9 @@ private:
     void customItemPanelDidEnd(int returnCode);
     // The definitions, or the stored ones while none have been gathered.
     QVariantList knownDefinitions() const;
+    // Takes the definitions as the window's and stores them; until the next save the stored ones
+    // keep the deleted items.
+    void setDefinitions(const QVariantList &definitions);
 
     UserDefaults &m_defaults;
     ViewController *m_mainViewController;
@@ -232,6 +245,7 @@ private:
     QVariantMap m_sortOptionsDict;
     // Unset until the first update after the load finds definitions.
     std::optional<QVariantList> m_customItems;
+    QList<CustomItemDefinitions::Deletion> m_pendingItemDeletions;
     // Children of the window.
     QPointer<CustomLabelPanelController> m_customLabelPanelController;
     QPointer<CustomItemPanel> m_customItemPanel;

@@ -94,18 +94,16 @@ void WindowController::customItemPanelDidEnd(int returnCode)
     QVariantList definitions = knownDefinitions();
     const CustomItemDefinitions::SheetResult result =
         CustomItemDefinitions::applySheetResult(definitions, m_customItemPanel->customItems());
-    CloudKeyValueStore &cloud = QNPerson::cloudKeyValueStore();
-    // A deleted item must not come back with the contacts' values at the next load.
-    for (const QVariant &deleted : result.deleted) {
-        CustomItemDefinitions::removeFromRecords(view->containerTable(), deleted.toMap());
-        CustomItemDefinitions::removeFromCloud(deleted.toMap(), cloud);
+    for (const CustomItemDefinitions::Deletion &deleted : result.deleted) {
+        CustomItemDefinitions::removeFromRecords(view->containerTable(), deleted.definition);
+        // Before the contacts are shown there is nothing to revert to, and the load must not
+        // bring the item back: its values go at once.
+        if (!m_customItems)
+            CustomItemDefinitions::removeFromCloud(deleted.definition, QNPerson::cloudKeyValueStore());
     }
-    // Before the contacts are shown the result is only stored; the gathering after the load
-    // takes it up together with the contacts' items.
     if (m_customItems)
-        m_customItems = definitions;
-    QNPerson::setCustomItems(definitions);
-    CustomItemCloudValues::saveCustomItemDefinitions(definitions, cloud);
+        m_pendingItemDeletions += result.deleted;
+    setDefinitions(definitions);
     if (result.edited)
         view->setDocumentEdited(true);
     updateCustomItems();
@@ -113,7 +111,48 @@ void WindowController::customItemPanelDidEnd(int returnCode)
     view->contactsViewController()->setSelectedViewType(m_selectedViewType);
 }
 
+// --- deleted items --------------------------------------------------------------------------
+
+QVariantList WindowController::pendingCustomItemDeletions() const
+{
+    QVariantList definitions;
+    for (const CustomItemDefinitions::Deletion &deleted : m_pendingItemDeletions)
+        definitions.append(deleted.definition);
+    return definitions;
+}
+
+void WindowController::customItemDeletionsSaved()
+{
+    if (m_pendingItemDeletions.isEmpty())
+        return;
+    m_pendingItemDeletions.clear();
+    setDefinitions(knownDefinitions());
+}
+
+void WindowController::restoreDeletedCustomItems()
+{
+    if (m_pendingItemDeletions.isEmpty())
+        return;
+    QVariantList definitions = knownDefinitions();
+    CustomItemDefinitions::restoreDeleted(definitions, m_pendingItemDeletions);
+    m_pendingItemDeletions.clear();
+    setDefinitions(definitions);
+    updateCustomItems();
+}
+
 // --- the definitions ------------------------------------------------------------------------
+
+// Before the contacts are shown the definitions are only stored; the gathering after the load
+// takes them up together with the contacts' items.
+void WindowController::setDefinitions(const QVariantList &definitions)
+{
+    if (m_customItems)
+        m_customItems = definitions;
+    QNPerson::setCustomItems(definitions);
+    QVariantList stored = definitions;
+    CustomItemDefinitions::restoreDeleted(stored, m_pendingItemDeletions);
+    CustomItemCloudValues::saveCustomItemDefinitions(stored, QNPerson::cloudKeyValueStore());
+}
 
 QVariantList WindowController::knownDefinitions() const
 {

@@ -101,7 +101,7 @@ public:
     QString findOptions() const { return m_state.findOptions; }
     QVariantMap selectedItemAndRange() const { return m_state.selectedItemAndRange; }
 
-    QList<DetachedWindowEntryPtr> detachedWindows() const { return m_detachedWindows; }
+    QList<DetachedWindowEntryPtr> detachedWindows() const override { return m_detachedWindows; }
     void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries) { m_detachedWindows = entries; }
 
     GridTableView *gridTableView() const { return m_tableView; }

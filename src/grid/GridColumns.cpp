@@ -25,20 +25,23 @@ GridColumn GridColumns::nameColumn()
 
 QString GridColumns::sortKeyForColumn(const QString &identifier, const QVariantMap &sortOptionsDict)
 {
-    const QString selected = selectedOption(identifier, sortOptionsDict);
-    if (identifier == PersonIdentifier::PhoneticName || identifier == PersonIdentifier::Name ||
-        selected == identifier)
-        return selected;
-    return identifier + QLatin1Char(' ') + selected;
+    return sortKey(identifier, selectedOption(identifier, sortOptionsDict));
 }
 
 QString GridColumns::sortKeyForOptions(const QVariantMap &options)
 {
     const QString type = options.value(QStringLiteral("type")).toString();
     const QString selected = options.value(QStringLiteral("selected")).toString();
-    if (QNPerson::labeledIdentifiers().contains(type) && !selected.contains(type))
-        return type + QLatin1Char(' ') + selected;
-    return selected;
+    return sortKey(type, selected.isEmpty() ? type : selected);
+}
+
+// Custom labelled fields too: their option "label" alone would name no field.
+QString GridColumns::sortKey(const QString &identifier, const QString &option)
+{
+    if (identifier.isEmpty() || identifier == PersonIdentifier::PhoneticName ||
+        identifier == PersonIdentifier::Name || option == identifier)
+        return option;
+    return identifier + QLatin1Char(' ') + option;
 }
 
 QList<GridColumn> GridColumns::columnsForIdentifiers(const GridColumn &name, const QStringList &identifiers,

@@ -21,7 +21,9 @@ public:
     // The chosen option of the column's SortOptionsDict entry ("Email domain" for the option
     // "domain"), or the identifier itself when it has none.
     static QString sortKeyForColumn(const QString &identifier, const QVariantMap &sortOptionsDict);
-    // The key of a changed sort option: the option, prefixed with the field's name for a labelled
-    // field whose option does not name it.
+    // The key of a changed sort option, by the same rule as sortKeyForColumn.
     static QString sortKeyForOptions(const QVariantMap &options);
+    // The option itself for the name columns and for the field's own option; otherwise the
+    // field's name, a blank and the option ("Email domain", "Hobby label").
+    static QString sortKey(const QString &identifier, const QString &option);
 };

@@ -199,8 +199,8 @@ public:
 
     // Writes "stringValue" from "value".
     static void updateBirthdayValue(BirthdayDict &birthday);
-    // "yyyy.MM.dd(EEE)" in the user's locale; absent parts count as 1 (a yearless date shows
-    // year 0001); empty when the parts make no date.
+    // "yyyy.MM.dd(EEE)" in the user's locale; a date without a year is "MM.dd"; other absent
+    // parts count as 1; empty when the parts make no date.
     static QString dateStringFromDateComponents(const DateComponents &components);
     static QVariantMap variantFromDateComponents(const DateComponents &components);
     // Accepts a components map (numbers may have gone through JSON), a QDate or a QDateTime.

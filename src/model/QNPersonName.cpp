@@ -98,9 +98,12 @@ std::optional<QNPerson::NameDict> QNPerson::readNameValue()
     return name;
 }
 
+// A name without "showAsPerson" (cleared, or set part by part) keeps the record's kind: only an
+// explicit choice makes a person a company or back.
 void QNPerson::updateNameValue(NameDict &name)
 {
-    m_showAsPerson = name.value(PersonKey::ShowAsPerson).toBool();
+    m_showAsPerson = name.value(PersonKey::ShowAsPerson, m_showAsPerson).toBool();
+    name.insert(PersonKey::ShowAsPerson, m_showAsPerson);
     m_nameOrdering = name.value(PersonKey::NameOrdering).toInt();
     name.insert(PersonKey::StringValue, compositeNameFromNameDict(name));
 }

@@ -50,12 +50,12 @@ std::optional<QVariantMap> dateComponents(int year, int month, int day)
     return components;
 }
 
-// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. The
-// year 0001 is how a birthday without a year is shown.
+// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. A
+// birthday without a year is shown "MM.dd", and was shown with the year 0001 before.
 QVariantMap birthdayFromText(const QString &text)
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d{1,4})[./-](\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
+        QStringLiteral(R"(^\s*(?:(\d{1,4})[./-])?(\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
     QVariantMap birthday{{PersonKey::StringValue, text}};
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())

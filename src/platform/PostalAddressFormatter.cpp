@@ -1,7 +1,5 @@
 #include "platform/PostalAddressFormatter.h"
 
-#include "platform/ContactFormatter.h"
-
 namespace {
 
 const QString Street = QStringLiteral("Street");
@@ -23,12 +21,25 @@ QString part(const StorePostalAddress &address, const QString &token)
     return address.country.trimmed();
 }
 
+// Chinese and Japanese write an address's parts together; Korean separates them by blanks.
+bool writtenTogether(char32_t character)
+{
+    switch (QChar::script(character)) {
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString joinedLine(const QStringList &parts)
 {
     QString line;
     for (const QString &text : parts) {
-        const bool together = !line.isEmpty() && ContactFormatter::containsCjk(line.right(1)) &&
-                              ContactFormatter::containsCjk(text.left(1));
+        const bool together = !line.isEmpty() && writtenTogether(line.toUcs4().constLast()) &&
+                              writtenTogether(text.toUcs4().constFirst());
         if (!line.isEmpty() && !together)
             line.append(QLatin1Char(' '));
         line.append(text);

@@ -16,7 +16,8 @@
 //   first, the postal code on its own line, then state and city on one line and the street:
 //   "日本\n100-0001\n東京都千代田区\n千代田1-1".
 // Empty parts and empty lines are left out. Within a line the parts are joined by a blank, except
-// between two CJK characters, which are written together as those scripts write addresses.
+// between two Chinese or Japanese characters, which are written together as those scripts write
+// addresses; Korean keeps its blanks.
 class PostalAddressFormatter
 {
 public:

@@ -4,6 +4,7 @@
 #include "app/FontManager.h"
 #include "app/FontService.h"
 #include "app/WindowController.h"
+#include "detail/DetailFont.h"
 
 #include <QFontDatabase>
 
@@ -58,14 +59,37 @@ TEST_F(FontTest, TheStoredFontIsUsedButNeverBelowSevenPoints)
     }
 }
 
-TEST_F(FontTest, TheSystemFontNameOrNoNameGivesTheTwelvePointSystemFont)
+TEST_F(FontTest, TheSystemFontTakesItsStoredSizeAndNoNameTheTwelvePointSystemFont)
 {
-    for (const QVariant &name : {QVariant(QStringLiteral(".AppleSystemUIFont")), QVariant()}) {
-        const std::optional<QFont> font = fontAtStart(name, 20.0);
+    struct Row
+    {
+        QVariant name;
+        QVariant size;
+        double expected;
+    };
+    const QVariant system(QStringLiteral(".AppleSystemUIFont"));
+    for (const Row &row : {Row{system, 20.0, 20.0}, Row{system, 3.0, 7.0}, Row{system, QVariant(), 12.0},
+                           Row{QVariant(), 20.0, 12.0}}) {
+        const std::optional<QFont> font = fontAtStart(row.name, row.size);
         ASSERT_TRUE(font);
         EXPECT_TRUE(FontService::isSystemFont(*font));
-        EXPECT_EQ(font->pointSizeF(), 12.0);
+        EXPECT_EQ(font->pointSizeF(), row.expected) << row.size.toString().toStdString();
     }
+}
+
+// Bigger keeps the family, so the system font is stored by its name with the new size.
+TEST_F(FontTest, ABiggerSystemFontIsKeptAtTheNextStart)
+{
+    {
+        WindowController window;
+        window.show();
+        FontManager::shared().modifyFontBigger();
+        window.close();
+    }
+    WindowController window;
+    ASSERT_TRUE(window.mainViewController()->selectedFont());
+    EXPECT_EQ(window.mainViewController()->selectedFont()->pointSizeF(), 13.0);
+    EXPECT_EQ(DetailFont::fontFromDefaults(defaults()).pointSizeF(), 13.0);
 }
 
 TEST_F(FontTest, AFontThatIsNotInstalledGivesNoFontAndChangesNothing)

@@ -45,7 +45,7 @@ public:
     }
     Popover *popover() override { return currentPopover; }
     void setPopover(Popover *popover) override { currentPopover = popover; }
-    QList<DetachedWindowEntryPtr> detachedWindows() override { return windows; }
+    QList<DetachedWindowEntryPtr> detachedWindows() const override { return windows; }
     void detachedWindowDidClose(const QVariantMap &info) override
     {
         windows.removeIf([&](const DetachedWindowEntryPtr &entry) {

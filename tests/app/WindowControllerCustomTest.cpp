@@ -221,28 +221,28 @@ TEST_F(WindowCustomTest, TheSheetsResultFollowsTheRules)
     EXPECT_EQ(m_grid->viewTypes.last(), m_window->selectedViewType());
 }
 
-TEST_F(WindowCustomTest, ADeletedItemLeavesTheContactsAndTheCloudAndStaysAway)
+// The contacts lose a deleted item at once; the cloud store keeps it until the save, and a revert
+// puts the definition back where it was.
+TEST_F(WindowCustomTest, ADeletedItemLeavesTheContactsAtOnceAndComesBackOnRevert)
 {
     const QNPersonPtr loaded = personWith("Memo", "kept in memory");
     loaded->setValue(QVariantList{QVariantMap{{"label", "x"}, {"value", "1"}}}, "Hobby");
-    m_cloud->setObject(
-        QVariantMap{{"Memo", "kept in memory"}, {"Hobby", QVariantList{QVariantMap{{"label", "x"}}}}},
-        loaded->uniqueId());
-    m_cloud->setObject(QVariantMap{{"Memo", "not read yet"}}, "UNREAD-CONTACT");
+    const QVariantMap stored{{"Memo", "kept in memory"},
+                             {"Hobby", QVariantList{QVariantMap{{"label", "x"}}}}};
+    m_cloud->setObject(stored, loaded->uniqueId());
     load({loaded});
     forget("x", "Hobby");
+    const QVariantList before = m_window->customItems();
     endItemSheet({flagged(item("Memo", "String Value"), "deleted"), item("Hobby", "Labeled Value", {"x"})});
     EXPECT_EQ(loaded->customIdentifiers(), QStringList({"Hobby"}));
-    EXPECT_EQ(m_cloud->dictionaryForKey(loaded->uniqueId())->keys(), QStringList({"Hobby"}));
-    EXPECT_FALSE(m_cloud->objectForKey("UNREAD-CONTACT").isValid());
-
-    // The next start knows only what is left.
-    ASSERT_TRUE(m_cloud->synchronize());
-    m_cloud = std::make_unique<CloudKeyValueStore>(cloudPath());
-    QNPerson::setCloudKeyValueStore(m_cloud.get());
-    makeWindow();
-    load({});
     EXPECT_EQ(namesOf(m_window->customItems()), QStringList({"Hobby/Labeled Value"}));
+    EXPECT_EQ(m_window->pendingCustomItemDeletions(), QVariantList{before.first()});
+    EXPECT_EQ(m_cloud->dictionaryForKey(loaded->uniqueId()), stored);
+    EXPECT_EQ(CustomItemCloudValues::loadCustomItemDefinitions(*m_cloud).size(), 2);
+
+    m_window->restoreDeletedCustomItems();
+    EXPECT_EQ(m_window->customItems(), before);
+    EXPECT_TRUE(m_window->pendingCustomItemDeletions().isEmpty());
 }
 
 TEST_F(WindowCustomTest, CustomItemsSurviveARestart)

@@ -169,6 +169,20 @@ TEST_F(WindowPopupsTest, StoredSortChoicesOfTheOlderFormAreRead)
     EXPECT_TRUE(checked(sortOption("Email", "domain")));
 }
 
+// The Name column's options are the program's keys; the menu shows names, in either language.
+TEST_F(WindowPopupsTest, TheNameSortOptionsShowNamesNotKeys)
+{
+    for (const char *language : {"en", "ja"}) {
+        Localizer::shared().setPreferredLanguages({QString::fromUtf8(language)});
+        m_window->initSortOptionsMenu();
+        for (const char *option : {"compositeName", "FirstName", "LastName"}) {
+            QAction *item = sortOption("Name", option);
+            ASSERT_TRUE(item) << option;
+            EXPECT_NE(item->text(), QString::fromUtf8(option)) << language;
+        }
+    }
+}
+
 TEST_F(WindowPopupsTest, ChoosingTheChosenSortOptionWritesNothingButStillSorts)
 {
     defaults().removeObjectForKey(DefaultsKey::SortOptionsDict);

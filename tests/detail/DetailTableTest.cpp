@@ -91,7 +91,7 @@ TEST_P(DetailFontTest, SavedFontIsReadAtLoad)
 INSTANTIATE_TEST_SUITE_P(Fonts, DetailFontTest,
                          ::testing::Values(FontCase{"DejaVu Sans", 5.0, 7.0, false},
                                            FontCase{"DejaVu Sans", 15.0, 15.0, false},
-                                           FontCase{"system", 30.0, 12.0, true},
+                                           FontCase{"system", 30.0, 30.0, true},
                                            FontCase{nullptr, 30.0, 12.0, true},
                                            FontCase{"No Such Family", 20.0, 12.0, true}));
 

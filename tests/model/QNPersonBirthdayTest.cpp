@@ -32,10 +32,11 @@ TEST_F(PersonTest, MissingBirthdays)
     EXPECT_FALSE(cleared.contactFromCache(contact).birthday);
 }
 
-TEST(DateText, IsYearMonthDayAndWeekday)
+TEST(DateText, IsYearMonthDayAndWeekdayOrMonthAndDayWithoutAYear)
 {
     const std::pair<DateComponents, const char *> rows[] = {{{1990, 3, 5}, "1990.03.05(Mon)"},
-                                                            {{std::nullopt, 3, 5}, "0001.03.05(Mon)"},
+                                                            {{std::nullopt, 6, 15}, "06.15"},
+                                                            {{std::nullopt, 2, 29}, "02.29"},
                                                             {{2024, 2, 30}, ""},
                                                             {{}, ""}};
     for (const auto &[components, text] : rows) {

@@ -65,14 +65,34 @@ TEST_F(PersonTest, EmptyNamesShowNoNameAndCompaniesTheirName)
     company.setContactType(StoreContactType::Organization);
     EXPECT_EQ(QNPerson(company).compositeName(), "No Name");
     EXPECT_EQ(QNPerson().nameValue(), (QVariantMap{{PersonKey::ShowAsPerson, true}}));
+}
 
-    // A NameDict without "showAsPerson" makes a company.
+// Only "showAsPerson" itself turns a person into a company or back; a cleared name keeps the kind,
+// in the record and in what the save writes.
+TEST_F(PersonTest, ANameWithoutTheKindKeepsTheContactsKind)
+{
+    const QVariant cleared[] = {QVariant(), QVariantMap(), QVariantMap{{PersonKey::FirstName, QString()}}};
+    for (const StoreContactType type : {StoreContactType::Person, StoreContactType::Organization}) {
+        for (const QVariant &name : cleared) {
+            StoreContact contact;
+            contact.givenName = QStringLiteral("Ann");
+            contact.organizationName = QStringLiteral("Acme");
+            contact.setContactType(type);
+            QNPerson record(contact);
+            record.setNameValue(name, PersonIdentifier::Name);
+            EXPECT_EQ(record.showAsPerson(), type == StoreContactType::Person);
+            EXPECT_EQ(record.contactFromCache(contact).contactType(), type);
+            EXPECT_TRUE(record.isChanged());
+        }
+    }
     QNPerson record;
     record.setItem(PersonIdentifier::Company, QStringLiteral("Acme"));
-    record.setNameValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")}}, PersonIdentifier::Name);
-    EXPECT_FALSE(record.showAsPerson());
+    record.setNameValue(QVariantMap{{PersonKey::ShowAsPerson, false}}, PersonIdentifier::Name);
     EXPECT_EQ(record.compositeName(), "Acme");
-    EXPECT_TRUE(record.isChanged());
+    record.setNameValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Ann")}}, PersonIdentifier::Name);
+    EXPECT_EQ(record.compositeName(), "Acme");
+    record.setNameValue(QVariantMap{{PersonKey::ShowAsPerson, true}}, PersonIdentifier::Name);
+    EXPECT_TRUE(record.showAsPerson());
 }
 
 TEST_F(PersonTest, PhoneticName)

@@ -157,7 +157,6 @@ TEST_F(PersonTest, NameTextsPhotoAndBirthday)
     record.setBirthdayValue(QVariantMap{{V, QNPerson::variantFromDateComponents({std::nullopt, 12, 24})}});
     StoreContact saved = record.contactFromCache(stored);
     EXPECT_EQ(saved.jobTitle, "Boss");
-    EXPECT_EQ(saved.contactType(), StoreContactType::Organization);
     EXPECT_EQ(saved.birthday, (DateComponents{std::nullopt, 12, 24}));
 
     record.setImageData(QByteArray("new photo"));

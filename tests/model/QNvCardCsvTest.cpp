@@ -264,7 +264,7 @@ TEST_F(VCardTest, CsvBirthdaysParse)
 {
     const std::pair<const char *, const char *> cases[] = {
         {"2001.02.03", "2001-2-3"}, {"2001.02.03(Sat)", "2001-2-3"}, {"2001.02.03 Sat", "2001-2-3"},
-        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"2001.02.30", nullptr},
+        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"}, {"2001.02.30", nullptr},
         {"3 Feb 2001", nullptr},
     };
     for (const auto &[text, date] : cases) {

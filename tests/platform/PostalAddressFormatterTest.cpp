@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         AddressRow{"jpLatin", jpLatin, "Country ZIP State City Street",
                    "Japan\n100-0001\nTokyo Chiyoda-ku\n1-1 Chiyoda"},
         AddressRow{"kr", kr, "Country State City Street ZIP",
-                   "대한민국\n서울특별시중구\n세종대로 110\n04524"},
+                   "대한민국\n서울특별시 중구\n세종대로 110\n04524"},
         AddressRow{"noCountry",
                    {"1 Main St", "Springfield", "IL", "62701", "", ""},
                    "Street City State ZIP Country",
