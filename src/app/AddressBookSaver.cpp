@@ -3,6 +3,7 @@
 #include "app/CustomItemDefinitions.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
 #include "platform/ContactStore.h"
 #include "platform/Log.h"
 
