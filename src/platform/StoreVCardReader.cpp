@@ -25,6 +25,9 @@ struct Card
     QByteArray logo;
     // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
     QList<StoreLabeledInstantMessage> legacyMessages;
+    // Every ORG and TITLE line, the store taking one of each.
+    QList<const VCardContentLine *> organizations;
+    QList<const VCardContentLine *> titles;
 };
 
 using Handler = void (*)(Card &, const VCardContentLine &);
@@ -113,15 +116,12 @@ void readFormattedName(Card &card, const VCardContentLine &line)
 
 void readOrganization(Card &card, const VCardContentLine &line)
 {
-    QStringList parts = line.components();
-    card.contact.organizationName = parts.takeFirst();
-    parts.removeAll(QString());
-    card.contact.departmentName = parts.join(QLatin1String(", "));
+    card.organizations.append(&line);
 }
 
 void readTitle(Card &card, const VCardContentLine &line)
 {
-    card.contact.jobTitle = line.text();
+    card.titles.append(&line);
 }
 
 void readNickname(Card &card, const VCardContentLine &line)
@@ -129,9 +129,17 @@ void readNickname(Card &card, const VCardContentLine &line)
     card.contact.nickname = line.text();
 }
 
+void appendToNote(StoreContact &contact, const QString &text)
+{
+    if (!contact.note.isEmpty())
+        contact.note += QLatin1Char('\n');
+    contact.note += text;
+}
+
 void readNote(Card &card, const VCardContentLine &line)
 {
-    card.contact.note = line.text();
+    if (const QString note = line.text(); !note.isEmpty())
+        appendToNote(card.contact, note);
 }
 
 void readMaidenName(Card &card, const VCardContentLine &line)
@@ -377,20 +385,80 @@ void mergeLegacyMessages(Card &card)
     }
 }
 
+bool isPreferred(const VCardContentLine &line)
+{
+    return line.hasParameter("PREF") || line.types().contains(QLatin1String("PREF"), Qt::CaseInsensitive);
+}
+
+// The line the store keeps: the first marked PREF, else the first.
+qsizetype keptLine(const QList<const VCardContentLine *> &lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (isPreferred(*lines.at(i)))
+            return i;
+    return 0;
+}
+
+QString titleText(const VCardContentLine &line)
+{
+    return line.text();
+}
+
+QString organizationText(const VCardContentLine &line)
+{
+    QStringList parts = line.components();
+    parts.removeAll(QString());
+    return parts.join(QLatin1String("; "));
+}
+
+// The store takes the kept line; the others, unless they only repeat it, go into the note.
+void applyRepeatedLines(StoreContact &contact, const QList<const VCardContentLine *> &lines,
+                        QString (*textOf)(const VCardContentLine &), const QString &property)
+{
+    if (lines.isEmpty())
+        return;
+    const qsizetype kept = keptLine(lines);
+    QStringList shown{textOf(*lines.at(kept))};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString text = textOf(*lines.at(i));
+        if (i == kept || text.isEmpty() || shown.contains(text))
+            continue;
+        shown.append(text);
+        appendToNote(contact, property + QLatin1String(": ") + text);
+    }
+}
+
+void applyOrganizationAndTitle(Card &card)
+{
+    StoreContact &contact = card.contact;
+    if (!card.organizations.isEmpty()) {
+        QStringList parts = card.organizations.at(keptLine(card.organizations))->components();
+        contact.organizationName = parts.takeFirst();
+        parts.removeAll(QString());
+        contact.departmentName = parts.join(QLatin1String(", "));
+    }
+    if (!card.titles.isEmpty())
+        contact.jobTitle = titleText(*card.titles.at(keptLine(card.titles)));
+    applyRepeatedLines(contact, card.organizations, organizationText, QStringLiteral("ORG"));
+    applyRepeatedLines(contact, card.titles, titleText, QStringLiteral("TITLE"));
+}
+
 // A card without name parts keeps its FN as the given name (or as the name of an organisation),
-// so that a contact known only by FN is not nameless.
+// so that a contact known only by FN is not nameless; one that names only an organisation is the
+// organisation's card, shown by its name as the store shows a company.
 void applyFormattedName(Card &card)
 {
     StoreContact &contact = card.contact;
-    const QString name = card.formattedName.trimmed();
-    if (name.isEmpty() || !contact.givenName.isEmpty() || !contact.familyName.isEmpty() ||
-        !contact.middleName.isEmpty())
+    if (!contact.givenName.isEmpty() || !contact.familyName.isEmpty() || !contact.middleName.isEmpty())
         return;
+    const QString name = card.formattedName.trimmed();
     if (contact.contactType() == StoreContactType::Organization) {
         if (contact.organizationName.isEmpty())
             contact.organizationName = name;
-    } else if (name != contact.organizationName) {
+    } else if (!name.isEmpty() && name != contact.organizationName) {
         contact.givenName = name;
+    } else if (!contact.organizationName.isEmpty()) {
+        contact.setContactType(StoreContactType::Organization);
     }
 }
 
@@ -402,6 +470,7 @@ StoreContact finishCard(Card &card)
         if (const Handler handler = table.value(line.name()))
             handler(card, line);
     mergeLegacyMessages(card);
+    applyOrganizationAndTitle(card);
     applyFormattedName(card);
     if (card.contact.imageData.isEmpty())
         card.contact.imageData = card.logo;
@@ -410,7 +479,8 @@ StoreContact finishCard(Card &card)
 
 } // namespace
 
-std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data)
+std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data,
+                                                          const QByteArray &fallbackCharset)
 {
     VCardLineReader reader(data);
     QList<StoreContact> contacts;
@@ -428,7 +498,7 @@ std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data
             if (depth > 0 && --depth == 0)
                 contacts.append(finishCard(card));
         } else if (depth == 1) {
-            if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+            if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
                 card.lines.append(std::move(*parsed));
         }
     }
