@@ -14,6 +14,42 @@ namespace {
 // The year that stands for "no year" in dates written by address books that cannot leave it out.
 constexpr int NoYearMarker = 1604;
 
+bool isPreferred(const VCardContentLine &line)
+{
+    return line.hasParameter("PREF") || line.types().contains(QLatin1String("PREF"), Qt::CaseInsensitive);
+}
+
+// The lines of a property that the store holds once: the one it keeps (the first marked PREF,
+// else the first) and the others in card order. Lines are only looked at once one repeats.
+class RepeatedLines
+{
+public:
+    void add(const VCardContentLine &line)
+    {
+        if (!m_kept) {
+            m_kept = &line;
+            return;
+        }
+        if (m_others.isEmpty())
+            m_keptPreferred = isPreferred(*m_kept);
+        if (!m_keptPreferred && isPreferred(line)) {
+            // The first line until now, so it goes first.
+            m_others.prepend(m_kept);
+            m_kept = &line;
+            m_keptPreferred = true;
+        } else {
+            m_others.append(&line);
+        }
+    }
+    const VCardContentLine *kept() const { return m_kept; }
+    const QList<const VCardContentLine *> &others() const { return m_others; }
+
+private:
+    const VCardContentLine *m_kept = nullptr;
+    bool m_keptPreferred = false;
+    QList<const VCardContentLine *> m_others;
+};
+
 struct Card
 {
     StoreContact contact;
@@ -25,9 +61,9 @@ struct Card
     QByteArray logo;
     // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
     QList<StoreLabeledInstantMessage> legacyMessages;
-    // Every ORG and TITLE line, the store taking one of each.
-    QList<const VCardContentLine *> organizations;
-    QList<const VCardContentLine *> titles;
+    // The store takes one ORG and one TITLE; the others are kept for the note.
+    RepeatedLines organizations;
+    RepeatedLines titles;
 };
 
 using Handler = void (*)(Card &, const VCardContentLine &);
@@ -116,12 +152,12 @@ void readFormattedName(Card &card, const VCardContentLine &line)
 
 void readOrganization(Card &card, const VCardContentLine &line)
 {
-    card.organizations.append(&line);
+    card.organizations.add(line);
 }
 
 void readTitle(Card &card, const VCardContentLine &line)
 {
-    card.titles.append(&line);
+    card.titles.add(line);
 }
 
 void readNickname(Card &card, const VCardContentLine &line)
@@ -131,9 +167,10 @@ void readNickname(Card &card, const VCardContentLine &line)
 
 void appendToNote(StoreContact &contact, const QString &text)
 {
-    if (!contact.note.isEmpty())
-        contact.note += QLatin1Char('\n');
-    contact.note += text;
+    if (contact.note.isEmpty())
+        contact.note = text;
+    else
+        contact.note += QLatin1Char('\n') + text;
 }
 
 void readNote(Card &card, const VCardContentLine &line)
@@ -385,20 +422,6 @@ void mergeLegacyMessages(Card &card)
     }
 }
 
-bool isPreferred(const VCardContentLine &line)
-{
-    return line.hasParameter("PREF") || line.types().contains(QLatin1String("PREF"), Qt::CaseInsensitive);
-}
-
-// The line the store keeps: the first marked PREF, else the first.
-qsizetype keptLine(const QList<const VCardContentLine *> &lines)
-{
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (isPreferred(*lines.at(i)))
-            return i;
-    return 0;
-}
-
 QString titleText(const VCardContentLine &line)
 {
     return line.text();
@@ -411,17 +434,16 @@ QString organizationText(const VCardContentLine &line)
     return parts.join(QLatin1String("; "));
 }
 
-// The store takes the kept line; the others, unless they only repeat it, go into the note.
-void applyRepeatedLines(StoreContact &contact, const QList<const VCardContentLine *> &lines,
-                        QString (*textOf)(const VCardContentLine &), const QString &property)
+// The lines the store has no place for go into the note, unless they only repeat another.
+void addRepeatedToNote(StoreContact &contact, const RepeatedLines &lines,
+                       QString (*textOf)(const VCardContentLine &), const QString &property)
 {
-    if (lines.isEmpty())
+    if (lines.others().isEmpty())
         return;
-    const qsizetype kept = keptLine(lines);
-    QStringList shown{textOf(*lines.at(kept))};
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString text = textOf(*lines.at(i));
-        if (i == kept || text.isEmpty() || shown.contains(text))
+    QStringList shown{textOf(*lines.kept())};
+    for (const VCardContentLine *line : lines.others()) {
+        const QString text = textOf(*line);
+        if (text.isEmpty() || shown.contains(text))
             continue;
         shown.append(text);
         appendToNote(contact, property + QLatin1String(": ") + text);
@@ -431,16 +453,16 @@ void applyRepeatedLines(StoreContact &contact, const QList<const VCardContentLin
 void applyOrganizationAndTitle(Card &card)
 {
     StoreContact &contact = card.contact;
-    if (!card.organizations.isEmpty()) {
-        QStringList parts = card.organizations.at(keptLine(card.organizations))->components();
+    if (const VCardContentLine *organization = card.organizations.kept()) {
+        QStringList parts = organization->components();
         contact.organizationName = parts.takeFirst();
         parts.removeAll(QString());
         contact.departmentName = parts.join(QLatin1String(", "));
     }
-    if (!card.titles.isEmpty())
-        contact.jobTitle = titleText(*card.titles.at(keptLine(card.titles)));
-    applyRepeatedLines(contact, card.organizations, organizationText, QStringLiteral("ORG"));
-    applyRepeatedLines(contact, card.titles, titleText, QStringLiteral("TITLE"));
+    if (const VCardContentLine *title = card.titles.kept())
+        contact.jobTitle = titleText(*title);
+    addRepeatedToNote(contact, card.organizations, organizationText, QStringLiteral("ORG"));
+    addRepeatedToNote(contact, card.titles, titleText, QStringLiteral("TITLE"));
 }
 
 // A card without name parts keeps its FN as the given name (or as the name of an organisation),

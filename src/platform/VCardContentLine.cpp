@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -38,10 +39,16 @@ qsizetype indexOfValueColon(const QByteArray &line)
 
 // A parameter value is a list of items, each plain or quoted; no item can hold a double quote, so
 // dropping them all unquotes every item.
+bool containsByte(QByteArrayView bytes, char byte)
+{
+    return !bytes.isEmpty() && std::memchr(bytes.data(), byte, size_t(bytes.size())) != nullptr;
+}
+
 QByteArray unquoted(const QByteArray &text)
 {
     QByteArray value = text.trimmed();
-    value.removeIf([](char c) { return c == '"'; });
+    if (containsByte(value, '"'))
+        value.removeIf([](char c) { return c == '"'; });
     return value;
 }
 
@@ -139,7 +146,8 @@ std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line,
     for (qsizetype i = 1; i < head.size(); ++i)
         result.addParameter(head.at(i));
     result.m_value = line.mid(colon + 1);
-    result.m_fallbackCharset = fallbackCharset;
+    if (!fallbackCharset.isEmpty())
+        result.m_fallbackCharset = fallbackCharset;
     return result;
 }
 
@@ -150,13 +158,15 @@ void VCardContentLine::addParameter(const QByteArray &text)
         return;
     const qsizetype equals = trimmed.indexOf('=');
     if (equals >= 0) {
-        m_parameters.append({trimmed.left(equals).trimmed().toUpper(), unquoted(trimmed.mid(equals + 1))});
+        const QByteArray name = trimmed.left(equals).trimmed().toUpper();
+        m_hasEncoding = m_hasEncoding || name == "ENCODING";
+        m_parameters.append({name, unquoted(trimmed.mid(equals + 1))});
         return;
     }
     // vCard 2.1 allows the bare value: TEL;WORK;VOICE, N;QUOTED-PRINTABLE.
-    const QByteArray word = trimmed.toUpper();
-    m_parameters.append(
-        {encodingWords().contains(word) ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
+    const bool encoding = encodingWords().contains(trimmed.toUpper());
+    m_hasEncoding = m_hasEncoding || encoding;
+    m_parameters.append({encoding ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
 }
 
 QString VCardContentLine::parameter(const QByteArray &name) const
@@ -214,7 +224,7 @@ QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
         return QString::fromUtf8(bytes);
     // Unencoded 8-bit text that is valid UTF-8 was already converted by whoever handed us the card
     // (the import turns the file into UTF-8 text first), leaving a stale CHARSET behind.
-    if (!hasParameter("ENCODING") && !isAscii(bytes) && isValidUtf8(bytes))
+    if (!m_hasEncoding && !isAscii(bytes) && isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     QStringDecoder decoder(charset.toLatin1().constData());
     if (!decoder.isValid())
@@ -229,7 +239,7 @@ QString VCardContentLine::decodeWithoutCharset(const QByteArray &bytes) const
 {
     // Unencoded 8-bit text was turned into UTF-8 with the rest of the file; encoded bytes kept the
     // file's own encoding.
-    if (!hasParameter("ENCODING") || isAscii(bytes) || isValidUtf8(bytes))
+    if (!m_hasEncoding || isAscii(bytes) || isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     if (!m_fallbackCharset.isEmpty())
         if (std::optional<QString> text = decodedStrictly(bytes, m_fallbackCharset))
@@ -242,8 +252,10 @@ QString VCardContentLine::decodeWithoutCharset(const QByteArray &bytes) const
 
 QString VCardContentLine::rawText() const
 {
-    QString text = normalizedLineBreaks(decodeCharset(decodedBytes()));
-    text.remove(QChar(0));
+    const QByteArray bytes = decodedBytes();
+    QString text = normalizedLineBreaks(decodeCharset(bytes));
+    if (containsByte(bytes, '\0'))
+        text.remove(QChar(0));
     return text;
 }
 

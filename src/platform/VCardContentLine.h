@@ -62,4 +62,5 @@ private:
     QList<Parameter> m_parameters;
     QByteArray m_value;
     QByteArray m_fallbackCharset;
+    bool m_hasEncoding = false;
 };

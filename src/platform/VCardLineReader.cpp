@@ -48,6 +48,18 @@ bool VCardLineReader::isEnd(QByteArrayView line)
     return equalsTrimmedIgnoringCase(line, "END:VCARD");
 }
 
+bool VCardLineReader::Head::quotedPrintable(const QByteArray &line)
+{
+    update(line);
+    return m_quotedPrintable;
+}
+
+bool VCardLineReader::Head::base64(const QByteArray &line)
+{
+    update(line);
+    return m_base64;
+}
+
 void VCardLineReader::Head::update(const QByteArray &line)
 {
     if (m_complete)
@@ -92,31 +104,30 @@ bool VCardLineReader::readLine(QByteArray &line)
     if (line.isEmpty())
         return false;
     Head head;
-    head.update(line);
     while (m_position < m_data.size()) {
         const QByteArrayView following = peekPhysicalLine(next);
         if (continuesQuotedPrintable(line, head, following)) {
             line.chop(1);
+            head.truncated(line.size());
             line.append(following);
         } else if (!following.isEmpty() && (following.front() == ' ' || following.front() == '\t')) {
             line.append(following.sliced(1));
-        } else if (continuesBase64(head, following)) {
+        } else if (continuesBase64(line, head, following)) {
             line.append(following);
         } else {
             break;
         }
-        head.update(line);
         m_position = next;
     }
     return true;
 }
 
-bool VCardLineReader::continuesQuotedPrintable(const QByteArray &line, const Head &head, QByteArrayView next)
+bool VCardLineReader::continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next)
 {
-    return line.endsWith('=') && head.quotedPrintable() && !isBegin(next) && !isEnd(next);
+    return line.endsWith('=') && head.quotedPrintable(line) && !isBegin(next) && !isEnd(next);
 }
 
-bool VCardLineReader::continuesBase64(const Head &head, QByteArrayView next)
+bool VCardLineReader::continuesBase64(const QByteArray &line, Head &head, QByteArrayView next)
 {
-    return head.base64() && !next.isEmpty() && isBase64Text(next);
+    return !next.isEmpty() && isBase64Text(next) && head.base64(line);
 }

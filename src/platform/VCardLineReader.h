@@ -26,16 +26,20 @@ public:
 
 private:
     // What the head of the logical line being read (the text before its value colon) says about
-    // its continuation lines. The head is scanned as the line grows, each byte once, so a long
-    // line without a colon costs no more than a short one per byte.
+    // its continuation lines. Asked only when a continuation could depend on it, and scanned as
+    // the line grows, each byte once, so that a long line without a colon is not searched again
+    // for every line it takes in.
     class Head
     {
     public:
-        void update(const QByteArray &line);
-        bool quotedPrintable() const { return m_quotedPrintable; }
-        bool base64() const { return m_base64; }
+        bool quotedPrintable(const QByteArray &line);
+        bool base64(const QByteArray &line);
+        // The line lost its last bytes (a soft line break's "=").
+        void truncated(qsizetype size) { m_scanned = qMin(m_scanned, size); }
 
     private:
+        void update(const QByteArray &line);
+
         qsizetype m_scanned = 0;
         bool m_complete = false;
         bool m_quotedPrintable = false;
@@ -43,8 +47,8 @@ private:
     };
 
     QByteArrayView peekPhysicalLine(qsizetype &next) const;
-    static bool continuesQuotedPrintable(const QByteArray &line, const Head &head, QByteArrayView next);
-    static bool continuesBase64(const Head &head, QByteArrayView next);
+    static bool continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next);
+    static bool continuesBase64(const QByteArray &line, Head &head, QByteArrayView next);
 
     const QByteArray m_data;
     qsizetype m_position = 0;
