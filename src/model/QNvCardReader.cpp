@@ -13,6 +13,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -174,6 +175,8 @@ std::optional<CustomLine> customLine(const QByteArray &line, const QByteArray &f
 
 bool isUidLine(const QByteArray &line)
 {
+    if (line.size() < 4 || (line.at(0) != 'U' && line.at(0) != 'u'))
+        return false;
     const qsizetype end = nameEnd(line);
     return end < line.size() &&
            QByteArrayView(line).first(end).trimmed().compare("UID", Qt::CaseInsensitive) == 0;
@@ -485,7 +488,8 @@ void parseCard(ParsedCard &card)
 {
     QByteArray bytes = card.text.toUtf8();
     // A NUL read from a file (padding, a stray byte) belongs to no name or value.
-    bytes.removeIf([](char c) { return c == '\0'; });
+    if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
+        bytes.removeIf([](char c) { return c == '\0'; });
     CardExtras extras = scanCard(bytes, card.fallbackCharset);
     card.categoryLines = std::move(extras.categoryLines);
     card.person = QNPerson::initWithVCardData(bytes, card.fallbackCharset);
