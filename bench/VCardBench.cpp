@@ -1,5 +1,6 @@
 // Reads the 20,000-card vCard file into records and writes them back as vCard 3.0; and the same
-// for the store's own serialisation, which the record-level reader and writer build on.
+// for the store's own serialisation, which the record-level reader and writer build on. Two
+// malformed texts check that reading stays linear where a naive search would start over.
 
 #include "BenchContacts.h"
 #include "BenchData.h"
@@ -94,6 +95,41 @@ void storeReadVCards(benchmark::State &state)
     state.counters["cards"] = BenchContacts::ContactCount;
 }
 
+// 20,000 cards, none of them ended by END:VCARD.
+void readCardsWithoutEnd(benchmark::State &state)
+{
+    constexpr int Cards = 20000;
+    QString text;
+    for (int i = 0; i < Cards; ++i)
+        text +=
+            QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Name %1;Given;;;\r\nTEL;TYPE=CELL:+1 555 %1\r\n")
+                .arg(i);
+    for (auto _ : state) {
+        const ContactTablePtr rows = topRows(QNvCard().containersFromVCards(text));
+        if (!rows || rows->size() != Cards)
+            state.SkipWithError("cards were lost");
+    }
+    state.counters["cards"] = Cards;
+}
+
+// A card with a line that has no colon, followed by 20,000 folded lines (1.5 MB) that look like
+// quoted-printable soft breaks: each joins a line whose head has not ended yet.
+void readLineWithoutColon(benchmark::State &state)
+{
+    constexpr int Lines = 20000;
+    QString text = QStringLiteral("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Long;Line;;;\r\nX-BLOB;ENCODING=8BIT\r\n");
+    const QString folded = QLatin1Char(' ') + QStringLiteral("=41").repeated(25) + QLatin1Char('=');
+    for (int i = 0; i < Lines; ++i)
+        text += folded + QLatin1String("\r\n");
+    text += QStringLiteral("TEL:1\r\nEND:VCARD\r\n");
+    for (auto _ : state) {
+        const ContactTablePtr rows = topRows(QNvCard().containersFromVCards(text));
+        if (!rows || rows->size() != 1)
+            state.SkipWithError("the card was lost");
+    }
+    state.counters["MB"] = double(text.size()) / (1024 * 1024);
+}
+
 } // namespace
 
 // Reading and writing spread the cards over the pool: wall-clock time is what counts.
@@ -101,6 +137,8 @@ BENCHMARK(readVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(writeVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(storeWriteVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(storeReadVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(readCardsWithoutEnd)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(readLineWithoutColon)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -14,6 +14,7 @@ for entry in \
     load:convertInSlices load:firstUpdateTable \
     grid:updateTableByName grid:updateTableByPhone grid:updateTableWithCompanyLines grid:labelFilterChange \
     vcard:readVCards vcard:writeVCards vcard:storeReadVCards vcard:storeWriteVCards \
+    vcard:readCardsWithoutEnd vcard:readLineWithoutColon \
     csv:readCsv csv:writeCsv save:saveChanges; do
     program=${entry%%:*}
     case=${entry#*:}

@@ -89,7 +89,8 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
     const QString fileName = QFileInfo(path).fileName();
     ContactTable rows;
     if (format == Format::VCard) {
-        const std::optional<ContactTable> parsed = parseVCards(*read.text, fileName);
+        const std::optional<ContactTable> parsed =
+            parseVCards(*read.text, TextEncodings::eightBitCharset(read.encoding), fileName);
         if (!parsed) {
             finish();
             return;
@@ -114,21 +115,24 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
     chooseContacts(fileName, rows);
 }
 
-std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QString &fileName)
+std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QByteArray &fileCharset,
+                                                      const QString &fileName)
 {
     ProgressPanelController *progress = m_window.progressAlert();
     ProgressPanelController::Reporter reporter =
         progress->beginRun(TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}));
     auto job = std::make_shared<ParseJob>();
-    QFuture<void> future = Dispatch::runInBackground([job, text, reporter]() mutable {
+    QFuture<void> future = Dispatch::runInBackground([job, text, fileCharset, reporter]() mutable {
         const double length = qMax<qsizetype>(1, text.size());
         const QNvCard reader;
         // A cancelled parse stops at the next card; its rows would only be dropped.
-        const std::optional<ContainerTable> containers =
-            reader.containersFromVCards(text, [&](bool *stop, quint64 offset) {
+        const std::optional<ContainerTable> containers = reader.containersFromVCards(
+            text,
+            [&](bool *stop, quint64 offset) {
                 *stop = job->cancelled.load();
                 reporter.setProgress(double(offset) / length * 100.0);
-            });
+            },
+            fileCharset);
         {
             const QMutexLocker lock(&job->mutex);
             job->rows = topGroupRows(reader, containers);

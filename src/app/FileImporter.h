@@ -33,8 +33,9 @@ private:
 
     void chooseFile(Format format);
     void fileChosen(Format format, const QString &path, quint32 encoding);
-    // Nothing when the user cancelled.
-    std::optional<ContactTable> parseVCards(const QString &text, const QString &fileName);
+    // Nothing when the user cancelled. The charset is that of the file's encoded values.
+    std::optional<ContactTable> parseVCards(const QString &text, const QByteArray &fileCharset,
+                                            const QString &fileName);
     void chooseContacts(const QString &fileName, const ContactTable &rows);
     void chooserDidEnd(int returnCode);
     void showReadAlert(const QString &informativeText);

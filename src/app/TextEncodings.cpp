@@ -100,6 +100,106 @@ bool isValidUtf8(const QByteArray &data)
     return !decoder.hasError();
 }
 
+// UTF-16 text without a byte-order mark: its ASCII characters (every property name of a card) put
+// a NUL into every other byte, which 8-bit text never has.
+std::optional<quint32> utf16ByNulBytes(const QByteArray &data)
+{
+    if (data.size() < 4 || !data.contains('\0'))
+        return std::nullopt;
+    const qsizetype units = data.size() / 2;
+    qsizetype evenNuls = 0;
+    qsizetype oddNuls = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        evenNuls += data.at(2 * i) == '\0';
+        oddNuls += data.at(2 * i + 1) == '\0';
+    }
+    if (oddNuls * 4 >= units && evenNuls * 8 <= oddNuls)
+        return TextEncodings::UTF16LittleEndian;
+    if (evenNuls * 4 >= units && oddNuls * 8 <= evenNuls)
+        return TextEncodings::UTF16BigEndian;
+    return std::nullopt;
+}
+
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Bytes of the UTF-8 character that the lead byte starts; 0 for a byte that starts none.
+int utf8SequenceLength(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80)
+        return 1;
+    if (byte >= 0xC2 && byte <= 0xDF)
+        return 2;
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return 3;
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// The end of a fold (a line break and one blank) that starts at `at`; -1 when none starts there.
+qsizetype foldEnd(const QByteArray &data, qsizetype at)
+{
+    qsizetype i = at;
+    while (i < data.size() && data.at(i) == '\r')
+        ++i;
+    if (i < data.size() && data.at(i) == '\n')
+        ++i;
+    if (i == at || i - at > 3 || i >= data.size())
+        return -1;
+    return data.at(i) == ' ' || data.at(i) == '\t' ? i + 1 : -1;
+}
+
+// Moves each fold that splits a UTF-8 character to just after the character, so that the bytes
+// read as UTF-8 and the fold still unfolds.
+QByteArray joinCharactersSplitByFolds(const QByteArray &data)
+{
+    QByteArray out;
+    out.reserve(data.size());
+    qsizetype i = 0;
+    while (i < data.size()) {
+        const int length = utf8SequenceLength(data.at(i));
+        if (length <= 1) {
+            out.append(data.at(i++));
+            continue;
+        }
+        qsizetype j = i + 1;
+        int taken = 1;
+        qsizetype foldStart = -1;
+        qsizetype foldStop = -1;
+        while (taken < length && j < data.size()) {
+            if (isContinuationByte(data.at(j))) {
+                ++taken;
+                ++j;
+                continue;
+            }
+            const qsizetype end = foldStart < 0 ? foldEnd(data, j) : -1;
+            if (end < 0 || end >= data.size() || !isContinuationByte(data.at(end)))
+                break;
+            foldStart = j;
+            foldStop = end;
+            j = end;
+        }
+        if (foldStart < 0) {
+            out.append(data.mid(i, j - i));
+        } else {
+            out.append(data.mid(i, foldStart - i));
+            out.append(data.mid(foldStop, j - foldStop));
+            out.append(data.mid(foldStart, foldStop - foldStart));
+        }
+        i = j;
+    }
+    return out;
+}
+
+bool isValidUtf8AcrossFolds(const QByteArray &data)
+{
+    return isValidUtf8(data) || isValidUtf8(joinCharactersSplitByFolds(data));
+}
+
 bool hasIso2022Escapes(const QByteArray &data)
 {
     for (const char *escape : {"\x1b$B", "\x1b$@", "\x1b(J", "\x1b$(D"}) {
@@ -176,8 +276,14 @@ std::optional<QString> decode(const QByteArray &data, quint32 encoding)
         return std::nullopt;
     QStringDecoder decoder(entry->codec.constData());
     QString text = decoder(data);
-    if (decoder.hasError())
+    if (decoder.hasError() && encoding == UTF8) {
+        QStringDecoder joined(QStringConverter::Utf8);
+        text = joined(joinCharactersSplitByFolds(data));
+        if (joined.hasError())
+            return std::nullopt;
+    } else if (decoder.hasError()) {
         return std::nullopt;
+    }
     // ICU keeps a byte-order mark that Qt's own decoders drop.
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
@@ -188,10 +294,13 @@ quint32 detect(const QByteArray &data)
 {
     if (const std::optional<quint32> marked = encodingOfByteOrderMark(data))
         return *marked;
+    // NUL bytes are valid UTF-8 too: UTF-16 must be told apart first.
+    if (const std::optional<quint32> utf16 = utf16ByNulBytes(data))
+        return *utf16;
     // ISO-2022-JP is seven-bit and so valid UTF-8 too; its escapes never occur in UTF-8 text.
     if (hasIso2022Escapes(data))
         return ISO2022JP;
-    if (isValidUtf8(data))
+    if (isValidUtf8AcrossFolds(data))
         return UTF8;
     const JapaneseReading shiftJis = readJapanese(data, ShiftJIS, "windows-31j");
     const JapaneseReading eucJp = readJapanese(data, EUCJP, "EUC-JP");
@@ -201,27 +310,41 @@ quint32 detect(const QByteArray &data)
     return WindowsLatin1;
 }
 
+QByteArray eightBitCharset(quint32 encoding)
+{
+    if (encoding == UTF16BigEndian || encoding == UTF16LittleEndian || encoding == UTF32BigEndian ||
+        encoding == UTF32LittleEndian)
+        return {};
+    const std::optional<Encoding> entry = find(encoding);
+    return entry ? entry->codec : QByteArray();
+}
+
 ReadResult readFile(const QString &path, quint32 encoding)
 {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
-    const quint32 chosen = encoding == Automatic ? detect(data) : encoding;
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    quint32 chosen = encoding == Automatic ? detect(data) : encoding;
     std::optional<QString> text = decode(data, chosen);
     // The last guess must take every byte; Windows Latin 1 leaves five of them undefined.
-    if (!text && encoding == Automatic)
+    if (!text && encoding == Automatic) {
+        chosen = IsoLatin1;
         text = decode(data, IsoLatin1);
+    }
     if (!text) {
         const std::optional<Encoding> entry = find(chosen);
-        return {std::nullopt,
-                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
-                                 {name, entry ? L(entry->name) : QString::number(chosen)})};
+        return {
+            std::nullopt, Automatic,
+            TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
+                             {name, entry ? L(entry->name) : QString::number(chosen)})};
     }
-    return {text, {}};
+    return {text, chosen, {}};
 }
 
 } // namespace TextEncodings

@@ -38,17 +38,26 @@ const QList<Encoding> &all();
 std::optional<Encoding> find(quint32 encoding);
 
 // The text, or nothing when the bytes are not valid in that encoding. A leading byte-order mark
-// is dropped.
+// is dropped. UTF-8 also takes a character that a folded line (a line break and a blank) splits,
+// as writers that fold by bytes leave it: the character is read whole before the fold.
 std::optional<QString> decode(const QByteArray &data, quint32 encoding);
 
-// A byte-order mark decides; then escape sequences make it ISO-2022-JP; text that is valid UTF-8
+// A byte-order mark decides; then the NUL bytes of every other byte make it UTF-16; escape
+// sequences make it ISO-2022-JP; text that is valid UTF-8 (also with characters split by folds)
 // is UTF-8; of Shift-JIS and EUC-JP the one that reads the bytes better wins; anything else is
 // read as Windows Latin 1, which takes every byte.
 quint32 detect(const QByteArray &data);
 
+// The charset of the bytes that a file in that encoding carries encoded (quoted-printable or
+// base64 values without a CHARSET): the encoding's own for 8-bit encodings, none for UTF-16 and
+// UTF-32, whose text cannot be cut into single bytes.
+QByteArray eightBitCharset(quint32 encoding);
+
 struct ReadResult
 {
     std::optional<QString> text;
+    // The encoding the text was read with; set with the text.
+    quint32 encoding = Automatic;
     // Localised; set when there is no text.
     QString error;
 };

@@ -4,6 +4,7 @@
 #include "editors/LabelListEditing.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/QNvCard.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/FilePanel.h"
 #include "platform/widgets/Popover.h"
@@ -281,7 +282,9 @@ bool AddItemViewController::refusesName(const QString &name) const
         return true;
     if (!m_contextInfo.value(PersonKey::ItemNew).toBool() || m_contextInfo.contains(QStringLiteral("row")))
         return false;
-    return isBuiltInName(name) || m_takenNames.contains(name);
+    // An X- line of such a name is read back as something else, so the item would not survive a
+    // vCard file.
+    return isBuiltInName(name) || m_takenNames.contains(name) || QNvCard::isReservedCustomItemName(name);
 }
 
 void AddItemViewController::donePressed()

@@ -23,7 +23,8 @@ class SeparatorBox;
 // context is the CustomItemDict being edited: an item of the sheet's list (changed here, with
 // "changed" set on Done) or a new one ("new" set). The sheet takes the context only when the
 // popover closed through Done, which refuses an item without a name, a labelled item without
-// labels and a new item whose name is taken or belongs to a built-in field.
+// labels and a new item whose name is taken, belongs to a built-in field or names a vCard line
+// that the vCard reader reads as something else.
 class AddItemViewController : public QWidget
 {
     Q_OBJECT

@@ -549,14 +549,20 @@ public:
 
     // The record of the first card of vCard 2.1 or 3.0 data: created, unchanged, every value read,
     // standing alone (no store contact), with the parser's fresh identifier as uniqueId. Null when
-    // the data holds no card.
-    static QNPersonPtr initWithVCardData(const QByteArray &data);
+    // the data holds no card. Encoded values without a CHARSET that are not UTF-8 are read in the
+    // fallback charset (the encoding of the file the data came from).
+    static QNPersonPtr initWithVCardData(const QByteArray &data, const QByteArray &fallbackCharset = {});
     // The record as the store serialises it (vCard 3.0, CR LF; no NOTE, PHOTO or custom items).
     // Values not read yet are read first, so that none is left out. Empty when it cannot be
     // serialised.
     QByteArray vCardData();
     // The photo's bytes as they are (read first), else the thumbnail's; empty without a photo.
     QByteArray photoData();
+    // The UID of the card the record was read from, which the vCard writers write back so that
+    // other programs can match the card again; empty for every other record (a copy included:
+    // it is another contact). The store does not keep it.
+    QString vCardUID() const { return m_vCardUID; }
+    void setVCardUID(const QString &uid) { m_vCardUID = uid; }
 
 private:
     struct ArchiveTag
@@ -623,4 +629,5 @@ private:
     QString m_uniqueId2;
     QVariantList m_customItems;
     QSet<QString> m_editedStoreKeys;
+    QString m_vCardUID;
 };

@@ -17,9 +17,9 @@ void readEveryValueButThePhoto(QNPerson &person)
 
 } // namespace
 
-QNPersonPtr QNPerson::initWithVCardData(const QByteArray &data)
+QNPersonPtr QNPerson::initWithVCardData(const QByteArray &data, const QByteArray &fallbackCharset)
 {
-    StoreVCardReadResult parsed = StoreVCardSerialization::contactsWithData(data);
+    StoreVCardReadResult parsed = StoreVCardSerialization::contactsWithData(data, fallbackCharset);
     if (!parsed.isOk() || parsed.contacts.isEmpty())
         return nullptr;
     QNPersonPtr person(new QNPerson(ArchiveTag{}));

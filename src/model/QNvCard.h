@@ -57,10 +57,14 @@ public:
 
     // One container named "vCard" whose top group holds a new row per card read and whose other
     // groups are the categories, sorted by name after the top group. Nothing when stopped.
-    // Cards the parser cannot read are skipped; a text without cards gives an empty top group. A
-    // card without END:VCARD runs to the next BEGIN:VCARD or the end of the text.
+    // Cards the parser cannot read are skipped; a text without cards gives an empty top group.
+    // BEGIN:VCARD and END:VCARD count only as whole lines after unfolding, never inside a value. A
+    // card without END:VCARD runs to the next BEGIN:VCARD or the end of the text. A card's UID is
+    // kept in its record. Encoded values without a CHARSET that are not UTF-8 are read in the
+    // fallback charset: the encoding of the file the text was decoded from.
     std::optional<ContainerTable> containersFromVCards(const QString &text,
-                                                       const ProgressHandler &progressHandler = {}) const;
+                                                       const ProgressHandler &progressHandler = {},
+                                                       const QByteArray &fallbackCharset = {}) const;
     // The rows of the group of that uniqueId in a "vCard" container; null otherwise.
     ContactTablePtr contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const;
     // The top group's rows of a "vCard" container; null otherwise.
@@ -69,6 +73,9 @@ public:
     // item, "X-NAME;type=label:value" as an entry of a labelled item. Values are decoded and
     // unescaped; lines the store's parser reads itself are left out.
     void decodeVCardCustomItems(const QString &card, QNPerson &person) const;
+    // Whether X- lines of that name are read as something else or skipped, so that a custom item of
+    // that name would not come back from a file (letter case ignored).
+    static bool isReservedCustomItemName(const QString &name);
     // The texts of every CATEGORIES line of the card, split at unescaped commas, untrimmed.
     QStringList findCategories2(const QString &card) const;
     // The texts of the card's last CATEGORIES line; nothing without one.
@@ -77,12 +84,14 @@ public:
     // --- vCard writing ---
 
     // The record's vCard 3.0 card (CR LF line ends) with NOTE ("Note"), PHOTO ("Photo") and the
-    // custom items of the class definitions ("Custom") inserted before END:VCARD, and CATEGORIES
-    // of the group names. Empty when the record cannot be serialised.
+    // custom items of the class definitions ("Custom") inserted before END:VCARD, CATEGORIES of
+    // the group names and the UID of the card it was read from. Empty when the record cannot be
+    // serialised.
     QString vCardFromPerson(QNPerson &person, const QStringList &options,
                             const QStringList &groupNames) const;
-    // The row's card with NOTE, X-RENMEI, X-HAGAKILAYOUTS and PHOTO as the options ask, and a line
-    // for every custom-item definition and entry, empty ones included. No CATEGORIES.
+    // The row's card with NOTE, X-RENMEI, X-HAGAKILAYOUTS and PHOTO as the options ask, a line for
+    // every custom-item definition and entry, empty ones included, and the UID of the card it was
+    // read from. No CATEGORIES.
     QString vCardFromContact(const ContactRow &row, const QStringList &options) const;
     // The cards of vCardFromPerson joined, each with the names of the container's groups (not
     // deleted, not the top group) that hold a row of the contact not marked deleted. Nothing when

@@ -13,6 +13,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr qsizetype ShortestCard = 11;
 
 // X- names that never become custom items: lines that the store's parser reads itself or that
 // only annotate other lines. Compared in upper case, as property names are case-insensitive.
-const QSet<QString> &skippedCustomNames()
+const QSet<QString> &reservedCustomNames()
 {
     static const QSet<QString> names{QStringLiteral("ABUID"),
                                      QStringLiteral("SOCIALPROFILE"),
@@ -66,6 +67,8 @@ struct CardExtras
     // The pieces of each CATEGORIES line, in card order.
     QList<QStringList> categoryLines;
     QList<CustomLine> customLines;
+    // The first UID, as written.
+    QString uid;
 };
 
 // The end of the property name: the first ";" or ":"; the line's size when it has neither.
@@ -102,8 +105,27 @@ QStringList splitCategories(const QString &text)
     return pieces;
 }
 
+// Splits at the separator where it stands outside double quotes.
+QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator)
+{
+    QList<QByteArray> parts;
+    bool quoted = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '"')
+            quoted = !quoted;
+        else if (text.at(i) == separator && !quoted) {
+            parts.append(text.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.append(text.sliced(start));
+    return parts;
+}
+
 // The first TYPE value, else the parameters other than the value's encoding and charset as
-// written; nothing when only those describe the value (a plain string item).
+// written, their values unquoted (the writer quotes the label as one TYPE value, which gives the
+// same text back); nothing when only those describe the value (a plain string item).
 std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersStart,
                                    const VCardContentLine &parsed)
 {
@@ -113,21 +135,25 @@ std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersS
     const qsizetype colon = line.size() - parsed.rawValue().size() - 1;
     QStringList kept;
     const QByteArray parameters = line.mid(parametersStart, colon - parametersStart);
-    for (const QByteArray &parameter : parameters.split(';')) {
+    for (const QByteArray &parameter : splitOutsideQuotes(parameters, ';')) {
         const qsizetype equals = parameter.indexOf('=');
         // A bare word that is not a TYPE is an encoding word.
         if (equals < 0)
             continue;
-        const QByteArray key = parameter.first(equals).trimmed().toUpper();
-        if (key != "ENCODING" && key != "CHARSET")
-            kept.append(QString::fromUtf8(parameter));
+        const QByteArray key = parameter.first(equals).trimmed();
+        const QByteArray upper = key.toUpper();
+        if (upper == "ENCODING" || upper == "CHARSET")
+            continue;
+        QByteArray value = parameter.sliced(equals + 1).trimmed();
+        value.removeIf([](char c) { return c == '"'; });
+        kept.append(QString::fromUtf8(key + '=' + value));
     }
     if (kept.isEmpty())
         return std::nullopt;
     return kept.join(QLatin1Char(';'));
 }
 
-std::optional<CustomLine> customLine(const QByteArray &line)
+std::optional<CustomLine> customLine(const QByteArray &line, const QByteArray &fallbackCharset)
 {
     // Other programs' lower-case x- lines are theirs; ours are written in upper case.
     if (!line.startsWith("X-"))
@@ -136,9 +162,9 @@ std::optional<CustomLine> customLine(const QByteArray &line)
     if (end == line.size())
         return std::nullopt;
     const QString name = QString::fromUtf8(line.sliced(2, end - 2)).trimmed();
-    if (name.isEmpty() || skippedCustomNames().contains(name.toUpper()))
+    if (name.isEmpty() || QNvCard::isReservedCustomItemName(name))
         return std::nullopt;
-    const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line);
+    const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset);
     if (!parsed)
         return std::nullopt;
     CustomLine custom{name, parsed->text(), std::nullopt};
@@ -147,18 +173,30 @@ std::optional<CustomLine> customLine(const QByteArray &line)
     return custom;
 }
 
+bool isUidLine(const QByteArray &line)
+{
+    if (line.size() < 4 || (line.at(0) != 'U' && line.at(0) != 'u'))
+        return false;
+    const qsizetype end = nameEnd(line);
+    return end < line.size() &&
+           QByteArrayView(line).first(end).trimmed().compare("UID", Qt::CaseInsensitive) == 0;
+}
+
 // One pass over the card's logical lines (unfolded, quoted-printable joined).
-CardExtras scanCard(const QByteArray &card)
+CardExtras scanCard(const QByteArray &card, const QByteArray &fallbackCharset = {})
 {
     CardExtras extras;
     VCardLineReader reader(card);
     QByteArray line;
     while (reader.readLine(line)) {
-        if (std::optional<CustomLine> custom = customLine(line)) {
+        if (std::optional<CustomLine> custom = customLine(line, fallbackCharset)) {
             extras.customLines.append(std::move(*custom));
         } else if (isCategoriesLine(line)) {
-            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
                 extras.categoryLines.append(splitCategories(parsed->rawText()));
+        } else if (extras.uid.isEmpty() && isUidLine(line)) {
+            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+                extras.uid = parsed->rawText().trimmed();
         }
     }
     return extras;
@@ -198,9 +236,106 @@ void addCustomLines(QNPerson &person, const QList<CustomLine> &lines)
         addCustomLine(person, line);
 }
 
+bool isLineBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// Finds the lines of a text that are one marker word ("BEGIN:VCARD", "END:VCARD", any letter
+// case) after unfolding: the word at the start of a line, nothing but blanks after it, and no
+// continuation line carrying more. The word inside a value ("To send:vCard files", a note quoting
+// a card, a folded URL) is no marker. Searches go forward only and remember where they got to,
+// so that a text of many cards without END lines is still searched once.
+class MarkerLines
+{
+public:
+    MarkerLines(const QString &text, const QString &word)
+        : m_text(text), m_word(word.size()), m_matcher(word, Qt::CaseInsensitive)
+    {
+    }
+
+    // The start of the first marker line at or after `from`; -1 when there is none.
+    qsizetype next(qsizetype from)
+    {
+        if (m_searchedFrom >= 0 && m_searchedFrom <= from && (m_found < 0 || m_found >= from))
+            return m_found;
+        qsizetype at = m_matcher.indexIn(m_text, from);
+        while (at >= 0 && !isMarkerLine(at))
+            at = m_matcher.indexIn(m_text, at + 1);
+        m_searchedFrom = from;
+        m_found = at;
+        return at;
+    }
+
+private:
+    bool isMarkerLine(qsizetype at) const { return startsLogicalLine(at) && restIsBlank(at + m_word); }
+
+    bool startsText(qsizetype position) const
+    {
+        return position == 0 || (position == 1 && m_text.at(0) == QChar(QChar::ByteOrderMark));
+    }
+
+    // At the start of a line that continues no other: not indented, or indented as the first line
+    // of the text or after an empty line.
+    bool startsLogicalLine(qsizetype at) const
+    {
+        qsizetype start = at;
+        while (start > 0 && isBlank(m_text.at(start - 1)))
+            --start;
+        if (startsText(start))
+            return true;
+        if (!isLineBreak(m_text.at(start - 1)))
+            return false;
+        if (start == at)
+            return true;
+        // Back over the one line end (LF, CR LF, CR CR LF or CR) to the line before.
+        qsizetype before = start - 1;
+        if (m_text.at(before) == QLatin1Char('\n')) {
+            --before;
+            while (before >= 0 && m_text.at(before) == QLatin1Char('\r'))
+                --before;
+        } else {
+            --before;
+        }
+        return before < 0 || isLineBreak(m_text.at(before));
+    }
+
+    // Whether the logical line from `position` on holds only blanks, its continuations included.
+    bool restIsBlank(qsizetype position) const
+    {
+        const qsizetype size = m_text.size();
+        for (;;) {
+            while (position < size && isBlank(m_text.at(position)))
+                ++position;
+            if (position == size)
+                return true;
+            if (!isLineBreak(m_text.at(position)))
+                return false;
+            // Past the line end (CR LF, CR CR LF, LF or CR): a blank there starts a continuation.
+            while (position < size && m_text.at(position) == QLatin1Char('\r'))
+                ++position;
+            if (position < size && m_text.at(position) == QLatin1Char('\n'))
+                ++position;
+            if (position == size || !isBlank(m_text.at(position)))
+                return true;
+        }
+    }
+
+    const QString &m_text;
+    const qsizetype m_word;
+    const QStringMatcher m_matcher;
+    qsizetype m_searchedFrom = -1;
+    qsizetype m_found = -1;
+};
+
 // Finds the cards of a text, searching forward only. A card runs through the first line break
-// after its END:VCARD; one without an END of its own runs to the next BEGIN:VCARD or the end of
-// the text, so that a broken card does not swallow the next one.
+// after its END:VCARD line; one without an END of its own runs to the next BEGIN:VCARD line or the
+// end of the text, so that a broken card does not swallow the next one.
 class CardCutter
 {
 public:
@@ -215,43 +350,31 @@ public:
 
     std::optional<Span> next(qsizetype from)
     {
-        const qsizetype begin = findBegin(from);
+        const qsizetype begin = m_begins.next(from);
         if (begin < 0)
             return std::nullopt;
         const qsizetype afterBegin = begin + BeginWord.size();
-        const qsizetype end = m_end.indexIn(m_text, afterBegin);
-        m_laterBegin = m_begin.indexIn(m_text, afterBegin);
-        m_laterBeginFrom = afterBegin;
-        if (end < 0 || (m_laterBegin >= 0 && m_laterBegin < end))
-            return Span{begin, m_laterBegin >= 0 ? m_laterBegin : m_text.size(), false};
-        return Span{begin, throughLineBreak(end + EndWord.size()), true};
+        const qsizetype end = m_ends.next(afterBegin);
+        const qsizetype laterBegin = m_begins.next(afterBegin);
+        if (end < 0 || (laterBegin >= 0 && laterBegin < end))
+            return Span{begin, laterBegin >= 0 ? laterBegin : m_text.size(), false};
+        return Span{begin, throughLineBreak(end + EndWord.size(), laterBegin), true};
     }
 
 private:
-    qsizetype findBegin(qsizetype from) const
+    qsizetype throughLineBreak(qsizetype from, qsizetype laterBegin) const
     {
-        // The last search for the following card already looked past `from`.
-        if (m_laterBeginFrom >= 0 && m_laterBeginFrom <= from && (m_laterBegin < 0 || m_laterBegin >= from))
-            return m_laterBegin;
-        return m_begin.indexIn(m_text, from);
-    }
-
-    qsizetype throughLineBreak(qsizetype from) const
-    {
-        const qsizetype limit = m_laterBegin >= 0 ? m_laterBegin : m_text.size();
+        const qsizetype limit = laterBegin >= 0 ? laterBegin : m_text.size();
         for (qsizetype i = from; i < limit; ++i) {
-            const QChar c = m_text.at(i);
-            if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            if (isLineBreak(m_text.at(i)))
                 return i + 1;
         }
         return from;
     }
 
     const QString &m_text;
-    const QStringMatcher m_begin{BeginWord, Qt::CaseInsensitive};
-    const QStringMatcher m_end{EndWord, Qt::CaseInsensitive};
-    qsizetype m_laterBegin = -1;
-    qsizetype m_laterBeginFrom = -1;
+    MarkerLines m_begins{m_text, BeginWord};
+    MarkerLines m_ends{m_text, EndWord};
 };
 
 GroupDictPtr newTopGroup()
@@ -340,6 +463,7 @@ struct ParsedCard
 {
     QStringView text;
     bool terminated = true;
+    QByteArray fallbackCharset;
     QList<QStringList> categoryLines;
     QNPersonPtr person;
 };
@@ -362,13 +486,17 @@ bool holdsNothing(QNPerson &person)
 
 void parseCard(ParsedCard &card)
 {
-    const QByteArray bytes = card.text.toUtf8();
-    CardExtras extras = scanCard(bytes);
+    QByteArray bytes = card.text.toUtf8();
+    // A NUL read from a file (padding, a stray byte) belongs to no name or value.
+    if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
+        bytes.removeIf([](char c) { return c == '\0'; });
+    CardExtras extras = scanCard(bytes, card.fallbackCharset);
     card.categoryLines = std::move(extras.categoryLines);
-    card.person = QNPerson::initWithVCardData(bytes);
+    card.person = QNPerson::initWithVCardData(bytes, card.fallbackCharset);
     if (!card.person)
         return;
     addCustomLines(*card.person, extras.customLines);
+    card.person->setVCardUID(extras.uid);
     // A card cut short is taken for what it holds; a bare BEGIN line is no contact.
     if (!card.terminated && holdsNothing(*card.person))
         card.person.reset();
@@ -392,7 +520,8 @@ constexpr qsizetype Batch = 512;
 } // namespace
 
 std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
-                                                            const ProgressHandler &progressHandler) const
+                                                            const ProgressHandler &progressHandler,
+                                                            const QByteArray &fallbackCharset) const
 {
     VCardBook book;
     CardCutter cutter(text);
@@ -407,6 +536,7 @@ std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
                 break;
             batch.append({QStringView(text).sliced(card->begin, card->end - card->begin),
                           card->terminated,
+                          fallbackCharset,
                           {},
                           nullptr});
             position = card->end;
@@ -426,6 +556,11 @@ std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
         }
     }
     return ContainerTable{book.finished()};
+}
+
+bool QNvCard::isReservedCustomItemName(const QString &name)
+{
+    return reservedCustomNames().contains(name.trimmed().toUpper());
 }
 
 ContactTablePtr QNvCard::contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const

@@ -70,7 +70,7 @@ QString escapeCustomValue(const QString &value)
     return out;
 }
 
-// A property name or parameter value cannot hold these; they would end the name or the line.
+// A property name cannot hold these; they would end the name or the line.
 QString withoutSeparators(QString text)
 {
     static const QString separators = QStringLiteral(";:,\"\r\n");
@@ -78,9 +78,21 @@ QString withoutSeparators(QString text)
     return text.trimmed();
 }
 
+// A label is one TYPE value, quoted when it holds what would end the value (the reader's labels
+// made of other parameters hold ";" and "="); a double quote or line break cannot be written.
+QString labelParameter(QString label)
+{
+    label.removeIf(
+        [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+    label = label.trimmed();
+    const bool quoted = label.contains(QLatin1Char(';')) || label.contains(QLatin1Char(':')) ||
+                        label.contains(QLatin1Char(','));
+    return quoted ? QLatin1Char('"') + label + QLatin1Char('"') : label;
+}
+
 QString customLine(const QString &name, const QString &label, const QString &value)
 {
-    return foldedLine(QLatin1String("X-") + name + QLatin1String(";type=") + withoutSeparators(label) +
+    return foldedLine(QLatin1String("X-") + name + QLatin1String(";type=") + labelParameter(label) +
                       QLatin1Char(':') + escapeCustomValue(value));
 }
 
@@ -190,6 +202,14 @@ void addCustomItems(CardInsertion &card, QNPerson &person, bool writeEmpty)
     }
 }
 
+void addUid(CardInsertion &card, const QNPerson &person)
+{
+    QString uid = person.vCardUID();
+    uid.removeIf([](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+    if (!uid.isEmpty() && !card.has(QStringLiteral("UID:")))
+        card.add(foldedLine(QLatin1String("UID:") + uid));
+}
+
 void addCategories(CardInsertion &card, const QStringList &groupNames)
 {
     QStringList escaped;
@@ -267,6 +287,7 @@ QString QNvCard::vCardFromPerson(QNPerson &person, const QStringList &options,
     if (options.contains(QNvCardOption::Custom))
         addCustomItems(card, person, false);
     addCategories(card, groupNames);
+    addUid(card, person);
     return card.text();
 }
 
@@ -288,6 +309,7 @@ QString QNvCard::vCardFromContact(const ContactRow &row, const QStringList &opti
     if (options.contains(QNvCardOption::Photo))
         addPhoto(card, *this, person);
     addCustomItems(card, person, true);
+    addUid(card, person);
     return card.text();
 }
 

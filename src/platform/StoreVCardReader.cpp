@@ -14,6 +14,42 @@ namespace {
 // The year that stands for "no year" in dates written by address books that cannot leave it out.
 constexpr int NoYearMarker = 1604;
 
+bool isPreferred(const VCardContentLine &line)
+{
+    return line.hasParameter("PREF") || line.types().contains(QLatin1String("PREF"), Qt::CaseInsensitive);
+}
+
+// The lines of a property that the store holds once: the one it keeps (the first marked PREF,
+// else the first) and the others in card order. Lines are only looked at once one repeats.
+class RepeatedLines
+{
+public:
+    void add(const VCardContentLine &line)
+    {
+        if (!m_kept) {
+            m_kept = &line;
+            return;
+        }
+        if (m_others.isEmpty())
+            m_keptPreferred = isPreferred(*m_kept);
+        if (!m_keptPreferred && isPreferred(line)) {
+            // The first line until now, so it goes first.
+            m_others.prepend(m_kept);
+            m_kept = &line;
+            m_keptPreferred = true;
+        } else {
+            m_others.append(&line);
+        }
+    }
+    const VCardContentLine *kept() const { return m_kept; }
+    const QList<const VCardContentLine *> &others() const { return m_others; }
+
+private:
+    const VCardContentLine *m_kept = nullptr;
+    bool m_keptPreferred = false;
+    QList<const VCardContentLine *> m_others;
+};
+
 struct Card
 {
     StoreContact contact;
@@ -25,6 +61,9 @@ struct Card
     QByteArray logo;
     // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
     QList<StoreLabeledInstantMessage> legacyMessages;
+    // The store takes one ORG and one TITLE; the others are kept for the note.
+    RepeatedLines organizations;
+    RepeatedLines titles;
 };
 
 using Handler = void (*)(Card &, const VCardContentLine &);
@@ -113,15 +152,12 @@ void readFormattedName(Card &card, const VCardContentLine &line)
 
 void readOrganization(Card &card, const VCardContentLine &line)
 {
-    QStringList parts = line.components();
-    card.contact.organizationName = parts.takeFirst();
-    parts.removeAll(QString());
-    card.contact.departmentName = parts.join(QLatin1String(", "));
+    card.organizations.add(line);
 }
 
 void readTitle(Card &card, const VCardContentLine &line)
 {
-    card.contact.jobTitle = line.text();
+    card.titles.add(line);
 }
 
 void readNickname(Card &card, const VCardContentLine &line)
@@ -129,9 +165,18 @@ void readNickname(Card &card, const VCardContentLine &line)
     card.contact.nickname = line.text();
 }
 
+void appendToNote(StoreContact &contact, const QString &text)
+{
+    if (contact.note.isEmpty())
+        contact.note = text;
+    else
+        contact.note += QLatin1Char('\n') + text;
+}
+
 void readNote(Card &card, const VCardContentLine &line)
 {
-    card.contact.note = line.text();
+    if (const QString note = line.text(); !note.isEmpty())
+        appendToNote(card.contact, note);
 }
 
 void readMaidenName(Card &card, const VCardContentLine &line)
@@ -377,20 +422,65 @@ void mergeLegacyMessages(Card &card)
     }
 }
 
+QString titleText(const VCardContentLine &line)
+{
+    return line.text();
+}
+
+QString organizationText(const VCardContentLine &line)
+{
+    QStringList parts = line.components();
+    parts.removeAll(QString());
+    return parts.join(QLatin1String("; "));
+}
+
+// The lines the store has no place for go into the note, unless they only repeat another.
+void addRepeatedToNote(StoreContact &contact, const RepeatedLines &lines,
+                       QString (*textOf)(const VCardContentLine &), const QString &property)
+{
+    if (lines.others().isEmpty())
+        return;
+    QStringList shown{textOf(*lines.kept())};
+    for (const VCardContentLine *line : lines.others()) {
+        const QString text = textOf(*line);
+        if (text.isEmpty() || shown.contains(text))
+            continue;
+        shown.append(text);
+        appendToNote(contact, property + QLatin1String(": ") + text);
+    }
+}
+
+void applyOrganizationAndTitle(Card &card)
+{
+    StoreContact &contact = card.contact;
+    if (const VCardContentLine *organization = card.organizations.kept()) {
+        QStringList parts = organization->components();
+        contact.organizationName = parts.takeFirst();
+        parts.removeAll(QString());
+        contact.departmentName = parts.join(QLatin1String(", "));
+    }
+    if (const VCardContentLine *title = card.titles.kept())
+        contact.jobTitle = titleText(*title);
+    addRepeatedToNote(contact, card.organizations, organizationText, QStringLiteral("ORG"));
+    addRepeatedToNote(contact, card.titles, titleText, QStringLiteral("TITLE"));
+}
+
 // A card without name parts keeps its FN as the given name (or as the name of an organisation),
-// so that a contact known only by FN is not nameless.
+// so that a contact known only by FN is not nameless; one that names only an organisation is the
+// organisation's card, shown by its name as the store shows a company.
 void applyFormattedName(Card &card)
 {
     StoreContact &contact = card.contact;
-    const QString name = card.formattedName.trimmed();
-    if (name.isEmpty() || !contact.givenName.isEmpty() || !contact.familyName.isEmpty() ||
-        !contact.middleName.isEmpty())
+    if (!contact.givenName.isEmpty() || !contact.familyName.isEmpty() || !contact.middleName.isEmpty())
         return;
+    const QString name = card.formattedName.trimmed();
     if (contact.contactType() == StoreContactType::Organization) {
         if (contact.organizationName.isEmpty())
             contact.organizationName = name;
-    } else if (name != contact.organizationName) {
+    } else if (!name.isEmpty() && name != contact.organizationName) {
         contact.givenName = name;
+    } else if (!contact.organizationName.isEmpty()) {
+        contact.setContactType(StoreContactType::Organization);
     }
 }
 
@@ -402,6 +492,7 @@ StoreContact finishCard(Card &card)
         if (const Handler handler = table.value(line.name()))
             handler(card, line);
     mergeLegacyMessages(card);
+    applyOrganizationAndTitle(card);
     applyFormattedName(card);
     if (card.contact.imageData.isEmpty())
         card.contact.imageData = card.logo;
@@ -410,7 +501,8 @@ StoreContact finishCard(Card &card)
 
 } // namespace
 
-std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data)
+std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data,
+                                                          const QByteArray &fallbackCharset)
 {
     VCardLineReader reader(data);
     QList<StoreContact> contacts;
@@ -428,7 +520,7 @@ std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data
             if (depth > 0 && --depth == 0)
                 contacts.append(finishCard(card));
         } else if (depth == 1) {
-            if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+            if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
                 card.lines.append(std::move(*parsed));
         }
     }

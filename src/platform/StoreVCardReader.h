@@ -10,9 +10,17 @@
 // fresh identifier; a UID in the data is ignored, so reading one file twice gives distinct
 // contacts. A card without END:VCARD runs to the end of the data. Properties the store has no
 // place for (and X- lines of other programs) are skipped.
+//
+// The store holds one note, organisation and job title: repeated NOTE lines are joined with line
+// breaks; of repeated ORG and TITLE lines the first one marked PREF, else the first, is kept and
+// the others are added to the note as "ORG: ..." and "TITLE: ..." lines, so that nothing is lost.
+// A card with an organisation and no name is an organisation's card.
 class StoreVCardReader
 {
 public:
-    // The contacts of every card; nothing when the data holds no BEGIN:VCARD line.
-    static std::optional<QList<StoreContact>> read(const QByteArray &data);
+    // The contacts of every card; nothing when the data holds no BEGIN:VCARD line. Encoded
+    // values without a CHARSET that are not UTF-8 are taken in the fallback charset (see
+    // VCardContentLine).
+    static std::optional<QList<StoreContact>> read(const QByteArray &data,
+                                                   const QByteArray &fallbackCharset = {});
 };

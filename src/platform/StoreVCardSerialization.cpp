@@ -3,10 +3,11 @@
 #include "platform/StoreVCardReader.h"
 #include "platform/StoreVCardWriter.h"
 
-StoreVCardReadResult StoreVCardSerialization::contactsWithData(const QByteArray &data)
+StoreVCardReadResult StoreVCardSerialization::contactsWithData(const QByteArray &data,
+                                                               const QByteArray &fallbackCharset)
 {
     StoreVCardReadResult result;
-    if (std::optional<QList<StoreContact>> contacts = StoreVCardReader::read(data))
+    if (std::optional<QList<StoreContact>> contacts = StoreVCardReader::read(data, fallbackCharset))
         result.contacts = std::move(*contacts);
     else
         result.error = QStringLiteral("The data is not vCard text.");

@@ -21,7 +21,9 @@ struct StoreVCardReadResult
 class StoreVCardSerialization
 {
 public:
-    // Every parsed contact has a fresh identifier. Data without a vCard is an error.
-    static StoreVCardReadResult contactsWithData(const QByteArray &data);
+    // Every parsed contact has a fresh identifier. Data without a vCard is an error. Encoded values
+    // without a CHARSET that are not UTF-8 are read in the fallback charset (the file's encoding).
+    static StoreVCardReadResult contactsWithData(const QByteArray &data,
+                                                 const QByteArray &fallbackCharset = {});
     static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
 };

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -36,12 +37,19 @@ qsizetype indexOfValueColon(const QByteArray &line)
     return -1;
 }
 
+// A parameter value is a list of items, each plain or quoted; no item can hold a double quote, so
+// dropping them all unquotes every item.
+bool containsByte(QByteArrayView bytes, char byte)
+{
+    return !bytes.isEmpty() && std::memchr(bytes.data(), byte, size_t(bytes.size())) != nullptr;
+}
+
 QByteArray unquoted(const QByteArray &text)
 {
-    const QByteArray trimmed = text.trimmed();
-    if (trimmed.size() >= 2 && trimmed.startsWith('"') && trimmed.endsWith('"'))
-        return trimmed.mid(1, trimmed.size() - 2);
-    return trimmed;
+    QByteArray value = text.trimmed();
+    if (containsByte(value, '"'))
+        value.removeIf([](char c) { return c == '"'; });
+    return value;
 }
 
 int hexDigit(char c)
@@ -88,6 +96,19 @@ bool isValidUtf8(const QByteArray &bytes)
     return !decoder.hasError();
 }
 
+// The text of bytes in that charset; nothing when the charset is unknown or does not take them.
+std::optional<QString> decodedStrictly(const QByteArray &bytes, const QByteArray &charset)
+{
+    QStringDecoder decoder(charset.constData());
+    if (!decoder.isValid())
+        return std::nullopt;
+    const QString text = decoder.decode(bytes);
+    // The legacy converters mark undecodable bytes with SUB instead of reporting them.
+    if (decoder.hasError() || text.contains(QChar(0x1A)))
+        return std::nullopt;
+    return text;
+}
+
 QString normalizedLineBreaks(QString text)
 {
     if (text.contains(QLatin1Char('\r'))) {
@@ -105,7 +126,8 @@ const QList<QByteArray> &encodingWords()
 
 } // namespace
 
-std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line)
+std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line,
+                                                        const QByteArray &fallbackCharset)
 {
     const qsizetype colon = indexOfValueColon(line);
     if (colon <= 0)
@@ -124,6 +146,8 @@ std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line)
     for (qsizetype i = 1; i < head.size(); ++i)
         result.addParameter(head.at(i));
     result.m_value = line.mid(colon + 1);
+    if (!fallbackCharset.isEmpty())
+        result.m_fallbackCharset = fallbackCharset;
     return result;
 }
 
@@ -134,13 +158,15 @@ void VCardContentLine::addParameter(const QByteArray &text)
         return;
     const qsizetype equals = trimmed.indexOf('=');
     if (equals >= 0) {
-        m_parameters.append({trimmed.left(equals).trimmed().toUpper(), unquoted(trimmed.mid(equals + 1))});
+        const QByteArray name = trimmed.left(equals).trimmed().toUpper();
+        m_hasEncoding = m_hasEncoding || name == "ENCODING";
+        m_parameters.append({name, unquoted(trimmed.mid(equals + 1))});
         return;
     }
     // vCard 2.1 allows the bare value: TEL;WORK;VOICE, N;QUOTED-PRINTABLE.
-    const QByteArray word = trimmed.toUpper();
-    m_parameters.append(
-        {encodingWords().contains(word) ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
+    const bool encoding = encodingWords().contains(trimmed.toUpper());
+    m_hasEncoding = m_hasEncoding || encoding;
+    m_parameters.append({encoding ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
 }
 
 QString VCardContentLine::parameter(const QByteArray &name) const
@@ -192,11 +218,13 @@ QByteArray VCardContentLine::decodedBytes() const
 QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
 {
     const QString charset = parameter("CHARSET");
-    if (charset.isEmpty() || charset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
+    if (charset.isEmpty())
+        return decodeWithoutCharset(bytes);
+    if (charset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
         return QString::fromUtf8(bytes);
     // Unencoded 8-bit text that is valid UTF-8 was already converted by whoever handed us the card
     // (the import turns the file into UTF-8 text first), leaving a stale CHARSET behind.
-    if (!hasParameter("ENCODING") && !isAscii(bytes) && isValidUtf8(bytes))
+    if (!m_hasEncoding && !isAscii(bytes) && isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     QStringDecoder decoder(charset.toLatin1().constData());
     if (!decoder.isValid())
@@ -207,9 +235,28 @@ QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
     return text;
 }
 
+QString VCardContentLine::decodeWithoutCharset(const QByteArray &bytes) const
+{
+    // Unencoded 8-bit text was turned into UTF-8 with the rest of the file; encoded bytes kept the
+    // file's own encoding.
+    if (!m_hasEncoding || isAscii(bytes) || isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    if (!m_fallbackCharset.isEmpty())
+        if (std::optional<QString> text = decodedStrictly(bytes, m_fallbackCharset))
+            return *text;
+    if (std::optional<QString> text = decodedStrictly(bytes, "windows-1252"))
+        return *text;
+    // Windows-1252 leaves five bytes undefined; Latin-1 takes every byte.
+    return QString::fromLatin1(bytes);
+}
+
 QString VCardContentLine::rawText() const
 {
-    return normalizedLineBreaks(decodeCharset(decodedBytes()));
+    const QByteArray bytes = decodedBytes();
+    QString text = normalizedLineBreaks(decodeCharset(bytes));
+    if (containsByte(bytes, '\0'))
+        text.remove(QChar(0));
+    return text;
 }
 
 QString VCardContentLine::text() const

@@ -7,17 +7,10 @@ bool equalsTrimmedIgnoringCase(QByteArrayView line, QByteArrayView word)
     return line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
 }
 
-// The part before the value colon, where the parameters stand.
-QByteArrayView head(const QByteArray &line)
+// Whether the word stands in text[from, to), letter case ignored.
+bool containsIgnoringCase(QByteArrayView text, qsizetype from, qsizetype to, QByteArrayView word)
 {
-    const qsizetype colon = line.indexOf(':');
-    return colon < 0 ? QByteArrayView(line) : QByteArrayView(line).first(colon);
-}
-
-bool headContains(const QByteArray &line, QByteArrayView word)
-{
-    const QByteArrayView text = head(line);
-    for (qsizetype i = 0; i + word.size() <= text.size(); ++i)
+    for (qsizetype i = from; i + word.size() <= to; ++i)
         if (text.sliced(i, word.size()).compare(word, Qt::CaseInsensitive) == 0)
             return true;
     return false;
@@ -33,6 +26,9 @@ bool isBase64Text(QByteArrayView line)
     }
     return true;
 }
+
+const QByteArray QuotedPrintable = "QUOTED-PRINTABLE";
+const QByteArray Base64 = "BASE64";
 
 } // namespace
 
@@ -52,16 +48,48 @@ bool VCardLineReader::isEnd(QByteArrayView line)
     return equalsTrimmedIgnoringCase(line, "END:VCARD");
 }
 
+bool VCardLineReader::Head::quotedPrintable(const QByteArray &line)
+{
+    update(line);
+    return m_quotedPrintable;
+}
+
+bool VCardLineReader::Head::base64(const QByteArray &line)
+{
+    update(line);
+    return m_base64;
+}
+
+void VCardLineReader::Head::update(const QByteArray &line)
+{
+    if (m_complete)
+        return;
+    const qsizetype colon = line.indexOf(':', m_scanned);
+    const qsizetype end = colon < 0 ? line.size() : colon;
+    // A word may straddle the part scanned before.
+    const qsizetype from = qMax<qsizetype>(0, m_scanned - QuotedPrintable.size() + 1);
+    m_quotedPrintable = m_quotedPrintable || containsIgnoringCase(line, from, end, QuotedPrintable);
+    m_base64 = m_base64 || containsIgnoringCase(line, from, end, Base64);
+    m_scanned = end;
+    m_complete = colon >= 0;
+}
+
 QByteArrayView VCardLineReader::peekPhysicalLine(qsizetype &next) const
 {
     qsizetype end = m_position;
     while (end < m_data.size() && m_data.at(end) != '\n' && m_data.at(end) != '\r')
         ++end;
     next = end;
-    if (next < m_data.size() && m_data.at(next) == '\r')
+    if (next < m_data.size() && m_data.at(next) == '\r') {
+        qsizetype afterCarriageReturns = next;
+        while (afterCarriageReturns < m_data.size() && m_data.at(afterCarriageReturns) == '\r')
+            ++afterCarriageReturns;
+        const bool endsWithLineFeed =
+            afterCarriageReturns < m_data.size() && m_data.at(afterCarriageReturns) == '\n';
+        next = endsWithLineFeed ? afterCarriageReturns + 1 : next + 1;
+    } else if (next < m_data.size()) {
         ++next;
-    if (next < m_data.size() && m_data.at(next) == '\n' && (next == end || m_data.at(next - 1) == '\r'))
-        ++next;
+    }
     return QByteArrayView(m_data).sliced(m_position, end - m_position);
 }
 
@@ -75,14 +103,16 @@ bool VCardLineReader::readLine(QByteArray &line)
     }
     if (line.isEmpty())
         return false;
+    Head head;
     while (m_position < m_data.size()) {
         const QByteArrayView following = peekPhysicalLine(next);
-        if (continuesQuotedPrintable(line, following)) {
+        if (continuesQuotedPrintable(line, head, following)) {
             line.chop(1);
+            head.truncated(line.size());
             line.append(following);
         } else if (!following.isEmpty() && (following.front() == ' ' || following.front() == '\t')) {
             line.append(following.sliced(1));
-        } else if (continuesBase64(line, following)) {
+        } else if (continuesBase64(line, head, following)) {
             line.append(following);
         } else {
             break;
@@ -92,12 +122,12 @@ bool VCardLineReader::readLine(QByteArray &line)
     return true;
 }
 
-bool VCardLineReader::continuesQuotedPrintable(const QByteArray &line, QByteArrayView next) const
+bool VCardLineReader::continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next)
 {
-    return line.endsWith('=') && !isBegin(next) && !isEnd(next) && headContains(line, "QUOTED-PRINTABLE");
+    return line.endsWith('=') && head.quotedPrintable(line) && !isBegin(next) && !isEnd(next);
 }
 
-bool VCardLineReader::continuesBase64(const QByteArray &line, QByteArrayView next) const
+bool VCardLineReader::continuesBase64(const QByteArray &line, Head &head, QByteArrayView next)
 {
-    return !next.isEmpty() && isBase64Text(next) && headContains(line, "BASE64");
+    return !next.isEmpty() && isBase64Text(next) && head.base64(line);
 }

@@ -4,7 +4,8 @@
 #include <QByteArrayView>
 
 // Reads vCard data one logical line at a time, without splitting the whole text up front. Lines
-// end with CR LF, LF or CR. A logical line joins
+// end with CR LF, LF or CR; a run of CRs before an LF (CR CR LF, as text-mode copies of CR LF files
+// have it) ends one line, not several. A logical line joins
 // - folded lines: a line that begins with a blank or a tab continues the previous one (the one
 //   blank is dropped);
 // - QUOTED-PRINTABLE soft breaks: a quoted-printable line ending in "=" continues on the next
@@ -24,9 +25,30 @@ public:
     static bool isEnd(QByteArrayView line);
 
 private:
+    // What the head of the logical line being read (the text before its value colon) says about
+    // its continuation lines. Asked only when a continuation could depend on it, and scanned as
+    // the line grows, each byte once, so that a long line without a colon is not searched again
+    // for every line it takes in.
+    class Head
+    {
+    public:
+        bool quotedPrintable(const QByteArray &line);
+        bool base64(const QByteArray &line);
+        // The line lost its last bytes (a soft line break's "=").
+        void truncated(qsizetype size) { m_scanned = qMin(m_scanned, size); }
+
+    private:
+        void update(const QByteArray &line);
+
+        qsizetype m_scanned = 0;
+        bool m_complete = false;
+        bool m_quotedPrintable = false;
+        bool m_base64 = false;
+    };
+
     QByteArrayView peekPhysicalLine(qsizetype &next) const;
-    bool continuesQuotedPrintable(const QByteArray &line, QByteArrayView next) const;
-    bool continuesBase64(const QByteArray &line, QByteArrayView next) const;
+    static bool continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next);
+    static bool continuesBase64(const QByteArray &line, Head &head, QByteArrayView next);
 
     const QByteArray m_data;
     qsizetype m_position = 0;

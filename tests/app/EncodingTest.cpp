@@ -25,6 +25,10 @@ QByteArray fixture(const char *name)
 
 const QString Japanese = QStringLiteral("BEGIN:VCARD\nN:山田;花子;;;\nSOUND:やまだ はなこ\nEND:VCARD\n");
 
+const QByteArray StrayNul("N:a\0b\nNOTE:\xC3\xA9\n", 14);
+// A writer that folds by bytes splits a character across the fold.
+const QByteArray SplitByFold("NOTE:\xE6\x97\r\n \xA5\xE6\x9C\xAC\n");
+
 struct Detection
 {
     const char *name;
@@ -52,6 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 TextEncodings::UTF16LittleEndian},
                       Detection{"utf16be bom", encoded("UTF-16BE", QChar(0xFEFF) + Japanese),
                                 TextEncodings::UTF16BigEndian},
+                      Detection{"utf16le", encoded("UTF-16LE", Japanese), TextEncodings::UTF16LittleEndian},
+                      Detection{"utf16be", encoded("UTF-16BE", Japanese), TextEncodings::UTF16BigEndian},
+                      Detection{"utf8 with a stray nul", StrayNul, TextEncodings::UTF8},
+                      Detection{"utf8 split by a fold", SplitByFold, TextEncodings::UTF8},
                       Detection{"iso-2022-jp", encoded("ISO-2022-JP", Japanese), TextEncodings::ISO2022JP},
                       Detection{"shift-jis", encoded("Shift_JIS", Japanese), TextEncodings::ShiftJIS},
                       Detection{"euc-jp", encoded("EUC-JP", Japanese), TextEncodings::EUCJP},
@@ -88,6 +96,13 @@ TEST_F(EncodingFileTest, ReadsWithTheChosenOrTheDetectedEncoding)
     // Bytes that Windows Latin 1 leaves undefined are still read.
     EXPECT_EQ(TextEncodings::readFile(write("N:\x81\xE9\n"), TextEncodings::Automatic).text->size(), 5);
     EXPECT_EQ(TextEncodings::readFile(write("\xEF\xBB\xBFN:a\n"), TextEncodings::Automatic).text, "N:a\n");
+    // The split character is read whole before the fold, which still unfolds.
+    const TextEncodings::ReadResult split =
+        TextEncodings::readFile(write("NOTE:\xE6\x97\r\n \xA5!\n"), TextEncodings::UTF8);
+    EXPECT_EQ(split.text, QStringLiteral("NOTE:日\r\n !\n"));
+    EXPECT_EQ(split.encoding, TextEncodings::UTF8);
+    EXPECT_EQ(TextEncodings::eightBitCharset(TextEncodings::ShiftJIS), "Shift_JIS");
+    EXPECT_TRUE(TextEncodings::eightBitCharset(TextEncodings::UTF16LittleEndian).isEmpty());
 }
 
 TEST(TextEncodingsTable, NumbersAndNamesAreUnique)

@@ -58,6 +58,18 @@ TEST_F(FileImportTest, VCardImportAddsTheChosenRowsInOneUndoStep)
     EXPECT_FALSE(view()->undoManager()->canUndo());
 }
 
+TEST_F(FileImportTest, EncodedValuesWithoutCharsetAreReadInTheFileEncoding)
+{
+    FilePanel::setNextPath(TestEnvironment::dataPath("vcards/real-world/qp-shift-jis-without-charset.vcf"));
+    m_window->importFromVCard();
+    ImportChooserController *chooser = chooserWhenOpen();
+    ASSERT_TRUE(chooser);
+    ASSERT_EQ(chooser->nameTable().size(), 1);
+    EXPECT_EQ(chooser->nameTable().first()->person->stringValueForIdentifier("Note"),
+              "携帯は夜つながりにくい");
+    chooser->buttonPressed(chooser->cancelButton());
+}
+
 TEST_F(FileImportTest, AcceptingWithNothingSelectedAddsNothing)
 {
     FilePanel::setNextPath(writeFile("one.vcf", cards({"Cid"})));

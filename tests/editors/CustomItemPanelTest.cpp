@@ -143,7 +143,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, CustomItemRefused,
                                            RefusedItem{"Groups", "Groups", "String Value", {}},
                                            RefusedItem{"NameOrdering", "Name Ordering", "String Value", {}},
                                            RefusedItem{"NameDisplay", "Name Display", "String Value", {}},
-                                           RefusedItem{"All", "All", "String Value", {}}),
+                                           RefusedItem{"All", "All", "String Value", {}},
+                                           RefusedItem{"VCardLine", "ANNIVERSARY", "String Value", {}},
+                                           RefusedItem{"VCardLineAnyCase", "MaidenName", "String Value", {}},
+                                           RefusedItem{"VCardAccount", "aim", "Labeled Value", {"x"}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CustomItemPanelTest, DoubleClickChangesTheLabelsOfALabelledItemOnly)

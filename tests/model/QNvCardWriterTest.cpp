@@ -83,13 +83,14 @@ TEST_F(VCardTest, CustomValuesSurviveTheirCharacters)
     person->setValue(QStringLiteral("Not asked"), "Note");
 
     const QString text = QNvCard().vCardFromPerson(*person, {"Custom"}, {});
-    EXPECT_TRUE(text.contains("\r\nX-Pets;type=cat:Tom\\nCat\r\n"));
+    // A label holding separators is written as one quoted value.
+    EXPECT_TRUE(text.contains("\r\nX-Pets;type=\"ca;t:,\":Tom\\nCat\r\n"));
     EXPECT_FALSE(text.contains("X-Unset"));
     EXPECT_FALSE(text.contains("NOTE:"));
     const QNPersonPtr back = read(text)->topGroup()->contactTable->first()->person;
     EXPECT_EQ(back->stringValueForIdentifier("Memo"), person->stringValueForIdentifier("Memo"));
     const QVariantMap pet = back->labeledValueForIdentifier("Pets").first().toMap();
-    EXPECT_EQ(pet.value("label"), "cat");
+    EXPECT_EQ(pet.value("label"), "ca;t:,");
     EXPECT_EQ(pet.value("stringValue"), "Tom\nCat");
 
     EXPECT_FALSE(QNvCard().vCardFromPerson(*person, {}, {}).contains("X-Memo"));

@@ -291,6 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LabelRow{"TEL;WORK;VOICE:1", VCardLabels::Work},
                     LabelRow{"TEL;type=home;type=fax:1", VCardLabels::HomeFax},
                     LabelRow{"TEL;TYPE=\"work,fax\":1", VCardLabels::WorkFax},
+                    LabelRow{"TEL;TYPE=\"HOME,VOICE\",PREF:1", VCardLabels::Home},
                     LabelRow{"TEL;TYPE=OTHER,FAX:1", VCardLabels::OtherFax},
                     LabelRow{"TEL;FAX:1", VCardLabels::OtherFax},
                     LabelRow{"TEL;TYPE=HOME,CELL:1", VCardLabels::Mobile},
@@ -332,10 +333,16 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{"NOTE:C:\\\\temp\\x", "C:\\temp\\x"}, TextRow{"NOTE:trailing\\", "trailing\\"},
                     TextRow{"NOTE:fol\r\n ded", "folded"}, TextRow{"NOTE:fol\n\tded", "folded"},
                     TextRow{"NOTE:fol\r\n  ded", "fol ded"}, TextRow{"NOTE:a\r\n b\r\n c", "abc"},
+                    // CR CR LF is one line end, not an empty line that stops the unfolding.
+                    TextRow{"NOTE:a\r\r\n b\r\r\n c", "abc"},
+                    TextRow{"NOTE:one\r\nNOTE:\r\nNOTE:two", "one\ntwo"},
                     TextRow{"NOTE;ENCODING=QUOTED-PRINTABLE:soft=\r\nbreak=0D=0Aline", "softbreak\nline",
                             "2.1"},
                     TextRow{"NOTE;QUOTED-PRINTABLE:keep=\r\n leading", "keep leading", "2.1"},
                     TextRow{"NOTE;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:caf=E9", "café", "2.1"},
+                    // Encoded bytes without a CHARSET that are not UTF-8: Windows-1252.
+                    TextRow{"NOTE;ENCODING=QUOTED-PRINTABLE:=93caf=E9=94", "\u201Ccafé\u201D", "2.1"},
+                    TextRow{"NOTE;ENCODING=QUOTED-PRINTABLE:caf=C3=A9=00", "café", "2.1"},
                     TextRow{"NOTE;CHARSET=windows-1252:\x93quoted\x94", "\u201Cquoted\u201D", "2.1"},
                     TextRow{"NOTE;CHARSET=EUC-JP:\xC6\xFC\xCB\xDC", "日本", "2.1"},
                     TextRow{"NOTE;CHARSET=ISO-2022-JP:\x1B$BF|K\\\x1B(B", "日本", "2.1"},
@@ -361,7 +368,12 @@ TEST(StoreVCardReader, StructuredValues)
 TEST(StoreVCardReader, FormattedNameStandsInForAMissingName)
 {
     EXPECT_EQ(parseOne("FN:Only Formatted").givenName, "Only Formatted");
-    EXPECT_EQ(parseOne("N:;;;;\r\nFN:Acme\r\nORG:Acme").givenName, "");
+    // An organisation without a person's name is the organisation's card.
+    const StoreContact named = parseOne("N:;;;;\r\nFN:Acme\r\nORG:Acme");
+    EXPECT_EQ(named.givenName, "");
+    EXPECT_EQ(named.contactType(), StoreContactType::Organization);
+    EXPECT_EQ(parseOne("ORG:Acme").contactType(), StoreContactType::Organization);
+    EXPECT_EQ(parseOne("FN:Ann Lee\r\nORG:Acme").contactType(), StoreContactType::Person);
     const StoreContact company = parseOne("FN:Acme Inc\r\nKIND:org");
     EXPECT_EQ(company.contactType(), StoreContactType::Organization);
     EXPECT_EQ(company.organizationName, "Acme Inc");
