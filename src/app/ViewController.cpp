@@ -754,7 +754,14 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 // Seams of the contact and group commands.
 void ViewController::findStringDidChange(const QString &) {}
 
-void ViewController::findBarButtonDidPress(const QString &) {}
+// Done has already started hiding the bar; the window's Find button follows it.
+void ViewController::findBarButtonDidPress(const QString &command)
+{
+    if (command != QStringLiteral("Done"))
+        return;
+    if (WindowController *windowController = this->windowController())
+        windowController->findBarButtonClicked();
+}
 
 void ViewController::setModifierQuery(ModifierQuery query)
 {
