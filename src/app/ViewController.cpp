@@ -12,6 +12,7 @@
 #include "app/GroupContactCommands.h"
 #include "app/ImageResizer.h"
 #include "app/MenuCommand.h"
+#include "app/PaneWidths.h"
 #include "app/ProgressIndicator.h"
 #include "app/SeparatorBox.h"
 #include "app/ViewTypes.h"
@@ -157,6 +158,7 @@ void ViewController::viewDidLoad()
 {
     m_newWindow = false;
     offerToRestoreDefaults();
+    m_paneWidths = new PaneWidths(m_splitView, m_defaults);
     loadLabelFilter();
     loadViewTypes();
     findBarController()->setDelegate(this);
