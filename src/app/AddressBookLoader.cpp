@@ -29,7 +29,7 @@ QString displayNameOfContainer(const StoreContainer &container)
 {
     switch (container.type) {
     case StoreContainerLocal:
-        return L(QStringLiteral("On My Mac"));
+        return L(QStringLiteral("On This Computer"));
     case StoreContainerExchange:
     case StoreContainerCardDAV:
         return container.name;

@@ -281,7 +281,8 @@ void AppDelegate::showSaveError(const QString &error)
 void AppDelegate::revertAddressBookToSaved()
 {
     Alert alert;
-    alert.setMessageText(L(QStringLiteral("Do you want to revert AddressBook?")));
+    alert.setMessageText(TextFormat::fill(L(QStringLiteral("Do you want to revert %@?")),
+                                          {QApplication::applicationName()}));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     alert.beginSheetModalForWindow(m_window, [this](int response) {

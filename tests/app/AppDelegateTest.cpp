@@ -133,7 +133,7 @@ TEST_F(AppDelegateTest, AccessGrantedAtThisLaunchLoadsOnTheMainThreadAndObserves
     ASSERT_TRUE(spinUntil([this] { return loaded(); }));
     EXPECT_EQ(ContactStore().authorizationStatus(), StoreAuthorizationStatus::Authorized);
     ASSERT_EQ(view()->containerTable().size(), 1);
-    EXPECT_EQ(view()->containerTable().first()->name, "On My Mac");
+    EXPECT_EQ(view()->containerTable().first()->name, "On This Computer");
     EXPECT_TRUE(view()->contactTable()->isEmpty());
     // Never started on this path.
     EXPECT_TRUE(m_spinner.isEmpty());
