@@ -52,8 +52,11 @@ AppDelegate::AppDelegate(QObject *parent)
 {
 }
 
+// A load still running is told to stop, so the program ends without waiting for a tree nobody
+// will see; it is waited for, as it uses this delegate's loader.
 AppDelegate::~AppDelegate()
 {
+    m_loader.cancel();
     m_backgroundLoad.waitForFinished();
 }
 

@@ -114,6 +114,23 @@ TEST_F(AddressBookLoaderTest, FailingGroupFetchIsLoggedAndShownAndTheOthersGoOn)
     EXPECT_EQ(Alert::lastShown().informativeText, "Please check the account settings.");
 }
 
+// A cancel during the conversion ends the load without a tree; so does every later load.
+TEST_F(AddressBookLoaderTest, ACancelledLoadPublishesNothing)
+{
+    for (int i = 0; i < 8; ++i)
+        m_builder.addPerson(local(), QStringLiteral("Person %1").arg(i), QStringLiteral("Test"));
+    m_loader.setSliceStartHookForTesting([this] { m_loader.cancel(); });
+    m_loader.loadAddressBook();
+    EXPECT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::Cancelled);
+    EXPECT_TRUE(m_loader.containerTable().isEmpty());
+    EXPECT_FALSE(m_loader.contactTable());
+
+    m_loader.setSliceStartHookForTesting({});
+    m_loader.loadAddressBook();
+    EXPECT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::Cancelled);
+    EXPECT_FALSE(m_loader.contactTable());
+}
+
 struct ChoiceCase
 {
     const char *remembered; // a container name, "stale" for a removed one, or none

@@ -17,6 +17,9 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -87,6 +90,33 @@ TEST_F(AppDelegateTest, WithAccessTheStoreLoadsInTheBackgroundAndIsHandedOver)
     EXPECT_EQ(view()->customItems(), QNPerson::customItems().value_or(QVariantList()));
     EXPECT_EQ(m_window->customItems(), view()->customItems());
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+}
+
+// Quitting while the store loads does not wait for the load: the delegate stops it on its way out.
+TEST_F(AppDelegateTest, QuittingDuringTheLoadStopsIt)
+{
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    for (int i = 0; i < 8; ++i)
+        builder.addPerson(builder.localContainer(), QStringLiteral("Person %1").arg(i), QStringLiteral("Test"));
+    std::atomic<bool> converting{false};
+    std::atomic<bool> stopped{false};
+    AddressBookLoader &loader = m_delegate->loader();
+    // The slices hold the load until it is cancelled, or for ten seconds.
+    loader.setSliceStartHookForTesting([&] {
+        converting = true;
+        QElapsedTimer waited;
+        waited.start();
+        while (!loader.isCancelled() && waited.elapsed() < 10000)
+            QThread::msleep(5);
+        if (loader.isCancelled())
+            stopped = true;
+    });
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(spinUntil([&] { return converting.load(); }));
+    m_delegate.reset();
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(loaded());
 }
 
 // The window gathers the definitions when the view already holds the loaded contacts.
