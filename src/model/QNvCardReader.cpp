@@ -585,19 +585,3 @@ void QNvCard::decodeVCardCustomItems(const QString &card, QNPerson &person) cons
 {
     addCustomLines(person, scanCard(card.toUtf8()).customLines);
 }
-
-QStringList QNvCard::findCategories2(const QString &card) const
-{
-    QStringList pieces;
-    for (const QStringList &line : scanCard(card.toUtf8()).categoryLines)
-        pieces.append(line);
-    return pieces;
-}
-
-std::optional<QStringList> QNvCard::findCategories(const QString &card) const
-{
-    const QList<QStringList> lines = scanCard(card.toUtf8()).categoryLines;
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines.last();
-}
