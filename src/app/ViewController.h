@@ -128,8 +128,6 @@ public:
     ContactInfoInterface *contactInfoController() const { return m_panes.contactInfoController.get(); }
     FindBarInterface *findBarController() const { return m_panes.findBarController.get(); }
     QSplitter *splitView() const { return m_splitView; }
-    // The sidebar's frame; zero wide while it is collapsed.
-    QRect groupViewFrame() const;
     ProgressIndicator *progressIndicator() const { return m_progressIndicator; }
     SeparatorBox *redSeparator() const { return m_redSeparator; }
 
