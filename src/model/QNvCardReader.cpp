@@ -9,7 +9,6 @@
 #include "platform/VCardLineReader.h"
 
 #include <QHash>
-#include <QSet>
 #include <QStringMatcher>
 #include <QtConcurrent/QtConcurrentMap>
 
