@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test, with leak
+# detection on (tools/lsan.supp lists the libraries' own leaks, and only those).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCT_SANITIZE=ON -DCT_BUILD_TESTS=ON >/dev/null
 cmake --build build-test
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"

@@ -33,7 +33,7 @@ int changeContacts(const ContactTable &rows, int round)
             QVariantList phones = person.labeledValueForIdentifier(QStringLiteral("Phone"));
             QVariantMap first = phones.value(0).toMap();
             first.insert(PersonKey::Value, QStringLiteral("+44 20 7946 %1").arg((i + round) % 10000, 4, 10, QLatin1Char('0')));
-            person.replaceLabeledValueAtIndex(first, QStringLiteral("Phone"), 0);
+            person.replaceLabeledEntries(QNPerson::LabeledKind::Phone, first, 0);
         }
         changed += person.isChanged() ? 1 : 0;
     }

@@ -92,7 +92,7 @@ public:
     virtual void selectItemAndRange(const QVariantMap &) {}
 
     // The identifiers of the shown columns in on-screen order.
-    virtual QStringList tableIdentfiers() { return {}; }
+    virtual QStringList tableIdentifiers() { return {}; }
     // The company shows under the name (toggleShowCompany's check mark).
     virtual bool showCompanyInNameCell() const { return false; }
     // The distinct contact rows behind the given grid rows, in row order, deleted ones left out.

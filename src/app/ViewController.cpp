@@ -352,14 +352,6 @@ void ViewController::hideEvent(QHideEvent *event)
 
 // --- panes ----------------------------------------------------------------------------------
 
-QRect ViewController::groupViewFrame() const
-{
-    QRect frame = groupViewController()->view()->geometry();
-    if (isSidebarCollapsed())
-        frame.setWidth(0);
-    return frame;
-}
-
 bool ViewController::isSidebarCollapsed() const
 {
     return groupViewController()->view()->isHidden();

@@ -131,8 +131,6 @@ public:
     QSplitter *splitView() const { return m_splitView; }
     // The side panes' widths, kept for the next start; null until the view has loaded.
     PaneWidths *paneWidths() const { return m_paneWidths; }
-    // The sidebar's frame; zero wide while it is collapsed.
-    QRect groupViewFrame() const;
     ProgressIndicator *progressIndicator() const { return m_progressIndicator; }
     SeparatorBox *redSeparator() const { return m_redSeparator; }
 

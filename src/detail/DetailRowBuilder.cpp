@@ -55,12 +55,6 @@ QStringList DetailRowBuilder::defaultRowOrder()
             QStringLiteral("Dates"),          QStringLiteral("Note")};
 }
 
-void DetailRowBuilder::saveRowOrder() const
-{
-    if (m_rowOrderTable)
-        m_defaults.setObject(*m_rowOrderTable, DefaultsKey::LastRowOrder);
-}
-
 QStringList DetailRowBuilder::customItemNames() const
 {
     QStringList names;

@@ -25,8 +25,6 @@ public:
     // Null until the first build.
     const std::optional<QStringList> &rowOrderTable() const { return m_rowOrderTable; }
     void setRowOrderTable(const std::optional<QStringList> &order) { m_rowOrderTable = order; }
-    // Writes the order under "QN1DlastRowOrder".
-    void saveRowOrder() const;
 
     const QVariantList &customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &customItems) { m_customItems = customItems; }

@@ -186,7 +186,7 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
     reloadKeepingSelection(memory, before, true);
 }
 
-QStringList ContactsViewController::tableIdentfiers()
+QStringList ContactsViewController::tableIdentifiers()
 {
     QHeaderView *header = m_tableView->horizontalHeader();
     QStringList identifiers;
@@ -226,7 +226,7 @@ void ContactsViewController::saveColumnWithDictionary()
     const QString viewType = m_defaults.stringForKey(DefaultsKey::SelectedViewType);
     if (!viewType.isNull()) {
         QVariantMap viewTypes = m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict);
-        viewTypes.insert(viewType, tableIdentfiers());
+        viewTypes.insert(viewType, tableIdentifiers());
         m_defaults.setObject(viewTypes, DefaultsKey::ViewTypeDict);
     }
     m_defaults.synchronize();
@@ -335,7 +335,7 @@ void ContactsViewController::reloadData()
     if (ViewController *controller = viewController())
         m_state.groupName =
             controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
-    const QStringList identifiers = tableIdentfiers();
+    const QStringList identifiers = tableIdentifiers();
     m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
     m_rowsReshaped = false;
     applyRowHeights();

@@ -74,7 +74,7 @@ public:
         m_state.selectedItemAndRange = itemAndRange;
     }
     void selectItemAndRange(const QVariantMap &itemAndRange) override;
-    QStringList tableIdentfiers() override;
+    QStringList tableIdentifiers() override;
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
 

@@ -74,14 +74,6 @@ QList<SubContactRowPtr> GridRowBuilder::rowsForContactTable(const ContactTable &
     return rows;
 }
 
-QList<SubContactRowPtr> GridRowBuilder::createSubContactsFromContact(const ContactRow &contact) const
-{
-    QList<SubContactRowPtr> rows;
-    if (contact.person)
-        appendRows(contact, rows);
-    return rows;
-}
-
 GridRowBuilder::ColumnValues GridRowBuilder::columnValues(const Column &column, QNPerson &person,
                                                           bool ownItems, QVariantList &addresses,
                                                           bool &addressesRead) const

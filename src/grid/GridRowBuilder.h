@@ -27,8 +27,6 @@ public:
     using RowsAdded = std::function<void(const QList<SubContactRowPtr> &rows, qsizetype first)>;
     QList<SubContactRowPtr> rowsForContactTable(const ContactTable &contactTable,
                                                 const RowsAdded &rowsAdded = {}) const;
-    // The rows of one contact in increasing "labelIndex".
-    QList<SubContactRowPtr> createSubContactsFromContact(const ContactRow &contact) const;
 
     // Marks each row that follows a row of the same contact.
     static void markContinuationRows(const QList<SubContactRowPtr> &rows);

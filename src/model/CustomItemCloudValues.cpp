@@ -84,13 +84,6 @@ std::optional<QVariantMap> CustomItemCloudValues::iCloudRestoreValueForKey(const
     return ukvs.dictionaryForKey(key);
 }
 
-void CustomItemCloudValues::iCloudSaveValue(const QVariantMap &value, const QString &key,
-                                            CloudKeyValueStore &ukvs)
-{
-    if (!key.isEmpty())
-        ukvs.setObject(value, key);
-}
-
 void CustomItemCloudValues::iCloudRemoveValueForKey(const QString &key, CloudKeyValueStore &ukvs)
 {
     if (!key.isEmpty())

@@ -30,8 +30,7 @@ public:
     static void iCloudRemovePerson(QNPerson &person, CloudKeyValueStore &ukvs);
     // The map stored under the key; nullopt for a missing key or another kind of value.
     static std::optional<QVariantMap> iCloudRestoreValueForKey(const QString &key, CloudKeyValueStore &ukvs);
-    // Both do nothing for an empty key.
-    static void iCloudSaveValue(const QVariantMap &value, const QString &key, CloudKeyValueStore &ukvs);
+    // Does nothing for an empty key.
     static void iCloudRemoveValueForKey(const QString &key, CloudKeyValueStore &ukvs);
 
     // The stored definitions (CustomItemDict: "Name", "Type", "Labels", "ImageData"), in order;

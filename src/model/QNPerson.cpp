@@ -161,31 +161,6 @@ QString QNPerson::stringFieldForIdentifier(const QString &identifier)
     return value;
 }
 
-void QNPerson::refreshCache()
-{
-    // A standalone record has nothing to read again; dropping its values would lose them.
-    if (!m_cnContact)
-        return;
-    for (const QString &identifier : stringIdentifiers()) {
-        removeItem(identifier);
-        stringFieldForIdentifier(identifier);
-    }
-    for (int kind = 0; kind < LabeledKindCount; ++kind)
-        labeledValues(static_cast<LabeledKind>(kind));
-    birthdayValue();
-    m_phoneticNameValue.reset();
-    m_compositeName.clear();
-    m_imageData.reset();
-    m_nameValue.reset();
-    nameValue();
-    compositeName();
-    // What was read again is no longer an edit.
-    for (const QString &key : StoreKey::stringKeys())
-        m_editedStoreKeys.remove(key);
-    m_editedStoreKeys.remove(StoreKey::ContactType);
-    m_editedStoreKeys.remove(StoreKey::ImageData);
-}
-
 // --- Fetching again ------------------------------------------------------------------------------
 
 bool QNPerson::hasKeys(const QStringList &keys) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LabelTables.h"
 #include "platform/StoreContact.h"
 
 #include <QByteArray>
@@ -33,19 +34,14 @@ public:
     // ---------------------------------------------------------------------------------------------
     // Class-level tables: field identifiers, labels, class custom items and address formats.
     //
-    // Built once on first use (address formats first). Loader and import threads read them while
-    // the main thread changes them, so one lock guards them all and every accessor returns a copy;
-    // a change reaches the tables only through the set/add operations below.
+    // The identifiers are fixed; the rest live in LabelTables::shared(), which these operations
+    // read and change (copies out, one lock).
     // ---------------------------------------------------------------------------------------------
 
-    // Identifier (or "Show as Person", "Name Ordering") to its labels, in menu order.
-    using LabelTable = QMap<QString, QStringList>;
-    // One country's row: the resource's keys plus "Order" and, for non-English users,
-    // "LocalizedCountry".
-    using AddressFormatEntry = QVariantMap;
-    using AddressFormatTable = QList<AddressFormatEntry>;
-    // Country code to its entry; the same content as the table's row of that code.
-    using AddressFormatDict = QMap<QString, AddressFormatEntry>;
+    using LabelTable = LabelTables::LabelTable;
+    using AddressFormatEntry = LabelTables::AddressFormatEntry;
+    using AddressFormatTable = LabelTables::AddressFormatTable;
+    using AddressFormatDict = LabelTables::AddressFormatDict;
 
     // The 19 field identifiers, in the order views list them.
     static QStringList allIdentifiers();
@@ -79,7 +75,6 @@ public:
     // The label table with each identifier's custom labels appended where missing. The appended
     // labels stay in the table, so labelsForIdentifier shows them afterwards.
     static LabelTable labelTableDict();
-    static LabelTable localizedLabelTableDict();
     static LabelTable customLabelTableDict();
 
     static void addCustomLabel(const QString &label, const QString &identifier);
@@ -95,9 +90,8 @@ public:
     static void setCustomItems(const QVariantList &items);
     static std::optional<QVariantList> customItems();
 
-    // The services offered for "Social Network" by a platform of the given version: 5 up to
-    // 1187.0, 16 above. The label table is built with a version above.
-    static QStringList socialServiceLabels(double appKitVersion);
+    // The services offered for "Social Network", in menu order.
+    static QStringList socialServiceLabels();
 
     static AddressFormatTable addressFormatTable();
     static AddressFormatDict addressFormatDict();
@@ -351,69 +345,6 @@ public:
     std::optional<QVariantList> heldLabeledValues(LabeledKind kind) const;
     void setHeldLabeledValues(LabeledKind kind, const std::optional<QVariantList> &list);
 
-    QVariantList phoneValues() { return labeledValues(LabeledKind::Phone); }
-    void addPhoneValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Phone, entry); }
-    void replacePhoneValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Phone, value); }
-    void replacePhoneValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::Phone, value, position);
-    }
-    QVariantList emailValues() { return labeledValues(LabeledKind::Email); }
-    void addEmailValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Email, entry); }
-    void replaceEmailValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Email, value); }
-    void replaceEmailValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::Email, value, position);
-    }
-    QVariantList addressValues() { return labeledValues(LabeledKind::Address); }
-    void addAddressValue(const AddressDict &entry) { addLabeledEntry(LabeledKind::Address, entry); }
-    void replaceAddressValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Address, value); }
-    void replaceAddressValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::Address, value, position);
-    }
-    QVariantList urlValues() { return labeledValues(LabeledKind::URL); }
-    void addUrlValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::URL, entry); }
-    void replaceUrlValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::URL, value); }
-    void replaceUrlValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::URL, value, position);
-    }
-    QVariantList snsValues() { return labeledValues(LabeledKind::SocialProfile); }
-    void addSnsValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::SocialProfile, entry); }
-    void replaceSnsValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::SocialProfile, value); }
-    void replaceSnsValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::SocialProfile, value, position);
-    }
-    QVariantList imsValues() { return labeledValues(LabeledKind::InstantMessage); }
-    void addImsValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::InstantMessage, entry); }
-    void replaceImsValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::InstantMessage, value); }
-    void replaceImsValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::InstantMessage, value, position);
-    }
-    QVariantList relationshipValues() { return labeledValues(LabeledKind::Relation); }
-    void addRelationshipValue(const LabeledValueDict &entry)
-    {
-        addLabeledEntry(LabeledKind::Relation, entry);
-    }
-    void replaceRelationshipValue(const QVariant &value)
-    {
-        replaceLabeledEntries(LabeledKind::Relation, value);
-    }
-    void replaceRelationshipValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::Relation, value, position);
-    }
-    QVariantList datesValues() { return labeledValues(LabeledKind::Dates); }
-    void addDatesValue(const LabeledValueDict &entry) { addLabeledEntry(LabeledKind::Dates, entry); }
-    void replaceDatesValue(const QVariant &value) { replaceLabeledEntries(LabeledKind::Dates, value); }
-    void replaceDatesValue(const QVariant &value, qsizetype position)
-    {
-        replaceLabeledEntries(LabeledKind::Dates, value, position);
-    }
-
     // --- Birthday ---
 
     // The BirthdayDict, read on first use; nullopt for a standalone record without one. When the
@@ -432,8 +363,6 @@ public:
     // which keeps just the keys written: saving it leaves every other value as the store has it
     // now, another program's newer ones included.
     StoreContact editedContactFromCache(const StoreContact &contact) const;
-    // Drops the string fields, phonetic name, composite name, photo and name and reads them again.
-    void refreshCache();
 
     // ---------------------------------------------------------------------------------------------
     // Values by field identifier, the photo, custom items and copying.
@@ -495,9 +424,6 @@ public:
     // (nothing when none has it); one without a "labelIndex" is added as a new entry. Identifiers
     // whose type is not "Labeled Value" are left alone.
     void replaceLabeledValue(const QVariant &value, const QString &identifier);
-    // As above, but one entry replaces the entry at that position. A custom item's list is stored
-    // without marking the record.
-    void replaceLabeledValueAtIndex(const QVariant &value, const QString &identifier, qsizetype position);
     // Removes the first entry whose "labelIndex" is labelIndex from the list the record holds; a
     // negative number, no list or no match changes nothing. Neither renumbers nor marks the record.
     void deleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex);
@@ -530,9 +456,6 @@ public:
     void deleteCustomItemForName(const QString &name);
     // The first definition of that name.
     std::optional<QVariantMap> customItemForIdentifier(const QString &identifier) const;
-    // Renames the first definition named the given "OldName" to its "Name", adds its missing labels
-    // and takes its image data. The cached value stays under the old name.
-    void changeCustomItem(const QVariantMap &definition);
     // The record's value of a custom item: for "Labeled Value" copies of the list (the cache, else
     // the cloud entry, else empty; kept in the cache from then on), for other types the cache,
     // else the cloud entry, else "". nil when the record has no item of that name.

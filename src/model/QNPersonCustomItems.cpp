@@ -189,25 +189,6 @@ void QNPerson::deleteCustomItemForName(const QString &name)
     removeItem(name);
 }
 
-void QNPerson::changeCustomItem(const QVariantMap &changed)
-{
-    const qsizetype position = firstCustomItemPosition(changed.value(PersonKey::ItemOldName).toString());
-    if (position < 0)
-        return;
-    QVariantMap definition = m_customItems[position].toMap();
-    definition.insert(PersonKey::ItemName, changed.value(PersonKey::ItemName).toString());
-    QStringList labels = definition.value(PersonKey::ItemLabels).toStringList();
-    for (const QString &label : changed.value(PersonKey::ItemLabels).toStringList()) {
-        if (!labels.contains(label))
-            labels.append(label);
-    }
-    if (definition.contains(PersonKey::ItemLabels) || !labels.isEmpty())
-        definition.insert(PersonKey::ItemLabels, labels);
-    if (changed.contains(PersonKey::ItemImageData))
-        definition.insert(PersonKey::ItemImageData, changed.value(PersonKey::ItemImageData));
-    m_customItems[position] = definition;
-}
-
 // --- Values --------------------------------------------------------------------------------------
 
 QVariant QNPerson::customValueForIdentifier(const QString &identifier)

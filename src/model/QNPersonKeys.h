@@ -53,7 +53,6 @@ inline const QString ItemType = QStringLiteral("Type");
 inline const QString ItemLabels = QStringLiteral("Labels");
 inline const QString ItemImageData = QStringLiteral("ImageData");
 inline const QString ItemImageIcon = QStringLiteral("ImageIcon");
-inline const QString ItemOldName = QStringLiteral("OldName");
 // Editing flags that the custom-item sheet puts on its working copies.
 inline const QString ItemNew = QStringLiteral("new");
 inline const QString ItemChanged = QStringLiteral("changed");

@@ -238,17 +238,6 @@ void QNPerson::replaceLabeledValue(const QVariant &value, const QString &identif
     replaceLabeledCustomValue(value, identifier);
 }
 
-void QNPerson::replaceLabeledValueAtIndex(const QVariant &value, const QString &identifier,
-                                          qsizetype position)
-{
-    if (const std::optional<LabeledKind> kind = labeledKindForIdentifier(identifier)) {
-        replaceLabeledEntries(*kind, value, position);
-        return;
-    }
-    if (isLabeledCustomItem(identifier) && value.typeId() == QMetaType::QVariantList)
-        setCustomValue(value, identifier);
-}
-
 void QNPerson::deleteLabeledValueForIdentifier(const QString &identifier, qsizetype labelIndex)
 {
     if (labelIndex < 0)

@@ -76,10 +76,6 @@ public:
     // Whether X- lines of that name are read as something else or skipped, so that a custom item of
     // that name would not come back from a file (letter case ignored).
     static bool isReservedCustomItemName(const QString &name);
-    // The texts of every CATEGORIES line of the card, split at unescaped commas, untrimmed.
-    QStringList findCategories2(const QString &card) const;
-    // The texts of the card's last CATEGORIES line; nothing without one.
-    std::optional<QStringList> findCategories(const QString &card) const;
 
     // --- vCard writing ---
 

@@ -4,11 +4,11 @@
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/PlatformUtil.h"
+#include "platform/StoreVCardReader.h"
 #include "platform/VCardContentLine.h"
 #include "platform/VCardLineReader.h"
 
 #include <QHash>
-#include <QSet>
 #include <QStringMatcher>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -24,35 +24,8 @@ const QString EndWord = QStringLiteral("END:VCARD");
 // A text this short cannot hold a card.
 constexpr qsizetype ShortestCard = 11;
 
-// X- names that never become custom items: lines that the store's parser reads itself or that
-// only annotate other lines. Compared in upper case, as property names are case-insensitive.
-const QSet<QString> &reservedCustomNames()
-{
-    static const QSet<QString> names{QStringLiteral("ABUID"),
-                                     QStringLiteral("SOCIALPROFILE"),
-                                     QStringLiteral("ABSHOWAS"),
-                                     QStringLiteral("PHONETIC-FIRST-NAME"),
-                                     QStringLiteral("PHONETIC-MIDDLE-NAME"),
-                                     QStringLiteral("PHONETIC-LAST-NAME"),
-                                     QStringLiteral("AIM"),
-                                     QStringLiteral("MSN"),
-                                     QStringLiteral("JABBER"),
-                                     QStringLiteral("YAHOO"),
-                                     QStringLiteral("FACEBOOK"),
-                                     QStringLiteral("GADUGADU"),
-                                     QStringLiteral("SKYPE"),
-                                     QStringLiteral("GOOGLETALK"),
-                                     QStringLiteral("ICQ"),
-                                     QStringLiteral("QQ"),
-                                     QStringLiteral("ABLABEL"),
-                                     QStringLiteral("ABADR"),
-                                     QStringLiteral("ABDATE"),
-                                     QStringLiteral("ABRELATEDNAMES"),
-                                     QStringLiteral("MAIDENNAME"),
-                                     QStringLiteral("ANNIVERSARY"),
-                                     QStringLiteral("GOOGLE-TALK")};
-    return names;
-}
+// X-ABUID names the card in another program's store; it is no value of the contact.
+const QString ForeignCardIdName = QStringLiteral("ABUID");
 
 // One X- line: a string item's value, or with a label an entry of a labelled item.
 struct CustomLine
@@ -560,7 +533,9 @@ std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
 
 bool QNvCard::isReservedCustomItemName(const QString &name)
 {
-    return reservedCustomNames().contains(name.trimmed().toUpper());
+    // Property names are case-insensitive; the store's parser keeps them in upper case.
+    const QString upper = name.trimmed().toUpper();
+    return upper == ForeignCardIdName || StoreVCardReader::readsProperty("X-" + upper.toUtf8());
 }
 
 ContactTablePtr QNvCard::contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const
@@ -584,20 +559,4 @@ ContactTablePtr QNvCard::contactsInContainer(const ContainerDictPtr &container) 
 void QNvCard::decodeVCardCustomItems(const QString &card, QNPerson &person) const
 {
     addCustomLines(person, scanCard(card.toUtf8()).customLines);
-}
-
-QStringList QNvCard::findCategories2(const QString &card) const
-{
-    QStringList pieces;
-    for (const QStringList &line : scanCard(card.toUtf8()).categoryLines)
-        pieces.append(line);
-    return pieces;
-}
-
-std::optional<QStringList> QNvCard::findCategories(const QString &card) const
-{
-    const QList<QStringList> lines = scanCard(card.toUtf8()).categoryLines;
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines.last();
 }

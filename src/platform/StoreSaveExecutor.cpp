@@ -132,18 +132,51 @@ StoreStatus StoreSaveExecutor::run(const QString &sql, const QList<QVariant> &va
     return storeSuccess();
 }
 
+StoreResult<qint64> StoreSaveExecutor::containerForNewRow(const QString &table, const QString &identifier,
+                                                          const QString &containerIdentifier,
+                                                          QSet<QString> &deleted)
+{
+    StoreResult<qint64> container = rowOf(QStringLiteral("container"), containerIdentifier);
+    if (!container.ok())
+        return container;
+    if (rowOf(table, identifier).ok())
+        return StoreResult<qint64>::failure(
+            QStringLiteral("A %1 with the identifier \"%2\" is already in the store.")
+                .arg(thingName(table), identifier));
+    deleted.remove(identifier);
+    return container;
+}
+
+StoreStatus StoreSaveExecutor::deleteRow(const QString &table, const QString &identifier,
+                                         QSet<QString> &deleted)
+{
+    StoreResult<qint64> row = rowOf(table, identifier);
+    if (!row.ok())
+        // Deleting twice in one request asks for the same end state; it is no fault.
+        return deleted.contains(identifier) ? storeSuccess() : StoreStatus::failure(row.error);
+    deleted.insert(identifier);
+    return run(QStringLiteral("DELETE FROM %1 WHERE id = ?1").arg(table), {QVariant(row.value)});
+}
+
+StoreResult<StoreSaveExecutor::MemberRows> StoreSaveExecutor::memberRows(const StoreSaveRequest::Step &step)
+{
+    StoreResult<qint64> contact = rowOf(QStringLiteral("contact"), step.contactIdentifier);
+    if (!contact.ok())
+        return StoreResult<MemberRows>::failure(contact.error);
+    StoreResult<qint64> group = rowOf(QStringLiteral("grp"), step.groupIdentifier);
+    if (!group.ok())
+        return StoreResult<MemberRows>::failure(group.error);
+    return StoreResult<MemberRows>::success({contact.value, group.value});
+}
+
 StoreStatus StoreSaveExecutor::addContact(const StoreSaveRequest::Step &step)
 {
     if (step.contactIdentifier.isEmpty())
         return StoreStatus::failure(QStringLiteral("The contact has no identifier."));
-    StoreResult<qint64> container = rowOf(QStringLiteral("container"), step.containerIdentifier);
+    StoreResult<qint64> container = containerForNewRow(QStringLiteral("contact"), step.contactIdentifier,
+                                                       step.containerIdentifier, m_deletedContacts);
     if (!container.ok())
         return StoreStatus::failure(container.error);
-    if (rowOf(QStringLiteral("contact"), step.contactIdentifier).ok())
-        return StoreStatus::failure(
-            QStringLiteral("A contact with the identifier \"%1\" is already in the store.")
-                .arg(step.contactIdentifier));
-    m_deletedContacts.remove(step.contactIdentifier);
     return StoreContactWriter(m_connection).add(*step.contact, container.value);
 }
 
@@ -157,25 +190,15 @@ StoreStatus StoreSaveExecutor::updateContact(const StoreSaveRequest::Step &step)
 
 StoreStatus StoreSaveExecutor::deleteContact(const StoreSaveRequest::Step &step)
 {
-    StoreResult<qint64> row = rowOf(QStringLiteral("contact"), step.contactIdentifier);
-    if (!row.ok())
-        // Deleting twice in one request asks for the same end state; it is no fault.
-        return m_deletedContacts.contains(step.contactIdentifier) ? storeSuccess()
-                                                                  : StoreStatus::failure(row.error);
-    m_deletedContacts.insert(step.contactIdentifier);
-    return run(QStringLiteral("DELETE FROM contact WHERE id = ?1"), {QVariant(row.value)});
+    return deleteRow(QStringLiteral("contact"), step.contactIdentifier, m_deletedContacts);
 }
 
 StoreStatus StoreSaveExecutor::addGroup(const StoreSaveRequest::Step &step)
 {
-    StoreResult<qint64> container = rowOf(QStringLiteral("container"), step.containerIdentifier);
+    StoreResult<qint64> container = containerForNewRow(QStringLiteral("grp"), step.groupIdentifier,
+                                                       step.containerIdentifier, m_deletedGroups);
     if (!container.ok())
         return StoreStatus::failure(container.error);
-    if (rowOf(QStringLiteral("grp"), step.groupIdentifier).ok())
-        return StoreStatus::failure(
-            QStringLiteral("A group with the identifier \"%1\" is already in the store.")
-                .arg(step.groupIdentifier));
-    m_deletedGroups.remove(step.groupIdentifier);
     return run(QStringLiteral("INSERT INTO grp (identifier, container, name) VALUES (?1, ?2, ?3)"),
                {step.groupIdentifier, QVariant(container.value), step.group.name});
 }
@@ -191,31 +214,23 @@ StoreStatus StoreSaveExecutor::updateGroup(const StoreSaveRequest::Step &step)
 
 StoreStatus StoreSaveExecutor::deleteGroup(const StoreSaveRequest::Step &step)
 {
-    StoreResult<qint64> row = rowOf(QStringLiteral("grp"), step.groupIdentifier);
-    if (!row.ok())
-        return m_deletedGroups.contains(step.groupIdentifier) ? storeSuccess()
-                                                              : StoreStatus::failure(row.error);
-    m_deletedGroups.insert(step.groupIdentifier);
-    return run(QStringLiteral("DELETE FROM grp WHERE id = ?1"), {QVariant(row.value)});
+    return deleteRow(QStringLiteral("grp"), step.groupIdentifier, m_deletedGroups);
 }
 
 StoreStatus StoreSaveExecutor::addMember(const StoreSaveRequest::Step &step)
 {
-    StoreResult<qint64> contact = rowOf(QStringLiteral("contact"), step.contactIdentifier);
-    if (!contact.ok())
-        return StoreStatus::failure(contact.error);
-    StoreResult<qint64> group = rowOf(QStringLiteral("grp"), step.groupIdentifier);
-    if (!group.ok())
-        return StoreStatus::failure(group.error);
-    StoreResult<qint64> contactContainer = containerOfRow(QStringLiteral("contact"), contact.value);
-    StoreResult<qint64> groupContainer = containerOfRow(QStringLiteral("grp"), group.value);
+    StoreResult<MemberRows> rows = memberRows(step);
+    if (!rows.ok())
+        return StoreStatus::failure(rows.error);
+    StoreResult<qint64> contactContainer = containerOfRow(QStringLiteral("contact"), rows.value.contact);
+    StoreResult<qint64> groupContainer = containerOfRow(QStringLiteral("grp"), rows.value.group);
     if (!contactContainer.ok() || !groupContainer.ok())
         return StoreStatus::failure(!contactContainer.ok() ? contactContainer.error : groupContainer.error);
     if (contactContainer.value != groupContainer.value)
         return StoreStatus::failure(
             QStringLiteral("The contact and the group belong to different containers."));
     return run(QStringLiteral("INSERT OR IGNORE INTO member (grp, contact) VALUES (?1, ?2)"),
-               {QVariant(group.value), QVariant(contact.value)});
+               {QVariant(rows.value.group), QVariant(rows.value.contact)});
 }
 
 StoreStatus StoreSaveExecutor::removeMember(const StoreSaveRequest::Step &step)
@@ -223,12 +238,9 @@ StoreStatus StoreSaveExecutor::removeMember(const StoreSaveRequest::Step &step)
     // Deleting a contact or a group ends its memberships; removing one of them again is no fault.
     if (m_deletedContacts.contains(step.contactIdentifier) || m_deletedGroups.contains(step.groupIdentifier))
         return storeSuccess();
-    StoreResult<qint64> contact = rowOf(QStringLiteral("contact"), step.contactIdentifier);
-    if (!contact.ok())
-        return StoreStatus::failure(contact.error);
-    StoreResult<qint64> group = rowOf(QStringLiteral("grp"), step.groupIdentifier);
-    if (!group.ok())
-        return StoreStatus::failure(group.error);
+    StoreResult<MemberRows> rows = memberRows(step);
+    if (!rows.ok())
+        return StoreStatus::failure(rows.error);
     return run(QStringLiteral("DELETE FROM member WHERE grp = ?1 AND contact = ?2"),
-               {QVariant(group.value), QVariant(contact.value)});
+               {QVariant(rows.value.group), QVariant(rows.value.contact)});
 }

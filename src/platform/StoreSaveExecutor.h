@@ -34,6 +34,19 @@ private:
     StoreResult<qint64> containerOfRow(const QString &table, qint64 row);
     StoreStatus run(const QString &sql, const QList<QVariant> &values);
 
+    // The handlers' shared steps. A new row's container, refused when the identifier is taken
+    // (an identifier deleted earlier in the request may come back).
+    StoreResult<qint64> containerForNewRow(const QString &table, const QString &identifier,
+                                           const QString &containerIdentifier, QSet<QString> &deleted);
+    // Deletes the row; one this request already deleted is no fault.
+    StoreStatus deleteRow(const QString &table, const QString &identifier, QSet<QString> &deleted);
+    struct MemberRows
+    {
+        qint64 contact = 0;
+        qint64 group = 0;
+    };
+    StoreResult<MemberRows> memberRows(const StoreSaveRequest::Step &step);
+
     StoreConnection &m_connection;
     QSet<QString> m_deletedContacts;
     QSet<QString> m_deletedGroups;

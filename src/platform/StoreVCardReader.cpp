@@ -392,14 +392,18 @@ const QHash<QByteArray, Handler> &handlers()
     return table;
 }
 
+// Lines that annotate the other lines of their group.
+const QByteArray GroupLabelName = "X-ABLABEL";
+const QByteArray GroupCountryCodeName = "X-ABADR";
+
 void collectGroupLines(Card &card)
 {
     for (const VCardContentLine &line : card.lines) {
         if (line.group().isEmpty())
             continue;
-        if (line.name() == "X-ABLABEL")
+        if (line.name() == GroupLabelName)
             card.groupLabels.insert(line.group().toUpper(), line.text().trimmed());
-        else if (line.name() == "X-ABADR")
+        else if (line.name() == GroupCountryCodeName)
             card.groupCountryCodes.insert(line.group().toUpper(), line.text().trimmed());
     }
 }
@@ -529,4 +533,9 @@ std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data
     if (!sawCard)
         return std::nullopt;
     return contacts;
+}
+
+bool StoreVCardReader::readsProperty(const QByteArray &name)
+{
+    return handlers().contains(name) || name == GroupLabelName || name == GroupCountryCodeName;
 }

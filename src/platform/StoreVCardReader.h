@@ -23,4 +23,7 @@ public:
     // VCardContentLine).
     static std::optional<QList<StoreContact>> read(const QByteArray &data,
                                                    const QByteArray &fallbackCharset = {});
+    // Whether lines of that property name (upper case: "TEL", "X-SKYPE") are read, as a value of
+    // the contact or as the label or country code of their group's other lines.
+    static bool readsProperty(const QByteArray &name);
 };

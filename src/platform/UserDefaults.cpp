@@ -201,11 +201,6 @@ void UserDefaults::setInteger(qint64 value, const QString &key)
     setObject(value, key);
 }
 
-void UserDefaults::setFloat(float value, const QString &key)
-{
-    setObject(double(value), key);
-}
-
 void UserDefaults::setDouble(double value, const QString &key)
 {
     setObject(value, key);

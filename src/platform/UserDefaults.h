@@ -48,7 +48,6 @@ public:
     void setObject(const QVariant &value, const QString &key);
     void setBool(bool value, const QString &key);
     void setInteger(qint64 value, const QString &key);
-    void setFloat(float value, const QString &key);
     void setDouble(double value, const QString &key);
     void removeObjectForKey(const QString &key);
     // Removes every key of the domain: the restore-defaults reset.

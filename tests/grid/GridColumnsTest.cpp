@@ -23,7 +23,7 @@ TEST_P(GridViewTypeTest, EachViewTypeShowsItsColumnsInOrder)
 {
     defaults().setObject(ViewTypes::defaultViewTypeDict(), DefaultsKey::ViewTypeDict);
     grid()->setSelectedViewType(GetParam().name);
-    EXPECT_EQ(grid()->tableIdentfiers(), GetParam().columns);
+    EXPECT_EQ(grid()->tableIdentifiers(), GetParam().columns);
     const int last = model()->columnCount() - 1;
     for (int column = 0; column <= last; ++column) {
         EXPECT_EQ(model()->headerData(column, Qt::Horizontal).toString(),
@@ -102,11 +102,11 @@ TEST_F(GridColumnsTest, TheNameColumnStaysFirstAndAMoveIsSavedForTheViewType)
     showColumns({"Name", "Phone", "Email", "URL"}, "Mine");
     header()->moveSection(0, 2);
     header()->moveSection(3, 0);
-    EXPECT_EQ(grid()->tableIdentfiers(), QStringList({"Name", "Phone", "Email", "URL"}));
+    EXPECT_EQ(grid()->tableIdentifiers(), QStringList({"Name", "Phone", "Email", "URL"}));
 
     header()->resizeSection(1, 120);
     header()->moveSection(3, 1);
-    EXPECT_EQ(grid()->tableIdentfiers(), QStringList({"Name", "URL", "Phone", "Email"}));
+    EXPECT_EQ(grid()->tableIdentifiers(), QStringList({"Name", "URL", "Phone", "Email"}));
     EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ViewTypeDict).value("Mine").toStringList(),
               QStringList({"Name", "URL", "Phone", "Email"}));
     EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ColumnWidthDictionary).value("Phone").toDouble(),
@@ -119,9 +119,9 @@ TEST_F(GridColumnsTest, AnotherViewTypeKeepsTheNameColumnsWidthAndStartsInListOr
     header()->resizeSection(0, 260);
     header()->moveSection(2, 1);
     showColumns({"Name"}, "Names");
-    EXPECT_EQ(grid()->tableIdentfiers(), QStringList{"Name"});
+    EXPECT_EQ(grid()->tableIdentifiers(), QStringList{"Name"});
     showColumns({"Name", "Phone", "Email"});
-    EXPECT_EQ(grid()->tableIdentfiers(), QStringList({"Name", "Phone", "Email"}));
+    EXPECT_EQ(grid()->tableIdentifiers(), QStringList({"Name", "Phone", "Email"}));
     EXPECT_EQ(header()->sectionSize(0), 260);
 }
 

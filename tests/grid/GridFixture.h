@@ -167,7 +167,7 @@ protected:
 
     QVariant cellData(int row, const QString &identifier, int role = Qt::DisplayRole) const
     {
-        const int column = int(grid()->tableIdentfiers().indexOf(identifier));
+        const int column = int(grid()->tableIdentifiers().indexOf(identifier));
         return model()->data(model()->index(row, column), role);
     }
 

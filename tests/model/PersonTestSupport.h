@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/ContactsUserDefaults.h"
@@ -27,8 +28,8 @@ inline QList<qsizetype> labelIndexes(const QVariantList &list)
     return numbers;
 }
 
-// Records under test see the user's country "us" and sort by given name. Tests that fetch from
-// the store get a fresh one.
+// Records under test see the user's country "us" and sort by given name, and leave the label
+// tables as they found them. Tests that fetch from the store get a fresh one.
 class PersonTest : public ::testing::Test
 {
 protected:
@@ -41,6 +42,7 @@ protected:
     {
         ContactsUserDefaults::setCountryCodeForTesting(std::nullopt);
         ContactsUserDefaults::setSortOrderForTesting(std::nullopt);
+        LabelTables::shared().reset();
     }
 
     StoreBuilder &builder()

@@ -1,3 +1,4 @@
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/Localizer.h"
 
@@ -27,7 +28,7 @@ protected:
     void TearDown() override
     {
         Localizer::shared().setPreferredLanguages(m_languages);
-        QNPerson::loadAddressFormatTable(Bundled);
+        LabelTables::shared().reset();
     }
 
     void loadWithLanguages(const QStringList &languages)

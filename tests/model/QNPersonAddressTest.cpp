@@ -84,12 +84,13 @@ TEST_F(PersonTest, ReadAddressesKeepTheCountryAndAddedOnesDoNot)
          StoreLabel::Work,
          {{}, QStringLiteral("Springfield"), {}, {}, QStringLiteral("USA"), QStringLiteral("us")}}};
     QNPerson record(contact);
-    const QVariantMap read = record.addressValues().first().toMap();
+    const QVariantMap read = record.labeledValues(QNPerson::LabeledKind::Address).first().toMap();
     EXPECT_EQ(read.value(PersonKey::Label), "work");
     EXPECT_EQ(read.value(PersonKey::StringValue), "Springfield USA ");
-    record.addAddressValue(springfield());
-    EXPECT_EQ(record.addressValues().last().toMap().value(PersonKey::StringValue),
-              "1 Main St Springfield IL 62701 ");
+    record.addLabeledEntry(QNPerson::LabeledKind::Address, springfield());
+    EXPECT_EQ(
+        record.labeledValues(QNPerson::LabeledKind::Address).last().toMap().value(PersonKey::StringValue),
+        "1 Main St Springfield IL 62701 ");
 }
 
 } // namespace

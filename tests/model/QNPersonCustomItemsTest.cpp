@@ -222,7 +222,8 @@ TEST_F(CloudPersonTest, CopyHoldsEveryValueEvenNeverRead)
     EXPECT_FALSE(copy->cnContact());
     EXPECT_EQ(copy->compositeName(), "Ann");
     EXPECT_EQ(copy->stringValueForIdentifier(QStringLiteral("Note")), "note");
-    EXPECT_EQ(copy->phoneValues().first().toMap().value(PersonKey::Value), "0123");
+    EXPECT_EQ(copy->labeledValues(QNPerson::LabeledKind::Phone).first().toMap().value(PersonKey::Value),
+              "0123");
     EXPECT_EQ(copy->stringValueForIdentifier(QStringLiteral("Birthday")), "1990.03.05(Mon)");
     EXPECT_EQ(copy->phoneticNameValue()->value(PersonKey::LastName), "Lee");
     EXPECT_EQ(copy->imageData(), stored.imageData);

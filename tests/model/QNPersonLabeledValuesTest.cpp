@@ -21,7 +21,7 @@ TEST_F(PersonTest, ListsAreReadWithNumbersAndLabels)
                             {QString(), QString(), QStringLiteral("2")},
                             {QString(), QStringLiteral("my line"), QStringLiteral("3")}};
     QNPerson record(contact);
-    const QVariantList phones = record.phoneValues();
+    const QVariantList phones = record.labeledValues(QNPerson::LabeledKind::Phone);
     EXPECT_EQ(labelIndexes(phones), (QList<qsizetype>{0, 1, 2}));
     EXPECT_EQ(phones[1].toMap().value(PersonKey::Label), "No label");
     EXPECT_EQ(phones[1].toMap().value(PersonKey::CNLabel), "");
@@ -40,9 +40,10 @@ class Numbering : public PersonTest, public ::testing::WithParamInterface<std::p
 TEST_P(Numbering, AddedEntryTakesTheNextNumber)
 {
     QNPerson record;
-    record.replacePhoneValue(numbered(GetParam().first));
-    record.addPhoneValue(entry(QStringLiteral("work"), QStringLiteral("new"), 0));
-    EXPECT_EQ(labelIndexes(record.phoneValues()).last(), GetParam().second);
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone, numbered(GetParam().first));
+    record.addLabeledEntry(QNPerson::LabeledKind::Phone,
+                           entry(QStringLiteral("work"), QStringLiteral("new"), 0));
+    EXPECT_EQ(labelIndexes(record.labeledValues(QNPerson::LabeledKind::Phone)).last(), GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, Numbering,
@@ -53,14 +54,17 @@ INSTANTIATE_TEST_SUITE_P(Lists, Numbering,
 TEST_F(PersonTest, ReplaceFindsEntriesByNumberOrByPosition)
 {
     QNPerson record;
-    record.replacePhoneValue(
+    record.replaceLabeledEntries(
+        QNPerson::LabeledKind::Phone,
         QVariantList{numbered({0, 5})[0], numbered({5})[0], entry(QStringLiteral("x"), 1)});
-    EXPECT_EQ(labelIndexes(record.phoneValues()), (QList<qsizetype>{0, 5, 6}));
+    EXPECT_EQ(labelIndexes(record.labeledValues(QNPerson::LabeledKind::Phone)), (QList<qsizetype>{0, 5, 6}));
     record.setChanged(false);
 
-    record.replacePhoneValue(entry(QStringLiteral("work"), QStringLiteral("by number"), 6));
-    record.replacePhoneValue(entry(QStringLiteral("work"), QStringLiteral("by position"), 6), 1);
-    const QVariantList phones = record.phoneValues();
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone,
+                                 entry(QStringLiteral("work"), QStringLiteral("by number"), 6));
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone,
+                                 entry(QStringLiteral("work"), QStringLiteral("by position"), 6), 1);
+    const QVariantList phones = record.labeledValues(QNPerson::LabeledKind::Phone);
     EXPECT_EQ(phones[2].toMap().value(PersonKey::StringValue), "by number");
     EXPECT_EQ(phones[1].toMap().value(PersonKey::StringValue), "by position");
     EXPECT_EQ(labelIndexes(phones), (QList<qsizetype>{0, 5, 6}));
@@ -68,9 +72,11 @@ TEST_F(PersonTest, ReplaceFindsEntriesByNumberOrByPosition)
     EXPECT_TRUE(record.isChanged());
 
     record.setChanged(false);
-    record.replacePhoneValue(entry(QStringLiteral("work"), QStringLiteral("lost"), 9));
-    record.replacePhoneValue(entry(QStringLiteral("work"), QStringLiteral("lost"), 0), 3);
-    EXPECT_EQ(record.phoneValues(), phones);
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone,
+                                 entry(QStringLiteral("work"), QStringLiteral("lost"), 9));
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone,
+                                 entry(QStringLiteral("work"), QStringLiteral("lost"), 0), 3);
+    EXPECT_EQ(record.labeledValues(QNPerson::LabeledKind::Phone), phones);
     EXPECT_FALSE(record.isChanged());
 }
 

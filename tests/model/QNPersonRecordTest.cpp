@@ -50,7 +50,8 @@ TEST_F(PersonTest, ArchiveWithoutUniqueIdMakesOneFromNameAndDate)
 TEST_F(PersonTest, ArchiveSurvivesJson)
 {
     QNPerson record;
-    record.addPhoneValue(entry(QStringLiteral("home"), QStringLiteral("0123")));
+    record.addLabeledEntry(QNPerson::LabeledKind::Phone,
+                           entry(QStringLiteral("home"), QStringLiteral("0123")));
     record.setBirthdayValue(
         QVariantMap{{PersonKey::Value, QNPerson::variantFromDateComponents({1990, 3, 5})}});
     record.setImageData(QByteArray("\x89PNG\0\x01", 6));
@@ -61,8 +62,9 @@ TEST_F(PersonTest, ArchiveSurvivesJson)
     const QNPersonPtr decoded = QNPerson::initWithCoder(QJsonDocument::fromJson(json).object());
     EXPECT_EQ(decoded->uniqueId(), record.uniqueId());
     EXPECT_FALSE(decoded->isChanged());
-    decoded->addPhoneValue(entry(QStringLiteral("work"), QStringLiteral("0456")));
-    EXPECT_EQ(labelIndexes(decoded->phoneValues()), (QList<qsizetype>{0, 1}));
+    decoded->addLabeledEntry(QNPerson::LabeledKind::Phone,
+                             entry(QStringLiteral("work"), QStringLiteral("0456")));
+    EXPECT_EQ(labelIndexes(decoded->labeledValues(QNPerson::LabeledKind::Phone)), (QList<qsizetype>{0, 1}));
     EXPECT_EQ(decoded->birthdayValue()->value(PersonKey::StringValue), "1990.03.05(Mon)");
     EXPECT_EQ(decoded->imageData(), record.imageData());
     EXPECT_EQ(decoded->item(QStringLiteral("Note")), "hello");
@@ -84,8 +86,9 @@ TEST_F(PersonTest, FailedFetchCachesNothingAndKeepsTheContact)
     EXPECT_EQ(record.stringFieldForIdentifier(QStringLiteral("Note")), "");
     EXPECT_FALSE(record.item(QStringLiteral("Note")).isValid());
     EXPECT_EQ(record.birthdayValue(), (QVariantMap{{PersonKey::StringValue, QString()}}));
-    EXPECT_TRUE(record.phoneValues().isEmpty());
-    record.addPhoneValue(entry(QStringLiteral("work"), QStringLiteral("0456")));
+    EXPECT_TRUE(record.labeledValues(QNPerson::LabeledKind::Phone).isEmpty());
+    record.addLabeledEntry(QNPerson::LabeledKind::Phone,
+                           entry(QStringLiteral("work"), QStringLiteral("0456")));
     EXPECT_FALSE(record.heldLabeledValues(Kind::Phone));
     EXPECT_FALSE(record.isChanged());
     EXPECT_EQ(record.cnContact()->availableKeys(), loaded.availableKeys());

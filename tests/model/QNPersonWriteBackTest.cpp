@@ -47,8 +47,9 @@ TEST_F(PersonTest, ValuesGoBackAsTheStoreHasThem)
 TEST_F(PersonTest, EditedListsReplaceTheStoreLists)
 {
     QNPerson record(storedContact());
-    record.replacePhoneValue(QVariantList());
-    record.addAddressValue(QVariantMap{{PersonKey::City, QStringLiteral("Kyoto")}});
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone, QVariantList());
+    record.addLabeledEntry(QNPerson::LabeledKind::Address,
+                           QVariantMap{{PersonKey::City, QStringLiteral("Kyoto")}});
     const StoreContact saved = record.contactFromCache(storedContact());
     EXPECT_TRUE(saved.phoneNumbers.isEmpty());
     ASSERT_EQ(saved.postalAddresses.size(), 2);
@@ -69,14 +70,14 @@ TEST_F(PersonTest, SocialProfilesKeepTheirAddressAndStoreLabel)
         {QString(), StoreLabel::Work,
          {QString(), QStringLiteral("sue"), QString(), StoreSocialService::Flickr}}};
     QNPerson record(stored);
-    QVariantList entries = record.snsValues();
+    QVariantList entries = record.labeledValues(QNPerson::LabeledKind::SocialProfile);
     EXPECT_EQ(record.contactFromCache(stored).socialProfiles, stored.socialProfiles);
 
     // A new service is the label now.
     QVariantMap relabelled = entries[1].toMap();
     relabelled.insert(PersonKey::Label, StoreSocialService::LinkedIn);
     entries[1] = relabelled;
-    record.replaceSnsValue(entries);
+    record.replaceLabeledEntries(QNPerson::LabeledKind::SocialProfile, entries);
     const QList<StoreLabeledSocialProfile> saved = record.contactFromCache(stored).socialProfiles;
     ASSERT_EQ(saved.size(), 2);
     EXPECT_EQ(saved[0], stored.socialProfiles[0]);
@@ -84,7 +85,8 @@ TEST_F(PersonTest, SocialProfilesKeepTheirAddressAndStoreLabel)
     EXPECT_EQ(saved[1].value.service, StoreSocialService::LinkedIn);
 
     // An entry with neither a username nor an address is no profile.
-    record.addSnsValue({{PersonKey::Label, StoreSocialService::Twitter}, {PersonKey::Value, QString()}});
+    record.addLabeledEntry(QNPerson::LabeledKind::SocialProfile,
+                           {{PersonKey::Label, StoreSocialService::Twitter}, {PersonKey::Value, QString()}});
     EXPECT_EQ(record.contactFromCache(stored).socialProfiles.size(), 2);
 }
 
@@ -180,7 +182,7 @@ TEST_F(PersonTest, OnlyEditedValuesGoOntoTheCurrentContact)
                                 {PersonKey::LastName, QStringLiteral("Li")},
                                 {PersonKey::ShowAsPerson, false}},
                     PersonIdentifier::Name);
-    record.replacePhoneValue(QVariantList());
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Phone, QVariantList());
     record.setPhoto(std::nullopt);
     StoreContact current = stored;
     current.middleName = QStringLiteral("theirs");

@@ -97,6 +97,30 @@ TEST_F(VCardTest, LinesTheParserReadsAreNoCustomItems)
               (QStringList{"cat", "dog"}));
 }
 
+// A custom item of a name the store's parser takes would not come back from a file.
+struct ReservedName
+{
+    const char *name;
+    bool reserved;
+};
+
+class ReservedCustomItemName : public ::testing::TestWithParam<ReservedName>
+{
+};
+
+TEST_P(ReservedCustomItemName, FollowsWhatTheStoreReaderReads)
+{
+    EXPECT_EQ(QNvCard::isReservedCustomItemName(GetParam().name), GetParam().reserved) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ReservedCustomItemName,
+                         ::testing::Values(ReservedName{"MAIDENNAME", true}, ReservedName{"skype", true},
+                                           ReservedName{" Google-Talk ", true}, ReservedName{"ABLabel", true},
+                                           ReservedName{"ABADR", true}, ReservedName{"abuid", true},
+                                           ReservedName{"Phonetic-First-Name", true},
+                                           ReservedName{"TEL", false}, ReservedName{"IRMC-N", false},
+                                           ReservedName{"Pets", false}));
+
 TEST_F(VCardTest, ProgressGivesTheOffsetPastEachCardAndStops)
 {
     const QString first = card("N:😀;;;;\r\n");
