@@ -1,6 +1,6 @@
 #include "app/AddressBookLoader.h"
 
-#include "app/PendingCloudWrites.h"
+#include "addressbook/PendingCloudWrites.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactFormatter.h"

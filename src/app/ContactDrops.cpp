@@ -1,6 +1,6 @@
 #include "app/ContactDrops.h"
 
-#include "app/ContactsGridInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
 #include "app/GroupLoader.h"
 #include "app/ViewController.h"
 #include "model/QNvCard.h"

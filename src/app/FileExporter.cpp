@@ -1,8 +1,8 @@
 #include "app/FileExporter.h"
 
-#include "app/ContactsGridInterface.h"
-#include "app/ProgressPanelController.h"
-#include "app/TextFormat.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "importexport/ProgressPanelController.h"
+#include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNPerson.h"

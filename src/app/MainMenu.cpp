@@ -1,6 +1,6 @@
 #include "app/MainMenu.h"
 
-#include "app/TextFormat.h"
+#include "addressbook/TextFormat.h"
 #include "platform/Localizer.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ContactInfoControllerDelegate.h"
-#include "app/ContactInfoPopoverDelegate.h"
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/FindBarDelegate.h"
+#include "ui/contracts/ContactInfoControllerDelegate.h"
+#include "ui/contracts/ContactInfoPopoverDelegate.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "ui/contracts/FindBarDelegate.h"
 #include "app/GroupLoader.h"
-#include "app/GroupViewControllerDelegate.h"
+#include "ui/contracts/GroupViewControllerDelegate.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 

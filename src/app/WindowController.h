@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CustomItemDefinitions.h"
+#include "addressbook/CustomItemDefinitions.h"
 #include "app/MenuCommand.h"
-#include "app/PrintServices.h"
+#include "ui/contracts/PrintServices.h"
 #include "app/SplitPanes.h"
 
 #include <QMainWindow>

@@ -4,7 +4,7 @@
 #include "app/FileImporter.h"
 #include "app/ImportChooserController.h"
 #include "app/MainMenu.h"
-#include "app/ProgressPanelController.h"
+#include "importexport/ProgressPanelController.h"
 #include "app/WindowController.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 #include "grid/ContactsViewController.h"
 
-#include "app/ContactInfoPopoverInterface.h"
-#include "app/DetachedWindowController.h"
+#include "ui/contracts/ContactInfoPopoverInterface.h"
+#include "ui/contracts/DetachedWindowController.h"
 
-#include "app/ContactInfoInterface.h"
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
+#include "ui/contracts/ContactInfoInterface.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "app/ViewController.h"
 #include "grid/GridCellDelegate.h"
 #include "grid/GridColumns.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ContactsGridInterface.h"
-#include "app/SortDescriptor.h"
-#include "app/DetachedWindowEntry.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "addressbook/SortDescriptor.h"
+#include "ui/contracts/DetachedWindowEntry.h"
 #include "grid/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"

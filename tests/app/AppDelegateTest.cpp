@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
 #include "app/AppDelegate.h"
-#include "app/CloudAddressFormat.h"
-#include "app/DefaultsKey.h"
-#include "app/ProgressIndicator.h"
+#include "addressbook/CloudAddressFormat.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/ProgressIndicator.h"
 #include "app/WindowController.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/DefaultsKey.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/ViewController.h"
 #include "grid/ContactsViewController.h"
 #include "grid/GridModel.h"
