@@ -80,7 +80,7 @@ public:
     void setContainerTable(const ContainerTable &containerTable) { m_containerTable = containerTable; }
     const ContactTablePtr &contactTable() const { return m_contactTable; }
     void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
-    const GroupDictPtr &selectedGroupDict() const { return m_selectedGroupDict; }
+    const GroupDictPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
     void setSelectedGroupDict(const GroupDictPtr &group) { m_selectedGroupDict = group; }
     // Written by the loading thread, read by the main thread.
     bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }

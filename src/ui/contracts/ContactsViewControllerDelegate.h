@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbook/SortDescriptor.h"
+#include "model/AddressBookRecords.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -17,4 +18,6 @@ public:
     virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
     // vCard text dropped on the grid.
     virtual void addContactByVCardString(const QString &vCardString) = 0;
+    // The group whose contacts the grid shows; its name titles the grid.
+    virtual const GroupDictPtr &selectedGroupDict() const = 0;
 };
