@@ -1,6 +1,6 @@
 #include "app/ViewController.h"
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "app/ChangeBroadcast.h"
 #include "app/ContactDrops.h"
 #include "app/ContactTableSorting.h"

@@ -4,7 +4,7 @@
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "ui/contracts/FindBarDelegate.h"
-#include "app/GroupLoader.h"
+#include "addressbook/GroupLoader.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"

@@ -1,6 +1,6 @@
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"
-#include "app/GroupLoader.h"
+#include "addressbook/GroupLoader.h"
 #include "addressbook/PendingCloudWrites.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

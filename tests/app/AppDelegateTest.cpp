@@ -208,6 +208,19 @@ TEST_F(AppDelegateTest, TheStoreReloadBuildsANewTreeAndSelectsTheTopGroup)
     EXPECT_FALSE(view()->isAddressBookLoading());
 }
 
+TEST_F(AppDelegateTest, AContainerWhoseGroupsCannotBeReadIsToldOfAfterTheLoad)
+{
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    const QString broken = builder.addContainer(QStringLiteral("Broken"), StoreContainerCardDAV);
+    builder.store().failGroupFetchForContainer(broken);
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(spinUntil([] { return !Alert::shownAlerts().isEmpty(); }));
+    EXPECT_TRUE(loaded());
+    EXPECT_EQ(Alert::lastShown().messageText, "Error on reading a group in the 'Broken'.");
+    EXPECT_EQ(Alert::lastShown().informativeText, "Please check the account settings.");
+}
+
 // --- the cloud address-format table -----------------------------------------------------------
 
 struct CloudFormatCase

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMutex>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -27,8 +28,12 @@ class UserDefaults;
 // converts the first quarter, then three pool tasks convert the rest side by side. A slice still
 // running at the deadline is left to finish on its own and its rows are dropped; the top group is
 // then published without a contact table, so that selecting it reads the container again.
-class AddressBookLoader
+// A container whose groups cannot be read is reported with groupFetchDidFail, from the loading
+// thread; the UI tells the user.
+class AddressBookLoader : public QObject
 {
+    Q_OBJECT
+
 public:
     enum class LoadOutcome
     {
@@ -53,7 +58,7 @@ public:
     LoadOutcome lastLoadOutcome() const;
 
     // Every showable container with all its groups, no contacts. A container whose groups cannot
-    // be read keeps only its top group; the user is told so.
+    // be read keeps only its top group and is reported.
     ContainerTable aContainerTable();
     // The contacts of a store group, or of the whole container without one; empty when the store
     // cannot give them (logged).
@@ -78,6 +83,9 @@ public:
     // The rows of all contacts in fetch order, made in the four slices; nullopt when a slice
     // missed the deadline.
     std::optional<ContactTable> convertInSlices(const QList<StoreContact> &contacts) const;
+
+signals:
+    void groupFetchDidFail(const QString &containerName);
 
 private:
     ContainerDictPtr chosenContainer(const ContainerTable &containers) const;

@@ -1,8 +1,6 @@
-#include "app/StoreChangeMonitor.h"
+#include "addressbook/StoreChangeMonitor.h"
 
 #include "platform/Dispatch.h"
-#include "platform/Localizer.h"
-#include "platform/widgets/Alert.h"
 
 namespace {
 
@@ -10,8 +8,8 @@ const QString OriginationExternallyKey = QStringLiteral("CNNotificationOriginati
 
 } // namespace
 
-StoreChangeMonitor::StoreChangeMonitor(std::function<void()> discard, QObject *parent)
-    : QObject(parent), m_discard(std::move(discard))
+StoreChangeMonitor::StoreChangeMonitor(std::function<void()> ask, QObject *parent)
+    : QObject(parent), m_ask(std::move(ask))
 {
     setScheduler({});
 }
@@ -85,12 +83,7 @@ void StoreChangeMonitor::ask()
     // The one question covers every change so far.
     m_missedChange = false;
     m_alertShowing = true;
-    Alert alert;
-    alert.setMessageText(L(QStringLiteral("Contacts have been changed.")));
-    alert.setInformativeText(L(QStringLiteral("You can discard to your changes or ignore the changes.")));
-    alert.addButton(L(QStringLiteral("Discard")));
-    alert.addButton(L(QStringLiteral("Ignore")), Alert::ButtonRole::Cancel);
-    if (alert.runModal() == Alert::FirstButton && m_discard)
-        m_discard();
+    if (m_ask)
+        m_ask();
     m_alertShowing = false;
 }

@@ -1,6 +1,6 @@
-#include "app/GroupLoader.h"
+#include "addressbook/GroupLoader.h"
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

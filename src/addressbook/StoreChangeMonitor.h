@@ -10,7 +10,7 @@
 // ignore the change. Our own saves ask nothing: the quiet time runs from the start of a save until
 // 3 seconds after the reload that follows it. Another program's change within it is asked about
 // when it ends, not dropped. While the question is on screen further changes are not asked about:
-// its answer covers them.
+// its answer covers them. The UI asks the question, and discards the address book if so answered.
 class StoreChangeMonitor : public QObject
 {
     Q_OBJECT
@@ -20,8 +20,8 @@ public:
     // Runs fn on the main thread after the delay.
     using Scheduler = std::function<void(int milliseconds, std::function<void()> fn)>;
 
-    // discard replaces the address book with the store's.
-    explicit StoreChangeMonitor(std::function<void()> discard, QObject *parent = nullptr);
+    // ask puts the question and acts on the answer before it returns.
+    explicit StoreChangeMonitor(std::function<void()> ask, QObject *parent = nullptr);
 
     // Test hook: what times the end of the quiet time (a timer of the event loop by default).
     void setScheduler(Scheduler scheduler);
@@ -46,7 +46,7 @@ private:
     void askAboutMissedChange();
     void ask();
 
-    std::function<void()> m_discard;
+    std::function<void()> m_ask;
     Scheduler m_scheduler;
     bool m_alertShowing = false;
     bool m_quiet = false;

@@ -1,4 +1,4 @@
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 
 #include "addressbook/PendingCloudWrites.h"
 #include "model/QNPerson.h"
@@ -10,7 +10,6 @@
 #include "platform/Log.h"
 #include "platform/Semaphore.h"
 #include "platform/UserDefaults.h"
-#include "platform/widgets/Alert.h"
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
@@ -59,18 +58,6 @@ GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &containe
     group->cnGroup = storeGroup;
     group->containerIdentifier = container.identifier;
     return group;
-}
-
-// The text is filled in before it is looked up, so only a translation of the filled text applies.
-void postGroupFetchAlert(const QString &containerName)
-{
-    const QString message = L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName));
-    Dispatch::postToMain([message] {
-        Alert alert;
-        alert.setMessageText(message);
-        alert.setInformativeText(L(QStringLiteral("Please check the account settings.")));
-        alert.runModal();
-    });
 }
 
 // The rows of contacts [begin, end), in their order.
@@ -311,7 +298,7 @@ void AddressBookLoader::appendGroups(ContainerDict &container)
     if (!groups.ok()) {
         Log::write("%s: ERROR can't find groups in %@: %@",
                    {QStringLiteral("AddressBookLoader::aContainerTable"), container.name, groups.error});
-        postGroupFetchAlert(container.name);
+        emit groupFetchDidFail(container.name);
         return;
     }
     for (const StoreGroup &storeGroup : groups.value)
