@@ -51,7 +51,7 @@ TEST_F(FileExportTest, WithoutASenderEveryContactOfTheGroupIsWritten)
 
 TEST_F(FileExportTest, CancelWritesNothing)
 {
-    Sheet::setNextModalResponse(ProgressPanelController::Abort);
+    Sheet::setNextModalResponse(ProgressAlert::Abort);
     FilePanel::setNextPath(path("cancelled.vcf"));
     m_window->exportToVCard(m_window.get());
     ASSERT_TRUE(waitUntilIdle());
@@ -66,7 +66,7 @@ TEST_F(FileExportTest, CsvExportWritesTheHeaderAndOneLinePerContact)
     m_window->exportToCSV(m_window.get());
     ASSERT_TRUE(waitUntilIdle());
     EXPECT_EQ(FilePanel::shownPanels().first().nameFieldLabel, "Export As CSV:");
-    EXPECT_EQ(m_window->findChildren<ProgressPanelController *>().size(), 0);
+    EXPECT_EQ(m_window->findChildren<ProgressAlert *>().size(), 0);
     const QStringList lines = QString::fromUtf8(readFile(target)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines.first().startsWith("Name,Home Phone"));

@@ -3,8 +3,8 @@
 #include "app/WindowFixture.h"
 
 #include "app/FileExporter.h"
-#include "app/ImportChooserController.h"
-#include "importexport/ProgressPanelController.h"
+#include "app/ImportPanelController.h"
+#include "importexport/ProgressAlert.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/UndoManager.h"

@@ -17,12 +17,12 @@ QStringList names(const ContactTable &rows)
 class FileImportTest : public FileFixture
 {
 protected:
-    ImportChooserController *chooserWhenOpen()
+    ImportPanelController *chooserWhenOpen()
     {
-        ImportChooserController *chooser = m_window->importPanelController();
+        ImportPanelController *chooser = m_window->importPanelController();
         return spinUntil([chooser] { return chooser->isSheetOpen(); }) ? chooser : nullptr;
     }
-    static void select(ImportChooserController *chooser, const QList<int> &rows)
+    static void select(ImportPanelController *chooser, const QList<int> &rows)
     {
         for (int row : rows)
             chooser->nameTableView()->selectionModel()->select(chooser->nameTableView()->model()->index(row, 0),
@@ -36,7 +36,7 @@ TEST_F(FileImportTest, VCardImportAddsTheChosenRowsInOneUndoStep)
     m_window->importFromVCard();
     EXPECT_TRUE(m_window->isExporting());
 
-    ImportChooserController *chooser = chooserWhenOpen();
+    ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
     EXPECT_EQ(m_window->progressAlert()->progress(), 100);
     EXPECT_EQ(m_window->progressAlert()->alertMessage()->text(), "Reading the file: four.vcf");
@@ -62,7 +62,7 @@ TEST_F(FileImportTest, EncodedValuesWithoutCharsetAreReadInTheFileEncoding)
 {
     FilePanel::setNextPath(TestEnvironment::dataPath("vcards/real-world/qp-shift-jis-without-charset.vcf"));
     m_window->importFromVCard();
-    ImportChooserController *chooser = chooserWhenOpen();
+    ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
     ASSERT_EQ(chooser->nameTable().size(), 1);
     EXPECT_EQ(chooser->nameTable().first()->person->stringValueForIdentifier("Note"),
@@ -74,7 +74,7 @@ TEST_F(FileImportTest, AcceptingWithNothingSelectedAddsNothing)
 {
     FilePanel::setNextPath(writeFile("one.vcf", cards({"Cid"})));
     m_window->importFromVCard();
-    ImportChooserController *chooser = chooserWhenOpen();
+    ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
     chooser->buttonPressed(chooser->selectButton());
     EXPECT_EQ(top->contactTable->size(), 2);
@@ -84,7 +84,7 @@ TEST_F(FileImportTest, AcceptingWithNothingSelectedAddsNothing)
 
 TEST_F(FileImportTest, CancelInTheProgressWindowChangesNothing)
 {
-    Sheet::setNextModalResponse(ProgressPanelController::Abort);
+    Sheet::setNextModalResponse(ProgressAlert::Abort);
     FilePanel::setNextPath(writeFile("one.vcf", cards({"Cid"})));
     m_window->importFromVCard();
     ASSERT_TRUE(waitUntilIdle());
@@ -95,7 +95,7 @@ TEST_F(FileImportTest, CancelInTheProgressWindowChangesNothing)
     // The command starts again at once, and the cancelled job's late close does not end this run.
     FilePanel::setNextPath(writeFile("two.vcf", cards({"Dee", "Eve"})));
     m_window->importFromVCard();
-    ImportChooserController *chooser = chooserWhenOpen();
+    ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
     EXPECT_EQ(chooser->nameTable().size(), 2);
     chooser->buttonPressed(chooser->cancelButton());
@@ -143,9 +143,9 @@ TEST_F(FileImportTest, CsvImportParsesOnTheMainThreadWithoutProgress)
 {
     FilePanel::setNextPath(writeFile("people.csv", "Name,Home Phone\nCid Poe,123\nDee,456\n"));
     m_window->importFromCSV();
-    ImportChooserController *chooser = chooserWhenOpen();
+    ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
-    EXPECT_EQ(m_window->findChildren<ProgressPanelController *>().size(), 0);
+    EXPECT_EQ(m_window->findChildren<ProgressAlert *>().size(), 0);
     EXPECT_EQ(FilePanel::shownPanels().first().title, "Import from CSV");
     ASSERT_EQ(chooser->nameTable().size(), 2);
     select(chooser, {1});
@@ -176,7 +176,7 @@ TEST_F(FileImportTest, TheBusyFlagBlocksEveryFileCommand)
 
 TEST_F(FileImportTest, ChooserListsNamelessContactsAndPreviewsTheFirstSelected)
 {
-    ImportChooserController *chooser = m_window->importPanelController();
+    ImportPanelController *chooser = m_window->importPanelController();
     ContactTable rows{contact("Cid"), contact(""), contact("Eve")};
     chooser->setFilename("x.vcf");
     chooser->setNameTable(rows);
@@ -188,24 +188,24 @@ TEST_F(FileImportTest, ChooserListsNamelessContactsAndPreviewsTheFirstSelected)
     EXPECT_EQ(chooser->contactInfoController()->contact(), rows.at(1));
 }
 
-TEST(ProgressPanelTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)
+TEST(ProgressAlertTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)
 {
-    ProgressPanelController panel;
-    ProgressPanelController::Reporter first = panel.beginRun("first");
-    Sheet::setNextModalResponse(ProgressPanelController::Abort);
-    EXPECT_EQ(panel.runModal(), ProgressPanelController::Abort);
+    ProgressAlert panel;
+    ProgressAlert::Reporter first = panel.beginRun("first");
+    Sheet::setNextModalResponse(ProgressAlert::Abort);
+    EXPECT_EQ(panel.runModal(), ProgressAlert::Abort);
 
     panel.beginRun("second");
     first.setProgress(50);
     first.requestClose();
     QTimer::singleShot(100, &panel, [&panel] { panel.buttonPressed(panel.cancelButton()); });
-    EXPECT_EQ(panel.runModal(), ProgressPanelController::Abort);
+    EXPECT_EQ(panel.runModal(), ProgressAlert::Abort);
     EXPECT_EQ(panel.progress(), 0);
 
-    ProgressPanelController::Reporter third = panel.beginRun("third");
+    ProgressAlert::Reporter third = panel.beginRun("third");
     third.setProgress(40);
     third.requestClose();
-    EXPECT_EQ(panel.runModal(), ProgressPanelController::Stop);
+    EXPECT_EQ(panel.runModal(), ProgressAlert::Stop);
     EXPECT_EQ(panel.progress(), 100);
     // Escape and the close button cancel; a sender other than Cancel does nothing.
     panel.beginRun("fourth");
@@ -213,5 +213,5 @@ TEST(ProgressPanelTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)
         panel.buttonPressed(&panel);
         panel.reject();
     });
-    EXPECT_EQ(panel.runModal(), ProgressPanelController::Abort);
+    EXPECT_EQ(panel.runModal(), ProgressAlert::Abort);
 }

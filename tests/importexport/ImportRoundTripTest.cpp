@@ -1,6 +1,6 @@
 #include "app/SaveFixture.h"
 
-#include "app/ImportChooserController.h"
+#include "app/ImportPanelController.h"
 #include "platform/widgets/FilePanel.h"
 
 #include <QPushButton>
@@ -38,7 +38,7 @@ TEST_F(ImportRoundTripTest, ImportedJapaneseContactsAreThereAfterSaveAndReload)
 {
     FilePanel::setNextPath(TestEnvironment::dataPath("vcards/feature-phone-sjis.vcf"));
     window->importFromVCard();
-    ImportChooserController *chooser = window->importPanelController();
+    ImportPanelController *chooser = window->importPanelController();
     ASSERT_TRUE(spinUntil([chooser] { return chooser->isSheetOpen(); }));
     ASSERT_EQ(chooser->nameTable().size(), 2);
     chooser->nameTableView()->selectAll();

@@ -1,4 +1,4 @@
-#include "importexport/ProgressPanelController.h"
+#include "importexport/ProgressAlert.h"
 
 #include "ui/widgets/EditionIcon.h"
 #include "platform/Dispatch.h"
@@ -20,7 +20,7 @@ constexpr int MessageWidth = 320;
 
 } // namespace
 
-ProgressPanelController::ProgressPanelController(QWidget *parent)
+ProgressAlert::ProgressAlert(QWidget *parent)
     : Sheet(parent), m_iconView(new QLabel), m_alertMessage(new QLabel), m_progressIndicator(new QProgressBar),
       m_cancelButton(new QPushButton(L(QStringLiteral("Cancel"))))
 {
@@ -40,7 +40,7 @@ ProgressPanelController::ProgressPanelController(QWidget *parent)
     connect(m_cancelButton, &QPushButton::clicked, this, [this] { buttonPressed(m_cancelButton); });
 }
 
-ProgressPanelController::Reporter ProgressPanelController::beginRun(const QString &message)
+ProgressAlert::Reporter ProgressAlert::beginRun(const QString &message)
 {
     const quint64 token = beginModalSession();
     m_alertMessage->setText(message);
@@ -48,50 +48,50 @@ ProgressPanelController::Reporter ProgressPanelController::beginRun(const QStrin
     return Reporter(this, token);
 }
 
-void ProgressPanelController::setProgress(double value)
+void ProgressAlert::setProgress(double value)
 {
     m_progressIndicator->setValue(int(std::lround(qBound(0.0, value, 100.0))));
 }
 
-double ProgressPanelController::progress() const
+double ProgressAlert::progress() const
 {
     return m_progressIndicator->value();
 }
 
-void ProgressPanelController::requestClose()
+void ProgressAlert::requestClose()
 {
     stopModalWithCode(Stop, modalSessionToken());
 }
 
-void ProgressPanelController::buttonPressed(QObject *sender)
+void ProgressAlert::buttonPressed(QObject *sender)
 {
     if (sender == m_cancelButton)
         stopModalWithCode(Abort);
 }
 
-void ProgressPanelController::setProgress(double value, quint64 token)
+void ProgressAlert::setProgress(double value, quint64 token)
 {
     if (token == modalSessionToken())
         setProgress(value);
 }
 
-void ProgressPanelController::requestClose(quint64 token)
+void ProgressAlert::requestClose(quint64 token)
 {
     stopModalWithCode(Stop, token);
 }
 
-void ProgressPanelController::reject()
+void ProgressAlert::reject()
 {
     stopModalWithCode(Abort);
 }
 
-void ProgressPanelController::Reporter::setProgress(double value)
+void ProgressAlert::Reporter::setProgress(double value)
 {
     const int percent = int(std::floor(qBound(0.0, value, 100.0)));
     if (percent == m_lastPercent)
         return;
     m_lastPercent = percent;
-    QPointer<ProgressPanelController> panel = m_panel;
+    QPointer<ProgressAlert> panel = m_panel;
     const quint64 token = m_token;
     Dispatch::postToMain([panel, token, value] {
         if (panel)
@@ -99,9 +99,9 @@ void ProgressPanelController::Reporter::setProgress(double value)
     });
 }
 
-void ProgressPanelController::Reporter::requestClose()
+void ProgressAlert::Reporter::requestClose()
 {
-    QPointer<ProgressPanelController> panel = m_panel;
+    QPointer<ProgressAlert> panel = m_panel;
     const quint64 token = m_token;
     Dispatch::postToMain([panel, token] {
         if (panel) {

@@ -18,13 +18,13 @@ class UserDefaults;
 // The sheet that lists the contacts read from an imported file and previews the selected one in a
 // read-only detail table. It ends with 1 (add the selected rows) or 0 (add nothing). The main window
 // makes one and reuses it; each import sets the file name and then the rows.
-class ImportChooserController : public Sheet, public DetailTableHost
+class ImportPanelController : public Sheet, public DetailTableHost
 {
     Q_OBJECT
 
 public:
-    explicit ImportChooserController(UserDefaults &defaults, QWidget *parent = nullptr);
-    ~ImportChooserController() override;
+    explicit ImportPanelController(UserDefaults &defaults, QWidget *parent = nullptr);
+    ~ImportPanelController() override;
 
     QLabel *importFilename() const { return m_importFilename; }
     QTableWidget *nameTableView() const { return m_nameTableView; }

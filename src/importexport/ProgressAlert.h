@@ -18,7 +18,7 @@ class QPushButton;
 // background can neither move the indicator nor end the run of a job started after it. The run
 // ends with Stop when the job closed the window and Abort when the user cancelled (Cancel, Escape
 // or the close button alike: the job's result is not there to use then).
-class ProgressPanelController : public Sheet
+class ProgressAlert : public Sheet
 {
     Q_OBJECT
 
@@ -31,19 +31,19 @@ public:
     {
     public:
         Reporter() = default;
-        Reporter(ProgressPanelController *panel, quint64 token) : m_panel(panel), m_token(token) {}
+        Reporter(ProgressAlert *panel, quint64 token) : m_panel(panel), m_token(token) {}
         // Posted only when the whole percentage changes, so that a long job does not flood the
         // main thread.
         void setProgress(double value);
         void requestClose();
 
     private:
-        QPointer<ProgressPanelController> m_panel;
+        QPointer<ProgressAlert> m_panel;
         quint64 m_token = 0;
         int m_lastPercent = -1;
     };
 
-    explicit ProgressPanelController(QWidget *parent = nullptr);
+    explicit ProgressAlert(QWidget *parent = nullptr);
 
     QLabel *iconView() const { return m_iconView; }
     QLabel *alertMessage() const { return m_alertMessage; }

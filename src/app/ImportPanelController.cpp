@@ -1,4 +1,4 @@
-#include "app/ImportChooserController.h"
+#include "app/ImportPanelController.h"
 
 #include "detail/DetailTableController.h"
 #include "model/QNPerson.h"
@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-ImportChooserController::ImportChooserController(UserDefaults &defaults, QWidget *parent)
+ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *parent)
     : Sheet(parent), m_importFilename(new QLabel), m_nameTableView(new QTableWidget(0, 1)),
       m_cancelButton(new QPushButton(L(QStringLiteral("Cancel")))),
       m_selectButton(new QPushButton(L(QStringLiteral("Add")))),
@@ -29,7 +29,7 @@ ImportChooserController::ImportChooserController(UserDefaults &defaults, QWidget
     m_nameTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_nameTableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(m_nameTableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ImportChooserController::selectionDidChange);
+            &ImportPanelController::selectionDidChange);
 
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(m_nameTableView);
@@ -49,16 +49,16 @@ ImportChooserController::ImportChooserController(UserDefaults &defaults, QWidget
     connect(m_selectButton, &QPushButton::clicked, this, [this] { buttonPressed(m_selectButton); });
 }
 
-ImportChooserController::~ImportChooserController() = default;
+ImportPanelController::~ImportPanelController() = default;
 
-void ImportChooserController::setNameTable(const ContactTable &rows)
+void ImportPanelController::setNameTable(const ContactTable &rows)
 {
     m_nameTable = rows;
     reloadData();
     m_importFilename->setText(m_filename);
 }
 
-void ImportChooserController::reloadData()
+void ImportPanelController::reloadData()
 {
     m_nameTableView->clearSelection();
     m_nameTableView->setRowCount(int(m_nameTable.size()));
@@ -72,7 +72,7 @@ void ImportChooserController::reloadData()
     }
 }
 
-QList<int> ImportChooserController::selectedIndexes() const
+QList<int> ImportPanelController::selectedIndexes() const
 {
     QList<int> rows;
     for (const QModelIndex &index : m_nameTableView->selectionModel()->selectedRows())
@@ -81,7 +81,7 @@ QList<int> ImportChooserController::selectedIndexes() const
     return rows;
 }
 
-void ImportChooserController::buttonPressed(QObject *sender)
+void ImportPanelController::buttonPressed(QObject *sender)
 {
     if (sender == m_cancelButton)
         endSheet(0);
@@ -90,14 +90,14 @@ void ImportChooserController::buttonPressed(QObject *sender)
 }
 
 // An emptied selection leaves the preview as it was.
-void ImportChooserController::selectionDidChange()
+void ImportPanelController::selectionDidChange()
 {
     const QList<int> rows = selectedIndexes();
     if (!rows.isEmpty())
         showPreview(rows.first());
 }
 
-void ImportChooserController::showPreview(int row)
+void ImportPanelController::showPreview(int row)
 {
     if (row < 0 || row >= m_nameTable.size())
         return;
