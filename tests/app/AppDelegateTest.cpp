@@ -208,7 +208,7 @@ TEST_F(AppDelegateTest, TheStoreReloadBuildsANewTreeAndSelectsTheTopGroup)
     EXPECT_FALSE(view()->isAddressBookLoading());
 }
 
-TEST_F(AppDelegateTest, AContainerWhoseGroupsCannotBeReadIsToldOfAfterTheLoad)
+TEST_F(AppDelegateTest, AContainerWhoseGroupsCannotBeReadIsToldOf)
 {
     StoreBuilder builder;
     ASSERT_TRUE(builder.ok());
