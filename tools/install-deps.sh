@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, skipping those present.
+# Installs the Debian packages the build, the tests and the program need. When all of them are
+# installed it only asks dpkg and ends: no network, no sudo.
 set -euo pipefail
+# Real package names only: dpkg never reports a virtual one (libqt6svg6-dev, which qt6-svg-dev
+# provides) as installed, so it would look missing at every start.
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
     libsqlite3-dev zlib1g-dev libicu-dev libqrencode-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
 )
+# One dpkg call for all; a name dpkg has never heard of is simply not listed.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+    awk '$NF == "installed" { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"

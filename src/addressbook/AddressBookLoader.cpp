@@ -29,7 +29,7 @@ QString displayNameOfContainer(const StoreContainer &container)
 {
     switch (container.type) {
     case StoreContainerLocal:
-        return L(QStringLiteral("On My Mac"));
+        return L(QStringLiteral("On This Computer"));
     case StoreContainerExchange:
     case StoreContainerCardDAV:
         return container.name;
@@ -60,12 +60,13 @@ GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &containe
     return group;
 }
 
-// The rows of contacts [begin, end), in their order.
-ContactTable convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end)
+// The rows of contacts [begin, end), in their order; fewer once the load is cancelled.
+ContactTable convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end,
+                          const std::atomic<bool> &cancelled)
 {
     ContactTable rows;
     rows.reserve(end - begin);
-    for (qsizetype i = begin; i < end; ++i)
+    for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
         rows.append(AddressBookLoader::createContactFromCNContact(contacts.at(i)));
     return rows;
 }
@@ -147,8 +148,18 @@ void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected
 
 // --- Loading -------------------------------------------------------------------------------------
 
+// A cancelled load returns at the next step, publishing nothing.
 void AddressBookLoader::loadAddressBook()
 {
+    const auto cancelled = [this] {
+        if (!isCancelled())
+            return false;
+        QMutexLocker lock(&m_mutex);
+        m_lastLoadOutcome = LoadOutcome::Cancelled;
+        return true;
+    };
+    if (cancelled())
+        return;
     // A save that ended between the store's commit and the cloud file is completed first.
     PendingCloudWrites(m_cloud).finishPending(ContactStore(m_storePath));
     const ContainerTable containers = aContainerTable();
@@ -159,8 +170,12 @@ void AddressBookLoader::loadAddressBook()
         return;
     }
     const GroupDictPtr top = container->topGroup();
-    std::optional<ContactTable> rows =
-        convertInSlices(cnContactsForGroup(top->cnGroup, top->containerIdentifier));
+    const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier);
+    if (cancelled())
+        return;
+    std::optional<ContactTable> rows = convertInSlices(contacts);
+    if (cancelled())
+        return;
     if (!rows) {
         Log::write("%s: ERROR the contacts of %@ were not converted in time; they are read again "
                    "when the group is selected",
@@ -169,6 +184,8 @@ void AddressBookLoader::loadAddressBook()
         return;
     }
     restoreCustomValues(*rows);
+    if (cancelled())
+        return;
     top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
     publish(containers, top, LoadOutcome::Loaded);
 }
@@ -194,17 +211,18 @@ std::optional<ContactTable> AddressBookLoader::convertInSlices(const QList<Store
     const qsizetype count = contacts.size();
     const qsizetype quarter = count / 4;
 
-    ContactTable rows = convertSlice(contacts, 0, quarter);
+    ContactTable rows = convertSlice(contacts, 0, quarter, *m_cancelled);
 
     std::array<std::shared_ptr<Slice>, 3> slices;
     for (int i = 0; i < 3; ++i) {
         const qsizetype begin = quarter * (i + 1);
         const qsizetype end = i == 2 ? count : quarter * (i + 2);
         slices[i] = std::make_shared<Slice>();
-        Dispatch::pool().start([contacts, slice = slices[i], begin, end, hook = m_sliceStartHook] {
+        Dispatch::pool().start([contacts, slice = slices[i], begin, end, hook = m_sliceStartHook,
+                                cancelled = m_cancelled] {
             if (hook)
                 hook();
-            slice->rows = convertSlice(contacts, begin, end);
+            slice->rows = convertSlice(contacts, begin, end, *cancelled);
             slice->done.signal();
         });
     }
@@ -242,6 +260,8 @@ void AddressBookLoader::restoreCustomValues(const ContactTable &rows) const
     if (entries.isEmpty())
         return;
     for (const ContactRowPtr &row : rows) {
+        if (isCancelled())
+            return;
         const QVariant entry = entries.value(row->person->uniqueId());
         if (entry.userType() == QMetaType::QVariantMap)
             restoreCustomValues(*row->person, entry.toMap());
@@ -347,13 +367,14 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
 {
     static const QString method = QStringLiteral("AddressBookLoader::cnContactsForGroup");
     ContactStore store(m_storePath);
+    store.setCancelFlag(m_cancelled.get());
     for (const StoreContainer &container : store.containers().value) {
         if (container.identifier != containerIdentifier)
             continue;
         if (!group) {
             StoreResult<QList<StoreContact>> contacts =
                 store.contactsInContainer(containerIdentifier, fetchKeys());
-            if (!contacts.ok())
+            if (!contacts.ok() && !isCancelled())
                 Log::write("%s ERROR %@", {method, contacts.error});
             return contacts.value;
         }
@@ -368,7 +389,7 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
                 continue;
             StoreResult<QList<StoreContact>> contacts =
                 store.contactsInGroup(storeGroup.identifier, fetchKeys());
-            if (!contacts.ok())
+            if (!contacts.ok() && !isCancelled())
                 Log::write("%s ERROR %@", {method, contacts.error});
             return contacts.value;
         }

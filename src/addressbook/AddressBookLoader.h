@@ -10,8 +10,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CloudKeyValueStore;
@@ -42,7 +44,9 @@ public:
         // The store has no container that can be shown; the tree is empty.
         NoContainer,
         // A conversion slice missed the deadline; the top group has no contact table.
-        TimedOut
+        TimedOut,
+        // Stopped by cancel(); nothing was published.
+        Cancelled
     };
 
     // The user's store and defaults, and the record's cloud store (QNPerson::cloudKeyValueStore).
@@ -52,6 +56,10 @@ public:
     // Replaces containerTable, selectedGroupDict and contactTable. Custom values that a save left
     // pending (PendingCloudWrites) reach the cloud store first.
     void loadAddressBook();
+    // Stops the load under way and every later one as soon as it can, publishing nothing: the
+    // program is ending and its quit should not wait for a tree nobody will see. For good.
+    void cancel() { m_cancelled->store(true); }
+    bool isCancelled() const { return m_cancelled->load(); }
     ContainerTable containerTable() const;
     GroupDictPtr selectedGroupDict() const;
     ContactTablePtr contactTable() const;
@@ -81,7 +89,7 @@ public:
     void setSliceStartHookForTesting(std::function<void()> hook) { m_sliceStartHook = std::move(hook); }
 
     // The rows of all contacts in fetch order, made in the four slices; nullopt when a slice
-    // missed the deadline.
+    // missed the deadline. After cancel() the rows are incomplete.
     std::optional<ContactTable> convertInSlices(const QList<StoreContact> &contacts) const;
 
 signals:
@@ -98,6 +106,8 @@ private:
     CloudKeyValueStore &m_cloud;
     std::chrono::milliseconds m_sliceTimeout = std::chrono::seconds(300);
     std::function<void()> m_sliceStartHook;
+    // Shared with the pool slices, which may outlive the loader.
+    std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
 
     mutable QMutex m_mutex;
     ContainerTable m_containerTable;

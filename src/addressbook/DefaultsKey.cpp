@@ -21,6 +21,8 @@ QList<KeyInfo> allKeys()
         {LastRowOrder, T::Array, {}},
         {ShowCompanyInNameCell, T::Boolean, false},
         {ShowGroupView, T::Boolean, true},
+        {PaneWidths, T::Dictionary,
+         QVariantMap{{QStringLiteral("sidebar"), 200}, {QStringLiteral("detail"), 300}}},
         {LastEditState, T::Boolean, false},
         {LastContainerIdentifier, T::String, {}},
         {DefaultFontName, T::String, {}},

@@ -36,6 +36,9 @@ inline const QString LastRowOrder = QStringLiteral("QN1DlastRowOrder");
 inline const QString ShowCompanyInNameCell = QStringLiteral("QN1DshowCompanyInNameCell");
 // Boolean: the group sidebar is shown. Absent: true, stored at the first start.
 inline const QString ShowGroupView = QStringLiteral("QN1DshowGroupView");
+// Dictionary {"sidebar", "detail"}: the widths of the split view's side panes as last shown.
+// Absent: 200 and 300.
+inline const QString PaneWidths = QStringLiteral("QN1DpaneWidths");
 // Boolean: the window is in edit state. Absent: false (the window starts locked).
 inline const QString LastEditState = QStringLiteral("QN1DlastEditState");
 // String: the container of the last selected group. Absent: the store's default container,

@@ -8,6 +8,7 @@
 #include "platform/widgets/Workspace.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +16,11 @@
 #include <QVBoxLayout>
 
 namespace {
+
 constexpr int IconSide = 128;
+// What a window manager's title bar takes beside the title: its buttons and margins.
+constexpr int TitleBarRoom = 160;
+
 } // namespace
 
 AboutPanelController::AboutPanelController(QWidget *parent)
@@ -47,6 +52,13 @@ AboutPanelController::AboutPanelController(QWidget *parent)
     layout->addWidget(m_urlButton, 0, Qt::AlignCenter);
     layout->addLayout(buttons);
 
+    // Without a web site the link is left out.
+    m_urlButton->setVisible(ProductLinks::hasAddress(ProductLinks::Link::WebSite));
+    // Wide enough that a window manager does not cut the title ("About… erlin2").
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarRoom);
+
     connect(m_okButton, &QPushButton::clicked, this, [this] { buttonPressed(m_okButton); });
     connect(m_urlButton, &QPushButton::clicked, this, [this] { buttonPressed(m_urlButton); });
     windowDidLoad();
@@ -70,7 +82,7 @@ void AboutPanelController::buttonPressed(QAbstractButton *sender)
         // Closing ends the modal run with the same code.
         stopModalWithCode(1);
         close();
-    } else if (sender == m_urlButton) {
+    } else if (sender == m_urlButton && ProductLinks::hasAddress(ProductLinks::Link::WebSite)) {
         Workspace::openURL(QUrl(ProductLinks::address(ProductLinks::Link::WebSite)), this);
     }
 }

@@ -6,8 +6,8 @@ class QAbstractButton;
 class QLabel;
 class QPushButton;
 
-// The About window: the edition's icon and name, the version and a link to the web site. Made
-// once by the application and run application-modal each time it is asked for.
+// The About window: the edition's icon and name, the version and, once there is one, a link to
+// the web site. Made once by the application and run application-modal each time it is asked for.
 class AboutPanelController : public Sheet
 {
     Q_OBJECT

@@ -55,8 +55,11 @@ AppDelegate::AppDelegate(QObject *parent)
             Qt::QueuedConnection);
 }
 
+// A load still running is told to stop, so the program ends without waiting for a tree nobody
+// will see; it is waited for, as it uses this delegate's loader.
 AppDelegate::~AppDelegate()
 {
+    m_loader.cancel();
     m_backgroundLoad.waitForFinished();
 }
 
@@ -310,7 +313,8 @@ void AppDelegate::showSaveError(const QString &error)
 void AppDelegate::revertAddressBookToSaved()
 {
     Alert alert;
-    alert.setMessageText(L(QStringLiteral("Do you want to revert AddressBook?")));
+    alert.setMessageText(TextFormat::fill(L(QStringLiteral("Do you want to revert %@?")),
+                                          {QApplication::applicationName()}));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     alert.beginSheetModalForWindow(m_window, [this](int response) {

@@ -40,6 +40,7 @@ ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *pa
     buttons->addWidget(m_cancelButton);
     buttons->addWidget(m_selectButton);
     m_selectButton->setDefault(true);
+    m_selectButton->setEnabled(false);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_importFilename);
     layout->addWidget(split, 1);
@@ -51,10 +52,13 @@ ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *pa
 
 ImportPanelController::~ImportPanelController() = default;
 
+// Every row starts chosen: a file is imported to be added, and Add with nothing chosen would add
+// nothing without a word.
 void ImportPanelController::setNameTable(const ContactTable &rows)
 {
     m_nameTable = rows;
     reloadData();
+    m_nameTableView->selectAll();
     m_importFilename->setText(m_filename);
 }
 
@@ -89,10 +93,11 @@ void ImportPanelController::buttonPressed(QObject *sender)
         endSheet(1);
 }
 
-// An emptied selection leaves the preview as it was.
+// An emptied selection leaves the preview as it was, and Add is offered only for chosen rows.
 void ImportPanelController::selectionDidChange()
 {
     const QList<int> rows = selectedIndexes();
+    m_selectButton->setEnabled(!rows.isEmpty());
     if (!rows.isEmpty())
         showPreview(rows.first());
 }

@@ -36,13 +36,14 @@ public:
     // Shown with the next rows.
     void setFilename(const QString &filename) { m_filename = filename; }
     const ContactTable &nameTable() const { return m_nameTable; }
-    // Lists the rows in file order, nothing selected, and shows the file name.
+    // Lists the rows in file order, all of them selected, and shows the file name.
     void setNameTable(const ContactTable &rows);
     // The selected rows' positions in ascending order.
     QList<int> selectedIndexes() const;
     double rowHeight() const { return m_rowHeight; }
 
-    // Cancel ends the sheet with 0, Select with 1; other senders do nothing.
+    // Cancel ends the sheet with 0, Select with 1; other senders do nothing. Select is disabled
+    // while no row is selected.
     void buttonPressed(QObject *sender);
 
     // DetailTableHost: the preview edits nothing and reports nothing.

@@ -1,5 +1,6 @@
 #include "app/MainMenu.h"
 
+#include "app/ProductLinks.h"
 #include "addressbook/TextFormat.h"
 #include "platform/Localizer.h"
 
@@ -175,8 +176,11 @@ void MainMenu::buildHelpMenu()
     QMenu *help = addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("%@ Help"), MenuCommand::HelpViaWeb, QKeySequence::HelpContents, {name});
     help->addSeparator();
-    addItem(help, QStringLiteral("Rate us at the App Store…"), MenuCommand::RateUs);
-    addItem(help, QStringLiteral("Feedback via Email…"), MenuCommand::FeedbackViaEmail);
+    // Left out while there is no page or mailbox to open.
+    QAction *rate = addItem(help, QStringLiteral("Rate us at the App Store…"), MenuCommand::RateUs);
+    rate->setVisible(ProductLinks::hasAddress(ProductLinks::Link::StorePage, name));
+    QAction *feedback = addItem(help, QStringLiteral("Feedback via Email…"), MenuCommand::FeedbackViaEmail);
+    feedback->setVisible(ProductLinks::hasAddress(ProductLinks::Link::SupportMailbox));
     addItem(help, QStringLiteral("Privacy Policy…"), MenuCommand::PrivacyPolicy);
     help->addSeparator();
     QAction *about = addItem(help, QStringLiteral("About %@"), MenuCommand::ShowAboutPanel, {}, {name});

@@ -6,6 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+std::optional<QList<ProductLinks::Entry>> s_testTable;
+
+} // namespace
+
+// Only addresses that lead somewhere: the help and privacy pages ship with the program. There is
+// no store page, feedback mailbox or web site yet, so nothing offers them; a placeholder would
+// send the user to a site that is not ours.
 const QList<ProductLinks::Entry> &ProductLinks::table()
 {
     using L = Link;
@@ -14,26 +23,18 @@ const QList<ProductLinks::Entry> &ProductLinks::table()
         {L::HelpPage, {}, QStringLiteral("ja"), QStringLiteral(":/html/help-ja.html")},
         {L::PrivacyPage, {}, {}, QStringLiteral(":/html/privacy.html")},
         {L::PrivacyPage, {}, QStringLiteral("ja"), QStringLiteral(":/html/privacy-ja.html")},
-        {L::StorePage,
-         QStringLiteral("Pemberlin2"),
-         {},
-         QStringLiteral("https://store.example.com/apps/pemberlin2")},
-        {L::StorePage,
-         QStringLiteral("Sorvina"),
-         {},
-         QStringLiteral("https://store.example.com/apps/sorvina")},
-        {L::StorePage,
-         QStringLiteral("Fenwarde2"),
-         {},
-         QStringLiteral("https://store.example.com/apps/fenwarde2")},
-        {L::StorePage,
-         QStringLiteral("Ostrany2"),
-         {},
-         QStringLiteral("https://store.example.com/apps/ostrany2")},
-        {L::SupportMailbox, {}, {}, QStringLiteral("support@example.org")},
-        {L::WebSite, {}, {}, QStringLiteral("https://www.example.org/")},
     };
-    return entries;
+    return s_testTable ? *s_testTable : entries;
+}
+
+void ProductLinks::setTableForTesting(const std::optional<QList<Entry>> &table)
+{
+    s_testTable = table;
+}
+
+bool ProductLinks::hasAddress(Link link, const QString &edition)
+{
+    return !address(link, {}, edition).isEmpty();
 }
 
 QString ProductLinks::address(Link link, const QString &language, const QString &edition)
@@ -67,6 +68,8 @@ QUrl ProductLinks::urlForOpening(const QString &address)
 
 QUrl ProductLinks::feedbackURL(const QString &bundleName)
 {
+    if (!hasAddress(Link::SupportMailbox))
+        return {};
     QString text = address(Link::SupportMailbox) + QStringLiteral("?subject=Feedback of ") + bundleName;
     text.replace(QLatin1Char(' '), QStringLiteral("%20"));
     return QUrl(QStringLiteral("mailto:") + text, QUrl::StrictMode);

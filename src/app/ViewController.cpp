@@ -12,6 +12,7 @@
 #include "app/GroupContactCommands.h"
 #include "addressbook/ImageResizer.h"
 #include "app/MenuCommand.h"
+#include "app/PaneWidths.h"
 #include "ui/widgets/ProgressIndicator.h"
 #include "ui/widgets/SeparatorBox.h"
 #include "addressbook/ViewTypes.h"
@@ -157,6 +158,7 @@ void ViewController::viewDidLoad()
 {
     m_newWindow = false;
     offerToRestoreDefaults();
+    m_paneWidths = new PaneWidths(m_splitView, m_defaults);
     loadLabelFilter();
     loadViewTypes();
     findBarController()->setDelegate(this);
@@ -782,7 +784,14 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 // Seams of the contact and group commands.
 void ViewController::findStringDidChange(const QString &) {}
 
-void ViewController::findBarButtonDidPress(const QString &) {}
+// Done has already started hiding the bar; the window's Find button follows it.
+void ViewController::findBarButtonDidPress(const QString &command)
+{
+    if (command != QStringLiteral("Done"))
+        return;
+    if (WindowController *windowController = this->windowController())
+        windowController->findBarButtonClicked();
+}
 
 void ViewController::setModifierQuery(ModifierQuery query)
 {

@@ -28,6 +28,7 @@ class ContactTableSorting;
 class EditFunnel;
 class FontManager;
 class GroupContactCommands;
+class PaneWidths;
 class ProgressIndicator;
 class QImage;
 class QAction;
@@ -128,6 +129,8 @@ public:
     ContactInfoInterface *contactInfoController() const { return m_panes.contactInfoController.get(); }
     FindBarInterface *findBarController() const { return m_panes.findBarController.get(); }
     QSplitter *splitView() const { return m_splitView; }
+    // The side panes' widths, kept for the next start; null until the view has loaded.
+    PaneWidths *paneWidths() const { return m_paneWidths; }
     // The sidebar's frame; zero wide while it is collapsed.
     QRect groupViewFrame() const;
     ProgressIndicator *progressIndicator() const { return m_progressIndicator; }
@@ -251,6 +254,7 @@ private:
     std::unique_ptr<ContactTableSorting> m_sorting;
     GroupLoader::Fetch m_groupFetch;
     QSplitter *m_splitView = nullptr;
+    PaneWidths *m_paneWidths = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;
     SeparatorBox *m_redSeparator = nullptr;
 

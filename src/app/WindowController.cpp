@@ -6,6 +6,7 @@
 #include "app/FontManager.h"
 #include "app/MainMenu.h"
 #include "app/MenuValidation.h"
+#include "app/PaneWidths.h"
 #include "app/ToolbarChoices.h"
 #include "ui/widgets/ToolbarIcon.h"
 #include "app/UnavailablePrintServices.h"
@@ -368,5 +369,7 @@ void WindowController::windowWillClose()
         return;
     m_mainViewController->saveColumnWithDictionary();
     m_defaults.setBool(m_mainViewController->editState(), DefaultsKey::LastEditState);
+    if (PaneWidths *paneWidths = m_mainViewController->paneWidths())
+        paneWidths->save();
     saveFrame();
 }

@@ -26,7 +26,7 @@ class MenuValidation;
 class QAction;
 class QColor;
 class QImage;
-class QParallelAnimationGroup;
+class QAbstractAnimation;
 class QMenu;
 class QPushButton;
 class QToolBar;
@@ -105,6 +105,8 @@ public:
     // Switches between reading and editing, cross-fading the detail pane between its card and its
     // table, and keeps the state in "QN1DlastEditState" for the next start.
     void editButtonClicked();
+    // True while the detail pane's cross-fade runs.
+    bool isDetailPaneFading() const { return !m_detailFade.isNull(); }
     // Shows or hides the find bar; the button stays disabled until the bar has finished.
     void findBarButtonClicked();
 
@@ -237,7 +239,7 @@ private:
     QMetaObject::Connection m_labelsMenuDelegate;
     QMetaObject::Connection m_groupsMenuDelegate;
     // The detail pane's cross-fade while it runs; a new one replaces it.
-    QPointer<QParallelAnimationGroup> m_detailFade;
+    QPointer<QAbstractAnimation> m_detailFade;
 
     QVariantMap m_viewTypeDict;
     QString m_selectedViewType;

@@ -12,6 +12,7 @@
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
 
+#include <QAbstractAnimation>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -19,8 +20,6 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
-#include <QParallelAnimationGroup>
-#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -181,10 +180,10 @@ void WindowController::showContactInfo(bool show)
             detail->updateTable();
         else
             detail->updateWebView();
+        // Hidden is enough: an opacity effect on these scroll areas would leave stale pixels
+        // (ViewAlpha::crossFade).
         detail->webView()->setHidden(editing);
-        ViewAlpha::setAlpha(detail->webView(), editing ? 0.0 : 1.0);
         detail->scrollView()->setHidden(!editing);
-        ViewAlpha::setAlpha(detail->scrollView(), editing ? 1.0 : 0.0);
         if (editing)
             detail->tableView()->setFocus();
         view->setContactInfoVisible(true);
@@ -269,9 +268,7 @@ void WindowController::editButtonClicked()
     m_defaults.setBool(editing, DefaultsKey::LastEditState);
 }
 
-// The card and the table lie on top of each other; the one coming in fades in over the one going
-// out, which is hidden at the end. A fade still running is cut short, so that its end cannot hide
-// the view the new one shows.
+// A fade still running is cut short: its picture of the view it replaced goes with it.
 void WindowController::crossFadeDetailPane(bool toTable)
 {
     ContactInfoInterface *detail = m_mainViewController->contactInfoController();
@@ -279,17 +276,8 @@ void WindowController::crossFadeDetailPane(bool toTable)
     QWidget *table = detail->scrollView();
     if (m_detailFade)
         m_detailFade->stop();
-    QWidget *incoming = toTable ? table : card;
-    QWidget *outgoing = toTable ? card : table;
-    ViewAlpha::setAlpha(incoming, 0.0);
-    incoming->show();
-    outgoing->show();
-    auto *fade = new QParallelAnimationGroup(this);
-    fade->addAnimation(ViewAlpha::animation(incoming, 1.0, DetailFadeDuration));
-    fade->addAnimation(ViewAlpha::animation(outgoing, 0.0, DetailFadeDuration));
-    connect(fade, &QAbstractAnimation::finished, outgoing, [outgoing] { outgoing->hide(); });
-    m_detailFade = fade;
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
+    m_detailFade = toTable ? ViewAlpha::crossFade(card, table, DetailFadeDuration)
+                           : ViewAlpha::crossFade(table, card, DetailFadeDuration);
 }
 
 // --- find bar -------------------------------------------------------------------------------

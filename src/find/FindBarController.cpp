@@ -158,8 +158,9 @@ void FindBarController::setVisible(bool visible, std::function<void()> completio
 }
 
 // The bar's height animates with its opacity, so the view below it gives up or takes back its
-// place in the layout. A request made while another runs takes over from where the bar is; the
-// handlers of both are called when it ends.
+// place in the layout; a bar coming in takes the keyboard in its search field. A request made
+// while another runs takes over from where the bar is; the handlers of both are called when it
+// ends.
 void FindBarController::animate(bool visible, std::function<void()> completion)
 {
     if (m_animation)
@@ -172,6 +173,10 @@ void FindBarController::animate(bool visible, std::function<void()> completion)
     const int startHeight = bar->isHidden() ? 0 : qMin(bar->maximumHeight(), bar->height());
     bar->setMaximumHeight(startHeight);
     bar->show();
+    if (visible) {
+        m_searchField->setFocus(Qt::OtherFocusReason);
+        m_searchField->selectAll();
+    }
 
     auto *group = new QParallelAnimationGroup(this);
     group->addAnimation(ViewAlpha::animation(bar, visible ? 1.0 : 0.0, AnimationDuration));

@@ -18,7 +18,8 @@ class SegmentedControl;
 // edit state; every action becomes one call of its delegate, which does the finding.
 //
 // Showing and hiding fade the bar in and out over one second while the view below it shrinks
-// into or grows over its place. isVisible() is true from the start of a show to the end of a hide.
+// into or grows over its place; a show puts the keyboard in the search field. isVisible() is true
+// from the start of a show to the end of a hide.
 // A show or hide asked for while another runs takes over from where the bar is; every handler is
 // called once, when the bar has come to rest.
 class FindBarController : public QObject, public FindBarInterface

@@ -154,7 +154,8 @@ void ContactsViewController::updateColumnsInTableView(const QStringList &identif
 {
     QHeaderView *header = m_tableView->horizontalHeader();
     GridColumn name = m_state.columns.first();
-    name.width = header->sectionSize(0);
+    if (!m_tableView->isFillingColumn(0))
+        name.width = header->sectionSize(0);
     const QVariantMap sortOptions = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict);
     const SelectionKey before = selectionKey();
     const GridSelectionMemory memory = rememberSelection();
@@ -188,7 +189,8 @@ QStringList ContactsViewController::tableIdentfiers()
 
 void ContactsViewController::tableViewColumnDidResize(int column, int newWidth)
 {
-    if (m_settingUpColumns || column < 0 || column >= m_state.columns.size())
+    if (m_settingUpColumns || column < 0 || column >= m_state.columns.size() ||
+        m_tableView->isFillingColumn(column))
         return;
     m_state.columns[column].width = newWidth;
     m_columnWidthDictionary.insert(m_state.columns.at(column).identifier, double(newWidth));

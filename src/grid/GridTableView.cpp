@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -24,6 +25,8 @@ GridTableView::GridTableView(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The last column fills the rest of the table, never narrower than its own width.
+    horizontalHeader()->setStretchLastSection(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
@@ -47,6 +50,19 @@ int GridTableView::selectedRow() const
     return rows.contains(current) ? current : rows.last();
 }
 
+bool GridTableView::isFillingColumn(int column) const
+{
+    const QHeaderView *header = horizontalHeader();
+    if (!header->stretchLastSection() && !m_refitting)
+        return false;
+    for (int visual = header->count() - 1; visual >= 0; --visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            return logical == column;
+    }
+    return false;
+}
+
 bool GridTableView::isSelectableRow(int row) const
 {
     return model() && row >= 0 && (model()->flags(model()->index(row, 0)) & Qt::ItemIsSelectable);
@@ -59,6 +75,20 @@ void GridTableView::showEvent(QShowEvent *event)
         m_appeared = true;
         emit willAppear();
     }
+}
+
+// The header leaves a stretched column as wide as it was when the others fill the table alone;
+// turning the stretch off and on gives it back its own width.
+void GridTableView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    if (event->size().width() >= event->oldSize().width())
+        return;
+    QHeaderView *header = horizontalHeader();
+    m_refitting = true;
+    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
+    m_refitting = false;
 }
 
 void GridTableView::mousePressEvent(QMouseEvent *event)

@@ -4,7 +4,8 @@
 
 // The grid's table. It remembers the row and column of the last click (the right-clicked row of a
 // context menu, the double-clicked cell), never lets a click empty the selection, and leaves the
-// selection alone on a right-click, which acts on the clicked row beside the selected ones.
+// selection alone on a right-click, which acts on the clicked row beside the selected ones. Its
+// last column takes the width left over by the others.
 class GridTableView : public QTableView
 {
     Q_OBJECT
@@ -19,6 +20,9 @@ public:
     // Rows from top to bottom; the row of the current index when it is selected, else the last.
     QList<int> selectedRowIndexes() const;
     int selectedRow() const;
+    // The last shown column, which is widened to fill the table: its width then is the table's,
+    // not one the user chose.
+    bool isFillingColumn(int column) const;
 
 signals:
     // The first time the table is shown.
@@ -28,6 +32,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
@@ -39,4 +44,6 @@ private:
     int m_clickedRow = -1;
     int m_clickedColumn = -1;
     bool m_appeared = false;
+    // The last column is being given back its own width.
+    bool m_refitting = false;
 };

@@ -274,7 +274,8 @@ StoreResult<QList<StoreContact>> ContactStore::contactsInContainer(const QString
                 requireRow(db, QStringLiteral("container"), QStringLiteral("container"), containerIdentifier);
             !status.ok())
             return Result::failure(status.error);
-        return StoreContactReader(db).read(StoreContactReader::Scope::Container, containerIdentifier, keys);
+        return StoreContactReader(db, m_cancelFlag)
+            .read(StoreContactReader::Scope::Container, containerIdentifier, keys);
     });
 }
 
@@ -287,7 +288,7 @@ StoreResult<QList<StoreContact>> ContactStore::contactsInGroup(const QString &gr
                 requireRow(db, QStringLiteral("grp"), QStringLiteral("group"), groupIdentifier);
             !status.ok())
             return Result::failure(status.error);
-        return StoreContactReader(db).read(StoreContactReader::Scope::Group, groupIdentifier, keys);
+        return StoreContactReader(db, m_cancelFlag).read(StoreContactReader::Scope::Group, groupIdentifier, keys);
     });
 }
 

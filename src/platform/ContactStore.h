@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -87,6 +88,8 @@ public:
     // Tuning and fault injection for tests. The busy timeout and the size cap apply to this
     // handle's operations; the hooks below act on every handle of the process.
     void setBusyTimeout(int milliseconds) { m_busyTimeout = milliseconds; }
+    // Contact reads of this handle stop with an error as soon as the flag is set.
+    void setCancelFlag(const std::atomic<bool> *flag) { m_cancelFlag = flag; }
     void setMaximumPageCount(qint64 pages) { m_maximumPageCount = pages; }
     void failGroupFetchForContainer(const QString &containerIdentifier);
     // The next save request on this store file is refused after its steps ran, and rolled back.
@@ -115,5 +118,6 @@ private:
     QString m_writerId;
     std::shared_ptr<StoreNotifier> m_notifier;
     int m_busyTimeout = 5000;
+    const std::atomic<bool> *m_cancelFlag = nullptr;
     qint64 m_maximumPageCount = 0;
 };

@@ -87,7 +87,16 @@ struct ScalarColumns
 
 } // namespace
 
-StoreContactReader::StoreContactReader(StoreConnection &connection) : m_connection(connection) {}
+namespace {
+
+const QString CancelledError = QStringLiteral("The read was cancelled.");
+
+} // namespace
+
+StoreContactReader::StoreContactReader(StoreConnection &connection, const std::atomic<bool> *cancelled)
+    : m_connection(connection), m_cancelled(cancelled)
+{
+}
 
 StoreStatus StoreContactReader::checkKeys(const QStringList &keys)
 {
@@ -128,6 +137,8 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
     select.bind(1, identifier);
     QList<StoreContact> contacts;
     for (;;) {
+        if (isCancelled())
+            return Result::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row:
             rowIndex.insert(select.integer(0), int(contacts.size()));
@@ -160,6 +171,8 @@ StoreStatus StoreContactReader::readEntries(const QString &condition, const QStr
         return StoreStatus::failure(m_connection.lastError());
     select.bind(1, identifier);
     for (;;) {
+        if (isCancelled())
+            return StoreStatus::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row: {
             const int index = rowIndex.value(select.integer(0), -1);

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <atomic>
+
 class StoreConnection;
 
 // Reads contacts with a key list: only the columns and entry kinds of the asked keys are read, and
@@ -22,7 +24,8 @@ public:
         Contact
     };
 
-    explicit StoreContactReader(StoreConnection &connection);
+    // A read stops with an error as soon as cancelled (when given) is set.
+    explicit StoreContactReader(StoreConnection &connection, const std::atomic<bool> *cancelled = nullptr);
 
     // An unknown key name is a programming error of the caller; the store says so.
     static StoreStatus checkKeys(const QStringList &keys);
@@ -36,5 +39,8 @@ private:
     StoreStatus readEntries(const QString &condition, const QString &identifier, const QStringList &keys,
                             const QHash<qint64, int> &rowIndex, QList<StoreContact> &contacts);
 
+    bool isCancelled() const { return m_cancelled && m_cancelled->load(std::memory_order_relaxed); }
+
     StoreConnection &m_connection;
+    const std::atomic<bool> *m_cancelled;
 };

@@ -2,6 +2,7 @@
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/Dispatch.h"
+#include "platform/Localizer.h"
 #include "platform/LogCapture.h"
 #include "platform/StoreBuilder.h"
 #include "platform/UserDefaults.h"
@@ -75,7 +76,7 @@ TEST_F(AddressBookLoaderTest, ContainersAreNamedByTypeAndUnshowableOnesLeftOut)
     const QString team = m_builder.addGroup(work, QStringLiteral("Team"));
 
     const ContainerTable containers = m_loader.aContainerTable();
-    EXPECT_EQ(namesOf(containers), (QStringList{"On My Mac", "iCloud", "Office", "Work"}));
+    EXPECT_EQ(namesOf(containers), (QStringList{"On This Computer", "iCloud", "Office", "Work"}));
     const QList<GroupDictPtr> groups = containers.last()->groups;
     ASSERT_EQ(groups.size(), 3);
     EXPECT_TRUE(groups[0]->top && !groups[0]->cnGroup && !groups[0]->contactTable);
@@ -86,6 +87,10 @@ TEST_F(AddressBookLoaderTest, ContainersAreNamedByTypeAndUnshowableOnesLeftOut)
     EXPECT_EQ(groups[1]->name, "");
     EXPECT_EQ(groups[2]->cnGroup->identifier, team);
     EXPECT_EQ(groups[2]->containerName, "Work");
+
+    Localizer::shared().setPreferredLanguages({QStringLiteral("ja")});
+    EXPECT_EQ(m_loader.aContainerTable().first()->name, QStringLiteral("このコンピュータ内"));
+    Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
 }
 
 TEST_F(AddressBookLoaderTest, FailingGroupFetchIsLoggedAndReportedAndTheOthersGoOn)
@@ -99,13 +104,30 @@ TEST_F(AddressBookLoaderTest, FailingGroupFetchIsLoggedAndReportedAndTheOthersGo
     QSignalSpy failures(&m_loader, &AddressBookLoader::groupFetchDidFail);
 
     const ContainerTable containers = m_loader.aContainerTable();
-    ASSERT_EQ(namesOf(containers), (QStringList{"On My Mac", "Broken", "Work"}));
+    ASSERT_EQ(namesOf(containers), (QStringList{"On This Computer", "Broken", "Work"}));
     EXPECT_EQ(containers.at(1)->groups.size(), 1);
     EXPECT_EQ(containers.at(2)->groups.size(), 2);
     EXPECT_TRUE(log.contains(QStringLiteral("aContainerTable: ERROR can't find groups in Broken")));
     ASSERT_EQ(failures.size(), 1);
     EXPECT_EQ(failures.at(0).at(0).toString(), "Broken");
     EXPECT_TRUE(Alert::shownAlerts().isEmpty()) << "the UI tells the user, not the loader";
+}
+
+// A cancel during the conversion ends the load without a tree; so does every later load.
+TEST_F(AddressBookLoaderTest, ACancelledLoadPublishesNothing)
+{
+    for (int i = 0; i < 8; ++i)
+        m_builder.addPerson(local(), QStringLiteral("Person %1").arg(i), QStringLiteral("Test"));
+    m_loader.setSliceStartHookForTesting([this] { m_loader.cancel(); });
+    m_loader.loadAddressBook();
+    EXPECT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::Cancelled);
+    EXPECT_TRUE(m_loader.containerTable().isEmpty());
+    EXPECT_FALSE(m_loader.contactTable());
+
+    m_loader.setSliceStartHookForTesting({});
+    m_loader.loadAddressBook();
+    EXPECT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::Cancelled);
+    EXPECT_FALSE(m_loader.contactTable());
 }
 
 struct ChoiceCase
@@ -121,7 +143,7 @@ class ContainerChoiceTest : public AddressBookLoaderTest, public ::testing::With
 
 TEST_P(ContainerChoiceTest, LoadsTheTopGroupOfTheChosenContainerOnly)
 {
-    QHash<QString, QString> ids{{"On My Mac", local()}, {"stale", QStringLiteral("GONE-CONTAINER")}};
+    QHash<QString, QString> ids{{"On This Computer", local()}, {"stale", QStringLiteral("GONE-CONTAINER")}};
     for (const char *name : {"Work", "Home"})
         ids.insert(name, m_builder.addContainer(name, StoreContainerCardDAV));
     QHash<QString, QString> contactOf;
@@ -149,8 +171,8 @@ TEST_P(ContainerChoiceTest, LoadsTheTopGroupOfTheChosenContainerOnly)
 INSTANTIATE_TEST_SUITE_P(Choice, ContainerChoiceTest,
                          ::testing::Values(ChoiceCase{"Work", "Home", "Work"},
                                            ChoiceCase{nullptr, "Home", "Home"},
-                                           ChoiceCase{"stale", "Home", "On My Mac"},
-                                           ChoiceCase{nullptr, "On My Mac", "On My Mac"}));
+                                           ChoiceCase{"stale", "Home", "On This Computer"},
+                                           ChoiceCase{nullptr, "On This Computer", "On This Computer"}));
 
 class SliceTest : public AddressBookLoaderTest, public ::testing::WithParamInterface<int>
 {

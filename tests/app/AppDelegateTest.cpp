@@ -17,6 +17,9 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -89,6 +92,33 @@ TEST_F(AppDelegateTest, WithAccessTheStoreLoadsInTheBackgroundAndIsHandedOver)
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
 }
 
+// Quitting while the store loads does not wait for the load: the delegate stops it on its way out.
+TEST_F(AppDelegateTest, QuittingDuringTheLoadStopsIt)
+{
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    for (int i = 0; i < 8; ++i)
+        builder.addPerson(builder.localContainer(), QStringLiteral("Person %1").arg(i), QStringLiteral("Test"));
+    std::atomic<bool> converting{false};
+    std::atomic<bool> stopped{false};
+    AddressBookLoader &loader = m_delegate->loader();
+    // The slices hold the load until it is cancelled, or for ten seconds.
+    loader.setSliceStartHookForTesting([&] {
+        converting = true;
+        QElapsedTimer waited;
+        waited.start();
+        while (!loader.isCancelled() && waited.elapsed() < 10000)
+            QThread::msleep(5);
+        if (loader.isCancelled())
+            stopped = true;
+    });
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(spinUntil([&] { return converting.load(); }));
+    m_delegate.reset();
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(loaded());
+}
+
 // The window gathers the definitions when the view already holds the loaded contacts.
 TEST_F(AppDelegateTest, TheLaunchBringsBackTheStoredCustomItems)
 {
@@ -133,7 +163,7 @@ TEST_F(AppDelegateTest, AccessGrantedAtThisLaunchLoadsOnTheMainThreadAndObserves
     ASSERT_TRUE(spinUntil([this] { return loaded(); }));
     EXPECT_EQ(ContactStore().authorizationStatus(), StoreAuthorizationStatus::Authorized);
     ASSERT_EQ(view()->containerTable().size(), 1);
-    EXPECT_EQ(view()->containerTable().first()->name, "On My Mac");
+    EXPECT_EQ(view()->containerTable().first()->name, "On This Computer");
     EXPECT_TRUE(view()->contactTable()->isEmpty());
     // Never started on this path.
     EXPECT_TRUE(m_spinner.isEmpty());

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -31,6 +32,7 @@ protected:
 
     void TearDown() override
     {
+        ProductLinks::setTableForTesting(std::nullopt);
         QApplication::setApplicationName(QStringLiteral("Pemberlin2"));
         m_window.reset();
         AppFixture::TearDown();
@@ -42,6 +44,18 @@ protected:
     {
         QFile file(url.toLocalFile());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The places a released program would have; the shipped table has none of them yet.
+    static QList<ProductLinks::Entry> placesOfARelease()
+    {
+        QList<ProductLinks::Entry> places = ProductLinks::table();
+        for (const QString edition : {"Pemberlin2", "Sorvina", "Fenwarde2", "Ostrany2"})
+            places.append({ProductLinks::Link::StorePage, edition, {},
+                           "https://store.example.com/apps/" + edition.toLower()});
+        places.append({ProductLinks::Link::SupportMailbox, {}, {}, "support@example.org"});
+        places.append({ProductLinks::Link::WebSite, {}, {}, "https://www.example.org/"});
+        return places;
     }
 
     std::unique_ptr<WindowController> m_window;
@@ -85,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(HelpMenuTest, TheStorePageIsTheRunningEditions)
 {
+    ProductLinks::setTableForTesting(placesOfARelease());
     for (const QString edition : {"Pemberlin2", "Sorvina", "Fenwarde2", "Ostrany2"}) {
         QApplication::setApplicationName(edition);
         choose(MenuCommand::RateUs);
@@ -98,6 +113,7 @@ TEST_F(HelpMenuTest, TheStorePageIsTheRunningEditions)
 
 TEST_F(HelpMenuTest, FeedbackOpensAMessageWhoseSubjectNamesTheProgram)
 {
+    ProductLinks::setTableForTesting(placesOfARelease());
     QApplication::setApplicationName(QStringLiteral("A Name With Blanks"));
     choose(MenuCommand::FeedbackViaEmail);
     ASSERT_EQ(m_opened.size(), 1);
@@ -111,8 +127,33 @@ TEST_F(HelpMenuTest, TheMenuItemsReachTheDelegateOnceItFoundTheWindow)
     m_delegate.setTerminator([] {});
     m_delegate.applicationDidFinishLaunching();
     EXPECT_EQ(m_delegate.window(), m_window.get());
-    m_window->menuItem(MenuCommand::FeedbackViaEmail)->trigger();
+    m_window->menuItem(MenuCommand::HelpViaWeb)->trigger();
     EXPECT_EQ(m_opened.size(), 1);
+}
+
+// A place that does not exist yet is not offered, so nobody lands on a stand-in address; given
+// one, the same items and the About window's link open it.
+TEST_F(HelpMenuTest, OnlyPlacesThatExistAreOffered)
+{
+    for (MenuCommand command : {MenuCommand::HelpViaWeb, MenuCommand::PrivacyPolicy})
+        EXPECT_TRUE(m_window->menuItem(command)->isVisible());
+    for (MenuCommand command : {MenuCommand::RateUs, MenuCommand::FeedbackViaEmail}) {
+        EXPECT_FALSE(m_window->menuItem(command)->isVisible());
+        choose(command);
+    }
+    auto about = std::make_unique<AboutPanelController>();
+    EXPECT_TRUE(about->urlButton()->isHidden());
+    about->buttonPressed(about->urlButton());
+    EXPECT_TRUE(m_opened.isEmpty());
+
+    ProductLinks::setTableForTesting(placesOfARelease());
+    m_window = std::make_unique<WindowController>();
+    for (MenuCommand command : {MenuCommand::RateUs, MenuCommand::FeedbackViaEmail})
+        EXPECT_TRUE(m_window->menuItem(command)->isVisible());
+    about = std::make_unique<AboutPanelController>();
+    EXPECT_FALSE(about->urlButton()->isHidden());
+    about->buttonPressed(about->urlButton());
+    EXPECT_EQ(m_opened, QList<QUrl>{QUrl("https://www.example.org/")});
 }
 
 TEST_F(HelpMenuTest, TheAboutWindowIsMadeOnceAndShowsTheEdition)
@@ -128,10 +169,9 @@ TEST_F(HelpMenuTest, TheAboutWindowIsMadeOnceAndShowsTheEdition)
     EXPECT_EQ(about->productNameField()->text(), "Pemberlin2");
     EXPECT_EQ(about->versionField()->text(), "Version 1.0 (1)");
     EXPECT_EQ(about->iconView()->pixmap().toImage(), EditionIcon::pixmap("Pemberlin2", 128).toImage());
-
-    about->buttonPressed(about->urlButton());
-    ASSERT_EQ(m_opened.size(), 1);
-    EXPECT_EQ(m_opened.first(), QUrl("https://www.example.org/"));
+    // Wide enough that a title bar shows the whole title beside its buttons.
+    EXPECT_EQ(about->windowTitle(), "About Pemberlin2");
+    EXPECT_GT(about->minimumWidth(), QFontMetrics(about->font()).horizontalAdvance(about->windowTitle()) + 100);
 }
 
 TEST_F(HelpMenuTest, AnUnknownNameKeepsTheAboutWindowsOwnIcon)

@@ -99,7 +99,7 @@ TEST_F(SaveTest, RevertAsksAndReadsAFreshTree)
 
     delegate->revertAddressBookToSaved();
     QCoreApplication::processEvents();
-    EXPECT_EQ(Alert::lastShown().messageText, "Do you want to revert AddressBook?");
+    EXPECT_EQ(Alert::lastShown().messageText, "Do you want to revert Pemberlin2?");
     EXPECT_NE(view()->containerTable(), before);
     EXPECT_FALSE(row(top(), "Bob")->deleted);
     EXPECT_FALSE(view()->undoManager()->canUndo());

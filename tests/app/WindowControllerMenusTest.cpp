@@ -3,10 +3,13 @@
 #include "addressbook/DefaultsKey.h"
 #include "ui/widgets/SegmentedControl.h"
 #include "ui/widgets/ViewAlpha.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -32,6 +35,19 @@ protected:
     }
 
     QWidget *card() const { return view()->contactInfoController()->webView(); }
+
+    // The window's pixels on screen where the view lies are those of a fresh drawing of the window.
+    bool showsAsDrawn(QWidget *view) const
+    {
+        QCoreApplication::processEvents();
+        const QRect area(view->mapTo(m_window.get(), QPoint()), view->size());
+        const QImage onScreen = m_window->screen()
+                                    ->grabWindow(m_window->winId(), area.x(), area.y(), area.width(),
+                                                 area.height())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_RGB32);
+        return onScreen == m_window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    }
     QWidget *table() const { return view()->contactInfoController()->scrollView(); }
 };
 
@@ -147,10 +163,17 @@ TEST_P(EditStateTest, EditLockIsRestoredAtTheNextStart)
 INSTANTIATE_TEST_SUITE_P(States, EditStateTest, ::testing::Bool(),
                          [](const auto &info) { return info.param ? "Editing" : "Locked"; });
 
-// Switched while hidden, the pane opens in the new mode; while shown, it cross-fades.
+// Switched while hidden, the pane opens in the new mode; while shown, it cross-fades, and once the
+// fade is over the screen shows the new mode, not pixels left from the old one.
 TEST_F(WindowMenusTest, TheDetailPaneCrossFadesBetweenCardAndTable)
 {
+    m_window->resize(1000, 600);
     m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    auto row = std::make_shared<ContactRow>();
+    row->person = std::make_shared<QNPerson>();
+    row->person->setValue("Annabelle", PersonKey::FirstName);
+    view()->contactInfoController()->setContact(row);
     if (!view()->editState())
         m_window->editButtonClicked();
     m_window->editButtonClicked();
@@ -162,13 +185,17 @@ TEST_F(WindowMenusTest, TheDetailPaneCrossFadesBetweenCardAndTable)
 
     m_window->editButtonClicked();
     EXPECT_FALSE(card()->isHidden());
-    ASSERT_TRUE(spinUntil([this] { return table()->isHidden() && ViewAlpha::alpha(card()) == 1.0; }));
-    EXPECT_FALSE(card()->isHidden());
+    ASSERT_TRUE(spinUntil([this] { return !m_window->isDetailPaneFading(); }));
+    EXPECT_TRUE(table()->isHidden());
+    EXPECT_EQ(ViewAlpha::alpha(card()), 1.0);
+    EXPECT_TRUE(showsAsDrawn(card())) << "the card after Lock";
 
     m_window->editButtonClicked();
     EXPECT_FALSE(table()->isHidden());
-    ASSERT_TRUE(spinUntil([this] { return card()->isHidden() && ViewAlpha::alpha(table()) == 1.0; }));
-    EXPECT_FALSE(table()->isHidden());
+    ASSERT_TRUE(spinUntil([this] { return !m_window->isDetailPaneFading(); }));
+    EXPECT_TRUE(card()->isHidden());
+    EXPECT_EQ(ViewAlpha::alpha(table()), 1.0);
+    EXPECT_TRUE(showsAsDrawn(table())) << "the table after Edit";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/widgets/Alert.h"
 
 #include <QPushButton>
+#include <QSplitter>
 
 namespace {
 
@@ -81,13 +82,30 @@ TEST_F(WindowFixture, ExportAndPrintNeedASelectionAndTheCsvExportIsNeverOffered)
     EXPECT_TRUE(validated(import));
 }
 
-TEST_F(WindowFixture, ClosingStoresTheEditStateAndTheGridsColumns)
+// The edit state, the grid's columns and the side panes' widths are kept for the next start; a
+// pane hidden at the time keeps the width it was last shown at.
+TEST_F(WindowFixture, ClosingStoresTheWindowsStateForTheNextStart)
 {
+    m_window->resize(1200, 600);
     m_window->show();
     view()->setEditState(true);
+    m_window->showGroupView(true);
+    m_window->showContactInfo(true);
+    view()->splitView()->setSizes({230, 520, 420});
+    m_window->showContactInfo(false);
     m_window->close();
     EXPECT_TRUE(defaults().boolForKey(DefaultsKey::LastEditState));
     EXPECT_EQ(m_grid->columnSaves, 1);
+
+    makeWindow();
+    m_window->resize(1200, 600);
+    m_window->show();
+    m_window->showGroupView(true);
+    m_window->showContactInfo(true);
+    QCoreApplication::processEvents();
+    const QList<int> sizes = view()->splitView()->sizes();
+    EXPECT_EQ(sizes.at(0), 230);
+    EXPECT_EQ(sizes.at(2), 420);
 }
 
 // --- printing -------------------------------------------------------------------------------

@@ -5,8 +5,10 @@
 #include "app/MenuCommand.h"
 #include "addressbook/TextFormat.h"
 #include "app/WindowController.h"
+#include "find/FindBarController.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -62,25 +64,30 @@ TEST_F(WindowControllerTest, TheDetailPaneStartsHiddenAndFollowsItsToggle)
     EXPECT_TRUE(view()->isDetailCollapsed());
 }
 
+// Whether the bar is closed with this button or with its own Done, the button reads "Find" again.
 TEST_F(WindowControllerTest, TheFindButtonShowsAndHidesTheBar)
 {
     // Past the hide that the view's appearance asks for shortly after.
     QTest::qWait(600);
+    auto *bar = dynamic_cast<FindBarController *>(view()->findBarController());
+    ASSERT_TRUE(bar);
     QPushButton *button = m_window->findBarButton();
-    button->click();
-    EXPECT_TRUE(view()->findBarController()->isVisible());
-    EXPECT_EQ(button->text(), "Hide");
-    EXPECT_FALSE(button->isEnabled()) << "no second click while the bar moves";
-    EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Hide");
-    // The bar gives the button back when it has finished showing.
-    ASSERT_TRUE(spinUntil([button] { return button->isEnabled(); }));
-    EXPECT_TRUE(view()->findBarController()->isVisible());
-    button->click();
-    EXPECT_TRUE(view()->findBarController()->isVisible()) << "still fading out";
-    ASSERT_TRUE(spinUntil([button] { return button->isEnabled(); }));
-    EXPECT_FALSE(view()->findBarController()->isVisible());
-    EXPECT_EQ(button->text(), "Find");
-    EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Show");
+    for (QPushButton *closer : {button, bar->doneButton()}) {
+        button->click();
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_EQ(button->text(), "Hide");
+        EXPECT_FALSE(button->isEnabled()) << "no second click while the bar moves";
+        EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Hide");
+        EXPECT_EQ(m_window->focusWidget(), bar->searchField()) << "ready for typing";
+        // The bar gives the button back when it has finished showing.
+        ASSERT_TRUE(spinUntil([button] { return button->isEnabled(); }));
+        EXPECT_TRUE(bar->isVisible());
+        closer->click();
+        EXPECT_TRUE(bar->isVisible()) << "still fading out";
+        ASSERT_TRUE(spinUntil([button, bar] { return button->isEnabled() && !bar->isVisible(); }));
+        EXPECT_EQ(button->text(), "Find") << closer->text().toStdString();
+        EXPECT_EQ(titleOf(MenuCommand::FindBarButtonClicked), "Show");
+    }
 }
 
 TEST_F(WindowControllerTest, TheFindBarIsHiddenShortlyAfterTheViewAppears)

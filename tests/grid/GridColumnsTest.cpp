@@ -3,6 +3,7 @@
 #include "addressbook/ViewTypes.h"
 
 #include <QHeaderView>
+#include <QTest>
 
 namespace {
 
@@ -10,6 +11,8 @@ class GridColumnsTest : public GridFixture
 {
 protected:
     QHeaderView *header() const { return table()->horizontalHeader(); }
+    // The header fits its stretched column to the table a moment after the table's resize.
+    static void settle() { QTest::qWait(50); }
 };
 
 class GridViewTypeTest : public GridFixture, public ::testing::WithParamInterface<ViewTypes::ViewType>
@@ -21,10 +24,14 @@ TEST_P(GridViewTypeTest, EachViewTypeShowsItsColumnsInOrder)
     defaults().setObject(ViewTypes::defaultViewTypeDict(), DefaultsKey::ViewTypeDict);
     grid()->setSelectedViewType(GetParam().name);
     EXPECT_EQ(grid()->tableIdentfiers(), GetParam().columns);
-    for (int column = 0; column < model()->columnCount(); ++column) {
+    const int last = model()->columnCount() - 1;
+    for (int column = 0; column <= last; ++column) {
         EXPECT_EQ(model()->headerData(column, Qt::Horizontal).toString(),
                   QNPerson::localizedIdentifierForKey(GetParam().columns.at(column)));
-        EXPECT_EQ(table()->horizontalHeader()->sectionSize(column), 200);
+        if (column < last)
+            EXPECT_EQ(table()->horizontalHeader()->sectionSize(column), 200);
+        else
+            EXPECT_GE(table()->horizontalHeader()->sectionSize(column), 200) << "the last fills the table";
     }
 }
 
@@ -40,10 +47,40 @@ TEST_F(GridColumnsTest, WidthsComeFromTheDefaultsAndNeverGoBelowTwenty)
     showColumns({"Name", "Phone", "Email"});
     EXPECT_EQ(header()->sectionSize(0), 150);
     EXPECT_EQ(header()->sectionSize(1), 90);
-    EXPECT_EQ(header()->sectionSize(2), 200);
-    header()->resizeSection(2, 5);
-    EXPECT_EQ(header()->sectionSize(2), 20);
-    EXPECT_EQ(grid()->columnWidthDictionary().value("Email").toDouble(), 20.0);
+    header()->resizeSection(1, 5);
+    EXPECT_EQ(header()->sectionSize(1), 20);
+    EXPECT_EQ(grid()->columnWidthDictionary().value("Phone").toDouble(), 20.0);
+}
+
+// The last column takes the width the others leave, never less than its own, and the width it
+// was stretched to is not taken for its own.
+TEST_F(GridColumnsTest, TheLastColumnFillsTheTable)
+{
+    m_view->resize(1400, 400);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    showColumns({"Name", "Phone", "Email"});
+    header()->resizeSection(0, 150);
+    settle();
+    const int width = table()->viewport()->width();
+    ASSERT_GT(width, 600);
+    EXPECT_EQ(header()->sectionSize(2), width - 350);
+
+    m_view->resize(500, 400);
+    settle();
+    EXPECT_EQ(header()->sectionSize(2), 200) << "no narrower than its own width";
+    grid()->saveColumnWithDictionary();
+    EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::ColumnWidthDictionary).value("Email", 200.0), 200.0);
+
+    m_view->resize(1400, 400);
+    showColumns({"Name", "Email", "Phone"}, "Other");
+    settle();
+    EXPECT_EQ(header()->sectionSize(1), 200) << "not last any more";
+    showColumns({"Name"}, "Names");
+    settle();
+    EXPECT_EQ(header()->sectionSize(0), width);
+    showColumns({"Name", "Phone"}, "Other");
+    EXPECT_EQ(header()->sectionSize(0), 150) << "the name's own width again";
 }
 
 TEST_F(GridColumnsTest, SortKeysComeFromTheSortOptions)

@@ -22,8 +22,10 @@ protected:
         ImportPanelController *chooser = m_window->importPanelController();
         return spinUntil([chooser] { return chooser->isSheetOpen(); }) ? chooser : nullptr;
     }
+    // Makes these rows the chosen ones.
     static void select(ImportPanelController *chooser, const QList<int> &rows)
     {
+        chooser->nameTableView()->clearSelection();
         for (int row : rows)
             chooser->nameTableView()->selectionModel()->select(chooser->nameTableView()->model()->index(row, 0),
                                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -70,16 +72,31 @@ TEST_F(FileImportTest, EncodedValuesWithoutCharsetAreReadInTheFileEncoding)
     chooser->buttonPressed(chooser->cancelButton());
 }
 
-TEST_F(FileImportTest, AcceptingWithNothingSelectedAddsNothing)
+// Every row is chosen at first and previewed from the first; Add is offered only while rows are
+// chosen, and accepting without any adds nothing.
+TEST_F(FileImportTest, TheChooserStartsWithEveryRowChosen)
 {
-    FilePanel::setNextPath(writeFile("one.vcf", cards({"Cid"})));
+    FilePanel::setNextPath(writeFile("two.vcf", cards({"Cid", "Dee"})));
     m_window->importFromVCard();
     ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
+    EXPECT_EQ(chooser->selectedIndexes(), QList<int>({0, 1}));
+    EXPECT_EQ(chooser->contactInfoController()->contact(), chooser->nameTable().at(0));
+    EXPECT_TRUE(chooser->selectButton()->isEnabled());
+    select(chooser, {});
+    EXPECT_FALSE(chooser->selectButton()->isEnabled());
     chooser->buttonPressed(chooser->selectButton());
     EXPECT_EQ(top->contactTable->size(), 2);
     EXPECT_FALSE(view()->isDocumentEdited());
     EXPECT_FALSE(m_window->isExporting());
+
+    // The chooser is reused: the next file starts chosen again.
+    FilePanel::setNextPath(writeFile("one.vcf", cards({"Eve"})));
+    m_window->importFromVCard();
+    ASSERT_TRUE(chooserWhenOpen());
+    EXPECT_TRUE(chooser->selectButton()->isEnabled());
+    chooser->selectButton()->click();
+    EXPECT_EQ(names(*top->contactTable), QStringList({"Ann", "Bob", "Eve"}));
 }
 
 TEST_F(FileImportTest, CancelInTheProgressWindowChangesNothing)

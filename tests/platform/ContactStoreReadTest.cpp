@@ -174,6 +174,20 @@ TEST_F(StoreTest, ContactsComeInInsertionOrderAfterUpdatesAndDeletions)
     EXPECT_EQ(identifiersOf(store().contactsInContainer(local(), {StoreKey::GivenName}).value), expected);
 }
 
+// The program's end stops a long read at once.
+TEST_F(StoreTest, AContactReadStopsOnceItsCancelFlagIsSet)
+{
+    const QString group = builder().addGroup(local(), QStringLiteral("Friends"));
+    builder().addMember(builder().addPerson(local(), QStringLiteral("Ann"), QStringLiteral("Lee")), group);
+    ASSERT_TRUE(builder().ok()) << builder().error().toStdString();
+    std::atomic<bool> cancelled{true};
+    store().setCancelFlag(&cancelled);
+    EXPECT_FALSE(store().contactsInContainer(local(), {StoreKey::GivenName}).ok());
+    EXPECT_FALSE(store().contactsInGroup(group, {StoreKey::PhoneNumbers}).ok());
+    cancelled = false;
+    EXPECT_EQ(store().contactsInContainer(local(), {StoreKey::GivenName}).value.size(), 1);
+}
+
 TEST_F(StoreTest, GroupsAndTheirMembersStayWithTheirContainer)
 {
     const QString other = builder().addContainer(QStringLiteral("Work"), StoreContainerCardDAV);

@@ -1,7 +1,10 @@
 #include "ui/widgets/ViewAlpha.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QPainter>
+#include <QPixmap>
 #include <QPropertyAnimation>
+#include <QVariantAnimation>
 #include <QWidget>
 
 namespace {
@@ -21,6 +24,34 @@ QGraphicsOpacityEffect *ensureOpacityEffect(QWidget *view)
     }
     return effect;
 }
+
+// A still picture of a view, drawn over its place at a given opacity.
+class FadingPicture : public QWidget
+{
+public:
+    FadingPicture(const QPixmap &picture, QWidget *parent) : QWidget(parent), m_picture(picture)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void setOpacity(double opacity)
+    {
+        m_opacity = opacity;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setOpacity(m_opacity);
+        painter.drawPixmap(rect(), m_picture);
+    }
+
+private:
+    QPixmap m_picture;
+    double m_opacity = 1.0;
+};
 
 } // namespace
 
@@ -57,6 +88,34 @@ QPropertyAnimation *animation(QWidget *view, double alpha, int milliseconds)
     animation->setDuration(milliseconds);
     QObject::connect(animation, &QPropertyAnimation::finished, view,
                      [view, alpha] { setAlpha(view, alpha); });
+    return animation;
+}
+
+// Not an opacity effect on each view: a scroll area's viewport is drawn past its parent's effect,
+// so the views would keep showing stale pixels until the next resize.
+QAbstractAnimation *crossFade(QWidget *outgoing, QWidget *incoming, int milliseconds)
+{
+    const QRect place = outgoing->geometry();
+    const QPixmap picture = outgoing->isVisible() ? outgoing->grab() : QPixmap();
+    setAlpha(outgoing, 1.0);
+    outgoing->hide();
+    setAlpha(incoming, 1.0);
+    incoming->show();
+
+    auto *animation = new QVariantAnimation(incoming);
+    animation->setStartValue(1.0);
+    animation->setEndValue(0.0);
+    animation->setDuration(milliseconds);
+    if (!picture.isNull() && outgoing->parentWidget()) {
+        auto *cover = new FadingPicture(picture, outgoing->parentWidget());
+        cover->setGeometry(place);
+        cover->show();
+        cover->raise();
+        QObject::connect(animation, &QVariantAnimation::valueChanged, cover,
+                         [cover](const QVariant &opacity) { cover->setOpacity(opacity.toDouble()); });
+        QObject::connect(animation, &QObject::destroyed, cover, &QObject::deleteLater);
+    }
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
     return animation;
 }
 
