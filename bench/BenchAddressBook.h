@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/UserDefaults.h"
 

@@ -2,7 +2,7 @@
 
 #include "BenchContacts.h"
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "model/QNPerson.h"
 #include "model/QNvCard.h"
 #include "platform/CloudKeyValueStore.h"

@@ -2,7 +2,7 @@
 
 #include "BenchContacts.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 
 BenchGrid::BenchGrid() : m_defaults(m_folder.filePath(QStringLiteral("defaults.json"))), m_grid(m_defaults)
 {

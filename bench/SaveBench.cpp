@@ -4,7 +4,7 @@
 #include "BenchContacts.h"
 #include "BenchMain.h"
 
-#include "app/AddressBookSaver.h"
+#include "addressbook/AddressBookSaver.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/ContactStore.h"

@@ -1,6 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationInfo.h"
-#include "app/EditionIcon.h"
+#include "ui/widgets/EditionIcon.h"
 #include "app/WindowController.h"
 #include "platform/Edition.h"
 

@@ -1,9 +1,9 @@
 #include "app/AboutPanelController.h"
 
 #include "app/ApplicationInfo.h"
-#include "app/EditionIcon.h"
+#include "ui/widgets/EditionIcon.h"
 #include "app/ProductLinks.h"
-#include "app/TextFormat.h"
+#include "addressbook/TextFormat.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Workspace.h"
 

@@ -1,14 +1,14 @@
 #include "app/AppDelegate.h"
 
 #include "app/AboutPanelController.h"
-#include "app/AddressBookSaver.h"
-#include "app/CloudAddressFormat.h"
+#include "addressbook/AddressBookSaver.h"
+#include "addressbook/CloudAddressFormat.h"
 #include "app/MainMenu.h"
 #include "app/MenuCommand.h"
 #include "app/ProductLinks.h"
-#include "app/ProgressIndicator.h"
-#include "app/StoreChangeMonitor.h"
-#include "app/TextFormat.h"
+#include "ui/widgets/ProgressIndicator.h"
+#include "addressbook/StoreChangeMonitor.h"
+#include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNPerson.h"
@@ -48,8 +48,11 @@ void showSpinner(ViewController *view, bool spinning)
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent),
-      m_changeMonitor(std::make_unique<StoreChangeMonitor>([this] { replaceWithStoreContents(); }))
+      m_changeMonitor(std::make_unique<StoreChangeMonitor>([this] { askWhetherToDiscardChanges(); }))
 {
+    // Queued: the load may run on the main thread, and the alert waits until it has finished.
+    connect(&m_loader, &AddressBookLoader::groupFetchDidFail, this, &AppDelegate::showGroupFetchAlert,
+            Qt::QueuedConnection);
 }
 
 // A load still running is told to stop, so the program ends without waiting for a tree nobody
@@ -171,6 +174,26 @@ void AppDelegate::showPrivacyAlert()
                          {name}));
     alert.runModal();
     terminate();
+}
+
+// The text is filled in before it is looked up, so only a translation of the filled text applies.
+void AppDelegate::showGroupFetchAlert(const QString &containerName)
+{
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName)));
+    alert.setInformativeText(L(QStringLiteral("Please check the account settings.")));
+    alert.runModal();
+}
+
+void AppDelegate::askWhetherToDiscardChanges()
+{
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Contacts have been changed.")));
+    alert.setInformativeText(L(QStringLiteral("You can discard to your changes or ignore the changes.")));
+    alert.addButton(L(QStringLiteral("Discard")));
+    alert.addButton(L(QStringLiteral("Ignore")), Alert::ButtonRole::Cancel);
+    if (alert.runModal() == Alert::FirstButton)
+        replaceWithStoreContents();
 }
 
 void AppDelegate::terminate()

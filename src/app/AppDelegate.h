@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "model/AddressBookRecords.h"
 #include "platform/ContactStore.h"
 
@@ -36,6 +36,8 @@ public:
     void applicationDidFinishLaunching();
     // Asks for access to the store; then ends the program.
     void showPrivacyAlert();
+    // A container whose groups could not be read.
+    void showGroupFetchAlert(const QString &containerName);
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 
     // True while the question about another program's change is on screen, and from the start of
@@ -108,6 +110,8 @@ private:
     // After Save, Revert and Discard: a fresh tree from the store, whose undo history would act on
     // nothing, so it goes with the edited mark.
     void replaceWithStoreContents();
+    // Another program changed the store: discard the address book or ignore the change.
+    void askWhetherToDiscardChanges();
     void showSaveError(const QString &error);
 
     ContactStore m_store;

@@ -1,9 +1,9 @@
 #include "app/ChangeBroadcast.h"
 
-#include "app/ContactInfoInterface.h"
-#include "app/ContactInfoPopoverInterface.h"
-#include "app/ContactsGridInterface.h"
-#include "app/DetachedWindowController.h"
+#include "ui/contracts/ContactInfoInterface.h"
+#include "ui/contracts/ContactInfoPopoverInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/DetachedWindowController.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
 

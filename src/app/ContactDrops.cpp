@@ -1,7 +1,7 @@
 #include "app/ContactDrops.h"
 
-#include "app/ContactsGridInterface.h"
-#include "app/GroupLoader.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "addressbook/GroupLoader.h"
 #include "app/ViewController.h"
 #include "model/QNvCard.h"
 

@@ -1,8 +1,8 @@
 #include "app/ContactGroupEdits.h"
 
 #include "app/ChangeBroadcast.h"
-#include "app/ContactsGridInterface.h"
-#include "app/GroupSidebarInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/GroupSidebarInterface.h"
 #include "app/ViewController.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

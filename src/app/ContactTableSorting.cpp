@@ -1,6 +1,6 @@
 #include "app/ContactTableSorting.h"
 
-#include "app/ContactsGridInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
 #include "app/ViewController.h"
 #include "grid/GridSortKey.h"
 #include "model/QNPerson.h"

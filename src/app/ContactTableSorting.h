@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SortDescriptor.h"
+#include "addressbook/SortDescriptor.h"
 #include "model/AddressBookRecords.h"
 
 #include <QList>

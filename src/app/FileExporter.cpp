@@ -1,8 +1,8 @@
 #include "app/FileExporter.h"
 
-#include "app/ContactsGridInterface.h"
-#include "app/ProgressPanelController.h"
-#include "app/TextFormat.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "importexport/ProgressAlert.h"
+#include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNPerson.h"
@@ -117,8 +117,8 @@ std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const
 {
     // The writer reads the class-level definitions; set here, before the job starts reading them.
     QNPerson::setCustomItems(m_window.customItems());
-    ProgressPanelController *progress = m_window.progressAlert();
-    ProgressPanelController::Reporter reporter =
+    ProgressAlert *progress = m_window.progressAlert();
+    ProgressAlert::Reporter reporter =
         progress->beginRun(TextFormat::fill(QStringLiteral("Writing the file: %@"), {fileName}));
     auto job = std::make_shared<BuildJob>();
     QFuture<void> future = Dispatch::runInBackground([job, rows, reporter]() mutable {
@@ -137,7 +137,7 @@ std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const
         reporter.requestClose();
     });
     const int code = progress->runModal();
-    if (code != ProgressPanelController::Stop) {
+    if (code != ProgressAlert::Stop) {
         job->cancelled.store(true);
         return std::nullopt;
     }

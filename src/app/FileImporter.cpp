@@ -1,10 +1,10 @@
 #include "app/FileImporter.h"
 
-#include "app/EncodingChooser.h"
-#include "app/ImportChooserController.h"
-#include "app/ProgressPanelController.h"
-#include "app/TextEncodings.h"
-#include "app/TextFormat.h"
+#include "importexport/EncodingChooser.h"
+#include "app/ImportPanelController.h"
+#include "importexport/ProgressAlert.h"
+#include "addressbook/TextEncodings.h"
+#include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNvCard.h"
@@ -118,8 +118,8 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
 std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QByteArray &fileCharset,
                                                       const QString &fileName)
 {
-    ProgressPanelController *progress = m_window.progressAlert();
-    ProgressPanelController::Reporter reporter =
+    ProgressAlert *progress = m_window.progressAlert();
+    ProgressAlert::Reporter reporter =
         progress->beginRun(TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}));
     auto job = std::make_shared<ParseJob>();
     QFuture<void> future = Dispatch::runInBackground([job, text, fileCharset, reporter]() mutable {
@@ -140,7 +140,7 @@ std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const
         reporter.requestClose();
     });
     const int code = progress->runModal();
-    if (code != ProgressPanelController::Stop) {
+    if (code != ProgressAlert::Stop) {
         job->cancelled.store(true);
         return std::nullopt;
     }
@@ -152,7 +152,7 @@ std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const
 
 void FileImporter::chooseContacts(const QString &fileName, const ContactTable &rows)
 {
-    ImportChooserController *chooser = m_window.importPanelController();
+    ImportPanelController *chooser = m_window.importPanelController();
     chooser->setFilename(fileName);
     chooser->setNameTable(rows);
     chooser->beginSheetModalForWindow(&m_window, [this](int returnCode) { chooserDidEnd(returnCode); });
@@ -160,7 +160,7 @@ void FileImporter::chooseContacts(const QString &fileName, const ContactTable &r
 
 void FileImporter::chooserDidEnd(int returnCode)
 {
-    ImportChooserController *chooser = m_window.importPanelController();
+    ImportPanelController *chooser = m_window.importPanelController();
     const QList<int> selected = chooser->selectedIndexes();
     ViewController *view = m_window.mainViewController();
     const GroupDictPtr group = view->selectedGroupDict();

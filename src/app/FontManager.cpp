@@ -1,6 +1,6 @@
 #include "app/FontManager.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 
 #include <QFontDialog>
 

@@ -1,6 +1,6 @@
 #include "app/GroupContactCommands.h"
 
-#include "app/ContactsGridInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
 #include "app/ViewController.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

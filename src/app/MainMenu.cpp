@@ -1,7 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/ProductLinks.h"
-#include "app/TextFormat.h"
+#include "addressbook/TextFormat.h"
 #include "platform/Localizer.h"
 
 #include <QAction>

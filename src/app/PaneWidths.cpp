@@ -1,6 +1,6 @@
 #include "app/PaneWidths.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "platform/UserDefaults.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "app/SplitPanes.h"
 
-#include "app/GroupViewController.h"
+#include "sidebar/GroupViewController.h"
 #include "detail/ContactInfoController.h"
 #include "find/FindBarController.h"
 #include "grid/ContactsViewController.h"

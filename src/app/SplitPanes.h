@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/ContactInfoInterface.h"
-#include "app/ContactsGridInterface.h"
-#include "app/FindBarInterface.h"
-#include "app/GroupSidebarInterface.h"
+#include "ui/contracts/ContactInfoInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/FindBarInterface.h"
+#include "ui/contracts/GroupSidebarInterface.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "app/UnavailablePrintServices.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"

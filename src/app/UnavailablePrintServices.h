@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PrintServices.h"
+#include "ui/contracts/PrintServices.h"
 
 class UserDefaults;
 

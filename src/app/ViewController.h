@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ContactInfoControllerDelegate.h"
-#include "app/ContactInfoPopoverDelegate.h"
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/FindBarDelegate.h"
-#include "app/GroupLoader.h"
-#include "app/GroupViewControllerDelegate.h"
+#include "ui/contracts/ContactInfoControllerDelegate.h"
+#include "ui/contracts/ContactInfoPopoverDelegate.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "ui/contracts/FindBarDelegate.h"
+#include "addressbook/GroupLoader.h"
+#include "ui/contracts/GroupViewControllerDelegate.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 
@@ -81,7 +81,7 @@ public:
     void setContainerTable(const ContainerTable &containerTable) { m_containerTable = containerTable; }
     const ContactTablePtr &contactTable() const { return m_contactTable; }
     void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
-    const GroupDictPtr &selectedGroupDict() const { return m_selectedGroupDict; }
+    const GroupDictPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
     void setSelectedGroupDict(const GroupDictPtr &group) { m_selectedGroupDict = group; }
     // Written by the loading thread, read by the main thread.
     bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CustomItemDefinitions.h"
+#include "addressbook/CustomItemDefinitions.h"
 #include "app/MenuCommand.h"
-#include "app/PrintServices.h"
+#include "ui/contracts/PrintServices.h"
 #include "app/SplitPanes.h"
 
 #include <QMainWindow>
@@ -19,8 +19,8 @@ class CustomItemPanel;
 class CustomLabelPanelController;
 class FileExporter;
 class FileImporter;
-class ImportChooserController;
-class ProgressPanelController;
+class ImportPanelController;
+class ProgressAlert;
 class MainMenu;
 class MenuValidation;
 class QAction;
@@ -145,8 +145,8 @@ public:
     void exportToVCard(QObject *sender);
     void exportToCSV(QObject *sender);
     // Made at first use and kept for later imports and exports.
-    ProgressPanelController *progressAlert();
-    ImportChooserController *importPanelController();
+    ProgressAlert *progressAlert();
+    ImportPanelController *importPanelController();
 
     // What the toolbar's menus chose.
     QVariantMap viewTypeDict() const { return m_viewTypeDict; }
@@ -254,8 +254,8 @@ private:
     bool m_isExporting = false;
     std::unique_ptr<FileImporter> m_fileImporter;
     std::unique_ptr<FileExporter> m_fileExporter;
-    QPointer<ProgressPanelController> m_progressAlert;
-    QPointer<ImportChooserController> m_importPanelController;
+    QPointer<ProgressAlert> m_progressAlert;
+    QPointer<ImportPanelController> m_importPanelController;
 
     std::unique_ptr<PrintServices> m_printServices;
     // Alive while a print runs.

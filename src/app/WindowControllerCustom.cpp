@@ -3,9 +3,9 @@
 
 #include "app/WindowController.h"
 
-#include "app/CustomItemDefinitions.h"
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
+#include "addressbook/CustomItemDefinitions.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "app/MainMenu.h"
 #include "app/ViewController.h"
 #include "editors/CustomItemPanel.h"

@@ -2,9 +2,9 @@
 
 #include "app/FileExporter.h"
 #include "app/FileImporter.h"
-#include "app/ImportChooserController.h"
+#include "app/ImportPanelController.h"
 #include "app/MainMenu.h"
-#include "app/ProgressPanelController.h"
+#include "importexport/ProgressAlert.h"
 #include "app/WindowController.h"
 
 #include <QAction>
@@ -43,16 +43,16 @@ void WindowController::exportToCSV(QObject *sender)
     m_fileExporter->exportToCSV(sender);
 }
 
-ProgressPanelController *WindowController::progressAlert()
+ProgressAlert *WindowController::progressAlert()
 {
     if (!m_progressAlert)
-        m_progressAlert = new ProgressPanelController(this);
+        m_progressAlert = new ProgressAlert(this);
     return m_progressAlert;
 }
 
-ImportChooserController *WindowController::importPanelController()
+ImportPanelController *WindowController::importPanelController()
 {
     if (!m_importPanelController)
-        m_importPanelController = new ImportChooserController(m_defaults, this);
+        m_importPanelController = new ImportPanelController(m_defaults, this);
     return m_importPanelController;
 }

@@ -3,11 +3,11 @@
 
 #include "app/WindowController.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/MainMenu.h"
-#include "app/SegmentedControl.h"
-#include "app/ToolbarIcon.h"
-#include "app/ViewAlpha.h"
+#include "ui/widgets/SegmentedControl.h"
+#include "ui/widgets/ToolbarIcon.h"
+#include "ui/widgets/ViewAlpha.h"
 #include "app/ViewController.h"
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"

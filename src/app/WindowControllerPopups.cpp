@@ -3,13 +3,13 @@
 
 #include "app/WindowController.h"
 
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "app/MenuValidation.h"
-#include "app/SortOptions.h"
+#include "addressbook/SortOptions.h"
 #include "app/ToolbarChoices.h"
 #include "app/ViewController.h"
-#include "app/ViewTypes.h"
+#include "addressbook/ViewTypes.h"
 #include "model/QNPerson.h"
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"

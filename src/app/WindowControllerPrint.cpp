@@ -3,7 +3,7 @@
 
 #include "app/WindowController.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/ViewController.h"
 #include "platform/PrintInfo.h"
 #include "platform/UserDefaults.h"

@@ -1,8 +1,8 @@
 #include "detail/ContactInfoController.h"
 
-#include "app/ContactInfoControllerDelegate.h"
+#include "ui/contracts/ContactInfoControllerDelegate.h"
 #include "detail/ContactCard.h"
-#include "detail/DetailEditDelegate.h"
+#include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableController.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ContactInfoInterface.h"
+#include "ui/contracts/ContactInfoInterface.h"
 #include "detail/DetailTableHost.h"
-#include "detail/ItemAndRange.h"
+#include "ui/contracts/ItemAndRange.h"
 
 #include <QObject>
 #include <QPointer>

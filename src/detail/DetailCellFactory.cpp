@@ -1,6 +1,6 @@
 #include "detail/DetailCellFactory.h"
 
-#include "app/SubContactRow.h"
+#include "ui/contracts/SubContactRow.h"
 #include "detail/DetailIcons.h"
 #include "detail/DetailPopupAndTextCell.h"
 #include "detail/DetailPopupButton.h"

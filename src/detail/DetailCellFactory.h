@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detail/DetailRow.h"
-#include "detail/ItemAndRange.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 
 #include <QFont>

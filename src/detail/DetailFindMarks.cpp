@@ -1,6 +1,6 @@
 #include "detail/DetailFindMarks.h"
 
-#include "find/FindHighlight.h"
+#include "ui/widgets/FindHighlight.h"
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

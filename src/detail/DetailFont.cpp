@@ -1,7 +1,7 @@
 #include "detail/DetailFont.h"
 
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "platform/UserDefaults.h"
 
 #include <QFontMetricsF>

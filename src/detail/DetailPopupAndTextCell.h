@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/ItemAndRange.h"
+#include "ui/contracts/ItemAndRange.h"
 
 #include <QFont>
 #include <QStringList>

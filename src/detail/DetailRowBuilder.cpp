@@ -1,6 +1,6 @@
 #include "detail/DetailRowBuilder.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"

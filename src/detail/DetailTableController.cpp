@@ -1,7 +1,7 @@
 #include "detail/DetailTableController.h"
 
 #include "detail/DetailCellFactory.h"
-#include "detail/DetailEditDelegate.h"
+#include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableHost.h"
 #include "detail/DetailTableModel.h"

@@ -3,7 +3,7 @@
 #include "detail/DetailRow.h"
 #include "detail/DetailRowBuilder.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
-#include "detail/ItemAndRange.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "editors/AddItemViewController.h"
 
-#include "app/SeparatorBox.h"
+#include "ui/widgets/SeparatorBox.h"
 #include "editors/LabelListEditing.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

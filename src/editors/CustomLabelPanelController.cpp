@@ -1,6 +1,6 @@
 #include "editors/CustomLabelPanelController.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "editors/LabelListEditing.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

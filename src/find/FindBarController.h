@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FindBarInterface.h"
+#include "ui/contracts/FindBarInterface.h"
 
 #include <QList>
 #include <QObject>

@@ -1,13 +1,12 @@
 #include "grid/ContactsViewController.h"
 
-#include "app/ContactInfoPopoverInterface.h"
-#include "app/DetachedWindowController.h"
+#include "ui/contracts/ContactInfoPopoverInterface.h"
+#include "ui/contracts/DetachedWindowController.h"
 
-#include "app/ContactInfoInterface.h"
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
-#include "app/ViewController.h"
+#include "ui/contracts/ContactInfoInterface.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "grid/GridCellDelegate.h"
 #include "grid/GridColumns.h"
 #include "grid/GridField.h"
@@ -141,15 +140,6 @@ QWidget *ContactsViewController::view()
 QAbstractItemView *ContactsViewController::tableView()
 {
     return m_tableView;
-}
-
-ViewController *ContactsViewController::viewController() const
-{
-    for (QObject *object = m_tableView ? m_tableView->parent() : nullptr; object; object = object->parent()) {
-        if (auto *controller = qobject_cast<ViewController *>(object))
-            return controller;
-    }
-    return nullptr;
 }
 
 // --- columns --------------------------------------------------------------------------------
@@ -332,9 +322,8 @@ QList<SubContactRowPtr> ContactsViewController::buildRows(const QStringList &ide
 
 void ContactsViewController::reloadData()
 {
-    if (ViewController *controller = viewController())
-        m_state.groupName =
-            controller->selectedGroupDict() ? controller->selectedGroupDict()->name : QString();
+    if (m_delegate)
+        m_state.groupName = m_delegate->selectedGroupDict() ? m_delegate->selectedGroupDict()->name : QString();
     const QStringList identifiers = tableIdentifiers();
     m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
     m_rowsReshaped = false;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ContactsGridInterface.h"
-#include "app/SortDescriptor.h"
-#include "app/DetachedWindowEntry.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "addressbook/SortDescriptor.h"
+#include "ui/contracts/DetachedWindowEntry.h"
 #include "grid/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
@@ -18,7 +18,6 @@ class GridCellDelegate;
 class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
-class ViewController;
 
 // The middle pane of the main window: the selected group's contacts with one row per contact and
 // value position of the shown multi-valued columns, a footer row, columns per view type, a label
@@ -107,8 +106,6 @@ public:
     GridTableView *gridTableView() const { return m_tableView; }
     GridModel *model() const { return m_model; }
     GridCellDelegate *cellDelegate() const { return m_cellDelegate; }
-    // The main view controller that holds the grid; null while the grid is in no window.
-    ViewController *viewController() const;
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "find/FindHighlight.h"
+#include "ui/widgets/FindHighlight.h"
 
 #include <QList>
 #include <QString>

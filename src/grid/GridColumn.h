@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DefaultsKey.h"
-#include "app/SortDescriptor.h"
+#include "addressbook/DefaultsKey.h"
+#include "addressbook/SortDescriptor.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SubContactRow.h"
+#include "ui/contracts/SubContactRow.h"
 
 #include <QHash>
 #include <QList>

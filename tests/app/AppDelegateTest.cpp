@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
 #include "app/AppDelegate.h"
-#include "app/CloudAddressFormat.h"
-#include "app/DefaultsKey.h"
-#include "app/ProgressIndicator.h"
+#include "addressbook/CloudAddressFormat.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/ProgressIndicator.h"
 #include "app/WindowController.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
@@ -236,6 +236,18 @@ TEST_F(AppDelegateTest, TheStoreReloadBuildsANewTreeAndSelectsTheTopGroup)
     EXPECT_EQ(gridRows(), 2);
     EXPECT_TRUE(view()->selectedGroupDict()->top);
     EXPECT_FALSE(view()->isAddressBookLoading());
+}
+
+TEST_F(AppDelegateTest, AContainerWhoseGroupsCannotBeReadIsToldOf)
+{
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    const QString broken = builder.addContainer(QStringLiteral("Broken"), StoreContainerCardDAV);
+    builder.store().failGroupFetchForContainer(broken);
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(spinUntil([] { return !Alert::shownAlerts().isEmpty(); }));
+    EXPECT_EQ(Alert::lastShown().messageText, "Error on reading a group in the 'Broken'.");
+    EXPECT_EQ(Alert::lastShown().informativeText, "Please check the account settings.");
 }
 
 // --- the cloud address-format table -----------------------------------------------------------

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/FontManager.h"
-#include "app/FontService.h"
+#include "ui/widgets/FontService.h"
 #include "app/WindowController.h"
 #include "detail/DetailFont.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ContactInfoPopoverInterface.h"
-#include "app/DetachedWindowController.h"
-#include "app/GroupViewController.h"
+#include "ui/contracts/ContactInfoPopoverInterface.h"
+#include "ui/contracts/DetachedWindowController.h"
+#include "sidebar/GroupViewController.h"
 #include "detail/ContactInfoController.h"
 #include "app/PlaceholderGrid.h"
 #include "app/SplitPanes.h"

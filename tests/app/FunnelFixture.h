@@ -3,7 +3,7 @@
 #include "AppFixture.h"
 #include "FunnelFakes.h"
 
-#include "app/AddressBookLoader.h"
+#include "addressbook/AddressBookLoader.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/ContactsUserDefaults.h"

@@ -1,6 +1,6 @@
 #include "FunnelFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "platform/CloudKeyValueStore.h"
 
 #include <QTemporaryDir>

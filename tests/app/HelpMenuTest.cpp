@@ -2,7 +2,7 @@
 
 #include "app/AboutPanelController.h"
 #include "app/AppDelegate.h"
-#include "app/EditionIcon.h"
+#include "ui/widgets/EditionIcon.h"
 #include "app/MenuCommand.h"
 #include "app/ProductLinks.h"
 #include "app/WindowController.h"

@@ -1,8 +1,8 @@
 #include "app/PlaceholderGrid.h"
 
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/DefaultsKey.h"
-#include "app/PlaceholderText.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/PlaceholderText.h"
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Popover.h"

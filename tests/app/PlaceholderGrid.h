@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ContactsGridInterface.h"
+#include "ui/contracts/ContactsGridInterface.h"
 #include "platform/widgets/Popover.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "app/ToolbarChoices.h"
-#include "app/DefaultsKey.h"
-#include "app/SortOptions.h"
-#include "app/ViewTypes.h"
+#include "addressbook/DefaultsKey.h"
+#include "addressbook/SortOptions.h"
+#include "addressbook/ViewTypes.h"
 
 #include <gtest/gtest.h>
 

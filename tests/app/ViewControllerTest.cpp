@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/MenuCommand.h"
-#include "app/SeparatorBox.h"
-#include "app/ViewTypes.h"
+#include "ui/widgets/SeparatorBox.h"
+#include "addressbook/ViewTypes.h"
 #include "app/WindowController.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Alert.h"

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "editors/CustomItemPanel.h"
 #include "editors/CustomLabelPanelController.h"
 #include "model/CustomItemCloudValues.h"

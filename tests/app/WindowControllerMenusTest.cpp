@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "app/DefaultsKey.h"
-#include "app/SegmentedControl.h"
-#include "app/ViewAlpha.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/SegmentedControl.h"
+#include "ui/widgets/ViewAlpha.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "editors/CustomItemPanel.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"

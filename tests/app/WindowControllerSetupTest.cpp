@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/MainMenu.h"
 #include "platform/LogCapture.h"
 #include "platform/PrintInfo.h"

@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/MainMenu.h"
 #include "app/MenuCommand.h"
-#include "app/TextFormat.h"
+#include "addressbook/TextFormat.h"
 #include "app/WindowController.h"
 #include "find/FindBarController.h"
 

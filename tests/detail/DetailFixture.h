@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ContactInfoControllerDelegate.h"
-#include "app/SubContactRow.h"
+#include "ui/contracts/ContactInfoControllerDelegate.h"
+#include "ui/contracts/SubContactRow.h"
 #include "common/TestEnvironment.h"
 #include "detail/ContactInfoController.h"
-#include "detail/DetailEditDelegate.h"
+#include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailTableController.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

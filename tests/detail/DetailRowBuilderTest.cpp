@@ -1,6 +1,6 @@
 #include "DetailFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "detail/DetailRowBuilder.h"
 
 namespace {

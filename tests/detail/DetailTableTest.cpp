@@ -1,7 +1,7 @@
 #include "DetailFixture.h"
 
-#include "app/DefaultsKey.h"
-#include "app/FontService.h"
+#include "addressbook/DefaultsKey.h"
+#include "ui/widgets/FontService.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailPopupAndTextCell.h"
 #include "detail/DetailTextCell.h"

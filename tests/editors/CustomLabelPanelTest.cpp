@@ -1,6 +1,6 @@
 #include "EditorsFixture.h"
 
-#include "app/DefaultsKey.h"
+#include "addressbook/DefaultsKey.h"
 #include "editors/AddCustomLabelController.h"
 #include "editors/CustomLabelPanelController.h"
 

@@ -1,8 +1,8 @@
 #include "app/AppFixture.h"
 
-#include "app/FindBarDelegate.h"
-#include "app/SegmentedControl.h"
-#include "app/ViewAlpha.h"
+#include "ui/contracts/FindBarDelegate.h"
+#include "ui/widgets/SegmentedControl.h"
+#include "ui/widgets/ViewAlpha.h"
 #include "find/FindBarController.h"
 
 #include <QComboBox>

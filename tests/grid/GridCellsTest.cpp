@@ -104,7 +104,7 @@ TEST_F(GridCellsTest, TheFooterCountsTheContactsOfTheGroup)
 {
     auto group = std::make_shared<GroupDict>();
     group->name = "G";
-    m_view->setSelectedGroupDict(group);
+    m_delegate.group = group;
     showColumns({"Name", "Phone"});
     for (int i = 0; i < 12; ++i) {
         QList<Value> phones;

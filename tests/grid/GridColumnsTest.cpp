@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "app/ViewTypes.h"
+#include "addressbook/ViewTypes.h"
 
 #include <QHeaderView>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ContactsViewControllerDelegate.h"
-#include "app/DefaultsKey.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "addressbook/DefaultsKey.h"
 #include "app/ViewController.h"
 #include "grid/ContactsViewController.h"
 #include "grid/GridModel.h"
@@ -36,7 +36,9 @@ public:
         sorts.append(descriptors);
     }
     void addContactByVCardString(const QString &) override {}
+    const GroupDictPtr &selectedGroupDict() const override { return group; }
 
+    GroupDictPtr group;
     QList<SubContactRowPtr> selections;
     QList<QList<SortDescriptor>> sorts;
 };
@@ -70,8 +72,8 @@ struct Value
     QString text;
 };
 
-// A grid inside a real main view controller (which names the footer's group), with fresh
-// defaults, an empty contact table and a recording delegate.
+// A grid inside a real main view controller, with fresh defaults, an empty contact table and a
+// recording delegate.
 class GridFixture : public ::testing::Test
 {
 protected:

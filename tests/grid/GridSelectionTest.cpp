@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "find/FindHighlight.h"
+#include "ui/widgets/FindHighlight.h"
 
 #include <QTest>
 

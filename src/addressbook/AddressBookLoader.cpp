@@ -1,0 +1,399 @@
+#include "addressbook/AddressBookLoader.h"
+
+#include "addressbook/PendingCloudWrites.h"
+#include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
+#include "platform/ContactFormatter.h"
+#include "platform/ContactStore.h"
+#include "platform/Dispatch.h"
+#include "platform/Localizer.h"
+#include "platform/Log.h"
+#include "platform/Semaphore.h"
+#include "platform/UserDefaults.h"
+
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+
+#include <array>
+
+namespace {
+
+const QString LastContainerIdentifierKey = QStringLiteral("QN1DlastContainerIdentifier");
+
+const QString LabeledValueType = QStringLiteral("Labeled Value");
+const QString StringValueType = QStringLiteral("String Value");
+const QString DictionaryValueType = QStringLiteral("Dictionary Value");
+
+// The name shown for a container; empty for a type the program does not show.
+QString displayNameOfContainer(const StoreContainer &container)
+{
+    switch (container.type) {
+    case StoreContainerLocal:
+        return L(QStringLiteral("On This Computer"));
+    case StoreContainerExchange:
+    case StoreContainerCardDAV:
+        return container.name;
+    default:
+        return QString();
+    }
+}
+
+GroupDictPtr topGroupOf(const QString &containerName, const QString &containerIdentifier)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->top = true;
+    group->name = L(QStringLiteral("All Contacts"));
+    group->containerName = containerName;
+    group->uniqueId = containerIdentifier;
+    group->containerIdentifier = containerIdentifier;
+    return group;
+}
+
+GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &container)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->name = storeGroup.name.isEmpty() ? QStringLiteral("") : storeGroup.name;
+    group->containerName = container.name;
+    group->uniqueId = storeGroup.identifier;
+    group->cnGroup = storeGroup;
+    group->containerIdentifier = container.identifier;
+    return group;
+}
+
+// The rows of contacts [begin, end), in their order; fewer once the load is cancelled.
+ContactTable convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end,
+                          const std::atomic<bool> &cancelled)
+{
+    ContactTable rows;
+    rows.reserve(end - begin);
+    for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
+        rows.append(AddressBookLoader::createContactFromCNContact(contacts.at(i)));
+    return rows;
+}
+
+// One pool slice. Owned jointly by the loader and the task, so that a slice that outlives the
+// loader's wait writes into memory nobody else reads any more.
+struct Slice
+{
+    ContactTable rows;
+    Semaphore done;
+};
+
+bool isList(const QVariant &value)
+{
+    return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
+}
+
+QStringList labelsOfEntries(const QVariantList &entries)
+{
+    QStringList labels;
+    labels.reserve(entries.size());
+    for (const QVariant &entry : entries)
+        labels.append(entry.toMap().value(QStringLiteral("label")).toString());
+    return labels;
+}
+
+} // namespace
+
+// The custom values are read from the store the save writes them to.
+AddressBookLoader::AddressBookLoader()
+    : AddressBookLoader(ContactStore::defaultPath(), UserDefaults::standard(), QNPerson::cloudKeyValueStore())
+{
+}
+
+AddressBookLoader::AddressBookLoader(const QString &storePath, UserDefaults &defaults,
+                                     CloudKeyValueStore &cloud)
+    : m_storePath(storePath), m_defaults(defaults), m_cloud(cloud)
+{
+}
+
+// --- Results -------------------------------------------------------------------------------------
+
+ContainerTable AddressBookLoader::containerTable() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_containerTable;
+}
+
+GroupDictPtr AddressBookLoader::selectedGroupDict() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_selectedGroupDict;
+}
+
+ContactTablePtr AddressBookLoader::contactTable() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_contactTable;
+}
+
+AddressBookLoader::LoadOutcome AddressBookLoader::lastLoadOutcome() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastLoadOutcome;
+}
+
+void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome)
+{
+    ContactTablePtr rows = selected ? selected->contactTable : nullptr;
+    {
+        QMutexLocker lock(&m_mutex);
+        std::swap(m_containerTable, containers);
+        std::swap(m_selectedGroupDict, selected);
+        std::swap(m_contactTable, rows);
+        m_lastLoadOutcome = outcome;
+    }
+    // The old tree, when nobody else holds it, is freed here, without keeping readers waiting.
+}
+
+// --- Loading -------------------------------------------------------------------------------------
+
+// A cancelled load returns at the next step, publishing nothing.
+void AddressBookLoader::loadAddressBook()
+{
+    const auto cancelled = [this] {
+        if (!isCancelled())
+            return false;
+        QMutexLocker lock(&m_mutex);
+        m_lastLoadOutcome = LoadOutcome::Cancelled;
+        return true;
+    };
+    if (cancelled())
+        return;
+    // A save that ended between the store's commit and the cloud file is completed first.
+    PendingCloudWrites(m_cloud).finishPending(ContactStore(m_storePath));
+    const ContainerTable containers = aContainerTable();
+    const ContainerDictPtr container = chosenContainer(containers);
+    if (!container) {
+        // Nothing of the old tree may stay on screen once its containers are gone.
+        publish(containers, nullptr, LoadOutcome::NoContainer);
+        return;
+    }
+    const GroupDictPtr top = container->topGroup();
+    const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier);
+    if (cancelled())
+        return;
+    std::optional<ContactTable> rows = convertInSlices(contacts);
+    if (cancelled())
+        return;
+    if (!rows) {
+        Log::write("%s: ERROR the contacts of %@ were not converted in time; they are read again "
+                   "when the group is selected",
+                   {QStringLiteral("AddressBookLoader::loadAddressBook"), container->name});
+        publish(containers, top, LoadOutcome::TimedOut);
+        return;
+    }
+    restoreCustomValues(*rows);
+    if (cancelled())
+        return;
+    top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
+    publish(containers, top, LoadOutcome::Loaded);
+}
+
+ContainerDictPtr AddressBookLoader::chosenContainer(const ContainerTable &containers) const
+{
+    if (containers.isEmpty())
+        return nullptr;
+    QString identifier = m_defaults.stringForKey(LastContainerIdentifierKey);
+    if (identifier.isNull())
+        identifier = ContactStore(m_storePath).defaultContainerIdentifier().value;
+    for (const ContainerDictPtr &container : containers) {
+        if (container->identifier == identifier)
+            return container;
+    }
+    return containers.first();
+}
+
+std::optional<ContactTable> AddressBookLoader::convertInSlices(const QList<StoreContact> &contacts) const
+{
+    // One deadline for all three waits, counted from the start of the conversion.
+    const QDeadlineTimer deadline(m_sliceTimeout);
+    const qsizetype count = contacts.size();
+    const qsizetype quarter = count / 4;
+
+    ContactTable rows = convertSlice(contacts, 0, quarter, *m_cancelled);
+
+    std::array<std::shared_ptr<Slice>, 3> slices;
+    for (int i = 0; i < 3; ++i) {
+        const qsizetype begin = quarter * (i + 1);
+        const qsizetype end = i == 2 ? count : quarter * (i + 2);
+        slices[i] = std::make_shared<Slice>();
+        Dispatch::pool().start([contacts, slice = slices[i], begin, end, hook = m_sliceStartHook,
+                                cancelled = m_cancelled] {
+            if (hook)
+                hook();
+            slice->rows = convertSlice(contacts, begin, end, *cancelled);
+            slice->done.signal();
+        });
+    }
+    for (const std::shared_ptr<Slice> &slice : slices) {
+        if (!slice->done.wait(deadline))
+            return std::nullopt;
+    }
+
+    rows.reserve(count);
+    for (const std::shared_ptr<Slice> &slice : slices)
+        rows.append(slice->rows);
+    return rows;
+}
+
+ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &contact)
+{
+    auto row = std::make_shared<ContactRow>();
+    row->person = std::make_shared<QNPerson>(contact);
+    // Once here, not when a view first reads a list: the menus offer the user's own labels from
+    // the start, and showing a contact adds nothing to them.
+    row->person->offerStoredLabels();
+    row->uniqueId = row->person->uniqueId();
+    const QString uniqueId2 = row->person->uniqueId2();
+    if (!uniqueId2.isNull())
+        row->uniqueId2 = uniqueId2;
+    return row;
+}
+
+// --- Custom values -------------------------------------------------------------------------------
+
+void AddressBookLoader::restoreCustomValues(const ContactTable &rows) const
+{
+    // One read of the cloud store instead of one per contact.
+    const QVariantMap entries = m_cloud.dictionaryRepresentation();
+    if (entries.isEmpty())
+        return;
+    for (const ContactRowPtr &row : rows) {
+        if (isCancelled())
+            return;
+        const QVariant entry = entries.value(row->person->uniqueId());
+        if (entry.userType() == QMetaType::QVariantMap)
+            restoreCustomValues(*row->person, entry.toMap());
+    }
+}
+
+void AddressBookLoader::restoreCustomValues(QNPerson &person, const QVariantMap &values)
+{
+    const bool changed = person.isChanged();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const QVariant &value = it.value();
+        if (isList(value) && !value.toList().isEmpty()) {
+            const QVariantList entries = value.toList();
+            person.addCustomItem(LabeledValueType, it.key(), labelsOfEntries(entries), std::nullopt);
+            person.setValue(entries, it.key());
+        } else if (value.userType() == QMetaType::QVariantMap) {
+            person.addCustomItem(DictionaryValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
+        } else if (value.userType() == QMetaType::QString && !value.toString().isEmpty()) {
+            person.addCustomItem(StringValueType, it.key(), {}, std::nullopt);
+            person.setValue(value, it.key());
+        }
+    }
+    // Storing the values marks the record, but what the cloud gave back is no edit: a mark would
+    // make the next save rewrite the contact from this cache.
+    person.setChanged(changed);
+}
+
+// --- Store reads ---------------------------------------------------------------------------------
+
+ContainerTable AddressBookLoader::aContainerTable()
+{
+    ContainerTable table;
+    const StoreResult<QList<StoreContainer>> containers = ContactStore(m_storePath).containers();
+    for (const StoreContainer &storeContainer : containers.value) {
+        const QString name = displayNameOfContainer(storeContainer);
+        if (storeContainer.identifier.isEmpty() || name.isEmpty())
+            continue;
+        auto container = std::make_shared<ContainerDict>();
+        container->name = name;
+        container->type = storeContainer.type;
+        container->identifier = storeContainer.identifier;
+        container->groups.append(topGroupOf(name, storeContainer.identifier));
+        table.append(container);
+        appendGroups(*container);
+    }
+    return table;
+}
+
+void AddressBookLoader::appendGroups(ContainerDict &container)
+{
+    const StoreResult<QList<StoreGroup>> groups =
+        ContactStore(m_storePath).groupsInContainer(container.identifier);
+    if (!groups.ok()) {
+        Log::write("%s: ERROR can't find groups in %@: %@",
+                   {QStringLiteral("AddressBookLoader::aContainerTable"), container.name, groups.error});
+        emit groupFetchDidFail(container.name);
+        return;
+    }
+    for (const StoreGroup &storeGroup : groups.value)
+        container.groups.append(groupOf(storeGroup, container));
+}
+
+const QStringList &AddressBookLoader::fetchKeys()
+{
+    static const QStringList keys = [] {
+        QStringList list{StoreKey::GivenName, StoreKey::FamilyName, StoreKey::MiddleName,
+                         StoreKey::PreviousFamilyName, StoreKey::OrganizationName};
+        list += ContactFormatter::descriptorForRequiredKeysForStyle(ContactFormatter::FullName);
+        list += {StoreKey::ContactType,
+                 StoreKey::Identifier,
+                 StoreKey::PhoneticGivenName,
+                 StoreKey::PhoneticFamilyName,
+                 StoreKey::PhoneticMiddleName,
+                 StoreKey::UrlAddresses,
+                 StoreKey::InstantMessageAddresses,
+                 StoreKey::SocialProfiles,
+                 StoreKey::Dates,
+                 StoreKey::Birthday,
+                 StoreKey::ContactRelations,
+                 StoreKey::ContactType,
+                 StoreKey::Identifier,
+                 StoreKey::OrganizationName,
+                 StoreKey::JobTitle,
+                 StoreKey::DepartmentName,
+                 StoreKey::Nickname,
+                 StoreKey::NamePrefix,
+                 StoreKey::NameSuffix,
+                 StoreKey::PhoneNumbers,
+                 StoreKey::EmailAddresses,
+                 StoreKey::PostalAddresses,
+                 StoreKey::Note,
+                 StoreKey::ImageData,
+                 StoreKey::ThumbnailImageData};
+        list.removeDuplicates();
+        return list;
+    }();
+    return keys;
+}
+
+QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                                          const QString &containerIdentifier)
+{
+    static const QString method = QStringLiteral("AddressBookLoader::cnContactsForGroup");
+    ContactStore store(m_storePath);
+    store.setCancelFlag(m_cancelled.get());
+    for (const StoreContainer &container : store.containers().value) {
+        if (container.identifier != containerIdentifier)
+            continue;
+        if (!group) {
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInContainer(containerIdentifier, fetchKeys());
+            if (!contacts.ok() && !isCancelled())
+                Log::write("%s ERROR %@", {method, contacts.error});
+            return contacts.value;
+        }
+        Log::write("%s: container %@", {method, container.name});
+        const StoreResult<QList<StoreGroup>> groups = store.groupsInContainer(containerIdentifier);
+        if (!groups.ok()) {
+            Log::write("%s: ERROR can't find groups in %@: %@", {method, container.name, groups.error});
+            return {};
+        }
+        for (const StoreGroup &storeGroup : groups.value) {
+            if (storeGroup.identifier != group->identifier)
+                continue;
+            StoreResult<QList<StoreContact>> contacts =
+                store.contactsInGroup(storeGroup.identifier, fetchKeys());
+            if (!contacts.ok() && !isCancelled())
+                Log::write("%s ERROR %@", {method, contacts.error});
+            return contacts.value;
+        }
+        return {};
+    }
+    return {};
+}

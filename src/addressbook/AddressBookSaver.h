@@ -1,0 +1,82 @@
+#pragma once
+
+#include "addressbook/PendingCloudWrites.h"
+#include "model/AddressBookRecords.h"
+#include "platform/StoreResult.h"
+#include "platform/StoreSaveRequest.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
+
+class CloudKeyValueStore;
+class ContactStore;
+
+// Writes the pending changes of the address book to the store as one save request.
+//
+// Invariants:
+// - Building the request reads the store and changes nothing in memory. What the save does beside
+//   the store (the cloud entries of custom-item values, the persons' created and changed marks,
+//   the store contacts kept on rows and persons) happens only after the store accepted the
+//   request, so a refused save leaves the tree, the persons and the cloud store as they were.
+// - The request is one transaction: all of it reaches the store, or none. The cloud entries are
+//   journalled before it commits (PendingCloudWrites), so they follow it even when the program
+//   ends before writing them.
+// - A changed contact gets only the values edited here; what another program saved meanwhile in
+//   its other values stays.
+// - Each container's top group is walked before its other groups, so a contact created in this
+//   save has its store contact when a group names it as a member.
+// - A contact created here keeps its uniqueId as its store identifier, so its custom-item values
+//   stay under the key the reload looks for; only when the store already holds that identifier
+//   does it get a new one, and its values move to the new key.
+class AddressBookSaver
+{
+public:
+    AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud);
+
+    // Custom items deleted since the last save (CustomItemDict): once the store accepted the
+    // request their values leave every cloud entry, before the contacts' entries are written, so
+    // an item defined again meanwhile keeps its new values.
+    void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
+
+    // The store's error when it refused the request.
+    StoreStatus saveAddressBook(const ContainerTable &containerTable);
+
+private:
+    void addContainer(const ContainerDict &container);
+    void addTopGroup(const GroupDict &top, const QString &containerIdentifier);
+    void addDeletion(const ContactRowPtr &row);
+    void addCreation(const ContactRowPtr &row, const QString &containerIdentifier);
+    void addUpdate(const ContactRowPtr &row);
+    void addNewGroup(const GroupDict &group, const QString &containerIdentifier);
+    void addStoreGroup(const GroupDict &group);
+    // The store identifier a membership names, or none when the contact is not in the store and
+    // not created by this request.
+    std::optional<QString> memberIdentifier(QNPerson &person);
+    bool isMember(const GroupDict &group, const QString &contactIdentifier);
+    // The groups the store holds in the container now (another program may have removed some), or
+    // none when they cannot be read.
+    std::optional<QSet<QString>> storeGroupIdentifiers(const QString &containerIdentifier) const;
+    bool isInStore(const QString &identifier) const;
+    void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
+    // The request, with the cloud entries journalled and its token among its changes; then the
+    // entries.
+    QList<PendingCloudWrites::Write> writesOfDeletedCustomItems() const;
+    StoreStatus execute(PendingCloudWrites &journal);
+
+    ContactStore &m_store;
+    CloudKeyValueStore &m_cloud;
+    StoreSaveRequest m_request;
+    // Store identifiers of the contacts this request adds and deletes.
+    QHash<const QNPerson *, QString> m_created;
+    QSet<QString> m_deleted;
+    // Members in the store of the groups asked about, by group identifier.
+    QHash<QString, QSet<QString>> m_members;
+    QList<std::function<void()>> m_afterAcceptance;
+    QList<PendingCloudWrites::Write> m_cloudWrites;
+    QVariantList m_deletedCustomItems;
+};

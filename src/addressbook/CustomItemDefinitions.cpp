@@ -1,0 +1,195 @@
+#include "addressbook/CustomItemDefinitions.h"
+
+#include "model/CustomItemCloudValues.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/CloudKeyValueStore.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+QString nameOf(const QVariantMap &definition)
+{
+    return definition.value(PersonKey::ItemName).toString();
+}
+
+QString typeOf(const QVariantMap &definition)
+{
+    return definition.value(PersonKey::ItemType).toString();
+}
+
+bool isFlagged(const QVariantMap &entry, const QString &flag)
+{
+    return entry.value(flag).toBool();
+}
+
+QByteArray pngData(const QImage &image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+// A cloud value belongs to an item of that type when it has the type's shape.
+bool valueFitsType(const QVariant &value, const QString &type)
+{
+    if (type == PersonValueType::String)
+        return value.typeId() == QMetaType::QString;
+    if (type == PersonValueType::Labeled)
+        return value.typeId() == QMetaType::QVariantList;
+    return value.typeId() == QMetaType::QVariantMap;
+}
+
+} // namespace
+
+qsizetype CustomItemDefinitions::indexOf(const QVariantList &definitions, const QString &name,
+                                         const QString &type)
+{
+    for (qsizetype i = 0; i < definitions.size(); ++i) {
+        const QVariantMap definition = definitions.at(i).toMap();
+        if (nameOf(definition) == name && typeOf(definition) == type)
+            return i;
+    }
+    return -1;
+}
+
+QVariantList CustomItemDefinitions::gather(const QVariantList &stored, const ContactTable &contacts)
+{
+    QVariantList list = stored;
+    for (const ContactRowPtr &row : contacts) {
+        if (!row || !row->person)
+            continue;
+        for (const QVariant &item : row->person->ownCustomItems()) {
+            const QVariantMap definition = item.toMap();
+            if (!nameOf(definition).isEmpty() && indexOf(list, nameOf(definition), typeOf(definition)) < 0)
+                list.append(definition);
+        }
+    }
+    return list;
+}
+
+// --- the sheet's result ---------------------------------------------------------------------
+
+CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVariantList &definitions,
+                                                                           const QVariantList &edited)
+{
+    SheetResult result;
+    for (const QVariant &value : edited) {
+        const QVariantMap entry = value.toMap();
+        const qsizetype index = indexOf(definitions, nameOf(entry), typeOf(entry));
+        if (isFlagged(entry, PersonKey::ItemDeleted)) {
+            if (index >= 0) {
+                result.deleted.append({index, definitions.takeAt(index).toMap()});
+                result.edited = true;
+            }
+        } else if (isFlagged(entry, PersonKey::ItemNew)) {
+            if (index < 0) {
+                const QVariantMap definition = definitionFromSheet(entry);
+                offerLabels(definition);
+                definitions.append(definition);
+            }
+        } else if (isFlagged(entry, PersonKey::ItemChanged) && index >= 0) {
+            QVariantMap definition = definitions.at(index).toMap();
+            const QStringList labels = entry.value(PersonKey::ItemLabels).toStringList();
+            if (typeOf(entry) == PersonValueType::Labeled && !labels.isEmpty())
+                definition.insert(PersonKey::ItemLabels, labels);
+            takeIcon(definition, entry);
+            offerLabels(definition);
+            definitions[index] = definition;
+            result.edited = true;
+        }
+    }
+    return result;
+}
+
+QVariantMap CustomItemDefinitions::definitionFromSheet(QVariantMap entry)
+{
+    entry.remove(PersonKey::ItemNew);
+    entry.remove(PersonKey::ItemChanged);
+    entry.remove(QStringLiteral("row"));
+    QVariantMap definition = entry;
+    takeIcon(definition, entry);
+    return definition;
+}
+
+void CustomItemDefinitions::offerLabels(const QVariantMap &definition)
+{
+    if (typeOf(definition) != PersonValueType::Labeled)
+        return;
+    for (const QString &label : definition.value(PersonKey::ItemLabels).toStringList())
+        QNPerson::setLabel(QString(), label, nameOf(definition));
+}
+
+// The sheet shows the icon as an image; the record and the stored definitions read its bytes.
+void CustomItemDefinitions::takeIcon(QVariantMap &definition, const QVariantMap &entry)
+{
+    const QImage icon = entry.value(PersonKey::ItemImageIcon).value<QImage>();
+    if (!icon.isNull()) {
+        definition.insert(PersonKey::ItemImageIcon, icon);
+        definition.insert(PersonKey::ItemImageData, pngData(icon));
+    } else if (!entry.contains(PersonKey::ItemImageData)) {
+        definition.remove(PersonKey::ItemImageIcon);
+        definition.remove(PersonKey::ItemImageData);
+    }
+}
+
+// --- deleting -------------------------------------------------------------------------------
+
+void CustomItemDefinitions::restoreDeleted(QVariantList &definitions, const QList<Deletion> &deleted)
+{
+    for (auto it = deleted.crbegin(); it != deleted.crend(); ++it) {
+        if (indexOf(definitions, nameOf(it->definition), typeOf(it->definition)) < 0)
+            definitions.insert(std::min(it->index, definitions.size()), it->definition);
+    }
+}
+
+void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, const QVariantMap &definition)
+{
+    const QString name = nameOf(definition);
+    for (const ContainerDictPtr &container : containers) {
+        const GroupDictPtr top = container ? container->topGroup() : nullptr;
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
+            if (!row || !row->person)
+                continue;
+            const std::optional<QVariantMap> own = row->person->customItemForIdentifier(name);
+            // The contact's item of that name may be the other type's, which stays.
+            if (own && typeOf(*own) == typeOf(definition))
+                row->person->deleteCustomItemForName(name);
+        }
+    }
+}
+
+void CustomItemDefinitions::removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs)
+{
+    const QVariantMap changed = entriesWithoutItem(definition, ukvs.dictionaryRepresentation());
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
+        if (it->isValid())
+            ukvs.setObject(*it, it.key());
+        else
+            ukvs.removeObjectForKey(it.key());
+    }
+}
+
+QVariantMap CustomItemDefinitions::entriesWithoutItem(const QVariantMap &definition, const QVariantMap &entries)
+{
+    const QString name = nameOf(definition);
+    QVariantMap changed;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        if (it.key() == CustomItemCloudValues::DefinitionsKey || it->typeId() != QMetaType::QVariantMap)
+            continue;
+        QVariantMap values = it->toMap();
+        if (!values.contains(name) || !valueFitsType(values.value(name), typeOf(definition)))
+            continue;
+        values.remove(name);
+        changed.insert(it.key(), values.isEmpty() ? QVariant() : QVariant(values));
+    }
+    return changed;
+}

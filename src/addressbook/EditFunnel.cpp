@@ -1,0 +1,487 @@
+#include "addressbook/EditFunnel.h"
+
+#include "addressbook/UndoGroup.h"
+
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/Log.h"
+#include "platform/UndoManager.h"
+
+#include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+const QString AddressIdentifier = QStringLiteral("Address");
+
+// What the merge compares after the photo and the three dictionaries, in this order.
+const QStringList MergedIdentifiers = {
+    QStringLiteral("Email"),           QStringLiteral("Phone"),          QStringLiteral("Address"),
+    QStringLiteral("Instant Message"), QStringLiteral("Social Network"), QStringLiteral("URL"),
+    QStringLiteral("Nickname"),        QStringLiteral("Relationship"),   QStringLiteral("Suffix"),
+    QStringLiteral("Title"),           QStringLiteral("Company"),        QStringLiteral("Department"),
+    QStringLiteral("Job Title"),       QStringLiteral("Dates"),          QStringLiteral("Note")};
+
+bool isNil(const QVariant &value)
+{
+    return !value.isValid() || value.isNull();
+}
+
+bool isMap(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QVariantMap;
+}
+
+bool isList(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QVariantList;
+}
+
+bool isAddressPart(const QString &identifier)
+{
+    return QNPerson::addressIdentifiers().contains(identifier);
+}
+
+QVariant variantFromOptional(const std::optional<QVariantMap> &map)
+{
+    return map ? QVariant(*map) : QVariant();
+}
+
+// A built-in list that the store could not give stays unread; writing it back empty on undo would
+// erase the stored one at Save.
+bool listReadable(QNPerson &person, const QString &identifier)
+{
+    const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(identifier);
+    if (!kind || !person.cnContact() || person.heldLabeledValues(*kind))
+        return true;
+    Log::write("ERROR %s: cannot read %@ of %@",
+               {QStringLiteral("EditFunnel"), identifier, person.uniqueId()});
+    return false;
+}
+
+// A record without a phonetic name or birthday and one holding an empty one are the same.
+bool samePhoneticName(const std::optional<QVariantMap> &left, const std::optional<QVariantMap> &right)
+{
+    for (const QString &part : {PersonKey::FirstName, PersonKey::MiddleName, PersonKey::LastName}) {
+        if (left.value_or(QVariantMap()).value(part).toString() !=
+            right.value_or(QVariantMap()).value(part).toString())
+            return false;
+    }
+    return true;
+}
+
+bool sameBirthday(const std::optional<QVariantMap> &left, const std::optional<QVariantMap> &right)
+{
+    return left.value_or(QVariantMap()).value(PersonKey::Value) ==
+           right.value_or(QVariantMap()).value(PersonKey::Value);
+}
+
+// One entry, or a list holding at least one entry: what a new custom item can be made of.
+bool holdsEntries(const QVariant &value)
+{
+    if (isMap(value))
+        return true;
+    if (!isList(value))
+        return false;
+    const QVariantList list = value.toList();
+    return std::any_of(list.cbegin(), list.cend(), [](const QVariant &entry) { return isMap(entry); });
+}
+
+} // namespace
+
+EditFunnel::EditFunnel(UndoManager &undoManager, Hooks hooks)
+    : m_undoManager(undoManager), m_hooks(std::move(hooks))
+{
+}
+
+// --- the general setter ----------------------------------------------------------------------
+
+bool EditFunnel::undoReplaceValue(const QVariant &value, const QString &identifier,
+                                  const ContactRowPtr &contact, QObject *sender)
+{
+    if (!contact || !contact->person)
+        return false;
+    if (QNPerson::labeledIdentifiers().contains(identifier)) {
+        Log::write(QStringLiteral("ERROR"));
+        return writeLabeled(Setter::ReplaceValue, ListWrite::Replace, value, identifier, contact);
+    }
+    if (isAddressPart(identifier)) {
+        Log::write(QStringLiteral("ERROR"));
+        if (!isMap(value))
+            return false;
+        return writeEntry(Setter::ReplaceValue, value.toMap(), AddressIdentifier, contact);
+    }
+    const QString type = valueType(*contact->person, identifier);
+    if (type == PersonValueType::String)
+        return writeString(value, identifier, contact, sender);
+    if (type == PersonValueType::Labeled) {
+        Log::write(QStringLiteral("ERROR"));
+        return writeLabeled(Setter::ReplaceValue, ListWrite::SetValue, value, identifier, contact);
+    }
+    return false;
+}
+
+bool EditFunnel::writeString(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
+                             QObject *sender)
+{
+    if (!isNil(value) && value.typeId() != QMetaType::QString)
+        return false;
+    QNPerson &person = *contact->person;
+    const QString old = person.stringValueForIdentifier(identifier);
+    registerTextInverse(old, identifier, contact, sender);
+    person.setValue(isNil(value) ? QStringLiteral("") : value.toString(), identifier);
+    finishWrite(contact);
+    return true;
+}
+
+// --- the list setter -------------------------------------------------------------------------
+
+bool EditFunnel::undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
+                                         const ContactRowPtr &contact, QObject *)
+{
+    if (!contact || !contact->person)
+        return false;
+    if (isAddressPart(identifier)) {
+        if (!isMap(value))
+            return false;
+        return writeEntry(Setter::ReplaceLabeledValue, value.toMap(), AddressIdentifier, contact);
+    }
+    if (QNPerson::labeledIdentifiers().contains(identifier))
+        return writeLabeled(Setter::ReplaceLabeledValue, ListWrite::Replace, value, identifier, contact);
+    // The record's own type: a custom item it holds no value of yet answers none.
+    const QString type = contact->person->typeForIdentifier(identifier);
+    if (type.isEmpty() && hasCustomItem(identifier))
+        return addToNewCustomItem(value, identifier, contact);
+    if (type == PersonValueType::Labeled)
+        return writeLabeled(Setter::ReplaceLabeledValue, ListWrite::Replace, value, identifier, contact);
+    Log::write(QStringLiteral("ERROR"));
+    return false;
+}
+
+bool EditFunnel::addToNewCustomItem(const QVariant &value, const QString &identifier,
+                                    const ContactRowPtr &contact)
+{
+    if (!holdsEntries(value))
+        return false;
+    registerListRestore(Setter::ReplaceLabeledValue, *contact->person, identifier, contact);
+    contact->person->addLabeledValue(value, identifier);
+    finishListWrite(contact);
+    return true;
+}
+
+bool EditFunnel::writeLabeled(Setter setter, ListWrite write, const QVariant &value,
+                              const QString &identifier, const ContactRowPtr &contact)
+{
+    if (isMap(value))
+        return writeEntry(setter, value.toMap(), identifier, contact);
+    if (isNil(value) && setter == Setter::ReplaceValue) {
+        Log::write(" Error %s: %@, %@",
+                   {QStringLiteral("-[ViewController undoReplaceValue:forIdentifier:inContact:sender:]"),
+                    identifier, QStringLiteral("(null)")});
+        return false;
+    }
+    if (!isNil(value) && !isList(value))
+        return false;
+    QNPerson &person = *contact->person;
+    person.labeledValueForIdentifier(identifier); // read before it is replaced
+    if (!listReadable(person, identifier))
+        return false;
+    registerListRestore(setter, person, identifier, contact);
+    if (write == ListWrite::SetValue)
+        person.setValue(value, identifier);
+    else
+        person.replaceLabeledValue(value, identifier);
+    if (setter == Setter::ReplaceValue)
+        finishWrite(contact);
+    else
+        finishListWrite(contact);
+    return true;
+}
+
+// listIdentifier is where the entry lives: "Address" for an address part.
+bool EditFunnel::writeEntry(Setter setter, const QVariantMap &entry, const QString &listIdentifier,
+                            const ContactRowPtr &contact)
+{
+    QNPerson &person = *contact->person;
+    const QVariant labelIndex = entry.value(PersonKey::LabelIndex);
+    if (labelIndex.isValid()) {
+        // No entry carries that number: the record would change nothing.
+        if (!person.labeledValueForIdentifierAtLabelIndex(listIdentifier, labelIndex.toLongLong()))
+            return false;
+    } else {
+        // An entry without a number is new: the record adds it to the list.
+        person.labeledValueForIdentifier(listIdentifier); // read before it grows
+        if (!listReadable(person, listIdentifier))
+            return false;
+    }
+    registerListRestore(setter, person, listIdentifier, contact);
+    person.replaceLabeledValue(entry, listIdentifier);
+    if (setter == Setter::ReplaceValue)
+        finishWrite(contact);
+    else
+        finishListWrite(contact);
+    return true;
+}
+
+// --- adding and deleting one entry -----------------------------------------------------------
+
+bool EditFunnel::undoAddLabeledValue(const QVariantMap &value, const QString &identifier,
+                                     const ContactRowPtr &contact, QObject *)
+{
+    if (!contact || !contact->person)
+        return false;
+    QNPerson &person = *contact->person;
+    if (valueType(person, identifier) != PersonValueType::Labeled)
+        return false;
+    person.labeledValueForIdentifier(identifier); // read before it grows
+    if (!listReadable(person, identifier))
+        return false;
+    registerListRestore(Setter::ReplaceLabeledValue, person, identifier, contact);
+    person.addLabeledValue(value, identifier);
+    finishWrite(contact);
+    return true;
+}
+
+bool EditFunnel::undoDeleteLabeledValueForIdentifier(const QString &identifier, qint64 labelIndex,
+                                                     const ContactRowPtr &contact, QObject *)
+{
+    if (!contact || !contact->person)
+        return false;
+    QNPerson &person = *contact->person;
+    if (isAddressPart(identifier) || valueType(person, identifier) != PersonValueType::Labeled) {
+        Log::write(QStringLiteral("ERROR"));
+        return false;
+    }
+    const QVariantList old = person.labeledValueForIdentifier(identifier);
+    if (!listReadable(person, identifier) || QNPerson::findLabeledValue(old, labelIndex) < 0)
+        return false;
+    registerListRestore(Setter::ReplaceLabeledValue, person, identifier, contact);
+    person.deleteLabeledValueForIdentifier(identifier, labelIndex);
+    finishWrite(contact);
+    return true;
+}
+
+// --- names, birthday and photo ---------------------------------------------------------------
+
+bool EditFunnel::undoReplaceNameValue(const QVariantMap &name, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person)
+        return false;
+    QNPerson &person = *contact->person;
+    const QVariantMap old = person.nameValue();
+    m_undoManager.registerUndo([this, old, contact] { undoReplaceNameValue(old, contact); });
+    person.setNameValue(name, PersonIdentifier::Name);
+    finishWrite(contact);
+    return true;
+}
+
+bool EditFunnel::undoReplacePhoneticNameValue(const QVariant &phoneticName, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person || (!isNil(phoneticName) && !isMap(phoneticName)))
+        return false;
+    QNPerson &person = *contact->person;
+    const QVariant old = variantFromOptional(person.phoneticNameValue());
+    m_undoManager.registerUndo([this, old, contact] { undoReplacePhoneticNameValue(old, contact); });
+    person.setNameValue(isNil(phoneticName) ? QVariant() : phoneticName, PersonIdentifier::PhoneticName);
+    finishWrite(contact);
+    return true;
+}
+
+bool EditFunnel::undoReplaceBirthday(const QVariant &birthday, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person || (!isNil(birthday) && !isMap(birthday)))
+        return false;
+    QNPerson &person = *contact->person;
+    const QVariant old = variantFromOptional(person.birthdayValue());
+    m_undoManager.registerUndo([this, old, contact] { undoReplaceBirthday(old, contact); });
+    if (isNil(birthday))
+        person.setBirthdayValue(std::nullopt);
+    else
+        person.setBirthdayValue(birthday.toMap());
+    finishWrite(contact);
+    return true;
+}
+
+bool EditFunnel::undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person || (!isNil(image) && image.typeId() != QMetaType::QImage))
+        return false;
+    QNPerson &person = *contact->person;
+    const PhotoData old = photoData(person);
+    m_undoManager.registerUndo([this, old, contact] { restorePhoto(old, contact); });
+    const QImage photo = isNil(image) ? QImage() : image.value<QImage>();
+    if (photo.isNull())
+        person.setPhoto(std::nullopt);
+    else
+        person.setPhoto(photo);
+    finishWrite(contact);
+    return true;
+}
+
+// The bytes go back as they were (JPEG stays JPEG), not re-encoded from an image.
+bool EditFunnel::restorePhoto(const PhotoData &data, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person)
+        return false;
+    QNPerson &person = *contact->person;
+    const PhotoData current = photoData(person);
+    m_undoManager.registerUndo([this, current, contact] { restorePhoto(current, contact); });
+    person.setImageData(data.imageData);
+    person.setThumbnailImageData(data.thumbnailImageData);
+    finishWrite(contact);
+    return true;
+}
+
+EditFunnel::PhotoData EditFunnel::photoData(QNPerson &person)
+{
+    person.photo(); // reads the bytes from the store on first use
+    return {person.imageData(), person.thumbnailImageData()};
+}
+
+// --- the merge -------------------------------------------------------------------------------
+
+void EditFunnel::undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
+                                             const QList<ContactRowPtr> &contacts)
+{
+    {
+        UndoGroup group(m_undoManager);
+        const qsizetype count = std::min(newContacts.size(), contacts.size());
+        for (qsizetype i = 0; i < count; ++i)
+            mergePerson(newContacts[i], contacts[i]);
+    }
+    if (!newContacts.isEmpty() && m_hooks.contactDidUpdate)
+        m_hooks.contactDidUpdate(newContacts.first(), m_hooks.self);
+}
+
+void EditFunnel::mergePerson(const ContactRowPtr &merged, const ContactRowPtr &target)
+{
+    if (!merged || !merged->person || !target || !target->person)
+        return;
+    QNPerson &newPerson = *merged->person;
+    QNPerson &oldPerson = *target->person;
+    mergePhoto(newPerson, oldPerson, target);
+    const QVariantMap name = newPerson.nameValue();
+    if (name != oldPerson.nameValue())
+        undoReplaceNameValue(name, target);
+    const std::optional<QVariantMap> phoneticName = newPerson.phoneticNameValue();
+    if (!samePhoneticName(phoneticName, oldPerson.phoneticNameValue()))
+        undoReplacePhoneticNameValue(variantFromOptional(phoneticName), target);
+    const std::optional<QVariantMap> birthday = newPerson.birthdayValue();
+    if (!sameBirthday(birthday, oldPerson.birthdayValue()))
+        undoReplaceBirthday(variantFromOptional(birthday), target);
+    for (const QString &identifier : MergedIdentifiers) {
+        if (valueType(newPerson, identifier) == PersonValueType::Labeled) {
+            const QVariantList list = newPerson.labeledValueForIdentifier(identifier);
+            if (list != oldPerson.labeledValueForIdentifier(identifier))
+                undoReplaceLabeledValue(list, identifier, target, m_hooks.self);
+        } else {
+            // Compared as text: a field never read and an empty one are the same.
+            const QString text = newPerson.stringValueForIdentifier(identifier);
+            if (text != oldPerson.stringValueForIdentifier(identifier))
+                undoReplaceValue(text, identifier, target, m_hooks.self);
+        }
+    }
+}
+
+// Photos count as different when their pictures differ; equal pictures in other bytes stay.
+void EditFunnel::mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr &target)
+{
+    const QImage newPhoto = merged.photo();
+    const QImage oldPhoto = old.photo();
+    if (newPhoto.isNull() && oldPhoto.isNull())
+        return;
+    if (newPhoto.isNull())
+        undoReplacePhoto(QVariant(), target);
+    else if (oldPhoto.isNull() || newPhoto != oldPhoto)
+        restorePhoto(photoData(merged), target);
+}
+
+// --- shared steps ----------------------------------------------------------------------------
+
+QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
+{
+    const QString type = person.typeForIdentifier(identifier);
+    if (!type.isEmpty() || !m_hooks.customItems)
+        return type;
+    for (const QVariant &item : m_hooks.customItems()) {
+        const QVariantMap definition = item.toMap();
+        if (definition.value(PersonKey::ItemName).toString() == identifier)
+            return definition.value(PersonKey::ItemType).toString();
+    }
+    return type;
+}
+
+bool EditFunnel::hasCustomItem(const QString &identifier) const
+{
+    if (!m_hooks.customItems)
+        return false;
+    const QVariantList items = m_hooks.customItems();
+    return std::any_of(items.cbegin(), items.cend(), [&](const QVariant &item) {
+        return item.toMap().value(PersonKey::ItemName).toString() == identifier;
+    });
+}
+
+void EditFunnel::registerTextInverse(const QString &oldText, const QString &identifier,
+                                     const ContactRowPtr &contact, QObject *sender)
+{
+    // The sender is only handed on; it may be gone by the time the step is undone.
+    const QPointer<QObject> guardedSender(sender);
+    m_undoManager.registerUndo([this, oldText, identifier, contact, guardedSender] {
+        undoReplaceValue(oldText, identifier, contact, guardedSender.data());
+    });
+}
+
+// Lists come back as they were held, not normalised again: an address written back through the
+// record would lose its country from the formatted text. An unread list comes back unread, so the
+// save leaves the stored one alone.
+void EditFunnel::registerListRestore(Setter refresh, QNPerson &person, const QString &listIdentifier,
+                                     const ContactRowPtr &contact)
+{
+    ListState state{listIdentifier, std::nullopt, QVariant()};
+    if (const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(listIdentifier))
+        state.held = person.heldLabeledValues(*kind);
+    else
+        state.cached = person.item(listIdentifier);
+    m_undoManager.registerUndo([this, refresh, state, contact] { restoreList(refresh, state, contact); });
+}
+
+void EditFunnel::restoreList(Setter refresh, const ListState &state, const ContactRowPtr &contact)
+{
+    QNPerson &person = *contact->person;
+    registerListRestore(refresh, person, state.identifier, contact);
+    if (const std::optional<QNPerson::LabeledKind> kind =
+            QNPerson::labeledKindForIdentifier(state.identifier))
+        person.setHeldLabeledValues(*kind, state.held);
+    else if (state.cached.isValid())
+        person.setItem(state.identifier, state.cached);
+    else
+        person.removeItem(state.identifier);
+    if (refresh == Setter::ReplaceValue)
+        finishWrite(contact);
+    else
+        finishListWrite(contact);
+}
+
+void EditFunnel::finishWrite(const ContactRowPtr &contact)
+{
+    contact->person->setChanged(true);
+    if (m_hooks.contactDidUpdate)
+        m_hooks.contactDidUpdate(contact, nullptr);
+}
+
+// The list setter leaves the broadcast to its caller, but a change that is not marked would not
+// be offered for saving.
+void EditFunnel::finishListWrite(const ContactRowPtr &contact)
+{
+    contact->person->setChanged(true);
+    if (m_hooks.updateGrid)
+        m_hooks.updateGrid();
+    if (!isReplaying() && m_hooks.markEdited)
+        m_hooks.markEdited();
+}
+
+bool EditFunnel::isReplaying() const
+{
+    return m_undoManager.isUndoing() || m_undoManager.isRedoing();
+}

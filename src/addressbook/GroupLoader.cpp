@@ -1,0 +1,116 @@
+#include "addressbook/GroupLoader.h"
+
+#include "addressbook/AddressBookLoader.h"
+#include "model/CustomItemCloudValues.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+
+#include <QSet>
+
+GroupLoader::GroupLoader(Fetch fetch) : m_fetch(std::move(fetch)) {}
+
+void GroupLoader::loadContainer(const ContainerDict &container)
+{
+    const GroupDictPtr top = container.topGroup();
+    if (!top)
+        return;
+    if (!top->contactTable)
+        loadTopGroup(*top);
+    const TopIndex index = indexOf(*top->contactTable);
+    for (const GroupDictPtr &group : container.groups) {
+        // Groups made here have no members in the store.
+        if (group && group != top && group->cnGroup)
+            loadStoreGroup(*group, index);
+    }
+}
+
+void GroupLoader::loadTopGroup(GroupDict &top)
+{
+    auto rows = std::make_shared<ContactTable>();
+    for (const StoreContact &contact : m_fetch(std::nullopt, top.containerIdentifier))
+        rows->append(AddressBookLoader::createContactFromCNContact(contact));
+    restoreCustomItems(*rows);
+    top.contactTable = rows;
+}
+
+void GroupLoader::loadStoreGroup(GroupDict &group, const TopIndex &index)
+{
+    ContactTablePtr table = group.contactTable;
+    if (!table)
+        table = std::make_shared<ContactTable>();
+    QSet<QString> held;
+    for (const ContactRowPtr &row : std::as_const(*table))
+        held.insert(row->uniqueId);
+    for (const StoreContact &member : m_fetch(group.cnGroup, group.containerIdentifier)) {
+        ContactRowPtr row = memberRow(member, index);
+        if (!row || held.contains(row->uniqueId))
+            continue;
+        held.insert(row->uniqueId);
+        table->append(row);
+    }
+    group.contactTable = table;
+}
+
+ContactRowPtr GroupLoader::memberRow(const StoreContact &member, const TopIndex &index)
+{
+    ContactRowPtr top = index.byIdentifier.value(member.identifier());
+    if (!top && member.contactType() == StoreContactType::Organization) {
+        // The store may answer an organisation by another identifier than the container did.
+        const QString company = QNPerson(member).uniqueId2();
+        if (!company.isEmpty())
+            top = index.byCompany.value(company);
+    }
+    // A contact deleted before the groups were read is left out: a row marked deleted here would
+    // outlive an undo of the delete, which restores only the rows it marked, and remove the
+    // membership on the next save.
+    if (!top || top->deleted)
+        return nullptr;
+    auto row = std::make_shared<ContactRow>();
+    row->person = top->person;
+    row->uniqueId = top->person->uniqueId();
+    return row;
+}
+
+GroupLoader::TopIndex GroupLoader::indexOf(const ContactTable &rows)
+{
+    TopIndex index;
+    for (const ContactRowPtr &row : rows) {
+        if (!row)
+            continue;
+        if (!index.byIdentifier.contains(row->uniqueId))
+            index.byIdentifier.insert(row->uniqueId, row);
+        if (row->uniqueId2 && !index.byCompany.contains(*row->uniqueId2))
+            index.byCompany.insert(*row->uniqueId2, row);
+    }
+    return index;
+}
+
+void GroupLoader::restoreCustomItems(const ContactTable &rows)
+{
+    CloudKeyValueStore &cloud = QNPerson::cloudKeyValueStore();
+    for (const ContactRowPtr &row : rows) {
+        QNPerson &person = *row->person;
+        const std::optional<QVariantMap> values =
+            CustomItemCloudValues::iCloudRestoreValueForKey(person.uniqueId(), cloud);
+        if (!values)
+            continue;
+        const bool changed = person.isChanged();
+        for (auto it = values->cbegin(); it != values->cend(); ++it) {
+            const QVariant &value = it.value();
+            if (value.typeId() == QMetaType::QVariantList && !value.toList().isEmpty()) {
+                QStringList labels;
+                for (const QVariant &entry : value.toList())
+                    labels.append(entry.toMap().value(PersonKey::Label).toString());
+                person.addCustomItem(PersonValueType::Labeled, it.key(), labels, std::nullopt);
+            } else if (value.typeId() == QMetaType::QVariantMap) {
+                person.addCustomItem(PersonValueType::Dictionary, it.key(), {}, std::nullopt);
+            } else if (value.typeId() == QMetaType::QString && !value.toString().isEmpty()) {
+                person.addCustomItem(PersonValueType::String, it.key(), {}, std::nullopt);
+            } else {
+                continue;
+            }
+            person.setValue(value, it.key());
+        }
+        person.setChanged(changed);
+    }
+}

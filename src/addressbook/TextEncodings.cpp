@@ -1,0 +1,350 @@
+#include "addressbook/TextEncodings.h"
+
+#include "platform/Localizer.h"
+#include "addressbook/TextFormat.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+
+struct Candidate
+{
+    quint32 encoding;
+    const char *name;
+    const char *codec;
+};
+
+// The platform's list, in its order; rows the decoder does not know are left out when the table
+// is built.
+constexpr Candidate Candidates[] = {
+    {TextEncodings::UTF8, "Unicode (UTF-8)", "UTF-8"},
+    {TextEncodings::UTF16BigEndian, "Unicode (UTF-16BE)", "UTF-16BE"},
+    {TextEncodings::UTF16LittleEndian, "Unicode (UTF-16LE)", "UTF-16LE"},
+    {TextEncodings::UTF32BigEndian, "Unicode (UTF-32BE)", "UTF-32BE"},
+    {TextEncodings::UTF32LittleEndian, "Unicode (UTF-32LE)", "UTF-32LE"},
+    {30, "Western (Mac OS Roman)", "macintosh"},
+    {TextEncodings::IsoLatin1, "Western (ISO Latin 1)", "ISO-8859-1"},
+    {TextEncodings::WindowsLatin1, "Western (Windows Latin 1)", "windows-1252"},
+    {0x80000201, "Western (ISO Latin 9)", "ISO-8859-15"},
+    {0x80000410, "Western (DOS Latin 1)", "ibm-850"},
+    {1, "Western (ASCII)", "US-ASCII"},
+    {0x80000c02, "Western (EBCDIC Latin 1)", "ibm-037"},
+    {0x80000a02, "Western (EBCDIC Latin Core)", "ibm-1047"},
+    {TextEncodings::ShiftJIS, "Japanese (Shift JIS)", "Shift_JIS"},
+    {TextEncodings::EUCJP, "Japanese (EUC)", "EUC-JP"},
+    {TextEncodings::ISO2022JP, "Japanese (ISO 2022-JP)", "ISO-2022-JP"},
+    {0x80000a01, "Japanese (Windows, DOS)", "windows-31j"},
+    {0x80000001, "Japanese (Mac OS)", "x-mac-japanese"},
+    {0x80000930, "Chinese (GB 18030)", "GB18030"},
+    {0x80000a03, "Traditional Chinese (Big 5)", "Big5"},
+    {0x80000940, "Korean (EUC)", "EUC-KR"},
+    {0x80000202, "Central European (ISO Latin 2)", "ISO-8859-2"},
+    {15, "Central European (Windows Latin 2)", "windows-1250"},
+    {0x80000205, "Cyrillic (ISO 8859-5)", "ISO-8859-5"},
+    {11, "Cyrillic (Windows)", "windows-1251"},
+    {0x80000a50, "Cyrillic (KOI8-R)", "KOI8-R"},
+    {0x80000207, "Greek (ISO 8859-7)", "ISO-8859-7"},
+    {13, "Greek (Windows)", "windows-1253"},
+    {0x80000209, "Turkish (ISO Latin 5)", "ISO-8859-9"},
+    {14, "Turkish (Windows Latin 5)", "windows-1254"},
+    {0x80000206, "Arabic (ISO 8859-6)", "ISO-8859-6"},
+    {0x80000506, "Arabic (Windows)", "windows-1256"},
+    {0x80000208, "Hebrew (ISO 8859-8)", "ISO-8859-8"},
+    {0x80000505, "Hebrew (Windows)", "windows-1255"},
+    {0x8000020b, "Thai (ISO 8859-11)", "TIS-620"},
+};
+
+QList<TextEncodings::Encoding> buildTable()
+{
+    QList<TextEncodings::Encoding> table;
+    for (const Candidate &candidate : Candidates) {
+        if (QStringDecoder(candidate.codec).isValid())
+            table.append({candidate.encoding, QString::fromLatin1(candidate.name), candidate.codec});
+    }
+    return table;
+}
+
+bool hasPrefix(const QByteArray &data, std::initializer_list<unsigned char> bytes)
+{
+    if (data.size() < qsizetype(bytes.size()))
+        return false;
+    qsizetype i = 0;
+    for (unsigned char byte : bytes) {
+        if (static_cast<unsigned char>(data.at(i++)) != byte)
+            return false;
+    }
+    return true;
+}
+
+std::optional<quint32> encodingOfByteOrderMark(const QByteArray &data)
+{
+    if (hasPrefix(data, {0xEF, 0xBB, 0xBF}))
+        return TextEncodings::UTF8;
+    if (hasPrefix(data, {0x00, 0x00, 0xFE, 0xFF}))
+        return TextEncodings::UTF32BigEndian;
+    if (hasPrefix(data, {0xFF, 0xFE, 0x00, 0x00}))
+        return TextEncodings::UTF32LittleEndian;
+    if (hasPrefix(data, {0xFE, 0xFF}))
+        return TextEncodings::UTF16BigEndian;
+    if (hasPrefix(data, {0xFF, 0xFE}))
+        return TextEncodings::UTF16LittleEndian;
+    return std::nullopt;
+}
+
+bool isValidUtf8(const QByteArray &data)
+{
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString text = decoder(data);
+    return !decoder.hasError();
+}
+
+// UTF-16 text without a byte-order mark: its ASCII characters (every property name of a card) put
+// a NUL into every other byte, which 8-bit text never has.
+std::optional<quint32> utf16ByNulBytes(const QByteArray &data)
+{
+    if (data.size() < 4 || !data.contains('\0'))
+        return std::nullopt;
+    const qsizetype units = data.size() / 2;
+    qsizetype evenNuls = 0;
+    qsizetype oddNuls = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        evenNuls += data.at(2 * i) == '\0';
+        oddNuls += data.at(2 * i + 1) == '\0';
+    }
+    if (oddNuls * 4 >= units && evenNuls * 8 <= oddNuls)
+        return TextEncodings::UTF16LittleEndian;
+    if (evenNuls * 4 >= units && oddNuls * 8 <= evenNuls)
+        return TextEncodings::UTF16BigEndian;
+    return std::nullopt;
+}
+
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Bytes of the UTF-8 character that the lead byte starts; 0 for a byte that starts none.
+int utf8SequenceLength(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80)
+        return 1;
+    if (byte >= 0xC2 && byte <= 0xDF)
+        return 2;
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return 3;
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// The end of a fold (a line break and one blank) that starts at `at`; -1 when none starts there.
+qsizetype foldEnd(const QByteArray &data, qsizetype at)
+{
+    qsizetype i = at;
+    while (i < data.size() && data.at(i) == '\r')
+        ++i;
+    if (i < data.size() && data.at(i) == '\n')
+        ++i;
+    if (i == at || i - at > 3 || i >= data.size())
+        return -1;
+    return data.at(i) == ' ' || data.at(i) == '\t' ? i + 1 : -1;
+}
+
+// Moves each fold that splits a UTF-8 character to just after the character, so that the bytes
+// read as UTF-8 and the fold still unfolds.
+QByteArray joinCharactersSplitByFolds(const QByteArray &data)
+{
+    QByteArray out;
+    out.reserve(data.size());
+    qsizetype i = 0;
+    while (i < data.size()) {
+        const int length = utf8SequenceLength(data.at(i));
+        if (length <= 1) {
+            out.append(data.at(i++));
+            continue;
+        }
+        qsizetype j = i + 1;
+        int taken = 1;
+        qsizetype foldStart = -1;
+        qsizetype foldStop = -1;
+        while (taken < length && j < data.size()) {
+            if (isContinuationByte(data.at(j))) {
+                ++taken;
+                ++j;
+                continue;
+            }
+            const qsizetype end = foldStart < 0 ? foldEnd(data, j) : -1;
+            if (end < 0 || end >= data.size() || !isContinuationByte(data.at(end)))
+                break;
+            foldStart = j;
+            foldStop = end;
+            j = end;
+        }
+        if (foldStart < 0) {
+            out.append(data.mid(i, j - i));
+        } else {
+            out.append(data.mid(i, foldStart - i));
+            out.append(data.mid(foldStop, j - foldStop));
+            out.append(data.mid(foldStart, foldStop - foldStart));
+        }
+        i = j;
+    }
+    return out;
+}
+
+bool isValidUtf8AcrossFolds(const QByteArray &data)
+{
+    return isValidUtf8(data) || isValidUtf8(joinCharactersSplitByFolds(data));
+}
+
+bool hasIso2022Escapes(const QByteArray &data)
+{
+    for (const char *escape : {"\x1b$B", "\x1b$@", "\x1b(J", "\x1b$(D"}) {
+        if (data.contains(escape))
+            return true;
+    }
+    return false;
+}
+
+// How well a Japanese multi-byte encoding reads the bytes.
+struct JapaneseReading
+{
+    quint32 encoding = 0;
+    int bad = 0;
+    int kana = 0;
+    int ideographs = 0;
+    int halfWidthKana = 0;
+
+    int score() const { return kana * 2 + ideographs - halfWidthKana * 2 - bad * 10; }
+    bool plausible() const
+    {
+        // Latin text happens to form valid pairs too, but never kana; a few kanji without any kana
+        // are still taken as Japanese (names written in kanji only).
+        const int multiByte = kana + ideographs;
+        return bad * 50 <= multiByte && (kana > 0 || ideographs >= 4);
+    }
+};
+
+JapaneseReading readJapanese(const QByteArray &data, quint32 encoding, const char *codec)
+{
+    JapaneseReading reading;
+    reading.encoding = encoding;
+    QStringDecoder decoder(codec);
+    const QString text = decoder(data);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0xFFFD || u == 0x1A)
+            ++reading.bad;
+        else if (u >= 0x3041 && u <= 0x30FF)
+            ++reading.kana;
+        else if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF01 && u <= 0xFF5E))
+            ++reading.ideographs;
+        else if (u >= 0xFF61 && u <= 0xFF9F)
+            ++reading.halfWidthKana;
+        else if (u >= 0xE000 && u <= 0xF8FF)
+            ++reading.bad;
+    }
+    return reading;
+}
+
+} // namespace
+
+namespace TextEncodings {
+
+const QList<Encoding> &all()
+{
+    static const QList<Encoding> table = buildTable();
+    return table;
+}
+
+std::optional<Encoding> find(quint32 encoding)
+{
+    for (const Encoding &entry : all()) {
+        if (entry.encoding == encoding)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> decode(const QByteArray &data, quint32 encoding)
+{
+    const std::optional<Encoding> entry = find(encoding);
+    if (!entry)
+        return std::nullopt;
+    QStringDecoder decoder(entry->codec.constData());
+    QString text = decoder(data);
+    if (decoder.hasError() && encoding == UTF8) {
+        QStringDecoder joined(QStringConverter::Utf8);
+        text = joined(joinCharactersSplitByFolds(data));
+        if (joined.hasError())
+            return std::nullopt;
+    } else if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    // ICU keeps a byte-order mark that Qt's own decoders drop.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+quint32 detect(const QByteArray &data)
+{
+    if (const std::optional<quint32> marked = encodingOfByteOrderMark(data))
+        return *marked;
+    // NUL bytes are valid UTF-8 too: UTF-16 must be told apart first.
+    if (const std::optional<quint32> utf16 = utf16ByNulBytes(data))
+        return *utf16;
+    // ISO-2022-JP is seven-bit and so valid UTF-8 too; its escapes never occur in UTF-8 text.
+    if (hasIso2022Escapes(data))
+        return ISO2022JP;
+    if (isValidUtf8AcrossFolds(data))
+        return UTF8;
+    const JapaneseReading shiftJis = readJapanese(data, ShiftJIS, "windows-31j");
+    const JapaneseReading eucJp = readJapanese(data, EUCJP, "EUC-JP");
+    const JapaneseReading &better = eucJp.score() > shiftJis.score() ? eucJp : shiftJis;
+    if (better.plausible())
+        return better.encoding;
+    return WindowsLatin1;
+}
+
+QByteArray eightBitCharset(quint32 encoding)
+{
+    if (encoding == UTF16BigEndian || encoding == UTF16LittleEndian || encoding == UTF32BigEndian ||
+        encoding == UTF32LittleEndian)
+        return {};
+    const std::optional<Encoding> entry = find(encoding);
+    return entry ? entry->codec : QByteArray();
+}
+
+ReadResult readFile(const QString &path, quint32 encoding)
+{
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    quint32 chosen = encoding == Automatic ? detect(data) : encoding;
+    std::optional<QString> text = decode(data, chosen);
+    // The last guess must take every byte; Windows Latin 1 leaves five of them undefined.
+    if (!text && encoding == Automatic) {
+        chosen = IsoLatin1;
+        text = decode(data, IsoLatin1);
+    }
+    if (!text) {
+        const std::optional<Encoding> entry = find(chosen);
+        return {
+            std::nullopt, Automatic,
+            TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
+                             {name, entry ? L(entry->name) : QString::number(chosen)})};
+    }
+    return {text, chosen, {}};
+}
+
+} // namespace TextEncodings

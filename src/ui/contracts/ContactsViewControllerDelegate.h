@@ -1,0 +1,23 @@
+#pragma once
+
+#include "addressbook/SortDescriptor.h"
+#include "model/AddressBookRecords.h"
+#include "ui/contracts/SubContactRow.h"
+
+#include <QList>
+#include <QString>
+
+// The grid's calls to the controller that holds it.
+class ContactsViewControllerDelegate
+{
+public:
+    virtual ~ContactsViewControllerDelegate() = default;
+
+    // Sent when a row is selected, and again after a find selects one.
+    virtual void rowSelectionDidChange(const SubContactRowPtr &row) = 0;
+    virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
+    // vCard text dropped on the grid.
+    virtual void addContactByVCardString(const QString &vCardString) = 0;
+    // The group whose contacts the grid shows; its name titles the grid.
+    virtual const GroupDictPtr &selectedGroupDict() const = 0;
+};

@@ -1,0 +1,388 @@
+#include "app/FunnelFixture.h"
+
+#include "ui/contracts/MergeContextDict.h"
+#include "addressbook/UndoGroup.h"
+
+namespace {
+
+using Apply = std::function<bool(ViewController &, const ContactRowPtr &)>;
+using Read = std::function<QVariant(QNPerson &)>;
+
+const QVariantList CustomItems = {
+    QVariantMap{{"Name", "Pets"}, {"Type", "Labeled Value"}},
+    QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+};
+
+QVariantMap entry(const QString &label, const QString &value, int labelIndex = -1)
+{
+    QVariantMap map{{"label", label}, {"value", value}};
+    if (labelIndex >= 0)
+        map.insert("labelIndex", labelIndex);
+    return map;
+}
+
+Apply replaceValue(const QVariant &value, const QString &identifier)
+{
+    return [=](ViewController &v, const ContactRowPtr &r) {
+        return v.undoReplaceValue(value, identifier, r, nullptr);
+    };
+}
+
+Apply replaceList(const QVariant &value, const QString &identifier)
+{
+    return [=](ViewController &v, const ContactRowPtr &r) {
+        return v.undoReplaceLabeledValue(value, identifier, r, nullptr);
+    };
+}
+
+Apply addEntry(const QVariantMap &value, const QString &identifier)
+{
+    return [=](ViewController &v, const ContactRowPtr &r) {
+        return v.undoAddLabeledValue(value, identifier, r, nullptr);
+    };
+}
+
+Apply deleteEntry(const QString &identifier, int labelIndex)
+{
+    return [=](ViewController &v, const ContactRowPtr &r) {
+        return v.undoDeleteLabeledValueForIdentifier(identifier, labelIndex, r, nullptr);
+    };
+}
+
+QVariant birthday(QNPerson &person)
+{
+    return person.birthdayValue().value_or(QVariantMap()).value("value");
+}
+
+Read list(const QString &identifier)
+{
+    return [identifier](QNPerson &person) { return QVariant(person.labeledValueForIdentifier(identifier)); };
+}
+
+Read text(const QString &identifier)
+{
+    return [identifier](QNPerson &person) { return QVariant(person.stringValueForIdentifier(identifier)); };
+}
+
+QVariant photoBytes(QNPerson &person)
+{
+    person.photo();
+    return person.imageData().value_or(QByteArray("unread"));
+}
+
+QVariantMap changedAddress(QNPerson &person)
+{
+    QVariantMap address = person.labeledValueForIdentifierAtLabelIndex("Address", 0).value();
+    address.insert("ZIP", "10001");
+    address.insert("City", "New York");
+    return address;
+}
+
+struct ValueEdit
+{
+    const char *name;
+    Apply apply;
+    Read read;
+};
+
+class ValueEditTest : public FunnelFixture, public ::testing::WithParamInterface<ValueEdit>
+{
+};
+
+TEST_P(ValueEditTest, UndoAndRedoRestoreTheValuesExactly)
+{
+    const ContactRowPtr row = rowOf(sampleContact("Ann"));
+    view->setCustomItems(CustomItems);
+    QNPerson &person = *row->person;
+    const QVariant before = GetParam().read(person);
+    bool registeredBeforeRefresh = true;
+    log.onRefresh = [&] { registeredBeforeRefresh = registeredBeforeRefresh && undoManager().canUndo(); };
+
+    ASSERT_TRUE(GetParam().apply(*view, row));
+    log.onRefresh = {};
+    const QVariant after = GetParam().read(person);
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(person.isChanged());
+    EXPECT_TRUE(registeredBeforeRefresh);
+    EXPECT_FALSE(log.calls.isEmpty());
+    EXPECT_TRUE(view->isDocumentEdited());
+
+    view->undo();
+    EXPECT_EQ(GetParam().read(person), before);
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_FALSE(view->isDocumentEdited());
+    view->redo();
+    EXPECT_EQ(GetParam().read(person), after);
+    EXPECT_TRUE(view->isDocumentEdited());
+    view->undo();
+    EXPECT_EQ(GetParam().read(person), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMethod, ValueEditTest,
+    ::testing::Values(
+        ValueEdit{"Company", replaceValue("Globex", "Company"), text("Company")},
+        ValueEdit{"NilCompanyStoresEmptyText", replaceValue({}, "Company"),
+                  [](QNPerson &p) { return p.valueForIdentifier("Company"); }},
+        ValueEdit{"CustomText", replaceValue("Chess", "Hobby"), text("Hobby")},
+        ValueEdit{"ZipReplacesTheWholeAddress",
+                  [](ViewController &v, const ContactRowPtr &r) {
+                      return v.undoReplaceValue(changedAddress(*r->person), "ZIP", r, nullptr);
+                  },
+                  list("Address")},
+        ValueEdit{"PhoneListThroughTheGeneralSetter",
+                  replaceValue(QVariantList{entry("mobile", "999")}, "Phone"), list("Phone")},
+        ValueEdit{"PhonesCleared", replaceList({}, "Phone"), list("Phone")},
+        ValueEdit{"OneEmail", replaceList(entry("work", "ann@work.example", 0), "Email"), list("Email")},
+        ValueEdit{"FirstValueOfACustomList", replaceList(entry("dog", "Rex"), "Pets"), list("Pets")},
+        ValueEdit{"AddedPhone", addEntry(entry("mobile", "333"), "Phone"), list("Phone")},
+        ValueEdit{"AddedToAFieldWithoutAList", addEntry(entry("home", "http://ann.example"), "URL"),
+                  list("URL")},
+        ValueEdit{"DeletedPhone", deleteEntry("Phone", 1), list("Phone")},
+        ValueEdit{"Name",
+                  [](ViewController &v, const ContactRowPtr &r) {
+                      return v.undoReplaceNameValue({{"FirstName", "Bo"}, {"LastName", "Kim"}}, r);
+                  },
+                  [](QNPerson &p) { return QVariant(p.nameValue()); }},
+        ValueEdit{"PhoneticName",
+                  [](ViewController &v, const ContactRowPtr &r) {
+                      return v.undoReplacePhoneticNameValue(QVariantMap{{"FirstName", "bo"}}, r);
+                  },
+                  [](QNPerson &p) { return p.valueForIdentifier("Phonetic Name"); }},
+        ValueEdit{"Birthday",
+                  [](ViewController &v, const ContactRowPtr &r) {
+                      const QVariantMap date{{"year", 1990}, {"month", 1}, {"day", 2}};
+                      return v.undoReplaceBirthday(QVariantMap{{"value", date}}, r);
+                  },
+                  birthday},
+        ValueEdit{"BirthdayRemoved",
+                  [](ViewController &v, const ContactRowPtr &r) { return v.undoReplaceBirthday({}, r); },
+                  birthday},
+        ValueEdit{"Photo",
+                  [](ViewController &v, const ContactRowPtr &r) {
+                      return v.undoReplacePhoto(QImage::fromData(pngOf(Qt::blue)), r);
+                  },
+                  photoBytes},
+        ValueEdit{"PhotoRemoved",
+                  [](ViewController &v, const ContactRowPtr &r) { return v.undoReplacePhoto({}, r); },
+                  photoBytes}),
+    [](const ::testing::TestParamInfo<ValueEdit> &info) { return std::string(info.param.name); });
+
+struct Refusal
+{
+    const char *name;
+    Apply apply;
+};
+
+class RefusalTest : public FunnelFixture, public ::testing::WithParamInterface<Refusal>
+{
+};
+
+TEST_P(RefusalTest, ChangesNothingAndRegistersNothing)
+{
+    const ContactRowPtr row = rowOf(sampleContact("Ann"));
+    EXPECT_FALSE(GetParam().apply(*view, row));
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_FALSE(row->person->isChanged());
+    EXPECT_TRUE(log.calls.isEmpty());
+    EXPECT_FALSE(view->isDocumentEdited());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WrongInput, RefusalTest,
+    ::testing::Values(
+        Refusal{"BirthdayThroughTheGeneralSetter",
+                replaceValue(QVariantMap{{"value", QVariantMap()}}, "Birthday")},
+        Refusal{"NameThroughTheGeneralSetter", replaceValue(QVariantMap{{"FirstName", "X"}}, "Name")},
+        Refusal{"NilListThroughTheGeneralSetter", replaceValue({}, "Phone")},
+        Refusal{"EntryNumberNoEntryCarries", replaceList(entry("work", "x@example.com", 7), "Email")},
+        Refusal{"TextForAList", replaceList("x", "Phone")},
+        Refusal{"ListForATextField", replaceList(QVariantList{entry("a", "b")}, "Company")},
+        Refusal{"AddedToATextField", addEntry(entry("a", "b"), "Company")},
+        Refusal{"DeletedAddressPart", deleteEntry("ZIP", 0)},
+        Refusal{"DeletedEntryNoneCarries", deleteEntry("Phone", 9)},
+        Refusal{"BirthdayAsText",
+                [](ViewController &v, const ContactRowPtr &r) { return v.undoReplaceBirthday("1990", r); }},
+        Refusal{"PhotoAsText",
+                [](ViewController &v, const ContactRowPtr &r) { return v.undoReplacePhoto("x", r); }}),
+    [](const ::testing::TestParamInfo<Refusal> &info) { return std::string(info.param.name); });
+
+// --- the broadcast ---------------------------------------------------------------------------
+
+enum class Sender
+{
+    DetailPane,
+    Popover,
+    Nil,
+    ViewController,
+    Grid
+};
+
+struct BroadcastCase
+{
+    const char *name;
+    Sender sender;
+    QStringList refreshed;
+};
+
+class BroadcastTest : public FunnelFixture, public ::testing::WithParamInterface<BroadcastCase>
+{
+protected:
+    void SetUp() override
+    {
+        FunnelFixture::SetUp();
+        row = rowOf(sampleContact("Ann"));
+        other = rowOf(sampleContact("Bo"));
+        popover.setContentWidget(new FakeContactPopover(log, "popover", row));
+        panes.grid->currentPopover = &popover;
+        window = std::make_unique<FakeDetachedWindow>(log, *panes.grid, row, "window");
+        otherWindow = std::make_unique<FakeDetachedWindow>(log, *panes.grid, other, "other window");
+    }
+
+    QObject *sender(Sender kind)
+    {
+        switch (kind) {
+        case Sender::DetailPane:
+            return panes.detail->view();
+        case Sender::Popover:
+            return popover.contentWidget();
+        case Sender::ViewController:
+            return view.get();
+        case Sender::Grid:
+            return panes.grid->view();
+        case Sender::Nil:
+            break;
+        }
+        return nullptr;
+    }
+
+    ContactRowPtr row, other;
+    Popover popover;
+    std::unique_ptr<FakeDetachedWindow> window, otherWindow;
+};
+
+TEST_P(BroadcastTest, RefreshesTheViewsOfTheContactAndMarksTheWindowEdited)
+{
+    view->contactDidUpdate(row, sender(GetParam().sender));
+    EXPECT_EQ(log.calls, GetParam().refreshed);
+    EXPECT_TRUE(view->isDocumentEdited());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BySender, BroadcastTest,
+    ::testing::Values(BroadcastCase{"DetailPane", Sender::DetailPane, {"detail", "grid"}},
+                      BroadcastCase{"Popover", Sender::Popover, {"detail", "popover", "window", "grid"}},
+                      BroadcastCase{"Nil", Sender::Nil, {"detail", "window", "grid"}},
+                      BroadcastCase{"ViewController", Sender::ViewController, {"detail", "window", "grid"}},
+                      BroadcastCase{"Grid", Sender::Grid, {"detail", "window"}}),
+    [](const ::testing::TestParamInfo<BroadcastCase> &info) { return std::string(info.param.name); });
+
+TEST_F(BroadcastTest, DuringUndoOnlyTheGridAndTheContactsWindowsAreRefreshed)
+{
+    bool editedDuringUndo = true;
+    undoManager().registerUndo([&] {
+        view->contactDidUpdate(row, panes.detail->view());
+        editedDuringUndo = view->isDocumentEdited();
+    });
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(log.calls, QStringList({"grid", "window"}));
+    EXPECT_FALSE(editedDuringUndo);
+}
+
+// --- steps and the edited mark -----------------------------------------------------------------
+
+TEST_F(FunnelFixture, TheListSetterRefreshesTheGridAndMarksTheWindowEdited)
+{
+    const ContactRowPtr row = rowOf(sampleContact("Ann"));
+    ASSERT_TRUE(view->undoReplaceLabeledValue({}, "Phone", row, nullptr));
+    EXPECT_EQ(log.calls, QStringList{"grid"});
+    EXPECT_TRUE(view->isDocumentEdited());
+}
+
+// An entry without a number is a new one, not entry 0 under another value.
+TEST_F(FunnelFixture, AnEntryWithoutANumberIsAddedAndUndoTakesItAway)
+{
+    const ContactRowPtr row = rowOf(sampleContact("Ann"));
+    const QVariantList before = row->person->labeledValueForIdentifier("Phone");
+    ASSERT_TRUE(view->undoReplaceLabeledValue(entry("mobile", "999"), "Phone", row, nullptr));
+    const QVariantList after = row->person->labeledValueForIdentifier("Phone");
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after.mid(0, 2), before);
+    EXPECT_EQ(after[2].toMap().value("labelIndex"), 2);
+    EXPECT_EQ(after[2].toMap().value("value"), "999");
+    view->undo();
+    EXPECT_EQ(row->person->labeledValueForIdentifier("Phone"), before);
+}
+
+TEST_F(FunnelFixture, AnEditOfSeveralRowsIsOneUndoStep)
+{
+    QList<ContactRowPtr> rows;
+    for (const char *name : {"Ann", "Bo", "Cy"})
+        rows.append(rowOf(sampleContact(name)));
+    ASSERT_TRUE(view->undoReplaceValue("Globex", "Company", rows[0], nullptr));
+    nextEvent();
+    {
+        UndoGroup group(undoManager());
+        for (const ContactRowPtr &row : rows)
+            view->undoReplaceLabeledValue({}, "Phone", row, nullptr);
+    }
+    nextEvent();
+
+    view->undo();
+    for (const ContactRowPtr &row : rows)
+        EXPECT_EQ(row->person->labeledValueForIdentifier("Phone").size(), 2);
+    EXPECT_EQ(rows[0]->person->stringValueForIdentifier("Company"), "Globex");
+    EXPECT_TRUE(view->isDocumentEdited());
+    view->undo();
+    EXPECT_EQ(rows[0]->person->stringValueForIdentifier("Company"), "Acme");
+    EXPECT_FALSE(view->isDocumentEdited());
+}
+
+TEST_F(FunnelFixture, AMergeWritesWhatDiffersAsOneStep)
+{
+    const ContactRowPtr left = rowOf(sampleContact("Ann"));
+    auto merged = std::make_shared<ContactRow>(*rowOf(sampleContact("Ann")));
+    merged->person->setValue("Globex", "Company");
+    merged->person->setNameValue(QVariantMap{{"FirstName", "Anne"}, {"LastName", "Lee"}}, "Name");
+    merged->person->setValue(QVariantList{entry("mobile", "999")}, "Phone");
+    merged->person->setPhoto(std::nullopt);
+    MergeContextDict context{{left}, QList<ContactRowPtr>{merged}};
+
+    view->undoReplacePersonByContacts(*context.newContacts, context.contacts);
+    QNPerson &person = *left->person;
+    EXPECT_EQ(person.stringValueForIdentifier("Company"), "Globex");
+    EXPECT_EQ(person.nameValue().value("FirstName"), "Anne");
+    EXPECT_EQ(person.labeledValueForIdentifier("Phone").size(), 1);
+    EXPECT_TRUE(person.photo().isNull());
+    EXPECT_TRUE(view->isDocumentEdited());
+
+    view->undo();
+    EXPECT_EQ(person.stringValueForIdentifier("Company"), "Acme");
+    EXPECT_EQ(person.nameValue().value("FirstName"), "Ann");
+    EXPECT_EQ(person.labeledValueForIdentifier("Phone").size(), 2);
+    EXPECT_FALSE(person.photo().isNull());
+    EXPECT_FALSE(undoManager().canUndo());
+
+    // Equal values: nothing is written, the views are still told.
+    log.calls.clear();
+    view->undoReplacePersonByContacts({rowOf(sampleContact("Ann"))}, {left});
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_TRUE(log.calls.contains("detail"));
+}
+
+TEST(ImageResizeTest, DrawsTheSourceAtTheNewSizeOrLeavesTheTarget)
+{
+    QImage source(100, 50, QImage::Format_ARGB32);
+    source.fill(Qt::green);
+    QImage target;
+    ASSERT_TRUE(ViewController::imageResize(source, target, {40, 20}));
+    EXPECT_EQ(target.size(), QSize(40, 20));
+    EXPECT_EQ(target.pixelColor(20, 10), QColor(Qt::green));
+
+    QImage untouched(3, 3, QImage::Format_ARGB32);
+    EXPECT_FALSE(ViewController::imageResize(QImage(), untouched, {40, 20}));
+    EXPECT_EQ(untouched.size(), QSize(3, 3));
+}
+
+} // namespace

@@ -1,0 +1,1 @@
+#include "detail/Sideways.h"

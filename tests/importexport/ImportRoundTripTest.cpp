@@ -1,0 +1,59 @@
+#include "app/SaveFixture.h"
+
+#include "app/ImportPanelController.h"
+#include "platform/widgets/FilePanel.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+// A real multi-card file with Japanese names goes the whole way: detected as Shift-JIS, parsed
+// under the progress window, chosen, added, saved, and read back by a fresh load.
+class ImportRoundTripTest : public SaveFixture
+{
+protected:
+    void SetUp() override
+    {
+        m_labelsBefore = QNPerson::customLabelTableDict();
+        SaveFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        FilePanel::resetTestState();
+        SaveFixture::TearDown();
+        // The file's own labels and its X-GN item joined the class-level tables.
+        QNPerson::setCustomItems({});
+        const auto after = QNPerson::customLabelTableDict();
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            for (const QString &label : it.value()) {
+                if (!m_labelsBefore.value(it.key()).contains(label))
+                    QNPerson::removeLabel(label, it.key());
+            }
+        }
+    }
+
+    QNPerson::LabelTable m_labelsBefore;
+};
+
+TEST_F(ImportRoundTripTest, ImportedJapaneseContactsAreThereAfterSaveAndReload)
+{
+    FilePanel::setNextPath(TestEnvironment::dataPath("vcards/feature-phone-sjis.vcf"));
+    window->importFromVCard();
+    ImportPanelController *chooser = window->importPanelController();
+    ASSERT_TRUE(spinUntil([chooser] { return chooser->isSheetOpen(); }));
+    ASSERT_EQ(chooser->nameTable().size(), 2);
+    chooser->nameTableView()->selectAll();
+    chooser->buttonPressed(chooser->selectButton());
+    ASSERT_TRUE(view()->isDocumentEdited());
+
+    delegate->saveDocument();
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+
+    AddressBookLoader fresh;
+    fresh.loadAddressBook();
+    QStringList familyNames;
+    for (const ContactRowPtr &row : *fresh.containerTable().first()->topGroup()->contactTable)
+        familyNames.append(row->person->nameValue().value(PersonKey::LastName).toString());
+    EXPECT_TRUE(familyNames.contains(QStringLiteral("鈴木"))) << familyNames.join(',').toStdString();
+    EXPECT_TRUE(familyNames.contains(QStringLiteral("高橋"))) << familyNames.join(',').toStdString();
+    EXPECT_EQ(familyNames.size(), 5);
+}
