@@ -78,24 +78,6 @@ QStringList splitCategories(const QString &text)
     return pieces;
 }
 
-// Splits at the separator where it stands outside double quotes.
-QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator)
-{
-    QList<QByteArray> parts;
-    bool quoted = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == '"')
-            quoted = !quoted;
-        else if (text.at(i) == separator && !quoted) {
-            parts.append(text.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.append(text.sliced(start));
-    return parts;
-}
-
 // The first TYPE value, else the parameters other than the value's encoding and charset as
 // written, their values unquoted (the writer quotes the label as one TYPE value, which gives the
 // same text back); nothing when only those describe the value (a plain string item).
@@ -108,7 +90,7 @@ std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersS
     const qsizetype colon = line.size() - parsed.rawValue().size() - 1;
     QStringList kept;
     const QByteArray parameters = line.mid(parametersStart, colon - parametersStart);
-    for (const QByteArray &parameter : splitOutsideQuotes(parameters, ';')) {
+    for (const QByteArray &parameter : VCardContentLine::splitOutsideQuotes(parameters, ';')) {
         const qsizetype equals = parameter.indexOf('=');
         // A bare word that is not a TYPE is an encoding word.
         if (equals < 0)

@@ -7,23 +7,6 @@
 
 namespace {
 
-// Splits at a separator that stands outside double quotes.
-QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator)
-{
-    QList<QByteArray> parts;
-    bool quoted = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == '"')
-            quoted = !quoted;
-        else if (text.at(i) == separator && !quoted) {
-            parts.append(text.mid(start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.append(text.mid(start));
-    return parts;
-}
 
 qsizetype indexOfValueColon(const QByteArray &line)
 {
@@ -132,7 +115,7 @@ std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line,
     const qsizetype colon = indexOfValueColon(line);
     if (colon <= 0)
         return std::nullopt;
-    const QList<QByteArray> head = splitOutsideQuotes(line.left(colon), ';');
+    const QList<QByteArray> head = VCardContentLine::splitOutsideQuotes(line.left(colon), ';');
     VCardContentLine result;
     QByteArray name = head.first().trimmed();
     const qsizetype dot = name.lastIndexOf('.');
@@ -303,4 +286,21 @@ QString VCardContentLine::unescape(QStringView text)
         }
     }
     return out;
+}
+
+QList<QByteArray> VCardContentLine::splitOutsideQuotes(const QByteArray &text, char separator)
+{
+    QList<QByteArray> parts;
+    bool quoted = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '"')
+            quoted = !quoted;
+        else if (text.at(i) == separator && !quoted) {
+            parts.append(text.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.append(text.mid(start));
+    return parts;
 }

@@ -45,6 +45,8 @@ public:
     QStringList components() const;
 
     static QString unescape(QStringView text);
+    // Splits at a separator that stands outside double quotes.
+    static QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator);
 
 private:
     struct Parameter
