@@ -33,7 +33,7 @@ ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *pa
 
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(m_nameTableView);
-    split->addWidget(m_contactInfoController->tableView());
+    split->addWidget(m_contactInfoController->takeTableView());
     split->setSizes({220, 360});
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
