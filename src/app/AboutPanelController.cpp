@@ -59,8 +59,8 @@ AboutPanelController::AboutPanelController(QWidget *parent)
     titleFont.setBold(true);
     setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarRoom);
 
-    connect(m_okButton, &QPushButton::clicked, this, [this] { buttonPressed(m_okButton); });
-    connect(m_urlButton, &QPushButton::clicked, this, [this] { buttonPressed(m_urlButton); });
+    connect(m_okButton, &QPushButton::clicked, this, &AboutPanelController::okPressed);
+    connect(m_urlButton, &QPushButton::clicked, this, &AboutPanelController::openWebSite);
     windowDidLoad();
 }
 
@@ -76,13 +76,15 @@ void AboutPanelController::windowDidLoad()
         m_iconView->setPixmap(icon);
 }
 
-void AboutPanelController::buttonPressed(QAbstractButton *sender)
+void AboutPanelController::okPressed()
 {
-    if (sender == m_okButton) {
-        // Closing ends the modal run with the same code.
-        stopModalWithCode(1);
-        close();
-    } else if (sender == m_urlButton && ProductLinks::hasAddress(ProductLinks::Link::WebSite)) {
+    // Closing ends the modal run with the same code.
+    stopModalWithCode(1);
+    close();
+}
+
+void AboutPanelController::openWebSite()
+{
+    if (ProductLinks::hasAddress(ProductLinks::Link::WebSite))
         Workspace::openURL(QUrl(ProductLinks::address(ProductLinks::Link::WebSite)), this);
-    }
 }

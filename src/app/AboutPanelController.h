@@ -2,7 +2,6 @@
 
 #include "platform/widgets/Sheet.h"
 
-class QAbstractButton;
 class QLabel;
 class QPushButton;
 
@@ -21,10 +20,10 @@ public:
     QPushButton *urlButton() const { return m_urlButton; }
     QPushButton *okButton() const { return m_okButton; }
 
-    void buttonPressed(QAbstractButton *sender);
-
 private:
     void windowDidLoad();
+    void okPressed();
+    void openWebSite();
 
     QLabel *m_iconView;
     QLabel *m_productNameField;

@@ -1,35 +1,19 @@
 #include "app/FileExporter.h"
 
 #include "ui/contracts/ContactsGridInterface.h"
-#include "importexport/ProgressAlert.h"
+#include "importexport/BackgroundRun.h"
 #include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNPerson.h"
 #include "model/QNvCard.h"
-#include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
 
 #include <QFileInfo>
-#include <QMutex>
 #include <QSaveFile>
 #include <QSet>
-
-#include <atomic>
-#include <memory>
-
-namespace {
-
-struct BuildJob
-{
-    QMutex mutex;
-    std::optional<QString> text;
-    std::atomic<bool> cancelled{false};
-};
-
-} // namespace
 
 FileExporter::FileExporter(WindowController &window) : m_window(window) {}
 
@@ -117,33 +101,18 @@ std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const
 {
     // The writer reads the class-level definitions; set here, before the job starts reading them.
     QNPerson::setCustomItems(m_window.customItems());
-    ProgressAlert *progress = m_window.progressAlert();
-    ProgressAlert::Reporter reporter =
-        progress->beginRun(TextFormat::fill(QStringLiteral("Writing the file: %@"), {fileName}));
-    auto job = std::make_shared<BuildJob>();
-    QFuture<void> future = Dispatch::runInBackground([job, rows, reporter]() mutable {
-        const double count = qMax<qsizetype>(1, rows.size());
-        const QStringList options{QNvCardOption::Photo, QNvCardOption::Note, QNvCardOption::Custom,
-                                  QNvCardOption::Categories};
-        std::optional<QString> text =
-            QNvCard().vCardsFromContacts(rows, options, nullptr, [&](bool *stop, quint64 index) {
-                *stop = job->cancelled.load();
-                reporter.setProgress(double(index) / count * 100.0);
+    const std::optional<std::optional<QString>> text = runInBackgroundWithProgress(
+        *m_window.progressAlert(), TextFormat::fill(QStringLiteral("Writing the file: %@"), {fileName}),
+        [rows](BackgroundProgress &progress) {
+            const double count = qMax<qsizetype>(1, rows.size());
+            const QStringList options{QNvCardOption::Photo, QNvCardOption::Note, QNvCardOption::Custom,
+                                      QNvCardOption::Categories};
+            return QNvCard().vCardsFromContacts(rows, options, nullptr, [&](bool *stop, quint64 index) {
+                *stop = progress.isCancelled();
+                progress.setProgress(double(index) / count * 100.0);
             });
-        {
-            const QMutexLocker lock(&job->mutex);
-            job->text = std::move(text);
-        }
-        reporter.requestClose();
-    });
-    const int code = progress->runModal();
-    if (code != ProgressAlert::Stop) {
-        job->cancelled.store(true);
-        return std::nullopt;
-    }
-    future.waitForFinished();
-    const QMutexLocker lock(&job->mutex);
-    return job->text;
+        });
+    return text.value_or(std::nullopt);
 }
 
 void FileExporter::write(const QString &path, const QString &text)

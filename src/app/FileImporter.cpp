@@ -2,32 +2,19 @@
 
 #include "importexport/EncodingChooser.h"
 #include "app/ImportPanelController.h"
-#include "importexport/ProgressAlert.h"
+#include "importexport/BackgroundRun.h"
 #include "addressbook/TextEncodings.h"
 #include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNvCard.h"
-#include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
 
 #include <QFileInfo>
-#include <QMutex>
-
-#include <atomic>
-#include <memory>
 
 namespace {
-
-// What the parse hands to the main thread, and the main thread's word that nobody waits any more.
-struct ParseJob
-{
-    QMutex mutex;
-    std::optional<ContactTable> rows;
-    std::atomic<bool> cancelled{false};
-};
 
 ContactTable topGroupRows(const QNvCard &reader, const std::optional<ContainerTable> &containers)
 {
@@ -118,36 +105,21 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
 std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QByteArray &fileCharset,
                                                       const QString &fileName)
 {
-    ProgressAlert *progress = m_window.progressAlert();
-    ProgressAlert::Reporter reporter =
-        progress->beginRun(TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}));
-    auto job = std::make_shared<ParseJob>();
-    QFuture<void> future = Dispatch::runInBackground([job, text, fileCharset, reporter]() mutable {
-        const double length = qMax<qsizetype>(1, text.size());
-        const QNvCard reader;
-        // A cancelled parse stops at the next card; its rows would only be dropped.
-        const std::optional<ContainerTable> containers = reader.containersFromVCards(
-            text,
-            [&](bool *stop, quint64 offset) {
-                *stop = job->cancelled.load();
-                reporter.setProgress(double(offset) / length * 100.0);
-            },
-            fileCharset);
-        {
-            const QMutexLocker lock(&job->mutex);
-            job->rows = topGroupRows(reader, containers);
-        }
-        reporter.requestClose();
-    });
-    const int code = progress->runModal();
-    if (code != ProgressAlert::Stop) {
-        job->cancelled.store(true);
-        return std::nullopt;
-    }
-    // The close is posted after the rows are stored, but a test may end the run without the job.
-    future.waitForFinished();
-    const QMutexLocker lock(&job->mutex);
-    return job->rows.value_or(ContactTable());
+    return runInBackgroundWithProgress(
+        *m_window.progressAlert(), TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}),
+        [text, fileCharset](BackgroundProgress &progress) {
+            const double length = qMax<qsizetype>(1, text.size());
+            const QNvCard reader;
+            // A cancelled parse stops at the next card; its rows would only be dropped.
+            const std::optional<ContainerTable> containers = reader.containersFromVCards(
+                text,
+                [&](bool *stop, quint64 offset) {
+                    *stop = progress.isCancelled();
+                    progress.setProgress(double(offset) / length * 100.0);
+                },
+                fileCharset);
+            return topGroupRows(reader, containers);
+        });
 }
 
 void FileImporter::chooseContacts(const QString &fileName, const ContactTable &rows)

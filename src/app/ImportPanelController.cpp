@@ -33,7 +33,7 @@ ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *pa
 
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(m_nameTableView);
-    split->addWidget(m_contactInfoController->tableView());
+    split->addWidget(m_contactInfoController->takeTableView());
     split->setSizes({220, 360});
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -46,8 +46,8 @@ ImportPanelController::ImportPanelController(UserDefaults &defaults, QWidget *pa
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
     resize(640, 420);
-    connect(m_cancelButton, &QPushButton::clicked, this, [this] { buttonPressed(m_cancelButton); });
-    connect(m_selectButton, &QPushButton::clicked, this, [this] { buttonPressed(m_selectButton); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { endSheet(0); });
+    connect(m_selectButton, &QPushButton::clicked, this, [this] { endSheet(1); });
 }
 
 ImportPanelController::~ImportPanelController() = default;
@@ -83,14 +83,6 @@ QList<int> ImportPanelController::selectedIndexes() const
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-void ImportPanelController::buttonPressed(QObject *sender)
-{
-    if (sender == m_cancelButton)
-        endSheet(0);
-    else if (sender == m_selectButton)
-        endSheet(1);
 }
 
 // An emptied selection leaves the preview as it was, and Add is offered only for chosen rows.

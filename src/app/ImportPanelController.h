@@ -42,10 +42,6 @@ public:
     QList<int> selectedIndexes() const;
     double rowHeight() const { return m_rowHeight; }
 
-    // Cancel ends the sheet with 0, Select with 1; other senders do nothing. Select is disabled
-    // while no row is selected.
-    void buttonPressed(QObject *sender);
-
     // DetailTableHost: the preview edits nothing and reports nothing.
     DetailEditDelegate *editDelegate() const override { return nullptr; }
     QObject *editSender() override { return this; }

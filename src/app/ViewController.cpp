@@ -113,7 +113,7 @@ void ViewController::buildLayout()
     m_splitView = new QSplitter(Qt::Horizontal);
     m_splitView->setChildrenCollapsible(false);
 
-    QWidget *sidebar = groupViewController()->view();
+    QWidget *sidebar = groupViewController()->takeView();
     sidebar->setMaximumWidth(SidebarMaximumWidth);
 
     // The find bar lies over the grid; the spinner in the middle of it.
@@ -121,14 +121,14 @@ void ViewController::buildLayout()
     auto *middleLayout = new QGridLayout(middle);
     middleLayout->setContentsMargins(0, 0, 0, 0);
     middleLayout->setSpacing(0);
-    middleLayout->addWidget(findBarController()->view(), 0, 0);
-    middleLayout->addWidget(contactsViewController()->view(), 1, 0);
+    middleLayout->addWidget(findBarController()->takeView(), 0, 0);
+    middleLayout->addWidget(contactsViewController()->takeView(), 1, 0);
     m_progressIndicator = new ProgressIndicator;
     m_progressIndicator->hide();
     middleLayout->addWidget(m_progressIndicator, 1, 0, Qt::AlignCenter);
     middle->setMinimumWidth(GridMinimumWidth);
 
-    QWidget *detail = contactInfoController()->view();
+    QWidget *detail = contactInfoController()->takeView();
     detail->setMinimumWidth(DetailMinimumWidth);
 
     m_splitView->addWidget(sidebar);

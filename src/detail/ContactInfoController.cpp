@@ -17,17 +17,11 @@ ContactInfoController::ContactInfoController(UserDefaults &defaults)
     auto *layout = new QVBoxLayout(m_view);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_detail->tableView());
+    layout->addWidget(m_detail->takeTableView());
     layout->addWidget(m_card);
     m_card->setOpenLinks(false);
     m_card->hide();
     m_detail->setSelectedFont(DetailFont::fontFromDefaults(defaults));
-}
-
-ContactInfoController::~ContactInfoController()
-{
-    if (m_view && !m_view->parent())
-        delete m_view;
 }
 
 QWidget *ContactInfoController::view()

@@ -3,9 +3,9 @@
 #include "ui/contracts/ContactInfoInterface.h"
 #include "detail/DetailTableHost.h"
 #include "ui/contracts/ItemAndRange.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QObject>
-#include <QPointer>
 
 class DetailEditDelegate;
 class DetailTableController;
@@ -25,11 +25,10 @@ class ContactInfoController : public QObject, public ContactInfoInterface, publi
 public:
     // Reads the detail font and the saved field order from defaults.
     explicit ContactInfoController(UserDefaults &defaults);
-    // Deletes the pane's widget unless a layout took it.
-    ~ContactInfoController() override;
 
     // ContactInfoInterface
     QWidget *view() override;
+    QWidget *takeView() override { return m_view.take(); }
     QWidget *webView() override;
     QAbstractScrollArea *scrollView() override;
     QAbstractItemView *tableView() override;
@@ -64,7 +63,7 @@ public:
     QTextBrowser *cardView() const { return m_card; }
 
 private:
-    QPointer<QWidget> m_view;
+    OwnedView<QWidget> m_view;
     DetailTableController *m_detail;
     QTextBrowser *m_card;
     ContactInfoControllerDelegate *m_delegate = nullptr;

@@ -45,12 +45,6 @@ DetailTableController::DetailTableController(DetailTableHost &host, UserDefaults
     m_rowHeight = DetailFont::MinimumRowHeight;
 }
 
-DetailTableController::~DetailTableController()
-{
-    if (m_tableView && !m_tableView->parent())
-        delete m_tableView;
-}
-
 void DetailTableController::setUpTableView()
 {
     QTableView *view = m_tableView;

@@ -5,11 +5,11 @@
 #include "detail/ImageViewDragAndDropDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QFont>
 #include <QImage>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTableView>
 #include <QVariantList>
@@ -39,10 +39,10 @@ public:
     static constexpr int MaximumIconRowCount = 20;
 
     DetailTableController(DetailTableHost &host, UserDefaults &defaults, QObject *parent = nullptr);
-    // Deletes the table view unless a layout took it.
-    ~DetailTableController() override;
 
     QTableView *tableView() const { return m_tableView; }
+    // The table view handed over to the caller, who places it in a layout.
+    QTableView *takeTableView() { return m_tableView.take(); }
 
     // The shown row (a ContactRow or a grid row with its "groupNames"); null until one is set.
     ContactRowPtr contact() const { return m_contact; }
@@ -137,7 +137,7 @@ private:
 
     DetailTableHost &m_host;
     DetailRowBuilder m_builder;
-    QPointer<QTableView> m_tableView;
+    OwnedView<QTableView> m_tableView;
     DetailTableModel *m_model;
     QMenu *m_menu;
 

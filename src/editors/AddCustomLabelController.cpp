@@ -21,8 +21,8 @@ AddCustomLabelController::AddCustomLabelController(QWidget *parent)
     connect(m_labelField, &QLineEdit::editingFinished, this, &AddCustomLabelController::textShouldEndEditing);
     connect(m_labelField, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_addButton->setEnabled(!text.trimmed().isEmpty()); });
-    for (QPushButton *button : {m_cancelButton, m_addButton})
-        connect(button, &QPushButton::clicked, this, [this, button] { buttonPressed(button); });
+    connect(m_addButton, &QPushButton::clicked, this, &AddCustomLabelController::addPressed);
+    connect(m_cancelButton, &QPushButton::clicked, this, &AddCustomLabelController::cancelPressed);
 }
 
 void AddCustomLabelController::loadContext()
@@ -41,20 +41,25 @@ void AddCustomLabelController::textShouldEndEditing()
     m_addButton->setDefault(true);
 }
 
-void AddCustomLabelController::buttonPressed(QObject *sender)
+void AddCustomLabelController::addPressed()
 {
     const EditorContextPtr context = contextInfo();
-    if (context && sender == m_addButton) {
-        // Blanks around a label would make it look like another one in every menu.
-        const QString text = m_labelField->text().trimmed();
-        context->dirty = !text.isEmpty();
-        if (!text.isEmpty())
-            context->customLabel = text;
-    } else if (context && sender == m_cancelButton) {
-        context->dirty = false;
-        context->customLabel = QString(QStringLiteral(""));
-    } else {
+    if (!context)
         return;
-    }
+    // Blanks around a label would make it look like another one in every menu.
+    const QString text = m_labelField->text().trimmed();
+    context->dirty = !text.isEmpty();
+    if (!text.isEmpty())
+        context->customLabel = text;
+    closePopover();
+}
+
+void AddCustomLabelController::cancelPressed()
+{
+    const EditorContextPtr context = contextInfo();
+    if (!context)
+        return;
+    context->dirty = false;
+    context->customLabel = QString(QStringLiteral(""));
     closePopover();
 }

@@ -20,8 +20,8 @@ public:
     QPushButton *addButton() const { return m_addButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
 
-    // The one action of Add and Cancel, told apart by the sender.
-    void buttonPressed(QObject *sender);
+    void addPressed();
+    void cancelPressed();
     // The field's editing ended: Add becomes the Return key's button.
     void textShouldEndEditing();
 

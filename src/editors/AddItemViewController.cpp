@@ -76,8 +76,10 @@ AddItemViewController::AddItemViewController(QWidget *parent)
         menuNeedsUpdate(&menu);
         menu.exec(m_imageView->mapToGlobal(where));
     });
-    for (QPushButton *button : {m_addButton, m_deleteButton, m_doneButton, m_cancelButton})
-        connect(button, &QPushButton::clicked, this, [this, button] { buttonPressed(button); });
+    connect(m_addButton, &QPushButton::clicked, this, &AddItemViewController::addLabel);
+    connect(m_deleteButton, &QPushButton::clicked, this, &AddItemViewController::deleteLabel);
+    connect(m_doneButton, &QPushButton::clicked, this, &AddItemViewController::donePressed);
+    connect(m_cancelButton, &QPushButton::clicked, this, &AddItemViewController::cancelPressed);
 }
 
 void AddItemViewController::viewDidLoad()
@@ -226,18 +228,6 @@ void AddItemViewController::sortDescriptorsDidChange(bool ascending)
     const QString selected = row >= 0 ? m_table.at(row) : QString();
     m_table = LabelListEditing::sortedLabels(m_table, ascending);
     reloadData(row >= 0 ? int(m_table.indexOf(selected)) : -1);
-}
-
-void AddItemViewController::buttonPressed(QObject *sender)
-{
-    if (sender == m_addButton)
-        addLabel();
-    else if (sender == m_deleteButton)
-        deleteLabel();
-    else if (sender == m_doneButton)
-        donePressed();
-    else if (sender == m_cancelButton)
-        cancelPressed();
 }
 
 void AddItemViewController::addLabel()

@@ -45,8 +45,6 @@ public:
     QStringList table() const { return m_table; }
 
     void updateUI();
-    // Add, Delete (labels), Cancel, Done.
-    void buttonPressed(QObject *sender);
     void popupChanged(int index);
     void textFieldChanged(const QString &text);
     void textFieldCellChanged(int row, const QString &text);

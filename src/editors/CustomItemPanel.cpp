@@ -51,8 +51,12 @@ CustomItemPanel::CustomItemPanel(QWidget *parent)
     connect(m_tableView, &QTableWidget::cellDoubleClicked, this, &CustomItemPanel::tableViewDoubleAction);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CustomItemPanel::selectionDidChange);
-    for (QPushButton *button : {m_helpButton, m_addButton, m_delButton, m_cancelButton, m_doneButton})
-        connect(button, &QPushButton::clicked, this, [this, button] { buttonPressed(button); });
+    connect(m_helpButton, &QPushButton::clicked, this, &CustomItemPanel::showHelp);
+    connect(m_addButton, &QPushButton::clicked, this,
+            [this] { showAddItemPopoverInRect(m_tableView->rect(), std::nullopt); });
+    connect(m_delButton, &QPushButton::clicked, this, &CustomItemPanel::deleteItems);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { endSheet(0); });
+    connect(m_doneButton, &QPushButton::clicked, this, [this] { endSheet(m_itemsDirty ? 1 : 0); });
     windowDidLoad();
 }
 
@@ -142,21 +146,6 @@ void CustomItemPanel::selectionDidChange()
 }
 
 // --- buttons --------------------------------------------------------------------------------
-
-void CustomItemPanel::buttonPressed(QObject *sender)
-{
-    if (sender == m_cancelButton) {
-        endSheet(0);
-    } else if (sender == m_doneButton) {
-        endSheet(m_itemsDirty ? 1 : 0);
-    } else if (sender == m_addButton) {
-        showAddItemPopoverInRect(m_tableView->rect(), std::nullopt);
-    } else if (sender == m_delButton) {
-        deleteItems();
-    } else if (sender == m_helpButton) {
-        showHelp();
-    }
-}
 
 void CustomItemPanel::tableViewDoubleAction(int row, int column)
 {

@@ -38,8 +38,6 @@ public:
     bool isVCard() const { return m_isVCard; }
     bool itemsDirty() const { return m_itemsDirty; }
 
-    // Cancel, Done, Add, Delete, Help.
-    void buttonPressed(QObject *sender);
     // Opens a labelled item in the item popover; other items are not changed there.
     void tableViewDoubleAction(int row, int column);
     // rect in the table's coordinates; no item for a new one.

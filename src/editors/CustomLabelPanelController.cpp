@@ -53,8 +53,10 @@ CustomLabelPanelController::CustomLabelPanelController(UserDefaults &defaults, Q
     });
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_deleteButton->setEnabled(selectedRow() >= 0); });
-    for (QPushButton *button : {m_addButton, m_deleteButton, m_doneButton, m_cancelButton})
-        connect(button, &QPushButton::clicked, this, [this, button] { buttonPressed(button); });
+    connect(m_addButton, &QPushButton::clicked, this, &CustomLabelPanelController::addLabel);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CustomLabelPanelController::deleteLabel);
+    connect(m_doneButton, &QPushButton::clicked, this, &CustomLabelPanelController::donePressed);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CustomLabelPanelController::cancelPressed);
     windowDidLoad();
 }
 
@@ -207,18 +209,6 @@ void CustomLabelPanelController::sortDescriptorsDidChange(bool ascending)
 }
 
 // --- buttons --------------------------------------------------------------------------------
-
-void CustomLabelPanelController::buttonPressed(QObject *sender)
-{
-    if (sender == m_addButton)
-        addLabel();
-    else if (sender == m_deleteButton)
-        deleteLabel();
-    else if (sender == m_doneButton)
-        donePressed();
-    else
-        cancelPressed();
-}
 
 void CustomLabelPanelController::addLabel()
 {

@@ -46,8 +46,6 @@ public:
 
     // Actions.
     void popupDidSelect(int index);
-    // Add, Delete, Done; any other button cancels.
-    void buttonPressed(QObject *sender);
     void textFieldCellChanged(int row, const QString &text);
     void tableViewDoubleClick(int row);
     void sortDescriptorsDidChange(bool ascending);

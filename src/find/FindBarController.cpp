@@ -41,12 +41,6 @@ FindBarController::FindBarController()
     setEditState(false);
 }
 
-FindBarController::~FindBarController()
-{
-    if (m_view && !m_view->parent())
-        delete m_view;
-}
-
 void FindBarController::buildControls()
 {
     m_searchField->setClearButtonEnabled(true);
@@ -168,7 +162,7 @@ void FindBarController::animate(bool visible, std::function<void()> completion)
     if (completion)
         m_pendingCompletions.append(std::move(completion));
 
-    QPointer<FindBarView> bar = m_view;
+    QPointer<FindBarView> bar = m_view.get();
     const int fullHeight = bar->sizeHint().height();
     const int startHeight = bar->isHidden() ? 0 : qMin(bar->maximumHeight(), bar->height());
     bar->setMaximumHeight(startHeight);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "find/FindBarView.h"
 #include "ui/contracts/FindBarInterface.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
-class FindBarView;
 class QAbstractAnimation;
 class QComboBox;
 class QLineEdit;
@@ -39,10 +40,9 @@ public:
 
     // The bar starts hidden, case-insensitive.
     FindBarController();
-    // Deletes the bar unless a layout took it.
-    ~FindBarController() override;
 
     QWidget *view() override;
+    QWidget *takeView() override { return m_view.take(); }
     FindBarDelegate *delegate() const { return m_delegate; }
     // May be null: then no command and no text is sent, but Done still hides the bar.
     void setDelegate(FindBarDelegate *delegate) override { m_delegate = delegate; }
@@ -77,7 +77,7 @@ private:
     void animate(bool visible, std::function<void()> completion);
     void sendCommand(const QString &command);
 
-    QPointer<FindBarView> m_view;
+    OwnedView<FindBarView> m_view;
     QLineEdit *m_searchField;
     QLineEdit *m_replaceStringField;
     QPushButton *m_doneButton;

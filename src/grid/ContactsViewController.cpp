@@ -64,14 +64,12 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
 
 ContactsViewController::~ContactsViewController()
 {
-    if (!m_tableView)
-        return;
-    // The table may outlive this controller inside its layout for a moment; it must not reach the
+    // A table handed to a layout may outlive this controller for a moment; it must not reach the
     // model and delegate, which go with it.
-    m_tableView->setModel(nullptr);
-    m_tableView->setItemDelegate(nullptr);
-    if (!m_tableView->parent())
-        delete m_tableView;
+    if (m_tableView) {
+        m_tableView->setModel(nullptr);
+        m_tableView->setItemDelegate(nullptr);
+    }
 }
 
 void ContactsViewController::connectTable()

@@ -8,6 +8,7 @@
 #include "grid/GridTableView.h"
 #include "grid/LabelPopup.h"
 #include "platform/widgets/Popover.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,7 +34,6 @@ class ContactsViewController : public QObject, public ContactsGridInterface
 
 public:
     explicit ContactsViewController(UserDefaults &defaults, QObject *parent = nullptr);
-    // Deletes the table unless a layout took it.
     ~ContactsViewController() override;
 
     // The view type and last sort of the defaults; runs when the table is first shown.
@@ -41,6 +41,7 @@ public:
 
     // ContactsGridInterface
     QWidget *view() override;
+    QWidget *takeView() override { return m_tableView.take(); }
     QAbstractItemView *tableView() override;
     void setContactTable(const ContactTablePtr &contactTable) override
     {
@@ -159,7 +160,7 @@ private:
 
     UserDefaults &m_defaults;
     GridState m_state;
-    QPointer<GridTableView> m_tableView;
+    OwnedView<GridTableView> m_tableView;
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;
     ContactsViewControllerDelegate *m_delegate = nullptr;

@@ -37,7 +37,7 @@ ProgressAlert::ProgressAlert(QWidget *parent)
     layout->addWidget(m_alertMessage, 0, 1);
     layout->addWidget(m_progressIndicator, 1, 1);
     layout->addWidget(m_cancelButton, 2, 1, Qt::AlignRight);
-    connect(m_cancelButton, &QPushButton::clicked, this, [this] { buttonPressed(m_cancelButton); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { stopModalWithCode(Abort); });
 }
 
 ProgressAlert::Reporter ProgressAlert::beginRun(const QString &message)
@@ -61,12 +61,6 @@ double ProgressAlert::progress() const
 void ProgressAlert::requestClose()
 {
     stopModalWithCode(Stop, modalSessionToken());
-}
-
-void ProgressAlert::buttonPressed(QObject *sender)
-{
-    if (sender == m_cancelButton)
-        stopModalWithCode(Abort);
 }
 
 void ProgressAlert::setProgress(double value, quint64 token)

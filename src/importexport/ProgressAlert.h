@@ -56,8 +56,6 @@ public:
     double progress() const;
     // Closes the window: the run ends with Stop.
     void requestClose();
-    // Only the Cancel button cancels.
-    void buttonPressed(QObject *sender);
 
     void setProgress(double value, quint64 token);
     void requestClose(quint64 token);

@@ -54,12 +54,10 @@ GroupViewController::GroupViewController()
     });
 }
 
-// An outline that stays in its layout lets go of the model, which reads this controller.
+// An outline handed to a layout lets go of the model, which reads this controller.
 GroupViewController::~GroupViewController()
 {
-    if (m_outline && !m_outline->parent())
-        delete m_outline;
-    else if (m_outline)
+    if (m_outline)
         m_outline->setModel(nullptr);
 }
 

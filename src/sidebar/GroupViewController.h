@@ -2,6 +2,7 @@
 
 #include "sidebar/GroupOutlineView.h"
 #include "ui/contracts/GroupSidebarInterface.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QFont>
 #include <QList>
@@ -29,10 +30,10 @@ public:
     static const QString AllContacts;
 
     GroupViewController();
-    // Deletes the outline unless a layout took it.
     ~GroupViewController() override;
 
     QWidget *view() override;
+    QWidget *takeView() override { return m_outline.take(); }
     QAbstractItemView *outlineView() override;
     GroupOutlineView *outline() const { return m_outline; }
     GroupOutlineModel *model() const { return m_model; }
@@ -86,7 +87,7 @@ private:
     void reportGroupReadFailure(const QString &containerName);
     bool isOwnDrag(QObject *draggingSource) const;
 
-    QPointer<GroupOutlineView> m_outline;
+    OwnedView<GroupOutlineView> m_outline;
     GroupOutlineModel *m_model;
     GroupViewControllerDelegate *m_delegate = nullptr;
     ContainerTable m_containerTable;

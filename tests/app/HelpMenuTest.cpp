@@ -143,7 +143,7 @@ TEST_F(HelpMenuTest, OnlyPlacesThatExistAreOffered)
     }
     auto about = std::make_unique<AboutPanelController>();
     EXPECT_TRUE(about->urlButton()->isHidden());
-    about->buttonPressed(about->urlButton());
+    about->urlButton()->click();
     EXPECT_TRUE(m_opened.isEmpty());
 
     ProductLinks::setTableForTesting(placesOfARelease());
@@ -152,7 +152,7 @@ TEST_F(HelpMenuTest, OnlyPlacesThatExistAreOffered)
         EXPECT_TRUE(m_window->menuItem(command)->isVisible());
     about = std::make_unique<AboutPanelController>();
     EXPECT_FALSE(about->urlButton()->isHidden());
-    about->buttonPressed(about->urlButton());
+    about->urlButton()->click();
     EXPECT_EQ(m_opened, QList<QUrl>{QUrl("https://www.example.org/")});
 }
 

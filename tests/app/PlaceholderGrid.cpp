@@ -23,12 +23,6 @@ PlaceholderGrid::PlaceholderGrid(UserDefaults &defaults) : m_defaults(defaults),
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &PlaceholderGrid::selectionChanged);
 }
 
-PlaceholderGrid::~PlaceholderGrid()
-{
-    if (m_table && !m_table->parent())
-        delete m_table;
-}
-
 QWidget *PlaceholderGrid::view()
 {
     return m_table;

@@ -2,11 +2,12 @@
 
 #include "ui/contracts/ContactsGridInterface.h"
 #include "platform/widgets/Popover.h"
+#include "ui/widgets/OwnedView.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QTableWidget>
 
-class QTableWidget;
 class UserDefaults;
 
 // Stands in for the contacts grid: one row per contact with its name under the columns of the
@@ -18,9 +19,9 @@ class PlaceholderGrid : public QObject, public ContactsGridInterface
 public:
     explicit PlaceholderGrid(UserDefaults &defaults);
     // Deletes the widget unless a layout took it.
-    ~PlaceholderGrid() override;
 
     QWidget *view() override;
+    QWidget *takeView() override { return m_table.take(); }
     QAbstractItemView *tableView() override;
     void setContactTable(const ContactTablePtr &contactTable) override { m_contactTable = contactTable; }
     void updateTable() override;
@@ -51,7 +52,7 @@ private:
     QList<int> selectedRows() const;
 
     UserDefaults &m_defaults;
-    QPointer<QTableWidget> m_table;
+    OwnedView<QTableWidget> m_table;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     ContactTablePtr m_contactTable;
     QList<SubContactRowPtr> m_subContactTable;

@@ -1,5 +1,7 @@
 #include "DetailFixture.h"
 
+#include "common/ModelTesterLog.h"
+
 #include "addressbook/DefaultsKey.h"
 #include "ui/widgets/FontService.h"
 #include "detail/DetailFont.h"
@@ -287,4 +289,18 @@ TEST_F(DetailTableTest, WithoutContactNothingIsShown)
     pane->selectItemAndRange(hitIn(m_row, QStringLiteral("Email"), 0));
     EXPECT_EQ(pane->tableView()->model()->rowCount(), 0);
     EXPECT_FALSE(pane->contact());
+}
+
+TEST_F(DetailTableTest, TheModelPassesTheTester)
+{
+    const ModelTesterLog log;
+    QAbstractItemModelTester tester(table().tableView()->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    table().selectRow(int(table().table().size()) - 1);
+    m_row->person->setValue(QVariantList(), QStringLiteral("Email"));
+    table().updateTable();
+    m_pane->setContact(rowFor(person(QStringLiteral("Jane"), QStringLiteral("Bennet"))));
+    table().selectItemAndRange(hitIn(rowFor(bennet()), QStringLiteral("Email"), 1));
+    EXPECT_GT(table().tableView()->model()->rowCount(), 0);
+    EXPECT_EQ(log.failures(), QStringList());
 }

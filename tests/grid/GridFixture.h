@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "common/ModelTesterLog.h"
 #include "addressbook/DefaultsKey.h"
 #include "app/ViewController.h"
 #include "grid/ContactsViewController.h"
@@ -12,7 +13,6 @@
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
 
-#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QHeaderView>
 
@@ -41,28 +41,6 @@ public:
     GroupDictPtr group;
     QList<SubContactRowPtr> selections;
     QList<QList<SortDescriptor>> sorts;
-};
-
-// Collects what QAbstractItemModelTester reports while it lives.
-class ModelTesterLog
-{
-public:
-    ModelTesterLog() { s_previous = qInstallMessageHandler(&ModelTesterLog::handle); }
-    ~ModelTesterLog()
-    {
-        qInstallMessageHandler(s_previous);
-        s_failures.clear();
-    }
-    QStringList failures() const { return s_failures; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (QLatin1String(context.category) == QLatin1String("qt.modeltest") && type != QtDebugMsg)
-            s_failures.append(message);
-    }
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline QStringList s_failures;
 };
 
 // A labelled value as a contact holds it.

@@ -42,7 +42,7 @@ TEST_F(ImportRoundTripTest, ImportedJapaneseContactsAreThereAfterSaveAndReload)
     ASSERT_TRUE(spinUntil([chooser] { return chooser->isSheetOpen(); }));
     ASSERT_EQ(chooser->nameTable().size(), 2);
     chooser->nameTableView()->selectAll();
-    chooser->buttonPressed(chooser->selectButton());
+    chooser->selectButton()->click();
     ASSERT_TRUE(view()->isDocumentEdited());
 
     delegate->saveDocument();

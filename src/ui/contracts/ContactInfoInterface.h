@@ -22,9 +22,11 @@ class ContactInfoInterface
 public:
     virtual ~ContactInfoInterface() = default;
 
-    // The pane's widget; whoever places it in a layout owns it. It is also the sender the pane
-    // passes with contactDidUpdate.
+    // The pane's widget, still owned by the controller. It is also the sender the pane passes
+    // with contactDidUpdate.
     virtual QWidget *view() = 0;
+    // The same widget handed over to the caller, who places it in a layout.
+    virtual QWidget *takeView() = 0;
     // The card, the table's scroll view and the table, swapped by the edit state.
     virtual QWidget *webView() = 0;
     virtual QAbstractScrollArea *scrollView() = 0;

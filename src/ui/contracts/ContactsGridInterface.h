@@ -24,8 +24,10 @@ class ContactsGridInterface
 public:
     virtual ~ContactsGridInterface() = default;
 
-    // The grid's widget; whoever places it in a layout owns it.
+    // The grid's widget, still owned by the controller.
     virtual QWidget *view() = 0;
+    // The same widget handed over to the caller, who places it in a layout.
+    virtual QWidget *takeView() = 0;
     virtual QAbstractItemView *tableView() = 0;
 
     // The shown group's rows (the view controller's table, not a copy); they appear at the next

@@ -14,8 +14,10 @@ class FindBarInterface
 public:
     virtual ~FindBarInterface() = default;
 
-    // The bar's widget; whoever places it in a layout owns it.
+    // The bar's widget, still owned by the controller.
     virtual QWidget *view() = 0;
+    // The same widget handed over to the caller, who places it in a layout.
+    virtual QWidget *takeView() = 0;
 
     virtual void setDelegate(FindBarDelegate *delegate) = 0;
     // Shows or hides the bar, then calls completion (which may be empty).

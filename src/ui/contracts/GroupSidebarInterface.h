@@ -14,8 +14,10 @@ class GroupSidebarInterface
 public:
     virtual ~GroupSidebarInterface() = default;
 
-    // The sidebar's widget; whoever places it in a layout owns it.
+    // The sidebar's widget, still owned by the controller.
     virtual QWidget *view() = 0;
+    // The same widget handed over to the caller, who places it in a layout.
+    virtual QWidget *takeView() = 0;
     virtual QAbstractItemView *outlineView() = 0;
 
     // Held as a plain pointer; the delegate outlives the sidebar.
