@@ -6,6 +6,7 @@
 #include "ui/contracts/FindBarDelegate.h"
 #include "addressbook/GroupLoader.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 
@@ -114,14 +115,13 @@ public:
     // The defaults were restored at this start.
     bool isNewWindow() const { return m_newWindow; }
 
-    // Find state. The cursor (ItemAndRange) holds "contact" (a ContactRowPtr), "uniqueId",
-    // "identifier", "subIdentifier", "labelIndex", "range" and "itemRange" ({"location", "length"}).
+    // Find state: the string, its options and the cursor.
     QString findString() const { return m_findString; }
     void setFindString(const QString &findString) { m_findString = findString; }
     QString findOptions() const { return m_findOptions; }
     void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
-    QVariantMap selectedItemAndRange() const { return m_selectedItemAndRange; }
-    void setSelectedItemAndRange(const QVariantMap &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
+    ItemAndRange selectedItemAndRange() const { return m_selectedItemAndRange; }
+    void setSelectedItemAndRange(const ItemAndRange &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
 
     // The panes and views.
     GroupSidebarInterface *groupViewController() const { return m_panes.groupViewController.get(); }
@@ -237,6 +237,7 @@ private:
     void loadSelectedFont();
     void pushTablesToPanes();
     void showNewTreeInDetailPane();
+    void moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex);
     QString fontKey(const QString &key) const;
     void buildFunnel();
     void loadContainerOfSelectedGroup();
@@ -271,7 +272,7 @@ private:
     bool m_newWindow = false;
     QString m_findString;
     QString m_findOptions;
-    QVariantMap m_selectedItemAndRange;
+    ItemAndRange m_selectedItemAndRange;
     QVariantList m_customItems;
     QVariant m_representedObject;
 };

@@ -651,13 +651,14 @@ void ContactsViewController::tableViewSortDescriptorsDidChange(const QList<SortD
 
 // --- find -----------------------------------------------------------------------------------
 
-void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
+void ContactsViewController::selectItemAndRange(const std::optional<ItemAndRange> &itemAndRange)
 {
     if (!m_state.contactTable)
         return;
     m_state.selectedItemAndRange = itemAndRange;
-    const QString uniqueId = itemAndRange.value(QStringLiteral("uniqueId")).toString();
-    const int labelIndex = itemAndRange.value(PersonKey::LabelIndex).toInt();
+    const ItemAndRange hit = itemAndRange.value_or(ItemAndRange());
+    const QString &uniqueId = hit.uniqueId;
+    const int labelIndex = hit.labelIndex;
     const GridSelectionMemory memory = rememberSelection();
     m_reloading = true;
     reloadData();

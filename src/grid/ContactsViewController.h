@@ -68,11 +68,11 @@ public:
     void toggleShowCompany() override;
     void setFindString(const QString &findString) override { m_state.findString = findString; }
     void setFindOptions(const QString &findOptions) override { m_state.findOptions = findOptions; }
-    void setSelectedItemAndRange(const QVariantMap &itemAndRange) override
+    void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override
     {
         m_state.selectedItemAndRange = itemAndRange;
     }
-    void selectItemAndRange(const QVariantMap &itemAndRange) override;
+    void selectItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override;
     QStringList tableIdentifiers() override;
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
@@ -98,7 +98,7 @@ public:
     int rowHeight() const { return m_state.rowHeight; }
     QString findString() const { return m_state.findString; }
     QString findOptions() const { return m_state.findOptions; }
-    QVariantMap selectedItemAndRange() const { return m_state.selectedItemAndRange; }
+    std::optional<ItemAndRange> selectedItemAndRange() const { return m_state.selectedItemAndRange; }
 
     QList<DetachedWindowEntryPtr> detachedWindows() const override { return m_detachedWindows; }
     void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries) { m_detachedWindows = entries; }

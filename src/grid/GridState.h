@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/contracts/ItemAndRange.h"
 #include "ui/contracts/SubContactRow.h"
 #include "grid/GridColumn.h"
 
@@ -33,8 +34,8 @@ struct GridState
     QString findString;
     // "caseSensitive" or "caseInsensitive".
     QString findOptions;
-    // The current hit (ItemAndRange); empty for none.
-    QVariantMap selectedItemAndRange;
+    // The current hit.
+    std::optional<ItemAndRange> selectedItemAndRange;
 
     // The selected group's name, shown in the footer.
     QString groupName;

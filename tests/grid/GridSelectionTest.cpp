@@ -19,13 +19,16 @@ protected:
         grid()->updateTable();
     }
 
-    static QVariantMap hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
-                           qsizetype location, qsizetype length)
+    static ItemAndRange hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
+                            qsizetype location, qsizetype length)
     {
-        return {{"uniqueId", contact->uniqueId},
-                {"identifier", identifier},
-                {"labelIndex", labelIndex},
-                {"range", FindHighlight::variantFromRange({location, length})}};
+        ItemAndRange found;
+        found.uniqueId = contact->uniqueId;
+        found.identifier = identifier;
+        found.labelIndex = labelIndex;
+        found.location = location;
+        found.length = length;
+        return found;
     }
 };
 

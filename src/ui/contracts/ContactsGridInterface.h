@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/contracts/DetachedWindowEntry.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -82,14 +83,13 @@ public:
     // The operations below have empty defaults so that stand-ins need not carry them.
 
     // Find state. The setters only store; the caller reloads (updateTable) or shows a hit with
-    // selectItemAndRange. A hit (ItemAndRange) carries "uniqueId", "identifier", "labelIndex" (the
-    // value's position) and "range" ({"location", "length"} in the value's text).
+    // selectItemAndRange.
     virtual void setFindString(const QString &) {}
     virtual void setFindOptions(const QString &) {}
-    virtual void setSelectedItemAndRange(const QVariantMap &) {}
+    virtual void setSelectedItemAndRange(const std::optional<ItemAndRange> &) {}
     // Draws the hit and selects its row: the row of its contact and position, else the contact's
     // first row; with neither the selection stays.
-    virtual void selectItemAndRange(const QVariantMap &) {}
+    virtual void selectItemAndRange(const std::optional<ItemAndRange> &) {}
 
     // The identifiers of the shown columns in on-screen order.
     virtual QStringList tableIdentifiers() { return {}; }
