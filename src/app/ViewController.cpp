@@ -521,12 +521,11 @@ void ViewController::rowSelectionDidChange(const SubContactRowPtr &row)
 }
 
 // The contact of the cursor stays; only the place within it moves.
-void ViewController::rowSelectionDidChange(QObject *, const QVariantMap &detailRow)
+void ViewController::rowSelectionDidChange(QObject *, const DetailRow &detailRow)
 {
-    const QVariant number = detailRow.value(QStringLiteral("labelIndex"));
-    const int labelIndex = number.isValid() ? number.toInt() : -1;
-    const QString subIdentifier = labelIndex == 0 ? detailRow.value(QStringLiteral("Label")).toString() : QString();
-    moveCursorTo(detailRow.value(QStringLiteral("Type")).toString(), subIdentifier, std::max(labelIndex, 0));
+    const int labelIndex = detailRow.labelIndex.value_or(-1);
+    const QString subIdentifier = labelIndex == 0 ? detailRow.label.value_or(QString()) : QString();
+    moveCursorTo(detailRow.type, subIdentifier, std::max(labelIndex, 0));
 }
 
 // The cursor starts at the beginning of the named value.

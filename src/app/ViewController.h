@@ -203,7 +203,7 @@ public:
     void groupNameWillChange(const QString &name) override;
     // ContactInfoControllerDelegate, ContactInfoPopoverDelegate
     void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) override;
-    void rowSelectionDidChange(QObject *sender, const QVariantMap &detailRow) override;
+    void rowSelectionDidChange(QObject *sender, const DetailRow &detailRow) override;
     void detachedWindowDidClose(const QVariantMap &info) override;
     bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
                           QObject *sender) override;

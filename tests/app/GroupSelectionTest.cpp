@@ -197,13 +197,20 @@ TEST_F(GroupSelectionTest, ADetailRowMovesTheCursorWithinTheContact)
 {
     struct Case
     {
-        QVariantMap row;
+        DetailRow row;
         int labelIndex;
         QString subIdentifier;
     };
-    const QList<Case> cases = {{{{"Type", "Note"}}, 0, QString()},
-                               {{{"Type", "Phone"}, {"labelIndex", 0}, {"Label", "home"}}, 0, "home"},
-                               {{{"Type", "Phone"}, {"labelIndex", 2}, {"Label", "work"}}, 2, QString()}};
+    const auto makeRow = [](const QString &type, std::optional<QString> label, std::optional<int> labelIndex) {
+        DetailRow row;
+        row.type = type;
+        row.label = label;
+        row.labelIndex = labelIndex;
+        return row;
+    };
+    const QList<Case> cases = {{makeRow("Note", std::nullopt, std::nullopt), 0, QString()},
+                               {makeRow("Phone", "home", 0), 0, "home"},
+                               {makeRow("Phone", "work", 2), 2, QString()}};
     for (const Case &detailRow : cases) {
         ItemAndRange before;
         before.uniqueId = "ann";
@@ -214,7 +221,7 @@ TEST_F(GroupSelectionTest, ADetailRowMovesTheCursorWithinTheContact)
         view->rowSelectionDidChange(panes.detail->view(), detailRow.row);
         const ItemAndRange cursor = view->selectedItemAndRange();
         EXPECT_EQ(cursor.uniqueId, "ann");
-        EXPECT_EQ(cursor.identifier, detailRow.row.value("Type"));
+        EXPECT_EQ(cursor.identifier, detailRow.row.type);
         EXPECT_EQ(cursor.labelIndex, detailRow.labelIndex);
         EXPECT_EQ(cursor.subIdentifier, detailRow.subIdentifier);
         EXPECT_EQ(cursor.location, 0);

@@ -259,14 +259,14 @@ TEST_F(DetailTableTest, UpdateKeepsTheSelectionOrFallsBackToTheFirstRow)
 {
     const int last = int(table().table().size()) - 1;
     table().selectRow(last);
-    EXPECT_EQ(m_delegate.selectedRows.last().value("Type").toString(), QStringLiteral("Note"));
+    EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Note"));
     table().updateTable();
     EXPECT_EQ(table().selectedRows(), QList<int>{last});
 
     m_row->person->setValue(QVariantList(), QStringLiteral("Email"));
     table().updateTable();
     EXPECT_EQ(table().selectedRows(), QList<int>{0});
-    EXPECT_EQ(m_delegate.selectedRows.last().value("Type").toString(), QStringLiteral("Name"));
+    EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Name"));
 }
 
 TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)
