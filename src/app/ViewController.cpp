@@ -543,9 +543,9 @@ void ViewController::contactDidUpdate(const ContactRowPtr &contact, QObject *sen
     m_broadcast->contactDidUpdate(contact, sender);
 }
 
-void ViewController::detachedWindowDidClose(const QVariantMap &info)
+void ViewController::detachedWindowDidClose(const ClosedWindow &closed)
 {
-    contactsViewController()->detachedWindowDidClose(info);
+    contactsViewController()->detachedWindowDidClose(closed);
 }
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)

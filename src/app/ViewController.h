@@ -204,7 +204,7 @@ public:
     // ContactInfoControllerDelegate, ContactInfoPopoverDelegate
     void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) override;
     void rowSelectionDidChange(QObject *sender, const DetailRow &detailRow) override;
-    void detachedWindowDidClose(const QVariantMap &info) override;
+    void detachedWindowDidClose(const ClosedWindow &closed) override;
     bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
                           QObject *sender) override;
     bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,

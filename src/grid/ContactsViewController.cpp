@@ -684,11 +684,10 @@ void ContactsViewController::selectItemAndRange(const std::optional<ItemAndRange
 
 // --- popover and torn-off windows -----------------------------------------------------------
 
-void ContactsViewController::detachedWindowDidClose(const QVariantMap &info)
+void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
 {
-    QObject *window =
-        info.value(QStringLiteral("Window"), info.value(QStringLiteral("window"))).value<QObject *>();
-    const QString uniqueId = info.value(QStringLiteral("uniqueId")).toString();
+    QObject *window = closed.window;
+    const QString &uniqueId = closed.uniqueId;
     auto matches = [&](auto predicate) {
         const auto found = std::find_if(m_detachedWindows.begin(), m_detachedWindows.end(), predicate);
         if (found == m_detachedWindows.end())

@@ -60,7 +60,7 @@ public:
     QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable; }
     Popover *popover() override { return m_popover; }
     void setPopover(Popover *popover) override { m_popover = popover; }
-    void detachedWindowDidClose(const QVariantMap &info) override;
+    void detachedWindowDidClose(const ClosedWindow &closed) override;
     void showContactInfoPopoverWithOption(const QString &option) override;
     void saveColumnWithDictionary() override;
     void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;

@@ -39,7 +39,7 @@ public:
 
     Popover *popover() override { return m_popover; }
     void setPopover(Popover *popover) override { m_popover = popover; }
-    void detachedWindowDidClose(const QVariantMap &) override {}
+    void detachedWindowDidClose(const ClosedWindow &) override {}
     void showContactInfoPopoverWithOption(const QString &) override {}
     void saveColumnWithDictionary() override {}
     void sortOptionsChanged(const QVariantMap &, const QString &) override {}

@@ -235,9 +235,9 @@ TEST_F(GridSelectionTest, AClosedWindowLeavesTheDetachedWindows)
         {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "A", &window}),
          std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "B", nullptr})});
     // A popover reports its presenter's window, which no entry holds: its contact decides.
-    grid()->detachedWindowDidClose({{"uniqueId", "B"}, {"Window", QVariant::fromValue<QObject *>(table())}});
+    grid()->detachedWindowDidClose({"B", table()});
     ASSERT_EQ(grid()->detachedWindows().size(), 1);
-    grid()->detachedWindowDidClose({{"uniqueId", "X"}, {"Window", QVariant::fromValue<QObject *>(&window)}});
+    grid()->detachedWindowDidClose({"X", &window});
     EXPECT_TRUE(grid()->detachedWindows().isEmpty());
 }
 

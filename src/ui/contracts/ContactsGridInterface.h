@@ -64,8 +64,8 @@ public:
     // The grid's one popover (a contact popover or a value editor), or none.
     virtual Popover *popover() = 0;
     virtual void setPopover(Popover *popover) = 0;
-    // A torn-off detail window closed: {"uniqueId"} or {"uniqueId", "Window"}.
-    virtual void detachedWindowDidClose(const QVariantMap &info) = 0;
+    // A torn-off detail window closed: its entry leaves the list.
+    virtual void detachedWindowDidClose(const ClosedWindow &closed) = 0;
     // The torn-off detail windows, one entry per window.
     virtual QList<DetachedWindowEntryPtr> detachedWindows() const { return {}; }
     // Opens the contact popover at the selected row's name; "YES" starts editing the name.
