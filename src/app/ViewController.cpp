@@ -769,9 +769,9 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 void ViewController::findStringDidChange(const QString &) {}
 
 // Done has already started hiding the bar; the window's Find button follows it.
-void ViewController::findBarButtonDidPress(const QString &command)
+void ViewController::findBarButtonDidPress(FindBarCommand command)
 {
-    if (command != QStringLiteral("Done"))
+    if (command != FindBarCommand::Done)
         return;
     if (WindowController *windowController = this->windowController())
         windowController->findBarButtonClicked();

@@ -219,7 +219,7 @@ public:
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override;
     // FindBarDelegate
     void findStringDidChange(const QString &findString) override;
-    void findBarButtonDidPress(const QString &command) override;
+    void findBarButtonDidPress(FindBarCommand command) override;
 
     // Test hook: stands in for the keyboard's modifier state; empty asks the keyboard.
     using ModifierQuery = std::function<Qt::KeyboardModifiers()>;
