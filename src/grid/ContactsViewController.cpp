@@ -703,6 +703,6 @@ void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
 }
 
 // The contact popover and the QR-code sheet arrive with their panes.
-void ContactsViewController::showContactInfoPopoverWithOption(const QString &) {}
+void ContactsViewController::showContactInfoPopoverWithOption(bool) {}
 
 void ContactsViewController::showQRCode() {}

@@ -61,7 +61,7 @@ public:
     Popover *popover() override { return m_popover; }
     void setPopover(Popover *popover) override { m_popover = popover; }
     void detachedWindowDidClose(const ClosedWindow &closed) override;
-    void showContactInfoPopoverWithOption(const QString &option) override;
+    void showContactInfoPopoverWithOption(bool editName) override;
     void saveColumnWithDictionary() override;
     void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;
     void showQRCode() override;

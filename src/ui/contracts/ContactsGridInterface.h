@@ -68,8 +68,8 @@ public:
     virtual void detachedWindowDidClose(const ClosedWindow &closed) = 0;
     // The torn-off detail windows, one entry per window.
     virtual QList<DetachedWindowEntryPtr> detachedWindows() const { return {}; }
-    // Opens the contact popover at the selected row's name; "YES" starts editing the name.
-    virtual void showContactInfoPopoverWithOption(const QString &option) = 0;
+    // Opens the contact popover at the selected row's name, editing the name when editName.
+    virtual void showContactInfoPopoverWithOption(bool editName) = 0;
 
     // Stores the column widths and the current view type's column order in the defaults.
     virtual void saveColumnWithDictionary() = 0;
