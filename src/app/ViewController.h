@@ -118,8 +118,8 @@ public:
     // Find state: the string, its options and the cursor.
     QString findString() const { return m_findString; }
     void setFindString(const QString &findString) { m_findString = findString; }
-    QString findOptions() const { return m_findOptions; }
-    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
+    Qt::CaseSensitivity findOptions() const { return m_findOptions; }
+    void setFindOptions(Qt::CaseSensitivity findOptions) { m_findOptions = findOptions; }
     ItemAndRange selectedItemAndRange() const { return m_selectedItemAndRange; }
     void setSelectedItemAndRange(const ItemAndRange &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
 
@@ -271,7 +271,7 @@ private:
     QString m_documentName;
     bool m_newWindow = false;
     QString m_findString;
-    QString m_findOptions;
+    Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
     ItemAndRange m_selectedItemAndRange;
     QVariantList m_customItems;
     QVariant m_representedObject;

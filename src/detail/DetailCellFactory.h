@@ -30,7 +30,7 @@ public:
         double rowHeight = 20.0;
         bool editState = false;
         QString findString;
-        QString findOptions;
+        Qt::CaseSensitivity findOptions = Qt::CaseInsensitive;
         std::optional<ItemAndRange> findTarget;
         QStringList nameOrderingLabels;
         ImageViewDragAndDropDelegate *photoDelegate = nullptr;

@@ -67,7 +67,7 @@ public:
     void showQRCode() override;
     void toggleShowCompany() override;
     void setFindString(const QString &findString) override { m_state.findString = findString; }
-    void setFindOptions(const QString &findOptions) override { m_state.findOptions = findOptions; }
+    void setFindOptions(Qt::CaseSensitivity findOptions) override { m_state.findOptions = findOptions; }
     void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override
     {
         m_state.selectedItemAndRange = itemAndRange;
@@ -97,7 +97,7 @@ public:
     QFont selectedBoldfont() const { return m_state.selectedBoldfont; }
     int rowHeight() const { return m_state.rowHeight; }
     QString findString() const { return m_state.findString; }
-    QString findOptions() const { return m_state.findOptions; }
+    Qt::CaseSensitivity findOptions() const { return m_state.findOptions; }
     std::optional<ItemAndRange> selectedItemAndRange() const { return m_state.selectedItemAndRange; }
 
     QList<DetachedWindowEntryPtr> detachedWindows() const override { return m_detachedWindows; }

@@ -147,8 +147,7 @@ void GridCellBuilder::highlightText(GridCell &cell, const SubContactRow &row, co
 {
     if (cell.text.isEmpty() || m_state.findString.isEmpty())
         return;
-    cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString,
-                                                 FindHighlight::sensitivity(m_state.findOptions));
+    cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString, m_state.findOptions);
     const std::optional<ItemAndRange> &hit = m_state.selectedItemAndRange;
     // The current hit shows only in a text that holds the find string.
     if (cell.findRanges.isEmpty() || !hit || hit->uniqueId != row.uniqueId || hit->identifier != identifier)
@@ -163,7 +162,7 @@ void GridCellBuilder::highlightValue(GridCell &cell, const SubContactRow &row,
 {
     if (cell.text.isEmpty() || m_state.findString.isEmpty())
         return;
-    const Qt::CaseSensitivity cs = FindHighlight::sensitivity(m_state.findOptions);
+    const Qt::CaseSensitivity cs = m_state.findOptions;
     cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString, cs);
     const std::optional<ItemAndRange> &hit = m_state.selectedItemAndRange;
     if (!hit || hit->identifier != identifier || hit->uniqueId != row.uniqueId ||

@@ -32,8 +32,7 @@ struct GridState
     int rowHeight = 20;
 
     QString findString;
-    // "caseSensitive" or "caseInsensitive".
-    QString findOptions;
+    Qt::CaseSensitivity findOptions = Qt::CaseInsensitive;
     // The current hit.
     std::optional<ItemAndRange> selectedItemAndRange;
 

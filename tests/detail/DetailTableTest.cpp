@@ -179,7 +179,7 @@ struct MarkCase
 {
     const char *text;
     const char *findString;
-    const char *options;
+    Qt::CaseSensitivity options;
     qsizetype hitLocation;
     QList<DetailFindMarks::Mark> expected;
 };
@@ -195,7 +195,7 @@ TEST_P(FindMarksTest, MarksEveryOccurrenceAndTheCurrentHitWithinTheText)
     hit.location = c.hitLocation;
     hit.length = 2;
     EXPECT_EQ(DetailFindMarks::marks(QString::fromUtf8(c.text), QString::fromUtf8(c.findString),
-                                   QString::fromLatin1(c.options), hit),
+                                   c.options, hit),
               c.expected);
 }
 
@@ -205,15 +205,15 @@ const QColor Orange = DetailFindMarks::currentHitColor();
 INSTANTIATE_TEST_SUITE_P(
     Marks, FindMarksTest,
     ::testing::Values(
-        MarkCase{"Annan", "an", "caseInsensitive", 3, {{0, 2, Gray}, {3, 2, Gray}, {3, 2, Orange}}},
-        MarkCase{"Annan", "an", "caseSensitive", ItemAndRange::NotFound, {{3, 2, Gray}}},
-        MarkCase{"Annan", "an", "caseInsensitive", 4, {{0, 2, Gray}, {3, 2, Gray}}},
-        MarkCase{"", "an", "caseInsensitive", 0, {}}, MarkCase{"Annan", "", "caseInsensitive", 0, {}}));
+        MarkCase{"Annan", "an", Qt::CaseInsensitive, 3, {{0, 2, Gray}, {3, 2, Gray}, {3, 2, Orange}}},
+        MarkCase{"Annan", "an", Qt::CaseSensitive, ItemAndRange::NotFound, {{3, 2, Gray}}},
+        MarkCase{"Annan", "an", Qt::CaseInsensitive, 4, {{0, 2, Gray}, {3, 2, Gray}}},
+        MarkCase{"", "an", Qt::CaseInsensitive, 0, {}}, MarkCase{"Annan", "", Qt::CaseInsensitive, 0, {}}));
 
 TEST_F(DetailTableTest, FindStringMarksTheShownValues)
 {
     table().setFindString(QStringLiteral("an"));
-    table().setFindOptions(QStringLiteral("caseInsensitive"));
+    table().setFindOptions(Qt::CaseInsensitive);
     ItemAndRange hit = hitIn(m_row, QStringLiteral("Nickname"), 0);
     hit.location = 3;
     hit.length = 2;

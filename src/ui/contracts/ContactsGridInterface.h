@@ -85,7 +85,7 @@ public:
     // Find state. The setters only store; the caller reloads (updateTable) or shows a hit with
     // selectItemAndRange.
     virtual void setFindString(const QString &) {}
-    virtual void setFindOptions(const QString &) {}
+    virtual void setFindOptions(Qt::CaseSensitivity) {}
     virtual void setSelectedItemAndRange(const std::optional<ItemAndRange> &) {}
     // Draws the hit and selects its row: the row of its contact and position, else the contact's
     // first row; with neither the selection stays.
