@@ -87,7 +87,7 @@ void GroupContactCommands::addContact()
     grid->setContactTable(m_owner.contactTable());
     grid->updateTable();
     grid->selectRowIndexesWithContacts({row});
-    grid->showContactInfoPopoverWithOption(QStringLiteral("YES"));
+    grid->showContactInfoPopoverWithOption(true);
 }
 
 void GroupContactCommands::deleteContacts()

@@ -51,11 +51,6 @@ constexpr int FindBarHideDelay = 400;
 // How often a group selection made during a load looks again whether the load is done.
 constexpr int LoadingRetryDelay = 50;
 
-QVariantMap emptyRange()
-{
-    return {{QStringLiteral("location"), 0}, {QStringLiteral("length"), 0}};
-}
-
 } // namespace
 
 ViewController::ViewController(QWidget *parent)
@@ -327,7 +322,7 @@ void ViewController::showNewTreeInDetailPane()
     }
     if (!found) {
         contactInfoController()->clearContact();
-        m_selectedItemAndRange.remove(QStringLiteral("contact"));
+        m_selectedItemAndRange.contact.reset();
         return;
     }
     auto row = std::make_shared<SubContactRow>();
@@ -520,30 +515,27 @@ void ViewController::rowSelectionDidChange(const SubContactRowPtr &row)
     // With several rows selected the cursor starts at the first of them, not at the one reported.
     const QList<SubContactRowPtr> selected = contactsViewController()->selectedSubContacts();
     const SubContactRowPtr first = selected.isEmpty() ? row : selected.first();
-    m_selectedItemAndRange.insert(QStringLiteral("contact"), QVariant::fromValue(ContactRowPtr(first)));
-    m_selectedItemAndRange.insert(QStringLiteral("uniqueId"), first->uniqueId);
-    m_selectedItemAndRange.insert(QStringLiteral("identifier"), QStringLiteral("Name"));
-    m_selectedItemAndRange.remove(QStringLiteral("subIdentifier"));
-    m_selectedItemAndRange.insert(QStringLiteral("labelIndex"), first->labelIndex);
-    m_selectedItemAndRange.insert(QStringLiteral("range"), emptyRange());
-    m_selectedItemAndRange.remove(QStringLiteral("itemRange"));
+    m_selectedItemAndRange.contact = first;
+    m_selectedItemAndRange.uniqueId = first->uniqueId;
+    moveCursorTo(QStringLiteral("Name"), QString(), first->labelIndex);
 }
 
 // The contact of the cursor stays; only the place within it moves.
-void ViewController::rowSelectionDidChange(QObject *, const QVariantMap &detailRow)
+void ViewController::rowSelectionDidChange(QObject *, const DetailRow &detailRow)
 {
-    m_selectedItemAndRange.insert(QStringLiteral("identifier"),
-                                  detailRow.value(QStringLiteral("Type")).toString());
-    const QVariant number = detailRow.value(QStringLiteral("labelIndex"));
-    const qint64 labelIndex = number.isValid() ? number.toLongLong() : -1;
-    if (labelIndex == 0 && detailRow.contains(QStringLiteral("Label")))
-        m_selectedItemAndRange.insert(QStringLiteral("subIdentifier"),
-                                      detailRow.value(QStringLiteral("Label")));
-    else
-        m_selectedItemAndRange.remove(QStringLiteral("subIdentifier"));
-    m_selectedItemAndRange.insert(QStringLiteral("labelIndex"), labelIndex == -1 ? 0 : labelIndex);
-    m_selectedItemAndRange.insert(QStringLiteral("range"), emptyRange());
-    m_selectedItemAndRange.remove(QStringLiteral("itemRange"));
+    const int labelIndex = detailRow.labelIndex.value_or(-1);
+    const QString subIdentifier = labelIndex == 0 ? detailRow.label.value_or(QString()) : QString();
+    moveCursorTo(detailRow.type, subIdentifier, std::max(labelIndex, 0));
+}
+
+// The cursor starts at the beginning of the named value.
+void ViewController::moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex)
+{
+    m_selectedItemAndRange.identifier = identifier;
+    m_selectedItemAndRange.subIdentifier = subIdentifier;
+    m_selectedItemAndRange.labelIndex = labelIndex;
+    m_selectedItemAndRange.location = 0;
+    m_selectedItemAndRange.length = 0;
 }
 
 void ViewController::contactDidUpdate(const ContactRowPtr &contact, QObject *sender)
@@ -551,9 +543,9 @@ void ViewController::contactDidUpdate(const ContactRowPtr &contact, QObject *sen
     m_broadcast->contactDidUpdate(contact, sender);
 }
 
-void ViewController::detachedWindowDidClose(const QVariantMap &info)
+void ViewController::detachedWindowDidClose(const ClosedWindow &closed)
 {
-    contactsViewController()->detachedWindowDidClose(info);
+    contactsViewController()->detachedWindowDidClose(closed);
 }
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
@@ -777,9 +769,9 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 void ViewController::findStringDidChange(const QString &) {}
 
 // Done has already started hiding the bar; the window's Find button follows it.
-void ViewController::findBarButtonDidPress(const QString &command)
+void ViewController::findBarButtonDidPress(FindBarCommand command)
 {
-    if (command != QStringLiteral("Done"))
+    if (command != FindBarCommand::Done)
         return;
     if (WindowController *windowController = this->windowController())
         windowController->findBarButtonClicked();

@@ -6,6 +6,7 @@
 #include "ui/contracts/FindBarDelegate.h"
 #include "addressbook/GroupLoader.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 
@@ -114,14 +115,13 @@ public:
     // The defaults were restored at this start.
     bool isNewWindow() const { return m_newWindow; }
 
-    // Find state. The cursor (ItemAndRange) holds "contact" (a ContactRowPtr), "uniqueId",
-    // "identifier", "subIdentifier", "labelIndex", "range" and "itemRange" ({"location", "length"}).
+    // Find state: the string, its options and the cursor.
     QString findString() const { return m_findString; }
     void setFindString(const QString &findString) { m_findString = findString; }
-    QString findOptions() const { return m_findOptions; }
-    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
-    QVariantMap selectedItemAndRange() const { return m_selectedItemAndRange; }
-    void setSelectedItemAndRange(const QVariantMap &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
+    Qt::CaseSensitivity findOptions() const { return m_findOptions; }
+    void setFindOptions(Qt::CaseSensitivity findOptions) { m_findOptions = findOptions; }
+    ItemAndRange selectedItemAndRange() const { return m_selectedItemAndRange; }
+    void setSelectedItemAndRange(const ItemAndRange &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
 
     // The panes and views.
     GroupSidebarInterface *groupViewController() const { return m_panes.groupViewController.get(); }
@@ -203,8 +203,8 @@ public:
     void groupNameWillChange(const QString &name) override;
     // ContactInfoControllerDelegate, ContactInfoPopoverDelegate
     void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) override;
-    void rowSelectionDidChange(QObject *sender, const QVariantMap &detailRow) override;
-    void detachedWindowDidClose(const QVariantMap &info) override;
+    void rowSelectionDidChange(QObject *sender, const DetailRow &detailRow) override;
+    void detachedWindowDidClose(const ClosedWindow &closed) override;
     bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
                           QObject *sender) override;
     bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
@@ -219,7 +219,7 @@ public:
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override;
     // FindBarDelegate
     void findStringDidChange(const QString &findString) override;
-    void findBarButtonDidPress(const QString &command) override;
+    void findBarButtonDidPress(FindBarCommand command) override;
 
     // Test hook: stands in for the keyboard's modifier state; empty asks the keyboard.
     using ModifierQuery = std::function<Qt::KeyboardModifiers()>;
@@ -237,6 +237,7 @@ private:
     void loadSelectedFont();
     void pushTablesToPanes();
     void showNewTreeInDetailPane();
+    void moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex);
     QString fontKey(const QString &key) const;
     void buildFunnel();
     void loadContainerOfSelectedGroup();
@@ -270,8 +271,8 @@ private:
     QString m_documentName;
     bool m_newWindow = false;
     QString m_findString;
-    QString m_findOptions;
-    QVariantMap m_selectedItemAndRange;
+    Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
+    ItemAndRange m_selectedItemAndRange;
     QVariantList m_customItems;
     QVariant m_representedObject;
 };

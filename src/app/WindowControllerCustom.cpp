@@ -54,7 +54,7 @@ void WindowController::showCustomLabelPanel()
     panel->setSelectedFont(
         view->selectedFont().value_or(FontService::systemFont(DefaultsKey::DefaultFontSize)));
     panel->setContainerTable(view->containerTable());
-    panel->setContextInfo(QVariantMap());
+    panel->setContextInfo(EditorContext());
     panel->beginSheetModalForWindow(this, [this](int returnCode) { customLabelPanelDidEnd(returnCode); });
 }
 

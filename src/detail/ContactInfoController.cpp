@@ -105,7 +105,7 @@ void ContactInfoController::setFindString(const QString &findString)
     m_detail->setFindString(findString);
 }
 
-void ContactInfoController::setFindOptions(const QString &findOptions)
+void ContactInfoController::setFindOptions(Qt::CaseSensitivity findOptions)
 {
     m_detail->setFindOptions(findOptions);
 }

@@ -43,7 +43,7 @@ public:
     void setSelectedFont(const QFont &font) override;
     void setCustomItems(const QVariantList &customItems) override;
     void setFindString(const QString &findString) override;
-    void setFindOptions(const QString &findOptions) override;
+    void setFindOptions(Qt::CaseSensitivity findOptions) override;
     void selectItemAndRange(const std::optional<ItemAndRange> &hit) override;
     QStringList rowOrderTable() const override;
     void setDelegate(ContactInfoControllerDelegate *delegate) override;

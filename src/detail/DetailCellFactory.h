@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailRow.h"
+#include "ui/contracts/DetailRow.h"
 #include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 
@@ -30,7 +30,7 @@ public:
         double rowHeight = 20.0;
         bool editState = false;
         QString findString;
-        QString findOptions;
+        Qt::CaseSensitivity findOptions = Qt::CaseInsensitive;
         std::optional<ItemAndRange> findTarget;
         QStringList nameOrderingLabels;
         ImageViewDragAndDropDelegate *photoDelegate = nullptr;

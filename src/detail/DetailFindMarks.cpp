@@ -7,11 +7,6 @@
 
 namespace DetailFindMarks {
 
-Qt::CaseSensitivity caseSensitivity(const QString &findOptions)
-{
-    return FindHighlight::sensitivity(findOptions);
-}
-
 QColor occurrenceColor()
 {
     return QColor(Qt::lightGray);
@@ -22,14 +17,14 @@ QColor currentHitColor()
     return QColor(255, 128, 0);
 }
 
-QList<Mark> marks(const QString &text, const QString &findString, const QString &findOptions,
+QList<Mark> marks(const QString &text, const QString &findString, Qt::CaseSensitivity findOptions,
                   const std::optional<ItemAndRange> &currentHit)
 {
     QList<Mark> result;
     if (text.isEmpty() || findString.isEmpty())
         return result;
     for (const FindHighlight::Range &range :
-         FindHighlight::occurrences(text, findString, caseSensitivity(findOptions)))
+         FindHighlight::occurrences(text, findString, findOptions))
         result.append({range.location, range.length, occurrenceColor()});
     if (currentHit && currentHit->location != ItemAndRange::NotFound && currentHit->location >= 0 &&
         currentHit->length >= 0 && currentHit->location + currentHit->length <= text.size())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailRow.h"
+#include "ui/contracts/DetailRow.h"
 #include "ui/contracts/ItemAndRange.h"
 
 #include <QColor>
@@ -22,16 +22,13 @@ struct Mark
     bool operator==(const Mark &) const = default;
 };
 
-// Literal search; case-insensitive unless the options are "caseSensitive".
-Qt::CaseSensitivity caseSensitivity(const QString &findOptions);
-
 QColor occurrenceColor();
 QColor currentHitColor();
 
 // Every occurrence, each search going on from the end of the previous match, then the current
 // hit when its range is a real position that ends within the text. Nothing for an empty text or
 // find string.
-QList<Mark> marks(const QString &text, const QString &findString, const QString &findOptions,
+QList<Mark> marks(const QString &text, const QString &findString, Qt::CaseSensitivity findOptions,
                   const std::optional<ItemAndRange> &currentHit);
 
 // Whether the hit lies in this row of the contact with that unique identifier. A phonetic part is

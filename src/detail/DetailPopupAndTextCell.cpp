@@ -103,7 +103,7 @@ bool DetailPopupAndTextCell::currentHitMatches(const QString &text) const
         return false;
     // A range left from an earlier search may now point at other text.
     return text.mid(hit.location, hit.length)
-               .compare(m_findString, DetailFindMarks::caseSensitivity(m_findOptions)) == 0;
+               .compare(m_findString, m_findOptions) == 0;
 }
 
 void DetailPopupAndTextCell::resizeEvent(QResizeEvent *)

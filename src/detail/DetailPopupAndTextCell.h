@@ -24,7 +24,7 @@ public:
     explicit DetailPopupAndTextCell(QWidget *parent = nullptr);
 
     void setFindString(const QString &findString) { m_findString = findString; }
-    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
+    void setFindOptions(Qt::CaseSensitivity findOptions) { m_findOptions = findOptions; }
     void setPerson(QNPerson *person) { m_person = person; }
     // The hit when it lies in this cell's field; nullopt otherwise.
     void setFindTarget(const std::optional<ItemAndRange> &target) { m_findTarget = target; }
@@ -61,7 +61,7 @@ private:
     QComboBox *m_labelPopup;
     DetailTextCell *m_textCell;
     QString m_findString;
-    QString m_findOptions;
+    Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
     QNPerson *m_person = nullptr;
     std::optional<ItemAndRange> m_findTarget;
     QFont m_font;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailRow.h"
+#include "ui/contracts/DetailRow.h"
 #include "model/AddressBookRecords.h"
 
 #include <QStringList>

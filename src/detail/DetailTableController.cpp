@@ -281,7 +281,7 @@ void DetailTableController::reportSelection()
     DetailEditDelegate *delegate = m_host.editDelegate();
     if (rows.isEmpty() || !delegate)
         return;
-    delegate->rowSelectionDidChange(m_host.editSender(), selectionInfo(*m_table.at(rows.first())));
+    delegate->rowSelectionDidChange(m_host.editSender(), *m_table.at(rows.first()));
 }
 
 void DetailTableController::editForIdentifier(const QString &identifier)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailRow.h"
+#include "ui/contracts/DetailRow.h"
 #include "detail/DetailRowBuilder.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
@@ -63,8 +63,8 @@ public:
     void setCustomItems(const QVariantList &customItems) { m_builder.setCustomItems(customItems); }
     QString findString() const { return m_findString; }
     void setFindString(const QString &findString) { m_findString = findString; }
-    QString findOptions() const { return m_findOptions; }
-    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
+    Qt::CaseSensitivity findOptions() const { return m_findOptions; }
+    void setFindOptions(Qt::CaseSensitivity findOptions) { m_findOptions = findOptions; }
     std::optional<ItemAndRange> findTarget() const { return m_findTarget; }
     QStringList nameOrderingLabels() const { return m_builder.nameOrderingLabels(); }
     int iconRowCount() const { return m_iconRowCount; }
@@ -148,7 +148,7 @@ private:
     double m_rowHeight = 20.0;
     bool m_editState = true;
     QString m_findString;
-    QString m_findOptions;
+    Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
     std::optional<ItemAndRange> m_findTarget;
     int m_iconRowCount = 3;
     int m_draggingSourceIndex = -1;

@@ -90,7 +90,7 @@ void CustomLabelPanelController::setSelectedFont(const QFont &font)
         reloadData(selectedRow());
 }
 
-void CustomLabelPanelController::setContextInfo(const QVariantMap &)
+void CustomLabelPanelController::setContextInfo(const EditorContext &)
 {
     m_customLabelTableDict.clear();
     QStringList kinds = QNPerson::labeledIdentifiers();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditorContext.h"
 #include "model/AddressBookRecords.h"
 #include "platform/widgets/Sheet.h"
 
@@ -7,7 +8,6 @@
 #include <QMap>
 #include <QStringList>
 #include <QVariantList>
-#include <QVariantMap>
 
 class QComboBox;
 class QPushButton;
@@ -36,8 +36,8 @@ public:
     void setSelectedFont(const QFont &font);
     QFont selectedFont() const { return m_selectedFont; }
     void setContainerTable(const ContainerTable &containerTable) { m_containerTable = containerTable; }
-    // Starts a run from the class tables; the dictionary's content is not used.
-    void setContextInfo(const QVariantMap &contextInfo);
+    // Starts a run from the class tables; the context's content is not used.
+    void setContextInfo(const EditorContext &contextInfo);
 
     // Adds (empty from), renames or, with an empty to, deletes a label of the identifier, in the
     // class tables and then in the contacts. False, touching nothing, when the tables refuse it or

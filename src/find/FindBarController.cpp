@@ -17,13 +17,6 @@
 
 #include <utility>
 
-const QString FindBarController::Previous = QStringLiteral("Previous");
-const QString FindBarController::Next = QStringLiteral("Next");
-const QString FindBarController::Replace = QStringLiteral("Replace");
-const QString FindBarController::ReplaceAll = QStringLiteral("ReplaceAll");
-const QString FindBarController::Done = QStringLiteral("Done");
-const QString FindBarController::OptionChanged = QStringLiteral("OptionChanged");
-
 FindBarController::FindBarController()
     : m_view(new FindBarView), m_searchField(new QLineEdit), m_replaceStringField(new QLineEdit),
       m_doneButton(new QPushButton), m_directControl(new SegmentedControl(2)),
@@ -50,8 +43,8 @@ void FindBarController::buildControls()
     QStyle *style = QApplication::style();
     m_directControl->setImage(style->standardIcon(QStyle::SP_ArrowLeft), 0);
     m_directControl->setImage(style->standardIcon(QStyle::SP_ArrowRight), 1);
-    m_directControl->setToolTip(L(Previous), 0);
-    m_directControl->setToolTip(L(Next), 1);
+    m_directControl->setToolTip(L(QStringLiteral("Previous")), 0);
+    m_directControl->setToolTip(L(QStringLiteral("Next")), 1);
     m_replaceControl->setLabel(L(QStringLiteral("Replace")), 0);
     m_replaceControl->setLabel(L(QStringLiteral("All")), 1);
     m_optionPopup->clear();
@@ -88,7 +81,7 @@ QString FindBarController::replaceString() const
 
 // --- actions --------------------------------------------------------------------------------
 
-void FindBarController::sendCommand(const QString &command)
+void FindBarController::sendCommand(FindBarCommand command)
 {
     if (m_delegate)
         m_delegate->findBarButtonDidPress(command);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindBarView.h"
+#include "ui/contracts/FindBarDelegate.h"
 #include "ui/contracts/FindBarInterface.h"
 #include "ui/widgets/OwnedView.h"
 
@@ -28,13 +29,7 @@ class FindBarController : public QObject, public FindBarInterface
     Q_OBJECT
 
 public:
-    // The commands sent with findBarButtonDidPress.
-    static const QString Previous;
-    static const QString Next;
-    static const QString Replace;
-    static const QString ReplaceAll;
-    static const QString Done;
-    static const QString OptionChanged;
+    using enum FindBarCommand;
 
     static constexpr int AnimationDuration = 1000;
 
@@ -75,7 +70,7 @@ public:
 private:
     void buildControls();
     void animate(bool visible, std::function<void()> completion);
-    void sendCommand(const QString &command);
+    void sendCommand(FindBarCommand command);
 
     OwnedView<FindBarView> m_view;
     QLineEdit *m_searchField;

@@ -649,13 +649,14 @@ void ContactsViewController::tableViewSortDescriptorsDidChange(const QList<SortD
 
 // --- find -----------------------------------------------------------------------------------
 
-void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
+void ContactsViewController::selectItemAndRange(const std::optional<ItemAndRange> &itemAndRange)
 {
     if (!m_state.contactTable)
         return;
     m_state.selectedItemAndRange = itemAndRange;
-    const QString uniqueId = itemAndRange.value(QStringLiteral("uniqueId")).toString();
-    const int labelIndex = itemAndRange.value(PersonKey::LabelIndex).toInt();
+    const ItemAndRange hit = itemAndRange.value_or(ItemAndRange());
+    const QString &uniqueId = hit.uniqueId;
+    const int labelIndex = hit.labelIndex;
     const GridSelectionMemory memory = rememberSelection();
     m_reloading = true;
     reloadData();
@@ -681,11 +682,10 @@ void ContactsViewController::selectItemAndRange(const QVariantMap &itemAndRange)
 
 // --- popover and torn-off windows -----------------------------------------------------------
 
-void ContactsViewController::detachedWindowDidClose(const QVariantMap &info)
+void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
 {
-    QObject *window =
-        info.value(QStringLiteral("Window"), info.value(QStringLiteral("window"))).value<QObject *>();
-    const QString uniqueId = info.value(QStringLiteral("uniqueId")).toString();
+    QObject *window = closed.window;
+    const QString &uniqueId = closed.uniqueId;
     auto matches = [&](auto predicate) {
         const auto found = std::find_if(m_detachedWindows.begin(), m_detachedWindows.end(), predicate);
         if (found == m_detachedWindows.end())
@@ -701,6 +701,6 @@ void ContactsViewController::detachedWindowDidClose(const QVariantMap &info)
 }
 
 // The contact popover and the QR-code sheet arrive with their panes.
-void ContactsViewController::showContactInfoPopoverWithOption(const QString &) {}
+void ContactsViewController::showContactInfoPopoverWithOption(bool) {}
 
 void ContactsViewController::showQRCode() {}

@@ -61,19 +61,19 @@ public:
     QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable; }
     Popover *popover() override { return m_popover; }
     void setPopover(Popover *popover) override { m_popover = popover; }
-    void detachedWindowDidClose(const QVariantMap &info) override;
-    void showContactInfoPopoverWithOption(const QString &option) override;
+    void detachedWindowDidClose(const ClosedWindow &closed) override;
+    void showContactInfoPopoverWithOption(bool editName) override;
     void saveColumnWithDictionary() override;
     void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;
     void showQRCode() override;
     void toggleShowCompany() override;
     void setFindString(const QString &findString) override { m_state.findString = findString; }
-    void setFindOptions(const QString &findOptions) override { m_state.findOptions = findOptions; }
-    void setSelectedItemAndRange(const QVariantMap &itemAndRange) override
+    void setFindOptions(Qt::CaseSensitivity findOptions) override { m_state.findOptions = findOptions; }
+    void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override
     {
         m_state.selectedItemAndRange = itemAndRange;
     }
-    void selectItemAndRange(const QVariantMap &itemAndRange) override;
+    void selectItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override;
     QStringList tableIdentifiers() override;
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
@@ -98,8 +98,8 @@ public:
     QFont selectedBoldfont() const { return m_state.selectedBoldfont; }
     int rowHeight() const { return m_state.rowHeight; }
     QString findString() const { return m_state.findString; }
-    QString findOptions() const { return m_state.findOptions; }
-    QVariantMap selectedItemAndRange() const { return m_state.selectedItemAndRange; }
+    Qt::CaseSensitivity findOptions() const { return m_state.findOptions; }
+    std::optional<ItemAndRange> selectedItemAndRange() const { return m_state.selectedItemAndRange; }
 
     QList<DetachedWindowEntryPtr> detachedWindows() const override { return m_detachedWindows; }
     void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries) { m_detachedWindows = entries; }

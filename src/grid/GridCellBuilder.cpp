@@ -9,9 +9,14 @@
 namespace {
 
 const QString AddressIdentifier = QStringLiteral("Address");
-const QString UniqueIdKey = QStringLiteral("uniqueId");
-const QString IdentifierKey = QStringLiteral("identifier");
-const QString RangeKey = QStringLiteral("range");
+
+// The hit's range; none when it was not found.
+std::optional<FindHighlight::Range> hitRange(const ItemAndRange &hit)
+{
+    if (hit.location < 0 || hit.length < 0)
+        return std::nullopt;
+    return FindHighlight::Range{hit.location, hit.length};
+}
 
 // Their text changes only through their editors.
 bool editsInEditorOnly(const QString &identifier)
@@ -142,14 +147,12 @@ void GridCellBuilder::highlightText(GridCell &cell, const SubContactRow &row, co
 {
     if (cell.text.isEmpty() || m_state.findString.isEmpty())
         return;
-    cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString,
-                                                 FindHighlight::sensitivity(m_state.findOptions));
-    const QVariantMap &hit = m_state.selectedItemAndRange;
+    cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString, m_state.findOptions);
+    const std::optional<ItemAndRange> &hit = m_state.selectedItemAndRange;
     // The current hit shows only in a text that holds the find string.
-    if (cell.findRanges.isEmpty() || hit.value(UniqueIdKey).toString() != row.uniqueId ||
-        hit.value(IdentifierKey).toString() != identifier)
+    if (cell.findRanges.isEmpty() || !hit || hit->uniqueId != row.uniqueId || hit->identifier != identifier)
         return;
-    const auto range = FindHighlight::rangeFromVariant(hit.value(RangeKey));
+    const auto range = hitRange(*hit);
     if (range && FindHighlight::fits(*range, cell.text))
         cell.currentHit = range;
 }
@@ -159,14 +162,13 @@ void GridCellBuilder::highlightValue(GridCell &cell, const SubContactRow &row,
 {
     if (cell.text.isEmpty() || m_state.findString.isEmpty())
         return;
-    const Qt::CaseSensitivity cs = FindHighlight::sensitivity(m_state.findOptions);
+    const Qt::CaseSensitivity cs = m_state.findOptions;
     cell.findRanges = FindHighlight::occurrences(cell.text, m_state.findString, cs);
-    const QVariantMap &hit = m_state.selectedItemAndRange;
-    if (hit.value(IdentifierKey).toString() != identifier ||
-        hit.value(UniqueIdKey).toString() != row.uniqueId || !hit.contains(PersonKey::LabelIndex) ||
-        hit.value(PersonKey::LabelIndex).toInt() != row.labelIndex)
+    const std::optional<ItemAndRange> &hit = m_state.selectedItemAndRange;
+    if (!hit || hit->identifier != identifier || hit->uniqueId != row.uniqueId ||
+        hit->labelIndex != row.labelIndex)
         return;
-    const auto range = FindHighlight::rangeFromVariant(hit.value(RangeKey));
+    const auto range = hitRange(*hit);
     if (range && FindHighlight::fits(*range, cell.text) &&
         cell.text.mid(range->location, range->length).compare(m_state.findString, cs) == 0)
         cell.currentHit = range;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/contracts/ItemAndRange.h"
 #include "ui/contracts/SubContactRow.h"
 #include "grid/GridColumn.h"
 
@@ -31,10 +32,9 @@ struct GridState
     int rowHeight = 20;
 
     QString findString;
-    // "caseSensitive" or "caseInsensitive".
-    QString findOptions;
-    // The current hit (ItemAndRange); empty for none.
-    QVariantMap selectedItemAndRange;
+    Qt::CaseSensitivity findOptions = Qt::CaseInsensitive;
+    // The current hit.
+    std::optional<ItemAndRange> selectedItemAndRange;
 
     // The selected group's name, shown in the footer.
     QString groupName;

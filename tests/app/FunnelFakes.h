@@ -46,11 +46,9 @@ public:
     Popover *popover() override { return currentPopover; }
     void setPopover(Popover *popover) override { currentPopover = popover; }
     QList<DetachedWindowEntryPtr> detachedWindows() const override { return windows; }
-    void detachedWindowDidClose(const QVariantMap &info) override
+    void detachedWindowDidClose(const ClosedWindow &closed) override
     {
-        windows.removeIf([&](const DetachedWindowEntryPtr &entry) {
-            return entry->uniqueId == info.value(QStringLiteral("uniqueId")).toString();
-        });
+        windows.removeIf([&](const DetachedWindowEntryPtr &entry) { return entry->uniqueId == closed.uniqueId; });
     }
 
     ContactTablePtr contactTable;
@@ -114,7 +112,7 @@ public:
     void close() override
     {
         m_log.calls.append(QStringLiteral("close ") + m_uniqueId);
-        m_grid.detachedWindowDidClose({{QStringLiteral("uniqueId"), m_uniqueId}});
+        m_grid.detachedWindowDidClose({m_uniqueId});
     }
     ContactInfoPopoverInterface *contentViewController() override { return &m_content; }
 

@@ -11,10 +11,10 @@ class CommandGrid : public FakeGrid
 public:
     using FakeGrid::FakeGrid;
     QList<ContactRowPtr> selectedContacts() override { return chosen; }
-    void showContactInfoPopoverWithOption(const QString &option) override { popoverOptions.append(option); }
+    void showContactInfoPopoverWithOption(bool editName) override { popoverOptions.append(editName); }
 
     QList<ContactRowPtr> chosen;
-    QStringList popoverOptions;
+    QList<bool> popoverOptions;
 };
 
 GroupDictPtr groupOf(const QString &name, const ContactTable &rows, bool top = false)
@@ -136,7 +136,7 @@ TEST_F(GroupContactCommandsTest, AddContactEditsANewContactInTheGroupAndTheTopGr
     EXPECT_EQ(added->person->nameValue().value("FirstName"), "New");
     EXPECT_EQ(top->contactTable->last()->person, added->person);
     EXPECT_EQ(grid->selectedRows.first()->person, added->person);
-    EXPECT_EQ(grid->popoverOptions, QStringList({"YES"}));
+    EXPECT_EQ(grid->popoverOptions, QList<bool>({true}));
     EXPECT_TRUE(view->isDocumentEdited());
 }
 

@@ -184,34 +184,48 @@ TEST_F(GroupSelectionTest, TheDetailPaneShowsTheReportedRowAndTheCursorTheFirstS
     EXPECT_EQ(panes.detail->contact(), reported);
     EXPECT_EQ(reported->groupNames, QStringList({"All", "Friends", "Club"}));
     EXPECT_TRUE(log.calls.contains("card"));
-    const QVariantMap cursor = view->selectedItemAndRange();
-    EXPECT_EQ(cursor.value("contact").value<ContactRowPtr>(), first);
-    EXPECT_EQ(cursor.value("uniqueId"), first->uniqueId);
-    EXPECT_EQ(cursor.value("identifier"), "Name");
-    EXPECT_EQ(cursor.value("labelIndex"), 0);
-    EXPECT_EQ(cursor.value("range").toMap().value("length"), 0);
+    const ItemAndRange cursor = view->selectedItemAndRange();
+    EXPECT_EQ(cursor.contact, first);
+    EXPECT_EQ(cursor.uniqueId, first->uniqueId);
+    EXPECT_EQ(cursor.identifier, "Name");
+    EXPECT_EQ(cursor.labelIndex, 0);
+    EXPECT_EQ(cursor.location, 0);
+    EXPECT_EQ(cursor.length, 0);
 }
 
 TEST_F(GroupSelectionTest, ADetailRowMovesTheCursorWithinTheContact)
 {
     struct Case
     {
-        QVariantMap row;
+        DetailRow row;
         int labelIndex;
-        QVariant subIdentifier;
+        QString subIdentifier;
     };
-    const QList<Case> cases = {{{{"Type", "Note"}}, 0, QVariant()},
-                               {{{"Type", "Phone"}, {"labelIndex", 0}, {"Label", "home"}}, 0, "home"},
-                               {{{"Type", "Phone"}, {"labelIndex", 2}, {"Label", "work"}}, 2, QVariant()}};
+    const auto makeRow = [](const QString &type, std::optional<QString> label, std::optional<int> labelIndex) {
+        DetailRow row;
+        row.type = type;
+        row.label = label;
+        row.labelIndex = labelIndex;
+        return row;
+    };
+    const QList<Case> cases = {{makeRow("Note", std::nullopt, std::nullopt), 0, QString()},
+                               {makeRow("Phone", "home", 0), 0, "home"},
+                               {makeRow("Phone", "work", 2), 2, QString()}};
     for (const Case &detailRow : cases) {
-        view->setSelectedItemAndRange({{"uniqueId", "ann"}, {"subIdentifier", "old"}, {"itemRange", 3}});
+        ItemAndRange before;
+        before.uniqueId = "ann";
+        before.subIdentifier = "old";
+        before.location = 3;
+        before.length = 2;
+        view->setSelectedItemAndRange(before);
         view->rowSelectionDidChange(panes.detail->view(), detailRow.row);
-        const QVariantMap cursor = view->selectedItemAndRange();
-        EXPECT_EQ(cursor.value("uniqueId"), "ann");
-        EXPECT_EQ(cursor.value("identifier"), detailRow.row.value("Type"));
-        EXPECT_EQ(cursor.value("labelIndex").toInt(), detailRow.labelIndex);
-        EXPECT_EQ(cursor.value("subIdentifier"), detailRow.subIdentifier);
-        EXPECT_FALSE(cursor.contains("itemRange"));
+        const ItemAndRange cursor = view->selectedItemAndRange();
+        EXPECT_EQ(cursor.uniqueId, "ann");
+        EXPECT_EQ(cursor.identifier, detailRow.row.type);
+        EXPECT_EQ(cursor.labelIndex, detailRow.labelIndex);
+        EXPECT_EQ(cursor.subIdentifier, detailRow.subIdentifier);
+        EXPECT_EQ(cursor.location, 0);
+        EXPECT_EQ(cursor.length, 0);
     }
 }
 

@@ -40,8 +40,8 @@ public:
 
     Popover *popover() override { return m_popover; }
     void setPopover(Popover *popover) override { m_popover = popover; }
-    void detachedWindowDidClose(const QVariantMap &) override {}
-    void showContactInfoPopoverWithOption(const QString &) override {}
+    void detachedWindowDidClose(const ClosedWindow &) override {}
+    void showContactInfoPopoverWithOption(bool) override {}
     void saveColumnWithDictionary() override {}
     void sortOptionsChanged(const QVariantMap &, const QString &) override {}
     void showQRCode() override {}

@@ -86,7 +86,7 @@ public:
         person->setPhoto(photo);
         return true;
     }
-    void rowSelectionDidChange(QObject *, const QVariantMap &row) override { selectedRows.append(row); }
+    void rowSelectionDidChange(QObject *, const DetailRow &row) override { selectedRows.append(row); }
     void contactDidUpdate(const ContactRowPtr &contact, QObject *) override
     {
         updatedContacts.append(contact);
@@ -101,7 +101,7 @@ public:
     UndoManager undoManager;
     QStringList calls;
     QList<std::optional<QImage>> photos;
-    QList<QVariantMap> selectedRows;
+    QList<DetailRow> selectedRows;
     QList<ContactRowPtr> updatedContacts;
     // What the broadcast does to the views, as the main view controller would.
     std::function<void()> onUpdate;

@@ -181,7 +181,7 @@ struct MarkCase
 {
     const char *text;
     const char *findString;
-    const char *options;
+    Qt::CaseSensitivity options;
     qsizetype hitLocation;
     QList<DetailFindMarks::Mark> expected;
 };
@@ -197,7 +197,7 @@ TEST_P(FindMarksTest, MarksEveryOccurrenceAndTheCurrentHitWithinTheText)
     hit.location = c.hitLocation;
     hit.length = 2;
     EXPECT_EQ(DetailFindMarks::marks(QString::fromUtf8(c.text), QString::fromUtf8(c.findString),
-                                   QString::fromLatin1(c.options), hit),
+                                   c.options, hit),
               c.expected);
 }
 
@@ -207,15 +207,15 @@ const QColor Orange = DetailFindMarks::currentHitColor();
 INSTANTIATE_TEST_SUITE_P(
     Marks, FindMarksTest,
     ::testing::Values(
-        MarkCase{"Annan", "an", "caseInsensitive", 3, {{0, 2, Gray}, {3, 2, Gray}, {3, 2, Orange}}},
-        MarkCase{"Annan", "an", "caseSensitive", ItemAndRange::NotFound, {{3, 2, Gray}}},
-        MarkCase{"Annan", "an", "caseInsensitive", 4, {{0, 2, Gray}, {3, 2, Gray}}},
-        MarkCase{"", "an", "caseInsensitive", 0, {}}, MarkCase{"Annan", "", "caseInsensitive", 0, {}}));
+        MarkCase{"Annan", "an", Qt::CaseInsensitive, 3, {{0, 2, Gray}, {3, 2, Gray}, {3, 2, Orange}}},
+        MarkCase{"Annan", "an", Qt::CaseSensitive, ItemAndRange::NotFound, {{3, 2, Gray}}},
+        MarkCase{"Annan", "an", Qt::CaseInsensitive, 4, {{0, 2, Gray}, {3, 2, Gray}}},
+        MarkCase{"", "an", Qt::CaseInsensitive, 0, {}}, MarkCase{"Annan", "", Qt::CaseInsensitive, 0, {}}));
 
 TEST_F(DetailTableTest, FindStringMarksTheShownValues)
 {
     table().setFindString(QStringLiteral("an"));
-    table().setFindOptions(QStringLiteral("caseInsensitive"));
+    table().setFindOptions(Qt::CaseInsensitive);
     ItemAndRange hit = hitIn(m_row, QStringLiteral("Nickname"), 0);
     hit.location = 3;
     hit.length = 2;
@@ -261,14 +261,14 @@ TEST_F(DetailTableTest, UpdateKeepsTheSelectionOrFallsBackToTheFirstRow)
 {
     const int last = int(table().table().size()) - 1;
     table().selectRow(last);
-    EXPECT_EQ(m_delegate.selectedRows.last().value("Type").toString(), QStringLiteral("Note"));
+    EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Note"));
     table().updateTable();
     EXPECT_EQ(table().selectedRows(), QList<int>{last});
 
     m_row->person->setValue(QVariantList(), QStringLiteral("Email"));
     table().updateTable();
     EXPECT_EQ(table().selectedRows(), QList<int>{0});
-    EXPECT_EQ(m_delegate.selectedRows.last().value("Type").toString(), QStringLiteral("Name"));
+    EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Name"));
 }
 
 TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)

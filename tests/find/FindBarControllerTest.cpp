@@ -13,14 +13,27 @@
 
 namespace {
 
+QString nameOf(FindBarCommand command)
+{
+    switch (command) {
+    case FindBarCommand::Done: return "Done";
+    case FindBarCommand::OptionChanged: return "OptionChanged";
+    case FindBarCommand::Next: return "Next";
+    case FindBarCommand::Previous: return "Previous";
+    case FindBarCommand::Replace: return "Replace";
+    case FindBarCommand::ReplaceAll: return "ReplaceAll";
+    }
+    return {};
+}
+
 class RecordingFindDelegate : public FindBarDelegate
 {
 public:
     explicit RecordingFindDelegate(FindBarController &bar) : m_bar(bar) {}
     void findStringDidChange(const QString &findString) override { calls.append("find:" + findString); }
-    void findBarButtonDidPress(const QString &command) override
+    void findBarButtonDidPress(FindBarCommand command) override
     {
-        calls.append(command);
+        calls.append(nameOf(command));
         // Done must arrive after the bar began to hide.
         if (command == FindBarController::Done)
             hidingAtDone = m_bar.isAnimating();

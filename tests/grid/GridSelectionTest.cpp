@@ -19,13 +19,16 @@ protected:
         grid()->updateTable();
     }
 
-    static QVariantMap hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
-                           qsizetype location, qsizetype length)
+    static ItemAndRange hit(const ContactRowPtr &contact, const QString &identifier, int labelIndex,
+                            qsizetype location, qsizetype length)
     {
-        return {{"uniqueId", contact->uniqueId},
-                {"identifier", identifier},
-                {"labelIndex", labelIndex},
-                {"range", FindHighlight::variantFromRange({location, length})}};
+        ItemAndRange found;
+        found.uniqueId = contact->uniqueId;
+        found.identifier = identifier;
+        found.labelIndex = labelIndex;
+        found.location = location;
+        found.length = length;
+        return found;
     }
 };
 
@@ -232,9 +235,9 @@ TEST_F(GridSelectionTest, AClosedWindowLeavesTheDetachedWindows)
         {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "A", &window}),
          std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{nullptr, "B", nullptr})});
     // A popover reports its presenter's window, which no entry holds: its contact decides.
-    grid()->detachedWindowDidClose({{"uniqueId", "B"}, {"Window", QVariant::fromValue<QObject *>(table())}});
+    grid()->detachedWindowDidClose({"B", table()});
     ASSERT_EQ(grid()->detachedWindows().size(), 1);
-    grid()->detachedWindowDidClose({{"uniqueId", "X"}, {"Window", QVariant::fromValue<QObject *>(&window)}});
+    grid()->detachedWindowDidClose({"X", &window});
     EXPECT_TRUE(grid()->detachedWindows().isEmpty());
 }
 

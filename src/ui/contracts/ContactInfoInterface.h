@@ -51,8 +51,7 @@ public:
     virtual void setCustomItems(const QVariantList &customItems) = 0;
     // The text to highlight; empty highlights nothing.
     virtual void setFindString(const QString &findString) = 0;
-    // "caseSensitive" or "caseInsensitive".
-    virtual void setFindOptions(const QString &findOptions) = 0;
+    virtual void setFindOptions(Qt::CaseSensitivity findOptions) = 0;
     // Switches to the hit's contact, selects the hit's row and marks the hit; nullopt clears the
     // mark. Nothing while no contact is shown.
     virtual void selectItemAndRange(const std::optional<ItemAndRange> &hit) = 0;

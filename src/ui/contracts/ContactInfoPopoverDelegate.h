@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/contracts/DetachedWindowEntry.h"
 #include "ui/contracts/DetailEditDelegate.h"
 #include "model/AddressBookRecords.h"
 
@@ -15,6 +16,5 @@ class ContactInfoPopoverDelegate : public DetailEditDelegate
 {
 public:
     virtual void contactDidUpdate(const ContactRowPtr &contact, QObject *sender) = 0;
-    // {"uniqueId"} or {"uniqueId", "Window"} of a torn-off window that closed.
-    virtual void detachedWindowDidClose(const QVariantMap &info) = 0;
+    virtual void detachedWindowDidClose(const ClosedWindow &closed) = 0;
 };

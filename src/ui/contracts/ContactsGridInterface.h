@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/contracts/DetachedWindowEntry.h"
+#include "ui/contracts/ItemAndRange.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -65,12 +66,12 @@ public:
     // The grid's one popover (a contact popover or a value editor), or none.
     virtual Popover *popover() = 0;
     virtual void setPopover(Popover *popover) = 0;
-    // A torn-off detail window closed: {"uniqueId"} or {"uniqueId", "Window"}.
-    virtual void detachedWindowDidClose(const QVariantMap &info) = 0;
+    // A torn-off detail window closed: its entry leaves the list.
+    virtual void detachedWindowDidClose(const ClosedWindow &closed) = 0;
     // The torn-off detail windows, one entry per window.
     virtual QList<DetachedWindowEntryPtr> detachedWindows() const { return {}; }
-    // Opens the contact popover at the selected row's name; "YES" starts editing the name.
-    virtual void showContactInfoPopoverWithOption(const QString &option) = 0;
+    // Opens the contact popover at the selected row's name, editing the name when editName.
+    virtual void showContactInfoPopoverWithOption(bool editName) = 0;
 
     // Stores the column widths and the current view type's column order in the defaults.
     virtual void saveColumnWithDictionary() = 0;
@@ -84,14 +85,13 @@ public:
     // The operations below have empty defaults so that stand-ins need not carry them.
 
     // Find state. The setters only store; the caller reloads (updateTable) or shows a hit with
-    // selectItemAndRange. A hit (ItemAndRange) carries "uniqueId", "identifier", "labelIndex" (the
-    // value's position) and "range" ({"location", "length"} in the value's text).
+    // selectItemAndRange.
     virtual void setFindString(const QString &) {}
-    virtual void setFindOptions(const QString &) {}
-    virtual void setSelectedItemAndRange(const QVariantMap &) {}
+    virtual void setFindOptions(Qt::CaseSensitivity) {}
+    virtual void setSelectedItemAndRange(const std::optional<ItemAndRange> &) {}
     // Draws the hit and selects its row: the row of its contact and position, else the contact's
     // first row; with neither the selection stays.
-    virtual void selectItemAndRange(const QVariantMap &) {}
+    virtual void selectItemAndRange(const std::optional<ItemAndRange> &) {}
 
     // The identifiers of the shown columns in on-screen order.
     virtual QStringList tableIdentifiers() { return {}; }

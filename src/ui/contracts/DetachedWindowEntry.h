@@ -18,3 +18,11 @@ struct DetachedWindowEntry
     QPointer<QWidget> window;
 };
 using DetachedWindowEntryPtr = std::shared_ptr<DetachedWindowEntry>;
+
+// A torn-off window that closed. A popover reports its presenter's window, which no entry holds.
+struct ClosedWindow
+{
+    QString uniqueId;
+    // Null when only the contact is known.
+    QObject *window = nullptr;
+};

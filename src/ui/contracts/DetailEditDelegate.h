@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AddressBookRecords.h"
+#include "ui/contracts/DetailRow.h"
 
 #include <QString>
 #include <QVariant>
@@ -31,7 +32,6 @@ public:
     // A QImage, or nil to remove the photo and its thumbnail.
     virtual bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) = 0;
 
-    // A detail table's selected row moved: detailRow holds "Type", and "labelIndex" and "Label"
-    // where the row has them.
-    virtual void rowSelectionDidChange(QObject *sender, const QVariantMap &detailRow) = 0;
+    // A detail table's selected row moved.
+    virtual void rowSelectionDidChange(QObject *sender, const DetailRow &detailRow) = 0;
 };

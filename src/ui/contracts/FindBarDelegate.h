@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// What a press on the find bar asks for.
+enum class FindBarCommand { Done, OptionChanged, Next, Previous, Replace, ReplaceAll };
+
 // The find bar's calls to the controller that holds it.
 class FindBarDelegate
 {
@@ -10,6 +13,5 @@ public:
 
     // The search field was committed (possibly empty).
     virtual void findStringDidChange(const QString &findString) = 0;
-    // One of "Done", "OptionChanged", "Next", "Previous", "Replace", "ReplaceAll".
-    virtual void findBarButtonDidPress(const QString &command) = 0;
+    virtual void findBarButtonDidPress(FindBarCommand command) = 0;
 };

@@ -24,22 +24,6 @@ QList<FindHighlight::Range> FindHighlight::occurrences(const QString &text, cons
     return ranges;
 }
 
-Qt::CaseSensitivity FindHighlight::sensitivity(const QString &findOptions)
-{
-    return findOptions == QLatin1String("caseSensitive") ? Qt::CaseSensitive : Qt::CaseInsensitive;
-}
-
-std::optional<FindHighlight::Range> FindHighlight::rangeFromVariant(const QVariant &range)
-{
-    const QVariantMap map = range.toMap();
-    if (!map.contains(LocationKey))
-        return std::nullopt;
-    const Range result{map.value(LocationKey).toLongLong(), map.value(LengthKey).toLongLong()};
-    if (result.location < 0 || result.length < 0)
-        return std::nullopt;
-    return result;
-}
-
 QVariantMap FindHighlight::variantFromRange(const Range &range)
 {
     return {{LocationKey, range.location}, {LengthKey, range.length}};

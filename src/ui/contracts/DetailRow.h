@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -30,15 +29,4 @@ struct DetailRow
     std::optional<int> numLines;
 };
 using DetailRowPtr = std::shared_ptr<DetailRow>;
-
-// What a selected row tells the find cursor: "Type", and "labelIndex" and "Label" where it has them.
-inline QVariantMap selectionInfo(const DetailRow &row)
-{
-    QVariantMap info{{QStringLiteral("Type"), row.type}};
-    if (row.labelIndex)
-        info.insert(QStringLiteral("labelIndex"), *row.labelIndex);
-    if (row.label)
-        info.insert(QStringLiteral("Label"), *row.label);
-    return info;
-}
 using DetailRowTable = QList<DetailRowPtr>;
