@@ -236,18 +236,6 @@ void ContactGroupEdits::showGroups(const GroupDictPtr &selected)
     m_owner.groupSelectionDidChange(selected);
 }
 
-void ContactGroupEdits::deleteFromContainerTableCustomItem(const QVariantMap &definition)
-{
-    const QString name = definition.value(PersonKey::ItemName).toString();
-    for (const ContainerDictPtr &container : m_owner.containerTable()) {
-        const GroupDictPtr top = container ? container->topGroup() : nullptr;
-        if (!top || !top->contactTable)
-            continue;
-        for (const ContactRowPtr &row : std::as_const(*top->contactTable))
-            row->person->deleteCustomItemForName(name);
-    }
-}
-
 GroupDictPtr ContactGroupEdits::topGroupOf(const GroupDict &group) const
 {
     const ContainerDictPtr container = m_owner.containerOfGroup(group);

@@ -37,8 +37,6 @@ public:
     // top group cannot be deleted.
     void undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupDictPtr &group);
-    // Drops a custom item from every loaded contact; no undo.
-    void deleteFromContainerTableCustomItem(const QVariantMap &definition);
 
 private:
     // Marks to flip and rows to append, worked out before anything is written.

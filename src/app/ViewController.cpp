@@ -727,11 +727,6 @@ bool ViewController::undoChangeGroupName(const QString &name, const GroupDictPtr
     return m_contactGroupEdits->undoChangeGroupName(name, group);
 }
 
-void ViewController::deleteFromContainerTableCustomItem(const QVariantMap &definition)
-{
-    m_contactGroupEdits->deleteFromContainerTableCustomItem(definition);
-}
-
 void ViewController::addGroup(QObject *)
 {
     m_commands->addGroup();

@@ -176,7 +176,6 @@ public:
     void undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     void undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupDictPtr &group);
-    void deleteFromContainerTableCustomItem(const QVariantMap &definition);
     ChangeBroadcast &changeBroadcast() const { return *m_broadcast; }
 
     // The group and contact commands (GroupContactCommands); the sender is not read.
