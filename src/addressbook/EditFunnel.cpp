@@ -2,6 +2,7 @@
 
 #include "addressbook/UndoGroup.h"
 
+#include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Log.h"
@@ -204,10 +205,9 @@ bool EditFunnel::writeEntry(Setter setter, const QVariantMap &entry, const QStri
                             const ContactRowPtr &contact)
 {
     QNPerson &person = *contact->person;
-    const QVariant labelIndex = entry.value(PersonKey::LabelIndex);
-    if (labelIndex.isValid()) {
+    if (const std::optional<qint64> labelIndex = LabeledEntry(entry).labelIndex()) {
         // No entry carries that number: the record would change nothing.
-        if (!person.labeledValueForIdentifierAtLabelIndex(listIdentifier, labelIndex.toLongLong()))
+        if (!person.labeledValueForIdentifierAtLabelIndex(listIdentifier, *labelIndex))
             return false;
     } else {
         // An entry without a number is new: the record adds it to the list.

@@ -1,5 +1,6 @@
 #include "model/QNPerson.h"
 
+#include "model/LabeledEntry.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Log.h"
 #include "platform/StoreLabels.h"
@@ -289,8 +290,7 @@ QString QNPerson::storeKeyForLabeledKind(LabeledKind kind)
 qsizetype QNPerson::findLabeledValue(const QVariantList &list, qsizetype labelIndex)
 {
     for (qsizetype position = 0; position < list.size(); ++position) {
-        const QVariant number = list[position].toMap().value(PersonKey::LabelIndex);
-        if (number.isValid() && number.toLongLong() == labelIndex)
+        if (LabeledEntry(list[position].toMap()).labelIndex() == labelIndex)
             return position;
     }
     return -1;
@@ -300,9 +300,9 @@ qsizetype QNPerson::nextLabelIndex(const QVariantList &list)
 {
     qsizetype next = list.size();
     for (const QVariant &entry : list) {
-        const QVariant number = entry.toMap().value(PersonKey::LabelIndex);
-        if (number.isValid() && number.toLongLong() >= next)
-            next = number.toLongLong() + 1;
+        const std::optional<qint64> number = LabeledEntry(entry.toMap()).labelIndex();
+        if (number && *number >= next)
+            next = *number + 1;
     }
     return next;
 }
@@ -386,16 +386,16 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
         return;
     }
     LabeledValueDict entry = value.toMap();
-    const QVariant number = entry.value(PersonKey::LabelIndex);
+    const std::optional<qint64> number = LabeledEntry(entry).labelIndex();
     // Without a number the entry is in no list yet: it is new, not entry 0.
-    if (!number.isValid()) {
+    if (!number) {
         addLabeledEntry(kind, entry);
         return;
     }
     QVariantList *list = loadedLabeledValues(kind);
     if (!list)
         return;
-    const qsizetype position = findLabeledValue(*list, number.toLongLong());
+    const qsizetype position = findLabeledValue(*list, *number);
     if (position < 0)
         return;
     updateLabeledValue(kind, entry, 0);

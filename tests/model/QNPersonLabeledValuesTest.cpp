@@ -80,6 +80,17 @@ TEST_F(PersonTest, ReplaceFindsEntriesByNumberOrByPosition)
     EXPECT_FALSE(record.isChanged());
 }
 
+// A number read back from JSON is a double; anything that is no number is no number, never 0.
+TEST_F(PersonTest, OnlyRealNumbersIdentifyEntries)
+{
+    const QVariantList list{QVariantMap{{PersonKey::LabelIndex, QStringLiteral("x")}},
+                            QVariantMap{{PersonKey::Value, QStringLiteral("none")}},
+                            QVariantMap{{PersonKey::LabelIndex, 4.0}}};
+    EXPECT_EQ(QNPerson::findLabeledValue(list, 0), -1);
+    EXPECT_EQ(QNPerson::findLabeledValue(list, 4), 2);
+    EXPECT_EQ(QNPerson::nextLabelIndex(list), 5);
+}
+
 class EveryKind : public PersonTest, public ::testing::WithParamInterface<Kind>
 {
 };
