@@ -3,6 +3,7 @@
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/PlatformUtil.h"
 #include "platform/CloudKeyValueStore.h"
 
 #include <QBuffer>
@@ -25,15 +26,6 @@ QString typeOf(const QVariantMap &definition)
 bool isFlagged(const QVariantMap &entry, const QString &flag)
 {
     return entry.value(flag).toBool();
-}
-
-QByteArray pngData(const QImage &image)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return data;
 }
 
 // A cloud value belongs to an item of that type when it has the type's shape.
@@ -132,7 +124,7 @@ void CustomItemDefinitions::takeIcon(QVariantMap &definition, const QVariantMap 
     const QImage icon = entry.value(PersonKey::ItemImageIcon).value<QImage>();
     if (!icon.isNull()) {
         definition.insert(PersonKey::ItemImageIcon, icon);
-        definition.insert(PersonKey::ItemImageData, pngData(icon));
+        definition.insert(PersonKey::ItemImageData, PlatformUtil::pngData(icon));
     } else if (!entry.contains(PersonKey::ItemImageData)) {
         definition.remove(PersonKey::ItemImageIcon);
         definition.remove(PersonKey::ItemImageData);
@@ -152,18 +144,11 @@ void CustomItemDefinitions::restoreDeleted(QVariantList &definitions, const QLis
 void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, const QVariantMap &definition)
 {
     const QString name = nameOf(definition);
-    for (const ContainerDictPtr &container : containers) {
-        const GroupDictPtr top = container ? container->topGroup() : nullptr;
-        if (!top || !top->contactTable)
-            continue;
-        for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
-            if (!row || !row->person)
-                continue;
-            const std::optional<QVariantMap> own = row->person->customItemForIdentifier(name);
-            // The contact's item of that name may be the other type's, which stays.
-            if (own && typeOf(*own) == typeOf(definition))
-                row->person->deleteCustomItemForName(name);
-        }
+    for (const QNPersonPtr &person : loadedPersons(containers)) {
+        const std::optional<QVariantMap> own = person->customItemForIdentifier(name);
+        // The contact's item of that name may be the other type's, which stays.
+        if (own && typeOf(*own) == typeOf(definition))
+            person->deleteCustomItemForName(name);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "detail/ImageViewDragAndDropDelegate.h"
 
+#include "platform/PlatformUtil.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QDrag>
@@ -15,14 +17,6 @@ namespace {
 constexpr int Margin = 2;
 constexpr int HighlightWidth = 5;
 
-QByteArray pngData(const QImage &image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
-}
 } // namespace
 
 ImageViewDragAndDrop::ImageViewDragAndDrop(QWidget *parent) : QWidget(parent)
@@ -151,7 +145,7 @@ void ImageViewDragAndDrop::startDrag()
         return;
     auto *data = new QMimeData;
     data->setImageData(m_image);
-    data->setData(QStringLiteral("image/png"), pngData(m_image));
+    data->setData(QStringLiteral("image/png"), PlatformUtil::pngData(m_image));
     auto *drag = new QDrag(this);
     drag->setMimeData(data);
     drag->setPixmap(

@@ -289,32 +289,25 @@ bool CustomLabelPanelController::relabelContacts(const QString &from, const QStr
                                                  const QString &identifier)
 {
     bool changedAny = false;
-    for (const ContainerDictPtr &container : std::as_const(m_containerTable)) {
-        const GroupDictPtr top = container ? container->topGroup() : nullptr;
-        if (!top || !top->contactTable)
-            continue;
-        for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
-            if (!row || !row->person)
+    for (const QNPersonPtr &person : loadedPersons(m_containerTable)) {
+        QVariantList entries = person->labeledValueForIdentifier(identifier);
+        bool changed = false;
+        for (QVariant &value : entries) {
+            QVariantMap entry = value.toMap();
+            if (entry.value(PersonKey::Label).toString() != from)
                 continue;
-            QVariantList entries = row->person->labeledValueForIdentifier(identifier);
-            bool changed = false;
-            for (QVariant &value : entries) {
-                QVariantMap entry = value.toMap();
-                if (entry.value(PersonKey::Label).toString() != from)
-                    continue;
-                entry.insert(PersonKey::Label, to);
-                if (entry.contains(PersonKey::CNLabel))
-                    entry.insert(PersonKey::CNLabel, QNPerson::CNLabelFromLabel(to));
-                value = entry;
-                changed = true;
-            }
-            if (!changed)
-                continue;
-            row->person->setValue(entries, identifier);
-            // A custom item's list is stored without marking the record, but the save must see it.
-            row->person->setChanged(true);
-            changedAny = true;
+            entry.insert(PersonKey::Label, to);
+            if (entry.contains(PersonKey::CNLabel))
+                entry.insert(PersonKey::CNLabel, QNPerson::CNLabelFromLabel(to));
+            value = entry;
+            changed = true;
         }
+        if (!changed)
+            continue;
+        person->setValue(entries, identifier);
+        // A custom item's list is stored without marking the record, but the save must see it.
+        person->setChanged(true);
+        changedAny = true;
     }
     m_contactsChanged = m_contactsChanged || changedAny;
     return changedAny;

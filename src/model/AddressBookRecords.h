@@ -68,3 +68,20 @@ struct ContainerDict
 };
 using ContainerDictPtr = std::shared_ptr<ContainerDict>;
 using ContainerTable = QList<ContainerDictPtr>;
+
+// The loaded contacts: the persons of every container's top group, which holds each contact of
+// its container once.
+inline QList<QNPersonPtr> loadedPersons(const ContainerTable &containers)
+{
+    QList<QNPersonPtr> persons;
+    for (const ContainerDictPtr &container : containers) {
+        const GroupDictPtr top = container ? container->topGroup() : nullptr;
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
+            if (row && row->person)
+                persons.append(row->person);
+        }
+    }
+    return persons;
+}

@@ -1,6 +1,7 @@
 #include "model/QNPerson.h"
 
 #include "model/QNPersonKeys.h"
+#include "platform/PlatformUtil.h"
 #include "platform/Log.h"
 #include "platform/StoreContactWriter.h"
 
@@ -20,14 +21,6 @@ QImage placeholder(bool person)
     static const QImage personImage(QStringLiteral(":/icons/icon_person.png"));
     static const QImage companyImage(QStringLiteral(":/icons/icon_company.png"));
     return person ? personImage : companyImage;
-}
-
-QByteArray pngData(const QImage &image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 } // namespace
@@ -85,7 +78,7 @@ void QNPerson::setPhoto(const std::optional<QImage> &image)
     QImage fitted = *image;
     if (fitted.width() > PhotoSide || fitted.height() > PhotoSide)
         fitted = fitted.scaled(PhotoSide, PhotoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    const QByteArray png = pngData(fitted);
+    const QByteArray png = PlatformUtil::pngData(fitted);
     if (png.isEmpty()) {
         Log::write(
             QStringLiteral("ERROR -[QNPerson setPhoto:]: cannot encode the photo of %1").arg(uniqueId()));

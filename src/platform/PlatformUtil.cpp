@@ -1,5 +1,7 @@
 #include "platform/PlatformUtil.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QLocale>
 #include <QUuid>
 
@@ -38,6 +40,14 @@ QString localizedCountryName(const QString &countryCode, const QString &language
     if (name.isBogus() || name.isEmpty())
         return countryCode;
     return QString(reinterpret_cast<const QChar *>(name.getBuffer()), name.length());
+}
+
+QByteArray pngData(const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 } // namespace PlatformUtil

@@ -4,6 +4,8 @@
 #include <QString>
 
 // Small services of the platform that the contact record uses.
+class QImage;
+
 namespace PlatformUtil {
 
 // A new identifier such as "1B4E28BA-2FA1-11D2-883F-0016D3CCA427".
@@ -17,5 +19,8 @@ QString dateDescription();
 // The name of a country (ISO 3166 code, "JP") in a language ("ja", "ja-JP", "en_US"). An unknown
 // code comes back as it is; an unknown language falls back to the default locale of ICU.
 QString localizedCountryName(const QString &countryCode, const QString &languageCode);
+
+// The image as PNG bytes; empty when it cannot be encoded.
+QByteArray pngData(const QImage &image);
 
 } // namespace PlatformUtil

@@ -1,5 +1,7 @@
 #include "platform/StoreContactWriter.h"
 
+#include "platform/PlatformUtil.h"
+
 #include "platform/StoreConnection.h"
 #include "platform/StoreEntryCodec.h"
 
@@ -69,12 +71,7 @@ QByteArray StoreContactWriter::thumbnailFor(const QByteArray &imageData)
         return {};
     if (image.width() > ThumbnailSide || image.height() > ThumbnailSide)
         image = image.scaled(ThumbnailSide, ThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return {};
-    return png;
+    return PlatformUtil::pngData(image);
 }
 
 StoreStatus StoreContactWriter::add(const StoreContact &contact, qint64 containerRow)
