@@ -1,7 +1,7 @@
 #include "addressbook/EditFunnel.h"
 
+#include "addressbook/AddressBook.h"
 #include "addressbook/UndoGroup.h"
-
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
@@ -91,8 +91,7 @@ bool holdsEntries(const QVariant &value)
 
 } // namespace
 
-EditFunnel::EditFunnel(UndoManager &undoManager, Hooks hooks)
-    : m_undoManager(undoManager), m_hooks(std::move(hooks))
+EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager())
 {
 }
 
@@ -350,8 +349,10 @@ void EditFunnel::undoReplacePersonByContacts(const QList<ContactRowPtr> &newCont
         for (qsizetype i = 0; i < count; ++i)
             mergePerson(newContacts[i], contacts[i]);
     }
-    if (!newContacts.isEmpty() && m_hooks.contactDidUpdate)
-        m_hooks.contactDidUpdate(newContacts.first(), m_hooks.self);
+    if (newContacts.isEmpty())
+        return;
+    m_book.markEditedOutsideUndo();
+    emit m_book.contactDidUpdate(newContacts.first(), &m_book);
 }
 
 void EditFunnel::mergePerson(const ContactRowPtr &merged, const ContactRowPtr &target)
@@ -374,12 +375,12 @@ void EditFunnel::mergePerson(const ContactRowPtr &merged, const ContactRowPtr &t
         if (valueType(newPerson, identifier) == PersonValueType::Labeled) {
             const QVariantList list = newPerson.labeledValueForIdentifier(identifier);
             if (list != oldPerson.labeledValueForIdentifier(identifier))
-                undoReplaceLabeledValue(list, identifier, target, m_hooks.self);
+                undoReplaceLabeledValue(list, identifier, target, &m_book);
         } else {
             // Compared as text: a field never read and an empty one are the same.
             const QString text = newPerson.stringValueForIdentifier(identifier);
             if (text != oldPerson.stringValueForIdentifier(identifier))
-                undoReplaceValue(text, identifier, target, m_hooks.self);
+                undoReplaceValue(text, identifier, target, &m_book);
         }
     }
 }
@@ -402,9 +403,9 @@ void EditFunnel::mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr
 QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
 {
     const QString type = person.typeForIdentifier(identifier);
-    if (!type.isEmpty() || !m_hooks.customItems)
+    if (!type.isEmpty())
         return type;
-    for (const QVariant &item : m_hooks.customItems()) {
+    for (const QVariant &item : m_book.customItems()) {
         const QVariantMap definition = item.toMap();
         if (definition.value(PersonKey::ItemName).toString() == identifier)
             return definition.value(PersonKey::ItemType).toString();
@@ -414,9 +415,7 @@ QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
 
 bool EditFunnel::hasCustomItem(const QString &identifier) const
 {
-    if (!m_hooks.customItems)
-        return false;
-    const QVariantList items = m_hooks.customItems();
+    const QVariantList &items = m_book.customItems();
     return std::any_of(items.cbegin(), items.cend(), [&](const QVariant &item) {
         return item.toMap().value(PersonKey::ItemName).toString() == identifier;
     });
@@ -466,8 +465,8 @@ void EditFunnel::restoreList(Setter refresh, const ListState &state, const Conta
 void EditFunnel::finishWrite(const ContactRowPtr &contact)
 {
     contact->person->setChanged(true);
-    if (m_hooks.contactDidUpdate)
-        m_hooks.contactDidUpdate(contact, nullptr);
+    m_book.markEditedOutsideUndo();
+    emit m_book.contactDidUpdate(contact, nullptr);
 }
 
 // The list setter leaves the broadcast to its caller, but a change that is not marked would not
@@ -475,13 +474,6 @@ void EditFunnel::finishWrite(const ContactRowPtr &contact)
 void EditFunnel::finishListWrite(const ContactRowPtr &contact)
 {
     contact->person->setChanged(true);
-    if (m_hooks.updateGrid)
-        m_hooks.updateGrid();
-    if (!isReplaying() && m_hooks.markEdited)
-        m_hooks.markEdited();
-}
-
-bool EditFunnel::isReplaying() const
-{
-    return m_undoManager.isUndoing() || m_undoManager.isRedoing();
+    emit m_book.tableChanged();
+    m_book.markEditedOutsideUndo();
 }

@@ -3,7 +3,7 @@
 #include "ui/contracts/ContactsGridInterface.h"
 #include "addressbook/SortDescriptor.h"
 #include "ui/contracts/DetachedWindowEntry.h"
-#include "grid/GridSortKey.h"
+#include "addressbook/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
 #include "grid/LabelPopup.h"
