@@ -2,15 +2,24 @@
 
 #include "panels/MergeTableModel.h"
 
+#include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTableView>
 
 #include <algorithm>
+
+namespace {
+constexpr int TypeColumnMinimumWidth = 100;
+constexpr int TypeColumnMaximumWidth = 220;
+// The icon, its gaps and the cell's margins.
+constexpr int TypeColumnDecoration = 40;
+} // namespace
 
 MergeTable::MergeTable(QWidget *parentWidget, QObject *parent)
     : QObject(parent), m_tableView(new QTableView(parentWidget)), m_model(new MergeTableModel(m_rows, this))
@@ -22,7 +31,6 @@ MergeTable::MergeTable(QWidget *parentWidget, QObject *parent)
     m_tableView->setShowGrid(false);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setStretchLastSection(true);
-    m_tableView->setColumnWidth(MergeCellFactory::TypeColumn, 140);
     connect(m_tableView, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { emit rowDoubleClicked(index.row()); });
 }
@@ -39,7 +47,19 @@ void MergeTable::setRows(const MergeRowTable &rows, const MergeCellFactory::Cont
         m_tableView->verticalHeader()->resizeSection(row, int(lines < 2 ? m_rowHeight : lines * m_rowHeight));
     }
     applyCells(context);
+    fitTypeColumn(context.font);
     selectRows(selected);
+}
+
+// Wide enough for the longest kind's name beside its icon, but never most of the table.
+void MergeTable::fitTypeColumn(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    int width = TypeColumnMinimumWidth;
+    for (const MergeRow &row : std::as_const(m_rows))
+        width = std::max(width, metrics.horizontalAdvance(QNPerson::localizedIdentifierForKey(row.type)) +
+                                    TypeColumnDecoration);
+    m_tableView->setColumnWidth(MergeCellFactory::TypeColumn, std::min(width, TypeColumnMaximumWidth));
 }
 
 void MergeTable::clear()

@@ -52,6 +52,7 @@ signals:
 
 private:
     void applyCells(const MergeCellFactory::Context &context);
+    void fitTypeColumn(const QFont &font);
 
     QPointer<QTableView> m_tableView;
     MergeTableModel *m_model;

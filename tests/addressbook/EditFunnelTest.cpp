@@ -347,7 +347,7 @@ TEST_F(FunnelFixture, AMergeWritesWhatDiffersAsOneStep)
     merged->person->setNameValue(QVariantMap{{"FirstName", "Anne"}, {"LastName", "Lee"}}, "Name");
     merged->person->setValue(QVariantList{entry("mobile", "999")}, "Phone");
     merged->person->setPhoto(std::nullopt);
-    MergeContextDict context{{left}, QList<ContactRowPtr>{merged}};
+    MergeContextDict context{{left}, QList<ContactRowPtr>{merged}, std::nullopt};
 
     view->undoReplacePersonByContacts(*context.newContacts, context.contacts);
     QNPerson &person = *left->person;
