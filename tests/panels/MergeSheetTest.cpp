@@ -2,6 +2,7 @@
 
 #include "ui/widgets/SeparatorBox.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -100,6 +101,17 @@ TEST_F(MergeSheetTest, AnEditInPlaceOfANamePartIsOneStep)
     sheet->undoManager().undo();
     EXPECT_EQ(left()->person->nameValue().value("FirstName"), "Ann");
     EXPECT_FALSE(sheet->undoManager().canUndo());
+}
+
+TEST_F(MergeSheetTest, TheNameDisplayPopupTurnsAPersonIntoACompany)
+{
+    open({contact("Ann"), contact("Bob")}, true);
+    const int row = firstRowOf(sheet->tableRight(), "Name Display");
+    auto *popup = qobject_cast<QComboBox *>(sheet->tableRight()->cellView(row, 1));
+    ASSERT_TRUE(popup && popup->isEnabled());
+    emit popup->activated(1);
+    EXPECT_FALSE(right()->person->nameValue().value("showAsPerson").toBool());
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
 }
 
 TEST_F(MergeSheetTest, CancelEndsWithNothingChanged)
