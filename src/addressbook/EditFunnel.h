@@ -61,8 +61,9 @@ public:
     // A QImage, or null (or a null image) to remove the photo; anything else is refused.
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact);
 
-    // Writes what differs of each merged row's person into the address-book row of the same
-    // position, as one undo step; then broadcasts the first merged row.
+    // Writes what differs of each merged row's person (PersonDifference, custom items included)
+    // into the address-book row of the same position, as one undo step; then broadcasts the first
+    // merged row.
     void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                      const QList<ContactRowPtr> &contacts);
 
@@ -117,7 +118,9 @@ private:
     void finishListWrite(const ContactRowPtr &contact);
 
     void mergePerson(const ContactRowPtr &merged, const ContactRowPtr &target);
-    void mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr &target);
+    QString mergedType(QNPerson &merged, QNPerson &old, const QString &identifier,
+                       const QVariantList &customItems) const;
+    void mergePhoto(QNPerson &merged, const ContactRowPtr &target);
 
     AddressBook &m_book;
     UndoManager &m_undoManager;

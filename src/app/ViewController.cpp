@@ -17,6 +17,8 @@
 #include "ui/widgets/SeparatorBox.h"
 #include "addressbook/ViewTypes.h"
 #include "app/WindowController.h"
+#include "panels/MergePanelController.h"
+#include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/UndoManager.h"
@@ -425,6 +427,8 @@ void ViewController::applyFont(const std::optional<QFont> &font)
         return;
     m_selectedFont = font;
     groupViewController()->setSelectedFont(*font);
+    if (m_mergePanelController)
+        m_mergePanelController->setSelectedFont(*font);
     contactsViewController()->setSelectedFont(*font);
     contactInfoController()->setSelectedFont(*font);
     m_defaults.setObject(FontService::fontName(*font), DefaultsKey::DefaultFontName);
@@ -461,6 +465,8 @@ bool ViewController::validateMenuItem(QAction *item)
         item->setText(findBarController()->isVisible() ? L(QStringLiteral("Hide"))
                                                        : L(QStringLiteral("Show")));
         return true;
+    case MenuCommand::MergeContacts:
+        return contactsViewController()->canMergeContacts();
     case MenuCommand::DeleteContacts:
     case MenuCommand::DuplicateContacts:
         return m_editState && !contactsViewController()->selectedSubContacts().isEmpty();
@@ -562,6 +568,26 @@ void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descr
 void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
 {
     m_book->sorting().sortContactTable(descriptors);
+}
+
+void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)
+{
+    auto context = std::make_shared<MergeContextDict>();
+    context->contacts = contacts;
+    delete m_mergePanelController;
+    m_mergePanelController = new MergePanelController(window());
+    m_mergePanelController->setCustomItems(customItems());
+    if (!m_mergePanelController->setContextInfo(context, m_editState))
+        return;
+    if (m_selectedFont)
+        m_mergePanelController->setSelectedFont(*m_selectedFont);
+    m_mergePanelController->beginSheetModalForWindow(window(), [this, context](int code) {
+        if (code != 1 || !context->newContacts)
+            return;
+        undoReplacePersonByContacts(*context->newContacts, context->contacts);
+        setDocumentEdited(true);
+        contactsViewController()->updateTable();
+    });
 }
 
 void ViewController::addContactByVCardString(const QString &vCardString)

@@ -11,6 +11,7 @@
 #include "model/AddressBookRecords.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
@@ -24,6 +25,7 @@
 class ChangeBroadcast;
 class ContactDrops;
 class FontManager;
+class MergePanelController;
 class GroupContactCommands;
 class PaneWidths;
 class ProgressIndicator;
@@ -191,6 +193,8 @@ public:
     void rowSelectionDidChange(const SubContactRowPtr &row) override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
     void addContactByVCardString(const QString &vCardString) override;
+    // Two contacts side by side in the merge sheet; Done writes the merged copies as one step.
+    void beginMergeSheet(const QList<ContactRowPtr> &contacts) override;
     // GroupViewControllerDelegate
     void groupSelectionDidChange(const GroupDictPtr &group) override;
     void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group) override;
@@ -248,6 +252,7 @@ private:
     PaneWidths *m_paneWidths = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;
     SeparatorBox *m_redSeparator = nullptr;
+    QPointer<MergePanelController> m_mergePanelController;
 
     QStringList m_selectedLabels;
     QVariantMap m_viewTypeDict;

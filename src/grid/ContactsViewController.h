@@ -67,6 +67,8 @@ public:
     void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;
     void showQRCode() override;
     void toggleShowCompany() override;
+    void mergeContacts() override;
+    bool canMergeContacts() override;
     void setFindString(const QString &findString) override { m_state.findString = findString; }
     void setFindOptions(Qt::CaseSensitivity findOptions) override { m_state.findOptions = findOptions; }
     void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override

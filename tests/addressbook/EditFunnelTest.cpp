@@ -265,7 +265,7 @@ TEST_F(AddressBookFixture, AMergeWritesWhatDiffersAsOneStep)
     merged->person->setNameValue(QVariantMap{{"FirstName", "Anne"}, {"LastName", "Lee"}}, "Name");
     merged->person->setValue(QVariantList{entry("mobile", "999")}, "Phone");
     merged->person->setPhoto(std::nullopt);
-    MergeContextDict context{{left}, QList<ContactRowPtr>{merged}};
+    MergeContextDict context{{left}, QList<ContactRowPtr>{merged}, std::nullopt};
 
     funnel().undoReplacePersonByContacts(*context.newContacts, context.contacts);
     QNPerson &person = *left->person;

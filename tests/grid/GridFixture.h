@@ -37,8 +37,10 @@ public:
     }
     void addContactByVCardString(const QString &) override {}
     const GroupDictPtr &selectedGroupDict() const override { return group; }
+    void beginMergeSheet(const QList<ContactRowPtr> &contacts) override { merges.append(contacts); }
 
     GroupDictPtr group;
+    QList<QList<ContactRowPtr>> merges;
     QList<SubContactRowPtr> selections;
     QList<QList<SortDescriptor>> sorts;
 };
