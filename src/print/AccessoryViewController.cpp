@@ -49,6 +49,8 @@ QWidget *AccessoryViewController::makeView()
     auto *layout = new QVBoxLayout(view);
     layout->setContentsMargins(0, 0, 0, 0);
     m_styleTab = new QTabWidget(view);
+    // Every style's tab in sight: there are only a few.
+    m_styleTab->setUsesScrollButtons(false);
     for (const QString &style : styles()) {
         auto *page = new QWidget(m_styleTab);
         page->setObjectName(style);
