@@ -56,6 +56,8 @@ PrintWindow::PrintWindow(PrintView &view, PrintAccessoryInterface *accessory, Pr
 PrintWindow::~PrintWindow()
 {
     giveBackAccessory();
+    // The preview holds the printer, which goes before the window's children do.
+    delete m_preview;
 }
 
 QWidget *PrintWindow::makeControls(PrintServices::PanelOptions options)
