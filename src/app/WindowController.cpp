@@ -9,8 +9,8 @@
 #include "app/PaneWidths.h"
 #include "app/ToolbarChoices.h"
 #include "ui/widgets/ToolbarIcon.h"
-#include "app/UnavailablePrintServices.h"
 #include "app/ViewController.h"
+#include "print/PrintWindowServices.h"
 #include "addressbook/ViewTypes.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
@@ -44,7 +44,7 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     : QMainWindow(parent), m_defaults(defaults),
       m_mainViewController(new ViewController(defaults, std::move(panes))), m_mainMenu(new MainMenu(this)),
       m_menuValidation(new MenuValidation(this, [this](QAction *item) { return validateMenuItem(item); })),
-      m_printServices(std::make_unique<UnavailablePrintServices>(defaults))
+      m_printServices(std::make_unique<PrintWindowServices>(defaults))
 {
     setWindowTitle(QApplication::applicationName() + QStringLiteral("[*]"));
     setCentralWidget(m_mainViewController);

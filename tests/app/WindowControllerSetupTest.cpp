@@ -1,4 +1,8 @@
 #include "WindowFixture.h"
+#include "addressbook/AddressBookFixture.h"
+#include "print/PrintWindow.h"
+
+#include <QPrintPreviewWidget>
 
 #include "addressbook/DefaultsKey.h"
 #include "app/MainMenu.h"
@@ -189,17 +193,26 @@ TEST_F(WindowFixture, PrintingGivesTheViewAndTheOptionsTheLastStyleAndTheAccesso
     EXPECT_EQ(record.style, "Address List");
 }
 
-TEST_F(WindowFixture, UntilPrintingExistsThePrintCommandSaysSoAndWritesNothing)
+TEST_F(WindowFixture, PrintOpensThePrintWindowWithAPreviewAndClosingItLeavesTheWindowReady)
 {
     m_window->show();
-    m_grid->selectedRows = {std::make_shared<SubContactRow>()};
-    const QVariantMap before = defaults().dictionaryRepresentation();
-    m_window->printDocument();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(Alert::shownAlerts().size(), 1);
-    EXPECT_EQ(Alert::lastShown().messageText, "Printing is not available yet.");
-    EXPECT_TRUE(Alert::lastShown().asSheet);
-    EXPECT_EQ(defaults().dictionaryRepresentation(), before);
+    for (const char *name : {"Ann", "Bo", "Cy"}) {
+        auto row = std::make_shared<SubContactRow>();
+        static_cast<ContactRow &>(*row) = *rowOf(sampleContact(name));
+        m_grid->selectedRows.append(row);
+    }
+    for (int round = 0; round < 2; ++round) {
+        m_window->printDocument();
+        QCoreApplication::processEvents();
+        PrintWindow *printWindow = m_window->findChild<PrintWindow *>();
+        ASSERT_NE(printWindow, nullptr);
+        EXPECT_GE(printWindow->preview()->pageCount(), 1);
+        printWindow->cancel();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(m_window->findChild<PrintWindow *>(), nullptr);
+    }
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
 }
 
 } // namespace
