@@ -5,6 +5,7 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -60,8 +61,11 @@ void DateViewController::loadContext()
 void DateViewController::fillLabelPopup()
 {
     m_labelPopup->clear();
+    // "Birthday" names the field; the labels of dated entries are labels.
+    const bool birthday = contextInfo()->type == PersonIdentifier::Birthday;
     for (const QString &label : *m_labels)
-        m_labelPopup->addItem(QNPerson::localizedIdentifierForKey(label), label);
+        m_labelPopup->addItem(
+            birthday ? QNPerson::localizedIdentifierForKey(label) : LabelPopup::localizedLabel(label), label);
     m_labelPopup->setCurrentIndex(0);
 }
 

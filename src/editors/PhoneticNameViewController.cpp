@@ -5,8 +5,8 @@
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
 
+#include <QFormLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 PhoneticNameViewController::PhoneticNameViewController(QWidget *parent)
     : ValueEditor(parent), m_firstNameField(new QLineEdit), m_middleNameField(new QLineEdit),
@@ -16,14 +16,13 @@ PhoneticNameViewController::PhoneticNameViewController(QWidget *parent)
     m_middleNameField->setPlaceholderText(L(PersonKey::MiddleName));
     m_lastNameField->setPlaceholderText(L(PersonKey::LastName));
     auto *body = new QWidget;
-    auto *layout = new QVBoxLayout(body);
+    auto *layout = new QFormLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    layout->addWidget(m_firstNameField);
-    layout->addWidget(m_middleNameField);
-    layout->addWidget(m_lastNameField);
-    layout->addWidget(m_nameOrderingPopup);
-    layout->addStretch();
+    layout->setVerticalSpacing(4);
+    layout->addRow(L(PersonKey::FirstName), m_firstNameField);
+    layout->addRow(L(PersonKey::MiddleName), m_middleNameField);
+    layout->addRow(L(PersonKey::LastName), m_lastNameField);
+    layout->addRow(m_nameOrderingPopup);
     setUpChrome(body);
     setReturnPressesDone(true);
 
