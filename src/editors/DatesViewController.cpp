@@ -123,7 +123,8 @@ void DatesViewController::reloadData()
             fillRow(row);
         for (int row : selected) {
             if (row < m_table.size())
-                m_tableView->selectRow(row);
+                m_tableView->selectionModel()->select(m_tableView->model()->index(row, DateColumn),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         if (current >= 0 && current < m_table.size())
             m_tableView->setCurrentCell(current, DateColumn, QItemSelectionModel::NoUpdate);
