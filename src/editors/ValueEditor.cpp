@@ -1,15 +1,35 @@
 #include "editors/ValueEditor.h"
 
+#include "editors/EditorChrome.h"
+#include "platform/Localizer.h"
 #include "platform/widgets/Popover.h"
 
+#include <QKeyEvent>
+#include <QPushButton>
+
 ValueEditor::ValueEditor(QWidget *parent) : QWidget(parent) {}
+
+ValueEditor::~ValueEditor() = default;
+
+void ValueEditor::setUpChrome(QWidget *body)
+{
+    m_chrome = std::make_unique<EditorChrome>(this, body);
+    connect(m_chrome->editButton(), &QPushButton::toggled, this, &ValueEditor::setEditable);
+    connect(m_chrome->doneButton(), &QPushButton::clicked, this, &ValueEditor::donePressed);
+    connect(m_chrome->cancelButton(), &QPushButton::clicked, this, [this] { cancel(false); });
+    showLockState();
+}
 
 void ValueEditor::setContextInfo(const EditorContextPtr &context, bool editable)
 {
     m_contextInfo = context ? context : std::make_shared<EditorContext>();
+    m_changed = false;
+    if (m_chrome)
+        m_chrome->showContact(person());
     loadContext();
     const bool allowed = !honoursEditEnabled() || m_contextInfo->editEnabled;
     m_editable = allowed && editable;
+    showLockState();
     updateUI();
 }
 
@@ -26,9 +46,65 @@ Popover *ValueEditor::popover() const
 void ValueEditor::setEditable(bool editable)
 {
     if (editable && honoursEditEnabled() && !(m_contextInfo && m_contextInfo->editEnabled))
-        return;
+        editable = false;
     m_editable = editable;
+    showLockState();
     updateUI();
+}
+
+void ValueEditor::showLockState()
+{
+    if (!m_chrome)
+        return;
+    const bool canUnlock = !honoursEditEnabled() || (m_contextInfo && m_contextInfo->editEnabled);
+    m_chrome->showLockState(m_editable, canUnlock, m_changed, unlockedDoneTitle());
+}
+
+QString ValueEditor::unlockedDoneTitle() const
+{
+    return L(QStringLiteral("Change"));
+}
+
+QNPerson *ValueEditor::person() const
+{
+    if (!m_contextInfo || !m_contextInfo->contact)
+        return nullptr;
+    return m_contextInfo->contact->person.get();
+}
+
+void ValueEditor::noteChange()
+{
+    if (!m_editable)
+        return;
+    m_changed = true;
+    if (m_chrome)
+        m_chrome->doneButton()->setEnabled(true);
+}
+
+void ValueEditor::setReturnPressesDone(bool presses)
+{
+    if (m_chrome)
+        m_chrome->setReturnPressesDone(presses);
+}
+
+void ValueEditor::donePressed()
+{
+    // A locked editor hands nothing back, whatever was changed while it was unlocked.
+    if (!m_editable) {
+        closePopover();
+        return;
+    }
+    finishEditing();
+}
+
+void ValueEditor::keyPressEvent(QKeyEvent *event)
+{
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isReturn && m_chrome && m_chrome->returnPressesDone() && m_chrome->doneButton()->isEnabled()) {
+        m_chrome->doneButton()->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ValueEditor::commit(const QVariant &value)
@@ -51,4 +127,34 @@ void ValueEditor::closePopover()
 {
     if (m_popover)
         m_popover->close();
+}
+
+QLabel *ValueEditor::imageView() const
+{
+    return m_chrome ? m_chrome->imageView() : nullptr;
+}
+
+QLineEdit *ValueEditor::contactNameField() const
+{
+    return m_chrome ? m_chrome->contactNameField() : nullptr;
+}
+
+QPushButton *ValueEditor::editButton() const
+{
+    return m_chrome ? m_chrome->editButton() : nullptr;
+}
+
+SeparatorBox *ValueEditor::redSeparator() const
+{
+    return m_chrome ? m_chrome->redSeparator() : nullptr;
+}
+
+QPushButton *ValueEditor::cancelButton() const
+{
+    return m_chrome ? m_chrome->cancelButton() : nullptr;
+}
+
+QPushButton *ValueEditor::doneButton() const
+{
+    return m_chrome ? m_chrome->doneButton() : nullptr;
 }

@@ -6,7 +6,7 @@
 #include "addressbook/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
-#include "grid/LabelPopup.h"
+#include "ui/widgets/LabelPopup.h"
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/OwnedView.h"
 

@@ -1,7 +1,7 @@
 #include "grid/GridCellBuilder.h"
 
 #include "grid/GridField.h"
-#include "grid/LabelPopup.h"
+#include "ui/widgets/LabelPopup.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"

@@ -1,7 +1,7 @@
 #include "GridFixture.h"
 
 #include "grid/GridCellDelegate.h"
-#include "grid/LabelPopup.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include <QFontMetricsF>
 #include <QHeaderView>

@@ -5,8 +5,9 @@
 
 #include <optional>
 
-// The label popup of a labelled value's cell: in edit state every label of the field, with the
-// value's own selected; locked, the value's label alone.
+// The label popup of a labelled value (a grid cell, a row of a value editor): in edit state every
+// label of the field, with the value's own selected; locked, the value's label alone. Items carry
+// the stored label, never only their display text.
 class LabelPopup
 {
 public:

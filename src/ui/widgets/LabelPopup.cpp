@@ -1,4 +1,4 @@
-#include "grid/LabelPopup.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include "model/QNPerson.h"
 

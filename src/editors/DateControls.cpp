@@ -1,0 +1,100 @@
+#include "editors/DateControls.h"
+
+#include "editors/DateText.h"
+#include "platform/Localizer.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int YearFieldWidth = 80;
+
+// Digits of a year up to the maximum; a keystroke that would go beyond it is refused.
+class YearValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.isEmpty())
+            return Intermediate;
+        bool ok = false;
+        const int year = input.toInt(&ok);
+        const bool digits = std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c.isDigit(); });
+        return ok && digits && year <= DateControls::MaximumYear ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+DateControls::DateControls(QWidget *parent)
+    : QWidget(parent), m_yearFieldLabel(new QLabel(L(QStringLiteral("Year")))), m_yearField(new QLineEdit),
+      m_monthPopupLabel(new QLabel(L(QStringLiteral("Month")))), m_monthPopup(new QComboBox),
+      m_datePicker(new QCalendarWidget)
+{
+    m_yearField->setValidator(new YearValidator(m_yearField));
+    m_yearField->setMaxLength(4);
+    m_monthPopup->addItems(DateText::monthTitles());
+    m_datePicker->setMinimumDate(QDate(1, 1, 1));
+    m_datePicker->setMaximumDate(QDate(MaximumYear, 12, 31));
+    m_datePicker->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_datePicker->setSelectedDate(QDate::currentDate());
+
+    // Year and month beside the calendar: the popovers are wider than they are tall.
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(2);
+    layout->addWidget(m_yearFieldLabel, 0, 0);
+    layout->addWidget(m_yearField, 1, 0);
+    layout->addWidget(m_monthPopupLabel, 2, 0);
+    layout->addWidget(m_monthPopup, 3, 0);
+    layout->addWidget(m_datePicker, 0, 1, 5, 1);
+    layout->setRowStretch(4, 1);
+    layout->setColumnStretch(1, 1);
+    m_yearField->setFixedWidth(YearFieldWidth);
+    m_monthPopup->setFixedWidth(YearFieldWidth);
+
+    connect(m_monthPopup, &QComboBox::activated, this, [this](int index) { emit monthChosen(index + 1); });
+    connect(m_yearField, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QScopedValueRollback<bool> typing(m_typingYear, true);
+        emit yearEdited(text.toInt());
+    });
+    connect(m_datePicker, &QCalendarWidget::selectionChanged, this,
+            [this] { emit datePicked(m_datePicker->selectedDate()); });
+}
+
+QDate DateControls::showComponents(const DateComponents &components)
+{
+    QDate date = DateText::date(components);
+    if (!date.isValid())
+        date = QDate::currentDate();
+    const QSignalBlocker pickerBlocker(m_datePicker);
+    m_datePicker->setSelectedDate(date);
+    // The year being typed stays as typed, an emptied field included.
+    if (!m_typingYear)
+        m_yearField->setText(QString::number(components.year.value_or(0)));
+    m_monthPopup->setCurrentIndex(components.month.value_or(0) - 1);
+    return date;
+}
+
+QDate DateControls::pickerDate() const
+{
+    return m_datePicker->selectedDate();
+}
+
+void DateControls::setControlsEnabled(bool enabled)
+{
+    m_yearField->setEnabled(enabled);
+    m_monthPopup->setEnabled(enabled);
+    m_datePicker->setEnabled(enabled);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/StoreContact.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// The date controls that both date editors show: a year field (0 to 2900, 0 for no year), a month
+// popup and a calendar picker. Each tells of the user's changes only; showing a date tells nothing.
+class DateControls : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaximumYear = 2900;
+
+    explicit DateControls(QWidget *parent = nullptr);
+
+    // Shows the components, today in the picker when they make no date; answers the date shown.
+    QDate showComponents(const DateComponents &components);
+    QDate pickerDate() const;
+    void setControlsEnabled(bool enabled);
+
+    QLineEdit *yearField() const { return m_yearField; }
+    QLabel *yearFieldLabel() const { return m_yearFieldLabel; }
+    QComboBox *monthPopup() const { return m_monthPopup; }
+    QLabel *monthPopupLabel() const { return m_monthPopupLabel; }
+    QCalendarWidget *datePicker() const { return m_datePicker; }
+
+signals:
+    // month 1 to 12.
+    void monthChosen(int month);
+    void yearEdited(int year);
+    void datePicked(const QDate &date);
+
+private:
+    QLabel *m_yearFieldLabel;
+    QLineEdit *m_yearField;
+    QLabel *m_monthPopupLabel;
+    QComboBox *m_monthPopup;
+    QCalendarWidget *m_datePicker;
+    bool m_typingYear = false;
+};

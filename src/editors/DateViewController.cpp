@@ -1,0 +1,162 @@
+#include "editors/DateViewController.h"
+
+#include "editors/DateControls.h"
+#include "editors/DateText.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/Localizer.h"
+#include "ui/widgets/LabelPopup.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+DateViewController::DateViewController(QWidget *parent)
+    : ValueEditor(parent), m_labelPopup(new QComboBox), m_dateField(new QLineEdit),
+      m_clearButton(new QPushButton(L(QStringLiteral("Clear")))), m_dateControls(new DateControls)
+{
+    auto *body = new QWidget;
+    auto *layout = new QGridLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_labelPopup, 0, 0);
+    layout->addWidget(m_dateField, 0, 1);
+    layout->addWidget(m_clearButton, 0, 2);
+    layout->addWidget(m_dateControls, 1, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
+    // The label only says which date this is; it takes no part in the result.
+    m_labelPopup->setEnabled(false);
+    setUpChrome(body);
+
+    connect(m_dateField, &QLineEdit::editingFinished, this, &DateViewController::dateFieldEntered);
+    connect(m_dateField, &QLineEdit::textEdited, this, &DateViewController::updateClearButton);
+    connect(m_clearButton, &QPushButton::clicked, this, &DateViewController::clearPressed);
+    connect(m_dateControls, &DateControls::monthChosen, this, &DateViewController::monthChosen);
+    connect(m_dateControls, &DateControls::yearEdited, this, &DateViewController::yearEdited);
+    connect(m_dateControls, &DateControls::datePicked, this, &DateViewController::takeDate);
+}
+
+void DateViewController::loadContext()
+{
+    if (!m_labels)
+        m_labels = QStringList{PersonIdentifier::Birthday};
+    fillLabelPopup();
+
+    const QVariantMap source = sourceValue();
+    const QVariant value = source.value(PersonKey::Value);
+    const QString text = source.value(PersonKey::StringValue).toString();
+    m_selectedBirthday.reset();
+    if (const std::optional<DateComponents> components = QNPerson::dateComponentsFromVariant(value);
+        components && !components->isEmpty()) {
+        m_selectedBirthday = components;
+    } else if (!value.isValid() && !text.isEmpty()) {
+        if (const std::optional<QDate> date = DateText::parse(text))
+            m_selectedBirthday = DateText::components(*date);
+    }
+    m_hadValue = m_selectedBirthday || !text.isEmpty();
+    showDate(m_selectedBirthday.value_or(DateComponents{}));
+}
+
+void DateViewController::fillLabelPopup()
+{
+    m_labelPopup->clear();
+    // "Birthday" names the field; the labels of dated entries are labels.
+    const bool birthday = contextInfo()->type == PersonIdentifier::Birthday;
+    for (const QString &label : *m_labels)
+        m_labelPopup->addItem(
+            birthday ? QNPerson::localizedIdentifierForKey(label) : LabelPopup::localizedLabel(label), label);
+    m_labelPopup->setCurrentIndex(0);
+}
+
+QVariantMap DateViewController::sourceValue() const
+{
+    const EditorContextPtr context = contextInfo();
+    if (context->value.typeId() == QMetaType::QVariantMap)
+        return context->value.toMap();
+    QNPerson *edited = person();
+    return edited ? edited->valueForIdentifier(context->type).toMap() : QVariantMap();
+}
+
+void DateViewController::updateUI()
+{
+    const bool editable = isEditable();
+    m_dateControls->setControlsEnabled(editable);
+    m_dateField->setEnabled(editable);
+    updateClearButton();
+}
+
+void DateViewController::showDate(const DateComponents &components)
+{
+    const QDate shown = m_dateControls->showComponents(components);
+    m_dateField->setText(DateText::text(DateText::components(shown)));
+}
+
+void DateViewController::takeDate(const QDate &date)
+{
+    const DateComponents components = DateText::components(date);
+    if (!m_selectedBirthday || *m_selectedBirthday != components) {
+        showDate(components);
+        m_selectedBirthday = components;
+        noteChange();
+    }
+    updateClearButton();
+}
+
+void DateViewController::dateFieldEntered()
+{
+    if (!isEditable())
+        return;
+    takeDate(DateText::parse(m_dateField->text()).value_or(QDate::currentDate()));
+}
+
+void DateViewController::monthChosen(int month)
+{
+    showDate(DateText::components(DateText::withMonth(m_dateControls->pickerDate(), month)));
+    noteChange();
+    updateClearButton();
+}
+
+void DateViewController::yearEdited(int year)
+{
+    const QDate date = DateText::withYear(m_dateControls->pickerDate(), year);
+    if (!date.isValid())
+        return;
+    showDate(DateText::components(date));
+    noteChange();
+    updateClearButton();
+}
+
+void DateViewController::clearPressed()
+{
+    m_dateField->clear();
+    noteChange();
+    updateClearButton();
+}
+
+void DateViewController::updateClearButton()
+{
+    m_clearButton->setEnabled(isEditable() && !m_dateField->text().isEmpty());
+}
+
+void DateViewController::finishEditing()
+{
+    const EditorContextPtr context = contextInfo();
+    const QString text = m_dateField->text();
+    if (text.trimmed().isEmpty()) {
+        // Nil, not an empty dictionary, is what clears a stored date.
+        if (m_hadValue) {
+            commit(QVariant());
+            return;
+        }
+        context->dirty = false;
+        closePopover();
+        return;
+    }
+    // Typed text that was never entered still counts, so that the text and the date agree.
+    const QDate date = DateText::parse(text).value_or(m_dateControls->pickerDate());
+    const DateComponents components = DateText::components(date);
+    showDate(components);
+    commit(QVariantMap{{PersonKey::Value, QNPerson::variantFromDateComponents(components)},
+                       {PersonKey::StringValue, DateText::text(components)}});
+}

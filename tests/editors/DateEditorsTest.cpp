@@ -1,0 +1,295 @@
+#include "EditorHarness.h"
+
+#include "addressbook/AddressBook.h"
+#include "addressbook/EditFunnel.h"
+#include "editors/DateControls.h"
+#include "editors/DateViewController.h"
+#include "editors/DatesViewController.h"
+#include "platform/UndoManager.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+QVariantMap ymd(int year, int month, int day)
+{
+    return {{"year", year}, {"month", month}, {"day", day}};
+}
+
+QNPersonPtr withBirthday(const QVariantMap &birthday)
+{
+    auto person = std::make_shared<QNPerson>();
+    person->setValue(birthday, "Birthday");
+    person->setChanged(false);
+    return person;
+}
+
+QNPersonPtr withDates(int count)
+{
+    auto person = std::make_shared<QNPerson>();
+    QVariantList dates;
+    for (int i = 0; i < count; ++i)
+        dates.append(QVariantMap{{"label", "other"}, {"value", ymd(2000 + i, 1, 1)}});
+    person->setValue(dates, "Dates");
+    person->setChanged(false);
+    return person;
+}
+
+class BirthdayEditorTest : public EditorHarness
+{
+protected:
+    void prepare(EditorContext &context) override { context.value = m_value; }
+
+    DateViewController *openBirthday(const QNPersonPtr &person)
+    {
+        m_person = person;
+        return open<DateViewController>(person, "Birthday");
+    }
+    QVariantMap result() const { return m_context->value.toMap(); }
+
+    QNPersonPtr m_person;
+    // A value handed in with the context, as the find-and-replace window hands its entry.
+    QVariant m_value;
+};
+
+TEST_F(BirthdayEditorTest, AContactWithoutABirthdayShowsTodayAndNoYear)
+{
+    auto *editor = openBirthday(std::make_shared<QNPerson>());
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(editor->dateControls()->pickerDate(), today);
+    EXPECT_EQ(editor->dateField()->text(),
+              QNPerson::dateStringFromDateComponents({today.year(), today.month(), today.day()}));
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), "0");
+    EXPECT_EQ(editor->dateControls()->monthPopup()->currentIndex(), -1);
+    EXPECT_EQ(editor->labelPopup()->itemData(0), "Birthday");
+}
+
+class BirthdayTextTest : public BirthdayEditorTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(BirthdayTextTest, ADateKnownOnlyAsTextIsRead)
+{
+    m_value = QVariantMap{{"label", "anniversary"}, {"stringValue", GetParam()}};
+    auto *editor = openBirthday(std::make_shared<QNPerson>());
+    EXPECT_EQ(editor->dateControls()->pickerDate(), QDate(1980, 5, 17));
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), "1980");
+    EXPECT_EQ(editor->dateControls()->monthPopup()->currentIndex(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, BirthdayTextTest,
+                         ::testing::Values("1980.05.17 Sat", "1980.05.17(Sat)", "1980.05.17"));
+
+TEST_F(BirthdayEditorTest, ClearAndDoneHandsTheFunnelNil)
+{
+    auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+    editor->clearButton()->click();
+    editor->doneButton()->click();
+    ASSERT_EQ(m_context->dirty, true);
+    EXPECT_FALSE(m_context->value.isValid());
+
+    AddressBook book;
+    ASSERT_TRUE(book.funnel().undoReplaceBirthday(m_context->value, m_context->contact));
+    EXPECT_FALSE(m_person->birthdayValue().value_or(QVariantMap()).contains("value"));
+
+    editor = openBirthday(std::make_shared<QNPerson>());
+    editor->clearButton()->click();
+    editor->doneButton()->click();
+    EXPECT_EQ(m_context->dirty, false);
+    EXPECT_FALSE(m_context->value.isValid());
+}
+
+TEST_F(BirthdayEditorTest, TypedTextAndDateAgreeEvenWhenNeverEntered)
+{
+    auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+    choose(editor->dateControls()->monthPopup(), 0);
+    editor->dateField()->setText("1999.12.31");
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), ymd(1999, 12, 31));
+    EXPECT_EQ(result().value("stringValue"), "1999.12.31(Fri)");
+
+    editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+    editor->dateField()->setText("not a date");
+    choose(editor->dateControls()->monthPopup(), 5);
+    editor->dateField()->setText("not a date");
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), ymd(1980, 6, 17));
+    EXPECT_EQ(result().value("stringValue"), "1980.06.17(Tue)");
+}
+
+TEST_F(BirthdayEditorTest, TheYearStopsAt2900)
+{
+    auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+    QLineEdit *year = editor->dateControls()->yearField();
+    year->selectAll();
+    QTest::keyClicks(year, "3000");
+    EXPECT_EQ(year->text(), "300");
+    year->selectAll();
+    QTest::keyClicks(year, "2900");
+    EXPECT_EQ(editor->dateControls()->pickerDate(), QDate(2900, 5, 17));
+    EXPECT_TRUE(editor->doneButton()->isEnabled());
+}
+
+TEST_F(BirthdayEditorTest, AnotherMonthKeepsTheDayInsideIt)
+{
+    auto *editor = openBirthday(withBirthday({{"value", ymd(2020, 1, 31)}}));
+    choose(editor->dateControls()->monthPopup(), 1);
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), ymd(2020, 2, 29));
+}
+
+TEST_F(BirthdayEditorTest, ABirthdayWithoutAYearKeepsNone)
+{
+    auto *editor = openBirthday(withBirthday({{"value", QVariantMap{{"month", 5}, {"day", 17}}}}));
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), "0");
+    EXPECT_EQ(editor->dateField()->text(), "05.17");
+    editor->dateControls()->datePicker()->setSelectedDate(editor->dateControls()->pickerDate().addDays(1));
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 5}, {"day", 18}}));
+    EXPECT_EQ(result().value("stringValue"), "05.18");
+}
+
+class DatesEditorTest : public EditorHarness
+{
+protected:
+    void prepare(EditorContext &context) override { context.labelIndex = m_labelIndex; }
+
+    DatesViewController *openDates(const QNPersonPtr &person, bool editable = true)
+    {
+        return open<DatesViewController>(person, "Dates", editable);
+    }
+    static QList<int> labelIndexes(const QVariantList &list)
+    {
+        QList<int> indexes;
+        for (const QVariant &entry : list)
+            indexes.append(entry.toMap().value("labelIndex").toInt());
+        return indexes;
+    }
+
+    std::optional<int> m_labelIndex;
+};
+
+TEST_F(DatesEditorTest, AnEmptyListOpenedUnlockedStartsWithToday)
+{
+    auto *editor = openDates(withDates(0));
+    ASSERT_EQ(editor->table().size(), 1);
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(editor->table().at(0).toMap().value("value").toMap(),
+              ymd(today.year(), today.month(), today.day()));
+    EXPECT_TRUE(editor->doneButton()->isEnabled());
+
+    EXPECT_TRUE(openDates(withDates(0), false)->table().isEmpty());
+}
+
+TEST_F(DatesEditorTest, AddGoesBelowTheSelectionWithANumberNoEntryHas)
+{
+    auto *editor = openDates(withDates(4));
+    editor->tableView()->selectRow(2);
+    editor->addPressed();
+    EXPECT_EQ(editor->tableView()->currentRow(), 3);
+    EXPECT_EQ(labelIndexes(editor->table()), QList<int>({0, 1, 2, 4, 3}));
+
+    editor = openDates(withDates(3));
+    editor->tableView()->selectRow(1);
+    editor->deletePressed();
+    editor->addPressed();
+    EXPECT_EQ(labelIndexes(editor->table()), QList<int>({0, 2, 3}));
+}
+
+TEST_F(DatesEditorTest, DeleteTakesEverySelectedRow)
+{
+    auto *editor = openDates(withDates(3));
+    editor->tableView()->selectRow(0);
+    editor->tableView()->selectionModel()->select(editor->tableView()->model()->index(2, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Locking and unlocking keeps the selection.
+    editor->editButton()->click();
+    editor->editButton()->click();
+    editor->deletePressed();
+    EXPECT_EQ(labelIndexes(editor->table()), QList<int>({1}));
+}
+
+TEST_F(DatesEditorTest, TypedDatesAreReadOrRefused)
+{
+    auto *editor = openDates(withDates(2));
+    editor->setDateText(0, "2020.02.29");
+    const QVariantMap entry = editor->table().at(0).toMap();
+    EXPECT_EQ(entry.value("value").toMap(), ymd(2020, 2, 29));
+    EXPECT_EQ(entry.value("stringValue"), "2020.02.29(Sat)");
+    EXPECT_EQ(editor->tableView()->item(0, DatesViewController::DateColumn)->text(), "2020.02.29(Sat)");
+
+    editor->tableView()->item(1, DatesViewController::DateColumn)->setText("banana");
+    EXPECT_EQ(editor->table().at(1), withDates(2)->labeledValueForIdentifier("Dates").at(1));
+    EXPECT_EQ(editor->tableView()->item(1, DatesViewController::DateColumn)->text(), "2001.01.01(Mon)");
+}
+
+TEST_F(DatesEditorTest, AnEmptiedDateLeavesTheList)
+{
+    auto *editor = openDates(withDates(2));
+    editor->setDateText(0, "");
+    editor->doneButton()->click();
+    ASSERT_EQ(m_context->dirty, true);
+    EXPECT_EQ(labelIndexes(m_context->value.toList()), QList<int>({1}));
+}
+
+TEST_F(DatesEditorTest, DoneTakesTheCellBeingTyped)
+{
+    auto *editor = openDates(withDates(1));
+    QTableWidget *table = editor->tableView();
+    table->editItem(table->item(0, DatesViewController::DateColumn));
+    auto *cell = table->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(cell, nullptr);
+    QTest::keyClicks(cell, "1999.01.02");
+    editor->doneButton()->click();
+    ASSERT_EQ(m_context->dirty, true);
+    EXPECT_EQ(m_context->value.toList().at(0).toMap().value("value").toMap(), ymd(1999, 1, 2));
+}
+
+TEST_F(DatesEditorTest, TheLabelPopupStoresTheLabelNotItsTitle)
+{
+    registerLabel("Name day", "Dates");
+    auto *editor = openDates(withDates(1));
+    auto *popup =
+        qobject_cast<QComboBox *>(editor->tableView()->cellWidget(0, DatesViewController::LabelColumn));
+    ASSERT_NE(popup, nullptr);
+    // A label the field does not offer still shows as the entry's own.
+    EXPECT_EQ(popup->currentData(), "other");
+    EXPECT_GE(popup->findData("anniversary"), 0);
+    choose(popup, popup->findData("Name day"));
+    EXPECT_EQ(editor->table().at(0).toMap().value("label"), "Name day");
+
+    editor->editButton()->click();
+    EXPECT_EQ(editor->tableView()->cellWidget(0, DatesViewController::LabelColumn), nullptr);
+    EXPECT_EQ(editor->tableView()->item(0, DatesViewController::LabelColumn)->text(), "Name day");
+}
+
+TEST_F(DatesEditorTest, TheControlsEditTheSelectedRowOnly)
+{
+    auto *editor = openDates(withDates(2));
+    choose(editor->dateControls()->monthPopup(), 5);
+    EXPECT_EQ(editor->dateControls()->pickerDate().month(), 6);
+    EXPECT_EQ(editor->table(), withDates(2)->labeledValueForIdentifier("Dates"));
+    EXPECT_TRUE(editor->doneButton()->isEnabled());
+
+    editor->tableView()->selectRow(1);
+    EXPECT_EQ(editor->dateControls()->pickerDate(), QDate(2001, 1, 1));
+    choose(editor->dateControls()->monthPopup(), 5);
+    EXPECT_EQ(editor->table().at(1).toMap().value("value").toMap(), ymd(2001, 6, 1));
+}
+
+TEST_F(DatesEditorTest, TheContextSelectsTheEntryByItsNumber)
+{
+    QNPersonPtr person = withDates(3);
+    person->deleteLabeledValueForIdentifier("Dates", 1);
+    m_labelIndex = 2;
+    auto *editor = openDates(person);
+    EXPECT_EQ(editor->tableView()->currentRow(), 1);
+    EXPECT_EQ(editor->dateControls()->pickerDate(), QDate(2002, 1, 1));
+}
+
+} // namespace
