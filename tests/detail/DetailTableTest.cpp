@@ -294,6 +294,16 @@ TEST_F(DetailTableTest, UpdateKeepsTheSelectionOrFallsBackToTheFirstRow)
     EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Name"));
 }
 
+// The pane keeps the selected row for the next contact (the find cursor follows it); a preview,
+// which has no edit delegate, is covered by the import chooser's tests.
+TEST_F(DetailTableTest, ThePaneKeepsTheSelectedRowForAnotherContact)
+{
+    const int nickname = rowOf(QStringLiteral("Nickname"));
+    table().selectRow(nickname);
+    m_pane->setContact(rowFor(bennet()));
+    EXPECT_EQ(table().selectedRows(), QList<int>{nickname});
+}
+
 TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)
 {
     m_row->groupNames = QStringList{QStringLiteral("Friends"), QStringLiteral("Family")};
