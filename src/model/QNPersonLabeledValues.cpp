@@ -336,6 +336,13 @@ QVariantList *QNPerson::loadedLabeledValues(LabeledKind kind)
 
 void QNPerson::offerStoredLabels() const
 {
+    LabelTable labels;
+    collectStoredLabels(labels);
+    LabelTables::shared().offerLabels(labels);
+}
+
+void QNPerson::collectStoredLabels(LabelTable &collected) const
+{
     for (const KindInfo &kind : kinds()) {
         QStringList labels;
         if (m_cnContact && m_cnContact->isKeyAvailable(kind.storeKey)) {
@@ -346,10 +353,13 @@ void QNPerson::offerStoredLabels() const
             for (const QVariant &entry : *held)
                 labels.append(entry.toMap().value(PersonKey::Label).toString());
         }
+        if (labels.isEmpty())
+            continue;
+        QStringList &known = collected[kind.identifier];
         for (const QString &label : std::as_const(labels)) {
             // "No label" is the text of an empty label, not a label.
-            if (!label.isEmpty() && label != PersonKey::NoLabel)
-                setLabel(QString(), label, kind.identifier);
+            if (!label.isEmpty() && label != PersonKey::NoLabel && !known.contains(label))
+                known.append(label);
         }
     }
 }
