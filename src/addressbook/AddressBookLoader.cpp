@@ -1,6 +1,7 @@
 #include "addressbook/AddressBookLoader.h"
 
 #include "addressbook/PendingCloudWrites.h"
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactFormatter.h"
@@ -60,22 +61,44 @@ GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &containe
     return group;
 }
 
-// The rows of contacts [begin, end), in their order; fewer once the load is cancelled.
-ContactTable convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end,
-                          const std::atomic<bool> &cancelled)
+ContactRowPtr rowOfContact(const StoreContact &contact)
+{
+    auto row = std::make_shared<ContactRow>();
+    row->person = std::make_shared<QNPerson>(contact);
+    row->uniqueId = row->person->uniqueId();
+    const QString uniqueId2 = row->person->uniqueId2();
+    if (!uniqueId2.isNull())
+        row->uniqueId2 = uniqueId2;
+    return row;
+}
+
+// The rows of contacts [begin, end) and their stored labels, in their order; fewer once the load
+// is cancelled.
+struct Slice
 {
     ContactTable rows;
-    rows.reserve(end - begin);
-    for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
-        rows.append(AddressBookLoader::createContactFromCNContact(contacts.at(i)));
-    return rows;
+    LabelTables::LabelTable labels;
+};
+
+// The labels are only collected here: offered one by one, four slices would queue for the label
+// tables' lock at every label.
+Slice convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end,
+                   const std::atomic<bool> &cancelled)
+{
+    Slice slice;
+    slice.rows.reserve(end - begin);
+    for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i) {
+        slice.rows.append(rowOfContact(contacts.at(i)));
+        slice.rows.constLast()->person->collectStoredLabels(slice.labels);
+    }
+    return slice;
 }
 
 // One pool slice. Owned jointly by the loader and the task, so that a slice that outlives the
 // loader's wait writes into memory nobody else reads any more.
-struct Slice
+struct PoolSlice
 {
-    ContactTable rows;
+    Slice slice;
     Semaphore done;
 };
 
@@ -230,43 +253,43 @@ std::optional<ContactTable> AddressBookLoader::convertInSlices(const QList<Store
     const qsizetype count = contacts.size();
     const qsizetype quarter = count / 4;
 
-    ContactTable rows = convertSlice(contacts, 0, quarter, *m_cancelled);
+    Slice first = convertSlice(contacts, 0, quarter, *m_cancelled);
 
-    std::array<std::shared_ptr<Slice>, 3> slices;
+    std::array<std::shared_ptr<PoolSlice>, 3> slices;
     for (int i = 0; i < 3; ++i) {
         const qsizetype begin = quarter * (i + 1);
         const qsizetype end = i == 2 ? count : quarter * (i + 2);
-        slices[i] = std::make_shared<Slice>();
+        slices[i] = std::make_shared<PoolSlice>();
         Dispatch::pool().start([contacts, slice = slices[i], begin, end, hook = m_sliceStartHook,
                                 cancelled = m_cancelled] {
             if (hook)
                 hook();
-            slice->rows = convertSlice(contacts, begin, end, *cancelled);
+            slice->slice = convertSlice(contacts, begin, end, *cancelled);
             slice->done.signal();
         });
     }
-    for (const std::shared_ptr<Slice> &slice : slices) {
+    for (const std::shared_ptr<PoolSlice> &slice : slices) {
         if (!slice->done.wait(deadline))
             return std::nullopt;
     }
 
+    // In fetch order, so that the menus list the labels as the contacts bring them.
+    ContactTable rows = std::move(first.rows);
     rows.reserve(count);
-    for (const std::shared_ptr<Slice> &slice : slices)
-        rows.append(slice->rows);
+    LabelTables::shared().offerLabels(first.labels);
+    for (const std::shared_ptr<PoolSlice> &slice : slices) {
+        rows.append(slice->slice.rows);
+        LabelTables::shared().offerLabels(slice->slice.labels);
+    }
     return rows;
 }
 
 ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &contact)
 {
-    auto row = std::make_shared<ContactRow>();
-    row->person = std::make_shared<QNPerson>(contact);
+    ContactRowPtr row = rowOfContact(contact);
     // Once here, not when a view first reads a list: the menus offer the user's own labels from
     // the start, and showing a contact adds nothing to them.
     row->person->offerStoredLabels();
-    row->uniqueId = row->person->uniqueId();
-    const QString uniqueId2 = row->person->uniqueId2();
-    if (!uniqueId2.isNull())
-        row->uniqueId2 = uniqueId2;
     return row;
 }
 

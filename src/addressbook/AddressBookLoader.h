@@ -78,7 +78,8 @@ public:
     // cannot give them (logged, and kept as the load's error).
     QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group,
                                            const QString &containerIdentifier);
-    // A new row around a new record of the contact. Safe to call from several threads at once.
+    // A new row around a new record of the contact, its stored labels offered in the menus. Safe
+    // to call from several threads at once.
     static ContactRowPtr createContactFromCNContact(const StoreContact &contact);
 
     // The keys every loaded contact is fetched with, in the order the load asks for them, each
@@ -94,8 +95,9 @@ public:
     void setSliceTimeout(std::chrono::milliseconds timeout) { m_sliceTimeout = timeout; }
     void setSliceStartHookForTesting(std::function<void()> hook) { m_sliceStartHook = std::move(hook); }
 
-    // The rows of all contacts in fetch order, made in the four slices; nullopt when a slice
-    // missed the deadline. After cancel() the rows are incomplete.
+    // The rows of all contacts in fetch order, made in the four slices, their stored labels offered
+    // in the menus once all are made; nullopt, offering none, when a slice missed the deadline.
+    // After cancel() the rows are incomplete.
     std::optional<ContactTable> convertInSlices(const QList<StoreContact> &contacts) const;
 
 signals:

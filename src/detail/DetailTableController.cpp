@@ -83,8 +83,24 @@ void DetailTableController::setContact(const ContactRowPtr &contact)
 {
     if (!contact)
         return;
+    const bool another = contact != m_contact;
     m_contact = contact;
+    // A row kept from the previous contact means nothing in a preview, where no edit or find
+    // cursor follows the selection.
+    if (another && !m_host.editDelegate()) {
+        showFromTop();
+        return;
+    }
     updateTable();
+}
+
+void DetailTableController::showFromTop()
+{
+    m_reloading = true;
+    reloadData();
+    m_tableView->selectionModel()->clear();
+    m_reloading = false;
+    m_tableView->scrollToTop();
 }
 
 void DetailTableController::clearContact()

@@ -46,7 +46,8 @@ public:
 
     // The shown row (a ContactRow or a grid row with its "groupNames"); null until one is set.
     ContactRowPtr contact() const { return m_contact; }
-    // Shows the row at once; a null row is ignored.
+    // Shows the row at once (updateTable); a null row is ignored. A host without an edit delegate
+    // only previews: there another row starts at its top with no row selected.
     void setContact(const ContactRowPtr &contact);
     // Shows no contact and no find hit.
     void clearContact();
@@ -124,6 +125,7 @@ protected:
 
 private:
     void setUpTableView();
+    void showFromTop();
     void applyRowHeights();
     void applyCells();
     void fitTypeColumn();

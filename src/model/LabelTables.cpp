@@ -246,18 +246,11 @@ bool LabelTables::setLabel(const QString &from, const QString &to, const QString
     bool misaligned = false;
     {
         QMutexLocker lock(&m_mutex);
+        if (from.isEmpty())
+            return offerLabelLocked(to, identifier);
         QStringList &labels = m_state.labels[identifier];
         QStringList &custom = m_state.customLabels[identifier];
         QStringList &localized = m_state.localizedLabels[identifier];
-        if (from.isEmpty()) {
-            if (labels.contains(to))
-                return false;
-            labels.append(to);
-            localized.append(to);
-            if (!custom.contains(to))
-                custom.append(to);
-            return true;
-        }
         const qsizetype index = labels.indexOf(from);
         if (index >= 0) {
             labels[index] = to;
@@ -279,6 +272,29 @@ bool LabelTables::setLabel(const QString &from, const QString &to, const QString
     if (misaligned)
         Log::write(QStringLiteral("ERROR %1").arg(QStringLiteral("+[QNPerson setLabel:to:forIdentifier:]")));
     return true;
+}
+
+bool LabelTables::offerLabelLocked(const QString &label, const QString &identifier)
+{
+    QStringList &labels = m_state.labels[identifier];
+    QStringList &custom = m_state.customLabels[identifier];
+    QStringList &localized = m_state.localizedLabels[identifier];
+    if (labels.contains(label))
+        return false;
+    labels.append(label);
+    localized.append(label);
+    if (!custom.contains(label))
+        custom.append(label);
+    return true;
+}
+
+void LabelTables::offerLabels(const LabelTable &labels)
+{
+    QMutexLocker lock(&m_mutex);
+    for (auto it = labels.cbegin(); it != labels.cend(); ++it) {
+        for (const QString &label : it.value())
+            offerLabelLocked(label, it.key());
+    }
 }
 
 bool LabelTables::removeLabel(const QString &label, const QString &identifier)

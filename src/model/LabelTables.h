@@ -48,6 +48,9 @@ public:
     // With an empty `from`, adds `to` unless the identifier already offers it (false then); else
     // renames `from` to `to` in place, or appends `to` when `from` is unknown (true).
     bool setLabel(const QString &from, const QString &to, const QString &identifier);
+    // setLabel with an empty `from` for each label, under one lock: for the labels of many
+    // contacts at once.
+    void offerLabels(const LabelTable &labels);
     // Takes a label out of the identifier's labels, display texts and custom labels; false when
     // the identifier has no such label.
     bool removeLabel(const QString &label, const QString &identifier);
@@ -76,6 +79,8 @@ private:
         std::optional<QVariantList> customItems;
     };
     static State startState();
+    // setLabel's adding; m_mutex held.
+    bool offerLabelLocked(const QString &label, const QString &identifier);
 
     mutable QMutex m_mutex;
     State m_state; // guarded by m_mutex

@@ -329,6 +329,10 @@ public:
     // store contact, or of its lists for a record read from a file. Called once per contact that
     // joins the address book, never while a contact is shown; an empty label offers nothing.
     void offerStoredLabels() const;
+    // The labels offerStoredLabels offers, added to `collected` (identifier to labels) where
+    // missing, in the contact's order; the tables are not touched. A loader offers those of many
+    // contacts at once (LabelTables::offerLabels).
+    void collectStoredLabels(LabelTable &collected) const;
     // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
     // record changed. An unread list is read first (a standalone record starts an empty one); when
     // the store cannot give it the entry is dropped, logged, rather than replace the stored list.

@@ -215,38 +215,33 @@ QVariantList readEntries(Kind kind, const StoreContact &contact)
     return {};
 }
 
-template <typename T>
-QStringList storeLabelsOf(const QList<StoreLabeledValue<T>> &values)
+// Calls visit with the store label of each of the kind's values, without copying them. A social
+// profile's label is its service, no label of the user's.
+template <typename Visit>
+void visitStoreLabels(Kind kind, const StoreContact &contact, const Visit &visit)
 {
-    QStringList labels;
-    for (const StoreLabeledValue<T> &value : values)
-        labels.append(value.label);
-    return labels;
-}
-
-// The store labels of a kind's values. A social profile's label is its service, no label of the
-// user's.
-QStringList storeLabels(Kind kind, const StoreContact &contact)
-{
+    const auto each = [&visit](const auto &values) {
+        for (const auto &value : values)
+            visit(value.label);
+    };
     switch (kind) {
     case Kind::Phone:
-        return storeLabelsOf(contact.phoneNumbers);
+        return each(contact.phoneNumbers);
     case Kind::Email:
-        return storeLabelsOf(contact.emailAddresses);
+        return each(contact.emailAddresses);
     case Kind::Address:
-        return storeLabelsOf(contact.postalAddresses);
+        return each(contact.postalAddresses);
     case Kind::URL:
-        return storeLabelsOf(contact.urlAddresses);
+        return each(contact.urlAddresses);
     case Kind::InstantMessage:
-        return storeLabelsOf(contact.instantMessageAddresses);
+        return each(contact.instantMessageAddresses);
     case Kind::Relation:
-        return storeLabelsOf(contact.contactRelations);
+        return each(contact.contactRelations);
     case Kind::Dates:
-        return storeLabelsOf(contact.dates);
+        return each(contact.dates);
     case Kind::SocialProfile:
         break;
     }
-    return {};
 }
 
 // Entries of a whole new list, normalised; entries without a number get fresh ones after the
@@ -336,20 +331,34 @@ QVariantList *QNPerson::loadedLabeledValues(LabeledKind kind)
 
 void QNPerson::offerStoredLabels() const
 {
+    LabelTable labels;
+    collectStoredLabels(labels);
+    LabelTables::shared().offerLabels(labels);
+}
+
+// Called for every contact of a load: no list is copied, and an empty store label is no label.
+void QNPerson::collectStoredLabels(LabelTable &collected) const
+{
     for (const KindInfo &kind : kinds()) {
-        QStringList labels;
+        QStringList *known = nullptr;
+        const auto collect = [&](const QString &label) {
+            // "No label" is the text of an empty label, not a label.
+            if (label.isEmpty() || label == PersonKey::NoLabel)
+                return;
+            if (!known)
+                known = &collected[kind.identifier];
+            if (!known->contains(label))
+                known->append(label);
+        };
         if (m_cnContact && m_cnContact->isKeyAvailable(kind.storeKey)) {
-            for (const QString &storeLabel : storeLabels(kind.kind, *m_cnContact))
-                labels.append(labelFromCNLabel(storeLabel));
+            visitStoreLabels(kind.kind, *m_cnContact, [&collect](const QString &storeLabel) {
+                if (!storeLabel.isEmpty())
+                    collect(labelFromCNLabel(storeLabel));
+            });
         } else if (const std::optional<QVariantList> &held = m_labeledValues[static_cast<int>(kind.kind)];
                    held && kind.kind != Kind::SocialProfile) {
             for (const QVariant &entry : *held)
-                labels.append(entry.toMap().value(PersonKey::Label).toString());
-        }
-        for (const QString &label : std::as_const(labels)) {
-            // "No label" is the text of an empty label, not a label.
-            if (!label.isEmpty() && label != PersonKey::NoLabel)
-                setLabel(QString(), label, kind.identifier);
+                collect(entry.toMap().value(PersonKey::Label).toString());
         }
     }
 }

@@ -1,10 +1,12 @@
 #include "addressbook/AddressBookLoader.h"
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/LogCapture.h"
 #include "platform/StoreBuilder.h"
+#include "platform/StoreLabels.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/TestMode.h"
@@ -255,6 +257,37 @@ TEST_F(AddressBookLoaderTest, StoredLabelsAreOfferedAtLoad)
     EXPECT_FALSE(offered.contains(QStringLiteral("No label")));
     EXPECT_FALSE(row->person->heldLabeledValues(QNPerson::LabeledKind::Email));
     QNPerson::removeLabel(QStringLiteral("Reading group"), QStringLiteral("Email"));
+}
+
+// The four slices offer their contacts' labels once each, in fetch order; a load that missed its
+// deadline offers none (the group's later read does).
+TEST_F(AddressBookLoaderTest, TheLoadOffersEachStoredLabelOnceInFetchOrder)
+{
+    LabelTables::shared().reset();
+    const QList<QStringList> phoneLabels{{"Boat"}, {},     {"Attic", "Boat"}, {},
+                                         {},       {"Cellar", StoreLabel::Home}, {}, {"Attic", ""}};
+    for (const QStringList &labels : phoneLabels) {
+        StoreContact contact;
+        contact.givenName = QStringLiteral("Given");
+        for (const QString &label : labels)
+            contact.phoneNumbers.append({QString(), label, QStringLiteral("555")});
+        m_builder.addContact(local(), contact);
+    }
+    m_loader.loadAddressBook();
+    ASSERT_EQ(m_loader.contactTable()->size(), phoneLabels.size());
+    EXPECT_EQ(QNPerson::customLabelsForIdentifier("Phone"), QStringList({"Boat", "Attic", "Cellar"}));
+    EXPECT_EQ(QNPerson::labelsForIdentifier("Phone")->count("Attic"), 1);
+
+    LabelTables::shared().reset();
+    QSemaphore gate;
+    m_loader.setSliceStartHookForTesting([&gate] { gate.acquire(); });
+    m_loader.setSliceTimeout(1ms);
+    m_loader.loadAddressBook();
+    gate.release(3);
+    Dispatch::pool().waitForDone();
+    ASSERT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::TimedOut);
+    EXPECT_FALSE(QNPerson::labelsForIdentifier("Phone")->contains("Boat"));
+    LabelTables::shared().reset();
 }
 
 TEST_F(AddressBookLoaderTest, WithoutContainersTheOldTreeIsNotKept)

@@ -156,6 +156,29 @@ TEST_F(DetailTableTest, ValueCellsByKind)
     EXPECT_FALSE(cell<DetailTextCell>(rowOf(QStringLiteral("Nickname")))->isEditable());
 }
 
+// An unlabelled value names its label as the grid and the card do, in both states, and editing
+// selects no item for it, so that nothing is chosen until the user picks a label.
+TEST_F(DetailTableTest, AnUnlabelledValueShowsNoLabelInItsPopup)
+{
+    StoreContact contact = bennet();
+    contact.emailAddresses.prepend({QString(), QString(), QStringLiteral("plain@example.org")});
+    m_pane->setContact(rowFor(contact));
+    const int row = rowOf(QStringLiteral("Email"));
+    auto *plain = cell<DetailPopupAndTextCell>(row);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->shownLabel(), L(QStringLiteral("No label")));
+    EXPECT_EQ(plain->labelPopup()->currentIndex(), -1);
+    EXPECT_GT(plain->labelPopup()->count(), 1);
+    // The next value's own label is selected, with no leftover placeholder.
+    auto *home = cell<DetailPopupAndTextCell>(row + 1);
+    EXPECT_EQ(home->shownLabel(), QNPerson::localizedLabelFromCNLabel(StoreLabel::Home));
+    EXPECT_TRUE(home->labelPopup()->placeholderText().isEmpty());
+
+    table().setEditState(false);
+    table().updateTable();
+    EXPECT_EQ(cell<DetailPopupAndTextCell>(row)->shownLabel(), L(QStringLiteral("No label")));
+}
+
 TEST_F(DetailTableTest, WheelOverALabelPopupLeavesTheLabel)
 {
     auto *email = cell<DetailPopupAndTextCell>(rowOf(QStringLiteral("Email")));
@@ -269,6 +292,16 @@ TEST_F(DetailTableTest, UpdateKeepsTheSelectionOrFallsBackToTheFirstRow)
     table().updateTable();
     EXPECT_EQ(table().selectedRows(), QList<int>{0});
     EXPECT_EQ(m_delegate.selectedRows.last().type, QStringLiteral("Name"));
+}
+
+// The pane keeps the selected row for the next contact (the find cursor follows it); a preview,
+// which has no edit delegate, is covered by the import chooser's tests.
+TEST_F(DetailTableTest, ThePaneKeepsTheSelectedRowForAnotherContact)
+{
+    const int nickname = rowOf(QStringLiteral("Nickname"));
+    table().selectRow(nickname);
+    m_pane->setContact(rowFor(bennet()));
+    EXPECT_EQ(table().selectedRows(), QList<int>{nickname});
 }
 
 TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)

@@ -1,5 +1,6 @@
 #include "FileFixture.h"
 
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -206,6 +207,36 @@ TEST_F(FileImportTest, ChooserListsNamelessContactsAndPreviewsTheFirstSelected)
     select(chooser, {2, 1});
     EXPECT_EQ(chooser->selectedIndexes(), QList<int>({1, 2}));
     EXPECT_EQ(chooser->contactInfoController()->contact(), rows.at(1));
+}
+
+// The preview shows each contact from its top, without the row chosen in the one before; adding
+// rows to the choice keeps the shown contact where it is.
+TEST_F(FileImportTest, EachPreviewedContactStartsAtItsTopUnselected)
+{
+    ImportPanelController *chooser = m_window->importPanelController();
+    ContactTable rows{contact("Cid"), contact("Dee"), contact("Eve")};
+    chooser->setFilename("x.vcf");
+    chooser->setNameTable(rows);
+    chooser->show();
+    DetailTableController *preview = chooser->contactInfoController();
+    QScrollBar *scroll = preview->tableView()->verticalScrollBar();
+    EXPECT_TRUE(preview->selectedRows().isEmpty());
+
+    select(chooser, {1});
+    const int last = int(preview->table().size()) - 1;
+    preview->selectRow(last);
+    QCoreApplication::processEvents();
+    ASSERT_GT(scroll->value(), 0);
+    chooser->nameTableView()->selectionModel()->select(chooser->nameTableView()->model()->index(2, 0),
+                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(preview->contact(), rows.at(1));
+    EXPECT_EQ(preview->selectedRows(), QList<int>{last});
+
+    select(chooser, {2});
+    EXPECT_EQ(preview->contact(), rows.at(2));
+    EXPECT_TRUE(preview->selectedRows().isEmpty());
+    EXPECT_EQ(scroll->value(), 0);
+    chooser->hide();
 }
 
 TEST(ProgressAlertTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)

@@ -1,16 +1,26 @@
 #include "WidgetsFixture.h"
 
+#include "platform/UserDefaults.h"
 #include "platform/widgets/FilePanel.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QPointer>
+#include <QTemporaryDir>
 
 namespace {
 
 class FilePanelTest : public WidgetsFixture
 {
 protected:
+    // Every test starts as on the first run: no folder remembered.
+    void SetUp() override
+    {
+        WidgetsFixture::SetUp();
+        UserDefaults::standard().removeObjectForKey(FilePanel::LastDirectoryKey);
+    }
+
     static FilePanel exportPanel()
     {
         FilePanel panel(FilePanel::Kind::Save);
@@ -62,6 +72,40 @@ TEST_F(FilePanelTest, NameFiltersFollowTheAllowedTypes)
         FilePanel::nameFilters({"public.image"}, FilePanel::Kind::Open).constFirst().contains("*.png"));
 }
 
+TEST_F(FilePanelTest, PanelsOpenAtHomeFirstThenInTheLastChosenFolder)
+{
+    QTemporaryDir exportFolder;
+    QTemporaryDir importFolder;
+    FilePanel::setNextPath(exportFolder.filePath("Jane Doe.vcf"));
+    FilePanel::setNextCancel();
+    FilePanel::setNextPath(importFolder.filePath("b.csv"));
+    EXPECT_FALSE(exportPanel().runModal().isEmpty());
+    EXPECT_TRUE(FilePanel(FilePanel::Kind::Open).runModal().isEmpty());
+    FilePanel(FilePanel::Kind::Open).runModal();
+
+    const QList<FilePanel::Record> shown = FilePanel::shownPanels();
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_EQ(shown.at(0).directory, QDir::homePath());
+    EXPECT_EQ(shown.at(1).directory, exportFolder.path());
+    // A cancel remembers nothing.
+    EXPECT_EQ(shown.at(2).directory, exportFolder.path());
+    // Kept for the next start of this edition.
+    EXPECT_EQ(UserDefaults(UserDefaults::defaultPath()).stringForKey(FilePanel::LastDirectoryKey),
+              importFolder.path());
+
+    // A remembered folder that is gone falls back to home; a folder set for the panel wins.
+    importFolder.remove();
+    FilePanel::setNextCancel();
+    FilePanel::setNextCancel();
+    FilePanel gone(FilePanel::Kind::Open);
+    gone.runModal();
+    FilePanel chosen(FilePanel::Kind::Open);
+    chosen.setDirectory(exportFolder.path());
+    chosen.runModal();
+    EXPECT_EQ(FilePanel::shownPanels().at(3).directory, QDir::homePath());
+    EXPECT_EQ(FilePanel::shownPanels().at(4).directory, exportFolder.path());
+}
+
 // The real panel: the accessory is shown in it and handed back to its parent when it ends.
 TEST_F(FilePanelTest, AccessoryReturnsToItsOwnerAfterTheSheet)
 {
@@ -74,6 +118,7 @@ TEST_F(FilePanelTest, AccessoryReturnsToItsOwnerAfterTheSheet)
 
     auto *dialog = m_window.findChild<QFileDialog *>();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->directory().absolutePath(), QDir::homePath());
     EXPECT_EQ(accessory->window(), dialog);
     EXPECT_EQ(dialog->defaultSuffix(), "vcf");
     EXPECT_EQ(dialog->labelText(QFileDialog::FileName), "Export As:");
@@ -82,6 +127,20 @@ TEST_F(FilePanelTest, AccessoryReturnsToItsOwnerAfterTheSheet)
     EXPECT_TRUE(answer.isEmpty());
     ASSERT_FALSE(accessory.isNull());
     EXPECT_EQ(accessory->parentWidget(), &owner);
+}
+
+TEST_F(FilePanelTest, TheRealPanelRemembersTheFolderOfTheChosenFile)
+{
+    QTemporaryDir folder;
+    FilePanel panel = exportPanel();
+    panel.beginSheetModalForWindow(&m_window, [](const QString &) {});
+    auto *dialog = m_window.findChild<QFileDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(folder.filePath("Jane Doe.vcf"));
+    // QFileDialog::accept() is protected; called through QDialog it is still the file dialog's.
+    static_cast<QDialog *>(dialog)->accept();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(UserDefaults::standard().stringForKey(FilePanel::LastDirectoryKey), folder.path());
 }
 
 } // namespace

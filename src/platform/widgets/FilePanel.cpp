@@ -1,9 +1,12 @@
 #include "platform/widgets/FilePanel.h"
 
 #include "platform/Localizer.h"
+#include "platform/UserDefaults.h"
 #include "platform/widgets/TestMode.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImageReader>
@@ -72,6 +75,13 @@ QString suffixOfFilter(const QString &nameFilter)
     return firstPattern.match(nameFilter).captured(1);
 }
 
+// Every chosen file moves the next panel to its folder; a cancel leaves it.
+void rememberFolderOf(const QString &path)
+{
+    if (!path.isEmpty())
+        UserDefaults::standard().setObject(QFileInfo(path).absolutePath(), FilePanel::LastDirectoryKey);
+}
+
 void deliver(QWidget *window, const std::function<void(const QString &)> &completion, const QString &path)
 {
     if (!completion)
@@ -117,7 +127,19 @@ QString chosenPath(const QFileDialog *dialog)
 
 } // namespace
 
+const QString FilePanel::LastDirectoryKey = QStringLiteral("NSNavLastRootDirectory");
+
 FilePanel::FilePanel(Kind kind) : m_kind(kind) {}
+
+QString FilePanel::startDirectory() const
+{
+    if (!m_directory.isEmpty())
+        return m_directory;
+    const QString last = UserDefaults::standard().stringForKey(LastDirectoryKey);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    return QDir::homePath();
+}
 
 QStringList FilePanel::nameFilters(const QStringList &types, Kind kind)
 {
@@ -139,8 +161,9 @@ bool FilePanel::answerForTest(bool asSheet, QString *path) const
     if (s_nextAnswers.isEmpty() && !TestMode::isEnabled())
         return false;
     *path = s_nextAnswers.isEmpty() ? QString() : s_nextAnswers.takeFirst();
-    s_shown.append(
-        {m_kind, m_title, m_nameFieldLabel, m_nameFieldStringValue, m_allowedFileTypes, asSheet, *path});
+    s_shown.append({m_kind, m_title, m_nameFieldLabel, m_nameFieldStringValue, m_allowedFileTypes, asSheet,
+                    *path, startDirectory()});
+    rememberFolderOf(*path);
     return true;
 }
 
@@ -153,8 +176,7 @@ QFileDialog *FilePanel::makeDialog(QWidget *parent) const
     dialog->setFileMode(m_kind == Kind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!m_title.isEmpty())
         dialog->setWindowTitle(m_title);
-    if (!m_directory.isEmpty())
-        dialog->setDirectory(m_directory);
+    dialog->setDirectory(startDirectory());
     const QStringList filters = nameFilters(m_allowedFileTypes, m_kind);
     if (!filters.isEmpty())
         dialog->setNameFilters(filters);
@@ -180,7 +202,9 @@ QString FilePanel::runModal()
     AccessoryLoan loan(m_accessory, dialog.get());
     dialog->exec();
     loan.giveBack();
-    return chosenPath(dialog.get());
+    const QString chosen = chosenPath(dialog.get());
+    rememberFolderOf(chosen);
+    return chosen;
 }
 
 void FilePanel::beginSheetModalForWindow(QWidget *window, std::function<void(const QString &)> completion)
@@ -195,7 +219,9 @@ void FilePanel::beginSheetModalForWindow(QWidget *window, std::function<void(con
     QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, loan, window, completion] {
         loan->giveBack();
         dialog->deleteLater();
-        deliver(window, completion, chosenPath(dialog));
+        const QString chosen = chosenPath(dialog);
+        rememberFolderOf(chosen);
+        deliver(window, completion, chosen);
     });
     if (window) {
         dialog->open();

@@ -18,6 +18,11 @@ class QWidget;
 // panel's name filters. An accessory widget (an encoding chooser) is shown under the file list
 // while the panel runs and handed back to its own parent afterwards, so the caller reads it then.
 //
+// A panel opens in the folder of the last file chosen in any panel, remembered in the edition's
+// user defaults (LastDirectoryKey); the first time, or when that folder is gone, in the user's
+// home folder, never in the working directory the program was started from. setDirectory()
+// overrides both for one panel.
+//
 // Test hooks: paths queued with setNextPath() (and cancels with setNextCancel()) answer the next
 // panels without showing them; under TestMode a panel with nothing queued answers cancel. Panels
 // answered so are recorded in shownPanels(). runModal() then returns at once; a sheet's
@@ -40,7 +45,12 @@ public:
         QStringList allowedFileTypes;
         bool asSheet = false;
         QString answer;
+        // The folder the panel opened in.
+        QString directory;
     };
+
+    // User-defaults key: the folder of the last chosen file, an absolute path.
+    static const QString LastDirectoryKey;
 
     explicit FilePanel(Kind kind);
 
@@ -65,6 +75,7 @@ public:
 
 private:
     bool answerForTest(bool asSheet, QString *path) const;
+    QString startDirectory() const;
     QFileDialog *makeDialog(QWidget *parent) const;
 
     Kind m_kind;

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPalette>
 
 namespace {
 constexpr int PopupMinimumWidth = 70;
@@ -20,6 +21,12 @@ DetailPopupAndTextCell::DetailPopupAndTextCell(QWidget *parent)
     : QWidget(parent), m_labelPopup(new DetailPopupButton(this)), m_textCell(new DetailTextCell(this))
 {
     m_labelPopup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A label the menu does not list ("No label") is shown as the placeholder; it reads as the
+    // value's label, like any other, not as a grey hint (grey is for the user's own labels).
+    QPalette palette = m_labelPopup->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::PlaceholderText, palette.color(group, QPalette::ButtonText));
+    m_labelPopup->setPalette(palette);
     connect(m_labelPopup, &QComboBox::activated, this,
             [this](int index) { emit labelChosen(m_labelPopup->itemText(index)); });
 }
@@ -64,6 +71,7 @@ void DetailPopupAndTextCell::updatePopupAndText()
 void DetailPopupAndTextCell::fillPopup()
 {
     m_labelPopup->clear();
+    m_labelPopup->setPlaceholderText(QString());
     const QString label = m_labeledValue->value(PersonKey::Label).toString();
     if (!m_editState) {
         addPopupItem(localizedTitle(label), m_customLabels.contains(label));
@@ -77,6 +85,10 @@ void DetailPopupAndTextCell::fillPopup()
     qsizetype selected = m_labels.indexOf(label);
     if (selected < 0)
         selected = m_labelPopup->findText(localizedTitle(label));
+    // No item stands for an unlabelled value: the closed popup still names its label, and since
+    // nothing is selected, no choice is made until the user picks one.
+    if (selected < 0)
+        m_labelPopup->setPlaceholderText(localizedTitle(label));
     m_labelPopup->setCurrentIndex(int(selected));
 }
 
@@ -111,11 +123,16 @@ void DetailPopupAndTextCell::resizeEvent(QResizeEvent *)
     layoutParts();
 }
 
+QString DetailPopupAndTextCell::shownLabel() const
+{
+    return m_labelPopup->currentIndex() >= 0 ? m_labelPopup->currentText() : m_labelPopup->placeholderText();
+}
+
 int DetailPopupAndTextCell::popupWidth() const
 {
     // Every row of a field gets the width of its widest label, so that the texts line up.
     const QFontMetrics metrics(m_font);
-    int widest = metrics.horizontalAdvance(m_labelPopup->currentText());
+    int widest = metrics.horizontalAdvance(shownLabel());
     for (const QString &title : m_localizedLabels)
         widest = std::max(widest, metrics.horizontalAdvance(title));
     return std::clamp(widest + PopupArrowWidth, PopupMinimumWidth, PopupMaximumWidth);

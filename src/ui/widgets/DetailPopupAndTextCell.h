@@ -41,6 +41,8 @@ public:
     void updatePopupAndText();
 
     QComboBox *labelPopup() const { return m_labelPopup; }
+    // The label title the closed popup shows, chosen item or not.
+    QString shownLabel() const;
     DetailTextCell *textCell() const { return m_textCell; }
 
 signals:
