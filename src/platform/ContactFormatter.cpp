@@ -30,7 +30,13 @@ bool ContactFormatter::containsCjk(const QString &text)
 
 ContactFormatter::NameOrder ContactFormatter::nameOrderForContact(const StoreContact &contact)
 {
-    if (containsCjk(contact.givenName) || containsCjk(contact.middleName) || containsCjk(contact.familyName))
+    return nameOrderForParts(contact.givenName, contact.middleName, contact.familyName);
+}
+
+ContactFormatter::NameOrder ContactFormatter::nameOrderForParts(const QString &given, const QString &middle,
+                                                                const QString &family)
+{
+    if (containsCjk(given) || containsCjk(middle) || containsCjk(family))
         return NameOrderFamilyNameFirst;
     return ContactsUserDefaults::sortOrder() == ContactsUserDefaults::SortOrderFamilyName
                ? NameOrderFamilyNameFirst
