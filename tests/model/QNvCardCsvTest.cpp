@@ -277,7 +277,9 @@ TEST_F(VCardTest, CsvBirthdaysParse)
     const std::pair<const char *, const char *> cases[] = {
         {"2001.02.03", "2001-2-3"}, {"2001.02.03(Sat)", "2001-2-3"}, {"2001.02.03 Sat", "2001-2-3"},
         {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"}, {"2001.02.30", nullptr},
-        {"3 Feb 2001", nullptr},
+        {"3 Feb 2001", nullptr},  {"2/3/2001", "2001-2-3"},    {"13/2/2001", "2001-2-13"},
+        {"3.2.2001", "2001-2-3"}, {"2001/2/3", "2001-2-3"},     {"--02-03", "-2-3"},
+        {"13/13/2001", nullptr},  {"0/0/00", nullptr},          {"00.00.0000", nullptr},
     };
     for (const auto &[text, date] : cases) {
         SCOPED_TRACE(text);
@@ -286,6 +288,10 @@ TEST_F(VCardTest, CsvBirthdaysParse)
         const QStringList values = valuesOf(*rows.first()->person);
         EXPECT_EQ(values.filter("Birthday"), date ? QStringList{QStringLiteral("Birthday: ") + date} : QStringList());
     }
+    // An empty date of the mail programs is no birthday at all, not even as text.
+    const ContactTable rows = QNvCard().contactsFromCSV(QStringLiteral("Name,Birthday\nAnn,0/0/00\n")).rows;
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_FALSE(rows.first()->person->birthdayValue().has_value());
 }
 
 TEST_F(VCardTest, CsvFilesOfOurLayoutRead)
