@@ -62,9 +62,9 @@ TEST_F(OtherProgramsTest, DataUriPhotosAreReadAndWrittenBack)
 }
 
 // Every account keeps its service: named by X-SERVICE-TYPE (also written apart, "Google Talk"),
-// else by its scheme's service, else the scheme itself. Percent-encoded names are decoded; an
-// X-AIM style line of an address an IMPP line already gave adds nothing, but names the service
-// that the shared xmpp scheme left open.
+// else by its scheme's service, else the scheme itself; the generic "im" scheme names none.
+// Percent-encoded names are decoded; an X-AIM style line of an address an IMPP line already gave
+// adds nothing, but names the service that the shared xmpp scheme left open.
 TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
 {
     const ContactTablePtr rows = rowsOf(QStringLiteral("impp-services.vcf"));
@@ -81,13 +81,15 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
                           "Skype:50%off No label",
                           "ICQ:998877 No label"};
     const QStringList bo{"Jabber:bo@example.org No label", "GoogleTalk:bo.chen@gmail.example work",
-                         "GaduGadu:7654321 No label"};
+                         "GaduGadu:7654321 No label", ":nobody@example.net No label"};
     EXPECT_EQ(accountsOf(*rows->at(0)->person), ann);
     EXPECT_EQ(accountsOf(*rows->at(1)->person), bo);
 
     // The writer names no other service than the one read.
     const QString written = QNvCard().vCardFromPerson(*rows->at(0)->person, {}, {});
     EXPECT_EQ(written.count(QStringLiteral("X-SERVICE-TYPE=AIM")), 1) << written.toStdString();
+    const QString unnamed = QNvCard().vCardFromPerson(*rows->at(1)->person, {}, {});
+    EXPECT_TRUE(unnamed.contains(QStringLiteral("\r\nIMPP:im:nobody@example.net\r\n"))) << unnamed.toStdString();
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(0)->person)), ann);
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(1)->person)), bo);
 }
