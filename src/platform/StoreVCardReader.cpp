@@ -9,8 +9,6 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-#include <cctype>
-
 using VCardLabels::Kind;
 
 namespace {
@@ -334,8 +332,11 @@ QString decodedUriPart(const QString &text)
 {
     if (!text.contains(QLatin1Char('%')))
         return text;
+    const auto isHexDigit = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
     for (qsizetype i = text.indexOf(QLatin1Char('%')); i >= 0; i = text.indexOf(QLatin1Char('%'), i + 1)) {
-        if (i + 2 >= text.size() || !isxdigit(text.at(i + 1).toLatin1()) || !isxdigit(text.at(i + 2).toLatin1()))
+        if (i + 2 >= text.size() || !isHexDigit(text.at(i + 1)) || !isHexDigit(text.at(i + 2)))
             return text;
     }
     QStringDecoder decoder(QStringConverter::Utf8);
