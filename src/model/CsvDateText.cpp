@@ -42,18 +42,13 @@ Reading either(int year, int first, int second, Order order)
     return reading;
 }
 
-} // namespace
-
-Reading read(const QString &text, Order order)
+Reading readForm(const QString &text, Order order)
 {
-    static const QRegularExpression zero(QStringLiteral(R"(^\s*0+\D0+\D0+\s*$)"));
     static const QRegularExpression yearFirst = pattern(QStringLiteral(R"((\d{4})[./-](\d{1,2})[./-](\d{1,2}))"));
     static const QRegularExpression isoWithoutYear = pattern(QStringLiteral(R"(--(\d{2})-?(\d{2}))"));
     static const QRegularExpression dayDotMonth = pattern(QStringLiteral(R"((\d{1,2})\.(\d{1,2})\.(\d{4}))"));
     static const QRegularExpression yearLast = pattern(QStringLiteral(R"((\d{1,2})[/-](\d{1,2})[/-](\d{4}))"));
     static const QRegularExpression withoutYear = pattern(QStringLiteral(R"((\d{1,2})[./-](\d{1,2}))"));
-    if (zero.match(text).hasMatch())
-        return {{}, {}, false, true};
     QRegularExpressionMatch match = yearFirst.match(text);
     const auto number = [&match](int group) { return match.captured(group).toInt(); };
     if (match.hasMatch())
@@ -68,6 +63,18 @@ Reading read(const QString &text, Order order)
     if ((match = withoutYear.match(text)).hasMatch())
         return either(0, number(1), number(2), order);
     return {};
+}
+
+} // namespace
+
+Reading read(const QString &text, Order order)
+{
+    Reading reading = readForm(text, order);
+    // Only a text that is no date can be the empty date, so most texts are matched once.
+    static const QRegularExpression zero(QStringLiteral(R"(^\s*0+\D0+\D0+\s*$)"));
+    if (reading.components.isEmpty())
+        reading.blank = zero.match(text).hasMatch();
+    return reading;
 }
 
 } // namespace CsvDateText
