@@ -139,7 +139,8 @@ bool startsAsUtf16Text(const QByteArray &data, bool littleEndian)
     for (qsizetype i = 0; i < units; ++i) {
         const char16_t unit = unitAt(data, i, littleEndian);
         if (unit == u'\n' || unit == u'\r')
-            return separator || line.trimmed().compare(QLatin1String("BEGIN:VCARD"), Qt::CaseInsensitive) == 0;
+            return separator ||
+                   line.trimmed().compare(QLatin1String("BEGIN:VCARD"), Qt::CaseInsensitive) == 0;
         separator = separator || unit == u',' || unit == u';' || unit == u'\t';
         line.append(QChar(unit));
     }

@@ -44,10 +44,12 @@ Reading either(int year, int first, int second, Order order)
 
 Reading readForm(const QString &text, Order order)
 {
-    static const QRegularExpression yearFirst = pattern(QStringLiteral(R"((\d{4})[./-](\d{1,2})[./-](\d{1,2}))"));
+    static const QRegularExpression yearFirst =
+        pattern(QStringLiteral(R"((\d{4})[./-](\d{1,2})[./-](\d{1,2}))"));
     static const QRegularExpression isoWithoutYear = pattern(QStringLiteral(R"(--(\d{2})-?(\d{2}))"));
     static const QRegularExpression dayDotMonth = pattern(QStringLiteral(R"((\d{1,2})\.(\d{1,2})\.(\d{4}))"));
-    static const QRegularExpression yearLast = pattern(QStringLiteral(R"((\d{1,2})[/-](\d{1,2})[/-](\d{4}))"));
+    static const QRegularExpression yearLast =
+        pattern(QStringLiteral(R"((\d{1,2})[/-](\d{1,2})[/-](\d{4}))"));
     static const QRegularExpression withoutYear = pattern(QStringLiteral(R"((\d{1,2})[./-](\d{1,2}))"));
     QRegularExpressionMatch match = yearFirst.match(text);
     const auto number = [&match](int group) { return match.captured(group).toInt(); };

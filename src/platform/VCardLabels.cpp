@@ -93,15 +93,17 @@ struct ServiceScheme
 };
 
 // The first scheme of a service is the one written; a scheme read without a service parameter
-// names its first service (xmpp is Jabber).
+// names its first service (xmpp is Jabber). The last row's schemes are only read: phones and web
+// address books write them.
 const QList<ServiceScheme> &serviceSchemes()
 {
     static const QList<ServiceScheme> schemes{
-        {"AIM", "aim"},     {"ICQ", "icq"},         {"MSN", "msnim"},        {"MSN", "msn"},
-        {"Jabber", "xmpp"}, {"Yahoo", "ymsgr"},     {"Skype", "skype"},      {"GaduGadu", "gg"},
-        {"QQ", "qq"},       {"GoogleTalk", "xmpp"}, {"GoogleTalk", "gtalk"}, {"Facebook", "xmpp"},
-        // Schemes only read: phones and web address books write them.
-        {"GoogleTalk", "google"}, {"GaduGadu", "gadu"}, {"Yahoo", "yahoo"}, {"Facebook", "facebook"},
+        {"AIM", "aim"},           {"ICQ", "icq"},          {"MSN", "msnim"},
+        {"MSN", "msn"},           {"Jabber", "xmpp"},      {"Yahoo", "ymsgr"},
+        {"Skype", "skype"},       {"GaduGadu", "gg"},      {"QQ", "qq"},
+        {"GoogleTalk", "xmpp"},   {"GoogleTalk", "gtalk"}, {"Facebook", "xmpp"},
+        {"GoogleTalk", "google"}, {"GaduGadu", "gadu"},    {"Yahoo", "yahoo"},
+        {"Facebook", "facebook"},
     };
     return schemes;
 }

@@ -138,7 +138,8 @@ TEST_F(VCardFileTest, Utf16WithoutByteOrderMarkIsFound)
 // A card with a long Japanese note in UTF-16 without a byte-order mark: few of its units are ASCII.
 TEST_F(VCardFileTest, Utf16MostlyJapaneseWithoutByteOrderMarkIsFound)
 {
-    const QString path = TestEnvironment::dataPath(QStringLiteral("other-programs/utf16le-japanese-note.vcf"));
+    const QString path =
+        TestEnvironment::dataPath(QStringLiteral("other-programs/utf16le-japanese-note.vcf"));
     const TextEncodings::ReadResult read = TextEncodings::readFile(path, TextEncodings::Automatic);
     ASSERT_TRUE(read.text) << read.error.toStdString();
     EXPECT_EQ(read.encoding, TextEncodings::UTF16LittleEndian);

@@ -116,34 +116,37 @@ void PrintTo(const CsvSample &sample, std::ostream *out)
 const CsvSample csvSamples[] = {
     {"csv/mail-program-export.csv",
      {{"Name: FirstName=Ann MiddleName=B. LastName=Lee", "Company: Contoso Ltd.", "Department: Sales",
-       "Job Title: Account Manager", "Title: Ms.", "Note: Met at \"Expo\", 2023\nsecond line", "Birthday: 1980-4-1",
-       "Email: other=ann.lee@contoso.example", "Email: other=ann@home.example",
-       "URL: other=https://contoso.example/ann", "Phone: work fax=(425) 555-0159", "Phone: work=(425) 555-0150",
-       "Phone: work=(425) 555-0152", "Phone: home=555-0160", "Phone: home=555-0161", "Phone: mobile=(425) 555-0151",
-       "Address: work=One Example Way\nSuite 200|Redmond|WA|98052|United States", "Relationship: assistant=Dana Poe"},
+       "Job Title: Account Manager", "Title: Ms.", "Note: Met at \"Expo\", 2023\nsecond line",
+       "Birthday: 1980-4-1", "Email: other=ann.lee@contoso.example", "Email: other=ann@home.example",
+       "URL: other=https://contoso.example/ann", "Phone: work fax=(425) 555-0159",
+       "Phone: work=(425) 555-0150", "Phone: work=(425) 555-0152", "Phone: home=555-0160",
+       "Phone: home=555-0161", "Phone: mobile=(425) 555-0151",
+       "Address: work=One Example Way\nSuite 200|Redmond|WA|98052|United States",
+       "Relationship: assistant=Dana Poe"},
       {"Name: FirstName=Bob MiddleName=J. LastName=Stone", "Suffix: Jr.", "Email: other=bob@example.com",
        "Phone: home=555-0102", "Address: home=12 Home Rd|Springfield|IL|62704|"}}},
     {"csv/address-book-semicolon.csv",
-     {{"Name: FirstName=Eva LastName=Müller", "Company: Müller & Söhne GmbH", "Note: Kollegin; Projekt \"Nord\"",
-       "Birthday: 1985-3-9", "Email: other=eva@example.de", "Email: other=eva.mueller@example.com",
-       "URL: other=https://example.de/eva", "Phone: work=+49 30 1234567", "Phone: home=+49 30 7654321",
-       "Phone: mobile=+49 170 1234567", "Phone: other fax=+49 30 1234568",
+     {{"Name: FirstName=Eva LastName=Müller", "Company: Müller & Söhne GmbH",
+       "Note: Kollegin; Projekt \"Nord\"", "Birthday: 1985-3-9", "Email: other=eva@example.de",
+       "Email: other=eva.mueller@example.com", "URL: other=https://example.de/eva",
+       "Phone: work=+49 30 1234567", "Phone: home=+49 30 7654321", "Phone: mobile=+49 170 1234567",
+       "Phone: other fax=+49 30 1234568",
        "Address: home=Hauptstraße 5\nHinterhaus|Berlin||10115|Deutschland"},
-      {"Name: (company)", "Company: Acme AG", "Email: other=info@acme.example", "Phone: work=+41 44 123 45 67",
-       "Address: home=Bahnhofstrasse 1|Zürich||8001|Schweiz"}}},
+      {"Name: (company)", "Company: Acme AG", "Email: other=info@acme.example",
+       "Phone: work=+41 44 123 45 67", "Address: home=Bahnhofstrasse 1|Zürich||8001|Schweiz"}}},
     {"csv/web-address-book-export.csv",
      {{"Name: FirstName=Carol LastName=Diaz", "Company: Initech", "Department: R&D", "Nickname: Caz",
        "Job Title: Engineer", "Title: Dr.", "Birthday: 1975-6-15", "Email: home=carol@example.com",
        "Email: work=c.diaz@initech.example", "URL: Profile=https://social.example/carol",
        "Phone: mobile=+1 555-0200", "Phone: mobile=+1 555-0201", "Phone: work fax=+1 555-0202",
        "Address: home=1 Elm St\nPO Box 7|Anytown|CA|90210|USA", "Relationship: spouse=Dan Diaz"},
-      {"Name: FirstName=一郎 LastName=鈴木", "Phonetic Name: FirstName=イチロウ LastName=スズキ", "Note: 大学の友人",
-       "Phone: home=03-1234-5678"}}},
+      {"Name: FirstName=一郎 LastName=鈴木", "Phonetic Name: FirstName=イチロウ LastName=スズキ",
+       "Note: 大学の友人", "Phone: home=03-1234-5678"}}},
     // Other programs' files, second set. Kind-first headers: "Email Home", "Phone Mobile".
     {"other-programs/kind-first-columns.csv",
      {{"Name: FirstName=Ann LastName=Lee", "Email: home=ann@home.example", "Email: work=ann@work.example",
-       "Email: other=ann@other.example", "URL: home=https://ann.example", "URL: other=https://blog.ann.example",
-       "Phone: mobile=+1 555 0100", "Phone: other=+1 555 0199"},
+       "Email: other=ann@other.example", "URL: home=https://ann.example",
+       "URL: other=https://blog.ann.example", "Phone: mobile=+1 555 0100", "Phone: other=+1 555 0199"},
       {"Name: FirstName=Bob LastName=Stone", "Email: work=bob@work.example"}}},
     // The mail program's German export in Windows Latin 1: every column of its layout, the
     // location "Ort" and the e-mail type and display-name columns read as nothing, "0.0.00" as no date.
@@ -161,9 +164,10 @@ const CsvSample csvSamples[] = {
     // The French export names the title and the job title both "Titre"; its dates, which could
     // be read either way, are day first.
     {"other-programs/outlook-french.csv",
-     {{"Name: FirstName=Jean LastName=Dupont", "Company: Exemple SA", "Department: Achats", "Job Title: Acheteur",
-       "Title: M.", "Note: Rencontré au salon", "Birthday: 1970-4-3", "Email: other=jean.dupont@exemple.fr",
-       "URL: other=https://exemple.fr", "Phone: work fax=+33 1 23 45 67 90", "Phone: work=+33 1 23 45 67 89",
+     {{"Name: FirstName=Jean LastName=Dupont", "Company: Exemple SA", "Department: Achats",
+       "Job Title: Acheteur", "Title: M.", "Note: Rencontré au salon", "Birthday: 1970-4-3",
+       "Email: other=jean.dupont@exemple.fr", "URL: other=https://exemple.fr",
+       "Phone: work fax=+33 1 23 45 67 90", "Phone: work=+33 1 23 45 67 89",
        "Phone: mobile=+33 6 12 34 56 78", "Address: work=12 rue de la Paix|Paris||75002|France",
        "Relationship: spouse=Marie Dupont"},
       {"Name: FirstName=Claire LastName=Martin", "Job Title: Directrice", "Birthday: 1982-6-5",
@@ -171,10 +175,12 @@ const CsvSample csvSamples[] = {
      "windows-1252"},
     {"other-programs/outlook-japanese.csv",
      {{"Name: FirstName=恵子 LastName=山口", "Phonetic Name: FirstName=ケイコ LastName=ヤマグチ",
-       "Company: 株式会社サンプル", "Department: 営業部", "Job Title: 課長", "Note: 大学の先輩", "Birthday: 1980-4-5",
-       "Email: other=keiko@example.jp", "Phone: work fax=03-1234-5679", "Phone: work=03-1234-5678",
-       "Phone: mobile=090-1234-5678", "Address: work=芝浦3-1-1\nサンプルビル12階|港区|東京都|108-0023|日本"},
-      {"Name: FirstName=Ken LastName=Sato", "Phone: home=03-9876-5432", "Address: home=中央1-2-3|千代田区|東京都||"}},
+       "Company: 株式会社サンプル", "Department: 営業部", "Job Title: 課長", "Note: 大学の先輩",
+       "Birthday: 1980-4-5", "Email: other=keiko@example.jp", "Phone: work fax=03-1234-5679",
+       "Phone: work=03-1234-5678", "Phone: mobile=090-1234-5678",
+       "Address: work=芝浦3-1-1\nサンプルビル12階|港区|東京都|108-0023|日本"},
+      {"Name: FirstName=Ken LastName=Sato", "Phone: home=03-9876-5432",
+       "Address: home=中央1-2-3|千代田区|東京都||"}},
      "Shift_JIS"},
     // An English header, but a day above 12 further down shows that the file writes the day first.
     {"other-programs/dates-day-shown.csv",
@@ -239,10 +245,9 @@ TEST_P(CsvSampleTest, RoundTripsLoseNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CsvSampleTest, ::testing::ValuesIn(csvSamples),
-                         [](const auto &info) {
-                             return QString(info.param.file).section('/', -1).section('.', 0, 0).remove('-').toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, CsvSampleTest, ::testing::ValuesIn(csvSamples), [](const auto &info) {
+    return QString(info.param.file).section('/', -1).section('.', 0, 0).remove('-').toStdString();
+});
 
 // A header that holds a known word but names something else never puts its cell into that field.
 TEST_F(VCardTest, CsvColumnsLandInTheirFieldOrNowhere)
@@ -276,10 +281,11 @@ TEST_F(VCardTest, CsvBirthdaysParse)
 {
     const std::pair<const char *, const char *> cases[] = {
         {"2001.02.03", "2001-2-3"}, {"2001.02.03(Sat)", "2001-2-3"}, {"2001.02.03 Sat", "2001-2-3"},
-        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"}, {"2001.02.30", nullptr},
-        {"3 Feb 2001", nullptr},  {"2/3/2001", "2001-2-3"},    {"13/2/2001", "2001-2-13"},
-        {"3.2.2001", "2001-2-3"}, {"2001/2/3", "2001-2-3"},     {"--02-03", "-2-3"},
-        {"13/13/2001", nullptr},  {"0/0/00", nullptr},          {"00.00.0000", nullptr},
+        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"},
+        {"2001.02.30", nullptr},    {"3 Feb 2001", nullptr},         {"2/3/2001", "2001-2-3"},
+        {"13/2/2001", "2001-2-13"}, {"3.2.2001", "2001-2-3"},        {"2001/2/3", "2001-2-3"},
+        {"--02-03", "-2-3"},        {"13/13/2001", nullptr},         {"0/0/00", nullptr},
+        {"00.00.0000", nullptr},
     };
     for (const auto &[text, date] : cases) {
         SCOPED_TRACE(text);

@@ -14,7 +14,8 @@ QStringList accountsOf(QNPerson &person)
     QStringList accounts;
     for (const QVariant &item : person.labeledValueForIdentifier(QStringLiteral("Instant Message"))) {
         const QVariantMap entry = item.toMap();
-        accounts.append(entry.value(PersonKey::StringValue).toString() + ' ' + entry.value(PersonKey::Label).toString());
+        accounts.append(entry.value(PersonKey::StringValue).toString() + ' ' +
+                        entry.value(PersonKey::Label).toString());
     }
     return accounts;
 }
@@ -89,7 +90,8 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
     const QString written = QNvCard().vCardFromPerson(*rows->at(0)->person, {}, {});
     EXPECT_EQ(written.count(QStringLiteral("X-SERVICE-TYPE=AIM")), 1) << written.toStdString();
     const QString unnamed = QNvCard().vCardFromPerson(*rows->at(1)->person, {}, {});
-    EXPECT_TRUE(unnamed.contains(QStringLiteral("\r\nIMPP:im:nobody@example.net\r\n"))) << unnamed.toStdString();
+    EXPECT_TRUE(unnamed.contains(QStringLiteral("\r\nIMPP:im:nobody@example.net\r\n")))
+        << unnamed.toStdString();
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(0)->person)), ann);
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(1)->person)), bo);
 }
@@ -98,16 +100,19 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
 // first; a Latin name follows the user's order either way.
 TEST_F(OtherProgramsTest, CsvNamesTakeTheOrderOfTheCardOfTheSameName)
 {
-    for (const auto order : {ContactsUserDefaults::SortOrderGivenName, ContactsUserDefaults::SortOrderFamilyName}) {
+    for (const auto order :
+         {ContactsUserDefaults::SortOrderGivenName, ContactsUserDefaults::SortOrderFamilyName}) {
         SCOPED_TRACE(order);
         ContactsUserDefaults::setSortOrderForTesting(order);
-        const ContactTablePtr cards = read(card("N:山口;恵子;;;\r\nFN:山口 恵子\r\nX-PHONETIC-FIRST-NAME:けいこ\r\n"
-                                                "X-PHONETIC-LAST-NAME:やまぐち\r\n") +
-                                           card("N:Lee;Ann;;;\r\n"))
-                                          ->topGroup()
-                                          ->contactTable;
-        const ContactTable lines = readCsv(QStringLiteral("First Name,Last Name,Phonetic First Name,Phonetic Last "
-                                                          "Name\n恵子,山口,けいこ,やまぐち\nAnn,Lee,,\n"));
+        const ContactTablePtr cards =
+            read(card("N:山口;恵子;;;\r\nFN:山口 恵子\r\nX-PHONETIC-FIRST-NAME:けいこ\r\n"
+                      "X-PHONETIC-LAST-NAME:やまぐち\r\n") +
+                 card("N:Lee;Ann;;;\r\n"))
+                ->topGroup()
+                ->contactTable;
+        const ContactTable lines =
+            readCsv(QStringLiteral("First Name,Last Name,Phonetic First Name,Phonetic Last "
+                                   "Name\n恵子,山口,けいこ,やまぐち\nAnn,Lee,,\n"));
         ASSERT_EQ(cards->size(), 2);
         ASSERT_EQ(lines.size(), 2);
         for (qsizetype i = 0; i < 2; ++i) {

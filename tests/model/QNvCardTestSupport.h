@@ -105,7 +105,8 @@ inline QStringList valuesOf(QNPerson &person)
     if (const auto birthday = person.birthdayValue(); birthday && birthday->contains("value")) {
         const QVariantMap date = birthday->value("value").toMap();
         lines.append(QStringLiteral("Birthday: %1-%2-%3")
-                         .arg(date.value("year").toString(), date.value("month").toString(), date.value("day").toString()));
+                         .arg(date.value("year").toString(), date.value("month").toString(),
+                              date.value("day").toString()));
     }
     for (const QString &identifier : QNPerson::labeledIdentifiers()) {
         for (const QVariant &item : person.labeledValueForIdentifier(identifier)) {
