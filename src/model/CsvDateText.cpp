@@ -8,14 +8,6 @@
 namespace CsvDateText {
 namespace {
 
-// A weekday may follow after a blank or in parentheses.
-const QString Weekday = QStringLiteral(R"((?:\s*\([^)]*\)|\s+\S+)?\s*$)");
-
-QRegularExpression pattern(const QString &date)
-{
-    return QRegularExpression(QStringLiteral(R"(^\s*)") + date + Weekday);
-}
-
 // The components of a valid date; the years 0 and 1 stand for none (we wrote 0001 for none).
 QVariantMap components(int year, int month, int day)
 {
@@ -42,29 +34,37 @@ Reading either(int year, int first, int second, Order order)
     return reading;
 }
 
+// Every form in one pattern, so that a cell is matched once; a weekday may follow after a blank or
+// in parentheses. The groups of each form, in this order: "2001.02.03" and "2001-02-03" (1-3),
+// "--02-03" (4-5), "03.02.2001" (6-8), "2/3/2001" (9-11), "02.03" (12-13).
+const QRegularExpression &datePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(^\s*(?:(\d{4})[./-](\d{1,2})[./-](\d{1,2}))"
+                                                           R"(|--(\d{2})-?(\d{2}))"
+                                                           R"(|(\d{1,2})\.(\d{1,2})\.(\d{4}))"
+                                                           R"(|(\d{1,2})[/-](\d{1,2})[/-](\d{4}))"
+                                                           R"(|(\d{1,2})[./-](\d{1,2})))"
+                                                           R"((?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
+    return pattern;
+}
+
 Reading readForm(const QString &text, Order order)
 {
-    static const QRegularExpression yearFirst =
-        pattern(QStringLiteral(R"((\d{4})[./-](\d{1,2})[./-](\d{1,2}))"));
-    static const QRegularExpression isoWithoutYear = pattern(QStringLiteral(R"(--(\d{2})-?(\d{2}))"));
-    static const QRegularExpression dayDotMonth = pattern(QStringLiteral(R"((\d{1,2})\.(\d{1,2})\.(\d{4}))"));
-    static const QRegularExpression yearLast =
-        pattern(QStringLiteral(R"((\d{1,2})[/-](\d{1,2})[/-](\d{4}))"));
-    static const QRegularExpression withoutYear = pattern(QStringLiteral(R"((\d{1,2})[./-](\d{1,2}))"));
-    QRegularExpressionMatch match = yearFirst.match(text);
+    const QRegularExpressionMatch match = datePattern().match(text);
+    if (!match.hasMatch())
+        return {};
     const auto number = [&match](int group) { return match.captured(group).toInt(); };
-    if (match.hasMatch())
+    const auto matched = [&match](int group) { return match.capturedLength(group) > 0; };
+    if (matched(1))
         return {components(number(1), number(2), number(3)), {}, false};
-    if ((match = isoWithoutYear.match(text)).hasMatch())
-        return {components(0, number(1), number(2)), {}, false};
+    if (matched(4))
+        return {components(0, number(4), number(5)), {}, false};
     // Nobody writes the month first between points.
-    if ((match = dayDotMonth.match(text)).hasMatch())
-        return {components(number(3), number(2), number(1)), {}, false};
-    if ((match = yearLast.match(text)).hasMatch())
-        return either(number(3), number(1), number(2), order);
-    if ((match = withoutYear.match(text)).hasMatch())
-        return either(0, number(1), number(2), order);
-    return {};
+    if (matched(6))
+        return {components(number(8), number(7), number(6)), {}, false};
+    if (matched(9))
+        return either(number(11), number(9), number(10), order);
+    return either(0, number(12), number(13), order);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "platform/ContactsUserDefaults.h"
 
+#include <algorithm>
+
 namespace {
 
 QString joinedParts(QStringList parts)
@@ -14,6 +16,9 @@ QString joinedParts(QStringList parts)
 
 bool ContactFormatter::containsCjk(const QString &text)
 {
+    // No character of these scripts lies below the Hangul jamo: most names need no script lookup.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x1100; }))
+        return false;
     for (const char32_t codePoint : text.toUcs4()) {
         switch (QChar::script(codePoint)) {
         case QChar::Script_Han:

@@ -317,6 +317,22 @@ TEST_F(VCardTest, CsvFilesOfOurLayoutRead)
     EXPECT_FALSE(rows.at(1)->person->showAsPerson());
 }
 
+// A control character is found wherever it stands, also beside characters above U+7FFF.
+TEST_F(VCardTest, CsvStrayControlsAreDroppedWhereverTheyStand)
+{
+    const QString clean = QStringLiteral("Name,Note\n恵子 Lee,abcdefgh\n");
+    for (const char16_t control : {u'\0', u'\x01', u'\x1F', u'\x7F'}) {
+        for (qsizetype at = 0; at <= clean.size(); ++at) {
+            QString text = clean;
+            text.insert(at, QChar(control));
+            const ContactTable rows = readCsv(text);
+            ASSERT_EQ(rows.size(), 1) << int(control) << ' ' << at;
+            EXPECT_EQ(valuesOf(*rows.first()->person), (QStringList{"Name: FirstName=恵子 Lee", "Note: abcdefgh"}))
+                << int(control) << ' ' << at;
+        }
+    }
+}
+
 // Nothing is made of a file that is no table of contacts.
 TEST_F(VCardTest, CsvThatIsNoTableOfContactsGivesAnError)
 {
