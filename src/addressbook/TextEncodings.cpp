@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 struct Candidate
@@ -117,6 +119,65 @@ std::optional<quint32> utf16ByNulBytes(const QByteArray &data)
         return TextEncodings::UTF16LittleEndian;
     if (evenNuls * 4 >= units && oddNuls * 8 <= evenNuls)
         return TextEncodings::UTF16BigEndian;
+    return std::nullopt;
+}
+
+char16_t unitAt(const QByteArray &data, qsizetype unit, bool littleEndian)
+{
+    const auto low = static_cast<unsigned char>(data.at(2 * unit + (littleEndian ? 0 : 1)));
+    const auto high = static_cast<unsigned char>(data.at(2 * unit + (littleEndian ? 1 : 0)));
+    return static_cast<char16_t>(high << 8 | low);
+}
+
+// The first line read as UTF-16 starts a card or is a table's header line (it holds a
+// separator); 8-bit text never puts a NUL byte beside those ASCII characters.
+bool startsAsUtf16Text(const QByteArray &data, bool littleEndian)
+{
+    const qsizetype units = std::min<qsizetype>(data.size() / 2, 4096);
+    QString line;
+    bool separator = false;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t unit = unitAt(data, i, littleEndian);
+        if (unit == u'\n' || unit == u'\r')
+            return separator ||
+                   line.trimmed().compare(QLatin1String("BEGIN:VCARD"), Qt::CaseInsensitive) == 0;
+        separator = separator || unit == u',' || unit == u';' || unit == u'\t';
+        line.append(QChar(unit));
+    }
+    return false;
+}
+
+// Text in UTF-16 has no unpaired surrogate and few units that no text holds (controls other than
+// line breaks and tabs, the noncharacters U+FFFE and U+FFFF).
+bool readsAsUtf16Text(const QByteArray &data, bool littleEndian)
+{
+    const qsizetype units = data.size() / 2;
+    qsizetype invalid = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t unit = unitAt(data, i, littleEndian);
+        if (QChar::isHighSurrogate(unit)) {
+            if (i + 1 == units || !QChar::isLowSurrogate(unitAt(data, i + 1, littleEndian)))
+                return false;
+            ++i;
+        } else if (QChar::isLowSurrogate(unit)) {
+            return false;
+        } else if ((unit < 0x20 && unit != u'\n' && unit != u'\r' && unit != u'\t') || unit >= 0xFFFE) {
+            ++invalid;
+        }
+    }
+    return invalid * 100 <= units;
+}
+
+// UTF-16 without a byte-order mark whose text is mostly not ASCII (a card with a long Japanese
+// note) has too few NUL bytes to be found by them; its structure tells it.
+std::optional<quint32> utf16ByStructure(const QByteArray &data)
+{
+    if (data.size() < 4 || data.size() % 2 != 0 || !data.contains('\0'))
+        return std::nullopt;
+    for (const bool littleEndian : {true, false}) {
+        if (startsAsUtf16Text(data, littleEndian) && readsAsUtf16Text(data, littleEndian))
+            return littleEndian ? TextEncodings::UTF16LittleEndian : TextEncodings::UTF16BigEndian;
+    }
     return std::nullopt;
 }
 
@@ -296,6 +357,8 @@ quint32 detect(const QByteArray &data)
         return *marked;
     // NUL bytes are valid UTF-8 too: UTF-16 must be told apart first.
     if (const std::optional<quint32> utf16 = utf16ByNulBytes(data))
+        return *utf16;
+    if (const std::optional<quint32> utf16 = utf16ByStructure(data))
         return *utf16;
     // ISO-2022-JP is seven-bit and so valid UTF-8 too; its escapes never occur in UTF-8 text.
     if (hasIso2022Escapes(data))

@@ -42,7 +42,9 @@ std::optional<Encoding> find(quint32 encoding);
 // as writers that fold by bytes leave it: the character is read whole before the fold.
 std::optional<QString> decode(const QByteArray &data, quint32 encoding);
 
-// A byte-order mark decides; then the NUL bytes of every other byte make it UTF-16; escape
+// A byte-order mark decides; then the NUL bytes of every other byte make it UTF-16, as does a
+// first line that in UTF-16 starts a card or names a table's columns when the rest reads as
+// UTF-16 text (mostly Japanese text has few NUL bytes); escape
 // sequences make it ISO-2022-JP; text that is valid UTF-8 (also with characters split by folds)
 // is UTF-8; of Shift-JIS and EUC-JP the one that reads the bytes better wins; anything else is
 // read as Windows Latin 1, which takes every byte.

@@ -3,10 +3,22 @@
 #include <QString>
 
 // How the CSV import reads a column, recognised from its header text. Our own export's headers,
-// the mail programs' ("Business Phone 2", "E-mail 2 Address") and the web address books' numbered
-// pairs ("Phone 1 - Type", "Phone 1 - Value") are known; a header the table does not know gives a
-// column that is not read, so that its cells never land in another field.
+// the mail programs' ("Business Phone 2", "E-mail 2 Address", and their German, French and
+// Japanese exports: "Telefon geschäftlich", "Téléphone (bureau)", "会社電話"), the web address
+// books' numbered pairs ("Phone 1 - Type", "Phone 1 - Value") and kind-first headers ("Email Home")
+// are known; a header the table does not know gives a column that is not read, so that its cells
+// never land in another field.
 namespace CsvHeaderTable {
+
+// The language a header is written in; it decides how dates of the file are read.
+enum class Language
+{
+    Any,
+    English,
+    German,
+    French,
+    Japanese,
+};
 
 // Parts of a list entry besides the address parts.
 inline const QString ValuePart = QStringLiteral("value");
@@ -28,8 +40,11 @@ struct Column
     QString entryKey;
     // A cell may hold several values of the entry's series, separated by " ::: ".
     bool listsValues = false;
+    Language language = Language::Any;
 };
 
-Column columnForHeader(const QString &header);
+// The column of a header; a header that the file repeats (French exports name the title and the
+// job title both "Titre") takes the table's next reading of it at each repeat.
+Column columnForHeader(const QString &header, int repeat = 0);
 
 } // namespace CsvHeaderTable

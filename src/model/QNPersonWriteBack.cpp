@@ -101,9 +101,9 @@ std::optional<StoreLabeledInstantMessage> storeInstantMessage(const QVariantMap 
     const QString username = text(entry, StoreValueKey::Username);
     if (username.isEmpty())
         return std::nullopt;
-    QString service = text(entry, StoreValueKey::Service);
-    if (service.isEmpty())
-        service = StoreIMService::AIM;
+    // An account read without a service keeps none; only one made without saying gets AIM.
+    const QString service =
+        entry.contains(StoreValueKey::Service) ? text(entry, StoreValueKey::Service) : StoreIMService::AIM;
     return StoreLabeledInstantMessage{QString(), storeLabel(entry), {username, service}};
 }
 

@@ -1,8 +1,10 @@
 #include "model/QNvCard.h"
 
+#include "model/CsvDateText.h"
 #include "model/CsvHeaderTable.h"
 #include "model/CsvTokenizer.h"
 #include "model/QNPersonKeys.h"
+#include "platform/ContactFormatter.h"
 #include "platform/Localizer.h"
 
 #include <QDate>
@@ -10,6 +12,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -39,7 +43,7 @@ const QStringList &applyList()
     return identifiers;
 }
 
-// The date components of a valid date; the year 0 or 1 stands for none.
+// Year, month and day columns: the components of a valid date; the year 0 or 1 stands for none.
 std::optional<QVariantMap> dateComponents(int year, int month, int day)
 {
     if (!QDate(year > 1 ? year : 2000, month, day).isValid())
@@ -50,19 +54,12 @@ std::optional<QVariantMap> dateComponents(int year, int month, int day)
     return components;
 }
 
-// "yyyy.MM.dd", with a weekday after a blank or in parentheses; "-" and "/" also separate. A
-// birthday without a year is shown "MM.dd", and was shown with the year 0001 before.
-QVariantMap birthdayFromText(const QString &text)
+// The birthday of a cell: its text, and its date when the text reads as one.
+QVariantMap birthdayOf(const QString &text, const CsvDateText::Reading &reading)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(?:(\d{1,4})[./-])?(\d{1,2})[./-](\d{1,2})(?:\s*\([^)]*\)|\s+\S+)?\s*$)"));
     QVariantMap birthday{{PersonKey::StringValue, text}};
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return birthday;
-    if (const std::optional<QVariantMap> components =
-            dateComponents(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()))
-        birthday.insert(PersonKey::Value, *components);
+    if (!reading.components.isEmpty())
+        birthday.insert(PersonKey::Value, reading.components);
     return birthday;
 }
 
@@ -118,6 +115,8 @@ struct ImportLayout
     QList<ImportColumn> columns;
     QList<EntryList> lists;
     qsizetype entryCount = 0;
+    // How a date that could be read either way is read, when no cell of the file shows it.
+    CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
 
     bool readsAnything() const
     {
@@ -151,12 +150,29 @@ void addEntry(ImportLayout &layout, const CsvHeaderTable::Column &column)
     list->labels.append(column.label);
 }
 
+// The language most recognised headers are written in: German and French files write the day
+// first, English and Japanese ones the month.
+CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
+{
+    QHash<CsvHeaderTable::Language, int> votes;
+    for (const ImportColumn &column : columns) {
+        if (column.action != Action::Skip && column.column.language != CsvHeaderTable::Language::Any)
+            ++votes[column.column.language];
+    }
+    const int dayFirst =
+        votes.value(CsvHeaderTable::Language::German) + votes.value(CsvHeaderTable::Language::French);
+    const int monthFirst =
+        votes.value(CsvHeaderTable::Language::English) + votes.value(CsvHeaderTable::Language::Japanese);
+    return dayFirst > monthFirst ? CsvDateText::Order::DayFirst : CsvDateText::Order::MonthFirst;
+}
+
 ImportLayout layoutOf(const QStringList &headers)
 {
     ImportLayout layout;
     QHash<QString, qsizetype> sharedEntries;
+    QHash<QString, int> repeats;
     for (const QString &header : headers) {
-        ImportColumn column{CsvHeaderTable::columnForHeader(header)};
+        ImportColumn column{CsvHeaderTable::columnForHeader(header, repeats[header.trimmed()]++)};
         column.action = actionFor(column.column);
         if (column.action == Action::EntryPart) {
             const QString &key = column.column.entryKey;
@@ -169,33 +185,84 @@ ImportLayout layoutOf(const QStringList &headers)
         }
         layout.columns.append(column);
     }
+    layout.dateOrder = dateOrderOf(layout.columns);
     return layout;
 }
 
-// A text table holds no NUL, and its header no other control character than tab and line feed.
-bool isText(const QString &text, const QStringList &headers)
+bool isStrayControl(char16_t c)
 {
-    if (text.contains(QChar(0)))
-        return false;
-    for (const QString &header : headers) {
-        for (const QChar c : header) {
-            if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
-                return false;
-        }
-    }
-    return true;
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F;
 }
+
+// The stray control characters of a text, looked for four UTF-16 units at a time: a block with no
+// unit below U+0020 and none equal to U+007F, nearly every block of a file, costs a few operations.
+qsizetype strayControlCount(const QString &text)
+{
+    constexpr quint64 Lanes = 0x0001000100010001;
+    constexpr quint64 High = 0x8000800080008000;
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype size = text.size();
+    qsizetype count = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 block = 0;
+        std::memcpy(&block, units + i, sizeof block);
+        const quint64 deleteLanes = block ^ (Lanes * 0x7F);
+        const quint64 low = (block - Lanes * 0x20) & ~block & High;
+        const quint64 del = (deleteLanes - Lanes) & ~deleteLanes & High;
+        if ((low | del) != 0)
+            count += std::count_if(units + i, units + i + 4, isStrayControl);
+    }
+    return count + std::count_if(units + i, units + size, isStrayControl);
+}
+
+// The text without the NULs and control characters that stray into otherwise good files; nothing
+// when they are so many that the file is no text but binary data.
+std::optional<QString> withoutStrayControls(const QString &text)
+{
+    const qsizetype controls = strayControlCount(text);
+    if (controls == 0)
+        return text;
+    if (controls * 20 > text.size())
+        return std::nullopt;
+    const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *end = begin + text.size();
+    QString cleaned;
+    cleaned.reserve(text.size() - controls);
+    std::copy_if(begin, end, std::back_inserter(cleaned), [](char16_t c) { return !isStrayControl(c); });
+    return cleaned;
+}
+
+// The dates of the birthday columns: which order the file shows, and the cells that could be read
+// either way, read again once the whole file has shown its order.
+struct BirthdayColumn
+{
+    std::optional<CsvDateText::Order> shown;
+    QList<std::pair<QNPersonPtr, QString>> undecided;
+
+    void readAgain(CsvDateText::Order assumed) const
+    {
+        if (!shown || *shown == assumed)
+            return;
+        for (const auto &[person, text] : undecided)
+            person->setValue(birthdayOf(text, CsvDateText::read(text, *shown)), BirthdayKey);
+    }
+};
 
 // The values of one data line, gathered column by column, then handed to a new record.
 class ImportRow
 {
 public:
-    explicit ImportRow(const ImportLayout &layout) : m_layout(layout), m_entries(layout.entryCount) {}
+    ImportRow(const ImportLayout &layout, BirthdayColumn &birthdays)
+        : m_layout(layout), m_birthdays(birthdays), m_entries(layout.entryCount)
+    {
+    }
 
     void add(const ImportColumn &column, const QString &cell);
     ContactRowPtr finish();
 
 private:
+    void addBirthday(const QString &text);
     void addEntryPart(const ImportColumn &column, const QString &cell);
     static void fillEntry(QVariantMap &entry, const CsvHeaderTable::Column &column, const QString &text);
     static void appendEntry(QVariantList &list, QVariantMap &entry, const QString &seriesLabel);
@@ -204,6 +271,9 @@ private:
     void finishEntries();
 
     const ImportLayout &m_layout;
+    BirthdayColumn &m_birthdays;
+    // A birthday cell whose day and month could be swapped.
+    QString m_undecidedBirthday;
     // Values by identifier, as the record takes them.
     QVariantMap m_values;
     QVariantMap m_name;
@@ -247,7 +317,7 @@ void ImportRow::add(const ImportColumn &column, const QString &cell)
         break;
     }
     case Action::Birthday:
-        m_values.insert(BirthdayKey, birthdayFromText(cell));
+        addBirthday(cell);
         break;
     case Action::BirthdayPart:
         m_birthdayParts.insert(what.part, cell);
@@ -256,6 +326,17 @@ void ImportRow::add(const ImportColumn &column, const QString &cell)
         addEntryPart(column, cell);
         break;
     }
+}
+
+void ImportRow::addBirthday(const QString &text)
+{
+    const CsvDateText::Reading reading = CsvDateText::read(text, m_layout.dateOrder);
+    if (reading.blank)
+        return;
+    if (reading.shows && !m_birthdays.shown)
+        m_birthdays.shown = reading.shows;
+    m_undecidedBirthday = reading.ambiguous ? text : QString();
+    m_values.insert(BirthdayKey, birthdayOf(text, reading));
 }
 
 void ImportRow::addEntryPart(const ImportColumn &column, const QString &cell)
@@ -306,14 +387,19 @@ void ImportRow::finishName()
         return;
     QVariantMap name = m_name;
     name.insert(PersonKey::ShowAsPerson, true);
-    const bool noParts = name.value(PersonKey::FirstName).toString().isEmpty() &&
-                         name.value(PersonKey::LastName).toString().isEmpty();
-    if (noParts && !m_displayName.isEmpty()) {
-        if (m_displayName.trimmed() == m_values.value(CompanyKey).toString().trimmed())
+    QString first = name.value(PersonKey::FirstName).toString();
+    const QString last = name.value(PersonKey::LastName).toString();
+    if (first.isEmpty() && last.isEmpty() && !m_displayName.isEmpty()) {
+        if (m_displayName.trimmed() == m_values.value(CompanyKey).toString().trimmed()) {
             name.insert(PersonKey::ShowAsPerson, false);
-        else
-            name.insert(PersonKey::FirstName, m_displayName);
+        } else {
+            first = m_displayName;
+            name.insert(PersonKey::FirstName, first);
+        }
     }
+    // In the order a card of the same name is read in (a Japanese name family name first).
+    name.insert(PersonKey::NameOrdering,
+                ContactFormatter::nameOrderForParts(first, name.value(PersonKey::MiddleName).toString(), last));
     m_values.insert(NameKey, name);
 }
 
@@ -374,6 +460,8 @@ ContactRowPtr ImportRow::finish()
         if (value != m_values.constEnd())
             person->setValue(*value, identifier);
     }
+    if (!m_undecidedBirthday.isEmpty())
+        m_birthdays.undecided.append({person, m_undecidedBirthday});
     auto row = std::make_shared<ContactRow>();
     row->person = person;
     row->uniqueId = person->uniqueId();
@@ -387,30 +475,33 @@ QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
     CsvImport result;
     if (text.isEmpty())
         return result;
-    CsvTokenizer tokenizer(text, CsvTokenizer::separatorOf(text));
+    const std::optional<QString> table = withoutStrayControls(text);
+    if (!table) {
+        result.error = L(QStringLiteral("The file is not a text file, so it holds no table of contacts."));
+        return result;
+    }
+    CsvTokenizer tokenizer(*table, CsvTokenizer::separatorOf(*table));
     QStringList fields;
     qsizetype length = 0;
     // The first line only names the columns, in our own layout ("Name" first) or any other.
     if (!tokenizer.next(fields, length))
         return result;
-    if (!isText(text, fields)) {
-        result.error = L(QStringLiteral("The file is not a text file, so it holds no table of contacts."));
-        return result;
-    }
     const ImportLayout layout = layoutOf(fields);
     if (!layout.readsAnything()) {
         result.error = L(QStringLiteral("The file's first line names no column that can be read, such as "
                                         "Name, First Name, Phone, E-mail or Address."));
         return result;
     }
+    BirthdayColumn birthdays;
     while (tokenizer.next(fields, length)) {
         if (length < 2)
             continue;
-        ImportRow row(layout);
+        ImportRow row(layout, birthdays);
         const qsizetype count = std::min(fields.size(), layout.columns.size());
         for (qsizetype i = 0; i < count; ++i)
             row.add(layout.columns.at(i), fields.at(i));
         result.rows.append(row.finish());
     }
+    birthdays.readAgain(layout.dateOrder);
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/ContactsUserDefaults.h"
 
+#include <algorithm>
+
 namespace {
 
 QString joinedParts(QStringList parts)
@@ -14,6 +16,9 @@ QString joinedParts(QStringList parts)
 
 bool ContactFormatter::containsCjk(const QString &text)
 {
+    // No character of these scripts lies below the Hangul jamo: most names need no script lookup.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x1100; }))
+        return false;
     for (const char32_t codePoint : text.toUcs4()) {
         switch (QChar::script(codePoint)) {
         case QChar::Script_Han:
@@ -30,7 +35,13 @@ bool ContactFormatter::containsCjk(const QString &text)
 
 ContactFormatter::NameOrder ContactFormatter::nameOrderForContact(const StoreContact &contact)
 {
-    if (containsCjk(contact.givenName) || containsCjk(contact.middleName) || containsCjk(contact.familyName))
+    return nameOrderForParts(contact.givenName, contact.middleName, contact.familyName);
+}
+
+ContactFormatter::NameOrder ContactFormatter::nameOrderForParts(const QString &given, const QString &middle,
+                                                                const QString &family)
+{
+    if (containsCjk(given) || containsCjk(middle) || containsCjk(family))
         return NameOrderFamilyNameFirst;
     return ContactsUserDefaults::sortOrder() == ContactsUserDefaults::SortOrderFamilyName
                ? NameOrderFamilyNameFirst

@@ -26,6 +26,8 @@ public:
     };
 
     static NameOrder nameOrderForContact(const StoreContact &contact);
+    // The same rule for name parts that no store contact holds yet (a row of a CSV file).
+    static NameOrder nameOrderForParts(const QString &given, const QString &middle, const QString &family);
 
     // The name parts in the contact's order, joined by blanks: prefix, given, middle, family and
     // suffix, or prefix, family, middle, given and suffix. An organisation with an organisation

@@ -5,6 +5,8 @@
 #include "platform/VCardLineReader.h"
 
 #include <QHash>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QUrl>
 
 using VCardLabels::Kind;
@@ -61,6 +63,8 @@ struct Card
     QByteArray logo;
     // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
     QList<StoreLabeledInstantMessage> legacyMessages;
+    // The URI scheme of each IMPP entry whose service only its scheme gave.
+    QStringList messageSchemes;
     // The store takes one ORG and one TITLE; the others are kept for the note.
     RepeatedLines organizations;
     RepeatedLines titles;
@@ -120,15 +124,23 @@ std::optional<DateComponents> parseDate(const QString &value)
     return date;
 }
 
+// A data: URI, "data:image/jpeg;base64,..."; vCard 4.0 writers escape its ";" and "," as in any
+// text value, and the base64 alphabet holds no backslash, so the escapes go first.
+std::optional<QByteArray> dataUriBytes(const QByteArray &raw)
+{
+    if (raw.left(5).toLower() != "data:")
+        return std::nullopt;
+    const QByteArray uri = VCardContentLine::unescape(QString::fromLatin1(raw)).toLatin1();
+    const qsizetype comma = uri.indexOf(',');
+    if (comma < 0 || !uri.left(comma).toLower().endsWith(";base64"))
+        return QByteArray();
+    return QByteArray::fromBase64(uri.mid(comma + 1));
+}
+
 QByteArray imageBytes(const VCardContentLine &line)
 {
-    const QByteArray raw = line.rawValue().trimmed();
-    if (raw.startsWith("data:")) {
-        const qsizetype comma = raw.indexOf(',');
-        if (comma < 0 || !raw.left(comma).endsWith(";base64"))
-            return {};
-        return QByteArray::fromBase64(raw.mid(comma + 1));
-    }
+    if (const std::optional<QByteArray> bytes = dataUriBytes(line.rawValue().trimmed()))
+        return *bytes;
     const QString encoding = line.parameter("ENCODING").toUpper();
     // A URI of a picture elsewhere is not fetched.
     return encoding == QLatin1String("B") || encoding == QLatin1String("BASE64") ? line.decodedBytes()
@@ -314,17 +326,55 @@ void readSocialProfile(Card &card, const VCardContentLine &line)
     card.contact.socialProfiles.append({{}, profile.service, profile});
 }
 
+// The user part of an IMPP URI; desktop address books percent-encode it ("aim:Messenger%20Work").
+// A "%" that starts no escape, or escapes that make no UTF-8, stay as they stand.
+QString decodedUriPart(const QString &text)
+{
+    if (!text.contains(QLatin1Char('%')))
+        return text;
+    const auto isHexDigit = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    for (qsizetype i = text.indexOf(QLatin1Char('%')); i >= 0; i = text.indexOf(QLatin1Char('%'), i + 1)) {
+        if (i + 2 >= text.size() || !isHexDigit(text.at(i + 1)) || !isHexDigit(text.at(i + 2)))
+            return text;
+    }
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString decoded = decoder(QByteArray::fromPercentEncoding(text.toUtf8()));
+    return decoder.hasError() ? text : decoded;
+}
+
+bool isUriScheme(const QString &text)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*$"));
+    return scheme.match(text).hasMatch();
+}
+
+// The service an IMPP line names: its X-SERVICE-TYPE, else the service of its scheme, else the
+// scheme itself (irc, sip); the generic "im" scheme names none.
+QString imppService(const VCardContentLine &line, const QString &scheme)
+{
+    const QString service = line.parameter("X-SERVICE-TYPE");
+    if (!service.isEmpty())
+        return VCardLabels::instantMessageServiceName(service);
+    const QString known = VCardLabels::instantMessageServiceForScheme(scheme);
+    if (!known.isEmpty() || scheme.compare(QLatin1String("im"), Qt::CaseInsensitive) == 0)
+        return known;
+    return scheme.toLower();
+}
+
 void readImpp(Card &card, const VCardContentLine &line)
 {
     const QString value = line.text().trimmed();
     const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    const QString scheme = colon > 0 && isUriScheme(value.left(colon)) ? value.left(colon) : QString();
     StoreInstantMessageAddress address;
-    address.username = colon < 0 ? value : value.mid(colon + 1);
-    const QString service = line.parameter("X-SERVICE-TYPE");
-    address.service = service.isEmpty() ? VCardLabels::instantMessageServiceForScheme(value.left(colon))
-                                        : VCardLabels::instantMessageServiceName(service);
-    if (!address.username.isEmpty())
-        card.contact.instantMessageAddresses.append({{}, label(card, line, Kind::InstantMessage), address});
+    address.username = decodedUriPart(scheme.isEmpty() ? value : value.mid(colon + 1));
+    address.service = imppService(line, scheme);
+    if (address.username.isEmpty())
+        return;
+    card.contact.instantMessageAddresses.append({{}, label(card, line, Kind::InstantMessage), address});
+    card.messageSchemes.append(line.hasParameter("X-SERVICE-TYPE") ? QString() : scheme);
 }
 
 void readLegacyMessage(Card &card, const VCardContentLine &line)
@@ -408,19 +458,25 @@ void collectGroupLines(Card &card)
     }
 }
 
-bool sameAccount(const StoreInstantMessageAddress &a, const StoreInstantMessageAddress &b)
-{
-    return a.username == b.username && a.service.compare(b.service, Qt::CaseInsensitive) == 0;
-}
-
+// An X-AIM style line that repeats an IMPP line's address is that entry. It names the service
+// better when the IMPP line's came only from a scheme that several services share (xmpp).
 void mergeLegacyMessages(Card &card)
 {
     QList<StoreLabeledInstantMessage> &addresses = card.contact.instantMessageAddresses;
     for (const StoreLabeledInstantMessage &legacy : std::as_const(card.legacyMessages)) {
-        const bool known =
-            std::any_of(addresses.begin(), addresses.end(), [&](const StoreLabeledInstantMessage &a) {
-                return sameAccount(a.value, legacy.value);
-            });
+        const StoreInstantMessageAddress &account = legacy.value;
+        bool known = false;
+        for (qsizetype i = 0; i < addresses.size() && !known; ++i) {
+            StoreInstantMessageAddress &address = addresses[i].value;
+            if (address.username != account.username)
+                continue;
+            known = address.service.compare(account.service, Qt::CaseInsensitive) == 0;
+            const QString scheme = card.messageSchemes.value(i);
+            if (!known && !scheme.isEmpty() && VCardLabels::schemeServes(scheme, account.service)) {
+                address.service = account.service;
+                known = true;
+            }
+        }
         if (!known)
             addresses.append(legacy);
     }

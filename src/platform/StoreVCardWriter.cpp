@@ -255,8 +255,11 @@ void writeInstantMessages(const StoreContact &contact, CardText &card)
         const QString parameters = address.service.isEmpty()
                                        ? QString()
                                        : QLatin1String(";X-SERVICE-TYPE=") + parameterValue(address.service);
+        // The reader undoes percent-encoding, so a "%" of the name is written as one.
+        QString username = address.username;
+        username.replace(QLatin1Char('%'), QLatin1String("%25"));
         const QString value = VCardLabels::instantMessageSchemeForService(address.service) +
-                              QLatin1Char(':') + escapeUri(address.username);
+                              QLatin1Char(':') + escapeUri(username);
         addLabeled(card, QStringLiteral("IMPP"), Kind::InstantMessage, entry.label, value, {}, parameters);
     }
 }

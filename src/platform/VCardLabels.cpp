@@ -75,10 +75,13 @@ bool isNonLabelWord(const QString &word)
     return words.contains(word) || word.startsWith(QLatin1String("X-"));
 }
 
+// A known name in any letter case, also written apart ("Google Talk", "Gadu-Gadu").
 QString canonicalName(const QStringList &names, const QString &name)
 {
+    QString joined = name;
+    joined.remove(QLatin1Char(' ')).remove(QLatin1Char('-'));
     for (const QString &known : names)
-        if (known.compare(name, Qt::CaseInsensitive) == 0)
+        if (known.compare(joined, Qt::CaseInsensitive) == 0)
             return known;
     return name;
 }
@@ -90,13 +93,17 @@ struct ServiceScheme
 };
 
 // The first scheme of a service is the one written; a scheme read without a service parameter
-// names its first service (xmpp is Jabber).
+// names its first service (xmpp is Jabber). The last row's schemes are only read: phones and web
+// address books write them.
 const QList<ServiceScheme> &serviceSchemes()
 {
     static const QList<ServiceScheme> schemes{
-        {"AIM", "aim"},     {"ICQ", "icq"},         {"MSN", "msnim"},        {"MSN", "msn"},
-        {"Jabber", "xmpp"}, {"Yahoo", "ymsgr"},     {"Skype", "skype"},      {"GaduGadu", "gg"},
-        {"QQ", "qq"},       {"GoogleTalk", "xmpp"}, {"GoogleTalk", "gtalk"}, {"Facebook", "xmpp"},
+        {"AIM", "aim"},           {"ICQ", "icq"},          {"MSN", "msnim"},
+        {"MSN", "msn"},           {"Jabber", "xmpp"},      {"Yahoo", "ymsgr"},
+        {"Skype", "skype"},       {"GaduGadu", "gg"},      {"QQ", "qq"},
+        {"GoogleTalk", "xmpp"},   {"GoogleTalk", "gtalk"}, {"Facebook", "xmpp"},
+        {"GoogleTalk", "google"}, {"GaduGadu", "gadu"},    {"Yahoo", "yahoo"},
+        {"Facebook", "facebook"},
     };
     return schemes;
 }
@@ -153,6 +160,14 @@ QString instantMessageServiceForScheme(const QString &scheme)
         if (entry.scheme.compare(scheme, Qt::CaseInsensitive) == 0)
             return entry.service;
     return {};
+}
+
+bool schemeServes(const QString &scheme, const QString &service)
+{
+    return std::any_of(serviceSchemes().begin(), serviceSchemes().end(), [&](const ServiceScheme &entry) {
+        return entry.scheme.compare(scheme, Qt::CaseInsensitive) == 0 &&
+               entry.service.compare(service, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString instantMessageSchemeForService(const QString &service)

@@ -50,6 +50,9 @@ QString socialServiceName(const QString &name);
 QString instantMessageServiceName(const QString &name);
 // The service of an IMPP URI scheme ("xmpp" -> "Jabber"); empty when the scheme names none.
 QString instantMessageServiceForScheme(const QString &scheme);
+// Whether an IMPP URI of that scheme can be an account of that service (xmpp: Jabber, GoogleTalk
+// and Facebook).
+bool schemeServes(const QString &scheme, const QString &service);
 // The URI scheme written for a service; "im" (the generic instant-messaging scheme) for services
 // without a scheme of their own.
 QString instantMessageSchemeForService(const QString &service);

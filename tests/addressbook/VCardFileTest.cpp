@@ -135,6 +135,20 @@ TEST_F(VCardFileTest, Utf16WithoutByteOrderMarkIsFound)
     }
 }
 
+// A card with a long Japanese note in UTF-16 without a byte-order mark: few of its units are ASCII.
+TEST_F(VCardFileTest, Utf16MostlyJapaneseWithoutByteOrderMarkIsFound)
+{
+    const QString path =
+        TestEnvironment::dataPath(QStringLiteral("other-programs/utf16le-japanese-note.vcf"));
+    const TextEncodings::ReadResult read = TextEncodings::readFile(path, TextEncodings::Automatic);
+    ASSERT_TRUE(read.text) << read.error.toStdString();
+    EXPECT_EQ(read.encoding, TextEncodings::UTF16LittleEndian);
+    const ContactTable rows = rowsOf(QNvCard().containersFromVCards(*read.text));
+    ASSERT_EQ(namesOf(rows), QStringList{"山口 恵子"});
+    EXPECT_TRUE(rows.first()->person->stringValueForIdentifier("Note").startsWith("来週の打ち合わせは"));
+    EXPECT_EQ(rows.first()->person->stringValueForIdentifier("Company"), "株式会社サンプル商事");
+}
+
 TEST_F(VCardFileTest, RepeatedNoteOrganizationAndTitleAreAllKept)
 {
     const ContactTable rows = importFile("repeated-note-org-title.vcf");

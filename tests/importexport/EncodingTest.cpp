@@ -24,6 +24,14 @@ QByteArray fixture(const char *name)
 }
 
 const QString Japanese = QStringLiteral("BEGIN:VCARD\nN:山田;花子;;;\nSOUND:やまだ はなこ\nEND:VCARD\n");
+// Mostly not ASCII: a fifth of the UTF-16 units hold a NUL byte, too few to tell UTF-16 by them.
+const QString JapaneseNote =
+    QStringLiteral("BEGIN:VCARD\r\nN:山田;花子;;;\r\nNOTE:") +
+    QStringLiteral("来週の打ち合わせは品川の会議室で行います。資料は前日までに共有してください。")
+        .repeated(4) +
+    QStringLiteral("\r\nEND:VCARD\r\n");
+const QString JapaneseTable = QStringLiteral(
+    "姓,名,会社名,部署,役職\r\n山口,恵子,株式会社サンプル商事東京本社,営業企画部第二グループ,課長代理\r\n");
 
 const QByteArray StrayNul("N:a\0b\nNOTE:\xC3\xA9\n", 14);
 // A writer that folds by bytes splits a character across the fold.
@@ -49,23 +57,34 @@ TEST_P(DetectionTest, FindsTheEncoding)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, DetectionTest,
-    ::testing::Values(Detection{"utf8", Japanese.toUtf8(), TextEncodings::UTF8},
-                      Detection{"ascii", "BEGIN:VCARD\nEND:VCARD\n", TextEncodings::UTF8},
-                      Detection{"utf8 bom", "\xEF\xBB\xBF" + Japanese.toUtf8(), TextEncodings::UTF8},
-                      Detection{"utf16le bom", encoded("UTF-16LE", QChar(0xFEFF) + Japanese),
-                                TextEncodings::UTF16LittleEndian},
-                      Detection{"utf16be bom", encoded("UTF-16BE", QChar(0xFEFF) + Japanese),
-                                TextEncodings::UTF16BigEndian},
-                      Detection{"utf16le", encoded("UTF-16LE", Japanese), TextEncodings::UTF16LittleEndian},
-                      Detection{"utf16be", encoded("UTF-16BE", Japanese), TextEncodings::UTF16BigEndian},
-                      Detection{"utf8 with a stray nul", StrayNul, TextEncodings::UTF8},
-                      Detection{"utf8 split by a fold", SplitByFold, TextEncodings::UTF8},
-                      Detection{"iso-2022-jp", encoded("ISO-2022-JP", Japanese), TextEncodings::ISO2022JP},
-                      Detection{"shift-jis", encoded("Shift_JIS", Japanese), TextEncodings::ShiftJIS},
-                      Detection{"euc-jp", encoded("EUC-JP", Japanese), TextEncodings::EUCJP},
-                      Detection{"phone file", fixture("vcards/feature-phone-sjis.vcf"), TextEncodings::ShiftJIS},
-                      Detection{"latin", encoded("windows-1252", QStringLiteral("N:Müller;Zoë;;;\nORG:Café élan\n")),
-                                TextEncodings::WindowsLatin1}),
+    ::testing::Values(
+        Detection{"utf8", Japanese.toUtf8(), TextEncodings::UTF8},
+        Detection{"ascii", "BEGIN:VCARD\nEND:VCARD\n", TextEncodings::UTF8},
+        Detection{"utf8 bom", "\xEF\xBB\xBF" + Japanese.toUtf8(), TextEncodings::UTF8},
+        Detection{"utf16le bom", encoded("UTF-16LE", QChar(0xFEFF) + Japanese),
+                  TextEncodings::UTF16LittleEndian},
+        Detection{"utf16be bom", encoded("UTF-16BE", QChar(0xFEFF) + Japanese),
+                  TextEncodings::UTF16BigEndian},
+        Detection{"utf16le", encoded("UTF-16LE", Japanese), TextEncodings::UTF16LittleEndian},
+        Detection{"utf16be", encoded("UTF-16BE", Japanese), TextEncodings::UTF16BigEndian},
+        Detection{"utf16le mostly japanese", encoded("UTF-16LE", JapaneseNote),
+                  TextEncodings::UTF16LittleEndian},
+        Detection{"utf16be mostly japanese", encoded("UTF-16BE", JapaneseNote),
+                  TextEncodings::UTF16BigEndian},
+        Detection{"utf16le japanese table", encoded("UTF-16LE", JapaneseTable),
+                  TextEncodings::UTF16LittleEndian},
+        Detection{"utf16be japanese table", encoded("UTF-16BE", JapaneseTable),
+                  TextEncodings::UTF16BigEndian},
+        Detection{"utf8 with a stray nul", StrayNul, TextEncodings::UTF8},
+        Detection{"ascii table with stray nuls", QByteArray("Name,Phone\n\0Ann,555\0\nBo,1\n", 26),
+                  TextEncodings::UTF8},
+        Detection{"utf8 split by a fold", SplitByFold, TextEncodings::UTF8},
+        Detection{"iso-2022-jp", encoded("ISO-2022-JP", Japanese), TextEncodings::ISO2022JP},
+        Detection{"shift-jis", encoded("Shift_JIS", Japanese), TextEncodings::ShiftJIS},
+        Detection{"euc-jp", encoded("EUC-JP", Japanese), TextEncodings::EUCJP},
+        Detection{"phone file", fixture("vcards/feature-phone-sjis.vcf"), TextEncodings::ShiftJIS},
+        Detection{"latin", encoded("windows-1252", QStringLiteral("N:Müller;Zoë;;;\nORG:Café élan\n")),
+                  TextEncodings::WindowsLatin1}),
     [](const auto &info) {
         QString name = QString::fromLatin1(info.param.name);
         name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");

@@ -96,58 +96,12 @@ TEST_F(VCardTest, CsvExportReadsBack)
     EXPECT_EQ(back.at(0)->person->stringValueForIdentifier("Note"), "a\\tb\\nc \"quoted\"");
 }
 
-// Every value of the record, one entry a line, to compare what readings recovered.
-QStringList valuesOf(QNPerson &person)
-{
-    const auto parts = [](const QVariantMap &map, const QStringList &keys) {
-        QStringList texts;
-        for (const QString &key : keys) {
-            if (!map.value(key).toString().isEmpty())
-                texts.append(key + '=' + map.value(key).toString());
-        }
-        return texts.join(' ');
-    };
-    const QStringList nameParts{"FirstName", "MiddleName", "LastName", "PreviousFamilyName"};
-    QStringList lines{"Name: " + parts(person.nameValue(), nameParts) +
-                      (person.showAsPerson() ? "" : "(company)")};
-    if (const auto phonetic = person.phoneticNameValue(); phonetic && !parts(*phonetic, nameParts).isEmpty())
-        lines.append("Phonetic Name: " + parts(*phonetic, nameParts));
-    for (const QString &identifier : QNPerson::stringIdentifiers()) {
-        if (!person.stringValueForIdentifier(identifier).isEmpty())
-            lines.append(identifier + ": " + person.stringValueForIdentifier(identifier));
-    }
-    if (const auto birthday = person.birthdayValue(); birthday && birthday->contains("value")) {
-        const QVariantMap date = birthday->value("value").toMap();
-        lines.append(QStringLiteral("Birthday: %1-%2-%3")
-                         .arg(date.value("year").toString(), date.value("month").toString(), date.value("day").toString()));
-    }
-    for (const QString &identifier : QNPerson::labeledIdentifiers()) {
-        for (const QVariant &item : person.labeledValueForIdentifier(identifier)) {
-            const QVariantMap value = item.toMap();
-            QString text = value.value("stringValue").toString();
-            if (identifier == "Address") {
-                QStringList address;
-                for (const char *part : {"Street", "City", "State", "ZIP", "Country"})
-                    address.append(value.value(part).toString());
-                text = address.join('|');
-            }
-            lines.append(identifier + ": " + value.value("label").toString() + '=' + text);
-        }
-    }
-    return lines;
-}
-
-ContactTable readCsv(const QString &text)
-{
-    const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(text);
-    EXPECT_TRUE(csv.error.isEmpty()) << csv.error.toStdString();
-    return csv.rows;
-}
-
 struct CsvSample
 {
+    // Under tests/data.
     const char *file;
     QList<QStringList> contacts;
+    const char *encoding = "UTF-8";
 };
 
 void PrintTo(const CsvSample &sample, std::ostream *out)
@@ -160,31 +114,93 @@ void PrintTo(const CsvSample &sample, std::ostream *out)
 // and year, month and day columns; a web address book's numbered type and value pairs, one cell
 // listing two numbers, and phonetic names.
 const CsvSample csvSamples[] = {
-    {"mail-program-export.csv",
+    {"csv/mail-program-export.csv",
      {{"Name: FirstName=Ann MiddleName=B. LastName=Lee", "Company: Contoso Ltd.", "Department: Sales",
-       "Job Title: Account Manager", "Title: Ms.", "Note: Met at \"Expo\", 2023\nsecond line", "Birthday: 1980-4-1",
-       "Email: other=ann.lee@contoso.example", "Email: other=ann@home.example",
-       "URL: other=https://contoso.example/ann", "Phone: work fax=(425) 555-0159", "Phone: work=(425) 555-0150",
-       "Phone: work=(425) 555-0152", "Phone: home=555-0160", "Phone: home=555-0161", "Phone: mobile=(425) 555-0151",
-       "Address: work=One Example Way\nSuite 200|Redmond|WA|98052|United States", "Relationship: assistant=Dana Poe"},
+       "Job Title: Account Manager", "Title: Ms.", "Note: Met at \"Expo\", 2023\nsecond line",
+       "Birthday: 1980-4-1", "Email: other=ann.lee@contoso.example", "Email: other=ann@home.example",
+       "URL: other=https://contoso.example/ann", "Phone: work fax=(425) 555-0159",
+       "Phone: work=(425) 555-0150", "Phone: work=(425) 555-0152", "Phone: home=555-0160",
+       "Phone: home=555-0161", "Phone: mobile=(425) 555-0151",
+       "Address: work=One Example Way\nSuite 200|Redmond|WA|98052|United States",
+       "Relationship: assistant=Dana Poe"},
       {"Name: FirstName=Bob MiddleName=J. LastName=Stone", "Suffix: Jr.", "Email: other=bob@example.com",
        "Phone: home=555-0102", "Address: home=12 Home Rd|Springfield|IL|62704|"}}},
-    {"address-book-semicolon.csv",
-     {{"Name: FirstName=Eva LastName=Müller", "Company: Müller & Söhne GmbH", "Note: Kollegin; Projekt \"Nord\"",
-       "Birthday: 1985-3-9", "Email: other=eva@example.de", "Email: other=eva.mueller@example.com",
-       "URL: other=https://example.de/eva", "Phone: work=+49 30 1234567", "Phone: home=+49 30 7654321",
-       "Phone: mobile=+49 170 1234567", "Phone: other fax=+49 30 1234568",
+    {"csv/address-book-semicolon.csv",
+     {{"Name: FirstName=Eva LastName=Müller", "Company: Müller & Söhne GmbH",
+       "Note: Kollegin; Projekt \"Nord\"", "Birthday: 1985-3-9", "Email: other=eva@example.de",
+       "Email: other=eva.mueller@example.com", "URL: other=https://example.de/eva",
+       "Phone: work=+49 30 1234567", "Phone: home=+49 30 7654321", "Phone: mobile=+49 170 1234567",
+       "Phone: other fax=+49 30 1234568",
        "Address: home=Hauptstraße 5\nHinterhaus|Berlin||10115|Deutschland"},
-      {"Name: (company)", "Company: Acme AG", "Email: other=info@acme.example", "Phone: work=+41 44 123 45 67",
-       "Address: home=Bahnhofstrasse 1|Zürich||8001|Schweiz"}}},
-    {"web-address-book-export.csv",
+      {"Name: (company)", "Company: Acme AG", "Email: other=info@acme.example",
+       "Phone: work=+41 44 123 45 67", "Address: home=Bahnhofstrasse 1|Zürich||8001|Schweiz"}}},
+    {"csv/web-address-book-export.csv",
      {{"Name: FirstName=Carol LastName=Diaz", "Company: Initech", "Department: R&D", "Nickname: Caz",
        "Job Title: Engineer", "Title: Dr.", "Birthday: 1975-6-15", "Email: home=carol@example.com",
        "Email: work=c.diaz@initech.example", "URL: Profile=https://social.example/carol",
        "Phone: mobile=+1 555-0200", "Phone: mobile=+1 555-0201", "Phone: work fax=+1 555-0202",
        "Address: home=1 Elm St\nPO Box 7|Anytown|CA|90210|USA", "Relationship: spouse=Dan Diaz"},
-      {"Name: FirstName=一郎 LastName=鈴木", "Phonetic Name: FirstName=イチロウ LastName=スズキ", "Note: 大学の友人",
-       "Phone: home=03-1234-5678"}}},
+      {"Name: FirstName=一郎 LastName=鈴木", "Phonetic Name: FirstName=イチロウ LastName=スズキ",
+       "Note: 大学の友人", "Phone: home=03-1234-5678"}}},
+    // Other programs' files, second set. Kind-first headers: "Email Home", "Phone Mobile".
+    {"other-programs/kind-first-columns.csv",
+     {{"Name: FirstName=Ann LastName=Lee", "Email: home=ann@home.example", "Email: work=ann@work.example",
+       "Email: other=ann@other.example", "URL: home=https://ann.example",
+       "URL: other=https://blog.ann.example", "Phone: mobile=+1 555 0100", "Phone: other=+1 555 0199"},
+      {"Name: FirstName=Bob LastName=Stone", "Email: work=bob@work.example"}}},
+    // The mail program's German export in Windows Latin 1: every column of its layout, the
+    // location "Ort" and the e-mail type and display-name columns read as nothing, "0.0.00" as no date.
+    {"other-programs/outlook-german.csv",
+     {{"Name: FirstName=Eva LastName=Müller", "Company: Müller & Söhne GmbH", "Department: Vertrieb",
+       "Job Title: Leiterin Vertrieb", "Title: Frau", "Note: Kollegin; Projekt \"Nord\"\nzweite Zeile",
+       "Birthday: 1975-12-24", "Email: other=eva@example.de", "Email: other=eva.mueller@example.com",
+       "URL: other=https://example.de/eva", "Phone: work fax=+49 30 1234568", "Phone: work=+49 30 1234567",
+       "Phone: home=+49 331 765432", "Phone: mobile=+49 170 1234567",
+       "Address: work=Hauptstraße 5\nHinterhaus|Berlin||10115|Deutschland",
+       "Address: home=Gartenweg 2|Potsdam|Brandenburg|14467|"},
+      {"Name: FirstName=Jürgen LastName=Schmidt", "Phone: home=030 1110", "Phone: other=040 2220",
+       "Address: other=Postweg 1|Hamburg||20095|", "Relationship: manager=Frau Berger"}},
+     "windows-1252"},
+    // The French export names the title and the job title both "Titre"; its dates, which could
+    // be read either way, are day first.
+    {"other-programs/outlook-french.csv",
+     {{"Name: FirstName=Jean LastName=Dupont", "Company: Exemple SA", "Department: Achats",
+       "Job Title: Acheteur", "Title: M.", "Note: Rencontré au salon", "Birthday: 1970-4-3",
+       "Email: other=jean.dupont@exemple.fr", "URL: other=https://exemple.fr",
+       "Phone: work fax=+33 1 23 45 67 90", "Phone: work=+33 1 23 45 67 89",
+       "Phone: mobile=+33 6 12 34 56 78", "Address: work=12 rue de la Paix|Paris||75002|France",
+       "Relationship: spouse=Marie Dupont"},
+      {"Name: FirstName=Claire LastName=Martin", "Job Title: Directrice", "Birthday: 1982-6-5",
+       "Phone: home=04 78 00 00 00", "Address: home=5 avenue Foch|Lyon||69006|"}},
+     "windows-1252"},
+    {"other-programs/outlook-japanese.csv",
+     {{"Name: FirstName=恵子 LastName=山口", "Phonetic Name: FirstName=ケイコ LastName=ヤマグチ",
+       "Company: 株式会社サンプル", "Department: 営業部", "Job Title: 課長", "Note: 大学の先輩",
+       "Birthday: 1980-4-5", "Email: other=keiko@example.jp", "Phone: work fax=03-1234-5679",
+       "Phone: work=03-1234-5678", "Phone: mobile=090-1234-5678",
+       "Address: work=芝浦3-1-1\nサンプルビル12階|港区|東京都|108-0023|日本"},
+      {"Name: FirstName=Ken LastName=Sato", "Phone: home=03-9876-5432",
+       "Address: home=中央1-2-3|千代田区|東京都||"}},
+     "Shift_JIS"},
+    // An English header, but a day above 12 further down shows that the file writes the day first.
+    {"other-programs/dates-day-shown.csv",
+     {{"Name: FirstName=Ann Lee", "Birthday: 1980-5-4"},
+      {"Name: FirstName=Bob Stone", "Birthday: 1975-12-25"},
+      {"Name: FirstName=Cy Park", "Birthday: 1990-1-31"},
+      {"Name: FirstName=Di Roy"},
+      {"Name: FirstName=Ed Fox", "Birthday: -9-10"}}},
+    {"other-programs/dates-month-first.csv",
+     {{"Name: FirstName=Ann Lee", "Birthday: 1980-4-5"},
+      {"Name: FirstName=Bob Stone", "Birthday: 1975-12-25"},
+      {"Name: FirstName=Cy Park", "Birthday: 1990-1-31"},
+      {"Name: FirstName=Di Roy"},
+      {"Name: FirstName=Ed Fox", "Birthday: 2001-2-3"}}},
+    // A NUL and a control byte inside values are dropped; the rest of the file reads.
+    {"other-programs/stray-nul.csv",
+     {{"Name: FirstName=Ann Lee", "Email: other=ann@example.com", "Phone: other=555-0100"},
+      {"Name: FirstName=Bob Stone", "Email: other=bob@example.com", "Phone: other=555-0101"},
+      {"Name: FirstName=Cy Park", "Email: other=cy@example.com", "Phone: other=555-0102"},
+      {"Name: FirstName=Di Roy", "Email: other=di@example.com", "Phone: other=555-0103"}}},
 };
 
 class CsvSampleTest : public VCardTest, public ::testing::WithParamInterface<CsvSample>
@@ -193,7 +209,7 @@ class CsvSampleTest : public VCardTest, public ::testing::WithParamInterface<Csv
 
 TEST_P(CsvSampleTest, ReadsEveryColumnIntoItsField)
 {
-    const ContactTable rows = readCsv(sample(QStringLiteral("csv/") + GetParam().file));
+    const ContactTable rows = readCsv(sample(GetParam().file, GetParam().encoding));
     ASSERT_EQ(rows.size(), GetParam().contacts.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_EQ(valuesOf(*rows.at(i)->person).join('\n').toStdString(),
@@ -204,7 +220,7 @@ TEST_P(CsvSampleTest, ReadsEveryColumnIntoItsField)
 // every cell it wrote. The vCard writer carries every value of the first reading.
 TEST_P(CsvSampleTest, RoundTripsLoseNothing)
 {
-    const ContactTable first = readCsv(sample(QStringLiteral("csv/") + GetParam().file));
+    const ContactTable first = readCsv(sample(GetParam().file, GetParam().encoding));
     QList<QNvCard::CsvRow> written;
     for (const ContactRowPtr &row : first) {
         qsizetype positions = 1;
@@ -229,8 +245,9 @@ TEST_P(CsvSampleTest, RoundTripsLoseNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CsvSampleTest, ::testing::ValuesIn(csvSamples),
-                         [](const auto &info) { return std::string(QString(info.param.file).section('.', 0, 0).remove('-').toStdString()); });
+INSTANTIATE_TEST_SUITE_P(Files, CsvSampleTest, ::testing::ValuesIn(csvSamples), [](const auto &info) {
+    return QString(info.param.file).section('/', -1).section('.', 0, 0).remove('-').toStdString();
+});
 
 // A header that holds a known word but names something else never puts its cell into that field.
 TEST_F(VCardTest, CsvColumnsLandInTheirFieldOrNowhere)
@@ -264,8 +281,11 @@ TEST_F(VCardTest, CsvBirthdaysParse)
 {
     const std::pair<const char *, const char *> cases[] = {
         {"2001.02.03", "2001-2-3"}, {"2001.02.03(Sat)", "2001-2-3"}, {"2001.02.03 Sat", "2001-2-3"},
-        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"}, {"2001.02.30", nullptr},
-        {"3 Feb 2001", nullptr},
+        {"2001-02-03", "2001-2-3"}, {"0001.02.03(Sat)", "-2-3"},     {"02.29", "-2-29"},
+        {"2001.02.30", nullptr},    {"3 Feb 2001", nullptr},         {"2/3/2001", "2001-2-3"},
+        {"13/2/2001", "2001-2-13"}, {"3.2.2001", "2001-2-3"},        {"2001/2/3", "2001-2-3"},
+        {"--02-03", "-2-3"},        {"13/13/2001", nullptr},         {"0/0/00", nullptr},
+        {"00.00.0000", nullptr},
     };
     for (const auto &[text, date] : cases) {
         SCOPED_TRACE(text);
@@ -274,6 +294,10 @@ TEST_F(VCardTest, CsvBirthdaysParse)
         const QStringList values = valuesOf(*rows.first()->person);
         EXPECT_EQ(values.filter("Birthday"), date ? QStringList{QStringLiteral("Birthday: ") + date} : QStringList());
     }
+    // An empty date of the mail programs is no birthday at all, not even as text.
+    const ContactTable rows = QNvCard().contactsFromCSV(QStringLiteral("Name,Birthday\nAnn,0/0/00\n")).rows;
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_FALSE(rows.first()->person->birthdayValue().has_value());
 }
 
 TEST_F(VCardTest, CsvFilesOfOurLayoutRead)
@@ -291,6 +315,22 @@ TEST_F(VCardTest, CsvFilesOfOurLayoutRead)
     EXPECT_EQ(ann.labeledValueForIdentifierAtIndex("Address", 0)->value("City"), "Springfield, IL");
     EXPECT_EQ(ann.labeledValueForIdentifierAtIndex("Social Network", 0)->value("label"), "Facebook");
     EXPECT_FALSE(rows.at(1)->person->showAsPerson());
+}
+
+// A control character is found wherever it stands, also beside characters above U+7FFF.
+TEST_F(VCardTest, CsvStrayControlsAreDroppedWhereverTheyStand)
+{
+    const QString clean = QStringLiteral("Name,Note\n恵子 Lee,abcdefgh\n");
+    for (const char16_t control : {u'\0', u'\x01', u'\x1F', u'\x7F'}) {
+        for (qsizetype at = 0; at <= clean.size(); ++at) {
+            QString text = clean;
+            text.insert(at, QChar(control));
+            const ContactTable rows = readCsv(text);
+            ASSERT_EQ(rows.size(), 1) << int(control) << ' ' << at;
+            EXPECT_EQ(valuesOf(*rows.first()->person), (QStringList{"Name: FirstName=恵子 Lee", "Note: abcdefgh"}))
+                << int(control) << ' ' << at;
+        }
+    }
 }
 
 // Nothing is made of a file that is no table of contacts.

@@ -81,3 +81,52 @@ protected:
         return QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\n") + lines + QStringLiteral("END:VCARD\r\n");
     }
 };
+
+// Every value of the record, one entry a line, to compare what readings recovered.
+inline QStringList valuesOf(QNPerson &person)
+{
+    const auto parts = [](const QVariantMap &map, const QStringList &keys) {
+        QStringList texts;
+        for (const QString &key : keys) {
+            if (!map.value(key).toString().isEmpty())
+                texts.append(key + '=' + map.value(key).toString());
+        }
+        return texts.join(' ');
+    };
+    const QStringList nameParts{"FirstName", "MiddleName", "LastName", "PreviousFamilyName"};
+    QStringList lines{"Name: " + parts(person.nameValue(), nameParts) +
+                      (person.showAsPerson() ? "" : "(company)")};
+    if (const auto phonetic = person.phoneticNameValue(); phonetic && !parts(*phonetic, nameParts).isEmpty())
+        lines.append("Phonetic Name: " + parts(*phonetic, nameParts));
+    for (const QString &identifier : QNPerson::stringIdentifiers()) {
+        if (!person.stringValueForIdentifier(identifier).isEmpty())
+            lines.append(identifier + ": " + person.stringValueForIdentifier(identifier));
+    }
+    if (const auto birthday = person.birthdayValue(); birthday && birthday->contains("value")) {
+        const QVariantMap date = birthday->value("value").toMap();
+        lines.append(QStringLiteral("Birthday: %1-%2-%3")
+                         .arg(date.value("year").toString(), date.value("month").toString(),
+                              date.value("day").toString()));
+    }
+    for (const QString &identifier : QNPerson::labeledIdentifiers()) {
+        for (const QVariant &item : person.labeledValueForIdentifier(identifier)) {
+            const QVariantMap value = item.toMap();
+            QString text = value.value("stringValue").toString();
+            if (identifier == "Address") {
+                QStringList address;
+                for (const char *part : {"Street", "City", "State", "ZIP", "Country"})
+                    address.append(value.value(part).toString());
+                text = address.join('|');
+            }
+            lines.append(identifier + ": " + value.value("label").toString() + '=' + text);
+        }
+    }
+    return lines;
+}
+
+inline ContactTable readCsv(const QString &text)
+{
+    const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(text);
+    EXPECT_TRUE(csv.error.isEmpty()) << csv.error.toStdString();
+    return csv.rows;
+}
