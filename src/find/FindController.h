@@ -20,7 +20,7 @@ class FindHost;
 // and forwards the find bar's calls, the Find menu's items and its panes' selections to it.
 //
 // The cursor's label index is an entry's own number (see ItemAndRange); the grid gets positions.
-class FindController
+class FindController : public FindBarDelegate
 {
 public:
     // The items of Edit > Find.
@@ -46,9 +46,9 @@ public:
     // the bar (hiding clears the find string and the marks); Next and Previous step both views.
     void performFindBarAction(MenuCommand command);
 
-    // FindBarDelegate, forwarded.
-    void findStringDidChange(const QString &findString);
-    void findBarButtonDidPress(FindBarCommand command);
+    // FindBarDelegate: the bar may report here directly, or through the view controller.
+    void findStringDidChange(const QString &findString) override;
+    void findBarButtonDidPress(FindBarCommand command) override;
 
     // The grid selected rows: the cursor goes to the start of the first one's name.
     void rowSelectionDidChange(const SubContactRowPtr &firstSelected);

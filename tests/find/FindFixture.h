@@ -122,10 +122,12 @@ protected:
         m_detail->setDelegate(&detailDelegate);
         m_grid->setContactTable(m_table);
         find = std::make_unique<FindController>(*this);
+        m_bar->setDelegate(find.get());
     }
 
     void TearDown() override
     {
+        m_bar->setDelegate(nullptr);
         find.reset();
         m_funnel.reset();
         m_bar.reset();
