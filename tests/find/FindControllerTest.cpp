@@ -106,6 +106,15 @@ TEST_F(FindControllerTest, WithTheDetailPaneShownNextLeavesTheGridWithoutAHit)
     EXPECT_TRUE(m_grid->selectedItemAndRange());
 }
 
+TEST_F(FindControllerTest, ContactsMarkedDeletedAreNotSearched)
+{
+    // The grid still lists the row until its next update.
+    bobRow->deleted = true;
+    EXPECT_EQ(find->findNextString("Bob", false)->length, 0);
+    m_detail->setContact(bobRow);
+    EXPECT_EQ(find->findNextString("Bob", true)->length, 0);
+}
+
 TEST_F(FindControllerTest, DoneClearsTheMarksAndKeepsTheCursor)
 {
     find->findStringDidChange("Lee");
