@@ -87,7 +87,11 @@ std::optional<ItemAndRange> FieldSearch::findInParts(FindDirection direction, co
     for (qsizetype i = start; i >= 0 && i < parts.size(); i += step) {
         const Part &part = parts.at(i);
         // Only the starting part continues from the cursor; the others are searched whole.
-        const TextRange cursor = i == start ? cursorInPart(place.cursor, part.offset, direction) : TextRange{};
+        TextRange cursor;
+        if (i == start)
+            cursor = place.itemCursor && part.name == place.subIdentifier
+                         ? *place.itemCursor
+                         : cursorInPart(place.cursor, part.offset, direction);
         const TextRange found = FindText::lookForString(m_findString, part.text, cursor, direction, m_cs);
         if (found.location < 0)
             continue;

@@ -25,6 +25,9 @@ struct FieldPlace
     int labelIndex = 0;
     // Searching goes on after it (backwards: before it); no location searches the whole field.
     ItemAndRange::TextRange cursor;
+    // The cursor in the named part's own text, which holds in the grid's and the detail table's
+    // layouts alike, while the cursor's place in the field's text differs between them.
+    std::optional<ItemAndRange::TextRange> itemCursor;
 };
 
 // The search for a find string inside one field of one contact. A field made of parts (a name, a

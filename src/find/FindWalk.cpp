@@ -16,10 +16,11 @@ public:
 
     FieldPlace next(const QString &identifier, int labelIndex)
     {
-        FieldPlace place{identifier, QString(), labelIndex, {}};
+        FieldPlace place{identifier, QString(), labelIndex, {}, std::nullopt};
         if (m_first) {
             place.subIdentifier = m_cursor.subIdentifier;
             place.cursor = m_cursor.range();
+            place.itemCursor = m_cursor.itemRange;
             m_first = false;
         }
         return place;

@@ -55,6 +55,17 @@ TEST(FindTextTest, ReplacingAnEmptyStringChangesNothing)
 class FieldSearchTest : public FindFixture
 {
 protected:
+    static FieldPlace at(const QString &identifier, const QString &subIdentifier, int labelIndex,
+                         ItemAndRange::TextRange cursor)
+    {
+        FieldPlace place;
+        place.identifier = identifier;
+        place.subIdentifier = subIdentifier;
+        place.labelIndex = labelIndex;
+        place.cursor = cursor;
+        return place;
+    }
+
     ContactRowPtr person(const QString &first, const QString &last, int ordering, bool showAsPerson = true)
     {
         const ContactRowPtr row = rowOf(storeContact(first, last));
@@ -79,21 +90,21 @@ protected:
 TEST_F(FieldSearchTest, TheGridNameLastNameFirstPlacesTheFirstNameAfterTheBlank)
 {
     const ContactRowPtr row = person("John", "Smith", 2);
-    const auto grid = search("John", row, FieldLayout::Grid, {"Name", "", 0, {}});
+    const auto grid = search("John", row, FieldLayout::Grid, at("Name", "", 0, {}));
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->range(), R(6, 4));
     EXPECT_EQ(grid->itemRange, R(0, 4));
     EXPECT_EQ(grid->subIdentifier, "FirstName");
     EXPECT_EQ(grid->uniqueId, row->uniqueId);
 
-    const auto detail = search("John", row, FieldLayout::Detail, {"Name", "", 0, {}});
+    const auto detail = search("John", row, FieldLayout::Detail, at("Name", "", 0, {}));
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->range(), R(0, 4));
     EXPECT_EQ(detail->subIdentifier, "FirstName");
 
     // On from the hit: nothing more in the name; back from it: the last name.
-    EXPECT_FALSE(search("o", row, FieldLayout::Grid, {"Name", "FirstName", 0, {6, 4}}));
-    const auto back = search("S", row, FieldLayout::Grid, {"Name", "FirstName", 0, {6, 4}}, FindDirection::Backward);
+    EXPECT_FALSE(search("o", row, FieldLayout::Grid, at("Name", "FirstName", 0, {6, 4})));
+    const auto back = search("S", row, FieldLayout::Grid, at("Name", "FirstName", 0, {6, 4}), FindDirection::Backward);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->subIdentifier, "LastName");
     EXPECT_EQ(back->range(), R(0, 1));
@@ -102,7 +113,7 @@ TEST_F(FieldSearchTest, TheGridNameLastNameFirstPlacesTheFirstNameAfterTheBlank)
 TEST_F(FieldSearchTest, ALoneSecondNamePartStartsTheGridText)
 {
     const ContactRowPtr row = person("", "Smith", 1);
-    const auto hit = search("mit", row, FieldLayout::Grid, {"Name", "", 0, {}});
+    const auto hit = search("mit", row, FieldLayout::Grid, at("Name", "", 0, {}));
     ASSERT_TRUE(hit);
     // The cell shows "Smith", not " Smith".
     EXPECT_EQ(hit->range(), R(1, 3));
@@ -116,11 +127,11 @@ TEST_F(FieldSearchTest, ACompanyIsSearchedInItsCompanyTextInTheGridOnly)
     const ContactRowPtr row = rowOf(contact);
     ASSERT_FALSE(row->person->showAsPerson());
 
-    const auto grid = search("Ann", row, FieldLayout::Grid, {"Name", "", 0, {}});
+    const auto grid = search("Ann", row, FieldLayout::Grid, at("Name", "", 0, {}));
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->range(), R(5, 3));
     EXPECT_FALSE(grid->itemRange);
-    const auto detail = search("Ann", row, FieldLayout::Detail, {"Name", "", 0, {}});
+    const auto detail = search("Ann", row, FieldLayout::Detail, at("Name", "", 0, {}));
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->subIdentifier, "FirstName");
 }
@@ -131,17 +142,17 @@ TEST_F(FieldSearchTest, AnInstantMessageIsServiceColonUserName)
     contact.instantMessageAddresses = {{{}, "home", {"z", "Jabber"}}};
     const ContactRowPtr row = rowOf(contact);
 
-    const auto colon = search(":", row, FieldLayout::Grid, {"Instant Message", "", 0, {}});
+    const auto colon = search(":", row, FieldLayout::Grid, at("Instant Message", "", 0, {}));
     ASSERT_TRUE(colon);
     EXPECT_EQ(colon->range(), R(6, 1));
     EXPECT_EQ(colon->itemRange, R(6, 1));
     EXPECT_EQ(colon->subIdentifier, "service");
-    const auto user = search("z", row, FieldLayout::Grid, {"Instant Message", "", 0, {}});
+    const auto user = search("z", row, FieldLayout::Grid, at("Instant Message", "", 0, {}));
     ASSERT_TRUE(user);
     EXPECT_EQ(user->range(), R(7, 1));
     EXPECT_EQ(user->itemRange, R(0, 1));
     EXPECT_EQ(user->subIdentifier, "username");
-    EXPECT_FALSE(search("z", row, FieldLayout::Grid, {"Instant Message", "username", 0, {7, 1}}));
+    EXPECT_FALSE(search("z", row, FieldLayout::Grid, at("Instant Message", "username", 0, {7, 1})));
 }
 
 TEST_F(FieldSearchTest, AnAddressIsSearchedPartByPartInItsRangeTable)
@@ -154,18 +165,18 @@ TEST_F(FieldSearchTest, AnAddressIsSearchedPartByPartInItsRangeTable)
     const auto city = std::find_if(table.cbegin(), table.cend(), [](const auto &part) { return part.identifier == "City"; });
     ASSERT_NE(city, table.cend());
 
-    const auto hit = search("field", row, FieldLayout::Grid, {"Address", "", 0, {}});
+    const auto hit = search("field", row, FieldLayout::Grid, at("Address", "", 0, {}));
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->subIdentifier, "City");
     EXPECT_EQ(hit->itemRange, R(6, 5));
     EXPECT_EQ(hit->range(), R(city->location + 6, 5));
 
-    const auto zip = search("627", row, FieldLayout::Grid, {"ZIP", "", 0, {}});
+    const auto zip = search("627", row, FieldLayout::Grid, at("ZIP", "", 0, {}));
     ASSERT_TRUE(zip);
     EXPECT_EQ(zip->range(), R(0, 3));
     EXPECT_FALSE(zip->itemRange);
     // A label index that no address carries finds nothing.
-    EXPECT_FALSE(search("627", row, FieldLayout::Grid, {"ZIP", "", 3, {}}));
+    EXPECT_FALSE(search("627", row, FieldLayout::Grid, at("ZIP", "", 3, {})));
 }
 
 TEST_F(FieldSearchTest, EntriesAreLookedUpByTheirOwnLabelIndex)
@@ -176,10 +187,10 @@ TEST_F(FieldSearchTest, EntriesAreLookedUpByTheirOwnLabelIndex)
     row->person->labeledValueForIdentifier("Phone"); // read before deleting from it
     row->person->deleteLabeledValueForIdentifier("Phone", 1);
 
-    const auto hit = search("3", row, FieldLayout::Detail, {"Phone", "", 2, {}});
+    const auto hit = search("3", row, FieldLayout::Detail, at("Phone", "", 2, {}));
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->labelIndex, 2);
-    EXPECT_FALSE(search("2", row, FieldLayout::Detail, {"Phone", "", 1, {}}));
+    EXPECT_FALSE(search("2", row, FieldLayout::Detail, at("Phone", "", 1, {})));
 }
 
 TEST_F(FieldSearchTest, DatesBirthdaysAndUntypedFieldsAreNeverSearched)
@@ -188,15 +199,15 @@ TEST_F(FieldSearchTest, DatesBirthdaysAndUntypedFieldsAreNeverSearched)
     contact.birthday = DateComponents{1980, 5, 17};
     contact.note = "1980 notes";
     const ContactRowPtr row = rowOf(contact);
-    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, {"Birthday", "", 0, {}}));
-    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, {"Dates", "", 0, {}}));
-    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, {"Groups", "", 0, {}}));
-    EXPECT_TRUE(search("1980", row, FieldLayout::Detail, {"Note", "", 0, {}}));
+    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, at("Birthday", "", 0, {})));
+    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, at("Dates", "", 0, {})));
+    EXPECT_FALSE(search("1980", row, FieldLayout::Detail, at("Groups", "", 0, {})));
+    EXPECT_TRUE(search("1980", row, FieldLayout::Detail, at("Note", "", 0, {})));
 
     // A custom item counts by the window's definition.
     row->person->setValue("cat 1980", "Pets");
     customItems = {QVariantMap{{"Name", "Pets"}, {"Type", "String Value"}}};
-    EXPECT_TRUE(search("1980", row, FieldLayout::Grid, {"Pets", "", 0, {}}));
+    EXPECT_TRUE(search("1980", row, FieldLayout::Grid, at("Pets", "", 0, {})));
 }
 
 } // namespace

@@ -174,4 +174,15 @@ TEST_F(DetailWalkTest, TheNameIsSearchedPartByPartFromTheCursorsPart)
     EXPECT_EQ(hit->range(), R(2, 3));
 }
 
+TEST_F(DetailWalkTest, AGridHitInANamePartGoesOnFromItsPlaceInThePart)
+{
+    detailSnapshot = {{"Name"}, rowOf(storeContact("Ann", "Lee-Lee"))};
+    ItemAndRange gridHit = cursorAt("Name", 0, {4, 3});
+    gridHit.subIdentifier = "LastName";
+    gridHit.itemRange = R(0, 3);
+    const auto hit = detail("Lee", gridHit);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->itemRange, R(4, 3));
+}
+
 } // namespace
