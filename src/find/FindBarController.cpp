@@ -79,6 +79,11 @@ QString FindBarController::replaceString() const
     return m_replaceStringField->text();
 }
 
+void FindBarController::setSearchString(const QString &searchString)
+{
+    m_searchField->setText(searchString);
+}
+
 // --- actions --------------------------------------------------------------------------------
 
 void FindBarController::sendCommand(FindBarCommand command)

@@ -55,6 +55,7 @@ public:
     // Replacing is offered only in edit state.
     void setEditState(bool editState) override;
     QString replaceString() const override;
+    void setSearchString(const QString &searchString) override;
 
     bool isVisible() const override;
     void setVisible(bool visible);

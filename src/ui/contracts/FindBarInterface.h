@@ -27,6 +27,8 @@ public:
     // Replacing is offered only in edit state.
     virtual void setEditState(bool editState) = 0;
     virtual QString replaceString() const = 0;
+    // Shows the text in the search field, as if typed (nothing is sent).
+    virtual void setSearchString(const QString &searchString) = 0;
     // The case option of the bar's popup.
     virtual bool isCaseInsensitive() const { return true; }
 };

@@ -1,0 +1,182 @@
+#include "FindFixture.h"
+
+#include "platform/widgets/FindPasteboard.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+class FindControllerTest : public FindHostFixture
+{
+protected:
+    void SetUp() override
+    {
+        FindHostFixture::SetUp();
+        FindPasteboard::setString(QString());
+        showColumns({"Name", "Phone", "Note"});
+        StoreContact ann = storeContact("Ann", "Lee");
+        ann.phoneNumbers = {labeled("home", "111"), labeled("work", "222"), labeled("other", "333")};
+        ann.note = "Lee's note";
+        annRow = add(ann);
+        bobRow = add(storeContact("Bob", "Leeds"));
+        annRow->person->labeledValueForIdentifier("Phone");
+        annRow->person->deleteLabeledValueForIdentifier("Phone", 1);
+        m_grid->updateTable();
+    }
+    void TearDown() override
+    {
+        FindPasteboard::setString(QString());
+        FindHostFixture::TearDown();
+    }
+
+    std::optional<ItemAndRange> detailHit() const { return m_detail->detailTable()->findTarget(); }
+
+    ContactRowPtr annRow;
+    ContactRowPtr bobRow;
+};
+
+TEST_F(FindControllerTest, EveryMenuActionTakesTheFindPasteboardsString)
+{
+    m_detail->setContact(bobRow);
+    FindPasteboard::setString("333");
+    find->performFindBarAction(FindController::MenuCommand::FindNext);
+    EXPECT_EQ(find->findString(), "333");
+    EXPECT_EQ(m_bar->searchField()->text(), "333");
+    EXPECT_EQ(m_grid->findString(), "333");
+    ASSERT_TRUE(find->selectedItemAndRange());
+    EXPECT_EQ(find->selectedItemAndRange()->labelIndex, 2);
+    // The menu shows the hit in both views; the grid by its row's position.
+    ASSERT_TRUE(m_grid->selectedItemAndRange());
+    EXPECT_EQ(m_grid->selectedItemAndRange()->labelIndex, 1);
+    ASSERT_TRUE(detailHit());
+    EXPECT_EQ(detailHit()->labelIndex, 2);
+
+    FindPasteboard::setString("Bob");
+    find->performFindBarAction(FindController::MenuCommand::UseSelectionForFind);
+    EXPECT_EQ(find->findString(), "Bob");
+    find->performFindBarAction(FindController::MenuCommand::FindPrevious);
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, bobRow->uniqueId);
+}
+
+TEST_F(FindControllerTest, ACommittedStringIsSharedAndAnEmptyOneChangesNothing)
+{
+    find->findStringDidChange("Lee");
+    EXPECT_EQ(FindPasteboard::string(), "Lee");
+    const ItemAndRange cursor = *find->selectedItemAndRange();
+    EXPECT_EQ(cursor.uniqueId, annRow->uniqueId);
+    EXPECT_EQ(cursor.subIdentifier, "LastName");
+
+    find->findStringDidChange("");
+    EXPECT_EQ(FindPasteboard::string(), "Lee");
+    EXPECT_EQ(find->selectedItemAndRange()->range(), cursor.range());
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, cursor.uniqueId);
+    EXPECT_FALSE(find->findNextString("", false));
+}
+
+TEST_F(FindControllerTest, NextAndPreviousStepTheCursorWithoutTheViewsResettingIt)
+{
+    find->findStringDidChange("Lee");
+    find->findBarButtonDidPress(FindBarCommand::Next);
+    EXPECT_EQ(find->selectedItemAndRange()->identifier, "Note");
+    find->findBarButtonDidPress(FindBarCommand::Next);
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, bobRow->uniqueId);
+    find->findBarButtonDidPress(FindBarCommand::Previous);
+    EXPECT_EQ(find->selectedItemAndRange()->identifier, "Note");
+    // The grid selected the hits' rows without telling anyone, and listens again afterwards.
+    EXPECT_TRUE(gridDelegate.selections.isEmpty());
+    m_grid->selectRowIndexesWithContacts({bobRow});
+    EXPECT_FALSE(gridDelegate.selections.isEmpty());
+}
+
+TEST_F(FindControllerTest, WithTheDetailPaneShownNextLeavesTheGridWithoutAHit)
+{
+    m_detail->setContact(annRow);
+    find->findStringDidChange("22");
+    find->findStringDidChange("333");
+    detailShown = true;
+    find->rowSelectionDidChange(DetailRow{"Name", QString("FirstName"), 0, std::nullopt, 0, {}, {}});
+    find->findBarButtonDidPress(FindBarCommand::Next);
+    ASSERT_TRUE(detailHit());
+    EXPECT_EQ(detailHit()->identifier, "Phone");
+    EXPECT_EQ(detailHit()->labelIndex, 2);
+    EXPECT_FALSE(m_grid->selectedItemAndRange());
+
+    find->performFindBarAction(FindController::MenuCommand::FindNext);
+    EXPECT_TRUE(m_grid->selectedItemAndRange());
+}
+
+TEST_F(FindControllerTest, ContactsMarkedDeletedAreNotSearched)
+{
+    // The grid still lists the row until its next update.
+    bobRow->deleted = true;
+    EXPECT_EQ(find->findNextString("Bob", false)->length, 0);
+    m_detail->setContact(bobRow);
+    EXPECT_EQ(find->findNextString("Bob", true)->length, 0);
+}
+
+TEST_F(FindControllerTest, DoneClearsTheMarksAndKeepsTheCursor)
+{
+    find->findStringDidChange("Lee");
+    const ItemAndRange cursor = *find->selectedItemAndRange();
+    find->findBarButtonDidPress(FindBarCommand::Done);
+    EXPECT_EQ(find->findString(), "");
+    EXPECT_EQ(m_grid->findString(), "");
+    EXPECT_EQ(m_detail->detailTable()->findString(), "");
+    EXPECT_EQ(m_bar->searchField()->text(), "");
+    EXPECT_EQ(buttonClicks, 1);
+    EXPECT_EQ(find->selectedItemAndRange()->range(), cursor.range());
+}
+
+TEST_F(FindControllerTest, TheFindMenuItemsToggleTheBar)
+{
+    find->findStringDidChange("Lee");
+    find->performFindBarAction(FindController::MenuCommand::FindAndReplace);
+    EXPECT_TRUE(m_bar->isVisible());
+    EXPECT_EQ(buttonTitle, "Hide");
+    find->performFindBarAction(FindController::MenuCommand::Find);
+    EXPECT_EQ(buttonTitle, "Find");
+    EXPECT_EQ(find->findString(), "");
+    EXPECT_EQ(m_grid->findString(), "");
+    ASSERT_TRUE(spinUntil([this] { return !m_bar->isVisible(); }));
+
+    bool shown = false;
+    FindPasteboard::setString("Leeds");
+    find->showFindBar(true);
+    EXPECT_EQ(m_bar->searchField()->text(), "Leeds");
+    EXPECT_FALSE(buttonEnabled);
+    shown = spinUntil([this] { return buttonEnabled; });
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(FindControllerTest, TheCaseOptionReachesTheSearchAndBothViews)
+{
+    m_bar->optionPopup()->setCurrentIndex(1);
+    m_bar->popupChanged(m_bar->optionPopup());
+    EXPECT_EQ(m_grid->findOptions(), Qt::CaseSensitive);
+    find->findStringDidChange("lee");
+    EXPECT_FALSE(find->selectedItemAndRange()->length);
+    find->findStringDidChange("Lee");
+    EXPECT_EQ(find->selectedItemAndRange()->subIdentifier, "LastName");
+}
+
+TEST_F(FindControllerTest, SelectionsMoveTheCursor)
+{
+    const QList<SubContactRowPtr> rows = m_grid->subContactTable();
+    ASSERT_GE(rows.size(), 2);
+    find->rowSelectionDidChange(rows.at(1));
+    EXPECT_EQ(find->selectedItemAndRange()->identifier, "Name");
+    EXPECT_EQ(find->selectedItemAndRange()->labelIndex, 1);
+    // From the contact's second row the walk goes on in that row.
+    find->findStringDidChange("333");
+    EXPECT_EQ(find->selectedItemAndRange()->labelIndex, 2);
+
+    find->rowSelectionDidChange(DetailRow{"Phone", QString("work"), 2, 1, 0, {}, {}});
+    EXPECT_EQ(find->selectedItemAndRange()->labelIndex, 2);
+    EXPECT_EQ(find->selectedItemAndRange()->subIdentifier, "");
+    find->rowSelectionDidChange(DetailRow{"Name", QString("LastName"), 2, std::nullopt, 0, {}, {}});
+    EXPECT_EQ(find->selectedItemAndRange()->subIdentifier, "LastName");
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, annRow->uniqueId);
+}
+
+} // namespace
