@@ -122,7 +122,12 @@ void MainMenu::buildEditMenu()
     addItem(edit, QStringLiteral("Redo"), MenuCommand::Redo, QKeySequence::Redo);
     edit->addSeparator();
     QMenu *find = addSubmenu(edit, QStringLiteral("Find"));
-    addItem(find, QStringLiteral("Show"), MenuCommand::FindBarButtonClicked, QKeySequence::Find);
+    addItem(find, QStringLiteral("Find…"), MenuCommand::Find, QKeySequence::Find);
+    addItem(find, QStringLiteral("Find and Replace…"), MenuCommand::FindAndReplace, QKeySequence::Replace);
+    addItem(find, QStringLiteral("Find Next"), MenuCommand::FindNext, QKeySequence::FindNext);
+    addItem(find, QStringLiteral("Find Previous"), MenuCommand::FindPrevious, QKeySequence::FindPrevious);
+    addItem(find, QStringLiteral("Use Selection for Find"), MenuCommand::UseSelectionForFind,
+            QKeySequence(Qt::CTRL | Qt::Key_E));
     edit->addSeparator();
     addItem(edit, QStringLiteral("Custom Labels…"), MenuCommand::ShowCustomLabelPanel);
 }

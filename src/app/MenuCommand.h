@@ -25,6 +25,11 @@ enum class MenuCommand
     Undo,
     Redo,
     FindBarButtonClicked,
+    Find,
+    FindAndReplace,
+    FindNext,
+    FindPrevious,
+    UseSelectionForFind,
     ShowCustomLabelPanel,
     // Format
     ShowFonts,

@@ -16,7 +16,9 @@
 #include "ui/widgets/ProgressIndicator.h"
 #include "ui/widgets/SeparatorBox.h"
 #include "addressbook/ViewTypes.h"
+#include "app/ViewFindHost.h"
 #include "app/WindowController.h"
+#include "find/FindController.h"
 #include "panels/MergePanelController.h"
 #include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
@@ -24,11 +26,11 @@
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"
-#include "platform/widgets/FindPasteboard.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QGridLayout>
+#include <QHash>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QShowEvent>
@@ -71,6 +73,8 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
 // The panes go before the widgets that hold their views, and the document before the panes.
 ViewController::~ViewController()
 {
+    m_find.reset();
+    m_findHost.reset();
     m_drops.reset();
     m_commands.reset();
     m_broadcast.reset();
@@ -84,6 +88,8 @@ void ViewController::connectAddressBook()
                                                     *contactInfoController(), [this] { setDocumentEdited(true); });
     m_commands = std::make_unique<GroupContactCommands>(*this);
     m_drops = std::make_unique<ContactDrops>(*this);
+    m_findHost = std::make_unique<ViewFindHost>(*this);
+    m_find = std::make_unique<FindController>(*m_findHost);
     connect(m_book, &AddressBook::contactDidUpdate, this, &ViewController::contactDidUpdate);
     connect(m_book, &AddressBook::tableChanged, this, [this] { contactsViewController()->updateTable(); });
     connect(m_book, &AddressBook::contactRowsChanged, this, &ViewController::showContactRowsChange);
@@ -342,7 +348,10 @@ void ViewController::showNewTreeInDetailPane()
     }
     if (!found) {
         contactInfoController()->clearContact();
-        m_selectedItemAndRange.contact.reset();
+        if (std::optional<ItemAndRange> cursor = m_find->selectedItemAndRange()) {
+            cursor->contact.reset();
+            m_find->setSelectedItemAndRange(cursor);
+        }
         return;
     }
     auto row = std::make_shared<SubContactRow>();
@@ -461,10 +470,6 @@ bool ViewController::validateMenuItem(QAction *item)
         return !isSidebarCollapsed();
     case MenuCommand::DeleteGroup:
         return !isSidebarCollapsed() && m_editState && selectedGroupDict() && !selectedGroupDict()->top;
-    case MenuCommand::FindBarButtonClicked:
-        item->setText(findBarController()->isVisible() ? L(QStringLiteral("Hide"))
-                                                       : L(QStringLiteral("Show")));
-        return true;
     case MenuCommand::MergeContacts:
         return contactsViewController()->canMergeContacts();
     case MenuCommand::DeleteContacts:
@@ -487,15 +492,35 @@ void ViewController::redo()
 
 void ViewController::showFindBar(bool show)
 {
-    const QString shared = FindPasteboard::string();
-    if (show && !shared.isNull()) {
-        m_findString = shared;
-        contactInfoController()->setFindString(shared);
-    }
-    findBarController()->setVisible(show, [this] {
-        if (WindowController *windowController = this->windowController())
-            windowController->findBarButton()->setEnabled(true);
-    });
+    m_find->showFindBar(show);
+}
+
+QString ViewController::findString() const
+{
+    return m_find->findString();
+}
+
+std::optional<ItemAndRange> ViewController::selectedItemAndRange() const
+{
+    return m_find->selectedItemAndRange();
+}
+
+void ViewController::setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange)
+{
+    m_find->setSelectedItemAndRange(itemAndRange);
+}
+
+void ViewController::performFindBarAction(MenuCommand command)
+{
+    static const QHash<MenuCommand, FindController::MenuCommand> findCommands = {
+        {MenuCommand::Find, FindController::MenuCommand::Find},
+        {MenuCommand::FindAndReplace, FindController::MenuCommand::FindAndReplace},
+        {MenuCommand::FindNext, FindController::MenuCommand::FindNext},
+        {MenuCommand::FindPrevious, FindController::MenuCommand::FindPrevious},
+        {MenuCommand::UseSelectionForFind, FindController::MenuCommand::UseSelectionForFind},
+    };
+    if (const auto found = findCommands.constFind(command); found != findCommands.cend())
+        m_find->performFindBarAction(*found);
 }
 
 void ViewController::saveColumnWithDictionary()
@@ -526,28 +551,13 @@ void ViewController::rowSelectionDidChange(const SubContactRowPtr &row)
         contactInfoController()->updateWebView();
     // With several rows selected the cursor starts at the first of them, not at the one reported.
     const QList<SubContactRowPtr> selected = contactsViewController()->selectedSubContacts();
-    const SubContactRowPtr first = selected.isEmpty() ? row : selected.first();
-    m_selectedItemAndRange.contact = first;
-    m_selectedItemAndRange.uniqueId = first->uniqueId;
-    moveCursorTo(QStringLiteral("Name"), QString(), first->labelIndex);
+    m_find->rowSelectionDidChange(selected.isEmpty() ? row : selected.first());
 }
 
 // The contact of the cursor stays; only the place within it moves.
 void ViewController::rowSelectionDidChange(QObject *, const DetailRow &detailRow)
 {
-    const int labelIndex = detailRow.labelIndex.value_or(-1);
-    const QString subIdentifier = labelIndex == 0 ? detailRow.label.value_or(QString()) : QString();
-    moveCursorTo(detailRow.type, subIdentifier, std::max(labelIndex, 0));
-}
-
-// The cursor starts at the beginning of the named value.
-void ViewController::moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex)
-{
-    m_selectedItemAndRange.identifier = identifier;
-    m_selectedItemAndRange.subIdentifier = subIdentifier;
-    m_selectedItemAndRange.labelIndex = labelIndex;
-    m_selectedItemAndRange.location = 0;
-    m_selectedItemAndRange.length = 0;
+    m_find->rowSelectionDidChange(detailRow);
 }
 
 void ViewController::contactDidUpdate(const ContactRowPtr &contact, QObject *sender)
@@ -737,18 +747,15 @@ bool ViewController::imageResize(const QImage &source, QImage &target, const QSi
 }
 
 // --- find -------------------------------------------------------------------------------------
-// The seams where finding attaches; until then the bar's reports change nothing.
 
-// Seams of the contact and group commands.
-void ViewController::findStringDidChange(const QString &) {}
+void ViewController::findStringDidChange(const QString &findString)
+{
+    m_find->findStringDidChange(findString);
+}
 
-// Done has already started hiding the bar; the window's Find button follows it.
 void ViewController::findBarButtonDidPress(FindBarCommand command)
 {
-    if (command != FindBarCommand::Done)
-        return;
-    if (WindowController *windowController = this->windowController())
-        windowController->findBarButtonClicked();
+    m_find->findBarButtonDidPress(command);
 }
 
 void ViewController::setModifierQuery(ModifierQuery query)

@@ -7,6 +7,7 @@
 #include "addressbook/AddressBook.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
+#include "app/MenuCommand.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 
@@ -24,6 +25,7 @@
 
 class ChangeBroadcast;
 class ContactDrops;
+class FindController;
 class FontManager;
 class MergePanelController;
 class GroupContactCommands;
@@ -34,6 +36,7 @@ class QAction;
 class QSplitter;
 class SeparatorBox;
 class UserDefaults;
+class ViewFindHost;
 class WindowController;
 
 // The content of the main window. It lays out the panes, holds the settings several panes read
@@ -112,13 +115,13 @@ public:
     // The defaults were restored at this start.
     bool isNewWindow() const { return m_newWindow; }
 
-    // Find state: the string, its options and the cursor.
-    QString findString() const { return m_findString; }
-    void setFindString(const QString &findString) { m_findString = findString; }
-    Qt::CaseSensitivity findOptions() const { return m_findOptions; }
-    void setFindOptions(Qt::CaseSensitivity findOptions) { m_findOptions = findOptions; }
-    ItemAndRange selectedItemAndRange() const { return m_selectedItemAndRange; }
-    void setSelectedItemAndRange(const ItemAndRange &itemAndRange) { m_selectedItemAndRange = itemAndRange; }
+    // Finding: the find bar's string and the cursor, kept by the find controller.
+    FindController &findController() const { return *m_find; }
+    QString findString() const;
+    std::optional<ItemAndRange> selectedItemAndRange() const;
+    void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange);
+    // The items of Edit > Find.
+    void performFindBarAction(MenuCommand command);
 
     // The panes and views.
     GroupSidebarInterface *groupViewController() const { return m_panes.groupViewController.get(); }
@@ -235,7 +238,6 @@ private:
     void loadSelectedFont();
     void pushTablesToPanes();
     void showNewTreeInDetailPane();
-    void moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex);
     QString fontKey(const QString &key) const;
     void connectAddressBook();
     void showContactRowsChange(const QList<ContactRowPtr> &rows, bool deleted);
@@ -248,6 +250,8 @@ private:
     std::unique_ptr<ChangeBroadcast> m_broadcast;
     std::unique_ptr<GroupContactCommands> m_commands;
     std::unique_ptr<ContactDrops> m_drops;
+    std::unique_ptr<ViewFindHost> m_findHost;
+    std::unique_ptr<FindController> m_find;
     QSplitter *m_splitView = nullptr;
     PaneWidths *m_paneWidths = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;
@@ -262,8 +266,5 @@ private:
     std::optional<QFont> m_selectedFont;
     QString m_documentName;
     bool m_newWindow = false;
-    QString m_findString;
-    Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
-    ItemAndRange m_selectedItemAndRange;
     QVariant m_representedObject;
 };

@@ -3,6 +3,7 @@
 #include "app/AppFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
+#include "addressbook/AddressBook.h"
 #include "addressbook/EditFunnel.h"
 #include "detail/ContactInfoController.h"
 #include "detail/DetailTableController.h"
@@ -107,16 +108,13 @@ protected:
     void SetUp() override
     {
         FindFixture::SetUp();
-        m_undo = std::make_unique<UndoManager>();
+        m_book = std::make_unique<AddressBook>();
+        QObject::connect(m_book.get(), &AddressBook::contactDidUpdate, [this] { ++broadcasts; });
+        QObject::connect(m_book.get(), &AddressBook::tableChanged, [this] { m_grid->updateTable(); });
+        QObject::connect(m_book.get(), &AddressBook::editedChanged, [this](bool value) { edited = value; });
         m_grid = std::make_unique<ContactsViewController>(defaults());
         m_detail = std::make_unique<ContactInfoController>(defaults());
         m_bar = std::make_unique<FindBarController>();
-        EditFunnel::Hooks hooks;
-        hooks.customItems = [this] { return m_customItems; };
-        hooks.contactDidUpdate = [this](const ContactRowPtr &, QObject *) { ++broadcasts; };
-        hooks.updateGrid = [this] { m_grid->updateTable(); };
-        hooks.markEdited = [this] { edited = true; };
-        m_funnel = std::make_unique<EditFunnel>(*m_undo, std::move(hooks));
         m_table = std::make_shared<ContactTable>();
         m_grid->setDelegate(&gridDelegate);
         m_detail->setDelegate(&detailDelegate);
@@ -129,11 +127,10 @@ protected:
     {
         m_bar->setDelegate(nullptr);
         find.reset();
-        m_funnel.reset();
         m_bar.reset();
         m_detail.reset();
         m_grid.reset();
-        m_undo.reset();
+        m_book.reset();
         FindFixture::TearDown();
     }
 
@@ -145,10 +142,10 @@ protected:
     ContactInfoControllerDelegate *contactInfoControllerDelegate() override { return &detailDelegate; }
     bool contactInfoVisible() const override { return detailShown; }
     const ContactTablePtr &contactTable() const override { return m_table; }
-    QVariantList customItems() const override { return m_customItems; }
-    EditFunnel &editFunnel() override { return *m_funnel; }
-    UndoManager *undoManager() const override { return m_undo.get(); }
-    void setDocumentEdited(bool value) override { edited = value; }
+    QVariantList customItems() const override { return m_book->customItems(); }
+    EditFunnel &editFunnel() override { return m_book->funnel(); }
+    UndoManager *undoManager() const override { return m_book->undoManager(); }
+    void setDocumentEdited(bool value) override { m_book->setEdited(value); }
     void setFindBarButtonTitle(const QString &title) override { buttonTitle = title; }
     void setFindBarButtonEnabled(bool enabled) override { buttonEnabled = enabled; }
     void findBarButtonClicked() override { ++buttonClicks; }
@@ -172,7 +169,7 @@ protected:
     }
 
     // What one user event makes: the steps before it are closed.
-    void nextEvent() { m_undo->closeAutomaticGroup(); }
+    void nextEvent() { m_book->undoManager()->closeAutomaticGroup(); }
 
     std::unique_ptr<FindController> find;
     RecordingGridDelegate gridDelegate;
@@ -184,11 +181,9 @@ protected:
     bool buttonEnabled = false;
     int buttonClicks = 0;
 
-    std::unique_ptr<UndoManager> m_undo;
+    std::unique_ptr<AddressBook> m_book;
     std::unique_ptr<ContactsViewController> m_grid;
     std::unique_ptr<ContactInfoController> m_detail;
     std::unique_ptr<FindBarController> m_bar;
-    std::unique_ptr<EditFunnel> m_funnel;
     ContactTablePtr m_table;
-    QVariantList m_customItems;
 };

@@ -48,7 +48,7 @@ TEST_F(FindReplaceTest, OnlyACurrentMatchIsReplacedAndAStaleRangeIsHarmless)
         // Replace went on to the match instead.
         EXPECT_EQ(find->selectedItemAndRange()->range(), R(2, 3));
     }
-    EXPECT_FALSE(m_undo->canUndo());
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
 }
 
 TEST_F(FindReplaceTest, AfterAReplacementTheSearchGoesOnAfterTheNewText)
@@ -104,12 +104,12 @@ TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepOverEveryContactButDatesAndDelete
     EXPECT_EQ(name(goneRow, "LastName"), "Cat");
     EXPECT_EQ(annRow->person->birthdayValue()->value("stringValue").toString().left(4), "1980");
 
-    m_undo->undo();
+    m_book->undoManager()->undo();
     EXPECT_EQ(name(annRow, "FirstName"), "Catherine");
     EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "CAT and cat");
     EXPECT_EQ(annRow->person->labeledValueForIdentifierAtLabelIndex("Phone", 0)->value("value"), "cat-1");
     EXPECT_EQ(name(bobRow, "LastName"), "Catt");
-    EXPECT_FALSE(m_undo->canUndo());
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
 }
 
 TEST_F(FindReplaceTest, ReplaceAllCaseSensitiveAndWithAnEmptyStringChangesWhatItShould)
