@@ -37,8 +37,10 @@ public:
     }
     void addContactByVCardString(const QString &) override {}
     const GroupDictPtr &selectedGroupDict() const override { return group; }
+    void showQRCodeForContact(const SubContactRowPtr &row) override { qrCodeRows.append(row); }
 
     GroupDictPtr group;
+    QList<SubContactRowPtr> qrCodeRows;
     QList<SubContactRowPtr> selections;
     QList<QList<SortDescriptor>> sorts;
 };

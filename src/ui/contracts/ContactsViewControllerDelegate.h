@@ -20,4 +20,7 @@ public:
     virtual void addContactByVCardString(const QString &vCardString) = 0;
     // The group whose contacts the grid shows; its name titles the grid.
     virtual const GroupDictPtr &selectedGroupDict() const = 0;
+    // "Show QRCode" chose this row (the clicked one, else the selected one): the shell opens the
+    // QR-code sheet for it.
+    virtual void showQRCodeForContact(const SubContactRowPtr &) {}
 };
