@@ -1,7 +1,7 @@
 #include "panels/QRCodePanelController.h"
 
-#include "panels/QRCodeImage.h"
 #include "model/QNPerson.h"
+#include "panels/QRCodeImage.h"
 #include "platform/Localizer.h"
 #include "platform/PlatformUtil.h"
 #include "platform/widgets/PasteboardTypes.h"
@@ -64,6 +64,8 @@ QRCodePanelController::QRCodePanelController(QWidget *parent)
     m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_tableView->verticalHeader()->setMinimumSectionSize(1);
     m_tableView->setMinimumWidth(360);
+    m_tableView->setWordWrap(false);
+    resize(880, 560);
     m_imageView->setFixedSize(ImageViewSide, ImageViewSide);
     m_imageView->setAlignment(Qt::AlignCenter);
     m_imageView->setAutoFillBackground(true);
@@ -73,12 +75,13 @@ QRCodePanelController::QRCodePanelController(QWidget *parent)
     m_textView->setFixedWidth(ImageViewSide);
     m_copyButton->setText(L(QStringLiteral("Copy")));
 
-    connect(m_formatPopup, &QComboBox::currentIndexChanged, this, &QRCodePanelController::formatPopupSelected);
+    connect(m_formatPopup, &QComboBox::currentIndexChanged, this,
+            &QRCodePanelController::formatPopupSelected);
     connect(m_tableView, &QTableWidget::itemChanged, this, &QRCodePanelController::tableItemChanged);
     connect(m_copyButton, &QPushButton::clicked, this, &QRCodePanelController::copyButtonPressed);
     connect(m_closeButton, &QPushButton::clicked, this, &QRCodePanelController::closeButtonPressed);
-    // A selection in the payload text takes the key first and copies the text.
-    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &QRCodePanelController::copy);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            &QRCodePanelController::copy);
     windowDidLoad();
 }
 
@@ -121,7 +124,10 @@ void QRCodePanelController::fillRow(int row)
 
     QTableWidgetItem *value = itemAt(row, ValueColumn);
     value->setText(entry.title());
-    value->setFlags(isRowEnabled(row) ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled : Qt::ItemIsUserCheckable);
+    // Taller scripts may not fit the fixed line height; the whole value stays readable.
+    value->setToolTip(entry.title());
+    value->setFlags(isRowEnabled(row) ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled
+                                      : Qt::ItemIsUserCheckable);
     value->setCheckState(entry.selected ? Qt::Checked : Qt::Unchecked);
     m_tableView->verticalHeader()->resizeSection(row, heightOfRow(row));
 }
@@ -152,7 +158,8 @@ void QRCodePanelController::setRowSelected(int row, bool selected)
 
 bool QRCodePanelController::isRowEnabled(int row) const
 {
-    return row >= 0 && row < m_table.size() && QRPayload::formatUsesKind(selectedFormat(), m_table.at(row).type);
+    return row >= 0 && row < m_table.size() &&
+           QRPayload::formatUsesKind(selectedFormat(), m_table.at(row).type);
 }
 
 int QRCodePanelController::heightOfRow(int row) const
@@ -176,7 +183,8 @@ void QRCodePanelController::formatPopupSelected()
 {
     m_payload.clear();
     if (m_contact && m_contact->person)
-        m_payload = QRPayload::payload(selectedFormat(), QRContactValues::fromPerson(*m_contact->person), m_table);
+        m_payload =
+            QRPayload::payload(selectedFormat(), QRContactValues::fromPerson(*m_contact->person), m_table);
     m_textView->setPlainText(m_payload);
     showImage(QRCodeImage::createQRCodeFromString(m_payload));
     reloadData();
@@ -195,11 +203,11 @@ void QRCodePanelController::showImage(const QImage &image)
 
 void QRCodePanelController::copy()
 {
-    if (m_image.isNull())
-        return;
-    auto *data = new QMimeData;
-    data->setData(PasteboardTypes::mimeType(PasteboardTypes::PNG), PlatformUtil::pngData(m_image));
-    QGuiApplication::clipboard()->setMimeData(data);
+    // As the text view would answer the key itself, selected payload text is copied as text.
+    if (m_textView->hasFocus() && m_textView->textCursor().hasSelection())
+        m_textView->copy();
+    else if (!m_image.isNull())
+        copyImage();
 }
 
 void QRCodePanelController::copyButtonPressed()
@@ -207,7 +215,14 @@ void QRCodePanelController::copyButtonPressed()
     if (m_image.isNull())
         QGuiApplication::clipboard()->clear();
     else
-        copy();
+        copyImage();
+}
+
+void QRCodePanelController::copyImage()
+{
+    auto *data = new QMimeData;
+    data->setData(PasteboardTypes::mimeType(PasteboardTypes::PNG), PlatformUtil::pngData(m_image));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void QRCodePanelController::closeButtonPressed()

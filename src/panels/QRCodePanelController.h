@@ -52,6 +52,7 @@ public:
     QImage image() const { return m_image; }
 
     // The Copy key: the image as PNG, the only type on the clipboard; nothing without an image.
+    // Payload text selected in the focused text view is copied as text instead.
     void copy();
     // The Copy button: as copy(), but without an image it empties the clipboard, so that no
     // earlier content passes for the code.
@@ -72,6 +73,7 @@ private:
     QTableWidgetItem *itemAt(int row, int column);
     void tableItemChanged(QTableWidgetItem *item);
     void showImage(const QImage &image);
+    void copyImage();
 
     QTableWidget *m_tableView;
     QComboBox *m_formatPopup;

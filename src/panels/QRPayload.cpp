@@ -69,8 +69,9 @@ QString mecardPart(const QString &key, const QString &value)
 QString mecard(const QRContactValues &contact, const ChosenValues &chosen)
 {
     return QStringLiteral("MECARD:") + mecardPart(QStringLiteral("N"), contact.name) +
-           mecardPart(QStringLiteral("SOUND"), contact.phonetic) + mecardPart(QStringLiteral("TEL"), chosen.tel) +
-           mecardPart(QStringLiteral("EMAIL"), chosen.email) + mecardPart(QStringLiteral("ADR"), chosen.adr);
+           mecardPart(QStringLiteral("SOUND"), contact.phonetic) +
+           mecardPart(QStringLiteral("TEL"), chosen.tel) + mecardPart(QStringLiteral("EMAIL"), chosen.email) +
+           mecardPart(QStringLiteral("ADR"), chosen.adr);
 }
 
 QString memoryPart(const QString &key, const QString &value)
@@ -82,7 +83,8 @@ QString memory(const QRContactValues &contact, const ChosenValues &chosen, bool 
 {
     QString text = QStringLiteral("MEMORY:\n") + memoryPart(QStringLiteral("NAME1"), contact.name) +
                    memoryPart(QStringLiteral("NAME2"), contact.phonetic) +
-                   memoryPart(QStringLiteral("TEL1"), chosen.tel) + memoryPart(QStringLiteral("MAIL1"), chosen.email);
+                   memoryPart(QStringLiteral("TEL1"), chosen.tel) +
+                   memoryPart(QStringLiteral("MAIL1"), chosen.email);
     if (withAddress)
         text += memoryPart(QStringLiteral("ADD"), chosen.adr);
     return text;
@@ -117,7 +119,8 @@ QString vCardAddressLines(const QList<QRSelectionRow> &rows)
             continue;
         QStringList values;
         for (const QString &part : parts) {
-            const QString text = oneLine(row.addressValue->value(part).toString()).replace(QLatin1Char('\t'), QLatin1Char(' '));
+            const QString text = oneLine(row.addressValue->value(part).toString())
+                                     .replace(QLatin1Char('\t'), QLatin1Char(' '));
             values.append(QRPayload::escapeVCardText(text));
         }
         lines += vCardPropertyStart(QStringLiteral("ADR"), row.label) + QStringLiteral(";;") +
@@ -131,7 +134,8 @@ QString vCardURLLines(const QList<QRSelectionRow> &rows)
     QString lines;
     for (const QRSelectionRow &row : rows) {
         if (row.selected && row.type == URL)
-            lines += vCardPropertyStart(QStringLiteral("URL"), row.label) + QRPayload::httpURL(oneLine(row.value)) + CRLF;
+            lines += vCardPropertyStart(QStringLiteral("URL"), row.label) +
+                     QRPayload::httpURL(oneLine(row.value)) + CRLF;
     }
     return lines;
 }
@@ -144,7 +148,8 @@ QString vCardNameLines(const QRContactValues &contact)
     lines += QStringLiteral("N:") + escapeVCardText(contact.lastName) + QLatin1Char(';') +
              escapeVCardText(contact.firstName) + QStringLiteral(";;;") + CRLF;
     if (!contact.phoneticFirstName.value_or(QString()).isEmpty())
-        lines += QStringLiteral("X-PHONETIC-FIRST-NAME:") + escapeVCardText(*contact.phoneticFirstName) + CRLF;
+        lines +=
+            QStringLiteral("X-PHONETIC-FIRST-NAME:") + escapeVCardText(*contact.phoneticFirstName) + CRLF;
     if (!contact.phoneticLastName.value_or(QString()).isEmpty())
         lines += QStringLiteral("X-PHONETIC-LAST-NAME:") + escapeVCardText(*contact.phoneticLastName) + CRLF;
     return lines;
@@ -157,7 +162,8 @@ QString vCardWorkLines(const QRContactValues &contact, const QList<QRSelectionRo
     const QString company = isSelected(rows, Company) ? contact.company : QString();
     const QString department = isSelected(rows, Department) ? contact.department : QString();
     if (!company.isEmpty() || !department.isEmpty())
-        lines += QStringLiteral("ORG:") + escapeVCardText(company) + QLatin1Char(';') + escapeVCardText(department) + CRLF;
+        lines += QStringLiteral("ORG:") + escapeVCardText(company) + QLatin1Char(';') +
+                 escapeVCardText(department) + CRLF;
     if (isSelected(rows, JobTitle) && !contact.jobTitle.isEmpty())
         lines += QStringLiteral("TITLE:") + escapeVCardText(contact.jobTitle) + CRLF;
     return lines;

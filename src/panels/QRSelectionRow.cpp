@@ -43,7 +43,8 @@ QList<QRSelectionRow> QRSelectionRow::rowsFromPerson(QNPerson &person)
         }
     }
     for (const QString &type : TextKinds)
-        rows.append(QRSelectionRow{type, std::nullopt, person.stringValueForIdentifier(type), false, std::nullopt});
+        rows.append(
+            QRSelectionRow{type, std::nullopt, person.stringValueForIdentifier(type), false, std::nullopt});
     return rows;
 }
 

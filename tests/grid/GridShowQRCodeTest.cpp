@@ -23,7 +23,8 @@ protected:
 
     void click(int row, Qt::MouseButton button)
     {
-        QTest::mouseClick(table()->viewport(), button, {}, table()->visualRect(model()->index(row, 0)).center());
+        QTest::mouseClick(table()->viewport(), button, {},
+                          table()->visualRect(model()->index(row, 0)).center());
     }
     SubContactRowPtr rowAt(int row) const { return grid()->subContactTable().at(row); }
 };
