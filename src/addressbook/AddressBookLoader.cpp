@@ -133,6 +133,12 @@ AddressBookLoader::LoadOutcome AddressBookLoader::lastLoadOutcome() const
     return m_lastLoadOutcome;
 }
 
+QString AddressBookLoader::lastLoadError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastLoadError;
+}
+
 void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome)
 {
     ContactTablePtr rows = selected ? selected->contactTable : nullptr;
@@ -142,6 +148,7 @@ void AddressBookLoader::publish(ContainerTable containers, GroupDictPtr selected
         std::swap(m_selectedGroupDict, selected);
         std::swap(m_contactTable, rows);
         m_lastLoadOutcome = outcome;
+        m_lastLoadError = outcome == LoadOutcome::Unreadable ? m_readError : QString();
     }
     // The old tree, when nobody else holds it, is freed here, without keeping readers waiting.
 }
@@ -162,7 +169,15 @@ void AddressBookLoader::loadAddressBook()
         return;
     // A save that ended between the store's commit and the cloud file is completed first.
     PendingCloudWrites(m_cloud).finishPending(ContactStore(m_storePath));
+    {
+        QMutexLocker lock(&m_mutex);
+        m_readError.clear();
+    }
     const ContainerTable containers = aContainerTable();
+    if (!readError().isEmpty()) {
+        publish({}, nullptr, LoadOutcome::Unreadable);
+        return;
+    }
     const ContainerDictPtr container = chosenContainer(containers);
     if (!container) {
         // Nothing of the old tree may stay on screen once its containers are gone.
@@ -173,6 +188,10 @@ void AddressBookLoader::loadAddressBook()
     const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier);
     if (cancelled())
         return;
+    if (!readError().isEmpty() || looksDamaged(contacts)) {
+        publish({}, nullptr, LoadOutcome::Unreadable);
+        return;
+    }
     std::optional<ContactTable> rows = convertInSlices(contacts);
     if (cancelled())
         return;
@@ -292,10 +311,37 @@ void AddressBookLoader::restoreCustomValues(QNPerson &person, const QVariantMap 
 
 // --- Store reads ---------------------------------------------------------------------------------
 
+void AddressBookLoader::noteReadError(const QString &error)
+{
+    Log::write("%s: ERROR can't read %@: %@", {QStringLiteral("AddressBookLoader"), m_storePath, error});
+    QMutexLocker lock(&m_mutex);
+    if (m_readError.isEmpty())
+        m_readError = error.isEmpty() ? QStringLiteral("unknown error") : error;
+}
+
+QString AddressBookLoader::readError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_readError;
+}
+
+bool AddressBookLoader::looksDamaged(const QList<StoreContact> &contacts)
+{
+    if (!contacts.isEmpty() || isCancelled())
+        return false;
+    const StoreResult<bool> check = ContactStore(m_storePath).checkIntegrity();
+    if (check.ok())
+        return false;
+    noteReadError(check.error);
+    return true;
+}
+
 ContainerTable AddressBookLoader::aContainerTable()
 {
     ContainerTable table;
     const StoreResult<QList<StoreContainer>> containers = ContactStore(m_storePath).containers();
+    if (!containers.ok())
+        noteReadError(containers.error);
     for (const StoreContainer &storeContainer : containers.value) {
         const QString name = displayNameOfContainer(storeContainer);
         if (storeContainer.identifier.isEmpty() || name.isEmpty())
@@ -374,8 +420,10 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
         if (!group) {
             StoreResult<QList<StoreContact>> contacts =
                 store.contactsInContainer(containerIdentifier, fetchKeys());
-            if (!contacts.ok() && !isCancelled())
+            if (!contacts.ok() && !isCancelled()) {
                 Log::write("%s ERROR %@", {method, contacts.error});
+                noteReadError(contacts.error);
+            }
             return contacts.value;
         }
         Log::write("%s: container %@", {method, container.name});
@@ -389,8 +437,10 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
                 continue;
             StoreResult<QList<StoreContact>> contacts =
                 store.contactsInGroup(storeGroup.identifier, fetchKeys());
-            if (!contacts.ok() && !isCancelled())
+            if (!contacts.ok() && !isCancelled()) {
                 Log::write("%s ERROR %@", {method, contacts.error});
+                noteReadError(contacts.error);
+            }
             return contacts.value;
         }
         return {};

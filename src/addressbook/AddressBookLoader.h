@@ -46,7 +46,10 @@ public:
         // A conversion slice missed the deadline; the top group has no contact table.
         TimedOut,
         // Stopped by cancel(); nothing was published.
-        Cancelled
+        Cancelled,
+        // The store could not be read (lastLoadError says why); the tree is empty, so that nothing
+        // is added to or saved over what the file still holds.
+        Unreadable
     };
 
     // The user's store and defaults, and the record's cloud store (QNPerson::cloudKeyValueStore).
@@ -64,12 +67,15 @@ public:
     GroupDictPtr selectedGroupDict() const;
     ContactTablePtr contactTable() const;
     LoadOutcome lastLoadOutcome() const;
+    // Why the last load found the store unreadable; empty otherwise.
+    QString lastLoadError() const;
+    QString storePath() const { return m_storePath; }
 
     // Every showable container with all its groups, no contacts. A container whose groups cannot
     // be read keeps only its top group and is reported.
     ContainerTable aContainerTable();
     // The contacts of a store group, or of the whole container without one; empty when the store
-    // cannot give them (logged).
+    // cannot give them (logged, and kept as the load's error).
     QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group,
                                            const QString &containerIdentifier);
     // A new row around a new record of the contact. Safe to call from several threads at once.
@@ -100,6 +106,10 @@ private:
     void restoreCustomValues(const ContactTable &rows) const;
     void appendGroups(ContainerDict &container);
     void publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome);
+    void noteReadError(const QString &error);
+    QString readError() const;
+    // An empty container is also what a damaged file can give: the file's own check tells.
+    bool looksDamaged(const QList<StoreContact> &contacts);
 
     const QString m_storePath;
     UserDefaults &m_defaults;
@@ -114,4 +124,7 @@ private:
     GroupDictPtr m_selectedGroupDict;
     ContactTablePtr m_contactTable;
     LoadOutcome m_lastLoadOutcome = LoadOutcome::NotLoaded;
+    QString m_lastLoadError;
+    // The first read error of the load under way.
+    QString m_readError;
 };

@@ -1,7 +1,8 @@
 #include "addressbook/EditFunnel.h"
 
+#include "addressbook/AddressBook.h"
+#include "addressbook/PersonDifference.h"
 #include "addressbook/UndoGroup.h"
-
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
@@ -15,14 +16,6 @@
 namespace {
 
 const QString AddressIdentifier = QStringLiteral("Address");
-
-// What the merge compares after the photo and the three dictionaries, in this order.
-const QStringList MergedIdentifiers = {
-    QStringLiteral("Email"),           QStringLiteral("Phone"),          QStringLiteral("Address"),
-    QStringLiteral("Instant Message"), QStringLiteral("Social Network"), QStringLiteral("URL"),
-    QStringLiteral("Nickname"),        QStringLiteral("Relationship"),   QStringLiteral("Suffix"),
-    QStringLiteral("Title"),           QStringLiteral("Company"),        QStringLiteral("Department"),
-    QStringLiteral("Job Title"),       QStringLiteral("Dates"),          QStringLiteral("Note")};
 
 bool isNil(const QVariant &value)
 {
@@ -61,23 +54,6 @@ bool listReadable(QNPerson &person, const QString &identifier)
     return false;
 }
 
-// A record without a phonetic name or birthday and one holding an empty one are the same.
-bool samePhoneticName(const std::optional<QVariantMap> &left, const std::optional<QVariantMap> &right)
-{
-    for (const QString &part : {PersonKey::FirstName, PersonKey::MiddleName, PersonKey::LastName}) {
-        if (left.value_or(QVariantMap()).value(part).toString() !=
-            right.value_or(QVariantMap()).value(part).toString())
-            return false;
-    }
-    return true;
-}
-
-bool sameBirthday(const std::optional<QVariantMap> &left, const std::optional<QVariantMap> &right)
-{
-    return left.value_or(QVariantMap()).value(PersonKey::Value) ==
-           right.value_or(QVariantMap()).value(PersonKey::Value);
-}
-
 // One entry, or a list holding at least one entry: what a new custom item can be made of.
 bool holdsEntries(const QVariant &value)
 {
@@ -91,8 +67,7 @@ bool holdsEntries(const QVariant &value)
 
 } // namespace
 
-EditFunnel::EditFunnel(UndoManager &undoManager, Hooks hooks)
-    : m_undoManager(undoManager), m_hooks(std::move(hooks))
+EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager())
 {
 }
 
@@ -350,8 +325,10 @@ void EditFunnel::undoReplacePersonByContacts(const QList<ContactRowPtr> &newCont
         for (qsizetype i = 0; i < count; ++i)
             mergePerson(newContacts[i], contacts[i]);
     }
-    if (!newContacts.isEmpty() && m_hooks.contactDidUpdate)
-        m_hooks.contactDidUpdate(newContacts.first(), m_hooks.self);
+    if (newContacts.isEmpty())
+        return;
+    m_book.markEditedOutsideUndo();
+    emit m_book.contactDidUpdate(newContacts.first(), &m_book);
 }
 
 void EditFunnel::mergePerson(const ContactRowPtr &merged, const ContactRowPtr &target)
@@ -360,40 +337,37 @@ void EditFunnel::mergePerson(const ContactRowPtr &merged, const ContactRowPtr &t
         return;
     QNPerson &newPerson = *merged->person;
     QNPerson &oldPerson = *target->person;
-    mergePhoto(newPerson, oldPerson, target);
-    const QVariantMap name = newPerson.nameValue();
-    if (name != oldPerson.nameValue())
-        undoReplaceNameValue(name, target);
-    const std::optional<QVariantMap> phoneticName = newPerson.phoneticNameValue();
-    if (!samePhoneticName(phoneticName, oldPerson.phoneticNameValue()))
-        undoReplacePhoneticNameValue(variantFromOptional(phoneticName), target);
-    const std::optional<QVariantMap> birthday = newPerson.birthdayValue();
-    if (!sameBirthday(birthday, oldPerson.birthdayValue()))
-        undoReplaceBirthday(variantFromOptional(birthday), target);
-    for (const QString &identifier : MergedIdentifiers) {
-        if (valueType(newPerson, identifier) == PersonValueType::Labeled) {
-            const QVariantList list = newPerson.labeledValueForIdentifier(identifier);
-            if (list != oldPerson.labeledValueForIdentifier(identifier))
-                undoReplaceLabeledValue(list, identifier, target, m_hooks.self);
-        } else {
-            // Compared as text: a field never read and an empty one are the same.
-            const QString text = newPerson.stringValueForIdentifier(identifier);
-            if (text != oldPerson.stringValueForIdentifier(identifier))
-                undoReplaceValue(text, identifier, target, m_hooks.self);
-        }
+    const QVariantList customItems = m_book.customItems();
+    for (const QString &field : PersonDifference::differingFields(newPerson, oldPerson, customItems)) {
+        if (field == PersonIdentifier::Photo)
+            mergePhoto(newPerson, target);
+        else if (field == PersonIdentifier::Name)
+            undoReplaceNameValue(newPerson.nameValue(), target);
+        else if (field == PersonIdentifier::PhoneticName)
+            undoReplacePhoneticNameValue(variantFromOptional(newPerson.phoneticNameValue()), target);
+        else if (field == PersonIdentifier::Birthday)
+            undoReplaceBirthday(variantFromOptional(newPerson.birthdayValue()), target);
+        else if (mergedType(newPerson, oldPerson, field, customItems) == PersonValueType::Labeled)
+            undoReplaceLabeledValue(newPerson.labeledValueForIdentifier(field), field, target, &m_book);
+        else
+            undoReplaceValue(newPerson.stringValueForIdentifier(field), field, target, &m_book);
     }
 }
 
-// Photos count as different when their pictures differ; equal pictures in other bytes stay.
-void EditFunnel::mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr &target)
+QString EditFunnel::mergedType(QNPerson &merged, QNPerson &old, const QString &identifier,
+                               const QVariantList &customItems) const
 {
-    const QImage newPhoto = merged.photo();
-    const QImage oldPhoto = old.photo();
-    if (newPhoto.isNull() && oldPhoto.isNull())
-        return;
-    if (newPhoto.isNull())
+    if (QNPerson::allIdentifiers().contains(identifier))
+        return valueType(merged, identifier);
+    return PersonDifference::customType(merged, old, identifier, customItems);
+}
+
+// The bytes go over as they are; a removed photo is removed.
+void EditFunnel::mergePhoto(QNPerson &merged, const ContactRowPtr &target)
+{
+    if (merged.photo().isNull())
         undoReplacePhoto(QVariant(), target);
-    else if (oldPhoto.isNull() || newPhoto != oldPhoto)
+    else
         restorePhoto(photoData(merged), target);
 }
 
@@ -402,9 +376,9 @@ void EditFunnel::mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr
 QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
 {
     const QString type = person.typeForIdentifier(identifier);
-    if (!type.isEmpty() || !m_hooks.customItems)
+    if (!type.isEmpty())
         return type;
-    for (const QVariant &item : m_hooks.customItems()) {
+    for (const QVariant &item : m_book.customItems()) {
         const QVariantMap definition = item.toMap();
         if (definition.value(PersonKey::ItemName).toString() == identifier)
             return definition.value(PersonKey::ItemType).toString();
@@ -414,9 +388,7 @@ QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
 
 bool EditFunnel::hasCustomItem(const QString &identifier) const
 {
-    if (!m_hooks.customItems)
-        return false;
-    const QVariantList items = m_hooks.customItems();
+    const QVariantList &items = m_book.customItems();
     return std::any_of(items.cbegin(), items.cend(), [&](const QVariant &item) {
         return item.toMap().value(PersonKey::ItemName).toString() == identifier;
     });
@@ -466,8 +438,8 @@ void EditFunnel::restoreList(Setter refresh, const ListState &state, const Conta
 void EditFunnel::finishWrite(const ContactRowPtr &contact)
 {
     contact->person->setChanged(true);
-    if (m_hooks.contactDidUpdate)
-        m_hooks.contactDidUpdate(contact, nullptr);
+    m_book.markEditedOutsideUndo();
+    emit m_book.contactDidUpdate(contact, nullptr);
 }
 
 // The list setter leaves the broadcast to its caller, but a change that is not marked would not
@@ -475,13 +447,6 @@ void EditFunnel::finishWrite(const ContactRowPtr &contact)
 void EditFunnel::finishListWrite(const ContactRowPtr &contact)
 {
     contact->person->setChanged(true);
-    if (m_hooks.updateGrid)
-        m_hooks.updateGrid();
-    if (!isReplaying() && m_hooks.markEdited)
-        m_hooks.markEdited();
-}
-
-bool EditFunnel::isReplaying() const
-{
-    return m_undoManager.isUndoing() || m_undoManager.isRedoing();
+    emit m_book.tableChanged();
+    m_book.markEditedOutsideUndo();
 }

@@ -10,9 +10,9 @@
 #include <QVariantList>
 #include <QVariantMap>
 
-#include <functional>
 #include <optional>
 
+class AddressBook;
 class QNPerson;
 class QObject;
 class UndoManager;
@@ -27,6 +27,8 @@ class UndoManager;
 //   old text, a name or birthday through the same method with the old dictionary, a labelled list
 //   and a photo as held (entries and bytes unchanged). Each registers its own inverse, so an undo
 //   registers the redo step and a redo the next undo step.
+// - Changes are told through the address book's signals: contactDidUpdate for a value, tableChanged
+//   for a list written through the list setter.
 // - The methods open no undo group; a caller that edits several rows opens one around its calls.
 //   The merge opens one around all of its writes.
 // - A write goes to the record only, marks the person changed and refreshes the views; nothing
@@ -35,19 +37,7 @@ class UndoManager;
 class EditFunnel
 {
 public:
-    struct Hooks
-    {
-        // The window's custom-item definitions (CustomItemDict maps).
-        std::function<QVariantList()> customItems;
-        // The change broadcast (ChangeBroadcast::contactDidUpdate).
-        std::function<void(const ContactRowPtr &, QObject *)> contactDidUpdate;
-        std::function<void()> updateGrid;
-        std::function<void()> markEdited;
-        // The sender the funnel names itself by (the view controller).
-        QObject *self = nullptr;
-    };
-
-    EditFunnel(UndoManager &undoManager, Hooks hooks);
+    explicit EditFunnel(AddressBook &book);
 
     // A string field or custom "String Value" item (null stores ""); a labelled list or one entry
     // of it; an AddressDict under an address part, which replaces the whole address entry.
@@ -71,8 +61,9 @@ public:
     // A QImage, or null (or a null image) to remove the photo; anything else is refused.
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact);
 
-    // Writes what differs of each merged row's person into the address-book row of the same
-    // position, as one undo step; then broadcasts the first merged row.
+    // Writes what differs of each merged row's person (PersonDifference, custom items included)
+    // into the address-book row of the same position, as one undo step; then broadcasts the first
+    // merged row.
     void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                      const QList<ContactRowPtr> &contacts);
 
@@ -125,11 +116,12 @@ private:
     void finishWrite(const ContactRowPtr &contact);
     // After a write of the list setter: the changed mark, the grid and the window's edited mark.
     void finishListWrite(const ContactRowPtr &contact);
-    bool isReplaying() const;
 
     void mergePerson(const ContactRowPtr &merged, const ContactRowPtr &target);
-    void mergePhoto(QNPerson &merged, QNPerson &old, const ContactRowPtr &target);
+    QString mergedType(QNPerson &merged, QNPerson &old, const QString &identifier,
+                       const QVariantList &customItems) const;
+    void mergePhoto(QNPerson &merged, const ContactRowPtr &target);
 
+    AddressBook &m_book;
     UndoManager &m_undoManager;
-    Hooks m_hooks;
 };

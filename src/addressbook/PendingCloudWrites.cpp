@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace {
 
@@ -66,6 +67,21 @@ bool applyWrites(const QList<PendingCloudWrites::Write> &writes, CloudKeyValueSt
     return cloud.synchronize();
 }
 
+// Why a lock could not be taken: its own error says whether another save holds it; a full disk
+// is the usual reason a free lock cannot be made.
+QString lockFailure(const QLockFile &lock, const QString &folder)
+{
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("another save is using it");
+    constexpr qint64 AlmostNothing = 64 * 1024;
+    const QStorageInfo volume(folder);
+    if (volume.isValid() && volume.bytesAvailable() < AlmostNothing)
+        return QStringLiteral("the disk is full");
+    if (lock.error() == QLockFile::PermissionError)
+        return QStringLiteral("the folder cannot be written");
+    return QStringLiteral("its lock file cannot be made");
+}
+
 std::unique_ptr<QLockFile> lockFor(const QString &journalPath)
 {
     auto lock = std::make_unique<QLockFile>(journalPath + QStringLiteral(".lock"));
@@ -102,7 +118,7 @@ StoreStatus PendingCloudWrites::record(const QString &token, const QList<Write> 
         return failure(QStringLiteral("the folder cannot be made"));
     std::unique_ptr<QLockFile> lock = lockFor(path);
     if (!lock->tryLock(0))
-        return failure(QStringLiteral("it is locked"));
+        return failure(lockFailure(*lock, folderPath()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
@@ -129,6 +145,21 @@ void PendingCloudWrites::discard()
     if (!m_token.isEmpty())
         QFile::remove(journalPath(m_token));
     release();
+}
+
+// A save killed before its journal was written leaves only the lock; a lock no live program holds
+// is taken over here and removed with it.
+void PendingCloudWrites::removeStaleLocks()
+{
+    const QString lockSuffix = JournalSuffix + QStringLiteral(".lock");
+    const QStringList locks = QDir(folderPath()).entryList({QLatin1Char('*') + lockSuffix}, QDir::Files);
+    for (const QString &name : locks) {
+        const QString journal = journalPath(name.chopped(lockSuffix.size()));
+        if (QFileInfo::exists(journal))
+            continue;
+        if (lockFor(journal)->tryLock(0))
+            Log::write(QStringLiteral("PendingCloudWrites: removed the stale lock %1.lock").arg(journal));
+    }
 }
 
 void PendingCloudWrites::release()
@@ -164,6 +195,7 @@ QStringList PendingCloudWrites::finishPending(const ContactStore &store)
         if (applyWrites(*writes, m_cloud))
             QFile::remove(path);
     }
+    removeStaleLocks();
     // A token whose journal is gone belongs to a save that is complete; the journal of a save
     // under way is written before its token, so it is never taken for one.
     QStringList finished;

@@ -57,6 +57,7 @@ public:
 private:
     QString journalPath(const QString &token) const;
     void release();
+    void removeStaleLocks();
 
     CloudKeyValueStore &m_cloud;
     QString m_token;

@@ -12,6 +12,7 @@
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNPerson.h"
+#include "platform/CloudKeyValueStore.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -142,6 +144,8 @@ void AppDelegate::finishBackgroundLoad()
     updateContainerTableInViewController();
     showSpinner(m_mainViewController, false);
     registerStoreObservers();
+    reportUnreadableStore();
+    reportKeptAsideCustomValues();
 }
 
 void AppDelegate::accessRequestAnswered(bool granted)
@@ -163,6 +167,11 @@ void AppDelegate::accessRequestAnswered(bool granted)
 
 void AppDelegate::showPrivacyAlert()
 {
+    const QString unwritable = m_store.unwritablePath();
+    if (!unwritable.isEmpty()) {
+        showUnwritableAlert(unwritable);
+        return;
+    }
     const QString name = QApplication::applicationName();
     Alert alert;
     alert.setMessageText(TextFormat::fill(L(QStringLiteral("Please allow %@ to access your contacts.")),
@@ -172,6 +181,19 @@ void AppDelegate::showPrivacyAlert()
                                           "them, please change the setting at Security & "
                                           "Privacy.")),
                          {name}));
+    alert.runModal();
+    terminate();
+}
+
+// A folder the program may not write is no question of permission to read contacts.
+void AppDelegate::showUnwritableAlert(const QString &path)
+{
+    Alert alert;
+    alert.setAlertStyle(Alert::Style::Critical);
+    alert.setMessageText(L(QStringLiteral("The contacts cannot be opened for editing.")));
+    alert.setInformativeText(TextFormat::fill(
+        L(QStringLiteral("%@ cannot be written. Please make it writable for your user and open %@ again.")),
+        {QDir::toNativeSeparators(path), QApplication::applicationName()}));
     alert.runModal();
     terminate();
 }
@@ -232,6 +254,36 @@ void AppDelegate::updateContainerTableInViewController()
     m_mainViewController->setRepresentedObject(QVariant());
 }
 
+// The custom fields' values of an unreadable file are missing, not lost: the file was kept aside.
+void AppDelegate::reportKeptAsideCustomValues()
+{
+    for (const QString &path : CloudKeyValueStore::takeKeptAsideFiles()) {
+        Alert alert;
+        alert.setMessageText(L(QStringLiteral("The custom fields could not be read.")));
+        alert.setInformativeText(TextFormat::fill(
+            L(QStringLiteral("Their file was damaged and has been kept unchanged as %@. Contacts show no "
+                             "custom field values until it is repaired and put back.")),
+            {QDir::toNativeSeparators(path)}));
+        alert.runModal();
+    }
+}
+
+// The tree of an unreadable store is empty: shown as the user's address book, it would invite
+// adding to and saving over a file that may still hold their contacts.
+void AppDelegate::reportUnreadableStore()
+{
+    if (m_loader.lastLoadOutcome() != AddressBookLoader::LoadOutcome::Unreadable)
+        return;
+    Alert alert;
+    alert.setAlertStyle(Alert::Style::Critical);
+    alert.setMessageText(L(QStringLiteral("The contacts store cannot be read.")));
+    alert.setInformativeText(TextFormat::fill(
+        L(QStringLiteral("%@ could not be read: %@. The file is left as it is; nothing can be added "
+                         "or saved until it can be read.")),
+        {QDir::toNativeSeparators(m_loader.storePath()), m_loader.lastLoadError()}));
+    alert.runModal();
+}
+
 void AppDelegate::reloadAddressBook()
 {
     if (m_mainViewController)
@@ -240,6 +292,7 @@ void AppDelegate::reloadAddressBook()
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(false);
     updateContainerTableInViewController();
+    reportUnreadableStore();
 }
 
 void AppDelegate::replaceWithStoreContents()
@@ -260,31 +313,37 @@ void AppDelegate::connectFileMenu()
 {
     connect(m_window->menuItem(MenuCommand::SaveDocument), &QAction::triggered, this,
             &AppDelegate::saveDocument);
+    m_window->setDocumentSaver([this] { return saveDocument(); });
     connect(m_window->menuItem(MenuCommand::RevertAddressBookToSaved), &QAction::triggered, this,
             &AppDelegate::revertAddressBookToSaved);
 }
 
-void AppDelegate::saveDocument()
+bool AppDelegate::saveDocument()
 {
     if (!m_window || !m_mainViewController)
-        return;
+        return false;
     // An edit in place is finished first, so that it is part of the save.
     QWidget *focus = m_window->focusWidget();
     if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) ||
         qobject_cast<QPlainTextEdit *>(focus))
         focus->clearFocus();
     if (!m_mainViewController->isDocumentEdited())
-        return;
+        return true;
+    if (m_loader.lastLoadOutcome() == AddressBookLoader::LoadOutcome::Unreadable) {
+        reportUnreadableStore();
+        return false;
+    }
     m_changeMonitor->saveWillStart();
     const StoreStatus status = saveAddressBook();
     if (!status.ok()) {
         m_changeMonitor->saveWasRefused();
         showSaveError(status.error);
-        return;
+        return false;
     }
     m_window->customItemDeletionsSaved();
     replaceWithStoreContents();
     m_changeMonitor->saveDidFinish();
+    return true;
 }
 
 StoreStatus AppDelegate::saveAddressBook()

@@ -34,7 +34,8 @@ public:
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
-    // Asks for access to the store; then ends the program.
+    // Asks for access to the store, or says that its file or folder cannot be written; then ends
+    // the program.
     void showPrivacyAlert();
     // A container whose groups could not be read.
     void showGroupFetchAlert(const QString &containerName);
@@ -66,8 +67,8 @@ public:
 
     // The Save command: writes every pending change in one store request, then forgets the undo
     // history and reloads. Nothing happens while the window is not marked edited. A request the
-    // store refuses changes nothing in memory and is reported in an alert.
-    void saveDocument();
+    // store refuses changes nothing in memory, is reported in an alert and answers false.
+    bool saveDocument();
     StoreStatus saveAddressBook();
     // Reloads after the user confirms, in a sheet on the main window.
     void revertAddressBookToSaved();
@@ -113,6 +114,10 @@ private:
     // Another program changed the store: discard the address book or ignore the change.
     void askWhetherToDiscardChanges();
     void showSaveError(const QString &error);
+    // After a load that could not read the store: says which file and why.
+    void reportUnreadableStore();
+    void showUnwritableAlert(const QString &path);
+    void reportKeptAsideCustomValues();
 
     ContactStore m_store;
     AddressBookLoader m_loader;

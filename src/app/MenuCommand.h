@@ -51,6 +51,7 @@ enum class MenuCommand
     DuplicateContacts,
     AddContact,
     ShowQRCode,
+    MergeContacts,
     ToggleShowCompany,
     // Toolbar menus
     PopupTitle,

@@ -3,8 +3,8 @@
 #include "addressbook/AddressBookLoader.h"
 #include "app/ChangeBroadcast.h"
 #include "app/ContactDrops.h"
-#include "app/ContactTableSorting.h"
-#include "app/ContactGroupEdits.h"
+#include "addressbook/ContactGroupEdits.h"
+#include "addressbook/ContactTableSorting.h"
 #include "addressbook/DefaultsKey.h"
 #include "addressbook/EditFunnel.h"
 #include "app/FontManager.h"
@@ -17,6 +17,8 @@
 #include "ui/widgets/SeparatorBox.h"
 #include "addressbook/ViewTypes.h"
 #include "app/WindowController.h"
+#include "panels/MergePanelController.h"
+#include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/UndoManager.h"
@@ -30,6 +32,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSet>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -59,47 +62,64 @@ ViewController::ViewController(QWidget *parent)
 }
 
 ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget *parent)
-    : QWidget(parent), m_defaults(defaults), m_panes(std::move(panes)), m_undoManager(new UndoManager(this))
+    : QWidget(parent), m_defaults(defaults), m_panes(std::move(panes)), m_book(new AddressBook(this))
 {
     buildLayout();
-    buildFunnel();
+    connectAddressBook();
 }
 
-// The panes go before the widgets that hold their views, and the funnel before the panes.
+// The panes go before the widgets that hold their views, and the document before the panes.
 ViewController::~ViewController()
 {
-    m_sorting.reset();
     m_drops.reset();
     m_commands.reset();
-    m_contactGroupEdits.reset();
-    m_funnel.reset();
     m_broadcast.reset();
+    delete m_book;
     m_panes = {};
 }
 
-void ViewController::buildFunnel()
+void ViewController::connectAddressBook()
 {
-    m_broadcast =
-        std::make_unique<ChangeBroadcast>(*m_undoManager, *contactsViewController(), *contactInfoController(),
-                                          [this] { setDocumentEdited(true); });
-    EditFunnel::Hooks hooks;
-    hooks.customItems = [this] { return m_customItems; };
-    hooks.contactDidUpdate = [this](const ContactRowPtr &contact, QObject *sender) {
-        contactDidUpdate(contact, sender);
-    };
-    hooks.updateGrid = [this] { contactsViewController()->updateTable(); };
-    hooks.markEdited = [this] { setDocumentEdited(true); };
-    hooks.self = this;
-    m_funnel = std::make_unique<EditFunnel>(*m_undoManager, std::move(hooks));
-    m_contactGroupEdits = std::make_unique<ContactGroupEdits>(*this);
+    m_broadcast = std::make_unique<ChangeBroadcast>(*undoManager(), *contactsViewController(),
+                                                    *contactInfoController(), [this] { setDocumentEdited(true); });
     m_commands = std::make_unique<GroupContactCommands>(*this);
     m_drops = std::make_unique<ContactDrops>(*this);
-    m_sorting = std::make_unique<ContactTableSorting>(*this);
-    // Undo reaches the history from the detail popovers too, not only through undo() and redo().
-    connect(m_undoManager, &UndoManager::didUndo, this,
-            [this] { setDocumentEdited(m_undoManager->canUndo()); });
-    connect(m_undoManager, &UndoManager::didRedo, this,
-            [this] { setDocumentEdited(m_undoManager->canUndo()); });
+    connect(m_book, &AddressBook::contactDidUpdate, this, &ViewController::contactDidUpdate);
+    connect(m_book, &AddressBook::tableChanged, this, [this] { contactsViewController()->updateTable(); });
+    connect(m_book, &AddressBook::contactRowsChanged, this, &ViewController::showContactRowsChange);
+    connect(m_book, &AddressBook::groupsChanged, this, &ViewController::showGroups);
+    connect(m_book, &AddressBook::groupShown, this, &ViewController::showGroupSelection);
+    connect(m_book, &AddressBook::editedChanged, this, [this](bool edited) { window()->setWindowModified(edited); });
+}
+
+void ViewController::showContactRowsChange(const QList<ContactRowPtr> &rows, bool deleted)
+{
+    ContactsGridInterface *grid = contactsViewController();
+    grid->setContactTable(contactTable());
+    grid->updateTable();
+    grid->selectRowIndexesWithContacts(rows);
+    if (!deleted)
+        return;
+    QSet<QString> uniqueIds;
+    for (const ContactRowPtr &row : rows) {
+        if (row)
+            uniqueIds.insert(row->uniqueId);
+    }
+    m_broadcast->closeViewsOfContacts(uniqueIds);
+}
+
+void ViewController::showGroups()
+{
+    groupViewController()->setContainerTable(containerTable());
+    groupViewController()->updateTable();
+}
+
+void ViewController::showGroupSelection(const GroupDictPtr &group)
+{
+    groupViewController()->setContainerTable(containerTable());
+    groupViewController()->setSelectedGroupDict(group);
+    groupViewController()->updateTable();
+    groupSelectionDidChange(group);
 }
 
 void ViewController::buildLayout()
@@ -224,9 +244,9 @@ void ViewController::viewWillAppear()
     changeFont(&fontManager);
     fontManager.setTarget(this, [this](FontManager *sender) { changeFont(sender); });
 
-    if (!m_containerTable.isEmpty()) {
-        groupViewController()->setContainerTable(m_containerTable);
-        groupViewController()->setSelectedGroupDict(m_selectedGroupDict);
+    if (!containerTable().isEmpty()) {
+        groupViewController()->setContainerTable(containerTable());
+        groupViewController()->setSelectedGroupDict(selectedGroupDict());
     }
     groupViewController()->setEditState(true);
     groupViewController()->setDelegate(this);
@@ -236,10 +256,10 @@ void ViewController::viewWillAppear()
     contactInfoController()->setSelectedLabels(m_selectedLabels);
 
     WindowController *windowController = this->windowController();
-    if (m_contactTable) {
-        contactsViewController()->setContactTable(m_contactTable);
-        if (!m_contactTable->isEmpty())
-            contactInfoController()->setContact(m_contactTable->first());
+    if (contactTable()) {
+        contactsViewController()->setContactTable(contactTable());
+        if (!contactTable()->isEmpty())
+            contactInfoController()->setContact(contactTable()->first());
         if (windowController)
             windowController->showGroupView(false);
         groupViewController()->updateTable();
@@ -297,10 +317,10 @@ void ViewController::setRepresentedObject(const QVariant &object)
 // The grid's rows are rebuilt here: a new table only shows after an update.
 void ViewController::pushTablesToPanes()
 {
-    groupViewController()->setContainerTable(m_containerTable);
-    groupViewController()->setSelectedGroupDict(m_selectedGroupDict);
+    groupViewController()->setContainerTable(containerTable());
+    groupViewController()->setSelectedGroupDict(selectedGroupDict());
     groupViewController()->updateTable();
-    contactsViewController()->setContactTable(m_contactTable);
+    contactsViewController()->setContactTable(contactTable());
     contactsViewController()->updateTable();
 }
 
@@ -313,11 +333,11 @@ void ViewController::showNewTreeInDetailPane()
     if (!shown || !contactsViewController()->selectedSubContacts().isEmpty())
         return;
     ContactRowPtr found;
-    if (m_contactTable) {
-        const auto held = std::find_if(m_contactTable->cbegin(), m_contactTable->cend(), [&](const auto &row) {
+    if (contactTable()) {
+        const auto held = std::find_if(contactTable()->cbegin(), contactTable()->cend(), [&](const auto &row) {
             return row->uniqueId == shown->uniqueId && !row->deleted;
         });
-        if (held != m_contactTable->cend())
+        if (held != contactTable()->cend())
             found = *held;
     }
     if (!found) {
@@ -399,16 +419,6 @@ void ViewController::enableEditButton(bool enabled)
         windowController->editButton()->setEnabled(enabled);
 }
 
-bool ViewController::isDocumentEdited() const
-{
-    return window()->isWindowModified();
-}
-
-void ViewController::setDocumentEdited(bool edited)
-{
-    window()->setWindowModified(edited);
-}
-
 // --- fonts ----------------------------------------------------------------------------------
 
 void ViewController::applyFont(const std::optional<QFont> &font)
@@ -417,6 +427,8 @@ void ViewController::applyFont(const std::optional<QFont> &font)
         return;
     m_selectedFont = font;
     groupViewController()->setSelectedFont(*font);
+    if (m_mergePanelController)
+        m_mergePanelController->setSelectedFont(*font);
     contactsViewController()->setSelectedFont(*font);
     contactInfoController()->setSelectedFont(*font);
     m_defaults.setObject(FontService::fontName(*font), DefaultsKey::DefaultFontName);
@@ -442,17 +454,19 @@ bool ViewController::validateMenuItem(QAction *item)
 {
     switch (menuCommand(item)) {
     case MenuCommand::Undo:
-        return m_undoManager->canUndo();
+        return undoManager()->canUndo();
     case MenuCommand::Redo:
-        return m_undoManager->canRedo();
+        return undoManager()->canRedo();
     case MenuCommand::AddGroup:
         return !isSidebarCollapsed();
     case MenuCommand::DeleteGroup:
-        return !isSidebarCollapsed() && m_editState && m_selectedGroupDict && !m_selectedGroupDict->top;
+        return !isSidebarCollapsed() && m_editState && selectedGroupDict() && !selectedGroupDict()->top;
     case MenuCommand::FindBarButtonClicked:
         item->setText(findBarController()->isVisible() ? L(QStringLiteral("Hide"))
                                                        : L(QStringLiteral("Show")));
         return true;
+    case MenuCommand::MergeContacts:
+        return contactsViewController()->canMergeContacts();
     case MenuCommand::DeleteContacts:
     case MenuCommand::DuplicateContacts:
         return m_editState && !contactsViewController()->selectedSubContacts().isEmpty();
@@ -463,14 +477,12 @@ bool ViewController::validateMenuItem(QAction *item)
 
 void ViewController::undo()
 {
-    m_undoManager->undo();
-    setDocumentEdited(m_undoManager->canUndo());
+    m_book->undo();
 }
 
 void ViewController::redo()
 {
-    m_undoManager->redo();
-    setDocumentEdited(m_undoManager->canUndo());
+    m_book->redo();
 }
 
 void ViewController::showFindBar(bool show)
@@ -550,12 +562,32 @@ void ViewController::detachedWindowDidClose(const ClosedWindow &closed)
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
 {
-    m_sorting->sortDescriptorsDidChange(descriptors);
+    m_book->sorting().sortDescriptorsDidChange(descriptors);
 }
 
 void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
 {
-    m_sorting->sortContactTable(descriptors);
+    m_book->sorting().sortContactTable(descriptors);
+}
+
+void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)
+{
+    auto context = std::make_shared<MergeContextDict>();
+    context->contacts = contacts;
+    delete m_mergePanelController;
+    m_mergePanelController = new MergePanelController(window());
+    m_mergePanelController->setCustomItems(customItems());
+    if (!m_mergePanelController->setContextInfo(context, m_editState))
+        return;
+    if (m_selectedFont)
+        m_mergePanelController->setSelectedFont(*m_selectedFont);
+    m_mergePanelController->beginSheetModalForWindow(window(), [this, context](int code) {
+        if (code != 1 || !context->newContacts)
+            return;
+        undoReplacePersonByContacts(*context->newContacts, context->contacts);
+        setDocumentEdited(true);
+        contactsViewController()->updateTable();
+    });
 }
 
 void ViewController::addContactByVCardString(const QString &vCardString)
@@ -578,29 +610,11 @@ void ViewController::groupSelectionDidChange(const GroupDictPtr &group)
         });
         return;
     }
-    m_selectedGroupDict = group;
-    m_contactTable = group->contactTable;
-    loadContainerOfSelectedGroup();
-    contactsViewController()->setContactTable(m_contactTable);
+    m_book->selectGroup(group);
+    contactsViewController()->setContactTable(contactTable());
     contactsViewController()->updateTable();
     m_broadcast->closeAllDetachedWindows();
     m_defaults.setObject(group->containerIdentifier, DefaultsKey::LastContainerIdentifier);
-}
-
-// A group's container is read as a whole the first time one of its groups is shown.
-void ViewController::loadContainerOfSelectedGroup()
-{
-    const ContainerDictPtr container = containerOfGroup(*m_selectedGroupDict);
-    if (!container)
-        return;
-    const GroupDictPtr top = container->topGroup();
-    if (m_selectedGroupDict->contactTable && top && top->contactTable)
-        return;
-    GroupLoader loader([this](const std::optional<StoreGroup> &group, const QString &containerIdentifier) {
-        return cnContactsForGroup(group, containerIdentifier);
-    });
-    loader.loadContainer(*container);
-    m_contactTable = m_selectedGroupDict->contactTable;
 }
 
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group)
@@ -611,42 +625,7 @@ void ViewController::addContactByStringIndexes(const QString &stringIndexes, con
 void ViewController::groupNameWillChange(const QString &name)
 {
     if (!name.isEmpty())
-        undoChangeGroupName(name, m_selectedGroupDict);
-}
-
-ContainerDictPtr ViewController::containerOfGroup(const GroupDict &group) const
-{
-    for (const ContainerDictPtr &container : m_containerTable) {
-        if (container && container->identifier == group.containerIdentifier)
-            return container;
-    }
-    return nullptr;
-}
-
-QStringList ViewController::groupNamesOfContact(const ContactRowPtr &contact) const
-{
-    QStringList names;
-    const ContainerDictPtr container =
-        contact && m_selectedGroupDict ? containerOfGroup(*m_selectedGroupDict) : nullptr;
-    if (!container)
-        return names;
-    for (const GroupDictPtr &group : std::as_const(container->groups)) {
-        if (!group || !group->contactTable)
-            continue;
-        const ContactTable &rows = *group->contactTable;
-        if (std::any_of(rows.cbegin(), rows.cend(),
-                        [&](const ContactRowPtr &row) { return row && row->uniqueId == contact->uniqueId; }))
-            names.append(group->name);
-    }
-    return names;
-}
-
-QList<StoreContact> ViewController::cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                                       const QString &containerIdentifier)
-{
-    if (m_groupFetch)
-        return m_groupFetch(group, containerIdentifier);
-    return AddressBookLoader().cnContactsForGroup(group, containerIdentifier);
+        undoChangeGroupName(name, selectedGroupDict());
 }
 
 // --- the edit funnel ---------------------------------------------------------------------------
@@ -654,77 +633,77 @@ QList<StoreContact> ViewController::cnContactsForGroup(const std::optional<Store
 bool ViewController::undoReplaceValue(const QVariant &value, const QString &identifier,
                                       const ContactRowPtr &contact, QObject *sender)
 {
-    return m_funnel->undoReplaceValue(value, identifier, contact, sender);
+    return m_book->funnel().undoReplaceValue(value, identifier, contact, sender);
 }
 
 bool ViewController::undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
                                              const ContactRowPtr &contact, QObject *sender)
 {
-    return m_funnel->undoReplaceLabeledValue(value, identifier, contact, sender);
+    return m_book->funnel().undoReplaceLabeledValue(value, identifier, contact, sender);
 }
 
 bool ViewController::undoAddLabeledValue(const QVariantMap &value, const QString &identifier,
                                          const ContactRowPtr &contact, QObject *sender)
 {
-    return m_funnel->undoAddLabeledValue(value, identifier, contact, sender);
+    return m_book->funnel().undoAddLabeledValue(value, identifier, contact, sender);
 }
 
 bool ViewController::undoDeleteLabeledValueForIdentifier(const QString &identifier, qint64 labelIndex,
                                                          const ContactRowPtr &contact, QObject *sender)
 {
-    return m_funnel->undoDeleteLabeledValueForIdentifier(identifier, labelIndex, contact, sender);
+    return m_book->funnel().undoDeleteLabeledValueForIdentifier(identifier, labelIndex, contact, sender);
 }
 
 bool ViewController::undoReplaceNameValue(const QVariantMap &name, const ContactRowPtr &contact)
 {
-    return m_funnel->undoReplaceNameValue(name, contact);
+    return m_book->funnel().undoReplaceNameValue(name, contact);
 }
 
 bool ViewController::undoReplacePhoneticNameValue(const QVariant &phoneticName, const ContactRowPtr &contact)
 {
-    return m_funnel->undoReplacePhoneticNameValue(phoneticName, contact);
+    return m_book->funnel().undoReplacePhoneticNameValue(phoneticName, contact);
 }
 
 bool ViewController::undoReplaceBirthday(const QVariant &birthday, const ContactRowPtr &contact)
 {
-    return m_funnel->undoReplaceBirthday(birthday, contact);
+    return m_book->funnel().undoReplaceBirthday(birthday, contact);
 }
 
 bool ViewController::undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact)
 {
-    return m_funnel->undoReplacePhoto(image, contact);
+    return m_book->funnel().undoReplacePhoto(image, contact);
 }
 
 void ViewController::undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                                  const QList<ContactRowPtr> &contacts)
 {
-    m_funnel->undoReplacePersonByContacts(newContacts, contacts);
+    m_book->funnel().undoReplacePersonByContacts(newContacts, contacts);
 }
 
 void ViewController::undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
 {
-    m_contactGroupEdits->undoAddContacts(rows, group);
+    m_book->groupEdits().undoAddContacts(rows, group);
 }
 
 void ViewController::undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
                                         bool doUndo)
 {
-    m_contactGroupEdits->undoDeleteContacts(rows, group, doUndo);
+    m_book->groupEdits().undoDeleteContacts(rows, group, doUndo);
 }
 
 void ViewController::undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
 {
-    m_contactGroupEdits->undoAddGroup(group, container);
+    m_book->groupEdits().undoAddGroup(group, container);
 }
 
 void ViewController::undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
 {
-    m_contactGroupEdits->undoDeleteGroup(group, container);
+    m_book->groupEdits().undoDeleteGroup(group, container);
 }
 
 bool ViewController::undoChangeGroupName(const QString &name, const GroupDictPtr &group)
 {
-    return m_contactGroupEdits->undoChangeGroupName(name, group);
+    return m_book->groupEdits().undoChangeGroupName(name, group);
 }
 
 void ViewController::addGroup(QObject *)

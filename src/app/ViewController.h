@@ -4,30 +4,28 @@
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "ui/contracts/FindBarDelegate.h"
-#include "addressbook/GroupLoader.h"
+#include "addressbook/AddressBook.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
 #include "app/SplitPanes.h"
 #include "model/AddressBookRecords.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class ChangeBroadcast;
 class ContactDrops;
-class ContactGroupEdits;
-class ContactTableSorting;
-class EditFunnel;
 class FontManager;
+class MergePanelController;
 class GroupContactCommands;
 class PaneWidths;
 class ProgressIndicator;
@@ -35,18 +33,17 @@ class QImage;
 class QAction;
 class QSplitter;
 class SeparatorBox;
-class UndoManager;
 class UserDefaults;
 class WindowController;
 
-// The content of the main window. It holds the in-memory address book that every pane shows (the
-// same tree the loader built, never a copy), the settings several panes read (label filter, view
-// types, font, edit state), the window's undo history, and it is the delegate of its panes: the
-// split view's sidebar, grid and detail pane, and the find bar over the grid.
+// The content of the main window. It lays out the panes, holds the settings several panes read
+// (label filter, view types, font, edit state) and is the delegate of its panes: the split view's
+// sidebar, grid and detail pane, and the find bar over the grid.
 //
-// Every change of the address book goes through its undoable edit methods (the funnel, kept in
-// EditFunnel and ContactGroupEdits) and every change of a contact reaches the views through
-// contactDidUpdate (ChangeBroadcast).
+// The document itself (tree, selection, undo history, edited mark, undoable edits) is the
+// AddressBook; the methods below that the panes and the shell call on it are one-line forwards.
+// Its signals reach the panes here: every change of a contact through contactDidUpdate
+// (ChangeBroadcast), changes of the tree's shape through the grid and sidebar refreshes.
 //
 // The window calls viewDidLoad() once, before its own set-up reads the defaults written there;
 // viewWillAppear() and viewWillDisappear() follow the view's showing and hiding; after every
@@ -74,29 +71,29 @@ public:
     QVariant representedObject() const { return m_representedObject; }
 
     UserDefaults &defaults() const { return m_defaults; }
-    UndoManager *undoManager() const { return m_undoManager; }
+    AddressBook &addressBook() const { return *m_book; }
+    UndoManager *undoManager() const { return m_book->undoManager(); }
     WindowController *windowController() const;
 
     // The address book. Empty or null while nothing is loaded.
-    const ContainerTable &containerTable() const { return m_containerTable; }
-    void setContainerTable(const ContainerTable &containerTable) { m_containerTable = containerTable; }
-    const ContactTablePtr &contactTable() const { return m_contactTable; }
-    void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
-    const GroupDictPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
-    void setSelectedGroupDict(const GroupDictPtr &group) { m_selectedGroupDict = group; }
-    // Written by the loading thread, read by the main thread.
-    bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }
-    void setIsAddressBookLoading(bool loading) { m_isAddressBookLoading.store(loading); }
-    // The first container of the table holding the group, by its "containerIdentifier".
-    ContainerDictPtr containerOfGroup(const GroupDict &group) const;
-    // The names of the groups of the selected group's container that hold the contact, deleted
-    // groups and rows included.
-    QStringList groupNamesOfContact(const ContactRowPtr &contact) const;
-    // The store's contacts of a group, or of the whole container without one.
+    const ContainerTable &containerTable() const { return m_book->containerTable(); }
+    void setContainerTable(const ContainerTable &containerTable) { m_book->setContainerTable(containerTable); }
+    const ContactTablePtr &contactTable() const { return m_book->contactTable(); }
+    void setContactTable(const ContactTablePtr &contactTable) { m_book->setContactTable(contactTable); }
+    const GroupDictPtr &selectedGroupDict() const override { return m_book->selectedGroupDict(); }
+    void setSelectedGroupDict(const GroupDictPtr &group) { m_book->setSelectedGroupDict(group); }
+    bool isAddressBookLoading() const { return m_book->isLoading(); }
+    void setIsAddressBookLoading(bool loading) { m_book->setLoading(loading); }
+    ContainerDictPtr containerOfGroup(const GroupDict &group) const { return m_book->containerOfGroup(group); }
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const
+    {
+        return m_book->groupNamesOfContact(contact);
+    }
     QList<StoreContact> cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                           const QString &containerIdentifier);
-    // Test hook: where cnContactsForGroup reads from (the store through AddressBookLoader when empty).
-    void setGroupFetch(GroupLoader::Fetch fetch) { m_groupFetch = std::move(fetch); }
+                                           const QString &containerIdentifier) const
+    {
+        return m_book->cnContactsForGroup(group, containerIdentifier);
+    }
 
     // Settings the panes share.
     QStringList selectedLabels() const { return m_selectedLabels; }
@@ -107,8 +104,8 @@ public:
     void setSelectedViewType(const QString &viewType) { m_selectedViewType = viewType; }
     bool contactInfoVisible() const { return m_contactInfoVisible; }
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
-    QVariantList customItems() const { return m_customItems; }
-    void setCustomItems(const QVariantList &customItems) { m_customItems = customItems; }
+    QVariantList customItems() const { return m_book->customItems(); }
+    void setCustomItems(const QVariantList &customItems) { m_book->setCustomItems(customItems); }
     // Null for the address-book window; the name of the document otherwise.
     QString documentName() const { return m_documentName; }
     void setDocumentName(const QString &name) { m_documentName = name; }
@@ -145,9 +142,9 @@ public:
     void setEditState(bool editState);
     void enableEditButton(bool enabled);
 
-    // The window's edited mark.
-    bool isDocumentEdited() const;
-    void setDocumentEdited(bool edited);
+    // The document's edited mark, shown as the window's.
+    bool isDocumentEdited() const { return m_book->isEdited(); }
+    void setDocumentEdited(bool edited) { m_book->setEdited(edited); }
 
     // Fonts. An empty selected font stands for a stored name that no installed font has.
     std::optional<QFont> selectedFont() const { return m_selectedFont; }
@@ -196,6 +193,8 @@ public:
     void rowSelectionDidChange(const SubContactRowPtr &row) override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
     void addContactByVCardString(const QString &vCardString) override;
+    // Two contacts side by side in the merge sheet; Done writes the merged copies as one step.
+    void beginMergeSheet(const QList<ContactRowPtr> &contacts) override;
     // GroupViewControllerDelegate
     void groupSelectionDidChange(const GroupDictPtr &group) override;
     void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group) override;
@@ -238,28 +237,22 @@ private:
     void showNewTreeInDetailPane();
     void moveCursorTo(const QString &identifier, const QString &subIdentifier, int labelIndex);
     QString fontKey(const QString &key) const;
-    void buildFunnel();
-    void loadContainerOfSelectedGroup();
+    void connectAddressBook();
+    void showContactRowsChange(const QList<ContactRowPtr> &rows, bool deleted);
+    void showGroups();
+    void showGroupSelection(const GroupDictPtr &group);
 
     UserDefaults &m_defaults;
     SplitPanes m_panes;
-    UndoManager *m_undoManager;
+    AddressBook *m_book;
     std::unique_ptr<ChangeBroadcast> m_broadcast;
-    std::unique_ptr<EditFunnel> m_funnel;
-    std::unique_ptr<ContactGroupEdits> m_contactGroupEdits;
     std::unique_ptr<GroupContactCommands> m_commands;
     std::unique_ptr<ContactDrops> m_drops;
-    std::unique_ptr<ContactTableSorting> m_sorting;
-    GroupLoader::Fetch m_groupFetch;
     QSplitter *m_splitView = nullptr;
     PaneWidths *m_paneWidths = nullptr;
     ProgressIndicator *m_progressIndicator = nullptr;
     SeparatorBox *m_redSeparator = nullptr;
-
-    ContainerTable m_containerTable;
-    ContactTablePtr m_contactTable;
-    GroupDictPtr m_selectedGroupDict;
-    std::atomic<bool> m_isAddressBookLoading{false};
+    QPointer<MergePanelController> m_mergePanelController;
 
     QStringList m_selectedLabels;
     QVariantMap m_viewTypeDict;
@@ -272,6 +265,5 @@ private:
     QString m_findString;
     Qt::CaseSensitivity m_findOptions = Qt::CaseInsensitive;
     ItemAndRange m_selectedItemAndRange;
-    QVariantList m_customItems;
     QVariant m_representedObject;
 };

@@ -16,6 +16,7 @@
 #include "platform/Log.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/Alert.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -182,7 +183,7 @@ void WindowController::connectMenuItems()
     const QList<std::pair<MenuCommand, std::function<void()>>> handlers = {
         {MenuCommand::PrintDocument, [this] { printDocument(); }},
         {MenuCommand::Close, [this] { close(); }},
-        // Quitting never asks: unsaved changes are dropped, but each window keeps its state.
+        // Each window asks about its unsaved changes as it closes; one that stays open stops the quit.
         {MenuCommand::Quit, [] { QApplication::closeAllWindows(); }},
         {MenuCommand::Undo, [view] { view->undo(); }},
         {MenuCommand::Redo, [view] { view->redo(); }},
@@ -358,9 +359,34 @@ void WindowController::changeEvent(QEvent *event)
 
 bool WindowController::windowShouldClose()
 {
+    if (!askToSaveChanges())
+        return false;
     disconnect(m_labelsMenuDelegate);
     disconnect(m_groupsMenuDelegate);
     return true;
+}
+
+// Quitting drops what was not saved, so the user is asked once; a load in progress has nothing
+// of theirs yet.
+bool WindowController::askToSaveChanges()
+{
+    ViewController *view = m_mainViewController;
+    if (!view || !view->isDocumentEdited() || view->isAddressBookLoading())
+        return true;
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Do you want to save the changes you made?")));
+    alert.setInformativeText(L(QStringLiteral("Your changes will be lost if you don't save them.")));
+    alert.addButton(L(QStringLiteral("Save")));
+    alert.addButton(L(QStringLiteral("Don't Save")));
+    alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
+    switch (alert.runModal()) {
+    case Alert::FirstButton:
+        return m_documentSaver && m_documentSaver();
+    case Alert::SecondButton:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void WindowController::windowWillClose()

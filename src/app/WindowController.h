@@ -60,8 +60,11 @@ public:
     void windowDidLoad();
     // The font commands go to the view controller while this window is active.
     void windowDidBecomeKey();
-    // Stops rebuilding the labels menu on opening; true: the window may close.
+    // With unsaved changes, asks whether to save them first: false keeps the window open (Cancel,
+    // or a save that failed). Then stops rebuilding the labels menu on opening.
     bool windowShouldClose();
+    // What the close question's Save runs; true when everything was saved.
+    void setDocumentSaver(std::function<bool()> saver) { m_documentSaver = std::move(saver); }
     // Stores the grid's columns, the edit state and the frame.
     void windowWillClose();
 
@@ -192,6 +195,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    bool askToSaveChanges();
     void buildToolbar();
     QToolButton *addPopup(const QString &icon, const QString &titleKey);
     void connectMenuItems();
@@ -263,4 +267,5 @@ private:
     std::unique_ptr<PrintViewInterface> m_printView;
 
     QString m_frameAutosaveName;
+    std::function<bool()> m_documentSaver;
 };

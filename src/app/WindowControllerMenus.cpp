@@ -91,6 +91,8 @@ void WindowController::initContactMenu()
     info->setIcon(menuImage(QStringLiteral("contact")));
     addActionItem(menu, QStringLiteral("Show QRCode"), MenuCommand::ShowQRCode,
                   [view] { view->contactsViewController()->showQRCode(); });
+    addActionItem(menu, QStringLiteral("Merge Contacts"), MenuCommand::MergeContacts,
+                  [view] { view->contactsViewController()->mergeContacts(); });
     menu->addSeparator();
     addActionItem(menu, QStringLiteral("Add New Contact"), MenuCommand::AddContact,
                   [view] { view->addContact(); });

@@ -1,6 +1,6 @@
 #include "detail/ContactCard.h"
 
-#include "detail/DetailIcons.h"
+#include "ui/widgets/DetailIcons.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"

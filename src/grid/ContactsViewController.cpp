@@ -711,3 +711,18 @@ void ContactsViewController::showQRCode()
     if (row && m_delegate)
         m_delegate->showQRCodeForContact(row);
 }
+
+// Contacts in group order; a contact marked deleted is not merged.
+void ContactsViewController::mergeContacts()
+{
+    QList<ContactRowPtr> contacts = selectedContactsWithClickedRowIndex(-1).value_or(QList<ContactRowPtr>());
+    contacts.removeIf([](const ContactRowPtr &contact) { return !contact || contact->deleted; });
+    if (contacts.size() < 2 || !m_delegate)
+        return;
+    m_delegate->beginMergeSheet(contacts);
+}
+
+bool ContactsViewController::canMergeContacts()
+{
+    return selectedContacts().size() >= 2;
+}

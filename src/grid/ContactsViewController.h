@@ -3,7 +3,7 @@
 #include "ui/contracts/ContactsGridInterface.h"
 #include "addressbook/SortDescriptor.h"
 #include "ui/contracts/DetachedWindowEntry.h"
-#include "grid/GridSortKey.h"
+#include "addressbook/GridSortKey.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
 #include "grid/LabelPopup.h"
@@ -67,6 +67,8 @@ public:
     void sortOptionsChanged(const QVariantMap &sortOptions, const QString &columnName) override;
     void showQRCode() override;
     void toggleShowCompany() override;
+    void mergeContacts() override;
+    bool canMergeContacts() override;
     void setFindString(const QString &findString) override { m_state.findString = findString; }
     void setFindOptions(Qt::CaseSensitivity findOptions) override { m_state.findOptions = findOptions; }
     void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange) override

@@ -2,7 +2,7 @@
 
 #include "ui/contracts/SubContactRow.h"
 #include "grid/CollationKeys.h"
-#include "grid/GridSortKey.h"
+#include "addressbook/GridSortKey.h"
 
 #include <QList>
 #include <QStringList>

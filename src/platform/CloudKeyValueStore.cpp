@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include <mutex>
+#include <utility>
 #include <sys/stat.h>
 
 namespace {
@@ -79,6 +80,18 @@ std::optional<QVariantMap> parseValues(const QString &path, const QByteArray &da
     return document.object().toVariantMap();
 }
 
+struct KeptAside
+{
+    QMutex mutex;
+    QStringList paths;
+};
+
+KeptAside &keptAside()
+{
+    static KeptAside kept;
+    return kept;
+}
+
 // Moves a file that could not be read out of the way, so that the next write does not replace it.
 void keepAside(const QString &path, const FileStamp &stamp)
 {
@@ -87,8 +100,11 @@ void keepAside(const QString &path, const FileStamp &stamp)
     QString aside = path + QStringLiteral(".corrupt");
     for (int n = 1; QFileInfo::exists(aside); ++n)
         aside = path + QStringLiteral(".corrupt.%1").arg(n);
-    if (QFile::rename(path, aside))
+    if (QFile::rename(path, aside)) {
         Log::write(QStringLiteral("CloudKeyValueStore: kept the unreadable file as %1").arg(aside));
+        QMutexLocker lock(&keptAside().mutex);
+        keptAside().paths.append(aside);
+    }
     else
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't move %1 aside").arg(path));
 }
@@ -229,6 +245,12 @@ QString CloudKeyValueStore::documentsPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/ContactsTable/Documents");
+}
+
+QStringList CloudKeyValueStore::takeKeptAsideFiles()
+{
+    QMutexLocker lock(&keptAside().mutex);
+    return std::exchange(keptAside().paths, {});
 }
 
 QString CloudKeyValueStore::filePath() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
@@ -36,6 +37,9 @@ public:
     static QString documentsPath();
 
     QString filePath() const;
+    // The unreadable files moved aside since the last call, in any store of this process; the UI
+    // tells the user once about each.
+    static QStringList takeKeptAsideFiles();
 
     // An invalid QVariant when the key is absent.
     QVariant objectForKey(const QString &key) const;

@@ -29,6 +29,7 @@ struct Hooks
     QMutex mutex;
     std::optional<StoreAuthorizationStatus> status;
     std::optional<bool> accessAnswer;
+    std::optional<QString> unwritablePath;
     QHash<QString, QSet<QString>> failingGroupFetches; // by store path
     QSet<QString> failingSaves;                        // store paths
 };
@@ -96,6 +97,30 @@ StoreAuthorizationStatus ContactStore::authorizationStatus() const
     if (!file.isReadable() || !file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
         return StoreAuthorizationStatus::Denied;
     return StoreAuthorizationStatus::Authorized;
+}
+
+QString ContactStore::unwritablePath() const
+{
+    {
+        QMutexLocker locker(&hooks().mutex);
+        if (hooks().unwritablePath)
+            return *hooks().unwritablePath;
+    }
+    const QFileInfo file(m_path);
+    if (file.exists() && !file.isWritable())
+        return m_path;
+    // SQLite writes its journal beside the file, so the folder counts too; without a store, the
+    // nearest folder that exists is where it would be made.
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists() && !folder.isRoot())
+        folder = QFileInfo(folder.absolutePath());
+    return folder.isWritable() ? QString() : folder.absoluteFilePath();
+}
+
+void ContactStore::setUnwritablePathForTesting(std::optional<QString> path)
+{
+    QMutexLocker locker(&hooks().mutex);
+    hooks().unwritablePath = std::move(path);
 }
 
 StoreStatus ContactStore::requestAccess()
@@ -175,6 +200,20 @@ StoreResult<QList<StoreContainer>> ContactStore::containers() const
                 return Result::failure(db.errorFor(select.resultCode()));
             }
         }
+    });
+}
+
+StoreResult<bool> ContactStore::checkIntegrity() const
+{
+    using Result = StoreResult<bool>;
+    return read<bool>([](StoreConnection &db) {
+        StoreStatement check = db.prepare(QStringLiteral("PRAGMA quick_check"));
+        if (!check.isValid())
+            return Result::failure(db.lastError());
+        if (check.step() != StoreStatement::Step::Row)
+            return Result::failure(db.errorFor(check.resultCode()));
+        const QString answer = check.text(0);
+        return answer == QLatin1String("ok") ? Result::success(true) : Result::failure(answer);
     });
 }
 

@@ -66,7 +66,12 @@ public:
 
     // Reads. Contacts come in the order they were added and know exactly the keys asked for
     // (with identifier and type); an unknown key or identifier is an error.
+    // The store file, or the folder it is or would be made in, when it cannot be written; empty
+    // otherwise.
+    QString unwritablePath() const;
     StoreResult<QList<StoreContainer>> containers() const;
+    // SQLite's quick check of the whole file: a failure names the first damage found.
+    StoreResult<bool> checkIntegrity() const;
     StoreResult<QString> defaultContainerIdentifier() const;
     StoreResult<QList<StoreGroup>> groupsInContainer(const QString &containerIdentifier) const;
     StoreResult<QList<StoreContact>> contactsInContainer(const QString &containerIdentifier,
@@ -96,6 +101,8 @@ public:
     void failNextSave();
     void clearFaults();
     static void setAuthorizationStatusForTesting(std::optional<StoreAuthorizationStatus> status);
+    // Stands in for a read-only file or folder (file permissions do not stop root).
+    static void setUnwritablePathForTesting(std::optional<QString> path);
     // False makes requestAccess refuse, as when the user says no; true or none lets it answer
     // as usual.
     static void setAccessAnswerForTesting(std::optional<bool> granted);

@@ -4,6 +4,9 @@
 #include "platform/StoreBuilder.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,5 +68,33 @@ TEST_P(JournalLeftBehind, IsFinishedWhenItsSaveReachedTheStoreAndDroppedOtherwis
 
 INSTANTIATE_TEST_SUITE_P(Commit, JournalLeftBehind, ::testing::Bool(),
                          [](const auto &info) { return info.param ? "Committed" : "NotCommitted"; });
+
+// A save killed before its journal was written leaves its lock alone; a lock still held stays.
+TEST(PendingLocks, ALockNoProgramHoldsIsRemovedAndAHeldOneStays)
+{
+    QTemporaryDir folder;
+    StoreBuilder builder;
+    ASSERT_TRUE(builder.ok());
+    CloudKeyValueStore cloud(folder.filePath("cloud.json"));
+    PendingCloudWrites pending(cloud);
+    ASSERT_TRUE(QDir().mkpath(pending.folderPath()));
+    const QString stale = pending.folderPath() + "/killed.json.lock";
+    QFile file(stale);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // What a lock of a process that is gone holds: its id, its name and this host.
+    file.write(QByteArray("2147483646\nContactsTable\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    file.close();
+    QLockFile held(pending.folderPath() + "/running.json.lock");
+    ASSERT_TRUE(held.tryLock(0));
+
+    pending.finishPending(builder.store());
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(pending.folderPath() + "/running.json.lock"));
+
+    // A journal that cannot be locked names the reason, not only that it is locked.
+    const StoreStatus refused = pending.record("running", {});
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error.contains("another save is using it")) << refused.error.toStdString();
+}
 
 } // namespace

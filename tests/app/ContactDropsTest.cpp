@@ -36,7 +36,7 @@ protected:
         container->identifier = QStringLiteral("c1");
         container->groups = {top, friends};
         view->setContainerTable({container});
-        view->setGroupFetch([this](const std::optional<StoreGroup> &group, const QString &) {
+        view->addressBook().setGroupFetch([this](const std::optional<StoreGroup> &group, const QString &) {
             ++fetches;
             return group ? QList<StoreContact>{member("dee", "Dee")}
                          : QList<StoreContact>{member("ann", "Ann"), member("dee", "Dee")};

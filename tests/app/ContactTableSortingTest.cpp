@@ -1,6 +1,6 @@
 #include "FunnelFixture.h"
 
-#include "app/ContactTableSorting.h"
+#include "addressbook/ContactTableSorting.h"
 
 namespace {
 

@@ -38,7 +38,7 @@ protected:
         view->setContainerTable({container});
         view->setSelectedGroupDict(top);
         view->setContactTable(top->contactTable);
-        view->setGroupFetch([](const std::optional<StoreGroup> &group, const QString &) {
+        view->addressBook().setGroupFetch([](const std::optional<StoreGroup> &group, const QString &) {
             return group ? QList<StoreContact>{person("Bob")} : QList<StoreContact>{};
         });
     }

@@ -2,6 +2,7 @@
 
 #include "AppFixture.h"
 #include "FunnelFakes.h"
+#include "addressbook/AddressBookFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
 #include "model/QNPerson.h"
@@ -11,43 +12,6 @@
 
 #include <QBuffer>
 #include <QImage>
-
-inline QByteArray pngOf(const QColor &color, const QSize &size = {4, 4})
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// A store contact with a value of most kinds, as the store hands it over.
-inline StoreContact sampleContact(const QString &givenName)
-{
-    StoreContact contact;
-    contact.givenName = givenName;
-    contact.familyName = QStringLiteral("Lee");
-    contact.organizationName = QStringLiteral("Acme");
-    contact.phoneticGivenName = QStringLiteral("an");
-    contact.birthday = DateComponents{1980, 5, 17};
-    contact.phoneNumbers = {{{}, QStringLiteral("_$!<Home>!$_"), QStringLiteral("111")},
-                            {{}, QStringLiteral("_$!<Work>!$_"), QStringLiteral("222")}};
-    contact.emailAddresses = {{{}, QStringLiteral("_$!<Home>!$_"), QStringLiteral("ann@example.com")}};
-    contact.postalAddresses = {
-        {{},
-         QStringLiteral("_$!<Home>!$_"),
-         {QStringLiteral("1 Main St"), QStringLiteral("Springfield"), QStringLiteral("IL"),
-          QStringLiteral("62701"), QStringLiteral("USA"), QStringLiteral("us")}}};
-    contact.imageData = pngOf(Qt::red);
-    return contact;
-}
-
-inline ContactRowPtr rowOf(const StoreContact &contact)
-{
-    return AddressBookLoader::createContactFromCNContact(contact);
-}
 
 // A main view over recording panes, outside any window.
 class FunnelFixture : public AppFixture

@@ -36,7 +36,7 @@ protected:
         container->identifier = QStringLiteral("c1");
         container->groups = {top, friends, club};
         view->setContainerTable({container});
-        view->setGroupFetch(
+        view->addressBook().setGroupFetch(
             [this](const std::optional<StoreGroup> &group, const QString &containerIdentifier) {
                 ++fetches;
                 EXPECT_EQ(containerIdentifier, "c1");

@@ -5,10 +5,10 @@
 #include "addressbook/DefaultsKey.h"
 #include "ui/widgets/FontService.h"
 #include "detail/DetailFont.h"
-#include "detail/DetailPopupAndTextCell.h"
-#include "detail/DetailTextCell.h"
-#include "detail/DetailTypeCell.h"
-#include "detail/DetailFindMarks.h"
+#include "ui/widgets/DetailPopupAndTextCell.h"
+#include "ui/widgets/DetailTextCell.h"
+#include "ui/widgets/DetailTypeCell.h"
+#include "ui/widgets/DetailFindMarks.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

@@ -166,6 +166,30 @@ TEST_F(GridSelectionTest, ContactsOfRowsComeOnceAndWithoutDeletedOnes)
               QList<ContactRowPtr>({m_table->at(1), m_table->at(2)}));
 }
 
+TEST_F(GridSelectionTest, MergeTakesTwoDifferentContactsNotTwoRowsOfOne)
+{
+    addPhoneContacts();
+    const ContactRowPtr ann = m_table->at(0);
+    const ContactRowPtr cid = m_table->at(2);
+    grid()->selectRowIndexesWithContacts({ann});
+    ASSERT_EQ(grid()->selectedSubContacts().size(), 2);
+    EXPECT_FALSE(grid()->canMergeContacts());
+    grid()->mergeContacts();
+    EXPECT_TRUE(m_delegate.merges.isEmpty());
+
+    grid()->selectRowIndexesWithContacts({cid, ann});
+    EXPECT_TRUE(grid()->canMergeContacts());
+    grid()->mergeContacts();
+    ASSERT_EQ(m_delegate.merges.size(), 1);
+    // In the group's order.
+    EXPECT_EQ(m_delegate.merges.first(), (QList<ContactRowPtr>{ann, cid}));
+
+    cid->deleted = true;
+    EXPECT_FALSE(grid()->canMergeContacts());
+    grid()->mergeContacts();
+    EXPECT_EQ(m_delegate.merges.size(), 1);
+}
+
 TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionAddsTheClickedContact)
 {
     addPhoneContacts();

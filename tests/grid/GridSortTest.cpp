@@ -2,7 +2,7 @@
 
 #include "grid/CollationKeys.h"
 #include "grid/GridColumns.h"
-#include "grid/GridSortKey.h"
+#include "addressbook/GridSortKey.h"
 #include "grid/GridSorter.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
+#include "platform/widgets/PrintPanel.h"
 #include "platform/widgets/Sheet.h"
 #include "platform/widgets/Workspace.h"
 
@@ -26,6 +27,7 @@ void reset()
     Alert::resetTestState();
     Sheet::resetTestState();
     FilePanel::resetTestState();
+    PrintPanel::resetTestState();
     Workspace::setOpener({});
 }
 

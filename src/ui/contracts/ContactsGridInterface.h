@@ -95,6 +95,11 @@ public:
 
     // The identifiers of the shown columns in on-screen order.
     virtual QStringList tableIdentifiers() { return {}; }
+    // Hands the selected contacts to the delegate's merge sheet when they are two different
+    // contacts at least; rows of one contact count once.
+    virtual void mergeContacts() {}
+    // The merge command's validation: at least two different contacts are selected.
+    virtual bool canMergeContacts() { return false; }
     // The company shows under the name (toggleShowCompany's check mark).
     virtual bool showCompanyInNameCell() const { return false; }
     // The distinct contact rows behind the given grid rows, in row order, deleted ones left out.

@@ -3,6 +3,7 @@
 #include "model/AddressBookRecords.h"
 
 #include <QList>
+#include <QString>
 
 #include <memory>
 #include <optional>
@@ -15,5 +16,7 @@ struct MergeContextDict
     // After a change: the sheet's two working rows, left then right. Each holds the merged values
     // in its person, and its "uniqueId" finds the contact's views after the merge.
     std::optional<QList<ContactRowPtr>> newContacts;
+    // "vCard" for contacts that are not in the store; the grid sets none.
+    std::optional<QString> documentType;
 };
 using MergeContextDictPtr = std::shared_ptr<MergeContextDict>;

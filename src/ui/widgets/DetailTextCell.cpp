@@ -1,4 +1,4 @@
-#include "detail/DetailTextCell.h"
+#include "ui/widgets/DetailTextCell.h"
 
 #include <QPainter>
 #include <QTextLayout>

@@ -1,4 +1,4 @@
-#include "grid/GridSortKey.h"
+#include "addressbook/GridSortKey.h"
 
 #include "model/QNPersonKeys.h"
 #include "platform/StoreContact.h"

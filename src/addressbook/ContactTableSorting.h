@@ -10,18 +10,18 @@
 
 #include <optional>
 
-class ViewController;
+class AddressBook;
 
 // Sorting by the grid's sort keys ("Phone", "Phone label", "Email domain", a custom field's name).
 //
 // When the grid sorts by a part of a multi-valued field, every contact of the shown group gets that
 // field's values reordered inside the record, so that the value shown first sorts first. That is an
-// edit: the contacts whose order changed are marked changed, the window edited, and one undo step
+// edit: the contacts whose order changed are marked changed, the document edited, and one undo step
 // puts the old orders back.
 class ContactTableSorting
 {
 public:
-    explicit ContactTableSorting(ViewController &owner);
+    explicit ContactTableSorting(AddressBook &book);
 
     // Reads only the first descriptor.
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors);
@@ -50,5 +50,5 @@ private:
 
     void registerRestore(const QList<Reordering> &reorderings, const QString &identifier, bool toBefore);
 
-    ViewController &m_owner;
+    AddressBook &m_book;
 };

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVariantMap>
 
-class ViewController;
+class AddressBook;
 
 // The undoable changes of the address book's shape: contacts added to and removed from groups,
 // groups added, removed and renamed.
@@ -20,11 +20,13 @@ class ViewController;
 //   whichever groups it touched, so an undo never touches a row the change left alone.
 // - A contact joins a table as a row of its own holding the same person: two tables never share a
 //   row object, so a mark set in one group never shows in another.
-// - Outside undo and redo every change marks the window edited.
+// - Outside undo and redo every change marks the document edited.
+// - The views learn of a change through the address book's signals: contactRowsChanged when the
+//   shown table shows it, groupsChanged and groupShown for the sidebar.
 class ContactGroupEdits
 {
 public:
-    explicit ContactGroupEdits(ViewController &owner);
+    explicit ContactGroupEdits(AddressBook &book);
 
     // Contacts the group lacks join it marked "new"; a contact it holds as deleted is restored. A
     // store group's container's top group receives the contacts it lacks as well.
@@ -52,11 +54,10 @@ private:
     // Undo and redo of a change of contacts: sets the marks of exactly those rows.
     void setDeleted(const ContactTable &affected, bool deleted, const QList<ContactRowPtr> &rows,
                     const GroupDictPtr &group);
-    void refreshGrid(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
-                     const ContactTable &affected, bool deleted);
+    void tellShownRows(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                       const ContactTable &affected, bool deleted);
     void showGroups(const GroupDictPtr &selected);
     GroupDictPtr topGroupOf(const GroupDict &group) const;
-    void markEdited();
 
-    ViewController &m_owner;
+    AddressBook &m_book;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailFindMarks.h"
+#include "ui/widgets/DetailFindMarks.h"
 
 #include <QList>
 #include <QWidget>

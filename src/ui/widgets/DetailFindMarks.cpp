@@ -1,4 +1,4 @@
-#include "detail/DetailFindMarks.h"
+#include "ui/widgets/DetailFindMarks.h"
 
 #include "ui/widgets/FindHighlight.h"
 

@@ -1,4 +1,4 @@
-#include "detail/DetailIcons.h"
+#include "ui/widgets/DetailIcons.h"
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

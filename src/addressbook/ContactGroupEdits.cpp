@@ -1,14 +1,10 @@
-#include "app/ContactGroupEdits.h"
+#include "addressbook/ContactGroupEdits.h"
 
-#include "app/ChangeBroadcast.h"
-#include "ui/contracts/ContactsGridInterface.h"
-#include "ui/contracts/GroupSidebarInterface.h"
-#include "app/ViewController.h"
+#include "addressbook/AddressBook.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/UndoManager.h"
 
-#include <QSet>
 
 namespace {
 
@@ -37,19 +33,9 @@ bool sameTable(const ContactTablePtr &left, const ContactTablePtr &right)
     return left && right && (left == right || *left == *right);
 }
 
-QSet<QString> uniqueIdsOf(const QList<ContactRowPtr> &rows)
-{
-    QSet<QString> ids;
-    for (const ContactRowPtr &row : rows) {
-        if (row)
-            ids.insert(row->uniqueId);
-    }
-    return ids;
-}
-
 } // namespace
 
-ContactGroupEdits::ContactGroupEdits(ViewController &owner) : m_owner(owner) {}
+ContactGroupEdits::ContactGroupEdits(AddressBook &book) : m_book(book) {}
 
 // --- contacts --------------------------------------------------------------------------------
 
@@ -69,7 +55,7 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
     ContactTable affected = plan.rowsToMark;
     for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
         affected.append(row);
-    m_owner.undoManager()->registerUndo(
+    m_book.undoManager()->registerUndo(
         [this, affected, rows, group] { setDeleted(affected, true, rows, group); });
 
     for (const ContactRowPtr &row : std::as_const(plan.rowsToMark))
@@ -84,8 +70,8 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
     group->changed = true;
     if (top)
         top->changed = true;
-    refreshGrid(rows, group, affected, false);
-    markEdited();
+    tellShownRows(rows, group, affected, false);
+    m_book.markEditedOutsideUndo();
 }
 
 // restoreDeleted: a contact the table holds as deleted is brought back. The top group only takes
@@ -114,7 +100,7 @@ void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, con
         return;
     ContactTable marked;
     planMarks(*group, rows, marked);
-    const ContainerDictPtr container = group->top ? m_owner.containerOfGroup(*group) : nullptr;
+    const ContainerDictPtr container = group->top ? m_book.containerOfGroup(*group) : nullptr;
     if (container) {
         for (const GroupDictPtr &other : std::as_const(container->groups)) {
             if (other)
@@ -122,7 +108,7 @@ void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, con
         }
     }
     if (doUndo)
-        m_owner.undoManager()->registerUndo(
+        m_book.undoManager()->registerUndo(
             [this, marked, rows, group] { setDeleted(marked, false, rows, group); });
 
     for (const ContactRowPtr &row : std::as_const(marked))
@@ -134,8 +120,8 @@ void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, con
                 other->changed = true;
         }
     }
-    refreshGrid(rows, group, marked, true);
-    markEdited();
+    tellShownRows(rows, group, marked, true);
+    m_book.markEditedOutsideUndo();
 }
 
 void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRowPtr> &rows,
@@ -155,31 +141,26 @@ void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRow
 void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
                                    const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
 {
-    m_owner.undoManager()->registerUndo(
+    m_book.undoManager()->registerUndo(
         [this, affected, deleted, rows, group] { setDeleted(affected, !deleted, rows, group); });
     for (const ContactRowPtr &row : affected)
         row->deleted = deleted;
     group->changed = true;
-    refreshGrid(rows, group, affected, deleted);
-    markEdited();
+    tellShownRows(rows, group, affected, deleted);
+    m_book.markEditedOutsideUndo();
 }
 
-// The grid shows the change when it shows the group, or a table holding one of the rows changed.
-void ContactGroupEdits::refreshGrid(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+// The grid is told when it it shows the group, or a table holding one of the rows changed.
+void ContactGroupEdits::tellShownRows(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
                                     const ContactTable &affected, bool deleted)
 {
-    const ContactTablePtr &shown = m_owner.contactTable();
+    const ContactTablePtr &shown = m_book.contactTable();
     bool showsChange = sameTable(group->contactTable, shown);
     for (qsizetype i = 0; !showsChange && shown && i < affected.size(); ++i)
         showsChange = shown->contains(affected[i]);
     if (!showsChange)
         return;
-    ContactsGridInterface *grid = m_owner.contactsViewController();
-    grid->setContactTable(shown);
-    grid->updateTable();
-    grid->selectRowIndexesWithContacts(rows);
-    if (deleted)
-        m_owner.changeBroadcast().closeViewsOfContacts(uniqueIdsOf(rows));
+    emit m_book.contactRowsChanged(rows, deleted);
 }
 
 // --- groups ----------------------------------------------------------------------------------
@@ -188,15 +169,13 @@ void ContactGroupEdits::undoAddGroup(const GroupDictPtr &group, const ContainerD
 {
     if (!group || !container)
         return;
-    m_owner.undoManager()->registerUndo([this, group, container] { undoDeleteGroup(group, container); });
+    m_book.undoManager()->registerUndo([this, group, container] { undoDeleteGroup(group, container); });
     if (container->groups.contains(group))
         group->deleted = false;
     else
         container->groups.append(group);
-    GroupSidebarInterface *sidebar = m_owner.groupViewController();
-    sidebar->setContainerTable(m_owner.containerTable());
-    sidebar->updateTable();
-    markEdited();
+    emit m_book.groupsChanged();
+    m_book.markEditedOutsideUndo();
 }
 
 void ContactGroupEdits::undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container)
@@ -204,13 +183,13 @@ void ContactGroupEdits::undoDeleteGroup(const GroupDictPtr &group, const Contain
     // Element 0 must stay the container's top group.
     if (!group || !container || group->top || container->groups.isEmpty())
         return;
-    m_owner.undoManager()->registerUndo([this, group, container] { undoAddGroup(group, container); });
+    m_book.undoManager()->registerUndo([this, group, container] { undoAddGroup(group, container); });
     group->deleted = true;
     const qsizetype position = container->groups.indexOf(group);
     if (position >= 0)
         container->groups.swapItemsAt(position, container->groups.size() - 1);
     showGroups(container->topGroup());
-    markEdited();
+    m_book.markEditedOutsideUndo();
 }
 
 bool ContactGroupEdits::undoChangeGroupName(const QString &name, const GroupDictPtr &group)
@@ -218,33 +197,22 @@ bool ContactGroupEdits::undoChangeGroupName(const QString &name, const GroupDict
     if (!group)
         return false;
     const QString old = group->name;
-    m_owner.undoManager()->registerUndo([this, old, group] { undoChangeGroupName(old, group); });
+    m_book.undoManager()->registerUndo([this, old, group] { undoChangeGroupName(old, group); });
     group->groupNameChanged = true;
     group->name = name;
     showGroups(group);
-    markEdited();
+    m_book.markEditedOutsideUndo();
     return true;
 }
 
 void ContactGroupEdits::showGroups(const GroupDictPtr &selected)
 {
-    m_owner.setSelectedGroupDict(selected);
-    GroupSidebarInterface *sidebar = m_owner.groupViewController();
-    sidebar->setContainerTable(m_owner.containerTable());
-    sidebar->setSelectedGroupDict(selected);
-    sidebar->updateTable();
-    m_owner.groupSelectionDidChange(selected);
+    m_book.setSelectedGroupDict(selected);
+    emit m_book.groupShown(selected);
 }
 
 GroupDictPtr ContactGroupEdits::topGroupOf(const GroupDict &group) const
 {
-    const ContainerDictPtr container = m_owner.containerOfGroup(group);
+    const ContainerDictPtr container = m_book.containerOfGroup(group);
     return container ? container->topGroup() : nullptr;
-}
-
-void ContactGroupEdits::markEdited()
-{
-    const UndoManager *undoManager = m_owner.undoManager();
-    if (!undoManager->isUndoing() && !undoManager->isRedoing())
-        m_owner.setDocumentEdited(true);
 }

@@ -1,4 +1,4 @@
-#include "detail/DetailTypeCell.h"
+#include "ui/widgets/DetailTypeCell.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "detail/DetailPopupAndTextCell.h"
-#include "detail/DetailPopupButton.h"
+#include "ui/widgets/DetailPopupAndTextCell.h"
+#include "ui/widgets/DetailPopupButton.h"
 
-#include "detail/DetailTextCell.h"
-#include "detail/DetailFindMarks.h"
+#include "ui/widgets/DetailTextCell.h"
+#include "ui/widgets/DetailFindMarks.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 

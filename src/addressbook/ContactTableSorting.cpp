@@ -1,8 +1,7 @@
-#include "app/ContactTableSorting.h"
+#include "addressbook/ContactTableSorting.h"
 
-#include "ui/contracts/ContactsGridInterface.h"
-#include "app/ViewController.h"
-#include "grid/GridSortKey.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/GridSortKey.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/UndoManager.h"
@@ -81,7 +80,7 @@ QDate dateFromComponents(const QVariantMap &components)
 
 } // namespace
 
-ContactTableSorting::ContactTableSorting(ViewController &owner) : m_owner(owner) {}
+ContactTableSorting::ContactTableSorting(AddressBook &book) : m_book(book) {}
 
 const QStringList &ContactTableSorting::reorderedIdentifiers()
 {
@@ -102,7 +101,7 @@ std::optional<QStringList> ContactTableSorting::separateSortKeyIntoIdentifierAnd
 
 void ContactTableSorting::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
 {
-    const ContactTablePtr table = m_owner.contactTable();
+    const ContactTablePtr table = m_book.contactTable();
     if (descriptors.isEmpty() || !table)
         return;
     const SortDescriptor &descriptor = descriptors.first();
@@ -125,26 +124,26 @@ void ContactTableSorting::sortDescriptorsDidChange(const QList<SortDescriptor> &
     if (reorderings.isEmpty())
         return;
     registerRestore(reorderings, identifier, true);
-    m_owner.setDocumentEdited(true);
+    m_book.setEdited(true);
 }
 
 // Undo puts the old orders back and the changed marks as they were; redo sorts again.
 void ContactTableSorting::registerRestore(const QList<Reordering> &reorderings, const QString &identifier,
                                           bool toBefore)
 {
-    m_owner.undoManager()->registerUndo([this, reorderings, identifier, toBefore] {
+    m_book.undoManager()->registerUndo([this, reorderings, identifier, toBefore] {
         for (const Reordering &reordering : reorderings) {
             reordering.person->setValue(toBefore ? reordering.before : reordering.after, identifier);
             reordering.person->setChanged(toBefore ? reordering.wasChanged : true);
         }
         registerRestore(reorderings, identifier, !toBefore);
-        m_owner.contactsViewController()->updateTable();
+        emit m_book.tableChanged();
     });
 }
 
 void ContactTableSorting::sortContactTable(const QList<SortDescriptor> &descriptors)
 {
-    const ContactTablePtr table = m_owner.contactTable();
+    const ContactTablePtr table = m_book.contactTable();
     if (descriptors.isEmpty() || !table)
         return;
     const SortDescriptor &descriptor = descriptors.first();

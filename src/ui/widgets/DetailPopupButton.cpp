@@ -1,4 +1,4 @@
-#include "detail/DetailPopupButton.h"
+#include "ui/widgets/DetailPopupButton.h"
 
 #include <QWheelEvent>
 

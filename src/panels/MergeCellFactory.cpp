@@ -1,0 +1,216 @@
+#include "panels/MergeCellFactory.h"
+
+#include "panels/MergeRowBuilder.h"
+
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/Localizer.h"
+#include "ui/widgets/DetailIcons.h"
+#include "ui/widgets/DetailPopupAndTextCell.h"
+#include "ui/widgets/DetailPopupButton.h"
+#include "ui/widgets/DetailTextCell.h"
+#include "ui/widgets/DetailTypeCell.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include <cmath>
+
+namespace {
+
+constexpr int IconPixels = 32;
+
+int rowLines(const MergeRow &row)
+{
+    return std::max(row.numLines.value_or(1), 1);
+}
+
+QStringList localized(const QStringList &keys)
+{
+    QStringList texts;
+    for (const QString &key : keys)
+        texts.append(L(key));
+    return texts;
+}
+
+// Cells of one line show a value's line breaks as blanks.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (const QChar breakChar : {QChar('\n'), QChar('\r'), QChar(0x2028), QChar(0x2029)})
+        text.replace(breakChar, QLatin1Char(' '));
+    return text;
+}
+
+QVariantMap nameDictionary(const MergeRow &row, QNPerson &person)
+{
+    if (row.type == PersonIdentifier::Name)
+        return person.nameValue();
+    return person.phoneticNameValue().value_or(QVariantMap());
+}
+
+bool isNameRow(const MergeRow &row)
+{
+    return row.type == PersonIdentifier::Name || row.type == PersonIdentifier::PhoneticName;
+}
+
+} // namespace
+
+std::optional<QString> MergeCellFactory::editableText(const MergeRow &row, QNPerson &person,
+                                                      const MergeRowBuilder &builder)
+{
+    if (isNameRow(row))
+        return nameDictionary(row, person).value(row.label.value_or(QString())).toString();
+    if (row.type == PersonIdentifier::Birthday || builder.valueType(person, row.type) != PersonValueType::String)
+        return std::nullopt;
+    // A text of several lines would lose its breaks in a one-line editor.
+    const QString text = person.stringValueForIdentifier(row.type);
+    if (oneLine(text) != text)
+        return std::nullopt;
+    return text;
+}
+
+QWidget *MergeCellFactory::makeCell(const MergeRowTable &rows, int row, int column) const
+{
+    if (row < 0 || row >= rows.size() || !m_context.person || !m_context.builder)
+        return nullptr;
+    return column == TypeColumn ? makeTypeCell(rows, row) : makeValueCell(rows.at(row));
+}
+
+QWidget *MergeCellFactory::makeTypeCell(const MergeRowTable &rows, int row) const
+{
+    const MergeRow &mergeRow = rows.at(row);
+    QString text = QNPerson::localizedIdentifierForKey(mergeRow.type);
+    // A run of rows of one kind names the kind once.
+    if (row > 0 && QNPerson::localizedIdentifierForKey(rows.at(row - 1).type) == text)
+        text.clear();
+    auto *cell = new DetailTypeCell;
+    cell->setFont(m_context.font);
+    cell->setText(text);
+    if (text.isEmpty())
+        return cell;
+    cell->setIcon(DetailIcons::imageForType(mergeRow.type, m_context.person, IconPixels));
+    const double height = m_context.rowHeight;
+    cell->setTextBand(int(std::floor((rowLines(mergeRow) * height - height) * 0.5)), int(height));
+    return cell;
+}
+
+QWidget *MergeCellFactory::makeValueCell(const MergeRow &row) const
+{
+    QNPerson &person = *m_context.person;
+    if (isNameRow(row))
+        return makeNamePartCell(row);
+    if (row.type == PersonIdentifier::Photo)
+        return makePhotoCell(row);
+    if (row.type == PersonIdentifier::NameOrdering)
+        return makeNameOrderingCell();
+    if (row.type == PersonIdentifier::NameDisplay)
+        return makeNameDisplayCell();
+    if (row.type == QLatin1String("Note"))
+        return makeTextCell(row, person.stringValueForIdentifier(row.type), QString(), false);
+    if (row.type == PersonIdentifier::Birthday) {
+        const auto birthday = person.birthdayValue();
+        const QString text = birthday ? birthday->value(PersonKey::StringValue).toString() : QString();
+        return makeTextCell(row, text, QString(), false);
+    }
+    const QString type = m_context.builder->valueType(person, row.type);
+    if (type == PersonValueType::Labeled)
+        return makeLabeledValueCell(row);
+    if (type == PersonValueType::String) {
+        const QString text = person.stringValueForIdentifier(row.type);
+        return makeTextCell(row, oneLine(text), QString(),
+                            m_context.editState && editableText(row, person, *m_context.builder));
+    }
+    return nullptr;
+}
+
+QWidget *MergeCellFactory::makeNamePartCell(const MergeRow &row) const
+{
+    const QString part = row.label.value_or(QString());
+    const QString text = oneLine(nameDictionary(row, *m_context.person).value(part).toString());
+    return makeTextCell(row, text, text.isEmpty() ? L(part) : QString(), m_context.editState);
+}
+
+// The picture only; choosing, dropping and removing a photo in the sheet are not offered here.
+QWidget *MergeCellFactory::makePhotoCell(const MergeRow &row) const
+{
+    auto *cell = new QLabel;
+    const int side = int(rowLines(row) * m_context.rowHeight - 4);
+    const QImage thumbnail = m_context.person->thumbnail();
+    if (!thumbnail.isNull() && side > 0)
+        cell->setPixmap(QPixmap::fromImage(
+            thumbnail.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    cell->setContentsMargins(4, 2, 4, 2);
+    cell->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    cell->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return cell;
+}
+
+QWidget *MergeCellFactory::makeNameOrderingCell() const
+{
+    const int ordering = m_context.person->nameValue().value(PersonKey::NameOrdering).toInt();
+    QComboBox *popup = makePopup(localized(m_context.builder->nameOrderingLabels()),
+                                 ordering == 1 || ordering == 2 ? ordering : 0);
+    // The store keeps no name order of its own, so a choice here could not be saved.
+    popup->setEnabled(false);
+    if (m_context.documentType == QLatin1String("vCard"))
+        popup->setToolTip(L(QStringLiteral("Changes will not be saved")));
+    return popup;
+}
+
+QWidget *MergeCellFactory::makeNameDisplayCell() const
+{
+    const bool showAsPerson = m_context.person->nameValue().value(PersonKey::ShowAsPerson, true).toBool();
+    const QStringList titles =
+        QNPerson::localizedLabelsForIdentifier(QStringLiteral("Show as Person")).value_or(QStringList());
+    QComboBox *popup = makePopup(localized(titles), showAsPerson ? 0 : 1);
+    popup->setEnabled(m_context.editState);
+    return popup;
+}
+
+QComboBox *MergeCellFactory::makePopup(const QStringList &titles, int selected) const
+{
+    auto *popup = new DetailPopupButton;
+    popup->setFont(m_context.font);
+    popup->addItems(titles);
+    popup->setCurrentIndex(selected < popup->count() ? selected : -1);
+    // The table stretches its cells; a popup keeps to its own size.
+    popup->setMaximumSize(popup->sizeHint());
+    return popup;
+}
+
+QWidget *MergeCellFactory::makeTextCell(const MergeRow &row, const QString &text, const QString &placeholder,
+                                        bool editable) const
+{
+    auto *cell = new DetailTextCell;
+    cell->setFont(m_context.font);
+    cell->setText(text);
+    cell->setPlaceholderText(placeholder);
+    cell->setEditable(editable);
+    cell->setLineLayout(m_context.rowHeight, rowLines(row));
+    return cell;
+}
+
+QWidget *MergeCellFactory::makeLabeledValueCell(const MergeRow &row) const
+{
+    QNPerson &person = *m_context.person;
+    auto *cell = new DetailPopupAndTextCell;
+    cell->setPerson(&person);
+    cell->setSelectedFont(m_context.font);
+    cell->setLabels(QNPerson::labelsForIdentifier(row.type).value_or(QStringList()),
+                    QNPerson::localizedLabelsForIdentifier(row.type).value_or(QStringList()),
+                    QNPerson::customLabelsForIdentifier(row.type).value_or(QStringList()));
+    std::optional<QVariantMap> entry;
+    if (row.index && !row.isFiller())
+        entry = person.labeledValueForIdentifierAtIndex(row.type, *row.index);
+    if (entry)
+        entry->insert(PersonKey::StringValue, oneLine(entry->value(PersonKey::StringValue).toString()));
+    cell->setLabeledValue(entry);
+    cell->setLabelIndex(int(row.labelIndex.value_or(0)));
+    cell->setRowLayout(m_context.rowHeight, 1);
+    // Only the entry's own label is offered until a label chosen here is written to the copy.
+    cell->setEditState(false);
+    cell->textCell()->setEditable(false);
+    cell->updatePopupAndText();
+    return cell;
+}

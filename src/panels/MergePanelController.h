@@ -1,0 +1,118 @@
+#pragma once
+
+#include "model/AddressBookRecords.h"
+#include "panels/MergeRowBuilder.h"
+#include "platform/UndoManager.h"
+#include "platform/widgets/Sheet.h"
+#include "ui/contracts/MergeContextDict.h"
+
+#include <QFont>
+#include <QVariantList>
+
+class MergeTable;
+class MergeUndoLayer;
+class QLineEdit;
+class QPushButton;
+class SeparatorBox;
+
+// The merge sheet: two contacts side by side in two aligned tables, so that values can be moved,
+// copied and edited between them. Nothing is merged by itself and nothing of the address book
+// changes while the sheet is open: it edits private deep copies, with an undo history of its own.
+// Done hands both copies back in the context's "newContacts" and ends with 1 when they differ from
+// the contacts as the sheet got them; otherwise the sheet ends with 0 and the caller changes
+// nothing.
+//
+// Made fresh for each merge: setCustomItems, setContextInfo, setSelectedFont, then begun as a
+// sheet on the main window.
+class MergePanelController : public Sheet
+{
+    Q_OBJECT
+
+public:
+    explicit MergePanelController(QWidget *parent = nullptr);
+    ~MergePanelController() override;
+
+    // The window's custom-item definitions, whose items follow the fixed kinds.
+    void setCustomItems(const QVariantList &items);
+    QVariantList customItems() const { return m_builder.customItems(); }
+    // Takes the context (kept, not copied) and shows its first two contacts, as copies, in the
+    // given edit state. False, showing nothing, when the context holds fewer than two contacts:
+    // the sheet is then not to be begun.
+    bool setContextInfo(const MergeContextDictPtr &contextInfo, bool editable);
+    // The font of both tables and the row height it gives.
+    void setSelectedFont(const QFont &font);
+
+    MergeContextDictPtr contextInfo() const { return m_contextInfo; }
+    // The working copies: every key of the contact row, a deep copy of its person.
+    ContactRowPtr contactLeft() const { return m_contactLeft; }
+    ContactRowPtr contactRight() const { return m_contactRight; }
+    MergeTable *tableLeft() const { return m_tableLeft; }
+    MergeTable *tableRight() const { return m_tableRight; }
+    QLineEdit *nameFieldLeft() const { return m_nameFieldLeft; }
+    QLineEdit *nameFieldRight() const { return m_nameFieldRight; }
+    QPushButton *editButton() const { return m_editButton; }
+    QPushButton *doneButton() const { return m_doneButton; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
+    SeparatorBox *redSeparator() const { return m_redSeparator; }
+    QFont selectedFont() const { return m_selectedFont; }
+    double rowHeight() const { return m_rowHeight; }
+    QStringList nameOrderingLabels() const { return m_builder.nameOrderingLabels(); }
+    const MergeRowBuilder &rowBuilder() const { return m_builder; }
+
+    // The sheet's own undo history; the main window's is never touched.
+    UndoManager &undoManager() { return m_undoManager; }
+    MergeUndoLayer &undoLayer() { return *m_undoLayer; }
+
+    bool isEditing() const;
+    // Whether either copy differs from its contact as the sheet got it.
+    bool hasChanges();
+
+    // The row height of a font: its line height plus 9, at least 20.
+    static double rowHeightForFont(const QFont &font);
+
+public slots:
+    // The Edit/Lock toggle: locking is refused while the copies hold changes.
+    void editButtonPressed();
+    // Commits an edit in place, then ends with the copies when they hold changes.
+    void doneButtonPressed();
+    void cancelButtonPressed();
+    // Rebuilds both tables from the copies, keeping their selection.
+    void reloadTables();
+
+private:
+    void buildLayout();
+    void connectTables();
+    void applyEditState(bool editing);
+    void updateDoneButton();
+    void copyChanged();
+    void entryDeleted();
+    void rowDoubleClicked(MergeTable *table, int row);
+    void applyTextEdit(MergeTable *table, int row, const QString &text);
+    void applyNameDisplay(MergeTable *table, bool showAsPerson);
+    void commitTextEdits();
+    void finish(int returnCode);
+    ContactRowPtr contactOf(const MergeTable *table) const;
+
+    static ContactRowPtr workingCopy(const ContactRowPtr &contact);
+
+    UndoManager m_undoManager;
+    MergeUndoLayer *m_undoLayer;
+    MergeRowBuilder m_builder;
+    MergeTable *m_tableLeft = nullptr;
+    MergeTable *m_tableRight = nullptr;
+    QLineEdit *m_nameFieldLeft = nullptr;
+    QLineEdit *m_nameFieldRight = nullptr;
+    SeparatorBox *m_redSeparator = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_doneButton = nullptr;
+
+    MergeContextDictPtr m_contextInfo;
+    ContactRowPtr m_contactLeft;
+    ContactRowPtr m_contactRight;
+    // Copies of the contacts as the sheet got them, which the working copies are compared with.
+    ContactRowPtr m_originalLeft;
+    ContactRowPtr m_originalRight;
+    QFont m_selectedFont;
+    double m_rowHeight = 20.0;
+};

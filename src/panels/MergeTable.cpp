@@ -1,0 +1,144 @@
+#include "panels/MergeTable.h"
+
+#include "panels/MergeTableModel.h"
+
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+constexpr int TypeColumnMinimumWidth = 100;
+constexpr int TypeColumnMaximumWidth = 220;
+// The icon, its gaps and the cell's margins.
+constexpr int TypeColumnDecoration = 40;
+} // namespace
+
+MergeTable::MergeTable(QWidget *parentWidget, QObject *parent)
+    : QObject(parent), m_tableView(new QTableView(parentWidget)), m_model(new MergeTableModel(m_rows, this))
+{
+    m_tableView->setModel(m_model);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_tableView->setShowGrid(false);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->horizontalHeader()->setStretchLastSection(true);
+    connect(m_tableView, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { emit rowDoubleClicked(index.row()); });
+}
+
+void MergeTable::setRows(const MergeRowTable &rows, const MergeCellFactory::Context &context)
+{
+    const QList<int> selected = selectedRows();
+    m_editor = nullptr;
+    m_editingRow = -1;
+    m_rowHeight = context.rowHeight;
+    m_model->reload([&] { m_rows = rows; });
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const int lines = std::max(m_rows.at(row).numLines.value_or(1), 1);
+        m_tableView->verticalHeader()->resizeSection(row, int(lines < 2 ? m_rowHeight : lines * m_rowHeight));
+    }
+    applyCells(context);
+    fitTypeColumn(context.font);
+    selectRows(selected);
+}
+
+// Wide enough for the longest kind's name beside its icon, but never most of the table.
+void MergeTable::fitTypeColumn(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    int width = TypeColumnMinimumWidth;
+    for (const MergeRow &row : std::as_const(m_rows))
+        width = std::max(width, metrics.horizontalAdvance(QNPerson::localizedIdentifierForKey(row.type)) +
+                                    TypeColumnDecoration);
+    m_tableView->setColumnWidth(MergeCellFactory::TypeColumn, std::min(width, TypeColumnMaximumWidth));
+}
+
+void MergeTable::clear()
+{
+    setRows({}, {});
+}
+
+void MergeTable::applyCells(const MergeCellFactory::Context &context)
+{
+    const MergeCellFactory factory(context);
+    for (int row = 0; row < m_rows.size(); ++row) {
+        for (int column = 0; column < m_model->columnCount(); ++column) {
+            QWidget *cell = factory.makeCell(m_rows, row, column);
+            if (!cell)
+                continue;
+            m_tableView->setIndexWidget(m_model->index(row, column), cell);
+            if (column == MergeCellFactory::ValueColumn && m_rows.at(row).type == PersonIdentifier::NameDisplay) {
+                if (auto *popup = qobject_cast<QComboBox *>(cell))
+                    connect(popup, &QComboBox::activated, this,
+                            [this](int index) { emit nameDisplayChosen(index == 0); });
+            }
+        }
+    }
+}
+
+QList<int> MergeTable::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void MergeTable::selectRows(const QList<int> &rows)
+{
+    QItemSelection selection;
+    for (int row : rows) {
+        if (row >= 0 && row < m_rows.size())
+            selection.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+    }
+    m_tableView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+QWidget *MergeTable::cellView(int row, int column) const
+{
+    return m_tableView->indexWidget(m_model->index(row, column));
+}
+
+void MergeTable::beginTextEdit(int row, const QString &text)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    commitTextEdit();
+    auto *editor = new QLineEdit(text);
+    editor->setFont(m_tableView->font());
+    editor->setFrame(false);
+    // Return, Tab and a click elsewhere all end the edit.
+    // An editor on its way out may still finish; only the open one commits.
+    connect(editor, &QLineEdit::editingFinished, this, [this, editor] {
+        if (m_editor == editor)
+            commitTextEdit();
+    });
+    m_editingRow = row;
+    m_editor = editor;
+    m_tableView->setIndexWidget(m_model->index(row, MergeCellFactory::ValueColumn), editor);
+    editor->setFocus();
+    editor->selectAll();
+    emit textEditBegan();
+}
+
+void MergeTable::commitTextEdit()
+{
+    if (!m_editor)
+        return;
+    const QString text = m_editor->text();
+    const int row = m_editingRow;
+    // Cleared first: the reload that follows replaces the editor.
+    m_editor = nullptr;
+    m_editingRow = -1;
+    emit textEdited(row, text);
+}

@@ -1,0 +1,90 @@
+#include "FunnelFixture.h"
+
+#include "platform/widgets/Popover.h"
+
+namespace {
+
+// --- the broadcast ---------------------------------------------------------------------------
+
+enum class Sender
+{
+    DetailPane,
+    Popover,
+    Nil,
+    ViewController,
+    Grid
+};
+
+struct BroadcastCase
+{
+    const char *name;
+    Sender sender;
+    QStringList refreshed;
+};
+
+class BroadcastTest : public FunnelFixture, public ::testing::WithParamInterface<BroadcastCase>
+{
+protected:
+    void SetUp() override
+    {
+        FunnelFixture::SetUp();
+        row = rowOf(sampleContact("Ann"));
+        other = rowOf(sampleContact("Bo"));
+        popover.setContentWidget(new FakeContactPopover(log, "popover", row));
+        panes.grid->currentPopover = &popover;
+        window = std::make_unique<FakeDetachedWindow>(log, *panes.grid, row, "window");
+        otherWindow = std::make_unique<FakeDetachedWindow>(log, *panes.grid, other, "other window");
+    }
+
+    QObject *sender(Sender kind)
+    {
+        switch (kind) {
+        case Sender::DetailPane:
+            return panes.detail->view();
+        case Sender::Popover:
+            return popover.contentWidget();
+        case Sender::ViewController:
+            return view.get();
+        case Sender::Grid:
+            return panes.grid->view();
+        case Sender::Nil:
+            break;
+        }
+        return nullptr;
+    }
+
+    ContactRowPtr row, other;
+    Popover popover;
+    std::unique_ptr<FakeDetachedWindow> window, otherWindow;
+};
+
+TEST_P(BroadcastTest, RefreshesTheViewsOfTheContactAndMarksTheWindowEdited)
+{
+    view->contactDidUpdate(row, sender(GetParam().sender));
+    EXPECT_EQ(log.calls, GetParam().refreshed);
+    EXPECT_TRUE(view->isDocumentEdited());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BySender, BroadcastTest,
+    ::testing::Values(BroadcastCase{"DetailPane", Sender::DetailPane, {"detail", "grid"}},
+                      BroadcastCase{"Popover", Sender::Popover, {"detail", "popover", "window", "grid"}},
+                      BroadcastCase{"Nil", Sender::Nil, {"detail", "window", "grid"}},
+                      BroadcastCase{"ViewController", Sender::ViewController, {"detail", "window", "grid"}},
+                      BroadcastCase{"Grid", Sender::Grid, {"detail", "window"}}),
+    [](const ::testing::TestParamInfo<BroadcastCase> &info) { return std::string(info.param.name); });
+
+TEST_F(BroadcastTest, DuringUndoOnlyTheGridAndTheContactsWindowsAreRefreshed)
+{
+    bool editedDuringUndo = true;
+    undoManager().registerUndo([&] {
+        view->contactDidUpdate(row, panes.detail->view());
+        editedDuringUndo = view->isDocumentEdited();
+    });
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(log.calls, QStringList({"grid", "window"}));
+    EXPECT_FALSE(editedDuringUndo);
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+#include "PrintFixture.h"
+
+#include "platform/PrintInfo.h"
+#include "platform/widgets/Alert.h"
+#include "platform/widgets/PrintPanel.h"
+#include "print/AccessoryViewController.h"
+#include "print/PrintView.h"
+#include "print/PrintWindow.h"
+#include "print/PrintWindowServices.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <optional>
+
+using namespace PrintKey;
+
+namespace {
+
+// A print run as the print command starts it, on a main window of its own.
+class PrintWindowTest : public PrintFixture
+{
+protected:
+    void SetUp() override
+    {
+        PrintFixture::SetUp();
+        m_info.setPageLayout(paper(QSizeF(300, 400)));
+        m_mainWindow.show();
+    }
+
+    void start(const QList<SubContactRowPtr> &rows, const QString &style = PrintStyleName::AddressList)
+    {
+        PrintWindowServices services(defaults());
+        m_accessory = services.makeAccessory();
+        m_accessory->printOptions()->insert(PrintStyle, style);
+        m_view = services.makePrintView(rows, m_info, m_accessory->printOptions());
+        m_accessory->setPrintView(m_view.get());
+        PrintServices::Operation operation;
+        operation.view = m_view.get();
+        operation.accessory = m_accessory.get();
+        operation.printInfo = &m_info;
+        operation.panelOptions = PrintServices::ShowsPaperSize | PrintServices::ShowsOrientation;
+        operation.window = &m_mainWindow;
+        operation.completion = [this](bool success) {
+            m_results.append(success);
+            // The print command lets go of both at once.
+            m_accessory.reset();
+            m_view.reset();
+        };
+        services.runOperation(operation);
+    }
+
+    PrintWindow *window() const { return m_mainWindow.findChild<PrintWindow *>(); }
+    AccessoryViewController *accessory() const { return dynamic_cast<AccessoryViewController *>(m_accessory.get()); }
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    PrintInfo m_info;
+    QWidget m_mainWindow;
+    std::unique_ptr<PrintAccessoryInterface> m_accessory;
+    std::unique_ptr<PrintViewInterface> m_view;
+    QList<bool> m_results;
+};
+
+} // namespace
+
+TEST_F(PrintWindowTest, TheWindowShowsTheAccessoryBesideALivePreviewWithoutBlocking)
+{
+    start(rowsOf(3));
+    PrintWindow *printWindow = window();
+    ASSERT_TRUE(printWindow);
+    EXPECT_TRUE(printWindow->isVisible());
+    EXPECT_EQ(printWindow->windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(printWindow->isAncestorOf(accessory()->view()));
+    EXPECT_EQ(printWindow->preview()->pageCount(), 1);
+
+    // A style chosen in the accessory reaches the preview at once.
+    accessory()->view()->findChild<QTabWidget *>()->setCurrentIndex(2);
+    EXPECT_EQ(printWindow->preview()->pageCount(), 3);
+
+    // So does the paper, which the print info keeps for the next print.
+    printWindow->orientationPopup()->setCurrentIndex(1);
+    EXPECT_EQ(m_info.pageLayout().orientation(), QPageLayout::Landscape);
+    printWindow->paperSizePopup()->setCurrentIndex(printWindow->paperSizePopup()->findText("A5"));
+    EXPECT_EQ(m_info.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(static_cast<PrintView *>(m_view.get())->geometry().paperSize.toSize(), QSize(595, 420));
+    EXPECT_TRUE(m_results.isEmpty());
+}
+
+TEST_F(PrintWindowTest, PrintAsksForThePrinterPrintsThePreviewedPagesAndClosesOnce)
+{
+    start(rowsOf(3), PrintStyleName::Envelope);
+    QPointer<PrintWindow> printWindow = window();
+    QPointer<QWidget> accessoryView = accessory()->view();
+
+    PrintPanel::setNextCancel();
+    printWindow->printButton()->click();
+    settle();
+    EXPECT_TRUE(printWindow && printWindow->isVisible());
+    EXPECT_TRUE(m_results.isEmpty());
+
+    PrintPanel::setNextOutputFile(path("printed.pdf"));
+    printWindow->printButton()->click();
+    settle();
+    EXPECT_EQ(PrintPanel::shownPanels().size(), 2);
+    EXPECT_EQ(m_results, QList<bool>{true});
+    EXPECT_TRUE(run("pdfinfo", {path("printed.pdf")}).contains(QRegularExpression("Pages:\\s+3\\n")));
+    // The window is gone, and the accessory's view went with the accessory, not with the window.
+    EXPECT_FALSE(printWindow);
+    EXPECT_FALSE(accessoryView);
+    EXPECT_EQ(m_mainWindow.findChildren<QWidget *>().size(), 0);
+}
+
+TEST_F(PrintWindowTest, CancelEndsThePrintUnprintedAndAFailedPrintSaysSoAndStaysOpen)
+{
+    start(rowsOf(2));
+    QPointer<PrintWindow> printWindow = window();
+    PrintPanel::setNextOutputFile(path("no folder/x.pdf"));
+    printWindow->print();
+    settle();
+    EXPECT_TRUE(printWindow);
+    EXPECT_TRUE(m_results.isEmpty());
+    EXPECT_EQ(Alert::lastShown().messageText, "The contacts could not be printed.");
+    EXPECT_FALSE(QFileInfo::exists(path("no folder/x.pdf")));
+
+    printWindow->cancel();
+    settle();
+    EXPECT_EQ(m_results, QList<bool>{false});
+    EXPECT_FALSE(printWindow);
+}
