@@ -700,10 +700,17 @@ void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
         matches([&uniqueId](const DetachedWindowEntryPtr &entry) { return entry->uniqueId == uniqueId; });
 }
 
-// The contact popover and the QR-code sheet arrive with their panes.
+// The contact popover arrives with its pane.
 void ContactsViewController::showContactInfoPopoverWithOption(bool) {}
 
-void ContactsViewController::showQRCode() {}
+// The row of a context menu, else the selected one; the footer is no contact.
+void ContactsViewController::showQRCode()
+{
+    const int clicked = m_tableView->clickedRow();
+    const SubContactRowPtr row = rowAt(clicked >= 0 ? clicked : m_tableView->selectedRow());
+    if (row && m_delegate)
+        m_delegate->showQRCodeForContact(row);
+}
 
 // Contacts in group order; a contact marked deleted is not merged.
 void ContactsViewController::mergeContacts()

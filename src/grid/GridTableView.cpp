@@ -1,6 +1,7 @@
 #include "grid/GridTableView.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -103,6 +104,14 @@ void GridTableView::mousePressEvent(QMouseEvent *event)
         return;
     }
     QTableView::mousePressEvent(event);
+}
+
+// Once the keyboard moves the selection, a row clicked earlier is no longer what the user means.
+void GridTableView::keyPressEvent(QKeyEvent *event)
+{
+    m_clickedRow = -1;
+    m_clickedColumn = -1;
+    QTableView::keyPressEvent(event);
 }
 
 void GridTableView::contextMenuEvent(QContextMenuEvent *event)

@@ -3,9 +3,9 @@
 #include <QTableView>
 
 // The grid's table. It remembers the row and column of the last click (the right-clicked row of a
-// context menu, the double-clicked cell), never lets a click empty the selection, and leaves the
-// selection alone on a right-click, which acts on the clicked row beside the selected ones. Its
-// last column takes the width left over by the others.
+// context menu, the double-clicked cell) until the next key press, never lets a click empty the
+// selection, and leaves the selection alone on a right-click, which acts on the clicked row beside
+// the selected ones. Its last column takes the width left over by the others.
 class GridTableView : public QTableView
 {
     Q_OBJECT
@@ -34,6 +34,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override;

@@ -38,9 +38,11 @@ public:
     void addContactByVCardString(const QString &) override {}
     const GroupDictPtr &selectedGroupDict() const override { return group; }
     void beginMergeSheet(const QList<ContactRowPtr> &contacts) override { merges.append(contacts); }
+    void showQRCodeForContact(const SubContactRowPtr &row) override { qrCodeRows.append(row); }
 
     GroupDictPtr group;
     QList<QList<ContactRowPtr>> merges;
+    QList<SubContactRowPtr> qrCodeRows;
     QList<SubContactRowPtr> selections;
     QList<QList<SortDescriptor>> sorts;
 };

@@ -23,4 +23,7 @@ public:
     // Two or more different contacts to merge, in group order: the holder shows the first two in
     // the merge sheet and applies the sheet's result to the address book.
     virtual void beginMergeSheet(const QList<ContactRowPtr> &) {}
+    // "Show QRCode" chose this row (the clicked one, else the selected one): the shell opens the
+    // QR-code sheet for it.
+    virtual void showQRCodeForContact(const SubContactRowPtr &) {}
 };
