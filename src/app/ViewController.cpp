@@ -20,6 +20,7 @@
 #include "app/WindowController.h"
 #include "find/FindController.h"
 #include "panels/MergePanelController.h"
+#include "panels/QRCodePanelController.h"
 #include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
@@ -470,6 +471,8 @@ bool ViewController::validateMenuItem(QAction *item)
         return !isSidebarCollapsed();
     case MenuCommand::DeleteGroup:
         return !isSidebarCollapsed() && m_editState && selectedGroupDict() && !selectedGroupDict()->top;
+    case MenuCommand::ShowQRCode:
+        return !contactsViewController()->selectedSubContacts().isEmpty();
     case MenuCommand::MergeContacts:
         return contactsViewController()->canMergeContacts();
     case MenuCommand::DeleteContacts:
@@ -578,6 +581,19 @@ void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descr
 void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
 {
     m_book->sorting().sortContactTable(descriptors);
+}
+
+QRCodePanelController *ViewController::qrCodePanelController() const
+{
+    return m_qrCodePanelController;
+}
+
+void ViewController::showQRCodeForContact(const SubContactRowPtr &row)
+{
+    delete m_qrCodePanelController;
+    m_qrCodePanelController = new QRCodePanelController(window());
+    m_qrCodePanelController->setContact(row);
+    m_qrCodePanelController->beginSheetModalForWindow(window());
 }
 
 void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)

@@ -28,6 +28,7 @@ class ContactDrops;
 class FindController;
 class FontManager;
 class MergePanelController;
+class QRCodePanelController;
 class GroupContactCommands;
 class PaneWidths;
 class ProgressIndicator;
@@ -198,6 +199,9 @@ public:
     void addContactByVCardString(const QString &vCardString) override;
     // Two contacts side by side in the merge sheet; Done writes the merged copies as one step.
     void beginMergeSheet(const QList<ContactRowPtr> &contacts) override;
+    // The QR-code sheet for the row's contact; the sheet stays until the next one.
+    void showQRCodeForContact(const SubContactRowPtr &row) override;
+    QRCodePanelController *qrCodePanelController() const;
     // GroupViewControllerDelegate
     void groupSelectionDidChange(const GroupDictPtr &group) override;
     void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group) override;
@@ -257,6 +261,7 @@ private:
     ProgressIndicator *m_progressIndicator = nullptr;
     SeparatorBox *m_redSeparator = nullptr;
     QPointer<MergePanelController> m_mergePanelController;
+    QPointer<QRCodePanelController> m_qrCodePanelController;
 
     QStringList m_selectedLabels;
     QVariantMap m_viewTypeDict;

@@ -1,0 +1,37 @@
+#include "SaveFixture.h"
+
+#include "app/MenuCommand.h"
+#include "panels/QRCodePanelController.h"
+
+#include <QPointer>
+
+namespace {
+
+class QRCodeSheet : public SaveFixture
+{
+};
+
+TEST_F(QRCodeSheet, TheContactMenuOpensItForTheSelectedRowAndANewOneReplacesIt)
+{
+    window->show();
+    QAction *item = window->menuItem(MenuCommand::ShowQRCode);
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(view()->validateMenuItem(item));
+
+    const ContactRowPtr ann = row(top(), "Ann");
+    view()->contactsViewController()->selectRowIndexesWithContacts({ann});
+    ASSERT_TRUE(view()->validateMenuItem(item));
+    item->trigger();
+    QPointer<QRCodePanelController> first = view()->qrCodePanelController();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->isSheetOpen());
+    EXPECT_EQ(first->contact()->person, ann->person);
+    EXPECT_TRUE(first->payload().startsWith("MECARD:N:"))
+        << first->payload().toStdString();
+
+    item->trigger();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(view()->qrCodePanelController());
+}
+
+} // namespace
