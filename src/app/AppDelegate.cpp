@@ -11,6 +11,7 @@
 #include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/Dispatch.h"
@@ -215,7 +216,7 @@ void AppDelegate::askWhetherToDiscardChanges()
     alert.addButton(L(QStringLiteral("Discard")));
     alert.addButton(L(QStringLiteral("Ignore")), Alert::ButtonRole::Cancel);
     if (alert.runModal() == Alert::FirstButton)
-        replaceWithStoreContents();
+        discardChanges();
 }
 
 void AppDelegate::terminate()
@@ -369,6 +370,13 @@ void AppDelegate::showSaveError(const QString &error)
     alert.beginSheetModalForWindow(m_window);
 }
 
+// The labels the discarded edits brought in go too; the reload offers the stored ones again.
+void AppDelegate::discardChanges()
+{
+    LabelTables::shared().forgetOfferedLabels();
+    replaceWithStoreContents();
+}
+
 void AppDelegate::revertAddressBookToSaved()
 {
     Alert alert;
@@ -378,7 +386,7 @@ void AppDelegate::revertAddressBookToSaved()
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     alert.beginSheetModalForWindow(m_window, [this](int response) {
         if (response == Alert::FirstButton)
-            replaceWithStoreContents();
+            discardChanges();
     });
 }
 

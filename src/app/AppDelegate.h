@@ -111,6 +111,8 @@ private:
     // After Save, Revert and Discard: a fresh tree from the store, whose undo history would act on
     // nothing, so it goes with the edited mark.
     void replaceWithStoreContents();
+    // Revert and Discard: the store's contents, and only the labels they hold.
+    void discardChanges();
     // Another program changed the store: discard the address book or ignore the change.
     void askWhetherToDiscardChanges();
     void showSaveError(const QString &error);

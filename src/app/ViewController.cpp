@@ -51,7 +51,8 @@ Qt::KeyboardModifiers currentModifiers()
 }
 
 constexpr int SidebarMaximumWidth = 250;
-constexpr int GridMinimumWidth = 200;
+// The Name column and one value column: side panes give up width before the grid goes below it.
+constexpr int GridMinimumWidth = 360;
 constexpr int DetailMinimumWidth = 300;
 constexpr int FindBarHideDelay = 400;
 // How often a group selection made during a load looks again whether the load is done.

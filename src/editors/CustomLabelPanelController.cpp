@@ -1,5 +1,9 @@
 #include "editors/CustomLabelPanelController.h"
 
+#include "addressbook/TextFormat.h"
+
+#include "platform/widgets/Alert.h"
+
 #include "addressbook/DefaultsKey.h"
 #include "editors/LabelListEditing.h"
 #include "model/QNPerson.h"
@@ -185,13 +189,22 @@ void CustomLabelPanelController::textFieldCellChanged(int row, const QString &te
     if (text.trimmed().isEmpty() || labels.contains(text) ||
         !setLabel(labels.at(row), text, m_selectedIdentifier)) {
         if (!text.trimmed().isEmpty())
-            QApplication::beep();
+            explainRefusedName(text);
         reloadData(row);
         return;
     }
     currentList()[row] = text;
     m_dirtyFlag = true;
     updateUI();
+}
+
+// A name the menu already has would stand in it twice; the user is told why the old one is back.
+void CustomLabelPanelController::explainRefusedName(const QString &text)
+{
+    Alert alert;
+    alert.setMessageText(TextFormat::fill(L(QStringLiteral("\u201C%@\u201D is already a label of this kind.")), {text}));
+    alert.setInformativeText(L(QStringLiteral("A label can stand in its menu only once, so the old name is kept.")));
+    alert.runModal();
 }
 
 void CustomLabelPanelController::tableViewDoubleClick(int row)

@@ -48,6 +48,7 @@ public:
     void popupDidSelect(int index);
     void textFieldCellChanged(int row, const QString &text);
     void tableViewDoubleClick(int row);
+    void explainRefusedName(const QString &text);
     void sortDescriptorsDidChange(bool ascending);
 
     void initItemPopup(const QStringList &identifiers);

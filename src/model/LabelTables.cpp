@@ -197,6 +197,15 @@ void LabelTables::reset()
     m_state = std::move(state);
 }
 
+void LabelTables::forgetOfferedLabels()
+{
+    State state = startState();
+    QMutexLocker lock(&m_mutex);
+    m_state.labels = std::move(state.labels);
+    m_state.localizedLabels = std::move(state.localizedLabels);
+    m_state.customLabels = std::move(state.customLabels);
+}
+
 // --- Labels --------------------------------------------------------------------------------------
 
 std::optional<QStringList> LabelTables::labels(const QString &identifier) const

@@ -35,6 +35,9 @@ public:
 
     static LabelTables &shared();
     void reset();
+    // Back to the built-in labels, keeping the address formats and custom items: the labels that
+    // discarded contacts offered go with them.
+    void forgetOfferedLabels();
 
     std::optional<QStringList> labels(const QString &identifier) const;
     std::optional<QStringList> customLabels(const QString &identifier) const;

@@ -1,6 +1,7 @@
 #include "SaveFixture.h"
 
 #include "addressbook/EditFunnel.h"
+#include "model/LabelTables.h"
 #include "ui/widgets/ProgressIndicator.h"
 
 #include <QFileInfo>
@@ -55,6 +56,17 @@ TEST_F(CloseQuestion, SaveWritesTheChangesBeforeClosingAndAFailedSaveKeepsTheWin
     Alert::setNextAnswer(Alert::FirstButton);
     EXPECT_TRUE(window->windowShouldClose());
     EXPECT_EQ(storedCompany(), "Globex");
+}
+
+TEST_F(CloseQuestion, RevertTakesTheLabelsOfTheDiscardedDataAway)
+{
+    ASSERT_TRUE(QNPerson::setLabel(QString(), "gym", "Phone"));
+    ASSERT_TRUE(LabelTables::shared().labels("Phone")->contains("gym"));
+    editCompany();
+    delegate->revertAddressBookToSaved();
+    ASSERT_TRUE(spinUntil([this] { return !view()->isDocumentEdited(); }));
+    EXPECT_FALSE(LabelTables::shared().labels("Phone").value_or(QStringList()).contains("gym"));
+    EXPECT_TRUE(LabelTables::shared().labels("Phone").value_or(QStringList()).contains("mobile"));
 }
 
 // --- a store that cannot be read -------------------------------------------------------------

@@ -111,3 +111,25 @@ TEST(TextFormatTest, PlaceholdersTakeTheArgumentsInTurn)
 }
 
 } // namespace
+
+namespace {
+
+// Wide side panes saved in a wide window leave the grid its Name and one value column in a narrow one.
+TEST(PaneWidthsTest, SidePanesGiveUpWidthBeforeTheGrid)
+{
+    TestEnvironment::resetUserFolders();
+    UserDefaults::standard().removePersistentDomain();
+    UserDefaults::standard().setObject(QVariantMap{{"sidebar", 250}, {"detail", 542}}, DefaultsKey::PaneWidths);
+    WindowController window;
+    window.resize(1000, 700);
+    window.show();
+    window.showContactInfo(true);
+    QCoreApplication::processEvents();
+    const QList<int> sizes = window.mainViewController()->splitView()->sizes();
+    ASSERT_EQ(sizes.size(), 3);
+    EXPECT_GE(sizes[1], 360);
+    EXPECT_LE(sizes[0] + sizes[1] + sizes[2], 1000);
+    EXPECT_GT(sizes[2], 0);
+}
+
+} // namespace
