@@ -49,7 +49,10 @@ AddressViewController::AddressViewController(QWidget *parent)
     setUpChrome(buildBody());
     // Cancel tells the presenter that nothing is to be applied.
     disconnect(cancelButton(), &QPushButton::clicked, this, nullptr);
-    connect(cancelButton(), &QPushButton::clicked, this, [this] { cancel(true); });
+    connect(cancelButton(), &QPushButton::clicked, this, [this] {
+        clearFields();
+        cancel(true);
+    });
 
     for (QLineEdit *field : {m_countryField, m_zipField, m_stateField, m_cityField, m_streetField})
         connect(field, &QLineEdit::textEdited, this, &AddressViewController::controlTextDidChange);
