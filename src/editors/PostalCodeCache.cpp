@@ -8,9 +8,10 @@ PostalCodeCache::PostalCodeCache(QList<Source> sources) : m_sources(std::move(so
 
 PostalCodeCache &PostalCodeCache::shared()
 {
-    static PostalCodeCache cache({{QStringLiteral(":/ken_all.gzip"), JapanPostalCodes::ResidentialTable},
-                                  {QStringLiteral(":/jigyosyo.gzip"), JapanPostalCodes::BusinessTable}});
-    return cache;
+    // Never destroyed: a preload may still be filling it on the pool while the process exits.
+    static auto *cache = new PostalCodeCache({{QStringLiteral(":/ken_all.gzip"), JapanPostalCodes::ResidentialTable},
+                                              {QStringLiteral(":/jigyosyo.gzip"), JapanPostalCodes::BusinessTable}});
+    return *cache;
 }
 
 const QStringList &PostalCodeCache::texts()
