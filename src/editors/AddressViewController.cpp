@@ -133,7 +133,7 @@ void AddressViewController::loadContext()
         m_countryCodePopup->setText(
             TextFormat::fill(QStringLiteral("%@ (%@)"), {m_selectedCountryCode, countryNameOf(m_selectedCountryCode)}));
     } else {
-        stateCountry = QNPerson::predictCountryCode(m_labeledValue.value(PersonKey::Country).toString().toUpper());
+        stateCountry = predictedCountryCode();
         if (stateCountry.isEmpty())
             stateCountry = m_defaultCountryCode;
         m_countryCodePopup->setText(AddressCountryMenu::defaultTitle(m_defaultCountryCode));
@@ -189,6 +189,13 @@ const QNPerson::AddressFormatEntry *AddressViewController::formatOf(const QStrin
     return it == m_addressFormatDict.cend() ? nullptr : &it.value();
 }
 
+QString AddressViewController::predictedCountryCode() const
+{
+    // An empty name would match a table row with an empty name field.
+    const QString country = m_labeledValue.value(PersonKey::Country).toString();
+    return country.isEmpty() ? QString() : QNPerson::predictCountryCode(country.toUpper());
+}
+
 QString AddressViewController::countryNameOf(const QString &code) const
 {
     const QNPerson::AddressFormatEntry *entry = formatOf(code);
@@ -211,7 +218,7 @@ void AddressViewController::updateUI()
 
     QString effectiveCode = m_labeledValue.value(StoreValueKey::ISOCountryCode).toString().toUpper();
     if (effectiveCode.isEmpty())
-        effectiveCode = QNPerson::predictCountryCode(m_labeledValue.value(PersonKey::Country).toString().toUpper());
+        effectiveCode = predictedCountryCode();
     m_selectedCountryCode = effectiveCode;
     if (effectiveCode.isEmpty())
         effectiveCode = m_defaultCountryCode;

@@ -65,6 +65,7 @@ private:
     QVariantMap workingCopy() const;
     const QNPerson::AddressFormatEntry *formatOf(const QString &code) const;
     QString countryNameOf(const QString &code) const;
+    QString predictedCountryCode() const;
     void showAddress();
     void showLabel();
     void showLookupButton(const QString &effectiveCode);
