@@ -21,6 +21,9 @@ struct EditorContext
     std::optional<int> labelIndex;
     // In: whether the user may unlock the editors that honour it.
     bool editEnabled = false;
+    // In: the address a nested address editor edits in place of the contact's stored entry (the
+    // list editor's row, not yet written to the contact).
+    std::optional<QVariantMap> addressValue;
 
     // In for some editors, out for all: the edited value.
     QVariant value;
