@@ -243,6 +243,9 @@ QWidget *MultiValueViewController::labelPopup(int row)
         for (const QString &offered : std::as_const(m_labels))
             popup->addItem(LabelPopup::localizedLabel(offered), offered);
     }
+    // An entry whose label the kind does not offer keeps showing it rather than a label it lacks.
+    if (popup->findData(label) < 0 && !label.isEmpty())
+        popup->addItem(LabelPopup::localizedLabel(label), label);
     popup->setCurrentIndex(std::max(int(popup->findData(label)), 0));
     popup->setEnabled(isEditable());
     connect(popup, &QComboBox::activated, this,
@@ -498,7 +501,7 @@ void MultiValueViewController::addPressed()
     const QString type = contextInfo()->type;
     if (type == Address) {
         // The address joins the list only when its editor ends with Done.
-        const QRect buttonRect(m_addButton->mapTo(m_tableView, QPoint(0, 0)), m_addButton->size());
+        const QRect buttonRect(m_tableView->mapFromGlobal(m_addButton->mapToGlobal(QPoint(0, 0))), m_addButton->size());
         showAddressPopover({}, -1, buttonRect);
         return;
     }

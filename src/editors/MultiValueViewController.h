@@ -2,6 +2,7 @@
 
 #include "editors/ListEditorColumns.h"
 #include "editors/ValueEditor.h"
+#include "platform/widgets/Popover.h"
 
 #include <QFont>
 #include <QList>

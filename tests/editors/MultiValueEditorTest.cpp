@@ -276,3 +276,19 @@ TEST_F(ListEditorTest, CellsWriteTheKindsKeys)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ListEditorTest, RowsGrowWithTheFontAndWithTheLinesOfAnAddress)
+{
+    auto *editor = openList("Address", {"home"});
+    EXPECT_EQ(editor->rowHeight(), 20.0);
+    QFont large;
+    large.setPixelSize(40);
+    editor->setSelectedFont(large);
+    EXPECT_GT(editor->rowHeight(), 40.0);
+    editor->setCellText(0, 5, "1 Main St\nFlat 2\nBack door");
+    EXPECT_EQ(editor->tableView()->rowHeight(0), int(3 * (editor->rowHeight() - 2)));
+}
+
+} // namespace
