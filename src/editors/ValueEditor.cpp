@@ -16,7 +16,7 @@ void ValueEditor::setUpChrome(QWidget *body)
     m_chrome = std::make_unique<EditorChrome>(this, body);
     connect(m_chrome->editButton(), &QPushButton::toggled, this, &ValueEditor::setEditable);
     connect(m_chrome->doneButton(), &QPushButton::clicked, this, &ValueEditor::donePressed);
-    connect(m_chrome->cancelButton(), &QPushButton::clicked, this, [this] { cancel(false); });
+    connect(m_chrome->cancelButton(), &QPushButton::clicked, this, [this] { cancel(cancelWritesDirty()); });
     showLockState();
 }
 

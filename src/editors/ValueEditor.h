@@ -65,6 +65,8 @@ protected:
     virtual void finishEditing() { closePopover(); }
     // Done's title while unlocked.
     virtual QString unlockedDoneTitle() const;
+    // Editors whose Cancel tells the presenter so, with "dirty" false.
+    virtual bool cancelWritesDirty() const { return false; }
 
     // Lays the common frame out around body; once, from the editor's constructor.
     void setUpChrome(QWidget *body);
