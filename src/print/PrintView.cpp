@@ -1,6 +1,8 @@
 #include "print/PrintView.h"
 
 #include "platform/PrintInfo.h"
+#include "print/EnvelopePages.h"
+#include "print/MailingLabelPages.h"
 #include "print/PrintKeys.h"
 #include "print/PrintOptionsReader.h"
 
@@ -78,6 +80,37 @@ void PrintView::drawPage(QPainter &painter, int page)
     if (page < 0 || page >= m_pages)
         return;
     const QString style = PrintOptionsReader(m_laidOutOptions).style();
-    if (style == PrintStyleName::AddressList)
+    if (style == PrintStyleName::AddressList) {
         m_addressList.drawPage(painter, page);
+    } else if (style == PrintStyleName::MailingLabels) {
+        drawPaper(painter);
+        MailingLabelPages(m_laidOutOptions, fontName(), m_geometry).drawPage(painter, labelRows(), page);
+    } else if (style == PrintStyleName::Envelope) {
+        drawPaper(painter);
+        const QList<SubContactRowPtr> rows = labelRows();
+        const EnvelopePages envelopes(m_laidOutOptions, fontName(), m_geometry,
+                                      EnvelopePages::paperName(m_paper.pageSize()));
+        // The pages were counted from the contacts; the receivers may have changed since.
+        if (page < rows.size())
+            envelopes.drawPage(painter, rows[page].get());
+    }
+}
+
+QList<SubContactRowPtr> PrintView::labelRows() const
+{
+    return m_receiverPersons.isEmpty() ? m_contacts : m_receiverPersons;
+}
+
+QString PrintView::fontName() const
+{
+    return PrintOptionsReader(m_laidOutOptions).fontName();
+}
+
+// On screen the paper shows pale yellow around the part the printer can print on.
+void PrintView::drawPaper(QPainter &painter) const
+{
+    if (m_printing)
+        return;
+    painter.fillRect(QRectF(QPointF(), m_geometry.paperSize), QColor::fromRgbF(1.0f, 1.0f, 0.7f));
+    painter.fillRect(m_geometry.imageableBounds, Qt::white);
 }

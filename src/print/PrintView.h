@@ -45,6 +45,10 @@ public:
 
 private:
     int countPages(const QString &style);
+    // The rows of labels and envelopes: the receivers, else the rows the view was made with.
+    QList<SubContactRowPtr> labelRows() const;
+    QString fontName() const;
+    void drawPaper(QPainter &painter) const;
 
     QList<SubContactRowPtr> m_contacts;
     PrintOptionsPtr m_options;

@@ -1,0 +1,177 @@
+#include "print/VerticalTextLayout.h"
+
+#include "print/TextDevice.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+
+namespace {
+
+enum class CharClass
+{
+    Dash,
+    LineFeed,
+    SmallKana,
+    Latin,
+    HalfWidth,
+    FullWidth
+};
+
+CharClass classify(char32_t c)
+{
+    if (c == 0x2010 || c == 0x2011 || c == 0x2015 || c == 0x30FC)
+        return CharClass::Dash;
+    if (c == U'\n')
+        return CharClass::LineFeed;
+    if (VerticalTextLayout::isSmallKana(c))
+        return CharClass::SmallKana;
+    if (c < 0x100 || c == 0xFF70)
+        return CharClass::Latin;
+    if (c >= 0xFF61 && c <= 0xFFD1)
+        return CharClass::HalfWidth;
+    if ((c >= 0xFF02 && c <= 0xFF5F) || VerticalTextLayout::isJapanese(c))
+        return CharClass::FullWidth;
+    return CharClass::Latin;
+}
+
+// The text's grapheme clusters, so that a surrogate pair or a character with its marks is placed
+// as one.
+QStringList clusters(const QString &text)
+{
+    QStringList result;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (finder.toNextBoundary() != -1) {
+        const qsizetype end = finder.position();
+        result.append(text.mid(start, end - start));
+        start = end;
+    }
+    return result;
+}
+
+struct Cursor
+{
+    double x = 0;
+    double y = 0;
+};
+
+} // namespace
+
+bool VerticalTextLayout::isJapanese(char32_t c)
+{
+    return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x3200 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x2FFFF);
+}
+
+bool VerticalTextLayout::isSmallKana(char32_t c)
+{
+    static const std::u32string SmallKana = U"ァィゥェォッャュョぁぃぅぇぉっゃゅょ";
+    return SmallKana.find(c) != std::u32string::npos;
+}
+
+QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, Direction direction,
+                                  const GlyphSink &sink)
+{
+    if (text.text.isEmpty())
+        return {point, QSizeF()};
+    const QFontMetricsF metrics(text.font, TextDevice::points());
+    const double p = text.pointSize();
+    const double d = -metrics.descent();
+    // Where the baseline sits below the top of a line, and the line's height.
+    const double ascent = metrics.ascent();
+    const double h = text.lineHeight;
+    const bool columns = direction == Columns;
+    const QPointF start = columns ? QPointF(point.x() - p, point.y()) : QPointF(point.x(), point.y() + p);
+    Cursor c{start.x(), start.y()};
+    double maxX = start.x();
+    double maxY = start.y();
+    auto place = [&](const QString &cluster, QPointF anchor, double rotation, double baselineY) {
+        if (sink)
+            sink({cluster, anchor, rotation, baselineY});
+    };
+    for (const QString &cluster : clusters(text.text)) {
+        const char32_t code = cluster.toUcs4().value(0);
+        switch (classify(code)) {
+        case CharClass::Dash:
+            place(cluster, {c.x, c.y}, columns ? 0 : -90, ascent);
+            (columns ? c.y : c.x) += p;
+            break;
+        case CharClass::LineFeed:
+            if (columns) {
+                c.x -= p;
+                maxY = std::max(c.y, maxY);
+                c.y = start.y();
+            } else {
+                c.y += p;
+                maxX = std::max(c.x, maxX);
+                c.x = start.x();
+            }
+            break;
+        case CharClass::SmallKana:
+            if (columns) {
+                place(cluster, {c.x, c.y - 0.25 * p}, 0, ascent + h - p);
+                c.y += 0.5 * p;
+            } else {
+                place(cluster, {c.x - 0.25 * p, c.y}, -90, ascent + h - p);
+                c.x += 0.5 * p;
+            }
+            break;
+        case CharClass::Latin:
+            if (columns) {
+                place(cluster, {c.x - d, c.y}, 90, 0);
+                c.y += 0.5 * p;
+            } else {
+                place(cluster, {c.x, c.y + d}, 0, 0);
+                c.x += 0.5 * p;
+            }
+            break;
+        case CharClass::HalfWidth:
+            if (columns) {
+                c.y += p;
+                place(cluster, {c.x + 0.25 * p, c.y + d}, 0, 0);
+            } else {
+                c.x += p;
+                place(cluster, {c.x + d, c.y - 0.25 * p}, -90, 0);
+            }
+            break;
+        case CharClass::FullWidth:
+            if (columns) {
+                c.y += p;
+                place(cluster, {c.x, c.y + d}, 0, 0);
+            } else {
+                c.x += p;
+                place(cluster, {c.x + d, c.y}, -90, 0);
+            }
+            break;
+        }
+        maxY = std::max(c.y, maxY);
+        maxX = std::max(c.x, maxX);
+    }
+    if (columns)
+        return {c.x, start.y(), p + (start.x() - c.x), maxY - start.y()};
+    return {start.x(), start.y() - p, maxX - start.x(), maxY + p - start.y()};
+}
+
+QRectF VerticalTextLayout::drawStringInVertical(QPainter &painter, const LabelText &text, const QPointF &point,
+                                                Direction direction)
+{
+    return layout(text, point, direction, [&](const Glyph &glyph) {
+        painter.save();
+        painter.translate(glyph.anchor);
+        painter.rotate(glyph.rotation);
+        LabelText::drawRun(painter, {0, glyph.baselineY}, glyph.text, text.font);
+        painter.restore();
+    });
+}
+
+void VerticalTextLayout::drawTategaki4(QPainter &painter, const LabelText &text, const QPointF &point)
+{
+    painter.save();
+    painter.translate(point);
+    painter.rotate(90);
+    text.draw(painter, {0, 0});
+    painter.restore();
+}
