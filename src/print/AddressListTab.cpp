@@ -81,7 +81,11 @@ void AddressListTab::write(QVariantMap &options) const
     options.insert(PrintFrame, m_printFrame->isChecked());
     options.insert(AlternatingRow, m_alternateRow->isChecked());
     options.insert(ItemTable, m_items->entries());
-    options.insert(SelectedLabels, m_selectedLabels.isEmpty() ? QStringList{AllLabels} : m_selectedLabels);
+    // Stored as the options store every list, whatever type the defaults hand back.
+    QVariantList labels;
+    for (const QString &label : m_selectedLabels.isEmpty() ? QStringList{AllLabels} : m_selectedLabels)
+        labels.append(label);
+    options.insert(SelectedLabels, labels);
 }
 
 void AddressListTab::rebuildLabelMenu(const QStringList &selected)
