@@ -9,7 +9,8 @@ namespace EnvelopeTextRect {
 
 QString paperName(const PrintInfo &printInfo)
 {
-    return printInfo.pageLayout().pageSize().key();
+    // The name the envelope drawing looks the box up by, too.
+    return printInfo.pageLayout().pageSize().name();
 }
 
 QSizeF paperSize(const PrintInfo &printInfo)
