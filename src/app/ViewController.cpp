@@ -18,6 +18,8 @@
 #include "addressbook/ViewTypes.h"
 #include "app/ViewFindHost.h"
 #include "app/WindowController.h"
+#include "editors/AddressViewController.h"
+#include "editors/MultiValueViewController.h"
 #include "find/FindController.h"
 #include "panels/MergePanelController.h"
 #include "panels/QRCodePanelController.h"
@@ -70,6 +72,11 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
 {
     buildLayout();
     connectAddressBook();
+    // The postal-code tables load on the pool while the user looks at the grid.
+    AddressViewController::preload();
+    MultiValueViewController::setNestedEditorFactory([](const QString &type) -> ValueEditor * {
+        return type == QStringLiteral("Address") ? new AddressViewController : nullptr;
+    });
 }
 
 // The panes go before the widgets that hold their views, and the document before the panes.

@@ -47,12 +47,6 @@ AddressViewController::AddressViewController(QWidget *parent)
       m_streetField(new QLineEdit), m_postalAddressField(new QLabel)
 {
     setUpChrome(buildBody());
-    // Cancel tells the presenter that nothing is to be applied.
-    disconnect(cancelButton(), &QPushButton::clicked, this, nullptr);
-    connect(cancelButton(), &QPushButton::clicked, this, [this] {
-        clearFields();
-        cancel(true);
-    });
 
     for (QLineEdit *field : {m_countryField, m_zipField, m_stateField, m_cityField, m_streetField})
         connect(field, &QLineEdit::textEdited, this, &AddressViewController::controlTextDidChange);

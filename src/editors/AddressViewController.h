@@ -53,6 +53,8 @@ public:
     QLabel *postalAddressField() const { return m_postalAddressField; }
 
 protected:
+    // Cancel tells the presenter that nothing is to be applied.
+    bool cancelWritesDirty() const override { return true; }
     void loadContext() override;
     void updateUI() override;
     void finishEditing() override;

@@ -571,8 +571,10 @@ bool MultiValueViewController::showAddressPopover(const QVariantMap &address, in
     context->type = Address;
     context->labelIndex = labelIndex;
     // The row's address as the list holds it, typed text included.
-    if (!address.isEmpty())
+    if (!address.isEmpty()) {
         context->value = address;
+        context->addressValue = address;
+    }
     auto *popover = new Popover(this);
     popover->setBehavior(Popover::Behavior::Transient);
     popover->setContentWidget(editor);
