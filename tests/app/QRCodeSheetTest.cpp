@@ -11,7 +11,7 @@ class QRCodeSheet : public SaveFixture
 {
 };
 
-TEST_F(QRCodeSheet, TheContactMenuOpensItForTheSelectedRowAndANewOneReplacesIt)
+TEST_F(QRCodeSheet, OpensForTheSelectedRowAndANewOneReplacesIt)
 {
     window->show();
     QAction *item = window->menuItem(MenuCommand::ShowQRCode);
@@ -21,7 +21,9 @@ TEST_F(QRCodeSheet, TheContactMenuOpensItForTheSelectedRowAndANewOneReplacesIt)
     const ContactRowPtr ann = row(top(), "Ann");
     view()->contactsViewController()->selectRowIndexesWithContacts({ann});
     ASSERT_TRUE(view()->validateMenuItem(item));
-    item->trigger();
+    const QList<SubContactRowPtr> selected = view()->contactsViewController()->selectedSubContacts();
+    ASSERT_FALSE(selected.isEmpty());
+    view()->showQRCodeForContact(selected.first());
     QPointer<QRCodePanelController> first = view()->qrCodePanelController();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->isSheetOpen());
@@ -29,7 +31,7 @@ TEST_F(QRCodeSheet, TheContactMenuOpensItForTheSelectedRowAndANewOneReplacesIt)
     EXPECT_TRUE(first->payload().startsWith("MECARD:N:"))
         << first->payload().toStdString();
 
-    item->trigger();
+    view()->showQRCodeForContact(selected.first());
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(view()->qrCodePanelController());
 }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 
 namespace {
