@@ -6,6 +6,7 @@
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/VariantKinds.h"
 #include "platform/Log.h"
 #include "platform/UndoManager.h"
 
@@ -15,31 +16,16 @@
 
 namespace {
 
+using VariantKinds::isList;
+using VariantKinds::isMap;
+using VariantKinds::isNil;
+using VariantKinds::variantFromOptional;
+
 const QString AddressIdentifier = QStringLiteral("Address");
-
-bool isNil(const QVariant &value)
-{
-    return !value.isValid() || value.isNull();
-}
-
-bool isMap(const QVariant &value)
-{
-    return value.typeId() == QMetaType::QVariantMap;
-}
-
-bool isList(const QVariant &value)
-{
-    return value.typeId() == QMetaType::QVariantList;
-}
 
 bool isAddressPart(const QString &identifier)
 {
     return QNPerson::addressIdentifiers().contains(identifier);
-}
-
-QVariant variantFromOptional(const std::optional<QVariantMap> &map)
-{
-    return map ? QVariant(*map) : QVariant();
 }
 
 // A built-in list that the store could not give stays unread; writing it back empty on undo would

@@ -2,34 +2,16 @@
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/VariantKinds.h"
 #include "platform/Log.h"
 #include "platform/UndoManager.h"
 
 #include <QImage>
 
-namespace {
-
-bool isNil(const QVariant &value)
-{
-    return !value.isValid() || value.isNull();
-}
-
-bool isMap(const QVariant &value)
-{
-    return value.typeId() == QMetaType::QVariantMap;
-}
-
-bool isList(const QVariant &value)
-{
-    return value.typeId() == QMetaType::QVariantList;
-}
-
-QVariant variantFromOptional(const std::optional<QVariantMap> &map)
-{
-    return map ? QVariant(*map) : QVariant();
-}
-
-} // namespace
+using VariantKinds::isList;
+using VariantKinds::isMap;
+using VariantKinds::isNil;
+using VariantKinds::variantFromOptional;
 
 MergeUndoLayer::MergeUndoLayer(UndoManager &undoManager, QObject *parent)
     : QObject(parent), m_undoManager(undoManager)
