@@ -28,6 +28,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace {
 
 constexpr int PrivacyAlertDelay = 1500;
@@ -147,6 +149,8 @@ void AppDelegate::finishBackgroundLoad()
     registerStoreObservers();
     reportUnreadableStore();
     reportKeptAsideCustomValues();
+    if (m_window && !m_filesToOpen.isEmpty())
+        m_window->importFiles(std::exchange(m_filesToOpen, {}));
 }
 
 void AppDelegate::accessRequestAnswered(bool granted)
