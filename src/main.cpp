@@ -3,9 +3,12 @@
 #include "ui/widgets/EditionIcon.h"
 #include "app/WindowController.h"
 #include "platform/Edition.h"
+#include "platform/Localizer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QTimer>
 
 int main(int argc, char **argv)
@@ -19,6 +22,12 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QApplication::applicationName());
     // Closing the main window ends the program; unsaved changes go without a question.
     QApplication::setQuitOnLastWindowClosed(true);
+
+    // Qt's own dialogs and buttons in the language of the program's texts.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_") + Localizer::shared().localization(),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     QCommandLineParser arguments;
     arguments.addHelpOption();

@@ -10,7 +10,7 @@ packages=(
     libsqlite3-dev zlib1g-dev libicu-dev libqrencode-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
-    zbar-tools poppler-utils desktop-file-utils
+    zbar-tools poppler-utils desktop-file-utils qt6-translations-l10n
 )
 # One dpkg call for all; a name dpkg has never heard of is simply not listed.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
