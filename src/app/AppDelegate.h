@@ -73,6 +73,9 @@ public:
     // store refuses changes nothing in memory, is reported in an alert and answers false.
     bool saveDocument();
     StoreStatus saveAddressBook();
+    // Asks what becomes of changed contacts another program deleted: saved as new contacts, or
+    // their changes discarded. False when the user cancels the save.
+    bool decideOnContactsGoneFromStore();
     // Reloads after the user confirms, in a sheet on the main window.
     void revertAddressBookToSaved();
 
