@@ -389,6 +389,9 @@ ReadResult readFile(const QString &path, quint32 encoding)
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, Automatic,
                 TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    if (file.size() > MaximumFileSize)
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” is too large to be a contacts file.")), {name})};
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, Automatic,

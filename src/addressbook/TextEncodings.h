@@ -64,6 +64,9 @@ struct ReadResult
     QString error;
 };
 
+// No contacts file comes near this; a bigger one is refused before it is read.
+constexpr qint64 MaximumFileSize = qint64(1) << 30;
+
 // The whole file as text, in the given encoding or, for Automatic, the detected one.
 ReadResult readFile(const QString &path, quint32 encoding);
 
