@@ -17,12 +17,6 @@ QString csvOf(const QNvCard &vCard, const ContactTable &rows)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QNvCard vCard;

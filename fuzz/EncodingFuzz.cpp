@@ -4,12 +4,6 @@
 
 #include "addressbook/TextEncodings.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzBytes(data, size);

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-void initializeFuzzing()
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     static int argc = 1;
     static char name[] = "fuzz";
@@ -15,4 +15,5 @@ void initializeFuzzing()
     static QTemporaryDir folder;
     static CloudKeyValueStore cloud(folder.filePath(QStringLiteral("cloud.json")));
     QNPerson::setCloudKeyValueStore(&cloud);
+    return 0;
 }

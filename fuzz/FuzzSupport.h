@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-// What every target needs once: a core application (timers, the temporary folder) and a cloud
-// store of its own for the records' custom items.
-void initializeFuzzing();
+// Every target gets, before its first input (LLVMFuzzerInitialize in FuzzSupport.cpp), a core
+// application and a cloud store of its own for the records' custom items.
 
 inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
 {

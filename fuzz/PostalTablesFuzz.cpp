@@ -4,12 +4,6 @@
 
 #include "editors/JapanPostalCodes.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)

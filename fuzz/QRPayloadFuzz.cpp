@@ -111,12 +111,6 @@ void checkMemory(const QString &payload)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const Fields fields{QString::fromUtf8(fuzzBytes(data, size)).split(QChar(1))};

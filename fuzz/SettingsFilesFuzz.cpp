@@ -81,12 +81,6 @@ void checkCloud(const QDir &folder, const QByteArray &input)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input = fuzzBytes(data, size);

@@ -17,12 +17,6 @@ QString writtenCards(const QNvCard &vCard, const QString &text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QNvCard vCard;

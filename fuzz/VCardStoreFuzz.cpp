@@ -5,12 +5,6 @@
 #include "platform/StoreVCardReader.h"
 #include "platform/StoreVCardWriter.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    initializeFuzzing();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::optional<QList<StoreContact>> contacts = StoreVCardReader::read(fuzzBytes(data, size));
