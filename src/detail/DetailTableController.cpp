@@ -91,6 +91,9 @@ void DetailTableController::setContact(const ContactRowPtr &contact)
     if (!contact)
         return;
     const bool another = contact != m_contact;
+    // An open in-place edit belongs to the contact it began on.
+    if (another)
+        m_editing->endInPlaceEdit();
     m_contact = contact;
     // A row kept from the previous contact means nothing in a preview, where no edit or find
     // cursor follows the selection.
@@ -112,6 +115,7 @@ void DetailTableController::showFromTop()
 
 void DetailTableController::clearContact()
 {
+    m_editing->endInPlaceEdit();
     m_contact.reset();
     m_findTarget.reset();
     reloadData();

@@ -328,3 +328,30 @@ TEST_F(DetailEditingTest, EditorResultsAreWrittenBackWhenThePopoverCloses)
     presenter.showDatePopover(QStringLiteral("Phone"), 0, {});
     EXPECT_FALSE(m_pane->popover());
 }
+
+TEST_F(DetailEditingTest, ARealDoubleClickOnATextCellReachesTheTable)
+{
+    QTableView *view = table().tableView();
+    const QRect cell = view->visualRect(view->model()->index(rowOf(QStringLiteral("Company")), 1));
+    // The first click of a double-click comes as a press of its own.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    ASSERT_TRUE(editing().inPlaceEditor());
+    EXPECT_EQ(editing().inPlaceEditor()->text(), QStringLiteral("Acme"));
+    QTest::keyClicks(editing().inPlaceEditor(), QStringLiteral("Globex"));
+    QTest::keyClick(editing().inPlaceEditor(), Qt::Key_Return);
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("Globex"));
+    // Return carried the edit on to the next row that takes one.
+    EXPECT_EQ(editing().editedRow(), rowOf(QStringLiteral("Phonetic Name")));
+}
+
+TEST_F(DetailEditingTest, AnOpenEditEndsOnItsOwnContactWhenAnotherIsShown)
+{
+    editing().editRowInPlace(rowOf(QStringLiteral("Company")));
+    editing().inPlaceEditor()->setPlainText(QStringLiteral("Globex"));
+    const SubContactRowPtr other = rowFor(DetailTest::person(QStringLiteral("Bob"), QStringLiteral("Roe")));
+    m_pane->setContact(other);
+    EXPECT_FALSE(editing().inPlaceEditor());
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("Globex"));
+    EXPECT_TRUE(other->person->stringValueForIdentifier(QStringLiteral("Company")).isEmpty());
+}
