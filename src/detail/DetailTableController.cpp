@@ -3,6 +3,7 @@
 #include "detail/DetailCellFactory.h"
 #include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailFont.h"
+#include "detail/DetailRowDragAndDrop.h"
 #include "detail/DetailTableHost.h"
 #include "detail/DetailTableModel.h"
 #include "detail/ImageViewDragAndDrop.h"
@@ -41,6 +42,7 @@ DetailTableController::DetailTableController(DetailTableHost &host, UserDefaults
       m_model(new DetailTableModel(m_table, this)), m_menu(new QMenu(m_tableView))
 {
     setUpTableView();
+    new DetailRowDragAndDrop(*this, host, defaults);
     m_selectedFont = m_tableView->font();
     m_rowHeight = DetailFont::MinimumRowHeight;
 }
