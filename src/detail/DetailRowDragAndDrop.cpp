@@ -22,6 +22,7 @@ DetailRowDragAndDrop::DetailRowDragAndDrop(DetailTableController &table, DetailT
     QTableView *view = table.tableView();
     view->viewport()->setAcceptDrops(true);
     view->viewport()->installEventFilter(this);
+    m_viewport = view->viewport();
 }
 
 // --- dragging -------------------------------------------------------------------------------
@@ -154,7 +155,7 @@ bool DetailRowDragAndDrop::acceptDrop(const QMimeData *data, const QObject *drag
 
 bool DetailRowDragAndDrop::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_table.tableView()->viewport())
+    if (!m_viewport || watched != m_viewport)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QWidget>
 
 class DetailTableController;
 class DetailTableHost;
@@ -50,4 +52,6 @@ private:
     // The dragged contact of the drag over the table, read once per drag.
     const QMimeData *m_droppedData = nullptr;
     QNPersonPtr m_droppedPerson;
+    // Kept apart from the table, which is gone by the time its viewport's last events arrive.
+    QPointer<QWidget> m_viewport;
 };

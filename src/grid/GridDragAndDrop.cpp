@@ -20,6 +20,7 @@ GridDragAndDrop::GridDragAndDrop(ContactsViewController &grid, GridClipboard &cl
     table->setDragEnabled(true);
     table->viewport()->setAcceptDrops(true);
     table->viewport()->installEventFilter(this);
+    m_viewport = table->viewport();
     connect(table, &GridTableView::dragRequested, this, &GridDragAndDrop::startDrag);
 }
 
@@ -99,7 +100,7 @@ void GridDragAndDrop::dragOver(QDropEvent *event)
 
 bool GridDragAndDrop::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_grid.gridTableView()->viewport())
+    if (!m_viewport || watched != m_viewport)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter: {

@@ -3,6 +3,8 @@
 #include "grid/GridDropRules.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class ContactsViewController;
 class GridClipboard;
@@ -36,4 +38,6 @@ private:
 
     ContactsViewController &m_grid;
     GridClipboard &m_clipboard;
+    // Kept apart from the table, which is gone by the time its viewport's last events arrive.
+    QPointer<QWidget> m_viewport;
 };
