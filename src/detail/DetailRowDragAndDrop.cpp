@@ -162,12 +162,19 @@ bool DetailRowDragAndDrop::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
         return mouseEvent(event) || QObject::eventFilter(watched, event);
-    case QEvent::DragEnter:
+    case QEvent::DragEnter: {
         m_droppedData = nullptr;
         m_droppedPerson.reset();
-        // Accepted whatever the point, so that moves over the rows keep arriving.
-        static_cast<QDragEnterEvent *>(event)->acceptProposedAction();
+        // Another program's drag is never taken, here or over a cell that turned it down (the
+        // photo well while locked). Others are taken wherever they may land later, so that moves
+        // over the rows keep arriving.
+        auto *enter = static_cast<QDragEnterEvent *>(event);
+        if (sourceOf(enter->source()) == DetailRowDrop::Source::OtherApplication)
+            enter->ignore();
+        else
+            enter->acceptProposedAction();
         return true;
+    }
     case QEvent::DragMove: {
         auto *move = static_cast<QDragMoveEvent *>(event);
         const Qt::DropAction action =

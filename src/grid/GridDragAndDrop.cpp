@@ -104,9 +104,12 @@ bool GridDragAndDrop::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter: {
-        // Accepted whatever the point, so that moves over the rows keep arriving.
+        // Taken wherever it may land later, so that moves over the rows keep arriving.
         auto *enter = static_cast<QDragEnterEvent *>(event);
-        enter->acceptProposedAction();
+        if (GridDropRules::mayDrop(enter->mimeData(), sourceOf(enter->source()), m_grid.editState()))
+            enter->acceptProposedAction();
+        else
+            enter->ignore();
         return true;
     }
     case QEvent::DragMove:

@@ -22,12 +22,9 @@ bool hasUsableType(const QMimeData *data)
 
 } // namespace
 
-bool GridDropRules::validateDrop(const QMimeData *data, Source source, const Target &target, int gridRowCount,
-                                 bool editState)
+bool GridDropRules::mayDrop(const QMimeData *data, Source source, bool editState)
 {
-    if (!data || target.onRow || !editState)
-        return false;
-    if (gridRowCount > 0 && target.row >= gridRowCount)
+    if (!data || !editState)
         return false;
     switch (source) {
     case Source::Grid:
@@ -38,6 +35,14 @@ bool GridDropRules::validateDrop(const QMimeData *data, Source source, const Tar
         return hasUsableType(data);
     }
     return false;
+}
+
+bool GridDropRules::validateDrop(const QMimeData *data, Source source, const Target &target, int gridRowCount,
+                                 bool editState)
+{
+    if (target.onRow || (gridRowCount > 0 && target.row >= gridRowCount))
+        return false;
+    return mayDrop(data, source, editState);
 }
 
 bool GridDropRules::isVCardFile(const QString &path)

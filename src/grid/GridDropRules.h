@@ -31,6 +31,8 @@ public:
     // from the grid itself; another program's drag must carry a vCard, a file or text.
     static bool validateDrop(const QMimeData *data, Source source, const Target &target, int gridRowCount,
                              bool editState);
+    // The same, wherever the drop lands.
+    static bool mayDrop(const QMimeData *data, Source source, bool editState);
 
     struct Drop
     {
