@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
-#include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 
 DetailRowDragAndDrop::DetailRowDragAndDrop(DetailTableController &table, DetailTableHost &host,
                                            UserDefaults &defaults)
