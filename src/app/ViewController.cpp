@@ -638,6 +638,11 @@ void ViewController::addContactByVCardString(const QString &vCardString)
     m_drops->addContactByVCardString(vCardString);
 }
 
+void ViewController::addContactRows(const QList<ContactRowPtr> &rows)
+{
+    m_drops->addContactRows(rows);
+}
+
 // --- group selection --------------------------------------------------------------------------
 
 void ViewController::groupSelectionDidChange(const GroupDictPtr &group)
