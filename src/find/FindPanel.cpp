@@ -194,6 +194,8 @@ void FindPanel::buildTable()
     m_tableView->verticalHeader()->hide();
     m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tableView->horizontalHeader()->setStretchLastSection(true);
+    // Results come in search order: no column shows a sort until the user picks one.
+    m_tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_tableView->horizontalHeader()->setSortIndicatorShown(true);
     m_tableView->horizontalHeader()->setSectionsClickable(true);
     m_tableView->setWordWrap(false);

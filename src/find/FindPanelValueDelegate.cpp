@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QTextLayout>
 
+#include <limits>
+
 void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QModelIndex &index) const
 {
@@ -36,7 +38,8 @@ void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         format.format.setBackground(i == current ? QColor(255, 149, 0) : option.palette.color(QPalette::Highlight).lighter(160));
         formats.append(format);
     }
-    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &shown, shown.widget).adjusted(2, 0, -2, 0);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, shown.widget) + 1;
+    const QRect textRect = shown.rect.adjusted(margin, 0, -margin, 0);
     QTextLayout layout(text, shown.font);
     layout.setFormats(formats);
     QTextOption textOption;
@@ -48,6 +51,7 @@ void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
+        line.setLineWidth(std::numeric_limits<int>::max() / 4);
         line.setPosition(QPointF(0, y));
         y += line.height();
     }
