@@ -13,6 +13,7 @@
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -426,4 +427,60 @@ TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
     dateEditor = nullptr;
     panel->tableViewDoubleAction(panel->tableView()->model()->index(0, 4));
     EXPECT_FALSE(dateEditor);
+}
+
+TEST_F(FindPanelTest, ReplaceAllReachesEveryKindOfFieldByTheEntrysOwnNumber)
+{
+    StoreContact ann = storeContact("Azz", "Lee");
+    ann.phoneticGivenName = "Bzz";
+    ann.postalAddresses = {address("home", "1 zz St", "Boston"), address("work", "2 zz St", "Salem")};
+    ann.instantMessageAddresses = {{{}, "home", {"zzman", "Jabber"}}};
+    ann.note = "zz";
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open();
+    searchFor(*panel, "zz");
+    ASSERT_EQ(panel->searchResults().size(), 6);
+
+    // The first address goes after the search: its row is stale, the second's position moved.
+    const qint64 first = *panel->searchResults().at(2)->labelIndex;
+    ASSERT_EQ(panel->searchResults().at(2)->item, "Address");
+    ASSERT_TRUE(m_book->funnel().undoDeleteLabeledValueForIdentifier("Address", first, annRow, nullptr));
+    panel->replaceField()->setText("y");
+    panel->replaceButtonDidClick(1);
+
+    QNPerson &person = *annRow->person;
+    EXPECT_EQ(person.nameValue().value("FirstName"), "Ay");
+    EXPECT_EQ(person.phoneticNameValue()->value("FirstName"), "By");
+    EXPECT_EQ(person.stringValueForIdentifier("Note"), "y");
+    const QVariantList addresses = person.labeledValueForIdentifier("Address");
+    ASSERT_EQ(addresses.size(), 1);
+    EXPECT_EQ(addresses.at(0).toMap().value("Street"), "2 y St");
+    EXPECT_EQ(person.labeledValueForIdentifier("Instant Message").at(0).toMap().value("value"), "yman");
+}
+
+TEST_F(FindPanelTest, SharedLabelsAreCheckedInEveryKindAndSortingKeepsTheSelection)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.phoneNumbers = {labeled("home", "cat-1"), labeled("work", "cat-2")};
+    ann.emailAddresses = {labeled("home", "cat@mail.org")};
+    add(ann);
+    auto panel = open();
+    panel->labelPopupDidSelect("home", "Home");
+    searchFor(*panel, "cat");
+    EXPECT_EQ(values(*panel), (QStringList{"cat-1", "cat@mail.org"}));
+    QMenu *menu = panel->labelPopup()->menu();
+    emit menu->aboutToShow();
+    int homes = 0;
+    for (QAction *action : menu->actions()) {
+        if (action->data() == "home") {
+            EXPECT_TRUE(action->isChecked());
+            ++homes;
+        }
+    }
+    EXPECT_GT(homes, 1);
+
+    panel->tableView()->selectRow(0);
+    panel->sortResults(4, Qt::DescendingOrder);
+    EXPECT_EQ(values(*panel), (QStringList{"cat@mail.org", "cat-1"}));
+    EXPECT_EQ(panel->tableView()->selectionModel()->selectedRows().value(0).row(), 1);
 }
