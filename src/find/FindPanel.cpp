@@ -192,7 +192,11 @@ void FindPanel::buildTable()
     // Editing starts only from the double action, which checks the edit state and the row's kind.
     m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tableView->verticalHeader()->hide();
-    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Measuring every row would cost a long search its hand-over: rows are one line high, and the
+    // few values of several lines get their height set (fitRowHeight).
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tableView->verticalHeader()->setMinimumSectionSize(1);
+    m_tableView->verticalHeader()->setDefaultSectionSize(FindPanelResultsModel::rowHeight({}));
     m_tableView->horizontalHeader()->setStretchLastSection(true);
     // Results come in search order: no column shows a sort until the user picks one.
     m_tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -344,6 +348,8 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
     m_model->setSearchStringShown(!m_searchString.isEmpty());
     m_model->setCursor(m_cursor);
     m_model->setResults(results);
+    for (int row = 0; row < results.size(); ++row)
+        fitRowHeight(row);
     if (!results.isEmpty())
         selectTableRow(0);
     updateReplaceButtons(m_cursor.currentRow(results));
@@ -463,6 +469,8 @@ void FindPanel::replaceAllMatches()
     }
     const int selected = m_cursor.row;
     m_model->setResults(searchResults());
+    for (int row = 0; row < searchResults().size(); ++row)
+        fitRowHeight(row);
     if (selected >= 0 && selected < searchResults().size())
         selectTableRow(selected);
     m_cursor = {-1, -1};
@@ -480,7 +488,19 @@ void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::T
     row->value = FindPanelWriter::shownText(*row, value);
     row->ranges = ranges;
     m_writer.write(*row, value);
-    m_model->valueChanged(m_model->rowOf(row.get()));
+    const int shown = m_model->rowOf(row.get());
+    m_model->valueChanged(shown);
+    fitRowHeight(shown);
+}
+
+void FindPanel::fitRowHeight(int row)
+{
+    const QList<SearchResultRowPtr> &results = searchResults();
+    if (row < 0 || row >= results.size())
+        return;
+    const int height = FindPanelResultsModel::rowHeight(results.at(row)->value);
+    if (m_tableView->rowHeight(row) != height)
+        m_tableView->setRowHeight(row, height);
 }
 
 // --- editing --------------------------------------------------------------------------------
@@ -553,6 +573,8 @@ void FindPanel::sortResults(int column, Qt::SortOrder order)
     const SearchResultRowPtr remembered = selected >= 0 ? searchResults().at(selected) : nullptr;
     m_model->sort(column, order);
     m_tableView->reset();
+    for (int row = 0; row < searchResults().size(); ++row)
+        fitRowHeight(row);
     if (remembered)
         selectTableRow(m_model->rowOf(remembered.get()));
 }

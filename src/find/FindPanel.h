@@ -106,6 +106,7 @@ private:
     void updateCheckMarks();
     void retitleFilters();
     void handOver(quint64 generation, const QList<SearchResultRowPtr> &results);
+    void fitRowHeight(int row);
     void showCurrentMatch(int previousRow);
     void selectTableRow(int row);
     int tableSelectedRow() const;

@@ -16,6 +16,13 @@ const QStringList PhoneticParts{PersonIdentifier::PhoneticFirstName, PersonIdent
 const QStringList AddressParts{PersonKey::ZIP, PersonKey::State, PersonKey::City, PersonKey::Street,
                                PersonKey::Country};
 
+// A text of a value dictionary, read without copying the variant that holds it.
+QString textOf(const QVariantMap &map, const QString &key)
+{
+    const auto it = map.constFind(key);
+    return it == map.constEnd() ? QString() : it->toString();
+}
+
 bool isAll(const QStringList &filter)
 {
     return !filter.isEmpty() && filter.first() == All;
@@ -27,7 +34,7 @@ bool isAll(const QStringList &filter)
 class FindPanelSearch::Collector
 {
 public:
-    Collector(const ContactRowPtr &contact, QList<SearchResultRow> &texts)
+    Collector(const ContactRowPtr &contact, std::vector<SearchResultRow> &texts)
         : m_contact(contact), m_person(*contact->person), m_texts(texts)
     {
     }
@@ -37,7 +44,7 @@ public:
     void add(const QString &item, const QString &subItem, const QString &value)
     {
         if (!value.isEmpty())
-            m_texts.append(row(item, subItem, {}, value, std::nullopt, std::nullopt));
+            m_texts.push_back(row(item, subItem, {}, value, std::nullopt, std::nullopt));
     }
     void addEntry(const QString &item, const QString &subItem, const QVariantMap &entry, int position,
                   const QString &value)
@@ -45,7 +52,7 @@ public:
         if (value.isEmpty())
             return;
         const std::optional<qint64> labelIndex = LabeledEntry(entry).labelIndex();
-        m_texts.append(row(item, subItem, LabeledEntry(entry).label(), value, position, labelIndex));
+        m_texts.push_back(row(item, subItem, textOf(entry, PersonKey::Label), value, position, labelIndex));
     }
 
 private:
@@ -60,7 +67,7 @@ private:
 
     const ContactRowPtr &m_contact;
     QNPerson &m_person;
-    QList<SearchResultRow> &m_texts;
+    std::vector<SearchResultRow> &m_texts;
     std::optional<QString> m_name;
 };
 
@@ -107,7 +114,7 @@ QList<SearchResultRowPtr> FindPanelSearch::searchContact(const FindPanelQuery &q
 }
 
 void FindPanelSearch::collect(const Filters &filters, const QStringList &items, const ContactRowPtr &contact,
-                              QList<SearchResultRow> &texts) const
+                              std::vector<SearchResultRow> &texts) const
 {
     if (!contact || !contact->person)
         return;
@@ -128,7 +135,7 @@ void FindPanelSearch::collectItem(Collector &collector, const Filters &filters, 
         for (qsizetype i = 0; i < NameParts.size(); ++i) {
             const QString part = phonetic ? PhoneticParts.at(i) : NameParts.at(i);
             if (filters.subItemPasses(part))
-                collector.add(item, part, name.value(NameParts.at(i)).toString());
+                collector.add(item, part, textOf(name, NameParts.at(i)));
         }
         return;
     }
@@ -138,18 +145,18 @@ void FindPanelSearch::collectItem(Collector &collector, const Filters &filters, 
         const QVariantList entries = person.labeledValueForIdentifier(list);
         for (qsizetype position = 0; position < entries.size(); ++position) {
             const QVariantMap entry = entries.at(position).toMap();
-            if (!filters.labelPasses(LabeledEntry(entry).label()))
+            if (!filters.labelPasses(textOf(entry, PersonKey::Label)))
                 continue;
             if (item == InstantMessageIdentifier) {
-                const QString service = entry.value(StoreValueKey::Service).toString();
+                const QString service = textOf(entry, StoreValueKey::Service);
                 if (filters.subItemPasses(service))
-                    collector.addEntry(item, service, entry, int(position), entry.value(PersonKey::Value).toString());
+                    collector.addEntry(item, service, entry, int(position), textOf(entry, PersonKey::Value));
                 continue;
             }
             // An address part item lists its part whatever the sub-item filter says.
             for (const QString &part : addressPart ? QStringList{item} : AddressParts) {
                 if (addressPart || filters.subItemPasses(part))
-                    collector.addEntry(AddressIdentifier, part, entry, int(position), entry.value(part).toString());
+                    collector.addEntry(AddressIdentifier, part, entry, int(position), textOf(entry, part));
             }
         }
         return;
@@ -161,8 +168,8 @@ void FindPanelSearch::collectItem(Collector &collector, const Filters &filters, 
         const QVariantList entries = person.labeledValueForIdentifier(item);
         for (qsizetype position = 0; position < entries.size(); ++position) {
             const QVariantMap entry = entries.at(position).toMap();
-            if (filters.labelPasses(LabeledEntry(entry).label()))
-                collector.addEntry(item, {}, entry, int(position), entry.value(PersonKey::StringValue).toString());
+            if (filters.labelPasses(textOf(entry, PersonKey::Label)))
+                collector.addEntry(item, {}, entry, int(position), textOf(entry, PersonKey::StringValue));
         }
         return;
     }

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <vector>
+
 class QNPerson;
 
 // The find window's search. The records fill their caches when first read, so their texts are
@@ -18,7 +20,8 @@ public:
     {
         QString searchString;
         unsigned compareOptions = MatchScan::CaseInsensitive;
-        QList<SearchResultRow> texts;
+        // A vector, which moves its rows when it grows.
+        std::vector<SearchResultRow> texts;
     };
 
     explicit FindPanelSearch(FindFields fields) : m_fields(std::move(fields)) {}
@@ -45,7 +48,7 @@ private:
     class Collector;
 
     void collect(const Filters &filters, const QStringList &items, const ContactRowPtr &contact,
-                 QList<SearchResultRow> &texts) const;
+                 std::vector<SearchResultRow> &texts) const;
     void collectItem(Collector &collector, const Filters &filters, const QString &item) const;
 
     FindFields m_fields;

@@ -380,6 +380,9 @@ TEST_F(FindPanelTest, InPlaceEditsFollowEditAndLock)
     panel->textFieldCellChanged(0, "dog");
     EXPECT_EQ(annRow->person->labeledValueForIdentifier("Phone").at(0).toMap().value("value"), "dog");
     EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 0)});
+    EXPECT_EQ(panel->tableView()->rowHeight(0), 24);
+    panel->textFieldCellChanged(0, "a\nb\nc");
+    EXPECT_EQ(panel->tableView()->rowHeight(0), 72);
 }
 
 TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
