@@ -15,14 +15,15 @@ for entry in \
     grid:updateTableByName grid:updateTableByPhone grid:updateTableWithCompanyLines grid:labelFilterChange \
     vcard:readVCards vcard:writeVCards vcard:storeReadVCards vcard:storeWriteVCards \
     vcard:readCardsWithoutEnd vcard:readLineWithoutColon \
-    csv:readCsv csv:writeCsv save:saveChanges; do
+    csv:readCsv csv:writeCsv save:saveChanges \
+    find:findSnapshot find:findFirstSnapshot find:findScan find:findScanRegex find:findInWindow; do
     program=${entry%%:*}
     case=${entry#*:}
     log=$(mktemp)
     /usr/bin/time -v "$programs/bench_$program" "--benchmark_filter=^$case(/|\$)" \
         --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
         --benchmark_format=csv >"$log" 2>&1
-    median=$(grep -E "^\"${case}(/real_time)?_median\"" "$log" | cut -d, -f3)
+    median=$(grep -E "^\"${case}(/iterations:[0-9]+)?(/real_time)?_median\"" "$log" | cut -d, -f3)
     peak=$(grep "Maximum resident" "$log" | awk '{ printf "%.0f", $NF / 1024 }')
     printf '%-28s %12.1f %12s\n' "$case" "${median:-0}" "$peak"
     rm -f "$log"

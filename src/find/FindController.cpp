@@ -1,5 +1,6 @@
 #include "find/FindController.h"
 
+#include "find/FindPanel.h"
 #include "find/FindReplace.h"
 #include "ui/contracts/ContactInfoInterface.h"
 #include "ui/contracts/ContactsGridInterface.h"
@@ -65,6 +66,27 @@ void FindController::performFindBarAction(MenuCommand command)
     case MenuCommand::UseSelectionForFind:
         break;
     }
+}
+
+FindPanelSetup FindController::findPanelSetup(bool editState, DateEditorFactory dateEditorFactory)
+{
+    refreshFromPasteboard();
+    FindPanelSetup setup;
+    setup.contacts = m_host.contactTable();
+    setup.customItems = m_host.customItems();
+    setup.selectedItems = m_host.contactsViewController()->tableIdentifiers();
+    setup.editState = editState;
+    setup.searchString = FindPasteboard::string();
+    setup.funnel = &m_host.editFunnel();
+    setup.mainUndoManager = m_host.undoManager();
+    setup.dateEditorFactory = std::move(dateEditorFactory);
+    return setup;
+}
+
+void FindController::showFindPanel(bool editState, DateEditorFactory dateEditorFactory, QWidget *window)
+{
+    FindPanel::showFindPanel(findPanelSetup(editState, std::move(dateEditorFactory)), window);
+    m_host.contactsViewController()->updateTable();
 }
 
 void FindController::toggleFindBar()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindFields.h"
+#include "find/FindPanelSetup.h"
 #include "find/FindWalk.h"
 #include "ui/contracts/DetailRow.h"
 #include "ui/contracts/FindBarDelegate.h"
@@ -13,6 +14,7 @@
 #include <optional>
 
 class FindHost;
+class QWidget;
 
 // The find bar's work: one find string, shared with other programs through the find pasteboard;
 // the find cursor, moved by the walks and by the views' selections; highlighting in the grid and
@@ -45,6 +47,13 @@ public:
     // Every item first takes the find pasteboard's string. Find and Find and Replace show or hide
     // the bar (hiding clears the find string and the marks); Next and Previous step both views.
     void performFindBarAction(MenuCommand command);
+
+    // The find-and-replace window's opening: the find pasteboard's string (which also becomes the
+    // find string here), the selected group's rows, the custom items, the grid's columns as the
+    // item filter, the edit state, the funnel and the undo manager of the window.
+    FindPanelSetup findPanelSetup(bool editState, DateEditorFactory dateEditorFactory);
+    // Runs the find-and-replace window application-modal over the window, then refreshes the grid.
+    void showFindPanel(bool editState, DateEditorFactory dateEditorFactory, QWidget *window);
 
     // FindBarDelegate: the bar may report here directly, or through the view controller.
     void findStringDidChange(const QString &findString) override;

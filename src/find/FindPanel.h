@@ -1,0 +1,149 @@
+#pragma once
+
+#include "find/FindPanelCursor.h"
+#include "find/FindPanelFilters.h"
+#include "find/FindPanelSearch.h"
+#include "find/FindPanelSetup.h"
+#include "find/FindPanelWriter.h"
+#include "platform/widgets/Popover.h"
+#include "platform/widgets/Sheet.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class FindPanelResultsModel;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QModelIndex;
+class QPushButton;
+class QTableView;
+class QToolButton;
+class SegmentedControl;
+class SeparatorBox;
+class UndoManager;
+
+// The find-and-replace window: searches the selected group's contacts on the pool with item,
+// sub-item and label filters in one of three modes, lists one row per matching text, steps from
+// match to match, replaces one match or all listed matches, and edits a listed value in place or,
+// for dates, in the date editor. Every write goes through the edit funnel; the window keeps its
+// own undo manager for its changes, whose undo writes through the funnel again.
+//
+// A search takes the records' texts on the main thread and scans them on the pool; each search
+// has a generation number, and a hand-over of a search that a newer one superseded is dropped.
+class FindPanel : public Sheet
+{
+    Q_OBJECT
+
+public:
+    explicit FindPanel(FindPanelSetup setup, QWidget *parent = nullptr);
+    ~FindPanel() override;
+
+    // Opens a new window application-modal over the window and returns when it has closed.
+    static void showFindPanel(FindPanelSetup setup, QWidget *window);
+
+    QString searchString() const { return m_searchString; }
+    unsigned compareOptions() const { return m_compareOptions; }
+    const FindPanelFilters &filters() const { return m_filters; }
+    const QList<SearchResultRowPtr> &searchResults() const;
+    int selectedRow() const { return m_cursor.row; }
+    int selectedRangeIndex() const { return m_cursor.rangeIndex; }
+    bool isEditing() const;
+    // The search is under way: a hand-over is due.
+    bool isSearching() const { return m_pendingSearches > 0; }
+    UndoManager *undoManager() const { return m_undoManager; }
+    // What the window says about the search (an invalid pattern); empty when all is well.
+    QString message() const;
+
+    SeparatorBox *redSeparator() const { return m_redSeparator; }
+    QPushButton *editButton() const { return m_editButton; }
+    QToolButton *itemPopup() const { return m_itemPopup; }
+    QToolButton *subItemPopup() const { return m_subItemPopup; }
+    QToolButton *labelPopup() const { return m_labelPopup; }
+    QComboBox *searchModePopup() const { return m_searchModePopup; }
+    QLineEdit *searchField() const { return m_searchField; }
+    SegmentedControl *directionControl() const { return m_directionControl; }
+    SegmentedControl *replaceButtons() const { return m_replaceButtons; }
+    QLineEdit *replaceField() const { return m_replaceField; }
+    QTableView *tableView() const { return m_tableView; }
+    QPushButton *closeButton() const { return m_closeButton; }
+    Popover *popover() const { return m_popover; }
+
+    // Starts a new search; the results arrive later (searchFinished).
+    void updateTable();
+    void searchModePopupDidSelect(int index);
+    void itemPopupDidSelect(const QString &key);
+    void subItemPopupDidSelect(const QString &key);
+    void labelPopupDidSelect(const QString &label, const QString &title);
+    void textDidEnter();
+    void setEditing(bool editing);
+    // Segment 0 previous, 1 next.
+    void directionButtonDidClick(int segment);
+    // Segment 0 the current match, 1 every listed match.
+    void replaceButtonDidClick(int segment);
+    // A user's choice of a table row: it holds the current match from now on.
+    void tableViewDidSelectRow(int row);
+    void tableViewDoubleAction(const QModelIndex &index);
+    // An in-place edit of a value cell ended with that text.
+    void textFieldCellChanged(int row, const QString &text);
+    void sortResults(int column, Qt::SortOrder order);
+    // Writes a new value into a row and the address book, its inverse on the window's undo manager.
+    void undoReplaceValue(const QVariant &value, const QList<MatchScan::TextRange> &ranges,
+                          const SearchResultRowPtr &row);
+
+signals:
+    void searchFinished();
+
+private:
+    void buildLayout();
+    QWidget *buildFilterBar();
+    QWidget *buildReplaceBar();
+    void buildTable();
+    void fillFilterMenus();
+    void fillLabelMenu();
+    void updateCheckMarks();
+    void retitleFilters();
+    void handOver(quint64 generation, const QList<SearchResultRowPtr> &results);
+    void fitRowHeight(int row);
+    void showCurrentMatch(int previousRow);
+    void selectTableRow(int row);
+    int tableSelectedRow() const;
+    void updateReplaceButtons(const SearchResultRow *row);
+    void replaceCurrentMatch();
+    void replaceAllMatches();
+    void showDatePopover(const SearchResultRowPtr &row, const QRect &rect);
+    void popoverDidClose();
+
+    FindPanelSetup m_setup;
+    FindPanelFilters m_filters;
+    FindPanelSearch m_search;
+    FindPanelWriter m_writer;
+    QString m_searchString;
+    unsigned m_compareOptions = MatchScan::CaseInsensitive;
+    FindPanelCursor m_cursor;
+    quint64 m_generation = 0;
+    int m_pendingSearches = 0;
+    bool m_selectingRow = false;
+    UndoManager *m_undoManager;
+    FindPanelResultsModel *m_model;
+
+    SeparatorBox *m_redSeparator;
+    QPushButton *m_editButton;
+    QToolButton *m_itemPopup;
+    QToolButton *m_subItemPopup;
+    QToolButton *m_labelPopup;
+    QComboBox *m_searchModePopup;
+    QLineEdit *m_searchField;
+    SegmentedControl *m_directionControl;
+    SegmentedControl *m_replaceButtons;
+    QLineEdit *m_replaceField;
+    QTableView *m_tableView;
+    QPushButton *m_closeButton;
+    QLabel *m_messageLabel;
+
+    QPointer<Popover> m_popover;
+    std::unique_ptr<DateEditorInterface> m_dateEditor;
+    SearchResultRowPtr m_dateRow;
+};

@@ -1,0 +1,136 @@
+#include "find/FindPanelResultsModel.h"
+
+#include "model/QNPerson.h"
+#include "platform/Localizer.h"
+
+#include <QCollator>
+#include <QSize>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int LineHeight = 24;
+
+const QStringList ColumnIdentifiers{QStringLiteral("Name"), QStringLiteral("Item"), QStringLiteral("SubItem"),
+                                    QStringLiteral("Label"), QStringLiteral("Value")};
+
+} // namespace
+
+FindPanelResultsModel::FindPanelResultsModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void FindPanelResultsModel::setResults(const QList<SearchResultRowPtr> &results)
+{
+    beginResetModel();
+    m_results = results;
+    endResetModel();
+}
+
+void FindPanelResultsModel::valueChanged(int row)
+{
+    if (row >= 0 && row < m_results.size())
+        emit dataChanged(index(row, ValueColumn), index(row, ValueColumn));
+}
+
+int FindPanelResultsModel::rowOf(const SearchResultRow *row) const
+{
+    for (qsizetype i = 0; i < m_results.size(); ++i) {
+        if (m_results.at(i).get() == row)
+            return int(i);
+    }
+    return -1;
+}
+
+int FindPanelResultsModel::rowHeight(const QString &value)
+{
+    const qsizetype lines = value.count(QLatin1Char('\n')) + 1;
+    return int(lines >= 2 ? LineHeight * lines : LineHeight);
+}
+
+int FindPanelResultsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_results.size());
+}
+
+int FindPanelResultsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString FindPanelResultsModel::columnText(const SearchResultRow &row, int column)
+{
+    switch (column) {
+    case NameColumn:
+        return row.name;
+    case ItemColumn:
+        return QNPerson::localizedIdentifierForKey(row.item);
+    case SubItemColumn:
+        return row.subItem.isEmpty() ? QString() : QNPerson::localizedIdentifierForKey(row.subItem);
+    case LabelColumn:
+        return row.label.isEmpty() ? QString()
+                                   : QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(row.label));
+    case ValueColumn:
+        return row.value;
+    default:
+        return {};
+    }
+}
+
+QVariant FindPanelResultsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_results.size())
+        return {};
+    const SearchResultRow &row = *m_results.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return columnText(row, index.column());
+    case Qt::SizeHintRole:
+        return QSize(-1, rowHeight(row.value));
+    case RangesRole:
+        if (index.column() != ValueColumn || !m_searchStringShown)
+            return {};
+        return QVariant::fromValue(row.ranges);
+    case CurrentRangeRole:
+        return index.row() == m_cursor.row ? m_cursor.rangeIndex : -1;
+    default:
+        return {};
+    }
+}
+
+QVariant FindPanelResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return L(ColumnIdentifiers.at(section));
+}
+
+Qt::ItemFlags FindPanelResultsModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (m_editable && index.column() == ValueColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool FindPanelResultsModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != ValueColumn)
+        return false;
+    emit valueEdited(index.row(), value.toString());
+    return true;
+}
+
+void FindPanelResultsModel::sort(int column, Qt::SortOrder order)
+{
+    if (m_results.isEmpty() || column < 0 || column >= ColumnCount)
+        return;
+    QCollator collator;
+    collator.setNumericMode(true);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::stable_sort(m_results.begin(), m_results.end(), [&](const SearchResultRowPtr &a, const SearchResultRowPtr &b) {
+        const int compared = collator.compare(columnText(*a, column), columnText(*b, column));
+        return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
+    });
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "find/FindFields.h"
+#include "find/SearchResultRow.h"
+
+#include <QList>
+
+#include <vector>
+
+class QNPerson;
+
+// The find window's search. The records fill their caches when first read, so their texts are
+// taken on the main thread (snapshot); the scan for matches reads only that snapshot and runs on
+// the pool (search).
+class FindPanelSearch
+{
+public:
+    // Every text the query searches, as rows without ranges.
+    struct Snapshot
+    {
+        QString searchString;
+        unsigned compareOptions = MatchScan::CaseInsensitive;
+        // A vector, which moves its rows when it grows.
+        std::vector<SearchResultRow> texts;
+    };
+
+    explicit FindPanelSearch(FindFields fields) : m_fields(std::move(fields)) {}
+
+    // Main thread. Rows marked deleted are searched too; empty texts are left out.
+    Snapshot snapshot(const FindPanelQuery &query, const ContactTable &contacts) const;
+    // Any thread: the texts with at least one match, with their ranges, in snapshot order.
+    static QList<SearchResultRowPtr> search(const Snapshot &snapshot);
+    // Both halves for one contact.
+    QList<SearchResultRowPtr> searchContact(const FindPanelQuery &query, const ContactRowPtr &contact) const;
+
+    // The item list a query searches: every standard identifier for "All", else the filter.
+    static QStringList searchedItems(const QStringList &items);
+
+private:
+    struct Filters
+    {
+        const FindPanelQuery &query;
+        bool allSubItems;
+        bool allLabels;
+        bool subItemPasses(const QString &part) const { return allSubItems || query.subItems.contains(part); }
+        bool labelPasses(const QString &label) const { return allLabels || query.labels.contains(label); }
+    };
+    class Collector;
+
+    void collect(const Filters &filters, const QStringList &items, const ContactRowPtr &contact,
+                 std::vector<SearchResultRow> &texts) const;
+    void collectItem(Collector &collector, const Filters &filters, const QString &item) const;
+
+    FindFields m_fields;
+};

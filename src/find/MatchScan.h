@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ui/contracts/ItemAndRange.h"
+
+#include <QList>
+#include <QRegularExpression>
+#include <QString>
+
+// Every match of a search string in a text, left to right and never overlapping, under one of the
+// find window's three compare options. Made once per search (the pattern is compiled once) and
+// read from any thread.
+class MatchScan
+{
+public:
+    using TextRange = ItemAndRange::TextRange;
+
+    // The compare options as the window keeps them.
+    static constexpr unsigned CaseSensitive = 0;
+    static constexpr unsigned CaseInsensitive = 1;
+    static constexpr unsigned RegularExpression = 1024;
+
+    MatchScan(QString searchString, unsigned compareOptions);
+
+    // False for an empty search string and for a pattern that does not compile; such a scan finds
+    // nothing.
+    bool isValid() const { return m_valid; }
+    bool isRegularExpression() const { return m_options == RegularExpression; }
+
+    QList<TextRange> ranges(const QString &text) const;
+
+private:
+    QString m_searchString;
+    unsigned m_options;
+    QRegularExpression m_expression;
+    bool m_valid = false;
+};

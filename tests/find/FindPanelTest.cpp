@@ -1,0 +1,489 @@
+// The find-and-replace window: its search over a snapshot, its filters and modes, stepping,
+// replacing, in-place edits and the date editor, driven through the window's own methods.
+
+#include "FindFixture.h"
+
+#include "editors/DateEditorAdapter.h"
+#include "editors/DateViewController.h"
+#include "find/FindPanel.h"
+#include "find/FindPanelFilters.h"
+#include "find/FindPanelSearch.h"
+#include "platform/widgets/FindPasteboard.h"
+#include "platform/widgets/Popover.h"
+#include "ui/widgets/SegmentedControl.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+using Ranges = QList<MatchScan::TextRange>;
+
+StoreLabeledAddress address(const QString &label, const QString &street, const QString &city)
+{
+    return {{}, label, {street, city, "IL", "62701", "USA", "us"}};
+}
+
+} // namespace
+
+TEST(MatchScanTest, ModesAnchorsAndBadPatterns)
+{
+    EXPECT_EQ(MatchScan("ann", MatchScan::CaseInsensitive).ranges("Ann and ANN"), (Ranges{R(0, 3), R(8, 3)}));
+    EXPECT_TRUE(MatchScan("ann", MatchScan::CaseSensitive).ranges("Ann").isEmpty());
+    EXPECT_EQ(MatchScan("aa", MatchScan::CaseSensitive).ranges("aaaaa"), (Ranges{R(0, 2), R(2, 2)}));
+    // Anchored at both ends: a whole part only.
+    EXPECT_EQ(MatchScan("^Ann$", MatchScan::RegularExpression).ranges("Ann"), (Ranges{R(0, 3)}));
+    EXPECT_TRUE(MatchScan("^Ann$", MatchScan::RegularExpression).ranges("Anna").isEmpty());
+    EXPECT_EQ(MatchScan("[0-9]+", MatchScan::RegularExpression).ranges("a12b3"), (Ranges{R(1, 2), R(4, 1)}));
+    // A pattern that matches nothing but the empty string ends the scan.
+    EXPECT_TRUE(MatchScan("x*", MatchScan::RegularExpression).ranges("abc").isEmpty());
+    const MatchScan bad("(", MatchScan::RegularExpression);
+    EXPECT_FALSE(bad.isValid());
+    EXPECT_TRUE(bad.ranges("((").isEmpty());
+    EXPECT_TRUE(MatchScan("", MatchScan::CaseInsensitive).ranges("abc").isEmpty());
+}
+
+class FindPanelFiltersTest : public FindFixture
+{
+};
+
+TEST_F(FindPanelFiltersTest, ChoicesTitlesAndNeverEmpty)
+{
+    FindPanelFilters filters({"Name", "Phone", "Email"}, {});
+    const QString name = QNPerson::localizedIdentifierForKey("Name");
+    const QString phone = QNPerson::localizedIdentifierForKey("Phone");
+    const QString email = QNPerson::localizedIdentifierForKey("Email");
+    EXPECT_EQ(filters.itemTitle(), QString("Items - %1 + %2 + %3 ").arg(name, phone, email));
+    EXPECT_EQ(filters.items().indexOf("ZIP"), filters.items().indexOf("Address") + 1);
+    EXPECT_EQ(filters.subItems().size(), 23);
+
+    filters = FindPanelFilters({"Phone", "Email"}, {});
+    filters.chooseItem("Phone");
+    EXPECT_EQ(filters.selectedItems(), QStringList{"Email"});
+    filters.chooseItem("Email");
+    EXPECT_EQ(filters.selectedItems(), QStringList{"Email"});
+    filters.chooseItem("City");
+    EXPECT_EQ(filters.selectedItems(), (QStringList{"Email", "City"}));
+    filters.chooseItem("All");
+    EXPECT_EQ(filters.itemTitle(), "Items - All");
+    filters.chooseSubItem("City");
+    filters.chooseSubItem("All");
+    EXPECT_EQ(filters.subItemTitle(), "Sub Items - All");
+
+    filters.chooseLabel("home", "Home");
+    filters.chooseLabel("work", "Work");
+    EXPECT_EQ(filters.labelTitle(), "Label - Home+Work");
+    filters.chooseLabel("home", "Home");
+    filters.chooseLabel("work", "Work");
+    EXPECT_EQ(filters.selectedLabels(), QStringList{"work"});
+}
+
+TEST_F(FindPanelFiltersTest, CustomLabelsKeepTheirOwnTitles)
+{
+    QNPerson::addCustomLabel("gym", "Phone");
+    const FindPanelFilters filters({}, {});
+    EXPECT_EQ(filters.selectedItems(), QStringList{"All"});
+    bool found = false;
+    for (const FindPanelFilters::LabelChoice &choice : filters.labelChoices()) {
+        EXPECT_FALSE(choice.label.isEmpty());
+        if (choice.label == "gym")
+            found = choice.title == "gym";
+    }
+    EXPECT_TRUE(found);
+}
+
+class FindPanelSearchTest : public FindFixture
+{
+protected:
+    QList<SearchResultRowPtr> search(const ContactRowPtr &contact, const QString &string, QStringList items = {"All"},
+                                     QStringList subItems = {"All"}, QStringList labels = {"All"},
+                                     unsigned options = MatchScan::CaseInsensitive, QVariantList customItems = {})
+    {
+        const FindPanelSearch search{FindFields(customItems)};
+        return search.searchContact({string, items, subItems, labels, options}, contact);
+    }
+};
+
+TEST_F(FindPanelSearchTest, RowsPerTextRangesPerMatch)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.phoneNumbers = {labeled("home", "555-1"), labeled("work", "555-2")};
+    ann.note = "555 and 555";
+    // The note comes before the phones in the identifiers' order.
+    const auto rows = search(rowOf(ann), "555");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.at(0)->item, "Note");
+    EXPECT_EQ(rows.at(0)->ranges, (Ranges{R(0, 3), R(8, 3)}));
+    EXPECT_FALSE(rows.at(0)->index);
+    EXPECT_EQ(rows.at(0)->name, "Ann Lee");
+    EXPECT_EQ(rows.at(1)->item, "Phone");
+    EXPECT_EQ(rows.at(1)->index, 0);
+    EXPECT_EQ(rows.at(2)->index, 1);
+    EXPECT_EQ(rows.at(2)->label, "work");
+    EXPECT_TRUE(search(rowOf(ann), "").isEmpty());
+}
+
+TEST_F(FindPanelSearchTest, AddressPartsAndFilters)
+{
+    StoreContact ann = storeContact("Springer", "Lee");
+    ann.postalAddresses = {address("home", "1 Spring St", "Springfield"), address("work", "2 Main St", "Boston")};
+    ann.note = "Spring";
+    ann.birthday = DateComponents{1980, 5, 17};
+    const ContactRowPtr row = rowOf(ann);
+
+    const auto city = search(row, "spring", {"City"});
+    ASSERT_EQ(city.size(), 1);
+    EXPECT_EQ(city.at(0)->item, "Address");
+    EXPECT_EQ(city.at(0)->subItem, "City");
+    EXPECT_EQ(city.at(0)->index, 0);
+
+    // A label filter leaves out the name, the birthday and string fields.
+    const auto home = search(row, "spring", {"All"}, {"All"}, {"home"});
+    ASSERT_EQ(home.size(), 2);
+    EXPECT_EQ(home.at(0)->subItem, "City");
+    EXPECT_EQ(home.at(1)->subItem, "Street");
+    EXPECT_TRUE(search(row, "1980", {"All"}, {"All"}, {"home"}).isEmpty());
+    EXPECT_EQ(search(row, "1980").size(), 1);
+
+    // A sub-item filter leaves out string fields but not the address parts it names.
+    const auto street = search(row, "spring", {"All"}, {"Street"});
+    ASSERT_EQ(street.size(), 1);
+    EXPECT_EQ(street.at(0)->subItem, "Street");
+
+    const auto anchored = search(row, "^Springer$", {"Name"}, {"All"}, {"All"}, MatchScan::RegularExpression);
+    ASSERT_EQ(anchored.size(), 1);
+    EXPECT_EQ(anchored.at(0)->subItem, "FirstName");
+    EXPECT_TRUE(search(row, "^Spring$", {"Name"}, {"All"}, {"All"}, MatchScan::RegularExpression).isEmpty());
+}
+
+TEST_F(FindPanelSearchTest, CustomLabelsAndCustomItems)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.phoneNumbers = {labeled("gym", "42-1"), labeled("home", "42-2")};
+    const auto gym = search(rowOf(ann), "42", {"Phone"}, {"All"}, {"gym"});
+    ASSERT_EQ(gym.size(), 1);
+    EXPECT_EQ(gym.at(0)->value, "42-1");
+}
+
+// --- the window ---------------------------------------------------------------------------
+
+class FindPanelTest : public FindHostFixture
+{
+protected:
+    void SetUp() override
+    {
+        FindHostFixture::SetUp();
+        FindPasteboard::setString({});
+    }
+
+    std::unique_ptr<FindPanel> open(bool editState = true, const QStringList &items = {"All"})
+    {
+        FindPanelSetup setup;
+        setup.contacts = m_table;
+        setup.selectedItems = items;
+        setup.editState = editState;
+        setup.funnel = &m_book->funnel();
+        setup.mainUndoManager = m_book->undoManager();
+        setup.dateEditorFactory = [this] {
+            auto adapter = std::make_unique<DateEditorAdapter>();
+            dateEditor = adapter->editor();
+            return adapter;
+        };
+        return std::make_unique<FindPanel>(std::move(setup));
+    }
+
+    static void searchFor(FindPanel &panel, const QString &text)
+    {
+        panel.searchField()->setText(text);
+        panel.textDidEnter();
+        waitFor(panel);
+    }
+    // Every search started has handed over (a superseded one says nothing when it does).
+    static void waitFor(FindPanel &panel)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (panel.isSearching() && waited.elapsed() < 10000)
+            QTest::qWait(5);
+        ASSERT_FALSE(panel.isSearching());
+    }
+    static QStringList values(const FindPanel &panel)
+    {
+        QStringList texts;
+        for (const SearchResultRowPtr &row : panel.searchResults())
+            texts.append(row->value);
+        return texts;
+    }
+
+    QPointer<DateViewController> dateEditor;
+};
+
+TEST_F(FindPanelTest, OpeningTakesThePasteboardTheColumnsAndTheEditState)
+{
+    showColumns({"Name", "Phone", "Email"});
+    FindPasteboard::setString("cat");
+    const FindPanelSetup setup = find->findPanelSetup(true, {});
+    EXPECT_EQ(setup.searchString, "cat");
+    EXPECT_EQ(find->findString(), "cat");
+    EXPECT_EQ(setup.selectedItems, (QStringList{"Name", "Phone", "Email"}));
+    EXPECT_TRUE(setup.editState);
+    EXPECT_EQ(setup.contacts, m_table);
+
+    FindPanel panel(setup);
+    EXPECT_EQ(panel.searchField()->text(), "cat");
+    EXPECT_TRUE(panel.isEditing());
+    EXPECT_EQ(panel.editButton()->text(), "Lock");
+    EXPECT_EQ(panel.filters().selectedItems(), setup.selectedItems);
+    EXPECT_TRUE(panel.itemPopup()->text().startsWith("Items - "));
+}
+
+TEST_F(FindPanelTest, ModesAndInvalidPatterns)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    add(ann);
+    auto panel = open();
+    searchFor(*panel, "ann");
+    EXPECT_EQ(values(*panel), QStringList{"Ann"});
+    panel->searchModePopupDidSelect(1);
+    EXPECT_EQ(panel->compareOptions(), 0u);
+    waitFor(*panel);
+    EXPECT_TRUE(panel->searchResults().isEmpty());
+    panel->searchModePopupDidSelect(2);
+    searchFor(*panel, "(");
+    EXPECT_TRUE(panel->searchResults().isEmpty());
+    EXPECT_FALSE(panel->message().isEmpty());
+    searchFor(*panel, "^A");
+    EXPECT_EQ(values(*panel), QStringList{"Ann"});
+    EXPECT_TRUE(panel->message().isEmpty());
+}
+
+TEST_F(FindPanelTest, AStaleSearchNeverOverwritesANewerOne)
+{
+    for (int i = 0; i < 200; ++i)
+        add(storeContact(QString("Ann%1").arg(i), "Lee"));
+    auto panel = open();
+    QSignalSpy shown(panel.get(), &FindPanel::searchFinished);
+    panel->searchField()->setText("Ann");
+    panel->textDidEnter();
+    panel->searchField()->setText("Ann19");
+    panel->textDidEnter();
+    waitFor(*panel);
+    // Whichever finished first, only the newer search's rows were ever shown.
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(panel->searchResults().size(), 11);
+}
+
+TEST_F(FindPanelTest, SteppingWrapsAndReplaceAdvances)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "cat cat";
+    const ContactRowPtr annRow = add(ann);
+    StoreContact bob = storeContact("Bob", "Kay");
+    bob.note = "cat";
+    add(bob);
+    auto panel = open();
+    searchFor(*panel, "cat");
+    ASSERT_EQ(panel->searchResults().size(), 2);
+    EXPECT_EQ(panel->selectedRow(), 0);
+    panel->directionButtonDidClick(1);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(0, 1));
+    panel->directionButtonDidClick(1);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+    panel->directionButtonDidClick(1);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(0, 0));
+    panel->directionButtonDidClick(0);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+    panel->directionButtonDidClick(0);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(0, 1));
+
+    panel->replaceField()->setText("dog");
+    panel->replaceButtonDidClick(0);
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "cat dog");
+    EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 3)});
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+}
+
+TEST_F(FindPanelTest, ReplaceAllReplacesTheListedMatchesInOneStep)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "Cat and cat";
+    ann.phoneNumbers = {labeled("home", "cat-1"), labeled("work", "cat-2")};
+    ann.birthday = DateComponents{1980, 5, 17};
+    const ContactRowPtr annRow = add(ann);
+    add(storeContact("Bob", "Kay"));
+    nextEvent();
+    auto panel = open();
+    searchFor(*panel, "cat");
+    ASSERT_EQ(panel->searchResults().size(), 3);
+    panel->replaceField()->setText("dog");
+    panel->searchField()->setText("something else");
+    panel->replaceButtonDidClick(1);
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "dog and dog");
+    const QVariantList phones = annRow->person->labeledValueForIdentifier("Phone");
+    EXPECT_EQ(phones.at(0).toMap().value("value"), "dog-1");
+    EXPECT_EQ(phones.at(1).toMap().value("value"), "dog-2");
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(-1, -1));
+
+    // Once more: nothing listed changes, nothing is written.
+    panel->undoManager()->closeAutomaticGroup();
+    nextEvent();
+    panel->replaceButtonDidClick(1);
+    nextEvent();
+    m_book->undoManager()->undo();
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "Cat and cat");
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Phone").at(1).toMap().value("value"), "cat-2");
+    m_book->undoManager()->redo();
+
+    // The window's own undo puts the rows and the record back in one step.
+    panel->undoManager()->undo();
+    EXPECT_EQ(values(*panel), (QStringList{"Cat and cat", "cat-1", "cat-2"}));
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "Cat and cat");
+    EXPECT_FALSE(panel->undoManager()->canUndo());
+}
+
+TEST_F(FindPanelTest, ReplaceAllWithoutASearchStringDoesNothing)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "cat";
+    add(ann);
+    auto panel = open();
+    waitFor(*panel);
+    panel->replaceButtonDidClick(1);
+    EXPECT_FALSE(panel->undoManager()->canUndo());
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
+}
+
+TEST_F(FindPanelTest, InPlaceEditsFollowEditAndLock)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.phoneNumbers = {labeled("home", "cat-1")};
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open(false);
+    searchFor(*panel, "cat");
+    panel->textFieldCellChanged(0, "dog");
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Phone").at(0).toMap().value("value"), "cat-1");
+    panel->tableViewDoubleAction(panel->tableView()->model()->index(0, 0));
+    EXPECT_FALSE(panel->tableView()->viewport()->findChild<QLineEdit *>());
+
+    panel->setEditing(true);
+    panel->tableViewDoubleAction(panel->tableView()->model()->index(0, 0));
+    EXPECT_TRUE(panel->tableView()->viewport()->findChild<QLineEdit *>());
+    panel->textFieldCellChanged(0, "cat-1");
+    EXPECT_FALSE(panel->undoManager()->canUndo());
+    panel->textFieldCellChanged(0, "dog");
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Phone").at(0).toMap().value("value"), "dog");
+    EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 0)});
+    EXPECT_EQ(panel->tableView()->rowHeight(0), 24);
+    panel->textFieldCellChanged(0, "a\nb\nc");
+    EXPECT_EQ(panel->tableView()->rowHeight(0), 72);
+}
+
+TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.birthday = DateComponents{1980, 5, 17};
+    ann.dates = {{{}, "anniversary", DateComponents{1980, 6, 1}}, {{}, "other", DateComponents{1981, 6, 1}}};
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open();
+    searchFor(*panel, "198");
+    ASSERT_EQ(values(*panel).size(), 3);
+    EXPECT_FALSE(panel->replaceButtons()->isEnabled());
+
+    const auto editRow = [&](int row, const QString &text) {
+        panel->tableView()->selectRow(row);
+        panel->tableViewDoubleAction(panel->tableView()->model()->index(row, 4));
+        ASSERT_TRUE(dateEditor);
+        dateEditor->clearButton()->click();
+        dateEditor->dateField()->setText(text);
+        dateEditor->doneButton()->click();
+    };
+    // The dates come before the birthday in the identifiers' order.
+    const QString label = annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("label").toString();
+    editRow(2, "1990.01.02");
+    EXPECT_EQ(annRow->person->birthdayValue()->value("stringValue").toString().left(10), "1990.01.02");
+    editRow(0, "2000.03.04");
+    const QVariantList dates = annRow->person->labeledValueForIdentifier("Dates");
+    EXPECT_EQ(dates.at(0).toMap().value("stringValue").toString().left(10), "2000.03.04");
+    EXPECT_EQ(dates.at(0).toMap().value("label"), label);
+    EXPECT_EQ(values(*panel).at(0).left(10), "2000.03.04");
+
+    // A cleared entry is deleted, not kept without a date; undo brings it back in its place.
+    panel->undoManager()->closeAutomaticGroup();
+    editRow(0, "");
+    ASSERT_EQ(annRow->person->labeledValueForIdentifier("Dates").size(), 1);
+    panel->undoManager()->closeAutomaticGroup();
+    panel->undoManager()->undo();
+    ASSERT_EQ(annRow->person->labeledValueForIdentifier("Dates").size(), 2);
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("label"), label);
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("stringValue").toString().left(10),
+              "2000.03.04");
+
+    // Locked, a double click opens nothing.
+    panel->setEditing(false);
+    dateEditor = nullptr;
+    panel->tableViewDoubleAction(panel->tableView()->model()->index(0, 4));
+    EXPECT_FALSE(dateEditor);
+}
+
+TEST_F(FindPanelTest, ReplaceAllReachesEveryKindOfFieldByTheEntrysOwnNumber)
+{
+    StoreContact ann = storeContact("Azz", "Lee");
+    ann.phoneticGivenName = "Bzz";
+    ann.postalAddresses = {address("home", "1 zz St", "Boston"), address("work", "2 zz St", "Salem")};
+    ann.instantMessageAddresses = {{{}, "home", {"zzman", "Jabber"}}};
+    ann.note = "zz";
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open();
+    searchFor(*panel, "zz");
+    ASSERT_EQ(panel->searchResults().size(), 6);
+
+    // The first address goes after the search: its row is stale, the second's position moved.
+    const qint64 first = *panel->searchResults().at(2)->labelIndex;
+    ASSERT_EQ(panel->searchResults().at(2)->item, "Address");
+    ASSERT_TRUE(m_book->funnel().undoDeleteLabeledValueForIdentifier("Address", first, annRow, nullptr));
+    panel->replaceField()->setText("y");
+    panel->replaceButtonDidClick(1);
+
+    QNPerson &person = *annRow->person;
+    EXPECT_EQ(person.nameValue().value("FirstName"), "Ay");
+    EXPECT_EQ(person.phoneticNameValue()->value("FirstName"), "By");
+    EXPECT_EQ(person.stringValueForIdentifier("Note"), "y");
+    const QVariantList addresses = person.labeledValueForIdentifier("Address");
+    ASSERT_EQ(addresses.size(), 1);
+    EXPECT_EQ(addresses.at(0).toMap().value("Street"), "2 y St");
+    EXPECT_EQ(person.labeledValueForIdentifier("Instant Message").at(0).toMap().value("value"), "yman");
+}
+
+TEST_F(FindPanelTest, SharedLabelsAreCheckedInEveryKindAndSortingKeepsTheSelection)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.phoneNumbers = {labeled("home", "cat-1"), labeled("work", "cat-2")};
+    ann.emailAddresses = {labeled("home", "cat@mail.org")};
+    add(ann);
+    auto panel = open();
+    panel->labelPopupDidSelect("home", "Home");
+    searchFor(*panel, "cat");
+    EXPECT_EQ(values(*panel), (QStringList{"cat-1", "cat@mail.org"}));
+    QMenu *menu = panel->labelPopup()->menu();
+    emit menu->aboutToShow();
+    int homes = 0;
+    for (QAction *action : menu->actions()) {
+        if (action->data() == "home") {
+            EXPECT_TRUE(action->isChecked());
+            ++homes;
+        }
+    }
+    EXPECT_GT(homes, 1);
+
+    panel->tableView()->selectRow(0);
+    panel->sortResults(4, Qt::DescendingOrder);
+    EXPECT_EQ(values(*panel), (QStringList{"cat@mail.org", "cat-1"}));
+    EXPECT_EQ(panel->tableView()->selectionModel()->selectedRows().value(0).row(), 1);
+}
