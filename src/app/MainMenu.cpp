@@ -133,6 +133,7 @@ void MainMenu::buildEditMenu()
     addItem(find, QStringLiteral("Find Previous"), MenuCommand::FindPrevious, QKeySequence::FindPrevious);
     addItem(find, QStringLiteral("Use Selection for Find"), MenuCommand::UseSelectionForFind,
             QKeySequence(Qt::CTRL | Qt::Key_E));
+    addItem(find, QStringLiteral("Find and Replace in Group…"), MenuCommand::ShowFindPanel);
     edit->addSeparator();
     addItem(edit, QStringLiteral("Custom Labels…"), MenuCommand::ShowCustomLabelPanel);
 }

@@ -34,6 +34,7 @@ enum class MenuCommand
     FindNext,
     FindPrevious,
     UseSelectionForFind,
+    ShowFindPanel,
     ShowCustomLabelPanel,
     // Format
     ShowFonts,

@@ -20,6 +20,7 @@
 #include "app/WindowController.h"
 #include "detail/DetailEditorPresenter.h"
 #include "editors/AddressViewController.h"
+#include "editors/DateEditorAdapter.h"
 #include "editors/ValueEditors.h"
 #include "editors/MultiValueViewController.h"
 #include "find/FindController.h"
@@ -799,4 +800,9 @@ void ViewController::findBarButtonDidPress(FindBarCommand command)
 void ViewController::setModifierQuery(ModifierQuery query)
 {
     s_modifierQuery = std::move(query);
+}
+
+void ViewController::showFindPanel()
+{
+    m_find->showFindPanel(editState(), [] { return std::make_unique<DateEditorAdapter>(); }, window());
 }

@@ -123,6 +123,8 @@ public:
     void setSelectedItemAndRange(const std::optional<ItemAndRange> &itemAndRange);
     // The items of Edit > Find.
     void performFindBarAction(MenuCommand command);
+    // Runs the find-and-replace window over this window; returns when it has closed.
+    void showFindPanel();
 
     // The panes and views.
     GroupSidebarInterface *groupViewController() const { return m_panes.groupViewController.get(); }

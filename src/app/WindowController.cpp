@@ -195,6 +195,7 @@ void WindowController::connectMenuItems()
         {MenuCommand::FindAndReplace, [view] { view->performFindBarAction(MenuCommand::FindAndReplace); }},
         {MenuCommand::FindNext, [view] { view->performFindBarAction(MenuCommand::FindNext); }},
         {MenuCommand::FindPrevious, [view] { view->performFindBarAction(MenuCommand::FindPrevious); }},
+        {MenuCommand::ShowFindPanel, [view] { view->showFindPanel(); }},
         {MenuCommand::UseSelectionForFind,
          [view] { view->performFindBarAction(MenuCommand::UseSelectionForFind); }},
         {MenuCommand::ShowFonts, [this, &fonts] { fonts.orderFrontFontPanel(this); }},

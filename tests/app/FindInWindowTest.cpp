@@ -2,8 +2,12 @@
 
 #include "app/MenuCommand.h"
 #include "find/FindBarController.h"
+#include "find/FindPanel.h"
+#include "platform/widgets/FindPasteboard.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -35,6 +39,24 @@ TEST_F(FindInWindow, TheFindMenuStepsThroughTheContactsAndReplaceAllIsOneUndoSte
     view()->undo();
     EXPECT_EQ(row(top(), "Carl")->person->nameValue().value("LastName"), "Poe");
     EXPECT_FALSE(view()->isDocumentEdited());
+}
+
+// The window runs modally: the test looks at it from inside its run and closes it.
+TEST_F(FindInWindow, TheFindAndReplaceWindowOpensWithTheFindPasteboardsString)
+{
+    FindPasteboard::setString("Poe");
+    QString searched;
+    QTimer::singleShot(0, [&searched] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *panel = qobject_cast<FindPanel *>(widget);
+            if (panel && panel->isVisible()) {
+                searched = panel->searchField()->text();
+                panel->done(0);
+            }
+        }
+    });
+    trigger(MenuCommand::ShowFindPanel);
+    EXPECT_EQ(searched, "Poe");
 }
 
 } // namespace
