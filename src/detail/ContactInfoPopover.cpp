@@ -43,6 +43,10 @@ void ContactInfoPopover::buildLayout()
     m_contactNameField->setReadOnly(true);
     m_contactNameField->setFrame(false);
     m_contactNameField->setFocusPolicy(Qt::NoFocus);
+    // A title, not a field to type in.
+    QPalette palette = m_contactNameField->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    m_contactNameField->setPalette(palette);
     m_editButton->setCheckable(true);
     m_editButton->setAutoDefault(false);
     m_okButton->setAutoDefault(false);

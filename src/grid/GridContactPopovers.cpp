@@ -121,7 +121,9 @@ QWidget *GridContactPopovers::detachableWindowForPopover()
     configure(*content);
     content->setContact(contact);
     const QString name = contact->person->compositeName();
-    window->setWindowTitle(name.isEmpty() ? L(QStringLiteral("No name")) : name);
+    // The record stands "No Name" in for an empty name.
+    const bool nameless = name.isEmpty() || name == PersonKey::NoName;
+    window->setWindowTitle(nameless ? L(QStringLiteral("No name")) : name);
     content->setParentWindow(window);
     auto entry = std::make_shared<DetachedWindowEntry>();
     entry->windowController = controller;

@@ -3,6 +3,7 @@
 #include "detail/DetailTableController.h"
 
 #include <QPushButton>
+#include <QTest>
 
 class GridContactPopoversTest : public GridEditingFixture
 {
@@ -156,4 +157,20 @@ TEST_F(GridContactPopoversTest, AnEditInTheGridReachesTheOpenPopoverAndWindow)
     // Another contact's popover keeps its contact.
     EXPECT_EQ(popoverContent<ContactInfoPopover>()->contact()->uniqueId, bob->uniqueId);
     EXPECT_EQ(entries(), (QStringList{"window Ann", "popover Bob"}));
+}
+
+TEST_F(GridContactPopoversTest, ADoubleClickOnANameOpensItsPopoverAndANamelessWindowIsTitledNoName)
+{
+    const ContactRowPtr nameless = add(person(""));
+    grid()->updateTable();
+    const QRect cell = cellRect(rowOf(nameless), "Name");
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    ASSERT_EQ(table()->clickedRow(), rowOf(nameless));
+    auto *popover = popoverContent<ContactInfoPopover>();
+    ASSERT_NE(popover, nullptr);
+    EXPECT_EQ(popover->contact()->uniqueId, nameless->uniqueId);
+    grid()->popover()->detach();
+    ASSERT_EQ(grid()->detachedWindows().size(), 1);
+    EXPECT_EQ(grid()->detachedWindows().first()->window->windowTitle(), "No name");
 }
