@@ -51,6 +51,7 @@ public:
     DetailEditDelegate *editDelegate() const override;
     QObject *editSender() override { return this; }
     void sendContactDidUpdate() override;
+    DetailRowMenu::Variant rowMenuVariant() const override { return DetailRowMenu::Variant::Popover; }
 
     bool editState() const;
     QWidget *parentWindow() const { return m_parentWindow; }

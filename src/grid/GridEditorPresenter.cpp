@@ -79,11 +79,15 @@ QSize GridEditorPresenter::contentSize(Editor editor, const QString &type)
 void GridEditorPresenter::showEditor(Editor editor, const SubContactRowPtr &row, const QString &type,
                                      std::optional<int> labelIndex, const QRect &rect)
 {
-    const ValueEditorFactory *factory = m_delegate ? m_delegate->valueEditorFactory() : nullptr;
+    ValueEditorFactory *factory = m_delegate ? m_delegate->valueEditorFactory() : nullptr;
     if (!factory || !row)
         return;
-    // The address, social-profile and instant-message editors ignore "editEnabled".
-    const ValueEditorFactory::Request request{row, type, labelIndex, true};
+    auto context = std::make_shared<EditorContext>();
+    context->contact = row;
+    context->type = type;
+    context->labelIndex = labelIndex;
+    // The address, social-profile and instant-message editors ignore it.
+    context->editEnabled = true;
     Popover *popover = popoverForShowing(Popover::Behavior::Transient);
     QWidget *content = factory->makeEditor(editor, popover, m_state.selectedFont);
     if (!content)
@@ -95,7 +99,7 @@ void GridEditorPresenter::showEditor(Editor editor, const SubContactRowPtr &row,
     popover->setContentSize(contentSize(editor, type));
     popover->showRelativeToRect(rect, m_table.viewport(), Popover::Edge::MaxY);
     // The editor gets its context once it is on screen.
-    factory->setContextInfo(content, request, m_state.editState);
+    factory->setContextInfo(content, context, m_state.editState);
 }
 
 void GridEditorPresenter::showMultiValuePopover(const SubContactRowPtr &row, const QString &type, int labelIndex,
@@ -146,10 +150,11 @@ void GridEditorPresenter::showNamePopover(const SubContactRowPtr &row, const QSt
 
 void GridEditorPresenter::popoverDidClose(Popover *popover)
 {
-    const ValueEditorFactory *factory = m_delegate ? m_delegate->valueEditorFactory() : nullptr;
+    ValueEditorFactory *factory = m_delegate ? m_delegate->valueEditorFactory() : nullptr;
     if (factory && popover->contentWidget()) {
-        if (const auto result = factory->dirtyResult(popover->contentWidget()))
-            writeBack(*result);
+        const EditorContextPtr context = factory->contextInfo(popover->contentWidget());
+        if (context && context->dirty.value_or(false))
+            writeBack(*context);
     }
     // The next opening makes a new popover.
     if (m_popover == popover)
@@ -175,7 +180,7 @@ QList<SubContactRowPtr> GridEditorPresenter::chosenContacts(const QList<int> &ro
     return chosen;
 }
 
-void GridEditorPresenter::writeBack(const ValueEditorFactory::Result &result)
+void GridEditorPresenter::writeBack(const EditorContext &result)
 {
     const QList<SubContactRowPtr> rows = chosenContacts(m_selectedRowIndexes.value_or(QList<int>()));
     UndoManager *undoManager = m_delegate ? m_delegate->undoManager() : nullptr;
@@ -189,7 +194,7 @@ void GridEditorPresenter::writeBack(const ValueEditorFactory::Result &result)
 }
 
 // The funnel marks the window edited for every write that reaches a contact.
-bool GridEditorPresenter::writeValue(const ValueEditorFactory::Result &result, const SubContactRowPtr &row)
+bool GridEditorPresenter::writeValue(const EditorContext &result, const SubContactRowPtr &row)
 {
     ContactInfoPopoverDelegate *edits = m_delegate ? m_delegate->contactEditDelegate() : nullptr;
     if (!edits)

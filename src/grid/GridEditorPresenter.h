@@ -2,6 +2,7 @@
 
 #include "grid/GridState.h"
 #include "platform/widgets/Popover.h"
+#include "ui/contracts/EditorContext.h"
 #include "ui/contracts/ValueEditorFactory.h"
 
 #include <QList>
@@ -27,7 +28,7 @@ class GridEditorPresenter : public QObject
     Q_OBJECT
 
 public:
-    using Editor = ValueEditorFactory::Editor;
+    using Editor = ValueEditorFactory::Kind;
 
     GridEditorPresenter(GridState &state, GridTableView &table, QObject *parent = nullptr);
 
@@ -65,8 +66,8 @@ private:
     void showEditor(Editor editor, const SubContactRowPtr &row, const QString &type,
                     std::optional<int> labelIndex, const QRect &rect);
     void popoverDidClose(Popover *popover);
-    void writeBack(const ValueEditorFactory::Result &result);
-    bool writeValue(const ValueEditorFactory::Result &result, const SubContactRowPtr &row);
+    void writeBack(const EditorContext &result);
+    bool writeValue(const EditorContext &result, const SubContactRowPtr &row);
 
     GridState &m_state;
     GridTableView &m_table;

@@ -4,7 +4,7 @@
 
 #include "detail/ContactInfoPopover.h"
 #include "detail/ContactInfoWindowController.h"
-#include "editors/ValueEditorMaker.h"
+#include "editors/ValueEditors.h"
 #include "grid/GridCellEditing.h"
 #include "grid/GridContactPopovers.h"
 #include "grid/GridEditorPresenter.h"
@@ -28,10 +28,10 @@ public:
     {
         return new ContactInfoWindowController(UserDefaults::standard());
     }
-    const ValueEditorFactory *valueEditorFactory() const override { return &maker; }
+    ValueEditorFactory *valueEditorFactory() override { return &editors; }
 
     ViewController *view = nullptr;
-    ValueEditorMaker maker;
+    ValueEditors editors;
 };
 
 class GridEditingFixture : public GridFixture

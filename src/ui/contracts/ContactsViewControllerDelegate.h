@@ -46,5 +46,5 @@ public:
     virtual ContactInfoPopoverInterface *makeContactInfoPopover() { return nullptr; }
     virtual DetachedWindowController *makeDetachedWindow() { return nullptr; }
     // The value editors the grid opens; none, and no editor opens, while null.
-    virtual const ValueEditorFactory *valueEditorFactory() const { return nullptr; }
+    virtual ValueEditorFactory *valueEditorFactory() { return nullptr; }
 };
