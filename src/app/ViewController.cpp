@@ -18,6 +18,8 @@
 #include "addressbook/ViewTypes.h"
 #include "app/ViewFindHost.h"
 #include "app/WindowController.h"
+#include "detail/ContactInfoPopover.h"
+#include "detail/ContactInfoWindowController.h"
 #include "detail/DetailEditorPresenter.h"
 #include "editors/AddressViewController.h"
 #include "editors/DateEditorAdapter.h"
@@ -50,6 +52,13 @@ namespace {
 
 ViewController::ModifierQuery s_modifierQuery;
 
+// One set of value editors for the program: the detail tables find it without a window.
+ValueEditors &valueEditors()
+{
+    static ValueEditors editors;
+    return editors;
+}
+
 Qt::KeyboardModifiers currentModifiers()
 {
     return s_modifierQuery ? s_modifierQuery() : QGuiApplication::queryKeyboardModifiers();
@@ -80,13 +89,14 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
     MultiValueViewController::setNestedEditorFactory([](const QString &type) -> ValueEditor * {
         return type == QStringLiteral("Address") ? new AddressViewController : nullptr;
     });
-    static ValueEditors valueEditors;
-    DetailEditorPresenter::setValueEditorFactory(&valueEditors);
+    DetailEditorPresenter::setValueEditorFactory(&valueEditors());
 }
 
 // The panes go before the widgets that hold their views, and the document before the panes.
 ViewController::~ViewController()
 {
+    // The popover and the torn-off windows tell their delegate as they close.
+    m_broadcast->closeAllContactViews();
     m_find.reset();
     m_findHost.reset();
     m_drops.reset();
@@ -642,6 +652,21 @@ void ViewController::addContactByVCardString(const QString &vCardString)
 void ViewController::addContactRows(const QList<ContactRowPtr> &rows)
 {
     m_drops->addContactRows(rows);
+}
+
+ContactInfoPopoverInterface *ViewController::makeContactInfoPopover()
+{
+    return new ContactInfoPopover(m_defaults);
+}
+
+DetachedWindowController *ViewController::makeDetachedWindow()
+{
+    return new ContactInfoWindowController(m_defaults);
+}
+
+ValueEditorFactory *ViewController::valueEditorFactory()
+{
+    return &valueEditors();
 }
 
 // --- group selection --------------------------------------------------------------------------

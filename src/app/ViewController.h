@@ -76,7 +76,7 @@ public:
 
     UserDefaults &defaults() const { return m_defaults; }
     AddressBook &addressBook() const { return *m_book; }
-    UndoManager *undoManager() const { return m_book->undoManager(); }
+    UndoManager *undoManager() const override { return m_book->undoManager(); }
     WindowController *windowController() const;
 
     // The address book. Empty or null while nothing is loaded.
@@ -200,6 +200,9 @@ public:
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
     void addContactByVCardString(const QString &vCardString) override;
     void addContactRows(const QList<ContactRowPtr> &rows) override;
+    ContactInfoPopoverInterface *makeContactInfoPopover() override;
+    DetachedWindowController *makeDetachedWindow() override;
+    ValueEditorFactory *valueEditorFactory() override;
     // Two contacts side by side in the merge sheet; Done writes the merged copies as one step.
     void beginMergeSheet(const QList<ContactRowPtr> &contacts) override;
     // The QR-code sheet for the row's contact; the sheet stays until the next one.

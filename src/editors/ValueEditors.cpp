@@ -5,6 +5,8 @@
 #include "editors/DatesViewController.h"
 #include "editors/IMSViewController.h"
 #include "editors/MultiValueViewController.h"
+#include "editors/NameViewController.h"
+#include "editors/PhoneticNameViewController.h"
 #include "editors/SNSViewController.h"
 
 QWidget *ValueEditors::makeEditor(Kind kind, Popover *popover, const QFont &font)
@@ -31,6 +33,12 @@ QWidget *ValueEditors::makeEditor(Kind kind, Popover *popover, const QFont &font
         break;
     case Kind::Birthday:
         editor = new DateViewController;
+        break;
+    case Kind::PhoneticName:
+        editor = new PhoneticNameViewController;
+        break;
+    case Kind::Name:
+        editor = new NameViewController;
         break;
     }
     editor->setPopover(popover);

@@ -1,15 +1,14 @@
 #include "grid/ContactsViewController.h"
 
-#include "ui/contracts/ContactInfoPopoverInterface.h"
-#include "ui/contracts/DetachedWindowController.h"
-
-#include "ui/contracts/ContactInfoInterface.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "addressbook/DefaultsKey.h"
 #include "ui/widgets/FontService.h"
 #include "grid/GridCellDelegate.h"
 #include "grid/GridClipboard.h"
 #include "grid/GridDragAndDrop.h"
+#include "grid/GridCellEditing.h"
+#include "grid/GridContactPopovers.h"
+#include "grid/GridEditorPresenter.h"
 #include "grid/GridColumns.h"
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
@@ -37,24 +36,14 @@ const QString AscendingKey = QStringLiteral("ascending");
 constexpr double DefaultFontSize = 12.0;
 constexpr int StartRowHeight = 20;
 
-// Every detail view that shows a contact (the detail table of a popover or torn-off window).
-ContactInfoInterface *detailView(QWidget *widget)
-{
-    return dynamic_cast<ContactInfoInterface *>(widget);
-}
-
-ContactInfoInterface *detailView(const DetachedWindowEntry &entry)
-{
-    if (!entry.windowController)
-        return nullptr;
-    return dynamic_cast<ContactInfoInterface *>(entry.windowController->contentViewController());
-}
-
 } // namespace
 
 ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *parent)
     : QObject(parent), m_defaults(defaults), m_tableView(new GridTableView),
       m_model(new GridModel(m_state, this)), m_cellDelegate(new GridCellDelegate(m_state, this)),
+      m_editors(new GridEditorPresenter(m_state, *m_tableView, this)),
+      m_contactPopovers(new GridContactPopovers(m_state, *m_tableView, *m_editors, this)),
+      m_cellEditing(new GridCellEditing(m_state, *m_tableView, *this, *m_editors, *m_contactPopovers, this)),
       m_clipboard(std::make_unique<GridClipboard>(*this, defaults))
 {
     m_state.columns = {GridColumns::nameColumn()};
@@ -68,6 +57,7 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
 
 ContactsViewController::~ContactsViewController()
 {
+    m_contactPopovers->closeAllSilently();
     // A table handed to a layout may outlive this controller for a moment; it must not reach the
     // model and delegate, which go with it.
     if (m_tableView) {
@@ -86,6 +76,20 @@ void ContactsViewController::connectTable()
             [this](int column, int, int newWidth) { tableViewColumnDidResize(column, newWidth); });
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::tableViewColumnDidMove);
     connect(m_tableView, &GridTableView::willAppear, this, &ContactsViewController::viewWillAppear);
+    connect(m_tableView, &QAbstractItemView::doubleClicked, m_cellEditing, &GridCellEditing::tableViewDoubleAction);
+    // The commit reloads the rows, which must not happen while the table is still closing the editor.
+    connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing, &GridCellEditing::textFieldCellChanged,
+            Qt::QueuedConnection);
+    connect(m_cellDelegate, &GridCellDelegate::labelPopupClicked, m_cellEditing, &GridCellEditing::showLabelPopup,
+            Qt::QueuedConnection);
+}
+
+void ContactsViewController::setDelegate(ContactsViewControllerDelegate *delegate)
+{
+    m_delegate = delegate;
+    m_editors->setDelegate(delegate);
+    m_contactPopovers->setDelegate(delegate);
+    m_cellEditing->setDelegate(delegate);
 }
 
 // --- set-up ---------------------------------------------------------------------------------
@@ -262,14 +266,7 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     const QList<int> selected = m_tableView->selectedRowIndexes();
     if (!selected.isEmpty())
         m_tableView->scrollTo(m_model->index(selected.first(), 0));
-    if (m_popover) {
-        if (ContactInfoInterface *detail = detailView(m_popover->contentWidget()))
-            detail->setSelectedFont(font);
-    }
-    for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
-        if (ContactInfoInterface *detail = detailView(*entry))
-            detail->setSelectedFont(font);
-    }
+    m_contactPopovers->setSelectedFont(font);
 }
 
 void ContactsViewController::toggleShowCompany()
@@ -403,22 +400,7 @@ void ContactsViewController::reloadKeepingSelection(const GridSelectionMemory &m
 
 void ContactsViewController::refreshDetailViews()
 {
-    const SubContactRowPtr row = rowAt(m_tableView->selectedRow());
-    if (!row)
-        return;
-    if (m_popover) {
-        if (ContactInfoInterface *detail = detailView(m_popover->contentWidget())) {
-            detail->setContact(row);
-            detail->updateTable();
-        }
-    }
-    for (const DetachedWindowEntryPtr &entry : std::as_const(m_detachedWindows)) {
-        ContactInfoInterface *detail = detailView(*entry);
-        if (detail && entry->uniqueId == row->uniqueId) {
-            detail->setContact(row);
-            detail->updateTable();
-        }
-    }
+    m_contactPopovers->refreshDetailViews(rowAt(m_tableView->selectedRow()));
 }
 
 // --- selection ------------------------------------------------------------------------------
@@ -686,26 +668,35 @@ void ContactsViewController::selectItemAndRange(const std::optional<ItemAndRange
 
 // --- popover and torn-off windows -----------------------------------------------------------
 
-void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
+Popover *ContactsViewController::popover()
 {
-    QObject *window = closed.window;
-    const QString &uniqueId = closed.uniqueId;
-    auto matches = [&](auto predicate) {
-        const auto found = std::find_if(m_detachedWindows.begin(), m_detachedWindows.end(), predicate);
-        if (found == m_detachedWindows.end())
-            return false;
-        m_detachedWindows.erase(found);
-        return true;
-    };
-    // A popover reports its presenter's window, which no entry holds: then the contact decides.
-    if (window && matches([window](const DetachedWindowEntryPtr &entry) { return entry->window == window; }))
-        return;
-    if (!uniqueId.isEmpty())
-        matches([&uniqueId](const DetachedWindowEntryPtr &entry) { return entry->uniqueId == uniqueId; });
+    return m_editors->popover();
 }
 
-// The contact popover arrives with its pane.
-void ContactsViewController::showContactInfoPopoverWithOption(bool) {}
+void ContactsViewController::setPopover(Popover *popover)
+{
+    m_editors->setPopover(popover);
+}
+
+QList<DetachedWindowEntryPtr> ContactsViewController::detachedWindows() const
+{
+    return m_contactPopovers->detachedWindows();
+}
+
+void ContactsViewController::setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries)
+{
+    m_contactPopovers->setDetachedWindows(entries);
+}
+
+void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
+{
+    m_contactPopovers->detachedWindowDidClose(closed);
+}
+
+void ContactsViewController::showContactInfoPopoverWithOption(bool editName)
+{
+    m_contactPopovers->showContactInfoPopoverWithOption(editName);
+}
 
 void ContactsViewController::copy(GridCopyFormat format)
 {

@@ -18,6 +18,9 @@
 
 class GridCellDelegate;
 class GridClipboard;
+class GridCellEditing;
+class GridContactPopovers;
+class GridEditorPresenter;
 class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
@@ -55,14 +58,14 @@ public:
     void setEditState(bool editState) override;
     void setSelectedFont(const QFont &font) override;
     void setCustomItems(const QVariantList &customItems) override { m_state.customItems = customItems; }
-    void setDelegate(ContactsViewControllerDelegate *delegate) override { m_delegate = delegate; }
+    void setDelegate(ContactsViewControllerDelegate *delegate) override;
     void selectRowIndexesWithContacts(const QList<ContactRowPtr> &contacts) override;
     QList<ContactRowPtr> selectedContacts() override;
     QList<SubContactRowPtr> selectedSubContacts() override;
     std::optional<QList<ContactRowPtr>> selectedContactsWithClickedRowIndex(int clickedRow) override;
     QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable; }
-    Popover *popover() override { return m_popover; }
-    void setPopover(Popover *popover) override { m_popover = popover; }
+    Popover *popover() override;
+    void setPopover(Popover *popover) override;
     void detachedWindowDidClose(const ClosedWindow &closed) override;
     void showContactInfoPopoverWithOption(bool editName) override;
     void saveColumnWithDictionary() override;
@@ -108,8 +111,15 @@ public:
     Qt::CaseSensitivity findOptions() const { return m_state.findOptions; }
     std::optional<ItemAndRange> selectedItemAndRange() const { return m_state.selectedItemAndRange; }
 
-    QList<DetachedWindowEntryPtr> detachedWindows() const override { return m_detachedWindows; }
-    void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries) { m_detachedWindows = entries; }
+    QList<DetachedWindowEntryPtr> detachedWindows() const override;
+    void setDetachedWindows(const QList<DetachedWindowEntryPtr> &entries);
+
+    // Editing from the grid: the value editors' presenter (and the chosen rows a result goes to),
+    // the contact popovers and torn-off windows, double-clicks and in-place commits. Menus and keys
+    // open editors through these.
+    GridEditorPresenter *editorPresenter() const { return m_editors; }
+    GridContactPopovers *contactPopovers() const { return m_contactPopovers; }
+    GridCellEditing *cellEditing() const { return m_cellEditing; }
 
     GridTableView *gridTableView() const { return m_tableView; }
     GridModel *model() const { return m_model; }
@@ -170,14 +180,15 @@ private:
     OwnedView<GridTableView> m_tableView;
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;
+    GridEditorPresenter *m_editors;
+    GridContactPopovers *m_contactPopovers;
+    GridCellEditing *m_cellEditing;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     std::unique_ptr<GridClipboard> m_clipboard;
     QList<SortDescriptor> m_sortDescriptors;
     QVariantMap m_columnWidthDictionary;
     // Rows given more than one line's height at the last reload.
     QList<int> m_tallRows;
-    QPointer<Popover> m_popover;
-    QList<DetachedWindowEntryPtr> m_detachedWindows;
     // Selection changes while the rows are rebuilt are not the user's.
     bool m_reloading = false;
     // The label filter changed since the last rebuild.

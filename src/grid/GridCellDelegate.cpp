@@ -1,8 +1,12 @@
 #include "grid/GridCellDelegate.h"
 
+#include "grid/GridField.h"
 #include "grid/GridModel.h"
+#include "model/QNPerson.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
@@ -223,4 +227,62 @@ void GridCellDelegate::paintFooter(QPainter *painter, const QStyleOptionViewItem
     painter->drawText(QRect(text.left(), option.rect.top(), text.width(), m_state.rowHeight),
                       Qt::AlignLeft | Qt::AlignVCenter, cell.text);
     painter->restore();
+}
+
+// --- in-place editing -----------------------------------------------------------------------
+
+QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                        const QModelIndex &) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFont(m_state.selectedFont);
+    editor->setFrame(false);
+    return editor;
+}
+
+void GridCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *field = qobject_cast<QLineEdit *>(editor);
+    if (!field || index.row() >= m_state.subContactTable.size() || index.column() >= m_state.columns.size())
+        return;
+    const SubContactRow &row = *m_state.subContactTable.at(index.row());
+    if (!row.person)
+        return;
+    field->setText(GridField::editableText(m_state.columns.at(index.column()).identifier, *row.person,
+                                           row.labelIndex, m_state.customItems));
+    field->selectAll();
+}
+
+void GridCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
+{
+    if (auto *field = qobject_cast<QLineEdit *>(editor))
+        emit const_cast<GridCellDelegate *>(this)->textCommitted(index.row(), index.column(), field->text());
+}
+
+// A labelled value's text is edited beside its popup.
+void GridCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                            const QModelIndex &index) const
+{
+    const auto *model = qobject_cast<const GridModel *>(index.model());
+    const GridCell cell = model ? model->cell(index) : GridCell();
+    QRect rect = cell.kind == GridCell::Kind::PopupAndText ? textRect(option.rect, cell) : option.rect;
+    rect.setHeight(std::min(rect.height(), m_state.rowHeight * std::max(1, index.data(GridModel::NumLinesRole).toInt())));
+    editor->setGeometry(rect);
+}
+
+bool GridCellDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                                   const QModelIndex &index)
+{
+    const auto *grid = qobject_cast<const GridModel *>(model);
+    if (grid && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const GridCell cell = grid->cell(index);
+        const QRect label = labelRect(option.rect, cell);
+        if (mouse->button() == Qt::LeftButton && cell.showsLabel() &&
+            label.contains(mouse->position().toPoint())) {
+            emit labelPopupClicked(index.row(), index.column(), label);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }

@@ -80,3 +80,20 @@ const QString &GridField::textOf(const QVariantMap &map, const QString &key)
         return none;
     return *static_cast<const QString *>(found->constData());
 }
+
+QString GridField::editableText(const QString &identifier, QNPerson &person, int position,
+                                const QVariantList &customItems)
+{
+    if (isAddressPart(identifier)) {
+        const auto address = person.labeledValueForIdentifierAtIndex(QStringLiteral("Address"), position);
+        return address ? address->value(identifier).toString() : QString();
+    }
+    const QString type = valueType(identifier, person, customItems);
+    if (type == PersonValueType::Labeled) {
+        const auto entry = person.labeledValueForIdentifierAtIndex(identifier, position);
+        return entry ? entry->value(PersonKey::Value).toString() : QString();
+    }
+    if (type == PersonValueType::String)
+        return person.stringValueForIdentifier(identifier);
+    return QString();
+}

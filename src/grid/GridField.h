@@ -23,6 +23,11 @@ public:
     // An empty filter, or one that begins with "All", passes every label.
     static bool labelPasses(const QStringList &selectedLabels, const QString &label);
     static bool isNoFilter(const QStringList &selectedLabels);
+    // The text an in-place edit of the field starts from and is compared with: the part of the
+    // address at the position, the entry's "value" of a labelled field, the whole text of a
+    // string field (a cell may show it shortened), empty for anything else.
+    static QString editableText(const QString &identifier, QNPerson &person, int position,
+                                const QVariantList &customItems);
 
     // Views into a value without copying it, for the loops over every row: the map a variant
     // holds, and the text under a key of a map (empty when it is none).

@@ -42,7 +42,9 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     if (isFooterRow(index.row()))
         return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    // The grid decides which cells edit in place and starts the edit itself; the table has no
+    // edit triggers of its own.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled;
 }
 
 GridCell GridModel::cell(const QModelIndex &index) const

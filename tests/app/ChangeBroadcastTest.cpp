@@ -21,9 +21,10 @@ using ChangeBroadcastTest = AppFixture;
 TEST_F(ChangeBroadcastTest, AChangeReachesTheTornOffWindowsTheRealGridLists)
 {
     CallLog log;
-    ViewController view(defaults(), SplitPanes::makeDefault(defaults()));
     const ContactRowPtr ann = rowOf(sampleContact("Ann"));
+    // The window outlives the view, which closes its windows as it goes.
     ListedWindow window(log, ann);
+    ViewController view(defaults(), SplitPanes::makeDefault(defaults()));
     auto *grid = static_cast<ContactsViewController *>(view.contactsViewController());
     grid->setDetachedWindows(
         {std::make_shared<DetachedWindowEntry>(DetachedWindowEntry{&window, ann->uniqueId, nullptr})});

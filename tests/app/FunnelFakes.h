@@ -9,6 +9,7 @@
 #include "find/FindBarController.h"
 #include "platform/UserDefaults.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -55,7 +56,8 @@ public:
     QList<ContactRowPtr> selectedRows;
     QList<SubContactRowPtr> selection;
     QList<SubContactRowPtr> shownRows;
-    Popover *currentPopover = nullptr;
+    // A test's own popover may go before the view, which closes the grid's popover as it goes.
+    QPointer<Popover> currentPopover;
     QList<DetachedWindowEntryPtr> windows;
 
 private:
@@ -109,6 +111,12 @@ public:
         entry->uniqueId = row->uniqueId;
         grid.windows.append(entry);
     }
+    // Unlisted as it goes: the view closes the listed windows when it goes, after the test's own.
+    ~FakeDetachedWindow() override
+    {
+        if (m_liveGrid)
+            m_grid.windows.removeIf([this](const DetachedWindowEntryPtr &entry) { return entry->windowController == this; });
+    }
     void close() override
     {
         m_log.calls.append(QStringLiteral("close ") + m_uniqueId);
@@ -119,6 +127,7 @@ public:
 private:
     CallLog &m_log;
     FakeGrid &m_grid;
+    QPointer<QObject> m_liveGrid{&m_grid};
     FakeContactPopover m_content;
     QString m_uniqueId;
 };

@@ -5,6 +5,8 @@
 #include "editors/DatesViewController.h"
 #include "editors/IMSViewController.h"
 #include "editors/MultiValueViewController.h"
+#include "editors/NameViewController.h"
+#include "editors/PhoneticNameViewController.h"
 #include "editors/SNSViewController.h"
 #include "editors/ValueEditors.h"
 #include "platform/widgets/Popover.h"
@@ -23,6 +25,8 @@ TEST_F(EditorsFixture, ValueEditorsMakesEachKindForThePopoverAndHandsItsContextB
     EXPECT_TRUE(qobject_cast<IMSViewController *>(make(Kind::InstantMessage).get()));
     EXPECT_TRUE(qobject_cast<SNSViewController *>(make(Kind::SocialProfile).get()));
     EXPECT_TRUE(qobject_cast<DatesViewController *>(make(Kind::Dates).get()));
+    EXPECT_TRUE(qobject_cast<NameViewController *>(make(Kind::Name).get()));
+    EXPECT_TRUE(qobject_cast<PhoneticNameViewController *>(make(Kind::PhoneticName).get()));
     const std::unique_ptr<QWidget> birthday = make(Kind::Birthday);
     auto *editor = qobject_cast<DateViewController *>(birthday.get());
     ASSERT_TRUE(editor);

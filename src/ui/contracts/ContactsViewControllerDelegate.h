@@ -2,10 +2,16 @@
 
 #include "addressbook/SortDescriptor.h"
 #include "model/AddressBookRecords.h"
+#include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
 #include <QString>
+
+class ContactInfoPopoverInterface;
+class DetachedWindowController;
+class UndoManager;
+class ValueEditorFactory;
 
 // The grid's calls to the controller that holds it.
 class ContactsViewControllerDelegate
@@ -29,4 +35,19 @@ public:
     // "Show QRCode" chose this row (the clicked one, else the selected one): the shell opens the
     // QR-code sheet for it.
     virtual void showQRCodeForContact(const SubContactRowPtr &) {}
+
+    // Editing from the grid. The undoable edits that in-place edits, value editors and contact
+    // popovers end in (the main view controller takes them itself), and the window's undo manager,
+    // on which a change of several rows is one step; null while there are none.
+    virtual ContactInfoPopoverDelegate *contactEditDelegate()
+    {
+        return dynamic_cast<ContactInfoPopoverDelegate *>(this);
+    }
+    virtual UndoManager *undoManager() const { return nullptr; }
+    // A new contact popover, and a new torn-off window whose content is one; the grid owns the
+    // popover through its Popover, the window owns itself. Null when none can be made.
+    virtual ContactInfoPopoverInterface *makeContactInfoPopover() { return nullptr; }
+    virtual DetachedWindowController *makeDetachedWindow() { return nullptr; }
+    // The value editors the grid opens; none, and no editor opens, while null.
+    virtual ValueEditorFactory *valueEditorFactory() { return nullptr; }
 };

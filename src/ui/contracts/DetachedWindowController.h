@@ -1,6 +1,7 @@
 #pragma once
 
 class ContactInfoPopoverInterface;
+class QWidget;
 
 // The controller of a contact popover torn off into its own window.
 class DetachedWindowController
@@ -12,4 +13,6 @@ public:
     // window's entry from the grid.
     virtual void close() = 0;
     virtual ContactInfoPopoverInterface *contentViewController() = 0;
+    // The window itself, which owns the controller; null for a stand-in.
+    virtual QWidget *window() { return nullptr; }
 };

@@ -21,7 +21,9 @@ public:
         SocialProfile,
         // The list of dated events.
         Dates,
-        Birthday
+        Birthday,
+        PhoneticName,
+        Name
     };
 
     virtual ~ValueEditorFactory() = default;

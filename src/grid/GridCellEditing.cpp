@@ -1,0 +1,397 @@
+#include "grid/GridCellEditing.h"
+
+#include "addressbook/UndoGroup.h"
+#include "grid/GridContactPopovers.h"
+#include "grid/GridEditorPresenter.h"
+#include "grid/GridField.h"
+#include "grid/GridModel.h"
+#include "grid/GridTableView.h"
+#include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Alert.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "ui/widgets/LabelPopup.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QString Address = QStringLiteral("Address");
+const QString SocialNetwork = QStringLiteral("Social Network");
+const QString InstantMessage = QStringLiteral("Instant Message");
+const QString Dates = QStringLiteral("Dates");
+
+// Fields whose values change only through their editors.
+const QStringList EditedInEditorsOnly{PersonIdentifier::Name, PersonIdentifier::PhoneticName, Address,
+                                      InstantMessage,         PersonIdentifier::Birthday,     Dates};
+
+GridCellEditing::ModifierQuery s_modifierQuery;
+
+// The entry's own number, 0 without an entry.
+int entryNumber(const std::optional<QVariantMap> &entry)
+{
+    return entry ? entry->value(PersonKey::LabelIndex).toInt() : 0;
+}
+
+} // namespace
+
+void GridCellEditing::setModifierQuery(ModifierQuery query)
+{
+    s_modifierQuery = std::move(query);
+}
+
+bool GridCellEditing::isCommandHeld()
+{
+    const Qt::KeyboardModifiers modifiers =
+        s_modifierQuery ? s_modifierQuery() : QGuiApplication::queryKeyboardModifiers();
+    return modifiers & (Qt::ControlModifier | Qt::MetaModifier);
+}
+
+GridCellEditing::GridCellEditing(GridState &state, GridTableView &table, ContactsGridInterface &grid,
+                                 GridEditorPresenter &editors, GridContactPopovers &contactPopovers,
+                                 QObject *parent)
+    : QObject(parent), m_state(state), m_table(table), m_grid(grid), m_editors(editors),
+      m_contactPopovers(contactPopovers)
+{
+}
+
+SubContactRowPtr GridCellEditing::rowAt(int row) const
+{
+    return row >= 0 && row < m_state.subContactTable.size() ? m_state.subContactTable.at(row) : nullptr;
+}
+
+QString GridCellEditing::identifierAt(int column) const
+{
+    return column >= 0 && column < m_state.columns.size() ? m_state.columns.at(column).identifier : QString();
+}
+
+QString GridCellEditing::kindOf(const QString &identifier, QNPerson &person) const
+{
+    return GridField::valueType(identifier, person, m_state.customItems);
+}
+
+QRect GridCellEditing::cellFrame(int column, int row) const
+{
+    return m_table.model() ? m_table.visualRect(m_table.model()->index(row, column)) : QRect();
+}
+
+// --- double-click ---------------------------------------------------------------------------
+
+void GridCellEditing::tableViewDoubleAction()
+{
+    doubleActionAt(m_table.clickedColumn(), m_table.clickedRow());
+}
+
+void GridCellEditing::doubleActionAt(int column, int row)
+{
+    if (!rowAt(row) || identifierAt(column).isEmpty())
+        return;
+    if (!m_state.editState) {
+        lockedDoubleAction(column, row);
+        return;
+    }
+    const QList<int> chosen = chosenRows(row);
+    if (chosen.size() < 2 || identifierAt(column) == PersonIdentifier::Name) {
+        m_editors.setSelectedRowIndexes(QList<int>{row});
+        editTableViewCellOrShowPopoverForColumn(column, row);
+        return;
+    }
+    m_editors.setSelectedRowIndexes(chosen);
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Do you want to set the same value in the selected rows")));
+    alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
+    QPointer<GridCellEditing> self(this);
+    alert.beginSheetModalForWindow(m_table.window(), [self, column, row](int response) {
+        if (self && response == Alert::FirstButton)
+            self->editTableViewCellOrShowPopoverForColumn(column, row);
+    });
+}
+
+// The table's selected rows and the clicked one, top to bottom.
+QList<int> GridCellEditing::chosenRows(int row) const
+{
+    QList<int> rows = m_table.selectedRowIndexes();
+    if (!rows.contains(row))
+        rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void GridCellEditing::lockedDoubleAction(int column, int row)
+{
+    m_editors.setSelectedRowIndexes(QList<int>{row});
+    const SubContactRowPtr subContact = rowAt(row);
+    const QString identifier = identifierAt(column);
+    const QRect rect = cellFrame(column, row);
+    const bool command = isCommandHeld();
+    if (identifier == PersonIdentifier::Name) {
+        m_contactPopovers.showContactInfoPopover(subContact, rect);
+        return;
+    }
+    const auto *model = qobject_cast<const GridModel *>(m_table.model());
+    const bool empty = !model || model->cell(model->index(row, column)).text.isEmpty();
+    if (!empty && showLockedEditor(subContact, identifier, kindOf(identifier, *subContact->person), rect, command))
+        return;
+    if (command)
+        editTableViewCellOrShowPopoverForColumn(column, row);
+}
+
+// True when the field is one that the locked grid answers itself, editor or not.
+bool GridCellEditing::showLockedEditor(const SubContactRowPtr &row, const QString &identifier,
+                                       const QString &kind, const QRect &rect, bool command)
+{
+    QNPerson &person = *row->person;
+    const int index = entryNumber(person.labeledValueForIdentifierAtIndex(identifier, row->labelIndex));
+    if (identifier == Address)
+        command ? m_editors.showMultiValuePopover(row, identifier, index, rect)
+                : m_editors.showAddressPopover(row, identifier, index, rect);
+    else if (identifier == InstantMessage)
+        command ? m_editors.showMultiValuePopover(row, identifier, index, rect)
+                : m_editors.showIMSPopover(row, identifier, index, rect);
+    else if (identifier == SocialNetwork)
+        command ? m_editors.showMultiValuePopover(row, identifier, index, rect)
+                : m_editors.showSNSPopover(row, identifier, index, rect);
+    else if (identifier == PersonIdentifier::PhoneticName)
+        m_editors.showPhoneticNamePopover(row, identifier, rect);
+    else if (identifier == Dates)
+        m_editors.showDatePopover(row, identifier, index, rect);
+    else if (identifier == PersonIdentifier::Birthday)
+        m_editors.showDatePopover(row, identifier, index, rect);
+    else if (kind == PersonValueType::Labeled) {
+        if (command)
+            m_editors.showMultiValuePopover(row, identifier, index, rect);
+    } else if (kind != PersonValueType::String) {
+        // The address parts: only Command opens anything.
+        return false;
+    }
+    return true;
+}
+
+void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int row)
+{
+    const SubContactRowPtr subContact = rowAt(row);
+    const QString identifier = identifierAt(column);
+    if (!subContact || identifier.isEmpty() || !subContact->person)
+        return;
+    QNPerson &person = *subContact->person;
+    const QRect rect = cellFrame(column, row);
+    const bool command = isCommandHeld();
+    const QString kind = kindOf(identifier, person);
+    if (identifier == PersonIdentifier::Name) {
+        m_contactPopovers.showContactInfoPopover(subContact, rect);
+        return;
+    }
+    // Locked, only Command opens anything.
+    if (!m_state.editState && !command && kind != PersonValueType::String)
+        return;
+    if (GridField::isAddressPart(identifier)) {
+        const auto address = person.labeledValueForIdentifierAtIndex(Address, subContact->labelIndex);
+        if (command)
+            m_editors.showMultiValuePopover(subContact, Address, entryNumber(address), rect);
+        else if (!address)
+            m_editors.showMultiValuePopover(subContact, Address, subContact->labelIndex, rect);
+        else
+            startInPlaceEditing(column, row);
+        return;
+    }
+    const auto entry = person.labeledValueForIdentifierAtIndex(identifier, subContact->labelIndex);
+    const int index = entryNumber(entry);
+    if (identifier == Address || identifier == SocialNetwork || identifier == InstantMessage) {
+        if (command || !entry)
+            m_editors.showMultiValuePopover(subContact, identifier, index, rect);
+        else if (identifier == Address)
+            m_editors.showAddressPopover(subContact, identifier, index, rect);
+        else if (identifier == SocialNetwork)
+            m_editors.showSNSPopover(subContact, identifier, index, rect);
+        else
+            m_editors.showIMSPopover(subContact, identifier, index, rect);
+    } else if (identifier == Dates || identifier == PersonIdentifier::Birthday) {
+        m_editors.showDatePopover(subContact, identifier, index, rect);
+    } else if (identifier == PersonIdentifier::PhoneticName) {
+        m_editors.showPhoneticNamePopover(subContact, identifier, rect);
+    } else if (kind == PersonValueType::Labeled) {
+        if (command || !entry)
+            m_editors.showMultiValuePopover(subContact, identifier, command ? index : 0, rect);
+        else
+            startInPlaceEditing(column, row);
+    } else if (kind == PersonValueType::String) {
+        // A string belongs to the contact's first row; a locked grid never edits it.
+        if (m_state.editState && subContact->labelIndex == 0)
+            startInPlaceEditing(column, row);
+    }
+}
+
+bool GridCellEditing::startInPlaceEditing(int column, int row)
+{
+    const QModelIndex index = m_table.model() ? m_table.model()->index(row, column) : QModelIndex();
+    if (!index.isValid())
+        return false;
+    m_table.setCurrentIndex(index);
+    m_table.edit(index);
+    return m_table.indexWidget(index) != nullptr;
+}
+
+// --- commits --------------------------------------------------------------------------------
+
+void GridCellEditing::textFieldCellChanged(int row, int column, const QString &text)
+{
+    const QString identifier = identifierAt(column);
+    const SubContactRowPtr edited = rowAt(row);
+    if (identifier.isEmpty() || !edited || !edited->person) {
+        m_editors.setSelectedRowIndexes(std::nullopt);
+        return;
+    }
+    const QList<int> rows = m_editors.selectedRowIndexes().value_or(m_table.selectedRowIndexes());
+    bool unchanged = false;
+    if (rows.size() == 1) {
+        QNPerson &person = *edited->person;
+        const QString kind = kindOf(identifier, person);
+        QString current;
+        if (GridField::isAddressPart(identifier) || kind == PersonValueType::String) {
+            current = GridField::editableText(identifier, person, edited->labelIndex, m_state.customItems);
+        } else if (kind == PersonValueType::Labeled) {
+            const auto entry = person.labeledValueForIdentifierAtIndex(identifier, edited->labelIndex);
+            current = entry ? entry->value(PersonKey::StringValue).toString() : QString();
+        }
+        unchanged = current == text;
+    }
+    if (!unchanged && !EditedInEditorsOnly.contains(identifier)) {
+        // Every write re-sorts the rows: take them all before the first.
+        QList<SubContactRowPtr> chosen;
+        QList<int> sorted = rows;
+        std::sort(sorted.begin(), sorted.end());
+        for (int index : std::as_const(sorted)) {
+            if (const SubContactRowPtr subContact = rowAt(index))
+                chosen.append(subContact);
+        }
+        if (commitText(chosen, identifier, text))
+            m_grid.updateTable();
+    }
+    m_editors.setSelectedRowIndexes(std::nullopt);
+}
+
+bool GridCellEditing::commitText(const QList<SubContactRowPtr> &rows, const QString &identifier,
+                                 const QString &text)
+{
+    ContactInfoPopoverDelegate *edits = m_delegate ? m_delegate->contactEditDelegate() : nullptr;
+    if (!edits)
+        return false;
+    UndoManager *undoManager = m_delegate->undoManager();
+    std::optional<UndoGroup> group;
+    if (undoManager)
+        group.emplace(*undoManager);
+    bool changed = false;
+    // A contact shown in two chosen rows of one string field is written once.
+    QSet<const QNPerson *> written;
+    for (const SubContactRowPtr &row : rows) {
+        QNPerson &person = *row->person;
+        const bool addressPart = GridField::isAddressPart(identifier);
+        const QString listIdentifier = addressPart ? Address : identifier;
+        const QString kind = kindOf(identifier, person);
+        if (addressPart || kind == PersonValueType::Labeled) {
+            auto entry = person.labeledValueForIdentifierAtIndex(listIdentifier, row->labelIndex);
+            const QString key = addressPart ? identifier : PersonKey::Value;
+            if (!entry || entry->value(key).toString() == text)
+                continue;
+            entry->insert(key, text);
+            changed |= edits->undoReplaceLabeledValue(*entry, listIdentifier, row, &m_table);
+        } else if (!written.contains(&person) && person.stringValueForIdentifier(identifier) != text) {
+            written.insert(&person);
+            changed |= edits->undoReplaceValue(text, identifier, row, &m_table);
+        }
+    }
+    return changed;
+}
+
+void GridCellEditing::showLabelPopup(int row, int column, const QRect &rect)
+{
+    const SubContactRowPtr subContact = rowAt(row);
+    const QString identifier = identifierAt(column);
+    if (!subContact || !subContact->person)
+        return;
+    const QString kind = GridField::isAddressPart(identifier) ? Address : identifier;
+    const auto entry = subContact->person->labeledValueForIdentifierAtIndex(kind, subContact->labelIndex);
+    if (!entry)
+        return;
+    const LabelPopup popup(kind, entry->value(PersonKey::Label).toString(), m_state.editState);
+    auto *menu = new QMenu(&m_table);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setFont(m_state.selectedFont);
+    const QList<LabelPopup::Item> &items = popup.items();
+    for (int item = 0; item < items.size(); ++item) {
+        QAction *action = menu->addAction(items.at(item).title);
+        action->setCheckable(true);
+        action->setChecked(item == popup.selectedIndex());
+        connect(action, &QAction::triggered, this, [this, row, column, item] { popupLabelCellChanged(row, column, item); });
+    }
+    menu->popup(m_table.viewport()->mapToGlobal(rect.bottomLeft()));
+}
+
+void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
+{
+    const SubContactRowPtr edited = rowAt(row);
+    const QString identifier = identifierAt(column);
+    if (!edited || !edited->person || identifier.isEmpty())
+        return;
+    const QString kind = GridField::isAddressPart(identifier) ? Address : identifier;
+    const auto entry = edited->person->labeledValueForIdentifierAtIndex(kind, edited->labelIndex);
+    if (!entry)
+        return;
+    // A locked grid's popup holds the value's own label only, which is no choice at all.
+    const std::optional<QString> label =
+        LabelPopup(kind, entry->value(PersonKey::Label).toString(), m_state.editState).labelForItem(itemIndex);
+    if (!label || entry->value(PersonKey::Label).toString() == *label)
+        return;
+    const QList<int> chosen = chosenRows(row);
+    if (chosen.size() == 1) {
+        writeLabel(edited, kind, *label);
+        return;
+    }
+    QList<SubContactRowPtr> rows;
+    for (int index : chosen) {
+        if (const SubContactRowPtr subContact = rowAt(index))
+            rows.append(subContact);
+    }
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Do you want to set the same label in the selected rows")));
+    alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
+    QPointer<GridCellEditing> self(this);
+    alert.beginSheetModalForWindow(m_table.window(), [self, rows, kind, label](int response) {
+        if (!self)
+            return;
+        if (response == Alert::FirstButton && self->m_delegate) {
+            UndoManager *undoManager = self->m_delegate->undoManager();
+            std::optional<UndoGroup> group;
+            if (undoManager)
+                group.emplace(*undoManager);
+            for (const SubContactRowPtr &subContact : rows)
+                self->writeLabel(subContact, kind, *label);
+        }
+        // Cancel: the popups show the stored labels again.
+        self->m_grid.updateTable();
+    });
+}
+
+// The row's entry of the kind at its position takes the label; a row without one is left alone.
+bool GridCellEditing::writeLabel(const SubContactRowPtr &row, const QString &kind, const QString &label)
+{
+    ContactInfoPopoverDelegate *edits = m_delegate ? m_delegate->contactEditDelegate() : nullptr;
+    if (!edits || !row->person)
+        return false;
+    auto entry = row->person->labeledValueForIdentifierAtIndex(kind, row->labelIndex);
+    if (!entry || entry->value(PersonKey::Label).toString() == label)
+        return false;
+    entry->insert(PersonKey::Label, label);
+    return edits->undoReplaceLabeledValue(*entry, kind, row, &m_table);
+}

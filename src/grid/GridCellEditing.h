@@ -1,0 +1,78 @@
+#pragma once
+
+#include "grid/GridState.h"
+
+#include <QList>
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class ContactsGridInterface;
+class ContactsViewControllerDelegate;
+class GridContactPopovers;
+class GridEditorPresenter;
+class GridTableView;
+class QNPerson;
+
+// What a double-click on a grid cell does, and the commits of the edits made inside cells.
+//
+// A double-click opens the cell's value editor, the contact popover (on a name) or edits the
+// cell's text in place; Command (Ctrl) asks for the list editor of the whole field. In edit state
+// a double-click with several rows chosen first asks whether the same value is to go to all of
+// them. A commit writes every chosen row through the undoable edits as one undo step; the rows are
+// resolved to their contacts before the first write, which re-sorts the grid.
+class GridCellEditing : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Test hook: stands in for the keyboard's modifier state; empty asks the keyboard.
+    using ModifierQuery = std::function<Qt::KeyboardModifiers()>;
+    static void setModifierQuery(ModifierQuery query);
+    static bool isCommandHeld();
+
+    GridCellEditing(GridState &state, GridTableView &table, ContactsGridInterface &grid,
+                    GridEditorPresenter &editors, GridContactPopovers &contactPopovers,
+                    QObject *parent = nullptr);
+
+    void setDelegate(ContactsViewControllerDelegate *delegate) { m_delegate = delegate; }
+
+    // The table's double action on its clicked cell.
+    void tableViewDoubleAction();
+    // The same for a given cell (the keys' edited cell).
+    void doubleActionAt(int column, int row);
+    // Opens the cell's editor, or starts editing its text in place, for the chosen rows already
+    // set on the presenter; the entry point for keys and menus.
+    void editTableViewCellOrShowPopoverForColumn(int column, int row);
+
+    // The text of an in-place edit of that cell: written to every chosen row.
+    void textFieldCellChanged(int row, int column, const QString &text);
+    // The label popup of that cell chose its item: the label goes to the selected rows and this one.
+    void popupLabelCellChanged(int row, int column, int itemIndex);
+    // Opens the cell's label popup under rect (viewport coordinates).
+    void showLabelPopup(int row, int column, const QRect &rect);
+
+private:
+    SubContactRowPtr rowAt(int row) const;
+    QString identifierAt(int column) const;
+    QString kindOf(const QString &identifier, QNPerson &person) const;
+    QRect cellFrame(int column, int row) const;
+    bool startInPlaceEditing(int column, int row);
+    void lockedDoubleAction(int column, int row);
+    // The editor of one of the fields with their own, for the locked grid's double-click.
+    bool showLockedEditor(const SubContactRowPtr &row, const QString &identifier, const QString &kind,
+                          const QRect &rect, bool command);
+    QList<int> chosenRows(int row) const;
+    bool commitText(const QList<SubContactRowPtr> &rows, const QString &identifier, const QString &text);
+    bool writeLabel(const SubContactRowPtr &row, const QString &kind, const QString &label);
+
+    GridState &m_state;
+    GridTableView &m_table;
+    ContactsGridInterface &m_grid;
+    GridEditorPresenter &m_editors;
+    GridContactPopovers &m_contactPopovers;
+    ContactsViewControllerDelegate *m_delegate = nullptr;
+};

@@ -1,0 +1,195 @@
+#include "GridEditingFixture.h"
+
+#include "editors/AddressViewController.h"
+#include "editors/MultiValueViewController.h"
+#include "ui/widgets/LabelPopup.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+class GridCellEditingTest : public GridEditingFixture
+{
+protected:
+    ContactRowPtr addWith(const QString &name, const QString &identifier, const QList<Value> &entries)
+    {
+        const QNPersonPtr contact = person(name);
+        setValues(contact, identifier, entries);
+        return add(contact);
+    }
+
+    bool isEditingCell(int row, const QString &identifier) const
+    {
+        return table()->indexWidget(model()->index(row, column(identifier))) != nullptr;
+    }
+
+    QLineEdit *cellEditor() const
+    {
+        return qobject_cast<QLineEdit *>(table()->indexWidget(table()->currentIndex()));
+    }
+};
+
+TEST_F(GridCellEditingTest, SeveralChosenRowsAskOnceThenTheInPlaceTextReachesThemAllInOneStep)
+{
+    showColumns({"Name", "Email"});
+    QList<ContactRowPtr> contacts;
+    for (const char *name : {"Ann", "Bob", "Cat", "Dan", "Eve", "Fay"})
+        contacts.append(addWith(name, "Email", {{"home", QString(name).toLower() + "@x"}}));
+    grid()->updateTable();
+    grid()->selectRowIndexesWithContacts({contacts.at(2), contacts.at(5)});
+    cellEditing()->doubleActionAt(column("Email"), 5);
+    EXPECT_EQ(Alert::lastShown().messageText, "Do you want to set the same value in the selected rows");
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(isEditingCell(5, "Email"));
+    QLineEdit *field = cellEditor();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), "fay@x");
+    field->setText("team@x");
+    QTest::keyClick(field, Qt::Key_Return);
+    // The editor commits on a queued call, and the commit follows on another.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(values(contacts.at(2), "Email"), QStringList{"team@x"});
+    EXPECT_EQ(values(contacts.at(5), "Email"), QStringList{"team@x"});
+    EXPECT_EQ(values(contacts.at(3), "Email"), QStringList{"dan@x"});
+    EXPECT_FALSE(editors()->selectedRowIndexes().has_value());
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(values(contacts.at(2), "Email"), QStringList{"cat@x"});
+    EXPECT_EQ(values(contacts.at(5), "Email"), QStringList{"fay@x"});
+}
+
+TEST_F(GridCellEditingTest, EditStateOpensListEditorsForEmptyCellsAndWithCommand)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr ann = addWithPhones("Ann", {{"home", "1"}});
+    const ContactRowPtr bob = add(person("Bob"));
+    grid()->updateTable();
+    cellEditing()->doubleActionAt(column("Phone"), rowOf(bob));
+    ASSERT_NE(popoverContent<MultiValueViewController>(), nullptr);
+    grid()->popover()->close();
+
+    m_modifiers = Qt::ControlModifier;
+    cellEditing()->doubleActionAt(column("Phone"), rowOf(ann));
+    EXPECT_NE(popoverContent<MultiValueViewController>(), nullptr);
+    EXPECT_FALSE(isEditingCell(rowOf(ann), "Phone"));
+}
+
+TEST_F(GridCellEditingTest, TheLockedGridOpensEditorsReadOnlyAndEditsNoText)
+{
+    showColumns({"Name", "Address", "ZIP", "Company"});
+    const QNPersonPtr contact = person("Ann");
+    contact->setValue(QVariantList{QVariantMap{{"label", "home"}, {"ZIP", "123"}, {"City", "X"}}}, "Address");
+    contact->setValue("Acme", "Company");
+    const ContactRowPtr ann = add(contact);
+    grid()->updateTable();
+    grid()->setEditState(false);
+
+    cellEditing()->doubleActionAt(column("Company"), rowOf(ann));
+    EXPECT_EQ(grid()->popover(), nullptr);
+    EXPECT_FALSE(isEditingCell(rowOf(ann), "Company"));
+    cellEditing()->doubleActionAt(column("ZIP"), rowOf(ann));
+    EXPECT_EQ(grid()->popover(), nullptr);
+
+    cellEditing()->doubleActionAt(column("Address"), rowOf(ann));
+    auto *address = popoverContent<AddressViewController>();
+    ASSERT_NE(address, nullptr);
+    EXPECT_FALSE(address->isEditable());
+    grid()->popover()->close();
+
+    m_modifiers = Qt::ControlModifier;
+    cellEditing()->doubleActionAt(column("ZIP"), rowOf(ann));
+    auto *list = popoverContent<MultiValueViewController>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(list->isEditable());
+    cellEditing()->doubleActionAt(column("Company"), rowOf(ann));
+    EXPECT_FALSE(isEditingCell(rowOf(ann), "Company"));
+}
+
+TEST_F(GridCellEditingTest, AStringIsEditedOnItsContactsFirstRowOnly)
+{
+    showColumns({"Name", "Phone", "Company"});
+    const ContactRowPtr ann = addWithPhones("Ann", {{"home", "1"}, {"work", "2"}});
+    ann->person->setValue("Acme", "Company");
+    grid()->updateTable();
+    cellEditing()->doubleActionAt(column("Company"), rowOf(ann, 1));
+    EXPECT_FALSE(isEditingCell(rowOf(ann, 1), "Company"));
+    cellEditing()->doubleActionAt(column("Company"), rowOf(ann, 0));
+    EXPECT_TRUE(isEditingCell(rowOf(ann, 0), "Company"));
+}
+
+TEST_F(GridCellEditingTest, AnUnchangedTextWritesNothing)
+{
+    showColumns({"Name", "Company"});
+    const ContactRowPtr ann = add(person("Ann"));
+    ann->person->setValue("Acme", "Company");
+    grid()->updateTable();
+    editors()->setSelectedRowIndexes(QList<int>{rowOf(ann)});
+    cellEditing()->textFieldCellChanged(rowOf(ann), column("Company"), "Acme");
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_FALSE(editors()->selectedRowIndexes().has_value());
+
+    editors()->setSelectedRowIndexes(QList<int>{rowOf(ann)});
+    cellEditing()->textFieldCellChanged(rowOf(ann), column("Company"), "Beta");
+    EXPECT_EQ(ann->person->stringValueForIdentifier("Company"), "Beta");
+}
+
+TEST_F(GridCellEditingTest, ALabelChangeSkipsTheChosenRowWithoutAnEntry)
+{
+    showColumns({"Name", "Email"});
+    const ContactRowPtr ann = addWith("Ann", "Email", {{"home", "ann@x"}});
+    const ContactRowPtr bob = addWith("Bob", "Email", {{"home", "bob@x"}});
+    const ContactRowPtr cat = add(person("Cat"));
+    grid()->updateTable();
+    grid()->selectRowIndexesWithContacts({ann, bob, cat});
+    const LabelPopup popup("Email", "home", true);
+    int work = -1;
+    for (int item = 0; item < popup.items().size(); ++item) {
+        if (popup.labelForItem(item) == QString("work"))
+            work = item;
+    }
+    ASSERT_GE(work, 0);
+    cellEditing()->popupLabelCellChanged(rowOf(ann), column("Email"), work);
+    EXPECT_EQ(Alert::lastShown().messageText, "Do you want to set the same label in the selected rows");
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(values(ann, "Email", "label"), QStringList{"work"});
+    EXPECT_EQ(values(bob, "Email", "label"), QStringList{"work"});
+    EXPECT_TRUE(values(cat, "Email").isEmpty());
+    EXPECT_TRUE(m_view->isDocumentEdited());
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(values(ann, "Email", "label"), QStringList{"home"});
+    EXPECT_EQ(values(bob, "Email", "label"), QStringList{"home"});
+}
+
+TEST_F(GridCellEditingTest, TheLockedGridsLabelPopupChangesNothing)
+{
+    showColumns({"Name", "Email"});
+    const ContactRowPtr ann = addWith("Ann", "Email", {{"home", "ann@x"}});
+    grid()->updateTable();
+    grid()->setEditState(false);
+    cellEditing()->popupLabelCellChanged(rowOf(ann), column("Email"), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(values(ann, "Email", "label"), QStringList{"home"});
+    EXPECT_FALSE(undoManager().canUndo());
+}
+
+TEST_F(GridCellEditingTest, AnAddressPartsLabelGoesToTheRowsAddress)
+{
+    showColumns({"Name", "ZIP"});
+    const QNPersonPtr contact = person("Ann");
+    contact->setValue(QVariantList{QVariantMap{{"label", "home"}, {"ZIP", "123"}}}, "Address");
+    const ContactRowPtr ann = add(contact);
+    grid()->updateTable();
+    const LabelPopup popup("Address", "home", true);
+    int work = -1;
+    for (int item = 0; item < popup.items().size(); ++item) {
+        if (popup.labelForItem(item) == QString("work"))
+            work = item;
+    }
+    cellEditing()->popupLabelCellChanged(rowOf(ann), column("ZIP"), work);
+    EXPECT_EQ(values(ann, "Address", "label"), QStringList{"work"});
+    EXPECT_EQ(values(ann, "Address", "ZIP"), QStringList{"123"});
+}
