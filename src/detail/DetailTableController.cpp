@@ -5,8 +5,8 @@
 #include "detail/DetailFont.h"
 #include "detail/DetailTableHost.h"
 #include "detail/DetailTableModel.h"
-#include "detail/ImageViewDragAndDrop.h"
-#include "detail/PhotoFitter.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
+#include "platform/PhotoFitter.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
@@ -371,10 +371,7 @@ void DetailTableController::imageDidChange(ImageViewDragAndDrop *imageView)
 
 QImage DetailTableController::smallerImage(const QImage &image)
 {
-    if (image.isNull() || PhotoFitter::fittedSize(image.size()) == image.size())
-        return image;
-    // The record fits a photo again when it stores it, so a late fitting loses nothing.
-    return PhotoFitter::fitOnWorker(image).value_or(image);
+    return PhotoFitter::smallerImage(image);
 }
 
 void DetailTableController::addImage()
@@ -387,6 +384,7 @@ void DetailTableController::addImage()
     panel.beginSheetModalForWindow(m_tableView->window(), [guard](const QString &path) {
         if (!guard || path.isEmpty())
             return;
+        guard->selectRow(guard->photoRow());
         // A file that is no picture, or one that could not be fitted in time, leaves the photo.
         if (const std::optional<QImage> image = PhotoFitter::loadAndFitOnWorker(path))
             guard->writePhoto(*image);

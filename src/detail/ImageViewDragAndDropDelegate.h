@@ -1,12 +1,4 @@
 #pragma once
 
-class ImageViewDragAndDrop;
-
-// Told when the user dropped a new picture on a photo well.
-class ImageViewDragAndDropDelegate
-{
-public:
-    virtual ~ImageViewDragAndDropDelegate() = default;
-
-    virtual void imageDidChange(ImageViewDragAndDrop *imageView) = 0;
-};
+// The photo well is shared with the merge sheet and lives with the shared widgets.
+#include "ui/widgets/ImageViewDragAndDropDelegate.h"
