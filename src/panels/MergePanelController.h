@@ -1,14 +1,19 @@
 #pragma once
 
 #include "model/AddressBookRecords.h"
+#include "panels/MergeDragHandler.h"
+#include "panels/MergeEditing.h"
 #include "panels/MergeRowBuilder.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Sheet.h"
 #include "ui/contracts/MergeContextDict.h"
+#include "ui/contracts/ValueEditorOpener.h"
+#include "ui/widgets/ImageViewDragAndDropDelegate.h"
 
 #include <QFont>
 #include <QVariantList>
 
+class MergeRowMenu;
 class MergeTable;
 class MergeUndoLayer;
 class QLineEdit;
@@ -22,9 +27,13 @@ class SeparatorBox;
 // the contacts as the sheet got them; otherwise the sheet ends with 0 and the caller changes
 // nothing.
 //
-// Made fresh for each merge: setCustomItems, setContextInfo, setSelectedFont, then begun as a
-// sheet on the main window.
-class MergePanelController : public Sheet
+// Values are edited in place, in the value editors (through the opener the shell gives), by the
+// row menu, by dropping pictures on the photo wells and by dragging rows from one table onto the
+// same kind in the other; every change goes through the sheet's undo layer.
+//
+// Made fresh for each merge: setCustomItems, setValueEditorOpener, setContextInfo,
+// setSelectedFont, then begun as a sheet on the main window.
+class MergePanelController : public Sheet, public ImageViewDragAndDropDelegate, public MergeDragHandler
 {
     Q_OBJECT
 
@@ -41,6 +50,9 @@ public:
     bool setContextInfo(const MergeContextDictPtr &contextInfo, bool editable);
     // The font of both tables and the row height it gives.
     void setSelectedFont(const QFont &font);
+    // Opens the value editors; held as a plain pointer, it outlives the sheet. Without one, the
+    // commands that open an editor do nothing.
+    void setValueEditorOpener(ValueEditorOpener *opener) { m_editorOpener = opener; }
 
     MergeContextDictPtr contextInfo() const { return m_contextInfo; }
     // The working copies: every key of the contact row, a deep copy of its person.
@@ -70,6 +82,38 @@ public:
     // The row height of a font: its line height plus 9, at least 20.
     static double rowHeightForFont(const QFont &font);
 
+    // The side a table belongs to; null for a table of neither side.
+    ContactRowPtr contactOf(const MergeTable *table) const;
+    MergeTable *otherTable(const MergeTable *table) const;
+
+    // A double-click on a cell with the modifiers then held: an edit in place or an editor.
+    void tableViewDoubleAction(MergeTable *table, int row, int column, Qt::KeyboardModifiers modifiers);
+    // The row menu's editor commands: the date editors for dates, else the kind's list editor, at
+    // the clicked cell.
+    void showPopoverWrapper(MergeTable *table);
+    // Applies the result an editor left in its context when its popover closed.
+    void popoverDidClose(const EditorContextPtr &context);
+    // A label chosen in a labelled row's popup.
+    void labelPopupCellChanged(MergeTable *table, int row, const QString &label);
+
+    // The photo commands of a side's photo row, while editing: a picture file fitted into 512 by
+    // 512, and removing the photo.
+    void addImage(MergeTable *table);
+    void deleteImage(MergeTable *table);
+    // ImageViewDragAndDropDelegate: a picture dropped on a side's photo well becomes its photo.
+    void imageDidChange(ImageViewDragAndDrop *imageView) override;
+    // Deletes the entry or the birthday of the table's clicked row, without asking.
+    void deleteItem(MergeTable *table);
+
+    // MergeDragHandler
+    QMimeData *dragData(QTableView *table, int row) override;
+    MergeDragAndDrop::Operation validateDrop(QTableView *table, const QObject *source, int row,
+                                             MergeDragAndDrop::DropPosition position, bool copy) override;
+    bool acceptDrop(QTableView *table, const QObject *source, int row, MergeDragAndDrop::DropPosition position,
+                    bool copy) override;
+    // The row the last drag started from.
+    const std::optional<MergeRow> &draggingSource() const { return m_draggingSource; }
+
 public slots:
     // The Edit/Lock toggle: locking is refused while the copies hold changes.
     void editButtonPressed();
@@ -86,12 +130,17 @@ private:
     void updateDoneButton();
     void copyChanged();
     void entryDeleted();
-    void rowDoubleClicked(MergeTable *table, int row);
+    bool showEditor(ValueEditorKind editor, MergeTable *table, const MergeRow &row, const QRect &rect);
     void applyTextEdit(MergeTable *table, int row, const QString &text);
+    bool applyEntryTextEdit(const ContactRowPtr &contact, const MergeRow &row, const QString &text);
+    void advanceTextEdit(MergeTable *table, int row);
+    void writePhoto(MergeTable *table, const QVariant &photo);
+    MergeTable *tableOfView(const QObject *view) const;
+    MergeDragAndDrop::Drop dropOnto(MergeTable *table, const QObject *source, int row,
+                                    MergeDragAndDrop::DropPosition position, bool copy) const;
     void applyNameDisplay(MergeTable *table, bool showAsPerson);
     void commitTextEdits();
     void finish(int returnCode);
-    ContactRowPtr contactOf(const MergeTable *table) const;
 
     static ContactRowPtr workingCopy(const ContactRowPtr &contact);
 
@@ -115,4 +164,7 @@ private:
     ContactRowPtr m_originalRight;
     QFont m_selectedFont;
     double m_rowHeight = 20.0;
+    ValueEditorOpener *m_editorOpener = nullptr;
+    MergeRowMenu *m_rowMenu;
+    std::optional<MergeRow> m_draggingSource;
 };

@@ -1,0 +1,224 @@
+#include "MergeFixture.h"
+
+#include "panels/MergeEditing.h"
+#include "ui/widgets/DetailPopupAndTextCell.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Records what the sheet asks to open; the test closes the editor by hand.
+class RecordingOpener : public ValueEditorOpener
+{
+public:
+    bool showEditor(const ValueEditorRequest &request, std::function<void()> closed) override
+    {
+        requests.append(request);
+        this->closed = std::move(closed);
+        return true;
+    }
+
+    // The editor ends with Done and that value.
+    void finish(const QVariant &value)
+    {
+        requests.last().context->value = value;
+        requests.last().context->dirty = true;
+        closed();
+    }
+
+    QList<ValueEditorRequest> requests;
+    std::function<void()> closed;
+};
+
+class MergeEditingTest : public MergeFixture
+{
+protected:
+    void openWithOpener(const QList<ContactRowPtr> &contacts, bool editable = true)
+    {
+        open(contacts, editable);
+        sheet->setValueEditorOpener(&opener);
+    }
+
+    void doubleClick(MergeTable *table, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int column = 1)
+    {
+        sheet->tableViewDoubleAction(table, row, column, modifiers);
+    }
+
+    static QStringList values(const ContactRowPtr &row, const QString &identifier)
+    {
+        QStringList list;
+        for (const QVariant &entry : row->person->labeledValueForIdentifier(identifier))
+            list.append(entry.toMap().value("value").toString());
+        return list;
+    }
+
+    RecordingOpener opener;
+};
+
+TEST_F(MergeEditingTest, DoubleClickOpensTheKindsEditor)
+{
+    const ContactRowPtr ann = contact("Ann");
+    ann->person->setValue(QVariantList{QVariantMap{{"label", "home"}, {"Street", "1 Main St"}}}, "Address");
+    setList(ann, "Email", {"ann@example.com"});
+    openWithOpener({ann, contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+    MergeTable *right = sheet->tableRight();
+
+    // A filler phone: the list editor of all phones.
+    doubleClick(right, firstRowOf(right, "Phone"));
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::List);
+    EXPECT_EQ(opener.requests.last().context->type, "Phone");
+    EXPECT_TRUE(opener.requests.last().context->editEnabled);
+    EXPECT_EQ(opener.requests.last().contentSize, QSize(360, 260));
+    EXPECT_EQ(opener.requests.last().anchor, right->tableView());
+    EXPECT_EQ(opener.requests.last().context->contact, sheet->contactRight());
+
+    // Locked: an address opens read-only in its own editor, an empty one opens nothing.
+    sheet->editButton()->click();
+    doubleClick(left, firstRowOf(left, "Address"));
+    ASSERT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::Address);
+    EXPECT_FALSE(opener.requests.last().editable);
+    EXPECT_EQ(opener.requests.last().contentSize, QSize(340, 460));
+    EXPECT_EQ(opener.requests.last().context->labelIndex, 0);
+    doubleClick(right, firstRowOf(right, "Address"));
+    EXPECT_EQ(opener.requests.size(), 2);
+
+    // Ctrl: the list editor of the e-mail addresses, read-only while locked, in either column.
+    doubleClick(left, firstRowOf(left, "Email"), Qt::ControlModifier, 0);
+    ASSERT_EQ(opener.requests.size(), 3);
+    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::List);
+    EXPECT_EQ(opener.requests.last().context->type, "Email");
+    EXPECT_FALSE(opener.requests.last().editable);
+    // Without it the label column does nothing.
+    doubleClick(left, firstRowOf(left, "Email"), Qt::NoModifier, 0);
+    EXPECT_EQ(opener.requests.size(), 3);
+}
+
+TEST_F(MergeEditingTest, EditorResultsAreAppliedAndCounted)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"111"});
+    ann->person->setBirthdayValue(QVariantMap{{"value", QVariantMap{{"year", 1990}, {"month", 4}, {"day", 2}}}});
+    openWithOpener({ann, contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+
+    doubleClick(left, firstRowOf(left, "Phone") + 0, Qt::ControlModifier);
+    opener.finish(QVariantList{QVariantMap{{"label", "work"}, {"value", "555"}, {"labelIndex", 0}}});
+    EXPECT_EQ(values(sheet->contactLeft(), "Phone"), QStringList{"555"});
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+    nextEvent();
+
+    // A new address (-1) is added to the list.
+    doubleClick(left, firstRowOf(left, "Address"));
+    ASSERT_EQ(opener.requests.last().kind, ValueEditorKind::List);
+    sheet->popoverDidClose(nullptr);
+    auto added = std::make_shared<EditorContext>();
+    added->contact = sheet->contactLeft();
+    added->type = "Address";
+    added->dirty = true;
+    added->value = QVariantMap{{"label", "home"}, {"Street", "2 Elm"}, {"labelIndex", -1}};
+    sheet->popoverDidClose(added);
+    EXPECT_EQ(sheet->contactLeft()->person->labeledValueForIdentifier("Address").size(), 1);
+    nextEvent();
+
+    // A cleared birthday clears; Cancel changes nothing.
+    doubleClick(left, firstRowOf(left, "Birthday"));
+    ASSERT_EQ(opener.requests.last().kind, ValueEditorKind::Date);
+    opener.requests.last().context->dirty = false;
+    opener.closed();
+    EXPECT_TRUE(sheet->contactLeft()->person->birthdayValue());
+    doubleClick(left, firstRowOf(left, "Birthday"));
+    opener.finish(QVariantMap{{"stringValue", ""}});
+    EXPECT_FALSE(sheet->contactLeft()->person->birthdayValue()->contains("value"));
+}
+
+TEST_F(MergeEditingTest, AnInlinePhoneEditReplacesThatEntry)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"111", "222", "333"});
+    openWithOpener({ann, contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+    const int phone = firstRowOf(left, "Phone");
+    layer().undoDeleteLabeledValueForIdentifier("Phone", 0, sheet->contactLeft());
+    nextEvent();
+
+    doubleClick(left, phone);
+    ASSERT_TRUE(left->isEditingText());
+    EXPECT_EQ(left->textEditor()->text(), "222");
+    left->textEditor()->setText("444");
+    left->commitTextEdit();
+    EXPECT_EQ(values(sheet->contactLeft(), "Phone"), QStringList({"444", "333"}));
+    EXPECT_TRUE(opener.requests.isEmpty());
+}
+
+TEST_F(MergeEditingTest, TabWrapsToTheFirstNameRow)
+{
+    openWithOpener({contact("Ann"), contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+    // Note is the last row that takes an edit in place.
+    doubleClick(left, firstRowOf(left, "Note"));
+    ASSERT_TRUE(left->isEditingText());
+    QTest::keyClick(left->textEditor(), Qt::Key_Tab);
+    ASSERT_TRUE(left->isEditingText());
+    EXPECT_EQ(left->selectedRows(), QList<int>{firstRowOf(left, "Name")});
+    EXPECT_EQ(left->textEditor()->text(), "Ann");
+    left->commitTextEdit();
+}
+
+TEST_F(MergeEditingTest, ALabelChosenInThePopupIsWritten)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"111"});
+    openWithOpener({ann, contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+    const int phone = firstRowOf(left, "Phone");
+    auto *cell = qobject_cast<DetailPopupAndTextCell *>(left->cellView(phone, 1));
+    ASSERT_TRUE(cell);
+    const QStringList labels = QNPerson::labelsForIdentifier("Phone").value_or(QStringList());
+    const int mobile = int(labels.indexOf("mobile"));
+    ASSERT_GE(mobile, 0);
+    emit cell->labelPopup()->activated(mobile);
+    EXPECT_EQ(sheet->contactLeft()->person->labeledValueForIdentifier("Phone").at(0).toMap().value("label"),
+              "mobile");
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+}
+
+struct ClickCase
+{
+    MergeEditing::Click click;
+    MergeEditing::Action action;
+};
+
+class MergeDoubleClickRules : public ::testing::TestWithParam<ClickCase>
+{
+};
+
+TEST_P(MergeDoubleClickRules, ChooseTheAction)
+{
+    EXPECT_EQ(MergeEditing::doubleClickAction(GetParam().click), GetParam().action);
+}
+
+using MergeEditing::Action;
+const QString Labeled = QStringLiteral("Labeled Value");
+const QString Text = QStringLiteral("String Value");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MergeDoubleClickRules,
+    ::testing::Values(
+        ClickCase{{"Address", Labeled, true, false, true, ""}, Action::open(ValueEditorKind::List)},
+        ClickCase{{"Instant Message", Labeled, true, false, true, "x"}, Action::open(ValueEditorKind::InstantMessage)},
+        ClickCase{{"Social Network", Labeled, true, false, false, "x"}, Action::open(ValueEditorKind::SocialProfile)},
+        ClickCase{{"Dates", Labeled, true, false, false, ""}, Action{}},
+        ClickCase{{"Dates", Labeled, false, true, false, ""}, Action::open(ValueEditorKind::Dates)},
+        ClickCase{{"Birthday", "Dictionary Value", true, false, true, ""}, Action::open(ValueEditorKind::Date)},
+        ClickCase{{"Phone", Labeled, true, false, true, "1"}, Action::inlineEdit()},
+        ClickCase{{"Phone", Labeled, true, false, false, "1"}, Action{}},
+        ClickCase{{"Company", Text, true, false, true, ""}, Action::inlineEdit()},
+        ClickCase{{"Photo", "", true, false, true, ""}, Action{}}));
+
+} // namespace
