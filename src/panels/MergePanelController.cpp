@@ -417,10 +417,11 @@ bool MergePanelController::showEditor(ValueEditorKind editor, MergeTable *table,
     request.anchor = table->tableView();
     request.rect = rect;
     const EditorContextPtr context = request.context;
-    const QPointer<MergePanelController> guard(this);
-    return m_editorOpener->showEditor(request, [guard, context] {
-        if (guard)
-            guard->popoverDidClose(context);
+    // The popover may close while the sheet is being torn down, when a QPointer still answers.
+    const std::weak_ptr<bool> alive = m_alive;
+    return m_editorOpener->showEditor(request, [this, alive, context] {
+        if (!alive.expired())
+            popoverDidClose(context);
     });
 }
 

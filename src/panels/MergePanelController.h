@@ -13,6 +13,8 @@
 #include <QFont>
 #include <QVariantList>
 
+#include <memory>
+
 class MergeRowMenu;
 class MergeTable;
 class MergeUndoLayer;
@@ -165,6 +167,8 @@ private:
     QFont m_selectedFont;
     double m_rowHeight = 20.0;
     ValueEditorOpener *m_editorOpener = nullptr;
+    // Gone as soon as the sheet starts to go, before its child widgets (an editor's popover).
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     MergeRowMenu *m_rowMenu;
     std::optional<MergeRow> m_draggingSource;
 };

@@ -1,6 +1,9 @@
 #include "MergeFixture.h"
 
+#include "editors/MultiValueViewController.h"
+#include "editors/PopoverEditorOpener.h"
 #include "panels/MergeEditing.h"
+#include "platform/widgets/Popover.h"
 #include "ui/widgets/DetailPopupAndTextCell.h"
 
 #include <QComboBox>
@@ -186,6 +189,32 @@ TEST_F(MergeEditingTest, ALabelChosenInThePopupIsWritten)
     EXPECT_EQ(sheet->contactLeft()->person->labeledValueForIdentifier("Phone").at(0).toMap().value("label"),
               "mobile");
     EXPECT_TRUE(sheet->doneButton()->isEnabled());
+}
+
+// The real editors: the list editor's Done writes the list, and a sheet that goes while its
+// editor is open is not called back.
+TEST_F(MergeEditingTest, TheListEditorsDoneReachesTheCopy)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"111"});
+    PopoverEditorOpener popovers;
+    open({ann, contact("Bob")});
+    sheet->setValueEditorOpener(&popovers);
+    MergeTable *left = sheet->tableLeft();
+    doubleClick(left, firstRowOf(left, "Phone"), Qt::ControlModifier);
+    auto *editor = qobject_cast<MultiValueViewController *>(popovers.editor());
+    ASSERT_TRUE(editor && editor->isEditable());
+    editor->addPressed();
+    editor->doneButton()->click();
+    EXPECT_EQ(sheet->contactLeft()->person->labeledValueForIdentifier("Phone").size(), 2);
+    EXPECT_EQ(ann->person->labeledValueForIdentifier("Phone").size(), 1);
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+
+    doubleClick(left, firstRowOf(left, "Phone"), Qt::ControlModifier);
+    ASSERT_TRUE(popovers.popover());
+    sheet.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(popovers.popover());
 }
 
 struct ClickCase
