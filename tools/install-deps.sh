@@ -10,7 +10,8 @@ packages=(
     libsqlite3-dev zlib1g-dev libicu-dev libqrencode-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
-    zbar-tools poppler-utils
+    zbar-tools poppler-utils desktop-file-utils qt6-translations-l10n
+    clang libclang-rt-14-dev
 )
 # One dpkg call for all; a name dpkg has never heard of is simply not listed.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |

@@ -38,6 +38,22 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     return status;
 }
 
+QList<ContactRowPtr> AddressBookSaver::changedContactsGoneFromStore(const ContainerTable &containerTable) const
+{
+    QList<ContactRowPtr> gone;
+    for (const ContainerDictPtr &container : containerTable) {
+        const GroupDictPtr top = container ? container->topGroup() : nullptr;
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
+            if (row && row->person && !row->deleted && !row->person->isCreated()
+                && row->person->isChanged() && !isInStore(row->person->uniqueId()))
+                gone.append(row);
+        }
+    }
+    return gone;
+}
+
 // The values of the items deleted since the last save leave every contact's entry; the entries the
 // save writes for its contacts come after them and win.
 QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() const

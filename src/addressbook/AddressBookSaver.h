@@ -43,6 +43,10 @@ public:
     // an item defined again meanwhile keeps its new values.
     void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
 
+    // Contacts changed here that another program deleted from the store meanwhile: an update has
+    // nothing to go to, so the user decides before the save (as new contacts, or discarded).
+    QList<ContactRowPtr> changedContactsGoneFromStore(const ContainerTable &containerTable) const;
+
     // The store's error when it refused the request.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
 

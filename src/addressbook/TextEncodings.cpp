@@ -389,25 +389,35 @@ ReadResult readFile(const QString &path, quint32 encoding)
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, Automatic,
                 TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    if (file.size() > MaximumFileSize)
+        return {std::nullopt, Automatic,
+                TextFormat::fill(L(QStringLiteral("The file “%@” is too large to be a contacts file.")), {name})};
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, Automatic,
                 TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
-    quint32 chosen = encoding == Automatic ? detect(data) : encoding;
-    std::optional<QString> text = decode(data, chosen);
-    // The last guess must take every byte; Windows Latin 1 leaves five of them undefined.
-    if (!text && encoding == Automatic) {
-        chosen = IsoLatin1;
-        text = decode(data, IsoLatin1);
+    if (encoding == Automatic) {
+        auto [text, chosen] = decodeDetected(data);
+        return {std::move(text), chosen, {}};
     }
+    const std::optional<QString> text = decode(data, encoding);
     if (!text) {
-        const std::optional<Encoding> entry = find(chosen);
+        const std::optional<Encoding> entry = find(encoding);
         return {
             std::nullopt, Automatic,
             TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
-                             {name, entry ? L(entry->name) : QString::number(chosen)})};
+                             {name, entry ? L(entry->name) : QString::number(encoding)})};
     }
-    return {text, chosen, {}};
+    return {text, encoding, {}};
+}
+
+std::pair<QString, quint32> decodeDetected(const QByteArray &data)
+{
+    const quint32 detected = detect(data);
+    if (std::optional<QString> text = decode(data, detected))
+        return {std::move(*text), detected};
+    // The last guess must take every byte; Windows Latin 1 leaves five of them undefined.
+    return {decode(data, IsoLatin1).value_or(QString()), IsoLatin1};
 }
 
 } // namespace TextEncodings

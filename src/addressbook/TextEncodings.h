@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The text encodings a file can be read with, decoded through ICU, and the guess of a file's
 // encoding when the user leaves the choice to the program.
@@ -63,6 +64,13 @@ struct ReadResult
     // Localised; set when there is no text.
     QString error;
 };
+
+// The text of data in the detected encoding, or in ISO Latin 1, which takes every byte, when the
+// detected one does not; the encoding it was read with.
+std::pair<QString, quint32> decodeDetected(const QByteArray &data);
+
+// No contacts file comes near this; a bigger one is refused before it is read.
+constexpr qint64 MaximumFileSize = qint64(1) << 30;
 
 // The whole file as text, in the given encoding or, for Automatic, the detected one.
 ReadResult readFile(const QString &path, quint32 encoding);

@@ -28,6 +28,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace {
 
 constexpr int PrivacyAlertDelay = 1500;
@@ -147,6 +149,8 @@ void AppDelegate::finishBackgroundLoad()
     registerStoreObservers();
     reportUnreadableStore();
     reportKeptAsideCustomValues();
+    if (m_window && !m_filesToOpen.isEmpty())
+        m_window->importFiles(std::exchange(m_filesToOpen, {}));
 }
 
 void AppDelegate::accessRequestAnswered(bool granted)
@@ -334,6 +338,8 @@ bool AppDelegate::saveDocument()
         reportUnreadableStore();
         return false;
     }
+    if (!decideOnContactsGoneFromStore())
+        return false;
     m_changeMonitor->saveWillStart();
     const StoreStatus status = saveAddressBook();
     if (!status.ok()) {
@@ -358,6 +364,34 @@ StoreStatus AppDelegate::saveAddressBook()
     if (!status.ok())
         Log::write("%s ERROR %@", {QStringLiteral("AppDelegate::saveAddressBook"), status.error});
     return status;
+}
+
+bool AppDelegate::decideOnContactsGoneFromStore()
+{
+    const QList<ContactRowPtr> gone = AddressBookSaver(m_store, QNPerson::cloudKeyValueStore())
+                                          .changedContactsGoneFromStore(m_mainViewController->containerTable());
+    if (gone.isEmpty())
+        return true;
+    QStringList names;
+    for (const ContactRowPtr &row : gone) {
+        const QString name = row->person->compositeName();
+        names.append(name.isEmpty() ? L(QStringLiteral("No Name")) : name);
+    }
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("Another program deleted contacts you changed.")));
+    alert.setInformativeText(
+        TextFormat::fill(L(QStringLiteral("Your changes to %@ have no contact to go to. Save them as new "
+                                          "contacts, or discard these changes?")),
+                         {names.join(QStringLiteral(", "))}));
+    alert.addButton(L(QStringLiteral("Save as New Contacts")));
+    alert.addButton(L(QStringLiteral("Discard Changes")));
+    alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
+    const int answer = alert.runModal();
+    if (answer == Alert::FirstButton) {
+        for (const ContactRowPtr &row : gone)
+            row->person->setCreated(true);
+    }
+    return answer == Alert::FirstButton || answer == Alert::SecondButton;
 }
 
 void AppDelegate::showSaveError(const QString &error)

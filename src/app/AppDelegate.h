@@ -7,6 +7,7 @@
 #include <QFuture>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
@@ -34,6 +35,8 @@ public:
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
+    // Files named on the command line: imported into the window once the contacts are loaded.
+    void setFilesToOpen(const QStringList &paths) { m_filesToOpen = paths; }
     // Asks for access to the store, or says that its file or folder cannot be written; then ends
     // the program.
     void showPrivacyAlert();
@@ -70,6 +73,9 @@ public:
     // store refuses changes nothing in memory, is reported in an alert and answers false.
     bool saveDocument();
     StoreStatus saveAddressBook();
+    // Asks what becomes of changed contacts another program deleted: saved as new contacts, or
+    // their changes discarded. False when the user cancels the save.
+    bool decideOnContactsGoneFromStore();
     // Reloads after the user confirms, in a sheet on the main window.
     void revertAddressBookToSaved();
 
@@ -125,6 +131,7 @@ private:
     AddressBookLoader m_loader;
     std::unique_ptr<StoreChangeMonitor> m_changeMonitor;
     QPointer<WindowController> m_window;
+    QStringList m_filesToOpen;
     QPointer<ViewController> m_mainViewController;
     std::unique_ptr<AboutPanelController> m_aboutPanelController;
     QFuture<void> m_backgroundLoad;

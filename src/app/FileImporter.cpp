@@ -8,6 +8,7 @@
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/QNvCard.h"
+#include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
@@ -37,6 +38,23 @@ void FileImporter::importFromVCard()
 void FileImporter::importFromCSV()
 {
     chooseFile(Format::CSV);
+}
+
+void FileImporter::importFiles(const QStringList &paths)
+{
+    m_pendingFiles += paths;
+    importNextFile();
+}
+
+void FileImporter::importNextFile()
+{
+    if (m_pendingFiles.isEmpty() || m_window.isExporting())
+        return;
+    const QString path = m_pendingFiles.takeFirst();
+    const Format format =
+        path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? Format::CSV : Format::VCard;
+    m_window.setIsExporting(true);
+    fileChosen(format, path, TextEncodings::Automatic);
 }
 
 void FileImporter::chooseFile(Format format)
@@ -158,4 +176,6 @@ void FileImporter::showReadAlert(const QString &informativeText)
 void FileImporter::finish()
 {
     m_window.setIsExporting(false);
+    if (!m_pendingFiles.isEmpty())
+        Dispatch::postToMain(&m_window, [this] { importNextFile(); });
 }

@@ -3,6 +3,7 @@
 #include "model/AddressBookRecords.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -23,6 +24,9 @@ public:
 
     void importFromVCard();
     void importFromCSV();
+    // Files handed over by the desktop ("Open With"), imported one after another with the
+    // detected encoding: a name ending in ".csv" is read as CSV, anything else as vCard.
+    void importFiles(const QStringList &paths);
 
 private:
     enum class Format
@@ -40,6 +44,8 @@ private:
     void chooserDidEnd(int returnCode);
     void showReadAlert(const QString &informativeText);
     void finish();
+    void importNextFile();
 
     WindowController &m_window;
+    QStringList m_pendingFiles;
 };

@@ -145,6 +145,7 @@ public:
     // selected contacts, without one every contact of the shown group.
     void importFromVCard();
     void importFromCSV();
+    void importFiles(const QStringList &paths);
     void exportToVCard(QObject *sender);
     void exportToCSV(QObject *sender);
     // Made at first use and kept for later imports and exports.

@@ -33,6 +33,11 @@ void WindowController::importFromCSV()
     m_fileImporter->importFromCSV();
 }
 
+void WindowController::importFiles(const QStringList &paths)
+{
+    m_fileImporter->importFiles(paths);
+}
+
 void WindowController::exportToVCard(QObject *sender)
 {
     m_fileExporter->exportToVCard(sender);

@@ -3,6 +3,7 @@
 #include "ui/contracts/ContactInfoControllerDelegate.h"
 #include "detail/ContactCard.h"
 #include "ui/contracts/DetailEditDelegate.h"
+#include "detail/DetailEditorPresenter.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableController.h"
 
@@ -123,6 +124,11 @@ QStringList ContactInfoController::rowOrderTable() const
 void ContactInfoController::editForIdentifier(const QString &identifier)
 {
     m_detail->editForIdentifier(identifier);
+}
+
+Popover *ContactInfoController::popover() const
+{
+    return m_detail->editorPresenter().popover();
 }
 
 void ContactInfoController::setDelegate(ContactInfoControllerDelegate *delegate)

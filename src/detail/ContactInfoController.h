@@ -9,6 +9,7 @@
 
 class DetailEditDelegate;
 class DetailTableController;
+class Popover;
 class QTableView;
 class QTextBrowser;
 class UserDefaults;
@@ -57,6 +58,8 @@ public:
     ContactInfoControllerDelegate *delegate() const { return m_delegate; }
     bool editState() const;
     void editForIdentifier(const QString &identifier);
+    // The pane's own popover for value editors; null while none is open.
+    Popover *popover() const;
 
     // The table component, for the window's commands and for tests.
     DetailTableController *detailTable() const { return m_detail; }

@@ -1,6 +1,9 @@
 #include "detail/DetailTableController.h"
 
 #include "detail/DetailCellFactory.h"
+#include "detail/DetailEditorPresenter.h"
+#include "detail/DetailItemCommands.h"
+#include "detail/DetailTableEditing.h"
 #include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableHost.h"
@@ -14,6 +17,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -38,7 +42,10 @@ const QStringList NotEditedInPlace{QStringLiteral("Instant Message"), QStringLit
 
 DetailTableController::DetailTableController(DetailTableHost &host, UserDefaults &defaults, QObject *parent)
     : QObject(parent), m_host(host), m_builder(defaults), m_tableView(new QTableView),
-      m_model(new DetailTableModel(m_table, this)), m_menu(new QMenu(m_tableView))
+      m_model(new DetailTableModel(m_table, this)), m_menu(new QMenu(m_tableView)),
+      m_presenter(new DetailEditorPresenter(*this, host, this)),
+      m_editing(new DetailTableEditing(*this, host, *m_presenter, this)),
+      m_commands(new DetailItemCommands(*this, host, *m_presenter, this))
 {
     setUpTableView();
     m_selectedFont = m_tableView->font();
@@ -74,7 +81,7 @@ void DetailTableController::setUpTableView()
     m_menu->addAction(L(QStringLiteral("Test")));
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, this, &DetailTableController::showContextMenu);
-    // Double-click editing and row drag and drop attach to this view with the table's editing.
+    connect(view, &QAbstractItemView::doubleClicked, this, &DetailTableController::doubleClicked);
 }
 
 // --- contact, font, settings ----------------------------------------------------------------
@@ -84,6 +91,9 @@ void DetailTableController::setContact(const ContactRowPtr &contact)
     if (!contact)
         return;
     const bool another = contact != m_contact;
+    // An open in-place edit belongs to the contact it began on.
+    if (another)
+        m_editing->endInPlaceEdit();
     m_contact = contact;
     // A row kept from the previous contact means nothing in a preview, where no edit or find
     // cursor follows the selection.
@@ -105,6 +115,7 @@ void DetailTableController::showFromTop()
 
 void DetailTableController::clearContact()
 {
+    m_editing->endInPlaceEdit();
     m_contact.reset();
     m_findTarget.reset();
     reloadData();
@@ -153,6 +164,8 @@ void DetailTableController::reloadData()
     applyRowHeights();
     applyCells();
     fitTypeColumn();
+    if (m_editing)
+        m_editing->tableDidReload();
     m_reloading = wasReloading;
 }
 
@@ -305,6 +318,7 @@ void DetailTableController::editForIdentifier(const QString &identifier)
     for (int row = 0; row < m_table.size(); ++row) {
         if (m_table.at(row)->type == identifier) {
             selectRow(row);
+            m_editing->editRowInPlace(row);
             return;
         }
     }
@@ -440,22 +454,11 @@ void DetailTableController::showContextMenu(const QPoint &position)
 
 void DetailTableController::menuNeedsUpdate(QMenu *menu, const QModelIndex &clicked)
 {
-    menu->clear();
-    if (!clicked.isValid() || clicked.column() != DetailCellFactory::ValueColumn || !m_host.editDelegate() ||
-        clicked.row() >= m_table.size())
-        return;
-    // The photo's commands; the other rows' items come with the row menu.
-    if (m_table.at(clicked.row())->type != PersonIdentifier::Photo)
-        return;
-    QNPerson *person = m_contact ? m_contact->person.get() : nullptr;
-    if (person && !person->photo().isNull()) {
-        menu->addAction(L(QStringLiteral("Icon Size Bigger")), this, &DetailTableController::iconSizeBigger);
-        menu->addAction(L(QStringLiteral("Icon Size Smaller")), this,
-                        &DetailTableController::iconSizeSmaller);
-        menu->addSeparator();
-        menu->addAction(L(QStringLiteral("Replace Image")), this, &DetailTableController::addImage);
-        menu->addAction(L(QStringLiteral("Delete Image")), this, &DetailTableController::deleteImage);
-    } else {
-        menu->addAction(L(QStringLiteral("Add Image")), this, &DetailTableController::addImage);
-    }
+    m_commands->menuNeedsUpdate(menu, clicked.isValid() ? clicked.row() : -1,
+                                clicked.isValid() ? clicked.column() : -1);
+}
+
+void DetailTableController::doubleClicked(const QModelIndex &index)
+{
+    m_editing->tableViewDoubleAction(index.row(), index.column(), QGuiApplication::keyboardModifiers());
 }

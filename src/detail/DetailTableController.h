@@ -16,6 +16,9 @@
 
 #include <optional>
 
+class DetailEditorPresenter;
+class DetailItemCommands;
+class DetailTableEditing;
 class DetailTableHost;
 class DetailTableModel;
 class QMenu;
@@ -100,8 +103,14 @@ public:
     QList<int> selectedRows() const;
     // Selects the row alone and scrolls it into view; nothing for a row the table does not have.
     void selectRow(int row);
-    // Selects the first row of that field. In-place editing of it arrives with the table's editing.
+    // Selects the first row of that field and edits its text in place.
     void editForIdentifier(const QString &identifier);
+
+    // The value editors, the editing in the table and the row menu's commands.
+    DetailEditorPresenter &editorPresenter() const { return *m_presenter; }
+    DetailTableEditing &editing() const { return *m_editing; }
+    DetailItemCommands &itemCommands() const { return *m_commands; }
+    QMenu *menu() const { return m_menu; }
     // Shows a find hit: switches to its contact, selects its row (row 0 when it has none) and marks
     // it; nullopt clears the mark. Nothing without a contact.
     void selectItemAndRange(const std::optional<ItemAndRange> &hit);
@@ -136,12 +145,16 @@ private:
     void reportSelection();
     void showContextMenu(const QPoint &position);
     void menuNeedsUpdate(QMenu *menu, const QModelIndex &clicked);
+    void doubleClicked(const QModelIndex &index);
 
     DetailTableHost &m_host;
     DetailRowBuilder m_builder;
     OwnedView<QTableView> m_tableView;
     DetailTableModel *m_model;
     QMenu *m_menu;
+    DetailEditorPresenter *m_presenter;
+    DetailTableEditing *m_editing;
+    DetailItemCommands *m_commands;
 
     ContactRowPtr m_contact;
     DetailRowTable m_table;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "detail/DetailRowMenu.h"
+
 class DetailEditDelegate;
 class QObject;
 
@@ -16,4 +18,7 @@ public:
     virtual QObject *editSender() = 0;
     // After an edit of the shown contact: mark the host's window edited and broadcast the change.
     virtual void sendContactDidUpdate() = 0;
+
+    // Which row menu the table offers: the pane's unless the host says otherwise.
+    virtual DetailRowMenu::Variant rowMenuVariant() const { return DetailRowMenu::Variant::Pane; }
 };

@@ -1,4 +1,4 @@
 #pragma once
 
-// The context is shared with the panes that present editors through ValueEditorOpener.
+// The context lives with the pane contracts, so that panes can present editors.
 #include "ui/contracts/EditorContext.h"

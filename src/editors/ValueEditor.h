@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/EditorContext.h"
+#include "ui/contracts/EditorContext.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -8,6 +8,7 @@ namespace {
 
 const QString NoLabel = QStringLiteral("No label");
 const QString WrapStart = QStringLiteral("_$!<");
+const QString WrapEnd = QStringLiteral(">!$_");
 
 // --- Label conversion ----------------------------------------------------------------------------
 
@@ -197,7 +198,8 @@ QString QNPerson::labelFromCNLabel(const QString &cnLabel)
     QString label = cnLabel;
     if (it != known.constEnd())
         label = *it;
-    else if (cnLabel.contains(WrapStart) && cnLabel.size() >= 8)
+    // Only a wrapped word is unwrapped: a label that merely holds the marks keeps every character.
+    else if (cnLabel.size() >= 8 && cnLabel.startsWith(WrapStart) && cnLabel.endsWith(WrapEnd))
         label = cnLabel.mid(4, cnLabel.size() - 8);
     return label.isEmpty() ? NoLabel : label;
 }

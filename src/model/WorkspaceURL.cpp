@@ -35,14 +35,17 @@ QString phoneLink(QString text)
 QString webLink(const QString &text)
 {
     // A scheme is taken as given when it starts at the first or second character (a stray leading
-    // character is common in pasted links); the comparison is exact.
-    const auto schemeAt = [&text](qsizetype position) {
-        return text.mid(position).startsWith(QStringLiteral("http://"))
-            || text.mid(position).startsWith(QStringLiteral("https://"));
+    // character is common in pasted links); schemes know no case, and blanks around a pasted link
+    // are no part of it.
+    const QString link = text.trimmed();
+    const auto schemeAt = [&link](qsizetype position) {
+        const QStringView rest = QStringView(link).mid(position);
+        return rest.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+            || rest.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
     };
     if (schemeAt(0) || schemeAt(1))
-        return text;
-    return QStringLiteral("http://") + text;
+        return link;
+    return QStringLiteral("http://") + link;
 }
 
 QString mapLink(const QString &text, MapService map)

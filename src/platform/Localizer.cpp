@@ -67,6 +67,12 @@ QString Localizer::localizedString(const QString &key, const QString &fallback) 
     return fallback.isEmpty() ? key : fallback;
 }
 
+QString Localizer::localization() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_localization;
+}
+
 QStringList Localizer::preferredLanguages() const
 {
     QMutexLocker lock(&m_mutex);

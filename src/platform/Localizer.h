@@ -17,6 +17,8 @@ public:
     // it. Other languages are not searched: an English user must not get a Japanese text.
     QString localizedString(const QString &key, const QString &fallback = QString()) const;
 
+    // The language whose table is used ("en", "ja").
+    QString localization() const;
     // The user's preferred languages, most wanted first ("ja", "en-US", ...).
     QStringList preferredLanguages() const;
     // Test hook: replaces the languages taken from the system.

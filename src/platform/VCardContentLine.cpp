@@ -172,9 +172,15 @@ QStringList VCardContentLine::parameterValues(const QByteArray &name) const
 {
     const QByteArray upper = name.toUpper();
     QStringList values;
-    for (const Parameter &parameter : m_parameters)
-        if (parameter.name == upper)
-            values.append(QString::fromUtf8(parameter.value));
+    for (const Parameter &parameter : m_parameters) {
+        if (parameter.name != upper)
+            continue;
+        // NUL bytes are dropped as in values, so a label reads the same after it is written.
+        QString value = QString::fromUtf8(parameter.value);
+        if (containsByte(parameter.value, '\0'))
+            value.remove(QChar(0));
+        values.append(value);
+    }
     return values;
 }
 

@@ -181,3 +181,54 @@ TEST_F(UnreadableStore, ACustomValuesFileKeptAsideIsToldOfOnce)
 }
 
 } // namespace
+
+// --- a changed contact that another program deleted -----------------------------------------
+
+class GoneFromStore : public SaveFixture
+{
+protected:
+    void SetUp() override
+    {
+        SaveFixture::SetUp();
+        ASSERT_TRUE(view()->undoReplaceValue("Globex", "Company", row(top(), "Ann"), nullptr));
+        ASSERT_TRUE(view()->undoReplaceValue("Initech", "Company", row(top(), "Bob"), nullptr));
+        StoreSaveRequest deletion;
+        deletion.deleteContact(ann);
+        ASSERT_TRUE(builder->otherApplication()->execute(deletion).ok());
+    }
+    QStringList storedCompanies() const
+    {
+        QStringList companies;
+        for (const StoreContact &contact : ContactStore()
+                 .contactsInContainer(builder->localContainer(), {StoreKey::GivenName, StoreKey::OrganizationName})
+                 .value)
+            companies.append(contact.givenName + ":" + contact.organizationName);
+        companies.sort();
+        return companies;
+    }
+};
+
+TEST_F(GoneFromStore, TheUserIsToldWhoseChangesHaveNoContactAndCancelSavesNothing)
+{
+    Alert::setNextAnswer(Alert::ThirdButton);
+    EXPECT_FALSE(delegate->saveDocument());
+    EXPECT_EQ(Alert::lastShown().messageText, "Another program deleted contacts you changed.");
+    EXPECT_TRUE(Alert::lastShown().informativeText.contains("Ann Lee"));
+    EXPECT_FALSE(Alert::lastShown().informativeText.contains("Bob"));
+    EXPECT_TRUE(view()->isDocumentEdited());
+    EXPECT_EQ(storedCompanies(), QStringList({"Bob:", "Carl:"}));
+}
+
+TEST_F(GoneFromStore, SavedAsNewContactsKeepsTheChanges)
+{
+    Alert::setNextAnswer(Alert::FirstButton);
+    EXPECT_TRUE(delegate->saveDocument());
+    EXPECT_EQ(storedCompanies(), QStringList({"Ann:Globex", "Bob:Initech", "Carl:"}));
+}
+
+TEST_F(GoneFromStore, DiscardDropsOnlyTheChangesWithoutAContact)
+{
+    Alert::setNextAnswer(Alert::SecondButton);
+    EXPECT_TRUE(delegate->saveDocument());
+    EXPECT_EQ(storedCompanies(), QStringList({"Bob:Initech", "Carl:"}));
+}

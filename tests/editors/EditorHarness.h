@@ -2,7 +2,7 @@
 
 #include "EditorsFixture.h"
 
-#include "editors/EditorContext.h"
+#include "ui/contracts/EditorContext.h"
 #include "editors/ValueEditor.h"
 #include "model/QNPersonKeys.h"
 #include "platform/widgets/Popover.h"

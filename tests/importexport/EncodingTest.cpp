@@ -124,6 +124,18 @@ TEST_F(EncodingFileTest, ReadsWithTheChosenOrTheDetectedEncoding)
     EXPECT_TRUE(TextEncodings::eightBitCharset(TextEncodings::UTF16LittleEndian).isEmpty());
 }
 
+// A file far bigger than any contacts file is refused before it is read (a sparse file: nothing
+// is written to the disk).
+TEST_F(EncodingFileTest, AFileOverTheLimitIsRefusedUnread)
+{
+    const QString path = write("N:a\n");
+    QFile file(path);
+    ASSERT_TRUE(file.resize(TextEncodings::MaximumFileSize + 1));
+    const TextEncodings::ReadResult read = TextEncodings::readFile(path, TextEncodings::Automatic);
+    EXPECT_FALSE(read.text);
+    EXPECT_EQ(read.error, "The file “card.vcf” is too large to be a contacts file.");
+}
+
 TEST(TextEncodingsTable, NumbersAndNamesAreUnique)
 {
     QSet<quint32> numbers;

@@ -263,3 +263,25 @@ TEST(ProgressAlertTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)
     QTimer::singleShot(0, &panel, [&panel] { panel.reject(); });
     EXPECT_EQ(panel.runModal(), ProgressAlert::Abort);
 }
+
+// Files from the desktop's "Open With" are imported one after another, each through the chooser;
+// a missing file is reported and the next one still comes.
+TEST_F(FileImportTest, FilesHandedOverAreImportedOneAfterAnother)
+{
+    const QString csv = writeFile("people.CSV", "First name,Last name\nGil,Ode\n");
+    m_window->importFiles({writeFile("one.vcf", cards({"Cid"})), path("missing.vcf"), csv});
+
+    ImportPanelController *chooser = chooserWhenOpen();
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(chooser->importFilename()->text(), "one.vcf");
+    chooser->selectButton()->click();
+    EXPECT_TRUE(spinUntil([] { return !Alert::shownAlerts().isEmpty(); }));
+    EXPECT_EQ(Alert::shownAlerts().first().messageText, "Couldn't read the file.");
+
+    chooser = chooserWhenOpen();
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(chooser->importFilename()->text(), "people.CSV");
+    chooser->selectButton()->click();
+    EXPECT_TRUE(waitUntilIdle());
+    EXPECT_EQ(names(*top->contactTable), QStringList({"Ann", "Bob", "Cid", "Gil Ode"}));
+}

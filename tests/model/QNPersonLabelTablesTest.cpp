@@ -82,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"_$!<Son>!$_", "son"}, ConversionCase{"_$!<School>!$_", "School"},
                       ConversionCase{"my own label", "my own label"}, ConversionCase{"", "No label"},
                       ConversionCase{QString(), "No label"}, ConversionCase{"All", "All"},
-                      ConversionCase{"_$!<ab", "_$!<ab"}, ConversionCase{"_$!<>!$_", "No label"}));
+                      ConversionCase{"_$!<ab", "_$!<ab"}, ConversionCase{"_$!<>!$_", "No label"},
+                      // Holding the marks is not being wrapped: nothing is cut off.
+                      ConversionCase{"_$!<Spouse: 0009", "_$!<Spouse: 0009"},
+                      ConversionCase{"x_$!<Son>!$_", "x_$!<Son>!$_"}));
 
 class CNLabelFromLabel : public ::testing::TestWithParam<ConversionCase>
 {

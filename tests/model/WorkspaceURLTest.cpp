@@ -26,14 +26,20 @@ TEST(WorkspaceURLTest, MailEncodesAllButLettersAndDigits)
     EXPECT_TRUE(forValue(QStringLiteral("Email"), QStringLiteral("ann.lee@example.org")).isValid());
 }
 
-TEST(WorkspaceURLTest, WebAddressGetsASchemeUnlessOneStartsAtTheFirstOrSecondCharacter)
+TEST(WorkspaceURLTest, WebAddressGetsASchemeUnlessOneStartsAtTheFirstOrSecondCharacterInAnyCase)
 {
     EXPECT_EQ(urlFor("URL", QStringLiteral("example.org")), QStringLiteral("http://example.org"));
     EXPECT_EQ(urlFor("URL", QStringLiteral("https://example.org/a")), QStringLiteral("https://example.org/a"));
-    EXPECT_EQ(urlFor("URL", QStringLiteral("HTTP://example.org")), QStringLiteral("http://HTTP://example.org"));
+    EXPECT_EQ(urlFor("URL", QStringLiteral("HTTP://example.org")), QStringLiteral("HTTP://example.org"));
+    EXPECT_EQ(urlFor("URL", QStringLiteral("Https://example.org")), QStringLiteral("Https://example.org"));
     EXPECT_EQ(urlFor("URL", QStringLiteral("a.io")), QStringLiteral("http://a.io"));
+    EXPECT_EQ(urlFor("URL", QStringLiteral("http:/")), QStringLiteral("http://http:/"));
+    // Blanks around a pasted link are dropped.
+    EXPECT_EQ(urlFor("URL", QStringLiteral("  https://example.org \n")), QStringLiteral("https://example.org"));
+    EXPECT_EQ(forValue(QStringLiteral("URL"), QStringLiteral(" http://example.org")),
+              QUrl(QStringLiteral("http://example.org")));
     // A stray character before the scheme makes the text no valid URL: nothing opens.
-    EXPECT_TRUE(forValue(QStringLiteral("URL"), QStringLiteral(" http://example.org")).isEmpty());
+    EXPECT_TRUE(forValue(QStringLiteral("URL"), QStringLiteral("\"http://example.org")).isEmpty());
 }
 
 TEST(WorkspaceURLTest, AddressesSearchTheMapWithSpacesEncoded)

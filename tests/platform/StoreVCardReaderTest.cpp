@@ -460,3 +460,11 @@ TEST(StoreVCardReader, PhotoForms)
             .imageData,
         png);
 }
+
+// A NUL byte in a parameter goes as it does in a value, so the label reads the same after a write.
+TEST(StoreVCardReader, NulBytesInParametersAreDropped)
+{
+    static const char body[] = "FN:Ben\r\nTEL;TYPE=HO\0ME:1";
+    const StoreContact contact = parseOne(QByteArray(body, sizeof(body) - 1));
+    EXPECT_EQ(contact.phoneNumbers.first().label, VCardLabels::Home);
+}

@@ -28,7 +28,7 @@ DetailPopupAndTextCell::DetailPopupAndTextCell(QWidget *parent)
         palette.setColor(group, QPalette::PlaceholderText, palette.color(group, QPalette::ButtonText));
     m_labelPopup->setPalette(palette);
     connect(m_labelPopup, &QComboBox::activated, this,
-            [this](int index) { emit labelChosen(m_labelPopup->itemText(index)); });
+            [this](int index) { emit labelChosen(m_labelPopup->itemData(index).toString()); });
 }
 
 void DetailPopupAndTextCell::setLabels(const QStringList &labels, const QStringList &localizedLabels,
@@ -74,13 +74,13 @@ void DetailPopupAndTextCell::fillPopup()
     m_labelPopup->setPlaceholderText(QString());
     const QString label = m_labeledValue->value(PersonKey::Label).toString();
     if (!m_editState) {
-        addPopupItem(localizedTitle(label), m_customLabels.contains(label));
+        addPopupItem(label, localizedTitle(label), m_customLabels.contains(label));
         m_labelPopup->setCurrentIndex(0);
         return;
     }
     for (qsizetype i = 0; i < m_labels.size(); ++i) {
         const QString title = m_localizedLabels.value(i, m_labels.at(i));
-        addPopupItem(title, m_customLabels.contains(title));
+        addPopupItem(m_labels.at(i), title, m_customLabels.contains(title));
     }
     qsizetype selected = m_labels.indexOf(label);
     if (selected < 0)
@@ -92,9 +92,10 @@ void DetailPopupAndTextCell::fillPopup()
     m_labelPopup->setCurrentIndex(int(selected));
 }
 
-void DetailPopupAndTextCell::addPopupItem(const QString &title, bool custom)
+void DetailPopupAndTextCell::addPopupItem(const QString &label, const QString &title, bool custom)
 {
-    m_labelPopup->addItem(title);
+    // The title is translated; the label is what the record stores.
+    m_labelPopup->addItem(title, label);
     if (custom)
         m_labelPopup->setItemData(m_labelPopup->count() - 1, QColor(Qt::lightGray), Qt::ForegroundRole);
 }

@@ -46,15 +46,15 @@ public:
     DetailTextCell *textCell() const { return m_textCell; }
 
 signals:
-    // The user chose another label in the popup; its title.
-    void labelChosen(const QString &title);
+    // The user chose a label in the popup: the label as stored ("home"), not its translated title.
+    void labelChosen(const QString &label);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void fillPopup();
-    void addPopupItem(const QString &title, bool custom);
+    void addPopupItem(const QString &label, const QString &title, bool custom);
     QString localizedTitle(const QString &label) const;
     bool currentHitMatches(const QString &text) const;
     int popupWidth() const;
