@@ -18,23 +18,23 @@ const QStringList AddressParts = {QStringLiteral("ZIP"), QStringLiteral("State")
                                   QStringLiteral("Street"), QStringLiteral("Country")};
 
 // The kind's own editor where it has one besides the list editor.
-std::optional<ValueEditorKind> singleEntryEditor(const QString &type)
+std::optional<EditorKind> singleEntryEditor(const QString &type)
 {
     if (type == Address)
-        return ValueEditorKind::Address;
+        return EditorKind::Address;
     if (type == InstantMessage)
-        return ValueEditorKind::InstantMessage;
+        return EditorKind::InstantMessage;
     if (type == SocialNetwork)
-        return ValueEditorKind::SocialProfile;
+        return EditorKind::SocialProfile;
     return std::nullopt;
 }
 
-std::optional<ValueEditorKind> dateEditor(const QString &type)
+std::optional<EditorKind> dateEditor(const QString &type)
 {
     if (type == Dates)
-        return ValueEditorKind::Dates;
+        return EditorKind::Dates;
     if (type == PersonIdentifier::Birthday)
-        return ValueEditorKind::Date;
+        return EditorKind::Birthday;
     return std::nullopt;
 }
 
@@ -42,17 +42,17 @@ std::optional<ValueEditorKind> dateEditor(const QString &type)
 
 Action doubleClickAction(const Click &click)
 {
-    const std::optional<ValueEditorKind> date = dateEditor(click.type);
+    const std::optional<EditorKind> date = dateEditor(click.type);
     if (click.commandHeld) {
         if (date)
             return Action::open(*date);
         if (click.valueType == PersonValueType::Labeled)
-            return Action::open(ValueEditorKind::List);
+            return Action::open(EditorKind::List);
     }
     if (!click.valueColumn)
         return {};
     const bool hasText = !click.valueText.isEmpty();
-    const std::optional<ValueEditorKind> own = singleEntryEditor(click.type);
+    const std::optional<EditorKind> own = singleEntryEditor(click.type);
     if (!click.editing) {
         if (own && hasText)
             return Action::open(*own);
@@ -61,22 +61,22 @@ Action doubleClickAction(const Click &click)
         return {};
     }
     if (own)
-        return Action::open(hasText ? *own : ValueEditorKind::List);
+        return Action::open(hasText ? *own : EditorKind::List);
     if (date)
         return Action::open(*date);
     if (click.type == PersonIdentifier::Name || click.type == PersonIdentifier::PhoneticName ||
         click.valueType == PersonValueType::String)
         return Action::inlineEdit();
     if (click.valueType == PersonValueType::Labeled)
-        return hasText ? Action::inlineEdit() : Action::open(ValueEditorKind::List);
+        return hasText ? Action::inlineEdit() : Action::open(EditorKind::List);
     return {};
 }
 
 Action menuEditorAction(const QString &type)
 {
-    if (const std::optional<ValueEditorKind> date = dateEditor(type))
+    if (const std::optional<EditorKind> date = dateEditor(type))
         return Action::open(*date);
-    return Action::open(ValueEditorKind::List);
+    return Action::open(EditorKind::List);
 }
 
 QString listEditorType(const QString &type)
@@ -84,10 +84,10 @@ QString listEditorType(const QString &type)
     return AddressParts.contains(type) ? Address : type;
 }
 
-QSize contentSize(ValueEditorKind editor, const QString &type)
+QSize contentSize(EditorKind editor, const QString &type)
 {
     switch (editor) {
-    case ValueEditorKind::List:
+    case EditorKind::List:
         if (type == Address)
             return {820, 260};
         if (type == InstantMessage)
@@ -95,38 +95,38 @@ QSize contentSize(ValueEditorKind editor, const QString &type)
         if (type == SocialNetwork)
             return {680, 260};
         return {360, 260};
-    case ValueEditorKind::Address:
+    case EditorKind::Address:
         return {340, 460};
-    case ValueEditorKind::InstantMessage:
+    case EditorKind::InstantMessage:
         return {340, 192};
-    case ValueEditorKind::SocialProfile:
+    case EditorKind::SocialProfile:
         return {400, 222};
-    case ValueEditorKind::Dates:
+    case EditorKind::Dates:
         return {340, 392};
-    case ValueEditorKind::Date:
+    case EditorKind::Birthday:
         return {340, 284};
     }
     return {};
 }
 
-EditorContextPtr editorContext(ValueEditorKind editor, const ContactRowPtr &contact, const QString &type,
+EditorContextPtr editorContext(EditorKind editor, const ContactRowPtr &contact, const QString &type,
                                qint64 labelIndex)
 {
     auto context = std::make_shared<EditorContext>();
     context->contact = contact;
     context->type = type;
     switch (editor) {
-    case ValueEditorKind::List:
-    case ValueEditorKind::Date:
+    case EditorKind::List:
+    case EditorKind::Birthday:
         context->editEnabled = true;
         break;
-    case ValueEditorKind::Dates:
+    case EditorKind::Dates:
         context->editEnabled = true;
         context->labelIndex = int(labelIndex);
         break;
-    case ValueEditorKind::Address:
-    case ValueEditorKind::InstantMessage:
-    case ValueEditorKind::SocialProfile:
+    case EditorKind::Address:
+    case EditorKind::InstantMessage:
+    case EditorKind::SocialProfile:
         context->labelIndex = int(labelIndex);
         break;
     }

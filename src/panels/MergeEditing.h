@@ -3,7 +3,7 @@
 #include "panels/MergeRow.h"
 
 #include "model/AddressBookRecords.h"
-#include "ui/contracts/ValueEditorOpener.h"
+#include "ui/contracts/ValueEditorFactory.h"
 
 #include <QSize>
 #include <QString>
@@ -17,6 +17,8 @@ class QNPerson;
 // widgets, so that they can be read and tested on their own.
 namespace MergeEditing {
 
+using EditorKind = ValueEditorFactory::Kind;
+
 struct Action
 {
     enum class Kind
@@ -26,10 +28,10 @@ struct Action
         OpenEditor
     };
     Kind kind = Kind::Nothing;
-    ValueEditorKind editor = ValueEditorKind::List;
+    EditorKind editor = EditorKind::List;
 
-    static Action inlineEdit() { return {Kind::InlineEdit, ValueEditorKind::List}; }
-    static Action open(ValueEditorKind editor) { return {Kind::OpenEditor, editor}; }
+    static Action inlineEdit() { return {Kind::InlineEdit, EditorKind::List}; }
+    static Action open(EditorKind editor) { return {Kind::OpenEditor, editor}; }
     bool operator==(const Action &other) const = default;
 };
 
@@ -53,9 +55,9 @@ Action menuEditorAction(const QString &type);
 // The list editor's kind for a row's kind: the address parts edit the whole address list.
 QString listEditorType(const QString &type);
 // The popover's content size of an editor.
-QSize contentSize(ValueEditorKind editor, const QString &type);
+QSize contentSize(EditorKind editor, const QString &type);
 // The context an editor of that kind gets for the row's kind and label index (-1: a new entry).
-EditorContextPtr editorContext(ValueEditorKind editor, const ContactRowPtr &contact, const QString &type,
+EditorContextPtr editorContext(EditorKind editor, const ContactRowPtr &contact, const QString &type,
                                qint64 labelIndex);
 
 // The text the value cell of the row shows, line breaks kept.

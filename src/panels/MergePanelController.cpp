@@ -12,12 +12,15 @@
 #include "platform/Localizer.h"
 #include "platform/PhotoFitter.h"
 #include "platform/widgets/FilePanel.h"
+#include "platform/widgets/Popover.h"
+#include "platform/widgets/Workspace.h"
 #include "ui/widgets/ImageViewDragAndDrop.h"
 #include "ui/widgets/SeparatorBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHash>
 #include <QBoxLayout>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -71,6 +74,9 @@ MergePanelController::MergePanelController(QWidget *parent)
 
 MergePanelController::~MergePanelController()
 {
+    // An editor still open goes with the sheet and writes nothing.
+    if (m_popover)
+        m_popover->disconnect(this);
     // The inverses hold the copies and call the layer; neither may outlive the other.
     m_undoManager.removeAllActions();
 }
@@ -387,7 +393,7 @@ void MergePanelController::tableViewDoubleAction(MergeTable *table, int row, int
             table->beginTextEdit(row, *text);
         else if (click.valueType == PersonValueType::Labeled)
             // An entry of several lines is edited whole, in the list editor.
-            showEditor(ValueEditorKind::List, table, mergeRow, rect);
+            showEditor(ValueEditorFactory::Kind::List, table, mergeRow, rect);
     }
 }
 
@@ -401,28 +407,51 @@ void MergePanelController::showPopoverWrapper(MergeTable *table)
                table->cellRect(row, table->clickedColumn()));
 }
 
-bool MergePanelController::showEditor(ValueEditorKind editor, MergeTable *table, const MergeRow &row,
+Popover *MergePanelController::popover() const
+{
+    return m_popover;
+}
+
+Popover *MergePanelController::makePopover()
+{
+    if (m_popover)
+        return m_popover;
+    auto *popover = new Popover(this);
+    popover->setBehavior(Popover::Behavior::Transient);
+    connect(popover, &Popover::closed, this, [this, popover] {
+        const EditorContextPtr context = m_editorContext;
+        if (m_popover == popover) {
+            m_popover = nullptr;
+            m_editorContext.reset();
+        }
+        popover->deleteLater();
+        popoverDidClose(context);
+    });
+    m_popover = popover;
+    return popover;
+}
+
+bool MergePanelController::showEditor(ValueEditorFactory::Kind editor, MergeTable *table, const MergeRow &row,
                                       const QRect &rect)
 {
     const ContactRowPtr contact = contactOf(table);
-    if (!m_editorOpener || !contact)
+    if (!m_editorFactory || !contact)
         return false;
-    const QString type = editor == ValueEditorKind::List ? MergeEditing::listEditorType(row.type) : row.type;
-    ValueEditorRequest request;
-    request.kind = editor;
-    request.context = MergeEditing::editorContext(editor, contact, type, row.labelIndex.value_or(-1));
-    request.editable = isEditing();
-    request.contentSize = MergeEditing::contentSize(editor, type);
-    request.font = m_selectedFont;
-    request.anchor = table->tableView();
-    request.rect = rect;
-    const EditorContextPtr context = request.context;
-    // The popover may close while the sheet is being torn down, when a QPointer still answers.
-    const std::weak_ptr<bool> alive = m_alive;
-    return m_editorOpener->showEditor(request, [this, alive, context] {
-        if (!alive.expired())
-            popoverDidClose(context);
-    });
+    const QString type =
+        editor == ValueEditorFactory::Kind::List ? MergeEditing::listEditorType(row.type) : row.type;
+    const EditorContextPtr context =
+        MergeEditing::editorContext(editor, contact, type, row.labelIndex.value_or(-1));
+    Popover *popover = makePopover();
+    QWidget *content = m_editorFactory->makeEditor(editor, popover, m_selectedFont);
+    if (!content)
+        return false;
+    // The editor it replaces, if any, is dropped without writing.
+    m_editorContext = context;
+    popover->setContentWidget(content);
+    popover->setContentSize(MergeEditing::contentSize(editor, type));
+    popover->showRelativeToRect(rect, table->tableView(), Popover::Edge::MaxY);
+    m_editorFactory->setContextInfo(content, context, isEditing());
+    return true;
 }
 
 void MergePanelController::popoverDidClose(const EditorContextPtr &context)
@@ -517,6 +546,49 @@ void MergePanelController::deleteItem(MergeTable *table)
                 mergeRow.type, entry->value(PersonKey::LabelIndex).toLongLong(), contact);
     }
     updateDoneButton();
+}
+
+void MergePanelController::insertItem(MergeTable *table)
+{
+    const ContactRowPtr contact = contactOf(table);
+    const int row = table ? table->clickedRow() : -1;
+    if (!contact || row < 0 || row >= table->rows().size() || table->clickedColumn() < 0)
+        return;
+    table->selectRows({row});
+    MergeRow mergeRow = table->rows().at(row);
+    static const QHash<QString, ValueEditorFactory::Kind> editors = {
+        {QStringLiteral("Address"), ValueEditorFactory::Kind::Address},
+        {QStringLiteral("Instant Message"), ValueEditorFactory::Kind::InstantMessage},
+        {QStringLiteral("Social Network"), ValueEditorFactory::Kind::SocialProfile}};
+    if (editors.contains(mergeRow.type)) {
+        // A new entry: the editor's result is added when it closes.
+        mergeRow.labelIndex = -1;
+        showEditor(editors.value(mergeRow.type), table, mergeRow, table->cellRect(row, table->clickedColumn()));
+        return;
+    }
+    static const QHash<QString, std::pair<QString, QString>> defaults = {
+        {QStringLiteral("Phone"), {QStringLiteral("home"), QStringLiteral("123")}},
+        {QStringLiteral("Email"), {QStringLiteral("home"), QStringLiteral("new")}},
+        {QStringLiteral("URL"), {QStringLiteral("home"), QStringLiteral("new")}},
+        {QStringLiteral("Relationship"), {QStringLiteral("friend"), QStringLiteral("new")}}};
+    if (!defaults.contains(mergeRow.type))
+        return;
+    const auto [label, value] = defaults.value(mergeRow.type);
+    m_undoLayer->undoAddLabeledValue({{PersonKey::Label, label}, {PersonKey::Value, value}}, mergeRow.type, contact);
+    updateDoneButton();
+}
+
+void MergePanelController::doWorkspaceAction(MergeTable *table, WorkspaceURL::MapService map)
+{
+    const ContactRowPtr contact = contactOf(table);
+    const int row = table ? table->clickedRow() : -1;
+    if (!contact || row < 0 || row >= table->rows().size())
+        return;
+    const MergeRow &mergeRow = table->rows().at(row);
+    const QUrl url =
+        WorkspaceURL::forValue(mergeRow.type, MergeEditing::valueText(mergeRow, *contact->person, m_builder), map);
+    if (!url.isEmpty())
+        Workspace::openURL(url, this);
 }
 
 // --- drag and drop --------------------------------------------------------------------------

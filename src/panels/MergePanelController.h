@@ -1,21 +1,23 @@
 #pragma once
 
 #include "model/AddressBookRecords.h"
+#include "model/WorkspaceURL.h"
 #include "panels/MergeDragHandler.h"
 #include "panels/MergeEditing.h"
 #include "panels/MergeRowBuilder.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Sheet.h"
 #include "ui/contracts/MergeContextDict.h"
-#include "ui/contracts/ValueEditorOpener.h"
+#include "ui/contracts/ValueEditorFactory.h"
 #include "ui/widgets/ImageViewDragAndDropDelegate.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QVariantList>
 
-#include <memory>
 
 class MergeRowMenu;
+class Popover;
 class MergeTable;
 class MergeUndoLayer;
 class QLineEdit;
@@ -29,11 +31,11 @@ class SeparatorBox;
 // the contacts as the sheet got them; otherwise the sheet ends with 0 and the caller changes
 // nothing.
 //
-// Values are edited in place, in the value editors (through the opener the shell gives), by the
+// Values are edited in place, in the value editors (made by the factory the shell gives), by the
 // row menu, by dropping pictures on the photo wells and by dragging rows from one table onto the
 // same kind in the other; every change goes through the sheet's undo layer.
 //
-// Made fresh for each merge: setCustomItems, setValueEditorOpener, setContextInfo,
+// Made fresh for each merge: setCustomItems, setValueEditorFactory, setContextInfo,
 // setSelectedFont, then begun as a sheet on the main window.
 class MergePanelController : public Sheet, public ImageViewDragAndDropDelegate, public MergeDragHandler
 {
@@ -52,9 +54,12 @@ public:
     bool setContextInfo(const MergeContextDictPtr &contextInfo, bool editable);
     // The font of both tables and the row height it gives.
     void setSelectedFont(const QFont &font);
-    // Opens the value editors; held as a plain pointer, it outlives the sheet. Without one, the
+    // Makes the value editors; held as a plain pointer, it outlives the sheet. Without one, the
     // commands that open an editor do nothing.
-    void setValueEditorOpener(ValueEditorOpener *opener) { m_editorOpener = opener; }
+    void setValueEditorFactory(ValueEditorFactory *factory) { m_editorFactory = factory; }
+    // The popover showing an editor; null while none is open. One at a time: an editor opened
+    // while another is shown takes its place, and the first writes nothing.
+    Popover *popover() const;
 
     MergeContextDictPtr contextInfo() const { return m_contextInfo; }
     // The working copies: every key of the contact row, a deep copy of its person.
@@ -106,6 +111,11 @@ public:
     void imageDidChange(ImageViewDragAndDrop *imageView) override;
     // Deletes the entry or the birthday of the table's clicked row, without asking.
     void deleteItem(MergeTable *table);
+    // Adds an entry of the clicked row's kind: a phone, e-mail, URL or relation with a default
+    // value at once, an address, account or profile through its editor.
+    void insertItem(MergeTable *table);
+    // Opens the clicked row's value in another application.
+    void doWorkspaceAction(MergeTable *table, WorkspaceURL::MapService map);
 
     // MergeDragHandler
     QMimeData *dragData(QTableView *table, int row) override;
@@ -132,7 +142,8 @@ private:
     void updateDoneButton();
     void copyChanged();
     void entryDeleted();
-    bool showEditor(ValueEditorKind editor, MergeTable *table, const MergeRow &row, const QRect &rect);
+    bool showEditor(ValueEditorFactory::Kind editor, MergeTable *table, const MergeRow &row, const QRect &rect);
+    Popover *makePopover();
     void applyTextEdit(MergeTable *table, int row, const QString &text);
     bool applyEntryTextEdit(const ContactRowPtr &contact, const MergeRow &row, const QString &text);
     void advanceTextEdit(MergeTable *table, int row);
@@ -166,9 +177,10 @@ private:
     ContactRowPtr m_originalRight;
     QFont m_selectedFont;
     double m_rowHeight = 20.0;
-    ValueEditorOpener *m_editorOpener = nullptr;
-    // Gone as soon as the sheet starts to go, before its child widgets (an editor's popover).
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    ValueEditorFactory *m_editorFactory = nullptr;
+    QPointer<Popover> m_popover;
+    // The context of the editor the popover shows.
+    EditorContextPtr m_editorContext;
     MergeRowMenu *m_rowMenu;
     std::optional<MergeRow> m_draggingSource;
 };

@@ -6,22 +6,23 @@
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
-#include "platform/Localizer.h"
+#include "model/WorkspaceURL.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace {
 
-// The kinds whose rows offer Delete Item while they hold a value.
-const QStringList DeletableKinds = {
-    QStringLiteral("Phone"),         QStringLiteral("Email"),          QStringLiteral("URL"),
-    QStringLiteral("Relationship"),  QStringLiteral("Address"),        QStringLiteral("Instant Message"),
-    QStringLiteral("Social Network"), QStringLiteral("Dates"),         QStringLiteral("Birthday")};
+using DetailRowMenu::Command;
 
 // Kinds whose entry counts only with a text.
 const QStringList TextKinds = {QStringLiteral("Phone"), QStringLiteral("Email"), QStringLiteral("URL"),
                                QStringLiteral("Address"), QStringLiteral("Dates")};
+
+bool isPhotoCommand(std::optional<Command> command)
+{
+    return command == Command::AddImage || command == Command::DeleteImage;
+}
 
 } // namespace
 
@@ -54,30 +55,17 @@ void MergeRowMenu::menuNeedsUpdate(QMenu *menu, MergeTable *table, int row, int 
     if (!contact || row < 0 || row >= table->rows().size() || column != MergeCellFactory::ValueColumn)
         return;
     const MergeRow &mergeRow = table->rows().at(row);
-    const bool holds = holdsValue(mergeRow, *contact->person);
-    if (mergeRow.type == PersonIdentifier::Photo) {
-        const bool editing = m_sheet.isEditing();
-        if (holds) {
-            addItem(menu, QStringLiteral("Replace Image"), Command::AddImage, table, editing);
-            addItem(menu, QStringLiteral("Delete Image"), Command::DeleteImage, table, editing);
-        } else {
-            addItem(menu, QStringLiteral("Add Image"), Command::AddImage, table, editing);
-        }
-        return;
+    QNPerson &person = *contact->person;
+    DetailRowMenu::Subject subject;
+    subject.type = mergeRow.type;
+    subject.valueType = m_sheet.rowBuilder().valueType(person, mergeRow.type);
+    subject.holdsValue = holdsValue(mergeRow, person);
+    DetailRowMenu::fill(menu, DetailRowMenu::items(subject, DetailRowMenu::Variant::Merge),
+                        [this, table](Command command) { run(command, table); });
+    for (QAction *action : menu->actions()) {
+        if (isPhotoCommand(DetailRowMenu::commandOf(action)))
+            action->setEnabled(m_sheet.isEditing());
     }
-    if (!holds || !DeletableKinds.contains(mergeRow.type))
-        return;
-    if (mergeRow.type == PersonIdentifier::Birthday)
-        menu->addSeparator();
-    addItem(menu, QStringLiteral("Delete Item"), Command::DeleteItem, table, true);
-}
-
-void MergeRowMenu::addItem(QMenu *menu, const QString &title, Command command, MergeTable *table, bool enabled)
-{
-    QAction *action = menu->addAction(L(title));
-    action->setData(QVariant::fromValue(command));
-    action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, [this, command, table] { run(command, table); });
 }
 
 void MergeRowMenu::run(Command command, MergeTable *table)
@@ -91,6 +79,24 @@ void MergeRowMenu::run(Command command, MergeTable *table)
         break;
     case Command::DeleteItem:
         m_sheet.deleteItem(table);
+        break;
+    case Command::InsertItem:
+        m_sheet.insertItem(table);
+        break;
+    case Command::OpenValueEditor:
+    case Command::OpenListEditor:
+        m_sheet.showPopoverWrapper(table);
+        break;
+    case Command::OpenValue:
+    case Command::OpenDesktopMap:
+        m_sheet.doWorkspaceAction(table, WorkspaceURL::MapService::Desktop);
+        break;
+    case Command::OpenWebMap:
+        m_sheet.doWorkspaceAction(table, WorkspaceURL::MapService::WebSearch);
+        break;
+    case Command::IconSizeBigger:
+    case Command::IconSizeSmaller:
+        // The merge variant has no icon-size items.
         break;
     }
 }

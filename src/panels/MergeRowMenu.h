@@ -2,31 +2,23 @@
 
 #include "panels/MergeRow.h"
 
+#include "ui/widgets/DetailRowMenu.h"
+
 #include <QObject>
 
 class MergePanelController;
-class MergeRowBuilder;
 class MergeTable;
 class QMenu;
 class QNPerson;
 
-// The row menu of the merge tables: the photo's items and Delete Item. Rebuilt for the clicked
-// cell each time it opens; a right click outside a value cell gives an empty menu. The photo
-// items are enabled only while the sheet is editing.
+// The row menu of the merge tables: the detail tables' menu in its merge variant, rebuilt for the
+// clicked cell each time it opens. A right click outside a value cell gives an empty menu; the
+// photo items are enabled only while the sheet is editing.
 class MergeRowMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    // Told apart by their data, never by their titles.
-    enum class Command
-    {
-        AddImage,
-        DeleteImage,
-        DeleteItem
-    };
-    Q_ENUM(Command)
-
     MergeRowMenu(MergePanelController &sheet, QObject *parent = nullptr);
 
     void menuNeedsUpdate(QMenu *menu, MergeTable *table, int row, int column);
@@ -35,8 +27,7 @@ public:
     static bool holdsValue(const MergeRow &row, QNPerson &person);
 
 private:
-    void addItem(QMenu *menu, const QString &title, Command command, MergeTable *table, bool enabled);
-    void run(Command command, MergeTable *table);
+    void run(DetailRowMenu::Command command, MergeTable *table);
 
     MergePanelController &m_sheet;
 };

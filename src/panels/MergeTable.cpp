@@ -132,12 +132,8 @@ void MergeTable::connectCell(QWidget *cell, int row)
     auto *labeled = qobject_cast<DetailPopupAndTextCell *>(cell);
     if (!labeled)
         return;
-    // An editing cell lists the field's labels in order; a locked one only the entry's own.
-    connect(labeled->labelPopup(), &QComboBox::activated, this, [this, row, type, labeled](int index) {
-        const QStringList labels = QNPerson::labelsForIdentifier(type).value_or(QStringList());
-        if (labeled->labelPopup()->count() == labels.size() && index >= 0 && index < labels.size())
-            emit labelChosen(row, labels.at(index));
-    });
+    connect(labeled, &DetailPopupAndTextCell::labelChosen, this,
+            [this, row](const QString &label) { emit labelChosen(row, label); });
 }
 
 QList<int> MergeTable::selectedRows() const

@@ -1,48 +1,68 @@
 #include "MergeFixture.h"
 
 #include "editors/MultiValueViewController.h"
-#include "editors/PopoverEditorOpener.h"
+#include "editors/ValueEditors.h"
 #include "panels/MergeEditing.h"
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/DetailPopupAndTextCell.h"
 
 #include <QComboBox>
+#include <QHash>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
 
-// Records what the sheet asks to open; the test closes the editor by hand.
-class RecordingOpener : public ValueEditorOpener
+// Makes plain widgets and records what the sheet asks for; the test closes the editor by hand.
+class RecordingFactory : public ValueEditorFactory
 {
 public:
-    bool showEditor(const ValueEditorRequest &request, std::function<void()> closed) override
+    struct Request
     {
-        requests.append(request);
-        this->closed = std::move(closed);
-        return true;
-    }
+        Kind kind;
+        EditorContextPtr context;
+        bool editable;
+    };
 
-    // The editor ends with Done and that value.
-    void finish(const QVariant &value)
+    QWidget *makeEditor(Kind kind, Popover *, const QFont &) override
     {
-        requests.last().context->value = value;
-        requests.last().context->dirty = true;
-        closed();
+        requests.append({kind, nullptr, false});
+        return new QWidget;
     }
+    void setContextInfo(QWidget *editor, const EditorContextPtr &context, bool editable) override
+    {
+        requests.last().context = context;
+        requests.last().editable = editable;
+        contexts.insert(editor, context);
+    }
+    EditorContextPtr contextInfo(QWidget *editor) const override { return contexts.value(editor); }
 
-    QList<ValueEditorRequest> requests;
-    std::function<void()> closed;
+    QList<Request> requests;
+    QHash<QWidget *, EditorContextPtr> contexts;
 };
 
 class MergeEditingTest : public MergeFixture
 {
 protected:
-    void openWithOpener(const QList<ContactRowPtr> &contacts, bool editable = true)
+    void openWithFactory(const QList<ContactRowPtr> &contacts, bool editable = true)
     {
         open(contacts, editable);
-        sheet->setValueEditorOpener(&opener);
+        sheet->setValueEditorFactory(&factory);
+    }
+
+    const RecordingFactory::Request &last() const { return factory.requests.last(); }
+
+    // The open editor ends: with Done and that value, or without a result.
+    void finish(const std::optional<QVariant> &value)
+    {
+        if (value) {
+            last().context->value = *value;
+            last().context->dirty = true;
+        }
+        ASSERT_TRUE(sheet->popover());
+        sheet->popover()->close();
     }
 
     void doubleClick(MergeTable *table, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int column = 1)
@@ -58,7 +78,7 @@ protected:
         return list;
     }
 
-    RecordingOpener opener;
+    RecordingFactory factory;
 };
 
 TEST_F(MergeEditingTest, DoubleClickOpensTheKindsEditor)
@@ -66,40 +86,40 @@ TEST_F(MergeEditingTest, DoubleClickOpensTheKindsEditor)
     const ContactRowPtr ann = contact("Ann");
     ann->person->setValue(QVariantList{QVariantMap{{"label", "home"}, {"Street", "1 Main St"}}}, "Address");
     setList(ann, "Email", {"ann@example.com"});
-    openWithOpener({ann, contact("Bob")});
+    openWithFactory({ann, contact("Bob")});
     MergeTable *left = sheet->tableLeft();
     MergeTable *right = sheet->tableRight();
 
     // A filler phone: the list editor of all phones.
     doubleClick(right, firstRowOf(right, "Phone"));
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::List);
-    EXPECT_EQ(opener.requests.last().context->type, "Phone");
-    EXPECT_TRUE(opener.requests.last().context->editEnabled);
-    EXPECT_EQ(opener.requests.last().contentSize, QSize(360, 260));
-    EXPECT_EQ(opener.requests.last().anchor, right->tableView());
-    EXPECT_EQ(opener.requests.last().context->contact, sheet->contactRight());
+    ASSERT_EQ(factory.requests.size(), 1);
+    EXPECT_EQ(last().kind, ValueEditorFactory::Kind::List);
+    EXPECT_EQ(last().context->type, "Phone");
+    EXPECT_TRUE(last().context->editEnabled);
+    ASSERT_TRUE(sheet->popover() && sheet->popover()->isShown());
+    EXPECT_EQ(sheet->popover()->contentSize(), QSize(360, 260));
+    EXPECT_EQ(last().context->contact, sheet->contactRight());
 
     // Locked: an address opens read-only in its own editor, an empty one opens nothing.
     sheet->editButton()->click();
     doubleClick(left, firstRowOf(left, "Address"));
-    ASSERT_EQ(opener.requests.size(), 2);
-    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::Address);
-    EXPECT_FALSE(opener.requests.last().editable);
-    EXPECT_EQ(opener.requests.last().contentSize, QSize(340, 460));
-    EXPECT_EQ(opener.requests.last().context->labelIndex, 0);
+    ASSERT_EQ(factory.requests.size(), 2);
+    EXPECT_EQ(last().kind, ValueEditorFactory::Kind::Address);
+    EXPECT_FALSE(last().editable);
+    EXPECT_EQ(sheet->popover()->contentSize(), QSize(340, 460));
+    EXPECT_EQ(last().context->labelIndex, 0);
     doubleClick(right, firstRowOf(right, "Address"));
-    EXPECT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(factory.requests.size(), 2);
 
     // Ctrl: the list editor of the e-mail addresses, read-only while locked, in either column.
     doubleClick(left, firstRowOf(left, "Email"), Qt::ControlModifier, 0);
-    ASSERT_EQ(opener.requests.size(), 3);
-    EXPECT_EQ(opener.requests.last().kind, ValueEditorKind::List);
-    EXPECT_EQ(opener.requests.last().context->type, "Email");
-    EXPECT_FALSE(opener.requests.last().editable);
+    ASSERT_EQ(factory.requests.size(), 3);
+    EXPECT_EQ(last().kind, ValueEditorFactory::Kind::List);
+    EXPECT_EQ(last().context->type, "Email");
+    EXPECT_FALSE(last().editable);
     // Without it the label column does nothing.
     doubleClick(left, firstRowOf(left, "Email"), Qt::NoModifier, 0);
-    EXPECT_EQ(opener.requests.size(), 3);
+    EXPECT_EQ(factory.requests.size(), 3);
 }
 
 TEST_F(MergeEditingTest, EditorResultsAreAppliedAndCounted)
@@ -107,18 +127,18 @@ TEST_F(MergeEditingTest, EditorResultsAreAppliedAndCounted)
     const ContactRowPtr ann = contact("Ann");
     setList(ann, "Phone", {"111"});
     ann->person->setBirthdayValue(QVariantMap{{"value", QVariantMap{{"year", 1990}, {"month", 4}, {"day", 2}}}});
-    openWithOpener({ann, contact("Bob")});
+    openWithFactory({ann, contact("Bob")});
     MergeTable *left = sheet->tableLeft();
 
     doubleClick(left, firstRowOf(left, "Phone") + 0, Qt::ControlModifier);
-    opener.finish(QVariantList{QVariantMap{{"label", "work"}, {"value", "555"}, {"labelIndex", 0}}});
+    finish(QVariantList{QVariantMap{{"label", "work"}, {"value", "555"}, {"labelIndex", 0}}});
     EXPECT_EQ(values(sheet->contactLeft(), "Phone"), QStringList{"555"});
     EXPECT_TRUE(sheet->doneButton()->isEnabled());
     nextEvent();
 
     // A new address (-1) is added to the list.
     doubleClick(left, firstRowOf(left, "Address"));
-    ASSERT_EQ(opener.requests.last().kind, ValueEditorKind::List);
+    ASSERT_EQ(last().kind, ValueEditorFactory::Kind::List);
     sheet->popoverDidClose(nullptr);
     auto added = std::make_shared<EditorContext>();
     added->contact = sheet->contactLeft();
@@ -131,12 +151,12 @@ TEST_F(MergeEditingTest, EditorResultsAreAppliedAndCounted)
 
     // A cleared birthday clears; Cancel changes nothing.
     doubleClick(left, firstRowOf(left, "Birthday"));
-    ASSERT_EQ(opener.requests.last().kind, ValueEditorKind::Date);
-    opener.requests.last().context->dirty = false;
-    opener.closed();
+    ASSERT_EQ(last().kind, ValueEditorFactory::Kind::Birthday);
+    last().context->dirty = false;
+    finish(std::nullopt);
     EXPECT_TRUE(sheet->contactLeft()->person->birthdayValue());
     doubleClick(left, firstRowOf(left, "Birthday"));
-    opener.finish(QVariantMap{{"stringValue", ""}});
+    finish(QVariantMap{{"stringValue", ""}});
     EXPECT_FALSE(sheet->contactLeft()->person->birthdayValue()->contains("value"));
 }
 
@@ -144,7 +164,7 @@ TEST_F(MergeEditingTest, AnInlinePhoneEditReplacesThatEntry)
 {
     const ContactRowPtr ann = contact("Ann");
     setList(ann, "Phone", {"111", "222", "333"});
-    openWithOpener({ann, contact("Bob")});
+    openWithFactory({ann, contact("Bob")});
     MergeTable *left = sheet->tableLeft();
     const int phone = firstRowOf(left, "Phone");
     layer().undoDeleteLabeledValueForIdentifier("Phone", 0, sheet->contactLeft());
@@ -156,12 +176,12 @@ TEST_F(MergeEditingTest, AnInlinePhoneEditReplacesThatEntry)
     left->textEditor()->setText("444");
     left->commitTextEdit();
     EXPECT_EQ(values(sheet->contactLeft(), "Phone"), QStringList({"444", "333"}));
-    EXPECT_TRUE(opener.requests.isEmpty());
+    EXPECT_TRUE(factory.requests.isEmpty());
 }
 
 TEST_F(MergeEditingTest, TabWrapsToTheFirstNameRow)
 {
-    openWithOpener({contact("Ann"), contact("Bob")});
+    openWithFactory({contact("Ann"), contact("Bob")});
     MergeTable *left = sheet->tableLeft();
     // Note is the last row that takes an edit in place.
     doubleClick(left, firstRowOf(left, "Note"));
@@ -177,7 +197,7 @@ TEST_F(MergeEditingTest, ALabelChosenInThePopupIsWritten)
 {
     const ContactRowPtr ann = contact("Ann");
     setList(ann, "Phone", {"111"});
-    openWithOpener({ann, contact("Bob")});
+    openWithFactory({ann, contact("Bob")});
     MergeTable *left = sheet->tableLeft();
     const int phone = firstRowOf(left, "Phone");
     auto *cell = qobject_cast<DetailPopupAndTextCell *>(left->cellView(phone, 1));
@@ -197,12 +217,13 @@ TEST_F(MergeEditingTest, TheListEditorsDoneReachesTheCopy)
 {
     const ContactRowPtr ann = contact("Ann");
     setList(ann, "Phone", {"111"});
-    PopoverEditorOpener popovers;
+    ValueEditors editors;
     open({ann, contact("Bob")});
-    sheet->setValueEditorOpener(&popovers);
+    sheet->setValueEditorFactory(&editors);
     MergeTable *left = sheet->tableLeft();
     doubleClick(left, firstRowOf(left, "Phone"), Qt::ControlModifier);
-    auto *editor = qobject_cast<MultiValueViewController *>(popovers.editor());
+    ASSERT_TRUE(sheet->popover());
+    auto *editor = qobject_cast<MultiValueViewController *>(sheet->popover()->contentWidget());
     ASSERT_TRUE(editor && editor->isEditable());
     editor->addPressed();
     editor->doneButton()->click();
@@ -211,10 +232,11 @@ TEST_F(MergeEditingTest, TheListEditorsDoneReachesTheCopy)
     EXPECT_TRUE(sheet->doneButton()->isEnabled());
 
     doubleClick(left, firstRowOf(left, "Phone"), Qt::ControlModifier);
-    ASSERT_TRUE(popovers.popover());
+    const QPointer<Popover> popover = sheet->popover();
+    ASSERT_TRUE(popover);
     sheet.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(popovers.popover());
+    EXPECT_FALSE(popover);
 }
 
 struct ClickCase
@@ -239,12 +261,12 @@ const QString Text = QStringLiteral("String Value");
 INSTANTIATE_TEST_SUITE_P(
     Rows, MergeDoubleClickRules,
     ::testing::Values(
-        ClickCase{{"Address", Labeled, true, false, true, ""}, Action::open(ValueEditorKind::List)},
-        ClickCase{{"Instant Message", Labeled, true, false, true, "x"}, Action::open(ValueEditorKind::InstantMessage)},
-        ClickCase{{"Social Network", Labeled, true, false, false, "x"}, Action::open(ValueEditorKind::SocialProfile)},
+        ClickCase{{"Address", Labeled, true, false, true, ""}, Action::open(ValueEditorFactory::Kind::List)},
+        ClickCase{{"Instant Message", Labeled, true, false, true, "x"}, Action::open(ValueEditorFactory::Kind::InstantMessage)},
+        ClickCase{{"Social Network", Labeled, true, false, false, "x"}, Action::open(ValueEditorFactory::Kind::SocialProfile)},
         ClickCase{{"Dates", Labeled, true, false, false, ""}, Action{}},
-        ClickCase{{"Dates", Labeled, false, true, false, ""}, Action::open(ValueEditorKind::Dates)},
-        ClickCase{{"Birthday", "Dictionary Value", true, false, true, ""}, Action::open(ValueEditorKind::Date)},
+        ClickCase{{"Dates", Labeled, false, true, false, ""}, Action::open(ValueEditorFactory::Kind::Dates)},
+        ClickCase{{"Birthday", "Dictionary Value", true, false, true, ""}, Action::open(ValueEditorFactory::Kind::Birthday)},
         ClickCase{{"Phone", Labeled, true, false, true, "1"}, Action::inlineEdit()},
         ClickCase{{"Phone", Labeled, true, false, false, "1"}, Action{}},
         ClickCase{{"Company", Text, true, false, true, ""}, Action::inlineEdit()},

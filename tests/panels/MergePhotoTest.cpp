@@ -1,8 +1,9 @@
 #include "MergeFixture.h"
 
-#include "panels/MergeRowMenu.h"
+#include "ui/widgets/DetailRowMenu.h"
 #include "platform/PhotoFitter.h"
 #include "platform/widgets/FilePanel.h"
+#include "platform/widgets/Workspace.h"
 #include "ui/widgets/ImageViewDragAndDrop.h"
 
 #include "common/TestEnvironment.h"
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 namespace {
 
@@ -40,10 +42,10 @@ protected:
         return actions;
     }
 
-    static QAction *item(const QList<QAction *> &actions, MergeRowMenu::Command command)
+    static QAction *item(const QList<QAction *> &actions, DetailRowMenu::Command command)
     {
         for (QAction *action : actions) {
-            if (action->data().value<MergeRowMenu::Command>() == command)
+            if (DetailRowMenu::commandOf(action) == command)
                 return action;
         }
         return nullptr;
@@ -67,7 +69,7 @@ TEST_F(MergePhotoTest, DeleteImageOnTheRightClearsOnlyTheRightPhoto)
     const QList<QAction *> actions = menu(sheet->tableRight(), photoRow());
     ASSERT_EQ(actions.size(), 2);
     EXPECT_EQ(actions.at(0)->text(), "Replace Image");
-    QAction *deleteImage = item(actions, MergeRowMenu::Command::DeleteImage);
+    QAction *deleteImage = item(actions, DetailRowMenu::Command::DeleteImage);
     ASSERT_TRUE(deleteImage && deleteImage->isEnabled());
     deleteImage->trigger();
     EXPECT_TRUE(right()->person->photo().isNull());
@@ -95,7 +97,7 @@ TEST_F(MergePhotoTest, AddImageFitsTheChosenPicture)
     const QString path = TestEnvironment::homePath() + QStringLiteral("/wide.png");
     ASSERT_TRUE(picture(2048, 1024).save(path));
     FilePanel::setNextPath(path);
-    item(menu(sheet->tableLeft(), photoRow()), MergeRowMenu::Command::AddImage)->trigger();
+    item(menu(sheet->tableLeft(), photoRow()), DetailRowMenu::Command::AddImage)->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(left()->person->photo().size(), QSize(512, 256));
     EXPECT_TRUE(right()->person->photo().isNull());
@@ -134,16 +136,49 @@ TEST_F(MergePhotoTest, DeleteItemRemovesTheClickedEntryWithoutAsking)
     MergeTable *table = sheet->tableLeft();
     const int email = firstRowOf(table, "Email");
 
-    QAction *deleteItem = item(menu(table, email + 1), MergeRowMenu::Command::DeleteItem);
+    QAction *deleteItem = item(menu(table, email + 1), DetailRowMenu::Command::DeleteItem);
     ASSERT_TRUE(deleteItem && deleteItem->isEnabled());
     deleteItem->trigger();
     ASSERT_EQ(left()->person->labeledValueForIdentifier("Email").size(), 1);
     EXPECT_EQ(left()->person->labeledValueForIdentifier("Email").at(0).toMap().value("value"), "a@x");
 
     // The right side's filler row holds nothing to delete.
-    EXPECT_TRUE(menu(sheet->tableRight(), email).isEmpty());
-    item(menu(table, firstRowOf(table, "Birthday")), MergeRowMenu::Command::DeleteItem)->trigger();
+    EXPECT_FALSE(item(menu(sheet->tableRight(), email), DetailRowMenu::Command::DeleteItem));
+    item(menu(table, firstRowOf(table, "Birthday")), DetailRowMenu::Command::DeleteItem)->trigger();
     EXPECT_FALSE(left()->person->birthdayValue()->contains("value"));
+}
+
+TEST_F(MergePhotoTest, AddItemAddsADefaultPhoneAndOpensAnEditorForAnAddress)
+{
+    open({contact("Ann"), contact("Bob")});
+    MergeTable *table = sheet->tableRight();
+    item(menu(table, firstRowOf(table, "Phone")), DetailRowMenu::Command::InsertItem)->trigger();
+    const QVariantList phones = right()->person->labeledValueForIdentifier("Phone");
+    ASSERT_EQ(phones.size(), 1);
+    EXPECT_EQ(phones.at(0).toMap().value("label"), "home");
+    EXPECT_EQ(phones.at(0).toMap().value("value"), "123");
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+
+    // Without editors nothing opens and nothing is added before an editor's Done.
+    item(menu(table, firstRowOf(table, "Address")), DetailRowMenu::Command::InsertItem)->trigger();
+    EXPECT_TRUE(right()->person->labeledValueForIdentifier("Address").isEmpty());
+}
+
+TEST_F(MergePhotoTest, CallPhoneOpensTheNumber)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"(03) 1234 5678"});
+    open({ann, contact("Bob")});
+    QList<QUrl> opened;
+    Workspace::setOpener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    item(menu(sheet->tableLeft(), firstRowOf(sheet->tableLeft(), "Phone")), DetailRowMenu::Command::OpenValue)
+        ->trigger();
+    Workspace::setOpener({});
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened.first().toString().startsWith("tel:"));
 }
 
 } // namespace
