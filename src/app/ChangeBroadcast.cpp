@@ -21,6 +21,7 @@ void ChangeBroadcast::contactDidUpdate(const ContactRowPtr &contact, QObject *se
     if (!contact)
         return;
     if (m_undoManager.isUndoing() || m_undoManager.isRedoing()) {
+        m_detailPane.updateTable();
         m_grid.updateTable();
         updateDetachedWindows(contact->uniqueId);
         return;

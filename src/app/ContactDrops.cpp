@@ -63,9 +63,15 @@ void ContactDrops::addContactByVCardString(const QString &vCardString)
         return;
     const ContainerDictPtr container = containers->first();
     const ContactTablePtr rows = reader.contactsForGroup(container->topGroup(), container);
+    if (rows)
+        addContactRows(*rows);
+}
+
+void ContactDrops::addContactRows(const QList<ContactRowPtr> &rows)
+{
     const GroupDictPtr group = m_owner.selectedGroupDict();
-    if (!rows || rows->isEmpty() || !group)
+    if (rows.isEmpty() || !group)
         return;
-    m_owner.undoAddContacts(*rows, group);
+    m_owner.undoAddContacts(rows, group);
     m_owner.setDocumentEdited(true);
 }

@@ -21,6 +21,8 @@ public:
     void addContactByStringIndexes(const QString &stringIndexes, const GroupDictPtr &group);
     // Every card of the text joins the selected group; CATEGORIES make no groups here.
     void addContactByVCardString(const QString &vCardString);
+    // New contacts (pasted or dropped text) join the selected group in one undo step.
+    void addContactRows(const QList<ContactRowPtr> &rows);
 
     // The distinct positions of the list in ascending order; a piece that is no number counts as
     // 0, an empty piece as nothing.

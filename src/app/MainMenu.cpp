@@ -121,6 +121,11 @@ void MainMenu::buildEditMenu()
     addItem(edit, QStringLiteral("Undo"), MenuCommand::Undo, QKeySequence::Undo);
     addItem(edit, QStringLiteral("Redo"), MenuCommand::Redo, QKeySequence::Redo);
     edit->addSeparator();
+    addItem(edit, QStringLiteral("Copy"), MenuCommand::Copy, QKeySequence::Copy);
+    addItem(edit, QStringLiteral("Copy as CSV"), MenuCommand::CopyAsCSV);
+    addItem(edit, QStringLiteral("Copy as vCard"), MenuCommand::CopyAsVCard);
+    addItem(edit, QStringLiteral("Paste"), MenuCommand::Paste, QKeySequence::Paste);
+    edit->addSeparator();
     QMenu *find = addSubmenu(edit, QStringLiteral("Find"));
     addItem(find, QStringLiteral("Find…"), MenuCommand::Find, QKeySequence::Find);
     addItem(find, QStringLiteral("Find and Replace…"), MenuCommand::FindAndReplace, QKeySequence::Replace);

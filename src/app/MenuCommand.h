@@ -24,6 +24,10 @@ enum class MenuCommand
     // Edit
     Undo,
     Redo,
+    Copy,
+    CopyAsCSV,
+    CopyAsVCard,
+    Paste,
     FindBarButtonClicked,
     Find,
     FindAndReplace,

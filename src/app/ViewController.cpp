@@ -17,7 +17,9 @@
 #include "addressbook/ViewTypes.h"
 #include "app/ViewFindHost.h"
 #include "app/WindowController.h"
+#include "detail/DetailEditorPresenter.h"
 #include "editors/AddressViewController.h"
+#include "editors/ValueEditors.h"
 #include "editors/MultiValueViewController.h"
 #include "find/FindController.h"
 #include "panels/MergePanelController.h"
@@ -77,6 +79,8 @@ ViewController::ViewController(UserDefaults &defaults, SplitPanes panes, QWidget
     MultiValueViewController::setNestedEditorFactory([](const QString &type) -> ValueEditor * {
         return type == QStringLiteral("Address") ? new AddressViewController : nullptr;
     });
+    static ValueEditors valueEditors;
+    DetailEditorPresenter::setValueEditorFactory(&valueEditors);
 }
 
 // The panes go before the widgets that hold their views, and the document before the panes.
@@ -100,7 +104,12 @@ void ViewController::connectAddressBook()
     m_findHost = std::make_unique<ViewFindHost>(*this);
     m_find = std::make_unique<FindController>(*m_findHost);
     connect(m_book, &AddressBook::contactDidUpdate, this, &ViewController::contactDidUpdate);
-    connect(m_book, &AddressBook::tableChanged, this, [this] { contactsViewController()->updateTable(); });
+    connect(m_book, &AddressBook::tableChanged, this, [this] {
+        contactsViewController()->updateTable();
+        // Undoing a list edit announces only the table's change; the pane shows the value too.
+        if (undoManager()->isUndoing() || undoManager()->isRedoing())
+            contactInfoController()->updateTable();
+    });
     connect(m_book, &AddressBook::contactRowsChanged, this, &ViewController::showContactRowsChange);
     connect(m_book, &AddressBook::groupsChanged, this, &ViewController::showGroups);
     connect(m_book, &AddressBook::groupShown, this, &ViewController::showGroupSelection);
@@ -627,6 +636,11 @@ void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)
 void ViewController::addContactByVCardString(const QString &vCardString)
 {
     m_drops->addContactByVCardString(vCardString);
+}
+
+void ViewController::addContactRows(const QList<ContactRowPtr> &rows)
+{
+    m_drops->addContactRows(rows);
 }
 
 // --- group selection --------------------------------------------------------------------------

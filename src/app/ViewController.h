@@ -196,6 +196,7 @@ public:
     void rowSelectionDidChange(const SubContactRowPtr &row) override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
     void addContactByVCardString(const QString &vCardString) override;
+    void addContactRows(const QList<ContactRowPtr> &rows) override;
     // Two contacts side by side in the merge sheet; Done writes the merged copies as one step.
     void beginMergeSheet(const QList<ContactRowPtr> &contacts) override;
     // The QR-code sheet for the row's contact; the sheet stays until the next one.

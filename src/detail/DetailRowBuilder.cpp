@@ -1,6 +1,7 @@
 #include "detail/DetailRowBuilder.h"
 
 #include "addressbook/DefaultsKey.h"
+#include "addressbook/DetailFieldOrder.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
@@ -42,17 +43,7 @@ DetailRowBuilder::DetailRowBuilder(UserDefaults &defaults) : m_defaults(defaults
 
 QStringList DetailRowBuilder::defaultRowOrder()
 {
-    return {QStringLiteral("Name"),           QStringLiteral("Photo"),
-            QStringLiteral("Groups"),         QStringLiteral("Name Ordering"),
-            QStringLiteral("Name Display"),   QStringLiteral("Company"),
-            QStringLiteral("Phonetic Name"),  QStringLiteral("Email"),
-            QStringLiteral("Phone"),          QStringLiteral("Instant Message"),
-            QStringLiteral("Social Network"), QStringLiteral("URL"),
-            QStringLiteral("Address"),        QStringLiteral("Nickname"),
-            QStringLiteral("Birthday"),       QStringLiteral("Relationship"),
-            QStringLiteral("Suffix"),         QStringLiteral("Title"),
-            QStringLiteral("Department"),     QStringLiteral("Job Title"),
-            QStringLiteral("Dates"),          QStringLiteral("Note")};
+    return DetailFieldOrder::defaultOrder();
 }
 
 QStringList DetailRowBuilder::customItemNames() const

@@ -6,6 +6,7 @@
 #include "detail/DetailTableEditing.h"
 #include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailFont.h"
+#include "detail/DetailRowDragAndDrop.h"
 #include "detail/DetailTableHost.h"
 #include "detail/DetailTableModel.h"
 #include "ui/widgets/ImageViewDragAndDrop.h"
@@ -48,6 +49,7 @@ DetailTableController::DetailTableController(DetailTableHost &host, UserDefaults
       m_commands(new DetailItemCommands(*this, host, *m_presenter, this))
 {
     setUpTableView();
+    new DetailRowDragAndDrop(*this, host, defaults);
     m_selectedFont = m_tableView->font();
     m_rowHeight = DetailFont::MinimumRowHeight;
 }

@@ -8,6 +8,8 @@
 #include "addressbook/DefaultsKey.h"
 #include "ui/widgets/FontService.h"
 #include "grid/GridCellDelegate.h"
+#include "grid/GridClipboard.h"
+#include "grid/GridDragAndDrop.h"
 #include "grid/GridColumns.h"
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
@@ -52,11 +54,13 @@ ContactInfoInterface *detailView(const DetachedWindowEntry &entry)
 
 ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *parent)
     : QObject(parent), m_defaults(defaults), m_tableView(new GridTableView),
-      m_model(new GridModel(m_state, this)), m_cellDelegate(new GridCellDelegate(m_state, this))
+      m_model(new GridModel(m_state, this)), m_cellDelegate(new GridCellDelegate(m_state, this)),
+      m_clipboard(std::make_unique<GridClipboard>(*this, defaults))
 {
     m_state.columns = {GridColumns::nameColumn()};
     m_tableView->setModel(m_model);
     m_tableView->setItemDelegate(m_cellDelegate);
+    new GridDragAndDrop(*this, *m_clipboard);
     m_tableView->horizontalHeader()->setMinimumSectionSize(int(DefaultsKey::MinimumColumnWidth));
     connectTable();
     viewDidLoad();
@@ -702,6 +706,16 @@ void ContactsViewController::detachedWindowDidClose(const ClosedWindow &closed)
 
 // The contact popover arrives with its pane.
 void ContactsViewController::showContactInfoPopoverWithOption(bool) {}
+
+void ContactsViewController::copy(GridCopyFormat format)
+{
+    m_clipboard->copy(format);
+}
+
+void ContactsViewController::paste()
+{
+    m_clipboard->paste();
+}
 
 // The row of a context menu, else the selected one; the footer is no contact.
 void ContactsViewController::showQRCode()

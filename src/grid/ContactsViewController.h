@@ -13,9 +13,11 @@
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class GridCellDelegate;
+class GridClipboard;
 class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
@@ -79,6 +81,9 @@ public:
     QStringList tableIdentifiers() override;
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
+    void copy(GridCopyFormat format) override;
+    void paste() override;
+    ContactsViewControllerDelegate *delegate() const { return m_delegate; }
 
     // Columns: "Name" first, then the other identifiers in list order. The rows are rebuilt for
     // them, keeping the selected contacts selected.
@@ -166,6 +171,7 @@ private:
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;
     ContactsViewControllerDelegate *m_delegate = nullptr;
+    std::unique_ptr<GridClipboard> m_clipboard;
     QList<SortDescriptor> m_sortDescriptors;
     QVariantMap m_columnWidthDictionary;
     // Rows given more than one line's height at the last reload.

@@ -42,7 +42,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     if (isFooterRow(index.row()))
         return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
 }
 
 GridCell GridModel::cell(const QModelIndex &index) const

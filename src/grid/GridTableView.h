@@ -29,6 +29,8 @@ signals:
     void willAppear();
     // A right-click at the clicked row and column (either may be -1).
     void contextMenuRequested(const QPoint &globalPosition);
+    // The user began dragging the selected rows.
+    void dragRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -36,6 +38,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void startDrag(Qt::DropActions) override { emit dragRequested(); }
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override;
 

@@ -20,13 +20,23 @@ qsizetype indexOfValueColon(const QByteArray &line)
     return -1;
 }
 
-// A parameter value is a list of items, each plain or quoted; no item can hold a double quote, so
-// dropping them all unquotes every item.
+// NUL characters and byte-order marks inside a text (from damaged or concatenated files): a decoder
+// drops a mark only at the start of its bytes, so a text that kept one would lose it after a write.
+void removeStrayCharacters(QString &text)
+{
+    if (text.contains(QChar(0)))
+        text.remove(QChar(0));
+    if (text.contains(QChar(0xFEFF)))
+        text.remove(QChar(0xFEFF));
+}
+
 bool containsByte(QByteArrayView bytes, char byte)
 {
     return !bytes.isEmpty() && std::memchr(bytes.data(), byte, size_t(bytes.size())) != nullptr;
 }
 
+// A parameter value is a list of items, each plain or quoted; no item can hold a double quote, so
+// dropping them all unquotes every item.
 QByteArray unquoted(const QByteArray &text)
 {
     QByteArray value = text.trimmed();
@@ -175,10 +185,9 @@ QStringList VCardContentLine::parameterValues(const QByteArray &name) const
     for (const Parameter &parameter : m_parameters) {
         if (parameter.name != upper)
             continue;
-        // NUL bytes are dropped as in values, so a label reads the same after it is written.
+        // Stray characters go as in values, so a label reads the same after it is written.
         QString value = QString::fromUtf8(parameter.value);
-        if (containsByte(parameter.value, '\0'))
-            value.remove(QChar(0));
+        removeStrayCharacters(value);
         values.append(value);
     }
     return values;
@@ -243,8 +252,7 @@ QString VCardContentLine::rawText() const
 {
     const QByteArray bytes = decodedBytes();
     QString text = normalizedLineBreaks(decodeCharset(bytes));
-    if (containsByte(bytes, '\0'))
-        text.remove(QChar(0));
+    removeStrayCharacters(text);
     return text;
 }
 

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BroadcastCase{"Grid", Sender::Grid, {"detail", "window"}}),
     [](const ::testing::TestParamInfo<BroadcastCase> &info) { return std::string(info.param.name); });
 
-TEST_F(BroadcastTest, DuringUndoOnlyTheGridAndTheContactsWindowsAreRefreshed)
+TEST_F(BroadcastTest, DuringUndoTheDetailPaneTheGridAndTheContactsWindowsAreRefreshed)
 {
     bool editedDuringUndo = true;
     undoManager().registerUndo([&] {
@@ -83,7 +83,7 @@ TEST_F(BroadcastTest, DuringUndoOnlyTheGridAndTheContactsWindowsAreRefreshed)
     });
     nextEvent();
     undoManager().undo();
-    EXPECT_EQ(log.calls, QStringList({"grid", "window"}));
+    EXPECT_EQ(log.calls, QStringList({"detail", "grid", "window"}));
     EXPECT_FALSE(editedDuringUndo);
 }
 

@@ -461,10 +461,12 @@ TEST(StoreVCardReader, PhotoForms)
         png);
 }
 
-// A NUL byte in a parameter goes as it does in a value, so the label reads the same after a write.
-TEST(StoreVCardReader, NulBytesInParametersAreDropped)
+// NUL bytes and byte-order marks inside a text go, in parameters as in values, so that a label or
+// a note reads the same after a write (a decoder drops a mark only at the start of its bytes).
+TEST(StoreVCardReader, StrayCharactersAreDroppedFromParametersAndValues)
 {
-    static const char body[] = "FN:Ben\r\nTEL;TYPE=HO\0ME:1";
+    static const char body[] = "FN:Ben\r\nTEL;TYPE=HO\0ME:1\r\nNOTE:\0\xEF\xBB\xBFtwo\xEF\xBB\xBF words";
     const StoreContact contact = parseOne(QByteArray(body, sizeof(body) - 1));
     EXPECT_EQ(contact.phoneNumbers.first().label, VCardLabels::Home);
+    EXPECT_EQ(contact.note, "two words");
 }

@@ -35,6 +35,7 @@ QString mimeType(const QString &pasteboardType)
         {TabSeparatedText.toLower(), QStringLiteral("text/tab-separated-values")},
         {CommaSeparatedText.toLower(), QStringLiteral("text/csv")},
         {PNG.toLower(), QStringLiteral("image/png")},
+        {TIFF.toLower(), QStringLiteral("image/tiff")},
     };
     const QString key = pasteboardType.toLower();
     return known.value(key, QStringLiteral("application/x-") + key);

@@ -18,6 +18,11 @@ inline const QString CommaSeparatedText = QStringLiteral("public.comma-separated
 inline const QString PNG = QStringLiteral("public.png");
 inline const QString StringIndexes = QStringLiteral("QN1PstringIndexes");
 inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString Identifier = QStringLiteral("identifier");
+inline const QString TIFF = QStringLiteral("public.tiff");
+// The position of a dragged value in its field's list, which survives the dragged contact's trip
+// through vCard text (its "labelIndex" does not).
+inline const QString ValuePosition = QStringLiteral("QN1PvaluePosition");
 
 QString mimeType(const QString &pasteboardType);
 

@@ -12,6 +12,14 @@
 
 #include <optional>
 
+// What the Edit menu's copy commands put on the pasteboard.
+enum class GridCopyFormat
+{
+    Text,
+    CSV,
+    VCard,
+};
+
 class ContactsViewControllerDelegate;
 class Popover;
 class QAbstractItemView;
@@ -104,4 +112,8 @@ public:
     virtual bool showCompanyInNameCell() const { return false; }
     // The distinct contact rows behind the given grid rows, in row order, deleted ones left out.
     virtual QList<ContactRowPtr> contactsForIndexes(const QList<int> &) { return {}; }
+    // Edit menu: Copy, Copy as CSV and Copy as vCard put the selected rows on the clipboard;
+    // Paste makes a new contact of each line of copied text. All are always enabled.
+    virtual void copy(GridCopyFormat) {}
+    virtual void paste() {}
 };

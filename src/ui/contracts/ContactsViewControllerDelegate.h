@@ -18,6 +18,9 @@ public:
     virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
     // vCard text dropped on the grid.
     virtual void addContactByVCardString(const QString &vCardString) = 0;
+    // New contacts made from pasted or dropped text: they join the selected group as one
+    // undoable step, and the window is marked edited.
+    virtual void addContactRows(const QList<ContactRowPtr> &) {}
     // The group whose contacts the grid shows; its name titles the grid.
     virtual const GroupDictPtr &selectedGroupDict() const = 0;
     // Two or more different contacts to merge, in group order: the holder shows the first two in
