@@ -10,7 +10,6 @@
 #include "app/FontManager.h"
 #include "ui/widgets/FontService.h"
 #include "app/GroupContactCommands.h"
-#include "addressbook/ImageResizer.h"
 #include "app/MenuCommand.h"
 #include "app/PaneWidths.h"
 #include "ui/widgets/ProgressIndicator.h"
@@ -31,6 +30,7 @@
 #include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
+#include "platform/PhotoFitter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"
@@ -807,7 +807,7 @@ void ViewController::duplicateContacts(QObject *)
 
 bool ViewController::imageResize(const QImage &source, QImage &target, const QSize &newSize)
 {
-    return ImageResizer::imageResize(source, target, newSize);
+    return PhotoFitter::imageResize(source, target, newSize);
 }
 
 // --- find -------------------------------------------------------------------------------------

@@ -188,8 +188,7 @@ public:
     void deleteContacts(QObject *sender = nullptr);
     void duplicateContacts(QObject *sender = nullptr);
 
-    // Draws source into target at newSize on the background pool, waiting at most 2 seconds; false
-    // (target untouched) for an invalid source or when the wait runs out.
+    // Draws source into target at newSize; false (target untouched) for an invalid source.
     static bool imageResize(const QImage &source, QImage &target, const QSize &newSize);
 
     // Sorts the shown group's rows by the first descriptor (ContactTableSorting).

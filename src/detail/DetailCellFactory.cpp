@@ -8,7 +8,7 @@
 #include "ui/widgets/DetailTextCell.h"
 #include "ui/widgets/DetailTypeCell.h"
 #include "ui/widgets/DetailFindMarks.h"
-#include "detail/ImageViewDragAndDrop.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"

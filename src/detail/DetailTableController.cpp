@@ -9,8 +9,8 @@
 #include "detail/DetailRowDragAndDrop.h"
 #include "detail/DetailTableHost.h"
 #include "detail/DetailTableModel.h"
-#include "detail/ImageViewDragAndDrop.h"
-#include "detail/PhotoFitter.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
+#include "platform/PhotoFitter.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
@@ -387,10 +387,7 @@ void DetailTableController::imageDidChange(ImageViewDragAndDrop *imageView)
 
 QImage DetailTableController::smallerImage(const QImage &image)
 {
-    if (image.isNull() || PhotoFitter::fittedSize(image.size()) == image.size())
-        return image;
-    // The record fits a photo again when it stores it, so a late fitting loses nothing.
-    return PhotoFitter::fitOnWorker(image).value_or(image);
+    return PhotoFitter::smallerImage(image);
 }
 
 void DetailTableController::addImage()
@@ -403,6 +400,7 @@ void DetailTableController::addImage()
     panel.beginSheetModalForWindow(m_tableView->window(), [guard](const QString &path) {
         if (!guard || path.isEmpty())
             return;
+        guard->selectRow(guard->photoRow());
         // A file that is no picture, or one that could not be fitted in time, leaves the photo.
         if (const std::optional<QImage> image = PhotoFitter::loadAndFitOnWorker(path))
             guard->writePhoto(*image);

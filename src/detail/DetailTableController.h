@@ -2,7 +2,7 @@
 
 #include "ui/contracts/DetailRow.h"
 #include "detail/DetailRowBuilder.h"
-#include "detail/ImageViewDragAndDropDelegate.h"
+#include "ui/widgets/ImageViewDragAndDropDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 #include "ui/widgets/OwnedView.h"

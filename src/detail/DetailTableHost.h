@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/DetailRowMenu.h"
+#include "ui/widgets/DetailRowMenu.h"
 
 class DetailEditDelegate;
 class QObject;

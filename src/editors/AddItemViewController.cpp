@@ -6,6 +6,7 @@
 #include "model/QNPersonKeys.h"
 #include "model/QNvCard.h"
 #include "platform/Localizer.h"
+#include "platform/PhotoFitter.h"
 #include "platform/widgets/FilePanel.h"
 #include "platform/widgets/Popover.h"
 
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -28,7 +28,6 @@
 namespace {
 
 constexpr int RowHeight = 24;
-constexpr qreal IconLimit = 512.0;
 constexpr int ShownIconSize = 64;
 const QString DefaultIcon = QStringLiteral(":/icons/icon_cube2.svg");
 
@@ -352,7 +351,7 @@ void AddItemViewController::imageDidChanged(const QImage &image)
 {
     if (image.isNull())
         return;
-    takeImage(fittedImage(image));
+    takeImage(PhotoFitter::fitted(image));
 }
 
 void AddItemViewController::takeImage(const QImage &image)
@@ -370,37 +369,6 @@ void AddItemViewController::deleteImage()
     m_contextInfo.remove(PersonKey::ItemImageData);
     showImage();
     m_doneButton->setEnabled(true);
-}
-
-QSizeF AddItemViewController::fittedSize(const QSizeF &size)
-{
-    if (size.width() <= IconLimit && size.height() <= IconLimit)
-        return size;
-    if (size.width() > size.height())
-        return {IconLimit, IconLimit * size.height() / size.width()};
-    return {IconLimit * size.width() / size.height(), IconLimit};
-}
-
-bool AddItemViewController::imageResize(const QImage &source, QImage &smallImage, const QSizeF &newSize)
-{
-    if (source.isNull())
-        return false;
-    smallImage = QImage(newSize.toSize(), QImage::Format_ARGB32_Premultiplied);
-    smallImage.fill(Qt::transparent);
-    QPainter painter(&smallImage);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRectF(QPointF(0, 0), newSize), source);
-    return true;
-}
-
-QImage AddItemViewController::fittedImage(const QImage &image)
-{
-    const QSizeF size = fittedSize(image.size());
-    if (size == QSizeF(image.size()))
-        return image;
-    QImage small;
-    return imageResize(image, small, size) ? small : image;
 }
 
 bool AddItemViewController::eventFilter(QObject *watched, QEvent *event)

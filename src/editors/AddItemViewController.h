@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPointer>
-#include <QSizeF>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
@@ -59,11 +58,6 @@ public:
 
     // Names of the fields every contact has, which no custom item may take.
     static bool isBuiltInName(const QString &name);
-    // A size that is larger than 512 on either side, scaled to fit into 512 by 512.
-    static QSizeF fittedSize(const QSizeF &size);
-    // Draws source into smallImage at newSize; false for a null source.
-    static bool imageResize(const QImage &source, QImage &smallImage, const QSizeF &newSize);
-    static QImage fittedImage(const QImage &image);
     // The icon of an item: its own, else the stored image data, else the default cube.
     static QImage iconOfItem(const QVariantMap &item);
 

@@ -1,6 +1,7 @@
 #include "model/QNPerson.h"
 
 #include "model/QNPersonKeys.h"
+#include "platform/PhotoFitter.h"
 #include "platform/PlatformUtil.h"
 #include "platform/Log.h"
 #include "platform/StoreContactWriter.h"
@@ -8,8 +9,6 @@
 #include <QBuffer>
 
 namespace {
-
-constexpr int PhotoSide = 512;
 
 QImage imageFromData(const std::optional<QByteArray> &data)
 {
@@ -75,9 +74,8 @@ void QNPerson::setPhoto(const std::optional<QImage> &image)
     }
     if (image->isNull())
         return;
-    QImage fitted = *image;
-    if (fitted.width() > PhotoSide || fitted.height() > PhotoSide)
-        fitted = fitted.scaled(PhotoSide, PhotoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // A picture that came too late out of the wells' fitting is fitted here, so nothing larger is kept.
+    const QImage fitted = PhotoFitter::fitted(*image);
     const QByteArray png = PlatformUtil::pngData(fitted);
     if (png.isEmpty()) {
         Log::write(

@@ -1,5 +1,6 @@
 #include "panels/MergeCellFactory.h"
 
+#include "panels/MergeEditing.h"
 #include "panels/MergeRowBuilder.h"
 
 #include "model/QNPerson.h"
@@ -10,9 +11,9 @@
 #include "ui/widgets/DetailPopupButton.h"
 #include "ui/widgets/DetailTextCell.h"
 #include "ui/widgets/DetailTypeCell.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 
 #include <QComboBox>
-#include <QLabel>
 
 #include <cmath>
 
@@ -61,10 +62,12 @@ std::optional<QString> MergeCellFactory::editableText(const MergeRow &row, QNPer
 {
     if (isNameRow(row))
         return nameDictionary(row, person).value(row.label.value_or(QString())).toString();
-    if (row.type == PersonIdentifier::Birthday || builder.valueType(person, row.type) != PersonValueType::String)
+    const QString valueType = builder.valueType(person, row.type);
+    const bool textEntry = MergeEditing::hasTextEntries(row.type, valueType) && !row.isFiller();
+    if (row.type == PersonIdentifier::Birthday || (valueType != PersonValueType::String && !textEntry))
         return std::nullopt;
     // A text of several lines would lose its breaks in a one-line editor.
-    const QString text = person.stringValueForIdentifier(row.type);
+    const QString text = MergeEditing::valueText(row, person, builder);
     if (oneLine(text) != text)
         return std::nullopt;
     return text;
@@ -101,7 +104,7 @@ QWidget *MergeCellFactory::makeValueCell(const MergeRow &row) const
     if (isNameRow(row))
         return makeNamePartCell(row);
     if (row.type == PersonIdentifier::Photo)
-        return makePhotoCell(row);
+        return makePhotoCell();
     if (row.type == PersonIdentifier::NameOrdering)
         return makeNameOrderingCell();
     if (row.type == PersonIdentifier::NameDisplay)
@@ -131,19 +134,14 @@ QWidget *MergeCellFactory::makeNamePartCell(const MergeRow &row) const
     return makeTextCell(row, text, text.isEmpty() ? L(part) : QString(), m_context.editState);
 }
 
-// The picture only; choosing, dropping and removing a photo in the sheet are not offered here.
-QWidget *MergeCellFactory::makePhotoCell(const MergeRow &row) const
+QWidget *MergeCellFactory::makePhotoCell() const
 {
-    auto *cell = new QLabel;
-    const int side = int(rowLines(row) * m_context.rowHeight - 4);
-    const QImage thumbnail = m_context.person->thumbnail();
-    if (!thumbnail.isNull() && side > 0)
-        cell->setPixmap(QPixmap::fromImage(
-            thumbnail.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    cell->setContentsMargins(4, 2, 4, 2);
-    cell->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    cell->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return cell;
+    auto *well = new ImageViewDragAndDrop;
+    well->setImage(m_context.person->thumbnail());
+    well->setEditable(m_context.editState);
+    well->setDelegate(m_context.photoDelegate);
+    well->setTableView(m_context.tableView);
+    return well;
 }
 
 QWidget *MergeCellFactory::makeNameOrderingCell() const
@@ -208,9 +206,8 @@ QWidget *MergeCellFactory::makeLabeledValueCell(const MergeRow &row) const
     cell->setLabeledValue(entry);
     cell->setLabelIndex(int(row.labelIndex.value_or(0)));
     cell->setRowLayout(m_context.rowHeight, 1);
-    // Only the entry's own label is offered until a label chosen here is written to the copy.
-    cell->setEditState(false);
-    cell->textCell()->setEditable(false);
+    cell->setEditState(m_context.editState);
+    cell->textCell()->setEditable(m_context.editState && entry && editableText(row, person, *m_context.builder));
     cell->updatePopupAndText();
     return cell;
 }

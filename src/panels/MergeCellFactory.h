@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class ImageViewDragAndDropDelegate;
 class MergeRowBuilder;
 class QComboBox;
 class QNPerson;
@@ -26,6 +27,10 @@ public:
         bool editState = false;
         // "vCard" for contacts that are not in the store.
         std::optional<QString> documentType;
+        // Told of a picture dropped on the photo well.
+        ImageViewDragAndDropDelegate *photoDelegate = nullptr;
+        // The table the cells sit in, whose own row drags the photo well refuses.
+        QWidget *tableView = nullptr;
     };
 
     enum Column
@@ -39,14 +44,15 @@ public:
     // Null for a row the side does not have and a value whose kind has no cell.
     QWidget *makeCell(const MergeRowTable &rows, int row, int column) const;
 
-    // The text an edit in place starts from: name parts and one-line texts; nullopt for the rest.
+    // The text an edit in place starts from: name parts, one-line texts and the one-line text of a
+    // labelled entry that holds plain text; nullopt for the rest.
     static std::optional<QString> editableText(const MergeRow &row, QNPerson &person, const MergeRowBuilder &builder);
 
 private:
     QWidget *makeTypeCell(const MergeRowTable &rows, int row) const;
     QWidget *makeValueCell(const MergeRow &row) const;
     QWidget *makeNamePartCell(const MergeRow &row) const;
-    QWidget *makePhotoCell(const MergeRow &row) const;
+    QWidget *makePhotoCell() const;
     QWidget *makeNameOrderingCell() const;
     QWidget *makeNameDisplayCell() const;
     QWidget *makeTextCell(const MergeRow &row, const QString &text, const QString &placeholder,

@@ -1,20 +1,31 @@
 #include "panels/MergePanelController.h"
 
 #include "panels/MergeCellFactory.h"
+#include "panels/MergeRowMenu.h"
 #include "panels/MergeTable.h"
 #include "panels/MergeUndoLayer.h"
 
 #include "addressbook/PersonDifference.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/VariantKinds.h"
 #include "platform/Localizer.h"
+#include "platform/PhotoFitter.h"
+#include "platform/widgets/FilePanel.h"
+#include "platform/widgets/Popover.h"
+#include "platform/widgets/Workspace.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 #include "ui/widgets/SeparatorBox.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QHash>
 #include <QBoxLayout>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -43,7 +54,7 @@ QLineEdit *makeNameField(QWidget *parent)
 
 MergePanelController::MergePanelController(QWidget *parent)
     : Sheet(parent), m_undoLayer(new MergeUndoLayer(m_undoManager, this)),
-      m_selectedFont(QApplication::font())
+      m_selectedFont(QApplication::font()), m_rowMenu(new MergeRowMenu(*this, this))
 {
     m_rowHeight = rowHeightForFont(m_selectedFont);
     buildLayout();
@@ -63,6 +74,9 @@ MergePanelController::MergePanelController(QWidget *parent)
 
 MergePanelController::~MergePanelController()
 {
+    // An editor still open goes with the sheet and writes nothing.
+    if (m_popover)
+        m_popover->disconnect(this);
     // The inverses hold the copies and call the layer; neither may outlive the other.
     m_undoManager.removeAllActions();
 }
@@ -115,12 +129,20 @@ void MergePanelController::connectTables()
             if (other->tableView()->verticalScrollBar()->value() != value)
                 other->tableView()->verticalScrollBar()->setValue(value);
         });
-        connect(table, &MergeTable::rowDoubleClicked, this, [this, table](int row) { rowDoubleClicked(table, row); });
+        connect(table, &MergeTable::cellDoubleClicked, this, [this, table](int row, int column) {
+            tableViewDoubleAction(table, row, column, QGuiApplication::keyboardModifiers());
+        });
         connect(table, &MergeTable::textEditBegan, this, &MergePanelController::updateDoneButton);
         connect(table, &MergeTable::textEdited, this,
                 [this, table](int row, const QString &text) { applyTextEdit(table, row, text); });
+        connect(table, &MergeTable::textEditAdvanced, this, [this, table](int row) { advanceTextEdit(table, row); });
         connect(table, &MergeTable::nameDisplayChosen, this,
                 [this, table](bool showAsPerson) { applyNameDisplay(table, showAsPerson); });
+        connect(table, &MergeTable::labelChosen, this,
+                [this, table](int row, const QString &label) { labelPopupCellChanged(table, row, label); });
+        table->setDragHandler(this);
+        table->installRowMenu(
+            [this, table](QMenu *menu, int row, int column) { m_rowMenu->menuNeedsUpdate(menu, table, row, column); });
     }
 }
 
@@ -212,6 +234,8 @@ void MergePanelController::reloadTables()
         context.rowHeight = m_rowHeight;
         context.editState = isEditing();
         context.documentType = m_contextInfo->documentType;
+        context.photoDelegate = this;
+        context.tableView = table->tableView();
         table->setRows(rows, context);
     }
     m_nameFieldLeft->setText(left.compositeName());
@@ -220,7 +244,25 @@ void MergePanelController::reloadTables()
 
 ContactRowPtr MergePanelController::contactOf(const MergeTable *table) const
 {
-    return table == m_tableLeft ? m_contactLeft : m_contactRight;
+    if (table == m_tableLeft)
+        return m_contactLeft;
+    return table == m_tableRight ? m_contactRight : nullptr;
+}
+
+MergeTable *MergePanelController::otherTable(const MergeTable *table) const
+{
+    if (table == m_tableLeft)
+        return m_tableRight;
+    return table == m_tableRight ? m_tableLeft : nullptr;
+}
+
+MergeTable *MergePanelController::tableOfView(const QObject *view) const
+{
+    if (!view)
+        return nullptr;
+    if (view == m_tableLeft->tableView())
+        return m_tableLeft;
+    return view == m_tableRight->tableView() ? m_tableRight : nullptr;
 }
 
 void MergePanelController::copyChanged()
@@ -247,16 +289,6 @@ void MergePanelController::entryDeleted()
 
 // --- editing in place -----------------------------------------------------------------------
 
-void MergePanelController::rowDoubleClicked(MergeTable *table, int row)
-{
-    const ContactRowPtr contact = contactOf(table);
-    if (!isEditing() || !contact || row < 0 || row >= table->rows().size())
-        return;
-    if (const std::optional<QString> text =
-            MergeCellFactory::editableText(table->rows().at(row), *contact->person, m_builder))
-        table->beginTextEdit(row, *text);
-}
-
 void MergePanelController::applyTextEdit(MergeTable *table, int row, const QString &text)
 {
     const ContactRowPtr contact = contactOf(table);
@@ -276,6 +308,8 @@ void MergePanelController::applyTextEdit(MergeTable *table, int row, const QStri
             changed = isName ? m_undoLayer->undoReplaceNameValue(name, contact)
                              : m_undoLayer->undoReplacePhoneticNameValue(name, contact);
         }
+    } else if (m_builder.valueType(person, mergeRow.type) == PersonValueType::Labeled) {
+        changed = applyEntryTextEdit(contact, mergeRow, text);
     } else {
         changed = m_undoLayer->undoReplaceValue(text, mergeRow.type, contact);
     }
@@ -283,6 +317,332 @@ void MergePanelController::applyTextEdit(MergeTable *table, int row, const QStri
     if (!changed)
         reloadTables();
     updateDoneButton();
+}
+
+// The entry the row shows, found by its label index, gets the text as its value.
+bool MergePanelController::applyEntryTextEdit(const ContactRowPtr &contact, const MergeRow &row, const QString &text)
+{
+    if (!row.labelIndex || *row.labelIndex < 0 ||
+        !MergeEditing::hasTextEntries(row.type, m_builder.valueType(*contact->person, row.type)))
+        return false;
+    std::optional<QVariantMap> entry =
+        contact->person->labeledValueForIdentifierAtLabelIndex(row.type, *row.labelIndex);
+    if (!entry || entry->value(PersonKey::StringValue).toString() == text)
+        return false;
+    entry->insert(PersonKey::Value, text);
+    entry->insert(PersonKey::StringValue, text);
+    return m_undoLayer->undoReplaceValue(*entry, row.type, contact);
+}
+
+void MergePanelController::advanceTextEdit(MergeTable *table, int row)
+{
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact || !isEditing())
+        return;
+    const MergeRowTable &rows = table->rows();
+    QNPerson &person = *contact->person;
+    const int next = MergeEditing::nextEditableRow(rows, row, [&](int candidate) {
+        return MergeCellFactory::editableText(rows.at(candidate), person, m_builder).has_value();
+    });
+    if (next < 0)
+        return;
+    table->selectRows({next});
+    table->beginTextEdit(next, *MergeCellFactory::editableText(rows.at(next), person, m_builder));
+}
+
+void MergePanelController::labelPopupCellChanged(MergeTable *table, int row, const QString &label)
+{
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact || !isEditing() || row < 0 || row >= table->rows().size())
+        return;
+    const MergeRow mergeRow = table->rows().at(row);
+    if (mergeRow.label == label || !mergeRow.labelIndex || *mergeRow.labelIndex < 0)
+        return;
+    std::optional<QVariantMap> entry =
+        contact->person->labeledValueForIdentifierAtLabelIndex(mergeRow.type, *mergeRow.labelIndex);
+    if (!entry || entry->value(PersonKey::Label).toString() == label)
+        return;
+    entry->insert(PersonKey::Label, label);
+    m_undoLayer->undoReplaceValue(*entry, mergeRow.type, contact);
+    updateDoneButton();
+}
+
+// --- value editors --------------------------------------------------------------------------
+
+void MergePanelController::tableViewDoubleAction(MergeTable *table, int row, int column,
+                                                 Qt::KeyboardModifiers modifiers)
+{
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact || row < 0 || column < 0 || row >= table->rows().size())
+        return;
+    const MergeRow mergeRow = table->rows().at(row);
+    QNPerson &person = *contact->person;
+    MergeEditing::Click click;
+    click.type = mergeRow.type;
+    click.valueType = m_builder.valueType(person, mergeRow.type);
+    click.valueColumn = column == MergeCellFactory::ValueColumn;
+    click.commandHeld = MergeTableView::isCopy(modifiers);
+    click.editing = isEditing();
+    click.valueText = MergeEditing::valueText(mergeRow, person, m_builder);
+    const MergeEditing::Action action = MergeEditing::doubleClickAction(click);
+    const QRect rect = table->cellRect(row, column);
+    if (action.kind == MergeEditing::Action::Kind::OpenEditor) {
+        showEditor(action.editor, table, mergeRow, rect);
+    } else if (action.kind == MergeEditing::Action::Kind::InlineEdit) {
+        if (const std::optional<QString> text = MergeCellFactory::editableText(mergeRow, person, m_builder))
+            table->beginTextEdit(row, *text);
+        else if (click.valueType == PersonValueType::Labeled)
+            // An entry of several lines is edited whole, in the list editor.
+            showEditor(ValueEditorFactory::Kind::List, table, mergeRow, rect);
+    }
+}
+
+void MergePanelController::showPopoverWrapper(MergeTable *table)
+{
+    const int row = table ? table->clickedRow() : -1;
+    if (!contactOf(table) || row < 0 || row >= table->rows().size() || table->clickedColumn() < 0)
+        return;
+    const MergeRow &mergeRow = table->rows().at(row);
+    showEditor(MergeEditing::menuEditorAction(mergeRow.type).editor, table, mergeRow,
+               table->cellRect(row, table->clickedColumn()));
+}
+
+Popover *MergePanelController::popover() const
+{
+    return m_popover;
+}
+
+Popover *MergePanelController::makePopover()
+{
+    if (m_popover)
+        return m_popover;
+    auto *popover = new Popover(this);
+    popover->setBehavior(Popover::Behavior::Transient);
+    connect(popover, &Popover::closed, this, [this, popover] {
+        const EditorContextPtr context = m_editorContext;
+        if (m_popover == popover) {
+            m_popover = nullptr;
+            m_editorContext.reset();
+        }
+        popover->deleteLater();
+        popoverDidClose(context);
+    });
+    m_popover = popover;
+    return popover;
+}
+
+bool MergePanelController::showEditor(ValueEditorFactory::Kind editor, MergeTable *table, const MergeRow &row,
+                                      const QRect &rect)
+{
+    const ContactRowPtr contact = contactOf(table);
+    if (!m_editorFactory || !contact)
+        return false;
+    const QString type =
+        editor == ValueEditorFactory::Kind::List ? MergeEditing::listEditorType(row.type) : row.type;
+    const EditorContextPtr context =
+        MergeEditing::editorContext(editor, contact, type, row.labelIndex.value_or(-1));
+    Popover *popover = makePopover();
+    QWidget *content = m_editorFactory->makeEditor(editor, popover, m_selectedFont);
+    if (!content)
+        return false;
+    // The editor it replaces, if any, is dropped without writing.
+    m_editorContext = context;
+    popover->setContentWidget(content);
+    popover->setContentSize(MergeEditing::contentSize(editor, type));
+    popover->showRelativeToRect(rect, table->tableView(), Popover::Edge::MaxY);
+    m_editorFactory->setContextInfo(content, context, isEditing());
+    return true;
+}
+
+void MergePanelController::popoverDidClose(const EditorContextPtr &context)
+{
+    if (!context || !context->dirty.value_or(false) || !context->contact ||
+        (context->contact != m_contactLeft && context->contact != m_contactRight))
+        return;
+    const ContactRowPtr contact = context->contact;
+    const QString &type = context->type;
+    QVariant value = context->value;
+    if (!value.isValid() && context->values)
+        value = *context->values;
+    static const QStringList singleEntryKinds = {QStringLiteral("Address"), QStringLiteral("Instant Message"),
+                                                 QStringLiteral("Social Network")};
+    if (singleEntryKinds.contains(type) && VariantKinds::isMap(value) &&
+        value.toMap().value(PersonKey::LabelIndex, -1).toLongLong() < 0) {
+        QVariantMap entry = value.toMap();
+        entry.remove(PersonKey::LabelIndex);
+        m_undoLayer->undoAddLabeledValue(entry, type, contact);
+    } else if (type == PersonIdentifier::Birthday) {
+        // A cleared date removes the birthday; a dictionary without a date would be an empty one.
+        const bool hasDate = VariantKinds::isMap(value) && value.toMap().value(PersonKey::Value).isValid() &&
+                             !value.toMap().value(PersonKey::Value).isNull();
+        m_undoLayer->undoReplaceBirthday(hasDate ? value : QVariant(), contact);
+    } else {
+        m_undoLayer->undoReplaceValue(value, type, contact);
+    }
+    updateDoneButton();
+}
+
+// --- photo and row commands -----------------------------------------------------------------
+
+void MergePanelController::addImage(MergeTable *table)
+{
+    if (!isEditing() || !contactOf(table))
+        return;
+    FilePanel panel(FilePanel::Kind::Open);
+    panel.setAllowedFileTypes({QStringLiteral("public.image")});
+    const QPointer<MergePanelController> guard(this);
+    panel.beginSheetModalForWindow(this, [guard, table](const QString &path) {
+        if (!guard || path.isEmpty())
+            return;
+        // A file that is no picture, or one that could not be fitted in time, leaves the photo.
+        if (const std::optional<QImage> image = PhotoFitter::loadAndFitOnWorker(path))
+            guard->writePhoto(table, *image);
+    });
+}
+
+void MergePanelController::deleteImage(MergeTable *table)
+{
+    if (!isEditing() || !contactOf(table))
+        return;
+    writePhoto(table, QVariant());
+}
+
+void MergePanelController::imageDidChange(ImageViewDragAndDrop *imageView)
+{
+    if (!imageView || imageView->image().isNull() || !isEditing())
+        return;
+    MergeTable *table = m_tableLeft;
+    for (const QWidget *widget = imageView; widget; widget = widget->parentWidget()) {
+        if (widget == m_tableRight->tableView())
+            table = m_tableRight;
+    }
+    writePhoto(table, PhotoFitter::smallerImage(imageView->image()));
+}
+
+void MergePanelController::writePhoto(MergeTable *table, const QVariant &photo)
+{
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact)
+        return;
+    m_undoLayer->undoReplacePhoto(photo, contact);
+    updateDoneButton();
+}
+
+void MergePanelController::deleteItem(MergeTable *table)
+{
+    const ContactRowPtr contact = contactOf(table);
+    const int row = table ? table->clickedRow() : -1;
+    if (!contact || row < 0 || row >= table->rows().size() || table->clickedColumn() < 0)
+        return;
+    const MergeRow mergeRow = table->rows().at(row);
+    QNPerson &person = *contact->person;
+    table->selectRows({row});
+    if (mergeRow.type == PersonIdentifier::Birthday) {
+        m_undoLayer->undoReplaceBirthday(QVariant(), contact);
+    } else if (QNPerson::labeledIdentifiers().contains(mergeRow.type) && mergeRow.index && !mergeRow.isFiller()) {
+        if (const std::optional<QVariantMap> entry =
+                person.labeledValueForIdentifierAtIndex(mergeRow.type, *mergeRow.index))
+            m_undoLayer->undoDeleteLabeledValueForIdentifier(
+                mergeRow.type, entry->value(PersonKey::LabelIndex).toLongLong(), contact);
+    }
+    updateDoneButton();
+}
+
+void MergePanelController::insertItem(MergeTable *table)
+{
+    const ContactRowPtr contact = contactOf(table);
+    const int row = table ? table->clickedRow() : -1;
+    if (!contact || row < 0 || row >= table->rows().size() || table->clickedColumn() < 0)
+        return;
+    table->selectRows({row});
+    MergeRow mergeRow = table->rows().at(row);
+    static const QHash<QString, ValueEditorFactory::Kind> editors = {
+        {QStringLiteral("Address"), ValueEditorFactory::Kind::Address},
+        {QStringLiteral("Instant Message"), ValueEditorFactory::Kind::InstantMessage},
+        {QStringLiteral("Social Network"), ValueEditorFactory::Kind::SocialProfile}};
+    if (editors.contains(mergeRow.type)) {
+        // A new entry: the editor's result is added when it closes.
+        mergeRow.labelIndex = -1;
+        showEditor(editors.value(mergeRow.type), table, mergeRow, table->cellRect(row, table->clickedColumn()));
+        return;
+    }
+    static const QHash<QString, std::pair<QString, QString>> defaults = {
+        {QStringLiteral("Phone"), {QStringLiteral("home"), QStringLiteral("123")}},
+        {QStringLiteral("Email"), {QStringLiteral("home"), QStringLiteral("new")}},
+        {QStringLiteral("URL"), {QStringLiteral("home"), QStringLiteral("new")}},
+        {QStringLiteral("Relationship"), {QStringLiteral("friend"), QStringLiteral("new")}}};
+    if (!defaults.contains(mergeRow.type))
+        return;
+    const auto [label, value] = defaults.value(mergeRow.type);
+    m_undoLayer->undoAddLabeledValue({{PersonKey::Label, label}, {PersonKey::Value, value}}, mergeRow.type, contact);
+    updateDoneButton();
+}
+
+void MergePanelController::doWorkspaceAction(MergeTable *table, WorkspaceURL::MapService map)
+{
+    const ContactRowPtr contact = contactOf(table);
+    const int row = table ? table->clickedRow() : -1;
+    if (!contact || row < 0 || row >= table->rows().size())
+        return;
+    const MergeRow &mergeRow = table->rows().at(row);
+    const QUrl url =
+        WorkspaceURL::forValue(mergeRow.type, MergeEditing::valueText(mergeRow, *contact->person, m_builder), map);
+    if (!url.isEmpty())
+        Workspace::openURL(url, this);
+}
+
+// --- drag and drop --------------------------------------------------------------------------
+
+QMimeData *MergePanelController::dragData(QTableView *view, int row)
+{
+    MergeTable *table = tableOfView(view);
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact || row < 0 || row >= table->rows().size())
+        return nullptr;
+    const MergeRow &mergeRow = table->rows().at(row);
+    QMimeData *data = MergeDragAndDrop::contentOfRow(mergeRow, *contact->person, m_builder).mimeData();
+    if (data)
+        m_draggingSource = mergeRow;
+    return data;
+}
+
+MergeDragAndDrop::Drop MergePanelController::dropOnto(MergeTable *table, const QObject *source, int row,
+                                                      MergeDragAndDrop::DropPosition position, bool copy) const
+{
+    MergeDragAndDrop::Drop drop;
+    drop.dragged = m_draggingSource.value_or(MergeRow());
+    drop.destinationRows = table->rows();
+    drop.row = row;
+    drop.position = position;
+    drop.editing = isEditing();
+    const MergeTable *other = otherTable(table);
+    drop.fromOtherTable = m_draggingSource && other && source && source == other->tableView();
+    drop.copy = copy;
+    return drop;
+}
+
+MergeDragAndDrop::Operation MergePanelController::validateDrop(QTableView *view, const QObject *source, int row,
+                                                               MergeDragAndDrop::DropPosition position, bool copy)
+{
+    MergeTable *table = tableOfView(view);
+    const ContactRowPtr contact = contactOf(table);
+    if (!contact)
+        return MergeDragAndDrop::Operation::None;
+    return MergeDragAndDrop::validateDrop(dropOnto(table, source, row, position, copy), *contact->person, m_builder);
+}
+
+bool MergePanelController::acceptDrop(QTableView *view, const QObject *source, int row,
+                                      MergeDragAndDrop::DropPosition position, bool copy)
+{
+    MergeTable *table = tableOfView(view);
+    const ContactRowPtr destination = contactOf(table);
+    if (!destination || validateDrop(view, source, row, position, copy) == MergeDragAndDrop::Operation::None)
+        return false;
+    const bool changed = MergeDragAndDrop::acceptDrop(dropOnto(table, source, row, position, copy),
+                                                      contactOf(otherTable(table)), destination, *m_undoLayer,
+                                                      m_undoManager, m_builder);
+    updateDoneButton();
+    return changed;
 }
 
 void MergePanelController::applyNameDisplay(MergeTable *table, bool showAsPerson)

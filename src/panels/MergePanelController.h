@@ -1,14 +1,23 @@
 #pragma once
 
 #include "model/AddressBookRecords.h"
+#include "model/WorkspaceURL.h"
+#include "panels/MergeDragHandler.h"
+#include "panels/MergeEditing.h"
 #include "panels/MergeRowBuilder.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Sheet.h"
 #include "ui/contracts/MergeContextDict.h"
+#include "ui/contracts/ValueEditorFactory.h"
+#include "ui/widgets/ImageViewDragAndDropDelegate.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QVariantList>
 
+
+class MergeRowMenu;
+class Popover;
 class MergeTable;
 class MergeUndoLayer;
 class QLineEdit;
@@ -22,9 +31,13 @@ class SeparatorBox;
 // the contacts as the sheet got them; otherwise the sheet ends with 0 and the caller changes
 // nothing.
 //
-// Made fresh for each merge: setCustomItems, setContextInfo, setSelectedFont, then begun as a
-// sheet on the main window.
-class MergePanelController : public Sheet
+// Values are edited in place, in the value editors (made by the factory the shell gives), by the
+// row menu, by dropping pictures on the photo wells and by dragging rows from one table onto the
+// same kind in the other; every change goes through the sheet's undo layer.
+//
+// Made fresh for each merge: setCustomItems, setValueEditorFactory, setContextInfo,
+// setSelectedFont, then begun as a sheet on the main window.
+class MergePanelController : public Sheet, public ImageViewDragAndDropDelegate, public MergeDragHandler
 {
     Q_OBJECT
 
@@ -41,6 +54,12 @@ public:
     bool setContextInfo(const MergeContextDictPtr &contextInfo, bool editable);
     // The font of both tables and the row height it gives.
     void setSelectedFont(const QFont &font);
+    // Makes the value editors; held as a plain pointer, it outlives the sheet. Without one, the
+    // commands that open an editor do nothing.
+    void setValueEditorFactory(ValueEditorFactory *factory) { m_editorFactory = factory; }
+    // The popover showing an editor; null while none is open. One at a time: an editor opened
+    // while another is shown takes its place, and the first writes nothing.
+    Popover *popover() const;
 
     MergeContextDictPtr contextInfo() const { return m_contextInfo; }
     // The working copies: every key of the contact row, a deep copy of its person.
@@ -70,6 +89,43 @@ public:
     // The row height of a font: its line height plus 9, at least 20.
     static double rowHeightForFont(const QFont &font);
 
+    // The side a table belongs to; null for a table of neither side.
+    ContactRowPtr contactOf(const MergeTable *table) const;
+    MergeTable *otherTable(const MergeTable *table) const;
+
+    // A double-click on a cell with the modifiers then held: an edit in place or an editor.
+    void tableViewDoubleAction(MergeTable *table, int row, int column, Qt::KeyboardModifiers modifiers);
+    // The row menu's editor commands: the date editors for dates, else the kind's list editor, at
+    // the clicked cell.
+    void showPopoverWrapper(MergeTable *table);
+    // Applies the result an editor left in its context when its popover closed.
+    void popoverDidClose(const EditorContextPtr &context);
+    // A label chosen in a labelled row's popup.
+    void labelPopupCellChanged(MergeTable *table, int row, const QString &label);
+
+    // The photo commands of a side's photo row, while editing: a picture file fitted into 512 by
+    // 512, and removing the photo.
+    void addImage(MergeTable *table);
+    void deleteImage(MergeTable *table);
+    // ImageViewDragAndDropDelegate: a picture dropped on a side's photo well becomes its photo.
+    void imageDidChange(ImageViewDragAndDrop *imageView) override;
+    // Deletes the entry or the birthday of the table's clicked row, without asking.
+    void deleteItem(MergeTable *table);
+    // Adds an entry of the clicked row's kind: a phone, e-mail, URL or relation with a default
+    // value at once, an address, account or profile through its editor.
+    void insertItem(MergeTable *table);
+    // Opens the clicked row's value in another application.
+    void doWorkspaceAction(MergeTable *table, WorkspaceURL::MapService map);
+
+    // MergeDragHandler
+    QMimeData *dragData(QTableView *table, int row) override;
+    MergeDragAndDrop::Operation validateDrop(QTableView *table, const QObject *source, int row,
+                                             MergeDragAndDrop::DropPosition position, bool copy) override;
+    bool acceptDrop(QTableView *table, const QObject *source, int row, MergeDragAndDrop::DropPosition position,
+                    bool copy) override;
+    // The row the last drag started from.
+    const std::optional<MergeRow> &draggingSource() const { return m_draggingSource; }
+
 public slots:
     // The Edit/Lock toggle: locking is refused while the copies hold changes.
     void editButtonPressed();
@@ -86,12 +142,18 @@ private:
     void updateDoneButton();
     void copyChanged();
     void entryDeleted();
-    void rowDoubleClicked(MergeTable *table, int row);
+    bool showEditor(ValueEditorFactory::Kind editor, MergeTable *table, const MergeRow &row, const QRect &rect);
+    Popover *makePopover();
     void applyTextEdit(MergeTable *table, int row, const QString &text);
+    bool applyEntryTextEdit(const ContactRowPtr &contact, const MergeRow &row, const QString &text);
+    void advanceTextEdit(MergeTable *table, int row);
+    void writePhoto(MergeTable *table, const QVariant &photo);
+    MergeTable *tableOfView(const QObject *view) const;
+    MergeDragAndDrop::Drop dropOnto(MergeTable *table, const QObject *source, int row,
+                                    MergeDragAndDrop::DropPosition position, bool copy) const;
     void applyNameDisplay(MergeTable *table, bool showAsPerson);
     void commitTextEdits();
     void finish(int returnCode);
-    ContactRowPtr contactOf(const MergeTable *table) const;
 
     static ContactRowPtr workingCopy(const ContactRowPtr &contact);
 
@@ -115,4 +177,10 @@ private:
     ContactRowPtr m_originalRight;
     QFont m_selectedFont;
     double m_rowHeight = 20.0;
+    ValueEditorFactory *m_editorFactory = nullptr;
+    QPointer<Popover> m_popover;
+    // The context of the editor the popover shows.
+    EditorContextPtr m_editorContext;
+    MergeRowMenu *m_rowMenu;
+    std::optional<MergeRow> m_draggingSource;
 };

@@ -4,12 +4,15 @@
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "ui/widgets/DetailPopupAndTextCell.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 
 #include <algorithm>
@@ -22,7 +25,8 @@ constexpr int TypeColumnDecoration = 40;
 } // namespace
 
 MergeTable::MergeTable(QWidget *parentWidget, QObject *parent)
-    : QObject(parent), m_tableView(new QTableView(parentWidget)), m_model(new MergeTableModel(m_rows, this))
+    : QObject(parent), m_tableView(new MergeTableView(parentWidget)), m_model(new MergeTableModel(m_rows, this)),
+      m_rowMenu(new QMenu(m_tableView))
 {
     m_tableView->setModel(m_model);
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -31,8 +35,43 @@ MergeTable::MergeTable(QWidget *parentWidget, QObject *parent)
     m_tableView->setShowGrid(false);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setStretchLastSection(true);
+    m_tableView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tableView, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex &index) { emit rowDoubleClicked(index.row()); });
+            [this](const QModelIndex &index) { emit cellDoubleClicked(index.row(), index.column()); });
+    connect(m_tableView, &QWidget::customContextMenuRequested, this, &MergeTable::showRowMenu);
+}
+
+void MergeTable::setDragHandler(MergeDragHandler *handler)
+{
+    m_tableView->setDragHandler(handler);
+}
+
+void MergeTable::installRowMenu(RowMenuBuilder builder)
+{
+    m_rowMenuBuilder = std::move(builder);
+}
+
+void MergeTable::menuNeedsUpdate(int row, int column)
+{
+    m_clickedRow = row;
+    m_clickedColumn = column;
+    m_rowMenu->clear();
+    if (m_rowMenuBuilder)
+        m_rowMenuBuilder(m_rowMenu, row, column);
+}
+
+void MergeTable::showRowMenu(const QPoint &position)
+{
+    const QModelIndex index = m_tableView->indexAt(position);
+    menuNeedsUpdate(index.isValid() ? index.row() : -1, index.isValid() ? index.column() : -1);
+    if (!m_rowMenu->isEmpty())
+        m_rowMenu->popup(m_tableView->viewport()->mapToGlobal(position));
+}
+
+QRect MergeTable::cellRect(int row, int column) const
+{
+    const QRect rect = m_tableView->visualRect(m_model->index(row, column));
+    return QRect(m_tableView->viewport()->mapTo(m_tableView, rect.topLeft()), rect.size());
 }
 
 void MergeTable::setRows(const MergeRowTable &rows, const MergeCellFactory::Context &context)
@@ -76,13 +115,25 @@ void MergeTable::applyCells(const MergeCellFactory::Context &context)
             if (!cell)
                 continue;
             m_tableView->setIndexWidget(m_model->index(row, column), cell);
-            if (column == MergeCellFactory::ValueColumn && m_rows.at(row).type == PersonIdentifier::NameDisplay) {
-                if (auto *popup = qobject_cast<QComboBox *>(cell))
-                    connect(popup, &QComboBox::activated, this,
-                            [this](int index) { emit nameDisplayChosen(index == 0); });
-            }
+            if (column == MergeCellFactory::ValueColumn)
+                connectCell(cell, row);
         }
     }
+}
+
+void MergeTable::connectCell(QWidget *cell, int row)
+{
+    const QString type = m_rows.at(row).type;
+    if (type == PersonIdentifier::NameDisplay) {
+        if (auto *popup = qobject_cast<QComboBox *>(cell))
+            connect(popup, &QComboBox::activated, this, [this](int index) { emit nameDisplayChosen(index == 0); });
+        return;
+    }
+    auto *labeled = qobject_cast<DetailPopupAndTextCell *>(cell);
+    if (!labeled)
+        return;
+    connect(labeled, &DetailPopupAndTextCell::labelChosen, this,
+            [this, row](const QString &label) { emit labelChosen(row, label); });
 }
 
 QList<int> MergeTable::selectedRows() const
@@ -123,6 +174,7 @@ void MergeTable::beginTextEdit(int row, const QString &text)
         if (m_editor == editor)
             commitTextEdit();
     });
+    editor->installEventFilter(this);
     m_editingRow = row;
     m_editor = editor;
     m_tableView->setIndexWidget(m_model->index(row, MergeCellFactory::ValueColumn), editor);
@@ -141,4 +193,18 @@ void MergeTable::commitTextEdit()
     m_editor = nullptr;
     m_editingRow = -1;
     emit textEdited(row, text);
+}
+
+// Return and Tab end the edit and move it on; the focus does not leave for the next widget.
+bool MergeTable::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_editor || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab)
+        return false;
+    const int row = m_editingRow;
+    commitTextEdit();
+    emit textEditAdvanced(row);
+    return true;
 }

@@ -1,7 +1,6 @@
 #include "AddressBookFixture.h"
 
 #include "ui/contracts/MergeContextDict.h"
-#include "addressbook/ImageResizer.h"
 #include "addressbook/UndoGroup.h"
 
 namespace {
@@ -287,20 +286,6 @@ TEST_F(AddressBookFixture, AMergeWritesWhatDiffersAsOneStep)
     funnel().undoReplacePersonByContacts({rowOf(sampleContact("Ann"))}, {left});
     EXPECT_FALSE(undoManager().canUndo());
     EXPECT_TRUE(told.contains("contact"));
-}
-
-TEST(ImageResizeTest, DrawsTheSourceAtTheNewSizeOrLeavesTheTarget)
-{
-    QImage source(100, 50, QImage::Format_ARGB32);
-    source.fill(Qt::green);
-    QImage target;
-    ASSERT_TRUE(ImageResizer::imageResize(source, target, {40, 20}));
-    EXPECT_EQ(target.size(), QSize(40, 20));
-    EXPECT_EQ(target.pixelColor(20, 10), QColor(Qt::green));
-
-    QImage untouched(3, 3, QImage::Format_ARGB32);
-    EXPECT_FALSE(ImageResizer::imageResize(QImage(), untouched, {40, 20}));
-    EXPECT_EQ(untouched.size(), QSize(3, 3));
 }
 
 } // namespace

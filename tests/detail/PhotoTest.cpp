@@ -1,7 +1,7 @@
 #include "DetailFixture.h"
 
-#include "detail/ImageViewDragAndDrop.h"
-#include "detail/PhotoFitter.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
+#include "platform/PhotoFitter.h"
 #include "platform/Dispatch.h"
 #include "platform/Semaphore.h"
 #include "platform/widgets/FilePanel.h"
@@ -64,28 +64,6 @@ protected:
     SubContactRowPtr m_row;
 };
 
-struct FitCase
-{
-    QSize size;
-    QSize fitted;
-};
-
-class PhotoFitTest : public ::testing::TestWithParam<FitCase>
-{
-};
-
-TEST_P(PhotoFitTest, FitsIntoFiveHundredTwelveSquare)
-{
-    EXPECT_EQ(PhotoFitter::fittedSize(GetParam().size), GetParam().fitted);
-    EXPECT_EQ(PhotoFitter::fitOnWorker(picture(GetParam().size.width(), GetParam().size.height()))->size(),
-              GetParam().fitted);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, PhotoFitTest,
-                         ::testing::Values(FitCase{{2000, 1000}, {512, 256}}, FitCase{{300, 500}, {300, 500}},
-                                           FitCase{{300, 600}, {256, 512}}, FitCase{{1000, 1000}, {512, 512}},
-                                           FitCase{{600, 2000}, {154, 512}}));
-
 TEST_F(PhotoTest, DroppedPictureIsFittedAndBecomesThePhoto)
 {
     ASSERT_TRUE(well());
@@ -137,9 +115,11 @@ TEST_F(PhotoTest, PictureFileBecomesThePhotoAndAFileThatIsNoPictureLeavesIt)
     const QString picturePath = TestEnvironment::homePath() + QStringLiteral("/wide.png");
     ASSERT_TRUE(picture(1024, 512).save(picturePath));
     FilePanel::setNextPath(picturePath);
+    table().selectRow(0);
     table().addImage();
     QCoreApplication::processEvents();
     EXPECT_EQ(m_row->person->photo().size(), QSize(512, 256));
+    EXPECT_EQ(table().selectedRows(), QList<int>{photoRow()});
 
     const QString textPath = TestEnvironment::homePath() + QStringLiteral("/notes.png");
     QFile text(textPath);

@@ -219,27 +219,4 @@ TEST_F(CustomItemPanelTest, AnIconIsFittedAndCanBeDeleted)
     EXPECT_FALSE(item()->contextInfo().contains("ImageIcon"));
 }
 
-struct FitCase
-{
-    QSizeF size;
-    QSizeF fitted;
-};
-
-class IconFit : public ::testing::TestWithParam<FitCase>
-{
-};
-
-TEST_P(IconFit, FitsInto512)
-{
-    const QSizeF fitted = AddItemViewController::fittedSize(GetParam().size);
-    EXPECT_NEAR(fitted.width(), GetParam().fitted.width(), 0.1);
-    EXPECT_NEAR(fitted.height(), GetParam().fitted.height(), 0.1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IconFit,
-                         ::testing::Values(FitCase{{2000, 1000}, {512, 256}},
-                                           FitCase{{300, 900}, {170.67, 512}},
-                                           FitCase{{400, 400}, {400, 400}},
-                                           FitCase{{512, 600}, {436.9, 512}}));
-
 } // namespace

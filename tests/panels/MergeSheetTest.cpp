@@ -26,7 +26,7 @@ protected:
     QLineEdit *editLeft(const QString &type)
     {
         const int row = firstRowOf(sheet->tableLeft(), type);
-        emit sheet->tableLeft()->rowDoubleClicked(row);
+        sheet->tableViewDoubleAction(sheet->tableLeft(), row, 1, Qt::NoModifier);
         return sheet->tableLeft()->textEditor();
     }
 };
@@ -86,12 +86,14 @@ TEST_F(MergeSheetTest, AnEditInPlaceOfANamePartIsOneStep)
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->text(), "Ann");
     editor->setText("Anne");
-    // Return ends the edit, not the sheet.
+    // Return ends the edit, not the sheet, and moves it on to the middle name.
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_TRUE(sheet->isSheetOpen());
-    EXPECT_FALSE(sheet->tableLeft()->isEditingText());
     EXPECT_EQ(left()->person->nameValue().value("FirstName"), "Anne");
     EXPECT_EQ(sheet->nameFieldLeft()->text(), "Anne Lee");
+    ASSERT_TRUE(sheet->tableLeft()->isEditingText());
+    EXPECT_EQ(sheet->tableLeft()->selectedRows(), QList<int>{firstRowOf(sheet->tableLeft(), "Name") + 1});
+    sheet->tableLeft()->commitTextEdit();
 
     // The same text again writes nothing.
     nextEvent();

@@ -1,4 +1,4 @@
-#include "detail/DetailRowMenu.h"
+#include "ui/widgets/DetailRowMenu.h"
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"

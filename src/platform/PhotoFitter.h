@@ -7,9 +7,12 @@
 #include <functional>
 #include <optional>
 
-// Fits pictures into 512 by 512 on the background pool while the main thread waits at most two
-// seconds. The worker draws into an image of its own and hands over only the finished one; a
-// late result is dropped, never half read.
+// The one photo fitter of the program: every picture the user gives a contact or a custom item
+// (chosen, dropped or pasted) is drawn into 512 by 512 here before it is kept.
+//
+// The fitting that the photo wells do runs on the background pool while the main thread waits at
+// most two seconds. The worker draws into an image of its own and hands over only the finished
+// one; a late result is dropped, never half read.
 class PhotoFitter
 {
 public:
@@ -17,14 +20,20 @@ public:
     static constexpr int WaitMilliseconds = 2000;
 
     // The size a picture of that size is drawn at: unchanged within 512 by 512, else 512 on its
-    // longer side.
+    // longer side (a square becomes 512 by 512).
     static QSize fittedSize(const QSize &size);
-    // Draws the picture at its fitted size (the picture itself when it fits); a null image for a
-    // null one.
+    // Draws source into target at newSize with smooth scaling; false, target untouched, for a null
+    // source or an empty size.
+    static bool imageResize(const QImage &source, QImage &target, const QSize &newSize);
+    // The picture at its fitted size (the picture itself when it fits), drawn on the calling
+    // thread; a null image for a null one.
     static QImage fitted(const QImage &image);
 
     // fitted() on the pool; nullopt when it did not finish in time or for a null image.
     static std::optional<QImage> fitOnWorker(const QImage &image);
+    // What a dropped picture becomes: fitted on the pool, or the picture itself when it fits
+    // already or the fitting came too late (the record fits it again when it stores it).
+    static QImage smallerImage(const QImage &image);
     // Reads the file and fits it on the pool; nullopt when it is no picture or came too late.
     static std::optional<QImage> loadAndFitOnWorker(const QString &path);
 

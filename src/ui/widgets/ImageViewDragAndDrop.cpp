@@ -1,6 +1,6 @@
-#include "detail/ImageViewDragAndDrop.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 
-#include "detail/ImageViewDragAndDropDelegate.h"
+#include "ui/widgets/ImageViewDragAndDropDelegate.h"
 
 #include "platform/PlatformUtil.h"
 

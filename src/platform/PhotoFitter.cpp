@@ -1,4 +1,4 @@
-#include "detail/PhotoFitter.h"
+#include "platform/PhotoFitter.h"
 
 #include "platform/Dispatch.h"
 #include "platform/Semaphore.h"
@@ -45,20 +45,27 @@ QSize PhotoFitter::fittedSize(const QSize &size)
     return QSize(std::max(1, int(std::lround(w / h * MaximumSide))), MaximumSide);
 }
 
-QImage PhotoFitter::fitted(const QImage &image)
+bool PhotoFitter::imageResize(const QImage &source, QImage &target, const QSize &newSize)
 {
-    if (image.isNull())
-        return image;
-    const QSize target = fittedSize(image.size());
-    if (target == image.size())
-        return image;
-    QImage drawn(target, QImage::Format_ARGB32_Premultiplied);
+    if (source.isNull() || newSize.isEmpty())
+        return false;
+    QImage drawn(newSize, QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QPainter painter(&drawn);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRect(QPoint(0, 0), target), image);
+    painter.drawImage(QRect(QPoint(0, 0), newSize), source);
     painter.end();
+    target = drawn;
+    return true;
+}
+
+QImage PhotoFitter::fitted(const QImage &image)
+{
+    const QSize target = fittedSize(image.size());
+    QImage drawn;
+    if (image.isNull() || target == image.size() || !imageResize(image, drawn, target))
+        return image;
     return drawn;
 }
 
@@ -67,6 +74,13 @@ std::optional<QImage> PhotoFitter::fitOnWorker(const QImage &image)
     if (image.isNull())
         return std::nullopt;
     return runAndWait([image] { return fitted(image); });
+}
+
+QImage PhotoFitter::smallerImage(const QImage &image)
+{
+    if (image.isNull() || fittedSize(image.size()) == image.size())
+        return image;
+    return fitOnWorker(image).value_or(image);
 }
 
 std::optional<QImage> PhotoFitter::loadAndFitOnWorker(const QString &path)

@@ -1,0 +1,199 @@
+#include "MergeFixture.h"
+
+#include "panels/MergeDragAndDrop.h"
+
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableView>
+
+#include <memory>
+
+namespace {
+
+using MergeDragAndDrop::DropPosition;
+using MergeDragAndDrop::Operation;
+
+class MergeDragDropTest : public MergeFixture
+{
+protected:
+    QTableView *leftView() const { return sheet->tableLeft()->tableView(); }
+    QTableView *rightView() const { return sheet->tableRight()->tableView(); }
+
+    // Starts a drag of the left row; answers what it carries.
+    std::unique_ptr<QMimeData> dragLeft(int row) const
+    {
+        return std::unique_ptr<QMimeData>(sheet->dragData(leftView(), row));
+    }
+
+    Operation validateRight(int row, DropPosition position = DropPosition::On, bool copy = false) const
+    {
+        return sheet->validateDrop(rightView(), leftView(), row, position, copy);
+    }
+
+    bool dropRight(int row, DropPosition position = DropPosition::On, bool copy = false) const
+    {
+        return sheet->acceptDrop(rightView(), leftView(), row, position, copy);
+    }
+
+    // Drags the left row onto the right one, as one event.
+    bool moveLeftToRight(int leftRow, int rightRow, bool copy = false, DropPosition position = DropPosition::On)
+    {
+        dragLeft(leftRow);
+        const bool accepted = dropRight(rightRow, position, copy);
+        nextEvent();
+        return accepted;
+    }
+
+    static QStringList values(const ContactRowPtr &row, const QString &identifier)
+    {
+        QStringList list;
+        for (const QVariant &entry : row->person->labeledValueForIdentifier(identifier))
+            list.append(entry.toMap().value("value").toString());
+        return list;
+    }
+
+    static void setPhones(const ContactRowPtr &row, const QStringList &numbers)
+    {
+        QVariantList list;
+        for (const QString &number : numbers)
+            list.append(QVariantMap{{"label", "home"}, {"value", number}});
+        row->person->setValue(list, "Phone");
+    }
+};
+
+TEST_F(MergeDragDropTest, MovingAPhoneOntoTheFillerAppendsItAndOneUndoRestoresBoth)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"111", "222"});
+    const ContactRowPtr bob = contact("Bob");
+    setPhones(bob, {"999"});
+    open({ann, bob});
+    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+
+    dragLeft(phone + 1);
+    EXPECT_EQ(validateRight(phone + 1), Operation::Move);
+    EXPECT_TRUE(moveLeftToRight(phone + 1, phone + 1));
+    EXPECT_EQ(values(left(), "Phone"), QStringList{"111"});
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"999", "222"}));
+    // The appended copy takes a number of its own.
+    EXPECT_EQ(right()->person->labeledValueForIdentifier("Phone").at(1).toMap().value("labelIndex").toInt(), 1);
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+
+    sheet->undoManager().undo();
+    EXPECT_EQ(values(left(), "Phone"), QStringList({"111", "222"}));
+    EXPECT_EQ(values(right(), "Phone"), QStringList{"999"});
+    EXPECT_FALSE(sheet->doneButton()->isEnabled());
+}
+
+TEST_F(MergeDragDropTest, CopyKeepsTheSourceAndAValueRowIsReplaced)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"111", "222"});
+    const ContactRowPtr bob = contact("Bob");
+    setPhones(bob, {"777", "888"});
+    open({ann, bob});
+    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+
+    dragLeft(phone);
+    EXPECT_EQ(validateRight(phone + 1, DropPosition::On, true), Operation::Copy);
+    EXPECT_TRUE(moveLeftToRight(phone, phone + 1, true));
+    EXPECT_EQ(values(left(), "Phone"), QStringList({"111", "222"}));
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"777", "111"}));
+
+    // Above a row appends, whatever the row.
+    EXPECT_TRUE(moveLeftToRight(phone + 1, phone, true, DropPosition::Above));
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"777", "111", "222"}));
+}
+
+// The dragged entry is found by its label index, not by its place in the list.
+TEST_F(MergeDragDropTest, AfterAMoveTheRemainingFirstPhoneIsTheOneDragged)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"111", "222", "333"});
+    open({ann, contact("Bob")});
+    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    ASSERT_TRUE(moveLeftToRight(phone, phone));
+    ASSERT_EQ(values(left(), "Phone"), QStringList({"222", "333"}));
+
+    // The right side's first filler row follows its one phone.
+    EXPECT_TRUE(moveLeftToRight(phone, phone + 1, true));
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"111", "222"}));
+    EXPECT_EQ(values(left(), "Phone"), QStringList({"222", "333"}));
+}
+
+TEST_F(MergeDragDropTest, RefusedDrops)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"111", "222", "333"});
+    open({ann, contact("Bob")});
+    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    const int company = firstRowOf(sheet->tableLeft(), "Company");
+    dragLeft(phone);
+
+    // The second filler row, another kind, the same table, another application.
+    EXPECT_EQ(validateRight(phone + 1), Operation::None);
+    EXPECT_EQ(validateRight(company), Operation::None);
+    EXPECT_EQ(sheet->validateDrop(leftView(), leftView(), phone, DropPosition::On, false), Operation::None);
+    EXPECT_EQ(sheet->validateDrop(rightView(), nullptr, phone, DropPosition::On, false), Operation::None);
+    EXPECT_EQ(validateRight(int(sheet->tableRight()->rows().size())), Operation::None);
+    EXPECT_FALSE(sheet->acceptDrop(leftView(), leftView(), phone, DropPosition::On, false));
+
+    // Above a single-valued row.
+    dragLeft(company);
+    EXPECT_EQ(validateRight(company, DropPosition::Above), Operation::None);
+    EXPECT_EQ(validateRight(company), Operation::Move);
+
+    // Locked.
+    sheet->editButton()->click();
+    EXPECT_EQ(validateRight(company), Operation::None);
+    EXPECT_FALSE(dropRight(company));
+    EXPECT_EQ(right()->person->stringValueForIdentifier("Company"), "Acme");
+}
+
+TEST_F(MergeDragDropTest, PhotoAndBirthdayMovesKeepTheValue)
+{
+    const ContactRowPtr ann = contact("Ann");
+    QImage red(40, 20, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ann->person->setPhoto(red);
+    ann->person->setBirthdayValue(QVariantMap{{"value", QVariantMap{{"year", 1990}, {"month", 4}, {"day", 2}}}});
+    open({ann, contact("Bob")});
+    const int photo = firstRowOf(sheet->tableLeft(), "Photo");
+    const int birthday = firstRowOf(sheet->tableLeft(), "Birthday");
+
+    EXPECT_TRUE(moveLeftToRight(photo, photo));
+    EXPECT_TRUE(left()->person->photo().isNull());
+    EXPECT_EQ(right()->person->photo().size(), QSize(40, 20));
+
+    EXPECT_TRUE(moveLeftToRight(birthday, birthday));
+    EXPECT_EQ(left()->person->stringValueForIdentifier("Birthday"), "");
+    ASSERT_TRUE(right()->person->birthdayValue());
+    EXPECT_EQ(right()->person->birthdayValue()->value("value").toMap().value("day").toInt(), 2);
+}
+
+TEST_F(MergeDragDropTest, NamePartMoveEmptiesTheSourcePart)
+{
+    open({contact("Ann"), contact("Bob")});
+    const int first = firstRowOf(sheet->tableLeft(), "Name");
+    // Any right name row takes the dragged part.
+    EXPECT_TRUE(moveLeftToRight(first, first + 2));
+    EXPECT_EQ(right()->person->nameValue().value("FirstName"), "Ann");
+    EXPECT_EQ(right()->person->nameValue().value("LastName"), "Lee");
+    EXPECT_EQ(left()->person->nameValue().value("FirstName"), "");
+}
+
+TEST_F(MergeDragDropTest, TheDragCarriesLabelAndText)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"123-4567"});
+    open({ann, contact("Bob", "Ray")});
+    EXPECT_EQ(dragLeft(firstRowOf(sheet->tableLeft(), "Phone"))->text(), "home: 123-4567");
+    // A text field's row has no label.
+    EXPECT_EQ(dragLeft(firstRowOf(sheet->tableLeft(), "Company"))->text(), ": Acme");
+    // A filler row and an empty value start no drag.
+    EXPECT_FALSE(sheet->dragData(rightView(), firstRowOf(sheet->tableRight(), "Phone")));
+    EXPECT_FALSE(dragLeft(firstRowOf(sheet->tableLeft(), "Note")));
+    EXPECT_FALSE(dragLeft(firstRowOf(sheet->tableLeft(), "Photo")));
+}
+
+} // namespace
