@@ -631,6 +631,7 @@ void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)
     delete m_mergePanelController;
     m_mergePanelController = new MergePanelController(window());
     m_mergePanelController->setCustomItems(customItems());
+    m_mergePanelController->setValueEditorFactory(&valueEditors());
     if (!m_mergePanelController->setContextInfo(context, m_editState))
         return;
     if (m_selectedFont)

@@ -3,7 +3,7 @@
 
 #include "detail/ContactInfoController.h"
 #include "detail/DetailTableController.h"
-#include "detail/ImageViewDragAndDrop.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 #include "platform/widgets/Popover.h"
 
 #include <QLabel>
