@@ -9,6 +9,7 @@
 #include "ui/widgets/FontService.h"
 #include "grid/GridCellDelegate.h"
 #include "grid/GridColumns.h"
+#include "grid/GridCommands.h"
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
 #include "grid/GridRowBuilder.h"
@@ -60,6 +61,7 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     m_tableView->horizontalHeader()->setMinimumSectionSize(int(DefaultsKey::MinimumColumnWidth));
     connectTable();
     viewDidLoad();
+    m_commands = new GridCommands(*this);
 }
 
 ContactsViewController::~ContactsViewController()
@@ -725,4 +727,19 @@ void ContactsViewController::mergeContacts()
 bool ContactsViewController::canMergeContacts()
 {
     return selectedContacts().size() >= 2;
+}
+
+void ContactsViewController::setEditDelegate(GridEditDelegate *edits)
+{
+    m_commands->setEditDelegate(edits);
+}
+
+void ContactsViewController::normalizePhoneNumber(PhoneLayout layout)
+{
+    m_commands->normalizePhoneNumber(layout);
+}
+
+bool ContactsViewController::canNormalizePhoneNumber()
+{
+    return m_commands->canNormalizePhoneNumber();
 }

@@ -16,6 +16,7 @@
 #include <optional>
 
 class GridCellDelegate;
+class GridCommands;
 class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
@@ -79,6 +80,9 @@ public:
     QStringList tableIdentifiers() override;
     bool showCompanyInNameCell() const override { return m_state.showCompanyInNameCell; }
     QList<ContactRowPtr> contactsForIndexes(const QList<int> &rows) override;
+    void setEditDelegate(GridEditDelegate *edits) override;
+    void normalizePhoneNumber(PhoneLayout layout) override;
+    bool canNormalizePhoneNumber() override;
 
     // Columns: "Name" first, then the other identifiers in list order. The rows are rebuilt for
     // them, keeping the selected contacts selected.
@@ -109,6 +113,9 @@ public:
     GridTableView *gridTableView() const { return m_tableView; }
     GridModel *model() const { return m_model; }
     GridCellDelegate *cellDelegate() const { return m_cellDelegate; }
+    // The menus, item and contact commands and the keys of the cells' editors.
+    GridCommands &commands() const { return *m_commands; }
+    UserDefaults &defaults() const { return m_defaults; }
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
 
@@ -165,6 +172,7 @@ private:
     OwnedView<GridTableView> m_tableView;
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;
+    GridCommands *m_commands = nullptr;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QList<SortDescriptor> m_sortDescriptors;
     QVariantMap m_columnWidthDictionary;

@@ -2,6 +2,7 @@
 
 #include "ui/contracts/DetachedWindowEntry.h"
 #include "ui/contracts/ItemAndRange.h"
+#include "ui/contracts/PhoneLayout.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -13,6 +14,7 @@
 #include <optional>
 
 class ContactsViewControllerDelegate;
+class GridEditDelegate;
 class Popover;
 class QAbstractItemView;
 class QFont;
@@ -104,4 +106,12 @@ public:
     virtual bool showCompanyInNameCell() const { return false; }
     // The distinct contact rows behind the given grid rows, in row order, deleted ones left out.
     virtual QList<ContactRowPtr> contactsForIndexes(const QList<int> &) { return {}; }
+
+    // The undoable edits the grid's own commands (cell menu, item and contact commands) end in;
+    // held as a plain pointer.
+    virtual void setEditDelegate(GridEditDelegate *) {}
+    // Lays out the phone number of each selected row anew, in one undo step.
+    virtual void normalizePhoneNumber(PhoneLayout) {}
+    // The phone-layout items' validation: the grid shows a "Phone" column.
+    virtual bool canNormalizePhoneNumber() { return false; }
 };
