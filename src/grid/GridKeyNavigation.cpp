@@ -7,6 +7,7 @@
 #include "model/QNPersonKeys.h"
 
 #include <QAbstractItemDelegate>
+#include <QChildEvent>
 #include <QKeyEvent>
 
 namespace {
@@ -27,7 +28,19 @@ bool isPopoverColumn(const QString &identifier)
 
 } // namespace
 
-GridKeyNavigation::GridKeyNavigation(GridCommandHost &host, QObject *parent) : QObject(parent), m_host(host) {}
+GridKeyNavigation::GridKeyNavigation(GridCommandHost &host, QObject *parent) : QObject(parent), m_host(host)
+{
+    // Cell editors are children of the viewport: each is watched from its first showing on.
+    if (GridTableView *table = m_host.grid().gridTableView())
+        table->viewport()->installEventFilter(this);
+}
+
+void GridKeyNavigation::watchEditor(QWidget *editor)
+{
+    editor->installEventFilter(this);
+    for (QWidget *part : editor->findChildren<QWidget *>())
+        part->installEventFilter(this);
+}
 
 int GridKeyNavigation::rowCount() const
 {
@@ -181,11 +194,20 @@ void GridKeyNavigation::closeEditor(QWidget *editor)
 // the editor commits, since its commit may reload the rows.
 bool GridKeyNavigation::eventFilter(QObject *watched, QEvent *event)
 {
+    GridTableView *table = m_host.grid().gridTableView();
+    if (!table)
+        return false;
+    if (watched == table->viewport()) {
+        if (event->type() == QEvent::ChildPolished) {
+            if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+                watchEditor(child);
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *editor = qobject_cast<QWidget *>(watched);
-    GridTableView *table = m_host.grid().gridTableView();
-    if (!editor || !table || !table->viewport()->isAncestorOf(editor))
+    if (!editor || !table->viewport()->isAncestorOf(editor))
         return false;
     const QModelIndex index = table->indexAt(editor->mapTo(table->viewport(), editor->rect().center()));
     if (!index.isValid())

@@ -15,8 +15,9 @@ class QKeyEvent;
 // for the columns edited in popovers. Escape, Shift-Tab, and every key of a locked grid are left
 // to the editor.
 //
-// Install it on any cell editor with installEventFilter: it finds the edited cell from the
-// editor's place in the table. The search for the next row stops after one round.
+// It watches every editor the table shows in its viewport, and their parts, from their first
+// showing on; the edited cell is found from the editor's place in the table. The search for the
+// next row stops after one round.
 class GridKeyNavigation : public QObject
 {
     Q_OBJECT
@@ -67,6 +68,7 @@ private:
     // comes back to `current` (which is tested only when it is the only row).
     template <typename Qualifies> int searchRows(int from, int current, Qualifies qualifies) const;
     bool holdsValue(int row, const QString &listIdentifier) const;
+    void watchEditor(QWidget *editor);
     void startEditing(int row, int column);
     void closeEditor(QWidget *editor);
 
