@@ -6,6 +6,7 @@
 #include "grid/GridKeyNavigation.h"
 #include "grid/GridMenus.h"
 #include "grid/GridPopoverWrapper.h"
+#include "ui/contracts/GridEditDelegate.h"
 
 #include <QAction>
 #include <QMenu>
@@ -52,7 +53,8 @@ void GridCommands::perform(GridCommand command)
         m_host.grid().showQRCode();
         break;
     case GridCommand::AddContact:
-        emit addContactRequested();
+        if (m_host.edits())
+            m_host.edits()->addContact(&m_host.grid());
         break;
     case GridCommand::DeleteContact:
         m_contacts->deleteContact();

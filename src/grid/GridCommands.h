@@ -46,8 +46,6 @@ public:
 signals:
     // An editor over a cell, for the presenter: from the editor items, Add Item and the keys.
     void editorRequested(const GridEditorRequest &request);
-    // "Add New Contact": the view controller's command.
-    void addContactRequested();
     // The header menu chose a sort option and stored it in the defaults.
     void sortOptionsDictChanged();
 

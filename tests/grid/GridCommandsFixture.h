@@ -53,9 +53,12 @@ public:
     {
         m_view.undoDeleteContacts(rows, group, doUndo);
     }
+    void addContact(QObject *) override { ++addContactCalls; }
     const GroupDictPtr &selectedGroupDict() const override { return m_view.selectedGroupDict(); }
     UndoManager *undoManager() const override { return m_view.undoManager(); }
     void setDocumentEdited(bool edited) override { m_view.setDocumentEdited(edited); }
+
+    int addContactCalls = 0;
 
 private:
     ViewController &m_view;

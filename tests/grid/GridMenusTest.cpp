@@ -108,6 +108,11 @@ TEST_F(GridMenusTest, TheCompanyItemCarriesItsCheckMarkAndRunsItsCommand)
     EXPECT_TRUE(grid()->showCompanyInNameCell());
     menu.reset(commands().menus().makeCellMenu());
     EXPECT_TRUE(menu->actions().last()->isChecked());
+
+    // "Add New Contact" is the window's command.
+    ASSERT_EQ(menu->actions().at(4)->text(), "Add New Contact");
+    menu->actions().at(4)->trigger();
+    EXPECT_EQ(m_edits->addContactCalls, 1);
 }
 
 TEST_F(GridMenusTest, NoMenuOnTheFooterRow)

@@ -35,6 +35,9 @@ public:
     virtual void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group) = 0;
     virtual void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo) = 0;
 
+    // "Add New Contact" of the cell menu: the window's own command.
+    virtual void addContact(QObject *sender) = 0;
+
     virtual const GroupDictPtr &selectedGroupDict() const = 0;
     virtual UndoManager *undoManager() const = 0;
     virtual void setDocumentEdited(bool edited) = 0;
