@@ -61,7 +61,7 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     m_tableView->horizontalHeader()->setMinimumSectionSize(int(DefaultsKey::MinimumColumnWidth));
     connectTable();
     viewDidLoad();
-    m_commands = new GridCommands(*this);
+    m_commands = std::make_unique<GridCommands>(*this);
 }
 
 ContactsViewController::~ContactsViewController()

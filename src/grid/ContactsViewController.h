@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class GridCellDelegate;
@@ -172,7 +173,8 @@ private:
     OwnedView<GridTableView> m_tableView;
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;
-    GridCommands *m_commands = nullptr;
+    // Destroyed before the table, whose editors and menus it watches.
+    std::unique_ptr<GridCommands> m_commands;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QList<SortDescriptor> m_sortDescriptors;
     QVariantMap m_columnWidthDictionary;

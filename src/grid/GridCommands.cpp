@@ -22,7 +22,7 @@ void setGridCommand(QAction *item, GridCommand command)
 }
 
 GridCommands::GridCommands(ContactsViewController &grid)
-    : QObject(&grid), m_host(grid), m_items(new GridItemCommands(m_host, this)),
+    : m_host(grid), m_items(new GridItemCommands(m_host, this)),
       m_contacts(new GridContactCommands(m_host, this)), m_wrapper(new GridPopoverWrapper(m_host, this)),
       m_keys(new GridKeyNavigation(m_host, this)), m_menus(new GridMenus(m_host, *this))
 {

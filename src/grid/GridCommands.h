@@ -17,7 +17,8 @@ class QAction;
 
 // The grid's commands in one place: the cell and header menus, the item and contact commands,
 // the editor items and the keys of the cells' editors. Menu items carry a GridCommand; perform()
-// runs one and validateMenuItem() enables and checks its item.
+// runs one and validateMenuItem() enables and checks its item. The grid owns it and destroys it
+// before its table.
 class GridCommands : public QObject
 {
     Q_OBJECT
