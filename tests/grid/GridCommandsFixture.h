@@ -106,6 +106,7 @@ protected:
         m_view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
         grid()->setDelegate(&m_delegate);
+        grid()->setEditDelegate(m_edits.get());
         grid()->setContactTable(m_table);
         // Showing the window pushes the view controller's locked state.
         grid()->setEditState(true);
