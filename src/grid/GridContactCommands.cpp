@@ -148,7 +148,8 @@ void GridContactCommands::exportContact()
     FilePanel panel(FilePanel::Kind::Save);
     panel.setNameFieldLabel(L(QStringLiteral("Export As:")));
     panel.setAllowedFileTypes({QStringLiteral("public.vcard"), QStringLiteral("public.plain-text")});
-    panel.setNameFieldStringValue(safeFileName(contacts.first()->person->compositeName()) + QStringLiteral(".vcf"));
+    panel.setNameFieldStringValue(safeFileName(contacts.first()->person->compositeName()) +
+                                  QStringLiteral(".vcf"));
     QPointer<GridContactCommands> self(this);
     panel.beginSheetModalForWindow(m_host.window(), [self, contacts](const QString &path) {
         if (self && !path.isEmpty())
@@ -195,7 +196,8 @@ void GridContactCommands::doWorkspaceAction(WorkspaceURL::MapService map)
     QString text;
     if (cell.identifier == PersonIdentifier::Birthday) {
         text = person.stringValueForIdentifier(cell.identifier);
-    } else if (const auto entry = person.labeledValueForIdentifierAtIndex(cell.identifier, cell.subContact->labelIndex)) {
+    } else if (const auto entry =
+                   person.labeledValueForIdentifierAtIndex(cell.identifier, cell.subContact->labelIndex)) {
         text = entry->value(PersonKey::StringValue).toString();
     }
     // The address parts have no rule of their own, so they open nothing.

@@ -72,7 +72,8 @@ GridItemCommands::Kind GridItemCommands::kindOf(const QString &identifier, const
     return Kind::Text;
 }
 
-QList<GridItemCommands::Target> GridItemCommands::resolve(const QList<int> &rows, const QString &identifier) const
+QList<GridItemCommands::Target> GridItemCommands::resolve(const QList<int> &rows,
+                                                          const QString &identifier) const
 {
     QList<Target> targets;
     QSet<QPair<const QNPerson *, qint64>> taken;
@@ -110,7 +111,8 @@ void GridItemCommands::deleteItem()
     const QList<Target> targets = resolve(m_host.targetRows(cell.row), cell.identifier);
     Alert alert;
     alert.setMessageText(TextFormat::fill(
-        L(QStringLiteral("Do you want to delete the item(label and text) in the selected cells in column:%@ ?")),
+        L(QStringLiteral(
+            "Do you want to delete the item(label and text) in the selected cells in column:%@ ?")),
         {cell.identifier}));
     alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
     alert.addButton(L(QStringLiteral("OK")));
@@ -138,7 +140,8 @@ bool GridItemCommands::deleteTarget(const Target &target, const QString &identif
     switch (target.kind) {
     case Kind::AddressPart:
         // The whole postal address goes, not only the clicked part.
-        return edits.undoDeleteLabeledValueForIdentifier(AddressIdentifier, target.labelIndex, target.row, sender);
+        return edits.undoDeleteLabeledValueForIdentifier(AddressIdentifier, target.labelIndex, target.row,
+                                                         sender);
     case Kind::Labeled:
         return edits.undoDeleteLabeledValueForIdentifier(identifier, target.labelIndex, target.row, sender);
     case Kind::Birthday:
@@ -210,7 +213,8 @@ bool GridItemCommands::replaceTarget(const Target &target, const QString &identi
     return adds || replaced;
 }
 
-bool GridItemCommands::replaceText(const Target &target, const QString &identifier, Mode mode, const QString &text)
+bool GridItemCommands::replaceText(const Target &target, const QString &identifier, Mode mode,
+                                   const QString &text)
 {
     const QString current = target.row->person->stringValueForIdentifier(identifier);
     const QString updated = combined(mode, current, text);
@@ -232,7 +236,8 @@ void GridItemCommands::openReplaceSheet(const GridClickedCell &cell, Mode mode,
     if (kind == Kind::AddressPart || kind == Kind::Labeled) {
         if (const auto entry = person.labeledValueForIdentifierAtIndex(list, cell.subContact->labelIndex)) {
             label = entry->value(PersonKey::Label).toString();
-            text = entry->value(kind == Kind::AddressPart ? cell.identifier : PersonKey::StringValue).toString();
+            text =
+                entry->value(kind == Kind::AddressPart ? cell.identifier : PersonKey::StringValue).toString();
         }
     } else {
         text = person.stringValueForIdentifier(cell.identifier);
@@ -266,8 +271,8 @@ void GridItemCommands::insertItem()
     m_host.selectRowAlone(cell.row);
     const QString &identifier = cell.identifier;
     auto openEditor = [&](GridEditor editor, const QString &type) {
-        emit editorRequested({editor, cell.subContact, cell.row, type, -1, m_host.cellRect(cell.row, cell.column),
-                              targets});
+        emit editorRequested(
+            {editor, cell.subContact, cell.row, type, -1, m_host.cellRect(cell.row, cell.column), targets});
     };
     if (identifier == AddressIdentifier || GridField::isAddressPart(identifier))
         openEditor(GridEditor::Address, AddressIdentifier);

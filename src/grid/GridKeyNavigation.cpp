@@ -19,9 +19,9 @@ const QString DatesIdentifier = QStringLiteral("Dates");
 // Columns whose values are edited in popovers, never in the cell.
 bool isPopoverColumn(const QString &identifier)
 {
-    static const QStringList popoverColumns{PersonIdentifier::Name,  PersonIdentifier::PhoneticName,
-                                            AddressIdentifier,       InstantMessageIdentifier,
-                                            DatesIdentifier,         PersonIdentifier::Birthday,
+    static const QStringList popoverColumns{PersonIdentifier::Name, PersonIdentifier::PhoneticName,
+                                            AddressIdentifier,      InstantMessageIdentifier,
+                                            DatesIdentifier,        PersonIdentifier::Birthday,
                                             PersonIdentifier::Photo};
     return popoverColumns.contains(identifier);
 }
@@ -63,10 +63,12 @@ bool GridKeyNavigation::holdsValue(int row, const QString &listIdentifier) const
 {
     const SubContactRowPtr subContact = m_host.rowAt(row);
     return subContact &&
-           subContact->person->labeledValueForIdentifierAtIndex(listIdentifier, subContact->labelIndex).has_value();
+           subContact->person->labeledValueForIdentifierAtIndex(listIdentifier, subContact->labelIndex)
+               .has_value();
 }
 
-template <typename Qualifies> int GridKeyNavigation::searchRows(int from, int current, Qualifies qualifies) const
+template <typename Qualifies>
+int GridKeyNavigation::searchRows(int from, int current, Qualifies qualifies) const
 {
     const int count = rowCount();
     if (count <= 0)
@@ -134,7 +136,7 @@ GridKeyNavigation::Move GridKeyNavigation::moveForReturn(int row, int column) co
 }
 
 std::optional<GridKeyNavigation::Move> GridKeyNavigation::moveForKey(int key, Qt::KeyboardModifiers modifiers,
-                                                                    int row, int column) const
+                                                                     int row, int column) const
 {
     if (!m_host.grid().editState() || (modifiers & Qt::ShiftModifier))
         return std::nullopt;
@@ -164,8 +166,13 @@ bool GridKeyNavigation::perform(const Move &move)
         startEditing(move.row, move.column);
         return true;
     }
-    emit editorRequested({move.editor, next, move.row, m_host.identifierOfColumn(move.column), next->labelIndex,
-                          m_host.cellRect(move.row, move.column), {move.row}});
+    emit editorRequested({move.editor,
+                          next,
+                          move.row,
+                          m_host.identifierOfColumn(move.column),
+                          next->labelIndex,
+                          m_host.cellRect(move.row, move.column),
+                          {move.row}});
     return !move.passOn;
 }
 

@@ -26,34 +26,62 @@ const QString SortOptionProperty = QStringLiteral("sortOption");
 QString titleKey(GridCommand command)
 {
     switch (command) {
-    case C::ShowContactInfo: return QStringLiteral("Show Contact Info");
-    case C::OpenNamePanel: return QStringLiteral("Open Name Panel");
-    case C::OpenEditPanel: return QStringLiteral("Open Edit Panel");
-    case C::OpenAddressPanel: return QStringLiteral("Open Address Panel");
-    case C::OpenIMSPanel: return QStringLiteral("Open IMS Panel");
-    case C::OpenSNSPanel: return QStringLiteral("Open SNS Panel");
-    case C::OpenDatesPanel: return QStringLiteral("Open Dates Panel");
-    case C::OpenBirthdayPanel: return QStringLiteral("Open Birthday Panel");
-    case C::OpenPhoneticNamePanel: return QStringLiteral("Open Phonetic Name Panel");
-    case C::ShowQRCode: return QStringLiteral("Show QRCode");
-    case C::AddContact: return QStringLiteral("Add New Contact");
-    case C::DeleteContact: return QStringLiteral("Delete Contact");
-    case C::DuplicateContact: return QStringLiteral("Duplicate Contact");
-    case C::ExportContact: return QStringLiteral("Export Contact as vCard");
-    case C::ToggleShowCompany: return QStringLiteral("Show Company in the Name Cell");
-    case C::CallPhone: return QStringLiteral("Call Phone");
-    case C::SendEmail: return QStringLiteral("Send Email");
-    case C::OpenURL: return QStringLiteral("Open URL");
-    case C::OpenDesktopMap: return QStringLiteral("Open Apple Map");
-    case C::OpenWebMap: return QStringLiteral("Open Google Map");
-    case C::OpenCalendar: return QStringLiteral("Open Calendar");
-    case C::AddItem: return QStringLiteral("Add Item");
-    case C::DeleteItem: return QStringLiteral("Delete Item");
-    case C::ClearText: return QStringLiteral("Clear Text");
-    case C::ReplaceLabelAndText: return QStringLiteral("Replace Label and Text");
-    case C::ReplaceText: return QStringLiteral("Replace Text");
-    case C::PrependText: return QStringLiteral("Prepend Text");
-    case C::AppendText: return QStringLiteral("Append Text");
+    case C::ShowContactInfo:
+        return QStringLiteral("Show Contact Info");
+    case C::OpenNamePanel:
+        return QStringLiteral("Open Name Panel");
+    case C::OpenEditPanel:
+        return QStringLiteral("Open Edit Panel");
+    case C::OpenAddressPanel:
+        return QStringLiteral("Open Address Panel");
+    case C::OpenIMSPanel:
+        return QStringLiteral("Open IMS Panel");
+    case C::OpenSNSPanel:
+        return QStringLiteral("Open SNS Panel");
+    case C::OpenDatesPanel:
+        return QStringLiteral("Open Dates Panel");
+    case C::OpenBirthdayPanel:
+        return QStringLiteral("Open Birthday Panel");
+    case C::OpenPhoneticNamePanel:
+        return QStringLiteral("Open Phonetic Name Panel");
+    case C::ShowQRCode:
+        return QStringLiteral("Show QRCode");
+    case C::AddContact:
+        return QStringLiteral("Add New Contact");
+    case C::DeleteContact:
+        return QStringLiteral("Delete Contact");
+    case C::DuplicateContact:
+        return QStringLiteral("Duplicate Contact");
+    case C::ExportContact:
+        return QStringLiteral("Export Contact as vCard");
+    case C::ToggleShowCompany:
+        return QStringLiteral("Show Company in the Name Cell");
+    case C::CallPhone:
+        return QStringLiteral("Call Phone");
+    case C::SendEmail:
+        return QStringLiteral("Send Email");
+    case C::OpenURL:
+        return QStringLiteral("Open URL");
+    case C::OpenDesktopMap:
+        return QStringLiteral("Open Apple Map");
+    case C::OpenWebMap:
+        return QStringLiteral("Open Google Map");
+    case C::OpenCalendar:
+        return QStringLiteral("Open Calendar");
+    case C::AddItem:
+        return QStringLiteral("Add Item");
+    case C::DeleteItem:
+        return QStringLiteral("Delete Item");
+    case C::ClearText:
+        return QStringLiteral("Clear Text");
+    case C::ReplaceLabelAndText:
+        return QStringLiteral("Replace Label and Text");
+    case C::ReplaceText:
+        return QStringLiteral("Replace Text");
+    case C::PrependText:
+        return QStringLiteral("Prepend Text");
+    case C::AppendText:
+        return QStringLiteral("Append Text");
     case C::SortOption:
     case C::None:
         break;
@@ -252,7 +280,8 @@ QMenu *GridMenus::makeHeaderMenu(int column)
         item->setProperty(SortOptionProperty.toLatin1().constData(), option);
         item->setCheckable(true);
         item->setChecked(option == selected);
-        connect(item, &QAction::triggered, this, [this, identifier, option] { sortOptionSelected(identifier, option); });
+        connect(item, &QAction::triggered, this,
+                [this, identifier, option] { sortOptionSelected(identifier, option); });
     }
     return menu;
 }

@@ -17,7 +17,9 @@ const QString DatesIdentifier = QStringLiteral("Dates");
 
 } // namespace
 
-GridPopoverWrapper::GridPopoverWrapper(GridCommandHost &host, QObject *parent) : QObject(parent), m_host(host) {}
+GridPopoverWrapper::GridPopoverWrapper(GridCommandHost &host, QObject *parent) : QObject(parent), m_host(host)
+{
+}
 
 GridEditorRequest GridPopoverWrapper::editorFor(const QString &identifier, GridCommand command)
 {

@@ -22,13 +22,13 @@ public:
     {
         return m_view.undoReplaceValue(value, identifier, contact, sender);
     }
-    bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact,
-                                 QObject *sender) override
+    bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
+                                 const ContactRowPtr &contact, QObject *sender) override
     {
         return m_view.undoReplaceLabeledValue(value, identifier, contact, sender);
     }
-    bool undoAddLabeledValue(const QVariantMap &value, const QString &identifier, const ContactRowPtr &contact,
-                             QObject *sender) override
+    bool undoAddLabeledValue(const QVariantMap &value, const QString &identifier,
+                             const ContactRowPtr &contact, QObject *sender) override
     {
         return m_view.undoAddLabeledValue(value, identifier, contact, sender);
     }
@@ -114,7 +114,10 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    int column(const QString &identifier) const { return int(grid()->tableIdentifiers().indexOf(identifier)); }
+    int column(const QString &identifier) const
+    {
+        return int(grid()->tableIdentifiers().indexOf(identifier));
+    }
 
     // A right-click on the cell, as before a context menu.
     void rightClick(int row, const QString &identifier)

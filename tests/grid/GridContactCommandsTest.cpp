@@ -165,9 +165,11 @@ TEST_F(GridContactCommandsTest, CallPhoneOpensTheClickedRowsNumberUnderASort)
     for (int row = 0; row < rows.size(); ++row) {
         rightClick(row, "Phone");
         contacts().doWorkspaceAction();
-        const QString number = rows.at(row)->person->labeledValueForIdentifierAtIndex("Phone", rows.at(row)->labelIndex)
-                                   ->value("value")
-                                   .toString();
+        const QString number =
+            rows.at(row)
+                ->person->labeledValueForIdentifierAtIndex("Phone", rows.at(row)->labelIndex)
+                ->value("value")
+                .toString();
         ASSERT_EQ(opened.size(), row + 1);
         EXPECT_EQ(opened.last(), WorkspaceURL::forValue("Phone", number).toString());
         EXPECT_TRUE(opened.last().endsWith(QString(number).remove('(').remove(')').remove(' ')));

@@ -63,25 +63,30 @@ TEST_F(GridMenusTest, CellMenusInEditState)
                            "Delete Contact", "Duplicate Contact", "Export Contact as vCard", "-",
                            "Show Company in the Name Cell"}));
     EXPECT_EQ(cellMenu(full, "Phone"),
-              (QStringList{"Call Phone", "-", "Open Edit Panel", "Replace Label and Text", "Delete Item", "Add Item",
-                           "-", "Replace Text", "Prepend Text", "Append Text"}));
+              (QStringList{"Call Phone", "-", "Open Edit Panel", "Replace Label and Text", "Delete Item",
+                           "Add Item", "-", "Replace Text", "Prepend Text", "Append Text"}));
     EXPECT_EQ(cellMenu(empty, "Phone"), (QStringList{"[Call Phone]", "-", "Open Edit Panel", "Add Item"}));
-    EXPECT_EQ(cellMenu(full, "Address"), (QStringList{"Open Apple Map", "Open Google Map", "-", "Open Address Panel",
-                                                      "Open Edit Panel", "Delete Item", "Add Item"}));
-    EXPECT_EQ(cellMenu(empty, "Address"), (QStringList{"[Open Apple Map]", "[Open Google Map]", "-",
-                                                       "[Open Address Panel]", "Open Edit Panel", "Add Item"}));
+    EXPECT_EQ(cellMenu(full, "Address"),
+              (QStringList{"Open Apple Map", "Open Google Map", "-", "Open Address Panel", "Open Edit Panel",
+                           "Delete Item", "Add Item"}));
+    EXPECT_EQ(cellMenu(empty, "Address"),
+              (QStringList{"[Open Apple Map]", "[Open Google Map]", "-", "[Open Address Panel]",
+                           "Open Edit Panel", "Add Item"}));
     EXPECT_EQ(cellMenu(full, "ZIP"), (QStringList{"Open Address Panel", "Add Item", "Delete Item", "-",
                                                   "Replace Text", "Prepend Text", "Append Text"}));
     EXPECT_EQ(cellMenu(empty, "ZIP"), (QStringList{"Open Address Panel", "Add Item"}));
     EXPECT_EQ(cellMenu(empty, "Instant Message"), (QStringList{"Open Edit Panel", "Add Item"}));
-    EXPECT_EQ(cellMenu(empty, "Social Network"), (QStringList{"[Open SNS Panel]", "Open Edit Panel", "Add Item"}));
+    EXPECT_EQ(cellMenu(empty, "Social Network"),
+              (QStringList{"[Open SNS Panel]", "Open Edit Panel", "Add Item"}));
     EXPECT_EQ(cellMenu(empty, "Dates"), (QStringList{"[Open Calendar]", "-", "Open Dates Panel"}));
     EXPECT_EQ(cellMenu(empty, "Birthday"), (QStringList{"[Open Calendar]", "-", "Open Birthday Panel"}));
     EXPECT_EQ(cellMenu(empty, "Phonetic Name"), QStringList{"Open Phonetic Name Panel"});
-    EXPECT_EQ(cellMenu(full, "Note"), (QStringList{"Clear Text", "Replace Text", "Prepend Text", "Append Text"}));
+    EXPECT_EQ(cellMenu(full, "Note"),
+              (QStringList{"Clear Text", "Replace Text", "Prepend Text", "Append Text"}));
     EXPECT_EQ(cellMenu(empty, "Note"), QStringList{"Replace Text"});
-    EXPECT_EQ(cellMenu(full, "Hobby"), (QStringList{"Open Edit Panel", "-", "Replace Label and Text", "Delete Item",
-                                                    "-", "Replace Text", "Prepend Text", "Append Text"}));
+    EXPECT_EQ(cellMenu(full, "Hobby"),
+              (QStringList{"Open Edit Panel", "-", "Replace Label and Text", "Delete Item", "-",
+                           "Replace Text", "Prepend Text", "Append Text"}));
     EXPECT_EQ(cellMenu(empty, "Hobby"), (QStringList{"Open Edit Panel", "-", "Add Item"}));
 }
 
@@ -91,7 +96,8 @@ TEST_F(GridMenusTest, ALockedGridShowsItsEditItemsDisabled)
     table()->clearSelection();
     EXPECT_EQ(cellMenu(full, "Name"),
               (QStringList{"Show Contact Info", "Open Name Panel", "[Show QRCode]", "-", "[Delete Contact]",
-                           "[Duplicate Contact]", "Export Contact as vCard", "-", "Show Company in the Name Cell"}));
+                           "[Duplicate Contact]", "Export Contact as vCard", "-",
+                           "Show Company in the Name Cell"}));
     EXPECT_EQ(cellMenu(full, "Phone"),
               (QStringList{"Call Phone", "-", "Open Edit Panel", "[Replace Label and Text]", "[Delete Item]",
                            "[Add Item]", "-", "[Replace Text]", "[Prepend Text]", "[Append Text]"}));
@@ -128,8 +134,10 @@ TEST_F(GridMenusTest, NoMenuOnTheFooterRow)
 
 TEST_F(GridMenusTest, TheHeaderMenuChoosesTheColumnsSortOption)
 {
-    defaults().setObject(SortOptions::makeDict(SortOptions::builtInChoices(), {}), DefaultsKey::SortOptionsDict);
-    const QVariantMap entry = defaults().dictionaryForKey(DefaultsKey::SortOptionsDict).value("Phone").toMap();
+    defaults().setObject(SortOptions::makeDict(SortOptions::builtInChoices(), {}),
+                         DefaultsKey::SortOptionsDict);
+    const QVariantMap entry =
+        defaults().dictionaryForKey(DefaultsKey::SortOptionsDict).value("Phone").toMap();
     const QStringList options = entry.value("items").toStringList();
     ASSERT_GE(options.size(), 2);
     std::unique_ptr<QMenu> menu(commands().menus().makeHeaderMenu(column("Phone")));
@@ -150,8 +158,9 @@ TEST_F(GridMenusTest, TheHeaderMenuChoosesTheColumnsSortOption)
     EXPECT_EQ(grid()->sortDescriptors().first().key, grid()->columns().at(column("Phone")).sortPrototype.key);
     items.at(2)->trigger();
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(defaults().dictionaryForKey(DefaultsKey::SortOptionsDict).value("Phone").toMap().value("selected"),
-              options.at(1));
+    EXPECT_EQ(
+        defaults().dictionaryForKey(DefaultsKey::SortOptionsDict).value("Phone").toMap().value("selected"),
+        options.at(1));
     menu.reset(commands().menus().makeHeaderMenu(column("Phone")));
     EXPECT_TRUE(menu->actions().at(2)->isChecked());
 

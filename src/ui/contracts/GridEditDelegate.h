@@ -33,7 +33,8 @@ public:
 
     // Refresh the grid and select the added rows; neither marks the window edited.
     virtual void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group) = 0;
-    virtual void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo) = 0;
+    virtual void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                                    bool doUndo) = 0;
 
     // "Add New Contact" of the cell menu: the window's own command.
     virtual void addContact(QObject *sender) = 0;

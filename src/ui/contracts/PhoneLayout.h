@@ -15,8 +15,8 @@ enum class PhoneLayout
 };
 
 inline constexpr PhoneLayout AllPhoneLayouts[] = {
-    PhoneLayout::FourPlusFour,    PhoneLayout::ThreePlusFour,   PhoneLayout::TwoPlusFour,
-    PhoneLayout::QuadTwo,         PhoneLayout::HyphenThreeFour, PhoneLayout::HyphenFourThreeThree,
+    PhoneLayout::FourPlusFour, PhoneLayout::ThreePlusFour,   PhoneLayout::TwoPlusFour,
+    PhoneLayout::QuadTwo,      PhoneLayout::HyphenThreeFour, PhoneLayout::HyphenFourThreeThree,
 };
 
 inline QString phoneLayoutTitle(PhoneLayout layout)
