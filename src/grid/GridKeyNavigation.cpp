@@ -8,6 +8,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QChildEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 
 namespace {
@@ -91,13 +92,16 @@ GridKeyNavigation::Move GridKeyNavigation::moveForTab(int row, int column) const
     const int count = rowCount();
     if (row < 0 || row >= count || column < 0 || column >= columns)
         return {};
+    // Columns follow each other as the header shows them, moved ones included.
+    const QHeaderView *header = m_host.grid().gridTableView()->horizontalHeader();
     int nextRow = row;
-    int nextColumn = column + 1;
-    if (nextColumn >= columns) {
+    int nextVisual = header->visualIndex(column) + 1;
+    if (nextVisual >= columns) {
         // The first column is the name, which is never edited in place.
-        nextColumn = std::min(1, columns - 1);
+        nextVisual = std::min(1, columns - 1);
         nextRow = (row + 1) % count;
     }
+    const int nextColumn = header->logicalIndex(nextVisual);
     if (!hasTextField(nextRow, nextColumn))
         return {};
     return {Move::Kind::Edit, nextRow, nextColumn};

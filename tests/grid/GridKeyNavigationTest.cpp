@@ -44,6 +44,17 @@ TEST_F(GridKeyNavigationTest, TabMovesAlongTheRowAndWrapsToTheFirstRowsSecondCol
     ASSERT_TRUE(keys().handleKey(Qt::Key_Tab, {}, 1, column("Email")));
     EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{0});
     EXPECT_EQ(table()->currentIndex(), model()->index(0, 1));
+
+    // Moved columns are followed in the order shown.
+    const int phone = column("Phone");
+    const int email = column("Email");
+    table()->horizontalHeader()->moveSection(2, 1);
+    move = keys().moveForTab(0, email);
+    EXPECT_EQ(move.column, phone);
+    EXPECT_EQ(move.row, 0);
+    move = keys().moveForTab(0, phone);
+    EXPECT_EQ(move.column, email);
+    EXPECT_EQ(move.row, 1);
 }
 
 TEST_F(GridKeyNavigationTest, TabIntoAPopoverColumnEndsTheEditOnly)
