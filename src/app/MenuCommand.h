@@ -63,6 +63,10 @@ enum class MenuCommand
     ShowQRCode,
     MergeContacts,
     ToggleShowCompany,
+    // The toolbar's contact menu: the CSV export of the selected contacts
+    ExportContactsAsCSV,
+    // The phone-layout items; the represented object is the PhoneLayout as an int
+    NormalizePhoneNumber,
     // Toolbar menus
     PopupTitle,
     ViewTypePopupSelected,

@@ -287,6 +287,7 @@ void ViewController::viewWillAppear()
     groupViewController()->setDelegate(this);
     contactsViewController()->setSelectedLabels(m_selectedLabels);
     contactsViewController()->setDelegate(this);
+    contactsViewController()->setEditDelegate(this);
     contactInfoController()->setDelegate(this);
     contactInfoController()->setSelectedLabels(m_selectedLabels);
 
@@ -503,6 +504,12 @@ bool ViewController::validateMenuItem(QAction *item)
         return !contactsViewController()->selectedSubContacts().isEmpty();
     case MenuCommand::MergeContacts:
         return contactsViewController()->canMergeContacts();
+    case MenuCommand::NormalizePhoneNumber:
+        return contactsViewController()->canNormalizePhoneNumber();
+    case MenuCommand::ToggleShowCompany:
+        item->setCheckable(true);
+        item->setChecked(contactsViewController()->showCompanyInNameCell());
+        return true;
     case MenuCommand::DeleteContacts:
     case MenuCommand::DuplicateContacts:
         return m_editState && !contactsViewController()->selectedSubContacts().isEmpty();

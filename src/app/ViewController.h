@@ -4,6 +4,7 @@
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "ui/contracts/FindBarDelegate.h"
+#include "ui/contracts/GridEditDelegate.h"
 #include "addressbook/AddressBook.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
@@ -57,7 +58,8 @@ class ViewController : public QWidget,
                        public GroupViewControllerDelegate,
                        public ContactInfoControllerDelegate,
                        public ContactInfoPopoverDelegate,
-                       public FindBarDelegate
+                       public FindBarDelegate,
+                       public GridEditDelegate
 {
     Q_OBJECT
 
@@ -150,7 +152,7 @@ public:
 
     // The document's edited mark, shown as the window's.
     bool isDocumentEdited() const { return m_book->isEdited(); }
-    void setDocumentEdited(bool edited) { m_book->setEdited(edited); }
+    void setDocumentEdited(bool edited) override { m_book->setEdited(edited); }
 
     // Fonts. An empty selected font stands for a stored name that no installed font has.
     std::optional<QFont> selectedFont() const { return m_selectedFont; }
@@ -174,8 +176,8 @@ public:
     // calls (UndoGroup).
     void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                      const QList<ContactRowPtr> &contacts);
-    void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group);
-    void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo);
+    void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group) override;
+    void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo) override;
     void undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     void undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupDictPtr &group);
@@ -184,7 +186,7 @@ public:
     // The group and contact commands (GroupContactCommands); the sender is not read.
     void addGroup(QObject *sender = nullptr);
     void deleteGroup(QObject *sender = nullptr);
-    void addContact(QObject *sender = nullptr);
+    void addContact(QObject *sender = nullptr) override;
     void deleteContacts(QObject *sender = nullptr);
     void duplicateContacts(QObject *sender = nullptr);
 

@@ -2,6 +2,8 @@
 
 #include "addressbook/DefaultsKey.h"
 #include "app/FileExporter.h"
+#include "grid/ContactsViewController.h"
+#include "grid/GridCommands.h"
 #include "app/FileImporter.h"
 #include "app/FontManager.h"
 #include "app/MainMenu.h"
@@ -54,6 +56,10 @@ WindowController::WindowController(UserDefaults &defaults, SplitPanes panes, QWi
     connectMenuItems();
     connectCustomItemCommands();
     connectFileCommands();
+    // The grid's header menu stores a column's sort option itself; the toolbar's menu reads it again.
+    if (auto *grid = dynamic_cast<ContactsViewController *>(m_mainViewController->contactsViewController()))
+        connect(&grid->commands(), &GridCommands::sortOptionsDictChanged, this,
+                [this] { m_sortOptionsDict = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict); });
     windowDidLoad();
     for (QMenu *menu : m_mainMenu->menus())
         m_menuValidation->watchMenu(menu);
@@ -280,6 +286,7 @@ bool WindowController::validateMenuItem(QAction *item)
         return true;
     case MenuCommand::PrintDocument:
     case MenuCommand::ExportToVCard:
+    case MenuCommand::ExportContactsAsCSV:
         return hasSelectedRows();
     // The CSV export is not offered.
     case MenuCommand::ExportToCSV:

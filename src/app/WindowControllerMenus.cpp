@@ -104,9 +104,20 @@ void WindowController::initContactMenu()
         if (QAction *exportItem = m_mainMenu->item(MenuCommand::ExportToVCard))
             exportItem->trigger();
     });
+    // The File menu's CSV item stays disabled; this one is offered like the vCard item.
+    addActionItem(menu, QStringLiteral("Export Contacts as CSV"), MenuCommand::ExportContactsAsCSV,
+                  [this] { exportToCSV(toolbarMenuItem(MenuCommand::ExportContactsAsCSV)); });
     menu->addSeparator();
     addActionItem(menu, QStringLiteral("Show Company in the Name Cell"), MenuCommand::ToggleShowCompany,
                   [view] { view->contactsViewController()->toggleShowCompany(); });
+    // The layouts' titles are sample numbers, never translated.
+    QMenu *layouts = menu->addMenu(L(QStringLiteral("Phone Number Layout")));
+    for (const PhoneLayout layout : AllPhoneLayouts) {
+        QAction *item = layouts->addAction(phoneLayoutTitle(layout));
+        setMenuCommand(item, MenuCommand::NormalizePhoneNumber, int(layout));
+        connect(item, &QAction::triggered, this,
+                [view, layout] { view->contactsViewController()->normalizePhoneNumber(layout); });
+    }
     hangUnderNavigate(MenuCommand::ContactMenu, m_contactPopup);
 }
 

@@ -10,6 +10,7 @@
 #include "grid/GridContactPopovers.h"
 #include "grid/GridEditorPresenter.h"
 #include "grid/GridColumns.h"
+#include "grid/GridCommands.h"
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
 #include "grid/GridRowBuilder.h"
@@ -53,6 +54,41 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     m_tableView->horizontalHeader()->setMinimumSectionSize(int(DefaultsKey::MinimumColumnWidth));
     connectTable();
     viewDidLoad();
+    m_commands = std::make_unique<GridCommands>(*this);
+    connect(m_commands.get(), &GridCommands::editorRequested, this, &ContactsViewController::showRequestedEditor);
+}
+
+// The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.
+void ContactsViewController::showRequestedEditor(const GridEditorRequest &request)
+{
+    m_editors->setSelectedRowIndexes(request.targetRows);
+    const QRect &rect = request.cellRect;
+    switch (request.editor) {
+    case GridEditor::Name:
+        m_editors->showNamePopover(request.row, request.type, rect);
+        break;
+    case GridEditor::PhoneticName:
+        m_editors->showPhoneticNamePopover(request.row, request.type, rect);
+        break;
+    case GridEditor::Address:
+        m_editors->showAddressPopover(request.row, request.type, request.labelIndex, rect);
+        break;
+    case GridEditor::InstantMessage:
+        m_editors->showIMSPopover(request.row, request.type, request.labelIndex, rect);
+        break;
+    case GridEditor::SocialProfile:
+        m_editors->showSNSPopover(request.row, request.type, request.labelIndex, rect);
+        break;
+    case GridEditor::Date:
+        m_editors->showDatePopover(request.row, request.type, request.labelIndex, rect);
+        break;
+    case GridEditor::MultiValue:
+        m_editors->showMultiValuePopover(request.row, request.type, request.labelIndex, rect);
+        break;
+    case GridEditor::ContactInfo:
+        m_contactPopovers->showContactInfoPopover(request.row, rect);
+        break;
+    }
 }
 
 ContactsViewController::~ContactsViewController()
@@ -730,4 +766,19 @@ void ContactsViewController::mergeContacts()
 bool ContactsViewController::canMergeContacts()
 {
     return selectedContacts().size() >= 2;
+}
+
+void ContactsViewController::setEditDelegate(GridEditDelegate *edits)
+{
+    m_commands->setEditDelegate(edits);
+}
+
+void ContactsViewController::normalizePhoneNumber(PhoneLayout layout)
+{
+    m_commands->normalizePhoneNumber(layout);
+}
+
+bool ContactsViewController::canNormalizePhoneNumber()
+{
+    return m_commands->canNormalizePhoneNumber();
 }

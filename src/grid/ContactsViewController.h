@@ -21,6 +21,8 @@ class GridClipboard;
 class GridCellEditing;
 class GridContactPopovers;
 class GridEditorPresenter;
+class GridCommands;
+struct GridEditorRequest;
 class GridSelectionMemory;
 class GridModel;
 class UserDefaults;
@@ -87,6 +89,9 @@ public:
     void copy(GridCopyFormat format) override;
     void paste() override;
     ContactsViewControllerDelegate *delegate() const { return m_delegate; }
+    void setEditDelegate(GridEditDelegate *edits) override;
+    void normalizePhoneNumber(PhoneLayout layout) override;
+    bool canNormalizePhoneNumber() override;
 
     // Columns: "Name" first, then the other identifiers in list order. The rows are rebuilt for
     // them, keeping the selected contacts selected.
@@ -124,6 +129,9 @@ public:
     GridTableView *gridTableView() const { return m_tableView; }
     GridModel *model() const { return m_model; }
     GridCellDelegate *cellDelegate() const { return m_cellDelegate; }
+    // The menus, item and contact commands and the keys of the cells' editors.
+    GridCommands &commands() const { return *m_commands; }
+    UserDefaults &defaults() const { return m_defaults; }
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
 
@@ -136,6 +144,7 @@ public:
     static int rowHeightForFont(const QFont &font, double logicalDpi);
 
 private:
+    void showRequestedEditor(const GridEditorRequest &request);
     // The contact, record and value of the selected row, to tell whether a reload moved the
     // selection. A reload of the store gives the same contact a new record, which the detail
     // views must take up: edits of the old one would never be saved.
@@ -183,6 +192,8 @@ private:
     GridEditorPresenter *m_editors;
     GridContactPopovers *m_contactPopovers;
     GridCellEditing *m_cellEditing;
+    // Destroyed before the table, whose editors and menus it watches.
+    std::unique_ptr<GridCommands> m_commands;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     std::unique_ptr<GridClipboard> m_clipboard;
     QList<SortDescriptor> m_sortDescriptors;

@@ -63,8 +63,10 @@ TEST_F(WindowMenusTest, TheContactMenuHangsUnderNavigateToo)
                      entry(MenuCommand::AddContact, "Add New Contact"),
                      entry(MenuCommand::DeleteContacts, "Delete Contacts"),
                      entry(MenuCommand::DuplicateContacts, "Duplicate Contacts"),
-                     entry(MenuCommand::ExportToVCard, "Export Contacts as vCard"), "-",
-                     entry(MenuCommand::ToggleShowCompany, "Show Company in the Name Cell")}));
+                     entry(MenuCommand::ExportToVCard, "Export Contacts as vCard"),
+                     entry(MenuCommand::ExportContactsAsCSV, "Export Contacts as CSV"), "-",
+                     entry(MenuCommand::ToggleShowCompany, "Show Company in the Name Cell"),
+                     entry(MenuCommand::None, "Phone Number Layout")}));
     EXPECT_EQ(m_window->menuItem(MenuCommand::ContactMenu)->menu(), contactMenu());
     EXPECT_EQ(m_window->menuItem(MenuCommand::GroupMenu)->menu(), groupMenu());
     QAction *info = m_window->menuItem(MenuCommand::ToggleContactInfo);

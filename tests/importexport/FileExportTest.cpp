@@ -111,3 +111,27 @@ TEST_F(FileExportTest, AFailedWriteKeepsTheOldFile)
     EXPECT_FALSE(FileExporter::writeFile(path("kept.vcf/sub"), "x"));
     EXPECT_EQ(QString::fromUtf8(readFile(target)), QStringLiteral("新しい"));
 }
+
+// The toolbar's contact menu offers the CSV export that the File menu keeps disabled.
+TEST_F(FileExportTest, ExportContactsAsCsvWritesTheWholeColumnTable)
+{
+    QAction *toolbarItem = nullptr;
+    for (QAction *item : m_window->contactPopup()->menu()->actions()) {
+        if (menuCommand(item) == MenuCommand::ExportContactsAsCSV)
+            toolbarItem = item;
+    }
+    ASSERT_NE(toolbarItem, nullptr);
+    m_grid->selectedRows = {std::make_shared<SubContactRow>()};
+    toolbarItem->setEnabled(m_window->validateMenuItem(toolbarItem));
+    EXPECT_TRUE(toolbarItem->isEnabled());
+    EXPECT_FALSE(m_window->validateMenuItem(m_window->menuItem(MenuCommand::ExportToCSV)));
+
+    const QString target = path("toolbar.csv");
+    FilePanel::setNextPath(target);
+    toolbarItem->trigger();
+    ASSERT_TRUE(waitUntilIdle());
+    const QStringList lines = QString::fromUtf8(readFile(target)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.first().count(',') + 1, 32);
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("山田")));
+}

@@ -2,6 +2,7 @@
 
 #include "ui/contracts/DetachedWindowEntry.h"
 #include "ui/contracts/ItemAndRange.h"
+#include "ui/contracts/PhoneLayout.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -21,6 +22,7 @@ enum class GridCopyFormat
 };
 
 class ContactsViewControllerDelegate;
+class GridEditDelegate;
 class Popover;
 class QAbstractItemView;
 class QFont;
@@ -116,4 +118,12 @@ public:
     // Paste makes a new contact of each line of copied text. All are always enabled.
     virtual void copy(GridCopyFormat) {}
     virtual void paste() {}
+
+    // The undoable edits the grid's own commands (cell menu, item and contact commands) end in;
+    // held as a plain pointer.
+    virtual void setEditDelegate(GridEditDelegate *) {}
+    // Lays out the phone number of each selected row anew, in one undo step.
+    virtual void normalizePhoneNumber(PhoneLayout) {}
+    // The phone-layout items' validation: the grid shows a "Phone" column.
+    virtual bool canNormalizePhoneNumber() { return false; }
 };
