@@ -50,6 +50,8 @@ const QList<LookupForm> TitleForms{
     {QStringLiteral("addMenu"), QStringLiteral("MainMenu.cpp"), 0},
     {QStringLiteral("addSubmenu"), QStringLiteral("MainMenu.cpp"), 0},
     {QStringLiteral("addItem"), QStringLiteral("MainMenu.cpp"), 0},
+    {QStringLiteral("item"), QStringLiteral("DetailRowMenu.cpp"), 0}, // detail row menu items
+    {QStringLiteral("titleOf"), QString(), 0},                         // find panel filter captions
 };
 
 QString sourceDir()
@@ -136,12 +138,22 @@ QString readSource(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QHash<QString, QString> namedKeys(const QString &code)
+// Named keys: Name = QStringLiteral("..."), lists Names{QStringLiteral("..."), ...} and loops
+// for (const QString &name : {QStringLiteral("..."), ...}), whose names L(...) is then given.
+QHash<QString, QStringList> namedKeys(const QString &code)
 {
     static const QRegularExpression constant(QStringLiteral(R"re(\b(\w+)\s*=\s*QStringLiteral\(("(?:[^"\\]|\\.)*")\))re"));
-    QHash<QString, QString> constants;
+    static const QRegularExpression list(
+        QStringLiteral(R"re(\b(\w+)\s*(?:=\s*)?\{((?:\s*QStringLiteral\("(?:[^"\\]|\\.)*"\)\s*,?)+)\})re"));
+    static const QRegularExpression loop(
+        QStringLiteral(R"re(for\s*\([^:;()]*\b(\w+)\s*:\s*\{((?:\s*QStringLiteral\("(?:[^"\\]|\\.)*"\)\s*,?)+)\})re"));
+    QHash<QString, QStringList> constants;
     for (const QRegularExpressionMatch &match : constant.globalMatch(code))
-        constants.insert(match.captured(1), literals(match.captured(2)).value(0));
+        constants.insert(match.captured(1), literals(match.captured(2)).mid(0, 1));
+    for (const QRegularExpression *lists : {&list, &loop}) {
+        for (const QRegularExpressionMatch &match : lists->globalMatch(code))
+            constants[match.captured(1)] += literals(match.captured(2));
+    }
     return constants;
 }
 
@@ -149,11 +161,11 @@ void scanFile(const QString &path, SourceKeys &keys)
 {
     const QString code = readSource(path);
     const QString place = path.mid(sourceDir().size() + 1);
-    QHash<QString, QString> constants = namedKeys(code);
+    QHash<QString, QStringList> constants = namedKeys(code);
     for (auto it = keys.sharedConstants.begin(); it != keys.sharedConstants.end(); ++it) {
         // Only constants (capitalised) reach across files; a local "name" or "title" does not.
         if (!constants.contains(it.key()) && it->size() == 1 && it.key().front().isUpper())
-            constants.insert(it.key(), it->first());
+            constants.insert(it.key(), *it);
     }
 
     static const QRegularExpression call(QStringLiteral(R"re((?<![\w.>:])(\w+)\()re"));
@@ -173,8 +185,7 @@ void scanFile(const QString &path, SourceKeys &keys)
                 // A named key, or a ternary of them.
                 static const QRegularExpression name(QStringLiteral(R"re(\b\w+\b)re"));
                 for (const QRegularExpressionMatch &word : name.globalMatch(arguments)) {
-                    if (constants.contains(word.captured()))
-                        found.append(constants.value(word.captured()));
+                    found += constants.value(word.captured());
                 }
             }
         } else {
@@ -202,11 +213,13 @@ SourceKeys scanSources()
     while (files.hasNext())
         paths.append(files.next());
     for (const QString &path : paths) {
-        const QHash<QString, QString> constants = namedKeys(readSource(path));
+        const QHash<QString, QStringList> constants = namedKeys(readSource(path));
         for (auto it = constants.begin(); it != constants.end(); ++it) {
             QStringList &values = keys.sharedConstants[it.key()];
-            if (!values.contains(it.value()))
-                values.append(it.value());
+            for (const QString &value : *it) {
+                if (!values.contains(value))
+                    values.append(value);
+            }
         }
     }
     for (const QString &path : paths)
@@ -370,6 +383,10 @@ TEST_F(JapaneseTextsTest, TheScanFindsEveryLookupForm)
                              "text"));
         addPopup(QStringLiteral("icon"), QStringLiteral("Popup"));
         e = L(QStringLiteral("In %1").arg(x));
+        for (const QString &mode : {QStringLiteral("Mode A"), QStringLiteral("Mode B")})
+            box->addItem(L(mode));
+        const QStringList Columns{QStringLiteral("Column A"), QStringLiteral("Column B")};
+        g = L(Columns.at(section));
         f = XL(QStringLiteral("Not a lookup"));
     )code");
     SourceKeys keys;
@@ -383,7 +400,8 @@ TEST_F(JapaneseTextsTest, TheScanFindsEveryLookupForm)
     scanFile(samplePath, keys);
     const QStringList expected{QStringLiteral("Plain \u201C%@\u201D"), QStringLiteral("Yes"), QStringLiteral("No"),
                                QStringLiteral("Named key"), QStringLiteral("Long text"), QStringLiteral("Popup"),
-                               QStringLiteral("In %1")};
+                               QStringLiteral("In %1"), QStringLiteral("Mode A"), QStringLiteral("Mode B"),
+                               QStringLiteral("Column A"), QStringLiteral("Column B")};
     for (const QString &key : expected)
         EXPECT_TRUE(keys.places.contains(key)) << key.toStdString();
     EXPECT_FALSE(keys.places.contains(QStringLiteral("Not a lookup")));
