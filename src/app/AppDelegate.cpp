@@ -203,11 +203,11 @@ void AppDelegate::showUnwritableAlert(const QString &path)
     terminate();
 }
 
-// The text is filled in before it is looked up, so only a translation of the filled text applies.
 void AppDelegate::showGroupFetchAlert(const QString &containerName)
 {
     Alert alert;
-    alert.setMessageText(L(QStringLiteral("Error on reading a group in the '%1'.").arg(containerName)));
+    alert.setMessageText(
+        TextFormat::fill(L(QStringLiteral("Error on reading a group in the '%@'.")), {containerName}));
     alert.setInformativeText(L(QStringLiteral("Please check the account settings.")));
     alert.runModal();
 }

@@ -102,7 +102,7 @@ std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const
     // The writer reads the class-level definitions; set here, before the job starts reading them.
     QNPerson::setCustomItems(m_window.customItems());
     const std::optional<std::optional<QString>> text = runInBackgroundWithProgress(
-        *m_window.progressAlert(), TextFormat::fill(QStringLiteral("Writing the file: %@"), {fileName}),
+        *m_window.progressAlert(), TextFormat::fill(L(QStringLiteral("Writing the file: %@")), {fileName}),
         [rows](BackgroundProgress &progress) {
             const double count = qMax<qsizetype>(1, rows.size());
             const QStringList options{QNvCardOption::Photo, QNvCardOption::Note, QNvCardOption::Custom,

@@ -72,7 +72,8 @@ void fillSingleLabel(const QDomElement &element, const QString &id, const QStrin
 {
     if (element.isNull())
         return;
-    setText(element, id, ContactCard::PlaceholderStyle);
+    // The id is the placeholder's key, so that it reads in the user's language.
+    setText(element, L(id), ContactCard::PlaceholderStyle);
     // The last entry of the label is the one shown.
     for (const QVariant &value : values) {
         const QVariantMap entry = value.toMap();
@@ -91,7 +92,9 @@ void fillList(QDomElement list, const QVariantList &values)
         QDomElement paragraph = document.createElement(QStringLiteral("p"));
         paragraph.setAttribute(QStringLiteral("class"), QStringLiteral("textfield"));
         QDomElement cite = document.createElement(QStringLiteral("cite"));
-        cite.appendChild(document.createTextNode(entry.value(PersonKey::Label).toString()));
+        // The label's display text, as everywhere else ("home", or 自宅 for a Japanese user).
+        cite.appendChild(document.createTextNode(QNPerson::localizedLabelFromCNLabel(
+            QNPerson::CNLabelFromLabel(entry.value(PersonKey::Label).toString()))));
         paragraph.appendChild(cite);
         paragraph.appendChild(document.createTextNode(QStringLiteral(" ")));
         paragraph.appendChild(document.createTextNode(entry.value(PersonKey::StringValue).toString()));

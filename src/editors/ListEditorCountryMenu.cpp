@@ -1,5 +1,6 @@
 #include "editors/ListEditorCountryMenu.h"
 
+#include "addressbook/TextFormat.h"
 #include "platform/Localizer.h"
 
 #include <QMenu>
@@ -21,7 +22,7 @@ QString itemTitle(const QString &code, const QMap<QString, QVariantMap> &formats
 
 QString defaultTitle(const QString &defaultCountryCode)
 {
-    return L(QStringLiteral("Default (%1)")).arg(defaultCountryCode);
+    return TextFormat::fill(L(QStringLiteral("Default (%@)")), {defaultCountryCode});
 }
 
 } // namespace

@@ -60,6 +60,8 @@ Localizer::Localizer()
 QString Localizer::localizedString(const QString &key, const QString &fallback) const
 {
     QMutexLocker lock(&m_mutex);
+    if (m_recordedKeys)
+        m_recordedKeys->insert(key);
     const QHash<QString, QString> &texts = table(m_localization);
     const auto found = texts.constFind(key);
     if (found != texts.constEnd())
@@ -84,6 +86,12 @@ void Localizer::setPreferredLanguages(const QStringList &languages)
     QMutexLocker lock(&m_mutex);
     m_languages = languages;
     m_localization = localizationFor(languages);
+}
+
+void Localizer::setRecordedKeys(QSet<QString> *keys)
+{
+    QMutexLocker lock(&m_mutex);
+    m_recordedKeys = keys;
 }
 
 // Called with m_mutex held; a table is read once, also when it does not exist.

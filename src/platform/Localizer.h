@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,9 @@ public:
     QStringList preferredLanguages() const;
     // Test hook: replaces the languages taken from the system.
     void setPreferredLanguages(const QStringList &languages);
+    // Test hook: while keys is set, every key looked up is added to it, so that a test can gather
+    // the keys that tables and widgets look up at run time.
+    void setRecordedKeys(QSet<QString> *keys);
 
 private:
     Localizer();
@@ -32,6 +36,7 @@ private:
     mutable QMutex m_mutex;
     QStringList m_languages;
     QString m_localization;
+    QSet<QString> *m_recordedKeys = nullptr;
     mutable QHash<QString, QHash<QString, QString>> m_tables;
 };
 

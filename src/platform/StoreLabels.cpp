@@ -38,6 +38,9 @@ const QHash<QString, QString> &labelTexts()
         {StoreLabel::ContactRelationManager, QStringLiteral("manager")},
         {StoreLabel::ContactRelationSon, QStringLiteral("son")},
         {StoreLabel::ContactRelationDaughter, QStringLiteral("daughter")},
+        // Our words for an entry without a label or a service: no store labels, but shown too.
+        {QStringLiteral("No label"), QStringLiteral("No label")},
+        {QStringLiteral("No service"), QStringLiteral("No service")},
     };
     return texts;
 }

@@ -131,3 +131,17 @@ TEST_F(ContactCardTest, TableAndCardSwapWithTheEditState)
     EXPECT_TRUE(pane->scrollView()->isVisible());
     EXPECT_GT(pane->tableView()->model()->rowCount(), 0);
 }
+
+TEST_F(ContactCardTest, AJapaneseUserSeesPlaceholdersAndLabelsInJapanese)
+{
+    StoreContact contact = person(QStringLiteral("太郎"), QStringLiteral("山田"));
+    contact.phoneNumbers = {{QString(), StoreLabel::PhoneNumberMobile, QStringLiteral("090-1111-2222")},
+                            {QString(), QString(), QStringLiteral("0120-000-000")}};
+    Localizer::shared().setPreferredLanguages({QStringLiteral("ja")});
+    const auto html = ContactCard::makeContactHTML(rowFor(contact));
+    Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
+    ASSERT_TRUE(html);
+    EXPECT_EQ(cardElement(*html, QStringLiteral("Work-Email")).text(), QStringLiteral("勤務先のメール"));
+    EXPECT_EQ(paragraphs(cardElement(*html, QStringLiteral("Phone"))),
+              QStringList({QStringLiteral("携帯電話|090-1111-2222"), QStringLiteral("ラベルなし|0120-000-000")}));
+}

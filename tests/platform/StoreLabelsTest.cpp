@@ -1,5 +1,7 @@
 #include "platform/StoreLabels.h"
 
+#include "platform/Localizer.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,3 +54,16 @@ TEST(StoreKeyText, EveryValueKeyIsNamed)
 }
 
 } // namespace
+
+TEST(StoreLabelJapanese, LabelsAndTheirAbsenceAreJapanese)
+{
+    const QStringList saved = Localizer::shared().preferredLanguages();
+    Localizer::shared().setPreferredLanguages({QStringLiteral("ja")});
+    EXPECT_EQ(StoreLabel::localizedString(StoreLabel::Home), QStringLiteral("自宅"));
+    EXPECT_EQ(StoreLabel::localizedString(StoreLabel::PhoneNumberMobile), QStringLiteral("携帯電話"));
+    // Our words for no label and no service are shown, so they are translated too.
+    EXPECT_EQ(StoreLabel::localizedString(QStringLiteral("No label")), QStringLiteral("ラベルなし"));
+    EXPECT_EQ(StoreLabel::localizedString(QStringLiteral("No service")), QStringLiteral("サービスなし"));
+    EXPECT_EQ(StoreKey::localizedString(StoreKey::PhoneNumbers), QStringLiteral("電話"));
+    Localizer::shared().setPreferredLanguages(saved);
+}
