@@ -5,6 +5,7 @@
 #include "detail/DetailTableController.h"
 #include "detail/DetailTableHost.h"
 #include "ui/contracts/DetailEditDelegate.h"
+#include "ui/widgets/TableDropTarget.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -12,7 +13,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-#include <algorithm>
 #include <utility>
 
 DetailRowDragAndDrop::DetailRowDragAndDrop(DetailTableController &table, DetailTableHost &host,
@@ -67,29 +67,16 @@ bool DetailRowDragAndDrop::mouseEvent(QEvent *event)
 
 DetailRowDrop::Target DetailRowDragAndDrop::targetAt(const QPoint &position) const
 {
-    QTableView *view = m_table.tableView();
-    const int count = int(m_table.table().size());
-    const int row = view->rowAt(position.y());
-    if (row < 0 || row >= count)
-        return {count, false};
-    const int top = view->rowViewportPosition(row);
-    const int height = view->rowHeight(row);
-    const int margin = std::clamp(int(height / 5.5), 2, 12);
-    if (position.y() - top < margin)
-        return {row, false};
-    if (top + height - position.y() <= margin)
-        return {row + 1, false};
-    return {row, true};
+    const TableDropTarget target = tableDropTargetAt(*m_table.tableView(), int(m_table.table().size()), position);
+    return {target.row, target.onRow};
 }
 
 DetailRowDrop::Source DetailRowDragAndDrop::sourceOf(const QObject *draggingSource) const
 {
     if (!draggingSource)
         return DetailRowDrop::Source::OtherApplication;
-    const QTableView *view = m_table.tableView();
-    if (draggingSource == view || draggingSource == view->viewport())
-        return DetailRowDrop::Source::ThisTable;
-    return DetailRowDrop::Source::Application;
+    return isDragFromView(*m_table.tableView(), draggingSource) ? DetailRowDrop::Source::ThisTable
+                                                               : DetailRowDrop::Source::Application;
 }
 
 QNPersonPtr DetailRowDragAndDrop::droppedPerson(const QMimeData *data)

@@ -6,12 +6,12 @@
 #include "grid/GridModel.h"
 #include "grid/GridTableView.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "ui/widgets/TableDropTarget.h"
 
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
 
-#include <algorithm>
 
 GridDragAndDrop::GridDragAndDrop(ContactsViewController &grid, GridClipboard &clipboard)
     : QObject(&grid), m_grid(grid), m_clipboard(clipboard)
@@ -37,32 +37,20 @@ void GridDragAndDrop::startDrag()
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 
+// Below the rows, and on the footer, a drop lands after the last grid row.
 GridDropRules::Target GridDragAndDrop::targetAt(const QPoint &position) const
 {
-    GridTableView *table = m_grid.gridTableView();
-    const int gridRows = int(m_grid.subContactTable().size());
-    const int row = table->rowAt(position.y());
-    // Below the rows, and on the footer, a drop lands after the last grid row.
-    if (row < 0 || row >= gridRows)
-        return {gridRows, false};
-    const int top = table->rowViewportPosition(row);
-    const int height = table->rowHeight(row);
-    const int margin = std::clamp(int(height / 5.5), 2, 12);
-    if (position.y() - top < margin)
-        return {row, false};
-    if (top + height - position.y() <= margin)
-        return {row + 1, false};
-    return {row, true};
+    const TableDropTarget target =
+        tableDropTargetAt(*m_grid.gridTableView(), int(m_grid.subContactTable().size()), position);
+    return {target.row, target.onRow};
 }
 
 GridDropRules::Source GridDragAndDrop::sourceOf(const QObject *draggingSource) const
 {
     if (!draggingSource)
         return GridDropRules::Source::OtherApplication;
-    const GridTableView *table = m_grid.gridTableView();
-    if (draggingSource == table || draggingSource == table->viewport())
-        return GridDropRules::Source::Grid;
-    return GridDropRules::Source::Application;
+    return isDragFromView(*m_grid.gridTableView(), draggingSource) ? GridDropRules::Source::Grid
+                                                                   : GridDropRules::Source::Application;
 }
 
 bool GridDragAndDrop::validateDrop(const QMimeData *data, const QObject *draggingSource,
