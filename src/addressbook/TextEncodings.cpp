@@ -345,8 +345,8 @@ std::optional<QString> decode(const QByteArray &data, quint32 encoding)
     } else if (decoder.hasError()) {
         return std::nullopt;
     }
-    // ICU keeps a byte-order mark that Qt's own decoders drop.
-    if (text.startsWith(QChar(0xFEFF)))
+    // ICU keeps a byte-order mark that Qt's own decoders drop; after Qt's, a mark is the text's.
+    if (!QStringConverter::encodingForName(entry->codec.constData()) && text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
 }

@@ -124,6 +124,15 @@ TEST_F(EncodingFileTest, ReadsWithTheChosenOrTheDetectedEncoding)
     EXPECT_TRUE(TextEncodings::eightBitCharset(TextEncodings::UTF16LittleEndian).isEmpty());
 }
 
+// Only the byte-order mark goes: a second mark after it is the text's own character.
+TEST(TextEncodingsDecode, OnlyTheByteOrderMarkIsDropped)
+{
+    const QString markAndA = QString(QChar(0xFEFF)) + QLatin1Char('A');
+    EXPECT_EQ(TextEncodings::decode(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "A"), TextEncodings::UTF8), markAndA);
+    EXPECT_EQ(TextEncodings::decodeDetected(QByteArray("\xFF\xFE\0\0\xFF\xFE\0\0" "A\0\0\0", 12)).first,
+              markAndA);
+}
+
 // A file far bigger than any contacts file is refused before it is read (a sparse file: nothing
 // is written to the disk).
 TEST_F(EncodingFileTest, AFileOverTheLimitIsRefusedUnread)
