@@ -26,14 +26,6 @@ int rowLines(const DetailRow &row)
     return std::max(row.numLines.value_or(1), 1);
 }
 
-QStringList localized(const QStringList &keys)
-{
-    QStringList texts;
-    for (const QString &key : keys)
-        texts.append(L(key));
-    return texts;
-}
-
 } // namespace
 
 QWidget *DetailCellFactory::makeCell(const DetailRowTable &rows, int row, int column) const
@@ -125,8 +117,8 @@ QWidget *DetailCellFactory::makeNameOrderingCell() const
 {
     QNPerson *person = m_context.contact->person.get();
     const int ordering = person ? person->nameValue().value(PersonKey::NameOrdering).toInt() : 0;
-    QComboBox *popup =
-        makePopup(localized(m_context.nameOrderingLabels), ordering == 1 || ordering == 2 ? ordering : 0);
+    QComboBox *popup = DetailPopupButton::withKeys(
+        m_context.nameOrderingLabels, ordering == 1 || ordering == 2 ? ordering : 0, m_context.font);
     popup->setToolTip(
         L(QStringLiteral("Sorry, change will not be saved due to the lack of system service.")));
     // The store keeps no name order of its own, so a choice here could not be saved.
@@ -141,19 +133,8 @@ QWidget *DetailCellFactory::makeNameDisplayCell() const
         person ? person->nameValue().value(PersonKey::ShowAsPerson, true).toBool() : true;
     const QStringList titles =
         QNPerson::localizedLabelsForIdentifier(QStringLiteral("Show as Person")).value_or(QStringList());
-    QComboBox *popup = makePopup(localized(titles), showAsPerson ? 0 : 1);
+    QComboBox *popup = DetailPopupButton::withKeys(titles, showAsPerson ? 0 : 1, m_context.font);
     popup->setEnabled(m_context.editState);
-    return popup;
-}
-
-QComboBox *DetailCellFactory::makePopup(const QStringList &titles, int selected) const
-{
-    auto *popup = new DetailPopupButton;
-    popup->setFont(m_context.font);
-    popup->addItems(titles);
-    popup->setCurrentIndex(selected < popup->count() ? selected : -1);
-    // The table stretches its cells; a popup keeps to its own size.
-    popup->setMaximumSize(popup->sizeHint());
     return popup;
 }
 

@@ -13,7 +13,6 @@
 class DetailPopupAndTextCell;
 class DetailRowBuilder;
 class ImageViewDragAndDropDelegate;
-class QComboBox;
 class QWidget;
 
 // Makes the cells of the contact detail table from its rows: the label column's name and icon,
@@ -60,7 +59,6 @@ private:
     QWidget *makeTextCell(const DetailRow &row, const QString &text, const QString &placeholder,
                           bool editable) const;
     QWidget *makeLabeledValueCell(const DetailRow &row) const;
-    QComboBox *makePopup(const QStringList &titles, int selected) const;
 
     Context m_context;
 };

@@ -26,14 +26,6 @@ int rowLines(const MergeRow &row)
     return std::max(row.numLines.value_or(1), 1);
 }
 
-QStringList localized(const QStringList &keys)
-{
-    QStringList texts;
-    for (const QString &key : keys)
-        texts.append(L(key));
-    return texts;
-}
-
 // Cells of one line show a value's line breaks as blanks.
 QString oneLine(QString text)
 {
@@ -147,8 +139,9 @@ QWidget *MergeCellFactory::makePhotoCell() const
 QWidget *MergeCellFactory::makeNameOrderingCell() const
 {
     const int ordering = m_context.person->nameValue().value(PersonKey::NameOrdering).toInt();
-    QComboBox *popup = makePopup(localized(m_context.builder->nameOrderingLabels()),
-                                 ordering == 1 || ordering == 2 ? ordering : 0);
+    QComboBox *popup =
+        DetailPopupButton::withKeys(m_context.builder->nameOrderingLabels(),
+                                    ordering == 1 || ordering == 2 ? ordering : 0, m_context.font);
     // The store keeps no name order of its own, so a choice here could not be saved.
     popup->setEnabled(false);
     if (m_context.documentType == QLatin1String("vCard"))
@@ -161,19 +154,8 @@ QWidget *MergeCellFactory::makeNameDisplayCell() const
     const bool showAsPerson = m_context.person->nameValue().value(PersonKey::ShowAsPerson, true).toBool();
     const QStringList titles =
         QNPerson::localizedLabelsForIdentifier(QStringLiteral("Show as Person")).value_or(QStringList());
-    QComboBox *popup = makePopup(localized(titles), showAsPerson ? 0 : 1);
+    QComboBox *popup = DetailPopupButton::withKeys(titles, showAsPerson ? 0 : 1, m_context.font);
     popup->setEnabled(m_context.editState);
-    return popup;
-}
-
-QComboBox *MergeCellFactory::makePopup(const QStringList &titles, int selected) const
-{
-    auto *popup = new DetailPopupButton;
-    popup->setFont(m_context.font);
-    popup->addItems(titles);
-    popup->setCurrentIndex(selected < popup->count() ? selected : -1);
-    // The table stretches its cells; a popup keeps to its own size.
-    popup->setMaximumSize(popup->sizeHint());
     return popup;
 }
 

@@ -9,7 +9,6 @@
 
 class ImageViewDragAndDropDelegate;
 class MergeRowBuilder;
-class QComboBox;
 class QNPerson;
 class QWidget;
 
@@ -58,7 +57,6 @@ private:
     QWidget *makeTextCell(const MergeRow &row, const QString &text, const QString &placeholder,
                           bool editable) const;
     QWidget *makeLabeledValueCell(const MergeRow &row) const;
-    QComboBox *makePopup(const QStringList &titles, int selected) const;
 
     Context m_context;
 };

@@ -11,6 +11,10 @@ class DetailPopupButton : public QComboBox
 public:
     explicit DetailPopupButton(QWidget *parent = nullptr);
 
+    // A popup of the display texts of `keys` with item `selected` chosen (none when out of range),
+    // kept to its own size: the table stretches its cells.
+    static DetailPopupButton *withKeys(const QStringList &keys, int selected, const QFont &font);
+
 protected:
     void wheelEvent(QWheelEvent *event) override;
 };
