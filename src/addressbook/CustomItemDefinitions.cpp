@@ -40,6 +40,20 @@ bool valueFitsType(const QVariant &value, const QString &type)
 
 } // namespace
 
+QString CustomItemDefinitions::valueType(const QNPerson &person, const QString &identifier,
+                                        const QVariantList &definitions)
+{
+    const QString type = person.typeForIdentifier(identifier);
+    if (!type.isEmpty())
+        return type;
+    for (const QVariant &item : definitions) {
+        const QVariantMap definition = item.toMap();
+        if (nameOf(definition) == identifier)
+            return typeOf(definition);
+    }
+    return type;
+}
+
 qsizetype CustomItemDefinitions::indexOf(const QVariantList &definitions, const QString &name,
                                          const QString &type)
 {

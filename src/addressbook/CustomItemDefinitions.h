@@ -7,6 +7,7 @@
 #include <QVariantMap>
 
 class CloudKeyValueStore;
+class QNPerson;
 
 // The address book's custom-item definitions (CustomItemDict maps) as the main window keeps them:
 // gathered once after the load, changed only by the custom-item sheet, and kept in the cloud
@@ -20,6 +21,10 @@ public:
     // The stored definitions, then each item of the contacts, in table order, that no definition
     // of the same name and type stands for yet.
     static QVariantList gather(const QVariantList &stored, const ContactTable &contacts);
+
+    // The type of the person's field: its own (a built-in field or an item of its own), else that
+    // of the first definition of that name; empty when neither knows it.
+    static QString valueType(const QNPerson &person, const QString &identifier, const QVariantList &definitions);
 
     // Position of the definition of that name and type; -1 when there is none.
     static qsizetype indexOf(const QVariantList &definitions, const QString &name, const QString &type);

@@ -1,5 +1,6 @@
 #include "addressbook/EditFunnel.h"
 
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/AddressBook.h"
 #include "addressbook/PersonDifference.h"
 #include "addressbook/UndoGroup.h"
@@ -361,15 +362,7 @@ void EditFunnel::mergePhoto(QNPerson &merged, const ContactRowPtr &target)
 
 QString EditFunnel::valueType(QNPerson &person, const QString &identifier) const
 {
-    const QString type = person.typeForIdentifier(identifier);
-    if (!type.isEmpty())
-        return type;
-    for (const QVariant &item : m_book.customItems()) {
-        const QVariantMap definition = item.toMap();
-        if (definition.value(PersonKey::ItemName).toString() == identifier)
-            return definition.value(PersonKey::ItemType).toString();
-    }
-    return type;
+    return CustomItemDefinitions::valueType(person, identifier, m_book.customItems());
 }
 
 bool EditFunnel::hasCustomItem(const QString &identifier) const

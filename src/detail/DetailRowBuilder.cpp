@@ -1,5 +1,6 @@
 #include "detail/DetailRowBuilder.h"
 
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/DefaultsKey.h"
 #include "addressbook/DetailFieldOrder.h"
 #include "model/QNPerson.h"
@@ -84,15 +85,7 @@ void DetailRowBuilder::prepareRowOrder()
 
 QString DetailRowBuilder::valueTypeForIdentifier(QNPerson *person, const QString &identifier) const
 {
-    const QString type = person ? person->typeForIdentifier(identifier) : QString();
-    if (!type.isEmpty())
-        return type;
-    for (const QVariant &item : m_customItems) {
-        const QVariantMap definition = item.toMap();
-        if (definition.value(PersonKey::ItemName).toString() == identifier)
-            return definition.value(PersonKey::ItemType).toString();
-    }
-    return QStringLiteral("");
+    return person ? CustomItemDefinitions::valueType(*person, identifier, m_customItems) : QString();
 }
 
 DetailRowTable DetailRowBuilder::tableFromContact(const ContactRowPtr &contact, const QStringList &)

@@ -1,5 +1,6 @@
 #include "panels/MergeRowBuilder.h"
 
+#include "addressbook/CustomItemDefinitions.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
@@ -59,15 +60,7 @@ QStringList MergeRowBuilder::rowOrder() const
 
 QString MergeRowBuilder::valueType(const QNPerson &person, const QString &identifier) const
 {
-    const QString type = person.typeForIdentifier(identifier);
-    if (!type.isEmpty())
-        return type;
-    for (const QVariant &item : m_customItems) {
-        const QVariantMap definition = item.toMap();
-        if (definition.value(PersonKey::ItemName).toString() == identifier)
-            return definition.value(PersonKey::ItemType).toString();
-    }
-    return type;
+    return CustomItemDefinitions::valueType(person, identifier, m_customItems);
 }
 
 QHash<QString, qsizetype> MergeRowBuilder::labeledValueCount(QNPerson &left, QNPerson &right)

@@ -1,5 +1,6 @@
 #include "panels/MergeUndoLayer.h"
 
+#include "addressbook/CustomItemDefinitions.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "model/VariantKinds.h"
@@ -20,15 +21,7 @@ MergeUndoLayer::MergeUndoLayer(UndoManager &undoManager, QObject *parent)
 
 QString MergeUndoLayer::valueType(const QNPerson &person, const QString &identifier) const
 {
-    const QString type = person.typeForIdentifier(identifier);
-    if (!type.isEmpty())
-        return type;
-    for (const QVariant &item : m_customItems) {
-        const QVariantMap definition = item.toMap();
-        if (definition.value(PersonKey::ItemName).toString() == identifier)
-            return definition.value(PersonKey::ItemType).toString();
-    }
-    return type;
+    return CustomItemDefinitions::valueType(person, identifier, m_customItems);
 }
 
 bool MergeUndoLayer::undoReplaceValue(const QVariant &value, const QString &identifier,
