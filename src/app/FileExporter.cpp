@@ -38,7 +38,7 @@ void FileExporter::chooseFile(Format format, bool hasSender)
         finish();
         return;
     }
-    const QString name = selected.first()->person->compositeName();
+    const QString name = FilePanel::safeFileName(selected.first()->person->compositeName());
     FilePanel panel(FilePanel::Kind::Save);
     if (format == Format::VCard) {
         panel.setNameFieldLabel(L(QStringLiteral("Export As:")));

@@ -129,16 +129,6 @@ void GridContactCommands::deleteContact()
     edits->setDocumentEdited(true);
 }
 
-QString GridContactCommands::safeFileName(const QString &name)
-{
-    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
-    QString safe = name;
-    safe.replace(unsafe, QStringLiteral("_"));
-    safe = safe.trimmed();
-    if (safe.isEmpty() || safe.count(QLatin1Char('.')) == safe.size())
-        return QStringLiteral("Contact");
-    return safe;
-}
 
 void GridContactCommands::exportContact()
 {
@@ -148,7 +138,7 @@ void GridContactCommands::exportContact()
     FilePanel panel(FilePanel::Kind::Save);
     panel.setNameFieldLabel(L(QStringLiteral("Export As:")));
     panel.setAllowedFileTypes({QStringLiteral("public.vcard"), QStringLiteral("public.plain-text")});
-    panel.setNameFieldStringValue(safeFileName(contacts.first()->person->compositeName()) +
+    panel.setNameFieldStringValue(FilePanel::safeFileName(contacts.first()->person->compositeName()) +
                                   QStringLiteral(".vcf"));
     QPointer<GridContactCommands> self(this);
     panel.beginSheetModalForWindow(m_host.window(), [self, contacts](const QString &path) {

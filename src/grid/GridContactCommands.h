@@ -34,9 +34,6 @@ public:
     void doWorkspaceAction(WorkspaceURL::MapService map = WorkspaceURL::MapService::Desktop);
 
     static QString layoutNumber(const NormalizePhoneNumber &normalizer, PhoneLayout layout);
-    // A file name for the text: characters that separate folders or that desktops refuse become
-    // "_", and an empty or dot-only name becomes "Contact".
-    static QString safeFileName(const QString &name);
 
 private:
     // The contacts of the selected rows and the clicked row, in group order; empty without a

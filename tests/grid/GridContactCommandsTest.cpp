@@ -144,14 +144,6 @@ TEST_F(GridContactCommandsTest, ExportWritesOneFileOfAllChosenContacts)
     EXPECT_FALSE(QFile::exists(folder.filePath("missing/out.vcf")));
 }
 
-TEST_F(GridContactCommandsTest, SafeFileNames)
-{
-    EXPECT_EQ(GridContactCommands::safeFileName("Ann Lee"), "Ann Lee");
-    EXPECT_EQ(GridContactCommands::safeFileName("a/b\\c:d*e?\"<>|"), "a_b_c_d_e_____");
-    EXPECT_EQ(GridContactCommands::safeFileName(".."), "Contact");
-    EXPECT_EQ(GridContactCommands::safeFileName(""), "Contact");
-}
-
 TEST_F(GridContactCommandsTest, CallPhoneOpensTheClickedRowsNumberUnderASort)
 {
     showColumns({"Name", "Phone", "City", "Address"});

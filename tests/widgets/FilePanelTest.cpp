@@ -144,3 +144,11 @@ TEST_F(FilePanelTest, TheRealPanelRemembersTheFolderOfTheChosenFile)
 }
 
 } // namespace
+
+TEST(FilePanelNames, ProposedNamesAreSafe)
+{
+    EXPECT_EQ(FilePanel::safeFileName("Ann Lee"), "Ann Lee");
+    EXPECT_EQ(FilePanel::safeFileName("a/b\\c:d*e?\"<>|"), "a_b_c_d_e_____");
+    EXPECT_EQ(FilePanel::safeFileName(".."), "Contact");
+    EXPECT_EQ(FilePanel::safeFileName(""), "Contact");
+}

@@ -131,6 +131,17 @@ const QString FilePanel::LastDirectoryKey = QStringLiteral("NSNavLastRootDirecto
 
 FilePanel::FilePanel(Kind kind) : m_kind(kind) {}
 
+QString FilePanel::safeFileName(const QString &name)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    QString safe = name;
+    safe.replace(unsafe, QStringLiteral("_"));
+    safe = safe.trimmed();
+    if (safe.isEmpty() || safe.count(QLatin1Char('.')) == safe.size())
+        return QStringLiteral("Contact");
+    return safe;
+}
+
 QString FilePanel::startDirectory() const
 {
     if (!m_directory.isEmpty())

@@ -65,6 +65,10 @@ public:
     QString runModal();
     void beginSheetModalForWindow(QWidget *window, std::function<void(const QString &)> completion);
 
+    // A contact's name made fit to propose as a file name: no folder separators or characters other
+    // systems refuse, never empty or only dots ("Contact" then).
+    static QString safeFileName(const QString &name);
+
     // Name filters for the types; an open panel gets one filter that takes every allowed type.
     static QStringList nameFilters(const QStringList &types, Kind kind);
 
