@@ -3,8 +3,7 @@
 #include "platform/Log.h"
 #include "platform/StoreConnection.h"
 #include "platform/StoreEntryCodec.h"
-
-#include <QHash>
+#include "platform/StoreTextPool.h"
 
 namespace {
 
@@ -25,7 +24,8 @@ QString conditionFor(StoreContactReader::Scope scope)
 // Columns read for the scalar keys asked for, after id, identifier and contactType.
 struct ScalarColumns
 {
-    QStringList strings;
+    QList<QString StoreContact::*> strings;
+    QStringList stringKeys;
     bool birthday = false;
     bool image = false;
     bool thumbnail = false;
@@ -35,9 +35,12 @@ struct ScalarColumns
 
     explicit ScalarColumns(const QStringList &keys) : keySet(StoreContact::fetchedKeySet(keys))
     {
-        for (const QString &key : StoreKey::stringKeys())
-            if (keys.contains(key))
-                strings.append(key);
+        for (const QString &key : StoreKey::stringKeys()) {
+            if (keys.contains(key)) {
+                strings.append(StoreContact::stringMember(key));
+                stringKeys.append(key);
+            }
+        }
         birthday = keys.contains(StoreKey::Birthday);
         image = keys.contains(StoreKey::ImageData);
         thumbnail = keys.contains(StoreKey::ThumbnailImageData);
@@ -48,7 +51,7 @@ struct ScalarColumns
     {
         QStringList columns{QStringLiteral("c.id"), QStringLiteral("c.identifier"),
                             QStringLiteral("c.contactType")};
-        for (const QString &key : strings)
+        for (const QString &key : stringKeys)
             columns.append(QStringLiteral("c.") + key);
         if (birthday)
             columns.append(QStringLiteral("c.birthday"));
@@ -68,11 +71,11 @@ struct ScalarColumns
                                    ? StoreContactType::Organization
                                    : StoreContactType::Person);
         int column = 3;
-        for (const QString &key : strings)
-            contact.setStringForKey(key, row.text(column++));
+        for (QString StoreContact::*member : strings)
+            contact.*member = row.text(column++);
         if (birthday) {
             if (!row.isNull(column))
-                contact.birthday = StoreEntryCodec::decodeDate(row.text(column));
+                contact.birthday = StoreEntryCodec::decodeDate(row.textView(column));
             ++column;
         }
         if (image)
@@ -84,6 +87,21 @@ struct ScalarColumns
         return contact;
     }
 };
+
+// The entry rows of the lists asked for, by contact row in the order of the contacts' read, each
+// list in its order. With every kind asked no kind is named: SQLite then looks each contact up once
+// in the entry index instead of once per kind.
+QString entrySelect(const QStringList &kindNumbers, const QString &condition)
+{
+    const QString kindCondition =
+        kindNumbers.size() == StoreEntryCodec::kinds().size()
+            ? QString()
+            : QStringLiteral("e.kind IN (%1) AND ").arg(kindNumbers.join(QLatin1Char(',')));
+    return QStringLiteral("SELECT e.contact, e.kind, e.identifier, e.label, e.value FROM entry e"
+                          " WHERE %1e.contact IN (SELECT c.id FROM contact c WHERE %2)"
+                          " ORDER BY e.contact, e.kind, e.position")
+        .arg(kindCondition, condition);
+}
 
 } // namespace
 
@@ -113,19 +131,18 @@ StoreResult<QList<StoreContact>> StoreContactReader::read(Scope scope, const QSt
     if (StoreStatus status = checkKeys(keys); !status.ok())
         return Result::failure(status.error);
     const QString condition = conditionFor(scope);
-    QHash<qint64, int> rowIndex;
-    Result contacts = readRows(condition, identifier, keys, rowIndex);
+    QList<qint64> rows;
+    Result contacts = readRows(condition, identifier, keys, rows);
     if (!contacts.ok() || contacts.value.isEmpty())
         return contacts;
-    if (StoreStatus status = readEntries(condition, identifier, keys, rowIndex, contacts.value); !status.ok())
+    if (StoreStatus status = readEntries(condition, identifier, keys, rows, contacts.value); !status.ok())
         return Result::failure(status.error);
     return contacts;
 }
 
 StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &condition,
                                                               const QString &identifier,
-                                                              const QStringList &keys,
-                                                              QHash<qint64, int> &rowIndex)
+                                                              const QStringList &keys, QList<qint64> &rows)
 {
     using Result = StoreResult<QList<StoreContact>>;
     const ScalarColumns columns(keys);
@@ -141,7 +158,7 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
             return Result::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row:
-            rowIndex.insert(select.integer(0), int(contacts.size()));
+            rows.append(select.integer(0));
             contacts.append(columns.contactFrom(select));
             continue;
         case StoreStatement::Step::Done:
@@ -152,8 +169,10 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
     }
 }
 
+// Entries come ordered by contact row, as the contacts do, so one forward walk finds each
+// entry's contact.
 StoreStatus StoreContactReader::readEntries(const QString &condition, const QString &identifier,
-                                            const QStringList &keys, const QHash<qint64, int> &rowIndex,
+                                            const QStringList &keys, const QList<qint64> &rows,
                                             QList<StoreContact> &contacts)
 {
     QStringList kindNumbers;
@@ -162,23 +181,23 @@ StoreStatus StoreContactReader::readEntries(const QString &condition, const QStr
             kindNumbers.append(QString::number(kind.number));
     if (kindNumbers.isEmpty())
         return storeSuccess();
-    StoreStatement select = m_connection.prepare(
-        QStringLiteral("SELECT e.contact, e.kind, e.identifier, e.label, e.value FROM entry e"
-                       " WHERE e.kind IN (%1) AND e.contact IN (SELECT c.id FROM contact c WHERE %2)"
-                       " ORDER BY e.contact, e.kind, e.position")
-            .arg(kindNumbers.join(QLatin1Char(',')), condition));
+    StoreStatement select = m_connection.prepare(entrySelect(kindNumbers, condition));
     if (!select.isValid())
         return StoreStatus::failure(m_connection.lastError());
     select.bind(1, identifier);
+    StoreTextPool pool;
+    qsizetype index = 0;
     for (;;) {
         if (isCancelled())
             return StoreStatus::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row: {
-            const int index = rowIndex.value(select.integer(0), -1);
+            const qint64 row = select.integer(0);
+            while (index < rows.size() && rows[index] < row)
+                ++index;
             const StoreEntryCodec::Kind *kind = StoreEntryCodec::kindForNumber(int(select.integer(1)));
-            if (index >= 0 && kind)
-                kind->append(contacts[index], {select.text(2), select.text(3), select.text(4)});
+            if (index < rows.size() && rows[index] == row && kind)
+                kind->append(contacts[index], {select.textView(2), select.textView(3), select.textView(4)}, pool);
             else
                 Log::write(QStringLiteral("StoreContactReader: ERROR entry of unknown kind %1")
                                .arg(select.integer(1)));
