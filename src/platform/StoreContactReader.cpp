@@ -5,6 +5,9 @@
 #include "platform/StoreEntryCodec.h"
 #include "platform/StoreTextPool.h"
 
+#include <map>
+#include <memory>
+
 namespace {
 
 QString conditionFor(StoreContactReader::Scope scope)
@@ -21,8 +24,10 @@ QString conditionFor(StoreContactReader::Scope scope)
     return QStringLiteral("c.identifier = ?1");
 }
 
+} // namespace
+
 // Columns read for the scalar keys asked for, after id, identifier and contactType.
-struct ScalarColumns
+struct StoreContactReader::ScalarColumns
 {
     QList<QString StoreContact::*> strings;
     QStringList stringKeys;
@@ -88,11 +93,19 @@ struct ScalarColumns
     }
 };
 
+namespace {
+
 // The entry rows of the lists asked for, by contact row in the order of the contacts' read, each
-// list in its order. With every kind asked no kind is named: SQLite then looks each contact up once
-// in the entry index instead of once per kind.
-QString entrySelect(const QStringList &kindNumbers, const QString &condition)
+// list in its order; empty when no list is asked. With every kind asked no kind is named: SQLite
+// then looks each contact up once in the entry index instead of once per kind.
+QString entrySelect(const QStringList &keys, const QString &condition)
 {
+    QStringList kindNumbers;
+    for (const StoreEntryCodec::Kind &kind : StoreEntryCodec::kinds())
+        if (keys.contains(*kind.key))
+            kindNumbers.append(QString::number(kind.number));
+    if (kindNumbers.isEmpty())
+        return QString();
     const QString kindCondition =
         kindNumbers.size() == StoreEntryCodec::kinds().size()
             ? QString()
@@ -103,7 +116,50 @@ QString entrySelect(const QStringList &kindNumbers, const QString &condition)
         .arg(kindCondition, condition);
 }
 
+QString keyError(const QStringList &keys)
+{
+    for (const QString &key : keys)
+        if (!StoreKey::allKeys().contains(key))
+            return QStringLiteral("\"%1\" is not a key of a store contact.").arg(key);
+    return QString();
+}
+
 } // namespace
+
+// What a read of one scope and key list needs: its columns and statements. A save re-reads each
+// changed contact with the same keys; making this once per thread and key list spares every read
+// the key checks, the key set and the statements' text.
+struct StoreContactReader::ReadPlan
+{
+    QString keyError;
+    ScalarColumns columns;
+    QString contactSelect;
+    QString entrySelect;
+
+    ReadPlan(StoreContactReader::Scope scope, const QStringList &keys)
+        : keyError(::keyError(keys)), columns(keys),
+          contactSelect(QStringLiteral("SELECT %1 FROM contact c WHERE %2 ORDER BY c.id")
+                            .arg(columns.selectList(), conditionFor(scope))),
+          entrySelect(::entrySelect(keys, conditionFor(scope)))
+    {
+    }
+
+    static const ReadPlan &of(StoreContactReader::Scope scope, const QStringList &keys)
+    {
+        // The program reads with a handful of key lists; the bound only guards against a caller
+        // that makes new ones without end.
+        constexpr qsizetype MaximumPlans = 32;
+        thread_local std::map<std::pair<int, QStringList>, std::unique_ptr<ReadPlan>> plans;
+        const std::pair<int, QStringList> key{int(scope), keys};
+        auto found = plans.find(key);
+        if (found == plans.end()) {
+            if (qsizetype(plans.size()) >= MaximumPlans)
+                plans.clear();
+            found = plans.emplace(key, std::make_unique<ReadPlan>(scope, keys)).first;
+        }
+        return *found->second;
+    }
+};
 
 namespace {
 
@@ -118,37 +174,31 @@ StoreContactReader::StoreContactReader(StoreConnection &connection, const std::a
 
 StoreStatus StoreContactReader::checkKeys(const QStringList &keys)
 {
-    for (const QString &key : keys)
-        if (!StoreKey::allKeys().contains(key))
-            return StoreStatus::failure(QStringLiteral("\"%1\" is not a key of a store contact.").arg(key));
-    return storeSuccess();
+    const QString error = keyError(keys);
+    return error.isEmpty() ? storeSuccess() : StoreStatus::failure(error);
 }
 
 StoreResult<QList<StoreContact>> StoreContactReader::read(Scope scope, const QString &identifier,
                                                           const QStringList &keys)
 {
     using Result = StoreResult<QList<StoreContact>>;
-    if (StoreStatus status = checkKeys(keys); !status.ok())
-        return Result::failure(status.error);
-    const QString condition = conditionFor(scope);
+    const ReadPlan &plan = ReadPlan::of(scope, keys);
+    if (!plan.keyError.isEmpty())
+        return Result::failure(plan.keyError);
     QList<qint64> rows;
-    Result contacts = readRows(condition, identifier, keys, rows);
-    if (!contacts.ok() || contacts.value.isEmpty())
+    Result contacts = readRows(plan.columns, plan.contactSelect, identifier, rows);
+    if (!contacts.ok() || contacts.value.isEmpty() || plan.entrySelect.isEmpty())
         return contacts;
-    if (StoreStatus status = readEntries(condition, identifier, keys, rows, contacts.value); !status.ok())
+    if (StoreStatus status = readEntries(plan.entrySelect, identifier, rows, contacts.value); !status.ok())
         return Result::failure(status.error);
     return contacts;
 }
 
-StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &condition,
-                                                              const QString &identifier,
-                                                              const QStringList &keys, QList<qint64> &rows)
+StoreResult<QList<StoreContact>> StoreContactReader::readRows(const ScalarColumns &columns, const QString &sql,
+                                                              const QString &identifier, QList<qint64> &rows)
 {
     using Result = StoreResult<QList<StoreContact>>;
-    const ScalarColumns columns(keys);
-    StoreStatement select =
-        m_connection.prepare(QStringLiteral("SELECT %1 FROM contact c WHERE %2 ORDER BY c.id")
-                                 .arg(columns.selectList(), condition));
+    StoreStatement select = m_connection.prepare(sql);
     if (!select.isValid())
         return Result::failure(m_connection.lastError());
     select.bind(1, identifier);
@@ -171,17 +221,10 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
 
 // Entries come ordered by contact row, as the contacts do, so one forward walk finds each
 // entry's contact.
-StoreStatus StoreContactReader::readEntries(const QString &condition, const QString &identifier,
-                                            const QStringList &keys, const QList<qint64> &rows,
-                                            QList<StoreContact> &contacts)
+StoreStatus StoreContactReader::readEntries(const QString &sql, const QString &identifier,
+                                            const QList<qint64> &rows, QList<StoreContact> &contacts)
 {
-    QStringList kindNumbers;
-    for (const StoreEntryCodec::Kind &kind : StoreEntryCodec::kinds())
-        if (keys.contains(*kind.key))
-            kindNumbers.append(QString::number(kind.number));
-    if (kindNumbers.isEmpty())
-        return storeSuccess();
-    StoreStatement select = m_connection.prepare(entrySelect(kindNumbers, condition));
+    StoreStatement select = m_connection.prepare(sql);
     if (!select.isValid())
         return StoreStatus::failure(m_connection.lastError());
     select.bind(1, identifier);

@@ -33,11 +33,14 @@ public:
     StoreResult<QList<StoreContact>> read(Scope scope, const QString &identifier, const QStringList &keys);
 
 private:
+    struct ScalarColumns;
+    struct ReadPlan;
+
     // The contacts in the order of their rows, whose numbers go to rows.
-    StoreResult<QList<StoreContact>> readRows(const QString &condition, const QString &identifier,
-                                              const QStringList &keys, QList<qint64> &rows);
-    StoreStatus readEntries(const QString &condition, const QString &identifier, const QStringList &keys,
-                            const QList<qint64> &rows, QList<StoreContact> &contacts);
+    StoreResult<QList<StoreContact>> readRows(const ScalarColumns &columns, const QString &sql,
+                                              const QString &identifier, QList<qint64> &rows);
+    StoreStatus readEntries(const QString &sql, const QString &identifier, const QList<qint64> &rows,
+                            QList<StoreContact> &contacts);
 
     bool isCancelled() const { return m_cancelled && m_cancelled->load(std::memory_order_relaxed); }
 
