@@ -194,8 +194,9 @@ StoreResult<QList<StoreContact>> StoreContactReader::read(Scope scope, const QSt
     return contacts;
 }
 
-StoreResult<QList<StoreContact>> StoreContactReader::readRows(const ScalarColumns &columns, const QString &sql,
-                                                              const QString &identifier, QList<qint64> &rows)
+StoreResult<QList<StoreContact>> StoreContactReader::readRows(const ScalarColumns &columns,
+                                                              const QString &sql, const QString &identifier,
+                                                              QList<qint64> &rows)
 {
     using Result = StoreResult<QList<StoreContact>>;
     StoreStatement select = m_connection.prepare(sql);
@@ -240,7 +241,8 @@ StoreStatus StoreContactReader::readEntries(const QString &sql, const QString &i
                 ++index;
             const StoreEntryCodec::Kind *kind = StoreEntryCodec::kindForNumber(int(select.integer(1)));
             if (index < rows.size() && rows[index] == row && kind)
-                kind->append(contacts[index], {select.textView(2), select.textView(3), select.textView(4)}, pool);
+                kind->append(contacts[index], {select.textView(2), select.textView(3), select.textView(4)},
+                             pool);
             else
                 Log::write(QStringLiteral("StoreContactReader: ERROR entry of unknown kind %1")
                                .arg(select.integer(1)));

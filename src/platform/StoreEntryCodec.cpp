@@ -32,7 +32,10 @@ public:
 
     bool isObject() const { return m_flat || m_isObject; }
 
-    QString text(const QString &key) const { return m_flat ? m_flat->text(key) : m_object.value(key).toString(); }
+    QString text(const QString &key) const
+    {
+        return m_flat ? m_flat->text(key) : m_object.value(key).toString();
+    }
 
     std::optional<int> number(const QString &key) const
     {
@@ -96,9 +99,9 @@ template <> DateComponents decode<DateComponents>(QByteArrayView utf8)
 template <> StorePostalAddress decode<StorePostalAddress>(QByteArrayView utf8)
 {
     const StoredObject object(utf8);
-    return {object.text(StoreValueKey::Street),     object.text(StoreValueKey::City),
-            object.text(StoreValueKey::State),      object.text(StoreValueKey::PostalCode),
-            object.text(StoreValueKey::Country),    object.text(StoreValueKey::ISOCountryCode)};
+    return {object.text(StoreValueKey::Street),  object.text(StoreValueKey::City),
+            object.text(StoreValueKey::State),   object.text(StoreValueKey::PostalCode),
+            object.text(StoreValueKey::Country), object.text(StoreValueKey::ISOCountryCode)};
 }
 
 template <> StoreSocialProfile decode<StoreSocialProfile>(QByteArrayView utf8)
@@ -128,8 +131,8 @@ Kind makeKind(int number, const QString &key, QList<StoreLabeledValue<T>> StoreC
             return rows;
         },
         [member](StoreContact &contact, const StoredRow &row, StoreTextPool &pool) {
-            (contact.*member).append(
-                {QString::fromUtf8(row.identifier), pool.text(row.label), decode<T>(row.value)});
+            (contact.*member)
+                .append({QString::fromUtf8(row.identifier), pool.text(row.label), decode<T>(row.value)});
         },
         [member](StoreContact &contact) { (contact.*member).clear(); },
     };

@@ -222,7 +222,8 @@ TEST_F(AddressBookLoaderTest, LoadedRecordsReadTheirPhotoWhenItIsFirstShown)
     const QString withPhoto = m_builder.addContact(local(), pictured);
     const QString without = m_builder.addPerson(local(), QStringLiteral("Plain"), QString());
     ASSERT_TRUE(m_builder.ok()) << m_builder.error().toStdString();
-    const QByteArray stored = m_builder.store().unifiedContact(withPhoto, {StoreKey::ImageData}).value.imageData;
+    const QByteArray stored =
+        m_builder.store().unifiedContact(withPhoto, {StoreKey::ImageData}).value.imageData;
 
     m_loader.loadAddressBook();
 

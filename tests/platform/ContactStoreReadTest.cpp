@@ -256,7 +256,8 @@ TEST_F(StoreTest, EachContactGetsItsOwnEntriesWhateverTheOrderTheyWereWritten)
         StoreContact contact;
         contact.givenName = QString::number(i);
         for (int n = 0; n <= i % 3; ++n)
-            contact.phoneNumbers.append({QString(), QStringLiteral("_$!<Mobile>!$_"), QStringLiteral("%1-%2").arg(i).arg(n)});
+            contact.phoneNumbers.append(
+                {QString(), QStringLiteral("_$!<Mobile>!$_"), QStringLiteral("%1-%2").arg(i).arg(n)});
         contact.emailAddresses = {{QString(), QString(), QStringLiteral("%1@example.com").arg(i)}};
         const QString identifier = builder().addContact(i % 2 ? other : local(), contact);
         for (const StoreLabeledString &phone : contact.phoneNumbers)
@@ -283,11 +284,13 @@ TEST_F(StoreTest, EachContactGetsItsOwnEntriesWhateverTheOrderTheyWereWritten)
             const bool emails = keys.contains(StoreKey::EmailAddresses);
             EXPECT_EQ(contact.emailAddresses.size(), emails ? 1 : 0) << contact.givenName.toStdString();
             if (emails) {
-                EXPECT_EQ(contact.emailAddresses.value(0).value, contact.givenName + QStringLiteral("@example.com"));
+                EXPECT_EQ(contact.emailAddresses.value(0).value,
+                          contact.givenName + QStringLiteral("@example.com"));
             }
         }
     };
-    for (const QStringList &keys : {StoreKey::allKeys(), QStringList{StoreKey::GivenName, StoreKey::PhoneNumbers}}) {
+    for (const QStringList &keys :
+         {StoreKey::allKeys(), QStringList{StoreKey::GivenName, StoreKey::PhoneNumbers}}) {
         const QList<StoreContact> mine = store().contactsInContainer(local(), keys).value;
         EXPECT_EQ(identifiersOf(mine), ours);
         check(mine, keys);

@@ -16,7 +16,8 @@ QJsonObject documentReading(const QByteArray &utf8)
     return QJsonDocument::fromJson(QString::fromUtf8(utf8).toUtf8()).object();
 }
 
-void expectSameText(const QString &read, const QJsonObject &object, const QString &key, const QByteArray &text)
+void expectSameText(const QString &read, const QJsonObject &object, const QString &key,
+                    const QByteArray &text)
 {
     const QString expected = object.value(key).toString();
     EXPECT_EQ(read, expected) << key.toStdString() << " of " << text.toStdString();
@@ -27,7 +28,8 @@ StorePostalAddress addressRead(const QByteArray &text)
 {
     StoreContact contact;
     StoreTextPool pool;
-    StoreEntryCodec::kindForKey(StoreKey::PostalAddresses)->append(contact, {"id", "_$!<Home>!$_", text}, pool);
+    StoreEntryCodec::kindForKey(StoreKey::PostalAddresses)
+        ->append(contact, {"id", "_$!<Home>!$_", text}, pool);
     return contact.postalAddresses.value(0).value;
 }
 
@@ -53,7 +55,8 @@ TEST(StoreEntryCodec, ObjectValuesReadAsTheDocumentReaderReadsThem)
         R"({"street":"a" "city":"b"})",
         R"({"street":"a\qb"})",
         R"({"street":"unterminated)",
-        "{\"street\":\"a\x01" "b\"}",
+        "{\"street\":\"a\x01"
+        "b\"}",
         "{\"street\":\"\xff\xfe ok \xe3\x81\"}",
         R"([1,2])",
         "",
@@ -92,8 +95,8 @@ TEST(StoreEntryCodec, DatesReadAsTheDocumentReaderReadsThem)
         ASSERT_EQ(read.has_value(), document.isObject()) << text.toStdString();
         if (!read)
             continue;
-        for (const auto &[key, part] : {std::pair{"year", read->year}, std::pair{"month", read->month},
-                                        std::pair{"day", read->day}}) {
+        for (const auto &[key, part] :
+             {std::pair{"year", read->year}, std::pair{"month", read->month}, std::pair{"day", read->day}}) {
             const QJsonValue value = document.object().value(QLatin1String(key));
             EXPECT_EQ(part, value.isDouble() ? std::optional<int>(value.toInt()) : std::nullopt)
                 << key << " of " << text.toStdString();
@@ -105,11 +108,16 @@ TEST(StoreEntryCodec, EveryKindReadsBackWhatItWrote)
 {
     StoreContact contact;
     contact.dates = {{QStringLiteral("d"), QStringLiteral("wedding"), {std::nullopt, 12, 24}}};
-    contact.phoneNumbers = {{QStringLiteral("p"), QStringLiteral("_$!<Mobile>!$_"), QStringLiteral("+81 90")}};
-    contact.postalAddresses = {{QStringLiteral("a"), QString(), {QStringLiteral("s\n2"), {}, {}, {}, {}, {}}}};
-    contact.socialProfiles = {{QStringLiteral("s"), QStringLiteral("x"),
-                               {QStringLiteral("u"), QStringLiteral("n"), QStringLiteral("1"), QStringLiteral("T")}}};
-    contact.instantMessageAddresses = {{QStringLiteral("i"), QStringLiteral("_$!<Home>!$_"),
+    contact.phoneNumbers = {
+        {QStringLiteral("p"), QStringLiteral("_$!<Mobile>!$_"), QStringLiteral("+81 90")}};
+    contact.postalAddresses = {
+        {QStringLiteral("a"), QString(), {QStringLiteral("s\n2"), {}, {}, {}, {}, {}}}};
+    contact.socialProfiles = {
+        {QStringLiteral("s"),
+         QStringLiteral("x"),
+         {QStringLiteral("u"), QStringLiteral("n"), QStringLiteral("1"), QStringLiteral("T")}}};
+    contact.instantMessageAddresses = {{QStringLiteral("i"),
+                                        QStringLiteral("_$!<Home>!$_"),
                                         {QStringLiteral("aoi"), QStringLiteral("Skype")}}};
     StoreContact read;
     StoreTextPool pool;
