@@ -102,6 +102,25 @@ struct PoolSlice
     Semaphore done;
 };
 
+// The cloud store's entries, one read for all contacts, taken on the pool from the start of the
+// fetch. Whoever leaves the load first waits for the read, so it never outlives the store.
+class CloudEntries
+{
+public:
+    explicit CloudEntries(const CloudKeyValueStore &cloud)
+        : m_read(Dispatch::runInBackground([&cloud] { return cloud.dictionaryRepresentation(); }))
+    {
+    }
+    ~CloudEntries() { m_read.waitForFinished(); }
+    CloudEntries(const CloudEntries &) = delete;
+    CloudEntries &operator=(const CloudEntries &) = delete;
+
+    QVariantMap entries() const { return m_read.result(); }
+
+private:
+    QFuture<QVariantMap> m_read;
+};
+
 bool isList(const QVariant &value)
 {
     return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
@@ -208,7 +227,9 @@ void AddressBookLoader::loadAddressBook()
         return;
     }
     const GroupDictPtr top = container->topGroup();
-    const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier);
+    // The cloud file is read and parsed beside the store's fetch instead of after it.
+    const CloudEntries cloudEntries(m_cloud);
+    QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier);
     if (cancelled())
         return;
     if (!readError().isEmpty() || looksDamaged(contacts)) {
@@ -216,6 +237,8 @@ void AddressBookLoader::loadAddressBook()
         return;
     }
     std::optional<ContactTable> rows = convertInSlices(contacts);
+    // The records hold copies; freeing thousands of store contacts need not hold up the load.
+    Dispatch::pool().start([fetched = std::move(contacts)] {});
     if (cancelled())
         return;
     if (!rows) {
@@ -225,7 +248,7 @@ void AddressBookLoader::loadAddressBook()
         publish(containers, top, LoadOutcome::TimedOut);
         return;
     }
-    restoreCustomValues(*rows);
+    restoreCustomValues(*rows, cloudEntries.entries());
     if (cancelled())
         return;
     top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
@@ -295,10 +318,8 @@ ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &
 
 // --- Custom values -------------------------------------------------------------------------------
 
-void AddressBookLoader::restoreCustomValues(const ContactTable &rows) const
+void AddressBookLoader::restoreCustomValues(const ContactTable &rows, const QVariantMap &entries) const
 {
-    // One read of the cloud store instead of one per contact.
-    const QVariantMap entries = m_cloud.dictionaryRepresentation();
     if (entries.isEmpty())
         return;
     for (const ContactRowPtr &row : rows) {
@@ -423,8 +444,9 @@ const QStringList &AddressBookLoader::fetchKeys()
                  StoreKey::EmailAddresses,
                  StoreKey::PostalAddresses,
                  StoreKey::Note,
-                 StoreKey::ImageData,
-                 StoreKey::ThumbnailImageData};
+                 // Whether there is a photo, not its bytes: a record reads them when a view
+                 // first shows the photo, and a load of thousands of contacts shows none.
+                 StoreKey::ImageDataAvailable};
         list.removeDuplicates();
         return list;
     }();

@@ -83,7 +83,7 @@ public:
     static ContactRowPtr createContactFromCNContact(const StoreContact &contact);
 
     // The keys every loaded contact is fetched with, in the order the load asks for them, each
-    // once (the formatter's name keys included).
+    // once (the formatter's name keys included; whether there is a photo instead of its bytes).
     static const QStringList &fetchKeys();
     // Re-attaches one contact's cloud entry (custom-item name to value) to its record: non-empty
     // lists as "Labeled Value", maps as "Dictionary Value", non-empty strings as "String Value";
@@ -105,7 +105,8 @@ signals:
 
 private:
     ContainerDictPtr chosenContainer(const ContainerTable &containers) const;
-    void restoreCustomValues(const ContactTable &rows) const;
+    // entries: the cloud store's, by contact identifier.
+    void restoreCustomValues(const ContactTable &rows, const QVariantMap &entries) const;
     void appendGroups(ContainerDict &container);
     void publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome);
     void noteReadError(const QString &error);

@@ -82,7 +82,7 @@ void StoreContact::keepOnlyKeys(const QStringList &keys)
     m_allKeys = false;
 }
 
-QString *StoreContact::stringMember(const QString &key)
+QString StoreContact::*StoreContact::stringMember(const QString &key)
 {
     static const QList<std::pair<QString, QString StoreContact::*>> members{
         {StoreKey::NamePrefix, &StoreContact::namePrefix},
@@ -102,21 +102,21 @@ QString *StoreContact::stringMember(const QString &key)
     };
     for (const auto &[name, member] : members)
         if (name == key)
-            return &(this->*member);
+            return member;
     return nullptr;
 }
 
 QString StoreContact::stringForKey(const QString &key) const
 {
-    const QString *member = const_cast<StoreContact *>(this)->stringMember(key);
-    return member ? *member : QString();
+    const auto member = stringMember(key);
+    return member ? this->*member : QString();
 }
 
 bool StoreContact::setStringForKey(const QString &key, const QString &value)
 {
-    QString *member = stringMember(key);
+    const auto member = stringMember(key);
     if (!member)
         return false;
-    *member = value;
+    this->*member = value;
     return true;
 }

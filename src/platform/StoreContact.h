@@ -152,6 +152,8 @@ public:
     // and are not written.
     QString stringForKey(const QString &key) const;
     bool setStringForKey(const QString &key, const QString &value);
+    // The member behind a string key, null for other keys: a reader resolves its columns once.
+    static QString StoreContact::*stringMember(const QString &key);
 
     QString namePrefix, givenName, middleName, familyName, previousFamilyName, nameSuffix, nickname;
     QString phoneticGivenName, phoneticMiddleName, phoneticFamilyName;
@@ -181,8 +183,6 @@ private:
     };
     // Without the fresh identifier, which a fetched contact would only throw away.
     explicit StoreContact(FetchedTag) {}
-
-    QString *stringMember(const QString &key);
 
     QString m_identifier;
     StoreContactType m_contactType = StoreContactType::Person;

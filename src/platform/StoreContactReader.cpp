@@ -3,8 +3,10 @@
 #include "platform/Log.h"
 #include "platform/StoreConnection.h"
 #include "platform/StoreEntryCodec.h"
+#include "platform/StoreTextPool.h"
 
-#include <QHash>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -22,10 +24,13 @@ QString conditionFor(StoreContactReader::Scope scope)
     return QStringLiteral("c.identifier = ?1");
 }
 
+} // namespace
+
 // Columns read for the scalar keys asked for, after id, identifier and contactType.
-struct ScalarColumns
+struct StoreContactReader::ScalarColumns
 {
-    QStringList strings;
+    QList<QString StoreContact::*> strings;
+    QStringList stringKeys;
     bool birthday = false;
     bool image = false;
     bool thumbnail = false;
@@ -35,9 +40,12 @@ struct ScalarColumns
 
     explicit ScalarColumns(const QStringList &keys) : keySet(StoreContact::fetchedKeySet(keys))
     {
-        for (const QString &key : StoreKey::stringKeys())
-            if (keys.contains(key))
-                strings.append(key);
+        for (const QString &key : StoreKey::stringKeys()) {
+            if (keys.contains(key)) {
+                strings.append(StoreContact::stringMember(key));
+                stringKeys.append(key);
+            }
+        }
         birthday = keys.contains(StoreKey::Birthday);
         image = keys.contains(StoreKey::ImageData);
         thumbnail = keys.contains(StoreKey::ThumbnailImageData);
@@ -48,7 +56,7 @@ struct ScalarColumns
     {
         QStringList columns{QStringLiteral("c.id"), QStringLiteral("c.identifier"),
                             QStringLiteral("c.contactType")};
-        for (const QString &key : strings)
+        for (const QString &key : stringKeys)
             columns.append(QStringLiteral("c.") + key);
         if (birthday)
             columns.append(QStringLiteral("c.birthday"));
@@ -68,11 +76,11 @@ struct ScalarColumns
                                    ? StoreContactType::Organization
                                    : StoreContactType::Person);
         int column = 3;
-        for (const QString &key : strings)
-            contact.setStringForKey(key, row.text(column++));
+        for (QString StoreContact::*member : strings)
+            contact.*member = row.text(column++);
         if (birthday) {
             if (!row.isNull(column))
-                contact.birthday = StoreEntryCodec::decodeDate(row.text(column));
+                contact.birthday = StoreEntryCodec::decodeDate(row.textView(column));
             ++column;
         }
         if (image)
@@ -85,7 +93,73 @@ struct ScalarColumns
     }
 };
 
+namespace {
+
+// The entry rows of the lists asked for, by contact row in the order of the contacts' read, each
+// list in its order; empty when no list is asked. With every kind asked no kind is named: SQLite
+// then looks each contact up once in the entry index instead of once per kind.
+QString entrySelect(const QStringList &keys, const QString &condition)
+{
+    QStringList kindNumbers;
+    for (const StoreEntryCodec::Kind &kind : StoreEntryCodec::kinds())
+        if (keys.contains(*kind.key))
+            kindNumbers.append(QString::number(kind.number));
+    if (kindNumbers.isEmpty())
+        return QString();
+    const QString kindCondition =
+        kindNumbers.size() == StoreEntryCodec::kinds().size()
+            ? QString()
+            : QStringLiteral("e.kind IN (%1) AND ").arg(kindNumbers.join(QLatin1Char(',')));
+    return QStringLiteral("SELECT e.contact, e.kind, e.identifier, e.label, e.value FROM entry e"
+                          " WHERE %1e.contact IN (SELECT c.id FROM contact c WHERE %2)"
+                          " ORDER BY e.contact, e.kind, e.position")
+        .arg(kindCondition, condition);
+}
+
+QString keyError(const QStringList &keys)
+{
+    for (const QString &key : keys)
+        if (!StoreKey::allKeys().contains(key))
+            return QStringLiteral("\"%1\" is not a key of a store contact.").arg(key);
+    return QString();
+}
+
 } // namespace
+
+// What a read of one scope and key list needs: its columns and statements. A save re-reads each
+// changed contact with the same keys; making this once per thread and key list spares every read
+// the key checks, the key set and the statements' text.
+struct StoreContactReader::ReadPlan
+{
+    QString keyError;
+    ScalarColumns columns;
+    QString contactSelect;
+    QString entrySelect;
+
+    ReadPlan(StoreContactReader::Scope scope, const QStringList &keys)
+        : keyError(::keyError(keys)), columns(keys),
+          contactSelect(QStringLiteral("SELECT %1 FROM contact c WHERE %2 ORDER BY c.id")
+                            .arg(columns.selectList(), conditionFor(scope))),
+          entrySelect(::entrySelect(keys, conditionFor(scope)))
+    {
+    }
+
+    static const ReadPlan &of(StoreContactReader::Scope scope, const QStringList &keys)
+    {
+        // The program reads with a handful of key lists; the bound only guards against a caller
+        // that makes new ones without end.
+        constexpr qsizetype MaximumPlans = 32;
+        thread_local std::map<std::pair<int, QStringList>, std::unique_ptr<ReadPlan>> plans;
+        const std::pair<int, QStringList> key{int(scope), keys};
+        auto found = plans.find(key);
+        if (found == plans.end()) {
+            if (qsizetype(plans.size()) >= MaximumPlans)
+                plans.clear();
+            found = plans.emplace(key, std::make_unique<ReadPlan>(scope, keys)).first;
+        }
+        return *found->second;
+    }
+};
 
 namespace {
 
@@ -100,38 +174,32 @@ StoreContactReader::StoreContactReader(StoreConnection &connection, const std::a
 
 StoreStatus StoreContactReader::checkKeys(const QStringList &keys)
 {
-    for (const QString &key : keys)
-        if (!StoreKey::allKeys().contains(key))
-            return StoreStatus::failure(QStringLiteral("\"%1\" is not a key of a store contact.").arg(key));
-    return storeSuccess();
+    const QString error = keyError(keys);
+    return error.isEmpty() ? storeSuccess() : StoreStatus::failure(error);
 }
 
 StoreResult<QList<StoreContact>> StoreContactReader::read(Scope scope, const QString &identifier,
                                                           const QStringList &keys)
 {
     using Result = StoreResult<QList<StoreContact>>;
-    if (StoreStatus status = checkKeys(keys); !status.ok())
-        return Result::failure(status.error);
-    const QString condition = conditionFor(scope);
-    QHash<qint64, int> rowIndex;
-    Result contacts = readRows(condition, identifier, keys, rowIndex);
-    if (!contacts.ok() || contacts.value.isEmpty())
+    const ReadPlan &plan = ReadPlan::of(scope, keys);
+    if (!plan.keyError.isEmpty())
+        return Result::failure(plan.keyError);
+    QList<qint64> rows;
+    Result contacts = readRows(plan.columns, plan.contactSelect, identifier, rows);
+    if (!contacts.ok() || contacts.value.isEmpty() || plan.entrySelect.isEmpty())
         return contacts;
-    if (StoreStatus status = readEntries(condition, identifier, keys, rowIndex, contacts.value); !status.ok())
+    if (StoreStatus status = readEntries(plan.entrySelect, identifier, rows, contacts.value); !status.ok())
         return Result::failure(status.error);
     return contacts;
 }
 
-StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &condition,
-                                                              const QString &identifier,
-                                                              const QStringList &keys,
-                                                              QHash<qint64, int> &rowIndex)
+StoreResult<QList<StoreContact>> StoreContactReader::readRows(const ScalarColumns &columns,
+                                                              const QString &sql, const QString &identifier,
+                                                              QList<qint64> &rows)
 {
     using Result = StoreResult<QList<StoreContact>>;
-    const ScalarColumns columns(keys);
-    StoreStatement select =
-        m_connection.prepare(QStringLiteral("SELECT %1 FROM contact c WHERE %2 ORDER BY c.id")
-                                 .arg(columns.selectList(), condition));
+    StoreStatement select = m_connection.prepare(sql);
     if (!select.isValid())
         return Result::failure(m_connection.lastError());
     select.bind(1, identifier);
@@ -141,7 +209,7 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
             return Result::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row:
-            rowIndex.insert(select.integer(0), int(contacts.size()));
+            rows.append(select.integer(0));
             contacts.append(columns.contactFrom(select));
             continue;
         case StoreStatement::Step::Done:
@@ -152,33 +220,29 @@ StoreResult<QList<StoreContact>> StoreContactReader::readRows(const QString &con
     }
 }
 
-StoreStatus StoreContactReader::readEntries(const QString &condition, const QString &identifier,
-                                            const QStringList &keys, const QHash<qint64, int> &rowIndex,
-                                            QList<StoreContact> &contacts)
+// Entries come ordered by contact row, as the contacts do, so one forward walk finds each
+// entry's contact.
+StoreStatus StoreContactReader::readEntries(const QString &sql, const QString &identifier,
+                                            const QList<qint64> &rows, QList<StoreContact> &contacts)
 {
-    QStringList kindNumbers;
-    for (const StoreEntryCodec::Kind &kind : StoreEntryCodec::kinds())
-        if (keys.contains(*kind.key))
-            kindNumbers.append(QString::number(kind.number));
-    if (kindNumbers.isEmpty())
-        return storeSuccess();
-    StoreStatement select = m_connection.prepare(
-        QStringLiteral("SELECT e.contact, e.kind, e.identifier, e.label, e.value FROM entry e"
-                       " WHERE e.kind IN (%1) AND e.contact IN (SELECT c.id FROM contact c WHERE %2)"
-                       " ORDER BY e.contact, e.kind, e.position")
-            .arg(kindNumbers.join(QLatin1Char(',')), condition));
+    StoreStatement select = m_connection.prepare(sql);
     if (!select.isValid())
         return StoreStatus::failure(m_connection.lastError());
     select.bind(1, identifier);
+    StoreTextPool pool;
+    qsizetype index = 0;
     for (;;) {
         if (isCancelled())
             return StoreStatus::failure(CancelledError);
         switch (select.step()) {
         case StoreStatement::Step::Row: {
-            const int index = rowIndex.value(select.integer(0), -1);
+            const qint64 row = select.integer(0);
+            while (index < rows.size() && rows[index] < row)
+                ++index;
             const StoreEntryCodec::Kind *kind = StoreEntryCodec::kindForNumber(int(select.integer(1)));
-            if (index >= 0 && kind)
-                kind->append(contacts[index], {select.text(2), select.text(3), select.text(4)});
+            if (index < rows.size() && rows[index] == row && kind)
+                kind->append(contacts[index], {select.textView(2), select.textView(3), select.textView(4)},
+                             pool);
             else
                 Log::write(QStringLiteral("StoreContactReader: ERROR entry of unknown kind %1")
                                .arg(select.integer(1)));

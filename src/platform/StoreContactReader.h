@@ -3,7 +3,6 @@
 #include "platform/StoreContact.h"
 #include "platform/StoreResult.h"
 
-#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -34,10 +33,14 @@ public:
     StoreResult<QList<StoreContact>> read(Scope scope, const QString &identifier, const QStringList &keys);
 
 private:
-    StoreResult<QList<StoreContact>> readRows(const QString &condition, const QString &identifier,
-                                              const QStringList &keys, QHash<qint64, int> &rowIndex);
-    StoreStatus readEntries(const QString &condition, const QString &identifier, const QStringList &keys,
-                            const QHash<qint64, int> &rowIndex, QList<StoreContact> &contacts);
+    struct ScalarColumns;
+    struct ReadPlan;
+
+    // The contacts in the order of their rows, whose numbers go to rows.
+    StoreResult<QList<StoreContact>> readRows(const ScalarColumns &columns, const QString &sql,
+                                              const QString &identifier, QList<qint64> &rows);
+    StoreStatus readEntries(const QString &sql, const QString &identifier, const QList<qint64> &rows,
+                            QList<StoreContact> &contacts);
 
     bool isCancelled() const { return m_cancelled && m_cancelled->load(std::memory_order_relaxed); }
 

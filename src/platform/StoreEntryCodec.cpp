@@ -1,5 +1,8 @@
 #include "platform/StoreEntryCodec.h"
 
+#include "platform/StoreFlatJson.h"
+#include "platform/StoreTextPool.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -12,16 +15,41 @@ QString toText(const QJsonObject &object)
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
-QJsonObject fromText(const QString &text)
+// The object of a stored value. Our own flat form is read straight from its bytes; any other text
+// as QJsonDocument reads it, through UTF-16 as the store always read it (bytes that are not UTF-8
+// become replacement characters).
+class StoredObject
 {
-    return QJsonDocument::fromJson(text.toUtf8()).object();
-}
+public:
+    explicit StoredObject(QByteArrayView utf8) : m_flat(StoreFlatJson::parse(utf8))
+    {
+        if (m_flat)
+            return;
+        const QJsonDocument document = QJsonDocument::fromJson(QString::fromUtf8(utf8).toUtf8());
+        m_isObject = document.isObject();
+        m_object = document.object();
+    }
 
-std::optional<int> optionalInt(const QJsonObject &object, const QString &key)
-{
-    const QJsonValue value = object.value(key);
-    return value.isDouble() ? std::optional<int>(value.toInt()) : std::nullopt;
-}
+    bool isObject() const { return m_flat || m_isObject; }
+
+    QString text(const QString &key) const
+    {
+        return m_flat ? m_flat->text(key) : m_object.value(key).toString();
+    }
+
+    std::optional<int> number(const QString &key) const
+    {
+        if (m_flat)
+            return m_flat->number(key);
+        const QJsonValue value = m_object.value(key);
+        return value.isDouble() ? std::optional<int>(value.toInt()) : std::nullopt;
+    }
+
+private:
+    std::optional<StoreFlatJson> m_flat;
+    bool m_isObject = false;
+    QJsonObject m_object;
+};
 
 QString encode(const QString &value)
 {
@@ -56,43 +84,37 @@ QString encode(const StoreInstantMessageAddress &address)
     return toText({{StoreValueKey::Username, address.username}, {StoreValueKey::Service, address.service}});
 }
 
-template <typename T> T decode(const QString &text);
+template <typename T> T decode(QByteArrayView utf8);
 
-template <> QString decode<QString>(const QString &text)
+template <> QString decode<QString>(QByteArrayView utf8)
 {
-    return text;
+    return QString::fromUtf8(utf8);
 }
 
-template <> DateComponents decode<DateComponents>(const QString &text)
+template <> DateComponents decode<DateComponents>(QByteArrayView utf8)
 {
-    return decodeDate(text).value_or(DateComponents{});
+    return decodeDate(utf8).value_or(DateComponents{});
 }
 
-template <> StorePostalAddress decode<StorePostalAddress>(const QString &text)
+template <> StorePostalAddress decode<StorePostalAddress>(QByteArrayView utf8)
 {
-    const QJsonObject object = fromText(text);
-    return {object.value(StoreValueKey::Street).toString(),
-            object.value(StoreValueKey::City).toString(),
-            object.value(StoreValueKey::State).toString(),
-            object.value(StoreValueKey::PostalCode).toString(),
-            object.value(StoreValueKey::Country).toString(),
-            object.value(StoreValueKey::ISOCountryCode).toString()};
+    const StoredObject object(utf8);
+    return {object.text(StoreValueKey::Street),  object.text(StoreValueKey::City),
+            object.text(StoreValueKey::State),   object.text(StoreValueKey::PostalCode),
+            object.text(StoreValueKey::Country), object.text(StoreValueKey::ISOCountryCode)};
 }
 
-template <> StoreSocialProfile decode<StoreSocialProfile>(const QString &text)
+template <> StoreSocialProfile decode<StoreSocialProfile>(QByteArrayView utf8)
 {
-    const QJsonObject object = fromText(text);
-    return {object.value(StoreValueKey::UrlString).toString(),
-            object.value(StoreValueKey::Username).toString(),
-            object.value(StoreValueKey::UserIdentifier).toString(),
-            object.value(StoreValueKey::Service).toString()};
+    const StoredObject object(utf8);
+    return {object.text(StoreValueKey::UrlString), object.text(StoreValueKey::Username),
+            object.text(StoreValueKey::UserIdentifier), object.text(StoreValueKey::Service)};
 }
 
-template <> StoreInstantMessageAddress decode<StoreInstantMessageAddress>(const QString &text)
+template <> StoreInstantMessageAddress decode<StoreInstantMessageAddress>(QByteArrayView utf8)
 {
-    const QJsonObject object = fromText(text);
-    return {object.value(StoreValueKey::Username).toString(),
-            object.value(StoreValueKey::Service).toString()};
+    const StoredObject object(utf8);
+    return {object.text(StoreValueKey::Username), object.text(StoreValueKey::Service)};
 }
 
 template <typename T>
@@ -108,8 +130,9 @@ Kind makeKind(int number, const QString &key, QList<StoreLabeledValue<T>> StoreC
                 rows.append({entry.identifier, entry.label, encode(entry.value)});
             return rows;
         },
-        [member](StoreContact &contact, const Row &row) {
-            (contact.*member).append({row.identifier, row.label, decode<T>(row.value)});
+        [member](StoreContact &contact, const StoredRow &row, StoreTextPool &pool) {
+            (contact.*member)
+                .append({QString::fromUtf8(row.identifier), pool.text(row.label), decode<T>(row.value)});
         },
         [member](StoreContact &contact) { (contact.*member).clear(); },
     };
@@ -160,15 +183,13 @@ QString encodeDate(const DateComponents &date)
     return toText(object);
 }
 
-std::optional<DateComponents> decodeDate(const QString &text)
+std::optional<DateComponents> decodeDate(QByteArrayView utf8)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isObject())
+    const StoredObject object(utf8);
+    if (!object.isObject())
         return std::nullopt;
-    const QJsonObject object = document.object();
-    return DateComponents{optionalInt(object, QStringLiteral("year")),
-                          optionalInt(object, QStringLiteral("month")),
-                          optionalInt(object, QStringLiteral("day"))};
+    return DateComponents{object.number(QStringLiteral("year")), object.number(QStringLiteral("month")),
+                          object.number(QStringLiteral("day"))};
 }
 
 } // namespace StoreEntryCodec

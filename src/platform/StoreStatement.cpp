@@ -101,8 +101,18 @@ void StoreStatement::reset()
 
 QString StoreStatement::text(int column) const
 {
+    // Most text columns of a contact are empty: the shared empty string, without a conversion.
+    static const QString empty = QString::fromUtf8(QByteArrayView("", 0));
+    const QByteArrayView bytes = textView(column);
+    if (bytes.isNull())
+        return QString();
+    return bytes.isEmpty() ? empty : QString::fromUtf8(bytes);
+}
+
+QByteArrayView StoreStatement::textView(int column) const
+{
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_statement, column)) : QString();
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
 }
 
 qint64 StoreStatement::integer(int column) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 struct sqlite3_stmt;
@@ -42,6 +43,8 @@ public:
     int resultCode() const { return m_resultCode; }
 
     QString text(int column) const;
+    // The column's UTF-8 bytes without a copy, valid until the next step; null for NULL.
+    QByteArrayView textView(int column) const;
     qint64 integer(int column) const;
     QByteArray blob(int column) const;
     bool isNull(int column) const;

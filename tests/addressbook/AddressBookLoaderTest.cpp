@@ -211,6 +211,35 @@ TEST_P(SliceTest, EveryContactBecomesARowInFetchOrder)
 
 INSTANTIATE_TEST_SUITE_P(Counts, SliceTest, ::testing::Values(0, 3, 9, 1000));
 
+// The load fetches whether there is a photo, not its bytes; a record reads them when shown, and
+// the save and the export still carry the photo.
+TEST_F(AddressBookLoaderTest, LoadedRecordsReadTheirPhotoWhenItIsFirstShown)
+{
+    StoreContact pictured;
+    pictured.givenName = QStringLiteral("Pictured");
+    pictured.imageData = QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+    const QString withPhoto = m_builder.addContact(local(), pictured);
+    const QString without = m_builder.addPerson(local(), QStringLiteral("Plain"), QString());
+    ASSERT_TRUE(m_builder.ok()) << m_builder.error().toStdString();
+    const QByteArray stored =
+        m_builder.store().unifiedContact(withPhoto, {StoreKey::ImageData}).value.imageData;
+
+    m_loader.loadAddressBook();
+
+    ASSERT_TRUE(m_loader.contactTable());
+    const ContactTable rows = *m_loader.contactTable();
+    ASSERT_EQ(uniqueIdsOf(rows), (QStringList{withPhoto, without}));
+    const std::optional<StoreContact> loaded = rows[0]->person->cnContact();
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(loaded->imageDataAvailable());
+    EXPECT_TRUE(loaded->imageData.isEmpty() && loaded->thumbnailImageData.isEmpty()) << "no bytes at load";
+    EXPECT_EQ(rows[0]->person->photoData(), stored);
+    EXPECT_FALSE(rows[0]->person->photo().isNull());
+    EXPECT_TRUE(rows[1]->person->photoData().isEmpty());
+    EXPECT_FALSE(rows[1]->person->isChanged());
+}
+
 TEST_F(AddressBookLoaderTest, CustomValuesAreRestoredWithTheirTypesWithoutMarkingAChange)
 {
     const QString identifier =

@@ -1,5 +1,6 @@
 #include "StoreTestSupport.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace {
@@ -241,4 +242,59 @@ TEST_F(StoreTest, PhotoFlagWithoutTheImage)
     EXPECT_TRUE(a.imageDataAvailable());
     EXPECT_TRUE(a.imageData.isEmpty());
     EXPECT_FALSE(store().unifiedContact(plain, keys).value.imageDataAvailable());
+}
+
+// Contacts of two containers added in turn, some updated (their entries rewritten after the
+// others'): every read gives each contact its own lists, in their order, and no one else's.
+TEST_F(StoreTest, EachContactGetsItsOwnEntriesWhateverTheOrderTheyWereWritten)
+{
+    const QString other = builder().addContainer(QStringLiteral("Work"), StoreContainerCardDAV);
+    const QString group = builder().addGroup(local(), QStringLiteral("Friends"));
+    QHash<QString, QStringList> phones;
+    QStringList ours;
+    for (int i = 0; i < 6; ++i) {
+        StoreContact contact;
+        contact.givenName = QString::number(i);
+        for (int n = 0; n <= i % 3; ++n)
+            contact.phoneNumbers.append(
+                {QString(), QStringLiteral("_$!<Mobile>!$_"), QStringLiteral("%1-%2").arg(i).arg(n)});
+        contact.emailAddresses = {{QString(), QString(), QStringLiteral("%1@example.com").arg(i)}};
+        const QString identifier = builder().addContact(i % 2 ? other : local(), contact);
+        for (const StoreLabeledString &phone : contact.phoneNumbers)
+            phones[identifier].append(phone.value);
+        if (i % 2 == 0) {
+            ours.append(identifier);
+            builder().addMember(identifier, group);
+        }
+    }
+    ASSERT_TRUE(builder().ok()) << builder().error().toStdString();
+    StoreContact first = store().unifiedContact(ours.first(), StoreKey::allKeys()).value;
+    first.phoneNumbers.prepend({QString(), QString(), QStringLiteral("new")});
+    StoreSaveRequest request;
+    request.updateContact(first);
+    ASSERT_TRUE(store().execute(request).ok());
+    phones[ours.first()].prepend(QStringLiteral("new"));
+
+    const auto check = [&](const QList<StoreContact> &contacts, const QStringList &keys) {
+        for (const StoreContact &contact : contacts) {
+            QStringList values;
+            for (const StoreLabeledString &phone : contact.phoneNumbers)
+                values.append(phone.value);
+            EXPECT_EQ(values, phones.value(contact.identifier())) << contact.givenName.toStdString();
+            const bool emails = keys.contains(StoreKey::EmailAddresses);
+            EXPECT_EQ(contact.emailAddresses.size(), emails ? 1 : 0) << contact.givenName.toStdString();
+            if (emails) {
+                EXPECT_EQ(contact.emailAddresses.value(0).value,
+                          contact.givenName + QStringLiteral("@example.com"));
+            }
+        }
+    };
+    for (const QStringList &keys :
+         {StoreKey::allKeys(), QStringList{StoreKey::GivenName, StoreKey::PhoneNumbers}}) {
+        const QList<StoreContact> mine = store().contactsInContainer(local(), keys).value;
+        EXPECT_EQ(identifiersOf(mine), ours);
+        check(mine, keys);
+        check(store().contactsInContainer(other, keys).value, keys);
+        check(store().contactsInGroup(group, keys).value, keys);
+    }
 }
