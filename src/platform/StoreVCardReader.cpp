@@ -107,10 +107,27 @@ QString groupLabel(const Card &card, const VCardContentLine &line)
     return line.group().isEmpty() ? QString() : card.groupLabels.value(line.group());
 }
 
+// The label of a line's TYPE words. A file repeats a handful of word combinations on every card:
+// each thread remembers the labels it has made, by kind and the words as written.
+QString labelOfTypes(const VCardContentLine &line, Kind kind)
+{
+    constexpr qsizetype MostRemembered = 4096;
+    thread_local QHash<QByteArray, QString> known;
+    QByteArray key = line.typeKey();
+    key.append(char(kind));
+    if (const auto found = known.constFind(key); found != known.constEnd())
+        return *found;
+    if (known.size() >= MostRemembered)
+        known.clear();
+    const QString label = VCardLabels::labelFromTypes(kind, line.types());
+    known.insert(key, label);
+    return label;
+}
+
 QString label(const Card &card, const VCardContentLine &line, Kind kind)
 {
     const QString fromGroup = groupLabel(card, line);
-    return fromGroup.isEmpty() ? VCardLabels::labelFromTypes(kind, line.types()) : fromGroup;
+    return fromGroup.isEmpty() ? labelOfTypes(line, kind) : fromGroup;
 }
 
 QString component(const QStringList &components, int index)
@@ -476,13 +493,30 @@ constexpr HandlerEntry Handlers[] = {
     {"X-YAHOO", readLegacyMessage},
 };
 
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// An upper-case name against a name in any letter case: below zero, zero or above.
+int compareToUpper(QByteArrayView upper, QByteArrayView name)
+{
+    const qsizetype common = qMin(upper.size(), name.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char other = asciiUpper(name[i]);
+        if (upper[i] != other)
+            return static_cast<unsigned char>(upper[i]) < static_cast<unsigned char>(other) ? -1 : 1;
+    }
+    return upper.size() == name.size() ? 0 : upper.size() < name.size() ? -1 : 1;
+}
+
 Handler handlerFor(QByteArrayView name)
 {
     const auto end = std::end(Handlers);
     const auto found = std::lower_bound(std::begin(Handlers), end, name, [](const HandlerEntry &entry, QByteArrayView key) {
-        return entry.name.compare(key, Qt::CaseInsensitive) < 0;
+        return compareToUpper(entry.name, key) < 0;
     });
-    return found != end && found->name.compare(name, Qt::CaseInsensitive) == 0 ? found->handler : nullptr;
+    return found != end && compareToUpper(found->name, name) == 0 ? found->handler : nullptr;
 }
 
 // Lines that annotate the other lines of their group.
@@ -612,24 +646,25 @@ std::optional<QList<StoreContact>> readCards(QByteArrayView data, QByteArrayView
     QList<StoreContact> contacts;
     bool sawCard = false;
     int depth = 0;
-    Card card;
+    // Made at its BEGIN line only: a new contact draws a fresh identifier.
+    std::optional<Card> card;
     QByteArrayView line;
     while (contacts.size() < limit && reader.readLine(line)) {
         if (VCardLineReader::isBegin(line)) {
             // A card nested in a 2.1 AGENT property is skipped with its lines.
             if (depth++ == 0)
-                card = Card();
+                card.emplace();
             sawCard = true;
         } else if (VCardLineReader::isEnd(line)) {
             if (depth > 0 && --depth == 0)
-                contacts.append(finishCard(card, otherLine));
+                contacts.append(finishCard(*card, otherLine));
         } else if (depth == 1) {
             if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
-                card.lines.append(std::move(*parsed));
+                card->lines.append(std::move(*parsed));
         }
     }
     if (depth > 0 && contacts.size() < limit)
-        contacts.append(finishCard(card, otherLine));
+        contacts.append(finishCard(*card, otherLine));
     if (!sawCard)
         return std::nullopt;
     return contacts;

@@ -294,7 +294,21 @@ QString VCardContentLine::rawText() const
 
 QString VCardContentLine::text() const
 {
-    return unescape(rawText());
+    QString raw = rawText();
+    return raw.contains(QLatin1Char('\\')) ? unescape(raw) : raw;
+}
+
+QByteArray VCardContentLine::typeKey() const
+{
+    QByteArray key;
+    for (const Parameter &parameter : m_parameters) {
+        if (parameter.name.compare(TypeName, Qt::CaseInsensitive) != 0)
+            continue;
+        const auto size = static_cast<quint32>(parameter.value.size());
+        key.append(reinterpret_cast<const char *>(&size), sizeof size);
+        key.append(parameter.value);
+    }
+    return key;
 }
 
 QStringList VCardContentLine::components() const
@@ -316,25 +330,26 @@ QStringList VCardContentLine::components() const
 
 QString VCardContentLine::unescape(QStringView text)
 {
+    qsizetype escape = text.indexOf(QLatin1Char('\\'));
+    if (escape < 0)
+        return text.toString();
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == text.size()) {
-            out.append(c);
-            continue;
-        }
-        const QChar next = text.at(++i);
+    qsizetype copied = 0;
+    // The text between escapes goes in whole.
+    for (; escape >= 0 && escape + 1 < text.size(); escape = text.indexOf(QLatin1Char('\\'), copied)) {
+        out.append(text.sliced(copied, escape - copied));
+        const QChar next = text.at(escape + 1);
         if (next == QLatin1Char('n') || next == QLatin1Char('N'))
             out.append(QLatin1Char('\n'));
         else if (next == QLatin1Char(',') || next == QLatin1Char(';') || next == QLatin1Char(':') ||
                  next == QLatin1Char('\\'))
             out.append(next);
-        else {
-            out.append(c);
-            out.append(next);
-        }
+        else
+            out.append(text.sliced(escape, 2));
+        copied = escape + 2;
     }
+    out.append(text.sliced(copied));
     return out;
 }
 

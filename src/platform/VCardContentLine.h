@@ -43,6 +43,8 @@ public:
     QStringList parameterValues(QByteArrayView name) const;
     // Every TYPE word, from TYPE=A,B, repeated TYPE= and bare 2.1 parameters alike.
     QStringList types() const;
+    // The TYPE values as written, each with its length: lines with the same key have the same types.
+    QByteArray typeKey() const;
 
     // The value bytes after the transfer encoding is undone.
     QByteArray decodedBytes() const;

@@ -6,7 +6,15 @@ namespace {
 
 bool equalsTrimmedIgnoringCase(QByteArrayView line, QByteArrayView word)
 {
-    return line.size() >= word.size() && line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
+    if (line.size() < word.size())
+        return false;
+    // Most lines differ in their first letter; the whole compare is for the few that do not.
+    qsizetype first = 0;
+    while (first < line.size() && (line[first] == ' ' || (line[first] >= '\t' && line[first] <= '\r')))
+        ++first;
+    if (first == line.size() || (line[first] | 0x20) != (word[0] | 0x20))
+        return false;
+    return line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
 }
 
 // Whether the word stands in text[from, to), letter case ignored.
@@ -32,15 +40,20 @@ bool isBase64Text(QByteArrayView line)
 constexpr QByteArrayView QuotedPrintable = "QUOTED-PRINTABLE";
 constexpr QByteArrayView Base64 = "BASE64";
 
-// The first CR or LF at or after `from`; the size when there is none.
+// The first CR or LF at or after `from`; the size when there is none. Searched with memchr a
+// window at a time, so that a text of CR-only line ends is not searched to its end for an LF.
 qsizetype lineBreakFrom(QByteArrayView data, qsizetype from)
 {
-    const char *begin = data.data() + from;
-    const char *end = data.data() + data.size();
-    for (const char *p = begin; p < end; ++p) {
-        // Most bytes are neither; one compare rules both out.
-        if (static_cast<unsigned char>(*p) <= '\r' && (*p == '\n' || *p == '\r'))
-            return p - data.data();
+    constexpr qsizetype Window = 256;
+    for (qsizetype start = from; start < data.size(); start += Window) {
+        const char *window = data.data() + start;
+        const size_t length = size_t(qMin(Window, data.size() - start));
+        const auto *lineFeed = static_cast<const char *>(std::memchr(window, '\n', length));
+        const size_t beforeLineFeed = lineFeed ? size_t(lineFeed - window) : length;
+        if (const auto *carriageReturn = static_cast<const char *>(std::memchr(window, '\r', beforeLineFeed)))
+            return carriageReturn - data.data();
+        if (lineFeed)
+            return lineFeed - data.data();
     }
     return data.size();
 }
