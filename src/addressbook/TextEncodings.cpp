@@ -96,10 +96,16 @@ std::optional<quint32> encodingOfByteOrderMark(const QByteArray &data)
     return std::nullopt;
 }
 
-// Validation only: no text is made.
-bool isValidUtf8(QByteArrayView data)
+// Whether the decoder takes the bytes without an error. Valid UTF-8 is told by validation alone,
+// without making a text; the decoder itself is asked only about the rest, for it also takes bytes
+// that end in the middle of a character (it leaves those out).
+bool isValidUtf8(const QByteArray &data)
 {
-    return data.isValidUtf8();
+    if (QByteArrayView(data).isValidUtf8())
+        return true;
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString text = decoder(data);
+    return !decoder.hasError();
 }
 
 // UTF-16 text without a byte-order mark: its ASCII characters (every property name of a card) put
@@ -404,14 +410,17 @@ std::optional<QByteArray> utf8Text(QByteArray &data, quint32 encoding)
     const std::optional<Encoding> entry = find(encoding);
     if (!entry)
         return std::nullopt;
-    if (encoding == UTF8) {
-        // UTF-8 stays as it is; the decoder would drop a leading byte-order mark.
-        QByteArray text = isValidUtf8(data) ? std::move(data) : joinCharactersSplitByFolds(data);
-        if (!isValidUtf8(text))
-            return std::nullopt;
+    if (encoding == UTF8 && QByteArrayView(data).isValidUtf8()) {
+        // Valid UTF-8 stays as it is; the decoder would drop a leading byte-order mark.
+        QByteArray text = std::move(data);
         if (text.startsWith("\xEF\xBB\xBF"))
             text.remove(0, 3);
         return text;
+    }
+    if (encoding == UTF8) {
+        // Characters split by folds or cut at the end: the decoder's text, made the way it is read.
+        std::optional<QString> text = decode(data, UTF8);
+        return text ? std::optional<QByteArray>(text->toUtf8()) : std::nullopt;
     }
     // Decoded a slice at a time (the decoder keeps a character cut between slices), so that the
     // whole text is never held in UTF-16.

@@ -85,6 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
         Detection{"ascii table with stray nuls", QByteArray("Name,Phone\n\0Ann,555\0\nBo,1\n", 26),
                   TextEncodings::UTF8},
         Detection{"utf8 split by a fold", SplitByFold, TextEncodings::UTF8},
+        // The decoder leaves out a character cut at the end.
+        Detection{"utf8 cut in a character", "N:\xE6\x97\xA5\xE6\x97", TextEncodings::UTF8},
+        Detection{"utf8 bom and cut", "\xEF\xBB\xBFN:a\xEF\xBB", TextEncodings::UTF8},
         Detection{"iso-2022-jp", encoded("ISO-2022-JP", Japanese), TextEncodings::ISO2022JP},
         Detection{"shift-jis", encoded("Shift_JIS", Japanese), TextEncodings::ShiftJIS},
         Detection{"euc-jp", encoded("EUC-JP", Japanese), TextEncodings::EUCJP},
