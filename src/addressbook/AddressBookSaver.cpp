@@ -164,6 +164,8 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
         contact = StoreContact::fetched(identifier, {});
         contact.makeAllKeysAvailable();
     }
+    // A record read from a file reads its values on first use: every one must reach the store.
+    person.readEveryValue();
     contact = person.contactFromCache(contact);
     m_request.addContact(contact, containerIdentifier);
     m_created.insert(&person, contact.identifier());

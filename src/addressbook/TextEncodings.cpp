@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -95,8 +96,13 @@ std::optional<quint32> encodingOfByteOrderMark(const QByteArray &data)
     return std::nullopt;
 }
 
+// Whether the decoder takes the bytes without an error. Valid UTF-8 is told by validation alone,
+// without making a text; the decoder itself is asked only about the rest, for it also takes bytes
+// that end in the middle of a character (it leaves those out).
 bool isValidUtf8(const QByteArray &data)
 {
+    if (QByteArrayView(data).isValidUtf8())
+        return true;
     QStringDecoder decoder(QStringConverter::Utf8);
     const QString text = decoder(data);
     return !decoder.hasError();
@@ -261,11 +267,18 @@ bool isValidUtf8AcrossFolds(const QByteArray &data)
     return isValidUtf8(data) || isValidUtf8(joinCharactersSplitByFolds(data));
 }
 
-bool hasIso2022Escapes(const QByteArray &data)
+// One pass: each escape byte found with memchr, the sequence after it compared in place.
+bool hasIso2022Escapes(QByteArrayView data)
 {
-    for (const char *escape : {"\x1b$B", "\x1b$@", "\x1b(J", "\x1b$(D"}) {
-        if (data.contains(escape))
-            return true;
+    const char *const end = data.data() + data.size();
+    for (const char *p = data.data(); p < end; ++p) {
+        p = static_cast<const char *>(std::memchr(p, '\x1b', size_t(end - p)));
+        if (!p)
+            return false;
+        const QByteArrayView rest(p + 1, end - p - 1);
+        for (const char *sequence : {"$B", "$@", "(J", "$(D"})
+            if (rest.startsWith(sequence))
+                return true;
     }
     return false;
 }
@@ -382,33 +395,98 @@ QByteArray eightBitCharset(quint32 encoding)
     return entry ? entry->codec : QByteArray();
 }
 
-ReadResult readFile(const QString &path, quint32 encoding)
+namespace {
+
+QString wrongEncodingError(const QString &fileName, quint32 encoding)
+{
+    const std::optional<Encoding> entry = find(encoding);
+    return TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
+                            {fileName, entry ? L(entry->name) : QString::number(encoding)});
+}
+
+// The text of the data in that encoding as UTF-8; the data is taken only when it is that text.
+std::optional<QByteArray> utf8Text(QByteArray &data, quint32 encoding)
+{
+    const std::optional<Encoding> entry = find(encoding);
+    if (!entry)
+        return std::nullopt;
+    if (encoding == UTF8 && QByteArrayView(data).isValidUtf8()) {
+        // Valid UTF-8 stays as it is; the decoder would drop a leading byte-order mark.
+        QByteArray text = std::move(data);
+        if (text.startsWith("\xEF\xBB\xBF"))
+            text.remove(0, 3);
+        return text;
+    }
+    if (encoding == UTF8) {
+        // Characters split by folds or cut at the end: the decoder's text, made the way it is read.
+        std::optional<QString> text = decode(data, UTF8);
+        return text ? std::optional<QByteArray>(text->toUtf8()) : std::nullopt;
+    }
+    // Decoded a slice at a time (the decoder keeps a character cut between slices), so that the
+    // whole text is never held in UTF-16.
+    constexpr qsizetype Slice = 1 << 20;
+    QStringDecoder decoder(entry->codec.constData());
+    QByteArray text;
+    text.reserve(data.size() + data.size() / 2);
+    for (qsizetype at = 0; at < data.size(); at += Slice) {
+        QString part = decoder(QByteArrayView(data).sliced(at, qMin(Slice, data.size() - at)));
+        // ICU keeps a byte-order mark that Qt's own decoders drop; after Qt's, a mark is the text's.
+        if (at == 0 && !QStringConverter::encodingForName(entry->codec.constData()) &&
+            part.startsWith(QChar(0xFEFF)))
+            part.remove(0, 1);
+        text.append(part.toUtf8());
+        if (decoder.hasError())
+            return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
+
+FileBytes readBytes(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, Automatic,
-                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+        return {std::nullopt, TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
     if (file.size() > MaximumFileSize)
-        return {std::nullopt, Automatic,
+        return {std::nullopt,
                 TextFormat::fill(L(QStringLiteral("The file “%@” is too large to be a contacts file.")), {name})};
-    const QByteArray data = file.readAll();
+    QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, Automatic,
-                TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+        return {std::nullopt, TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened.")), {name})};
+    return {std::move(data), {}};
+}
+
+ReadResult readFile(const QString &path, quint32 encoding)
+{
+    FileBytes bytes = readBytes(path);
+    if (!bytes.data)
+        return {std::nullopt, Automatic, bytes.error};
+    const QByteArray data = std::move(*bytes.data);
     if (encoding == Automatic) {
         auto [text, chosen] = decodeDetected(data);
         return {std::move(text), chosen, {}};
     }
     const std::optional<QString> text = decode(data, encoding);
     if (!text) {
-        const std::optional<Encoding> entry = find(encoding);
-        return {
-            std::nullopt, Automatic,
-            TextFormat::fill(L(QStringLiteral("The file “%@” couldn’t be opened using text encoding %@.")),
-                             {name, entry ? L(entry->name) : QString::number(encoding)})};
+        return {std::nullopt, Automatic, wrongEncodingError(QFileInfo(path).fileName(), encoding)};
     }
     return {text, encoding, {}};
+}
+
+Utf8Result decodeToUtf8(QByteArray data, quint32 encoding, const QString &fileName)
+{
+    if (encoding == Automatic) {
+        const quint32 detected = detect(data);
+        if (std::optional<QByteArray> text = utf8Text(data, detected))
+            return {std::move(text), detected, {}};
+        // The last guess must take every byte; Windows Latin 1 leaves five of them undefined.
+        return {utf8Text(data, IsoLatin1).value_or(QByteArray()), IsoLatin1, {}};
+    }
+    if (std::optional<QByteArray> text = utf8Text(data, encoding))
+        return {std::move(text), encoding, {}};
+    return {std::nullopt, Automatic, wrongEncodingError(fileName, encoding)};
 }
 
 std::pair<QString, quint32> decodeDetected(const QByteArray &data)

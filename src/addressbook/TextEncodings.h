@@ -75,4 +75,24 @@ constexpr qint64 MaximumFileSize = qint64(1) << 30;
 // The whole file as text, in the given encoding or, for Automatic, the detected one.
 ReadResult readFile(const QString &path, quint32 encoding);
 
+// The file's bytes, refused unread over MaximumFileSize; the localised error when there are none.
+struct FileBytes
+{
+    std::optional<QByteArray> data;
+    QString error;
+};
+FileBytes readBytes(const QString &path);
+
+// The same text as decode and decodeDetected give, as UTF-8 bytes: UTF-8 data is kept as it is
+// (its leading byte-order mark dropped), other data is decoded a slice at a time. The data is
+// taken, so that no second copy of it is made or kept.
+struct Utf8Result
+{
+    std::optional<QByteArray> text;
+    quint32 encoding = Automatic;
+    // Localised; set when there is no text.
+    QString error;
+};
+Utf8Result decodeToUtf8(QByteArray data, quint32 encoding, const QString &fileName);
+
 } // namespace TextEncodings

@@ -84,59 +84,81 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
         finish();
         return;
     }
+    const QString fileName = QFileInfo(path).fileName();
+    if (format == Format::VCard) {
+        importVCards(path, encoding, fileName);
+        return;
+    }
     const QString csvHint = L(QStringLiteral("Please make sure the file is a valid CSV file."));
     const TextEncodings::ReadResult read = TextEncodings::readFile(path, encoding);
     if (!read.text) {
-        showReadAlert(format == Format::VCard ? read.error : csvHint);
+        showReadAlert(csvHint);
         finish();
         return;
     }
-    const QString fileName = QFileInfo(path).fileName();
-    ContactTable rows;
-    if (format == Format::VCard) {
-        const std::optional<ContactTable> parsed =
-            parseVCards(*read.text, TextEncodings::eightBitCharset(read.encoding), fileName);
-        if (!parsed) {
-            finish();
-            return;
-        }
-        rows = *parsed;
-    } else {
-        const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(*read.text);
-        if (!csv.error.isEmpty()) {
-            showReadAlert(csv.error);
-            finish();
-            return;
-        }
-        rows = csv.rows;
-    }
-    if (rows.isEmpty()) {
-        showReadAlert(format == Format::VCard
-                          ? L(QStringLiteral("Please make sure the file is vCard 2.1/3.0 file."))
-                          : csvHint);
+    const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(*read.text);
+    if (!csv.error.isEmpty()) {
+        showReadAlert(csv.error);
         finish();
         return;
     }
-    chooseContacts(fileName, rows);
+    if (csv.rows.isEmpty()) {
+        showReadAlert(csvHint);
+        finish();
+        return;
+    }
+    chooseContacts(fileName, csv.rows);
 }
 
-std::optional<ContactTable> FileImporter::parseVCards(const QString &text, const QByteArray &fileCharset,
-                                                      const QString &fileName)
+void FileImporter::importVCards(const QString &path, quint32 encoding, const QString &fileName)
 {
+    TextEncodings::FileBytes bytes = TextEncodings::readBytes(path);
+    if (!bytes.data) {
+        showReadAlert(bytes.error);
+        finish();
+        return;
+    }
+    const std::optional<VCardImport> parsed = parseVCards(std::move(*bytes.data), encoding, fileName);
+    if (!parsed) {
+        finish();
+        return;
+    }
+    if (!parsed->error.isEmpty()) {
+        showReadAlert(parsed->error);
+        finish();
+        return;
+    }
+    if (parsed->rows.isEmpty()) {
+        showReadAlert(L(QStringLiteral("Please make sure the file is vCard 2.1/3.0 file.")));
+        finish();
+        return;
+    }
+    chooseContacts(fileName, parsed->rows);
+}
+
+std::optional<FileImporter::VCardImport> FileImporter::parseVCards(QByteArray data, quint32 encoding,
+                                                                   const QString &fileName)
+{
+    // The encoding is found and the text decoded on the pool with the parse; each stage is let go
+    // as the next one is made (the file's bytes, then the text once the records are made).
     return runInBackgroundWithProgress(
         *m_window.progressAlert(), TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}),
-        [text, fileCharset](BackgroundProgress &progress) {
-            const double length = qMax<qsizetype>(1, text.size());
+        [data = std::move(data), encoding, fileName](BackgroundProgress &progress) mutable {
+            TextEncodings::Utf8Result text = TextEncodings::decodeToUtf8(std::move(data), encoding, fileName);
+            if (!text.text)
+                return VCardImport{{}, text.error};
+            const QByteArray utf8 = std::move(*text.text);
+            const double length = qMax<qsizetype>(1, utf8.size());
             const QNvCard reader;
             // A cancelled parse stops at the next card; its rows would only be dropped.
             const std::optional<ContainerTable> containers = reader.containersFromVCards(
-                text,
+                QByteArrayView(utf8),
                 [&](bool *stop, quint64 offset) {
                     *stop = progress.isCancelled();
                     progress.setProgress(double(offset) / length * 100.0);
                 },
-                fileCharset);
-            return topGroupRows(reader, containers);
+                TextEncodings::eightBitCharset(text.encoding));
+            return VCardImport{topGroupRows(reader, containers), {}};
         });
 }
 

@@ -10,8 +10,9 @@
 class WindowController;
 
 // The File menu's imports: a vCard or CSV file that the user picks, read with the chosen or the
-// detected encoding, parsed (vCard on the background pool under the progress window, CSV at once),
-// then chosen card by card in the import chooser and added to the shown group in one undoable step.
+// detected encoding, parsed (a vCard file's encoding found, its text decoded and parsed on the
+// background pool under the progress window; CSV at once), then chosen card by card in the import
+// chooser and added to the shown group in one undoable step.
 //
 // The window's busy flag is taken for the whole way and given back on every way out: a dismissed
 // panel, a read error, Cancel in the progress window, a file without contacts and the end of the
@@ -36,10 +37,19 @@ private:
     };
 
     void chooseFile(Format format);
+    // The rows of a vCard file, or why it has none.
+    struct VCardImport
+    {
+        ContactTable rows;
+        // Localised; set when the bytes are not text in the chosen encoding.
+        QString error;
+    };
+
     void fileChosen(Format format, const QString &path, quint32 encoding);
-    // Nothing when the user cancelled. The charset is that of the file's encoded values.
-    std::optional<ContactTable> parseVCards(const QString &text, const QByteArray &fileCharset,
-                                            const QString &fileName);
+    void importVCards(const QString &path, quint32 encoding, const QString &fileName);
+    // Decodes and parses the file's bytes on the pool under the progress window; nothing when the
+    // user cancelled.
+    std::optional<VCardImport> parseVCards(QByteArray data, quint32 encoding, const QString &fileName);
     void chooseContacts(const QString &fileName, const ContactTable &rows);
     void chooserDidEnd(int returnCode);
     void showReadAlert(const QString &informativeText);

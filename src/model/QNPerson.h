@@ -474,11 +474,17 @@ public:
     // vCard data, through the store's vCard serialisation.
     // ---------------------------------------------------------------------------------------------
 
-    // The record of the first card of vCard 2.1 or 3.0 data: created, unchanged, every value read,
-    // standing alone (no store contact), with the parser's fresh identifier as uniqueId. Null when
-    // the data holds no card. Encoded values without a CHARSET that are not UTF-8 are read in the
-    // fallback charset (the encoding of the file the data came from).
+    // The record of the first card of vCard 2.1 or 3.0 data (initWithParsedContact of it); null
+    // when the data holds no card. Encoded values without a CHARSET that are not UTF-8 are read in
+    // the fallback charset (the encoding of the file the data came from).
     static QNPersonPtr initWithVCardData(const QByteArray &data, const QByteArray &fallbackCharset = {});
+    // The record of a contact parsed from a card: created, unchanged, with the parser's fresh
+    // identifier as uniqueId. It keeps the parsed contact and reads each value from it on first
+    // use, as a store record does; the contact has every key, so nothing is ever fetched for it.
+    static QNPersonPtr initWithParsedContact(StoreContact contact);
+    // Reads every value not read yet (the photo as bytes), so that a record written whole into a
+    // new store contact (contactFromCache) leaves none of its values out.
+    void readEveryValue();
     // The record as the store serialises it (vCard 3.0, CR LF; no NOTE, PHOTO or custom items).
     // Values not read yet are read first, so that none is left out. Empty when it cannot be
     // serialised.

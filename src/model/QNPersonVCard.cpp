@@ -3,42 +3,43 @@
 #include "model/QNPersonKeys.h"
 #include "platform/StoreVCardSerialization.h"
 
-namespace {
-
-// Reading every value puts it into the record. The photo is taken as bytes: decoding thousands of
-// images only to fill the cache would dominate an import.
-void readEveryValueButThePhoto(QNPerson &person)
-{
-    for (const QString &identifier : QNPerson::allIdentifiers()) {
-        if (identifier != PersonIdentifier::Photo)
-            person.valueForIdentifier(identifier);
-    }
-}
-
-} // namespace
-
 QNPersonPtr QNPerson::initWithVCardData(const QByteArray &data, const QByteArray &fallbackCharset)
 {
     StoreVCardReadResult parsed = StoreVCardSerialization::contactsWithData(data, fallbackCharset);
     if (!parsed.isOk() || parsed.contacts.isEmpty())
         return nullptr;
+    return initWithParsedContact(std::move(parsed.contacts.first()));
+}
+
+QNPersonPtr QNPerson::initWithParsedContact(StoreContact contact)
+{
     QNPersonPtr person(new QNPerson(ArchiveTag{}));
     person->m_created = true;
-    person->m_cnContact = std::move(parsed.contacts.first());
-    person->m_uniqueId = person->m_cnContact->identifier();
+    person->m_uniqueId = contact.identifier();
+    person->m_cnContact = std::move(contact);
     person->readSystemDefaults();
     person->nameValue();
     person->compositeName();
+    // The names are what the import's chooser and the grid show first; the rest waits for its use.
+    person->phoneticNameValue();
     person->loadPhotoData();
-    readEveryValueButThePhoto(*person);
-    // Standing alone from here on: nothing is ever fetched for it again.
-    person->m_cnContact.reset();
     return person;
+}
+
+// The photo is taken as bytes: decoding thousands of images only to fill the cache would dominate
+// an export.
+void QNPerson::readEveryValue()
+{
+    for (const QString &identifier : QNPerson::allIdentifiers()) {
+        if (identifier != PersonIdentifier::Photo)
+            valueForIdentifier(identifier);
+    }
+    loadPhotoData();
 }
 
 QByteArray QNPerson::vCardData()
 {
-    readEveryValueButThePhoto(*this);
+    readEveryValue();
     return StoreVCardSerialization::dataWithContacts({contactFromCache(std::nullopt)});
 }
 

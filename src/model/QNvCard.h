@@ -41,8 +41,9 @@ class QNvCard
 {
 public:
     // Called after each card with a stop flag (false before each call; true makes the job answer
-    // nothing) and the progress: the reader's offset in UTF-16 units just past the card, the
-    // writer's index of the contact written. Runs on the job's thread.
+    // nothing) and the progress: the reader's offset just past the card (in UTF-16 units for a
+    // QString, in bytes for UTF-8 bytes), the writer's index of the contact written. Runs on the
+    // job's thread.
     using ProgressHandler = std::function<void(bool *stop, quint64 progress)>;
 
     // The two keys of a row that the CSV writers read: a ContactRow or a grid row, whose
@@ -65,6 +66,11 @@ public:
     std::optional<ContainerTable> containersFromVCards(const QString &text,
                                                        const ProgressHandler &progressHandler = {},
                                                        const QByteArray &fallbackCharset = {}) const;
+    // The same for the text as UTF-8 bytes, read where they lie (a file's text is not copied);
+    // the progress is the offset in bytes. The bytes must outlive the call only.
+    std::optional<ContainerTable> containersFromVCards(QByteArrayView utf8,
+                                                       const ProgressHandler &progressHandler,
+                                                       QByteArrayView fallbackCharset) const;
     // The rows of the group of that uniqueId in a "vCard" container; null otherwise.
     ContactTablePtr contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const;
     // The top group's rows of a "vCard" container; null otherwise.

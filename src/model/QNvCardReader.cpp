@@ -19,8 +19,8 @@ namespace {
 
 const QString VCardContainerName = QStringLiteral("vCard");
 const QString CategoryContainerName = QStringLiteral("Local");
-const QString BeginWord = QStringLiteral("BEGIN:VCARD");
-const QString EndWord = QStringLiteral("END:VCARD");
+constexpr QByteArrayView BeginWord = "BEGIN:VCARD";
+constexpr QByteArrayView EndWord = "END:VCARD";
 // A text this short cannot hold a card.
 constexpr qsizetype ShortestCard = 11;
 
@@ -45,7 +45,7 @@ struct CardExtras
 };
 
 // The end of the property name: the first ";" or ":"; the line's size when it has neither.
-qsizetype nameEnd(const QByteArray &line)
+qsizetype nameEnd(QByteArrayView line)
 {
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line.at(i) == ';' || line.at(i) == ':')
@@ -54,9 +54,9 @@ qsizetype nameEnd(const QByteArray &line)
     return line.size();
 }
 
-bool isCategoriesLine(const QByteArray &line)
+bool isCategoriesLine(QByteArrayView line)
 {
-    const QByteArrayView head = QByteArrayView(line).first(nameEnd(line));
+    const QByteArrayView head = line.first(nameEnd(line));
     const qsizetype dot = head.lastIndexOf('.');
     return head.sliced(dot + 1).compare("CATEGORIES", Qt::CaseInsensitive) == 0;
 }
@@ -81,15 +81,15 @@ QStringList splitCategories(const QString &text)
 // The first TYPE value, else the parameters other than the value's encoding and charset as
 // written, their values unquoted (the writer quotes the label as one TYPE value, which gives the
 // same text back); nothing when only those describe the value (a plain string item).
-std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersStart,
-                                   const VCardContentLine &parsed)
+std::optional<QString> customLabel(qsizetype parametersStart, const VCardContentLine &parsed)
 {
     const QStringList types = parsed.parameterValues("TYPE");
     if (!types.isEmpty())
         return types.first();
+    const QByteArrayView line = parsed.line();
     const qsizetype colon = line.size() - parsed.rawValue().size() - 1;
     QStringList kept;
-    const QByteArray parameters = line.mid(parametersStart, colon - parametersStart);
+    const QByteArrayView parameters = line.sliced(parametersStart, colon - parametersStart);
     for (const QByteArray &parameter : VCardContentLine::splitOutsideQuotes(parameters, ';')) {
         const qsizetype equals = parameter.indexOf('=');
         // A bare word that is not a TYPE is an encoding word.
@@ -108,8 +108,11 @@ std::optional<QString> customLabel(const QByteArray &line, qsizetype parametersS
     return kept.join(QLatin1Char(';'));
 }
 
-std::optional<CustomLine> customLine(const QByteArray &line, const QByteArray &fallbackCharset)
+// An ungrouped X- line of the card as a custom item, unless the name is one the reader takes
+// for something else.
+std::optional<CustomLine> customLine(const VCardContentLine &parsed)
 {
+    const QByteArrayView line = parsed.line();
     // Other programs' lower-case x- lines are theirs; ours are written in upper case.
     if (!line.startsWith("X-"))
         return std::nullopt;
@@ -119,41 +122,45 @@ std::optional<CustomLine> customLine(const QByteArray &line, const QByteArray &f
     const QString name = QString::fromUtf8(line.sliced(2, end - 2)).trimmed();
     if (name.isEmpty() || QNvCard::isReservedCustomItemName(name))
         return std::nullopt;
-    const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset);
-    if (!parsed)
-        return std::nullopt;
-    CustomLine custom{name, parsed->text(), std::nullopt};
+    CustomLine custom{name, parsed.text(), std::nullopt};
     if (line.at(end) == ';')
-        custom.label = customLabel(line, end + 1, *parsed);
+        custom.label = customLabel(end + 1, parsed);
     return custom;
 }
 
-bool isUidLine(const QByteArray &line)
+bool isUidLine(QByteArrayView line)
 {
     if (line.size() < 4 || (line.at(0) != 'U' && line.at(0) != 'u'))
         return false;
     const qsizetype end = nameEnd(line);
-    return end < line.size() &&
-           QByteArrayView(line).first(end).trimmed().compare("UID", Qt::CaseInsensitive) == 0;
+    return end < line.size() && line.first(end).trimmed().compare("UID", Qt::CaseInsensitive) == 0;
 }
 
-// One pass over the card's logical lines (unfolded, quoted-printable joined).
-CardExtras scanCard(const QByteArray &card, const QByteArray &fallbackCharset = {})
+// Takes what the card holds besides the store's values from one of its lines (which the store's
+// parser hands over as it reads the card).
+void collectExtras(CardExtras &extras, const VCardContentLine &line)
+{
+    if (std::optional<CustomLine> custom = customLine(line)) {
+        extras.customLines.append(std::move(*custom));
+    } else if (isCategoriesLine(line.line())) {
+        extras.categoryLines.append(splitCategories(line.rawText()));
+    } else if (extras.uid.isEmpty() && isUidLine(line.line())) {
+        // The UID is read as written, whatever the file's encoding.
+        VCardContentLine uid = line;
+        uid.setFallbackCharset({});
+        extras.uid = uid.rawText().trimmed();
+    }
+}
+
+// The extras of every line of a card, for a card that is not read into a record.
+CardExtras scanCard(const QByteArray &card)
 {
     CardExtras extras;
     VCardLineReader reader(card);
-    QByteArray line;
-    while (reader.readLine(line)) {
-        if (std::optional<CustomLine> custom = customLine(line, fallbackCharset)) {
-            extras.customLines.append(std::move(*custom));
-        } else if (isCategoriesLine(line)) {
-            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
-                extras.categoryLines.append(splitCategories(parsed->rawText()));
-        } else if (extras.uid.isEmpty() && isUidLine(line)) {
-            if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
-                extras.uid = parsed->rawText().trimmed();
-        }
-    }
+    QByteArrayView line;
+    while (reader.readLine(line))
+        if (const std::optional<VCardContentLine> parsed = VCardContentLine::parse(line))
+            collectExtras(extras, *parsed);
     return extras;
 }
 
@@ -191,14 +198,14 @@ void addCustomLines(QNPerson &person, const QList<CustomLine> &lines)
         addCustomLine(person, line);
 }
 
-bool isLineBreak(QChar c)
+bool isLineBreak(char c)
 {
-    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    return c == '\n' || c == '\r';
 }
 
-bool isBlank(QChar c)
+bool isBlank(char c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    return c == ' ' || c == '\t';
 }
 
 // Finds the lines of a text that are one marker word ("BEGIN:VCARD", "END:VCARD", any letter
@@ -209,8 +216,8 @@ bool isBlank(QChar c)
 class MarkerLines
 {
 public:
-    MarkerLines(const QString &text, const QString &word)
-        : m_text(text), m_word(word.size()), m_matcher(word, Qt::CaseInsensitive)
+    MarkerLines(QByteArrayView text, QByteArrayView word)
+        : m_text(text), m_word(word), m_colon(word.indexOf(':'))
     {
     }
 
@@ -219,20 +226,38 @@ public:
     {
         if (m_searchedFrom >= 0 && m_searchedFrom <= from && (m_found < 0 || m_found >= from))
             return m_found;
-        qsizetype at = m_matcher.indexIn(m_text, from);
+        qsizetype at = find(from);
         while (at >= 0 && !isMarkerLine(at))
-            at = m_matcher.indexIn(m_text, at + 1);
+            at = find(at + 1);
         m_searchedFrom = from;
         m_found = at;
         return at;
     }
 
 private:
-    bool isMarkerLine(qsizetype at) const { return startsLogicalLine(at) && restIsBlank(at + m_word); }
+    // The next place of the word, letter case ignored: found by its colon, which memchr finds fast.
+    qsizetype find(qsizetype from) const
+    {
+        qsizetype colon = from + m_colon;
+        while (colon < m_text.size()) {
+            const void *found = std::memchr(m_text.data() + colon, ':', size_t(m_text.size() - colon));
+            if (!found)
+                return -1;
+            colon = static_cast<const char *>(found) - m_text.data();
+            const qsizetype at = colon - m_colon;
+            if (at + m_word.size() <= m_text.size() &&
+                m_text.sliced(at, m_word.size()).compare(m_word, Qt::CaseInsensitive) == 0)
+                return at;
+            ++colon;
+        }
+        return -1;
+    }
+
+    bool isMarkerLine(qsizetype at) const { return startsLogicalLine(at) && restIsBlank(at + m_word.size()); }
 
     bool startsText(qsizetype position) const
     {
-        return position == 0 || (position == 1 && m_text.at(0) == QChar(QChar::ByteOrderMark));
+        return position == 0 || (position == 3 && m_text.startsWith("\xEF\xBB\xBF"));
     }
 
     // At the start of a line that continues no other: not indented, or indented as the first line
@@ -250,9 +275,9 @@ private:
             return true;
         // Back over the one line end (LF, CR LF, CR CR LF or CR) to the line before.
         qsizetype before = start - 1;
-        if (m_text.at(before) == QLatin1Char('\n')) {
+        if (m_text.at(before) == '\n') {
             --before;
-            while (before >= 0 && m_text.at(before) == QLatin1Char('\r'))
+            while (before >= 0 && m_text.at(before) == '\r')
                 --before;
         } else {
             --before;
@@ -272,18 +297,18 @@ private:
             if (!isLineBreak(m_text.at(position)))
                 return false;
             // Past the line end (CR LF, CR CR LF, LF or CR): a blank there starts a continuation.
-            while (position < size && m_text.at(position) == QLatin1Char('\r'))
+            while (position < size && m_text.at(position) == '\r')
                 ++position;
-            if (position < size && m_text.at(position) == QLatin1Char('\n'))
+            if (position < size && m_text.at(position) == '\n')
                 ++position;
             if (position == size || !isBlank(m_text.at(position)))
                 return true;
         }
     }
 
-    const QString &m_text;
-    const qsizetype m_word;
-    const QStringMatcher m_matcher;
+    const QByteArrayView m_text;
+    const QByteArrayView m_word;
+    const qsizetype m_colon;
     qsizetype m_searchedFrom = -1;
     qsizetype m_found = -1;
 };
@@ -294,7 +319,7 @@ private:
 class CardCutter
 {
 public:
-    explicit CardCutter(const QString &text) : m_text(text) {}
+    explicit CardCutter(QByteArrayView text) : m_text(text) {}
 
     struct Span
     {
@@ -327,7 +352,7 @@ private:
         return from;
     }
 
-    const QString &m_text;
+    const QByteArrayView m_text;
     MarkerLines m_begins{m_text, BeginWord};
     MarkerLines m_ends{m_text, EndWord};
 };
@@ -416,9 +441,9 @@ private:
 // One card parsed on a pool thread: what the book needs of it, in card order.
 struct ParsedCard
 {
-    QStringView text;
+    QByteArrayView text;
     bool terminated = true;
-    QByteArray fallbackCharset;
+    QByteArrayView fallbackCharset;
     QList<QStringList> categoryLines;
     QNPersonPtr person;
 };
@@ -441,15 +466,21 @@ bool holdsNothing(QNPerson &person)
 
 void parseCard(ParsedCard &card)
 {
-    QByteArray bytes = card.text.toUtf8();
+    QByteArrayView bytes = card.text;
     // A NUL read from a file (padding, a stray byte) belongs to no name or value.
-    if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
-        bytes.removeIf([](char c) { return c == '\0'; });
-    CardExtras extras = scanCard(bytes, card.fallbackCharset);
+    QByteArray withoutNul;
+    if (std::memchr(bytes.data(), 0, size_t(bytes.size()))) {
+        withoutNul = bytes.toByteArray();
+        withoutNul.removeIf([](char c) { return c == '\0'; });
+        bytes = withoutNul;
+    }
+    CardExtras extras;
+    std::optional<StoreContact> contact = StoreVCardReader::readFirstCard(
+        bytes, card.fallbackCharset, [&extras](const VCardContentLine &line) { collectExtras(extras, line); });
     card.categoryLines = std::move(extras.categoryLines);
-    card.person = QNPerson::initWithVCardData(bytes, card.fallbackCharset);
-    if (!card.person)
+    if (!contact)
         return;
+    card.person = QNPerson::initWithParsedContact(std::move(*contact));
     addCustomLines(*card.person, extras.customLines);
     card.person->setVCardUID(extras.uid);
     // A card cut short is taken for what it holds; a bare BEGIN line is no contact.
@@ -474,9 +505,9 @@ constexpr qsizetype Batch = 512;
 
 } // namespace
 
-std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
+std::optional<ContainerTable> QNvCard::containersFromVCards(QByteArrayView text,
                                                             const ProgressHandler &progressHandler,
-                                                            const QByteArray &fallbackCharset) const
+                                                            QByteArrayView fallbackCharset) const
 {
     VCardBook book;
     CardCutter cutter(text);
@@ -489,7 +520,7 @@ std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
             const std::optional<CardCutter::Span> card = cutter.next(position);
             if (!card)
                 break;
-            batch.append({QStringView(text).sliced(card->begin, card->end - card->begin),
+            batch.append({text.sliced(card->begin, card->end - card->begin),
                           card->terminated,
                           fallbackCharset,
                           {},
@@ -513,11 +544,34 @@ std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
     return ContainerTable{book.finished()};
 }
 
+std::optional<ContainerTable> QNvCard::containersFromVCards(const QString &text,
+                                                            const ProgressHandler &progressHandler,
+                                                            const QByteArray &fallbackCharset) const
+{
+    const QByteArray bytes = text.toUtf8();
+    if (!progressHandler)
+        return containersFromVCards(QByteArrayView(bytes), {}, fallbackCharset);
+    // The progress in UTF-16 units: each byte that starts a character is one, a four-byte one two.
+    qsizetype counted = 0;
+    quint64 units = 0;
+    return containersFromVCards(
+        QByteArrayView(bytes),
+        [&](bool *stop, quint64 offset) {
+            for (; counted < qsizetype(offset); ++counted) {
+                const auto byte = static_cast<unsigned char>(bytes.at(counted));
+                units += (byte & 0xC0) != 0x80;
+                units += byte >= 0xF0;
+            }
+            progressHandler(stop, units);
+        },
+        fallbackCharset);
+}
+
 bool QNvCard::isReservedCustomItemName(const QString &name)
 {
     // Property names are case-insensitive; the store's parser keeps them in upper case.
     const QString upper = name.trimmed().toUpper();
-    return upper == ForeignCardIdName || StoreVCardReader::readsProperty("X-" + upper.toUtf8());
+    return upper == ForeignCardIdName || StoreVCardReader::readsProperty(QByteArray("X-" + upper.toUtf8()));
 }
 
 ContactTablePtr QNvCard::contactsForGroup(const GroupDictPtr &group, const ContainerDictPtr &container) const

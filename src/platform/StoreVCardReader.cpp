@@ -5,9 +5,13 @@
 #include "platform/VCardLineReader.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
+
+#include <algorithm>
+#include <limits>
 
 using VCardLabels::Kind;
 
@@ -52,13 +56,39 @@ private:
     QList<const VCardContentLine *> m_others;
 };
 
+// Texts of a card's X-ABLabel or X-ABADR lines by group, letter case ignored; a card has few groups,
+// so a short list serves.
+class GroupTexts
+{
+public:
+    void insert(QByteArrayView group, const QString &text)
+    {
+        for (auto &entry : m_entries)
+            if (entry.first.compare(group, Qt::CaseInsensitive) == 0) {
+                entry.second = text;
+                return;
+            }
+        m_entries.append({group, text});
+    }
+    QString value(QByteArrayView group, const QString &fallback = {}) const
+    {
+        for (const auto &entry : m_entries)
+            if (entry.first.compare(group, Qt::CaseInsensitive) == 0)
+                return entry.second;
+        return fallback;
+    }
+
+private:
+    QVarLengthArray<std::pair<QByteArrayView, QString>, 4> m_entries;
+};
+
 struct Card
 {
     StoreContact contact;
     QList<VCardContentLine> lines;
-    // X-ABLabel and X-ABADR lines by upper-case group name; they may follow the line they label.
-    QHash<QByteArray, QString> groupLabels;
-    QHash<QByteArray, QString> groupCountryCodes;
+    // X-ABLabel and X-ABADR lines by group; they may follow the line they label.
+    GroupTexts groupLabels;
+    GroupTexts groupCountryCodes;
     QString formattedName;
     QByteArray logo;
     // IM accounts of X-AIM style lines, kept apart because writers often repeat them as IMPP.
@@ -74,13 +104,30 @@ using Handler = void (*)(Card &, const VCardContentLine &);
 
 QString groupLabel(const Card &card, const VCardContentLine &line)
 {
-    return line.group().isEmpty() ? QString() : card.groupLabels.value(line.group().toUpper());
+    return line.group().isEmpty() ? QString() : card.groupLabels.value(line.group());
+}
+
+// The label of a line's TYPE words. A file repeats a handful of word combinations on every card:
+// each thread remembers the labels it has made, by kind and the words as written.
+QString labelOfTypes(const VCardContentLine &line, Kind kind)
+{
+    constexpr qsizetype MostRemembered = 4096;
+    thread_local QHash<QByteArray, QString> known;
+    QByteArray key = line.typeKey();
+    key.append(char(kind));
+    if (const auto found = known.constFind(key); found != known.constEnd())
+        return *found;
+    if (known.size() >= MostRemembered)
+        known.clear();
+    const QString label = VCardLabels::labelFromTypes(kind, line.types());
+    known.insert(key, label);
+    return label;
 }
 
 QString label(const Card &card, const VCardContentLine &line, Kind kind)
 {
     const QString fromGroup = groupLabel(card, line);
-    return fromGroup.isEmpty() ? VCardLabels::labelFromTypes(kind, line.types()) : fromGroup;
+    return fromGroup.isEmpty() ? labelOfTypes(line, kind) : fromGroup;
 }
 
 QString component(const QStringList &components, int index)
@@ -126,9 +173,9 @@ std::optional<DateComponents> parseDate(const QString &value)
 
 // A data: URI, "data:image/jpeg;base64,..."; vCard 4.0 writers escape its ";" and "," as in any
 // text value, and the base64 alphabet holds no backslash, so the escapes go first.
-std::optional<QByteArray> dataUriBytes(const QByteArray &raw)
+std::optional<QByteArray> dataUriBytes(QByteArrayView raw)
 {
-    if (raw.left(5).toLower() != "data:")
+    if (raw.size() < 5 || raw.first(5).compare("data:", Qt::CaseInsensitive) != 0)
         return std::nullopt;
     const QByteArray uri = VCardContentLine::unescape(QString::fromLatin1(raw)).toLatin1();
     const qsizetype comma = uri.indexOf(',');
@@ -231,7 +278,7 @@ void readAddress(Card &card, const VCardContentLine &line)
     address.state = component(parts, 4);
     address.postalCode = component(parts, 5);
     address.country = component(parts, 6);
-    address.isoCountryCode = card.groupCountryCodes.value(line.group().toUpper(), line.parameter("CC"));
+    address.isoCountryCode = card.groupCountryCodes.value(line.group(), line.parameter("CC"));
     if (address == StorePostalAddress())
         return;
     card.contact.postalAddresses.append({{}, label(card, line, Kind::Address), address});
@@ -381,7 +428,7 @@ void readLegacyMessage(Card &card, const VCardContentLine &line)
 {
     StoreInstantMessageAddress address;
     address.username = line.text().trimmed();
-    address.service = VCardLabels::instantMessageServiceForProperty(QString::fromLatin1(line.name()));
+    address.service = VCardLabels::instantMessageServiceForProperty(QString::fromLatin1(line.name()).toUpper());
     if (!address.username.isEmpty())
         card.legacyMessages.append({{}, label(card, line, Kind::InstantMessage), address});
 }
@@ -398,63 +445,93 @@ void readLogo(Card &card, const VCardContentLine &line)
         card.logo = imageBytes(line);
 }
 
-const QHash<QByteArray, Handler> &handlers()
+struct HandlerEntry
 {
-    static const QHash<QByteArray, Handler> table{
-        {"N", readName},
-        {"FN", readFormattedName},
-        {"ORG", readOrganization},
-        {"TITLE", readTitle},
-        {"NICKNAME", readNickname},
-        {"NOTE", readNote},
-        {"X-MAIDENNAME", readMaidenName},
-        {"TEL", readPhone},
-        {"EMAIL", readEmail},
-        {"ADR", readAddress},
-        {"URL", readUrl},
-        {"BDAY", readBirthday},
-        {"X-ABDATE", readDate},
-        {"ANNIVERSARY", readAnniversary},
-        {"X-ANNIVERSARY", readAnniversary},
-        {"X-ABRELATEDNAMES", readRelatedName},
-        {"X-PHONETIC-FIRST-NAME", readPhoneticGivenName},
-        {"X-PHONETIC-MIDDLE-NAME", readPhoneticMiddleName},
-        {"X-PHONETIC-LAST-NAME", readPhoneticFamilyName},
-        {"SOUND", readSound},
-        {"X-ABSHOWAS", readShowAs},
-        {"KIND", readKind},
-        {"X-SOCIALPROFILE", readSocialProfile},
-        {"IMPP", readImpp},
-        {"X-AIM", readLegacyMessage},
-        {"X-MSN", readLegacyMessage},
-        {"X-JABBER", readLegacyMessage},
-        {"X-YAHOO", readLegacyMessage},
-        {"X-FACEBOOK", readLegacyMessage},
-        {"X-GADUGADU", readLegacyMessage},
-        {"X-SKYPE", readLegacyMessage},
-        {"X-GOOGLETALK", readLegacyMessage},
-        {"X-GOOGLE-TALK", readLegacyMessage},
-        {"X-ICQ", readLegacyMessage},
-        {"X-QQ", readLegacyMessage},
-        {"PHOTO", readPhoto},
-        {"LOGO", readLogo},
-    };
-    return table;
+    QByteArrayView name;
+    Handler handler;
+};
+
+// By name, in byte order, for a binary search that ignores letter case (names hold no lower-case
+// letters, and "-" sorts before every letter either way).
+constexpr HandlerEntry Handlers[] = {
+    {"ADR", readAddress},
+    {"ANNIVERSARY", readAnniversary},
+    {"BDAY", readBirthday},
+    {"EMAIL", readEmail},
+    {"FN", readFormattedName},
+    {"IMPP", readImpp},
+    {"KIND", readKind},
+    {"LOGO", readLogo},
+    {"N", readName},
+    {"NICKNAME", readNickname},
+    {"NOTE", readNote},
+    {"ORG", readOrganization},
+    {"PHOTO", readPhoto},
+    {"SOUND", readSound},
+    {"TEL", readPhone},
+    {"TITLE", readTitle},
+    {"URL", readUrl},
+    {"X-ABDATE", readDate},
+    {"X-ABRELATEDNAMES", readRelatedName},
+    {"X-ABSHOWAS", readShowAs},
+    {"X-AIM", readLegacyMessage},
+    {"X-ANNIVERSARY", readAnniversary},
+    {"X-FACEBOOK", readLegacyMessage},
+    {"X-GADUGADU", readLegacyMessage},
+    {"X-GOOGLE-TALK", readLegacyMessage},
+    {"X-GOOGLETALK", readLegacyMessage},
+    {"X-ICQ", readLegacyMessage},
+    {"X-JABBER", readLegacyMessage},
+    {"X-MAIDENNAME", readMaidenName},
+    {"X-MSN", readLegacyMessage},
+    {"X-PHONETIC-FIRST-NAME", readPhoneticGivenName},
+    {"X-PHONETIC-LAST-NAME", readPhoneticFamilyName},
+    {"X-PHONETIC-MIDDLE-NAME", readPhoneticMiddleName},
+    {"X-QQ", readLegacyMessage},
+    {"X-SKYPE", readLegacyMessage},
+    {"X-SOCIALPROFILE", readSocialProfile},
+    {"X-YAHOO", readLegacyMessage},
+};
+
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// An upper-case name against a name in any letter case: below zero, zero or above.
+int compareToUpper(QByteArrayView upper, QByteArrayView name)
+{
+    const qsizetype common = qMin(upper.size(), name.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char other = asciiUpper(name[i]);
+        if (upper[i] != other)
+            return static_cast<unsigned char>(upper[i]) < static_cast<unsigned char>(other) ? -1 : 1;
+    }
+    return upper.size() == name.size() ? 0 : upper.size() < name.size() ? -1 : 1;
+}
+
+Handler handlerFor(QByteArrayView name)
+{
+    const auto end = std::end(Handlers);
+    const auto found = std::lower_bound(std::begin(Handlers), end, name, [](const HandlerEntry &entry, QByteArrayView key) {
+        return compareToUpper(entry.name, key) < 0;
+    });
+    return found != end && compareToUpper(found->name, name) == 0 ? found->handler : nullptr;
 }
 
 // Lines that annotate the other lines of their group.
-const QByteArray GroupLabelName = "X-ABLABEL";
-const QByteArray GroupCountryCodeName = "X-ABADR";
+constexpr QByteArrayView GroupLabelName = "X-ABLABEL";
+constexpr QByteArrayView GroupCountryCodeName = "X-ABADR";
 
 void collectGroupLines(Card &card)
 {
     for (const VCardContentLine &line : card.lines) {
         if (line.group().isEmpty())
             continue;
-        if (line.name() == GroupLabelName)
-            card.groupLabels.insert(line.group().toUpper(), line.text().trimmed());
-        else if (line.name() == GroupCountryCodeName)
-            card.groupCountryCodes.insert(line.group().toUpper(), line.text().trimmed());
+        if (line.isNamed(GroupLabelName))
+            card.groupLabels.insert(line.group(), line.text().trimmed());
+        else if (line.isNamed(GroupCountryCodeName))
+            card.groupCountryCodes.insert(line.group(), line.text().trimmed());
     }
 }
 
@@ -544,54 +621,73 @@ void applyFormattedName(Card &card)
     }
 }
 
-StoreContact finishCard(Card &card)
+StoreContact finishCard(Card &card, const StoreVCardReader::OtherLine &otherLine)
 {
     collectGroupLines(card);
-    const QHash<QByteArray, Handler> &table = handlers();
-    for (const VCardContentLine &line : std::as_const(card.lines))
-        if (const Handler handler = table.value(line.name()))
+    for (const VCardContentLine &line : std::as_const(card.lines)) {
+        if (const Handler handler = handlerFor(line.name()))
             handler(card, line);
+        else if (otherLine)
+            otherLine(line);
+    }
     mergeLegacyMessages(card);
     applyOrganizationAndTitle(card);
     applyFormattedName(card);
     if (card.contact.imageData.isEmpty())
         card.contact.imageData = card.logo;
-    return card.contact;
+    return std::move(card.contact);
 }
 
-} // namespace
-
-std::optional<QList<StoreContact>> StoreVCardReader::read(const QByteArray &data,
-                                                          const QByteArray &fallbackCharset)
+// Reads cards one after another, each line once; stops after `limit` cards.
+std::optional<QList<StoreContact>> readCards(QByteArrayView data, QByteArrayView fallbackCharset,
+                                            const StoreVCardReader::OtherLine &otherLine, qsizetype limit)
 {
     VCardLineReader reader(data);
     QList<StoreContact> contacts;
     bool sawCard = false;
     int depth = 0;
-    Card card;
-    QByteArray line;
-    while (reader.readLine(line)) {
+    // Made at its BEGIN line only: a new contact draws a fresh identifier.
+    std::optional<Card> card;
+    QByteArrayView line;
+    while (contacts.size() < limit && reader.readLine(line)) {
         if (VCardLineReader::isBegin(line)) {
             // A card nested in a 2.1 AGENT property is skipped with its lines.
             if (depth++ == 0)
-                card = Card();
+                card.emplace();
             sawCard = true;
         } else if (VCardLineReader::isEnd(line)) {
             if (depth > 0 && --depth == 0)
-                contacts.append(finishCard(card));
+                contacts.append(finishCard(*card, otherLine));
         } else if (depth == 1) {
             if (std::optional<VCardContentLine> parsed = VCardContentLine::parse(line, fallbackCharset))
-                card.lines.append(std::move(*parsed));
+                card->lines.append(std::move(*parsed));
         }
     }
-    if (depth > 0)
-        contacts.append(finishCard(card));
+    if (depth > 0 && contacts.size() < limit)
+        contacts.append(finishCard(*card, otherLine));
     if (!sawCard)
         return std::nullopt;
     return contacts;
 }
 
-bool StoreVCardReader::readsProperty(const QByteArray &name)
+} // namespace
+
+std::optional<QList<StoreContact>> StoreVCardReader::read(QByteArrayView data, QByteArrayView fallbackCharset)
 {
-    return handlers().contains(name) || name == GroupLabelName || name == GroupCountryCodeName;
+    return readCards(data, fallbackCharset, {}, std::numeric_limits<qsizetype>::max());
+}
+
+std::optional<StoreContact> StoreVCardReader::readFirstCard(QByteArrayView data, QByteArrayView fallbackCharset,
+                                                            const OtherLine &otherLine)
+{
+    std::optional<QList<StoreContact>> contacts = readCards(data, fallbackCharset, otherLine, 1);
+    if (!contacts || contacts->isEmpty())
+        return std::nullopt;
+    return std::move(contacts->first());
+}
+
+bool StoreVCardReader::readsProperty(QByteArrayView name)
+{
+    return handlerFor(name) || name.compare(GroupLabelName, Qt::CaseInsensitive) == 0 ||
+           name.compare(GroupCountryCodeName, Qt::CaseInsensitive) == 0;
 }

@@ -3,8 +3,13 @@
 #include "platform/StoreContact.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+
+#include <functional>
 #include <optional>
+
+class VCardContentLine;
 
 // Builds store contacts from vCard 2.1, 3.0 and (the basics of) 4.0 data. Every contact gets a
 // fresh identifier; a UID in the data is ignored, so reading one file twice gives distinct
@@ -21,9 +26,15 @@ public:
     // The contacts of every card; nothing when the data holds no BEGIN:VCARD line. Encoded
     // values without a CHARSET that are not UTF-8 are taken in the fallback charset (see
     // VCardContentLine).
-    static std::optional<QList<StoreContact>> read(const QByteArray &data,
-                                                   const QByteArray &fallbackCharset = {});
-    // Whether lines of that property name (upper case: "TEL", "X-SKYPE") are read, as a value of
-    // the contact or as the label or country code of their group's other lines.
-    static bool readsProperty(const QByteArray &name);
+    static std::optional<QList<StoreContact>> read(QByteArrayView data, QByteArrayView fallbackCharset = {});
+
+    // Called with each line of a card that no property of the contact takes, in card order.
+    using OtherLine = std::function<void(const VCardContentLine &)>;
+    // The contact of the first card only, each of its lines parsed once; nothing when the data
+    // holds no BEGIN:VCARD line. The other lines go to otherLine as the card is finished.
+    static std::optional<StoreContact> readFirstCard(QByteArrayView data, QByteArrayView fallbackCharset,
+                                                     const OtherLine &otherLine);
+    // Whether lines of that property name ("TEL", "X-SKYPE", letter case ignored) are read, as a
+    // value of the contact or as the label or country code of their group's other lines.
+    static bool readsProperty(QByteArrayView name);
 };

@@ -7,9 +7,15 @@
 
 namespace {
 
-
-qsizetype indexOfValueColon(const QByteArray &line)
+qsizetype indexOfValueColon(QByteArrayView line)
 {
+    // Most heads hold no quote: the first colon is the value's.
+    const char *colon = static_cast<const char *>(std::memchr(line.data(), ':', size_t(line.size())));
+    if (!colon)
+        return -1;
+    const qsizetype first = colon - line.data();
+    if (!std::memchr(line.data(), '"', size_t(first)))
+        return first;
     bool quoted = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line.at(i) == '"')
@@ -37,12 +43,13 @@ bool containsByte(QByteArrayView bytes, char byte)
 
 // A parameter value is a list of items, each plain or quoted; no item can hold a double quote, so
 // dropping them all unquotes every item.
-QByteArray unquoted(const QByteArray &text)
+QString unquotedText(QByteArrayView value)
 {
-    QByteArray value = text.trimmed();
-    if (containsByte(value, '"'))
-        value.removeIf([](char c) { return c == '"'; });
-    return value;
+    if (!containsByte(value, '"'))
+        return QString::fromUtf8(value);
+    QByteArray copy = value.toByteArray();
+    copy.removeIf([](char c) { return c == '"'; });
+    return QString::fromUtf8(copy);
 }
 
 int hexDigit(char c)
@@ -56,7 +63,7 @@ int hexDigit(char c)
     return -1;
 }
 
-QByteArray decodeQuotedPrintable(const QByteArray &text)
+QByteArray decodeQuotedPrintable(QByteArrayView text)
 {
     QByteArray out;
     out.reserve(text.size());
@@ -75,24 +82,21 @@ QByteArray decodeQuotedPrintable(const QByteArray &text)
     return out;
 }
 
-bool isAscii(const QByteArray &bytes)
+bool isAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool isValidUtf8(const QByteArray &bytes)
+bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes); // the conversion runs only when taken as a string
-    Q_UNUSED(text);
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
 // The text of bytes in that charset; nothing when the charset is unknown or does not take them.
-std::optional<QString> decodedStrictly(const QByteArray &bytes, const QByteArray &charset)
+std::optional<QString> decodedStrictly(QByteArrayView bytes, QByteArrayView charset)
 {
-    QStringDecoder decoder(charset.constData());
+    QStringDecoder decoder(charset.toByteArray().constData());
     if (!decoder.isValid())
         return std::nullopt;
     const QString text = decoder.decode(bytes);
@@ -111,82 +115,110 @@ QString normalizedLineBreaks(QString text)
     return text;
 }
 
-const QList<QByteArray> &encodingWords()
+bool isEncodingWord(QByteArrayView word)
 {
-    static const QList<QByteArray> words{"QUOTED-PRINTABLE", "BASE64", "B", "8BIT", "7BIT"};
-    return words;
+    for (const QByteArrayView known : {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT", "7BIT"})
+        if (word.compare(known, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
+
+constexpr QByteArrayView EncodingName = "ENCODING";
+constexpr QByteArrayView TypeName = "TYPE";
 
 } // namespace
 
-std::optional<VCardContentLine> VCardContentLine::parse(const QByteArray &line,
-                                                        const QByteArray &fallbackCharset)
+std::optional<VCardContentLine> VCardContentLine::parse(QByteArrayView line, QByteArrayView fallbackCharset)
 {
     const qsizetype colon = indexOfValueColon(line);
     if (colon <= 0)
         return std::nullopt;
-    const QList<QByteArray> head = VCardContentLine::splitOutsideQuotes(line.left(colon), ';');
     VCardContentLine result;
-    QByteArray name = head.first().trimmed();
-    const qsizetype dot = name.lastIndexOf('.');
-    if (dot >= 0) {
-        result.m_group = name.left(dot);
-        name = name.mid(dot + 1);
+    const QByteArrayView head = line.first(colon);
+    // The name runs to the first ";" outside quotes; parameters follow, each cut once.
+    qsizetype start = 0;
+    bool quoted = false;
+    bool first = true;
+    for (qsizetype i = 0; i <= head.size(); ++i) {
+        if (i < head.size() && head.at(i) == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (i < head.size() && (head.at(i) != ';' || quoted))
+            continue;
+        const QByteArrayView part = head.sliced(start, i - start);
+        start = i + 1;
+        if (!first) {
+            result.addParameter(part);
+            continue;
+        }
+        first = false;
+        QByteArrayView name = part.trimmed();
+        const qsizetype dot = name.lastIndexOf('.');
+        if (dot >= 0) {
+            result.m_group = name.first(dot);
+            name = name.sliced(dot + 1);
+        }
+        if (name.isEmpty())
+            return std::nullopt;
+        result.m_name = name;
     }
-    if (name.isEmpty())
-        return std::nullopt;
-    result.m_name = name.toUpper();
-    for (qsizetype i = 1; i < head.size(); ++i)
-        result.addParameter(head.at(i));
-    result.m_value = line.mid(colon + 1);
-    if (!fallbackCharset.isEmpty())
-        result.m_fallbackCharset = fallbackCharset;
+    result.m_line = line;
+    result.m_value = line.sliced(colon + 1);
+    result.m_fallbackCharset = fallbackCharset;
     return result;
 }
 
-void VCardContentLine::addParameter(const QByteArray &text)
+bool VCardContentLine::isNamed(QByteArrayView upperName) const
 {
-    const QByteArray trimmed = text.trimmed();
+    return m_name.compare(upperName, Qt::CaseInsensitive) == 0;
+}
+
+void VCardContentLine::addParameter(QByteArrayView text)
+{
+    const QByteArrayView trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return;
     const qsizetype equals = trimmed.indexOf('=');
     if (equals >= 0) {
-        const QByteArray name = trimmed.left(equals).trimmed().toUpper();
-        m_hasEncoding = m_hasEncoding || name == "ENCODING";
-        m_parameters.append({name, unquoted(trimmed.mid(equals + 1))});
+        const QByteArrayView name = trimmed.first(equals).trimmed();
+        m_hasEncoding = m_hasEncoding || name.compare(EncodingName, Qt::CaseInsensitive) == 0;
+        m_parameters.append({name, trimmed.sliced(equals + 1).trimmed()});
         return;
     }
     // vCard 2.1 allows the bare value: TEL;WORK;VOICE, N;QUOTED-PRINTABLE.
-    const bool encoding = encodingWords().contains(trimmed.toUpper());
+    const bool encoding = isEncodingWord(trimmed);
     m_hasEncoding = m_hasEncoding || encoding;
-    m_parameters.append({encoding ? QByteArray("ENCODING") : QByteArray("TYPE"), trimmed});
+    m_parameters.append({encoding ? EncodingName : TypeName, trimmed});
 }
 
-QString VCardContentLine::parameter(const QByteArray &name) const
+const VCardContentLine::Parameter *VCardContentLine::findParameter(QByteArrayView name) const
 {
-    const QByteArray upper = name.toUpper();
     for (const Parameter &parameter : m_parameters)
-        if (parameter.name == upper)
-            return QString::fromUtf8(parameter.value);
-    return {};
+        if (parameter.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &parameter;
+    return nullptr;
 }
 
-bool VCardContentLine::hasParameter(const QByteArray &name) const
+QString VCardContentLine::parameter(QByteArrayView name) const
 {
-    const QByteArray upper = name.toUpper();
-    return std::any_of(m_parameters.begin(), m_parameters.end(),
-                       [&](const Parameter &parameter) { return parameter.name == upper; });
+    const Parameter *found = findParameter(name);
+    return found ? unquotedText(found->value) : QString();
 }
 
-QStringList VCardContentLine::parameterValues(const QByteArray &name) const
+bool VCardContentLine::hasParameter(QByteArrayView name) const
 {
-    const QByteArray upper = name.toUpper();
+    return findParameter(name) != nullptr;
+}
+
+QStringList VCardContentLine::parameterValues(QByteArrayView name) const
+{
     QStringList values;
     for (const Parameter &parameter : m_parameters) {
-        if (parameter.name != upper)
+        if (parameter.name.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         // Stray characters go as in values, so a label reads the same after it is written.
-        QString value = QString::fromUtf8(parameter.value);
+        QString value = unquotedText(parameter.value);
         removeStrayCharacters(value);
         values.append(value);
     }
@@ -196,7 +228,7 @@ QStringList VCardContentLine::parameterValues(const QByteArray &name) const
 QStringList VCardContentLine::types() const
 {
     QStringList words;
-    for (const QString &value : parameterValues("TYPE"))
+    for (const QString &value : parameterValues(TypeName))
         for (const QString &word : value.split(QLatin1Char(',')))
             if (!word.trimmed().isEmpty())
                 words.append(word.trimmed());
@@ -205,15 +237,17 @@ QStringList VCardContentLine::types() const
 
 QByteArray VCardContentLine::decodedBytes() const
 {
-    const QByteArray encoding = parameter("ENCODING").toLatin1().toUpper();
+    if (!m_hasEncoding)
+        return m_value.toByteArray();
+    const QByteArray encoding = parameter(EncodingName).toLatin1().toUpper();
     if (encoding == "QUOTED-PRINTABLE")
         return decodeQuotedPrintable(m_value);
     if (encoding == "BASE64" || encoding == "B")
-        return QByteArray::fromBase64(m_value);
-    return m_value;
+        return QByteArray::fromBase64(m_value.toByteArray());
+    return m_value.toByteArray();
 }
 
-QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
+QString VCardContentLine::decodeCharset(QByteArrayView bytes) const
 {
     const QString charset = parameter("CHARSET");
     if (charset.isEmpty())
@@ -233,7 +267,7 @@ QString VCardContentLine::decodeCharset(const QByteArray &bytes) const
     return text;
 }
 
-QString VCardContentLine::decodeWithoutCharset(const QByteArray &bytes) const
+QString VCardContentLine::decodeWithoutCharset(QByteArrayView bytes) const
 {
     // Unencoded 8-bit text was turned into UTF-8 with the rest of the file; encoded bytes kept the
     // file's own encoding.
@@ -250,15 +284,31 @@ QString VCardContentLine::decodeWithoutCharset(const QByteArray &bytes) const
 
 QString VCardContentLine::rawText() const
 {
-    const QByteArray bytes = decodedBytes();
-    QString text = normalizedLineBreaks(decodeCharset(bytes));
+    // Most values are plain UTF-8 text: no copy of their bytes on the way.
+    QString text = !m_hasEncoding && !hasParameter("CHARSET") ? QString::fromUtf8(m_value)
+                                                              : decodeCharset(decodedBytes());
+    text = normalizedLineBreaks(std::move(text));
     removeStrayCharacters(text);
     return text;
 }
 
 QString VCardContentLine::text() const
 {
-    return unescape(rawText());
+    QString raw = rawText();
+    return raw.contains(QLatin1Char('\\')) ? unescape(raw) : raw;
+}
+
+QByteArray VCardContentLine::typeKey() const
+{
+    QByteArray key;
+    for (const Parameter &parameter : m_parameters) {
+        if (parameter.name.compare(TypeName, Qt::CaseInsensitive) != 0)
+            continue;
+        const auto size = static_cast<quint32>(parameter.value.size());
+        key.append(reinterpret_cast<const char *>(&size), sizeof size);
+        key.append(parameter.value);
+    }
+    return key;
 }
 
 QStringList VCardContentLine::components() const
@@ -280,29 +330,30 @@ QStringList VCardContentLine::components() const
 
 QString VCardContentLine::unescape(QStringView text)
 {
+    qsizetype escape = text.indexOf(QLatin1Char('\\'));
+    if (escape < 0)
+        return text.toString();
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == text.size()) {
-            out.append(c);
-            continue;
-        }
-        const QChar next = text.at(++i);
+    qsizetype copied = 0;
+    // The text between escapes goes in whole.
+    for (; escape >= 0 && escape + 1 < text.size(); escape = text.indexOf(QLatin1Char('\\'), copied)) {
+        out.append(text.sliced(copied, escape - copied));
+        const QChar next = text.at(escape + 1);
         if (next == QLatin1Char('n') || next == QLatin1Char('N'))
             out.append(QLatin1Char('\n'));
         else if (next == QLatin1Char(',') || next == QLatin1Char(';') || next == QLatin1Char(':') ||
                  next == QLatin1Char('\\'))
             out.append(next);
-        else {
-            out.append(c);
-            out.append(next);
-        }
+        else
+            out.append(text.sliced(escape, 2));
+        copied = escape + 2;
     }
+    out.append(text.sliced(copied));
     return out;
 }
 
-QList<QByteArray> VCardContentLine::splitOutsideQuotes(const QByteArray &text, char separator)
+QList<QByteArray> VCardContentLine::splitOutsideQuotes(QByteArrayView text, char separator)
 {
     QList<QByteArray> parts;
     bool quoted = false;
@@ -311,10 +362,10 @@ QList<QByteArray> VCardContentLine::splitOutsideQuotes(const QByteArray &text, c
         if (text.at(i) == '"')
             quoted = !quoted;
         else if (text.at(i) == separator && !quoted) {
-            parts.append(text.mid(start, i - start));
+            parts.append(text.sliced(start, i - start).toByteArray());
             start = i + 1;
         }
     }
-    parts.append(text.mid(start));
+    parts.append(text.sliced(start).toByteArray());
     return parts;
 }

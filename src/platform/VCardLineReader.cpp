@@ -1,9 +1,19 @@
 #include "platform/VCardLineReader.h"
 
+#include <cstring>
+
 namespace {
 
 bool equalsTrimmedIgnoringCase(QByteArrayView line, QByteArrayView word)
 {
+    if (line.size() < word.size())
+        return false;
+    // Most lines differ in their first letter; the whole compare is for the few that do not.
+    qsizetype first = 0;
+    while (first < line.size() && (line[first] == ' ' || (line[first] >= '\t' && line[first] <= '\r')))
+        ++first;
+    if (first == line.size() || (line[first] | 0x20) != (word[0] | 0x20))
+        return false;
     return line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
 }
 
@@ -27,12 +37,30 @@ bool isBase64Text(QByteArrayView line)
     return true;
 }
 
-const QByteArray QuotedPrintable = "QUOTED-PRINTABLE";
-const QByteArray Base64 = "BASE64";
+constexpr QByteArrayView QuotedPrintable = "QUOTED-PRINTABLE";
+constexpr QByteArrayView Base64 = "BASE64";
+
+// The first CR or LF at or after `from`; the size when there is none. Searched with memchr a
+// window at a time, so that a text of CR-only line ends is not searched to its end for an LF.
+qsizetype lineBreakFrom(QByteArrayView data, qsizetype from)
+{
+    constexpr qsizetype Window = 256;
+    for (qsizetype start = from; start < data.size(); start += Window) {
+        const char *window = data.data() + start;
+        const size_t length = size_t(qMin(Window, data.size() - start));
+        const auto *lineFeed = static_cast<const char *>(std::memchr(window, '\n', length));
+        const size_t beforeLineFeed = lineFeed ? size_t(lineFeed - window) : length;
+        if (const auto *carriageReturn = static_cast<const char *>(std::memchr(window, '\r', beforeLineFeed)))
+            return carriageReturn - data.data();
+        if (lineFeed)
+            return lineFeed - data.data();
+    }
+    return data.size();
+}
 
 } // namespace
 
-VCardLineReader::VCardLineReader(const QByteArray &data) : m_data(data)
+VCardLineReader::VCardLineReader(QByteArrayView data) : m_data(data)
 {
     if (m_data.startsWith("\xEF\xBB\xBF"))
         m_position = 3;
@@ -48,19 +76,19 @@ bool VCardLineReader::isEnd(QByteArrayView line)
     return equalsTrimmedIgnoringCase(line, "END:VCARD");
 }
 
-bool VCardLineReader::Head::quotedPrintable(const QByteArray &line)
+bool VCardLineReader::Head::quotedPrintable(QByteArrayView line)
 {
     update(line);
     return m_quotedPrintable;
 }
 
-bool VCardLineReader::Head::base64(const QByteArray &line)
+bool VCardLineReader::Head::base64(QByteArrayView line)
 {
     update(line);
     return m_base64;
 }
 
-void VCardLineReader::Head::update(const QByteArray &line)
+void VCardLineReader::Head::update(QByteArrayView line)
 {
     if (m_complete)
         return;
@@ -76,9 +104,7 @@ void VCardLineReader::Head::update(const QByteArray &line)
 
 QByteArrayView VCardLineReader::peekPhysicalLine(qsizetype &next) const
 {
-    qsizetype end = m_position;
-    while (end < m_data.size() && m_data.at(end) != '\n' && m_data.at(end) != '\r')
-        ++end;
+    const qsizetype end = lineBreakFrom(m_data, m_position);
     next = end;
     if (next < m_data.size() && m_data.at(next) == '\r') {
         qsizetype afterCarriageReturns = next;
@@ -90,44 +116,63 @@ QByteArrayView VCardLineReader::peekPhysicalLine(qsizetype &next) const
     } else if (next < m_data.size()) {
         ++next;
     }
-    return QByteArrayView(m_data).sliced(m_position, end - m_position);
+    return m_data.sliced(m_position, end - m_position);
 }
 
-bool VCardLineReader::readLine(QByteArray &line)
+bool VCardLineReader::readLine(QByteArrayView &line)
 {
     qsizetype next = 0;
-    line.clear();
+    line = {};
     while (m_position < m_data.size() && line.isEmpty()) {
-        line = peekPhysicalLine(next).toByteArray();
+        line = peekPhysicalLine(next);
         m_position = next;
     }
     if (line.isEmpty())
         return false;
+    // Most lines are one physical line: the view into the data is the line. A continuation
+    // copies the line first.
+    QByteArray joined;
+    bool isJoined = false;
     Head head;
     while (m_position < m_data.size()) {
+        const QByteArrayView current = isJoined ? QByteArrayView(joined) : line;
         const QByteArrayView following = peekPhysicalLine(next);
-        if (continuesQuotedPrintable(line, head, following)) {
-            line.chop(1);
-            head.truncated(line.size());
-            line.append(following);
+        qsizetype chopped = 0;
+        QByteArrayView added;
+        if (continuesQuotedPrintable(current, head, following)) {
+            chopped = 1;
+            added = following;
         } else if (!following.isEmpty() && (following.front() == ' ' || following.front() == '\t')) {
-            line.append(following.sliced(1));
-        } else if (continuesBase64(line, head, following)) {
-            line.append(following);
+            added = following.sliced(1);
+        } else if (continuesBase64(current, head, following)) {
+            added = following;
         } else {
             break;
         }
+        if (!isJoined) {
+            joined = line.toByteArray();
+            isJoined = true;
+        }
+        if (chopped) {
+            joined.chop(chopped);
+            head.truncated(joined.size());
+        }
+        joined.append(added);
         m_position = next;
+    }
+    if (isJoined) {
+        m_joined.append(std::move(joined));
+        line = m_joined.constLast();
     }
     return true;
 }
 
-bool VCardLineReader::continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next)
+bool VCardLineReader::continuesQuotedPrintable(QByteArrayView line, Head &head, QByteArrayView next)
 {
     return line.endsWith('=') && head.quotedPrintable(line) && !isBegin(next) && !isEnd(next);
 }
 
-bool VCardLineReader::continuesBase64(const QByteArray &line, Head &head, QByteArrayView next)
+bool VCardLineReader::continuesBase64(QByteArrayView line, Head &head, QByteArrayView next)
 {
     return !next.isEmpty() && isBase64Text(next) && head.base64(line);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 
 // Reads vCard data one logical line at a time, without splitting the whole text up front. Lines
 // end with CR LF, LF or CR; a run of CRs before an LF (CR CR LF, as text-mode copies of CR LF files
@@ -12,13 +13,16 @@
 //   line, whatever that begins with (vCard 2.1 writers do not indent these);
 // - vCard 2.1 BASE64 blocks whose continuation lines are not indented.
 // Empty lines are skipped. A continuation never swallows a BEGIN:VCARD or END:VCARD line.
+//
+// A line is a view into the data, or for a joined line into a copy the reader keeps: every line
+// read stays valid while the reader and the data live.
 class VCardLineReader
 {
 public:
-    explicit VCardLineReader(const QByteArray &data);
+    explicit VCardLineReader(QByteArrayView data);
 
     // The next logical line; false at the end of the data.
-    bool readLine(QByteArray &line);
+    bool readLine(QByteArrayView &line);
 
     // True for a line that is BEGIN:VCARD or END:VCARD, whatever its letter case and blanks.
     static bool isBegin(QByteArrayView line);
@@ -32,13 +36,13 @@ private:
     class Head
     {
     public:
-        bool quotedPrintable(const QByteArray &line);
-        bool base64(const QByteArray &line);
+        bool quotedPrintable(QByteArrayView line);
+        bool base64(QByteArrayView line);
         // The line lost its last bytes (a soft line break's "=").
         void truncated(qsizetype size) { m_scanned = qMin(m_scanned, size); }
 
     private:
-        void update(const QByteArray &line);
+        void update(QByteArrayView line);
 
         qsizetype m_scanned = 0;
         bool m_complete = false;
@@ -46,10 +50,13 @@ private:
         bool m_base64 = false;
     };
 
+    // The physical line at the position, and where the one after it starts.
     QByteArrayView peekPhysicalLine(qsizetype &next) const;
-    static bool continuesQuotedPrintable(const QByteArray &line, Head &head, QByteArrayView next);
-    static bool continuesBase64(const QByteArray &line, Head &head, QByteArrayView next);
+    static bool continuesQuotedPrintable(QByteArrayView line, Head &head, QByteArrayView next);
+    static bool continuesBase64(QByteArrayView line, Head &head, QByteArrayView next);
 
-    const QByteArray m_data;
+    const QByteArrayView m_data;
     qsizetype m_position = 0;
+    // The joined lines handed out, kept for the views into them.
+    QList<QByteArray> m_joined;
 };

@@ -53,6 +53,12 @@ class DetectionTest : public ::testing::TestWithParam<Detection>
 TEST_P(DetectionTest, FindsTheEncoding)
 {
     EXPECT_EQ(TextEncodings::detect(GetParam().data), GetParam().encoding) << GetParam().name;
+    // The import's UTF-8 text is the decoded text, whichever way the bytes were taken.
+    const auto [text, encoding] = TextEncodings::decodeDetected(GetParam().data);
+    const TextEncodings::Utf8Result utf8 =
+        TextEncodings::decodeToUtf8(GetParam().data, TextEncodings::Automatic, QString());
+    EXPECT_EQ(utf8.text, text.toUtf8()) << GetParam().name;
+    EXPECT_EQ(utf8.encoding, encoding) << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,6 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
         Detection{"ascii table with stray nuls", QByteArray("Name,Phone\n\0Ann,555\0\nBo,1\n", 26),
                   TextEncodings::UTF8},
         Detection{"utf8 split by a fold", SplitByFold, TextEncodings::UTF8},
+        // The decoder leaves out a character cut at the end.
+        Detection{"utf8 cut in a character", "N:\xE6\x97\xA5\xE6\x97", TextEncodings::UTF8},
+        Detection{"utf8 bom and cut", "\xEF\xBB\xBFN:a\xEF\xBB", TextEncodings::UTF8},
         Detection{"iso-2022-jp", encoded("ISO-2022-JP", Japanese), TextEncodings::ISO2022JP},
         Detection{"shift-jis", encoded("Shift_JIS", Japanese), TextEncodings::ShiftJIS},
         Detection{"euc-jp", encoded("EUC-JP", Japanese), TextEncodings::EUCJP},
@@ -122,6 +131,25 @@ TEST_F(EncodingFileTest, ReadsWithTheChosenOrTheDetectedEncoding)
     EXPECT_EQ(split.encoding, TextEncodings::UTF8);
     EXPECT_EQ(TextEncodings::eightBitCharset(TextEncodings::ShiftJIS), "Shift_JIS");
     EXPECT_TRUE(TextEncodings::eightBitCharset(TextEncodings::UTF16LittleEndian).isEmpty());
+}
+
+// Long texts are decoded a slice at a time; a character cut by a slice's end is read whole, and a
+// wrong encoding still says so.
+TEST_F(EncodingFileTest, LongTextsDecodeToTheSameUtf8)
+{
+    for (const char *codec : {"Shift_JIS", "UTF-16LE", "ISO-2022-JP"}) {
+        // An odd number of ASCII bytes first moves every two-byte character across 1 MiB.
+        const QString text = QStringLiteral("X") + Japanese.repeated(40000);
+        const QByteArray data = encoded(codec, text);
+        ASSERT_GT(data.size(), 1 << 20);
+        const TextEncodings::Utf8Result utf8 = TextEncodings::decodeToUtf8(data, TextEncodings::Automatic, {});
+        EXPECT_TRUE(utf8.text == text.toUtf8()) << codec;
+    }
+    const TextEncodings::Utf8Result wrong =
+        TextEncodings::decodeToUtf8(encoded("Shift_JIS", Japanese), TextEncodings::UTF8, "card.vcf");
+    EXPECT_FALSE(wrong.text);
+    EXPECT_TRUE(wrong.error.contains("card.vcf"));
+    EXPECT_EQ(TextEncodings::decodeToUtf8("\xEF\xBB\xBFN:a\n", TextEncodings::UTF8, {}).text, "N:a\n");
 }
 
 // Only the byte-order mark goes: a second mark after it is the text's own character.

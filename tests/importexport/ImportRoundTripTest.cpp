@@ -51,8 +51,15 @@ TEST_F(ImportRoundTripTest, ImportedJapaneseContactsAreThereAfterSaveAndReload)
     AddressBookLoader fresh;
     fresh.loadAddressBook();
     QStringList familyNames;
-    for (const ContactRowPtr &row : *fresh.containerTable().first()->topGroup()->contactTable)
+    QStringList phones;
+    for (const ContactRowPtr &row : *fresh.containerTable().first()->topGroup()->contactTable) {
         familyNames.append(row->person->nameValue().value(PersonKey::LastName).toString());
+        for (const QVariant &entry : row->person->labeledValueForIdentifier(QStringLiteral("Phone")))
+            phones.append(entry.toMap().value(PersonKey::Value).toString());
+    }
+    // Values nobody looked at before the save (the imported records read them on first use).
+    EXPECT_TRUE(phones.contains(QStringLiteral("080-5555-6666"))) << phones.join(',').toStdString();
+    EXPECT_TRUE(phones.contains(QStringLiteral("0120-000-000"))) << phones.join(',').toStdString();
     EXPECT_TRUE(familyNames.contains(QStringLiteral("鈴木"))) << familyNames.join(',').toStdString();
     EXPECT_TRUE(familyNames.contains(QStringLiteral("高橋"))) << familyNames.join(',').toStdString();
     EXPECT_EQ(familyNames.size(), 5);

@@ -1,6 +1,8 @@
 #include "VCardTestSupport.h"
 #include "common/TestEnvironment.h"
+#include "platform/StoreVCardReader.h"
 #include "platform/StoreVCardSerialization.h"
+#include "platform/VCardContentLine.h"
 #include "platform/VCardLabels.h"
 
 #include <QImage>
@@ -469,4 +471,31 @@ TEST(StoreVCardReader, StrayCharactersAreDroppedFromParametersAndValues)
     const StoreContact contact = parseOne(QByteArray(body, sizeof(body) - 1));
     EXPECT_EQ(contact.phoneNumbers.first().label, VCardLabels::Home);
     EXPECT_EQ(contact.note, "two words");
+}
+
+// Every property the reader takes is found by its name in any letter case, and the lines it does
+// not take are handed on in card order, each once.
+TEST(StoreVCardReader, PropertiesAreFoundByNameAndTheRestHandedOn)
+{
+    for (const char *name :
+         {"ADR", "ANNIVERSARY", "BDAY", "EMAIL", "FN", "IMPP", "KIND", "LOGO", "N", "NICKNAME", "NOTE", "ORG",
+          "PHOTO", "SOUND", "TEL", "TITLE", "URL", "X-ABDATE", "X-ABRELATEDNAMES", "X-ABSHOWAS", "X-AIM",
+          "X-ANNIVERSARY", "X-FACEBOOK", "X-GADUGADU", "X-GOOGLE-TALK", "X-GOOGLETALK", "X-ICQ", "X-JABBER",
+          "X-MAIDENNAME", "X-MSN", "X-PHONETIC-FIRST-NAME", "X-PHONETIC-LAST-NAME", "X-PHONETIC-MIDDLE-NAME",
+          "X-QQ", "X-SKYPE", "X-SOCIALPROFILE", "X-YAHOO", "X-ABLABEL", "X-ABADR"}) {
+        EXPECT_TRUE(StoreVCardReader::readsProperty(name)) << name;
+        EXPECT_TRUE(StoreVCardReader::readsProperty(QByteArray(name).toLower())) << name;
+    }
+    for (const char *name : {"", "A", "CATEGORIES", "UID", "X-", "X-ZZZ", "ZZZ", "TELX", "X-ABLABELS"})
+        EXPECT_FALSE(StoreVCardReader::readsProperty(name)) << name;
+
+    QList<QByteArray> handedOn;
+    const std::optional<StoreContact> contact = StoreVCardReader::readFirstCard(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nn:Lee;Ann;;;\r\nUID:1\r\nx-skype:ann\r\nX-PETS;TYPE=dog:Rex\r\n"
+        " ter\r\nCATEGORIES:a,b\r\nEND:VCARD\r\nBEGIN:VCARD\r\nN:Second;;;;\r\nX-LATER:1\r\nEND:VCARD\r\n",
+        {}, [&](const VCardContentLine &line) { handedOn.append(line.line().toByteArray()); });
+    ASSERT_TRUE(contact);
+    EXPECT_EQ(contact->familyName, "Lee");
+    EXPECT_EQ(contact->instantMessageAddresses.size(), 1);
+    EXPECT_EQ(handedOn, (QList<QByteArray>{"VERSION:3.0", "UID:1", "X-PETS;TYPE=dog:Rexter", "CATEGORIES:a,b"}));
 }
