@@ -104,8 +104,9 @@ QByteArray CollationKeys::key(const QString &text) const
     const auto *source = reinterpret_cast<const UChar *>(text.utf16());
     QByteArray bytes(qsizetype(std::max(InitialKeyRoom, size_t(text.size()) * 4 + 8)), Qt::Uninitialized);
     for (;;) {
-        const int32_t needed = ucol_getSortKey(m_collator, source, int32_t(text.size()),
-                                               reinterpret_cast<uint8_t *>(bytes.data()), int32_t(bytes.size()));
+        const int32_t needed =
+            ucol_getSortKey(m_collator, source, int32_t(text.size()),
+                            reinterpret_cast<uint8_t *>(bytes.data()), int32_t(bytes.size()));
         if (needed <= 0)
             return QByteArray();
         if (needed <= bytes.size()) {

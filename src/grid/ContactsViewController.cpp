@@ -349,7 +349,8 @@ GridRows ContactsViewController::buildRows(const QStringList &identifiers)
     const auto key = GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     std::optional<GridSorter> sorter;
     if (key)
-        sorter.emplace(*key, descriptor.ascending, m_state.selectedLabels, m_state.customItems, m_displayCache);
+        sorter.emplace(*key, descriptor.ascending, m_state.selectedLabels, m_state.customItems,
+                       m_displayCache);
     // Each contact's sort values are read while its rows are made, when its values are at hand.
     GridRows rows = builder.rowsForContactTable(*m_state.contactTable, sorter ? &*sorter : nullptr);
     if (sorter)

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "ui/contracts/ContactsGridInterface.h"
-#include "addressbook/SortDescriptor.h"
-#include "ui/contracts/DetachedWindowEntry.h"
 #include "addressbook/GridSortKey.h"
+#include "addressbook/SortDescriptor.h"
 #include "grid/GridDisplayCache.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
-#include "ui/widgets/LabelPopup.h"
 #include "platform/widgets/Popover.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/DetachedWindowEntry.h"
+#include "ui/widgets/LabelPopup.h"
 #include "ui/widgets/OwnedView.h"
 
 #include <QObject>

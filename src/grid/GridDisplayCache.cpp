@@ -9,7 +9,8 @@ namespace {
 // Built-in fields read from the record alone; a custom item's type comes from the window.
 bool isKeptIdentifier(const QString &identifier)
 {
-    return GridField::isAddressPart(identifier) || !GridField::valueType(identifier, QVariantList()).isEmpty();
+    return GridField::isAddressPart(identifier) ||
+           !GridField::valueType(identifier, QVariantList()).isEmpty();
 }
 
 } // namespace
@@ -73,7 +74,8 @@ int GridDisplayCache::sortSlot(const QString &identifier, const QString &valueKe
 
 GridDisplayCache::Contact &GridDisplayCache::contact(const QNPersonPtr &person, qsizetype position)
 {
-    Contact *found = position >= 0 && size_t(position) < m_byPosition.size() ? m_byPosition[size_t(position)] : nullptr;
+    Contact *found =
+        position >= 0 && size_t(position) < m_byPosition.size() ? m_byPosition[size_t(position)] : nullptr;
     if (!found || found->person != person)
         found = &m_contacts.try_emplace(person.get()).first->second;
     if (position >= 0) {

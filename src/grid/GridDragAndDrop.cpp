@@ -56,8 +56,8 @@ GridDropRules::Source GridDragAndDrop::sourceOf(const QObject *draggingSource) c
 bool GridDragAndDrop::validateDrop(const QMimeData *data, const QObject *draggingSource,
                                    const GridDropRules::Target &target) const
 {
-    return GridDropRules::validateDrop(data, sourceOf(draggingSource), target,
-                                       int(m_grid.gridRows().size()), m_grid.editState());
+    return GridDropRules::validateDrop(data, sourceOf(draggingSource), target, int(m_grid.gridRows().size()),
+                                       m_grid.editState());
 }
 
 bool GridDragAndDrop::acceptDrop(const QMimeData *data, const QObject *draggingSource)

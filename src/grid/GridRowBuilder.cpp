@@ -73,9 +73,9 @@ GridRowBuilder::GridRowBuilder(const QStringList &identifiers, const QStringList
       m_customItems(customItems), m_showCompanyInNameCell(showCompanyInNameCell), m_cache(cache)
 {
     for (const QString &identifier : identifiers)
-        m_columns.append({identifier, GridField::valueType(identifier, customItems), cache.fieldSlot(identifier),
-                          GridField::isAddressPart(identifier), identifier == NoteIdentifier,
-                          identifier == PersonIdentifier::Name});
+        m_columns.append({identifier, GridField::valueType(identifier, customItems),
+                          cache.fieldSlot(identifier), GridField::isAddressPart(identifier),
+                          identifier == NoteIdentifier, identifier == PersonIdentifier::Name});
     for (const Column &column : std::as_const(m_columns))
         m_slotCount = std::max(m_slotCount, size_t(column.slot) + 1);
 }
@@ -116,7 +116,8 @@ GridFieldDisplay GridRowBuilder::readFieldDisplay(const Column &column, QNPerson
 }
 
 const GridFieldDisplay &GridRowBuilder::fieldDisplay(const Column &column, QNPerson &person,
-                                                     GridDisplayCache::Contact &cached, Addresses &addresses) const
+                                                     GridDisplayCache::Contact &cached,
+                                                     Addresses &addresses) const
 {
     std::optional<GridFieldDisplay> &field = cached.fields[size_t(column.slot)];
     if (!field || field->readAgain || !m_cache.isKeptField(column.slot)) {

@@ -49,9 +49,10 @@ private:
         bool read = false;
     };
 
-    void appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows, GridSorter *sorter) const;
-    const GridFieldDisplay &fieldDisplay(const Column &column, QNPerson &person, GridDisplayCache::Contact &cached,
-                                         Addresses &addresses) const;
+    void appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows,
+                    GridSorter *sorter) const;
+    const GridFieldDisplay &fieldDisplay(const Column &column, QNPerson &person,
+                                         GridDisplayCache::Contact &cached, Addresses &addresses) const;
     GridFieldDisplay readFieldDisplay(const Column &column, QNPerson &person, bool ownItems,
                                       Addresses &addresses) const;
     bool showsNameAndCompany(QNPerson &person, GridDisplayCache::Contact &cached) const;

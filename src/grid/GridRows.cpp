@@ -21,7 +21,8 @@ QVariant GridRows::sortValue(qsizetype i) const
 
 qsizetype GridRows::contactCount() const
 {
-    return std::count_if(m_rows.cbegin(), m_rows.cend(), [](const GridRow &row) { return row.labelIndex == 0; });
+    return std::count_if(m_rows.cbegin(), m_rows.cend(),
+                         [](const GridRow &row) { return row.labelIndex == 0; });
 }
 
 SubContactRowPtr GridRows::at(qsizetype i) const

@@ -23,8 +23,9 @@ GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> 
         return;
     for (int selected : selectedRows) {
         const QString &uniqueId = rows.uniqueId(selected);
-        auto found = std::find_if(m_remembered.begin(), m_remembered.end(),
-                                  [&](const Remembered &remembered) { return remembered.uniqueId == uniqueId; });
+        auto found =
+            std::find_if(m_remembered.begin(), m_remembered.end(),
+                         [&](const Remembered &remembered) { return remembered.uniqueId == uniqueId; });
         if (found == m_remembered.end())
             found = m_remembered.insert(m_remembered.end(), Remembered{uniqueId, {}, {}});
         found->valueIndexes.append(valueIndex(*rows.person(selected), rows.labelIndex(selected)));
@@ -81,7 +82,8 @@ QList<int> GridSelectionMemory::rowsToSelect(const GridRows &newRows) const
         const std::vector<int> remembered = rememberedPerContact(newRows);
         for (qsizetype i = 0; i < newRows.size(); ++i) {
             const int r = remembered[size_t(newRows.row(i).contact)];
-            if (r >= 0 && matches(*newRows.person(i), newRows.labelIndex(i), m_remembered[size_t(r)].valueIndexes))
+            if (r >= 0 &&
+                matches(*newRows.person(i), newRows.labelIndex(i), m_remembered[size_t(r)].valueIndexes))
                 rows.append(int(i));
         }
     }

@@ -123,7 +123,9 @@ GridSortColumn::Key GridSorter::keyOf(const QVariant &value) const
     if (key.empty)
         return key;
     key.bytes = m_cache.collationKey(text);
-    const auto byte = [&key](qsizetype i) { return quint64(i < key.bytes.size() ? quint8(key.bytes.at(i)) : 0); };
+    const auto byte = [&key](qsizetype i) {
+        return quint64(i < key.bytes.size() ? quint8(key.bytes.at(i)) : 0);
+    };
     for (qsizetype i = 0; i < PrefixBytes / 2; ++i) {
         key.high = (key.high << 8) | byte(i);
         key.low = (key.low << 8) | byte(i + PrefixBytes / 2);
@@ -229,7 +231,8 @@ void GridSorter::addRows(const std::vector<GridRow> &rows, size_t first, const G
         return;
     }
     for (size_t i = first; i < rows.size(); ++i)
-        m_entries.push_back(entryOf(column, column.indexAt(rows[i].labelIndex, m_selectedLabels, m_noFilter), i));
+        m_entries.push_back(
+            entryOf(column, column.indexAt(rows[i].labelIndex, m_selectedLabels, m_noFilter), i));
 }
 
 void GridSorter::sort(GridRows &rows)

@@ -25,7 +25,8 @@ public:
                const QVariantList &customItems, GridDisplayCache &cache);
 
     // The contact's values under the key, from its cache entry when it holds them.
-    std::shared_ptr<const GridSortColumn> sortColumn(QNPerson &person, GridDisplayCache::Contact &cached) const;
+    std::shared_ptr<const GridSortColumn> sortColumn(QNPerson &person,
+                                                     GridDisplayCache::Contact &cached) const;
     // Takes a contact's rows (from first to the end of rows) into the sort, with its values.
     void addRows(const std::vector<GridRow> &rows, size_t first, const GridSortColumn &column);
     // Orders the rows, which are the ones added, in the order they were added.

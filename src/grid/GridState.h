@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/contracts/ItemAndRange.h"
-#include "ui/contracts/SubContactRow.h"
 #include "grid/GridColumn.h"
 #include "grid/GridRows.h"
+#include "ui/contracts/ItemAndRange.h"
+#include "ui/contracts/SubContactRow.h"
 
 #include <QFont>
 #include <QList>

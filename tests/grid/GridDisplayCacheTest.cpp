@@ -132,15 +132,15 @@ TEST_F(GridDisplayCacheTest, RowsFollowWritesToTheRecordItself)
     ann->person->deleteLabeledValueForIdentifier("Phone", 1);
     bob->person->sortForIdentifier("Phone", "stringValue", false);
     EXPECT_EQ(shownRows(), QStringList({"Ann 0 3", "Bob 0 1"}));
-    ann->person->setHeldLabeledValues(QNPerson::LabeledKind::Phone, QVariantList{QVariantMap{
-                                                                        {"label", "home"},
-                                                                        {"value", "555 8"},
-                                                                        {"stringValue", "555 8"},
-                                                                        {"labelIndex", 0}}});
+    ann->person->setHeldLabeledValues(
+        QNPerson::LabeledKind::Phone,
+        QVariantList{
+            QVariantMap{{"label", "home"}, {"value", "555 8"}, {"stringValue", "555 8"}, {"labelIndex", 0}}});
     EXPECT_EQ(shownRows(), QStringList({"Bob 0 1", "Ann 0 3"}));
 }
 
-// The sort on key prefixes: texts that share a long beginning, empty values last both ways, and rows with equal keys in contact order then position.
+// The sort on key prefixes: texts that share a long beginning, empty values last both ways, and rows with
+// equal keys in contact order then position.
 TEST_F(GridDisplayCacheTest, SortOnPrefixesIsStableAndPutsEmptyValuesLast)
 {
     m_table->clear();
@@ -150,13 +150,16 @@ TEST_F(GridDisplayCacheTest, SortOnPrefixesIsStableAndPutsEmptyValuesLast)
     const ContactRowPtr c4 = addWithPhones("C4", {{"home", "+1 555 0100 100"}, {"work", "+1 555 0100 100"}});
     add(person("C5"));
     sortBy("Phone");
-    EXPECT_EQ(shownRows(), QStringList({"C2 0 1", "C4 0 1", "C4 1 1", "C1 0 1", "C3 0 1", "C1 1 1", "C5 0 1"}));
+    EXPECT_EQ(shownRows(),
+              QStringList({"C2 0 1", "C4 0 1", "C4 1 1", "C1 0 1", "C3 0 1", "C1 1 1", "C5 0 1"}));
     sortBy("Phone", false);
-    EXPECT_EQ(shownRows(), QStringList({"C3 0 1", "C1 0 1", "C2 0 1", "C4 0 1", "C4 1 1", "C1 1 1", "C5 0 1"}));
+    EXPECT_EQ(shownRows(),
+              QStringList({"C3 0 1", "C1 0 1", "C2 0 1", "C4 0 1", "C4 1 1", "C1 1 1", "C5 0 1"}));
     // Equal texts keep contact order.
     c3->person->setValue(QVariantList{QVariantMap{{"label", "home"}, {"value", "+1 555 0100 200"}}}, "Phone");
     sortBy("Phone");
-    EXPECT_EQ(shownRows(), QStringList({"C2 0 1", "C4 0 1", "C4 1 1", "C1 0 1", "C3 0 1", "C1 1 1", "C5 0 1"}));
+    EXPECT_EQ(shownRows(),
+              QStringList({"C2 0 1", "C4 0 1", "C4 1 1", "C1 0 1", "C3 0 1", "C1 1 1", "C5 0 1"}));
 }
 
 // Contacts that left the table are let go, so that a reload does not keep the records it replaced.

@@ -14,19 +14,28 @@ TEST_F(PersonTest, EveryWriteMovesTheRevisionAndNoReadDoes)
     person.setValue(QVariantList{entry("home", "2"), entry("work", "1")}, "Phone");
     const std::pair<const char *, std::function<void()>> writes[] = {
         {"string field", [&] { person.setValue("Acme", "Company"); }},
-        {"list", [&] { person.setValue(QVariantList{entry("home", "2"), entry("work", "1")}, "Phone"); }},
+        {"list",
+         [&] {
+             person.setValue(QVariantList{entry("home", "2"), entry("work", "1")}, "Phone");
+         }},
         {"added entry", [&] { person.addLabeledValue(entry("other", "3"), "Phone"); }},
         {"replaced entry", [&] { person.replaceLabeledValue(entry("work", "4", 1), "Phone"); }},
         {"entry at a position", [&] { person.replaceLabeledEntries(Kind::Phone, entry("home", "5"), 0); }},
         {"deleted entry", [&] { person.deleteLabeledValueForIdentifier("Phone", 2); }},
         {"sorted list", [&] { person.sortForIdentifier("Phone", "stringValue", true); }},
         {"held list", [&] { person.setHeldLabeledValues(Kind::Email, QVariantList()); }},
-        {"name", [&] { person.setValue(QVariantMap{{"FirstName", "Ann"}}, "Name"); }},
+        {"name",
+         [&] {
+             person.setValue(QVariantMap{{"FirstName", "Ann"}}, "Name");
+         }},
         {"name part", [&] { person.setValue("Lee", "LastName"); }},
         {"phonetic name", [&] { person.setValue("an", "Phonetic FirstName"); }},
         {"company flag", [&] { person.setShowAsPerson(false); }},
         {"name order", [&] { person.setNameOrdering(2); }},
-        {"birthday", [&] { person.setBirthdayValue(QVariantMap{{"value", QVariantMap{{"day", 3}}}}); }},
+        {"birthday",
+         [&] {
+             person.setBirthdayValue(QVariantMap{{"value", QVariantMap{{"day", 3}}}});
+         }},
         {"photo", [&] { person.setPhoto(std::nullopt); }},
         {"custom item", [&] { person.addCustomItem("String Value", "Hobby", {}, std::nullopt); }},
         {"custom value", [&] { person.setValue("chess", "Hobby"); }},
