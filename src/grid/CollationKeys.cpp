@@ -97,6 +97,27 @@ void CollationKeys::makeKey(const QString &text, size_t offset)
     }
 }
 
+QByteArray CollationKeys::key(const QString &text) const
+{
+    if (!m_collator)
+        return text.toCaseFolded().toUtf8();
+    const auto *source = reinterpret_cast<const UChar *>(text.utf16());
+    QByteArray bytes(qsizetype(std::max(InitialKeyRoom, size_t(text.size()) * 4 + 8)), Qt::Uninitialized);
+    for (;;) {
+        const int32_t needed =
+            ucol_getSortKey(m_collator, source, int32_t(text.size()),
+                            reinterpret_cast<uint8_t *>(bytes.data()), int32_t(bytes.size()));
+        if (needed <= 0)
+            return QByteArray();
+        if (needed <= bytes.size()) {
+            // The length counts the final zero byte, which QByteArray keeps after its end.
+            bytes.truncate(needed - 1);
+            return bytes;
+        }
+        bytes.resize(needed);
+    }
+}
+
 int CollationKeys::compare(qsizetype first, qsizetype second) const
 {
     return std::strcmp(m_bytes.data() + m_offsets[size_t(first)], m_bytes.data() + m_offsets[size_t(second)]);

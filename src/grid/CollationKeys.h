@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -22,6 +23,8 @@ public:
     qsizetype size() const { return qsizetype(m_offsets.size()); }
     // Below zero when the first text sorts before the second.
     int compare(qsizetype first, qsizetype second) const;
+    // The key of one text on its own, zero-terminated; keys compare with strcmp as the texts would.
+    QByteArray key(const QString &text) const;
 
 private:
     void makeKey(const QString &text, size_t offset);

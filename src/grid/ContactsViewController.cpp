@@ -330,28 +330,34 @@ void ContactsViewController::addLabel(const QString &label, const QString &ident
 
 // --- rows -----------------------------------------------------------------------------------
 
-QList<SubContactRowPtr> ContactsViewController::buildRows(const QStringList &identifiers) const
+void ContactsViewController::setCustomItems(const QVariantList &customItems)
+{
+    m_state.customItems = customItems;
+    // A custom item's type decides how a field reads.
+    m_displayCache.clear();
+}
+
+GridRows ContactsViewController::buildRows(const QStringList &identifiers)
 {
     if (!m_state.contactTable)
         return {};
+    m_displayCache.beginUpdate();
     const GridRowBuilder builder(identifiers, m_state.selectedLabels, m_state.customItems,
-                                 m_state.showCompanyInNameCell);
+                                 m_state.showCompanyInNameCell, m_displayCache);
     const SortDescriptor descriptor =
         m_sortDescriptors.isEmpty() ? SortDescriptor{DefaultSortKey, true} : m_sortDescriptors.first();
     const auto key = GridSortKey::separateSortKeyIntoIdentifierAndKey(descriptor.key);
     std::optional<GridSorter> sorter;
     if (key)
-        sorter.emplace(*key, descriptor.ascending, m_state.selectedLabels, m_state.customItems);
+        sorter.emplace(*key, descriptor.ascending, m_state.selectedLabels, m_state.customItems,
+                       m_displayCache);
     // Each contact's sort values are read while its rows are made, when its values are at hand.
-    QList<SubContactRowPtr> rows = builder.rowsForContactTable(
-        *m_state.contactTable, [&sorter](const QList<SubContactRowPtr> &built, qsizetype first) {
-            if (sorter)
-                sorter->addRows(built, first);
-        });
+    GridRows rows = builder.rowsForContactTable(*m_state.contactTable, sorter ? &*sorter : nullptr);
     if (sorter)
         sorter->sort(rows);
-    GridRowBuilder::markContinuationRows(rows);
+    rows.markContinuationRows();
     builder.addNameCellLines(rows);
+    m_displayCache.endUpdate();
     return rows;
 }
 
@@ -381,10 +387,10 @@ void ContactsViewController::applyRowHeights()
             header->resizeSection(row, height);
     }
     m_tallRows.clear();
-    const QList<SubContactRowPtr> &rows = m_state.subContactTable;
+    const GridRows &rows = m_state.subContactTable;
     for (int row = 0; row < rows.size() && row < header->count(); ++row) {
-        if (rows.at(row)->numLines > 1) {
-            header->resizeSection(row, rows.at(row)->numLines * height);
+        if (rows.row(row).numLines > 1) {
+            header->resizeSection(row, rows.row(row).numLines * height);
             m_tallRows.append(row);
         }
     }
@@ -490,7 +496,7 @@ void ContactsViewController::selectRowIndexesWithContacts(const QList<ContactRow
         uniqueIds.insert(contact->uniqueId);
     QList<int> rows;
     for (int row = 0; row < m_state.subContactTable.size(); ++row) {
-        if (uniqueIds.contains(m_state.subContactTable.at(row)->uniqueId))
+        if (uniqueIds.contains(m_state.subContactTable.uniqueId(row)))
             rows.append(row);
     }
     selectRows(rows);
@@ -646,9 +652,9 @@ void ContactsViewController::tableViewSortDescriptorsDidChange(const QList<SortD
     reloadData();
     int found = -1;
     for (int row = 0; anchor && row < m_state.subContactTable.size() && found < 0; ++row) {
-        const SubContactRow &candidate = *m_state.subContactTable.at(row);
-        if (candidate.uniqueId != anchor->uniqueId)
+        if (m_state.subContactTable.uniqueId(row) != anchor->uniqueId)
             continue;
+        const SubContactRow &candidate = *m_state.subContactTable.at(row);
         if (anchorText.isValid() ? anchorValue(candidate, key, descriptor.key) == anchorText
                                  : candidate.labelIndex == anchor->labelIndex)
             found = row;
@@ -687,12 +693,11 @@ void ContactsViewController::selectItemAndRange(const std::optional<ItemAndRange
     int hitRow = -1;
     int contactRow = -1;
     for (int row = 0; row < m_state.subContactTable.size() && hitRow < 0; ++row) {
-        const SubContactRow &candidate = *m_state.subContactTable.at(row);
-        if (candidate.uniqueId != uniqueId)
+        if (m_state.subContactTable.uniqueId(row) != uniqueId)
             continue;
         if (contactRow < 0)
             contactRow = row;
-        if (candidate.labelIndex == labelIndex)
+        if (m_state.subContactTable.labelIndex(row) == labelIndex)
             hitRow = row;
     }
     const int row = hitRow >= 0 ? hitRow : contactRow;

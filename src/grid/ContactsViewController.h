@@ -1,13 +1,14 @@
 #pragma once
 
-#include "ui/contracts/ContactsGridInterface.h"
-#include "addressbook/SortDescriptor.h"
-#include "ui/contracts/DetachedWindowEntry.h"
 #include "addressbook/GridSortKey.h"
+#include "addressbook/SortDescriptor.h"
+#include "grid/GridDisplayCache.h"
 #include "grid/GridState.h"
 #include "grid/GridTableView.h"
-#include "ui/widgets/LabelPopup.h"
 #include "platform/widgets/Popover.h"
+#include "ui/contracts/ContactsGridInterface.h"
+#include "ui/contracts/DetachedWindowEntry.h"
+#include "ui/widgets/LabelPopup.h"
 #include "ui/widgets/OwnedView.h"
 
 #include <QObject>
@@ -59,13 +60,15 @@ public:
     void setSelectedLabels(const QStringList &labels) override;
     void setEditState(bool editState) override;
     void setSelectedFont(const QFont &font) override;
-    void setCustomItems(const QVariantList &customItems) override { m_state.customItems = customItems; }
+    void setCustomItems(const QVariantList &customItems) override;
     void setDelegate(ContactsViewControllerDelegate *delegate) override;
     void selectRowIndexesWithContacts(const QList<ContactRowPtr> &contacts) override;
     QList<ContactRowPtr> selectedContacts() override;
     QList<SubContactRowPtr> selectedSubContacts() override;
     std::optional<QList<ContactRowPtr>> selectedContactsWithClickedRowIndex(int clickedRow) override;
-    QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable; }
+    QList<SubContactRowPtr> subContactTable() override { return m_state.subContactTable.toList(); }
+    // The rows as plain data, without a record made for each.
+    const GridRows &gridRows() const { return m_state.subContactTable; }
     Popover *popover() override;
     void setPopover(Popover *popover) override;
     void detachedWindowDidClose(const ClosedWindow &closed) override;
@@ -166,7 +169,7 @@ private:
     // when the selection moved and refreshes the detail views.
     void reloadKeepingSelection(const GridSelectionMemory &memory, const SelectionKey &before, bool reshaped);
     GridSelectionMemory rememberSelection() const;
-    QList<SubContactRowPtr> buildRows(const QStringList &identifiers) const;
+    GridRows buildRows(const QStringList &identifiers);
     void applyRowHeights();
     void updateFooterSpan();
     void updateSortIndicator();
@@ -186,6 +189,8 @@ private:
 
     UserDefaults &m_defaults;
     GridState m_state;
+    // What the rows show of each contact, kept between rebuilds.
+    GridDisplayCache m_displayCache;
     OwnedView<GridTableView> m_tableView;
     GridModel *m_model;
     GridCellDelegate *m_cellDelegate;

@@ -29,7 +29,7 @@ bool editsInEditorOnly(const QString &identifier)
 
 GridCell GridCellBuilder::cellAt(int rowIndex, int column) const
 {
-    const QList<SubContactRowPtr> &rows = m_state.subContactTable;
+    const GridRows &rows = m_state.subContactTable;
     if (column < 0 || column >= m_state.columns.size() || rowIndex < 0 || rowIndex > rows.size())
         return {};
     if (rowIndex == rows.size()) {
@@ -39,7 +39,8 @@ GridCell GridCellBuilder::cellAt(int rowIndex, int column) const
             footer.text = footerText();
         return footer;
     }
-    const SubContactRow &row = *rows.at(rowIndex);
+    const SubContactRowPtr shown = rows.at(rowIndex);
+    const SubContactRow &row = *shown;
     QNPerson &person = *row.person;
     const QString &identifier = m_state.columns.at(column).identifier;
     const bool firstPosition = row.labelIndex == 0;
@@ -176,11 +177,7 @@ void GridCellBuilder::highlightValue(GridCell &cell, const SubContactRow &row,
 
 QString GridCellBuilder::footerText() const
 {
-    qsizetype contacts = 0;
-    for (const SubContactRowPtr &row : m_state.subContactTable) {
-        if (row->labelIndex == 0)
-            ++contacts;
-    }
+    const qsizetype contacts = m_state.subContactTable.contactCount();
     QString text = L(QStringLiteral("%@: total %ld contacts"));
     text.replace(QStringLiteral("%ld"), QString::number(contacts));
     text.replace(QStringLiteral("%@"), m_state.groupName);

@@ -245,7 +245,8 @@ void GridCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
     auto *field = qobject_cast<QLineEdit *>(editor);
     if (!field || index.row() >= m_state.subContactTable.size() || index.column() >= m_state.columns.size())
         return;
-    const SubContactRow &row = *m_state.subContactTable.at(index.row());
+    const SubContactRowPtr shown = m_state.subContactTable.at(index.row());
+    const SubContactRow &row = *shown;
     if (!row.person)
         return;
     field->setText(GridField::editableText(m_state.columns.at(index.column()).identifier, *row.person,

@@ -17,7 +17,7 @@ QWidget *GridCommandHost::window() const
 
 SubContactRowPtr GridCommandHost::rowAt(int row) const
 {
-    const QList<SubContactRowPtr> rows = m_grid.subContactTable();
+    const GridRows &rows = m_grid.gridRows();
     return row >= 0 && row < rows.size() ? rows.at(row) : nullptr;
 }
 

@@ -41,7 +41,7 @@ void GridDragAndDrop::startDrag()
 GridDropRules::Target GridDragAndDrop::targetAt(const QPoint &position) const
 {
     const TableDropTarget target =
-        tableDropTargetAt(*m_grid.gridTableView(), int(m_grid.subContactTable().size()), position);
+        tableDropTargetAt(*m_grid.gridTableView(), int(m_grid.gridRows().size()), position);
     return {target.row, target.onRow};
 }
 
@@ -56,8 +56,8 @@ GridDropRules::Source GridDragAndDrop::sourceOf(const QObject *draggingSource) c
 bool GridDragAndDrop::validateDrop(const QMimeData *data, const QObject *draggingSource,
                                    const GridDropRules::Target &target) const
 {
-    return GridDropRules::validateDrop(data, sourceOf(draggingSource), target,
-                                       int(m_grid.subContactTable().size()), m_grid.editState());
+    return GridDropRules::validateDrop(data, sourceOf(draggingSource), target, int(m_grid.gridRows().size()),
+                                       m_grid.editState());
 }
 
 bool GridDragAndDrop::acceptDrop(const QMimeData *data, const QObject *draggingSource)

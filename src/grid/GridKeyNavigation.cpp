@@ -45,7 +45,7 @@ void GridKeyNavigation::watchEditor(QWidget *editor)
 
 int GridKeyNavigation::rowCount() const
 {
-    return int(m_host.grid().subContactTable().size());
+    return int(m_host.grid().gridRows().size());
 }
 
 bool GridKeyNavigation::hasTextField(int row, int column) const

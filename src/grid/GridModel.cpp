@@ -70,18 +70,18 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 
 QVariant GridModel::rowData(int row, int role) const
 {
-    const SubContactRow &subContact = *m_state.subContactTable.at(row);
+    const GridRows &rows = m_state.subContactTable;
     switch (role) {
     case SortRole:
-        return subContact.sortValue;
+        return rows.sortValue(row);
     case LabelIndexRole:
-        return subContact.labelIndex;
+        return rows.labelIndex(row);
     case UniqueIdRole:
-        return subContact.uniqueId;
+        return rows.uniqueId(row);
     case NotFirstRowRole:
-        return subContact.notFirstRow;
+        return rows.row(row).notFirstRow;
     case NumLinesRole:
-        return subContact.numLines;
+        return rows.row(row).numLines;
     default:
         return QVariant();
     }
@@ -137,7 +137,7 @@ QPixmap GridModel::thumbnail(const QModelIndex &index) const
 {
     if (index.row() < 0 || index.row() >= m_state.subContactTable.size())
         return {};
-    QNPerson *person = m_state.subContactTable.at(index.row())->person.get();
+    QNPerson *person = m_state.subContactTable.person(index.row());
     const auto cached = m_thumbnails.constFind(person);
     if (cached != m_thumbnails.cend())
         return *cached;

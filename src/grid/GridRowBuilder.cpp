@@ -10,20 +10,6 @@ const QString AddressIdentifier = QStringLiteral("Address");
 const QString NoteIdentifier = QStringLiteral("Note");
 constexpr int MaximumNoteLines = 5;
 
-} // namespace
-
-SubContactRowPtr GridRowBuilder::newRow(const ContactRow &contact, const QString &uniqueId,
-                                        int labelIndex) const
-{
-    auto row = std::make_shared<SubContactRow>();
-    row->person = contact.person;
-    row->uniqueId = uniqueId;
-    row->labelIndex = labelIndex;
-    return row;
-}
-
-namespace {
-
 int lineCount(const QString &text)
 {
     return int(text.count(QLatin1Char('\n'))) + 1;
@@ -46,127 +32,168 @@ QString singleText(const QString &identifier, const QString &type, QNPerson &per
     return person.valueForIdentifier(identifier).toMap().value(PersonKey::StringValue).toString();
 }
 
+// Labels and line counts of a list's entries, the lines of the text under textKey.
+void readEntries(GridFieldDisplay &display, const QVariantList &entries, const QString &textKey)
+{
+    display.listed = true;
+    display.labels.reserve(entries.size());
+    display.entryLines.reserve(entries.size());
+    for (const QVariant &entry : entries) {
+        const QVariantMap &map = GridField::mapOf(entry);
+        display.labels.append(GridField::textOf(map, PersonKey::Label));
+        display.entryLines.append(lineCount(GridField::textOf(map, textKey)));
+    }
+}
+
+// A list's labels and line counts; one not read yet is read from the store contact, which makes
+// no dictionary per entry.
+void readList(GridFieldDisplay &display, QNPerson &person, const QString &identifier)
+{
+    const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(identifier);
+    const auto texts = kind ? person.unreadLabeledTexts(*kind) : std::nullopt;
+    if (!texts) {
+        readEntries(display, person.labeledValueForIdentifier(identifier), PersonKey::StringValue);
+        return;
+    }
+    display.listed = true;
+    display.labels.reserve(texts->size());
+    display.entryLines.reserve(texts->size());
+    for (const QNPerson::LabeledText &entry : *texts) {
+        display.labels.append(entry.label);
+        display.entryLines.append(lineCount(entry.text));
+    }
+}
+
 } // namespace
 
 GridRowBuilder::GridRowBuilder(const QStringList &identifiers, const QStringList &selectedLabels,
-                               const QVariantList &customItems, bool showCompanyInNameCell)
+                               const QVariantList &customItems, bool showCompanyInNameCell,
+                               GridDisplayCache &cache)
     : m_selectedLabels(selectedLabels), m_noFilter(GridField::isNoFilter(selectedLabels)),
-      m_customItems(customItems), m_showCompanyInNameCell(showCompanyInNameCell)
+      m_customItems(customItems), m_showCompanyInNameCell(showCompanyInNameCell), m_cache(cache)
 {
     for (const QString &identifier : identifiers)
         m_columns.append({identifier, GridField::valueType(identifier, customItems),
-                          GridField::isAddressPart(identifier), identifier == NoteIdentifier});
+                          cache.fieldSlot(identifier), GridField::isAddressPart(identifier),
+                          identifier == NoteIdentifier, identifier == PersonIdentifier::Name});
+    for (const Column &column : std::as_const(m_columns))
+        m_slotCount = std::max(m_slotCount, size_t(column.slot) + 1);
 }
 
-QList<SubContactRowPtr> GridRowBuilder::rowsForContactTable(const ContactTable &contactTable,
-                                                            const RowsAdded &rowsAdded) const
+GridRows GridRowBuilder::rowsForContactTable(const ContactTable &contactTable, GridSorter *sorter) const
 {
-    QList<SubContactRowPtr> rows;
-    rows.reserve(contactTable.size());
-    for (const ContactRowPtr &contact : contactTable) {
+    GridRows rows;
+    rows.setSelectedLabels(m_selectedLabels);
+    rows.rows().reserve(size_t(contactTable.size()) * 2);
+    m_twoLineNames.clear();
+    for (qsizetype position = 0; position < contactTable.size(); ++position) {
+        const ContactRowPtr &contact = contactTable.at(position);
         if (contact->deleted || !contact->person)
             continue;
-        const qsizetype first = rows.size();
-        appendRows(*contact, rows);
-        if (rowsAdded)
-            rowsAdded(rows, first);
+        appendRows(contact, position, rows, sorter);
     }
     return rows;
 }
 
-GridRowBuilder::ColumnValues GridRowBuilder::columnValues(const Column &column, QNPerson &person,
-                                                          bool ownItems, QVariantList &addresses,
-                                                          bool &addressesRead) const
+GridFieldDisplay GridRowBuilder::readFieldDisplay(const Column &column, QNPerson &person, bool ownItems,
+                                                  Addresses &addresses) const
 {
-    ColumnValues result;
+    GridFieldDisplay display;
     if (column.addressPart) {
-        if (!addressesRead)
-            addresses = person.labeledValueForIdentifier(AddressIdentifier);
-        addressesRead = true;
-        result.values = addresses;
-        result.listed = true;
-        return result;
+        if (!addresses.read)
+            addresses.entries = person.labeledValueForIdentifier(AddressIdentifier);
+        addresses.read = true;
+        readEntries(display, addresses.entries, column.identifier);
+        return display;
     }
     const QString type =
         ownItems ? GridField::valueType(column.identifier, person, m_customItems) : column.type;
-    if (type == PersonValueType::Labeled) {
-        result.values = person.labeledValueForIdentifier(column.identifier);
-        result.listed = true;
-    } else if (type == PersonValueType::String || type == PersonValueType::Dictionary) {
-        result.lines = lineCount(singleText(column.identifier, type, person));
-    }
-    return result;
+    if (type == PersonValueType::Labeled)
+        readList(display, person, column.identifier);
+    else if (type == PersonValueType::String || type == PersonValueType::Dictionary)
+        display.lines = lineCount(singleText(column.identifier, type, person));
+    return display;
 }
 
-void GridRowBuilder::appendRows(const ContactRow &contact, QList<SubContactRowPtr> &rows) const
+const GridFieldDisplay &GridRowBuilder::fieldDisplay(const Column &column, QNPerson &person,
+                                                     GridDisplayCache::Contact &cached,
+                                                     Addresses &addresses) const
 {
-    QNPerson &person = *contact.person;
-    const QString uniqueId = person.uniqueId();
-    const bool ownItems = !person.ownCustomItems().isEmpty();
-    const qsizetype first = rows.size();
-    rows.append(newRow(contact, uniqueId, 0));
-    int built = 1;
-    ContactColumns columns;
-    QVariantList addresses;
-    bool addressesRead = false;
-    for (const Column &column : m_columns) {
-        columns.append(columnValues(column, person, ownItems, addresses, addressesRead));
-        if (column.identifier == PersonIdentifier::Name)
+    std::optional<GridFieldDisplay> &field = cached.fields[size_t(column.slot)];
+    if (!field || field->readAgain || !m_cache.isKeptField(column.slot)) {
+        const bool ownItems = !person.ownCustomItems().isEmpty();
+        field = readFieldDisplay(column, person, ownItems, addresses);
+        field->readAgain = ownItems && person.customItemForIdentifier(column.identifier).has_value();
+    }
+    return *field;
+}
+
+bool GridRowBuilder::showsNameAndCompany(QNPerson &person, GridDisplayCache::Contact &cached) const
+{
+    if (!cached.nameAndCompany)
+        cached.nameAndCompany = !nameText(person).isEmpty() &&
+                                !person.stringValueForIdentifier(PersonIdentifier::Company).isEmpty();
+    return *cached.nameAndCompany;
+}
+
+void GridRowBuilder::appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows,
+                                GridSorter *sorter) const
+{
+    QNPerson &person = *contact->person;
+    GridDisplayCache::Contact &cached = m_cache.contact(contact->person, position);
+    GridRows::Contact shown{contact->person, cached.uniqueId, cached.uniqueIdHash, nullptr};
+    if (sorter)
+        shown.sort = sorter->sortColumn(person, cached);
+    const GridSortColumn *sortColumn = shown.sort.get();
+    const int index = rows.addContact(std::move(shown));
+
+    Addresses addresses;
+    // Sized once, so that the displays taken stay where they are.
+    if (cached.fields.size() < m_slotCount)
+        cached.fields.resize(m_slotCount);
+    m_displays.clear();
+    for (const Column &column : m_columns)
+        m_displays.push_back(&fieldDisplay(column, person, cached, addresses));
+
+    std::vector<GridRow> &built = rows.rows();
+    const size_t first = built.size();
+    built.push_back({index, 0});
+    int next = 1;
+    for (qsizetype c = 0; c < m_columns.size(); ++c) {
+        const GridFieldDisplay &display = *m_displays[size_t(c)];
+        if (m_columns.at(c).name || !display.listed)
             continue;
-        const QVariantList &values = columns.back().values;
         // Only a position above every one built adds a row, even when the filter left it out of
         // the earlier columns, so the rows stay in increasing position without duplicates.
-        for (int position = built; position < values.size(); ++position) {
-            if (!m_noFilter && !m_selectedLabels.contains(GridField::textOf(
-                                   GridField::mapOf(values.at(position)), PersonKey::Label)))
+        for (int position = next; position < display.labels.size(); ++position) {
+            if (!m_noFilter && !m_selectedLabels.contains(display.labels.at(position)))
                 continue;
-            rows.append(newRow(contact, uniqueId, position));
-            built = position + 1;
+            built.push_back({index, position});
+            next = position + 1;
         }
     }
-    for (qsizetype i = first; i < rows.size(); ++i)
-        rows.at(i)->numLines = linesOfRow(*rows.at(i), columns);
-    if (m_showCompanyInNameCell && !nameText(person).isEmpty() &&
-        !person.stringValueForIdentifier(PersonIdentifier::Company).isEmpty())
-        m_twoLineNames.insert(&person);
-}
-
-// Every shown value counts, filtered or not.
-int GridRowBuilder::linesOfRow(const SubContactRow &row, const ContactColumns &columns) const
-{
-    int lines = 1;
-    for (qsizetype c = 0; c < m_columns.size(); ++c) {
-        const ColumnValues &values = columns.at(c);
-        int count = values.lines;
-        if (values.listed && row.labelIndex < values.values.size()) {
-            const QString &key =
-                m_columns.at(c).addressPart ? m_columns.at(c).identifier : PersonKey::StringValue;
-            count = lineCount(GridField::textOf(GridField::mapOf(values.values.at(row.labelIndex)), key));
+    // Every shown value counts, filtered or not.
+    for (size_t i = first; i < built.size(); ++i) {
+        int lines = 1;
+        for (qsizetype c = 0; c < m_columns.size(); ++c) {
+            lines = std::max(lines, m_displays[size_t(c)]->linesAt(built[i].labelIndex));
+            // Notes show at most five lines; a later column may still ask for more.
+            if (m_columns.at(c).note && lines > MaximumNoteLines)
+                lines = MaximumNoteLines;
         }
-        lines = std::max(lines, count);
-        // Notes show at most five lines; a later column may still ask for more.
-        if (m_columns.at(c).note && lines > MaximumNoteLines)
-            lines = MaximumNoteLines;
+        built[i].numLines = lines;
     }
-    return lines;
+    if (sorter)
+        sorter->addRows(built, first, *sortColumn);
+    m_twoLineNames.push_back(m_showCompanyInNameCell && showsNameAndCompany(person, cached));
 }
 
-void GridRowBuilder::markContinuationRows(const QList<SubContactRowPtr> &rows)
+void GridRowBuilder::addNameCellLines(GridRows &rows) const
 {
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const SubContactRow &row = *rows.at(i);
-        const SubContactRow *previous = i > 0 ? rows.at(i - 1).get() : nullptr;
-        rows.at(i)->notFirstRow =
-            previous && (previous->person == row.person || previous->uniqueId == row.uniqueId);
-    }
-}
-
-void GridRowBuilder::addNameCellLines(const QList<SubContactRowPtr> &rows) const
-{
-    if (m_twoLineNames.isEmpty())
+    if (!m_showCompanyInNameCell)
         return;
-    for (const SubContactRowPtr &row : rows) {
-        if (!row->notFirstRow && row->numLines < 2 && m_twoLineNames.contains(row->person.get()))
-            row->numLines = 2;
+    for (GridRow &row : rows.rows()) {
+        if (!row.notFirstRow && row.numLines < 2 && m_twoLineNames[size_t(row.contact)])
+            row.numLines = 2;
     }
 }

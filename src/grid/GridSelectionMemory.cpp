@@ -4,50 +4,86 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 
-GridSelectionMemory::GridSelectionMemory(const QList<SubContactRowPtr> &rows, const QList<int> &selectedRows,
+namespace {
+
+// Up to this many selected contacts a plain comparison finds them faster than a hash.
+constexpr size_t MaximumScannedContacts = 16;
+
+} // namespace
+
+GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> &selectedRows,
                                          const QString &sortIdentifier, const QVariantList &customItems)
     : m_selectedRows(selectedRows), m_sortIdentifier(sortIdentifier), m_customItems(customItems)
 {
     if (selectedRows.isEmpty() || selectedRows.last() >= rows.size())
         return;
     for (int selected : selectedRows) {
-        const SubContactRow &row = *rows.at(selected);
-        m_remembered[row.uniqueId].append(valueIndex(row));
-        m_positions[row.uniqueId].append(row.labelIndex);
+        const QString &uniqueId = rows.uniqueId(selected);
+        auto found =
+            std::find_if(m_remembered.begin(), m_remembered.end(),
+                         [&](const Remembered &remembered) { return remembered.uniqueId == uniqueId; });
+        if (found == m_remembered.end())
+            found = m_remembered.insert(m_remembered.end(), Remembered{uniqueId, {}, {}});
+        found->valueIndexes.append(valueIndex(*rows.person(selected), rows.labelIndex(selected)));
+        found->positions.append(rows.labelIndex(selected));
     }
 }
 
-int GridSelectionMemory::valueIndex(const SubContactRow &row) const
+int GridSelectionMemory::valueIndex(QNPerson &person, int labelIndex) const
 {
-    if (GridField::valueType(m_sortIdentifier, *row.person, m_customItems) != PersonValueType::Labeled)
-        return row.labelIndex;
-    const auto value = row.person->labeledValueForIdentifierAtIndex(m_sortIdentifier, row.labelIndex);
-    return value ? value->value(PersonKey::LabelIndex).toInt() : row.labelIndex;
+    if (GridField::valueType(m_sortIdentifier, person, m_customItems) != PersonValueType::Labeled)
+        return labelIndex;
+    const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, labelIndex);
+    return value ? value->value(PersonKey::LabelIndex).toInt() : labelIndex;
 }
 
-bool GridSelectionMemory::matches(const SubContactRow &row, const QList<int> &indexes) const
+bool GridSelectionMemory::matches(QNPerson &person, int labelIndex, const QList<int> &indexes) const
 {
-    const QString type = GridField::valueType(m_sortIdentifier, *row.person, m_customItems);
+    const QString type = GridField::valueType(m_sortIdentifier, person, m_customItems);
     if (type == PersonValueType::String)
         return true;
     if (type != PersonValueType::Labeled)
         return false;
-    const auto value = row.person->labeledValueForIdentifierAtIndex(m_sortIdentifier, row.labelIndex);
+    const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, labelIndex);
     return value && indexes.contains(value->value(PersonKey::LabelIndex).toInt());
 }
 
-QList<int> GridSelectionMemory::rowsToSelect(const QList<SubContactRowPtr> &newRows) const
+std::vector<int> GridSelectionMemory::rememberedPerContact(const GridRows &rows) const
+{
+    const std::vector<GridRows::Contact> &contacts = rows.contacts();
+    std::vector<int> found(contacts.size(), -1);
+    if (m_remembered.empty())
+        return found;
+    if (m_remembered.size() <= MaximumScannedContacts) {
+        for (size_t c = 0; c < contacts.size(); ++c) {
+            for (size_t r = 0; r < m_remembered.size() && found[c] < 0; ++r) {
+                if (contacts[c].uniqueId == m_remembered[r].uniqueId)
+                    found[c] = int(r);
+            }
+        }
+        return found;
+    }
+    QHash<QString, int> byId;
+    for (size_t r = 0; r < m_remembered.size(); ++r)
+        byId.insert(m_remembered[r].uniqueId, int(r));
+    for (size_t c = 0; c < contacts.size(); ++c)
+        found[c] = byId.value(contacts[c].uniqueId, -1);
+    return found;
+}
+
+QList<int> GridSelectionMemory::rowsToSelect(const GridRows &newRows) const
 {
     QList<int> rows;
-    if (!m_remembered.isEmpty()) {
+    if (!m_remembered.empty()) {
+        const std::vector<int> remembered = rememberedPerContact(newRows);
         for (qsizetype i = 0; i < newRows.size(); ++i) {
-            const SubContactRow &row = *newRows.at(i);
-            const auto remembered = m_remembered.constFind(row.uniqueId);
-            if (remembered != m_remembered.cend() && matches(row, *remembered))
+            const int r = remembered[size_t(newRows.row(i).contact)];
+            if (r >= 0 &&
+                matches(*newRows.person(i), newRows.labelIndex(i), m_remembered[size_t(r)].valueIndexes))
                 rows.append(int(i));
         }
     }
@@ -60,26 +96,29 @@ QList<int> GridSelectionMemory::rowsToSelect(const QList<SubContactRowPtr> &newR
     return rows;
 }
 
-QList<int> GridSelectionMemory::rowsOfSelectedContacts(const QList<SubContactRowPtr> &newRows) const
+QList<int> GridSelectionMemory::rowsOfSelectedContacts(const GridRows &newRows) const
 {
     QList<int> rows;
-    QHash<QString, int> firstRows;
-    QSet<QString> kept;
+    if (m_remembered.empty())
+        return rows;
+    const std::vector<int> remembered = rememberedPerContact(newRows);
+    // Per remembered contact: its first row, and whether one of its positions is still shown.
+    std::vector<int> firstRows(m_remembered.size(), -1);
+    std::vector<bool> kept(m_remembered.size(), false);
     for (qsizetype i = 0; i < newRows.size(); ++i) {
-        const SubContactRow &row = *newRows.at(i);
-        const auto positions = m_positions.constFind(row.uniqueId);
-        if (positions == m_positions.cend())
+        const int r = remembered[size_t(newRows.row(i).contact)];
+        if (r < 0)
             continue;
-        if (!firstRows.contains(row.uniqueId))
-            firstRows.insert(row.uniqueId, int(i));
-        if (positions->contains(row.labelIndex)) {
+        if (firstRows[size_t(r)] < 0)
+            firstRows[size_t(r)] = int(i);
+        if (m_remembered[size_t(r)].positions.contains(newRows.labelIndex(i))) {
             rows.append(int(i));
-            kept.insert(row.uniqueId);
+            kept[size_t(r)] = true;
         }
     }
-    for (auto first = firstRows.cbegin(); first != firstRows.cend(); ++first) {
-        if (!kept.contains(first.key()))
-            rows.append(first.value());
+    for (size_t r = 0; r < m_remembered.size(); ++r) {
+        if (!kept[r] && firstRows[r] >= 0)
+            rows.append(firstRows[r]);
     }
     std::sort(rows.begin(), rows.end());
     return rows;

@@ -7,11 +7,14 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 const QString DatesIdentifier = QStringLiteral("Dates");
+// Leading bytes of a collation key compared as two numbers.
+constexpr qsizetype PrefixBytes = 16;
 const QString EmailIdentifier = QStringLiteral("Email");
 
 QString joined(const QVariantMap &name, const QString &first, const QString &second)
@@ -22,10 +25,11 @@ QString joined(const QVariantMap &name, const QString &first, const QString &sec
 } // namespace
 
 GridSorter::GridSorter(const GridSortKey &key, bool ascending, const QStringList &selectedLabels,
-                       const QVariantList &customItems)
+                       const QVariantList &customItems, GridDisplayCache &cache)
     : m_key(key), m_ascending(ascending), m_selectedLabels(selectedLabels),
       m_noFilter(GridField::isNoFilter(selectedLabels)), m_customItems(customItems),
-      m_type(GridField::valueType(key.identifier, customItems)), m_dates(comparesDates())
+      m_type(GridField::valueType(key.identifier, customItems)), m_dates(comparesDates()), m_cache(cache),
+      m_slot(cache.sortSlot(key.identifier, key.valueKey))
 {
 }
 
@@ -35,30 +39,98 @@ bool GridSorter::comparesDates() const
            (m_key.identifier == DatesIdentifier && m_key.valueKey != PersonKey::Label);
 }
 
-QVariant GridSorter::sortValue(const SubContactRow &row) const
+std::shared_ptr<const GridSortColumn> GridSorter::sortColumn(QNPerson &person,
+                                                             GridDisplayCache::Contact &cached) const
 {
-    ContactValues contact;
-    return sortValue(row, contact);
+    if (cached.sorts.size() <= size_t(m_slot))
+        cached.sorts.resize(size_t(m_slot) + 1);
+    std::shared_ptr<const GridSortColumn> &column = cached.sorts[size_t(m_slot)];
+    if (!column || column->readAgain || !m_cache.isKeptSort(m_slot)) {
+        const bool ownItems = !person.ownCustomItems().isEmpty();
+        GridSortColumn read = readSortColumn(person, ownItems);
+        read.readAgain = ownItems && person.customItemForIdentifier(m_key.identifier).has_value();
+        column = std::make_shared<const GridSortColumn>(std::move(read));
+    }
+    return column;
 }
 
-QVariant GridSorter::sortValue(const SubContactRow &row, ContactValues &contact) const
+GridSortColumn GridSorter::readSortColumn(QNPerson &person, bool ownItems) const
 {
-    QNPerson &person = *row.person;
-    const bool sameContact = contact.person == &person;
-    if (!sameContact) {
-        contact.person = &person;
-        contact.type = person.ownCustomItems().isEmpty()
-                           ? m_type
-                           : GridField::valueType(m_key.identifier, person, m_customItems);
-        contact.values.clear();
-        if (m_key.identifier == DatesIdentifier || contact.type == PersonValueType::Labeled)
-            contact.values = person.labeledValueForIdentifier(m_key.identifier);
+    GridSortColumn column;
+    const QString type = ownItems ? GridField::valueType(m_key.identifier, person, m_customItems) : m_type;
+    if (m_key.identifier == DatesIdentifier || type == PersonValueType::Labeled) {
+        column.listed = true;
+        if (!readUnreadList(column, person)) {
+            const QVariantList entries = person.labeledValueForIdentifier(m_key.identifier);
+            column.values.reserve(entries.size());
+            column.labels.reserve(entries.size());
+            for (const QVariant &value : entries) {
+                const QVariantMap &entry = GridField::mapOf(value);
+                column.labels.append(GridField::textOf(entry, PersonKey::Label));
+                column.values.append(entrySortValue(entry));
+            }
+        }
+    } else {
+        column.values.append(singleSortValue(person));
     }
-    if (m_key.identifier == DatesIdentifier || contact.type == PersonValueType::Labeled)
-        return labeledSortValue(contact.values, row.labelIndex);
-    if (!sameContact)
-        contact.single = singleSortValue(person);
-    return contact.single;
+    column.keys.reserve(size_t(column.values.size()));
+    for (const QVariant &value : std::as_const(column.values))
+        column.keys.push_back(keyOf(value));
+    return column;
+}
+
+bool GridSorter::readUnreadList(GridSortColumn &column, QNPerson &person) const
+{
+    const bool byLabel = m_key.valueKey == PersonKey::Label;
+    if (!byLabel && m_key.valueKey != PersonKey::StringValue)
+        return false;
+    const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(m_key.identifier);
+    const auto texts = kind ? person.unreadLabeledTexts(*kind) : std::nullopt;
+    if (!texts)
+        return false;
+    column.values.reserve(texts->size());
+    column.labels.reserve(texts->size());
+    for (const QNPerson::LabeledText &entry : *texts) {
+        column.labels.append(entry.label);
+        column.values.append(byLabel ? entry.label : entry.text);
+    }
+    return true;
+}
+
+QVariant GridSorter::entrySortValue(const QVariantMap &entry) const
+{
+    if (m_key.identifier == DatesIdentifier)
+        return entry.value(m_key.valueKey == PersonKey::Label ? PersonKey::Label : PersonKey::Value);
+    QString valueKey = m_key.valueKey;
+    if (m_key.identifier == EmailIdentifier && valueKey != PersonKey::StringValue &&
+        valueKey != PersonKey::Label && valueKey != PersonKey::Domain)
+        valueKey = PersonKey::Username;
+    return entry.value(valueKey);
+}
+
+GridSortColumn::Key GridSorter::keyOf(const QVariant &value) const
+{
+    GridSortColumn::Key key;
+    if (m_dates) {
+        const std::optional<qint64> day = dayOfDateComponents(value);
+        key.empty = !day;
+        // Offset so that unsigned order is the days' order.
+        key.high = quint64(day.value_or(0)) ^ (quint64(1) << 63);
+        return key;
+    }
+    const QString text = value.toString();
+    key.empty = text.isEmpty();
+    if (key.empty)
+        return key;
+    key.bytes = m_cache.collationKey(text);
+    const auto byte = [&key](qsizetype i) {
+        return quint64(i < key.bytes.size() ? quint8(key.bytes.at(i)) : 0);
+    };
+    for (qsizetype i = 0; i < PrefixBytes / 2; ++i) {
+        key.high = (key.high << 8) | byte(i);
+        key.low = (key.low << 8) | byte(i + PrefixBytes / 2);
+    }
+    return key;
 }
 
 QVariant GridSorter::singleSortValue(QNPerson &person) const
@@ -72,22 +144,6 @@ QVariant GridSorter::singleSortValue(QNPerson &person) const
     if (m_key.identifier == PersonIdentifier::PhoneticName)
         return phoneticSortValue(person);
     return person.valueForIdentifier(m_key.identifier);
-}
-
-QVariant GridSorter::labeledSortValue(const QVariantList &values, int position) const
-{
-    if (position < 0 || position >= values.size())
-        return QVariant();
-    const QVariantMap &entry = GridField::mapOf(values.at(position));
-    if (!m_noFilter && !m_selectedLabels.contains(GridField::textOf(entry, PersonKey::Label)))
-        return QVariant();
-    if (m_key.identifier == DatesIdentifier)
-        return entry.value(m_key.valueKey == PersonKey::Label ? PersonKey::Label : PersonKey::Value);
-    QString valueKey = m_key.valueKey;
-    if (m_key.identifier == EmailIdentifier && valueKey != PersonKey::StringValue &&
-        valueKey != PersonKey::Label && valueKey != PersonKey::Domain)
-        valueKey = PersonKey::Username;
-    return entry.value(valueKey);
 }
 
 QVariant GridSorter::nameSortValue(QNPerson &person) const
@@ -145,50 +201,67 @@ int GridSorter::compareDateComponents(const QVariant &first, const QVariant &sec
     return difference < 0 ? -1 : (difference > 0 ? 1 : 0);
 }
 
-void GridSorter::addRows(const QList<SubContactRowPtr> &rows, qsizetype first)
+namespace {
+
+GridSorter::SortEntry entryOf(const GridSortColumn &column, qsizetype value, size_t first)
 {
-    for (qsizetype i = first; i < rows.size(); ++i) {
-        SubContactRow &row = *rows.at(i);
-        row.sortValue = sortValue(row, m_contact);
-        SortEntry &entry = m_entries.emplace_back();
-        entry.row = qsizetype(m_entries.size()) - 1;
-        if (m_dates) {
-            const std::optional<qint64> day = dayOfDateComponents(row.sortValue);
-            entry.empty = !day;
-            entry.day = day.value_or(0);
-            continue;
-        }
-        const QString text = row.sortValue.toString();
-        entry.empty = text.isEmpty();
-        if (entry.empty)
-            continue;
-        // Rows of one contact mostly follow each other with the same text (every name sort).
-        if (m_keys.isEmpty() || text != m_previousText) {
-            m_keys.add(text);
-            m_previousText = text;
-        }
-        entry.key = m_keys.size() - 1;
-    }
+    GridSorter::SortEntry entry;
+    entry.first = quint32(first);
+    if (value < 0 || column.keys[size_t(value)].empty)
+        return entry;
+    const GridSortColumn::Key &key = column.keys[size_t(value)];
+    entry.empty = false;
+    entry.high = key.high;
+    entry.low = key.low;
+    if (key.bytes.size() >= PrefixBytes)
+        entry.rest = key.bytes.constData() + PrefixBytes;
+    return entry;
 }
 
-void GridSorter::sort(QList<SubContactRowPtr> &rows)
+} // namespace
+
+void GridSorter::addRows(const std::vector<GridRow> &rows, size_t first, const GridSortColumn &column)
 {
-    Q_ASSERT(m_entries.size() == size_t(rows.size()));
+    if (first >= rows.size())
+        return;
+    if (!column.listed) {
+        // The contact's rows share the value and sort as one.
+        m_entries.push_back(entryOf(column, column.values.isEmpty() ? -1 : 0, first));
+        m_entries.back().count = quint32(rows.size() - first);
+        return;
+    }
+    for (size_t i = first; i < rows.size(); ++i)
+        m_entries.push_back(
+            entryOf(column, column.indexAt(rows[i].labelIndex, m_selectedLabels, m_noFilter), i));
+}
+
+void GridSorter::sort(GridRows &rows)
+{
+    std::vector<GridRow> &shown = rows.rows();
     const bool ascending = m_ascending;
-    const bool dates = m_dates;
-    std::stable_sort(m_entries.begin(), m_entries.end(), [&](const SortEntry &a, const SortEntry &b) {
-        if (a.empty || b.empty)
-            return !a.empty && b.empty;
-        if (dates)
-            return ascending ? a.day < b.day : b.day < a.day;
-        if (a.key == b.key)
-            return false;
-        const int order = m_keys.compare(a.key, b.key);
-        return ascending ? order < 0 : order > 0;
+    // The first row decides between equal keys in both directions, which keeps the sort stable.
+    std::sort(m_entries.begin(), m_entries.end(), [ascending](const SortEntry &a, const SortEntry &b) {
+        if (a.empty || b.empty) {
+            if (a.empty != b.empty)
+                return b.empty;
+            return a.first < b.first;
+        }
+        if (a.high != b.high)
+            return ascending ? a.high < b.high : b.high < a.high;
+        if (a.low != b.low)
+            return ascending ? a.low < b.low : b.low < a.low;
+        // Equal prefixes: keys that ended inside them are equal.
+        if (a.rest && b.rest && a.rest != b.rest) {
+            const int order = std::strcmp(a.rest, b.rest);
+            if (order != 0)
+                return ascending ? order < 0 : order > 0;
+        }
+        return a.first < b.first;
     });
-    QList<SubContactRowPtr> sorted;
-    sorted.reserve(rows.size());
+    std::vector<GridRow> sorted;
+    sorted.reserve(shown.size());
     for (const SortEntry &entry : m_entries)
-        sorted.append(rows.at(entry.row));
-    rows = std::move(sorted);
+        sorted.insert(sorted.end(), shown.begin() + entry.first, shown.begin() + entry.first + entry.count);
+    shown = std::move(sorted);
+    m_entries.clear();
 }

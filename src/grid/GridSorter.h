@@ -1,35 +1,49 @@
 #pragma once
 
-#include "ui/contracts/SubContactRow.h"
-#include "grid/CollationKeys.h"
 #include "addressbook/GridSortKey.h"
+#include "grid/GridDisplayCache.h"
+#include "grid/GridRows.h"
 
-#include <QList>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 class QNPerson;
 
-// Sorts the grid's rows by one sort key. Each row's value under the key is read once and kept in
-// its "sortValue"; texts compare case-insensitively through collation keys made once per sort,
-// dates by day. Empty values sort last in both directions, and rows that compare equal keep
-// their order (contact order, then position).
+// Sorts the grid's rows by one sort key. Each contact's values under the key are read once and
+// kept, with their collation keys, in its display cache entry until it changes; texts compare
+// case-insensitively, dates by day. Empty values sort last in both directions, and rows that
+// compare equal keep their order (contact order, then position).
 class GridSorter
 {
 public:
     GridSorter(const GridSortKey &key, bool ascending, const QStringList &selectedLabels,
-               const QVariantList &customItems);
+               const QVariantList &customItems, GridDisplayCache &cache);
 
-    // Reads the values of rows from `first` on; best called as each contact's rows are made, while
-    // its values are still at hand.
-    void addRows(const QList<SubContactRowPtr> &rows, qsizetype first);
+    // The contact's values under the key, from its cache entry when it holds them.
+    std::shared_ptr<const GridSortColumn> sortColumn(QNPerson &person,
+                                                     GridDisplayCache::Contact &cached) const;
+    // Takes a contact's rows (from first to the end of rows) into the sort, with its values.
+    void addRows(const std::vector<GridRow> &rows, size_t first, const GridSortColumn &column);
     // Orders the rows, which are the ones added, in the order they were added.
-    void sort(QList<SubContactRowPtr> &rows);
-    // The row's value under the key: a text, date components or nil.
-    QVariant sortValue(const SubContactRow &row) const;
+    void sort(GridRows &rows);
+
+    // A run of rows in the sort: one row, or every row of a contact sorted by a field with one
+    // value. The prefix and the rest are those of the value's collation key.
+    struct SortEntry
+    {
+        quint64 high = 0;
+        quint64 low = 0;
+        // The whole collation key past the prefix when it runs past it; null otherwise.
+        const char *rest = nullptr;
+        quint32 first = 0;
+        quint32 count = 1;
+        bool empty = true;
+    };
 
     // Missing dates sort last in both directions; -1, 0 or 1.
     static int compareDateComponents(const QVariant &first, const QVariant &second, bool ascending);
@@ -37,31 +51,16 @@ public:
     static std::optional<qint64> dayOfDateComponents(const QVariant &components);
 
 private:
-    // What one contact gives every one of its rows, which mostly follow each other.
-    struct ContactValues
-    {
-        const QNPerson *person = nullptr;
-        QString type;
-        QVariantList values;
-        // The value of a field with one value, the same on every row.
-        QVariant single;
-    };
-
     bool comparesDates() const;
-    QVariant sortValue(const SubContactRow &row, ContactValues &contact) const;
-    QVariant labeledSortValue(const QVariantList &values, int position) const;
+    GridSortColumn readSortColumn(QNPerson &person, bool ownItems) const;
+    // A list not read yet, by its texts or labels straight from the store contact; false when it
+    // cannot be read so.
+    bool readUnreadList(GridSortColumn &column, QNPerson &person) const;
+    QVariant entrySortValue(const QVariantMap &entry) const;
     QVariant singleSortValue(QNPerson &person) const;
     QVariant nameSortValue(QNPerson &person) const;
     QVariant phoneticSortValue(QNPerson &person) const;
-
-    // One row's place in the sort: an index into the collation keys, or a day, or nothing.
-    struct SortEntry
-    {
-        qsizetype row = 0;
-        qsizetype key = -1;
-        qint64 day = 0;
-        bool empty = true;
-    };
+    GridSortColumn::Key keyOf(const QVariant &value) const;
 
     GridSortKey m_key;
     bool m_ascending;
@@ -71,8 +70,7 @@ private:
     // The field's type for a contact without custom items of its own.
     QString m_type;
     bool m_dates;
-    CollationKeys m_keys;
+    GridDisplayCache &m_cache;
+    int m_slot;
     std::vector<SortEntry> m_entries;
-    QString m_previousText;
-    ContactValues m_contact;
 };

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "grid/GridColumn.h"
+#include "grid/GridRows.h"
 #include "ui/contracts/ItemAndRange.h"
 #include "ui/contracts/SubContactRow.h"
-#include "grid/GridColumn.h"
 
 #include <QFont>
 #include <QList>
@@ -17,7 +18,7 @@ struct GridState
     // The shown group's rows (the view controller's table); null while nothing is loaded.
     ContactTablePtr contactTable;
     // The grid's rows in display order, the footer not among them.
-    QList<SubContactRowPtr> subContactTable;
+    GridRows subContactTable;
     // In model order; the header may show them moved.
     QList<GridColumn> columns;
 

@@ -126,6 +126,7 @@ void QNPerson::setItems(const QVariantMap &items)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items = items;
+    noteRevision();
 }
 
 QVariant QNPerson::item(const QString &identifier) const
@@ -138,12 +139,14 @@ void QNPerson::setItem(const QString &identifier, const QVariant &value)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items.insert(identifier, value);
+    noteRevision();
 }
 
 void QNPerson::removeItem(const QString &identifier)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items.remove(identifier);
+    noteRevision();
 }
 
 QString QNPerson::stringFieldForIdentifier(const QString &identifier)
@@ -157,7 +160,9 @@ QString QNPerson::stringFieldForIdentifier(const QString &identifier)
     if (!key.isEmpty() && !m_cnContact->isKeyAvailable(key) && !refetchKeys({key}))
         return QString();
     const QString value = key.isEmpty() ? QString() : m_cnContact->stringForKey(key);
-    setItem(identifier, value);
+    // Kept as read, which changes nothing a view shows: the revision stays.
+    QMutexLocker lock(&m_itemsMutex);
+    m_items.insert(identifier, value);
     return value;
 }
 
@@ -182,6 +187,8 @@ bool QNPerson::refetchKeys(const QStringList &keys)
     if (!fetched)
         return false;
     m_cnContact = withFetchedKeys(*m_cnContact, *fetched, keys);
+    // A value that could not be read before may read otherwise now.
+    noteRevision();
     return true;
 }
 

@@ -230,14 +230,26 @@ public:
     // The key in rows, undo, the cloud store and the interchange code; made from the composite
     // name and the date when unset (a record decoded from an archive without one).
     QString uniqueId();
-    void setUniqueId(const QString &uniqueId) { m_uniqueId = uniqueId; }
+    void setUniqueId(const QString &uniqueId)
+    {
+        m_uniqueId = uniqueId;
+        noteRevision();
+    }
     // A company's name at load (organisations of groups are matched by it); null for a person.
     QString uniqueId2() const { return m_uniqueId2; }
-    void setUniqueId2(const QString &uniqueId2) { m_uniqueId2 = uniqueId2; }
+    void setUniqueId2(const QString &uniqueId2)
+    {
+        m_uniqueId2 = uniqueId2;
+        noteRevision();
+    }
 
     // True for a person, false for a company; follows NameDict "showAsPerson".
     bool showAsPerson() const { return m_showAsPerson; }
-    void setShowAsPerson(bool showAsPerson) { m_showAsPerson = showAsPerson; }
+    void setShowAsPerson(bool showAsPerson)
+    {
+        m_showAsPerson = showAsPerson;
+        noteRevision();
+    }
     // Not yet in the store (new, from vCard or CSV, a copy): the save adds it.
     bool isCreated() const { return m_created; }
     void setCreated(bool created) { m_created = created; }
@@ -251,20 +263,39 @@ public:
     }
     // The store keys of the values edited through the record's setters since they were read.
     QSet<QString> editedStoreKeys() const { return m_editedStoreKeys; }
+    // Moves on with every write of a value, a flag that views show or the store contact, never on
+    // a read: what a view made of the record is current while the number is the one it saw.
+    quint64 revision() const { return m_revision.load(std::memory_order_relaxed); }
 
     // The system's name order when the record was made: 0 none, 1 given name first, 2 family first.
     int defaultNameOrdering() const { return m_defaultNameOrdering; }
-    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    void setDefaultNameOrdering(int ordering)
+    {
+        m_defaultNameOrdering = ordering;
+        noteRevision();
+    }
     // The system's country code when the record was made, upper-case.
     QString defaultCountryCode() const { return m_defaultCountryCode; }
-    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    void setDefaultCountryCode(const QString &code)
+    {
+        m_defaultCountryCode = code;
+        noteRevision();
+    }
     // The record's own name order (NameDict "nameOrdering").
     int nameOrdering() const { return m_nameOrdering; }
-    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    void setNameOrdering(int ordering)
+    {
+        m_nameOrdering = ordering;
+        noteRevision();
+    }
 
     // The wrapped store contact; nullopt for a standalone record.
     std::optional<StoreContact> cnContact() const { return m_cnContact; }
-    void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
+    void setCnContact(const std::optional<StoreContact> &contact)
+    {
+        m_cnContact = contact;
+        noteRevision();
+    }
 
     // Photo bytes as read or set (JPEG or PNG as they came); nullopt until read or set. An empty
     // array is a removed photo, which the write-back passes on.
@@ -273,14 +304,23 @@ public:
     {
         m_imageData = data;
         noteEdit(StoreKey::ImageData);
+        noteRevision();
     }
     std::optional<QByteArray> thumbnailImageData() const { return m_thumbnailImageData; }
-    void setThumbnailImageData(const std::optional<QByteArray> &data) { m_thumbnailImageData = data; }
+    void setThumbnailImageData(const std::optional<QByteArray> &data)
+    {
+        m_thumbnailImageData = data;
+        noteRevision();
+    }
 
     // The record's own custom-item definitions (CustomItemDict maps). Named apart from the class
     // operations customItems/setCustomItems, which hold the address book's definitions.
     QVariantList ownCustomItems() const { return m_customItems; }
-    void setOwnCustomItems(const QVariantList &items) { m_customItems = items; }
+    void setOwnCustomItems(const QVariantList &items)
+    {
+        m_customItems = items;
+        noteRevision();
+    }
 
     // The value cache: string fields and custom-item values by identifier. Locked, so flags and
     // cache may be read while another thread works with the record.
@@ -344,6 +384,17 @@ public:
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value);
     // As above, but one entry replaces the entry at that position (nothing beyond the list).
     void replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position);
+    // The label and text ("label", "stringValue") of each entry of a list that is not read yet, as
+    // labeledValues would give them, taken from the store contact without reading the list into
+    // the record: views that show only these need no dictionary per entry. nullopt once the list
+    // is held (read that), when the store contact lacks the key, and for the kinds whose text is
+    // made by a normaliser (addresses, dates, instant messages, social profiles).
+    struct LabeledText
+    {
+        QString label;
+        QString text;
+    };
+    std::optional<QList<LabeledText>> unreadLabeledTexts(LabeledKind kind) const;
     // The list as held, nullopt while unread; set without normalising or marking (for sorting,
     // deleting one entry and the archive).
     std::optional<QVariantList> heldLabeledValues(LabeledKind kind) const;
@@ -504,7 +555,12 @@ private:
     explicit QNPerson(ArchiveTag);
 
     void readSystemDefaults();
-    void noteEdit(const QString &storeKey) { m_editedStoreKeys.insert(storeKey); }
+    void noteEdit(const QString &storeKey)
+    {
+        m_editedStoreKeys.insert(storeKey);
+        noteRevision();
+    }
+    void noteRevision() { m_revision.fetch_add(1, std::memory_order_relaxed); }
     // Notes the name and phonetic parts (and the contact type) that differ from before the edit.
     void noteNameEdits(const std::optional<NameDict> &nameBefore,
                        const std::optional<PhoneticNameDict> &phoneticBefore);
@@ -563,4 +619,5 @@ private:
     QVariantList m_customItems;
     QSet<QString> m_editedStoreKeys;
     QString m_vCardUID;
+    std::atomic<quint64> m_revision = 0;
 };

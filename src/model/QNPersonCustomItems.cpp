@@ -161,6 +161,7 @@ void QNPerson::addCustomItem(const QString &type, const QString &name, const QSt
     if (imageData)
         definition.insert(PersonKey::ItemImageData, *imageData);
     m_customItems[position] = definition;
+    noteRevision();
 }
 
 void QNPerson::offerCustomLabels(const QString &name, const QStringList &labels)
@@ -178,6 +179,7 @@ void QNPerson::offerCustomLabels(const QString &name, const QStringList &labels)
     }
     definition.insert(PersonKey::ItemLabels, offered);
     m_customItems[position] = definition;
+    noteRevision();
 }
 
 void QNPerson::deleteCustomItemForName(const QString &name)
@@ -186,6 +188,7 @@ void QNPerson::deleteCustomItemForName(const QString &name)
     if (position < 0)
         return;
     m_customItems.removeAt(position);
+    noteRevision();
     removeItem(name);
 }
 

@@ -363,6 +363,33 @@ void QNPerson::collectStoredLabels(LabelTable &collected) const
     }
 }
 
+std::optional<QList<QNPerson::LabeledText>> QNPerson::unreadLabeledTexts(LabeledKind kind) const
+{
+    if (m_labeledValues[static_cast<int>(kind)] || !m_cnContact ||
+        !m_cnContact->isKeyAvailable(info(kind).storeKey))
+        return std::nullopt;
+    // As readPhone, readEmail, readUrl and readRelation make them.
+    const auto texts = [&kind](const QList<StoreLabeledString> &values) {
+        QList<LabeledText> list;
+        list.reserve(values.size());
+        for (const StoreLabeledString &value : values)
+            list.append({readLabel(value.label, info(kind).identifier), value.value});
+        return list;
+    };
+    switch (kind) {
+    case Kind::Phone:
+        return texts(m_cnContact->phoneNumbers);
+    case Kind::Email:
+        return texts(m_cnContact->emailAddresses);
+    case Kind::URL:
+        return texts(m_cnContact->urlAddresses);
+    case Kind::Relation:
+        return texts(m_cnContact->contactRelations);
+    default:
+        return std::nullopt;
+    }
+}
+
 QVariantList QNPerson::labeledValues(LabeledKind kind)
 {
     const QVariantList *list = loadedLabeledValues(kind);

@@ -142,6 +142,7 @@ void QNPerson::setNameValue(const QVariant &value, const QString &identifier)
         return;
     }
     m_changed = true;
+    noteRevision();
     noteNameEdits(nameBefore, phoneticBefore);
 }
 
