@@ -83,11 +83,15 @@ struct Slice
 // The labels are only collected here: offered one by one, four slices would queue for the label
 // tables' lock at every label.
 Slice convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizetype end,
-                   const std::atomic<bool> &cancelled)
+                   const std::atomic<bool> &cancelled, const std::atomic<bool> *abandoned = nullptr)
 {
     Slice slice;
     slice.rows.reserve(end - begin);
-    for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i) {
+    const auto stopped = [&] {
+        return cancelled.load(std::memory_order_relaxed) ||
+               (abandoned && abandoned->load(std::memory_order_relaxed));
+    };
+    for (qsizetype i = begin; i < end && !stopped(); ++i) {
         slice.rows.append(rowOfContact(contacts.at(i)));
         slice.rows.constLast()->person->collectStoredLabels(slice.labels);
     }
@@ -100,6 +104,8 @@ struct PoolSlice
 {
     Slice slice;
     Semaphore done;
+    // Set when the loader stopped waiting: the rows are not wanted, so the task stops early.
+    std::atomic<bool> abandoned{false};
 };
 
 // The cloud store's entries, one read for all contacts, taken on the pool from the start of the
@@ -287,13 +293,16 @@ std::optional<ContactTable> AddressBookLoader::convertInSlices(const QList<Store
                                 cancelled = m_cancelled] {
             if (hook)
                 hook();
-            slice->slice = convertSlice(contacts, begin, end, *cancelled);
+            slice->slice = convertSlice(contacts, begin, end, *cancelled, &slice->abandoned);
             slice->done.signal();
         });
     }
     for (const std::shared_ptr<PoolSlice> &slice : slices) {
-        if (!slice->done.wait(deadline))
+        if (!slice->done.wait(deadline)) {
+            for (const std::shared_ptr<PoolSlice> &other : slices)
+                other->abandoned.store(true);
             return std::nullopt;
+        }
     }
 
     // In fetch order, so that the menus list the labels as the contacts bring them.

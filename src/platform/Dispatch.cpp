@@ -43,12 +43,25 @@ void runAfter(int milliseconds, QObject *context, std::function<void()> fn)
     });
 }
 
-// Never destroyed: tasks still running at exit must not make the exit wait for them.
+namespace {
+
+// How long the end of the application waits for tasks still running.
+constexpr int ExitWaitMs = 3000;
+
+} // namespace
+
+// Never destroyed, so that a task still running after the exit's wait cannot make the exit hang.
+// The wait comes when the application object goes, before the program's static objects do: a
+// task running on past it could otherwise use objects already destroyed.
 QThreadPool &pool()
 {
     static QThreadPool *instance = [] {
         auto *threads = new QThreadPool;
         threads->setMaxThreadCount(std::max(4, QThread::idealThreadCount()));
+        qAddPostRoutine([] {
+            if (!instance->waitForDone(ExitWaitMs))
+                Log::write("Dispatch: ERROR background tasks still running at exit");
+        });
         return threads;
     }();
     return *instance;
