@@ -30,5 +30,5 @@ ContactTablePtr BenchAddressBook::load()
 {
     m_loader->loadAddressBook();
     ContactTablePtr rows = m_loader->contactTable();
-    return rows && rows->size() == BenchContacts::ContactCount ? rows : nullptr;
+    return rows && rows->size() == BenchContacts::contactCount() ? rows : nullptr;
 }

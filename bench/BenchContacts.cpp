@@ -7,6 +7,16 @@
 
 namespace BenchContacts {
 
+int contactCount()
+{
+    static const int count = [] {
+        bool ok = false;
+        const int given = qEnvironmentVariableIntValue("CT_BENCH_CONTACTS", &ok);
+        return ok && given > 0 ? given : 20000;
+    }();
+    return count;
+}
+
 namespace {
 
 const QStringList GivenNames{"Anna",  "Bruno",  "Chloé", "David",  "Elise",   "Farid", "Greta", "Hugo",

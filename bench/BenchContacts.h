@@ -13,7 +13,8 @@
 // photo of about 2 KB on every tenth, categories on a quarter and custom-item values on a fifth.
 namespace BenchContacts {
 
-constexpr int ContactCount = 20000;
+// 20,000, or CT_BENCH_CONTACTS when set (for the scaling runs).
+int contactCount();
 
 StoreContact contact(int i);
 // The group names of contact i (empty for three quarters of them).

@@ -61,8 +61,8 @@ Generated generateAll(const QString &containerIdentifier)
     for (const QString &name : BenchContacts::allCategories())
         groups.insert(name, made.request.addGroup({{}, name}, containerIdentifier));
     const QStringList options{QNvCardOption::Note, QNvCardOption::Photo, QNvCardOption::Custom};
-    made.rows.reserve(BenchContacts::ContactCount);
-    for (int i = 0; i < BenchContacts::ContactCount; ++i) {
+    made.rows.reserve(BenchContacts::contactCount());
+    for (int i = 0; i < BenchContacts::contactCount(); ++i) {
         const StoreContact contact = BenchContacts::contact(i);
         made.request.addContact(contact, containerIdentifier);
         const QStringList categories = BenchContacts::categories(i);
@@ -89,7 +89,7 @@ QString folder()
     if (!given.isEmpty())
         return given;
     return QDir::temp().filePath(QStringLiteral("contacts-table-bench-%1-v%2")
-                                     .arg(BenchContacts::ContactCount)
+                                     .arg(BenchContacts::contactCount())
                                      .arg(Version));
 }
 

@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     QNPerson::setCustomItems(BenchContacts::customItems());
     QElapsedTimer timer;
     timer.start();
-    std::printf("Making %d contacts in %s\n", BenchContacts::ContactCount, qPrintable(folder));
+    std::printf("Making %d contacts in %s\n", BenchContacts::contactCount(), qPrintable(folder));
     std::fflush(stdout);
     if (const QString error = BenchData::generate(folder); !error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

@@ -35,7 +35,7 @@ void loadToFirstRows(benchmark::State &state)
         addressBook.reset();
         state.ResumeTiming();
     }
-    state.counters["contacts"] = BenchContacts::ContactCount;
+    state.counters["contacts"] = BenchContacts::contactCount();
 }
 
 // The load alone.
@@ -71,7 +71,7 @@ void fetchContacts(benchmark::State &state)
     BenchAddressBook addressBook;
     const QString container = containerIdentifier();
     for (auto _ : state) {
-        if (addressBook.loader().cnContactsForGroup(std::nullopt, container).size() != BenchContacts::ContactCount)
+        if (addressBook.loader().cnContactsForGroup(std::nullopt, container).size() != BenchContacts::contactCount())
             state.SkipWithError("the fetch lost contacts");
     }
 }
@@ -84,7 +84,7 @@ void convertInSlices(benchmark::State &state)
     for (auto _ : state) {
         std::optional<ContactTable> rows = addressBook.loader().convertInSlices(contacts);
         state.PauseTiming();
-        if (!rows || rows->size() != BenchContacts::ContactCount)
+        if (!rows || rows->size() != BenchContacts::contactCount())
             state.SkipWithError("the slices lost contacts");
         rows.reset();
         state.ResumeTiming();

@@ -70,14 +70,14 @@ void readVCards(benchmark::State &state)
     for (auto _ : state) {
         std::optional<ContainerTable> containers = cpuTimed(cpuMs, [] { return readFile(); });
         const ContactTablePtr rows = topRows(containers);
-        if (!rows || rows->size() != BenchContacts::ContactCount)
+        if (!rows || rows->size() != BenchContacts::contactCount())
             state.SkipWithError("cards were lost");
         // The importer keeps the records: dropping them is no part of reading.
         state.PauseTiming();
         containers.reset();
         state.ResumeTiming();
     }
-    state.counters["cards"] = BenchContacts::ContactCount;
+    state.counters["cards"] = BenchContacts::contactCount();
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());
 }
 
@@ -107,15 +107,15 @@ void writeVCards(benchmark::State &state)
         });
     }
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());
-    state.counters["cards"] = BenchContacts::ContactCount;
+    state.counters["cards"] = BenchContacts::contactCount();
     state.counters["MB"] = double(size) / (1024 * 1024);
 }
 
 QList<StoreContact> storeContacts()
 {
     QList<StoreContact> made;
-    made.reserve(BenchContacts::ContactCount);
-    for (int i = 0; i < BenchContacts::ContactCount; ++i)
+    made.reserve(BenchContacts::contactCount());
+    for (int i = 0; i < BenchContacts::contactCount(); ++i)
         made.append(BenchContacts::contact(i));
     return made;
 }
@@ -126,7 +126,7 @@ void storeWriteVCards(benchmark::State &state)
     double cpuMs = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(cpuTimed(cpuMs, [&] { return StoreVCardSerialization::dataWithContacts(contacts); }));
-    state.counters["cards"] = BenchContacts::ContactCount;
+    state.counters["cards"] = BenchContacts::contactCount();
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());
 }
 
@@ -137,10 +137,10 @@ void storeReadVCards(benchmark::State &state)
     for (auto _ : state) {
         const StoreVCardReadResult result =
             cpuTimed(cpuMs, [&] { return StoreVCardSerialization::contactsWithData(data); });
-        if (result.contacts.size() != BenchContacts::ContactCount)
+        if (result.contacts.size() != BenchContacts::contactCount())
             state.SkipWithError("cards were lost");
     }
-    state.counters["cards"] = BenchContacts::ContactCount;
+    state.counters["cards"] = BenchContacts::contactCount();
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());
 }
 

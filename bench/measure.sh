@@ -13,8 +13,9 @@ for entry in \
     load:loadToFirstRows load:loadAddressBook load:reloadAddressBook load:fetchContacts \
     load:convertInSlices load:firstUpdateTable \
     grid:updateTableByName grid:updateTableByPhone grid:updateTableWithCompanyLines grid:labelFilterChange \
+    grid:updateTableAfterEdit \
     vcard:readVCards vcard:writeVCards vcard:storeReadVCards vcard:storeWriteVCards \
-    vcard:readCardsWithoutEnd vcard:readLineWithoutColon \
+    vcard:readCardsWithoutEnd vcard:readLineWithoutColon vcard:readTinyCards300k \
     csv:readCsv csv:writeCsv save:saveChanges \
     find:findSnapshot find:findFirstSnapshot find:findScan find:findScanRegex find:findInWindow; do
     program=${entry%%:*}

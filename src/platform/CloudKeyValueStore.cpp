@@ -62,7 +62,7 @@ std::optional<QByteArray> readFile(const QString &path)
 }
 
 // nullopt when the text is not a JSON object.
-std::optional<QVariantMap> parseValues(const QString &path, const QByteArray &data)
+std::optional<QJsonObject> parseValues(const QString &path, const QByteArray &data)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
@@ -77,7 +77,7 @@ std::optional<QVariantMap> parseValues(const QString &path, const QByteArray &da
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR %1 is not a JSON object").arg(path));
         return std::nullopt;
     }
-    return document.object().toVariantMap();
+    return document.object();
 }
 
 struct KeptAside
@@ -109,7 +109,7 @@ void keepAside(const QString &path, const FileStamp &stamp)
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't move %1 aside").arg(path));
 }
 
-bool writeValues(const QString &path, const QVariantMap &values)
+bool writeValues(const QString &path, const QJsonObject &values)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -117,7 +117,7 @@ bool writeValues(const QString &path, const QVariantMap &values)
             QStringLiteral("CloudKeyValueStore: ERROR can't write %1: %2").arg(path, file.errorString()));
         return false;
     }
-    file.write(QJsonDocument(QJsonObject::fromVariantMap(values)).toJson(QJsonDocument::Indented));
+    file.write(QJsonDocument(values).toJson(QJsonDocument::Indented));
     if (!file.commit()) {
         Log::write(
             QStringLiteral("CloudKeyValueStore: ERROR can't write %1: %2").arg(path, file.errorString()));
@@ -135,15 +135,16 @@ struct CloudKeyValueStore::State
 
     const QString path;
     QMutex mutex;
-    QVariantMap stored;                             // the file as last read or written
-    std::optional<FileStamp> storedStamp;           // nullopt: not read yet
-    QMap<QString, std::optional<QVariant>> pending; // this store's unwritten changes; nullopt removes
+    // Kept as JSON, so that a write converts only the changed values.
+    QJsonObject stored;                               // the file as last read or written
+    std::optional<FileStamp> storedStamp;             // nullopt: not read yet
+    QMap<QString, std::optional<QJsonValue>> pending; // this store's unwritten changes; nullopt removes
     bool flushScheduled = false;
 
     // All below run with mutex held.
     // False when the file exists but cannot be opened; it then reads as empty and is not written.
     bool refresh();
-    QVariantMap values() const;
+    QJsonObject values() const;
     QVariant value(const QString &key) const;
     bool flush();
 };
@@ -154,7 +155,7 @@ bool CloudKeyValueStore::State::refresh()
     if (storedStamp == stamp)
         return true;
     storedStamp = stamp;
-    stored.clear();
+    stored = QJsonObject();
     if (!stamp.exists)
         return true;
     const std::optional<QByteArray> data = readFile(path);
@@ -162,7 +163,7 @@ bool CloudKeyValueStore::State::refresh()
         storedStamp.reset(); // try again on the next read
         return false;
     }
-    if (std::optional<QVariantMap> values = parseValues(path, *data)) {
+    if (std::optional<QJsonObject> values = parseValues(path, *data)) {
         stored = std::move(*values);
         return true;
     }
@@ -171,9 +172,9 @@ bool CloudKeyValueStore::State::refresh()
     return true;
 }
 
-QVariantMap CloudKeyValueStore::State::values() const
+QJsonObject CloudKeyValueStore::State::values() const
 {
-    QVariantMap result = stored;
+    QJsonObject result = stored;
     for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
         if (it.value())
             result.insert(it.key(), *it.value());
@@ -187,8 +188,8 @@ QVariant CloudKeyValueStore::State::value(const QString &key) const
 {
     const auto change = pending.constFind(key);
     if (change != pending.cend())
-        return change.value().value_or(QVariant());
-    return stored.value(key);
+        return change.value() ? change.value()->toVariant() : QVariant();
+    return stored.value(key).toVariant();
 }
 
 bool CloudKeyValueStore::State::flush()
@@ -204,7 +205,7 @@ bool CloudKeyValueStore::State::flush()
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't lock %1, writing anyway").arg(path));
     if (!refresh())
         return false;
-    const QVariantMap merged = values();
+    const QJsonObject merged = values();
     if (!writeValues(path, merged))
         return false;
     stored = merged;
@@ -293,7 +294,7 @@ QVariantMap CloudKeyValueStore::dictionaryRepresentation() const
 {
     QMutexLocker lock(&m_state->mutex);
     m_state->refresh();
-    return m_state->values();
+    return m_state->values().toVariantMap();
 }
 
 void CloudKeyValueStore::setObject(const QVariant &value, const QString &key)
@@ -310,7 +311,7 @@ void CloudKeyValueStore::setObject(const QVariant &value, const QString &key)
     }
     QMutexLocker lock(&m_state->mutex);
     // Kept as it will read back from the file, so reads before and after the write agree.
-    m_state->pending.insert(key, json.toVariant());
+    m_state->pending.insert(key, json);
     scheduleFlush();
 }
 
