@@ -27,7 +27,7 @@ struct Fixture
             return;
         grid.show(table);
         // A selection to carry over, as the user would have.
-        grid.controller().selectRowIndexesWithContacts({table->at(10), table->at(5000)});
+        grid.controller().selectRowIndexesWithContacts({table->at(10), table->at(table->size() / 4)});
         ok = true;
     }
 };
