@@ -54,6 +54,27 @@ QList<ContactRowPtr> AddressBookSaver::changedContactsGoneFromStore(const Contai
     return gone;
 }
 
+void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone)
+{
+    QSet<const QNPerson *> persons;
+    for (const ContactRowPtr &row : gone) {
+        row->person->setCreated(true);
+        persons.insert(row->person.get());
+    }
+    for (const ContainerDictPtr &container : containerTable) {
+        if (!container)
+            continue;
+        for (const GroupDictPtr &group : std::as_const(container->groups)) {
+            if (!group || group->top || !group->contactTable)
+                continue;
+            for (const ContactRowPtr &row : std::as_const(*group->contactTable)) {
+                if (row && !row->deleted && persons.contains(row->person.get()))
+                    row->isNew = true;
+            }
+        }
+    }
+}
+
 // The values of the items deleted since the last save leave every contact's entry; the entries the
 // save writes for its contacts come after them and win.
 QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() const

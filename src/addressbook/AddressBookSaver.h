@@ -46,6 +46,9 @@ public:
     // Contacts changed here that another program deleted from the store meanwhile: an update has
     // nothing to go to, so the user decides before the save (as new contacts, or discarded).
     QList<ContactRowPtr> changedContactsGoneFromStore(const ContainerTable &containerTable) const;
+    // The next save adds those contacts anew, and back into every group read so far that lists
+    // them: the other program's deletion ended their memberships too.
+    static void saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone);
 
     // The store's error when it refused the request.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);

@@ -387,10 +387,8 @@ bool AppDelegate::decideOnContactsGoneFromStore()
     alert.addButton(L(QStringLiteral("Discard Changes")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     const int answer = alert.runModal();
-    if (answer == Alert::FirstButton) {
-        for (const ContactRowPtr &row : gone)
-            row->person->setCreated(true);
-    }
+    if (answer == Alert::FirstButton)
+        AddressBookSaver::saveAsNewContacts(m_mainViewController->containerTable(), gone);
     return answer == Alert::FirstButton || answer == Alert::SecondButton;
 }
 

@@ -190,12 +190,14 @@ protected:
     void SetUp() override
     {
         SaveFixture::SetUp();
+        beforeDeletion();
         ASSERT_TRUE(view()->undoReplaceValue("Globex", "Company", row(top(), "Ann"), nullptr));
         ASSERT_TRUE(view()->undoReplaceValue("Initech", "Company", row(top(), "Bob"), nullptr));
         StoreSaveRequest deletion;
         deletion.deleteContact(ann);
         ASSERT_TRUE(builder->otherApplication()->execute(deletion).ok());
     }
+    virtual void beforeDeletion() {}
     QStringList storedCompanies() const
     {
         QStringList companies;
@@ -224,6 +226,22 @@ TEST_F(GoneFromStore, SavedAsNewContactsKeepsTheChanges)
     Alert::setNextAnswer(Alert::FirstButton);
     EXPECT_TRUE(delegate->saveDocument());
     EXPECT_EQ(storedCompanies(), QStringList({"Ann:Globex", "Bob:Initech", "Carl:"}));
+}
+
+// The group was shown, so its rows were read, before the other program deleted Ann.
+class GoneFromShownGroup : public GoneFromStore
+{
+protected:
+    void beforeDeletion() override { view()->groupSelectionDidChange(group("Friends")); }
+};
+
+TEST_F(GoneFromShownGroup, ContactsSavedAnewRejoinTheGroupsTheyWereShownIn)
+{
+    ASSERT_TRUE(row(group("Friends"), "Ann"));
+    Alert::setNextAnswer(Alert::FirstButton);
+    EXPECT_TRUE(delegate->saveDocument());
+    EXPECT_EQ(storeNames("Friends"), QStringList({"Ann", "Carl"}));
+    EXPECT_EQ(storeNames("Work"), QStringList());
 }
 
 TEST_F(GoneFromStore, DiscardDropsOnlyTheChangesWithoutAContact)
