@@ -431,15 +431,7 @@ void ViewController::setDetailCollapsed(bool collapsed)
 void ViewController::setEditState(bool editState)
 {
     m_editState = editState;
-    if (editState) {
-        m_redSeparator->setBorderWidth(2.0);
-        m_redSeparator->setBorderColor(Qt::red);
-        m_redSeparator->setFillColor(Qt::red);
-    } else {
-        // The width stays as it is: only the colour tells the states apart.
-        m_redSeparator->setBorderColor(Qt::gray);
-        m_redSeparator->setFillColor(Qt::gray);
-    }
+    m_redSeparator->showEditing(editState);
     contactsViewController()->setEditState(editState);
     contactInfoController()->setEditState(editState);
     groupViewController()->setEditState(editState);

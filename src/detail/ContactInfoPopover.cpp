@@ -20,12 +20,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr double EditingBorderWidth = 2.0;
-
-} // namespace
-
 ContactInfoPopover::ContactInfoPopover(UserDefaults &defaults, QWidget *parent)
     : QWidget(parent), m_defaults(defaults), m_detail(new DetailTableController(*this, defaults, this)),
       m_contactNameField(new QLineEdit), m_editButton(new QPushButton), m_redSeparator(new SeparatorBox),
@@ -244,11 +238,7 @@ void ContactInfoPopover::editButtonToggled(bool on)
 {
     m_detail->setEditState(on);
     m_editButton->setText(on ? L(QStringLiteral("Lock")) : L(QStringLiteral("Edit")));
-    if (on)
-        m_redSeparator->setBorderWidth(EditingBorderWidth);
-    const QColor color = on ? QColor(Qt::red) : QColor(Qt::gray);
-    m_redSeparator->setBorderColor(color);
-    m_redSeparator->setFillColor(color);
+    m_redSeparator->showEditing(on);
     m_detail->reloadDataKeepingSelection();
 }
 

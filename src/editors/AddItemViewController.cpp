@@ -84,9 +84,7 @@ AddItemViewController::AddItemViewController(QWidget *parent)
 void AddItemViewController::viewDidLoad()
 {
     // The popover always edits.
-    m_redSeparator->setBorderWidth(2.0);
-    m_redSeparator->setBorderColor(Qt::red);
-    m_redSeparator->setFillColor(Qt::red);
+    m_redSeparator->showEditing(true);
     m_imageView->setContextMenuPolicy(Qt::CustomContextMenu);
     m_imageView->setAcceptDrops(true);
     m_imageView->installEventFilter(this);

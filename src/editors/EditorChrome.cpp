@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int ThumbnailSize = 32;
-constexpr double UnlockedBorderWidth = 2.0;
 
 } // namespace
 
@@ -77,11 +76,7 @@ void EditorChrome::showLockState(bool unlocked, bool canUnlock, bool changed,
     m_doneButton->setText(unlocked ? unlockedDoneTitle : L(QStringLiteral("Done")));
     m_doneButton->setEnabled(!unlocked || changed);
     m_cancelButton->setVisible(unlocked);
-    const QColor colour = unlocked ? QColor(Qt::red) : QColor(Qt::gray);
-    if (unlocked)
-        m_redSeparator->setBorderWidth(UnlockedBorderWidth);
-    m_redSeparator->setBorderColor(colour);
-    m_redSeparator->setFillColor(colour);
+    m_redSeparator->showEditing(unlocked);
 }
 
 void EditorChrome::setReturnPressesDone(bool presses)

@@ -305,14 +305,7 @@ void FindPanel::setEditing(bool editing)
 {
     m_editButton->setChecked(editing);
     m_editButton->setText(L(editing ? QStringLiteral("Lock") : QStringLiteral("Edit")));
-    if (editing) {
-        m_redSeparator->setBorderWidth(2.0);
-        m_redSeparator->setBorderColor(Qt::red);
-        m_redSeparator->setFillColor(Qt::red);
-    } else {
-        m_redSeparator->setBorderColor(Qt::gray);
-        m_redSeparator->setFillColor(Qt::gray);
-    }
+    m_redSeparator->showEditing(editing);
     m_model->setEditable(editing);
 }
 

@@ -36,7 +36,6 @@ namespace {
 
 constexpr double MinimumRowHeight = 20.0;
 constexpr double RowPadding = 9.0;
-constexpr double EditingBorderWidth = 2.0;
 
 QLineEdit *makeNameField(QWidget *parent)
 {
@@ -671,15 +670,7 @@ void MergePanelController::applyEditState(bool editing)
     m_editButton->setText(L(editing ? QStringLiteral("Lock") : QStringLiteral("Edit")));
     m_doneButton->setText(L(editing ? QStringLiteral("Change") : QStringLiteral("Done")));
     m_cancelButton->setVisible(editing);
-    if (editing) {
-        m_redSeparator->setBorderWidth(EditingBorderWidth);
-        m_redSeparator->setBorderColor(Qt::red);
-        m_redSeparator->setFillColor(Qt::red);
-    } else {
-        // The width stays as it is: only the colour tells the states apart.
-        m_redSeparator->setBorderColor(Qt::gray);
-        m_redSeparator->setFillColor(Qt::gray);
-    }
+    m_redSeparator->showEditing(editing);
     updateDoneButton();
 }
 

@@ -37,3 +37,12 @@ void SeparatorBox::paintEvent(QPaintEvent *)
     painter.setPen(pen);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+void SeparatorBox::showEditing(bool editing)
+{
+    if (editing)
+        setBorderWidth(2.0);
+    const QColor colour = editing ? QColor(Qt::red) : QColor(Qt::gray);
+    setBorderColor(colour);
+    setFillColor(colour);
+}

@@ -17,6 +17,9 @@ public:
     void setBorderColor(const QColor &color);
     QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor &color);
+    // The lock-state line of an editing view: red and two wide while editing; grey when locked,
+    // keeping its width, so that only the colour tells the states apart.
+    void showEditing(bool editing);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
