@@ -77,8 +77,9 @@ public:
 signals:
     // A contact's values changed; sender is the view that made the change (or null).
     void contactDidUpdate(const ContactRowPtr &contact, QObject *sender);
-    // The shown table's rows or their values changed: the grid rebuilds its rows.
-    void tableChanged();
+    // The shown table's rows or their values changed: the grid rebuilds its rows. contact is the
+    // one whose list was written whole, or null when only the rows' order changed.
+    void tableChanged(const ContactRowPtr &contact);
     // Contacts joined or left the shown table (deleted says which); the grid selects them.
     void contactRowsChanged(const QList<ContactRowPtr> &rows, bool deleted);
     // Groups were added or removed.

@@ -137,7 +137,7 @@ void ContactTableSorting::registerRestore(const QList<Reordering> &reorderings, 
             reordering.person->setChanged(toBefore ? reordering.wasChanged : true);
         }
         registerRestore(reorderings, identifier, !toBefore);
-        emit m_book.tableChanged();
+        emit m_book.tableChanged(nullptr);
     });
 }
 

@@ -426,6 +426,6 @@ void EditFunnel::finishWrite(const ContactRowPtr &contact)
 void EditFunnel::finishListWrite(const ContactRowPtr &contact)
 {
     contact->person->setChanged(true);
-    emit m_book.tableChanged();
+    emit m_book.tableChanged(contact);
     m_book.markEditedOutsideUndo();
 }

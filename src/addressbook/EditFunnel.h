@@ -45,7 +45,7 @@ public:
                           QObject *sender);
     // A labelled list: null empties it, a list replaces it, an entry replaces the entry of its
     // "labelIndex" (an entry without one is added); an AddressDict under an address part.
-    // Refreshes the grid only.
+    // Told through tableChanged with the contact; the edited mark is the caller's.
     bool undoReplaceLabeledValue(const QVariant &value, const QString &identifier,
                                  const ContactRowPtr &contact, QObject *sender);
     bool undoAddLabeledValue(const QVariantMap &value, const QString &identifier,

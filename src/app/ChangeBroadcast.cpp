@@ -10,39 +10,106 @@
 #include <QAbstractItemView>
 #include <QWidget>
 
+#include <utility>
+
 ChangeBroadcast::ChangeBroadcast(UndoManager &undoManager, ContactsGridInterface &grid,
                                  ContactInfoInterface &detailPane, MarkEdited markEdited)
     : m_undoManager(undoManager), m_grid(grid), m_detailPane(detailPane), m_markEdited(std::move(markEdited))
 {
+    connect(&m_undoManager, &UndoManager::explicitGroupEnded, this, &ChangeBroadcast::flush);
+    connect(&m_undoManager, &UndoManager::didUndo, this, &ChangeBroadcast::flush);
+    connect(&m_undoManager, &UndoManager::didRedo, this, &ChangeBroadcast::flush);
 }
 
 void ChangeBroadcast::contactDidUpdate(const ContactRowPtr &contact, QObject *sender)
 {
     if (!contact)
         return;
+    Refresh refresh;
+    // The detail pane is redrawn also when it made the change itself.
+    refresh.detailContacts.insert(contact->uniqueId);
     if (m_undoManager.isUndoing() || m_undoManager.isRedoing()) {
-        m_detailPane.updateTable();
-        m_grid.updateTable();
-        updateDetachedWindows(contact->uniqueId);
+        refresh.windowContacts.insert(contact->uniqueId);
+        refresh.grid = true;
+        post(refresh);
         return;
     }
-    m_detailPane.updateTable();
     if (!isDetailPane(sender)) {
         ContactInfoPopoverInterface *popover = contactPopover();
-        if (popover && sender && dynamic_cast<QObject *>(popover) == sender)
-            popover->updateTable();
-        updateDetachedWindows(contact->uniqueId);
+        refresh.popover = popover && sender && dynamic_cast<QObject *>(popover) == sender;
+        refresh.windowContacts.insert(contact->uniqueId);
     }
-    if (!isGrid(sender))
+    refresh.grid = !isGrid(sender);
+    refresh.markEdited = true;
+    post(refresh);
+}
+
+void ChangeBroadcast::listDidUpdate(const ContactRowPtr &contact)
+{
+    Refresh refresh;
+    refresh.grid = true;
+    if (contact) {
+        refresh.detailContacts.insert(contact->uniqueId);
+        refresh.windowContacts.insert(contact->uniqueId);
+    }
+    post(refresh);
+}
+
+void ChangeBroadcast::Refresh::merge(const Refresh &other)
+{
+    detailContacts.unite(other.detailContacts);
+    windowContacts.unite(other.windowContacts);
+    grid = grid || other.grid;
+    popover = popover || other.popover;
+    markEdited = markEdited || other.markEdited;
+}
+
+void ChangeBroadcast::post(const Refresh &refresh)
+{
+    if (!isGathering()) {
+        apply(refresh);
+        return;
+    }
+    m_pending.merge(refresh);
+    m_hasPending = true;
+}
+
+bool ChangeBroadcast::isGathering() const
+{
+    return m_undoManager.isInExplicitGroup() || m_undoManager.isUndoing() || m_undoManager.isRedoing();
+}
+
+void ChangeBroadcast::flush()
+{
+    if (!m_hasPending || isGathering())
+        return;
+    const Refresh refresh = std::exchange(m_pending, {});
+    m_hasPending = false;
+    apply(refresh);
+}
+
+void ChangeBroadcast::apply(const Refresh &refresh)
+{
+    const ContactRowPtr shown = m_detailPane.contact();
+    if (shown && refresh.detailContacts.contains(shown->uniqueId))
+        m_detailPane.updateTable();
+    if (refresh.popover) {
+        if (ContactInfoPopoverInterface *popover = contactPopover())
+            popover->updateTable();
+    }
+    updateDetachedWindows(refresh.windowContacts);
+    if (refresh.grid)
         m_grid.updateTable();
-    if (m_markEdited)
+    if (refresh.markEdited && m_markEdited)
         m_markEdited();
 }
 
-void ChangeBroadcast::updateDetachedWindows(const QString &uniqueId)
+void ChangeBroadcast::updateDetachedWindows(const QSet<QString> &uniqueIds)
 {
+    if (uniqueIds.isEmpty())
+        return;
     for (const DetachedWindowEntryPtr &entry : m_grid.detachedWindows()) {
-        if (!entry || entry->uniqueId != uniqueId || !entry->windowController)
+        if (!entry || !uniqueIds.contains(entry->uniqueId) || !entry->windowController)
             continue;
         if (ContactInfoPopoverInterface *content = entry->windowController->contentViewController())
             content->updateTable();

@@ -119,7 +119,9 @@ void MainMenu::buildEditMenu()
 {
     QMenu *edit = addMenu(QStringLiteral("Edit"));
     addItem(edit, QStringLiteral("Undo"), MenuCommand::Undo, QKeySequence::Undo);
-    addItem(edit, QStringLiteral("Redo"), MenuCommand::Redo, QKeySequence::Redo);
+    // Both of the desktops' redo keys.
+    QAction *redo = addItem(edit, QStringLiteral("Redo"), MenuCommand::Redo);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
     addItem(edit, QStringLiteral("Copy"), MenuCommand::Copy, QKeySequence::Copy);
     addItem(edit, QStringLiteral("Copy as CSV"), MenuCommand::CopyAsCSV);
@@ -131,8 +133,9 @@ void MainMenu::buildEditMenu()
     addItem(find, QStringLiteral("Find and Replace…"), MenuCommand::FindAndReplace, QKeySequence::Replace);
     addItem(find, QStringLiteral("Find Next"), MenuCommand::FindNext, QKeySequence::FindNext);
     addItem(find, QStringLiteral("Find Previous"), MenuCommand::FindPrevious, QKeySequence::FindPrevious);
+    // Ctrl+E belongs to Navigate > Edit Contacts.
     addItem(find, QStringLiteral("Use Selection for Find"), MenuCommand::UseSelectionForFind,
-            QKeySequence(Qt::CTRL | Qt::Key_E));
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     addItem(find, QStringLiteral("Find and Replace in Group…"), MenuCommand::ShowFindPanel);
     edit->addSeparator();
     addItem(edit, QStringLiteral("Custom Labels…"), MenuCommand::ShowCustomLabelPanel);

@@ -11,6 +11,7 @@
 #include "ui/widgets/FontService.h"
 #include "app/GroupContactCommands.h"
 #include "app/MenuCommand.h"
+#include "app/GridWidthFloor.h"
 #include "app/PaneWidths.h"
 #include "ui/widgets/ProgressIndicator.h"
 #include "ui/widgets/SeparatorBox.h"
@@ -44,6 +45,7 @@
 #include <QShowEvent>
 #include <QSet>
 #include <QSplitter>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -115,12 +117,8 @@ void ViewController::connectAddressBook()
     m_findHost = std::make_unique<ViewFindHost>(*this);
     m_find = std::make_unique<FindController>(*m_findHost);
     connect(m_book, &AddressBook::contactDidUpdate, this, &ViewController::contactDidUpdate);
-    connect(m_book, &AddressBook::tableChanged, this, [this] {
-        contactsViewController()->updateTable();
-        // Undoing a list edit announces only the table's change; the pane shows the value too.
-        if (undoManager()->isUndoing() || undoManager()->isRedoing())
-            contactInfoController()->updateTable();
-    });
+    connect(m_book, &AddressBook::tableChanged, this,
+            [this](const ContactRowPtr &contact) { m_broadcast->listDidUpdate(contact); });
     connect(m_book, &AddressBook::contactRowsChanged, this, &ViewController::showContactRowsChange);
     connect(m_book, &AddressBook::groupsChanged, this, &ViewController::showGroups);
     connect(m_book, &AddressBook::groupShown, this, &ViewController::showGroupSelection);
@@ -176,7 +174,10 @@ void ViewController::buildLayout()
     m_progressIndicator = new ProgressIndicator;
     m_progressIndicator->hide();
     middleLayout->addWidget(m_progressIndicator, 1, 0, Qt::AlignCenter);
-    middle->setMinimumWidth(GridMinimumWidth);
+    if (auto *grid = qobject_cast<QTableView *>(contactsViewController()->tableView()))
+        new GridWidthFloor(middle, *contactsViewController(), grid, GridMinimumWidth);
+    else
+        middle->setMinimumWidth(GridMinimumWidth);
 
     QWidget *detail = contactInfoController()->takeView();
     detail->setMinimumWidth(DetailMinimumWidth);

@@ -186,6 +186,21 @@ QAbstractItemView *ContactsViewController::tableView()
 
 // --- columns --------------------------------------------------------------------------------
 
+int ContactsViewController::leadingColumnsWidth() const
+{
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    int width = 0;
+    int counted = 0;
+    for (int visual = 0; visual < header->count() && counted < 2; ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (header->isSectionHidden(logical) || logical < 0 || logical >= m_state.columns.size())
+            continue;
+        width += int(m_state.columns.at(logical).width);
+        ++counted;
+    }
+    return width;
+}
+
 void ContactsViewController::setSelectedViewType(const QString &viewType)
 {
     const QVariantMap viewTypes = m_defaults.dictionaryForKey(DefaultsKey::ViewTypeDict);

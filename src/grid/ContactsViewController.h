@@ -51,6 +51,7 @@ public:
     QWidget *view() override;
     QWidget *takeView() override { return m_tableView.take(); }
     QAbstractItemView *tableView() override;
+    int leadingColumnsWidth() const override;
     void setContactTable(const ContactTablePtr &contactTable) override
     {
         m_state.contactTable = contactTable;

@@ -37,14 +37,22 @@ void UndoManager::endUndoGrouping()
     }
     --m_level;
     const State before = state();
+    const bool explicitGroupDone = m_mode == Mode::Normal && !isInExplicitGroup();
     if (m_level == 0 || (m_level == 1 && m_automatic && m_closeDue))
         closeOutermostGroup();
     emitChangedSince(before);
+    if (explicitGroupDone)
+        emit explicitGroupEnded();
 }
 
 int UndoManager::groupingLevel() const
 {
     return m_level;
+}
+
+bool UndoManager::isInExplicitGroup() const
+{
+    return m_mode == Mode::Normal && m_level > (m_automatic ? 1 : 0);
 }
 
 void UndoManager::closeAutomaticGroup()

@@ -31,6 +31,8 @@ public:
     void beginUndoGrouping();
     void endUndoGrouping();
     int groupingLevel() const;
+    // A caller's group is open (a command over several rows), outside undo and redo.
+    bool isInExplicitGroup() const;
     // Closes the automatic group now instead of at the next pass of the event loop.
     void closeAutomaticGroup();
 
@@ -48,6 +50,8 @@ signals:
     void didRedo();
     // canUndo or canRedo may have changed.
     void changed();
+    // The outermost of the callers' groups has ended, outside undo and redo.
+    void explicitGroupEnded();
 
 private:
     enum class Mode

@@ -1,5 +1,7 @@
 #include "FunnelFixture.h"
 
+#include "addressbook/UndoGroup.h"
+#include "app/ChangeBroadcast.h"
 #include "platform/widgets/Popover.h"
 
 namespace {
@@ -34,6 +36,8 @@ protected:
         panes.grid->currentPopover = &popover;
         window = std::make_unique<FakeDetachedWindow>(log, *panes.grid, row, "window");
         otherWindow = std::make_unique<FakeDetachedWindow>(log, *panes.grid, other, "other window");
+        panes.detail->setContact(row);
+        log.calls.clear();
     }
 
     QObject *sender(Sender kind)
@@ -83,8 +87,47 @@ TEST_F(BroadcastTest, DuringUndoTheDetailPaneTheGridAndTheContactsWindowsAreRefr
     });
     nextEvent();
     undoManager().undo();
-    EXPECT_EQ(log.calls, QStringList({"detail", "grid", "window"}));
+    EXPECT_EQ(log.calls, QStringList({"detail", "window", "grid"}));
     EXPECT_FALSE(editedDuringUndo);
+}
+
+TEST_F(BroadcastTest, TheDetailPaneShowingAnotherContactIsLeftAlone)
+{
+    view->contactDidUpdate(other, nullptr);
+    EXPECT_EQ(log.calls, QStringList({"other window", "grid"}));
+}
+
+// A command over many contacts redraws each view once, when its group ends, and so does its undo.
+TEST_F(BroadcastTest, ChangesInsideOneUndoGroupRedrawEachViewOnce)
+{
+    {
+        UndoGroup group(undoManager());
+        for (int i = 0; i < 3; ++i) {
+            for (const ContactRowPtr &contact : {row, other}) {
+                undoManager().registerUndo([this, contact] { view->contactDidUpdate(contact, nullptr); });
+                view->contactDidUpdate(contact, nullptr);
+            }
+        }
+        EXPECT_EQ(log.calls, QStringList{});
+    }
+    QStringList calls = log.calls;
+    calls.sort();
+    EXPECT_EQ(calls, QStringList({"detail", "grid", "other window", "window"}));
+    EXPECT_TRUE(view->isDocumentEdited());
+
+    log.calls.clear();
+    nextEvent();
+    undoManager().undo();
+    calls = log.calls;
+    calls.sort();
+    EXPECT_EQ(calls, QStringList({"detail", "grid", "other window", "window"}));
+}
+
+// A list written whole shows in the detail pane too, not only in the grid.
+TEST_F(BroadcastTest, AListWrittenWholeRedrawsTheDetailPane)
+{
+    view->changeBroadcast().listDidUpdate(row);
+    EXPECT_EQ(log.calls, QStringList({"detail", "window", "grid"}));
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 #include "find/FindBarController.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -131,6 +133,33 @@ TEST(PaneWidthsTest, SidePanesGiveUpWidthBeforeTheGrid)
     EXPECT_GE(sizes[1], 360);
     EXPECT_LE(sizes[0] + sizes[1] + sizes[2], 1000);
     EXPECT_GT(sizes[2], 0);
+}
+
+// The grid keeps room for its name column and first value column at their widths of the moment.
+TEST(PaneWidthsTest, TheGridKeepsItsNameAndFirstValueColumn)
+{
+    TestEnvironment::resetUserFolders();
+    UserDefaults::standard().removePersistentDomain();
+    UserDefaults::standard().setObject(QVariantMap{{"sidebar", 170}, {"detail", 462}}, DefaultsKey::PaneWidths);
+    WindowController window;
+    window.resize(1000, 700);
+    window.show();
+    window.showContactInfo(true);
+    QCoreApplication::processEvents();
+    ContactsGridInterface *grid = window.mainViewController()->contactsViewController();
+    QHeaderView *header = qobject_cast<QTableView *>(grid->tableView())->horizontalHeader();
+    ASSERT_GE(header->count(), 2);
+    QSplitter *split = window.mainViewController()->splitView();
+    const int columns = grid->leadingColumnsWidth();
+    EXPECT_GE(columns, header->sectionSize(0) + 100);
+    EXPECT_GT(split->sizes()[1], columns);
+
+    header->resizeSection(0, header->sectionSize(0) + 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->leadingColumnsWidth(), columns + 150);
+    EXPECT_TRUE(spinUntil([&] { return split->sizes()[1] > columns + 150; }, 2000));
+    EXPECT_GT(split->sizes()[2], 0);
+    EXPECT_LE(split->sizes()[0] + split->sizes()[1] + split->sizes()[2], 1000);
 }
 
 } // namespace

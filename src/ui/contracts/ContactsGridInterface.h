@@ -40,6 +40,9 @@ public:
     // The same widget handed over to the caller, who places it in a layout.
     virtual QWidget *takeView() = 0;
     virtual QAbstractItemView *tableView() = 0;
+    // The widths the user gave the name column and the first shown value column; a column that
+    // fills the rest of the table counts with its own width.
+    virtual int leadingColumnsWidth() const { return 0; }
 
     // The shown group's rows (the view controller's table, not a copy); they appear at the next
     // updateTable.
