@@ -155,10 +155,14 @@ TEST_F(PrintWindowTest, TheEnvelopeBoxFollowsThePaperChosenInTheWindow)
     };
     const QRectF a4Box = storedBox("A4");
     EXPECT_NEAR(a4Box.width(), 198.33, 1e-4);
+    printWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(printWindow));
+    // Typed and left with Tab: Return would press Print.
     const auto typeX = [tab](const QString &text) {
+        tab->originXField()->setFocus();
         QTest::keyClick(tab->originXField(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(tab->originXField(), text);
-        QTest::keyClick(tab->originXField(), Qt::Key_Return);
+        QTest::keyClick(tab->originXField(), Qt::Key_Tab);
     };
 
     // The last paper offered is the postcard: the tab shows its box, in the middle of it.
@@ -189,4 +193,5 @@ TEST_F(PrintWindowTest, TheEnvelopeBoxFollowsThePaperChosenInTheWindow)
     QTest::keyClick(printWindow->paperSizePopup(), Qt::Key_Home);
     EXPECT_NEAR(tab->originXField()->value(), a4Box.x(), 0.005);
     EXPECT_NEAR(tab->widthField()->value(), a4Box.width(), 0.005);
+    EXPECT_TRUE(PrintPanel::shownPanels().isEmpty());
 }
