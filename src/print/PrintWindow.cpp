@@ -41,7 +41,8 @@ PrintWindow::PrintWindow(PrintView &view, PrintAccessoryInterface *accessory, Pr
     m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &PrintWindow::renderPreview);
     if (m_accessory)
-        connect(m_accessory, &AccessoryViewController::previewChanged, m_preview, &QPrintPreviewWidget::updatePreview);
+        connect(m_accessory, &AccessoryViewController::previewChanged, m_preview,
+                &QPrintPreviewWidget::updatePreview);
 
     auto *panes = new QSplitter(this);
     if (m_accessoryView)
