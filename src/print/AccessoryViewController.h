@@ -48,8 +48,8 @@ public:
     void setPrintInfo(PrintInfo *printInfo) { m_printInfo = printInfo; }
     QString printStyle() const;
     void setPrintStyle(const QString &style);
-    // The print info's paper or its orientation has changed: the envelope's box is that paper's
-    // from now on. The options stay as they are; the paper is no option.
+    // The print info's paper or orientation has changed: the envelope tab shows and edits that
+    // paper's box from now on. Nothing is saved; the paper is not one of the options.
     void paperChanged();
 
     // The styles offered, in tab order.

@@ -29,7 +29,8 @@ public:
     };
 
     void setUp(QVariantMap &options, const QStringList &verticalFonts, const Paper &paper, const QString &unit);
-    // Shows the box of that paper and limits it, and stores it under that paper, from now on.
+    // From now on the box is that paper's: shown as stored for it (else its default), limited by
+    // its size and written under its name.
     void showPaper(const QVariantMap &options, const Paper &paper);
     // Writes the controls into the "Envelope Options"; turning the text turns its box.
     void write(QVariantMap &options);
