@@ -191,9 +191,14 @@ void AccessoryViewController::setUpMailingLabels()
 void AccessoryViewController::setUpEnvelope()
 {
     QVariantMap envelope = styleOptions(EnvelopeOptions);
-    const EnvelopeTab::Paper paper{EnvelopeTextRect::paperName(printInfo()), EnvelopeTextRect::paperSize(printInfo())};
-    m_envelope->setUp(envelope, m_verticalFonts, paper, m_lastUnitType);
+    m_envelope->setUp(envelope, m_verticalFonts, paper(), m_lastUnitType);
     m_options->insert(EnvelopeOptions, envelope);
+}
+
+void AccessoryViewController::paperChanged()
+{
+    if (m_envelope)
+        m_envelope->showPaper(styleOptions(EnvelopeOptions), paper());
 }
 
 void AccessoryViewController::selectStoredUnit()
@@ -307,6 +312,11 @@ void AccessoryViewController::changeFont(const QFont &font)
 PrintInfo &AccessoryViewController::printInfo() const
 {
     return m_printInfo ? *m_printInfo : PrintInfo::shared();
+}
+
+EnvelopeTab::Paper AccessoryViewController::paper() const
+{
+    return {EnvelopeTextRect::paperName(printInfo()), EnvelopeTextRect::paperSize(printInfo())};
 }
 
 QSizeF AccessoryViewController::paperInShownUnit() const

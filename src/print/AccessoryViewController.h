@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/EnvelopeTab.h"
 #include "ui/contracts/PrintAccessoryInterface.h"
 #include "ui/widgets/OwnedView.h"
 
@@ -10,7 +11,6 @@
 #include <QStringList>
 
 class AddressListTab;
-class EnvelopeTab;
 class MailingLabelsTab;
 class PrintInfo;
 class QDoubleSpinBox;
@@ -48,6 +48,9 @@ public:
     void setPrintInfo(PrintInfo *printInfo) { m_printInfo = printInfo; }
     QString printStyle() const;
     void setPrintStyle(const QString &style);
+    // The print info's paper or orientation has changed: the envelope tab shows and edits that
+    // paper's box from now on. Nothing is saved; the paper is not one of the options.
+    void paperChanged();
 
     // The styles offered, in tab order.
     static QStringList styles();
@@ -94,6 +97,7 @@ private:
     void unitTypePopupChanged();
     void marginChanged(QDoubleSpinBox *sender);
     PrintInfo &printInfo() const;
+    EnvelopeTab::Paper paper() const;
     QSizeF paperInShownUnit() const;
     QVariantMap styleOptions(const QString &key) const;
 

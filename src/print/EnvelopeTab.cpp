@@ -62,8 +62,13 @@ void EnvelopeTab::setUp(QVariantMap &options, const QStringList &verticalFonts, 
     m_switches->setUp(options, verticalFonts);
     // Shown as stored, so that the next update turns the box only when the user turns the text.
     PrintControls::selectQuietly(m_direction, options.value(TextDirection).toString());
-    m_paper = paper;
     m_unit = unit;
+    showPaper(options, paper);
+}
+
+void EnvelopeTab::showPaper(const QVariantMap &options, const Paper &paper)
+{
+    m_paper = paper;
     const std::optional<QRectF> stored =
         EnvelopeTextRect::fromString(options.value(TextRectDict).toMap().value(paper.name).toString());
     // A box that covers nothing would print nothing: the paper's default takes its place.

@@ -12,8 +12,8 @@ class QDoubleSpinBox;
 
 // The envelope's tab: the address text's switches, its direction and its box on the paper, in the
 // shown unit. Each paper keeps its own box in "textRectDict"; a paper without one gets a third of
-// its width by a fifth of its height, centred. setUp() fills the tab without reporting a change;
-// every change by the user is reported with changed().
+// its width by a fifth of its height, centred. setUp() and showPaper() fill the tab without
+// reporting a change; every change by the user is reported with changed().
 class EnvelopeTab : public QWidget
 {
     Q_OBJECT
@@ -29,6 +29,9 @@ public:
     };
 
     void setUp(QVariantMap &options, const QStringList &verticalFonts, const Paper &paper, const QString &unit);
+    // From now on the box is that paper's: shown as stored for it (else its default), limited by
+    // its size and written under its name.
+    void showPaper(const QVariantMap &options, const Paper &paper);
     // Writes the controls into the "Envelope Options"; turning the text turns its box.
     void write(QVariantMap &options);
     void changeUnit(const QString &unit);

@@ -30,6 +30,7 @@ const QList<QPageSize::PageSizeId> PaperSizes{
 PrintWindow::PrintWindow(PrintView &view, PrintAccessoryInterface *accessory, PrintInfo &printInfo,
                          PrintServices::PanelOptions options, QWidget *window)
     : Sheet(window), m_view(view), m_printInfo(printInfo),
+      m_accessory(dynamic_cast<AccessoryViewController *>(accessory)),
       m_accessoryView(accessory ? accessory->view() : nullptr),
       m_previewPrinter(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
 {
@@ -39,8 +40,9 @@ PrintWindow::PrintWindow(PrintView &view, PrintAccessoryInterface *accessory, Pr
     m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
     m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &PrintWindow::renderPreview);
-    if (auto *controller = dynamic_cast<AccessoryViewController *>(accessory))
-        connect(controller, &AccessoryViewController::previewChanged, m_preview, &QPrintPreviewWidget::updatePreview);
+    if (m_accessory)
+        connect(m_accessory, &AccessoryViewController::previewChanged, m_preview,
+                &QPrintPreviewWidget::updatePreview);
 
     auto *panes = new QSplitter(this);
     if (m_accessoryView)
@@ -123,6 +125,8 @@ void PrintWindow::paperChanged()
                             QPageLayout::Orientation(m_orientation->currentData().toInt()), QMarginsF(),
                             QPageLayout::Point);
     m_printInfo.setPageLayout(paper);
+    if (m_accessory)
+        m_accessory->paperChanged();
     m_previewPrinter->setPageLayout(paper);
     m_preview->updatePreview();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class AccessoryViewController;
 class PrintInfo;
 class PrintView;
 class QComboBox;
@@ -21,7 +22,8 @@ class QPushButton;
 // true after a print, false after Cancel.
 //
 // The view, the accessory and the print info belong to the print command and stay alive until the
-// completion has run; the accessory's view is lent to the window and given back before then.
+// completion has run; the accessory's view is lent to the window and given back before then. A
+// change of paper or orientation is told to the accessory, whose envelope box is kept per paper.
 class PrintWindow : public Sheet
 {
     Q_OBJECT
@@ -51,6 +53,7 @@ private:
 
     PrintView &m_view;
     PrintInfo &m_printInfo;
+    QPointer<AccessoryViewController> m_accessory;
     QPointer<QWidget> m_accessoryView;
     std::unique_ptr<QPrinter> m_previewPrinter;
     std::unique_ptr<QPrinter> m_printer;

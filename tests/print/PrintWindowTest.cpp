@@ -1,19 +1,24 @@
 #include "PrintFixture.h"
 
+#include "addressbook/DefaultsKey.h"
 #include "platform/PrintInfo.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/PrintPanel.h"
 #include "print/AccessoryViewController.h"
+#include "print/EnvelopeTab.h"
+#include "print/EnvelopeTextRect.h"
 #include "print/PrintView.h"
 #include "print/PrintWindow.h"
 #include "print/PrintWindowServices.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <optional>
 
@@ -135,4 +140,58 @@ TEST_F(PrintWindowTest, CancelEndsThePrintUnprintedAndAFailedPrintSaysSoAndStays
     settle();
     EXPECT_EQ(m_results, QList<bool>{false});
     EXPECT_FALSE(printWindow);
+}
+
+TEST_F(PrintWindowTest, TheEnvelopeBoxFollowsThePaperChosenInTheWindow)
+{
+    m_info.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    start(rowsOf(2), PrintStyleName::Envelope);
+    PrintWindow *printWindow = window();
+    EnvelopeTab *tab = accessory()->envelopeTab();
+    const auto storedBox = [this](const QString &paper) {
+        const QVariantMap saved = defaults().dictionaryForKey(DefaultsKey::PrintOptions);
+        const QVariantMap rects = saved.value(EnvelopeOptions).toMap().value(TextRectDict).toMap();
+        return EnvelopeTextRect::fromString(rects.value(paper).toString()).value_or(QRectF());
+    };
+    const QRectF a4Box = storedBox("A4");
+    EXPECT_NEAR(a4Box.width(), 198.33, 1e-4);
+    printWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(printWindow));
+    // Typed and left with Tab: Return would press Print.
+    const auto typeX = [tab](const QString &text) {
+        tab->originXField()->setFocus();
+        QTest::keyClick(tab->originXField(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(tab->originXField(), text);
+        QTest::keyClick(tab->originXField(), Qt::Key_Tab);
+    };
+
+    // The last paper offered is the postcard: the tab shows its box, in the middle of it.
+    QTest::keyClick(printWindow->paperSizePopup(), Qt::Key_End);
+    ASSERT_EQ(EnvelopeTextRect::paperName(m_info), "Postcard");
+    QSizeF postcard = EnvelopeTextRect::paperSize(m_info);
+    const QRectF postcardBox = EnvelopeTextRect::defaultRect(postcard);
+    EXPECT_NEAR(tab->originXField()->value(), postcardBox.x(), 0.005);
+    EXPECT_NEAR(tab->originYField()->value(), postcardBox.y(), 0.005);
+    EXPECT_NEAR(tab->widthField()->value(), postcardBox.width(), 0.005);
+    EXPECT_NEAR(tab->heightField()->value(), postcardBox.height(), 0.005);
+
+    // An edit is limited by the postcard and kept as its box; A4's stays.
+    typeX("600");
+    EXPECT_NEAR(tab->originXField()->value(), 0.95 * postcard.width(), 0.005);
+    EXPECT_NEAR(storedBox("Postcard").x(), 0.95 * postcard.width(), 0.005);
+    EXPECT_EQ(storedBox("A4"), a4Box);
+
+    // Turned, the postcard keeps its box, limited by its turned width.
+    QTest::keyClick(printWindow->orientationPopup(), Qt::Key_End);
+    postcard = EnvelopeTextRect::paperSize(m_info);
+    ASSERT_GT(postcard.width(), postcard.height());
+    EXPECT_NEAR(tab->originXField()->value(), storedBox("Postcard").x(), 0.005);
+    typeX("600");
+    EXPECT_NEAR(storedBox("Postcard").x(), 0.95 * postcard.width(), 0.005);
+
+    // Back on A4, its own box shows again.
+    QTest::keyClick(printWindow->paperSizePopup(), Qt::Key_Home);
+    EXPECT_NEAR(tab->originXField()->value(), a4Box.x(), 0.005);
+    EXPECT_NEAR(tab->widthField()->value(), a4Box.width(), 0.005);
+    EXPECT_TRUE(PrintPanel::shownPanels().isEmpty());
 }
