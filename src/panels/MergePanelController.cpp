@@ -137,6 +137,11 @@ void MergePanelController::connectTables()
         connect(table, &MergeTable::textEdited, this,
                 [this, table](int row, const QString &text) { applyTextEdit(table, row, text); });
         connect(table, &MergeTable::textEditAdvanced, this, [this, table](int row) { advanceTextEdit(table, row); });
+        // The cell shows its value again; Done follows the copies alone.
+        connect(table, &MergeTable::textEditCancelled, this, [this] {
+            reloadTables();
+            updateDoneButton();
+        });
         connect(table, &MergeTable::nameDisplayChosen, this,
                 [this, table](bool showAsPerson) { applyNameDisplay(table, showAsPerson); });
         connect(table, &MergeTable::labelChosen, this,
