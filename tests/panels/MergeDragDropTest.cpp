@@ -64,17 +64,23 @@ protected:
         row->person->setValue(list, "Phone");
     }
 
+    // Opens Ann and Bob with those phones; answers the first phone row.
+    int openWithPhones(const QStringList &annPhones, const QStringList &bobPhones)
+    {
+        const ContactRowPtr ann = contact("Ann");
+        setPhones(ann, annPhones);
+        const ContactRowPtr bob = contact("Bob");
+        setPhones(bob, bobPhones);
+        open({ann, bob});
+        return firstRowOf(sheet->tableLeft(), "Phone");
+    }
+
     std::unique_ptr<QMimeData> dragged;
 };
 
 TEST_F(MergeDragDropTest, MovingAPhoneOntoTheFillerAppendsItAndOneUndoRestoresBoth)
 {
-    const ContactRowPtr ann = contact("Ann");
-    setPhones(ann, {"111", "222"});
-    const ContactRowPtr bob = contact("Bob");
-    setPhones(bob, {"999"});
-    open({ann, bob});
-    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    const int phone = openWithPhones({"111", "222"}, {"999"});
 
     dragLeft(phone + 1);
     EXPECT_EQ(validateRight(phone + 1), Operation::Move);
@@ -222,12 +228,7 @@ protected:
 
 TEST_F(MergeDragGestureTest, APhoneDraggedOverMovesItAndWithCtrlCopiesIt)
 {
-    const ContactRowPtr ann = contact("Ann");
-    setPhones(ann, {"111", "222"});
-    const ContactRowPtr bob = contact("Bob");
-    setPhones(bob, {"999"});
-    open({ann, bob});
-    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    const int phone = openWithPhones({"111", "222"}, {"999"});
 
     std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(sheet->tableLeft(), phone + 1);
     ASSERT_TRUE(carried);
