@@ -116,7 +116,14 @@ QMimeData *Content::mimeData() const
         data->setImageData(image);
         data->setData(QStringLiteral("image/png"), PlatformUtil::pngData(image));
     }
+    if (!origin.isEmpty())
+        data->setData(RowOriginType, origin);
     return data;
+}
+
+QByteArray originOf(const QMimeData *data)
+{
+    return data ? data->data(RowOriginType) : QByteArray();
 }
 
 Content contentOfRow(const MergeRow &row, QNPerson &person, const MergeRowBuilder &builder)

@@ -31,17 +31,27 @@ enum class DropPosition
     Above
 };
 
+// Names the merge table a row drag left. The data says where it came from, so that a drop does
+// not depend on the platform naming the drag's source (it does so only for a drag this process
+// runs, and names the view or its viewport).
+inline const QString RowOriginType = QStringLiteral("application/x-merge-row-origin");
+
 // What a dragged row carries: "label: text" (a row without a label gives ": text") and, for the
 // photo row, the picture.
 struct Content
 {
     QString text;
     QImage image;
+    // The table the row leaves, in the form its sheet chose.
+    QByteArray origin;
 
     bool isEmpty() const { return text.isEmpty() && image.isNull(); }
-    // Text and PNG image data; null when there is nothing to carry.
+    // Text, PNG image data and the origin; null when there is nothing to carry.
     QMimeData *mimeData() const;
 };
+
+// The origin a row drag names; empty for any other drag.
+QByteArray originOf(const QMimeData *data);
 
 Content contentOfRow(const MergeRow &row, QNPerson &person, const MergeRowBuilder &builder);
 

@@ -105,6 +105,10 @@ QSize contentSize(EditorKind editor, const QString &type)
         return {340, 392};
     case EditorKind::Birthday:
         return {340, 284};
+    case EditorKind::PhoneticName:
+    case EditorKind::Name:
+        // The sheet edits names in place and opens no editor for them.
+        break;
     }
     return {};
 }
@@ -128,6 +132,9 @@ EditorContextPtr editorContext(EditorKind editor, const ContactRowPtr &contact, 
     case EditorKind::InstantMessage:
     case EditorKind::SocialProfile:
         context->labelIndex = int(labelIndex);
+        break;
+    case EditorKind::PhoneticName:
+    case EditorKind::Name:
         break;
     }
     return context;

@@ -19,16 +19,17 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QHash>
 #include <QBoxLayout>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QUuid>
 
 #include <cmath>
 
@@ -53,7 +54,8 @@ QLineEdit *makeNameField(QWidget *parent)
 
 MergePanelController::MergePanelController(QWidget *parent)
     : Sheet(parent), m_undoLayer(new MergeUndoLayer(m_undoManager, this)),
-      m_selectedFont(QApplication::font()), m_rowMenu(new MergeRowMenu(*this, this))
+      m_selectedFont(QApplication::font()), m_rowMenu(new MergeRowMenu(*this, this)),
+      m_dragToken(QUuid::createUuid().toByteArray(QUuid::WithoutBraces))
 {
     m_rowHeight = rowHeightForFont(m_selectedFont);
     buildLayout();
@@ -135,6 +137,11 @@ void MergePanelController::connectTables()
         connect(table, &MergeTable::textEdited, this,
                 [this, table](int row, const QString &text) { applyTextEdit(table, row, text); });
         connect(table, &MergeTable::textEditAdvanced, this, [this, table](int row) { advanceTextEdit(table, row); });
+        // The cell shows its value again; Done follows the copies alone.
+        connect(table, &MergeTable::textEditCancelled, this, [this] {
+            reloadTables();
+            updateDoneButton();
+        });
         connect(table, &MergeTable::nameDisplayChosen, this,
                 [this, table](bool showAsPerson) { applyNameDisplay(table, showAsPerson); });
         connect(table, &MergeTable::labelChosen, this,
@@ -599,14 +606,32 @@ QMimeData *MergePanelController::dragData(QTableView *view, int row)
     if (!contact || row < 0 || row >= table->rows().size())
         return nullptr;
     const MergeRow &mergeRow = table->rows().at(row);
-    QMimeData *data = MergeDragAndDrop::contentOfRow(mergeRow, *contact->person, m_builder).mimeData();
-    if (data)
-        m_draggingSource = mergeRow;
-    return data;
+    MergeDragAndDrop::Content content = MergeDragAndDrop::contentOfRow(mergeRow, *contact->person, m_builder);
+    if (content.isEmpty())
+        return nullptr;
+    content.origin = dragOrigin(table);
+    m_draggingSource = mergeRow;
+    return content.mimeData();
 }
 
-MergeDragAndDrop::Drop MergePanelController::dropOnto(MergeTable *table, const QObject *source, int row,
-                                                      MergeDragAndDrop::DropPosition position, bool copy) const
+QByteArray MergePanelController::dragOrigin(const MergeTable *table) const
+{
+    return m_dragToken + (table == m_tableLeft ? "/left" : "/right");
+}
+
+MergeTable *MergePanelController::tableDraggedFrom(const QMimeData *data) const
+{
+    const QByteArray origin = MergeDragAndDrop::originOf(data);
+    for (MergeTable *table : {m_tableLeft, m_tableRight}) {
+        if (!origin.isEmpty() && origin == dragOrigin(table))
+            return table;
+    }
+    return nullptr;
+}
+
+MergeDragAndDrop::Drop MergePanelController::dropOnto(MergeTable *table, const QMimeData *data, int row,
+                                                      MergeDragAndDrop::DropPosition position,
+                                                      bool copy) const
 {
     MergeDragAndDrop::Drop drop;
     drop.dragged = m_draggingSource.value_or(MergeRow());
@@ -614,32 +639,35 @@ MergeDragAndDrop::Drop MergePanelController::dropOnto(MergeTable *table, const Q
     drop.row = row;
     drop.position = position;
     drop.editing = isEditing();
-    const MergeTable *other = otherTable(table);
-    drop.fromOtherTable = m_draggingSource && other && source && source == other->tableView();
+    const MergeTable *from = tableDraggedFrom(data);
+    drop.fromOtherTable = m_draggingSource && from && from == otherTable(table);
     drop.copy = copy;
     return drop;
 }
 
-MergeDragAndDrop::Operation MergePanelController::validateDrop(QTableView *view, const QObject *source, int row,
-                                                               MergeDragAndDrop::DropPosition position, bool copy)
+MergeDragAndDrop::Operation MergePanelController::validateDrop(QTableView *view, const QMimeData *data,
+                                                               int row,
+                                                               MergeDragAndDrop::DropPosition position,
+                                                               bool copy)
 {
     MergeTable *table = tableOfView(view);
     const ContactRowPtr contact = contactOf(table);
     if (!contact)
         return MergeDragAndDrop::Operation::None;
-    return MergeDragAndDrop::validateDrop(dropOnto(table, source, row, position, copy), *contact->person, m_builder);
+    return MergeDragAndDrop::validateDrop(dropOnto(table, data, row, position, copy), *contact->person,
+                                          m_builder);
 }
 
-bool MergePanelController::acceptDrop(QTableView *view, const QObject *source, int row,
+bool MergePanelController::acceptDrop(QTableView *view, const QMimeData *data, int row,
                                       MergeDragAndDrop::DropPosition position, bool copy)
 {
     MergeTable *table = tableOfView(view);
     const ContactRowPtr destination = contactOf(table);
-    if (!destination || validateDrop(view, source, row, position, copy) == MergeDragAndDrop::Operation::None)
+    if (!destination || validateDrop(view, data, row, position, copy) == MergeDragAndDrop::Operation::None)
         return false;
-    const bool changed = MergeDragAndDrop::acceptDrop(dropOnto(table, source, row, position, copy),
-                                                      contactOf(otherTable(table)), destination, *m_undoLayer,
-                                                      m_undoManager, m_builder);
+    const bool changed =
+        MergeDragAndDrop::acceptDrop(dropOnto(table, data, row, position, copy), contactOf(otherTable(table)),
+                                     destination, *m_undoLayer, m_undoManager, m_builder);
     updateDoneButton();
     return changed;
 }

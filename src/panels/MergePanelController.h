@@ -119,10 +119,10 @@ public:
 
     // MergeDragHandler
     QMimeData *dragData(QTableView *table, int row) override;
-    MergeDragAndDrop::Operation validateDrop(QTableView *table, const QObject *source, int row,
+    MergeDragAndDrop::Operation validateDrop(QTableView *table, const QMimeData *data, int row,
                                              MergeDragAndDrop::DropPosition position, bool copy) override;
-    bool acceptDrop(QTableView *table, const QObject *source, int row, MergeDragAndDrop::DropPosition position,
-                    bool copy) override;
+    bool acceptDrop(QTableView *table, const QMimeData *data, int row,
+                    MergeDragAndDrop::DropPosition position, bool copy) override;
     // The row the last drag started from.
     const std::optional<MergeRow> &draggingSource() const { return m_draggingSource; }
 
@@ -149,7 +149,9 @@ private:
     void advanceTextEdit(MergeTable *table, int row);
     void writePhoto(MergeTable *table, const QVariant &photo);
     MergeTable *tableOfView(const QObject *view) const;
-    MergeDragAndDrop::Drop dropOnto(MergeTable *table, const QObject *source, int row,
+    QByteArray dragOrigin(const MergeTable *table) const;
+    MergeTable *tableDraggedFrom(const QMimeData *data) const;
+    MergeDragAndDrop::Drop dropOnto(MergeTable *table, const QMimeData *data, int row,
                                     MergeDragAndDrop::DropPosition position, bool copy) const;
     void applyNameDisplay(MergeTable *table, bool showAsPerson);
     void commitTextEdits();
@@ -183,4 +185,6 @@ private:
     EditorContextPtr m_editorContext;
     MergeRowMenu *m_rowMenu;
     std::optional<MergeRow> m_draggingSource;
+    // Names this sheet in its row drags, so that no other sheet or program takes them for its own.
+    const QByteArray m_dragToken;
 };

@@ -195,12 +195,28 @@ void MergeTable::commitTextEdit()
     emit textEdited(row, text);
 }
 
+void MergeTable::cancelTextEdit()
+{
+    if (!m_editor)
+        return;
+    // Cleared first, so that the editor's losing the focus commits nothing.
+    m_editor = nullptr;
+    m_editingRow = -1;
+    m_tableView->setFocus();
+    emit textEditCancelled();
+}
+
 // Return and Tab end the edit and move it on; the focus does not leave for the next widget.
+// Escape gives up the edit alone: the sheet around it would take it as its own Cancel.
 bool MergeTable::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_editor || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key == Qt::Key_Escape) {
+        cancelTextEdit();
+        return true;
+    }
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab)
         return false;
     const int row = m_editingRow;

@@ -45,6 +45,9 @@ public:
     QLineEdit *textEditor() const { return m_editor; }
     // Ends an edit in place, handing its text on (textEdited); nothing when none is open.
     void commitTextEdit();
+    // Gives up an edit in place: nothing is handed on (textEditCancelled) and the focus goes back
+    // to the table.
+    void cancelTextEdit();
 
     void setDragHandler(MergeDragHandler *handler);
 
@@ -67,6 +70,8 @@ signals:
     // An edit in place began; textEdited ends it.
     void textEditBegan();
     void textEdited(int row, const QString &text);
+    // The edit in place was given up; its cell is to show the value again.
+    void textEditCancelled();
     // Return or Tab ended the edit in place of that row: the edit moves on.
     void textEditAdvanced(int row);
     // The Name Display popup chose person (true) or company.

@@ -33,6 +33,13 @@ QVariant MergeTableModel::data(const QModelIndex &index, int role) const
     return index.column() == 0 ? QNPerson::localizedIdentifierForKey(row.type) : row.label.value_or(QString());
 }
 
+Qt::ItemFlags MergeTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+}
+
 QVariant MergeTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 1)

@@ -21,6 +21,9 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Every row may be dragged; where a drag may land is the sheet's question, asked row by row
+    // as it moves, so no row claims drops here.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     // The localized column identifier.
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 

@@ -1,8 +1,11 @@
 #include "MergeFixture.h"
+#include "MergeGestures.h"
 
 #include "addressbook/AddressBook.h"
 #include "addressbook/EditFunnel.h"
 #include "addressbook/PersonDifference.h"
+
+#include <QPushButton>
 
 namespace {
 
@@ -94,6 +97,46 @@ TEST_F(MergeApplyTest, ACustomValueGoesToAContactThatLackedTheItem)
     mainWindow.undo();
     EXPECT_EQ(ann->person->stringValueForIdentifier("Hobby"), "");
     EXPECT_TRUE(ann->person->labeledValueForIdentifier("Pets").isEmpty());
+}
+
+// What the hand did in the sheet, and nothing that it gave up, reaches the records on Change.
+TEST_F(MergeApplyTest, ChangesMadeByHandReachTheRecordsOnChange)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setList(ann, "Phone", {"111"});
+    const ContactRowPtr bob = contact("Bob");
+    open({ann, bob});
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    MergeTable *leftTable = sheet->tableLeft();
+    const int phone = firstRowOf(leftTable, "Phone");
+
+    std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(leftTable, phone);
+    ASSERT_TRUE(carried);
+    ASSERT_TRUE(MergeGestures::dropOn(sheet->tableRight()->tableView()->viewport(),
+                                      MergeGestures::cellCentre(sheet->tableRight(), phone, 1),
+                                      carried.get()));
+    // The company typed in place; Return carries the edit on to the next row, where it is given up.
+    MergeGestures::doubleClick(leftTable, firstRowOf(leftTable, "Company"));
+    QTest::keyClicks(QApplication::focusWidget(), "Globex");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(leftTable->isEditingText());
+    QTest::keyClicks(QApplication::focusWidget(), "dropped");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(sheet->isSheetOpen());
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    ASSERT_EQ(returnCode, 1);
+    ASSERT_TRUE(context->newContacts);
+
+    funnel->undoReplacePersonByContacts(*context->newContacts, context->contacts);
+    EXPECT_TRUE(ann->person->labeledValueForIdentifier("Phone").isEmpty());
+    ASSERT_EQ(bob->person->labeledValueForIdentifier("Phone").size(), 1);
+    EXPECT_EQ(bob->person->labeledValueForIdentifier("Phone").at(0).toMap().value("value"), "111");
+    EXPECT_EQ(ann->person->stringValueForIdentifier("Company"), "Globex");
+    EXPECT_EQ(PersonDifference::differingFields(*ann->person, *context->newContacts->at(0)->person, {}),
+              QStringList());
+    EXPECT_TRUE(ann->person->isChanged());
+    EXPECT_TRUE(bob->person->isChanged());
 }
 
 } // namespace

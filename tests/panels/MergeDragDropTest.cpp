@@ -1,6 +1,9 @@
 #include "MergeFixture.h"
+#include "MergeGestures.h"
 
 #include "panels/MergeDragAndDrop.h"
+#include "panels/MergeTableView.h"
+#include "ui/widgets/ImageViewDragAndDrop.h"
 
 #include <QMimeData>
 #include <QPushButton>
@@ -19,20 +22,21 @@ protected:
     QTableView *leftView() const { return sheet->tableLeft()->tableView(); }
     QTableView *rightView() const { return sheet->tableRight()->tableView(); }
 
-    // Starts a drag of the left row; answers what it carries.
-    std::unique_ptr<QMimeData> dragLeft(int row) const
+    // Starts a drag of the left row; answers what it carries, which the checks below bring over.
+    const QMimeData *dragLeft(int row)
     {
-        return std::unique_ptr<QMimeData>(sheet->dragData(leftView(), row));
+        dragged.reset(sheet->dragData(leftView(), row));
+        return dragged.get();
     }
 
     Operation validateRight(int row, DropPosition position = DropPosition::On, bool copy = false) const
     {
-        return sheet->validateDrop(rightView(), leftView(), row, position, copy);
+        return sheet->validateDrop(rightView(), dragged.get(), row, position, copy);
     }
 
     bool dropRight(int row, DropPosition position = DropPosition::On, bool copy = false) const
     {
-        return sheet->acceptDrop(rightView(), leftView(), row, position, copy);
+        return sheet->acceptDrop(rightView(), dragged.get(), row, position, copy);
     }
 
     // Drags the left row onto the right one, as one event.
@@ -59,16 +63,24 @@ protected:
             list.append(QVariantMap{{"label", "home"}, {"value", number}});
         row->person->setValue(list, "Phone");
     }
+
+    // Opens Ann and Bob with those phones; answers the first phone row.
+    int openWithPhones(const QStringList &annPhones, const QStringList &bobPhones)
+    {
+        const ContactRowPtr ann = contact("Ann");
+        setPhones(ann, annPhones);
+        const ContactRowPtr bob = contact("Bob");
+        setPhones(bob, bobPhones);
+        open({ann, bob});
+        return firstRowOf(sheet->tableLeft(), "Phone");
+    }
+
+    std::unique_ptr<QMimeData> dragged;
 };
 
 TEST_F(MergeDragDropTest, MovingAPhoneOntoTheFillerAppendsItAndOneUndoRestoresBoth)
 {
-    const ContactRowPtr ann = contact("Ann");
-    setPhones(ann, {"111", "222"});
-    const ContactRowPtr bob = contact("Bob");
-    setPhones(bob, {"999"});
-    open({ann, bob});
-    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    const int phone = openWithPhones({"111", "222"}, {"999"});
 
     dragLeft(phone + 1);
     EXPECT_EQ(validateRight(phone + 1), Operation::Move);
@@ -133,10 +145,12 @@ TEST_F(MergeDragDropTest, RefusedDrops)
     // The second filler row, another kind, the same table, another application.
     EXPECT_EQ(validateRight(phone + 1), Operation::None);
     EXPECT_EQ(validateRight(company), Operation::None);
-    EXPECT_EQ(sheet->validateDrop(leftView(), leftView(), phone, DropPosition::On, false), Operation::None);
-    EXPECT_EQ(sheet->validateDrop(rightView(), nullptr, phone, DropPosition::On, false), Operation::None);
+    EXPECT_EQ(sheet->validateDrop(leftView(), dragged.get(), phone, DropPosition::On, false), Operation::None);
+    QMimeData text;
+    text.setText(dragged->text());
+    EXPECT_EQ(sheet->validateDrop(rightView(), &text, phone, DropPosition::On, false), Operation::None);
     EXPECT_EQ(validateRight(int(sheet->tableRight()->rows().size())), Operation::None);
-    EXPECT_FALSE(sheet->acceptDrop(leftView(), leftView(), phone, DropPosition::On, false));
+    EXPECT_FALSE(sheet->acceptDrop(leftView(), dragged.get(), phone, DropPosition::On, false));
 
     // Above a single-valued row.
     dragLeft(company);
@@ -194,6 +208,110 @@ TEST_F(MergeDragDropTest, TheDragCarriesLabelAndText)
     EXPECT_FALSE(sheet->dragData(rightView(), firstRowOf(sheet->tableRight(), "Phone")));
     EXPECT_FALSE(dragLeft(firstRowOf(sheet->tableLeft(), "Note")));
     EXPECT_FALSE(dragLeft(firstRowOf(sheet->tableLeft(), "Photo")));
+}
+
+// --- by hand: the mouse on one table's viewport, the drag's events on the other's -------------
+
+class MergeDragGestureTest : public MergeDragDropTest
+{
+protected:
+    MergeTableView *view(const MergeTable *table) const
+    {
+        return qobject_cast<MergeTableView *>(table->tableView());
+    }
+    QWidget *rightViewport() const { return rightView()->viewport(); }
+    QPoint rightCell(int row, int column = 1) const
+    {
+        return MergeGestures::cellCentre(sheet->tableRight(), row, column);
+    }
+};
+
+TEST_F(MergeDragGestureTest, APhoneDraggedOverMovesItAndWithCtrlCopiesIt)
+{
+    const int phone = openWithPhones({"111", "222"}, {"999"});
+
+    std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(sheet->tableLeft(), phone + 1);
+    ASSERT_TRUE(carried);
+    // What another program gets of it.
+    EXPECT_EQ(carried->text(), "home: 222");
+    // Onto the first filler row, the place where a value is added.
+    ASSERT_TRUE(MergeGestures::dragOver(rightViewport(), rightCell(phone + 1), carried.get()));
+    EXPECT_EQ(view(sheet->tableRight())->dropIndicatorRect().top(), rightView()->rowViewportPosition(phone + 1));
+    EXPECT_TRUE(MergeGestures::dropOn(rightViewport(), rightCell(phone + 1), carried.get()));
+    nextEvent();
+    EXPECT_EQ(values(left(), "Phone"), QStringList{"111"});
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"999", "222"}));
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+    EXPECT_TRUE(view(sheet->tableRight())->dropIndicatorRect().isEmpty());
+
+    // The remaining phone, copied over Bob's own.
+    carried = MergeGestures::pressAndDrag(sheet->tableLeft(), phone);
+    ASSERT_TRUE(carried);
+    EXPECT_TRUE(MergeGestures::dropOn(rightViewport(), rightCell(phone), carried.get(), Qt::ControlModifier));
+    nextEvent();
+    EXPECT_EQ(values(left(), "Phone"), QStringList{"111"});
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"111", "222"}));
+
+    sheet->undoManager().undo();
+    EXPECT_EQ(values(right(), "Phone"), QStringList({"999", "222"}));
+}
+
+TEST_F(MergeDragGestureTest, DropsTheSheetRefusesChangeNothing)
+{
+    const ContactRowPtr ann = contact("Ann");
+    setPhones(ann, {"111"});
+    const ContactRowPtr bob = contact("Bob", "Ray");
+    bob->person->setValue(QStringLiteral("Globex"), QStringLiteral("Company"));
+    open({ann, bob});
+    const int company = firstRowOf(sheet->tableLeft(), "Company");
+    const int phone = firstRowOf(sheet->tableLeft(), "Phone");
+    std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(sheet->tableLeft(), company);
+    ASSERT_TRUE(carried);
+    EXPECT_EQ(carried->text(), ": Acme");
+
+    // Another kind, the line above a single value, the table it came from.
+    ASSERT_TRUE(MergeGestures::dragOver(rightViewport(), rightCell(company), carried.get()));
+    EXPECT_FALSE(MergeGestures::dragOver(rightViewport(), rightCell(phone), carried.get()));
+    EXPECT_TRUE(view(sheet->tableRight())->dropIndicatorRect().isEmpty());
+    EXPECT_FALSE(MergeGestures::dropOn(rightViewport(), rightCell(phone), carried.get()));
+    const QPoint aboveCompany(rightCell(company).x(), rightView()->rowViewportPosition(company) + 1);
+    EXPECT_FALSE(MergeGestures::dropOn(rightViewport(), aboveCompany, carried.get()));
+    EXPECT_FALSE(MergeGestures::dropOn(leftView()->viewport(),
+                                       MergeGestures::cellCentre(sheet->tableLeft(), company, 1), carried.get()));
+    // The same text from another program.
+    QMimeData text;
+    text.setText(carried->text());
+    EXPECT_FALSE(MergeGestures::dropOn(rightViewport(), rightCell(company), &text));
+    // Locked.
+    sheet->editButton()->click();
+    EXPECT_FALSE(MergeGestures::dropOn(rightViewport(), rightCell(company), carried.get()));
+    EXPECT_EQ(right()->person->stringValueForIdentifier("Company"), "Globex");
+    EXPECT_EQ(left()->person->stringValueForIdentifier("Company"), "Acme");
+    EXPECT_FALSE(sheet->undoManager().canUndo());
+
+    // A row that carries nothing starts no drag.
+    EXPECT_FALSE(MergeGestures::pressAndDrag(sheet->tableLeft(), firstRowOf(sheet->tableLeft(), "Note")));
+}
+
+// The photo row's value cell is the photo well, which takes pictures of its own; a row dragged
+// onto it is still the table's drop, so a move leaves the other side without the photo.
+TEST_F(MergeDragGestureTest, ThePhotoRowDroppedOnTheOtherWellMovesThePhoto)
+{
+    const ContactRowPtr ann = contact("Ann");
+    QImage red(40, 20, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ann->person->setPhoto(red);
+    open({ann, contact("Bob")});
+    const int photo = firstRowOf(sheet->tableLeft(), "Photo");
+
+    std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(sheet->tableLeft(), photo, 0);
+    ASSERT_TRUE(carried);
+    EXPECT_TRUE(carried->hasImage());
+    QWidget *well = sheet->tableRight()->cellView(photo, 1);
+    ASSERT_TRUE(qobject_cast<ImageViewDragAndDrop *>(well));
+    EXPECT_TRUE(MergeGestures::dropOn(well, well->rect().center(), carried.get()));
+    EXPECT_TRUE(left()->person->photo().isNull());
+    EXPECT_EQ(right()->person->photo().size(), QSize(40, 20));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "MergeFixture.h"
+#include "MergeGestures.h"
 
 #include "ui/widgets/SeparatorBox.h"
 
@@ -160,6 +161,34 @@ TEST_F(MergeSheetTest, AnEditTakenBackByHandIsNoChange)
     sheet->editButton()->click();
     sheet->doneButton()->click();
     EXPECT_EQ(returnCode, 0);
+}
+
+// Escape in the text being edited gives that edit up; the sheet and its changes stay.
+TEST_F(MergeSheetTest, EscapeGivesUpTheEditInPlaceOnly)
+{
+    open({contact("Ann"), contact("Bob")}, true);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    MergeTable *table = sheet->tableLeft();
+    layer().undoReplaceValue("Globex", "Company", left());
+    nextEvent();
+
+    MergeGestures::doubleClick(table, firstRowOf(table, "Name"));
+    ASSERT_TRUE(table->isEditingText());
+    ASSERT_EQ(QApplication::focusWidget(), table->textEditor());
+    QTest::keyClicks(QApplication::focusWidget(), "Anne");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    EXPECT_TRUE(sheet->isSheetOpen());
+    EXPECT_FALSE(returnCode);
+    EXPECT_FALSE(table->isEditingText());
+    EXPECT_EQ(QApplication::focusWidget(), table->tableView());
+    EXPECT_EQ(left()->person->nameValue().value("FirstName"), "Ann");
+    EXPECT_EQ(left()->person->stringValueForIdentifier("Company"), "Globex");
+    EXPECT_TRUE(sheet->doneButton()->isEnabled());
+    // Nothing was written for the edit given up.
+    sheet->undoManager().undo();
+    EXPECT_FALSE(sheet->undoManager().canUndo());
 }
 
 } // namespace

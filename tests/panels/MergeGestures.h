@@ -1,0 +1,87 @@
+#pragma once
+
+#include "panels/MergeTable.h"
+#include "panels/MergeTableView.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+
+#include <memory>
+
+// A hand on the merge tables: presses, moves and keys sent to the real widgets, and the events
+// the window system sends a drop target. Offscreen, a drag ends at once without a drop; the data
+// it carried is kept so that a test can bring it over the other table.
+namespace MergeGestures {
+
+inline QPoint cellCentre(const MergeTable *table, int row, int column)
+{
+    const QTableView *view = table->tableView();
+    return view->visualRect(view->model()->index(row, column)).center();
+}
+
+inline std::unique_ptr<QMimeData> copyOf(const QMimeData &data)
+{
+    auto copy = std::make_unique<QMimeData>();
+    for (const QString &format : data.formats())
+        copy->setData(format, data.data(format));
+    if (data.hasImage())
+        copy->setImageData(data.imageData());
+    return copy;
+}
+
+// Presses on a cell, moves away with the button held and lets go; answers what the drag that
+// started carried, null when none started.
+inline std::unique_ptr<QMimeData> pressAndDrag(const MergeTable *table, int row, int column = 0)
+{
+    auto *view = qobject_cast<MergeTableView *>(table->tableView());
+    std::unique_ptr<QMimeData> carried;
+    const QMetaObject::Connection hook = QObject::connect(
+        view, &MergeTableView::dragStarting, [&carried](const QMimeData *data) { carried = copyOf(*data); });
+    QWidget *viewport = view->viewport();
+    const QPoint at = cellCentre(table, row, column);
+    const QPoint away = at + QPoint(QApplication::startDragDistance() + 10, 2);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(viewport, at + QPoint(1, 1));
+    QTest::mouseMove(viewport, away);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, away);
+    QObject::disconnect(hook);
+    return carried;
+}
+
+// The drag comes over a point of a widget: answers whether the widget would take it there.
+inline bool dragOver(QWidget *target, const QPoint &at, const QMimeData *data,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(target, &move);
+    return move.isAccepted();
+}
+
+// Comes over the point and lets go there: answers whether the drop was taken.
+inline bool dropOn(QWidget *target, const QPoint &at, const QMimeData *data,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    dragOver(target, at, data, modifiers);
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+// Clicks, then double-clicks a cell, as the first click of a double-click comes as a press of
+// its own.
+inline void doubleClick(const MergeTable *table, int row, int column = 1)
+{
+    QWidget *viewport = table->tableView()->viewport();
+    const QPoint at = cellCentre(table, row, column);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+} // namespace MergeGestures
