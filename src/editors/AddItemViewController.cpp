@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,6 +97,7 @@ void AddItemViewController::viewDidLoad()
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    m_doneButton->setDefault(true);
 }
 
 void AddItemViewController::setPopover(Popover *popover)
@@ -135,6 +137,11 @@ void AddItemViewController::setContextInfo(const std::optional<QVariantMap> &ite
     m_doneButton->setEnabled(false);
     showImage();
     updateUI();
+    // A new item starts with its name; an item changed here can only have its labels changed.
+    if (item)
+        m_tableView->setFocus();
+    else
+        m_nameField->setFocus();
 }
 
 void AddItemViewController::updateUI()
@@ -295,6 +302,16 @@ void AddItemViewController::cancelPressed()
     m_contextInfo.remove(PersonKey::ItemChanged);
     if (m_popover)
         m_popover->close();
+}
+
+void AddItemViewController::keyPressEvent(QKeyEvent *event)
+{
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isReturn && m_doneButton->isEnabled()) {
+        m_doneButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // --- the icon -------------------------------------------------------------------------------

@@ -73,6 +73,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Return presses Done wherever it is typed, but in a label being edited, which it ends.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void viewDidLoad();

@@ -2,6 +2,7 @@
 
 #include "editors/AddItemViewController.h"
 #include "editors/HelpViewController.h"
+#include "editors/SheetKeys.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
@@ -81,6 +82,7 @@ void CustomItemPanel::windowDidLoad()
     reloadData(-1);
     m_helpButton->setToolTip(L(QStringLiteral("CustomItemPanel_tooltip")));
     m_doneButton->setText(L(QStringLiteral("Done")));
+    SheetKeys::setConfirmingButton(this, m_doneButton);
     m_tableView->setHorizontalHeaderLabels(
         {L(PersonKey::ItemName), L(PersonKey::ItemType), L(PersonKey::ItemLabels)});
 }

@@ -6,6 +6,7 @@
 
 #include "addressbook/DefaultsKey.h"
 #include "editors/LabelListEditing.h"
+#include "editors/SheetKeys.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
@@ -69,6 +70,7 @@ void CustomLabelPanelController::windowDidLoad()
     m_doneButton->setText(L(QStringLiteral("Done")));
     m_deleteButton->setEnabled(false);
     m_tableView->setHorizontalHeaderLabels({L(QStringLiteral("Label"))});
+    SheetKeys::setConfirmingButton(this, m_doneButton);
 }
 
 // --- set-up ---------------------------------------------------------------------------------

@@ -48,7 +48,6 @@ DateControls::DateControls(QWidget *parent)
     m_datePicker->setMinimumDate(QDate(1, 1, 1));
     m_datePicker->setMaximumDate(QDate(MaximumYear, 12, 31));
     m_datePicker->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_datePicker->setSelectedDate(QDate::currentDate());
 
     // Year and month beside the calendar: the popovers are wider than they are tall.
     auto *layout = new QGridLayout(this);
@@ -71,13 +70,15 @@ DateControls::DateControls(QWidget *parent)
     });
     connect(m_datePicker, &QCalendarWidget::selectionChanged, this,
             [this] { emit datePicked(m_datePicker->selectedDate()); });
+    showComponents({});
 }
 
 QDate DateControls::showComponents(const DateComponents &components)
 {
-    QDate date = DateText::date(components);
+    const QDate date = DateText::date(components);
+    // No date: every control shows today, none a year 0 or no month beside today in the picker.
     if (!date.isValid())
-        date = QDate::currentDate();
+        return showComponents(DateText::components(QDate::currentDate()));
     const QSignalBlocker pickerBlocker(m_datePicker);
     m_datePicker->setSelectedDate(date);
     // The year being typed stays as typed, an emptied field included.

@@ -21,7 +21,7 @@ public:
 
     explicit DateControls(QWidget *parent = nullptr);
 
-    // Shows the components, today in the picker when they make no date; answers the date shown.
+    // Shows the components, today in every control when they make no date; answers the date shown.
     QDate showComponents(const DateComponents &components);
     QDate pickerDate() const;
     void setControlsEnabled(bool enabled);

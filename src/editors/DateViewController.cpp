@@ -7,6 +7,7 @@
 #include "platform/Localizer.h"
 #include "ui/widgets/LabelPopup.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -35,6 +36,8 @@ DateViewController::DateViewController(QWidget *parent)
     connect(m_dateControls, &DateControls::monthChosen, this, &DateViewController::monthChosen);
     connect(m_dateControls, &DateControls::yearEdited, this, &DateViewController::yearEdited);
     connect(m_dateControls, &DateControls::datePicked, this, &DateViewController::takeDate);
+    // A click on the date already shown takes it too: a contact without a date shows today.
+    connect(m_dateControls->datePicker(), &QCalendarWidget::clicked, this, &DateViewController::takeDate);
 }
 
 void DateViewController::loadContext()

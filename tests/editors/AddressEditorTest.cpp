@@ -4,11 +4,13 @@
 #include "editors/AddressViewController.h"
 #include "platform/StoreContact.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 namespace {
@@ -62,6 +64,31 @@ TEST_F(AddressEditorTest, newAddressStartsAsHomeWith123)
     EXPECT_EQ(value.value("labelIndex").toInt(), -1);
     EXPECT_EQ(value.value("City").toString(), QStringLiteral("Kyoto"));
     EXPECT_EQ(m_context->dirty, true);
+}
+
+// Escape closes the open label list or country menu, not the editor: what was typed stays.
+TEST_F(AddressEditorTest, escapeInAnOpenListOrMenuKeepsTheTyping)
+{
+    AddressViewController *editor = openAddress(address(QStringLiteral("1000001")));
+    QTest::keyClicks(editor->cityField(), QStringLiteral(" Ward"));
+
+    editor->labelPopup()->showPopup();
+    QWidget *list = editor->labelPopup()->view()->window();
+    ASSERT_TRUE(list->isVisible());
+    QTest::keyClick(list->windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    ASSERT_TRUE(m_popover->isShown());
+
+    AddressCountryMenu *menu = editor->countryMenu();
+    QTimer::singleShot(0, menu, [menu] { QTest::keyClick(menu->windowHandle(), Qt::Key_Escape); });
+    editor->countryCodePopup()->showMenu();
+    EXPECT_FALSE(menu->isVisible());
+    ASSERT_TRUE(m_popover->isShown());
+    EXPECT_EQ(editor->cityField()->text(), QStringLiteral("Somewhere Ward"));
+
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(m_context->dirty, true);
+    EXPECT_EQ(m_context->value.toMap().value("City").toString(), QStringLiteral("Somewhere Ward"));
 }
 
 TEST_F(AddressEditorTest, cancelSaysNotDirty)

@@ -6,11 +6,13 @@
 #include "editors/LabelListEditing.h"
 #include "platform/widgets/Popover.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <optional>
 
@@ -36,6 +38,13 @@ protected:
         EditorsFixture::TearDown();
     }
 
+    // The sheet as the window manager hands it over: active, its first control focused.
+    void activate(QWidget *window)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(
+            QTest::qWaitFor([window] { return QGuiApplication::focusWindow() == window->windowHandle(); }));
+    }
     AddItemViewController *item() const { return m_panel->addItemViewController(); }
     bool popoverShown() const { return m_panel->popover() && m_panel->popover()->isShown(); }
     QVariantMap row(int index) const { return m_panel->customItems().value(index).toMap(); }
@@ -148,6 +157,54 @@ INSTANTIATE_TEST_SUITE_P(Cases, CustomItemRefused,
                                            RefusedItem{"VCardLineAnyCase", "MaidenName", "String Value", {}},
                                            RefusedItem{"VCardAccount", "aim", "Labeled Value", {"x"}}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The new item's name field has the focus and Return adds the item; in the sheet, Return is
+// Done's, not the add button's.
+TEST_F(CustomItemPanelTest, ReturnConfirmsTheItemPopoverAndThenTheSheet)
+{
+    activate(m_panel.get());
+    QTest::mouseClick(m_panel->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(popoverShown());
+    activate(m_panel->popover());
+    QWidget *field = QApplication::focusWidget();
+    ASSERT_EQ(field, item()->nameField());
+    QTest::keyClicks(field, "Colour");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(popoverShown());
+    ASSERT_EQ(m_panel->customItems().size(), 3);
+    EXPECT_EQ(row(2).value("Name"), "Colour");
+
+    // The window manager hands the sheet the keys again.
+    activate(m_panel.get());
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(popoverShown());
+    EXPECT_EQ(m_returnCode, 1);
+}
+
+// A label being typed takes Return to end its edit; the next Return changes the item.
+TEST_F(CustomItemPanelTest, ReturnEndsALabelEditAndThenChangesTheItem)
+{
+    activate(m_panel.get());
+    m_panel->tableViewDoubleAction(0, 0);
+    ASSERT_TRUE(popoverShown());
+    activate(m_panel->popover());
+    EXPECT_EQ(QApplication::focusWidget(), item()->tableView());
+    QTest::mouseClick(item()->addButton(), Qt::LeftButton);
+    auto *label = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_TRUE(label);
+    QTest::keyClicks(label, "D");
+    QTest::keyClick(label, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(popoverShown());
+    EXPECT_EQ(item()->table(), QStringList({"A", "B", "C", "D"}));
+
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(popoverShown());
+    EXPECT_EQ(row(0).value("Labels").toStringList(), QStringList({"A", "B", "C", "D"}));
+    EXPECT_TRUE(m_panel->isSheetOpen());
+}
 
 TEST_F(CustomItemPanelTest, DoubleClickChangesTheLabelsOfALabelledItemOnly)
 {

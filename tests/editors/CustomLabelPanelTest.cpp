@@ -4,10 +4,12 @@
 #include "editors/AddCustomLabelController.h"
 #include "editors/CustomLabelPanelController.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <optional>
 
@@ -38,6 +40,12 @@ protected:
         m_returnCode.reset();
         m_panel->beginSheetModalForWindow(&m_window, [this](int code) { m_returnCode = code; });
     }
+    // The sheet as the window manager hands it over: active, its first control focused.
+    void activate()
+    {
+        m_panel->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_panel.get()));
+    }
     void select(int row) { m_panel->tableView()->selectRow(row); }
     void rename(int row, const QString &text) { m_panel->tableView()->item(row, 0)->setText(text); }
     void press(QPushButton *button) { button->click(); }
@@ -63,6 +71,43 @@ TEST_F(CustomLabelPanelTest, AddNumbersTheNewLabelAndInsertsItBeforeTheSelectedR
     // Only adding changes no contact: Done answers 0.
     press(m_panel->doneButton());
     EXPECT_EQ(m_returnCode, 0);
+}
+
+// The label being typed takes Return to end its edit; after that, and in a sheet just opened,
+// Return confirms the sheet. It never adds a label.
+TEST_F(CustomLabelPanelTest, ReturnEndsTheLabelBeingTypedAndThenConfirmsTheSheet)
+{
+    forget("new", "Phone");
+    forget("Gym", "Phone");
+    start("Phone");
+    activate();
+    QTest::mouseClick(m_panel->addButton(), Qt::LeftButton);
+    auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_TRUE(field);
+    QTest::keyClicks(field, "Gym");
+    QTest::keyClick(field, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_panel->table(), QStringList({"Gym"}));
+    EXPECT_TRUE(QNPerson::customLabelsForIdentifier("Phone")->contains("Gym"));
+    EXPECT_TRUE(m_panel->isSheetOpen());
+
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(m_panel->isSheetOpen());
+    EXPECT_EQ(m_returnCode, 1);
+    EXPECT_EQ(m_panel->table(), QStringList({"Gym"}));
+}
+
+TEST_F(CustomLabelPanelTest, ReturnInASheetJustOpenedConfirmsIt)
+{
+    registerLabel("Gym", "Phone");
+    start("Phone");
+    activate();
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(m_panel->isSheetOpen());
+    EXPECT_EQ(m_returnCode, 0);
+    EXPECT_EQ(*QNPerson::customLabelsForIdentifier("Phone"), QStringList({"Gym"}));
 }
 
 TEST_F(CustomLabelPanelTest, RenameRelabelsEveryContactReadSoFarWithoutUndo)

@@ -3,6 +3,7 @@
 #include "addressbook/AddressBook.h"
 #include "addressbook/EditFunnel.h"
 #include "editors/DateControls.h"
+#include "editors/DateText.h"
 #include "editors/DateViewController.h"
 #include "editors/DatesViewController.h"
 #include "platform/UndoManager.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -57,16 +59,56 @@ protected:
     QVariant m_value;
 };
 
-TEST_F(BirthdayEditorTest, AContactWithoutABirthdayShowsTodayAndNoYear)
+TEST_F(BirthdayEditorTest, AContactWithoutABirthdayShowsTodayInEveryControl)
 {
     auto *editor = openBirthday(std::make_shared<QNPerson>());
     const QDate today = QDate::currentDate();
     EXPECT_EQ(editor->dateControls()->pickerDate(), today);
     EXPECT_EQ(editor->dateField()->text(),
               QNPerson::dateStringFromDateComponents({today.year(), today.month(), today.day()}));
-    EXPECT_EQ(editor->dateControls()->yearField()->text(), "0");
-    EXPECT_EQ(editor->dateControls()->monthPopup()->currentIndex(), -1);
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), QString::number(today.year()));
+    EXPECT_EQ(editor->dateControls()->monthPopup()->currentIndex(), today.month() - 1);
     EXPECT_EQ(editor->labelPopup()->itemData(0), "Birthday");
+    // Today is only where the controls start: nothing is handed back until the user takes a date.
+    EXPECT_FALSE(editor->doneButton()->isEnabled());
+}
+
+// Each gesture on a contact without a birthday makes its date the birthday.
+TEST_F(BirthdayEditorTest, AContactWithoutABirthdayTakesTheDateTheControlsAreSetTo)
+{
+    const QDate today = QDate::currentDate();
+
+    auto *editor = openBirthday(std::make_shared<QNPerson>());
+    QComboBox *months = editor->dateControls()->monthPopup();
+    months->setFocus();
+    QTest::keyClick(months, today.month() == 12 ? Qt::Key_Up : Qt::Key_Down);
+    const int month = months->currentIndex() + 1;
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(m_context->dirty, true);
+    EXPECT_EQ(result().value("value").toMap(),
+              QNPerson::variantFromDateComponents(DateText::components(DateText::withMonth(today, month))));
+
+    editor = openBirthday(std::make_shared<QNPerson>());
+    QLineEdit *year = editor->dateControls()->yearField();
+    year->selectAll();
+    QTest::keyClicks(year, "1980");
+    const QDate typed = editor->dateControls()->pickerDate();
+    EXPECT_EQ(typed.year(), 1980);
+    EXPECT_EQ(typed.month(), today.month());
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(result().value("value").toMap(),
+              QNPerson::variantFromDateComponents(DateText::components(typed)));
+
+    // Today itself is taken with a click on it, though the picker shows it already.
+    editor = openBirthday(std::make_shared<QNPerson>());
+    auto *calendar = editor->dateControls()->datePicker()->findChild<QTableView *>();
+    ASSERT_TRUE(calendar);
+    const QModelIndexList shown = calendar->selectionModel()->selectedIndexes();
+    ASSERT_EQ(shown.size(), 1);
+    QTest::mouseClick(calendar->viewport(), Qt::LeftButton, {}, calendar->visualRect(shown.first()).center());
+    ASSERT_TRUE(editor->doneButton()->isEnabled());
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(result().value("value").toMap(), ymd(today.year(), today.month(), today.day()));
 }
 
 class BirthdayTextTest : public BirthdayEditorTest, public ::testing::WithParamInterface<const char *>

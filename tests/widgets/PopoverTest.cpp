@@ -2,10 +2,17 @@
 
 #include "platform/widgets/Popover.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -115,6 +122,83 @@ TEST_F(PopoverTest, SemitransientIgnoresTheRestOfTheWindowAndClosesOnEscape)
     ASSERT_EQ(closed.count(), 1);
     EXPECT_EQ(closed.at(0).at(0).value<Popover::CloseReason>(), Popover::CloseReason::Escape);
 }
+
+// A field, a list and a button with a menu, as the value editors have.
+class PopoverWithListsTest : public PopoverTest, public ::testing::WithParamInterface<Popover::Behavior>
+{
+protected:
+    void SetUp() override
+    {
+        PopoverTest::SetUp();
+        auto *content = new QWidget;
+        m_field = new QLineEdit(content);
+        m_list = new QComboBox(content);
+        m_list->addItems({"home", "work", "other"});
+        m_menuButton = new QPushButton("Country", content);
+        m_menu = new QMenu(content);
+        m_menu->addAction("Japan");
+        m_menuButton->setMenu(m_menu);
+        auto *layout = new QVBoxLayout(content);
+        layout->addWidget(m_field);
+        layout->addWidget(m_list);
+        layout->addWidget(m_menuButton);
+        m_popover->setContentWidget(content);
+        m_popover->setBehavior(GetParam());
+        show();
+        m_field->setFocus();
+        QTest::keyClicks(m_field, "Kyoto");
+    }
+
+    // Escape as the window system delivers it: a shortcut check, then the key to the window.
+    static void pressEscape(QWidget *window) { QTest::keyClick(window->windowHandle(), Qt::Key_Escape); }
+
+    QPointer<QLineEdit> m_field;
+    QComboBox *m_list = nullptr;
+    QPushButton *m_menuButton = nullptr;
+    QMenu *m_menu = nullptr;
+};
+
+TEST_P(PopoverWithListsTest, EscapeClosesAnOpenListAndKeepsThePopoverAndItsTyping)
+{
+    QSignalSpy closed(m_popover, &Popover::closed);
+    m_list->showPopup();
+    QWidget *list = m_list->view()->window();
+    ASSERT_TRUE(list->isVisible());
+    pressEscape(list);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(m_popover->isShown());
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(m_field->text(), "Kyoto");
+
+    // With the list closed, Escape is the popover's again.
+    pressEscape(m_popover);
+    EXPECT_FALSE(m_popover->isShown());
+    ASSERT_EQ(closed.count(), 1);
+    EXPECT_EQ(closed.at(0).at(0).value<Popover::CloseReason>(), Popover::CloseReason::Escape);
+}
+
+TEST_P(PopoverWithListsTest, EscapeClosesAnOpenMenuAndKeepsThePopover)
+{
+    QSignalSpy closed(m_popover, &Popover::closed);
+    bool menuWasOpen = false;
+    QTimer::singleShot(0, m_menu, [this, &menuWasOpen] {
+        menuWasOpen = m_menu->isVisible();
+        pressEscape(m_menu);
+    });
+    m_menuButton->showMenu();
+    EXPECT_TRUE(menuWasOpen);
+    EXPECT_FALSE(m_menu->isVisible());
+    EXPECT_TRUE(m_popover->isShown());
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_EQ(m_field->text(), "Kyoto");
+}
+
+INSTANTIATE_TEST_SUITE_P(Behaviors, PopoverWithListsTest,
+                         ::testing::Values(Popover::Behavior::Transient, Popover::Behavior::Semitransient),
+                         [](const auto &info) {
+                             return info.param == Popover::Behavior::Transient ? "Transient"
+                                                                               : "Semitransient";
+                         });
 
 TEST_F(PopoverTest, DetachMovesTheContentIntoAWindow)
 {

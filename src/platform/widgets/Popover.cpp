@@ -2,6 +2,7 @@
 
 #include "platform/Localizer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -42,6 +43,12 @@ int besideRange(int low, int high, int length, bool after, int screenLow, int sc
 int clampInto(int start, int length, int screenLow, int screenHigh)
 {
     return qMax(screenLow, qMin(start, screenHigh - length));
+}
+
+bool isPlainEscape(const QEvent *event)
+{
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
 }
 
 } // namespace
@@ -109,6 +116,10 @@ void Popover::showRelativeToRect(const QRect &rect, QWidget *ofWidget, Edge pref
     m_shown = true;
     m_willCloseSent = false;
     m_reason = CloseReason::Standard;
+    m_escapeClosedInnerPopup = false;
+    // Lists and menus opened over the content are windows of their own: only the application
+    // sees the keys they get.
+    qApp->installEventFilter(this);
     show();
     // Qt raises and focuses popups itself.
     if (windowType() != Qt::Popup) {
@@ -175,9 +186,31 @@ void Popover::closeWithReason(CloseReason reason)
     close();
 }
 
+bool Popover::eventFilter(QObject *watched, QEvent *event)
+{
+    // A combo box's list hides while Escape's shortcut check passes through it, and the key press
+    // itself then comes to the popover, which it would close. The check reaches the window first,
+    // while the list is still open; the press reaches the widgets after.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWindowType()) {
+        const QWidget *popup = QApplication::activePopupWidget();
+        m_escapeClosedInnerPopup = isPlainEscape(event) && popup && popup != this;
+    } else if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+               std::exchange(m_escapeClosedInnerPopup, false) && isPlainEscape(event) && isInside(watched)) {
+        event->accept();
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+bool Popover::isInside(QObject *object) const
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
 void Popover::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (isPlainEscape(event)) {
         closeWithReason(CloseReason::Escape);
         return;
     }
@@ -204,6 +237,7 @@ void Popover::hideEvent(QHideEvent *event)
     QFrame::hideEvent(event);
     if (event->spontaneous() || !m_shown)
         return;
+    qApp->removeEventFilter(this);
     if (!std::exchange(m_willCloseSent, true))
         emit willClose(m_reason);
     m_shown = false;

@@ -12,9 +12,10 @@ class QToolButton;
 //
 // Transient popovers are Qt::Popup windows: a click outside or Escape closes them. Semi-transient
 // ones are tool windows that let the rest of the program be used and close only through close()
-// (their content's buttons) or Escape. Every closing is reported by willClose() and then
-// closed(); the presenter does its write-back in closed() and deletes the popover later
-// (deleteLater), never inside the signal.
+// (their content's buttons) or Escape. An Escape that closes a list or menu opened over the
+// content closes only that list: the popover stays, and so does what was typed in it. Every
+// closing is reported by willClose() and then closed(); the presenter does its write-back in
+// closed() and deletes the popover later (deleteLater), never inside the signal.
 //
 // A detachable popover shows a detach button. Detaching asks the factory for a window (nullptr
 // keeps the popover as it is); without a factory the content itself moves into a new top-level
@@ -82,6 +83,7 @@ signals:
     void detached(QWidget *window);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -90,6 +92,7 @@ protected:
 
 private:
     void closeWithReason(CloseReason reason);
+    bool isInside(QObject *object) const;
     QWidget *windowWithContent();
     void updateSize();
     int detachStripHeight() const;
@@ -103,5 +106,7 @@ private:
     std::function<QWidget *()> m_windowFactory;
     bool m_shown = false;
     bool m_willCloseSent = false;
+    // The Escape being delivered was taken by a list or menu open over the content.
+    bool m_escapeClosedInnerPopup = false;
     CloseReason m_reason = CloseReason::Standard;
 };
