@@ -5,6 +5,7 @@
 #include "detail/DetailItemCommands.h"
 #include "detail/DetailTableEditing.h"
 #include "ui/contracts/DetailEditDelegate.h"
+#include "ui/contracts/SubContactRow.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailRowDragAndDrop.h"
 #include "detail/DetailTableHost.h"
@@ -216,6 +217,7 @@ void DetailTableController::applyCells()
     context.findOptions = m_findOptions;
     context.findTarget = m_findTarget;
     context.nameOrderingLabels = m_builder.nameOrderingLabels();
+    context.groupNames = groupNames();
     context.photoDelegate = this;
     context.tableView = m_tableView;
     const DetailCellFactory factory(context);
@@ -225,6 +227,17 @@ void DetailTableController::applyCells()
                 m_tableView->setIndexWidget(m_model->index(row, column), cell);
         }
     }
+}
+
+// The delegate knows the groups now; a preview has only the names its row was given.
+QStringList DetailTableController::groupNames() const
+{
+    if (!m_contact)
+        return {};
+    if (const DetailEditDelegate *delegate = m_host.editDelegate())
+        return delegate->groupNamesOfContact(m_contact);
+    const auto row = std::dynamic_pointer_cast<SubContactRow>(m_contact);
+    return row && row->groupNames ? *row->groupNames : QStringList();
 }
 
 void DetailTableController::fitTypeColumn()

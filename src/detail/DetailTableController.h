@@ -47,7 +47,7 @@ public:
     // The table view handed over to the caller, who places it in a layout.
     QTableView *takeTableView() { return m_tableView.take(); }
 
-    // The shown row (a ContactRow or a grid row with its "groupNames"); null until one is set.
+    // The shown row (a ContactRow or a grid row); null until one is set.
     ContactRowPtr contact() const { return m_contact; }
     // Shows the row at once (updateTable); a null row is ignored. A host without an edit delegate
     // only previews: there another row starts at its top with no row selected.
@@ -137,6 +137,7 @@ private:
     void showFromTop();
     void applyRowHeights();
     void applyCells();
+    QStringList groupNames() const;
     void fitTypeColumn();
     void selectRows(const QList<int> &rows);
     void scrollToFirstSelected();

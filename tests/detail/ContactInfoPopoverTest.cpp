@@ -56,6 +56,10 @@ public:
     {
         return m_edits.undoReplacePhoto(image, contact);
     }
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
+    {
+        return m_edits.groupNamesOfContact(contact);
+    }
     void rowSelectionDidChange(QObject *sender, const DetailRow &row) override
     {
         m_edits.rowSelectionDidChange(sender, row);
@@ -203,3 +207,4 @@ TEST_F(ContactInfoPopoverTest, ThePhotoRowHeightIsKeptInTheDefaults)
     m_popover->close();
     EXPECT_EQ(defaults().integerForKey(DefaultsKey::IconRowCount), bigger);
 }
+

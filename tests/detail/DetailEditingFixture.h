@@ -61,6 +61,10 @@ public:
     {
         return book.funnel().undoReplacePhoto(image, contact);
     }
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
+    {
+        return book.groupNamesOfContact(contact);
+    }
     void rowSelectionDidChange(QObject *, const DetailRow &) override {}
     void contactDidUpdate(const ContactRowPtr &, QObject *) override
     {
