@@ -10,6 +10,7 @@
 
 class ContactInfoPopoverDelegate;
 class DetailTableController;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class SeparatorBox;
@@ -70,6 +71,8 @@ public slots:
     void deleteSelectedValue();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -83,6 +86,8 @@ private:
     void reportClose(bool withWindow);
     void deleteRowValue(const DetailRow &row);
     int savedIconRowCount() const;
+    static bool isHistoryKey(const QKeyEvent &key);
+    void setParentWindowEdited(bool edited);
 
     UserDefaults &m_defaults;
     DetailTableController *m_detail;
