@@ -327,6 +327,26 @@ TEST_F(DetailTableTest, APreviewShowsTheGroupsItsRowCarries)
     EXPECT_EQ(shown->text(), QStringLiteral("Club"));
 }
 
+// The custom-item sheet hands the pane its new definitions; the next update shows them.
+TEST_F(DetailTableTest, ACustomItemAddedOrDeletedShowsAtTheNextUpdate)
+{
+    const QVariantList pets{QVariantMap{{PersonKey::ItemName, QStringLiteral("Pets")},
+                                        {PersonKey::ItemType, QStringLiteral("String Value")}}};
+    m_pane->setCustomItems(pets);
+    m_pane->updateTable();
+    const int added = rowOf(QStringLiteral("Pets"));
+    EXPECT_GE(added, 0);
+
+    m_pane->setCustomItems({});
+    m_pane->updateTable();
+    EXPECT_EQ(rowOf(QStringLiteral("Pets")), -1);
+
+    // Brought back (a revert), it takes its old place.
+    m_pane->setCustomItems(pets);
+    m_pane->updateTable();
+    EXPECT_EQ(rowOf(QStringLiteral("Pets")), added);
+}
+
 TEST_F(DetailTableTest, WithoutContactNothingIsShown)
 {
     auto pane = makePane();
