@@ -280,10 +280,26 @@ void ContactInfoPopover::okButtonPressed()
     if (!m_delegate)
         return;
     reportClose(true);
+    closeHost();
+}
+
+void ContactInfoPopover::closeHost()
+{
     if (m_parentPopover)
         m_parentPopover->close();
     else if (m_parentWindow)
         m_parentWindow->close();
+}
+
+// The closing is reported before the contact goes, since the report names it.
+bool ContactInfoPopover::contactsDidLeave(const QSet<QString> &uniqueIds)
+{
+    if (!m_detail->showsAnyOf(uniqueIds))
+        return false;
+    reportClose(true);
+    m_detail->dropContact();
+    closeHost();
+    return true;
 }
 
 void ContactInfoPopover::reportClose(bool withWindow)

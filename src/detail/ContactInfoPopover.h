@@ -36,6 +36,7 @@ public:
     ContactRowPtr contact() const override;
     void setContact(const ContactRowPtr &contact) override;
     void updateTable() override;
+    bool contactsDidLeave(const QSet<QString> &uniqueIds) override;
     void setCustomItems(const QVariantList &customItems) override;
     QVariantList customItems() const override;
     void setSelectedLabels(const QStringList &labels) override;
@@ -84,6 +85,7 @@ private:
     void viewWillAppear();
     void viewWillDisappear();
     void reportClose(bool withWindow);
+    void closeHost();
     void deleteRowValue(const DetailRow &row);
     int savedIconRowCount() const;
     static bool isHistoryKey(const QKeyEvent &key);

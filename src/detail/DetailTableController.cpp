@@ -124,6 +124,18 @@ void DetailTableController::clearContact()
     reloadData();
 }
 
+bool DetailTableController::showsAnyOf(const QSet<QString> &uniqueIds) const
+{
+    return m_contact && uniqueIds.contains(m_contact->uniqueId);
+}
+
+void DetailTableController::dropContact()
+{
+    m_editing->cancelInPlaceEdit();
+    m_presenter->closeWithoutWriting();
+    clearContact();
+}
+
 void DetailTableController::setIconRowCount(int count)
 {
     m_iconRowCount = std::clamp(count, MinimumIconRowCount, MaximumIconRowCount);

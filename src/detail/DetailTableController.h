@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QSet>
+#include <QString>
 #include <QStringList>
 #include <QTableView>
 #include <QVariantList>
@@ -54,6 +56,11 @@ public:
     void setContact(const ContactRowPtr &contact);
     // Shows no contact and no find hit.
     void clearContact();
+    // Whether the shown contact is one of these.
+    bool showsAnyOf(const QSet<QString> &uniqueIds) const;
+    // For a contact that left the shown table: nothing more reaches its record (an open in-place
+    // edit is given up, an open value editor closes unwritten) and no contact is shown.
+    void dropContact();
     const DetailRowTable &table() const { return m_table; }
     const std::optional<QStringList> &rowOrderTable() const { return m_builder.rowOrderTable(); }
     DetailRowBuilder &rowBuilder() { return m_builder; }

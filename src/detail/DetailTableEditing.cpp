@@ -232,6 +232,11 @@ void DetailTableEditing::endInPlaceEdit()
     finishEdit(true);
 }
 
+void DetailTableEditing::cancelInPlaceEdit()
+{
+    finishEdit(false);
+}
+
 void DetailTableEditing::finishEdit(bool write)
 {
     if (!m_editor)
