@@ -98,21 +98,18 @@ protected:
         return -1;
     }
 
-    // The popover's window in front with the table focused, as after a click into it.
-    static void focusTable(ContactInfoPopover *content)
+    static void activate(ContactInfoPopover *content)
     {
         QWidget *window = content->window();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        content->detailTable()->tableView()->setFocus();
-        QCoreApplication::processEvents();
     }
 
     // A double-click on the row's value, the text typed over it, Return, and Escape to leave the
     // next row Return moved to.
     static void typeInto(ContactInfoPopover *content, const QString &type, const QString &text)
     {
-        focusTable(content);
+        activate(content);
         QTableView *table = content->detailTable()->tableView();
         const QRect cell = table->visualRect(table->model()->index(rowOf(content, type), 1));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
@@ -126,13 +123,13 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // The keys pressed where the focus is in the popover.
+    // The keys pressed in the popover's window, where the focus is: a window without a focus
+    // widget takes them itself.
     static void press(ContactInfoPopover *content, Qt::Key key, Qt::KeyboardModifiers modifiers)
     {
-        focusTable(content);
+        activate(content);
         QWidget *focused = QApplication::focusWidget();
-        ASSERT_TRUE(focused && content->isAncestorOf(focused));
-        QTest::keyClick(focused, key, modifiers);
+        QTest::keyClick(focused ? focused : content->window(), key, modifiers);
         QCoreApplication::processEvents();
     }
 
