@@ -331,11 +331,7 @@ TEST_F(DetailEditingTest, EditorResultsAreWrittenBackWhenThePopoverCloses)
 
 TEST_F(DetailEditingTest, ARealDoubleClickOnATextCellReachesTheTable)
 {
-    QTableView *view = table().tableView();
-    const QRect cell = view->visualRect(view->model()->index(rowOf(QStringLiteral("Company")), 1));
-    // The first click of a double-click comes as a press of its own.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    doubleClickValue(QStringLiteral("Company"));
     ASSERT_TRUE(editing().inPlaceEditor());
     EXPECT_EQ(editing().inPlaceEditor()->text(), QStringLiteral("Acme"));
     QTest::keyClicks(editing().inPlaceEditor(), QStringLiteral("Globex"));
@@ -360,10 +356,7 @@ TEST_F(DetailEditingTest, AnOpenEditEndsOnItsOwnContactWhenAnotherIsShown)
 // would write: what is being typed, or waits in an editor, is dropped with it.
 TEST_F(DetailEditingTest, AContactThatLeavesTheTableTakesNoPendingEditAndLeavesThePane)
 {
-    QTableView *view = table().tableView();
-    const QRect cell = view->visualRect(view->model()->index(rowOf(QStringLiteral("Company")), 1));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    doubleClickValue(QStringLiteral("Company"));
     ASSERT_TRUE(editing().inPlaceEditor());
     QTest::keyClicks(editing().inPlaceEditor(), QStringLiteral("Globex"));
 
@@ -373,7 +366,7 @@ TEST_F(DetailEditingTest, AContactThatLeavesTheTableTakesNoPendingEditAndLeavesT
     EXPECT_FALSE(editing().inPlaceEditor());
     EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("Acme"));
     EXPECT_FALSE(m_pane->contact());
-    EXPECT_EQ(view->model()->rowCount(), 0);
+    EXPECT_EQ(table().tableView()->model()->rowCount(), 0);
     EXPECT_EQ(m_funnel.updates, 0);
 
     // An editor done with its list, closing only now, writes nothing either.
