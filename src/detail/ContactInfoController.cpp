@@ -61,6 +61,14 @@ void ContactInfoController::clearContact()
     m_card->clear();
 }
 
+void ContactInfoController::contactsDidLeave(const QSet<QString> &uniqueIds)
+{
+    if (!m_detail->showsAnyOf(uniqueIds))
+        return;
+    m_detail->dropContact();
+    m_card->clear();
+}
+
 void ContactInfoController::updateTable()
 {
     m_detail->updateTable();

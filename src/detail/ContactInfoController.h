@@ -36,6 +36,7 @@ public:
     void setContact(const ContactRowPtr &contact) override;
     ContactRowPtr contact() const override;
     void clearContact() override;
+    void contactsDidLeave(const QSet<QString> &uniqueIds) override;
     void updateTable() override;
     void updateWebView() override;
     // Stores the state and shows the table (editable) or the card (locked); redraws neither.

@@ -12,13 +12,19 @@
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/widgets/SeparatorBox.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+
+// Where Qt puts a window's edited mark in its title.
+const QString WindowTitleMark = QStringLiteral("[*]");
+
+} // namespace
 
 ContactInfoPopover::ContactInfoPopover(UserDefaults &defaults, QWidget *parent)
     : QWidget(parent), m_defaults(defaults), m_detail(new DetailTableController(*this, defaults, this)),
@@ -63,17 +69,6 @@ void ContactInfoPopover::buildLayout()
     table->installEventFilter(this);
     layout->addWidget(table, 1);
     layout->addLayout(bottom);
-
-    // Undo and redo here act on the main window's history while the popover has the focus.
-    auto *undoAction = new QAction(this);
-    undoAction->setShortcut(QKeySequence::Undo);
-    undoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(undoAction, &QAction::triggered, this, &ContactInfoPopover::undo);
-    auto *redoAction = new QAction(this);
-    redoAction->setShortcut(QKeySequence::Redo);
-    redoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(redoAction, &QAction::triggered, this, &ContactInfoPopover::redo);
-    addActions({undoAction, redoAction});
 }
 
 int ContactInfoPopover::savedIconRowCount() const
@@ -157,26 +152,64 @@ DetailEditDelegate *ContactInfoPopover::editDelegate() const
 
 void ContactInfoPopover::sendContactDidUpdate()
 {
-    if (m_parentWindow)
-        m_parentWindow->setWindowModified(true);
+    setParentWindowEdited(true);
     if (m_delegate)
         m_delegate->contactDidUpdate(m_detail->contact(), this);
 }
 
 void ContactInfoPopover::undo()
 {
-    if (m_undoManager)
-        m_undoManager->undo();
-    if (m_parentWindow && m_undoManager)
-        m_parentWindow->setWindowModified(m_undoManager->canUndo());
+    if (!m_undoManager)
+        return;
+    m_undoManager->undo();
+    setParentWindowEdited(m_undoManager->canUndo());
 }
 
 void ContactInfoPopover::redo()
 {
-    if (m_undoManager)
-        m_undoManager->redo();
-    if (m_parentWindow && m_undoManager)
-        m_parentWindow->setWindowModified(m_undoManager->canUndo());
+    if (!m_undoManager)
+        return;
+    m_undoManager->redo();
+    setParentWindowEdited(m_undoManager->canUndo());
+}
+
+// Qt shows the mark only in a title that holds its place, and a torn-off window is titled with
+// the contact's name alone.
+void ContactInfoPopover::setParentWindowEdited(bool edited)
+{
+    if (!m_parentWindow)
+        return;
+    const QString title = m_parentWindow->windowTitle();
+    if (!title.contains(WindowTitleMark))
+        m_parentWindow->setWindowTitle(title + WindowTitleMark);
+    m_parentWindow->setWindowModified(edited);
+}
+
+// Undo and redo act on the main window's history wherever the focus is in the popover. The keys are
+// claimed before shortcuts are looked up: the main window's Edit menu has the same ones, and of two
+// shortcuts of one key Qt triggers neither. A text being edited in place keeps its own undo.
+bool ContactInfoPopover::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isHistoryKey(*static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool ContactInfoPopover::isHistoryKey(const QKeyEvent &key)
+{
+    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo);
+}
+
+void ContactInfoPopover::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Undo))
+        undo();
+    else if (event->matches(QKeySequence::Redo))
+        redo();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool ContactInfoPopover::eventFilter(QObject *watched, QEvent *event)
@@ -247,10 +280,26 @@ void ContactInfoPopover::okButtonPressed()
     if (!m_delegate)
         return;
     reportClose(true);
+    closeHost();
+}
+
+void ContactInfoPopover::closeHost()
+{
     if (m_parentPopover)
         m_parentPopover->close();
     else if (m_parentWindow)
         m_parentWindow->close();
+}
+
+// The closing is reported before the contact goes, since the report names it.
+bool ContactInfoPopover::contactsDidLeave(const QSet<QString> &uniqueIds)
+{
+    if (!m_detail->showsAnyOf(uniqueIds))
+        return false;
+    reportClose(true);
+    m_detail->dropContact();
+    closeHost();
+    return true;
 }
 
 void ContactInfoPopover::reportClose(bool withWindow)

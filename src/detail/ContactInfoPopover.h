@@ -10,6 +10,7 @@
 
 class ContactInfoPopoverDelegate;
 class DetailTableController;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class SeparatorBox;
@@ -35,6 +36,7 @@ public:
     ContactRowPtr contact() const override;
     void setContact(const ContactRowPtr &contact) override;
     void updateTable() override;
+    bool contactsDidLeave(const QSet<QString> &uniqueIds) override;
     void setCustomItems(const QVariantList &customItems) override;
     QVariantList customItems() const override;
     void setSelectedLabels(const QStringList &labels) override;
@@ -70,6 +72,8 @@ public slots:
     void deleteSelectedValue();
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,8 +85,11 @@ private:
     void viewWillAppear();
     void viewWillDisappear();
     void reportClose(bool withWindow);
+    void closeHost();
     void deleteRowValue(const DetailRow &row);
     int savedIconRowCount() const;
+    static bool isHistoryKey(const QKeyEvent &key);
+    void setParentWindowEdited(bool edited);
 
     UserDefaults &m_defaults;
     DetailTableController *m_detail;

@@ -1,6 +1,5 @@
 #include "detail/DetailCellFactory.h"
 
-#include "ui/contracts/SubContactRow.h"
 #include "ui/widgets/DetailIcons.h"
 #include "ui/widgets/DetailPopupAndTextCell.h"
 #include "ui/widgets/DetailPopupButton.h"
@@ -108,9 +107,8 @@ QWidget *DetailCellFactory::makePhotoCell() const
 
 QWidget *DetailCellFactory::makeGroupsCell(const DetailRow &row) const
 {
-    const auto subContact = std::dynamic_pointer_cast<SubContactRow>(m_context.contact);
-    const QStringList names = subContact && subContact->groupNames ? *subContact->groupNames : QStringList();
-    return makeTextCell(row, names.join(QStringLiteral(", ")), L(row.label.value_or(QString())), false);
+    return makeTextCell(row, m_context.groupNames.join(QStringLiteral(", ")),
+                        L(row.label.value_or(QString())), false);
 }
 
 QWidget *DetailCellFactory::makeNameOrderingCell() const

@@ -32,6 +32,8 @@ public:
         Qt::CaseSensitivity findOptions = Qt::CaseInsensitive;
         std::optional<ItemAndRange> findTarget;
         QStringList nameOrderingLabels;
+        // What the "Groups" row shows.
+        QStringList groupNames;
         ImageViewDragAndDropDelegate *photoDelegate = nullptr;
         // The table whose own drags the photo well refuses.
         QWidget *tableView = nullptr;

@@ -8,6 +8,8 @@
 
 #include <QTableView>
 
+#include <utility>
+
 namespace {
 
 using Kind = ValueEditorFactory::Kind;
@@ -128,6 +130,16 @@ void DetailEditorPresenter::popoverDidClose(Popover *popover)
         return;
     if (writeBack(*context))
         m_host.sendContactDidUpdate();
+}
+
+void DetailEditorPresenter::closeWithoutWriting()
+{
+    Popover *popover = std::exchange(m_popover, nullptr);
+    if (!popover)
+        return;
+    disconnect(popover, &Popover::closed, this, nullptr);
+    popover->close();
+    popover->deleteLater();
 }
 
 bool DetailEditorPresenter::writeBack(const EditorContext &context)

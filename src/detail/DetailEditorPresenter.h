@@ -41,6 +41,8 @@ public:
 
     // Applies the result of the editor the popover shows, when Done handed one back.
     void popoverDidClose(Popover *popover);
+    // Closes the open editor, if any, and drops whatever it holds.
+    void closeWithoutWriting();
 
 private:
     Popover *makePopover();

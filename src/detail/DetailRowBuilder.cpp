@@ -96,8 +96,12 @@ DetailRowTable DetailRowBuilder::tableFromContact(const ContactRowPtr &contact, 
     prepareRowOrder();
     QNPerson *person = contact->person.get();
     const QStringList order = *m_rowOrderTable;
-    for (int position = 0; position < order.size(); ++position)
-        appendRows(rows, order.at(position), position, person);
+    // A custom item deleted since keeps its place in the order, in case it comes back, but no row.
+    const QStringList fields = defaultRowOrder() + customItemNames();
+    for (int position = 0; position < order.size(); ++position) {
+        if (fields.contains(order.at(position)))
+            appendRows(rows, order.at(position), position, person);
+    }
     return rows;
 }
 

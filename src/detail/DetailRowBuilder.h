@@ -32,7 +32,8 @@ public:
     // Titles of the name-ordering popup, made while building the "Name Ordering" row.
     const QStringList &nameOrderingLabels() const { return m_nameOrderingLabels; }
 
-    // The rows of the contact, every value whatever the label filter says; empty for no contact.
+    // The rows of the contact, every value whatever the label filter says, for the fields of the
+    // order that exist (built in, or custom items now defined); empty for no contact.
     DetailRowTable tableFromContact(const ContactRowPtr &contact, const QStringList &selectedLabels);
 
     // "Labeled Value", "String Value", "Dictionary Value" or "": the person's answer, else the

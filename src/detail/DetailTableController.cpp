@@ -5,6 +5,7 @@
 #include "detail/DetailItemCommands.h"
 #include "detail/DetailTableEditing.h"
 #include "ui/contracts/DetailEditDelegate.h"
+#include "ui/contracts/SubContactRow.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailRowDragAndDrop.h"
 #include "detail/DetailTableHost.h"
@@ -123,6 +124,18 @@ void DetailTableController::clearContact()
     reloadData();
 }
 
+bool DetailTableController::showsAnyOf(const QSet<QString> &uniqueIds) const
+{
+    return m_contact && uniqueIds.contains(m_contact->uniqueId);
+}
+
+void DetailTableController::dropContact()
+{
+    m_editing->cancelInPlaceEdit();
+    m_presenter->closeWithoutWriting();
+    clearContact();
+}
+
 void DetailTableController::setIconRowCount(int count)
 {
     m_iconRowCount = std::clamp(count, MinimumIconRowCount, MaximumIconRowCount);
@@ -216,6 +229,7 @@ void DetailTableController::applyCells()
     context.findOptions = m_findOptions;
     context.findTarget = m_findTarget;
     context.nameOrderingLabels = m_builder.nameOrderingLabels();
+    context.groupNames = groupNames();
     context.photoDelegate = this;
     context.tableView = m_tableView;
     const DetailCellFactory factory(context);
@@ -225,6 +239,17 @@ void DetailTableController::applyCells()
                 m_tableView->setIndexWidget(m_model->index(row, column), cell);
         }
     }
+}
+
+// The delegate knows the groups now; a preview has only the names its row was given.
+QStringList DetailTableController::groupNames() const
+{
+    if (!m_contact)
+        return {};
+    if (const DetailEditDelegate *delegate = m_host.editDelegate())
+        return delegate->groupNamesOfContact(m_contact);
+    const auto row = std::dynamic_pointer_cast<SubContactRow>(m_contact);
+    return row && row->groupNames ? *row->groupNames : QStringList();
 }
 
 void DetailTableController::fitTypeColumn()

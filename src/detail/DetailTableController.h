@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QSet>
+#include <QString>
 #include <QStringList>
 #include <QTableView>
 #include <QVariantList>
@@ -47,13 +49,18 @@ public:
     // The table view handed over to the caller, who places it in a layout.
     QTableView *takeTableView() { return m_tableView.take(); }
 
-    // The shown row (a ContactRow or a grid row with its "groupNames"); null until one is set.
+    // The shown row (a ContactRow or a grid row); null until one is set.
     ContactRowPtr contact() const { return m_contact; }
     // Shows the row at once (updateTable); a null row is ignored. A host without an edit delegate
     // only previews: there another row starts at its top with no row selected.
     void setContact(const ContactRowPtr &contact);
     // Shows no contact and no find hit.
     void clearContact();
+    // Whether the shown contact is one of these.
+    bool showsAnyOf(const QSet<QString> &uniqueIds) const;
+    // For a contact that left the shown table: nothing more reaches its record (an open in-place
+    // edit is given up, an open value editor closes unwritten) and no contact is shown.
+    void dropContact();
     const DetailRowTable &table() const { return m_table; }
     const std::optional<QStringList> &rowOrderTable() const { return m_builder.rowOrderTable(); }
     DetailRowBuilder &rowBuilder() { return m_builder; }
@@ -137,6 +144,7 @@ private:
     void showFromTop();
     void applyRowHeights();
     void applyCells();
+    QStringList groupNames() const;
     void fitTypeColumn();
     void selectRows(const QList<int> &rows);
     void scrollToFirstSelected();

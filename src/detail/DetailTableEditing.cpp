@@ -232,6 +232,11 @@ void DetailTableEditing::endInPlaceEdit()
     finishEdit(true);
 }
 
+void DetailTableEditing::cancelInPlaceEdit()
+{
+    finishEdit(false);
+}
+
 void DetailTableEditing::finishEdit(bool write)
 {
     if (!m_editor)
@@ -242,6 +247,10 @@ void DetailTableEditing::finishEdit(bool write)
     // Cleared first: the write reloads the table, which must not find the edit still open.
     m_editor = nullptr;
     m_editedRow = -1;
+    // An edit ended by a key hands the keys back to the table (undo among them); one ended by a
+    // click elsewhere leaves the focus there.
+    if (editor->hasFocus())
+        m_table.tableView()->setFocus(Qt::OtherFocusReason);
     editor->hide();
     editor->deleteLater();
     if (write && text != m_startText)

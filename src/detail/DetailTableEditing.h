@@ -64,6 +64,8 @@ public:
     int editedRow() const { return m_editedRow; }
     // Ends the in-place edit, writing its text; nothing when none is open.
     void endInPlaceEdit();
+    // Ends the in-place edit without writing.
+    void cancelInPlaceEdit();
 
     // The commits of a cell: a finished text, a label chosen in a label popup (the label as stored),
     // a person (true) or company choice of the name display popup.

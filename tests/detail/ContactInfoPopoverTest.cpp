@@ -2,6 +2,9 @@
 
 #include "addressbook/DefaultsKey.h"
 #include "detail/ContactInfoPopover.h"
+#include "detail/ContactInfoWindowController.h"
+#include "detail/DetailInPlaceEditor.h"
+#include "detail/DetailTableEditing.h"
 #include "platform/widgets/Popover.h"
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/widgets/SeparatorBox.h"
@@ -55,6 +58,10 @@ public:
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override
     {
         return m_edits.undoReplacePhoto(image, contact);
+    }
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
+    {
+        return m_edits.groupNamesOfContact(contact);
     }
     void rowSelectionDidChange(QObject *sender, const DetailRow &row) override
     {
@@ -202,4 +209,37 @@ TEST_F(ContactInfoPopoverTest, ThePhotoRowHeightIsKeptInTheDefaults)
     const int bigger = popover->detailTable()->iconRowCount();
     m_popover->close();
     EXPECT_EQ(defaults().integerForKey(DefaultsKey::IconRowCount), bigger);
+}
+
+TEST_F(ContactInfoPopoverTest, AContactThatLeavesTheTableClosesThePopoverUnwritten)
+{
+    ContactInfoPopover *popover = openInPopover();
+    DetailTableEditing &editing = popover->detailTable()->editing();
+    ASSERT_TRUE(editing.editRowInPlace(rowOf(popover, "Note")));
+    QTest::keyClicks(editing.inPlaceEditor(), QStringLiteral("tea"));
+
+    EXPECT_FALSE(popover->contactsDidLeave({QStringLiteral("someone else")}));
+    EXPECT_TRUE(m_popover->isShown());
+    EXPECT_TRUE(popover->contactsDidLeave({row->uniqueId}));
+    EXPECT_FALSE(m_popover->isShown());
+    EXPECT_EQ(m_popoverDelegate.closes, QStringList{row->uniqueId});
+    EXPECT_TRUE(m_delegate.calls.isEmpty());
+    EXPECT_TRUE(m_popoverDelegate.updated.isEmpty());
+}
+
+TEST_F(ContactInfoPopoverTest, AContactThatLeavesTheTableClosesItsTornOffWindow)
+{
+    auto *controller = new ContactInfoWindowController(defaults());
+    QPointer<QWidget> window = controller->window();
+    ContactInfoPopover *content = controller->popover();
+    content->setDelegate(&m_popoverDelegate);
+    content->setContact(row);
+    content->setParentWindow(window);
+    window->show();
+
+    EXPECT_TRUE(content->contactsDidLeave({row->uniqueId}));
+    EXPECT_TRUE(window.isNull() || !window->isVisible());
+    EXPECT_EQ(m_popoverDelegate.closes, QStringList{row->uniqueId});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }

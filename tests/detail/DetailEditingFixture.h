@@ -14,6 +14,8 @@
 #include "platform/widgets/Popover.h"
 
 #include <QMenu>
+#include <QTableView>
+#include <QTest>
 
 // The main view controller's part in an edit: the edit funnel of a real address book, and the
 // refresh the change broadcast gives the detail table after every change.
@@ -60,6 +62,10 @@ public:
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact) override
     {
         return book.funnel().undoReplacePhoto(image, contact);
+    }
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
+    {
+        return book.groupNamesOfContact(contact);
     }
     void rowSelectionDidChange(QObject *, const DetailRow &) override {}
     void contactDidUpdate(const ContactRowPtr &, QObject *) override
@@ -159,6 +165,15 @@ protected:
                 return row;
         }
         return -1;
+    }
+    // A double-click on the row's value cell, as the user gives it.
+    void doubleClickValue(const QString &type)
+    {
+        QTableView *view = table().tableView();
+        const QRect cell = view->visualRect(view->model()->index(rowOf(type), 1));
+        // The first click of a double-click comes as a press of its own.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     }
     QStringList phones()
     {

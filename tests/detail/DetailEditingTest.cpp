@@ -331,11 +331,7 @@ TEST_F(DetailEditingTest, EditorResultsAreWrittenBackWhenThePopoverCloses)
 
 TEST_F(DetailEditingTest, ARealDoubleClickOnATextCellReachesTheTable)
 {
-    QTableView *view = table().tableView();
-    const QRect cell = view->visualRect(view->model()->index(rowOf(QStringLiteral("Company")), 1));
-    // The first click of a double-click comes as a press of its own.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    doubleClickValue(QStringLiteral("Company"));
     ASSERT_TRUE(editing().inPlaceEditor());
     EXPECT_EQ(editing().inPlaceEditor()->text(), QStringLiteral("Acme"));
     QTest::keyClicks(editing().inPlaceEditor(), QStringLiteral("Globex"));
@@ -354,4 +350,35 @@ TEST_F(DetailEditingTest, AnOpenEditEndsOnItsOwnContactWhenAnotherIsShown)
     EXPECT_FALSE(editing().inPlaceEditor());
     EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("Globex"));
     EXPECT_TRUE(other->person->stringValueForIdentifier(QStringLiteral("Company")).isEmpty());
+}
+
+// A contact gone from the shown table (deleted, its paste undone) must take no edit that no Save
+// would write: what is being typed, or waits in an editor, is dropped with it.
+TEST_F(DetailEditingTest, AContactThatLeavesTheTableTakesNoPendingEditAndLeavesThePane)
+{
+    doubleClickValue(QStringLiteral("Company"));
+    ASSERT_TRUE(editing().inPlaceEditor());
+    QTest::keyClicks(editing().inPlaceEditor(), QStringLiteral("Globex"));
+
+    m_pane->contactsDidLeave({QStringLiteral("someone else")});
+    ASSERT_TRUE(editing().inPlaceEditor());
+    m_pane->contactsDidLeave({m_row->uniqueId});
+    EXPECT_FALSE(editing().inPlaceEditor());
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("Acme"));
+    EXPECT_FALSE(m_pane->contact());
+    EXPECT_EQ(table().tableView()->model()->rowCount(), 0);
+    EXPECT_EQ(m_funnel.updates, 0);
+
+    // An editor done with its list, closing only now, writes nothing either.
+    m_pane->setContact(m_row);
+    table().editorPresenter().showMultiValuePopover(QStringLiteral("Phone"), 0, {});
+    ASSERT_TRUE(m_pane->popover());
+    const EditorContextPtr context = m_editors.contextInfo(m_pane->popover()->contentWidget());
+    context->value = QVariantList{};
+    context->dirty = true;
+    m_pane->contactsDidLeave({m_row->uniqueId});
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_pane->popover());
+    EXPECT_EQ(phones().size(), 3);
+    EXPECT_FALSE(m_funnel.book.undoManager()->canUndo());
 }

@@ -86,6 +86,7 @@ public:
         person->setPhoto(photo);
         return true;
     }
+    QStringList groupNamesOfContact(const ContactRowPtr &) const override { return groupNames; }
     void rowSelectionDidChange(QObject *, const DetailRow &row) override { selectedRows.append(row); }
     void contactDidUpdate(const ContactRowPtr &contact, QObject *) override
     {
@@ -103,6 +104,8 @@ public:
     QList<std::optional<QImage>> photos;
     QList<DetailRow> selectedRows;
     QList<ContactRowPtr> updatedContacts;
+    // The groups of every contact.
+    QStringList groupNames;
     // What the broadcast does to the views, as the main view controller would.
     std::function<void()> onUpdate;
 };

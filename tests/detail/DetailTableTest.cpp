@@ -306,13 +306,45 @@ TEST_F(DetailTableTest, ThePaneKeepsTheSelectedRowForAnotherContact)
 
 TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)
 {
-    m_row->groupNames = QStringList{QStringLiteral("Friends"), QStringLiteral("Family")};
+    m_delegate.groupNames = QStringList{QStringLiteral("Friends"), QStringLiteral("Family")};
     m_pane->setContact(nullptr);
     EXPECT_EQ(m_pane->contact(), m_row);
     m_pane->updateTable();
     EXPECT_EQ(cell<DetailTextCell>(rowOf(QStringLiteral("Groups")))->text(),
               QStringLiteral("Friends, Family"));
     EXPECT_FALSE(cell<DetailTextCell>(rowOf(QStringLiteral("Groups")))->isEditable());
+}
+
+// The import chooser's preview has no one to ask.
+TEST_F(DetailTableTest, APreviewShowsTheGroupsItsRowCarries)
+{
+    ContactInfoController preview(defaults());
+    m_row->groupNames = QStringList{QStringLiteral("Club")};
+    preview.setContact(m_row);
+    const int groups = firstRowOf(preview.detailTable()->table(), QStringLiteral("Groups"));
+    const auto *shown = qobject_cast<DetailTextCell *>(preview.detailTable()->cellView(groups, 1));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), QStringLiteral("Club"));
+}
+
+// The custom-item sheet hands the pane its new definitions; the next update shows them.
+TEST_F(DetailTableTest, ACustomItemAddedOrDeletedShowsAtTheNextUpdate)
+{
+    const QVariantList pets{QVariantMap{{PersonKey::ItemName, QStringLiteral("Pets")},
+                                        {PersonKey::ItemType, QStringLiteral("String Value")}}};
+    m_pane->setCustomItems(pets);
+    m_pane->updateTable();
+    const int added = rowOf(QStringLiteral("Pets"));
+    EXPECT_GE(added, 0);
+
+    m_pane->setCustomItems({});
+    m_pane->updateTable();
+    EXPECT_EQ(rowOf(QStringLiteral("Pets")), -1);
+
+    // Brought back (a revert), it takes its old place.
+    m_pane->setCustomItems(pets);
+    m_pane->updateTable();
+    EXPECT_EQ(rowOf(QStringLiteral("Pets")), added);
 }
 
 TEST_F(DetailTableTest, WithoutContactNothingIsShown)

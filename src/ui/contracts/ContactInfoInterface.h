@@ -3,6 +3,7 @@
 #include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -32,12 +33,16 @@ public:
     virtual QAbstractScrollArea *scrollView() = 0;
     virtual QAbstractItemView *tableView() = 0;
 
-    // A ContactRow or a grid row (whose "groupNames" the pane shows); shows it at once. A null
-    // row is ignored.
+    // A ContactRow or a grid row; shows it at once. A null row is ignored. The "Groups" row shows
+    // what the edit delegate names, or without one the row's "groupNames".
     virtual void setContact(const ContactRowPtr &contact) = 0;
     virtual ContactRowPtr contact() const = 0;
     // Shows no contact: an empty table and an empty card.
     virtual void clearContact() = 0;
+    // These contacts left the shown table (deleted, or a paste or drop undone). When the shown
+    // contact is one of them, the pane gives up its open edit and value editor without writing
+    // and shows no contact.
+    virtual void contactsDidLeave(const QSet<QString> &uniqueIds) = 0;
     // Rebuilds the rows of the shown contact keeping the selected row; nothing without a contact.
     virtual void updateTable() = 0;
     // Renders the shown contact into the card.

@@ -2,6 +2,7 @@
 
 #include "model/AddressBookRecords.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -23,6 +24,10 @@ public:
     virtual ContactRowPtr contact() const = 0;
     // Rebuilds the rows from the shown contact's person.
     virtual void updateTable() = 0;
+    // These contacts left the shown table. When the shown contact is one of them, its open edit
+    // and value editor are given up without writing and the popover or torn-off window closes,
+    // reporting its closing as OK does; answers whether it closed.
+    virtual bool contactsDidLeave(const QSet<QString> &) { return false; }
 
     // What a presenter sets before and after showing it. The setters below have empty defaults so
     // that stand-ins need not carry them.
