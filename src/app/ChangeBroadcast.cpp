@@ -118,16 +118,15 @@ void ChangeBroadcast::updateDetachedWindows(const QSet<QString> &uniqueIds)
 
 void ChangeBroadcast::closeViewsOfContacts(const QSet<QString> &uniqueIds)
 {
-    ContactInfoPopoverInterface *popover = contactPopover();
-    if (popover && popover->contact() && uniqueIds.contains(popover->contact()->uniqueId)) {
-        m_grid.popover()->close();
-        m_grid.setPopover(nullptr);
-    }
+    if (ContactInfoPopoverInterface *popover = contactPopover())
+        popover->contactsDidLeave(uniqueIds);
     // A closing window removes its entry from the grid's list; this walks a copy of it.
     const QList<DetachedWindowEntryPtr> entries = m_grid.detachedWindows();
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
-        if (*entry && (*entry)->windowController && uniqueIds.contains((*entry)->uniqueId))
-            (*entry)->windowController->close();
+        if (!*entry || !(*entry)->windowController)
+            continue;
+        if (ContactInfoPopoverInterface *content = (*entry)->windowController->contentViewController())
+            content->contactsDidLeave(uniqueIds);
     }
 }
 

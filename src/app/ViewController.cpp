@@ -138,7 +138,14 @@ void ViewController::showContactRowsChange(const QList<ContactRowPtr> &rows, boo
         if (row)
             uniqueIds.insert(row->uniqueId);
     }
+    contactInfoController()->contactsDidLeave(uniqueIds);
     m_broadcast->closeViewsOfContacts(uniqueIds);
+    // The find cursor keeps its place but no longer names a contact that is gone.
+    std::optional<ItemAndRange> cursor = m_find->selectedItemAndRange();
+    if (cursor && cursor->contact && uniqueIds.contains(cursor->contact->uniqueId)) {
+        cursor->contact.reset();
+        m_find->setSelectedItemAndRange(cursor);
+    }
 }
 
 void ViewController::showGroups()

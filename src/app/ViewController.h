@@ -91,7 +91,7 @@ public:
     bool isAddressBookLoading() const { return m_book->isLoading(); }
     void setIsAddressBookLoading(bool loading) { m_book->setLoading(loading); }
     ContainerDictPtr containerOfGroup(const GroupDict &group) const { return m_book->containerOfGroup(group); }
-    QStringList groupNamesOfContact(const ContactRowPtr &contact) const
+    QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
     {
         return m_book->groupNamesOfContact(contact);
     }

@@ -230,6 +230,7 @@ void WindowController::updateCustomItems()
     initSortOptionsMenu();
     const QVariantList items = customItems();
     m_mainViewController->contactInfoController()->setCustomItems(items);
+    m_mainViewController->contactInfoController()->updateTable();
     m_mainViewController->contactsViewController()->setCustomItems(items);
     m_mainViewController->setCustomItems(items);
 }

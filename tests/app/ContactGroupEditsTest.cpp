@@ -91,7 +91,9 @@ TEST_F(ContactGroupEditsTest, UndoingADeletionFromTheTopGroupClearsExactlyTheMar
 TEST_F(ContactGroupEditsTest, DeletingClosesTheContactsPopoverAndWindowsOnly)
 {
     Popover popover;
-    popover.setContentWidget(new FakeContactPopover(log, "popover", b));
+    auto *content = new FakeContactPopover(log, "popover", b);
+    content->onLeave = [this] { panes.grid->currentPopover = nullptr; };
+    popover.setContentWidget(content);
     panes.grid->currentPopover = &popover;
     FakeDetachedWindow windowOfA(log, *panes.grid, a, "window A");
     FakeDetachedWindow windowOfB(log, *panes.grid, b, "window B");

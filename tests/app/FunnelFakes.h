@@ -92,6 +92,17 @@ public:
     }
     ContactRowPtr contact() const override { return m_row; }
     void updateTable() override { m_log.add(m_name); }
+    bool contactsDidLeave(const QSet<QString> &uniqueIds) override
+    {
+        if (!m_row || !uniqueIds.contains(m_row->uniqueId))
+            return false;
+        if (onLeave)
+            onLeave();
+        return true;
+    }
+
+    // What closing does: the grid forgets its popover, a window reports its closing.
+    std::function<void()> onLeave;
 
 private:
     CallLog &m_log;
@@ -110,6 +121,7 @@ public:
         entry->windowController = this;
         entry->uniqueId = row->uniqueId;
         grid.windows.append(entry);
+        m_content.onLeave = [this] { close(); };
     }
     // Unlisted as it goes: the view closes the listed windows when it goes, after the test's own.
     ~FakeDetachedWindow() override

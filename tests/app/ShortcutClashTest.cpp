@@ -131,7 +131,7 @@ TEST_F(ShortcutClashTest, CtrlEInTheGridTogglesEditingAndCtrlShiftEFindsTheSelec
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
 }
 
-TEST_F(ShortcutClashTest, DISABLED_NoKeyIsSharedInTheContactPopover)
+TEST_F(ShortcutClashTest, NoKeyIsSharedInTheContactPopover)
 {
     ContactsGridInterface *grid = view()->contactsViewController();
     grid->tableView()->setCurrentIndex(grid->tableView()->model()->index(0, 0));
