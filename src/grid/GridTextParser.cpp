@@ -5,6 +5,7 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/StoreContact.h"
+#include "platform/StoreLabels.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -29,9 +30,10 @@ const QHash<QString, LabeledForm> &labeledForms()
     static const QHash<QString, LabeledForm> forms{
         {QStringLiteral("Phone"), {QStringLiteral("home"), {}}},
         {QStringLiteral("Email"), {QStringLiteral("home"), {}}},
-        {QStringLiteral("URL"), {QStringLiteral("homePage"), {}}},
+        {QStringLiteral("URL"), {QNPerson::labelFromCNLabel(StoreLabel::URLAddressHomePage), {}}},
         {QStringLiteral("Relationship"), {QStringLiteral("partner"), {}}},
-        {QStringLiteral("Social Network"), {QStringLiteral("home"), QStringLiteral("Twitter")}},
+        // The label of a social profile is its service.
+        {QStringLiteral("Social Network"), {StoreSocialService::Twitter, StoreSocialService::Twitter}},
         {QStringLiteral("Instant Message"), {QStringLiteral("home"), QStringLiteral("AIM")}},
         {AddressIdentifier, {QStringLiteral("home"), {}}},
         {DatesIdentifier, {QStringLiteral("other"), {}}},

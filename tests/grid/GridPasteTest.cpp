@@ -253,8 +253,9 @@ TEST_F(GridPasteTest, OtherTextLosesItsQuotesAndKeepsItsColumns)
     const auto phone = person.labeledValueForIdentifierAtIndex("Phone", 0);
     EXPECT_EQ(phone->value(PersonKey::Label), "mobile");
     EXPECT_EQ(phone->value(PersonKey::StringValue), "555");
-    EXPECT_EQ(person.labeledValueForIdentifierAtIndex("URL", 0)->value(PersonKey::StringValue),
-              "http://example.com");
+    const auto url = person.labeledValueForIdentifierAtIndex("URL", 0);
+    EXPECT_EQ(url->value(PersonKey::StringValue), "http://example.com");
+    EXPECT_EQ(url->value(PersonKey::Label), "home page") << "the program's own home-page label";
 
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,\"open"), QStringList({"a, b", " c", "\"open"}));
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,d", true), QStringList({"a, b", "c,d"}));
