@@ -54,7 +54,18 @@ enum class FieldKind
     Text,
 };
 
-// What a field under the identifier becomes; custom items by the type the record gives them.
+// The type of the custom item of that name; a new record holds no custom items of its own yet.
+QString customItemType(const QString &name)
+{
+    for (const QVariant &item : QNPerson::customItems().value_or(QVariantList())) {
+        const QVariantMap definition = item.toMap();
+        if (definition.value(PersonKey::ItemName).toString() == name)
+            return definition.value(PersonKey::ItemType).toString();
+    }
+    return {};
+}
+
+// What a field under the identifier becomes; custom items by their type.
 FieldKind fieldKind(const QNPerson &person, const QString &identifier)
 {
     if (identifier == PersonIdentifier::Name)
@@ -69,7 +80,9 @@ FieldKind fieldKind(const QNPerson &person, const QString &identifier)
         return FieldKind::Birthday;
     if (QNPerson::addressIdentifiers().contains(identifier))
         return FieldKind::AddressPart;
-    const QString type = person.typeForIdentifier(identifier);
+    QString type = person.typeForIdentifier(identifier);
+    if (type.isEmpty())
+        type = customItemType(identifier);
     if (type == PersonValueType::Labeled)
         return FieldKind::Labeled;
     if (type == PersonValueType::String)

@@ -257,6 +257,18 @@ TEST_F(GridPasteTest, OtherTextLosesItsQuotesAndKeepsItsColumns)
     EXPECT_EQ(url->value(PersonKey::StringValue), "http://example.com");
     EXPECT_EQ(url->value(PersonKey::Label), "home page") << "the program's own home-page label";
 
+    // Custom items take their fields too (here as Copy wrote them).
+    const std::optional<QVariantList> definitions = QNPerson::customItems();
+    QNPerson::setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+                              QVariantMap{{"Name", "Club"}, {"Type", "Labeled Value"}, {"Labels", QStringList{"chess"}}}});
+    rows = GridTextParser::contactsFromString("Lee\tgolf\tchess:Ann", {"Name", "Hobby", "Club"}, true);
+    QNPerson::setCustomItems(definitions.value_or(QVariantList()));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.first()->person->stringValueForIdentifier("Hobby"), "golf");
+    const auto club = rows.first()->person->labeledValueForIdentifierAtIndex("Club", 0);
+    ASSERT_TRUE(club);
+    EXPECT_EQ(club->value(PersonKey::Label), "chess");
+
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,\"open"), QStringList({"a, b", " c", "\"open"}));
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,d", true), QStringList({"a, b", "c,d"}));
     EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb\t\\t", true), QStringList({"a\nb", "\t"}));
