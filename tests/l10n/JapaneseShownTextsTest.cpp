@@ -34,7 +34,6 @@
 #include "platform/widgets/TestMode.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
