@@ -1,9 +1,9 @@
 #include "grid/GridClipboard.h"
 
 #include "grid/ContactsViewController.h"
+#include "grid/GridDropRules.h"
 #include "grid/GridPasteboard.h"
 #include "grid/GridTextParser.h"
-#include "platform/widgets/PasteboardTypes.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 
 #include <QClipboard>
@@ -29,19 +29,37 @@ void GridClipboard::copy(GridCopyFormat format)
 void GridClipboard::paste()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (data && PasteboardTypes::hasType(data, PasteboardTypes::String))
-        addContactsFromText(PasteboardTypes::string(data, PasteboardTypes::String));
+    const GridDropRules::Drop drop = GridDropRules::acceptDrop(data, GridDropRules::Source::OtherApplication);
+    if (drop.kind == GridDropRules::Drop::Kind::VCardText)
+        addCards(drop.text);
+    else if (drop.kind == GridDropRules::Drop::Kind::Text)
+        addContactsFromText(drop.text, GridPasteboard::copiedIdentifiers(data));
 }
 
-bool GridClipboard::addContactsFromText(const QString &text)
+bool GridClipboard::addContactsFromText(const QString &text,
+                                        const std::optional<QStringList> &copiedIdentifiers)
+{
+    if (GridTextParser::isVCard(text))
+        return addCards(text);
+    ContactsViewControllerDelegate *delegate = m_grid.delegate();
+    if (!delegate)
+        return false;
+    const QList<ContactRowPtr> rows =
+        copiedIdentifiers
+            ? GridTextParser::contactsFromString(text, *copiedIdentifiers, true)
+            : GridTextParser::contactsFromString(
+                  text, GridTextParser::pasteIdentifiers(m_grid.tableIdentifiers(), m_defaults));
+    if (rows.isEmpty())
+        return false;
+    delegate->addContactRows(rows);
+    return true;
+}
+
+bool GridClipboard::addCards(const QString &vCards)
 {
     ContactsViewControllerDelegate *delegate = m_grid.delegate();
     if (!delegate)
         return false;
-    const QList<ContactRowPtr> rows = GridTextParser::contactsFromString(
-        text, GridTextParser::pasteIdentifiers(m_grid.tableIdentifiers(), m_defaults));
-    if (rows.isEmpty())
-        return false;
-    delegate->addContactRows(rows);
+    delegate->addContactByVCardString(vCards);
     return true;
 }

@@ -3,6 +3,9 @@
 #include "ui/contracts/ContactsGridInterface.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 class ContactsViewController;
 class UserDefaults;
@@ -16,12 +19,18 @@ public:
 
     // Nothing selected (or only the footer): the clipboard keeps what it holds.
     void copy(GridCopyFormat format);
-    // Each line of the clipboard's text becomes a contact; other data changes nothing.
+    // What the clipboard holds becomes contacts, read as a drop's data is: vCards (as data, files
+    // or text) by the vCard reader, other text one contact per line. Other data changes nothing.
     void paste();
-    // Hands the contacts of the text's lines to the delegate; false when none results.
-    bool addContactsFromText(const QString &text);
+    // Hands the contacts of the text to the delegate as one undoable step: the cards of a vCard,
+    // else those of its lines, whose fields go to copiedIdentifiers when the text is our own
+    // Copy's; false when none results.
+    bool addContactsFromText(const QString &text, const std::optional<QStringList> &copiedIdentifiers = {});
 
 private:
+    // The vCard reader makes the cards' contacts.
+    bool addCards(const QString &vCards);
+
     ContactsViewController &m_grid;
     UserDefaults &m_defaults;
 };

@@ -113,7 +113,7 @@ void GridItemCommands::deleteItem()
     alert.setMessageText(TextFormat::fill(
         L(QStringLiteral(
             "Do you want to delete the item(label and text) in the selected cells in column:%@ ?")),
-        {cell.identifier}));
+        {QNPerson::localizedIdentifierForKey(cell.identifier)}));
     alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);

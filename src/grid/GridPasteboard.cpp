@@ -6,12 +6,15 @@
 #include "platform/widgets/TemporaryFiles.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMimeData>
 #include <QUrl>
 
 const QString GridPasteboard::TabSeparator = QStringLiteral("\t");
 const QString GridPasteboard::CommaSeparator = QStringLiteral(", ");
 const QString GridPasteboard::SelectedContactsFileName = QStringLiteral("SelectedContacts.vcf");
+const QString GridPasteboard::CopiedIdentifiersType = QStringLiteral("QN1PcopiedIdentifiers");
 
 QStringList GridPasteboard::copyIdentifiers(const QStringList &tableIdentifiers)
 {
@@ -46,7 +49,24 @@ std::unique_ptr<QMimeData> GridPasteboard::textData(const QList<SubContactRowPtr
     PasteboardTypes::setString(data.get(), PasteboardTypes::String, text);
     PasteboardTypes::setString(
         data.get(), csv ? PasteboardTypes::CommaSeparatedText : PasteboardTypes::TabSeparatedText, text);
+    const QByteArray copied =
+        QJsonDocument(QJsonArray::fromStringList(identifiers)).toJson(QJsonDocument::Compact);
+    PasteboardTypes::setString(data.get(), CopiedIdentifiersType, QString::fromUtf8(copied));
     return data;
+}
+
+std::optional<QStringList> GridPasteboard::copiedIdentifiers(const QMimeData *data)
+{
+    if (!data || !PasteboardTypes::hasType(data, CopiedIdentifiersType))
+        return std::nullopt;
+    const QJsonDocument copied =
+        QJsonDocument::fromJson(PasteboardTypes::string(data, CopiedIdentifiersType).toUtf8());
+    if (!copied.isArray())
+        return std::nullopt;
+    QStringList identifiers;
+    for (const QJsonValue &identifier : copied.array())
+        identifiers.append(identifier.toString());
+    return identifiers;
 }
 
 std::unique_ptr<QMimeData> GridPasteboard::vCardData(const QList<ContactRowPtr> &contacts)

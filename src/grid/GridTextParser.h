@@ -9,8 +9,12 @@
 class UserDefaults;
 
 // New contacts from pasted or dropped text: each line one contact, its fields cut at tabs (else
-// at commas) and given to the identifiers in order. Fields are kept as they stand; a line break
-// never joins two lines into one field.
+// at commas) and given to the identifiers in order. A field wrapped in double quotes loses them;
+// a line break never joins two lines into one field.
+//
+// A line of our own Copy (fromCopy) has a field for every identifier, line breaks and tabs inside
+// a field written as \n and \t, and, as CSV, ", " between fields; each field goes back to the
+// identifier it was copied from. Other text gives a field to each identifier that can hold text.
 class GridTextParser
 {
 public:
@@ -18,11 +22,16 @@ public:
     // order ("QN1DlastRowOrder"), else its default order.
     static QStringList pasteIdentifiers(const QStringList &tableIdentifiers, UserDefaults &defaults);
 
-    // One new row per line that yields a field ("person" marked created, "new"); empty lines and
-    // lines of empty fields give none.
-    static QList<ContactRowPtr> contactsFromString(const QString &text, const QStringList &identifiers);
-    // The contact of one line; null when no identifier took a field.
-    static ContactRowPtr contactFromString(const QString &line, const QStringList &identifiers);
+    // The text is a vCard (its first line that is not blank opens a card).
+    static bool isVCard(const QString &text);
 
-    static QStringList fieldsOfLine(const QString &line);
+    // One new row per line that yields a value ("person" marked created, "new"); empty lines and
+    // lines of empty fields give none.
+    static QList<ContactRowPtr> contactsFromString(const QString &text, const QStringList &identifiers,
+                                                   bool fromCopy = false);
+    // The contact of one line; null when no identifier took a value.
+    static ContactRowPtr contactFromString(const QString &line, const QStringList &identifiers,
+                                           bool fromCopy = false);
+
+    static QStringList fieldsOfLine(const QString &line, bool fromCopy = false);
 };

@@ -12,32 +12,37 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
+// The message (a format whose %@ is the column's display name) and the OK button's title.
 struct ModeTexts
 {
-    const char *message;
-    const char *button;
+    QString message;
+    QString button;
 };
 
-ModeTexts textsFor(ReplaceAlertPanel::Mode mode)
+std::optional<ModeTexts> textsFor(ReplaceAlertPanel::Mode mode)
 {
     using Mode = ReplaceAlertPanel::Mode;
     switch (mode) {
     case Mode::AddLabelAndText:
-        return {"In order to add the label and text %@", "Add"};
+        return ModeTexts{L(QStringLiteral("In order to add the label and text %@")),
+                         L(QStringLiteral("Add"))};
     case Mode::ReplaceLabelAndText:
-        return {"In order to replace the label and text %@", "Replace"};
+        return ModeTexts{L(QStringLiteral("In order to replace the label and text %@")),
+                         L(QStringLiteral("Replace"))};
     case Mode::ReplaceText:
-        return {"In order to replace the text %@", "Replace"};
+        return ModeTexts{L(QStringLiteral("In order to replace the text %@")), L(QStringLiteral("Replace"))};
     case Mode::PrependText:
-        return {"In order to prepend the text %@", "Prepend"};
+        return ModeTexts{L(QStringLiteral("In order to prepend the text %@")), L(QStringLiteral("Prepend"))};
     case Mode::AppendText:
-        return {"In order to append the text %@", "Append"};
+        return ModeTexts{L(QStringLiteral("In order to append the text %@")), L(QStringLiteral("Append"))};
     case Mode::Other:
         break;
     }
-    return {nullptr, nullptr};
+    return std::nullopt;
 }
 
 } // namespace
@@ -102,11 +107,11 @@ void ReplaceAlertPanel::fillLabelPopup()
 
 void ReplaceAlertPanel::applyMode()
 {
-    const ModeTexts texts = textsFor(m_type);
-    if (!texts.message)
+    const std::optional<ModeTexts> texts = textsFor(m_type);
+    if (!texts)
         return;
-    m_message->setText(TextFormat::fill(L(QString::fromLatin1(texts.message)), {m_identifier}));
-    m_okButton->setText(L(QString::fromLatin1(texts.button)));
+    m_message->setText(TextFormat::fill(texts->message, {QNPerson::localizedIdentifierForKey(m_identifier)}));
+    m_okButton->setText(texts->button);
     switch (m_type) {
     case Mode::AddLabelAndText:
         m_labelPopup->setEnabled(true);
@@ -126,6 +131,18 @@ void ReplaceAlertPanel::applyMode()
         m_labelPopup->setEnabled(false);
         break;
     }
+}
+
+// Typing goes to the text at once and Return confirms, as in any sheet that asks for a text. The
+// window is asked to become active once it is on screen, for a desktop that does not do so itself.
+void ReplaceAlertPanel::setVisible(bool visible)
+{
+    Sheet::setVisible(visible);
+    if (!visible)
+        return;
+    m_textField->setFocus(Qt::OtherFocusReason);
+    m_textField->selectAll();
+    activateWindow();
 }
 
 void ReplaceAlertPanel::popupSelected(int index)

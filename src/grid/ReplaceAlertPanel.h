@@ -54,6 +54,8 @@ public:
     void okPressed();
     void cancelPressed();
 
+    void setVisible(bool visible) override;
+
     QLabel *replaceAlertMessage() const { return m_message; }
     QComboBox *columnPopup() const { return m_columnPopup; }
     QComboBox *labelPopup() const { return m_labelPopup; }

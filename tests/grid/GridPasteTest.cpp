@@ -1,0 +1,280 @@
+#include "GridFixture.h"
+
+#include "addressbook/ViewTypes.h"
+#include "app/MenuCommand.h"
+#include "app/WindowController.h"
+#include "grid/GridTextParser.h"
+#include "platform/widgets/TestMode.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QMenu>
+
+namespace {
+
+// The main window over one group, its Edit menu's Copy and Paste reaching the grid as they do in
+// the program.
+class GridPasteTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UserDefaults::standard().removePersistentDomain();
+        defaults().setObject(ViewTypes::defaultViewTypeDict(), DefaultsKey::ViewTypeDict);
+        TestMode::setEnabled(true);
+        Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
+        ContactsUserDefaults::setCountryCodeForTesting(QStringLiteral("us"));
+        ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderGivenName);
+        m_window = std::make_unique<WindowController>(defaults(), SplitPanes::makeDefault(defaults()));
+        m_group = std::make_shared<GroupDict>();
+        m_group->top = true;
+        m_group->name = QStringLiteral("All Contacts");
+        m_group->containerIdentifier = QStringLiteral("c1");
+        m_group->contactTable = m_table;
+        auto container = std::make_shared<ContainerDict>();
+        container->identifier = QStringLiteral("c1");
+        container->groups = {m_group};
+        view()->setContainerTable({container});
+        view()->setSelectedGroupDict(m_group);
+        view()->setContactTable(m_table);
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        QCoreApplication::processEvents();
+        TestMode::setEnabled(false);
+        ContactsUserDefaults::setCountryCodeForTesting(std::nullopt);
+        ContactsUserDefaults::setSortOrderForTesting(std::nullopt);
+    }
+
+    static UserDefaults &defaults() { return UserDefaults::standard(); }
+    ViewController *view() const { return m_window->mainViewController(); }
+    ContactsViewController *grid() const
+    {
+        return static_cast<ContactsViewController *>(view()->contactsViewController());
+    }
+
+    // The contacts as the program hands a loaded book to its panes.
+    void show()
+    {
+        view()->setRepresentedObject({});
+        m_window->show();
+        QCoreApplication::processEvents();
+    }
+
+    void showViewType(const QString &viewType)
+    {
+        defaults().setObject(viewType, DefaultsKey::SelectedViewType);
+        grid()->setSelectedViewType(viewType);
+        grid()->updateTable();
+    }
+
+    void trigger(MenuCommand command)
+    {
+        QAction *item = m_window->menuItem(command);
+        ASSERT_TRUE(item);
+        // Opening the menu validates its items.
+        for (QObject *menu : item->associatedObjects()) {
+            if (auto *shown = qobject_cast<QMenu *>(menu))
+                emit shown->aboutToShow();
+        }
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    // Selects the contact's first row alone.
+    void selectContact(const ContactRowPtr &contact)
+    {
+        const QList<SubContactRowPtr> rows = grid()->subContactTable();
+        for (int row = 0; row < rows.size(); ++row) {
+            if (rows.at(row)->person == contact->person) {
+                grid()->gridTableView()->selectionModel()->select(grid()->model()->index(row, 0),
+                                                                  QItemSelectionModel::ClearAndSelect |
+                                                                      QItemSelectionModel::Rows);
+                return;
+            }
+        }
+        FAIL() << "no row";
+    }
+
+    // The new contacts that are not undone (undoing an addition marks the rows deleted).
+    QList<ContactRowPtr> added() const
+    {
+        QList<ContactRowPtr> rows;
+        for (const ContactRowPtr &row : std::as_const(*m_table)) {
+            if (row->isNew && !row->deleted)
+                rows.append(row);
+        }
+        return rows;
+    }
+
+    ContactRowPtr add(const QNPersonPtr &person)
+    {
+        auto row = std::make_shared<ContactRow>();
+        row->person = person;
+        row->uniqueId = person->uniqueId();
+        m_table->append(row);
+        return row;
+    }
+
+    // A contact with a value in most fields, several of them with blanks, commas and line breaks.
+    ContactRowPtr anh()
+    {
+        auto person = std::make_shared<QNPerson>();
+        person->setValue(QVariantMap{{PersonKey::FirstName, QStringLiteral("Anh")},
+                                     {PersonKey::LastName, QStringLiteral("Nguyễn")},
+                                     {PersonKey::ShowAsPerson, true},
+                                     {PersonKey::NameOrdering, 0}},
+                         PersonIdentifier::Name);
+        person->setValue(QStringLiteral("Acme, Inc."), QStringLiteral("Company"));
+        person->setValue(QStringLiteral("Sales"), QStringLiteral("Department"));
+        person->setValue(QStringLiteral("line one\nline two"), QStringLiteral("Note"));
+        person->setValue(
+            QVariantList{QVariantMap{{PersonKey::Label, "mobile"}, {PersonKey::Value, "555 1234"}}},
+            QStringLiteral("Phone"));
+        person->setValue(
+            QVariantList{QVariantMap{{PersonKey::Label, "work"}, {PersonKey::Value, "anh@example.com"}}},
+            QStringLiteral("Email"));
+        person->setValue(QVariantList{QVariantMap{{PersonKey::Label, "mother"}, {PersonKey::Value, "Mai"}}},
+                         QStringLiteral("Relationship"));
+        person->setValue(QVariantList{QVariantMap{
+                             {PersonKey::Label, "anniversary"},
+                             {PersonKey::Value, QVariantMap{{"year", 2010}, {"month", 6}, {"day", 1}}}}},
+                         QStringLiteral("Dates"));
+        person->setValue(
+            QVariantMap{{PersonKey::Value, QVariantMap{{"year", 1990}, {"month", 4}, {"day", 5}}}},
+            PersonIdentifier::Birthday);
+        return add(person);
+    }
+
+    std::unique_ptr<WindowController> m_window;
+    ContactTablePtr m_table = std::make_shared<ContactTable>();
+    GroupDictPtr m_group;
+};
+
+QString clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+// Copy then Paste gives a contact whose row copies as the same text, whatever the columns were
+// when Paste came; one undo step takes it away.
+TEST_F(GridPasteTest, CopyThenPasteGivesTheSameTextsInTheSameFields)
+{
+    for (const MenuCommand copy : {MenuCommand::Copy, MenuCommand::CopyAsCSV}) {
+        SCOPED_TRACE(int(copy));
+        m_table->clear();
+        const ContactRowPtr original = anh();
+        show();
+        for (const QString &viewType : {QStringLiteral("Name"), QStringLiteral("Personal Information")}) {
+            SCOPED_TRACE(viewType.toStdString());
+            showViewType(viewType);
+            selectContact(original);
+            trigger(copy);
+            const QString copied = clipboardText();
+            ASSERT_TRUE(copied.contains("\"Anh Nguyễn\"")) << copied.toStdString();
+
+            showViewType(QStringLiteral("Phone"));
+            trigger(MenuCommand::Paste);
+            ASSERT_EQ(added().size(), 1);
+            const ContactRowPtr pasted = added().first();
+            EXPECT_EQ(pasted->person->compositeName(), "Anh Nguyễn");
+
+            showViewType(viewType);
+            selectContact(pasted);
+            trigger(copy);
+            EXPECT_EQ(clipboardText(), copied);
+
+            trigger(MenuCommand::Undo);
+            EXPECT_TRUE(added().isEmpty());
+        }
+    }
+}
+
+TEST_F(GridPasteTest, CopiedFieldsComeBackAsValuesWithTheirLabels)
+{
+    const ContactRowPtr original = anh();
+    show();
+    showViewType(QStringLiteral("Name"));
+    selectContact(original);
+    trigger(MenuCommand::Copy);
+    trigger(MenuCommand::Paste);
+    ASSERT_EQ(added().size(), 1);
+    QNPerson &pasted = *added().first()->person;
+    EXPECT_EQ(pasted.stringValueForIdentifier("Company"), "Acme, Inc.");
+    EXPECT_EQ(pasted.stringValueForIdentifier("Department"), "Sales");
+    EXPECT_EQ(pasted.stringValueForIdentifier("Note"), "line one\nline two");
+    const auto phone = pasted.labeledValueForIdentifierAtIndex("Phone", 0);
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(phone->value(PersonKey::Label), "mobile");
+    EXPECT_EQ(phone->value(PersonKey::StringValue), "555 1234");
+    EXPECT_EQ(pasted.labeledValueForIdentifierAtIndex("Relationship", 0)->value(PersonKey::Label), "mother");
+    EXPECT_EQ(pasted.stringValueForIdentifier(PersonIdentifier::Birthday),
+              original->person->stringValueForIdentifier(PersonIdentifier::Birthday));
+}
+
+// Text that is a vCard, as mail programs copy a contact: one contact per card, in one step.
+TEST_F(GridPasteTest, AVCardAsTextGivesOneContactPerCard)
+{
+    show();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Nguyễn;Anh;;;\r\n"
+                       "FN:Anh Nguyễn\r\nTEL;TYPE=CELL:555\r\nEND:VCARD\r\n"
+                       "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Roe;Bob;;;\r\n"
+                       "FN:Bob Roe\r\nEND:VCARD\r\n"));
+    trigger(MenuCommand::Paste);
+    QStringList names;
+    for (const ContactRowPtr &row : added())
+        names.append(row->person->compositeName());
+    EXPECT_EQ(names, QStringList({"Anh Nguyễn", "Bob Roe"}));
+    EXPECT_EQ(added().first()->person->labeledValueForIdentifier("Phone").size(), 1);
+    trigger(MenuCommand::Undo);
+    EXPECT_TRUE(added().isEmpty());
+}
+
+// Other programs' text: quotes around a whole field go, every column that holds text takes its
+// field, and a value starting with one of its labels gets that label.
+TEST_F(GridPasteTest, OtherTextLosesItsQuotesAndKeepsItsColumns)
+{
+    const QStringList columns{"Name", "Birthday", "Relationship", "Phone", "URL"};
+    QList<ContactRowPtr> rows = GridTextParser::contactsFromString(
+        "\"Anh \"\"Bo\"\" Nguyễn\"\t1990-04-05\tMai\tmobile:555\thttp://example.com", columns);
+    ASSERT_EQ(rows.size(), 1);
+    QNPerson &person = *rows.first()->person;
+    EXPECT_EQ(person.nameValue().value(PersonKey::LastName), "Anh \"Bo\" Nguyễn");
+    EXPECT_TRUE(person.stringValueForIdentifier(PersonIdentifier::Birthday).startsWith("1990.04.05"));
+    EXPECT_EQ(person.labeledValueForIdentifierAtIndex("Relationship", 0)->value(PersonKey::StringValue),
+              "Mai");
+    const auto phone = person.labeledValueForIdentifierAtIndex("Phone", 0);
+    EXPECT_EQ(phone->value(PersonKey::Label), "mobile");
+    EXPECT_EQ(phone->value(PersonKey::StringValue), "555");
+    const auto url = person.labeledValueForIdentifierAtIndex("URL", 0);
+    EXPECT_EQ(url->value(PersonKey::StringValue), "http://example.com");
+    EXPECT_EQ(url->value(PersonKey::Label), "home page") << "the program's own home-page label";
+
+    // Custom items take their fields too (here as Copy wrote them).
+    const std::optional<QVariantList> definitions = QNPerson::customItems();
+    QNPerson::setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+                              QVariantMap{{"Name", "Club"}, {"Type", "Labeled Value"}, {"Labels", QStringList{"chess"}}}});
+    rows = GridTextParser::contactsFromString("Lee\tgolf\tchess:Ann", {"Name", "Hobby", "Club"}, true);
+    QNPerson::setCustomItems(definitions.value_or(QVariantList()));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.first()->person->stringValueForIdentifier("Hobby"), "golf");
+    const auto club = rows.first()->person->labeledValueForIdentifierAtIndex("Club", 0);
+    ASSERT_TRUE(club);
+    EXPECT_EQ(club->value(PersonKey::Label), "chess");
+
+    EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,\"open"), QStringList({"a, b", " c", "\"open"}));
+    EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,d", true), QStringList({"a, b", "c,d"}));
+    EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb\t\\t", true), QStringList({"a\nb", "\t"}));
+    EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb"), QStringList({"a\\nb"}));
+    EXPECT_TRUE(GridTextParser::isVCard(" \nbegin:vcard\nEND:VCARD"));
+    EXPECT_FALSE(GridTextParser::isVCard("Note\nBEGIN:VCARD"));
+}
+
+} // namespace
