@@ -113,9 +113,8 @@ void ContactsViewController::connectTable()
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::tableViewColumnDidMove);
     connect(m_tableView, &GridTableView::willAppear, this, &ContactsViewController::viewWillAppear);
     connect(m_tableView, &QAbstractItemView::doubleClicked, m_cellEditing, &GridCellEditing::tableViewDoubleAction);
-    // The commit reloads the rows, which must not happen while the table is still closing the editor.
-    connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing, &GridCellEditing::textFieldCellChanged,
-            Qt::QueuedConnection);
+    connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing,
+            &GridCellEditing::inPlaceEditEnded);
     connect(m_cellDelegate, &GridCellDelegate::labelPopupClicked, m_cellEditing, &GridCellEditing::showLabelPopup,
             Qt::QueuedConnection);
 }
@@ -451,18 +450,9 @@ void ContactsViewController::selectRows(const QList<int> &rows)
 {
     if (rows.isEmpty() || m_state.columns.isEmpty())
         return;
-    const int lastColumn = int(m_state.columns.size()) - 1;
-    QItemSelection selection;
-    for (qsizetype i = 0; i < rows.size();) {
-        qsizetype end = i;
-        while (end + 1 < rows.size() && rows.at(end + 1) == rows.at(end) + 1)
-            ++end;
-        selection.select(m_model->index(rows.at(i), 0), m_model->index(rows.at(end), lastColumn));
-        i = end + 1;
-    }
-    QItemSelectionModel *selectionModel = m_tableView->selectionModel();
-    selectionModel->setCurrentIndex(m_model->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
-    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_tableView->selectionModel()->setCurrentIndex(m_model->index(rows.first(), 0),
+                                                   QItemSelectionModel::NoUpdate);
+    m_tableView->selectRows(rows);
     m_tableView->scrollTo(m_model->index(rows.first(), 0));
 }
 
