@@ -49,6 +49,10 @@ signals:
     void editorRequested(const GridEditorRequest &request);
     // The header menu chose a sort option and stored it in the defaults.
     void sortOptionsDictChanged();
+    // A command (an item command, a phone layout) changed values of contacts and reloaded the
+    // grid, keeping its selection: whatever shows a selected contact, the detail pane first, must
+    // read it again.
+    void valuesChanged();
 
 private:
     GridCommandHost m_host;
