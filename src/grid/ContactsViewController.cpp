@@ -56,6 +56,8 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     viewDidLoad();
     m_commands = std::make_unique<GridCommands>(*this);
     connect(m_commands.get(), &GridCommands::editorRequested, this, &ContactsViewController::showRequestedEditor);
+    connect(m_commands.get(), &GridCommands::valuesWritten, this, &ContactsViewController::valuesWritten);
+    connect(m_cellEditing, &GridCellEditing::valuesWritten, this, &ContactsViewController::valuesWritten);
 }
 
 // The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.
@@ -432,8 +434,9 @@ void ContactsViewController::reloadKeepingSelection(const GridSelectionMemory &m
 {
     m_reloading = true;
     reloadData();
-    selectRows(reshaped ? memory.rowsOfSelectedContacts(m_state.subContactTable)
-                        : memory.rowsToSelect(m_state.subContactTable));
+    const QList<int> rows = reshaped ? memory.rowsOfSelectedContacts(m_state.subContactTable)
+                                     : memory.rowsToSelect(m_state.subContactTable);
+    selectRows(rows, rowOf(before, rows));
     m_reloading = false;
     notifyIfSelectionMoved(before);
     refreshDetailViews();
@@ -446,14 +449,26 @@ void ContactsViewController::refreshDetailViews()
 
 // --- selection ------------------------------------------------------------------------------
 
-void ContactsViewController::selectRows(const QList<int> &rows)
+void ContactsViewController::selectRows(const QList<int> &rows, int current)
 {
     if (rows.isEmpty() || m_state.columns.isEmpty())
         return;
-    m_tableView->selectionModel()->setCurrentIndex(m_model->index(rows.first(), 0),
+    const int currentRow = rows.contains(current) ? current : rows.first();
+    m_tableView->selectionModel()->setCurrentIndex(m_model->index(currentRow, 0),
                                                    QItemSelectionModel::NoUpdate);
     m_tableView->selectRows(rows);
     m_tableView->scrollTo(m_model->index(rows.first(), 0));
+}
+
+int ContactsViewController::rowOf(const SelectionKey &key, const QList<int> &among) const
+{
+    for (int row : among) {
+        if (row >= 0 && row < m_state.subContactTable.size() &&
+            m_state.subContactTable.uniqueId(row) == key.uniqueId &&
+            m_state.subContactTable.labelIndex(row) == key.labelIndex)
+            return row;
+    }
+    return -1;
 }
 
 ContactsViewController::SelectionKey ContactsViewController::selectionKey() const

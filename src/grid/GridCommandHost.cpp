@@ -91,6 +91,6 @@ void GridCommandHost::finishChanges(bool changed) const
     if (m_edits)
         m_edits->setDocumentEdited(true);
     m_grid.updateTable();
-    if (m_valuesChanged)
-        m_valuesChanged();
+    if (m_valuesWritten)
+        m_valuesWritten();
 }

@@ -56,10 +56,10 @@ public:
     // After a command's last change: the window is marked edited, the grid reloaded and the
     // observer told, only when something changed.
     void finishChanges(bool changed) const;
-    void setValuesChangedObserver(std::function<void()> observer) { m_valuesChanged = std::move(observer); }
+    void setValuesWrittenObserver(std::function<void()> observer) { m_valuesWritten = std::move(observer); }
 
 private:
     ContactsViewController &m_grid;
     GridEditDelegate *m_edits = nullptr;
-    std::function<void()> m_valuesChanged;
+    std::function<void()> m_valuesWritten;
 };
