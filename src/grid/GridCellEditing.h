@@ -23,8 +23,10 @@ class QNPerson;
 // A double-click opens the cell's value editor, the contact popover (on a name) or edits the
 // cell's text in place; Command (Ctrl) asks for the list editor of the whole field. In edit state
 // a double-click with several rows chosen first asks whether the same value is to go to all of
-// them. A commit writes every chosen row through the undoable edits as one undo step; the rows are
-// resolved to their contacts before the first write, which re-sorts the grid.
+// them. A commit writes every chosen row through the undoable edits as one undo step. The rows are
+// resolved to their contacts when the edit begins: the commit arrives after the table has closed
+// the editor, when Return, Tab or a click may already have moved the selection, and every write
+// re-sorts the grid.
 class GridCellEditing : public QObject
 {
     Q_OBJECT
