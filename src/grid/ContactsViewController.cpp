@@ -56,6 +56,8 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     viewDidLoad();
     m_commands = std::make_unique<GridCommands>(*this);
     connect(m_commands.get(), &GridCommands::editorRequested, this, &ContactsViewController::showRequestedEditor);
+    connect(m_commands.get(), &GridCommands::valuesWritten, this, &ContactsViewController::valuesWritten);
+    connect(m_cellEditing, &GridCellEditing::valuesWritten, this, &ContactsViewController::valuesWritten);
 }
 
 // The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.
@@ -113,9 +115,8 @@ void ContactsViewController::connectTable()
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::tableViewColumnDidMove);
     connect(m_tableView, &GridTableView::willAppear, this, &ContactsViewController::viewWillAppear);
     connect(m_tableView, &QAbstractItemView::doubleClicked, m_cellEditing, &GridCellEditing::tableViewDoubleAction);
-    // The commit reloads the rows, which must not happen while the table is still closing the editor.
-    connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing, &GridCellEditing::textFieldCellChanged,
-            Qt::QueuedConnection);
+    connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing,
+            &GridCellEditing::inPlaceEditEnded);
     connect(m_cellDelegate, &GridCellDelegate::labelPopupClicked, m_cellEditing, &GridCellEditing::showLabelPopup,
             Qt::QueuedConnection);
 }
@@ -448,8 +449,9 @@ void ContactsViewController::reloadKeepingSelection(const GridSelectionMemory &m
 {
     m_reloading = true;
     reloadData();
-    selectRows(reshaped ? memory.rowsOfSelectedContacts(m_state.subContactTable)
-                        : memory.rowsToSelect(m_state.subContactTable));
+    const QList<int> rows = reshaped ? memory.rowsOfSelectedContacts(m_state.subContactTable)
+                                     : memory.rowsToSelect(m_state.subContactTable);
+    selectRows(rows, rowOf(before, rows));
     m_reloading = false;
     notifyIfSelectionMoved(before);
     refreshDetailViews();
@@ -462,23 +464,26 @@ void ContactsViewController::refreshDetailViews()
 
 // --- selection ------------------------------------------------------------------------------
 
-void ContactsViewController::selectRows(const QList<int> &rows)
+void ContactsViewController::selectRows(const QList<int> &rows, int current)
 {
     if (rows.isEmpty() || m_state.columns.isEmpty())
         return;
-    const int lastColumn = int(m_state.columns.size()) - 1;
-    QItemSelection selection;
-    for (qsizetype i = 0; i < rows.size();) {
-        qsizetype end = i;
-        while (end + 1 < rows.size() && rows.at(end + 1) == rows.at(end) + 1)
-            ++end;
-        selection.select(m_model->index(rows.at(i), 0), m_model->index(rows.at(end), lastColumn));
-        i = end + 1;
-    }
-    QItemSelectionModel *selectionModel = m_tableView->selectionModel();
-    selectionModel->setCurrentIndex(m_model->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
-    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const int currentRow = rows.contains(current) ? current : rows.first();
+    m_tableView->selectionModel()->setCurrentIndex(m_model->index(currentRow, 0),
+                                                   QItemSelectionModel::NoUpdate);
+    m_tableView->selectRows(rows);
     m_tableView->scrollTo(m_model->index(rows.first(), 0));
+}
+
+int ContactsViewController::rowOf(const SelectionKey &key, const QList<int> &among) const
+{
+    for (int row : among) {
+        if (row >= 0 && row < m_state.subContactTable.size() &&
+            m_state.subContactTable.uniqueId(row) == key.uniqueId &&
+            m_state.subContactTable.labelIndex(row) == key.labelIndex)
+            return row;
+    }
+    return -1;
 }
 
 ContactsViewController::SelectionKey ContactsViewController::selectionKey() const

@@ -139,6 +139,14 @@ public:
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
 
+signals:
+    // Values of contacts were written from the grid (an in-place edit, a label popup, an item
+    // command, a phone layout) and the grid reloaded, keeping its selection. The undoable edits of
+    // labelled lists refresh only the grid: whatever else shows a selected contact, the detail
+    // pane first, must read it again.
+    void valuesWritten();
+
+public:
     // Offers a label for the field from now on (a pasted or dropped value's own label); nothing
     // for a null label.
     static void addLabel(const QString &label, const QString &identifier);
@@ -174,7 +182,11 @@ private:
     void applyRowHeights();
     void updateFooterSpan();
     void updateSortIndicator();
-    void selectRows(const QList<int> &rows);
+    // The current row (the one the detail pane shows) is `current` when it is among the rows,
+    // else the first.
+    void selectRows(const QList<int> &rows, int current = -1);
+    // The row among these that shows the key's contact and value; -1 for none.
+    int rowOf(const SelectionKey &key, const QList<int> &among) const;
     SelectionKey selectionKey() const;
     void notifyIfSelectionMoved(const SelectionKey &before);
     void refreshDetailViews();

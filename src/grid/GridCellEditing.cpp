@@ -15,6 +15,7 @@
 #include "ui/widgets/LabelPopup.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QSet>
@@ -65,6 +66,18 @@ GridCellEditing::GridCellEditing(GridState &state, GridTableView &table, Contact
 SubContactRowPtr GridCellEditing::rowAt(int row) const
 {
     return row >= 0 && row < m_state.subContactTable.size() ? m_state.subContactTable.at(row) : nullptr;
+}
+
+// Top to bottom; indexes past the rows are left out.
+QList<SubContactRowPtr> GridCellEditing::rowsAt(QList<int> rows) const
+{
+    std::sort(rows.begin(), rows.end());
+    QList<SubContactRowPtr> found;
+    for (int index : std::as_const(rows)) {
+        if (const SubContactRowPtr subContact = rowAt(index))
+            found.append(subContact);
+    }
+    return found;
 }
 
 QString GridCellEditing::identifierAt(int column) const
@@ -186,6 +199,9 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
     const QRect rect = cellFrame(column, row);
     const bool command = isCommandHeld();
     const QString kind = kindOf(identifier, person);
+    const auto editInPlace = [&] {
+        startInPlaceEditing(column, row, m_editors.selectedRowIndexes().value_or(QList<int>{row}));
+    };
     if (identifier == PersonIdentifier::Name) {
         m_contactPopovers.showContactInfoPopover(subContact, rect);
         return;
@@ -200,7 +216,7 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
         else if (!address)
             m_editors.showMultiValuePopover(subContact, Address, subContact->labelIndex, rect);
         else
-            startInPlaceEditing(column, row);
+            editInPlace();
         return;
     }
     const auto entry = person.labeledValueForIdentifierAtIndex(identifier, subContact->labelIndex);
@@ -222,61 +238,123 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
         if (command || !entry)
             m_editors.showMultiValuePopover(subContact, identifier, command ? index : 0, rect);
         else
-            startInPlaceEditing(column, row);
+            editInPlace();
     } else if (kind == PersonValueType::String) {
         // A string belongs to the contact's first row; a locked grid never edits it.
         if (m_state.editState && subContact->labelIndex == 0)
-            startInPlaceEditing(column, row);
+            editInPlace();
     }
 }
 
-bool GridCellEditing::startInPlaceEditing(int column, int row)
+bool GridCellEditing::startInPlaceEditing(int column, int row, const QList<int> &targetRows)
 {
-    const QModelIndex index = m_table.model() ? m_table.model()->index(row, column) : QModelIndex();
-    if (!index.isValid())
+    return beginEdit({row, column, rowAt(row), rowsAt(targetRows)});
+}
+
+bool GridCellEditing::beginEdit(InPlaceEdit edit)
+{
+    const QModelIndex index = m_table.model() ? m_table.model()->index(edit.row, edit.column) : QModelIndex();
+    if (!edit.edited || !(index.flags() & Qt::ItemIsEditable))
         return false;
-    m_table.setCurrentIndex(index);
+    // The selection stays: a value chosen for several rows is edited with all of them selected.
+    m_table.selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_table.scrollTo(index);
     m_table.edit(index);
-    return m_table.indexWidget(index) != nullptr;
+    if (!editorOf(edit))
+        return false;
+    m_edit = std::move(edit);
+    return true;
+}
+
+QLineEdit *GridCellEditing::editorOf(const InPlaceEdit &edit) const
+{
+    const QAbstractItemModel *model = m_table.model();
+    return model ? qobject_cast<QLineEdit *>(m_table.indexWidget(model->index(edit.row, edit.column)))
+                 : nullptr;
+}
+
+std::optional<GridCellEditing::InPlaceEdit> GridCellEditing::openEdit() const
+{
+    if (!m_edit || !editorOf(*m_edit))
+        return std::nullopt;
+    return m_edit;
+}
+
+void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed)
+{
+    const GridRows &rows = m_state.subContactTable;
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.uniqueId(row) != edit.edited->uniqueId || rows.labelIndex(row) != edit.edited->labelIndex)
+            continue;
+        edit.row = row;
+        edit.edited = rowAt(row);
+        if (beginEdit(edit) && typed)
+            editorOf(edit)->setText(*typed);
+        return;
+    }
 }
 
 // --- commits --------------------------------------------------------------------------------
 
+GridCellEditing::InPlaceEdit GridCellEditing::takeEdit(int row, int column)
+{
+    InPlaceEdit edit;
+    if (m_edit && m_edit->row == row && m_edit->column == column) {
+        edit = std::move(*m_edit);
+        m_edit.reset();
+    } else {
+        edit = {row, column, rowAt(row), rowsAt(m_editors.selectedRowIndexes().value_or(QList<int>{row}))};
+    }
+    // Every commit ends the chosen rows of its edit, whether or not anything changes.
+    m_editors.setSelectedRowIndexes(std::nullopt);
+    return edit;
+}
+
 void GridCellEditing::textFieldCellChanged(int row, int column, const QString &text)
 {
-    const QString identifier = identifierAt(column);
-    const SubContactRowPtr edited = rowAt(row);
-    if (identifier.isEmpty() || !edited || !edited->person) {
-        m_editors.setSelectedRowIndexes(std::nullopt);
+    commitEdit(takeEdit(row, column), text);
+}
+
+void GridCellEditing::inPlaceEditEnded(int row, int column, const QString &text)
+{
+    const InPlaceEdit edit = takeEdit(row, column);
+    QMetaObject::invokeMethod(
+        this, [this, edit, text] { commitEdit(edit, text); }, Qt::QueuedConnection);
+}
+
+void GridCellEditing::commitEdit(const InPlaceEdit &edit, const QString &text)
+{
+    const QString identifier = identifierAt(edit.column);
+    if (identifier.isEmpty() || !edit.edited || !edit.edited->person ||
+        EditedInEditorsOnly.contains(identifier))
         return;
+    if (edit.targets.size() == 1 && storedText(identifier, *edit.edited) == text)
+        return;
+    // The reload closes an editor opened since (Return or Tab moved on); its edit goes on.
+    const std::optional<InPlaceEdit> continuing = openEdit();
+    std::optional<QString> typed;
+    if (continuing && editorOf(*continuing)->isModified())
+        typed = editorOf(*continuing)->text();
+    if (!commitText(edit.targets, identifier, text))
+        return;
+    m_grid.updateTable();
+    emit valuesWritten();
+    if (continuing)
+        resumeEdit(*continuing, typed);
+}
+
+// The value an in-place edit of the row starts from.
+QString GridCellEditing::storedText(const QString &identifier, const SubContactRow &row) const
+{
+    QNPerson &person = *row.person;
+    const QString kind = kindOf(identifier, person);
+    if (GridField::isAddressPart(identifier) || kind == PersonValueType::String)
+        return GridField::editableText(identifier, person, row.labelIndex, m_state.customItems);
+    if (kind == PersonValueType::Labeled) {
+        const auto entry = person.labeledValueForIdentifierAtIndex(identifier, row.labelIndex);
+        return entry ? entry->value(PersonKey::StringValue).toString() : QString();
     }
-    const QList<int> rows = m_editors.selectedRowIndexes().value_or(m_table.selectedRowIndexes());
-    bool unchanged = false;
-    if (rows.size() == 1) {
-        QNPerson &person = *edited->person;
-        const QString kind = kindOf(identifier, person);
-        QString current;
-        if (GridField::isAddressPart(identifier) || kind == PersonValueType::String) {
-            current = GridField::editableText(identifier, person, edited->labelIndex, m_state.customItems);
-        } else if (kind == PersonValueType::Labeled) {
-            const auto entry = person.labeledValueForIdentifierAtIndex(identifier, edited->labelIndex);
-            current = entry ? entry->value(PersonKey::StringValue).toString() : QString();
-        }
-        unchanged = current == text;
-    }
-    if (!unchanged && !EditedInEditorsOnly.contains(identifier)) {
-        // Every write re-sorts the rows: take them all before the first.
-        QList<SubContactRowPtr> chosen;
-        QList<int> sorted = rows;
-        std::sort(sorted.begin(), sorted.end());
-        for (int index : std::as_const(sorted)) {
-            if (const SubContactRowPtr subContact = rowAt(index))
-                chosen.append(subContact);
-        }
-        if (commitText(chosen, identifier, text))
-            m_grid.updateTable();
-    }
-    m_editors.setSelectedRowIndexes(std::nullopt);
+    return QString();
 }
 
 bool GridCellEditing::commitText(const QList<SubContactRowPtr> &rows, const QString &identifier,
@@ -353,14 +431,11 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
         return;
     const QList<int> chosen = chosenRows(row);
     if (chosen.size() == 1) {
-        writeLabel(edited, kind, *label);
+        if (writeLabel(edited, kind, *label))
+            emit valuesWritten();
         return;
     }
-    QList<SubContactRowPtr> rows;
-    for (int index : chosen) {
-        if (const SubContactRowPtr subContact = rowAt(index))
-            rows.append(subContact);
-    }
+    const QList<SubContactRowPtr> rows = rowsAt(chosen);
     Alert alert;
     alert.setMessageText(L(QStringLiteral("Do you want to set the same label in the selected rows")));
     alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
@@ -370,16 +445,19 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
     alert.beginSheetModalForWindow(m_table.window(), [self, rows, kind, label](int response) {
         if (!self)
             return;
+        bool changed = false;
         if (response == Alert::FirstButton && self->m_delegate) {
             UndoManager *undoManager = self->m_delegate->undoManager();
             std::optional<UndoGroup> group;
             if (undoManager)
                 group.emplace(*undoManager);
             for (const SubContactRowPtr &subContact : rows)
-                self->writeLabel(subContact, kind, *label);
+                changed = self->writeLabel(subContact, kind, *label) || changed;
         }
         // Cancel: the popups show the stored labels again.
         self->m_grid.updateTable();
+        if (changed)
+            emit self->valuesWritten();
     });
 }
 

@@ -15,6 +15,7 @@ class ContactsViewControllerDelegate;
 class GridContactPopovers;
 class GridEditorPresenter;
 class GridTableView;
+class QLineEdit;
 class QNPerson;
 
 // What a double-click on a grid cell does, and the commits of the edits made inside cells.
@@ -22,8 +23,10 @@ class QNPerson;
 // A double-click opens the cell's value editor, the contact popover (on a name) or edits the
 // cell's text in place; Command (Ctrl) asks for the list editor of the whole field. In edit state
 // a double-click with several rows chosen first asks whether the same value is to go to all of
-// them. A commit writes every chosen row through the undoable edits as one undo step; the rows are
-// resolved to their contacts before the first write, which re-sorts the grid.
+// them. A commit writes every chosen row through the undoable edits as one undo step. The rows are
+// resolved to their contacts when the edit begins: the commit arrives after the table has closed
+// the editor, when Return, Tab or a click may already have moved the selection, and every write
+// re-sorts the grid.
 class GridCellEditing : public QObject
 {
     Q_OBJECT
@@ -48,19 +51,50 @@ public:
     // set on the presenter; the entry point for keys and menus.
     void editTableViewCellOrShowPopoverForColumn(int column, int row);
 
-    // The text of an in-place edit of that cell: written to every chosen row.
+    // Edits the cell's text in place; the text goes to these rows (their contacts as they are
+    // now) when the edit ends. False when no editor opened.
+    bool startInPlaceEditing(int column, int row, const QList<int> &targetRows);
+
+    // The text of an in-place edit of that cell: written to the rows the edit began with.
     void textFieldCellChanged(int row, int column, const QString &text);
+    // The cell's editor ended with this text. Its rows are taken now; the commit follows once the
+    // table has closed the editor, and an edit begun meanwhile (by Return or Tab) goes on after
+    // the commit's reload.
+    void inPlaceEditEnded(int row, int column, const QString &text);
     // The label popup of that cell chose its item: the label goes to the selected rows and this one.
     void popupLabelCellChanged(int row, int column, int itemIndex);
     // Opens the cell's label popup under rect (viewport coordinates).
     void showLabelPopup(int row, int column, const QRect &rect);
 
+signals:
+    // A commit wrote text or a label to contacts, and the grid has reloaded.
+    void valuesWritten();
+
 private:
+    // An in-place edit: its cell, and the rows its text goes to, taken when it began.
+    struct InPlaceEdit
+    {
+        int row = -1;
+        int column = -1;
+        SubContactRowPtr edited;
+        QList<SubContactRowPtr> targets;
+    };
+
     SubContactRowPtr rowAt(int row) const;
+    QList<SubContactRowPtr> rowsAt(QList<int> rows) const;
     QString identifierAt(int column) const;
     QString kindOf(const QString &identifier, QNPerson &person) const;
     QRect cellFrame(int column, int row) const;
-    bool startInPlaceEditing(int column, int row);
+    bool beginEdit(InPlaceEdit edit);
+    // The edit of that cell, ended: the one begun there, else the chosen rows' or the row alone.
+    InPlaceEdit takeEdit(int row, int column);
+    void commitEdit(const InPlaceEdit &edit, const QString &text);
+    QString storedText(const QString &identifier, const SubContactRow &row) const;
+    QLineEdit *editorOf(const InPlaceEdit &edit) const;
+    // The edit under way when its editor is still open.
+    std::optional<InPlaceEdit> openEdit() const;
+    // After a reload: the edit goes on in its row's new place, keeping what was typed.
+    void resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed);
     void lockedDoubleAction(int column, int row);
     // The editor of one of the fields with their own, for the locked grid's double-click.
     bool showLockedEditor(const SubContactRowPtr &row, const QString &identifier, const QString &kind,
@@ -75,4 +109,5 @@ private:
     GridEditorPresenter &m_editors;
     GridContactPopovers &m_contactPopovers;
     ContactsViewControllerDelegate *m_delegate = nullptr;
+    std::optional<InPlaceEdit> m_edit;
 };

@@ -73,6 +73,12 @@ void GridCommandHost::selectRowAlone(int row) const
     table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void GridCommandHost::selectTargetRows(int clickedRow) const
+{
+    if (!m_grid.gridTableView()->selectedRowIndexes().contains(clickedRow))
+        selectRowAlone(clickedRow);
+}
+
 QString GridCommandHost::valueType(const QString &identifier, const QNPerson &person) const
 {
     return GridField::valueType(identifier, person, m_grid.customItems());
@@ -85,4 +91,6 @@ void GridCommandHost::finishChanges(bool changed) const
     if (m_edits)
         m_edits->setDocumentEdited(true);
     m_grid.updateTable();
+    if (m_valuesWritten)
+        m_valuesWritten();
 }

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class ContactsViewController;
 class GridEditDelegate;
 class QNPerson;
@@ -46,13 +48,18 @@ public:
     // The selected rows plus the clicked row, in row order.
     QList<int> selectedRowsWithClickedRow(int clickedRow) const;
     void selectRowAlone(int row) const;
+    // A command on a row outside the selection selects that row alone; a selection that holds it
+    // stays, as the rows the command acts on.
+    void selectTargetRows(int clickedRow) const;
     // The person's type of the field, else the "Type" of the grid's custom item of that name.
     QString valueType(const QString &identifier, const QNPerson &person) const;
-    // After a command's last change: the window is marked edited and the grid reloaded, only when
-    // something changed.
+    // After a command's last change: the window is marked edited, the grid reloaded and the
+    // observer told, only when something changed.
     void finishChanges(bool changed) const;
+    void setValuesWrittenObserver(std::function<void()> observer) { m_valuesWritten = std::move(observer); }
 
 private:
     ContactsViewController &m_grid;
     GridEditDelegate *m_edits = nullptr;
+    std::function<void()> m_valuesWritten;
 };

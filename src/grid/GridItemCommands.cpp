@@ -121,7 +121,7 @@ void GridItemCommands::deleteItem()
     alert.beginSheetModalForWindow(m_host.window(), [self, cell, targets](int response) {
         if (!self || response != Alert::FirstButton || !self->m_host.edits())
             return;
-        self->m_host.selectRowAlone(cell.row);
+        self->m_host.selectTargetRows(cell.row);
         bool changed = false;
         {
             UndoGroup group(*self->m_host.edits()->undoManager());
@@ -165,7 +165,7 @@ void GridItemCommands::replaceItem(Mode mode)
     if (!cell.isValid() || !m_host.edits())
         return;
     const QList<Target> targets = resolve(m_host.targetRows(cell.row), cell.identifier);
-    m_host.selectRowAlone(cell.row);
+    m_host.selectTargetRows(cell.row);
     QPointer<GridItemCommands> self(this);
     openReplaceSheet(cell, mode, [self, cell, targets, mode](const ReplaceAlertPanel &panel) {
         if (!self || !self->m_host.edits())
@@ -268,9 +268,9 @@ void GridItemCommands::insertItem()
     if (!cell.isValid())
         return;
     const QList<int> targets = m_host.targetRows(cell.row);
-    m_host.selectRowAlone(cell.row);
     const QString &identifier = cell.identifier;
     auto openEditor = [&](GridEditor editor, const QString &type) {
+        m_host.selectTargetRows(cell.row);
         emit editorRequested(
             {editor, cell.subContact, cell.row, type, -1, m_host.cellRect(cell.row, cell.column), targets});
     };
@@ -290,14 +290,17 @@ void GridItemCommands::insertItem()
         insertDefault(cell, defaultEntry(QStringLiteral("new"), QStringLiteral("new")));
     else if (kindOf(identifier, *cell.subContact->person) == Kind::Labeled)
         insertDefault(cell, defaultEntry(QStringLiteral("friend"), QStringLiteral("new")));
-    else
+    else {
         // A text column has no second value to add; the sheet shows the text and changes nothing.
+        m_host.selectTargetRows(cell.row);
         openReplaceSheet(cell, Mode::Other, [](const ReplaceAlertPanel &) {});
+    }
 }
 
-// The new value goes to the clicked row's contact alone, once.
+// The new value goes to the clicked row's contact alone, once; that row alone is selected.
 void GridItemCommands::insertDefault(const GridClickedCell &cell, const QVariantMap &entry)
 {
+    m_host.selectRowAlone(cell.row);
     GridEditDelegate *edits = m_host.edits();
     if (!edits)
         return;
@@ -305,6 +308,5 @@ void GridItemCommands::insertDefault(const GridClickedCell &cell, const QVariant
         UndoGroup group(*edits->undoManager());
         edits->undoAddLabeledValue(entry, cell.identifier, cell.subContact, &m_host.grid());
     }
-    edits->setDocumentEdited(true);
-    m_host.grid().updateTable();
+    m_host.finishChanges(true);
 }

@@ -13,7 +13,9 @@
 // The item commands of the cell menu: add, delete (or clear), replace, prepend and append the
 // value of the clicked column in every target row (the selected rows when they hold the clicked
 // row, else the clicked row alone). Each asks first, then hands every change to the view
-// controller's undoable edits inside one undo group.
+// controller's undoable edits inside one undo group. The target rows are left selected, so a
+// command on a row outside the selection selects that row; only a default value added to the
+// clicked contact selects its row alone.
 //
 // Every target is resolved to its contact and its entry's own "labelIndex" before the first
 // change: each change reloads and re-sorts the grid, so row positions would point elsewhere after

@@ -1,8 +1,8 @@
 #include "grid/GridKeyNavigation.h"
 
 #include "grid/ContactsViewController.h"
+#include "grid/GridCellEditing.h"
 #include "grid/GridField.h"
-#include "grid/GridModel.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 
@@ -167,7 +167,8 @@ bool GridKeyNavigation::perform(const Move &move)
         return false;
     m_host.selectRowAlone(move.row);
     if (move.kind == Move::Kind::Edit) {
-        startEditing(move.row, move.column);
+        // The text goes to the row it is typed in, whatever is selected when the edit ends.
+        m_host.grid().cellEditing()->startInPlaceEditing(move.column, move.row, {move.row});
         return true;
     }
     emit editorRequested({move.editor,
@@ -178,17 +179,6 @@ bool GridKeyNavigation::perform(const Move &move)
                           m_host.cellRect(move.row, move.column),
                           {move.row}});
     return !move.passOn;
-}
-
-void GridKeyNavigation::startEditing(int row, int column)
-{
-    GridTableView *table = m_host.grid().gridTableView();
-    const QModelIndex index = m_host.grid().model()->index(row, column);
-    table->setCurrentIndex(index);
-    table->scrollTo(index);
-    // The cell's own editing decides whether it opens (the model's editable flag).
-    if (index.flags() & Qt::ItemIsEditable)
-        table->edit(index);
 }
 
 void GridKeyNavigation::closeEditor(QWidget *editor)

@@ -69,7 +69,6 @@ private:
     template <typename Qualifies> int searchRows(int from, int current, Qualifies qualifies) const;
     bool holdsValue(int row, const QString &listIdentifier) const;
     void watchEditor(QWidget *editor);
-    void startEditing(int row, int column);
     void closeEditor(QWidget *editor);
 
     GridCommandHost &m_host;

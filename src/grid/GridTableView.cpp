@@ -1,8 +1,9 @@
 #include "grid/GridTableView.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -29,6 +30,8 @@ GridTableView::GridTableView(QWidget *parent) : QTableView(parent)
     // The last column fills the rest of the table, never narrower than its own width.
     horizontalHeader()->setStretchLastSection(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_collapseTimer.setSingleShot(true);
+    connect(&m_collapseTimer, &QTimer::timeout, this, &GridTableView::collapseSelection);
 }
 
 QList<int> GridTableView::selectedRowIndexes() const
@@ -40,6 +43,25 @@ QList<int> GridTableView::selectedRowIndexes() const
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void GridTableView::selectRows(const QList<int> &rows)
+{
+    if (!model() || !selectionModel())
+        return;
+    const int lastColumn = model()->columnCount() - 1;
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    QItemSelection selection;
+    // One range per run of adjacent rows.
+    for (qsizetype i = 0; i < sorted.size();) {
+        qsizetype end = i;
+        while (end + 1 < sorted.size() && sorted.at(end + 1) == sorted.at(end) + 1)
+            ++end;
+        selection.select(model()->index(sorted.at(i), 0), model()->index(sorted.at(end), lastColumn));
+        i = end + 1;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 int GridTableView::selectedRow() const
@@ -94,6 +116,7 @@ void GridTableView::resizeEvent(QResizeEvent *event)
 
 void GridTableView::mousePressEvent(QMouseEvent *event)
 {
+    collapseSelection();
     const QModelIndex index = indexAt(event->position().toPoint());
     m_clickedRow = index.isValid() ? index.row() : -1;
     m_clickedColumn = index.isValid() ? index.column() : -1;
@@ -106,9 +129,37 @@ void GridTableView::mousePressEvent(QMouseEvent *event)
     QTableView::mousePressEvent(event);
 }
 
+void GridTableView::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_collapseTo = QPersistentModelIndex();
+    QTableView::mouseReleaseEvent(event);
+    if (m_collapseTo.isValid())
+        m_collapseTimer.start(QApplication::doubleClickInterval());
+}
+
+// The second click of a double-click on the selection: the selection stays for it.
+void GridTableView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (indexAt(event->position().toPoint()) == QModelIndex(m_collapseTo)) {
+        m_collapseTimer.stop();
+        m_collapseTo = QPersistentModelIndex();
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void GridTableView::collapseSelection()
+{
+    m_collapseTimer.stop();
+    const QModelIndex row = m_collapseTo;
+    m_collapseTo = QPersistentModelIndex();
+    if (row.isValid() && selectionModel() && selectionModel()->isRowSelected(row.row(), QModelIndex()))
+        selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 // Once the keyboard moves the selection, a row clicked earlier is no longer what the user means.
 void GridTableView::keyPressEvent(QKeyEvent *event)
 {
+    collapseSelection();
     m_clickedRow = -1;
     m_clickedColumn = -1;
     QTableView::keyPressEvent(event);
@@ -133,5 +184,13 @@ QItemSelectionModel::SelectionFlags GridTableView::selectionCommand(const QModel
         selectionModel() && selectionModel()->isRowSelected(index.row(), QModelIndex()) &&
         selectionModel()->selectedRows().size() == 1)
         return QItemSelectionModel::NoUpdate;
+    // A release on one of several selected rows would select it alone at once; that waits for a
+    // double-click that may follow.
+    if (event && event->type() == QEvent::MouseButtonRelease && (command & QItemSelectionModel::Clear) &&
+        index.isValid() && selectionModel() && selectionModel()->isRowSelected(index.row(), QModelIndex()) &&
+        selectionModel()->selectedRows().size() > 1) {
+        m_collapseTo = index;
+        return QItemSelectionModel::NoUpdate;
+    }
     return command;
 }

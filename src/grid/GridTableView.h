@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QTableView>
+#include <QTimer>
 
 // The grid's table. It remembers the row and column of the last click (the right-clicked row of a
 // context menu, the double-clicked cell) until the next key press, never lets a click empty the
 // selection, and leaves the selection alone on a right-click, which acts on the clicked row beside
-// the selected ones. Its last column takes the width left over by the others.
+// the selected ones. A click on one of several selected rows selects it alone only once no
+// double-click follows, so that a double-click acts on all of them. Its last column takes the
+// width left over by the others.
 class GridTableView : public QTableView
 {
     Q_OBJECT
@@ -19,6 +23,8 @@ public:
     void setClickedRow(int row) { m_clickedRow = row; }
     // Rows from top to bottom; the row of the current index when it is selected, else the last.
     QList<int> selectedRowIndexes() const;
+    // Selects these whole rows and nothing else; the current index stays.
+    void selectRows(const QList<int> &rows);
     int selectedRow() const;
     // The last shown column, which is widened to fill the table: its width then is the table's,
     // not one the user chose.
@@ -36,6 +42,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void startDrag(Qt::DropActions) override { emit dragRequested(); }
@@ -44,10 +52,15 @@ protected:
 
 private:
     bool isSelectableRow(int row) const;
+    // The click that wanted one of several selected rows alone gets it now.
+    void collapseSelection();
 
     int m_clickedRow = -1;
     int m_clickedColumn = -1;
     bool m_appeared = false;
+    // The row a click on the selection will select alone, unless a double-click follows in time.
+    mutable QPersistentModelIndex m_collapseTo;
+    QTimer m_collapseTimer;
     // The last column is being given back its own width.
     bool m_refitting = false;
 };

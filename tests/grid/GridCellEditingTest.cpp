@@ -4,6 +4,7 @@
 #include "editors/MultiValueViewController.h"
 #include "ui/widgets/LabelPopup.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -25,6 +26,48 @@ protected:
     QLineEdit *cellEditor() const
     {
         return qobject_cast<QLineEdit *>(table()->indexWidget(table()->currentIndex()));
+    }
+
+    // Press, release, double-click and release on the cell's text, as the mouse sends them.
+    void doubleClick(int row, const QString &identifier)
+    {
+        const QRect rect = cellRect(row, identifier);
+        const QPoint text(rect.left() + rect.width() * 3 / 4, rect.center().y());
+        QWidget *viewport = table()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, text);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, text);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, text);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, text);
+    }
+
+    void click(int row, const QString &identifier, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, modifiers, cellRect(row, identifier).center());
+    }
+
+    // Keys go to the widget that has the focus: the cell's editor while one is open.
+    static QLineEdit *focusedEditor() { return qobject_cast<QLineEdit *>(QApplication::focusWidget()); }
+    static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    static void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+
+    // The commit follows the editor's end on a queued call.
+    static void settle()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    void showActive()
+    {
+        grid()->updateTable();
+        m_view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    }
+
+    QModelIndex editedIndex() const
+    {
+        QLineEdit *editor = focusedEditor();
+        return editor ? table()->indexAt(editor->geometry().center()) : QModelIndex();
     }
 };
 
@@ -192,4 +235,119 @@ TEST_F(GridCellEditingTest, AnAddressPartsLabelGoesToTheRowsAddress)
     cellEditing()->popupLabelCellChanged(rowOf(ann), column("ZIP"), work);
     EXPECT_EQ(values(ann, "Address", "label"), QStringList{"work"});
     EXPECT_EQ(values(ann, "Address", "ZIP"), QStringList{"123"});
+}
+
+// Each commit arrives after the next edit has begun and the selection has moved: it still goes to
+// the row whose cell was edited.
+TEST_F(GridCellEditingTest, ReturnAndClicksWriteEachTextToTheRowItWasTypedIn)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
+    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
+    showActive();
+    int told = 0;
+    QObject::connect(grid(), &ContactsViewController::valuesWritten, [&told] { ++told; });
+
+    doubleClick(rowOf(alice), "Phone");
+    ASSERT_NE(focusedEditor(), nullptr);
+    EXPECT_EQ(editedIndex(), model()->index(rowOf(alice), column("Phone")));
+    press(Qt::Key_Return);
+    settle();
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(bob), column("Phone")));
+    type("555");
+    press(Qt::Key_Return);
+    settle();
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+    // The commit's reload did not end the edit that Return began.
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(hana), column("Phone")));
+    EXPECT_EQ(focusedEditor()->selectedText(), "300");
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(hana)});
+
+    type("777");
+    click(rowOf(alice), "Name");
+    settle();
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"777"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
+    // Bob's and Hana's commits wrote values; Alice's unchanged one did not.
+    EXPECT_EQ(told, 2);
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
+}
+
+TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnWhereTheReloadPutItsRow)
+{
+    showColumns({"Name", "Phone", "Email"});
+    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
+    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
+    setValues(alice->person, "Email", {{"home", "alice@x"}});
+    sortBy("Phone");
+    showActive();
+
+    doubleClick(rowOf(alice), "Phone");
+    type("111");
+    press(Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"111"});
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(alice), column("Email")));
+    EXPECT_EQ(focusedEditor()->selectedText(), "alice@x");
+    press(Qt::Key_Escape);
+
+    // Bob's new number sorts him last: Hana's edit moves up with her row, keeping what was typed.
+    doubleClick(rowOf(bob), "Phone");
+    type("999");
+    press(Qt::Key_Return);
+    type("3");
+    settle();
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"999"});
+    ASSERT_EQ(rowOf(hana), 1);
+    ASSERT_EQ(editedIndex(), model()->index(1, column("Phone")));
+    EXPECT_EQ(focusedEditor()->text(), "3");
+    press(Qt::Key_Return);
+    settle();
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"3"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"111"});
+}
+
+TEST_F(GridCellEditingTest, ADoubleClickOnOneOfTheSelectedRowsKeepsThemForTheSameValue)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
+    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
+    const ContactRowPtr kai = addWithPhones("Kai", {{"home", "400"}});
+    showActive();
+    click(rowOf(alice), "Name");
+    click(rowOf(hana), "Name", Qt::ShiftModifier);
+    const QList<int> selected{0, 1, 2};
+    ASSERT_EQ(table()->selectedRowIndexes(), selected);
+
+    doubleClick(rowOf(bob), "Phone");
+    EXPECT_EQ(Alert::lastShown().messageText, "Do you want to set the same value in the selected rows");
+    // Past the double-click time the selection still stands.
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_EQ(table()->selectedRowIndexes(), selected);
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(bob), column("Phone")));
+    type("555");
+    press(Qt::Key_Return);
+    settle();
+    for (const ContactRowPtr &contact : {alice, bob, hana})
+        EXPECT_EQ(values(contact, "Phone"), QStringList{"555"});
+    EXPECT_EQ(values(kai, "Phone"), QStringList{"400"});
+    press(Qt::Key_Escape);
+    nextEvent();
+    undoManager().undo();
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+
+    // A single click on one of them selects it alone once no second click came.
+    grid()->selectRowIndexesWithContacts({alice, bob, hana});
+    click(rowOf(bob), "Name");
+    EXPECT_EQ(table()->selectedRowIndexes(), selected);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table()->selectedRowIndexes() == QList<int>{rowOf(bob)}; }));
 }

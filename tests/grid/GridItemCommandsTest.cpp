@@ -1,11 +1,15 @@
 #include "GridCommandsFixture.h"
 
 #include "grid/GridItemCommands.h"
+#include "grid/GridMenus.h"
 #include "grid/ReplaceAlertPanel.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -56,7 +60,7 @@ TEST_F(GridItemCommandsTest, DeleteInAnAddressPartRemovesTheWholeAddressOfEveryT
     EXPECT_TRUE(bob->person->labeledValueForIdentifier("Address").isEmpty());
     EXPECT_EQ(texts(cat, "Address").size(), 1);
     EXPECT_TRUE(m_view->isDocumentEdited());
-    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(bob)});
+    EXPECT_EQ(table()->selectedRowIndexes(), (QList<int>{rowOf(ann), rowOf(bob)}));
 
     undoManager().undo();
     EXPECT_EQ(ann->person->labeledValueForIdentifierAtIndex("Address", 0)->value("City"), "Kyoto");
@@ -216,6 +220,62 @@ TEST_F(GridItemCommandsTest, AddItemOnPhoneAddsTheDefaultToTheClickedContactOnly
     EXPECT_EQ(request.type, "Address");
     EXPECT_EQ(request.labelIndex, -1);
     EXPECT_EQ(request.targetRows, (QList<int>{0, 1}));
+}
+
+TEST_F(GridItemCommandsTest, ACommandFromTheCellMenuKeepsTheSelectionAndTellsOfTheChange)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr ann = addWithPhones("Ann", {{"home", "10"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"work", "20"}});
+    const ContactRowPtr cat = addWithPhones("Cat", {{"work", "30"}});
+    showGrid();
+    int told = 0;
+    QObject::connect(grid(), &ContactsViewController::valuesWritten, [&told] { ++told; });
+    // The cell menu's item, as the right-click that opens the menu offers it.
+    const auto runFromMenu = [this](int row, GridCommand command, const QString &text) {
+        rightClick(row, "Phone");
+        const QPoint at = table()->visualRect(model()->index(row, column("Phone"))).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, table()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(table()->viewport(), &event);
+        QMenu *menu = commands().menus().shownMenu();
+        ASSERT_NE(menu, nullptr);
+        const QList<QAction *> actions = menu->actions();
+        const auto item = std::find_if(actions.begin(), actions.end(), [command](const QAction *action) {
+            return gridCommand(action) == command;
+        });
+        ASSERT_NE(item, actions.end());
+        (*item)->trigger();
+        menu->close();
+        ReplaceAlertPanel *panel = items().replaceAlertPanel();
+        ASSERT_NE(panel, nullptr);
+        QTest::keyClicks(panel->replaceTextField(), text);
+        panel->okButton()->click();
+        settle();
+    };
+
+    const auto click = [this](int row, Qt::KeyboardModifiers modifiers) {
+        const QPoint at = table()->visualRect(model()->index(row, 0)).center();
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, modifiers, at);
+    };
+    click(rowOf(ann), {});
+    click(rowOf(bob), Qt::ControlModifier);
+    const qsizetype shown = m_delegate.selections.size();
+    runFromMenu(rowOf(bob), GridCommand::PrependText, "+81 ");
+    EXPECT_EQ(texts(ann, "Phone"), QStringList{"+81 10"});
+    EXPECT_EQ(texts(bob, "Phone"), QStringList{"+81 20"});
+    EXPECT_EQ(texts(cat, "Phone"), QStringList{"30"});
+    EXPECT_EQ(table()->selectedRowIndexes(), (QList<int>{rowOf(ann), rowOf(bob)}));
+    // The row the detail pane shows stays; the pane reads its values again on valuesWritten.
+    EXPECT_EQ(table()->selectedRow(), rowOf(bob));
+    EXPECT_EQ(m_delegate.selections.size(), shown);
+    EXPECT_EQ(told, 1);
+
+    // A row outside the selection is acted on alone, and becomes the selection.
+    runFromMenu(rowOf(cat), GridCommand::AppendText, "-1");
+    EXPECT_EQ(texts(cat, "Phone"), QStringList{"30-1"});
+    EXPECT_EQ(texts(ann, "Phone"), QStringList{"+81 10"});
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(cat)});
+    EXPECT_EQ(told, 2);
 }
 
 TEST_F(GridItemCommandsTest, TheSheetFollowsItsMode)
