@@ -157,9 +157,10 @@ public:
     static void updateRelationshipValue(LabeledValueDict &entry);
     static void updateDatesValue(LabeledValueDict &entry);
     // Option 1 keeps the country in "formattedString" and "stringValue"; option 0 leaves it out.
+    // Every address the record holds keeps it: an edited address shows as it will after a reload.
     static void updateAddressValue(AddressDict &entry, int option);
     // The kind's normaliser; addresses with the given option.
-    static void updateLabeledValue(LabeledKind kind, LabeledValueDict &entry, int addressOption);
+    static void updateLabeledValue(LabeledKind kind, LabeledValueDict &entry, int addressOption = 1);
 
     // Position of the first entry whose "labelIndex" is labelIndex; -1 when none has it.
     static qsizetype findLabeledValue(const QVariantList &list, qsizetype labelIndex);
