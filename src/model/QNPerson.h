@@ -374,9 +374,9 @@ public:
     // missing, in the contact's order; the tables are not touched. A loader offers those of many
     // contacts at once (LabelTables::offerLabels).
     void collectStoredLabels(LabelTable &collected) const;
-    // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
-    // record changed. An unread list is read first (a standalone record starts an empty one); when
-    // the store cannot give it the entry is dropped, logged, rather than replace the stored list.
+    // Appends a normalised copy with the next "labelIndex" and marks the record changed. An unread
+    // list is read first (a standalone record starts an empty one); when the store cannot give it
+    // the entry is dropped, logged, rather than replace the stored list.
     void addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry);
     // nil empties the list; a list replaces it (entries normalised, numbers kept, entries without a
     // "labelIndex" numbered); one entry replaces the entry with its "labelIndex" (nothing when

@@ -208,6 +208,7 @@ void QNPerson::setLabeledKindValue(LabeledKind kind, const QVariant &value)
     // Any other shape would silently empty the list.
     if (!isNil(value) && value.typeId() != QMetaType::QVariantList)
         return;
+    // A whole list is normalised and numbered as any replace does it; no position is read.
     replaceLabeledEntries(kind, value, 0);
 }
 
