@@ -383,9 +383,8 @@ void EditFunnel::registerTextInverse(const QString &oldText, const QString &iden
     });
 }
 
-// Lists come back as they were held, not normalised again: an address written back through the
-// record would lose its country from the formatted text. An unread list comes back unread, so the
-// save leaves the stored one alone.
+// Lists come back exactly as they were held, not normalised again. An unread list comes back
+// unread, so the save leaves the stored one alone.
 void EditFunnel::registerListRestore(Setter refresh, QNPerson &person, const QString &listIdentifier,
                                      const ContactRowPtr &contact)
 {

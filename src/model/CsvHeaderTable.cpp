@@ -282,8 +282,10 @@ QList<Form> buildTable()
         entry(QStringLiteral(R"(pager(?:\s*number)?)"), Phone, QStringLiteral("pager")),
         entry(QStringLiteral(R"((?:company\s*)?main\s*phone|primary\s*phone)"), Phone,
               QStringLiteral("main")),
-        entry(QStringLiteral(R"((?:mobile|cell(?:ular)?)(?:\s*(?:phone|number))?(?:\s*\d+)?)"), Phone,
-              QStringLiteral("mobile")),
+        // Webmail exports name the personal mobile "Home Mobile": a mobile, not a home phone.
+        entry(QStringLiteral(R"((?:(?:home|personal|work|business|other)\s*)?(?:mobile|cell(?:ular)?))"
+                             R"((?:\s*(?:phone|number))?(?:\s*\d+)?)"),
+              Phone, QStringLiteral("mobile")),
         entry(QStringLiteral(
                   R"((?<label>[^-]*?)\s*(?:tele)?phone(?:\s*number)?(?:\s*\d+)?|callback|isdn|telex)"),
               Phone),

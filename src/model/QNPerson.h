@@ -157,9 +157,10 @@ public:
     static void updateRelationshipValue(LabeledValueDict &entry);
     static void updateDatesValue(LabeledValueDict &entry);
     // Option 1 keeps the country in "formattedString" and "stringValue"; option 0 leaves it out.
+    // Every address the record holds keeps it: an edited address shows as it will after a reload.
     static void updateAddressValue(AddressDict &entry, int option);
     // The kind's normaliser; addresses with the given option.
-    static void updateLabeledValue(LabeledKind kind, LabeledValueDict &entry, int addressOption);
+    static void updateLabeledValue(LabeledKind kind, LabeledValueDict &entry, int addressOption = 1);
 
     // Position of the first entry whose "labelIndex" is labelIndex; -1 when none has it.
     static qsizetype findLabeledValue(const QVariantList &list, qsizetype labelIndex);
@@ -373,9 +374,9 @@ public:
     // missing, in the contact's order; the tables are not touched. A loader offers those of many
     // contacts at once (LabelTables::offerLabels).
     void collectStoredLabels(LabelTable &collected) const;
-    // Appends a normalised copy (addresses with option 0) with the next "labelIndex" and marks the
-    // record changed. An unread list is read first (a standalone record starts an empty one); when
-    // the store cannot give it the entry is dropped, logged, rather than replace the stored list.
+    // Appends a normalised copy with the next "labelIndex" and marks the record changed. An unread
+    // list is read first (a standalone record starts an empty one); when the store cannot give it
+    // the entry is dropped, logged, rather than replace the stored list.
     void addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry);
     // nil empties the list; a list replaces it (entries normalised, numbers kept, entries without a
     // "labelIndex" numbered); one entry replaces the entry with its "labelIndex" (nothing when

@@ -252,7 +252,7 @@ QVariantList normalisedList(Kind kind, const QVariantList &entries)
     list.reserve(entries.size());
     for (const QVariant &value : entries) {
         QVariantMap entry = value.toMap();
-        QNPerson::updateLabeledValue(kind, entry, 0);
+        QNPerson::updateLabeledValue(kind, entry);
         list.append(entry);
     }
     QNPerson::numberNewEntries(list);
@@ -408,7 +408,7 @@ void QNPerson::addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry)
     if (!list)
         list = &m_labeledValues[static_cast<int>(kind)].emplace();
     LabeledValueDict added = entry;
-    updateLabeledValue(kind, added, 0);
+    updateLabeledValue(kind, added);
     added.insert(PersonKey::LabelIndex, static_cast<int>(nextLabelIndex(*list)));
     list->append(added);
     m_changed = true;
@@ -434,7 +434,7 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
     const qsizetype position = findLabeledValue(*list, *number);
     if (position < 0)
         return;
-    updateLabeledValue(kind, entry, 0);
+    updateLabeledValue(kind, entry);
     (*list)[position] = entry;
     m_changed = true;
     noteEdit(info(kind).storeKey);
@@ -452,7 +452,7 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value, qs
         if (!list || position < 0 || position >= list->size())
             return;
         LabeledValueDict entry = value.toMap();
-        updateLabeledValue(kind, entry, 0);
+        updateLabeledValue(kind, entry);
         // The slot keeps its number: it is the entry's identity in the list.
         entry.insert(PersonKey::LabelIndex, (*list)[position].toMap().value(PersonKey::LabelIndex));
         (*list)[position] = entry;

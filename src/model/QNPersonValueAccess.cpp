@@ -208,15 +208,8 @@ void QNPerson::setLabeledKindValue(LabeledKind kind, const QVariant &value)
     // Any other shape would silently empty the list.
     if (!isNil(value) && value.typeId() != QMetaType::QVariantList)
         return;
-    QVariantList list;
-    for (const QVariant &item : value.toList()) {
-        LabeledValueDict entry = item.toMap();
-        updateLabeledValue(kind, entry, 1);
-        list.append(entry);
-    }
-    numberNewEntries(list);
-    setHeldLabeledValues(kind, list);
-    m_changed = true;
+    // A whole list is normalised and numbered as any replace does it; no position is read.
+    replaceLabeledEntries(kind, value, 0);
 }
 
 void QNPerson::addLabeledValue(const QVariant &value, const QString &identifier)

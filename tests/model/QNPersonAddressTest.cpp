@@ -76,21 +76,50 @@ TEST_F(PersonTest, RangeTableLocatesEachPart)
     EXPECT_EQ(QNPerson::rangeTableFromAddressLabeledValue(address), expected);
 }
 
-TEST_F(PersonTest, ReadAddressesKeepTheCountryAndAddedOnesDoNot)
+// Every way an address is edited leaves the texts that a reload of the saved record shows: the
+// country stays in "stringValue" and "formattedString".
+TEST_F(PersonTest, EditedAddressesShowAsAfterAReload)
 {
     StoreContact contact;
     contact.postalAddresses = {
         {QString(),
          StoreLabel::Work,
-         {{}, QStringLiteral("Springfield"), {}, {}, QStringLiteral("USA"), QStringLiteral("us")}}};
+         {{}, QStringLiteral("Springfield"), {}, {}, QStringLiteral("USA"), QStringLiteral("us")}},
+        {QString(), StoreLabel::Home, {{}, QStringLiteral("千代田区"), {}, {}, QStringLiteral("日本"), {}}}};
+    const auto reloaded = [&contact](QNPerson &record) {
+        return QNPerson(record.contactFromCache(contact)).labeledValues(QNPerson::LabeledKind::Address);
+    };
+    // Each entry's one-line and formatted texts, readable when they differ.
+    const auto texts = [](const QVariantList &list) {
+        QStringList shown;
+        for (const QVariant &item : list)
+            shown << item.toMap().value(PersonKey::StringValue).toString()
+                  << item.toMap().value(PersonKey::FormattedString).toString();
+        return shown.join(QStringLiteral(" | ")).toStdString();
+    };
+    const auto line = [](const QVariantList &list, qsizetype i) {
+        return list.at(i).toMap().value(PersonKey::StringValue).toString().toStdString();
+    };
     QNPerson record(contact);
-    const QVariantMap read = record.labeledValues(QNPerson::LabeledKind::Address).first().toMap();
-    EXPECT_EQ(read.value(PersonKey::Label), "work");
-    EXPECT_EQ(read.value(PersonKey::StringValue), "Springfield USA ");
+    const QVariantList read = record.labeledValues(QNPerson::LabeledKind::Address);
+    EXPECT_EQ(line(read, 0), "Springfield USA ");
+    ASSERT_EQ(texts(reloaded(record)), texts(read));
+
+    QVariantMap work = read.at(0).toMap();
+    work.insert(PersonKey::City, QStringLiteral("Shelbyville"));
+    record.replaceLabeledValue(work, QStringLiteral("Address"));
+    QVariantMap home = read.at(1).toMap();
+    home.insert(PersonKey::City, QStringLiteral("港区"));
+    record.replaceLabeledEntries(QNPerson::LabeledKind::Address, home, 1);
     record.addLabeledEntry(QNPerson::LabeledKind::Address, springfield());
-    EXPECT_EQ(
-        record.labeledValues(QNPerson::LabeledKind::Address).last().toMap().value(PersonKey::StringValue),
-        "1 Main St Springfield IL 62701 ");
+    const QVariantList edited = record.labeledValues(QNPerson::LabeledKind::Address);
+    EXPECT_EQ(line(edited, 0), "Shelbyville USA ");
+    EXPECT_EQ(line(edited, 1), "日本 港区 ");
+    EXPECT_EQ(line(edited, 2), "1 Main St Springfield IL 62701 USA ");
+    EXPECT_EQ(texts(reloaded(record)), texts(edited));
+
+    record.setValue(edited, QStringLiteral("Address"));
+    EXPECT_EQ(texts(record.labeledValues(QNPerson::LabeledKind::Address)), texts(edited));
 }
 
 } // namespace

@@ -195,6 +195,17 @@ const CsvSample csvSamples[] = {
       {"Name: FirstName=Cy Park", "Birthday: 1990-1-31"},
       {"Name: FirstName=Di Roy"},
       {"Name: FirstName=Ed Fox", "Birthday: 2001-2-3"}}},
+    // A webmail export: "Home Mobile" and "Business Mobile" are mobile phones.
+    {"other-programs/webmail-home-mobile.csv",
+     {{"Name: FirstName=Ann LastName=Lee", "Company: Contoso", "Email: other=ann@example.com",
+       "Phone: home=555-0100", "Phone: mobile=555-0101", "Phone: work=555-0102", "Phone: mobile=555-0103"},
+      {"Name: FirstName=Bob LastName=Stone", "Phone: mobile=+1 555 0199"}}},
+    // Our own export of birthdays without a year ("MM.dd", May 3 ambiguous) beside a full one.
+    {"csv/export-yearless-birthday.csv",
+     {{"Name: FirstName=Ann LastName=Lee", "Birthday: -3-15", "Phone: home=555-0101"},
+      {"Name: FirstName=Bob LastName=Stone", "Birthday: -5-3"},
+      {"Name: FirstName=Cy LastName=Park", "Birthday: -2-29"},
+      {"Name: FirstName=Di LastName=Roy", "Birthday: 1990-12-5"}}},
     // A NUL and a control byte inside values are dropped; the rest of the file reads.
     {"other-programs/stray-nul.csv",
      {{"Name: FirstName=Ann Lee", "Email: other=ann@example.com", "Phone: other=555-0100"},
@@ -264,6 +275,7 @@ TEST_F(VCardTest, CsvColumnsLandInTheirFieldOrNowhere)
         {"Phone 1 - Type", {"Name: FirstName=Ann"}},
         {"Business Phone 2", {"Name: FirstName=Ann", "Phone: work=x"}},
         {"Mobile Phone", {"Name: FirstName=Ann", "Phone: mobile=x"}},
+        {"Home Mobile", {"Name: FirstName=Ann", "Phone: mobile=x"}},
         {"E-mail 2 Address", {"Name: FirstName=Ann", "Email: other=x"}},
         {"Home Email", {"Name: FirstName=Ann", "Email: home=x"}},
         {"Business Street 2", {"Name: FirstName=Ann", "Address: work=x||||"}},
