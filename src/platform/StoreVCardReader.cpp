@@ -293,7 +293,7 @@ void readBirthday(Card &card, const VCardContentLine &line)
 void readDate(Card &card, const VCardContentLine &line)
 {
     if (const std::optional<DateComponents> date = parseDate(line.text()))
-        card.contact.dates.append({{}, groupLabel(card, line), *date});
+        card.contact.dates.append({{}, label(card, line, Kind::Date), *date});
 }
 
 void readAnniversary(Card &card, const VCardContentLine &line)

@@ -16,6 +16,7 @@ constexpr unsigned bit(Kind kind)
 constexpr unsigned Phones = bit(Kind::Phone);
 constexpr unsigned Urls = bit(Kind::Url);
 constexpr unsigned Relations = bit(Kind::Relation);
+constexpr unsigned Dates = bit(Kind::Date);
 constexpr unsigned Places =
     bit(Kind::Phone) | bit(Kind::Email) | bit(Kind::Address) | bit(Kind::Url) | bit(Kind::InstantMessage);
 
@@ -51,7 +52,8 @@ const QList<LabelWords> &labelTable()
         {HomePage, {"HOMEPAGE"}, Urls},
         {Home, {"HOME"}, Places},
         {Work, {"WORK"}, Places},
-        {Other, {"OTHER"}, Places},
+        {Other, {"OTHER"}, Places | Dates},
+        {Anniversary, {"ANNIVERSARY"}, Dates},
         {wrapped("Father"), {"FATHER"}, Relations},
         {wrapped("Mother"), {"MOTHER"}, Relations},
         {wrapped("Parent"), {"PARENT"}, Relations},

@@ -30,7 +30,8 @@ enum class Kind
     Address,
     Url,
     InstantMessage,
-    Relation
+    Relation,
+    Date
 };
 
 // The store label that the TYPE words of a property stand for (words compared case-insensitively;

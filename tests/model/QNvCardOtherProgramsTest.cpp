@@ -1,6 +1,7 @@
 // vCard files of other programs, written by hand from the formats' documentation: vCard 4.0
-// data-URI photos, instant-message accounts of every service; each read and taken through our
-// writer and reader whole. And a name read from a card and from a CSV line alike.
+// data-URI photos, instant-message accounts of every service, dates labelled by TYPE words; each
+// read and taken through our writer and reader whole. And a name read from a card and from a CSV
+// line alike.
 
 #include "QNvCardTestSupport.h"
 
@@ -94,6 +95,23 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
         << unnamed.toStdString();
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(0)->person)), ann);
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(1)->person)), bo);
+}
+
+// Webmail cards label their dates with a TYPE word instead of an item label; the label stays, also
+// through our writer, which writes it as an item label.
+TEST_F(OtherProgramsTest, DatesKeepTheLabelOfTheirTypeWord)
+{
+    const auto labels = [](QNPerson &person) {
+        QStringList found;
+        for (const QVariant &item : person.labeledValueForIdentifier(QStringLiteral("Dates")))
+            found.append(item.toMap().value(PersonKey::Label).toString());
+        return found;
+    };
+    const ContactTablePtr rows = rowsOf(QStringLiteral("abdate-type-anniversary.vcf"));
+    ASSERT_EQ(rows->size(), 1);
+    QNPerson &ann = *rows->first()->person;
+    EXPECT_EQ(labels(ann), (QStringList{"anniversary", "other"}));
+    EXPECT_EQ(labels(*writtenAndRead(ann)), (QStringList{"anniversary", "other"}));
 }
 
 // The same Japanese person, from a card and from a CSV line, shows the same name, family name

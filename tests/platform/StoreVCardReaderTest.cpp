@@ -418,6 +418,17 @@ TEST(StoreVCardReader, DatesAndAnniversaries)
                                                 {{}, VCardLabels::Anniversary, date(1999, 7, 4)}}));
 }
 
+// Writers without item labels name a date's kind by its TYPE word.
+TEST(StoreVCardReader, DateLabelsOfTypeWords)
+{
+    const StoreContact c = parseOne("X-ABDATE;TYPE=anniversary:2010-06-12\r\nX-ABDATE;type=OTHER:2015-09-01\r\n"
+                                    "X-ABDATE;TYPE=graduation:--04-01\r\nX-ABDATE:2020-01-02");
+    EXPECT_EQ(c.dates, QList<StoreLabeledDate>({{{}, VCardLabels::Anniversary, date(2010, 6, 12)},
+                                                {{}, VCardLabels::Other, date(2015, 9, 1)},
+                                                {{}, "graduation", date(std::nullopt, 4, 1)},
+                                                {{}, "", date(2020, 1, 2)}}));
+}
+
 TEST(StoreVCardReader, InstantMessageForms)
 {
     const StoreContact c = parseOne("IMPP;X-SERVICE-TYPE=skype:skype:one\r\n"
