@@ -56,8 +56,6 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     viewDidLoad();
     m_commands = std::make_unique<GridCommands>(*this);
     connect(m_commands.get(), &GridCommands::editorRequested, this, &ContactsViewController::showRequestedEditor);
-    connect(m_commands.get(), &GridCommands::valuesWritten, this, &ContactsViewController::valuesWritten);
-    connect(m_cellEditing, &GridCellEditing::valuesWritten, this, &ContactsViewController::valuesWritten);
 }
 
 // The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.

@@ -139,13 +139,6 @@ public:
     // The label popup of a labelled value's cell; nullopt for other cells.
     std::optional<LabelPopup> labelPopupAt(const QModelIndex &index) const;
 
-signals:
-    // Values of contacts were written from the grid (an in-place edit, a label popup, an item
-    // command, a phone layout) and the grid reloaded, keeping its selection. The undoable edits of
-    // labelled lists refresh only the grid: whatever else shows a selected contact, the detail
-    // pane first, must read it again.
-    void valuesWritten();
-
 public:
     // Offers a label for the field from now on (a pasted or dropped value's own label); nothing
     // for a null label.

@@ -338,7 +338,6 @@ void GridCellEditing::commitEdit(const InPlaceEdit &edit, const QString &text)
     if (!commitText(edit.targets, identifier, text))
         return;
     m_grid.updateTable();
-    emit valuesWritten();
     if (continuing)
         resumeEdit(*continuing, typed);
 }
@@ -431,8 +430,7 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
         return;
     const QList<int> chosen = chosenRows(row);
     if (chosen.size() == 1) {
-        if (writeLabel(edited, kind, *label))
-            emit valuesWritten();
+        writeLabel(edited, kind, *label);
         return;
     }
     const QList<SubContactRowPtr> rows = rowsAt(chosen);
@@ -445,19 +443,16 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
     alert.beginSheetModalForWindow(m_table.window(), [self, rows, kind, label](int response) {
         if (!self)
             return;
-        bool changed = false;
         if (response == Alert::FirstButton && self->m_delegate) {
             UndoManager *undoManager = self->m_delegate->undoManager();
             std::optional<UndoGroup> group;
             if (undoManager)
                 group.emplace(*undoManager);
             for (const SubContactRowPtr &subContact : rows)
-                changed = self->writeLabel(subContact, kind, *label) || changed;
+                self->writeLabel(subContact, kind, *label);
         }
         // Cancel: the popups show the stored labels again.
         self->m_grid.updateTable();
-        if (changed)
-            emit self->valuesWritten();
     });
 }
 

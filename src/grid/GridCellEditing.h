@@ -66,10 +66,6 @@ public:
     // Opens the cell's label popup under rect (viewport coordinates).
     void showLabelPopup(int row, int column, const QRect &rect);
 
-signals:
-    // A commit wrote text or a label to contacts, and the grid has reloaded.
-    void valuesWritten();
-
 private:
     // An in-place edit: its cell, and the rows its text goes to, taken when it began.
     struct InPlaceEdit

@@ -91,6 +91,4 @@ void GridCommandHost::finishChanges(bool changed) const
     if (m_edits)
         m_edits->setDocumentEdited(true);
     m_grid.updateTable();
-    if (m_valuesWritten)
-        m_valuesWritten();
 }

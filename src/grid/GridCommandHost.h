@@ -53,13 +53,11 @@ public:
     void selectTargetRows(int clickedRow) const;
     // The person's type of the field, else the "Type" of the grid's custom item of that name.
     QString valueType(const QString &identifier, const QNPerson &person) const;
-    // After a command's last change: the window is marked edited, the grid reloaded and the
-    // observer told, only when something changed.
+    // After a command's last change: the window is marked edited and the grid reloaded, only
+    // when something changed.
     void finishChanges(bool changed) const;
-    void setValuesWrittenObserver(std::function<void()> observer) { m_valuesWritten = std::move(observer); }
 
 private:
     ContactsViewController &m_grid;
     GridEditDelegate *m_edits = nullptr;
-    std::function<void()> m_valuesWritten;
 };

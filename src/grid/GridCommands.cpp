@@ -30,7 +30,6 @@ GridCommands::GridCommands(ContactsViewController &grid)
     connect(m_wrapper, &GridPopoverWrapper::editorRequested, this, &GridCommands::editorRequested);
     connect(m_keys, &GridKeyNavigation::editorRequested, this, &GridCommands::editorRequested);
     connect(m_menus, &GridMenus::sortOptionsDictChanged, this, &GridCommands::sortOptionsDictChanged);
-    m_host.setValuesWrittenObserver([this] { emit valuesWritten(); });
 }
 
 GridCommands::~GridCommands() = default;

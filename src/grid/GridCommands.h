@@ -49,9 +49,6 @@ signals:
     void editorRequested(const GridEditorRequest &request);
     // The header menu chose a sort option and stored it in the defaults.
     void sortOptionsDictChanged();
-    // A command (an item command, a phone layout) wrote values of contacts and reloaded the grid;
-    // the grid tells it on as its own valuesWritten.
-    void valuesWritten();
 
 private:
     GridCommandHost m_host;

@@ -1,5 +1,6 @@
 #include "SaveFixture.h"
 
+#include "addressbook/UndoGroup.h"
 #include "detail/ContactInfoController.h"
 #include "detail/ContactInfoPopover.h"
 #include "detail/DetailTableController.h"
@@ -7,6 +8,7 @@
 #include "editors/CustomItemPanel.h"
 #include "platform/widgets/Popover.h"
 #include "ui/contracts/ContactsGridInterface.h"
+#include "ui/widgets/DetailTextCell.h"
 
 namespace {
 
@@ -29,6 +31,23 @@ protected:
     {
         const auto rows = pane()->detailTable()->table();
         return std::any_of(rows.cbegin(), rows.cend(), [&](const auto &row) { return row->type == type; });
+    }
+    bool paneShowsText(const QString &text) const
+    {
+        const QAbstractItemView *table = pane()->tableView();
+        const QAbstractItemModel *model = table->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QWidget *cell = table->indexWidget(model->index(row, 1));
+            if (!cell)
+                continue;
+            QList<DetailTextCell *> texts = cell->findChildren<DetailTextCell *>();
+            if (auto *own = qobject_cast<DetailTextCell *>(cell))
+                texts.append(own);
+            for (const DetailTextCell *shown : std::as_const(texts))
+                if (shown->text() == text)
+                    return true;
+        }
+        return false;
     }
 };
 
@@ -53,6 +72,25 @@ TEST_F(PaneFollowsTheBookTest, AnUndoneAddLeavesThePaneAndThePopoverWithTheirEdi
     EXPECT_EQ(grid->popover(), nullptr);
     EXPECT_TRUE(grid->detachedWindows().isEmpty());
     EXPECT_FALSE(view()->isDocumentEdited());
+}
+
+// The grid's commands write whole lists, several contacts in one undo group.
+TEST_F(PaneFollowsTheBookTest, AListTheGridWritesShowsInThePaneWhenTheCommandEnds)
+{
+    const ContactRowPtr ann = row(top(), "Ann");
+    pane()->setContact(ann);
+    ASSERT_FALSE(paneShowsText("555 0100"));
+    const QVariantList phones{QVariantMap{{"label", "mobile"}, {"value", "555 0100"}, {"stringValue", "555 0100"}}};
+    {
+        UndoGroup group(*view()->undoManager());
+        for (const QString &name : {QStringLiteral("Carl"), QStringLiteral("Ann")})
+            ASSERT_TRUE(view()->undoReplaceLabeledValue(phones, "Phone", row(top(), name),
+                                                        view()->contactsViewController()->tableView()));
+        EXPECT_FALSE(paneShowsText("555 0100"));
+    }
+    EXPECT_TRUE(paneShowsText("555 0100"));
+    view()->undo();
+    EXPECT_FALSE(paneShowsText("555 0100"));
 }
 
 TEST_F(PaneFollowsTheBookTest, ACustomItemAddedOrDeletedInItsSheetShowsAtOnce)

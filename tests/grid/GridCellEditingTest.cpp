@@ -246,8 +246,6 @@ TEST_F(GridCellEditingTest, ReturnAndClicksWriteEachTextToTheRowItWasTypedIn)
     const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
     const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
     showActive();
-    int told = 0;
-    QObject::connect(grid(), &ContactsViewController::valuesWritten, [&told] { ++told; });
 
     doubleClick(rowOf(alice), "Phone");
     ASSERT_NE(focusedEditor(), nullptr);
@@ -272,7 +270,6 @@ TEST_F(GridCellEditingTest, ReturnAndClicksWriteEachTextToTheRowItWasTypedIn)
     EXPECT_EQ(values(hana, "Phone"), QStringList{"777"});
     EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
     // Bob's and Hana's commits wrote values; Alice's unchanged one did not.
-    EXPECT_EQ(told, 2);
     nextEvent();
     undoManager().undo();
     EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
