@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "app/AboutPanelController.h"
+#include "app/BusyWait.h"
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/CloudAddressFormat.h"
 #include "app/MainMenu.h"
@@ -293,7 +294,8 @@ void AppDelegate::reloadAddressBook()
 {
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(true);
-    loadAddressBook();
+    BusyWait::run([this] { loadAddressBook(); },
+                  [this](bool busy) { showSpinner(m_mainViewController, busy); });
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(false);
     updateContainerTableInViewController();

@@ -1,0 +1,65 @@
+#include "SaveFixture.h"
+
+#include "app/BusyWait.h"
+#include "ui/widgets/ProgressIndicator.h"
+
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+
+namespace {
+
+// Timers (the spinner's, the window's repaints) go on while the work runs; past the delay the
+// work is told busy, and not busy once it ends.
+TEST(BusyWaitTest, TheEventLoopGoesOnAndTheBusyMarkFollowsTheWork)
+{
+    BusyWait::setBusyDelayForTesting(20);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(5);
+    QStringList told;
+    std::atomic<bool> workDone = false;
+    BusyWait::run([&workDone] { QThread::msleep(200); workDone = true; },
+                  [&told, &workDone](bool busy) { told.append(QStringLiteral("%1 %2").arg(busy).arg(workDone)); });
+    EXPECT_TRUE(workDone);
+    EXPECT_GT(ticks, 3);
+    EXPECT_EQ(told, QStringList({"1 0", "0 1"}));
+    BusyWait::setBusyDelayForTesting(-1);
+}
+
+TEST(BusyWaitTest, ShortWorkShowsNoSpinner)
+{
+    int told = 0;
+    BusyWait::run([] {}, [&told](bool) { ++told; });
+    EXPECT_EQ(told, 0);
+}
+
+// Saving shows the spinner while the address book is read again, and ends with it hidden.
+class SaveShowsProgressTest : public SaveFixture, public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++spinnerShown;
+        return false;
+    }
+    int spinnerShown = 0;
+};
+
+TEST_F(SaveShowsProgressTest, TheSpinnerTurnsWhileTheSaveReadsTheStoreAgain)
+{
+    BusyWait::setBusyDelayForTesting(0);
+    window->show();
+    view()->progressIndicator()->installEventFilter(this);
+    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"), row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(delegate->saveDocument());
+    EXPECT_GE(spinnerShown, 1);
+    EXPECT_FALSE(view()->progressIndicator()->isVisible());
+    EXPECT_EQ(row(top(), "Ann")->person->stringValueForIdentifier("Note"), "met at the fair");
+    BusyWait::setBusyDelayForTesting(-1);
+}
+
+} // namespace
