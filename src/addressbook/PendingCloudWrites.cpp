@@ -138,7 +138,7 @@ StoreStatus PendingCloudWrites::record(const QString &token, const QList<Write> 
     const QString path = journalPath(token);
     const auto failure = [&path](const QString &reason) {
         return StoreStatus::failure(
-            QStringLiteral("The custom values could not be prepared for saving in %1: %2").arg(path, reason));
+            QStringLiteral("The custom values could not be prepared for saving in %1: %2.").arg(path, reason));
     };
     if (!token.isEmpty()) {
         if (!QDir().mkpath(folderPath()))
@@ -177,8 +177,8 @@ StoreStatus PendingCloudWrites::finish()
                                         .arg(m_cloud.filePath(), committed.error));
     Log::write(QStringLiteral("PendingCloudWrites: ERROR the custom values of save %1 wait in %2")
                    .arg(token, journalPath(token)));
-    return StoreStatus::failure(QStringLiteral("The contacts were saved, but their custom values could not be "
-                                               "written to %1: %2. They are written at the next save or start.")
+    return StoreStatus::failure(QStringLiteral("The custom values could not be put in place in %1: %2. The rest "
+                                               "was saved; the custom values follow at the next save or start.")
                                     .arg(m_cloud.filePath(), committed.error));
 }
 

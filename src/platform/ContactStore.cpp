@@ -216,9 +216,9 @@ StoreResult<bool> ContactStore::checkIntegrity() const
         QString answer = check.text(0);
         if (answer == QLatin1String("ok"))
             return Result::success(true);
-        // The findings may begin with a line that only names the database.
+        // The first finding names the damage; a line before it may only name the database.
         if (answer.startsWith(QLatin1String("***")))
-            answer = answer.section(QLatin1Char('\n'), 1).trimmed();
+            answer = answer.section(QLatin1Char('\n'), 1, 1).trimmed();
         if (answer.isEmpty() && check.step() == StoreStatement::Step::Row)
             answer = check.text(0);
         return Result::failure(StoreConnection::describe(SQLITE_CORRUPT, answer));

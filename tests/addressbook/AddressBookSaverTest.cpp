@@ -127,9 +127,7 @@ TEST_F(SaverTest, CustomValuesLostOnTheWayToTheCloudArriveAtTheNextStart)
     {
         LogCapture log;
         const StoreStatus saved = save(table);
-        EXPECT_TRUE(saved.error.startsWith("The contacts were saved, but their custom values could not be "
-                                           "written"))
-            << saved.error.toStdString();
+        EXPECT_TRUE(saved.error.startsWith("The custom values could not be put in place")) << saved.error.toStdString();
         cloud.reset();
     }
     FileWriter::setFailingCommitForTesting(std::nullopt);

@@ -1,3 +1,4 @@
+#include "StoreDamage.h"
 #include "StoreTestSupport.h"
 
 #include "platform/StoreConnection.h"
@@ -46,28 +47,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Overwrites the middle of one of the index's leaf pages with noise, its page header left as it is.
-void scribbleOverIndexPage(const QString &path, const char *index)
-{
-    QString pageNumber;
-    {
-        RawDatabase raw(path);
-        ASSERT_TRUE(raw.exec("PRAGMA wal_checkpoint(TRUNCATE)"));
-        pageNumber = raw.text(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf'"
-                                             " ORDER BY pageno LIMIT 1 OFFSET 3")
-                                  .arg(QString::fromLatin1(index))
-                                  .toUtf8()
-                                  .constData());
-    }
-    ContactStore::releaseThreadConnections();
-    ASSERT_FALSE(pageNumber.isEmpty());
-    QByteArray noise(3000, '\0');
-    QRandomGenerator generator(5);
-    for (char &byte : noise)
-        byte = char(generator.bounded(256));
-    writeFile(path, noise, (pageNumber.toLongLong() - 1) * 4096 + 100);
 }
 
 StoreSaveRequest addingPeople(const QString &container, int count, const QByteArray &imageData = {})
@@ -175,7 +154,7 @@ TEST_F(StoreTest, ADamagedIdentifierIndexIsAnErrorNotAMissingContact)
     ASSERT_TRUE(builder().ok());
     ASSERT_TRUE(store().containsContact(identifiers.first()).value);
     EXPECT_FALSE(store().containsContact(QStringLiteral("never")).value);
-    scribbleOverIndexPage(storePath(), "sqlite_autoindex_contact_1");
+    scribbleOverIndexPage(storePath(), QStringLiteral("sqlite_autoindex_contact_1"));
 
     ContactStore damaged(storePath());
     EXPECT_EQ(damaged.contactsInContainer(local(), {}).value.size(), 1000);

@@ -1,0 +1,167 @@
+// A disk that fills up during a save: nothing of the save reaches the store or the custom values'
+// file, no journal is left, and the window keeps its changes and says why.
+
+#include "app/SaveFixture.h"
+
+#include "addressbook/AddressBookLoader.h"
+#include "addressbook/AddressBookSaver.h"
+#include "addressbook/PendingCloudWrites.h"
+#include "app/MenuCommand.h"
+#include "platform/FileWriter.h"
+#include "platform/UserDefaults.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList journals(CloudKeyValueStore &cloud)
+{
+    return QDir(PendingCloudWrites(cloud).folderPath()).entryList({"*.json"}, QDir::Files);
+}
+
+// Ann has a hobby; contacts the store no longer has make the custom values' file large.
+class CustomValuesInTheWindow : public SaveFixture
+{
+protected:
+    void SetUp() override
+    {
+        SaveFixture::SetUp();
+        CustomItemCloudValues::saveCustomItemDefinitions({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}}},
+                                                         *cloud);
+        cloud->setObject(QVariantMap{{"Hobby", "chess"}}, ann);
+        for (int i = 0; i < 200; ++i)
+            cloud->setObject(QVariantMap{{"Hobby", QString(40, 'x')}}, QStringLiteral("GONE-%1").arg(i));
+        ASSERT_TRUE(cloud->synchronize());
+        delegate.reset();
+        window = std::make_unique<WindowController>();
+        delegate = std::make_unique<AppDelegate>();
+        delegate->applicationDidFinishLaunching();
+        ASSERT_TRUE(spinUntil([this] { return view()->contactTable() && delegate->isObservingStore(); }));
+    }
+    void TearDown() override
+    {
+        FileWriter::setSpaceLeftForTesting(std::nullopt);
+        SaveFixture::TearDown();
+    }
+
+    void save() const
+    {
+        // As the menu validates its items when it opens.
+        window->validateMenuItems();
+        QAction *save = window->menuItem(MenuCommand::SaveDocument);
+        ASSERT_TRUE(save->isEnabled());
+        save->trigger();
+    }
+    QString storedNote(const QString &identifier) const
+    {
+        return ContactStore().unifiedContact(identifier, {StoreKey::Note}).value.note;
+    }
+};
+
+// The custom values wait beside their file for the store's commit, which does not come.
+TEST_F(CustomValuesInTheWindow, AStoreThatRefusesTheSaveLeavesThemAsTheyWere)
+{
+    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(view()->undoReplaceValue("edited", "Note", row(top(), "Ann"), nullptr));
+    const QByteArray cloudBefore = contents(cloud->filePath());
+    const QStringList filesBefore = QDir(QFileInfo(cloud->filePath()).absolutePath()).entryList(QDir::Files);
+    builder->store().failNextSave();
+    save();
+    EXPECT_EQ(Alert::lastShown().messageText, "The contacts could not be saved.");
+    EXPECT_TRUE(view()->isDocumentEdited());
+    EXPECT_EQ(contents(cloud->filePath()), cloudBefore);
+    EXPECT_EQ(QDir(QFileInfo(cloud->filePath()).absolutePath()).entryList(QDir::Files), filesBefore);
+    EXPECT_TRUE(journals(*cloud).isEmpty());
+}
+
+// Room left on the disk: none (the journal does not fit), or room for the journal but not for the
+// custom values' file.
+class FullDiskInTheWindow : public CustomValuesInTheWindow, public ::testing::WithParamInterface<qint64>
+{
+};
+
+TEST_P(FullDiskInTheWindow, SavesNothingAndTheWindowKeepsItsChanges)
+{
+    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(view()->undoReplaceValue("edited", "Note", row(top(), "Ann"), nullptr));
+    const QByteArray cloudBefore = contents(cloud->filePath());
+    ASSERT_GT(cloudBefore.size(), 8000);
+
+    FileWriter::setSpaceLeftForTesting(GetParam());
+    save();
+    EXPECT_EQ(Alert::lastShown().messageText, "The contacts could not be saved.");
+    EXPECT_TRUE(Alert::lastShown().informativeText.contains("the disk is full"))
+        << Alert::lastShown().informativeText.toStdString();
+    EXPECT_TRUE(view()->isDocumentEdited());
+    EXPECT_TRUE(view()->undoManager()->canUndo());
+    EXPECT_EQ(row(top(), "Ann")->person->stringValueForIdentifier("Hobby"), "poker");
+    EXPECT_EQ(storedNote(ann), "");
+    EXPECT_EQ(contents(cloud->filePath()), cloudBefore);
+    EXPECT_TRUE(journals(*cloud).isEmpty());
+
+    // Once there is room, the same changes are saved.
+    FileWriter::setSpaceLeftForTesting(std::nullopt);
+    save();
+    EXPECT_FALSE(view()->isDocumentEdited());
+    EXPECT_EQ(storedNote(ann), "edited");
+    EXPECT_EQ(cloudEntry(ann), (QVariantMap{{"Hobby", "poker"}}));
+    EXPECT_EQ(CloudKeyValueStore(cloud->filePath()).dictionaryForKey(ann), (QVariantMap{{"Hobby", "poker"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(RoomLeft, FullDiskInTheWindow, ::testing::Values(0, 4096),
+                         [](const auto &info) { return info.param ? "ForTheJournal" : "None"; });
+
+// A thousand contacts edited, and room for the journal but not for the whole custom values' file.
+TEST(FullDisk, ASaveOfAThousandContactsLeavesTheCustomValuesWhole)
+{
+    QTemporaryDir folder;
+    const QString storePath = folder.filePath("store.sqlite");
+    QStringList identifiers;
+    {
+        StoreBuilder builder(storePath);
+        for (int i = 0; i < 1000; ++i)
+            identifiers.append(builder.addPerson(builder.localContainer(), "Old", QString::number(i)));
+        ASSERT_TRUE(builder.ok());
+    }
+    CloudKeyValueStore cloud(folder.filePath("cloud.json"));
+    for (const QString &identifier : std::as_const(identifiers))
+        cloud.setObject(QVariantMap{{"Hobby", "old"}, {"Memo", QString(100, 'm')}}, identifier);
+    ASSERT_TRUE(cloud.synchronize());
+    QNPerson::setCloudKeyValueStore(&cloud);
+    UserDefaults defaults(folder.filePath("defaults.json"));
+    AddressBookLoader loader(storePath, defaults, cloud);
+    loader.loadAddressBook();
+    const ContainerTable table = loader.containerTable();
+    for (const ContactRowPtr &row : std::as_const(*table.first()->topGroup()->contactTable)) {
+        row->person->setValue("New", PersonKey::FirstName);
+        row->person->setValue("new", "Hobby");
+    }
+    const QByteArray cloudBefore = contents(cloud.filePath());
+    ContactStore store(storePath);
+
+    LogCapture log;
+    FileWriter::setSpaceLeftForTesting(cloudBefore.size());
+    const StoreStatus refused = AddressBookSaver(store, cloud).saveAddressBook(table);
+    FileWriter::setSpaceLeftForTesting(std::nullopt);
+    EXPECT_TRUE(refused.error.contains("could not be saved in") && refused.error.contains("the disk is full"))
+        << refused.error.toStdString();
+    EXPECT_EQ(contents(cloud.filePath()), cloudBefore);
+    EXPECT_TRUE(journals(cloud).isEmpty());
+    EXPECT_EQ(store.contactsInContainer(table.first()->identifier, {StoreKey::GivenName}).value.first().givenName,
+              "Old");
+    EXPECT_TRUE(table.first()->topGroup()->contactTable->first()->person->isChanged());
+
+    ASSERT_TRUE(AddressBookSaver(store, cloud).saveAddressBook(table).ok());
+    const QVariantMap entry = CloudKeyValueStore(cloud.filePath()).dictionaryForKey(identifiers.last()).value();
+    EXPECT_EQ(entry, (QVariantMap{{"Hobby", "new"}, {"Memo", QString(100, 'm')}}));
+    QNPerson::setCloudKeyValueStore(nullptr);
+}
+
+} // namespace

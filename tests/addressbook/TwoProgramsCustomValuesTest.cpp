@@ -1,0 +1,125 @@
+// Two programs on one store and one custom values' file: the window holds unsaved edits while
+// another program (a second store object and cloud store on the same files) saves custom values.
+// Each item keeps the change of the program that made it, and the window is told of the other's.
+
+#include "app/SaveFixture.h"
+
+#include "addressbook/AddressBookLoader.h"
+#include "addressbook/AddressBookSaver.h"
+#include "app/MenuCommand.h"
+#include "platform/CloudStoreWatcher.h"
+#include "platform/UserDefaults.h"
+
+#include <QAction>
+
+namespace {
+
+const QVariantMap External{{"CNNotificationOriginationExternally", 1}};
+
+class TwoProgramsCustomValues : public SaveFixture
+{
+protected:
+    // Ann and Bob have a hobby and a sport when the window starts.
+    void SetUp() override
+    {
+        SaveFixture::SetUp();
+        CustomItemCloudValues::saveCustomItemDefinitions(
+            {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+             QVariantMap{{"Name", "Sport"}, {"Type", "String Value"}}},
+            *cloud);
+        cloud->setObject(QVariantMap{{"Hobby", "chess"}, {"Sport", "golf"}}, ann);
+        bob = row(top(), "Bob")->uniqueId;
+        cloud->setObject(QVariantMap{{"Hobby", "go"}, {"Sport", "polo"}}, bob);
+        ASSERT_TRUE(cloud->synchronize());
+        delegate.reset();
+        window = std::make_unique<WindowController>();
+        delegate = std::make_unique<AppDelegate>();
+        delegate->applicationDidFinishLaunching();
+        ASSERT_TRUE(spinUntil([this] { return view()->contactTable() && delegate->isObservingStore(); }));
+        // How the application hears of the file's changes.
+        watcher = std::make_unique<CloudStoreWatcher>(*cloud);
+        QObject::connect(watcher.get(), &CloudStoreWatcher::changedElsewhere, delegate.get(),
+                         [this] { delegate->handleContactStoreChanged(External); });
+    }
+    void TearDown() override
+    {
+        watcher.reset();
+        SaveFixture::TearDown();
+    }
+
+    // The other program loads, sets the values and saves.
+    void otherProgramSaves(const QString &givenName, const QVariantMap &values)
+    {
+        CloudKeyValueStore otherCloud(cloud->filePath());
+        UserDefaults defaults(QDir(TestEnvironment::homePath()).filePath("other-defaults.json"));
+        AddressBookLoader loader(ContactStore::defaultPath(), defaults, otherCloud);
+        loader.loadAddressBook();
+        const ContainerTable table = loader.containerTable();
+        QNPerson &person = *row(table.first()->topGroup(), givenName)->person;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            person.setValue(*it, it.key());
+        const std::unique_ptr<ContactStore> otherStore = builder->otherApplication();
+        ASSERT_TRUE(AddressBookSaver(*otherStore, otherCloud).saveAddressBook(table).ok());
+    }
+    void save() const
+    {
+        window->validateMenuItems();
+        QAction *save = window->menuItem(MenuCommand::SaveDocument);
+        ASSERT_TRUE(save->isEnabled());
+        save->trigger();
+    }
+    static std::optional<QVariantMap> fileEntry(const QString &path, const QString &key)
+    {
+        return CloudKeyValueStore(path).dictionaryForKey(key);
+    }
+
+    QString bob;
+    std::unique_ptr<CloudStoreWatcher> watcher;
+};
+
+} // namespace
+
+TEST_F(TwoProgramsCustomValues, EachItemKeepsTheChangeOfTheProgramThatMadeItAndTheWindowIsTold)
+{
+    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(view()->undoReplaceValue("from the window", "Note", row(top(), "Bob"), nullptr));
+
+    // Custom values only: the store is not touched, the custom values' file is.
+    otherProgramSaves("Ann", {{"Sport", "tennis"}});
+    otherProgramSaves("Bob", {{"Hobby", "shogi"}});
+    Alert::setNextAnswer(Alert::SecondButton); // Ignore
+    ASSERT_TRUE(spinUntil([] { return Alert::lastShown().messageText == "Contacts have been changed."; }));
+    EXPECT_TRUE(view()->isDocumentEdited());
+
+    save();
+    ASSERT_FALSE(view()->isDocumentEdited());
+    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Hobby", "poker"}, {"Sport", "tennis"}}));
+    // Bob's note was saved; his custom values, which the window did not change, are the other's.
+    EXPECT_EQ(fileEntry(cloud->filePath(), bob), (QVariantMap{{"Hobby", "shogi"}, {"Sport", "polo"}}));
+    EXPECT_EQ(ContactStore().unifiedContact(bob, {StoreKey::Note}).value.note, "from the window");
+}
+
+// Both changed the same item: the later save wins, as with a field of the store.
+TEST_F(TwoProgramsCustomValues, TheLaterSaveOfTheSameItemWins)
+{
+    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
+    Alert::setNextAnswer(Alert::SecondButton);
+    otherProgramSaves("Ann", {{"Hobby", "bridge"}, {"Sport", ""}});
+    ASSERT_TRUE(spinUntil([] { return Alert::lastShown().messageText == "Contacts have been changed."; }));
+    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Hobby", "bridge"}}));
+
+    save();
+    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Hobby", "poker"}}));
+}
+
+// The window's own saves are not announced as another program's.
+TEST_F(TwoProgramsCustomValues, TheWindowsOwnSaveAsksNothing)
+{
+    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
+    save();
+    ASSERT_FALSE(view()->isDocumentEdited());
+    spinUntil([] { return false; }, 500);
+    watcher->checkForChanges();
+    for (const Alert::Record &alert : Alert::shownAlerts())
+        EXPECT_NE(alert.messageText, "Contacts have been changed.");
+}
