@@ -342,7 +342,8 @@ void AddressBookLoader::restoreCustomValues(const ContactTable &rows, const QVar
             continue;
         restoreCustomValues(*row->person, entry.toMap());
         if (auto *loaded = dynamic_cast<LoadedContactRow *>(row.get()))
-            loaded->loadedCustomValues = CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
+            loaded->loadedCustomValues =
+                CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
     }
 }
 

@@ -147,7 +147,8 @@ StoreStatus AddressBookSaver::execute(PendingCloudWrites &journal)
 {
     if (!m_cloudWrites.isEmpty()) {
         // Without a store change there is nothing for the journal to follow.
-        const QString token = m_request.isEmpty() ? QString() : QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const QString token =
+            m_request.isEmpty() ? QString() : QUuid::createUuid().toString(QUuid::WithoutBraces);
         if (StoreStatus recorded = journal.record(token, m_cloudWrites); !recorded.ok())
             return recorded;
         if (!token.isEmpty())
@@ -283,7 +284,8 @@ void AddressBookSaver::addCustomValues(const ContactRowPtr &row)
     if (!changes.isEmpty())
         m_cloudWrites.append(PendingCloudWrites::Write::ofItems(person.uniqueId(), changes));
     // What the next save of this tree compares with.
-    afterAcceptance([row, entry] { std::static_pointer_cast<LoadedContactRow>(row)->loadedCustomValues = *entry; });
+    afterAcceptance(
+        [row, entry] { std::static_pointer_cast<LoadedContactRow>(row)->loadedCustomValues = *entry; });
 }
 
 // --- groups ----------------------------------------------------------------------------------

@@ -49,7 +49,8 @@ public:
     // Contacts changed here that another program deleted from the store meanwhile: an update has
     // nothing to go to, so the user decides before the save (as new contacts, or discarded). An
     // error naming the damage when the store cannot tell, or when its file is damaged.
-    StoreResult<QList<ContactRowPtr>> changedContactsGoneFromStore(const ContainerTable &containerTable) const;
+    StoreResult<QList<ContactRowPtr>>
+    changedContactsGoneFromStore(const ContainerTable &containerTable) const;
     // The next save adds those contacts anew, and back into every group read so far that lists
     // them: the other program's deletion ended their memberships too.
     static void saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone);

@@ -58,7 +58,8 @@ PendingCloudWrites::Write writeOfEntry(const QJsonObject &entry)
             changes.insert(it.key(), it->isNull() ? std::nullopt : std::optional(it->toVariant()));
         return Write::ofItems(key, changes);
     }
-    return entry.contains(ValueKey) ? Write::set(key, entry.value(ValueKey).toVariant()) : Write::removal(key);
+    return entry.contains(ValueKey) ? Write::set(key, entry.value(ValueKey).toVariant())
+                                    : Write::removal(key);
 }
 
 // nullopt when the file cannot be read or is not a journal.
@@ -138,7 +139,8 @@ StoreStatus PendingCloudWrites::record(const QString &token, const QList<Write> 
     const QString path = journalPath(token);
     const auto failure = [&path](const QString &reason) {
         return StoreStatus::failure(
-            QStringLiteral("The custom values could not be prepared for saving in %1: %2.").arg(path, reason));
+            QStringLiteral("The custom values could not be prepared for saving in %1: %2.")
+                .arg(path, reason));
     };
     if (!token.isEmpty()) {
         if (!QDir().mkpath(folderPath()))
@@ -177,9 +179,10 @@ StoreStatus PendingCloudWrites::finish()
                                         .arg(m_cloud.filePath(), committed.error));
     Log::write(QStringLiteral("PendingCloudWrites: ERROR the custom values of save %1 wait in %2")
                    .arg(token, journalPath(token)));
-    return StoreStatus::failure(QStringLiteral("The custom values could not be put in place in %1: %2. The rest "
-                                               "was saved; the custom values follow at the next save or start.")
-                                    .arg(m_cloud.filePath(), committed.error));
+    return StoreStatus::failure(
+        QStringLiteral("The custom values could not be put in place in %1: %2. The rest "
+                       "was saved; the custom values follow at the next save or start.")
+            .arg(m_cloud.filePath(), committed.error));
 }
 
 void PendingCloudWrites::discard()

@@ -43,7 +43,10 @@ public:
 
         static Change set(const QString &key, const QVariant &value) { return {key, value, std::nullopt}; }
         static Change removal(const QString &key) { return {key, std::nullopt, std::nullopt}; }
-        static Change ofItems(const QString &key, const ItemChanges &items) { return {key, std::nullopt, items}; }
+        static Change ofItems(const QString &key, const ItemChanges &items)
+        {
+            return {key, std::nullopt, items};
+        }
     };
     class PreparedWrite;
 

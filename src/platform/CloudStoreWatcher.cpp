@@ -16,8 +16,8 @@ constexpr int PollInterval = 2000;
 } // namespace
 
 CloudStoreWatcher::CloudStoreWatcher(CloudKeyValueStore &store, QObject *parent)
-    : QObject(parent), m_store(store), m_watcher(new QFileSystemWatcher(this)), m_checkTimer(new QTimer(this)),
-      m_pollTimer(new QTimer(this))
+    : QObject(parent), m_store(store), m_watcher(new QFileSystemWatcher(this)),
+      m_checkTimer(new QTimer(this)), m_pollTimer(new QTimer(this))
 {
     m_store.takeChangeByOthers();
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &CloudStoreWatcher::scheduleCheck);

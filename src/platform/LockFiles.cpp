@@ -35,8 +35,8 @@ bool LockFiles::tryLock(QLockFile &lock, int timeoutMs)
 {
     if (lock.tryLock(0))
         return true;
-    if (lock.error() == QLockFile::LockFailedError && namesNoProcess(lock) && lock.removeStaleLockFile()
-        && lock.tryLock(0))
+    if (lock.error() == QLockFile::LockFailedError && namesNoProcess(lock) && lock.removeStaleLockFile() &&
+        lock.tryLock(0))
         return true;
     return timeoutMs > 0 && lock.tryLock(timeoutMs);
 }

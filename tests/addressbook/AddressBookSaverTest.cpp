@@ -127,7 +127,8 @@ TEST_F(SaverTest, CustomValuesLostOnTheWayToTheCloudArriveAtTheNextStart)
     {
         LogCapture log;
         const StoreStatus saved = save(table);
-        EXPECT_TRUE(saved.error.startsWith("The custom values could not be put in place")) << saved.error.toStdString();
+        EXPECT_TRUE(saved.error.startsWith("The custom values could not be put in place"))
+            << saved.error.toStdString();
         cloud.reset();
     }
     FileWriter::setFailingCommitForTesting(std::nullopt);

@@ -29,7 +29,9 @@ protected:
     QString storedCompany(const QString &givenName) const
     {
         for (const StoreContact &contact :
-             ContactStore().contactsInContainer(builder->localContainer(), {StoreKey::GivenName, StoreKey::OrganizationName})
+             ContactStore()
+                 .contactsInContainer(builder->localContainer(),
+                                      {StoreKey::GivenName, StoreKey::OrganizationName})
                  .value)
             if (contact.givenName == givenName)
                 return contact.organizationName;

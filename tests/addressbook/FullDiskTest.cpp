@@ -33,8 +33,8 @@ protected:
     void SetUp() override
     {
         SaveFixture::SetUp();
-        CustomItemCloudValues::saveCustomItemDefinitions({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}}},
-                                                         *cloud);
+        CustomItemCloudValues::saveCustomItemDefinitions(
+            {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}}}, *cloud);
         cloud->setObject(QVariantMap{{"Hobby", "chess"}}, ann);
         for (int i = 0; i < 200; ++i)
             cloud->setObject(QVariantMap{{"Hobby", QString(40, 'x')}}, QStringLiteral("GONE-%1").arg(i));
@@ -154,12 +154,14 @@ TEST(FullDisk, ASaveOfAThousandContactsLeavesTheCustomValuesWhole)
         << refused.error.toStdString();
     EXPECT_EQ(contents(cloud.filePath()), cloudBefore);
     EXPECT_TRUE(journals(cloud).isEmpty());
-    EXPECT_EQ(store.contactsInContainer(table.first()->identifier, {StoreKey::GivenName}).value.first().givenName,
-              "Old");
+    EXPECT_EQ(
+        store.contactsInContainer(table.first()->identifier, {StoreKey::GivenName}).value.first().givenName,
+        "Old");
     EXPECT_TRUE(table.first()->topGroup()->contactTable->first()->person->isChanged());
 
     ASSERT_TRUE(AddressBookSaver(store, cloud).saveAddressBook(table).ok());
-    const QVariantMap entry = CloudKeyValueStore(cloud.filePath()).dictionaryForKey(identifiers.last()).value();
+    const QVariantMap entry =
+        CloudKeyValueStore(cloud.filePath()).dictionaryForKey(identifiers.last()).value();
     EXPECT_EQ(entry, (QVariantMap{{"Hobby", "new"}, {"Memo", QString(100, 'm')}}));
     QNPerson::setCloudKeyValueStore(nullptr);
 }

@@ -41,11 +41,10 @@ TEST_P(JournalLeftBehind, IsFinishedWhenItsSaveReachedTheStoreAndDroppedOtherwis
     const QString token = QStringLiteral("T1");
     {
         PendingCloudWrites journal(cloud);
-        ASSERT_TRUE(
-            journal
-                .record(token, {PendingCloudWrites::Write::set(ann, QVariantMap{{"Hobby", "chess"}}),
-                                PendingCloudWrites::Write::removal("gone")})
-                .ok());
+        ASSERT_TRUE(journal
+                        .record(token, {PendingCloudWrites::Write::set(ann, QVariantMap{{"Hobby", "chess"}}),
+                                        PendingCloudWrites::Write::removal("gone")})
+                        .ok());
         if (committed) {
             StoreSaveRequest request = noteUpdate(ann);
             request.setCommitToken(token);
@@ -114,8 +113,9 @@ protected:
         cloud.setObject(QVariantMap{{"Hobby", "old"}}, ann);
         ASSERT_TRUE(cloud.synchronize());
         PendingCloudWrites journal(cloud);
-        ASSERT_TRUE(journal.record(token, {PendingCloudWrites::Write::ofItems(ann, {{"Hobby", QVariant("new")}})})
-                        .ok());
+        ASSERT_TRUE(
+            journal.record(token, {PendingCloudWrites::Write::ofItems(ann, {{"Hobby", QVariant("new")}})})
+                .ok());
         StoreSaveRequest request = noteUpdate(ann);
         request.setCommitToken(token);
         ASSERT_TRUE(builder.store().execute(request).ok());
@@ -135,7 +135,8 @@ TEST_F(JournalOfAFinishedSave, IsFinishedBesideALockThatNamesNoProgram)
 {
     QFile lock(journalFile() + ".lock");
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     lock.close();
 
     EXPECT_EQ(PendingCloudWrites(cloud).finishPending(builder.store()).value, QStringList{token});

@@ -170,7 +170,8 @@ TEST_F(StoreTest, ADamagedIdentifierIndexIsAnErrorNotAMissingContact)
     const StoreResult<bool> check = damaged.checkIntegrity();
     EXPECT_FALSE(check.ok());
     EXPECT_TRUE(check.error.contains(QStringLiteral("damaged"))) << check.error.toStdString();
-    EXPECT_TRUE(check.error.contains(QStringLiteral("Page"), Qt::CaseInsensitive)) << check.error.toStdString();
+    EXPECT_TRUE(check.error.contains(QStringLiteral("Page"), Qt::CaseInsensitive))
+        << check.error.toStdString();
     EXPECT_FALSE(check.error.contains(QStringLiteral("***"))) << check.error.toStdString();
 }
 

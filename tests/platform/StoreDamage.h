@@ -20,8 +20,8 @@ inline void scribbleOverIndexPage(const QString &storePath, const QString &index
     sqlite3_open(QFile::encodeName(storePath).constData(), &db);
     sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
     sqlite3_stmt *select = nullptr;
-    sqlite3_prepare_v2(db, "SELECT pageno FROM dbstat WHERE name = ?1 AND pagetype = 'leaf' ORDER BY pageno", -1,
-                       &select, nullptr);
+    sqlite3_prepare_v2(db, "SELECT pageno FROM dbstat WHERE name = ?1 AND pagetype = 'leaf' ORDER BY pageno",
+                       -1, &select, nullptr);
     const QByteArray name = index.toUtf8();
     sqlite3_bind_text(select, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     QList<qint64> pages;
