@@ -1,27 +1,25 @@
 // A store whose file is damaged after the window read it: a contact the store can no longer look up
 // is not one another program deleted. The save stops, keeps every change and names the damage.
 
-#include "app/SaveFixture.h"
+#include "WindowSaveFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"
-#include "app/MenuCommand.h"
 #include "platform/StoreDamage.h"
 #include "platform/UserDefaults.h"
 
-#include <QAction>
 #include <sqlite3.h>
 
 namespace {
 
 const QString IdentifierIndex = QStringLiteral("sqlite_autoindex_contact_1");
 
-class DamagedIndex : public SaveFixture
+class DamagedIndex : public WindowSaveFixture
 {
 protected:
     void SetUp() override
     {
-        SaveFixture::SetUp();
+        WindowSaveFixture::SetUp();
         cloud->setObject(QVariantMap{{"Hobby", "chess"}}, ann);
         ASSERT_TRUE(cloud->synchronize());
         cloudBefore = cloud->dictionaryRepresentation();
@@ -49,8 +47,7 @@ TEST_F(DamagedIndex, TheSaveStopsKeepsTheChangesAndNamesTheDamage)
     ASSERT_TRUE(view()->undoReplaceValue("Initech", "Company", row(top(), "Bob"), nullptr));
     scribbleOverIndexPage(ContactStore::defaultPath(), IdentifierIndex);
 
-    window->validateMenuItems();
-    window->menuItem(MenuCommand::SaveDocument)->trigger();
+    save();
     QStringList asked;
     for (const Alert::Record &alert : Alert::shownAlerts())
         asked.append(alert.messageText);
@@ -86,37 +83,19 @@ TEST_F(DamagedIndex, TheSaverAloneWritesNothing)
 
 // --- the store cannot be read at the start ------------------------------------------------------
 
-class UnreadableAtStart : public AppFixture
-{
-protected:
-    void TearDown() override
-    {
-        delegate.reset();
-        window.reset();
-        Alert::resetTestState();
-        AppFixture::TearDown();
-    }
-    std::unique_ptr<WindowController> window;
-    std::unique_ptr<AppDelegate> delegate;
-};
+using UnreadableAtStart = WindowSaveFixture;
 
 // The reason is a sentence of its own; the alert does not end it twice.
 TEST_F(UnreadableAtStart, TheReasonEndsInOneFullStop)
 {
-    {
-        StoreBuilder builder;
-        ASSERT_TRUE(builder.ok());
-    }
+    delegate.reset();
     ContactStore::releaseThreadConnections();
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(ContactStore::defaultPath()).constData(), &db);
     ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
 
-    window = std::make_unique<WindowController>();
-    delegate = std::make_unique<AppDelegate>();
-    delegate->applicationDidFinishLaunching();
-    ASSERT_TRUE(spinUntil([this] { return delegate->isObservingStore(); }));
+    restartWindow();
     ASSERT_EQ(Alert::lastShown().messageText, "The contacts store cannot be read.");
     const QString told = Alert::lastShown().informativeText;
     EXPECT_TRUE(told.contains("newer version")) << told.toStdString();

@@ -1,16 +1,14 @@
 // A disk that fills up during a save: nothing of the save reaches the store or the custom values'
 // file, no journal is left, and the window keeps its changes and says why.
 
-#include "app/SaveFixture.h"
+#include "WindowSaveFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/PendingCloudWrites.h"
-#include "app/MenuCommand.h"
 #include "platform/FileWriter.h"
 #include "platform/UserDefaults.h"
 
-#include <QAction>
 #include <QTemporaryDir>
 
 namespace {
@@ -27,38 +25,25 @@ QStringList journals(CloudKeyValueStore &cloud)
 }
 
 // Ann has a hobby; contacts the store no longer has make the custom values' file large.
-class CustomValuesInTheWindow : public SaveFixture
+class CustomValuesInTheWindow : public WindowSaveFixture
 {
 protected:
     void SetUp() override
     {
-        SaveFixture::SetUp();
+        WindowSaveFixture::SetUp();
         CustomItemCloudValues::saveCustomItemDefinitions(
             {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}}}, *cloud);
         cloud->setObject(QVariantMap{{"Hobby", "chess"}}, ann);
         for (int i = 0; i < 200; ++i)
             cloud->setObject(QVariantMap{{"Hobby", QString(40, 'x')}}, QStringLiteral("GONE-%1").arg(i));
-        ASSERT_TRUE(cloud->synchronize());
-        delegate.reset();
-        window = std::make_unique<WindowController>();
-        delegate = std::make_unique<AppDelegate>();
-        delegate->applicationDidFinishLaunching();
-        ASSERT_TRUE(spinUntil([this] { return view()->contactTable() && delegate->isObservingStore(); }));
+        restartWindow();
     }
     void TearDown() override
     {
         FileWriter::setSpaceLeftForTesting(std::nullopt);
-        SaveFixture::TearDown();
+        WindowSaveFixture::TearDown();
     }
 
-    void save() const
-    {
-        // As the menu validates its items when it opens.
-        window->validateMenuItems();
-        QAction *save = window->menuItem(MenuCommand::SaveDocument);
-        ASSERT_TRUE(save->isEnabled());
-        save->trigger();
-    }
     QString storedNote(const QString &identifier) const
     {
         return ContactStore().unifiedContact(identifier, {StoreKey::Note}).value.note;

@@ -2,27 +2,24 @@
 // another program (a second store object and cloud store on the same files) saves custom values.
 // Each item keeps the change of the program that made it, and the window is told of the other's.
 
-#include "app/SaveFixture.h"
+#include "WindowSaveFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"
-#include "app/MenuCommand.h"
 #include "platform/CloudStoreWatcher.h"
 #include "platform/UserDefaults.h"
-
-#include <QAction>
 
 namespace {
 
 const QVariantMap External{{"CNNotificationOriginationExternally", 1}};
 
-class TwoProgramsCustomValues : public SaveFixture
+class TwoProgramsCustomValues : public WindowSaveFixture
 {
 protected:
     // Ann and Bob have a hobby and a sport when the window starts.
     void SetUp() override
     {
-        SaveFixture::SetUp();
+        WindowSaveFixture::SetUp();
         CustomItemCloudValues::saveCustomItemDefinitions(
             {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
              QVariantMap{{"Name", "Sport"}, {"Type", "String Value"}}},
@@ -30,12 +27,7 @@ protected:
         cloud->setObject(QVariantMap{{"Hobby", "chess"}, {"Sport", "golf"}}, ann);
         bob = row(top(), "Bob")->uniqueId;
         cloud->setObject(QVariantMap{{"Hobby", "go"}, {"Sport", "polo"}}, bob);
-        ASSERT_TRUE(cloud->synchronize());
-        delegate.reset();
-        window = std::make_unique<WindowController>();
-        delegate = std::make_unique<AppDelegate>();
-        delegate->applicationDidFinishLaunching();
-        ASSERT_TRUE(spinUntil([this] { return view()->contactTable() && delegate->isObservingStore(); }));
+        restartWindow();
         // How the application hears of the file's changes.
         watcher = std::make_unique<CloudStoreWatcher>(*cloud);
         QObject::connect(watcher.get(), &CloudStoreWatcher::changedElsewhere, delegate.get(),
@@ -44,7 +36,7 @@ protected:
     void TearDown() override
     {
         watcher.reset();
-        SaveFixture::TearDown();
+        WindowSaveFixture::TearDown();
     }
 
     // The other program loads, sets the values and saves.
@@ -60,13 +52,6 @@ protected:
             person.setValue(*it, it.key());
         const std::unique_ptr<ContactStore> otherStore = builder->otherApplication();
         ASSERT_TRUE(AddressBookSaver(*otherStore, otherCloud).saveAddressBook(table).ok());
-    }
-    void save() const
-    {
-        window->validateMenuItems();
-        QAction *save = window->menuItem(MenuCommand::SaveDocument);
-        ASSERT_TRUE(save->isEnabled());
-        save->trigger();
     }
     static std::optional<QVariantMap> fileEntry(const QString &path, const QString &key)
     {
