@@ -24,8 +24,9 @@ class ContactStore;
 //   the store contacts kept on rows and persons) happens only after the store accepted the
 //   request, so a refused save leaves the tree, the persons and the cloud store as they were.
 // - The request is one transaction: all of it reaches the store, or none. The cloud entries are
-//   journalled before it commits (PendingCloudWrites), so they follow it even when the program
-//   ends before writing them.
+//   journalled and written beside the cloud file before it commits (PendingCloudWrites): a full
+//   disk stops the save before the store changes, and the entries follow the commit even when the
+//   program ends before putting them in place.
 // - A changed contact gets only the values edited here; what another program saved meanwhile in
 //   its other values stays. The same holds for its custom values, item by item, where the row
 //   knows what the load gave it (LoadedContactRow).

@@ -15,8 +15,6 @@
 #include <QLockFile>
 #include <QStorageInfo>
 
-#include <utility>
-
 namespace {
 
 const QString JournalSuffix = QStringLiteral(".json");
@@ -117,6 +115,12 @@ bool tryLock(QLockFile &lock)
     return LockFiles::tryLock(lock, 0);
 }
 
+StoreStatus notSaved(const QString &cloudPath, const QString &reason)
+{
+    return StoreStatus::failure(
+        QStringLiteral("The custom values could not be saved in %1: %2.").arg(cloudPath, reason));
+}
+
 } // namespace
 
 PendingCloudWrites::PendingCloudWrites(CloudKeyValueStore &cloud) : m_cloud(cloud) {}
@@ -156,8 +160,7 @@ StoreStatus PendingCloudWrites::record(const QString &token, const QList<Write> 
     StoreResult<std::unique_ptr<CloudKeyValueStore::PreparedWrite>> prepared = m_cloud.prepareWrite(writes);
     if (!prepared.ok()) {
         discard();
-        return StoreStatus::failure(QStringLiteral("The custom values could not be saved in %1: %2.")
-                                        .arg(m_cloud.filePath(), prepared.error));
+        return notSaved(m_cloud.filePath(), prepared.error);
     }
     m_prepared = std::move(prepared.value);
     return storeSuccess();
@@ -167,16 +170,15 @@ StoreStatus PendingCloudWrites::finish()
 {
     const StoreStatus committed = m_prepared ? m_prepared->commit() : storeSuccess();
     m_prepared.reset();
-    const QString token = std::exchange(m_token, {});
+    const QString token = m_token;
+    // Gone while its lock is held, so no other program finishes it once more.
+    if (committed.ok() && !token.isEmpty())
+        QFile::remove(journalPath(token));
     release();
-    if (committed.ok()) {
-        if (!token.isEmpty())
-            QFile::remove(journalPath(token));
+    if (committed.ok())
         return committed;
-    }
     if (token.isEmpty())
-        return StoreStatus::failure(QStringLiteral("The custom values could not be saved in %1: %2.")
-                                        .arg(m_cloud.filePath(), committed.error));
+        return notSaved(m_cloud.filePath(), committed.error);
     Log::write(QStringLiteral("PendingCloudWrites: ERROR the custom values of save %1 wait in %2")
                    .arg(token, journalPath(token)));
     return StoreStatus::failure(
