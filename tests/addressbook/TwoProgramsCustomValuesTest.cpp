@@ -83,28 +83,3 @@ TEST_F(TwoProgramsCustomValues, EachItemKeepsTheChangeOfTheProgramThatMadeItAndT
     EXPECT_EQ(fileEntry(cloud->filePath(), bob), (QVariantMap{{"Hobby", "shogi"}, {"Sport", "polo"}}));
     EXPECT_EQ(ContactStore().unifiedContact(bob, {StoreKey::Note}).value.note, "from the window");
 }
-
-// Both changed the same item: the later save wins, as with a field of the store.
-TEST_F(TwoProgramsCustomValues, TheLaterSaveOfTheSameItemWins)
-{
-    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
-    Alert::setNextAnswer(Alert::SecondButton);
-    otherProgramSaves("Ann", {{"Hobby", "bridge"}, {"Sport", ""}});
-    ASSERT_TRUE(spinUntil([] { return Alert::lastShown().messageText == "Contacts have been changed."; }));
-    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Hobby", "bridge"}}));
-
-    save();
-    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Hobby", "poker"}}));
-}
-
-// The window's own saves are not announced as another program's.
-TEST_F(TwoProgramsCustomValues, TheWindowsOwnSaveAsksNothing)
-{
-    ASSERT_TRUE(view()->undoReplaceValue("poker", "Hobby", row(top(), "Ann"), nullptr));
-    save();
-    ASSERT_FALSE(view()->isDocumentEdited());
-    spinUntil([] { return false; }, 500);
-    watcher->checkForChanges();
-    for (const Alert::Record &alert : Alert::shownAlerts())
-        EXPECT_NE(alert.messageText, "Contacts have been changed.");
-}

@@ -72,20 +72,3 @@ TEST_F(FileWriterTest, AWriteTheSystemCutsShortLeavesTheOldFile)
     EXPECT_EQ(contents(path()), old);
     EXPECT_EQ(files(), QStringList{"values.json"});
 }
-
-TEST_F(FileWriterTest, APreparedFileTakesTheOldOnesPlaceOnlyOnCommit)
-{
-    {
-        FileWriter dropped(path());
-        ASSERT_TRUE(dropped.prepare(bigger).ok());
-        EXPECT_EQ(contents(path()), old);
-    }
-    EXPECT_EQ(contents(path()), old);
-    EXPECT_EQ(files(), QStringList{"values.json"});
-
-    FileWriter kept(path());
-    ASSERT_TRUE(kept.prepare(bigger).ok());
-    EXPECT_EQ(contents(path()), old);
-    ASSERT_TRUE(kept.commit().ok());
-    EXPECT_EQ(contents(path()), bigger);
-}
