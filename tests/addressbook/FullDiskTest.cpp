@@ -3,13 +3,8 @@
 
 #include "WindowSaveFixture.h"
 
-#include "addressbook/AddressBookLoader.h"
-#include "addressbook/AddressBookSaver.h"
 #include "addressbook/PendingCloudWrites.h"
 #include "platform/FileWriter.h"
-#include "platform/UserDefaults.h"
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -102,53 +97,5 @@ TEST_P(FullDiskInTheWindow, SavesNothingAndTheWindowKeepsItsChanges)
 
 INSTANTIATE_TEST_SUITE_P(RoomLeft, FullDiskInTheWindow, ::testing::Values(0, 4096),
                          [](const auto &info) { return info.param ? "ForTheJournal" : "None"; });
-
-// A thousand contacts edited, and room for the journal but not for the whole custom values' file.
-TEST(FullDisk, ASaveOfAThousandContactsLeavesTheCustomValuesWhole)
-{
-    QTemporaryDir folder;
-    const QString storePath = folder.filePath("store.sqlite");
-    QStringList identifiers;
-    {
-        StoreBuilder builder(storePath);
-        for (int i = 0; i < 1000; ++i)
-            identifiers.append(builder.addPerson(builder.localContainer(), "Old", QString::number(i)));
-        ASSERT_TRUE(builder.ok());
-    }
-    CloudKeyValueStore cloud(folder.filePath("cloud.json"));
-    for (const QString &identifier : std::as_const(identifiers))
-        cloud.setObject(QVariantMap{{"Hobby", "old"}, {"Memo", QString(100, 'm')}}, identifier);
-    ASSERT_TRUE(cloud.synchronize());
-    QNPerson::setCloudKeyValueStore(&cloud);
-    UserDefaults defaults(folder.filePath("defaults.json"));
-    AddressBookLoader loader(storePath, defaults, cloud);
-    loader.loadAddressBook();
-    const ContainerTable table = loader.containerTable();
-    for (const ContactRowPtr &row : std::as_const(*table.first()->topGroup()->contactTable)) {
-        row->person->setValue("New", PersonKey::FirstName);
-        row->person->setValue("new", "Hobby");
-    }
-    const QByteArray cloudBefore = contents(cloud.filePath());
-    ContactStore store(storePath);
-
-    LogCapture log;
-    FileWriter::setSpaceLeftForTesting(cloudBefore.size());
-    const StoreStatus refused = AddressBookSaver(store, cloud).saveAddressBook(table);
-    FileWriter::setSpaceLeftForTesting(std::nullopt);
-    EXPECT_TRUE(refused.error.contains("could not be saved in") && refused.error.contains("the disk is full"))
-        << refused.error.toStdString();
-    EXPECT_EQ(contents(cloud.filePath()), cloudBefore);
-    EXPECT_TRUE(journals(cloud).isEmpty());
-    EXPECT_EQ(
-        store.contactsInContainer(table.first()->identifier, {StoreKey::GivenName}).value.first().givenName,
-        "Old");
-    EXPECT_TRUE(table.first()->topGroup()->contactTable->first()->person->isChanged());
-
-    ASSERT_TRUE(AddressBookSaver(store, cloud).saveAddressBook(table).ok());
-    const QVariantMap entry =
-        CloudKeyValueStore(cloud.filePath()).dictionaryForKey(identifiers.last()).value();
-    EXPECT_EQ(entry, (QVariantMap{{"Hobby", "new"}, {"Memo", QString(100, 'm')}}));
-    QNPerson::setCloudKeyValueStore(nullptr);
-}
 
 } // namespace
