@@ -1,6 +1,8 @@
 #include "addressbook/AddressBookLoader.h"
 
+#include "addressbook/LoadedContactRow.h"
 #include "addressbook/PendingCloudWrites.h"
+#include "model/CustomItemCloudValues.h"
 #include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
@@ -63,7 +65,7 @@ GroupDictPtr groupOf(const StoreGroup &storeGroup, const ContainerDict &containe
 
 ContactRowPtr rowOfContact(const StoreContact &contact)
 {
-    auto row = std::make_shared<ContactRow>();
+    auto row = std::make_shared<LoadedContactRow>();
     row->person = std::make_shared<QNPerson>(contact);
     row->uniqueId = row->person->uniqueId();
     const QString uniqueId2 = row->person->uniqueId2();
@@ -254,7 +256,7 @@ void AddressBookLoader::loadAddressBook()
         publish(containers, top, LoadOutcome::TimedOut);
         return;
     }
-    restoreCustomValues(*rows, cloudEntries.entries());
+    restoreCustomValues(*rows, cloudEntries.entries(), m_cancelled.get());
     if (cancelled())
         return;
     top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
@@ -327,16 +329,21 @@ ContactRowPtr AddressBookLoader::createContactFromCNContact(const StoreContact &
 
 // --- Custom values -------------------------------------------------------------------------------
 
-void AddressBookLoader::restoreCustomValues(const ContactTable &rows, const QVariantMap &entries) const
+void AddressBookLoader::restoreCustomValues(const ContactTable &rows, const QVariantMap &entries,
+                                            const std::atomic<bool> *cancelled)
 {
     if (entries.isEmpty())
         return;
     for (const ContactRowPtr &row : rows) {
-        if (isCancelled())
+        if (cancelled && cancelled->load())
             return;
         const QVariant entry = entries.value(row->person->uniqueId());
-        if (entry.userType() == QMetaType::QVariantMap)
-            restoreCustomValues(*row->person, entry.toMap());
+        if (entry.userType() != QMetaType::QVariantMap)
+            continue;
+        restoreCustomValues(*row->person, entry.toMap());
+        if (auto *loaded = dynamic_cast<LoadedContactRow *>(row.get()))
+            loaded->loadedCustomValues =
+                CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
     }
 }
 

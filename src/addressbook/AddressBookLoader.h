@@ -89,6 +89,10 @@ public:
     // lists as "Labeled Value", maps as "Dictionary Value", non-empty strings as "String Value";
     // anything else is skipped. Restoring is not an edit: the record's changed mark stays as it was.
     static void restoreCustomValues(QNPerson &person, const QVariantMap &values);
+    // The same for each row from the cloud's entries by contact identifier; a row of a load keeps
+    // what its record got (LoadedContactRow). Stops early once cancelled is set.
+    static void restoreCustomValues(const ContactTable &rows, const QVariantMap &entries,
+                                    const std::atomic<bool> *cancelled = nullptr);
 
     // Test hooks: the time the slices are given (300 s), and a call each pool slice makes before
     // it starts converting.
@@ -105,8 +109,6 @@ signals:
 
 private:
     ContainerDictPtr chosenContainer(const ContainerTable &containers) const;
-    // entries: the cloud store's, by contact identifier.
-    void restoreCustomValues(const ContactTable &rows, const QVariantMap &entries) const;
     void appendGroups(ContainerDict &container);
     void publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome);
     void noteReadError(const QString &error);

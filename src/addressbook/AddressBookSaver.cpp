@@ -1,13 +1,35 @@
 #include "addressbook/AddressBookSaver.h"
 
 #include "addressbook/CustomItemDefinitions.h"
+#include "addressbook/LoadedContactRow.h"
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactStore.h"
 #include "platform/Log.h"
 
 #include <QUuid>
+
+namespace {
+
+// The items whose values differ from what the contact had: set, or removed where it lacks them now.
+CloudKeyValueStore::ItemChanges changedItems(const QVariantMap &before, const QVariantMap &now)
+{
+    CloudKeyValueStore::ItemChanges changes;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const auto old = before.constFind(it.key());
+        if (old == before.cend() || *old != *it)
+            changes.insert(it.key(), *it);
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (!now.contains(it.key()))
+            changes.insert(it.key(), std::nullopt);
+    }
+    return changes;
+}
+
+} // namespace
 
 AddressBookSaver::AddressBookSaver(ContactStore &store, CloudKeyValueStore &cloud)
     : m_store(store), m_cloud(cloud)
@@ -22,36 +44,55 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     m_members.clear();
     m_afterAcceptance.clear();
     m_cloudWrites.clear();
+    m_lookupError.clear();
+    m_contactMissing = false;
     PendingCloudWrites journal(m_cloud);
-    // Entries an earlier save left behind go to the cloud before ours, which are newer.
-    m_request.forgetCommitTokens(journal.finishPending(m_store));
+    // Entries an earlier save left behind go to the cloud before ours, which are newer; while they
+    // cannot, ours would be written over by them later.
+    const StoreResult<QStringList> finished = journal.finishPending(m_store);
+    if (!finished.ok())
+        return StoreStatus::failure(finished.error);
+    m_request.forgetCommitTokens(finished.value);
     for (const ContainerDictPtr &container : containerTable) {
         if (container)
             addContainer(*container);
     }
+    if (StoreStatus trusted = checkLookUps(); !trusted.ok())
+        return trusted;
     m_cloudWrites = writesOfDeletedCustomItems() + m_cloudWrites;
-    StoreStatus status = execute(journal);
-    if (!status.ok())
+    if (StoreStatus status = execute(journal); !status.ok())
         return status;
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
-    return status;
+    return journal.finish();
 }
 
-QList<ContactRowPtr> AddressBookSaver::changedContactsGoneFromStore(const ContainerTable &containerTable) const
+StoreResult<QList<ContactRowPtr>>
+AddressBookSaver::changedContactsGoneFromStore(const ContainerTable &containerTable) const
 {
+    using Result = StoreResult<QList<ContactRowPtr>>;
     QList<ContactRowPtr> gone;
     for (const ContainerDictPtr &container : containerTable) {
         const GroupDictPtr top = container ? container->topGroup() : nullptr;
         if (!top || !top->contactTable)
             continue;
         for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
-            if (row && row->person && !row->deleted && !row->person->isCreated()
-                && row->person->isChanged() && !isInStore(row->person->uniqueId()))
+            if (!row || !row->person || row->deleted || row->person->isCreated() || !row->person->isChanged())
+                continue;
+            const StoreResult<bool> present = m_store.containsContact(row->person->uniqueId());
+            if (!present.ok())
+                return Result::failure(damageOf(present.error));
+            if (!present.value)
                 gone.append(row);
         }
     }
-    return gone;
+    // A damaged file may not find contacts it holds: its check speaks before the user is asked to
+    // let their changes go.
+    if (!gone.isEmpty()) {
+        if (const StoreResult<bool> check = m_store.checkIntegrity(); !check.ok())
+            return Result::failure(check.error);
+    }
+    return Result::success(gone);
 }
 
 void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone)
@@ -90,22 +131,31 @@ QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() 
     }
     QList<PendingCloudWrites::Write> writes;
     for (auto it = changed.cbegin(); it != changed.cend(); ++it)
-        writes.append({it.key(), it->isValid() ? std::optional<QVariantMap>(it->toMap()) : std::nullopt});
+        writes.append(it->isValid() ? PendingCloudWrites::Write::set(it.key(), *it)
+                                    : PendingCloudWrites::Write::removal(it.key()));
     return writes;
+}
+
+QVariantMap AddressBookSaver::withoutDeletedItems(QVariantMap values) const
+{
+    for (const QVariant &definition : std::as_const(m_deletedCustomItems))
+        values.remove(definition.toMap().value(PersonKey::ItemName).toString());
+    return values;
 }
 
 StoreStatus AddressBookSaver::execute(PendingCloudWrites &journal)
 {
-    if (!m_request.isEmpty() && !m_cloudWrites.isEmpty()) {
-        const QString token = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (!m_cloudWrites.isEmpty()) {
+        // Without a store change there is nothing for the journal to follow.
+        const QString token =
+            m_request.isEmpty() ? QString() : QUuid::createUuid().toString(QUuid::WithoutBraces);
         if (StoreStatus recorded = journal.record(token, m_cloudWrites); !recorded.ok())
             return recorded;
-        m_request.setCommitToken(token);
+        if (!token.isEmpty())
+            m_request.setCommitToken(token);
     }
     StoreStatus status = m_store.execute(m_request);
-    if (status.ok())
-        journal.finish(m_cloudWrites);
-    else
+    if (!status.ok())
         journal.discard();
     return status;
 }
@@ -171,7 +221,7 @@ void AddressBookSaver::addDeletion(const ContactRowPtr &row)
         m_request.deleteContact(identifier);
         m_deleted.insert(identifier);
     }
-    m_cloudWrites.append({identifier, std::nullopt});
+    m_cloudWrites.append(PendingCloudWrites::Write::removal(identifier));
 }
 
 void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &containerIdentifier)
@@ -181,7 +231,7 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
         return;
     const QString identifier = person.uniqueId();
     StoreContact contact;
-    if (!identifier.isEmpty() && !isInStore(identifier)) {
+    if (!identifier.isEmpty() && !isIdentifierTaken(identifier)) {
         contact = StoreContact::fetched(identifier, {});
         contact.makeAllKeysAvailable();
     }
@@ -194,7 +244,7 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
     // its entry goes there, and its values never fall back on the other contact's entry.
     person.setUniqueId(contact.identifier());
     if (const std::optional<QVariantMap> entry = CustomItemCloudValues::entryOfPerson(person))
-        m_cloudWrites.append({contact.identifier(), entry});
+        m_cloudWrites.append(PendingCloudWrites::Write::set(contact.identifier(), *entry));
     person.setUniqueId(identifier);
     QNPersonPtr held = row->person;
     afterAcceptance([held, contact] {
@@ -213,9 +263,29 @@ void AddressBookSaver::addUpdate(const ContactRowPtr &row)
             m_request.updateContact(person.editedContactFromCache(fetched.value));
         auto storeContact = std::make_shared<const StoreContact>(fetched.value);
         afterAcceptance([row, storeContact] { row->cnContact = storeContact; });
+    } else if (isInStore(person.uniqueId())) {
+        noteLookupError(fetched.error); // there, but it cannot be read
     }
-    if (const std::optional<QVariantMap> entry = CustomItemCloudValues::entryOfPerson(person))
-        m_cloudWrites.append({person.uniqueId(), entry});
+    addCustomValues(row);
+}
+
+void AddressBookSaver::addCustomValues(const ContactRowPtr &row)
+{
+    QNPerson &person = *row->person;
+    const std::optional<QVariantMap> entry = CustomItemCloudValues::entryOfPerson(person);
+    if (!entry)
+        return;
+    const std::optional<QVariantMap> loaded = loadedCustomValues(*row);
+    if (!loaded) {
+        m_cloudWrites.append(PendingCloudWrites::Write::set(person.uniqueId(), *entry));
+        return;
+    }
+    const CloudKeyValueStore::ItemChanges changes = changedItems(withoutDeletedItems(*loaded), *entry);
+    if (!changes.isEmpty())
+        m_cloudWrites.append(PendingCloudWrites::Write::ofItems(person.uniqueId(), changes));
+    // What the next save of this tree compares with.
+    afterAcceptance(
+        [row, entry] { std::static_pointer_cast<LoadedContactRow>(row)->loadedCustomValues = *entry; });
 }
 
 // --- groups ----------------------------------------------------------------------------------
@@ -300,7 +370,41 @@ std::optional<QSet<QString>> AddressBookSaver::storeGroupIdentifiers(const QStri
     return identifiers;
 }
 
-bool AddressBookSaver::isInStore(const QString &identifier) const
+bool AddressBookSaver::isInStore(const QString &identifier)
 {
-    return m_store.unifiedContact(identifier, {StoreKey::Identifier}).ok();
+    const bool found = isIdentifierTaken(identifier);
+    if (!found)
+        m_contactMissing = true;
+    return found;
+}
+
+bool AddressBookSaver::isIdentifierTaken(const QString &identifier)
+{
+    const StoreResult<bool> present = m_store.containsContact(identifier);
+    if (!present.ok())
+        noteLookupError(present.error);
+    return present.ok() && present.value;
+}
+
+void AddressBookSaver::noteLookupError(const QString &error)
+{
+    if (m_lookupError.isEmpty())
+        m_lookupError = error;
+}
+
+QString AddressBookSaver::damageOf(const QString &lookupError) const
+{
+    const StoreResult<bool> check = m_store.checkIntegrity();
+    return check.ok() ? lookupError : check.error;
+}
+
+StoreStatus AddressBookSaver::checkLookUps() const
+{
+    if (!m_lookupError.isEmpty())
+        return StoreStatus::failure(damageOf(m_lookupError));
+    if (m_contactMissing) {
+        if (const StoreResult<bool> check = m_store.checkIntegrity(); !check.ok())
+            return StoreStatus::failure(check.error);
+    }
+    return storeSuccess();
 }

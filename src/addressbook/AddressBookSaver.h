@@ -24,10 +24,14 @@ class ContactStore;
 //   the store contacts kept on rows and persons) happens only after the store accepted the
 //   request, so a refused save leaves the tree, the persons and the cloud store as they were.
 // - The request is one transaction: all of it reaches the store, or none. The cloud entries are
-//   journalled before it commits (PendingCloudWrites), so they follow it even when the program
-//   ends before writing them.
+//   journalled and written beside the cloud file before it commits (PendingCloudWrites): a full
+//   disk stops the save before the store changes, and the entries follow the commit even when the
+//   program ends before putting them in place.
 // - A changed contact gets only the values edited here; what another program saved meanwhile in
-//   its other values stays.
+//   its other values stays. The same holds for its custom values, item by item, where the row
+//   knows what the load gave it (LoadedContactRow).
+// - A store that cannot answer whether a contact is there (a damaged file) stops the save before
+//   anything is written: such a contact is never taken for one another program deleted.
 // - Each container's top group is walked before its other groups, so a contact created in this
 //   save has its store contact when a group names it as a member.
 // - A contact created here keeps its uniqueId as its store identifier, so its custom-item values
@@ -44,13 +48,18 @@ public:
     void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
 
     // Contacts changed here that another program deleted from the store meanwhile: an update has
-    // nothing to go to, so the user decides before the save (as new contacts, or discarded).
-    QList<ContactRowPtr> changedContactsGoneFromStore(const ContainerTable &containerTable) const;
+    // nothing to go to, so the user decides before the save (as new contacts, or discarded). An
+    // error naming the damage when the store cannot tell, or when its file is damaged.
+    StoreResult<QList<ContactRowPtr>>
+    changedContactsGoneFromStore(const ContainerTable &containerTable) const;
     // The next save adds those contacts anew, and back into every group read so far that lists
     // them: the other program's deletion ended their memberships too.
     static void saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone);
 
-    // The store's error when it refused the request.
+    // The error when nothing was saved: the store refused the request, or could not tell which
+    // contacts it holds, or the custom values could not be written beside the cloud file (a full
+    // disk). Also when the store took the request but the cloud file could not be put in place;
+    // its entries then wait in the journal.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
 
 private:
@@ -59,6 +68,7 @@ private:
     void addDeletion(const ContactRowPtr &row);
     void addCreation(const ContactRowPtr &row, const QString &containerIdentifier);
     void addUpdate(const ContactRowPtr &row);
+    void addCustomValues(const ContactRowPtr &row);
     void addNewGroup(const GroupDict &group, const QString &containerIdentifier);
     void addStoreGroup(const GroupDict &group);
     // The store identifier a membership names, or none when the contact is not in the store and
@@ -68,11 +78,24 @@ private:
     // The groups the store holds in the container now (another program may have removed some), or
     // none when they cannot be read.
     std::optional<QSet<QString>> storeGroupIdentifiers(const QString &containerIdentifier) const;
-    bool isInStore(const QString &identifier) const;
+    // Of a contact read from the store. False also when the store cannot tell; the save then stops.
+    // A contact no longer found may be one a damaged index misses: the file is checked before the
+    // save goes ahead.
+    bool isInStore(const QString &identifier);
+    // Of the identifier a new contact brings.
+    bool isIdentifierTaken(const QString &identifier);
+    void noteLookupError(const QString &error);
+    // The damage the store's check finds, else the failed look-up's error.
+    QString damageOf(const QString &lookupError) const;
+    // Whether the store's answers to the look-ups can be trusted; the damage found when not.
+    StoreStatus checkLookUps() const;
     void afterAcceptance(std::function<void()> effect) { m_afterAcceptance.append(std::move(effect)); }
-    // The request, with the cloud entries journalled and its token among its changes; then the
-    // entries.
     QList<PendingCloudWrites::Write> writesOfDeletedCustomItems() const;
+    // The custom values of the items deleted since the last save take no part in what the load
+    // gave a contact: an item defined again is saved whole.
+    QVariantMap withoutDeletedItems(QVariantMap values) const;
+    // The cloud entries journalled and written beside the cloud file, then the request, with the
+    // journal's token among its changes.
     StoreStatus execute(PendingCloudWrites &journal);
 
     ContactStore &m_store;
@@ -86,4 +109,6 @@ private:
     QList<std::function<void()>> m_afterAcceptance;
     QList<PendingCloudWrites::Write> m_cloudWrites;
     QVariantList m_deletedCustomItems;
+    QString m_lookupError;
+    bool m_contactMissing = false;
 };

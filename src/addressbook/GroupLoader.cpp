@@ -1,9 +1,8 @@
 #include "addressbook/GroupLoader.h"
 
 #include "addressbook/AddressBookLoader.h"
-#include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
-#include "model/QNPersonKeys.h"
+#include "platform/CloudKeyValueStore.h"
 
 #include <QSet>
 
@@ -87,30 +86,5 @@ GroupLoader::TopIndex GroupLoader::indexOf(const ContactTable &rows)
 
 void GroupLoader::restoreCustomItems(const ContactTable &rows)
 {
-    CloudKeyValueStore &cloud = QNPerson::cloudKeyValueStore();
-    for (const ContactRowPtr &row : rows) {
-        QNPerson &person = *row->person;
-        const std::optional<QVariantMap> values =
-            CustomItemCloudValues::iCloudRestoreValueForKey(person.uniqueId(), cloud);
-        if (!values)
-            continue;
-        const bool changed = person.isChanged();
-        for (auto it = values->cbegin(); it != values->cend(); ++it) {
-            const QVariant &value = it.value();
-            if (value.typeId() == QMetaType::QVariantList && !value.toList().isEmpty()) {
-                QStringList labels;
-                for (const QVariant &entry : value.toList())
-                    labels.append(entry.toMap().value(PersonKey::Label).toString());
-                person.addCustomItem(PersonValueType::Labeled, it.key(), labels, std::nullopt);
-            } else if (value.typeId() == QMetaType::QVariantMap) {
-                person.addCustomItem(PersonValueType::Dictionary, it.key(), {}, std::nullopt);
-            } else if (value.typeId() == QMetaType::QString && !value.toString().isEmpty()) {
-                person.addCustomItem(PersonValueType::String, it.key(), {}, std::nullopt);
-            } else {
-                continue;
-            }
-            person.setValue(value, it.key());
-        }
-        person.setChanged(changed);
-    }
+    AddressBookLoader::restoreCustomValues(rows, QNPerson::cloudKeyValueStore().dictionaryRepresentation());
 }

@@ -2,6 +2,8 @@
 
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactStore.h"
+#include "platform/FileWriter.h"
+#include "platform/LockFiles.h"
 #include "platform/Log.h"
 
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 namespace {
@@ -19,17 +20,44 @@ namespace {
 const QString JournalSuffix = QStringLiteral(".json");
 const QString KeyKey = QStringLiteral("key");
 const QString ValueKey = QStringLiteral("value");
+const QString ItemsKey = QStringLiteral("items");
+
+QJsonObject journalEntry(const PendingCloudWrites::Write &write)
+{
+    QJsonObject entry{{KeyKey, write.key}};
+    if (write.items) {
+        QJsonObject items;
+        for (auto it = write.items->cbegin(); it != write.items->cend(); ++it)
+            items.insert(it.key(), it.value() ? QJsonValue::fromVariant(*it.value()) : QJsonValue());
+        entry.insert(ItemsKey, items);
+    } else if (write.value) {
+        entry.insert(ValueKey, QJsonValue::fromVariant(*write.value));
+    }
+    return entry;
+}
 
 QByteArray journalData(const QList<PendingCloudWrites::Write> &writes)
 {
     QJsonArray entries;
-    for (const PendingCloudWrites::Write &write : writes) {
-        QJsonObject entry{{KeyKey, write.key}};
-        if (write.value)
-            entry.insert(ValueKey, QJsonObject::fromVariantMap(*write.value));
-        entries.append(entry);
-    }
+    for (const PendingCloudWrites::Write &write : writes)
+        entries.append(journalEntry(write));
     return QJsonDocument(entries).toJson(QJsonDocument::Compact);
+}
+
+// An entry without value or items removes its key; a null item removes that item.
+PendingCloudWrites::Write writeOfEntry(const QJsonObject &entry)
+{
+    using Write = PendingCloudWrites::Write;
+    const QString key = entry.value(KeyKey).toString();
+    if (entry.value(ItemsKey).isObject()) {
+        const QJsonObject items = entry.value(ItemsKey).toObject();
+        CloudKeyValueStore::ItemChanges changes;
+        for (auto it = items.constBegin(); it != items.constEnd(); ++it)
+            changes.insert(it.key(), it->isNull() ? std::nullopt : std::optional(it->toVariant()));
+        return Write::ofItems(key, changes);
+    }
+    return entry.contains(ValueKey) ? Write::set(key, entry.value(ValueKey).toVariant())
+                                    : Write::removal(key);
 }
 
 // nullopt when the file cannot be read or is not a journal.
@@ -43,28 +71,20 @@ std::optional<QList<PendingCloudWrites::Write>> readJournal(const QString &path)
         return std::nullopt;
     QList<PendingCloudWrites::Write> writes;
     for (const QJsonValue &value : document.array()) {
-        const QJsonObject entry = value.toObject();
-        const QString key = entry.value(KeyKey).toString();
-        if (key.isEmpty())
-            continue;
-        std::optional<QVariantMap> values;
-        if (entry.value(ValueKey).isObject())
-            values = entry.value(ValueKey).toObject().toVariantMap();
-        writes.append({key, values});
+        const PendingCloudWrites::Write write = writeOfEntry(value.toObject());
+        if (!write.key.isEmpty())
+            writes.append(write);
     }
     return writes;
 }
 
-// True once the entries are in the cloud file.
-bool applyWrites(const QList<PendingCloudWrites::Write> &writes, CloudKeyValueStore &cloud)
+// The entries in the cloud file; the reason when they could not be written.
+StoreStatus applyWrites(const QList<PendingCloudWrites::Write> &writes, CloudKeyValueStore &cloud)
 {
-    for (const PendingCloudWrites::Write &write : writes) {
-        if (write.value)
-            cloud.setObject(*write.value, write.key);
-        else
-            cloud.removeObjectForKey(write.key);
-    }
-    return cloud.synchronize();
+    cloud.apply(writes);
+    if (cloud.synchronize())
+        return storeSuccess();
+    return StoreStatus::failure(cloud.lastWriteError());
 }
 
 // Why a lock could not be taken: its own error says whether another save holds it; a full disk
@@ -90,6 +110,17 @@ std::unique_ptr<QLockFile> lockFor(const QString &journalPath)
     return lock;
 }
 
+bool tryLock(QLockFile &lock)
+{
+    return LockFiles::tryLock(lock, 0);
+}
+
+StoreStatus notSaved(const QString &cloudPath, const QString &reason)
+{
+    return StoreStatus::failure(
+        QStringLiteral("The custom values could not be saved in %1: %2.").arg(cloudPath, reason));
+}
+
 } // namespace
 
 PendingCloudWrites::PendingCloudWrites(CloudKeyValueStore &cloud) : m_cloud(cloud) {}
@@ -112,36 +143,53 @@ StoreStatus PendingCloudWrites::record(const QString &token, const QList<Write> 
     const QString path = journalPath(token);
     const auto failure = [&path](const QString &reason) {
         return StoreStatus::failure(
-            QStringLiteral("The custom values could not be prepared for saving in %1: %2").arg(path, reason));
+            QStringLiteral("The custom values could not be prepared for saving in %1: %2.")
+                .arg(path, reason));
     };
-    if (!QDir().mkpath(folderPath()))
-        return failure(QStringLiteral("the folder cannot be made"));
-    std::unique_ptr<QLockFile> lock = lockFor(path);
-    if (!lock->tryLock(0))
-        return failure(lockFailure(*lock, folderPath()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    file.write(journalData(writes));
-    if (!file.commit())
-        return failure(file.errorString());
-    m_token = token;
-    m_lock = std::move(lock);
+    if (!token.isEmpty()) {
+        if (!QDir().mkpath(folderPath()))
+            return failure(QStringLiteral("the folder cannot be made"));
+        std::unique_ptr<QLockFile> lock = lockFor(path);
+        if (!tryLock(*lock))
+            return failure(lockFailure(*lock, folderPath()));
+        if (StoreStatus written = FileWriter::write(path, journalData(writes)); !written.ok())
+            return failure(written.error);
+        m_token = token;
+        m_lock = std::move(lock);
+    }
+    StoreResult<std::unique_ptr<CloudKeyValueStore::PreparedWrite>> prepared = m_cloud.prepareWrite(writes);
+    if (!prepared.ok()) {
+        discard();
+        return notSaved(m_cloud.filePath(), prepared.error);
+    }
+    m_prepared = std::move(prepared.value);
     return storeSuccess();
 }
 
-void PendingCloudWrites::finish(const QList<Write> &writes)
+StoreStatus PendingCloudWrites::finish()
 {
-    if (applyWrites(writes, m_cloud) && !m_token.isEmpty())
-        QFile::remove(journalPath(m_token));
-    else if (!m_token.isEmpty())
-        Log::write(QStringLiteral("PendingCloudWrites: ERROR the custom values of save %1 wait in %2")
-                       .arg(m_token, journalPath(m_token)));
+    const StoreStatus committed = m_prepared ? m_prepared->commit() : storeSuccess();
+    m_prepared.reset();
+    const QString token = m_token;
+    // Gone while its lock is held, so no other program finishes it once more.
+    if (committed.ok() && !token.isEmpty())
+        QFile::remove(journalPath(token));
     release();
+    if (committed.ok())
+        return committed;
+    if (token.isEmpty())
+        return notSaved(m_cloud.filePath(), committed.error);
+    Log::write(QStringLiteral("PendingCloudWrites: ERROR the custom values of save %1 wait in %2")
+                   .arg(token, journalPath(token)));
+    return StoreStatus::failure(
+        QStringLiteral("The custom values could not be put in place in %1: %2. The rest "
+                       "was saved; the custom values follow at the next save or start.")
+            .arg(m_cloud.filePath(), committed.error));
 }
 
 void PendingCloudWrites::discard()
 {
+    m_prepared.reset();
     if (!m_token.isEmpty())
         QFile::remove(journalPath(m_token));
     release();
@@ -157,7 +205,7 @@ void PendingCloudWrites::removeStaleLocks()
         const QString journal = journalPath(name.chopped(lockSuffix.size()));
         if (QFileInfo::exists(journal))
             continue;
-        if (lockFor(journal)->tryLock(0))
+        if (tryLock(*lockFor(journal)))
             Log::write(QStringLiteral("PendingCloudWrites: removed the stale lock %1.lock").arg(journal));
     }
 }
@@ -168,18 +216,20 @@ void PendingCloudWrites::release()
     m_token.clear();
 }
 
-QStringList PendingCloudWrites::finishPending(const ContactStore &store)
+StoreResult<QStringList> PendingCloudWrites::finishPending(const ContactStore &store)
 {
+    using Result = StoreResult<QStringList>;
     const StoreResult<QStringList> tokens = store.commitTokens();
     if (!tokens.ok())
-        return {}; // without the tokens nothing can be told apart
+        return Result::success({}); // without the tokens nothing can be told apart
+    QString error;
     const QStringList journals =
         QDir(folderPath()).entryList({QLatin1Char('*') + JournalSuffix}, QDir::Files, QDir::Name);
     for (const QString &name : journals) {
         const QString token = name.chopped(JournalSuffix.size());
         const QString path = journalPath(token);
         const std::unique_ptr<QLockFile> lock = lockFor(path);
-        if (!lock->tryLock(0))
+        if (!tryLock(*lock))
             continue; // its save is under way
         if (!tokens.value.contains(token)) {
             Log::write(QStringLiteral("PendingCloudWrites: save %1 never reached the store").arg(token));
@@ -192,10 +242,16 @@ QStringList PendingCloudWrites::finishPending(const ContactStore &store)
             continue;
         }
         Log::write(QStringLiteral("PendingCloudWrites: finishing the custom values of save %1").arg(token));
-        if (applyWrites(*writes, m_cloud))
+        const StoreStatus applied = applyWrites(*writes, m_cloud);
+        if (applied.ok())
             QFile::remove(path);
+        else if (error.isEmpty())
+            error = QStringLiteral("The custom values of an earlier save could not be written to %1: %2.")
+                        .arg(m_cloud.filePath(), applied.error);
     }
     removeStaleLocks();
+    if (!error.isEmpty())
+        return Result::failure(error);
     // A token whose journal is gone belongs to a save that is complete; the journal of a save
     // under way is written before its token, so it is never taken for one.
     QStringList finished;
@@ -203,5 +259,5 @@ QStringList PendingCloudWrites::finishPending(const ContactStore &store)
         if (!QFileInfo::exists(journalPath(token)))
             finished.append(token);
     }
-    return finished;
+    return Result::success(finished);
 }

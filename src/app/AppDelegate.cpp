@@ -36,6 +36,14 @@ namespace {
 constexpr int PrivacyAlertDelay = 1500;
 const QString OriginationExternallyKey = QStringLiteral("CNNotificationOriginationExternally");
 
+// An error's own full stop, where the text goes on after it.
+QString withoutFullStop(QString text)
+{
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
 void showSpinner(ViewController *view, bool spinning)
 {
     if (!view)
@@ -286,7 +294,7 @@ void AppDelegate::reportUnreadableStore()
     alert.setInformativeText(TextFormat::fill(
         L(QStringLiteral("%@ could not be read: %@. The file is left as it is; nothing can be added "
                          "or saved until it can be read.")),
-        {QDir::toNativeSeparators(m_loader.storePath()), m_loader.lastLoadError()}));
+        {QDir::toNativeSeparators(m_loader.storePath()), withoutFullStop(m_loader.lastLoadError())}));
     alert.runModal();
 }
 
@@ -370,8 +378,15 @@ StoreStatus AppDelegate::saveAddressBook()
 
 bool AppDelegate::decideOnContactsGoneFromStore()
 {
-    const QList<ContactRowPtr> gone = AddressBookSaver(m_store, QNPerson::cloudKeyValueStore())
-                                          .changedContactsGoneFromStore(m_mainViewController->containerTable());
+    const StoreResult<QList<ContactRowPtr>> found =
+        AddressBookSaver(m_store, QNPerson::cloudKeyValueStore())
+            .changedContactsGoneFromStore(m_mainViewController->containerTable());
+    // A store that cannot tell is damaged: its contacts are not gone, and their changes stay.
+    if (!found.ok()) {
+        showSaveError(found.error);
+        return false;
+    }
+    const QList<ContactRowPtr> &gone = found.value;
     if (gone.isEmpty())
         return true;
     QStringList names;

@@ -1,5 +1,7 @@
 #include "platform/CloudKeyValueStore.h"
 
+#include "platform/FileWriter.h"
+#include "platform/LockFiles.h"
 #include "platform/Log.h"
 
 #include <QCoreApplication>
@@ -12,7 +14,6 @@
 #include <QLockFile>
 #include <QMap>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <mutex>
@@ -109,21 +110,109 @@ void keepAside(const QString &path, const FileStamp &stamp)
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't move %1 aside").arg(path));
 }
 
-bool writeValues(const QString &path, const QJsonObject &values)
+QByteArray fileData(const QJsonObject &values)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Log::write(
-            QStringLiteral("CloudKeyValueStore: ERROR can't write %1: %2").arg(path, file.errorString()));
-        return false;
+    return QJsonDocument(values).toJson(QJsonDocument::Indented);
+}
+
+void logWriteFailure(const QString &path, const QString &reason)
+{
+    Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't write %1: %2").arg(path, reason));
+}
+
+// JSON for a value; nullopt, logged, for one that JSON cannot hold.
+std::optional<QJsonValue> jsonOf(const QVariant &value, const QString &key)
+{
+    const QJsonValue json = QJsonValue::fromVariant(value);
+    if (!json.isNull() && !json.isUndefined())
+        return json;
+    Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't store a %1 under %2")
+                   .arg(QString::fromLatin1(value.typeName()), key));
+    return std::nullopt;
+}
+
+// What a store has yet to write of one entry: a new whole value (undefined removes the entry), then
+// items of the dictionary set or removed (nullopt).
+struct PendingChange
+{
+    bool replaces = false;
+    QJsonValue value = QJsonValue::Undefined;
+    QMap<QString, std::optional<QJsonValue>> items;
+
+    // The entry as this change leaves it; undefined when removed.
+    QJsonValue appliedTo(const QJsonValue &current) const
+    {
+        const QJsonValue base = replaces ? value : current;
+        if (items.isEmpty())
+            return base;
+        QJsonObject entry = base.toObject();
+        for (auto it = items.cbegin(); it != items.cend(); ++it) {
+            if (it.value())
+                entry.insert(it.key(), *it.value());
+            else
+                entry.remove(it.key());
+        }
+        return entry;
     }
-    file.write(QJsonDocument(values).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        Log::write(
-            QStringLiteral("CloudKeyValueStore: ERROR can't write %1: %2").arg(path, file.errorString()));
-        return false;
+};
+
+using PendingChanges = QMap<QString, PendingChange>;
+
+// The change as the store keeps it; nullopt when a value cannot be stored.
+std::optional<PendingChange> pendingChangeOf(const CloudKeyValueStore::Change &change)
+{
+    PendingChange pending;
+    if (!change.items) {
+        pending.replaces = true;
+        if (change.value && change.value->isValid()) {
+            const std::optional<QJsonValue> json = jsonOf(*change.value, change.key);
+            if (!json)
+                return std::nullopt;
+            pending.value = *json;
+        }
+        return pending;
     }
-    return true;
+    for (auto it = change.items->cbegin(); it != change.items->cend(); ++it) {
+        std::optional<QJsonValue> json;
+        if (it.value() && !(json = jsonOf(*it.value(), change.key)))
+            return std::nullopt;
+        pending.items.insert(it.key(), json);
+    }
+    return pending;
+}
+
+// A later change of an entry on top of what is pending for it.
+void addChange(PendingChanges &pending, const QString &key, const PendingChange &later)
+{
+    const auto earlier = pending.find(key);
+    if (earlier == pending.end() || later.replaces) {
+        pending.insert(key, later);
+        return;
+    }
+    for (auto it = later.items.cbegin(); it != later.items.cend(); ++it)
+        earlier->items.insert(it.key(), it.value());
+}
+
+PendingChanges pendingChangesOf(const QList<CloudKeyValueStore::Change> &changes)
+{
+    PendingChanges pending;
+    for (const CloudKeyValueStore::Change &change : changes) {
+        if (const std::optional<PendingChange> kept = pendingChangeOf(change))
+            addChange(pending, change.key, *kept);
+    }
+    return pending;
+}
+
+QJsonObject withChanges(QJsonObject values, const PendingChanges &pending)
+{
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+        const QJsonValue value = it->appliedTo(values.value(it.key()));
+        if (value.isUndefined())
+            values.remove(it.key());
+        else
+            values.insert(it.key(), value);
+    }
+    return values;
 }
 
 } // namespace
@@ -136,17 +225,43 @@ struct CloudKeyValueStore::State
     const QString path;
     QMutex mutex;
     // Kept as JSON, so that a write converts only the changed values.
-    QJsonObject stored;                               // the file as last read or written
-    std::optional<FileStamp> storedStamp;             // nullopt: not read yet
-    QMap<QString, std::optional<QJsonValue>> pending; // this store's unwritten changes; nullopt removes
+    QJsonObject stored;                   // the file as last read or written
+    std::optional<FileStamp> storedStamp; // nullopt: not read yet
+    PendingChanges pending;               // this store's unwritten changes
+    quint64 pendingVersion = 0;           // moves on with every change of pending
     bool flushScheduled = false;
+    QString writeError;
+    // The file as this store last wrote it or looked for others' changes; nullopt until the first look.
+    std::optional<FileStamp> knownStamp;
+    bool changedByOthers = false;
 
     // All below run with mutex held.
     // False when the file exists but cannot be opened; it then reads as empty and is not written.
     bool refresh();
-    QJsonObject values() const;
+    QJsonObject values() const { return withChanges(stored, pending); }
     QVariant value(const QString &key) const;
+    void addChanges(const PendingChanges &changes);
     bool flush();
+    StoreResult<std::unique_ptr<PreparedWrite::Parts>> prepare(const PendingChanges &changes);
+    StoreStatus commit(PreparedWrite::Parts &parts);
+    StoreStatus failedWrite(const QString &reason);
+};
+
+// The file locked, read and written beside itself with the changes; the lock is held until the
+// parts go.
+struct CloudKeyValueStore::PreparedWrite::Parts
+{
+    explicit Parts(const QString &path) : lock(path + QStringLiteral(".lock")), writer(path) {}
+
+    // Set once the parts leave the store; the flush's own parts need none.
+    std::shared_ptr<State> state;
+    QLockFile lock;
+    bool locked = false;
+    FileWriter writer;
+    QJsonObject merged;
+    // Written on top of the pending changes; pending again when the commit fails.
+    PendingChanges changes;
+    quint64 pendingVersion = 0;
 };
 
 bool CloudKeyValueStore::State::refresh()
@@ -172,24 +287,19 @@ bool CloudKeyValueStore::State::refresh()
     return true;
 }
 
-QJsonObject CloudKeyValueStore::State::values() const
-{
-    QJsonObject result = stored;
-    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
-        if (it.value())
-            result.insert(it.key(), *it.value());
-        else
-            result.remove(it.key());
-    }
-    return result;
-}
-
 QVariant CloudKeyValueStore::State::value(const QString &key) const
 {
     const auto change = pending.constFind(key);
     if (change != pending.cend())
-        return change.value() ? change.value()->toVariant() : QVariant();
+        return change->appliedTo(stored.value(key)).toVariant();
     return stored.value(key).toVariant();
+}
+
+void CloudKeyValueStore::State::addChanges(const PendingChanges &changes)
+{
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        addChange(pending, it.key(), it.value());
+    ++pendingVersion;
 }
 
 bool CloudKeyValueStore::State::flush()
@@ -197,22 +307,56 @@ bool CloudKeyValueStore::State::flush()
     flushScheduled = false;
     if (pending.isEmpty())
         return true;
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    StoreResult<std::unique_ptr<PreparedWrite::Parts>> prepared = prepare({});
+    return prepared.ok() && commit(*prepared.value).ok();
+}
+
+StoreResult<std::unique_ptr<CloudKeyValueStore::PreparedWrite::Parts>>
+CloudKeyValueStore::State::prepare(const PendingChanges &changes)
+{
+    using Result = StoreResult<std::unique_ptr<PreparedWrite::Parts>>;
+    auto parts = std::make_unique<PreparedWrite::Parts>(path);
     // Another program may write between our read and our write; the lock file keeps that out.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    const bool locked = lock.tryLock(LockTimeoutMs);
-    if (!locked)
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    parts->locked = LockFiles::tryLock(parts->lock, LockTimeoutMs);
+    if (!parts->locked)
         Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't lock %1, writing anyway").arg(path));
     if (!refresh())
-        return false;
-    const QJsonObject merged = values();
-    if (!writeValues(path, merged))
-        return false;
-    stored = merged;
-    pending.clear();
+        return Result::failure(failedWrite(QStringLiteral("it cannot be read")).error);
+    if (knownStamp && stampOf(path) != *knownStamp)
+        changedByOthers = true;
+    parts->merged = withChanges(values(), changes);
+    parts->changes = changes;
+    parts->pendingVersion = pendingVersion;
+    if (StoreStatus written = parts->writer.prepare(fileData(parts->merged)); !written.ok())
+        return Result::failure(failedWrite(written.error).error);
+    return Result::success(std::move(parts));
+}
+
+StoreStatus CloudKeyValueStore::State::commit(PreparedWrite::Parts &parts)
+{
+    if (StoreStatus committed = parts.writer.commit(); !committed.ok()) {
+        addChanges(parts.changes);
+        return failedWrite(committed.error);
+    }
+    writeError.clear();
+    stored = parts.merged;
+    // Changes made since the write was prepared stay pending, and are written again on top.
+    if (pendingVersion == parts.pendingVersion)
+        pending.clear();
+    const FileStamp written = stampOf(path);
+    if (knownStamp)
+        knownStamp = written;
     // Without the lock another writer may already have replaced our file: read it again next time.
-    storedStamp = locked ? std::optional<FileStamp>(stampOf(path)) : std::nullopt;
-    return true;
+    storedStamp = parts.locked ? std::optional<FileStamp>(written) : std::nullopt;
+    return storeSuccess();
+}
+
+StoreStatus CloudKeyValueStore::State::failedWrite(const QString &reason)
+{
+    writeError = reason;
+    logWriteFailure(path, reason);
+    return StoreStatus::failure(reason);
 }
 
 CloudKeyValueStore::CloudKeyValueStore() : CloudKeyValueStore(defaultFilePath()) {}
@@ -299,26 +443,25 @@ QVariantMap CloudKeyValueStore::dictionaryRepresentation() const
 
 void CloudKeyValueStore::setObject(const QVariant &value, const QString &key)
 {
-    if (!value.isValid()) {
+    if (!value.isValid())
         removeObjectForKey(key);
-        return;
-    }
-    const QJsonValue json = QJsonValue::fromVariant(value);
-    if (json.isNull() || json.isUndefined()) {
-        Log::write(QStringLiteral("CloudKeyValueStore: ERROR can't store a %1 under %2")
-                       .arg(QString::fromLatin1(value.typeName()), key));
-        return;
-    }
-    QMutexLocker lock(&m_state->mutex);
-    // Kept as it will read back from the file, so reads before and after the write agree.
-    m_state->pending.insert(key, json);
-    scheduleFlush();
+    else
+        apply({Change::set(key, value)});
 }
 
 void CloudKeyValueStore::removeObjectForKey(const QString &key)
 {
+    apply({Change::removal(key)});
+}
+
+void CloudKeyValueStore::apply(const QList<Change> &changes)
+{
+    // Kept as they will read back from the file, so reads before and after the write agree.
+    const PendingChanges pending = pendingChangesOf(changes);
+    if (pending.isEmpty())
+        return;
     QMutexLocker lock(&m_state->mutex);
-    m_state->pending.insert(key, std::nullopt);
+    m_state->addChanges(pending);
     scheduleFlush();
 }
 
@@ -328,6 +471,47 @@ bool CloudKeyValueStore::synchronize()
     const bool written = m_state->flush();
     m_state->refresh();
     return written;
+}
+
+QString CloudKeyValueStore::lastWriteError() const
+{
+    QMutexLocker lock(&m_state->mutex);
+    return m_state->writeError;
+}
+
+StoreResult<std::unique_ptr<CloudKeyValueStore::PreparedWrite>>
+CloudKeyValueStore::prepareWrite(const QList<Change> &changes)
+{
+    using Result = StoreResult<std::unique_ptr<PreparedWrite>>;
+    QMutexLocker lock(&m_state->mutex);
+    StoreResult<std::unique_ptr<PreparedWrite::Parts>> parts = m_state->prepare(pendingChangesOf(changes));
+    if (!parts.ok())
+        return Result::failure(parts.error);
+    parts.value->state = m_state;
+    return Result::success(std::unique_ptr<PreparedWrite>(new PreparedWrite(std::move(parts.value))));
+}
+
+bool CloudKeyValueStore::takeChangeByOthers()
+{
+    QMutexLocker lock(&m_state->mutex);
+    const FileStamp now = stampOf(m_state->path);
+    const bool changed = m_state->knownStamp && (m_state->changedByOthers || now != *m_state->knownStamp);
+    m_state->knownStamp = now;
+    m_state->changedByOthers = false;
+    return changed;
+}
+
+CloudKeyValueStore::PreparedWrite::PreparedWrite(std::unique_ptr<Parts> parts) : m_parts(std::move(parts)) {}
+
+CloudKeyValueStore::PreparedWrite::~PreparedWrite() = default;
+
+StoreStatus CloudKeyValueStore::PreparedWrite::commit()
+{
+    if (!m_parts)
+        return StoreStatus::failure(QStringLiteral("nothing was written"));
+    const std::unique_ptr<Parts> parts = std::move(m_parts);
+    QMutexLocker lock(&parts->state->mutex);
+    return parts->state->commit(*parts);
 }
 
 void CloudKeyValueStore::scheduleFlush()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/StoreResult.h"
+
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -17,12 +20,36 @@
 // store's own changes at once and another process's writes as soon as the file has changed. A
 // write re-reads the file first, under a lock file, and replaces only the keys this store changed,
 // so two programs sharing the file never put back each other's stale values.
+// A change may also name only some items of a dictionary entry, which then replace or remove just
+// those items of the entry as the file holds it at the write, so a program's edit of one item never
+// puts back its stale copy of the others.
+// Every write is whole or not at all (FileWriter): a full disk leaves the old file, the changes stay
+// pending, and lastWriteError() says why.
 // A file that is not a JSON object counts as empty and is renamed to "<file>.corrupt" so that the
 // next write does not destroy it; one that cannot be opened counts as empty and is not written over
 // until it can be read again. Every method is safe to call from any thread.
 class CloudKeyValueStore
 {
 public:
+    // Items of a dictionary entry to set, or to remove (nullopt).
+    using ItemChanges = QMap<QString, std::optional<QVariant>>;
+    // One change of an entry: its whole value (nullopt removes the entry), or with items only those
+    // items, the entry's others left as the file holds them (a missing entry starts empty).
+    struct Change
+    {
+        QString key;
+        std::optional<QVariant> value;
+        std::optional<ItemChanges> items;
+
+        static Change set(const QString &key, const QVariant &value) { return {key, value, std::nullopt}; }
+        static Change removal(const QString &key) { return {key, std::nullopt, std::nullopt}; }
+        static Change ofItems(const QString &key, const ItemChanges &items)
+        {
+            return {key, std::nullopt, items};
+        }
+    };
+    class PreparedWrite;
+
     // At defaultFilePath().
     CloudKeyValueStore();
     explicit CloudKeyValueStore(const QString &filePath);
@@ -52,14 +79,46 @@ public:
     // An invalid value removes the key; a value that JSON cannot hold is refused and logged.
     void setObject(const QVariant &value, const QString &key);
     void removeObjectForKey(const QString &key);
+    void apply(const QList<Change> &changes);
 
     // Writes pending changes and picks up the file's changes; false when the write failed (the
     // changes stay pending and are tried again).
     bool synchronize();
+    // Why the last write of the file failed ("the disk is full"); empty after one that succeeded.
+    QString lastWriteError() const;
+
+    // Writes the file with the changes (and the pending ones) beside it, whole, without putting it
+    // in place: nothing changes in memory or in the file until the answer is committed. The file
+    // stays locked until then, so no other program writes in between.
+    StoreResult<std::unique_ptr<PreparedWrite>> prepareWrite(const QList<Change> &changes);
+
+    // Whether the file was changed by another program (or store object) since the last call; the
+    // first call only starts counting. This store's own writes are no change.
+    bool takeChangeByOthers();
 
 private:
     struct State;
     void scheduleFlush(); // with the state's mutex held
 
     std::shared_ptr<State> m_state;
+};
+
+// A write of the cloud file waiting to be put in place; dropping it leaves the file as it was.
+class CloudKeyValueStore::PreparedWrite
+{
+public:
+    ~PreparedWrite();
+    PreparedWrite(const PreparedWrite &) = delete;
+    PreparedWrite &operator=(const PreparedWrite &) = delete;
+
+    // Puts the written file in place; on failure the changes stay pending in the store, to be
+    // written with its next write.
+    StoreStatus commit();
+
+private:
+    friend class CloudKeyValueStore;
+    struct Parts;
+    explicit PreparedWrite(std::unique_ptr<Parts> parts);
+
+    std::unique_ptr<Parts> m_parts;
 };

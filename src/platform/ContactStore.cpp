@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QUuid>
+#include <sqlite3.h>
 
 namespace {
 
@@ -212,8 +213,35 @@ StoreResult<bool> ContactStore::checkIntegrity() const
             return Result::failure(db.lastError());
         if (check.step() != StoreStatement::Step::Row)
             return Result::failure(db.errorFor(check.resultCode()));
-        const QString answer = check.text(0);
-        return answer == QLatin1String("ok") ? Result::success(true) : Result::failure(answer);
+        QString answer = check.text(0);
+        if (answer == QLatin1String("ok"))
+            return Result::success(true);
+        // The first finding names the damage; a line before it may only name the database.
+        if (answer.startsWith(QLatin1String("***")))
+            answer = answer.section(QLatin1Char('\n'), 1, 1).trimmed();
+        if (answer.isEmpty() && check.step() == StoreStatement::Step::Row)
+            answer = check.text(0);
+        return Result::failure(StoreConnection::describe(SQLITE_CORRUPT, answer));
+    });
+}
+
+StoreResult<bool> ContactStore::containsContact(const QString &identifier) const
+{
+    using Result = StoreResult<bool>;
+    return read<bool>([&identifier](StoreConnection &db) {
+        StoreStatement select = db.prepare(QStringLiteral("SELECT 1 FROM contact WHERE identifier = ?1"));
+        if (!select.isValid())
+            return Result::failure(db.lastError());
+        select.bind(1, identifier);
+        switch (select.step()) {
+        case StoreStatement::Step::Row:
+            return Result::success(true);
+        case StoreStatement::Step::Done:
+            return Result::success(false);
+        case StoreStatement::Step::Failed:
+            break;
+        }
+        return Result::failure(db.errorFor(select.resultCode()));
     });
 }
 

@@ -72,6 +72,10 @@ public:
     StoreResult<QList<StoreContainer>> containers() const;
     // SQLite's quick check of the whole file: a failure names the first damage found.
     StoreResult<bool> checkIntegrity() const;
+    // Whether the store holds a contact of that identifier; an error when the store cannot tell
+    // (a damaged file), which is never taken for an absent contact. A damaged index may also miss
+    // a contact without an error: checkIntegrity tells.
+    StoreResult<bool> containsContact(const QString &identifier) const;
     StoreResult<QString> defaultContainerIdentifier() const;
     StoreResult<QList<StoreGroup>> groupsInContainer(const QString &containerIdentifier) const;
     StoreResult<QList<StoreContact>> contactsInContainer(const QString &containerIdentifier,

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -67,8 +68,9 @@ StoreResult<std::unique_ptr<StoreConnection>> StoreConnection::open(const QStrin
     const int code = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (code != SQLITE_OK) {
         const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        const int systemError = db ? sqlite3_system_errno(db) : 0;
         sqlite3_close_v2(db);
-        return Result::failure(describe(code, detail));
+        return Result::failure(describe(code, detail, systemError));
     }
     std::unique_ptr<StoreConnection> connection(new StoreConnection(db, path));
     sqlite3_extended_result_codes(db, 1);
@@ -118,8 +120,12 @@ void StoreConnection::releaseThreadConnection(const QString &path)
     threadConnections().byPath.erase(path);
 }
 
-QString StoreConnection::describe(int code, const QString &detail)
+QString StoreConnection::describe(int code, const QString &detail, int systemError)
 {
+    // The system's error is only known to belong to this one for a failed file operation.
+    const int kind = code & 0xff;
+    if ((kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN) && (systemError == ENOSPC || systemError == EDQUOT))
+        code = SQLITE_FULL;
     QString text;
     switch (code & 0xff) {
     case SQLITE_BUSY:
@@ -127,8 +133,8 @@ QString StoreConnection::describe(int code, const QString &detail)
         text = QStringLiteral("The contacts store is in use by another program; try again later.");
         break;
     case SQLITE_FULL:
-        text = QStringLiteral("The disk holding the contacts store is full.");
-        break;
+        // SQLite's own words for it are often "disk I/O error", which would mislead.
+        return QStringLiteral("The disk holding the contacts store is full.");
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         text = QStringLiteral("The contacts store file is damaged or is not a contacts store.");
@@ -203,17 +209,18 @@ StoreStatus StoreConnection::exec(const QString &sql)
         return storeSuccess();
     const QString detail = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
     sqlite3_free(message);
-    return StoreStatus::failure(describe(sqlite3_extended_errcode(m_db), detail));
+    return StoreStatus::failure(describe(sqlite3_extended_errcode(m_db), detail, sqlite3_system_errno(m_db)));
 }
 
 QString StoreConnection::lastError() const
 {
-    return describe(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    return describe(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)),
+                    sqlite3_system_errno(m_db));
 }
 
 QString StoreConnection::errorFor(int code) const
 {
-    return describe(code, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    return describe(code, QString::fromUtf8(sqlite3_errmsg(m_db)), sqlite3_system_errno(m_db));
 }
 
 qint64 StoreConnection::lastInsertRowId() const

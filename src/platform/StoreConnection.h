@@ -36,7 +36,9 @@ public:
     // Closes this thread's cached connection to one file.
     static void releaseThreadConnection(const QString &path);
 
-    static QString describe(int code, const QString &detail);
+    // systemError: the operating system's error behind it (errno), when known; a full disk is
+    // named as such, whatever SQLite made of it ("disk I/O error").
+    static QString describe(int code, const QString &detail, int systemError = 0);
 
     sqlite3 *handle() const { return m_db; }
     const QString &path() const { return m_path; }

@@ -1,5 +1,6 @@
 #include "platform/UserDefaults.h"
 
+#include "platform/FileWriter.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -262,19 +262,22 @@ bool UserDefaults::store()
         // The unreadable file is kept aside rather than lost with the first write.
         const QString backup = m_path + QStringLiteral(".unreadable");
         QFile::remove(backup);
-        QFile::copy(m_path, backup);
+        if (!QFile::copy(m_path, backup)) {
+            Log::write("UserDefaults: ERROR can't keep the unreadable defaults file as %@", {backup});
+            return false;
+        }
         Log::write("UserDefaults: the unreadable defaults file was kept as %@", {backup});
     }
     m_unreadable = false;
     const std::optional<QJsonValue> json = PropertyList::toJson(m_values);
-    QSaveFile file(m_path);
-    if (!json || !file.open(QIODevice::WriteOnly)) {
-        Log::write("UserDefaults: ERROR can't write %@: %@", {m_path, file.errorString()});
+    if (!json) {
+        Log::write("UserDefaults: ERROR can't write %@: a value is no property list", {m_path});
         return false;
     }
-    file.write(QJsonDocument(json->toObject()).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        Log::write("UserDefaults: ERROR can't write %@: %@", {m_path, file.errorString()});
+    const StoreStatus written =
+        FileWriter::write(m_path, QJsonDocument(json->toObject()).toJson(QJsonDocument::Indented));
+    if (!written.ok()) {
+        Log::write("UserDefaults: ERROR can't write %@: %@", {m_path, written.error});
         return false;
     }
     m_unsaved = false;

@@ -5,6 +5,7 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/CloudKeyValueStore.h"
+#include "platform/FileWriter.h"
 #include "platform/LogCapture.h"
 #include "platform/StoreBuilder.h"
 #include "platform/StoreLabels.h"
@@ -121,16 +122,18 @@ TEST_F(SaverTest, CustomValuesLostOnTheWayToTheCloudArriveAtTheNextStart)
     person.addCustomItem(PersonValueType::String, QStringLiteral("Hobby"), {}, std::nullopt);
     person.setValue(QStringLiteral("chess"), QStringLiteral("Hobby"));
     person.setValue(QStringLiteral("edited"), QStringLiteral("Note"));
-    // The cloud file cannot be written, as when the program is killed before it writes it.
-    ASSERT_TRUE(QDir().mkpath(cloudPath()));
+    // The cloud file cannot be put in place, as when the program is killed before it does so.
+    FileWriter::setFailingCommitForTesting(cloudPath());
     {
         LogCapture log;
-        ASSERT_TRUE(save(table).ok());
+        const StoreStatus saved = save(table);
+        EXPECT_TRUE(saved.error.startsWith("The custom values could not be put in place"))
+            << saved.error.toStdString();
         cloud.reset();
     }
+    FileWriter::setFailingCommitForTesting(std::nullopt);
     EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "edited");
 
-    ASSERT_TRUE(QDir(cloudPath()).removeRecursively());
     cloud = std::make_unique<CloudKeyValueStore>(cloudPath());
     QNPerson::setCloudKeyValueStore(cloud.get());
     table = load();

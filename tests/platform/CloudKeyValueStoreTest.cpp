@@ -1,7 +1,11 @@
 #include "platform/CloudKeyValueStore.h"
+#include "platform/CloudStoreWatcher.h"
+#include "platform/FileWriter.h"
+#include "platform/LogCapture.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -199,6 +203,89 @@ TEST_F(CloudKeyValueStoreTest, ConcurrentWritersLoseNothing)
     const QVariantMap values = CloudKeyValueStore(path()).dictionaryRepresentation();
     EXPECT_EQ(values.size(), Threads * KeysPerThread);
     EXPECT_EQ(values.value("t5-k39").toInt(), 39);
+}
+
+TEST_F(CloudKeyValueStoreTest, AFullDiskKeepsTheOldFileAndTheChangesPending)
+{
+    CloudKeyValueStore store(path());
+    store.setObject(customValues(), "contact-1");
+    ASSERT_TRUE(store.synchronize());
+    const QByteArray before = contents(path());
+    {
+        LogCapture log;
+        FileWriter::setSpaceLeftForTesting(before.size() / 2);
+        store.setObject("more", "contact-2");
+        EXPECT_FALSE(store.synchronize());
+        FileWriter::setSpaceLeftForTesting(std::nullopt);
+    }
+    EXPECT_EQ(store.lastWriteError(), "the disk is full");
+    EXPECT_EQ(contents(path()), before);
+    EXPECT_EQ(store.stringForKey("contact-2"), QString("more"));
+
+    ASSERT_TRUE(store.synchronize());
+    EXPECT_TRUE(store.lastWriteError().isEmpty());
+    EXPECT_EQ(CloudKeyValueStore(path()).dictionaryRepresentation(),
+              (QVariantMap{{"contact-1", customValues()}, {"contact-2", "more"}}));
+}
+
+// Two programs change items of the same entry: each keeps the other's items, and where both
+// changed one, the later write wins.
+TEST_F(CloudKeyValueStoreTest, ItemChangesMergeIntoTheEntryAsTheFileHoldsIt)
+{
+    using Change = CloudKeyValueStore::Change;
+    CloudKeyValueStore first(path());
+    first.setObject(QVariantMap{{"Hobby", "chess"}, {"Sport", "golf"}, {"Pet", "cat"}}, "ann");
+    ASSERT_TRUE(first.synchronize());
+    CloudKeyValueStore second(path());
+    EXPECT_EQ(second.dictionaryForKey("ann")->value("Sport"), "golf");
+
+    first.apply({Change::ofItems("ann", {{"Hobby", QVariant("poker")}, {"Pet", std::nullopt}})});
+    second.apply({Change::ofItems("ann", {{"Sport", QVariant("tennis")}, {"Hobby", QVariant("go")}})});
+    EXPECT_EQ(first.dictionaryForKey("ann"), (QVariantMap{{"Hobby", "poker"}, {"Sport", "golf"}}));
+    ASSERT_TRUE(second.synchronize());
+    ASSERT_TRUE(first.synchronize());
+    EXPECT_EQ(CloudKeyValueStore(path()).dictionaryForKey("ann"),
+              (QVariantMap{{"Hobby", "poker"}, {"Sport", "tennis"}}));
+
+    // Items of an entry that is not there yet start it; a whole value set later replaces them.
+    first.apply({Change::ofItems("bob", {{"Hobby", QVariant("golf")}})});
+    EXPECT_EQ(first.dictionaryForKey("bob"), (QVariantMap{{"Hobby", "golf"}}));
+    first.apply({Change::set("bob", QVariantMap{{"Sport", "polo"}})});
+    ASSERT_TRUE(first.synchronize());
+    EXPECT_EQ(CloudKeyValueStore(path()).dictionaryForKey("bob"), (QVariantMap{{"Sport", "polo"}}));
+}
+
+TEST_F(CloudKeyValueStoreTest, TheWatcherTellsOfAnotherProgramsWriteOnly)
+{
+    CloudKeyValueStore own(path());
+    own.setObject("first", "a");
+    ASSERT_TRUE(own.synchronize());
+    CloudStoreWatcher watcher(own);
+    int told = 0;
+    QObject::connect(&watcher, &CloudStoreWatcher::changedElsewhere, [&told] { ++told; });
+    const auto spinFor = [](int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+
+    own.setObject("mine", "a");
+    ASSERT_TRUE(own.synchronize());
+    spinFor(300);
+    EXPECT_EQ(told, 0);
+
+    // Our next write takes the other's change in before the watcher looks; it is still theirs.
+    CloudKeyValueStore other(path());
+    other.setObject("theirs", "b");
+    ASSERT_TRUE(other.synchronize());
+    own.setObject("mine again", "a");
+    ASSERT_TRUE(own.synchronize());
+    QElapsedTimer waited;
+    waited.start();
+    while (told == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(told, 1);
 }
 
 TEST(CloudKeyValueStoreLocation, SharedFolderUnderTheDataLocation)

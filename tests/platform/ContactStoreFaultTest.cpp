@@ -1,8 +1,12 @@
+#include "StoreDamage.h"
 #include "StoreTestSupport.h"
+
+#include "platform/StoreConnection.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <atomic>
+#include <cerrno>
 #include <sqlite3.h>
 #include <thread>
 #include <unistd.h>
@@ -137,6 +141,51 @@ TEST_F(StoreTest, DamagedPagesGiveErrorsNotCrashes)
     EXPECT_TRUE(contacts.error.contains(QStringLiteral("damaged"))) << contacts.error.toStdString();
     EXPECT_FALSE(damaged.containers().ok());
     EXPECT_FALSE(damaged.execute(addingPeople(local(), 1)).ok());
+}
+
+// The contacts' identifier index scribbled over: the contacts can still be listed, but look-ups by
+// identifier that the damage hits fail with an error (some may just miss), and the file's check
+// names the damage.
+TEST_F(StoreTest, ADamagedIdentifierIndexIsAnErrorNotAMissingContact)
+{
+    QStringList identifiers;
+    for (int i = 0; i < 1000; ++i)
+        identifiers.append(builder().addPerson(local(), QStringLiteral("P%1").arg(i), QStringLiteral("Lee")));
+    ASSERT_TRUE(builder().ok());
+    ASSERT_TRUE(store().containsContact(identifiers.first()).value);
+    EXPECT_FALSE(store().containsContact(QStringLiteral("never")).value);
+    scribbleOverIndexPage(storePath(), QStringLiteral("sqlite_autoindex_contact_1"));
+
+    ContactStore damaged(storePath());
+    EXPECT_EQ(damaged.contactsInContainer(local(), {}).value.size(), 1000);
+    int errors = 0;
+    for (const QString &identifier : std::as_const(identifiers)) {
+        const StoreResult<bool> found = damaged.containsContact(identifier);
+        if (!found.ok()) {
+            EXPECT_TRUE(found.error.contains(QStringLiteral("damaged"))) << found.error.toStdString();
+            ++errors;
+        }
+    }
+    EXPECT_GT(errors, 0);
+    const StoreResult<bool> check = damaged.checkIntegrity();
+    EXPECT_FALSE(check.ok());
+    EXPECT_TRUE(check.error.contains(QStringLiteral("damaged"))) << check.error.toStdString();
+    EXPECT_TRUE(check.error.contains(QStringLiteral("Page"), Qt::CaseInsensitive))
+        << check.error.toStdString();
+    EXPECT_FALSE(check.error.contains(QStringLiteral("***"))) << check.error.toStdString();
+}
+
+// SQLite calls a full disk met while opening or reading "disk I/O error"; the system's error says
+// what it is.
+TEST(StoreErrors, AFullDiskIsNamedAsSuch)
+{
+    for (const int code : {SQLITE_IOERR_SHMSIZE, SQLITE_CANTOPEN}) {
+        EXPECT_EQ(StoreConnection::describe(code, QStringLiteral("disk I/O error"), ENOSPC),
+                  QStringLiteral("The disk holding the contacts store is full."));
+    }
+    // The system's error of an earlier failure does not belong to one of another kind.
+    EXPECT_EQ(StoreConnection::describe(SQLITE_CONSTRAINT, QString(), ENOSPC),
+              QStringLiteral("The change breaks a rule of the contacts store."));
 }
 
 TEST_F(StoreTest, LockedStoreRefusesTheSaveAfterTheBusyTimeout)

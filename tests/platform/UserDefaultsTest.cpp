@@ -1,6 +1,7 @@
 #include "platform/UserDefaults.h"
 
 #include "LogCapture.h"
+#include "platform/FileWriter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -159,6 +160,25 @@ TEST_F(UserDefaultsTest, FailedWriteIsReportedAndKeptInMemory)
     EXPECT_EQ(defaults.integerForKey("QN1DiconRowCount"), 7);
     EXPECT_FALSE(defaults.synchronize());
     EXPECT_TRUE(log.contains("can't write"));
+}
+
+// A disk that fills up part way through a write: the old file stays whole, and the value is
+// written once there is room.
+TEST_F(UserDefaultsTest, AFullDiskKeepsTheOldFileUntilThereIsRoom)
+{
+    LogCapture log;
+    UserDefaults defaults(path());
+    defaults.setObject(QString(2000, 'a'), "QN1DlastSortDesc");
+    const QByteArray before = readFile(path());
+    FileWriter::setSpaceLeftForTesting(100);
+    defaults.setObject(QString(4000, 'b'), "QN1DlastSortDesc");
+    EXPECT_FALSE(defaults.synchronize());
+    FileWriter::setSpaceLeftForTesting(std::nullopt);
+    EXPECT_EQ(readFile(path()), before);
+    EXPECT_TRUE(log.contains("the disk is full"));
+
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(reread().value("QN1DlastSortDesc"), QString(4000, 'b'));
 }
 
 TEST_F(UserDefaultsTest, ConcurrentWritersLoseNothing)
