@@ -2,6 +2,7 @@
 
 #include "app/AboutPanelController.h"
 #include "app/BusyWait.h"
+#include "platform/CloudStoreWatcher.h"
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/CloudAddressFormat.h"
 #include "app/MainMenu.h"
@@ -456,16 +457,22 @@ void AppDelegate::registerStoreObservers()
     if (m_observingStore)
         return;
     m_observingStore = true;
-    connect(&m_store, &ContactStore::storeDidChange, this, [this](bool externally) {
-        const QVariantMap userInfo{{OriginationExternallyKey, externally ? 1 : 0}};
-        emit contactStoreChangeReceived(userInfo);
-        handleContactStoreChanged(userInfo);
-    });
+    connect(&m_store, &ContactStore::storeDidChange, this, &AppDelegate::announceStoreChange);
+    // Custom values live beside the store; another program's change of them counts as its change.
+    auto *cloudWatcher = new CloudStoreWatcher(QNPerson::cloudKeyValueStore(), this);
+    connect(cloudWatcher, &CloudStoreWatcher::changedElsewhere, this, [this] { announceStoreChange(true); });
     // The default account's change comes without user info.
     connect(&m_store, &ContactStore::defaultContainerDidChange, this, [this] {
         emit contactStoreChangeReceived({});
         handleContactStoreChanged({});
     });
+}
+
+void AppDelegate::announceStoreChange(bool externally)
+{
+    const QVariantMap userInfo{{OriginationExternallyKey, externally ? 1 : 0}};
+    emit contactStoreChangeReceived(userInfo);
+    handleContactStoreChanged(userInfo);
 }
 
 void AppDelegate::handleContactStoreChanged(const QVariantMap &userInfo)

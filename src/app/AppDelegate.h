@@ -113,6 +113,7 @@ private:
     void accessRequestAnswered(bool granted);
     void connectHelpMenu();
     void connectFileMenu();
+    void announceStoreChange(bool externally);
     void terminate();
     // After Save, Revert and Discard: a fresh tree from the store, whose undo history would act on
     // nothing, so it goes with the edited mark.

@@ -94,6 +94,11 @@ TEST_F(UnreadableAtStart, TheReasonEndsInOneFullStop)
     sqlite3_open(QFile::encodeName(ContactStore::defaultPath()).constData(), &db);
     ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
+    // A file of its own, so that no loading thread goes on with a connection opened before.
+    const QString path = ContactStore::defaultPath();
+    ASSERT_TRUE(QFile::copy(path, path + ".copy"));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(path + ".copy", path));
 
     restartWindow();
     ASSERT_EQ(Alert::lastShown().messageText, "The contacts store cannot be read.");

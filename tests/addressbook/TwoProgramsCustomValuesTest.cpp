@@ -6,7 +6,6 @@
 
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"
-#include "platform/CloudStoreWatcher.h"
 #include "platform/UserDefaults.h"
 
 namespace {
@@ -28,15 +27,6 @@ protected:
         bob = row(top(), "Bob")->uniqueId;
         cloud->setObject(QVariantMap{{"Hobby", "go"}, {"Sport", "polo"}}, bob);
         restartWindow();
-        // How the application hears of the file's changes.
-        watcher = std::make_unique<CloudStoreWatcher>(*cloud);
-        QObject::connect(watcher.get(), &CloudStoreWatcher::changedElsewhere, delegate.get(),
-                         [this] { delegate->handleContactStoreChanged(External); });
-    }
-    void TearDown() override
-    {
-        watcher.reset();
-        WindowSaveFixture::TearDown();
     }
 
     // The other program loads, sets the values and saves.
@@ -59,7 +49,6 @@ protected:
     }
 
     QString bob;
-    std::unique_ptr<CloudStoreWatcher> watcher;
 };
 
 } // namespace
