@@ -8,6 +8,9 @@
 
 #include "model/QNPerson.h"
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -119,6 +122,23 @@ void updateTableAfterEdit(benchmark::State &state)
     person.setValue(phones, QStringLiteral("Phone"));
 }
 
+// Every contact selected (Select All), as before a command over all of them: the selection is
+// carried over the rebuild.
+void updateTableAllSelected(benchmark::State &state)
+{
+    ContactsViewController *grid = controller(state);
+    if (!grid)
+        return;
+    grid->setSelectedLabels({QStringLiteral("All")});
+    grid->setSortDescriptors({{QStringLiteral("compositeName"), true}});
+    const ContactTable everyone = *grid->contactTable();
+    grid->selectRowIndexesWithContacts(everyone);
+    for (auto _ : state)
+        grid->updateTable();
+    state.counters["selected"] = double(grid->tableView()->selectionModel()->selectedRows().size());
+    grid->selectRowIndexesWithContacts({everyone.at(10), everyone.at(everyone.size() / 4)});
+}
+
 } // namespace
 
 BENCHMARK(updateTableByName)->Unit(benchmark::kMillisecond);
@@ -126,6 +146,7 @@ BENCHMARK(updateTableByPhone)->Unit(benchmark::kMillisecond);
 BENCHMARK(updateTableWithCompanyLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(labelFilterChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(updateTableAfterEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(updateTableAllSelected)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

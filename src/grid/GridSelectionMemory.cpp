@@ -21,15 +21,18 @@ GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> 
 {
     if (selectedRows.isEmpty() || selectedRows.last() >= rows.size())
         return;
+    // A select-all holds every contact: looking each row's contact up in a list was quadratic.
+    QHash<QString, size_t> byId;
     for (int selected : selectedRows) {
         const QString &uniqueId = rows.uniqueId(selected);
-        auto found =
-            std::find_if(m_remembered.begin(), m_remembered.end(),
-                         [&](const Remembered &remembered) { return remembered.uniqueId == uniqueId; });
-        if (found == m_remembered.end())
-            found = m_remembered.insert(m_remembered.end(), Remembered{uniqueId, {}, {}});
-        found->valueIndexes.append(valueIndex(*rows.person(selected), rows.labelIndex(selected)));
-        found->positions.append(rows.labelIndex(selected));
+        auto found = byId.constFind(uniqueId);
+        if (found == byId.constEnd()) {
+            found = byId.insert(uniqueId, m_remembered.size());
+            m_remembered.push_back(Remembered{uniqueId, {}, {}});
+        }
+        Remembered &remembered = m_remembered[*found];
+        remembered.valueIndexes.append(valueIndex(*rows.person(selected), rows.labelIndex(selected)));
+        remembered.positions.append(rows.labelIndex(selected));
     }
 }
 
