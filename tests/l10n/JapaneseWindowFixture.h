@@ -49,7 +49,8 @@ protected:
         // shows Qt's own texts (paper sizes, standard buttons) from Qt's Japanese table.
         m_locale = QLocale();
         QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-        ASSERT_TRUE(m_qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        ASSERT_TRUE(
+            m_qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QCoreApplication::installTranslator(&m_qtTexts);
         ContactsUserDefaults::setCountryCodeForTesting(QStringLiteral("jp"));
         defaults().setObject(ViewTypes::defaultViewTypeDict(), DefaultsKey::ViewTypeDict);

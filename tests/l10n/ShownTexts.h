@@ -11,8 +11,8 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
