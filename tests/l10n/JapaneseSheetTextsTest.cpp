@@ -8,6 +8,7 @@
 
 #include "app/AboutPanelController.h"
 #include "app/AppDelegate.h"
+#include "app/AppFixture.h"
 #include "app/ImportPanelController.h"
 #include "app/MenuCommand.h"
 #include "editors/AddItemViewController.h"
@@ -24,7 +25,6 @@
 #include "platform/widgets/FilePanel.h"
 #include "platform/widgets/Popover.h"
 #include "print/PrintWindow.h"
-#include "sidebar/GroupViewController.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -41,13 +41,6 @@ const QList<GridCommand> EditorCommands{GridCommand::OpenNamePanel,     GridComm
                                         GridCommand::OpenAddressPanel,  GridCommand::OpenIMSPanel,
                                         GridCommand::OpenSNSPanel,      GridCommand::OpenDatesPanel,
                                         GridCommand::OpenBirthdayPanel, GridCommand::OpenPhoneticNamePanel};
-
-bool spinUntil(const std::function<bool()> &condition)
-{
-    for (int i = 0; i < 500 && !condition(); ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
 
 class JapaneseSheetTextsTest : public JapaneseWindowFixture
 {
