@@ -142,7 +142,7 @@ std::optional<FileImporter::VCardImport> FileImporter::parseVCards(QByteArray da
     // The encoding is found and the text decoded on the pool with the parse; each stage is let go
     // as the next one is made (the file's bytes, then the text once the records are made).
     return runInBackgroundWithProgress(
-        *m_window.progressAlert(), TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}),
+        *m_window.progressAlert(), TextFormat::fill(L(QStringLiteral("Reading the file: %@")), {fileName}),
         [data = std::move(data), encoding, fileName](BackgroundProgress &progress) mutable {
             TextEncodings::Utf8Result text = TextEncodings::decodeToUtf8(std::move(data), encoding, fileName);
             if (!text.text)

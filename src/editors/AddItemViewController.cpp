@@ -89,7 +89,9 @@ void AddItemViewController::viewDidLoad()
     m_imageView->setContextMenuPolicy(Qt::CustomContextMenu);
     m_imageView->setAcceptDrops(true);
     m_imageView->installEventFilter(this);
-    m_typePopup->addItems({PersonValueType::String, PersonValueType::Labeled});
+    // Shown in the user's language; the item's data is the type as stored.
+    m_typePopup->addItem(L(PersonValueType::String), PersonValueType::String);
+    m_typePopup->addItem(L(PersonValueType::Labeled), PersonValueType::Labeled);
     m_tableView->setHorizontalHeaderLabels({L(QStringLiteral("Label"))});
     m_tableView->horizontalHeader()->setStretchLastSection(true);
     m_tableView->verticalHeader()->hide();
@@ -147,7 +149,7 @@ void AddItemViewController::setContextInfo(const std::optional<QVariantMap> &ite
 void AddItemViewController::updateUI()
 {
     const QString type = m_contextInfo.value(PersonKey::ItemType).toString();
-    m_typePopup->setCurrentText(type);
+    m_typePopup->setCurrentIndex(m_typePopup->findData(type));
     const bool labeled = type == PersonValueType::Labeled;
     m_table = labeled ? m_contextInfo.value(PersonKey::ItemLabels).toStringList() : QStringList();
     m_addButton->setEnabled(labeled);
@@ -167,7 +169,7 @@ void AddItemViewController::textFieldChanged(const QString &text)
 
 void AddItemViewController::popupChanged(int index)
 {
-    const QString type = m_typePopup->itemText(index);
+    const QString type = m_typePopup->itemData(index).toString();
     m_contextInfo.insert(PersonKey::ItemType, type);
     if (type == PersonValueType::Labeled) {
         m_addButton->setEnabled(true);

@@ -109,11 +109,11 @@ void CustomItemPanel::reloadData(int selectRow)
             auto *name = new QTableWidgetItem(item.value(PersonKey::ItemName).toString());
             name->setIcon(QIcon(QPixmap::fromImage(AddItemViewController::iconOfItem(item))));
             m_tableView->setItem(row, NameColumn, name);
-            // The type is shown as stored.
+            // The type in the user's language; the record keeps it as stored.
             m_tableView->setItem(row, TypeColumn,
                                  new QTableWidgetItem(item.value(PersonKey::ItemDeleted).toBool()
                                                           ? L(QStringLiteral("Deleted"))
-                                                          : item.value(PersonKey::ItemType).toString()));
+                                                          : L(item.value(PersonKey::ItemType).toString())));
             m_tableView->setItem(
                 row, LabelsColumn,
                 new QTableWidgetItem(

@@ -2,6 +2,7 @@
 
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/Localizer.h"
 
 #include <QRegularExpression>
 
@@ -207,9 +208,9 @@ QString title(QRFormat format)
     case QRFormat::SoftBank:
         return QStringLiteral("SoftBank");
     case QRFormat::Phone:
-        return QStringLiteral("Phone");
+        return L(Phone);
     case QRFormat::Email:
-        return QStringLiteral("Email");
+        return L(Email);
     case QRFormat::URL:
         return QStringLiteral("URL");
     case QRFormat::VCard:

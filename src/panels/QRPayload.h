@@ -48,7 +48,8 @@ struct QRContactValues
 namespace QRPayload {
 
 QList<QRFormat> allFormats();
-// The popup's title: "docomo", "au", "SoftBank", "Phone", "Email", "URL", "vCard".
+// The popup's title: "docomo", "au", "SoftBank", "Phone", "Email", "URL", "vCard", the kinds in
+// the user's language. The popup tells its items apart by their format, never by the title.
 QString title(QRFormat format);
 // Whether the format reads rows of that kind; the sheet enables only those.
 bool formatUsesKind(QRFormat format, const QString &type);

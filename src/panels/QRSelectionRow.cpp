@@ -3,6 +3,7 @@
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "ui/widgets/LabelPopup.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ QString QRSelectionRow::title() const
         return QString();
     if (!ListKinds.contains(type))
         return value;
-    return label.value_or(QString()) + QStringLiteral(": ") + value;
+    return LabelPopup::localizedLabel(label.value_or(QString())) + QStringLiteral(": ") + value;
 }
 
 int QRSelectionRow::height(int rowHeight) const

@@ -26,8 +26,8 @@ struct QRSelectionRow
     // without entries still gets one empty row, so that its kind can be ticked.
     static QList<QRSelectionRow> rowsFromPerson(QNPerson &person);
 
-    // The checkbox's text: "label: value" for a labelled entry, the value alone otherwise, and
-    // nothing while the value is empty.
+    // The checkbox's text: "label: value" for a labelled entry (the label in the user's language),
+    // the value alone otherwise, and nothing while the value is empty.
     QString title() const;
     // One line is rowHeight high; a value of n lines takes n times (rowHeight - 2).
     int height(int rowHeight) const;

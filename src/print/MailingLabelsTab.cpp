@@ -71,8 +71,12 @@ void MailingLabelsTab::fillPresets(const QVariantList &presets)
 {
     const QSignalBlocker blocker(m_presets);
     m_presets->clear();
-    for (const QVariant &preset : presets)
-        m_presets->addItem(preset.toMap().value(PresetName).toString(), preset);
+    // The presets the program offers have their names in the user's language; the user's own
+    // names show as they are.
+    for (const QVariant &preset : presets) {
+        const QString name = preset.toMap().value(PresetName).toString();
+        m_presets->addItem(L(name), preset);
+    }
     // No preset editor: the item only shows where one would be.
     m_presets->addItem(L(QStringLiteral("Add/Delete...")));
     if (auto *items = qobject_cast<QStandardItemModel *>(m_presets->model()))

@@ -52,6 +52,8 @@ const QList<LookupForm> TitleForms{
     {QStringLiteral("addItem"), QStringLiteral("MainMenu.cpp"), 0},
     {QStringLiteral("item"), QStringLiteral("DetailRowMenu.cpp"), 0}, // detail row menu items
     {QStringLiteral("titleOf"), QString(), 0},                         // find panel filter captions
+    {QStringLiteral("titled"), QStringLiteral("ListEditorColumns.cpp"), 0}, // list editor columns
+    {QStringLiteral("preset"), QStringLiteral("PrintOptionsDict.cpp"), 0},  // mailing-label presets
 };
 
 QString sourceDir()
@@ -306,6 +308,8 @@ protected:
             m_recorded.insert(encoding.name);
         for (const QString &unit : PrintUnit::all())
             m_recorded.insert(unit);
+        // The custom-item types, named in the custom-item sheet.
+        m_recorded << PersonValueType::String << PersonValueType::Labeled;
         for (const QString &style : AccessoryViewController::styles())
             m_recorded.insert(style);
         EnvelopeTab envelope;
