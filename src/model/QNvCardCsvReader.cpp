@@ -99,6 +99,8 @@ struct ImportColumn
     Action action = Action::Skip;
     // The list entry the column fills, an index into the layout's entries.
     qsizetype entry = -1;
+    // The column's place among the fields of a line.
+    qsizetype field = 0;
 };
 
 // The entries of one list kind, in the order of their first columns; each entry built by one
@@ -110,6 +112,7 @@ struct EntryList
     QStringList labels;
 };
 
+// The columns that are read, in the order of their fields; the others are passed over.
 struct ImportLayout
 {
     QList<ImportColumn> columns;
@@ -117,12 +120,6 @@ struct ImportLayout
     qsizetype entryCount = 0;
     // How a date that could be read either way is read, when no cell of the file shows it.
     CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
-
-    bool readsAnything() const
-    {
-        return std::any_of(columns.cbegin(), columns.cend(),
-                           [](const ImportColumn &column) { return column.action != Action::Skip; });
-    }
 };
 
 Action actionFor(const CsvHeaderTable::Column &column)
@@ -156,7 +153,7 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
 {
     QHash<CsvHeaderTable::Language, int> votes;
     for (const ImportColumn &column : columns) {
-        if (column.action != Action::Skip && column.column.language != CsvHeaderTable::Language::Any)
+        if (column.column.language != CsvHeaderTable::Language::Any)
             ++votes[column.column.language];
     }
     const int dayFirst =
@@ -166,28 +163,41 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
     return dayFirst > monthFirst ? CsvDateText::Order::DayFirst : CsvDateText::Order::MonthFirst;
 }
 
-ImportLayout layoutOf(const QStringList &headers)
+// Builds the layout from the header line, one header after another.
+class LayoutBuilder
 {
-    ImportLayout layout;
-    QHash<QString, qsizetype> sharedEntries;
-    QHash<QString, int> repeats;
-    for (const QString &header : headers) {
-        ImportColumn column{CsvHeaderTable::columnForHeader(header, repeats[header.trimmed()]++)};
+public:
+    void add(const QString &header)
+    {
+        ImportColumn column{m_headers.columnFor(header)};
+        column.field = m_fieldCount++;
         column.action = actionFor(column.column);
+        if (column.action == Action::Skip)
+            return;
         if (column.action == Action::EntryPart) {
             const QString &key = column.column.entryKey;
-            column.entry = sharedEntries.value(key, layout.entryCount);
-            if (column.entry == layout.entryCount) {
-                addEntry(layout, column.column);
+            column.entry = m_sharedEntries.value(key, m_layout.entryCount);
+            if (column.entry == m_layout.entryCount) {
+                addEntry(m_layout, column.column);
                 if (!key.isEmpty())
-                    sharedEntries.insert(key, column.entry);
+                    m_sharedEntries.insert(key, column.entry);
             }
         }
-        layout.columns.append(column);
+        m_layout.columns.append(column);
     }
-    layout.dateOrder = dateOrderOf(layout.columns);
-    return layout;
-}
+
+    ImportLayout finish()
+    {
+        m_layout.dateOrder = dateOrderOf(m_layout.columns);
+        return std::move(m_layout);
+    }
+
+private:
+    CsvHeaderTable::HeaderReader m_headers;
+    QHash<QString, qsizetype> m_sharedEntries;
+    ImportLayout m_layout;
+    qsizetype m_fieldCount = 0;
+};
 
 bool isStrayControl(char16_t c)
 {
@@ -468,9 +478,74 @@ ContactRowPtr ImportRow::finish()
     return row;
 }
 
+// Tells the caller's handler how far the reading got, as an offset into the text it gave.
+class CsvProgress
+{
+public:
+    CsvProgress(const QNvCard::ProgressHandler &handler, qsizetype readSize, qsizetype textSize)
+        : m_handler(handler), m_scale(readSize > 0 ? double(textSize) / double(readSize) : 1.0)
+    {
+    }
+
+    // True when the handler asks to stop.
+    bool stopsAt(qsizetype offset) const
+    {
+        if (!m_handler)
+            return false;
+        bool stop = false;
+        m_handler(&stop, quint64(double(offset) * m_scale));
+        return stop;
+    }
+
+private:
+    const QNvCard::ProgressHandler &m_handler;
+    const double m_scale;
+};
+
+// The columns of the header line; nothing when stopped.
+std::optional<ImportLayout> readHeader(CsvTokenizer &tokenizer, const CsvProgress &progress)
+{
+    LayoutBuilder builder;
+    bool more = !tokenizer.atEnd();
+    while (more) {
+        builder.add(tokenizer.nextField(more));
+        if (progress.stopsAt(tokenizer.position()))
+            return std::nullopt;
+    }
+    return builder.finish();
+}
+
+// The row of the next line, made from the fields of the columns read; the fields after the last
+// of them are passed over. Null for a line shorter than two characters.
+ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, BirthdayColumn &birthdays)
+{
+    ImportRow row(layout, birthdays);
+    bool more = true;
+    qsizetype field = 0;
+    for (const ImportColumn &column : layout.columns) {
+        for (; more && field < column.field; ++field)
+            tokenizer.skipField(more);
+        if (!more)
+            break;
+        row.add(column, tokenizer.nextField(more));
+        ++field;
+    }
+    if (more)
+        tokenizer.skipRecord();
+    if (tokenizer.recordLength() < 2)
+        return nullptr;
+    return row.finish();
+}
+
 } // namespace
 
 QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
+{
+    return contactsFromCSV(text, {}).value_or(CsvImport());
+}
+
+std::optional<QNvCard::CsvImport> QNvCard::contactsFromCSV(const QString &text,
+                                                           const ProgressHandler &progressHandler) const
 {
     CsvImport result;
     if (text.isEmpty())
@@ -480,28 +555,24 @@ QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
         result.error = L(QStringLiteral("The file is not a text file, so it holds no table of contacts."));
         return result;
     }
+    const CsvProgress progress(progressHandler, table->size(), text.size());
     CsvTokenizer tokenizer(*table, CsvTokenizer::separatorOf(*table));
-    QStringList fields;
-    qsizetype length = 0;
     // The first line only names the columns, in our own layout ("Name" first) or any other.
-    if (!tokenizer.next(fields, length))
-        return result;
-    const ImportLayout layout = layoutOf(fields);
-    if (!layout.readsAnything()) {
+    const std::optional<ImportLayout> layout = readHeader(tokenizer, progress);
+    if (!layout)
+        return std::nullopt;
+    if (layout->columns.isEmpty()) {
         result.error = L(QStringLiteral("The file's first line names no column that can be read, such as "
                                         "Name, First Name, Phone, E-mail or Address."));
         return result;
     }
     BirthdayColumn birthdays;
-    while (tokenizer.next(fields, length)) {
-        if (length < 2)
-            continue;
-        ImportRow row(layout, birthdays);
-        const qsizetype count = std::min(fields.size(), layout.columns.size());
-        for (qsizetype i = 0; i < count; ++i)
-            row.add(layout.columns.at(i), fields.at(i));
-        result.rows.append(row.finish());
+    while (!tokenizer.atEnd()) {
+        if (ContactRowPtr row = readRow(tokenizer, *layout, birthdays))
+            result.rows.append(row);
+        if (progress.stopsAt(tokenizer.position()))
+            return std::nullopt;
     }
-    birthdays.readAgain(layout.dateOrder);
+    birthdays.readAgain(layout->dateOrder);
     return result;
 }
