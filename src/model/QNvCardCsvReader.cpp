@@ -4,6 +4,7 @@
 #include "model/CsvHeaderTable.h"
 #include "model/CsvTokenizer.h"
 #include "model/QNPersonKeys.h"
+#include "model/StrayControls.h"
 #include "platform/ContactFormatter.h"
 #include "platform/Localizer.h"
 
@@ -12,8 +13,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -199,48 +198,14 @@ private:
     qsizetype m_fieldCount = 0;
 };
 
-bool isStrayControl(char16_t c)
-{
-    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F;
-}
-
-// The stray control characters of a text, looked for four UTF-16 units at a time: a block with no
-// unit below U+0020 and none equal to U+007F, nearly every block of a file, costs a few operations.
-qsizetype strayControlCount(const QString &text)
-{
-    constexpr quint64 Lanes = 0x0001000100010001;
-    constexpr quint64 High = 0x8000800080008000;
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
-    const qsizetype size = text.size();
-    qsizetype count = 0;
-    qsizetype i = 0;
-    for (; i + 4 <= size; i += 4) {
-        quint64 block = 0;
-        std::memcpy(&block, units + i, sizeof block);
-        const quint64 deleteLanes = block ^ (Lanes * 0x7F);
-        const quint64 low = (block - Lanes * 0x20) & ~block & High;
-        const quint64 del = (deleteLanes - Lanes) & ~deleteLanes & High;
-        if ((low | del) != 0)
-            count += std::count_if(units + i, units + i + 4, isStrayControl);
-    }
-    return count + std::count_if(units + i, units + size, isStrayControl);
-}
-
 // The text without the NULs and control characters that stray into otherwise good files; nothing
 // when they are so many that the file is no text but binary data.
 std::optional<QString> withoutStrayControls(const QString &text)
 {
-    const qsizetype controls = strayControlCount(text);
-    if (controls == 0)
-        return text;
+    const qsizetype controls = StrayControls::count(text);
     if (controls * 20 > text.size())
         return std::nullopt;
-    const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
-    const char16_t *end = begin + text.size();
-    QString cleaned;
-    cleaned.reserve(text.size() - controls);
-    std::copy_if(begin, end, std::back_inserter(cleaned), [](char16_t c) { return !isStrayControl(c); });
-    return cleaned;
+    return StrayControls::removed(text);
 }
 
 // The dates of the birthday columns: which order the file shows, and the cells that could be read
