@@ -1,5 +1,5 @@
-// Reads the 20,000-row CSV file into new records, and writes the loaded address book as the
-// 32-column CSV export.
+// Reads the 20,000-row CSV file into new records, writes the loaded address book as the 32-column
+// CSV export, and reads a file whose first line is 4 MB of one-letter headers.
 
 #include "BenchAddressBook.h"
 #include "BenchContacts.h"
@@ -68,10 +68,42 @@ void writeCsv(benchmark::State &state)
     state.counters["MB"] = double(size) / (1024 * 1024);
 }
 
+// A first line of one-letter headers ("a,a,a,..."; 4 MB: 2,097,152 of them), none of which names a
+// column, and one data line: the reader finds no column to read. With the argument's second
+// value 1 every header is another ("a1,a2,..."), so each is matched against the table.
+void readHugeHeaderLine(benchmark::State &state)
+{
+    const qsizetype size = state.range(0) * 1024 * 1024;
+    const bool distinct = state.range(1) != 0;
+    QString text;
+    text.reserve(size + 16);
+    for (qsizetype i = 0; text.size() < size; ++i) {
+        if (i > 0)
+            text.append(QLatin1Char(','));
+        text.append(QLatin1Char('a'));
+        if (distinct)
+            text.append(QString::number(i));
+    }
+    text.append(QStringLiteral("\nAnn\n"));
+    for (auto _ : state) {
+        const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(text);
+        if (csv.error.isEmpty())
+            state.SkipWithError("the headers were read as columns");
+    }
+    state.counters["MB"] = double(text.size()) / (1024 * 1024);
+}
+
 } // namespace
 
 BENCHMARK(readCsv)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(writeCsv)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(readHugeHeaderLine)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Args({4, 0})
+    ->Args({50, 0})
+    ->Args({4, 1});
 
 int main(int argc, char **argv)
 {

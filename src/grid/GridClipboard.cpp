@@ -1,13 +1,17 @@
 #include "grid/GridClipboard.h"
 
+#include "addressbook/TextFormat.h"
 #include "grid/ContactsViewController.h"
 #include "grid/GridDropRules.h"
 #include "grid/GridPasteboard.h"
 #include "grid/GridTextParser.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/Alert.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMimeData>
 
 GridClipboard::GridClipboard(ContactsViewController &grid, UserDefaults &defaults)
@@ -44,6 +48,10 @@ bool GridClipboard::addContactsFromText(const QString &text,
     ContactsViewControllerDelegate *delegate = m_grid.delegate();
     if (!delegate)
         return false;
+    if (GridTextParser::isTooLargeForContacts(text)) {
+        showTooLargeAlert();
+        return false;
+    }
     const QList<ContactRowPtr> rows =
         copiedIdentifiers
             ? GridTextParser::contactsFromString(text, *copiedIdentifiers, true)
@@ -62,4 +70,17 @@ bool GridClipboard::addCards(const QString &vCards)
         return false;
     delegate->addContactByVCardString(vCards);
     return true;
+}
+
+void GridClipboard::showTooLargeAlert()
+{
+    const QLocale numbers(QLocale::English);
+    Alert alert;
+    alert.setMessageText(L(QStringLiteral("The text is too large to make contacts of.")));
+    alert.setInformativeText(TextFormat::fill(
+        L(QStringLiteral("Paste and drop make contacts of at most %@ lines and %@ characters "
+                         "at a time. Import a longer list from a CSV file.")),
+        {numbers.toString(GridTextParser::MaxLines), numbers.toString(GridTextParser::MaxCharacters)}));
+    alert.addButton(L(QStringLiteral("OK")));
+    alert.beginSheetModalForWindow(m_grid.view() ? m_grid.view()->window() : nullptr);
 }

@@ -24,12 +24,14 @@ public:
     void paste();
     // Hands the contacts of the text to the delegate as one undoable step: the cards of a vCard,
     // else those of its lines, whose fields go to copiedIdentifiers when the text is our own
-    // Copy's; false when none results.
+    // Copy's; false when none results. Lines too many or too long to be contacts are refused
+    // with an alert that names the limits, and nothing changes.
     bool addContactsFromText(const QString &text, const std::optional<QStringList> &copiedIdentifiers = {});
 
 private:
     // The vCard reader makes the cards' contacts.
     bool addCards(const QString &vCards);
+    void showTooLargeAlert();
 
     ContactsViewController &m_grid;
     UserDefaults &m_defaults;

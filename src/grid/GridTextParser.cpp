@@ -4,6 +4,7 @@
 #include "model/CsvDateText.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/StrayControls.h"
 #include "platform/StoreContact.h"
 #include "platform/StoreLabels.h"
 
@@ -266,6 +267,22 @@ QStringList GridTextParser::pasteIdentifiers(const QStringList &tableIdentifiers
     return DetailFieldOrder::saved(defaults).value_or(DetailFieldOrder::defaultOrder());
 }
 
+bool GridTextParser::isTooLargeForContacts(const QString &text)
+{
+    if (text.size() > MaxCharacters)
+        return true;
+    // CR LF, CR and LF each end a line.
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool followedByLineFeed = i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n');
+        if (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && !followedByLineFeed))
+            ++breaks;
+    }
+    const bool endsWithBreak = text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'));
+    return breaks + (endsWithBreak ? 0 : 1) > MaxLines;
+}
+
 bool GridTextParser::isVCard(const QString &text)
 {
     static const QRegularExpression firstLine(QStringLiteral(R"re(^\s*(BEGIN:VCARD)\s*$)re"),
@@ -275,7 +292,7 @@ bool GridTextParser::isVCard(const QString &text)
     return match.hasMatch() && text.left(match.capturedStart(1)).trimmed().isEmpty();
 }
 
-QStringList GridTextParser::fieldsOfLine(const QString &line, bool fromCopy)
+QStringList GridTextParser::fieldsOfLine(const QString &line, bool fromCopy, qsizetype maxFields)
 {
     QString separator;
     if (line.contains(QLatin1Char('\t')))
@@ -285,7 +302,7 @@ QStringList GridTextParser::fieldsOfLine(const QString &line, bool fromCopy)
         separator = fromCopy ? QStringLiteral(", ") : QStringLiteral(",");
     FieldReader reader(line, separator);
     QStringList fields;
-    while (!reader.atEnd())
+    while (!reader.atEnd() && fields.size() < maxFields)
         fields.append(fromCopy ? unescaped(reader.next()) : reader.next());
     return fields;
 }
@@ -307,7 +324,7 @@ ContactRowPtr GridTextParser::contactFromString(const QString &line, const QStri
 {
     if (line.isEmpty())
         return nullptr;
-    const QStringList fields = fieldsOfLine(line, fromCopy);
+    const QStringList fields = fieldsOfLine(StrayControls::removed(line), fromCopy, identifiers.size());
     auto person = std::make_shared<QNPerson>();
     QVariantMap address{{PersonKey::Label, QStringLiteral("home")}};
     bool stored = false;

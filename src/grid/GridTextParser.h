@@ -6,11 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 class UserDefaults;
 
 // New contacts from pasted or dropped text: each line one contact, its fields cut at tabs (else
 // at commas) and given to the identifiers in order. A field wrapped in double quotes loses them;
-// a line break never joins two lines into one field.
+// a line break never joins two lines into one field. NULs and other stray control characters are
+// dropped, as the imports drop them.
 //
 // A line of our own Copy (fromCopy) has a field for every identifier, line breaks and tabs inside
 // a field written as \n and \t, and, as CSV, ", " between fields; each field goes back to the
@@ -21,6 +24,14 @@ public:
     // The shown columns in on-screen order; with "Name" alone, the detail table's saved field
     // order ("QN1DlastRowOrder"), else its default order.
     static QStringList pasteIdentifiers(const QStringList &tableIdentifiers, UserDefaults &defaults);
+
+    // The most text that Paste and a drop make contacts of: a longer text is a list to import
+    // from a file, and making it into contacts would hold the window.
+    static constexpr qsizetype MaxLines = 10'000;
+    static constexpr qsizetype MaxCharacters = 1'000'000;
+    // The text has more than MaxLines lines (an empty last line not counted) or MaxCharacters
+    // characters.
+    static bool isTooLargeForContacts(const QString &text);
 
     // The text is a vCard (its first line that is not blank opens a card).
     static bool isVCard(const QString &text);
@@ -33,5 +44,7 @@ public:
     static ContactRowPtr contactFromString(const QString &line, const QStringList &identifiers,
                                            bool fromCopy = false);
 
-    static QStringList fieldsOfLine(const QString &line, bool fromCopy = false);
+    // The line's fields, the first maxFields of them.
+    static QStringList fieldsOfLine(const QString &line, bool fromCopy = false,
+                                    qsizetype maxFields = std::numeric_limits<qsizetype>::max());
 };

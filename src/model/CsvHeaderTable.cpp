@@ -318,6 +318,23 @@ const QList<Form> &forms()
     return table;
 }
 
+// What any form matches, as one pattern (the forms' named groups left unnamed, since names repeat
+// among them): most headers of a file that is no table of contacts match no form, and are told
+// so by one match instead of one per form.
+const QRegularExpression &anyForm()
+{
+    static const QRegularExpression pattern = [] {
+        QStringList alternatives;
+        for (const Form &form : forms())
+            alternatives.append(form.pattern.pattern());
+        static const QRegularExpression namedGroup(QStringLiteral(R"(\(\?<\w+>)"));
+        return QRegularExpression(
+            alternatives.join(QLatin1Char('|')).replace(namedGroup, QStringLiteral("(?:")),
+            QRegularExpression::CaseInsensitiveOption);
+    }();
+    return pattern;
+}
+
 // Kind-first headers ("Email Home", "Phone 2 Mobile", "Website Blog") name the label last; they
 // read as the label-first header of the same words.
 QString labelFirst(const QString &header)
@@ -374,19 +391,24 @@ Column columnOf(const Form &form, const QRegularExpressionMatch &match)
 
 } // namespace
 
-Column columnForHeader(const QString &header, int repeat)
+Column HeaderReader::columnFor(const QString &header)
 {
-    const QString text = labelFirst(header.trimmed());
-    std::optional<Column> last;
-    for (const Form &form : forms()) {
-        const QRegularExpressionMatch match = form.pattern.match(text);
-        if (!match.hasMatch())
-            continue;
-        last = columnOf(form, match);
-        if (repeat-- == 0)
-            break;
+    const QString trimmed = header.trimmed();
+    auto seen = m_headers.find(trimmed);
+    if (seen == m_headers.end()) {
+        Readings readings;
+        const QString text = labelFirst(trimmed);
+        for (const Form &form : anyForm().match(text).hasMatch() ? forms() : QList<Form>()) {
+            const QRegularExpressionMatch match = form.pattern.match(text);
+            if (match.hasMatch())
+                readings.columns.append(columnOf(form, match));
+        }
+        seen = m_headers.insert(trimmed, readings);
     }
-    return last.value_or(Column());
+    const QList<Column> &columns = seen->columns;
+    if (columns.isEmpty())
+        return Column();
+    return columns.at(qMin(seen->repeats++, columns.size() - 1));
 }
 
 } // namespace CsvHeaderTable

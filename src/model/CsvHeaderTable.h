@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 
 // How the CSV import reads a column, recognised from its header text. Our own export's headers,
@@ -43,8 +45,24 @@ struct Column
     Language language = Language::Any;
 };
 
-// The column of a header; a header that the file repeats (French exports name the title and the
-// job title both "Titre") takes the table's next reading of it at each repeat.
-Column columnForHeader(const QString &header, int repeat = 0);
+// Reads the headers of one file in their order. Each distinct header is matched against the
+// table once, however often the file repeats it, so that a line of a million headers is read in
+// a time in step with its length.
+class HeaderReader
+{
+public:
+    // The column of the file's next header. A header that the file repeats (French exports name
+    // the title and the job title both "Titre") takes the table's next reading of it at each
+    // repeat, and its last reading once they run out.
+    Column columnFor(const QString &header);
+
+private:
+    struct Readings
+    {
+        QList<Column> columns;
+        qsizetype repeats = 0;
+    };
+    QHash<QString, Readings> m_headers;
+};
 
 } // namespace CsvHeaderTable

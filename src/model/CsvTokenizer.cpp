@@ -39,17 +39,23 @@ QChar CsvTokenizer::separatorOf(const QString &text)
     return separators[most];
 }
 
-bool CsvTokenizer::next(QStringList &fields, qsizetype &length)
+QString CsvTokenizer::nextField(bool &more)
 {
-    fields.clear();
-    if (m_position >= m_text.size())
-        return false;
-    const qsizetype start = m_position;
-    bool more = true;
+    QString value;
+    field(&value, more);
+    return value;
+}
+
+void CsvTokenizer::skipField(bool &more)
+{
+    field(nullptr, more);
+}
+
+void CsvTokenizer::skipRecord()
+{
+    bool more = !atEnd();
     while (more)
-        fields.append(field(more));
-    length = m_recordEnd - start;
-    return true;
+        skipField(more);
 }
 
 bool CsvTokenizer::isLineBreak(qsizetype i) const
@@ -60,58 +66,64 @@ bool CsvTokenizer::isLineBreak(qsizetype i) const
 // Ends the record at a line break (CR LF as one) or the end of the text.
 void CsvTokenizer::endRecord()
 {
-    m_recordEnd = m_position;
+    const qsizetype recordEnd = m_position;
+    m_recordLength = recordEnd - m_recordStart;
     if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('\r'))
         ++m_position;
     if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('\n') &&
-        (m_position == m_recordEnd || m_text.at(m_position - 1) == QLatin1Char('\r')))
+        (m_position == recordEnd || m_text.at(m_position - 1) == QLatin1Char('\r')))
         ++m_position;
+    m_recordStart = m_position;
 }
 
-// The field at the current position; more is false when it ends the record.
-QString CsvTokenizer::field(bool &more)
+void CsvTokenizer::field(QString *value, bool &more)
 {
-    QString value;
     if (m_position < m_text.size() && m_text.at(m_position) == QLatin1Char('"'))
-        value = quotedPart();
+        quotedPart(value);
     const qsizetype start = m_position;
     while (m_position < m_text.size() && m_text.at(m_position) != m_separator && !isLineBreak(m_position))
         ++m_position;
-    if (m_position > start)
-        value += QStringView(m_text).sliced(start, m_position - start);
+    if (value && m_position > start)
+        *value += QStringView(m_text).sliced(start, m_position - start);
     more = m_position < m_text.size() && m_text.at(m_position) == m_separator;
     if (more)
         ++m_position;
     else
         endRecord();
-    return value;
 }
 
-QString CsvTokenizer::quotedPart()
+void CsvTokenizer::quotedPart(QString *value)
 {
     const qsizetype open = m_position;
-    QString value;
+    QString text;
     qsizetype from = open + 1;
     for (;;) {
         const qsizetype close = m_text.indexOf(QLatin1Char('"'), from);
-        if (close < 0)
-            return unclosedPart(open);
-        value += QStringView(m_text).sliced(from, close - from);
+        if (close < 0) {
+            unclosedPart(open, value);
+            return;
+        }
+        if (value)
+            text += QStringView(m_text).sliced(from, close - from);
         if (close + 1 < m_text.size() && m_text.at(close + 1) == QLatin1Char('"')) {
-            value += QLatin1Char('"');
+            if (value)
+                text += QLatin1Char('"');
             from = close + 2;
             continue;
         }
         m_position = close + 1;
-        return withLineFeeds(value);
+        if (value)
+            *value = withLineFeeds(text);
+        return;
     }
 }
 
-QString CsvTokenizer::unclosedPart(qsizetype open)
+void CsvTokenizer::unclosedPart(qsizetype open, QString *value)
 {
     qsizetype end = open + 1;
     while (end < m_text.size() && !isLineBreak(end))
         ++end;
     m_position = end;
-    return m_text.sliced(open + 1, end - open - 1);
+    if (value)
+        *value = m_text.sliced(open + 1, end - open - 1);
 }

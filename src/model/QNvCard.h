@@ -153,6 +153,11 @@ public:
     // fields, whichever the header line holds most. No rows without text or data lines; an error
     // for a binary file or a header that names no column the reader knows.
     CsvImport contactsFromCSV(const QString &text) const;
+    // The same, calling the handler after each header and each line with the offset just past it;
+    // nothing when stopped. Header matching and the reading of every line take a time in step
+    // with the text's length.
+    std::optional<CsvImport> contactsFromCSV(const QString &text,
+                                             const ProgressHandler &progressHandler) const;
 
 private:
     QString csvCellText(const QString &identifier, const QString &label, qsizetype index, QNPerson &person,

@@ -4,6 +4,7 @@
 #include "model/CsvHeaderTable.h"
 #include "model/CsvTokenizer.h"
 #include "model/QNPersonKeys.h"
+#include "model/StrayControls.h"
 #include "platform/ContactFormatter.h"
 #include "platform/Localizer.h"
 
@@ -12,8 +13,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -99,6 +98,8 @@ struct ImportColumn
     Action action = Action::Skip;
     // The list entry the column fills, an index into the layout's entries.
     qsizetype entry = -1;
+    // The column's place among the fields of a line.
+    qsizetype field = 0;
 };
 
 // The entries of one list kind, in the order of their first columns; each entry built by one
@@ -110,6 +111,7 @@ struct EntryList
     QStringList labels;
 };
 
+// The columns that are read, in the order of their fields; the others are passed over.
 struct ImportLayout
 {
     QList<ImportColumn> columns;
@@ -117,12 +119,6 @@ struct ImportLayout
     qsizetype entryCount = 0;
     // How a date that could be read either way is read, when no cell of the file shows it.
     CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
-
-    bool readsAnything() const
-    {
-        return std::any_of(columns.cbegin(), columns.cend(),
-                           [](const ImportColumn &column) { return column.action != Action::Skip; });
-    }
 };
 
 Action actionFor(const CsvHeaderTable::Column &column)
@@ -156,7 +152,7 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
 {
     QHash<CsvHeaderTable::Language, int> votes;
     for (const ImportColumn &column : columns) {
-        if (column.action != Action::Skip && column.column.language != CsvHeaderTable::Language::Any)
+        if (column.column.language != CsvHeaderTable::Language::Any)
             ++votes[column.column.language];
     }
     const int dayFirst =
@@ -166,71 +162,50 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
     return dayFirst > monthFirst ? CsvDateText::Order::DayFirst : CsvDateText::Order::MonthFirst;
 }
 
-ImportLayout layoutOf(const QStringList &headers)
+// Builds the layout from the header line, one header after another.
+class LayoutBuilder
 {
-    ImportLayout layout;
-    QHash<QString, qsizetype> sharedEntries;
-    QHash<QString, int> repeats;
-    for (const QString &header : headers) {
-        ImportColumn column{CsvHeaderTable::columnForHeader(header, repeats[header.trimmed()]++)};
+public:
+    void add(const QString &header)
+    {
+        ImportColumn column{m_headers.columnFor(header)};
+        column.field = m_fieldCount++;
         column.action = actionFor(column.column);
+        if (column.action == Action::Skip)
+            return;
         if (column.action == Action::EntryPart) {
             const QString &key = column.column.entryKey;
-            column.entry = sharedEntries.value(key, layout.entryCount);
-            if (column.entry == layout.entryCount) {
-                addEntry(layout, column.column);
+            column.entry = m_sharedEntries.value(key, m_layout.entryCount);
+            if (column.entry == m_layout.entryCount) {
+                addEntry(m_layout, column.column);
                 if (!key.isEmpty())
-                    sharedEntries.insert(key, column.entry);
+                    m_sharedEntries.insert(key, column.entry);
             }
         }
-        layout.columns.append(column);
+        m_layout.columns.append(column);
     }
-    layout.dateOrder = dateOrderOf(layout.columns);
-    return layout;
-}
 
-bool isStrayControl(char16_t c)
-{
-    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F;
-}
-
-// The stray control characters of a text, looked for four UTF-16 units at a time: a block with no
-// unit below U+0020 and none equal to U+007F, nearly every block of a file, costs a few operations.
-qsizetype strayControlCount(const QString &text)
-{
-    constexpr quint64 Lanes = 0x0001000100010001;
-    constexpr quint64 High = 0x8000800080008000;
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
-    const qsizetype size = text.size();
-    qsizetype count = 0;
-    qsizetype i = 0;
-    for (; i + 4 <= size; i += 4) {
-        quint64 block = 0;
-        std::memcpy(&block, units + i, sizeof block);
-        const quint64 deleteLanes = block ^ (Lanes * 0x7F);
-        const quint64 low = (block - Lanes * 0x20) & ~block & High;
-        const quint64 del = (deleteLanes - Lanes) & ~deleteLanes & High;
-        if ((low | del) != 0)
-            count += std::count_if(units + i, units + i + 4, isStrayControl);
+    ImportLayout finish()
+    {
+        m_layout.dateOrder = dateOrderOf(m_layout.columns);
+        return std::move(m_layout);
     }
-    return count + std::count_if(units + i, units + size, isStrayControl);
-}
+
+private:
+    CsvHeaderTable::HeaderReader m_headers;
+    QHash<QString, qsizetype> m_sharedEntries;
+    ImportLayout m_layout;
+    qsizetype m_fieldCount = 0;
+};
 
 // The text without the NULs and control characters that stray into otherwise good files; nothing
 // when they are so many that the file is no text but binary data.
 std::optional<QString> withoutStrayControls(const QString &text)
 {
-    const qsizetype controls = strayControlCount(text);
-    if (controls == 0)
-        return text;
+    const qsizetype controls = StrayControls::count(text);
     if (controls * 20 > text.size())
         return std::nullopt;
-    const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
-    const char16_t *end = begin + text.size();
-    QString cleaned;
-    cleaned.reserve(text.size() - controls);
-    std::copy_if(begin, end, std::back_inserter(cleaned), [](char16_t c) { return !isStrayControl(c); });
-    return cleaned;
+    return StrayControls::removed(text);
 }
 
 // The dates of the birthday columns: which order the file shows, and the cells that could be read
@@ -468,9 +443,74 @@ ContactRowPtr ImportRow::finish()
     return row;
 }
 
+// Tells the caller's handler how far the reading got, as an offset into the text it gave.
+class CsvProgress
+{
+public:
+    CsvProgress(const QNvCard::ProgressHandler &handler, qsizetype readSize, qsizetype textSize)
+        : m_handler(handler), m_scale(readSize > 0 ? double(textSize) / double(readSize) : 1.0)
+    {
+    }
+
+    // True when the handler asks to stop.
+    bool stopsAt(qsizetype offset) const
+    {
+        if (!m_handler)
+            return false;
+        bool stop = false;
+        m_handler(&stop, quint64(double(offset) * m_scale));
+        return stop;
+    }
+
+private:
+    const QNvCard::ProgressHandler &m_handler;
+    const double m_scale;
+};
+
+// The columns of the header line; nothing when stopped.
+std::optional<ImportLayout> readHeader(CsvTokenizer &tokenizer, const CsvProgress &progress)
+{
+    LayoutBuilder builder;
+    bool more = !tokenizer.atEnd();
+    while (more) {
+        builder.add(tokenizer.nextField(more));
+        if (progress.stopsAt(tokenizer.position()))
+            return std::nullopt;
+    }
+    return builder.finish();
+}
+
+// The row of the next line, made from the fields of the columns read; the fields after the last
+// of them are passed over. Null for a line shorter than two characters.
+ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, BirthdayColumn &birthdays)
+{
+    ImportRow row(layout, birthdays);
+    bool more = true;
+    qsizetype field = 0;
+    for (const ImportColumn &column : layout.columns) {
+        for (; more && field < column.field; ++field)
+            tokenizer.skipField(more);
+        if (!more)
+            break;
+        row.add(column, tokenizer.nextField(more));
+        ++field;
+    }
+    if (more)
+        tokenizer.skipRecord();
+    if (tokenizer.recordLength() < 2)
+        return nullptr;
+    return row.finish();
+}
+
 } // namespace
 
 QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
+{
+    return contactsFromCSV(text, {}).value_or(CsvImport());
+}
+
+std::optional<QNvCard::CsvImport> QNvCard::contactsFromCSV(const QString &text,
+                                                           const ProgressHandler &progressHandler) const
 {
     CsvImport result;
     if (text.isEmpty())
@@ -480,28 +520,24 @@ QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
         result.error = L(QStringLiteral("The file is not a text file, so it holds no table of contacts."));
         return result;
     }
+    const CsvProgress progress(progressHandler, table->size(), text.size());
     CsvTokenizer tokenizer(*table, CsvTokenizer::separatorOf(*table));
-    QStringList fields;
-    qsizetype length = 0;
     // The first line only names the columns, in our own layout ("Name" first) or any other.
-    if (!tokenizer.next(fields, length))
-        return result;
-    const ImportLayout layout = layoutOf(fields);
-    if (!layout.readsAnything()) {
+    const std::optional<ImportLayout> layout = readHeader(tokenizer, progress);
+    if (!layout)
+        return std::nullopt;
+    if (layout->columns.isEmpty()) {
         result.error = L(QStringLiteral("The file's first line names no column that can be read, such as "
                                         "Name, First Name, Phone, E-mail or Address."));
         return result;
     }
     BirthdayColumn birthdays;
-    while (tokenizer.next(fields, length)) {
-        if (length < 2)
-            continue;
-        ImportRow row(layout, birthdays);
-        const qsizetype count = std::min(fields.size(), layout.columns.size());
-        for (qsizetype i = 0; i < count; ++i)
-            row.add(layout.columns.at(i), fields.at(i));
-        result.rows.append(row.finish());
+    while (!tokenizer.atEnd()) {
+        if (ContactRowPtr row = readRow(tokenizer, *layout, birthdays))
+            result.rows.append(row);
+        if (progress.stopsAt(tokenizer.position()))
+            return std::nullopt;
     }
-    birthdays.readAgain(layout.dateOrder);
+    birthdays.readAgain(layout->dateOrder);
     return result;
 }

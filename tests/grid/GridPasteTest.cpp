@@ -4,6 +4,8 @@
 #include "app/MenuCommand.h"
 #include "app/WindowController.h"
 #include "grid/GridTextParser.h"
+#include "platform/UndoManager.h"
+#include "platform/widgets/Alert.h"
 #include "platform/widgets/TestMode.h"
 
 #include <QAction>
@@ -235,6 +237,53 @@ TEST_F(GridPasteTest, AVCardAsTextGivesOneContactPerCard)
     EXPECT_EQ(added().first()->person->labeledValueForIdentifier("Phone").size(), 1);
     trigger(MenuCommand::Undo);
     EXPECT_TRUE(added().isEmpty());
+}
+
+// Text too large to be contacts is refused with a message naming the limits, and nothing
+// changes; a paste at the limits is made whole, in one step.
+TEST_F(GridPasteTest, TextTooLargeForContactsIsRefusedWithAMessage)
+{
+    show();
+    showViewType(QStringLiteral("Phone"));
+    const QString tooManyLines = QStringLiteral("Lee\t555\n").repeated(GridTextParser::MaxLines + 1);
+    const QString tooLongLine = QStringLiteral("Lee,").repeated(GridTextParser::MaxCharacters / 4) + "555";
+    for (const QString &text : {tooManyLines, tooLongLine}) {
+        Alert::resetTestState();
+        QGuiApplication::clipboard()->setText(text);
+        trigger(MenuCommand::Paste);
+        EXPECT_TRUE(m_table->isEmpty());
+        EXPECT_FALSE(view()->undoManager()->canUndo());
+        EXPECT_FALSE(view()->isDocumentEdited());
+        ASSERT_EQ(Alert::shownAlerts().size(), 1);
+        EXPECT_EQ(Alert::lastShown().messageText, "The text is too large to make contacts of.");
+        EXPECT_EQ(Alert::lastShown().informativeText,
+                  "Paste and drop make contacts of at most 10,000 lines and 1,000,000 characters at a time. "
+                  "Import a longer list from a CSV file.");
+    }
+
+    Alert::resetTestState();
+    QGuiApplication::clipboard()->setText(QStringLiteral("Lee\t555\r\n").repeated(GridTextParser::MaxLines));
+    trigger(MenuCommand::Paste);
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+    ASSERT_EQ(added().size(), GridTextParser::MaxLines);
+    EXPECT_EQ(added().last()->person->compositeName(), "Lee");
+    trigger(MenuCommand::Undo);
+    EXPECT_TRUE(added().isEmpty());
+}
+
+// NULs and other control characters that stray into copied text are dropped, as the imports
+// drop them; tabs still part the fields.
+TEST_F(GridPasteTest, StrayControlsInPastedTextAreDropped)
+{
+    show();
+    showViewType(QStringLiteral("Phone"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("A") + QChar(0) + "n" + QChar(1) + "n" +
+                                          QChar(0x7F) + "\t5" + QChar(0) + "55\n");
+    trigger(MenuCommand::Paste);
+    ASSERT_EQ(added().size(), 1);
+    QNPerson &pasted = *added().first()->person;
+    EXPECT_EQ(pasted.compositeName(), "Ann");
+    EXPECT_EQ(pasted.labeledValueForIdentifierAtIndex("Phone", 0)->value(PersonKey::StringValue), "555");
 }
 
 // Other programs' text: quotes around a whole field go, every column that holds text takes its

@@ -5,6 +5,7 @@
 #include "grid/GridDropRules.h"
 #include "grid/GridPasteboard.h"
 #include "grid/GridTextParser.h"
+#include "platform/widgets/Alert.h"
 #include "platform/widgets/PasteboardTypes.h"
 #include "platform/widgets/TemporaryFiles.h"
 
@@ -359,6 +360,16 @@ TEST_F(GridTransferTest, DragEventsOverTheRowsReachTheChecks)
     QCoreApplication::sendEvent(viewport, &drop);
     ASSERT_EQ(m_adding.added.size(), 1);
     EXPECT_EQ(lastName(m_adding.added.first().first()), "Lee");
+
+    // Text too large to be contacts is refused as Paste refuses it.
+    Alert::setNextAnswer(Alert::FirstButton);
+    data.setText(QStringLiteral("Lee\n").repeated(GridTextParser::MaxLines + 1));
+    ASSERT_TRUE(over(between));
+    QDropEvent tooLarge(between, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &tooLarge);
+    EXPECT_EQ(m_adding.added.size(), 1);
+    EXPECT_EQ(Alert::lastShown().messageText, "The text is too large to make contacts of.");
+    Alert::resetTestState();
 }
 
 } // namespace

@@ -73,6 +73,32 @@ TEST_F(FileImportTest, EncodedValuesWithoutCharsetAreReadInTheFileEncoding)
     chooser->cancelButton()->click();
 }
 
+// A quoted-printable value whose last line ends in a soft line break right before END:VCARD
+// ends with its card: that card and the next ones keep every value.
+TEST_F(FileImportTest, ASoftBreakBeforeTheEndLineKeepsTheCard)
+{
+    FilePanel::setNextPath(TestEnvironment::dataPath("vcards/real-world/qp-soft-break-before-end.vcf"));
+    m_window->importFromVCard();
+    ImportPanelController *chooser = chooserWhenOpen();
+    ASSERT_TRUE(chooser);
+    const ContactTable rows = chooser->nameTable();
+    EXPECT_EQ(names(rows), QStringList({"山田 花子", "Ann Lee", "Bob Roe", "Card Last"}));
+    ASSERT_EQ(rows.size(), 4);
+    QNPerson &hanako = *rows.at(0)->person;
+    EXPECT_EQ(hanako.stringValueForIdentifier("Note"), "一行目\n二行目");
+    EXPECT_EQ(hanako.labeledValueForIdentifier("Phone").size(), 1);
+    QNPerson &ann = *rows.at(1)->person;
+    EXPECT_EQ(ann.stringValueForIdentifier("HOBBY"), "chess and go");
+    EXPECT_EQ(ann.labeledValueForIdentifier("Phone").size(), 1);
+    const std::optional<QVariantMap> address =
+        rows.at(2)->person->labeledValueForIdentifierAtIndex("Address", 0);
+    ASSERT_TRUE(address);
+    EXPECT_EQ(address->value(PersonKey::Street), "1 Main St\nFlat 2");
+    EXPECT_EQ(address->value(PersonKey::ZIP), "62701");
+    EXPECT_EQ(rows.at(3)->person->labeledValueForIdentifier("Email").size(), 1);
+    chooser->cancelButton()->click();
+}
+
 // Every row is chosen at first and previewed from the first; Add is offered only while rows are
 // chosen, and accepting without any adds nothing.
 TEST_F(FileImportTest, TheChooserStartsWithEveryRowChosen)

@@ -345,6 +345,45 @@ TEST_F(VCardTest, CsvStrayControlsAreDroppedWhereverTheyStand)
     }
 }
 
+// A first line of 400,000 headers, most of them one unknown header repeated, is read at once;
+// the columns among them are found by their place, however many fields a line has.
+TEST_F(VCardTest, CsvHeaderLinesOfManyColumnsAreRead)
+{
+    const qsizetype filler = 200'000;
+    const QString unknown = QStringLiteral(",a").repeated(filler);
+    const QString skipped = QStringLiteral(",x").repeated(filler);
+    const QString csv = QStringLiteral("Name") + unknown + QStringLiteral(",Phone") + unknown + '\n' +
+                        QStringLiteral("Ann") + skipped + QStringLiteral(",555") + skipped + '\n' +
+                        QStringLiteral("Bob") + skipped + '\n';
+    const ContactTable rows = readCsv(csv);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(valuesOf(*rows.at(0)->person), (QStringList{"Name: FirstName=Ann", "Phone: other=555"}));
+    EXPECT_EQ(valuesOf(*rows.at(1)->person), QStringList{"Name: FirstName=Bob"});
+    EXPECT_EQ(QNvCard().contactsFromCSV(QStringLiteral("a") + unknown + QStringLiteral("\nAnn\n")).error,
+              "The file's first line names no column that can be read, such as Name, First Name, Phone, E-mail "
+              "or Address.");
+}
+
+// Progress comes after the header line's fields and after each line, forward to the end of the
+// text given (stray controls counted); a stop there or later gives nothing.
+TEST_F(VCardTest, CsvProgressGoesToTheEndOfTheTextAndStops)
+{
+    const QString csv = QStringLiteral("Name,Phone\x01\nAnn,1\n\nBob,2");
+    QList<quint64> offsets;
+    const std::optional<QNvCard::CsvImport> read =
+        QNvCard().contactsFromCSV(csv, [&](bool *, quint64 offset) { offsets.append(offset); });
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->rows.size(), 2);
+    ASSERT_EQ(offsets.size(), 5);
+    EXPECT_TRUE(std::is_sorted(offsets.cbegin(), offsets.cend()));
+    EXPECT_EQ(offsets.last(), quint64(csv.size()));
+    for (qsizetype stopAt = 0; stopAt < offsets.size(); ++stopAt) {
+        qsizetype calls = 0;
+        EXPECT_FALSE(QNvCard().contactsFromCSV(csv, [&](bool *stop, quint64) { *stop = calls++ == stopAt; }))
+            << stopAt;
+    }
+}
+
 // Nothing is made of a file that is no table of contacts.
 TEST_F(VCardTest, CsvThatIsNoTableOfContactsGivesAnError)
 {
