@@ -3,6 +3,7 @@
 #include "importexport/EncodingChooser.h"
 #include "app/ImportPanelController.h"
 #include "importexport/BackgroundRun.h"
+#include "importexport/CsvImportRun.h"
 #include "addressbook/TextEncodings.h"
 #include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
@@ -96,18 +97,23 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
         finish();
         return;
     }
-    const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(*read.text);
-    if (!csv.error.isEmpty()) {
-        showReadAlert(csv.error);
+    const std::optional<QNvCard::CsvImport> csv =
+        contactsFromCSVWithProgress(*m_window.progressAlert(), std::move(*read.text), fileName);
+    if (!csv) {
         finish();
         return;
     }
-    if (csv.rows.isEmpty()) {
+    if (!csv->error.isEmpty()) {
+        showReadAlert(csv->error);
+        finish();
+        return;
+    }
+    if (csv->rows.isEmpty()) {
         showReadAlert(csvHint);
         finish();
         return;
     }
-    chooseContacts(fileName, csv.rows);
+    chooseContacts(fileName, csv->rows);
 }
 
 void FileImporter::importVCards(const QString &path, quint32 encoding, const QString &fileName)

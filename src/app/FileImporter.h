@@ -10,9 +10,9 @@
 class WindowController;
 
 // The File menu's imports: a vCard or CSV file that the user picks, read with the chosen or the
-// detected encoding, parsed (a vCard file's encoding found, its text decoded and parsed on the
-// background pool under the progress window; CSV at once), then chosen card by card in the import
-// chooser and added to the shown group in one undoable step.
+// detected encoding, parsed on the background pool under the progress window (a vCard file's
+// encoding found and its text decoded there too), then chosen card by card in the import chooser
+// and added to the shown group in one undoable step.
 //
 // The window's busy flag is taken for the whole way and given back on every way out: a dismissed
 // panel, a read error, Cancel in the progress window, a file without contacts and the end of the

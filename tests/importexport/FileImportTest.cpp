@@ -139,6 +139,15 @@ TEST_F(FileImportTest, CancelInTheProgressWindowChangesNothing)
     EXPECT_TRUE(Alert::shownAlerts().isEmpty());
     EXPECT_EQ(top->contactTable->size(), 2);
 
+    // A CSV file's read is cancelled the same way.
+    Sheet::setNextModalResponse(ProgressAlert::Abort);
+    FilePanel::setNextPath(writeFile("one.csv", "Name\nCid\n"));
+    m_window->importFromCSV();
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_FALSE(m_window->importPanelController()->isSheetOpen());
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+    EXPECT_EQ(top->contactTable->size(), 2);
+
     // The command starts again at once, and the cancelled job's late close does not end this run.
     FilePanel::setNextPath(writeFile("two.vcf", cards({"Dee", "Eve"})));
     m_window->importFromVCard();
@@ -186,13 +195,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadFailure{"products.csv", "Product,Price\nWidget,3.50\n", true,
                                   "The file's first line names no column that can be read"}));
 
-TEST_F(FileImportTest, CsvImportParsesOnTheMainThreadWithoutProgress)
+TEST_F(FileImportTest, CsvImportParsesUnderTheProgressWindow)
 {
     FilePanel::setNextPath(writeFile("people.csv", "Name,Home Phone\nCid Poe,123\nDee,456\n"));
     m_window->importFromCSV();
     ImportPanelController *chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
-    EXPECT_EQ(m_window->findChildren<ProgressAlert *>().size(), 0);
+    EXPECT_EQ(m_window->progressAlert()->alertMessage()->text(), "Reading the file: people.csv");
+    EXPECT_EQ(m_window->progressAlert()->progress(), 100);
     EXPECT_EQ(FilePanel::shownPanels().first().title, "Import from CSV");
     ASSERT_EQ(chooser->nameTable().size(), 2);
     select(chooser, {1});
