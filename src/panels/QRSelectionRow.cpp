@@ -3,7 +3,6 @@
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
-#include "ui/widgets/LabelPopup.h"
 
 namespace {
 
@@ -55,7 +54,8 @@ QString QRSelectionRow::title() const
         return QString();
     if (!ListKinds.contains(type))
         return value;
-    return LabelPopup::localizedLabel(label.value_or(QString())) + QStringLiteral(": ") + value;
+    return QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(label.value_or(QString()))) +
+           QStringLiteral(": ") + value;
 }
 
 int QRSelectionRow::height(int rowHeight) const
