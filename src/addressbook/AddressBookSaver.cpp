@@ -41,6 +41,7 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     m_request = {};
     m_created.clear();
     m_deleted.clear();
+    m_written.clear();
     m_members.clear();
     m_afterAcceptance.clear();
     m_cloudWrites.clear();
@@ -240,6 +241,7 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
     contact = person.contactFromCache(contact);
     m_request.addContact(contact, containerIdentifier);
     m_created.insert(&person, contact.identifier());
+    m_written.insert(contact.identifier());
     // Its uniqueId may name another store contact, and then it is stored under a new identifier:
     // its entry goes there, and its values never fall back on the other contact's entry.
     person.setUniqueId(contact.identifier());
@@ -256,6 +258,7 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
 void AddressBookSaver::addUpdate(const ContactRowPtr &row)
 {
     QNPerson &person = *row->person;
+    m_written.insert(person.uniqueId());
     const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
     if (fetched.ok()) {
         // Only custom values edited: the store contact stays as it is.

@@ -62,6 +62,10 @@ public:
     // its entries then wait in the journal.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
 
+    // Store identifiers of the contacts the last accepted save added or updated, custom values
+    // included: what a reload has to read again.
+    const QSet<QString> &writtenContacts() const { return m_written; }
+
 private:
     void addContainer(const ContainerDict &container);
     void addTopGroup(const GroupDict &top, const QString &containerIdentifier);
@@ -104,6 +108,7 @@ private:
     // Store identifiers of the contacts this request adds and deletes.
     QHash<const QNPerson *, QString> m_created;
     QSet<QString> m_deleted;
+    QSet<QString> m_written;
     // Members in the store of the groups asked about, by group identifier.
     QHash<QString, QSet<QString>> m_members;
     QList<std::function<void()>> m_afterAcceptance;
