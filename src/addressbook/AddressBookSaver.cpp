@@ -38,6 +38,15 @@ AddressBookSaver::AddressBookSaver(ContactStore &store, CloudKeyValueStore &clou
 
 StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTable)
 {
+    if (StoreStatus prepared = prepare(containerTable); !prepared.ok())
+        return prepared;
+    const StoreStatus written = write();
+    applyAcceptance();
+    return written;
+}
+
+void AddressBookSaver::clear()
+{
     m_request = {};
     m_created.clear();
     m_deleted.clear();
@@ -47,10 +56,17 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     m_cloudWrites.clear();
     m_lookupError.clear();
     m_contactMissing = false;
-    PendingCloudWrites journal(m_cloud);
+    m_accepted = false;
+    m_journal.reset();
+}
+
+StoreStatus AddressBookSaver::prepare(const ContainerTable &containerTable)
+{
+    clear();
+    auto journal = std::make_unique<PendingCloudWrites>(m_cloud);
     // Entries an earlier save left behind go to the cloud before ours, which are newer; while they
     // cannot, ours would be written over by them later.
-    const StoreResult<QStringList> finished = journal.finishPending(m_store);
+    const StoreResult<QStringList> finished = journal->finishPending(m_store);
     if (!finished.ok())
         return StoreStatus::failure(finished.error);
     m_request.forgetCommitTokens(finished.value);
@@ -61,11 +77,27 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     if (StoreStatus trusted = checkLookUps(); !trusted.ok())
         return trusted;
     m_cloudWrites = writesOfDeletedCustomItems() + m_cloudWrites;
-    if (StoreStatus status = execute(journal); !status.ok())
+    m_journal = std::move(journal);
+    return storeSuccess();
+}
+
+StoreStatus AddressBookSaver::write()
+{
+    if (!m_journal)
+        return StoreStatus::failure(QStringLiteral("nothing was prepared"));
+    if (StoreStatus status = execute(*m_journal); !status.ok())
         return status;
+    m_accepted = true;
+    return m_journal->finish();
+}
+
+void AddressBookSaver::applyAcceptance()
+{
+    if (!m_accepted)
+        return;
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
-    return journal.finish();
+    m_afterAcceptance.clear();
 }
 
 StoreResult<QList<ContactRowPtr>>

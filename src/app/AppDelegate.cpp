@@ -404,7 +404,13 @@ StoreStatus AppDelegate::saveAddressBook(AddressBookSaver &saver)
         m_mainViewController ? m_mainViewController->containerTable() : m_loader.containerTable();
     if (m_window)
         saver.setDeletedCustomItems(m_window->pendingCustomItemDeletions());
-    const StoreStatus status = saver.saveAddressBook(containers);
+    StoreStatus status = saver.prepare(containers);
+    if (status.ok()) {
+        // The transaction and the cloud file on the pool, the window painting meanwhile.
+        BusyWait::run([&saver, &status] { status = saver.write(); },
+                      [this](bool busy) { showSpinner(m_mainViewController, busy); });
+        saver.applyAcceptance();
+    }
     if (!status.ok())
         Log::write("%s ERROR %@", {QStringLiteral("AppDelegate::saveAddressBook"), status.error});
     return status;

@@ -67,15 +67,18 @@ public:
     void loadAddressBook();
     // Main thread: the view controller takes the loaded tables and shows them.
     void updateContainerTableInViewController();
-    // The whole store read again on the main thread and handed to the view controller; after a
-    // save, a revert, a discard of changes made elsewhere and at the first launch.
+    // The whole store read again on the pool while the window paints, and handed to the view
+    // controller; after a revert, a discard of changes made elsewhere, and a save that cannot read
+    // back only what it wrote.
     void reloadAddressBook();
 
     // The Save command: writes every pending change in one store request, then forgets the undo
-    // history and reloads. Nothing happens while the window is not marked edited. A request the
-    // store refuses changes nothing in memory, is reported in an alert and answers false.
+    // history and reads back what it wrote. Nothing happens while the window is not marked edited.
+    // A request the store refuses changes nothing in memory, is reported in an alert and answers
+    // false.
     bool saveDocument();
     StoreStatus saveAddressBook();
+    // The request is built here; its transaction runs on the pool while the window paints.
     StoreStatus saveAddressBook(AddressBookSaver &saver);
     // Asks what becomes of changed contacts another program deleted: saved as new contacts, or
     // their changes discarded. False when the user cancels the save.
