@@ -153,6 +153,9 @@ void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable, c
 // save writes for its contacts come after them and win.
 QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() const
 {
+    // Every entry of the cloud made into a map is no small cost for a save that deletes no item.
+    if (m_deletedCustomItems.isEmpty())
+        return {};
     QVariantMap entries = m_cloud.dictionaryRepresentation();
     QVariantMap changed;
     for (const QVariant &definition : std::as_const(m_deletedCustomItems)) {
@@ -235,6 +238,9 @@ void AddressBookSaver::addTopGroup(const GroupDict &top, const QString &containe
             addCreation(row, containerIdentifier);
         else if (person.isChanged())
             addUpdate(row);
+        // Only the marked: an effect for each of thousands of untouched rows costs the save time.
+        if (!person.isCreated() && !person.isChanged())
+            continue;
         QNPersonPtr held = row->person;
         afterAcceptance([held] {
             held->setCreated(false);
@@ -291,7 +297,11 @@ void AddressBookSaver::addUpdate(const ContactRowPtr &row)
 {
     QNPerson &person = *row->person;
     m_written.insert(person.uniqueId());
-    const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
+    // Only what the update writes: a whole contact read for each of a thousand changed ones
+    // costs the save more than the writing.
+    QStringList keys = person.editedStoreKeys().values();
+    keys.append(StoreKey::Identifier);
+    const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), keys);
     if (fetched.ok()) {
         // Only custom values edited: the store contact stays as it is.
         if (!person.editedStoreKeys().isEmpty())
