@@ -149,8 +149,10 @@ ContactRowPtr keptRow(const ContactRow &old)
     row->person = old.person;
     row->uniqueId = old.person->uniqueId();
     row->uniqueId2 = old.uniqueId2;
-    row->loadedCustomValues = loadedCustomValues(old).value_or(
-        CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap()));
+    if (std::optional<QVariantMap> values = loadedCustomValues(old))
+        row->loadedCustomValues = std::move(*values);
+    else
+        row->loadedCustomValues = CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
     return row;
 }
 
