@@ -142,17 +142,14 @@ ContactTablePtr topRowsOf(const ContainerTable &containers, const QString &conta
     return nullptr;
 }
 
-// A row as a load makes it, around a record the save left as the store has it.
-ContactRowPtr keptRow(const ContactRow &old)
+// A row as a load makes it, around a record of a load that the save left as the store has it.
+ContactRowPtr keptRow(const LoadedContactRow &old)
 {
     auto row = std::make_shared<LoadedContactRow>();
     row->person = old.person;
-    row->uniqueId = old.person->uniqueId();
+    row->uniqueId = old.uniqueId;
     row->uniqueId2 = old.uniqueId2;
-    if (std::optional<QVariantMap> values = loadedCustomValues(old))
-        row->loadedCustomValues = std::move(*values);
-    else
-        row->loadedCustomValues = CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
+    row->loadedCustomValues = old.loadedCustomValues;
     return row;
 }
 
@@ -327,16 +324,20 @@ std::optional<ContactTable> AddressBookLoader::rowsAfterSave(const ContactTable 
         store.contactsInContainer(containerIdentifier, {StoreKey::Identifier});
     if (!identifiers.ok())
         return std::nullopt;
-    QHash<QString, ContactRowPtr> kept;
+    // Only rows of a load: they know their custom values without asking the record, which the
+    // window may be painting from meanwhile. Any other row is read again like a written one.
+    QHash<QString, const LoadedContactRow *> kept;
     kept.reserve(saved.size());
     for (const ContactRowPtr &row : saved) {
-        if (row && row->person && !row->deleted && !written.contains(row->person->uniqueId()))
-            kept.insert(row->person->uniqueId(), row);
+        const auto *loaded = dynamic_cast<const LoadedContactRow *>(row.get());
+        if (loaded && loaded->person && !loaded->deleted && loadedCustomValues(*loaded)
+            && !written.contains(loaded->uniqueId))
+            kept.insert(loaded->uniqueId, loaded);
     }
     ContactTable rows;
     rows.reserve(identifiers.value.size());
     for (const StoreContact &contact : identifiers.value) {
-        if (const ContactRowPtr old = kept.value(contact.identifier())) {
+        if (const LoadedContactRow *old = kept.value(contact.identifier())) {
             rows.append(keptRow(*old));
             continue;
         }

@@ -499,7 +499,8 @@ void AppDelegate::registerStoreObservers()
     connect(&m_store, &ContactStore::storeDidChange, this, &AppDelegate::announceStoreChange);
     // Custom values live beside the store; another program's change of them counts as its change.
     m_cloudWatcher = new CloudStoreWatcher(QNPerson::cloudKeyValueStore(), this);
-    connect(m_cloudWatcher, &CloudStoreWatcher::changedElsewhere, this, [this] { announceStoreChange(true); });
+    connect(m_cloudWatcher, &CloudStoreWatcher::changedElsewhere, this,
+            [this] { announceStoreChange(true); });
     // The default account's change comes without user info.
     connect(&m_store, &ContactStore::defaultContainerDidChange, this, [this] {
         emit contactStoreChangeReceived({});

@@ -70,7 +70,8 @@ TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
     BusyWait::setBusyDelayForTesting(0);
     window->show();
     view()->progressIndicator()->installEventFilter(this);
-    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"), row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
+                                         row(top(), "Ann"), nullptr));
     auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
     ASSERT_TRUE(other.ok());
     ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());

@@ -31,7 +31,9 @@ QString describeTree(const ContainerTable &containers)
 {
     QString text;
     for (const ContainerDictPtr &container : containers) {
-        text += QStringLiteral("container %1 %2 %3\n").arg(container->name, container->identifier).arg(container->type);
+        text += QStringLiteral("container %1 %2 %3\n")
+                    .arg(container->name, container->identifier)
+                    .arg(container->type);
         for (const GroupDictPtr &group : std::as_const(container->groups)) {
             text += QStringLiteral("group %1 %2 %3 %4 %5 %6 %7%8%9%10\n")
                         .arg(group->top)
@@ -88,7 +90,8 @@ TEST_F(SaveReadBack, TheTreeAfterASaveIsTheOneAWholeLoadGives)
     EXPECT_EQ(row(top(), "Carl")->person, carl);
 
     // Custom values only, and a group deleted.
-    row(top(), "Carl")->person->addCustomItem(PersonValueType::String, QStringLiteral("Hobby"), {}, std::nullopt);
+    row(top(), "Carl")
+        ->person->addCustomItem(PersonValueType::String, QStringLiteral("Hobby"), {}, std::nullopt);
     view()->undoReplaceValue(QStringLiteral("chess"), QStringLiteral("Hobby"), row(top(), "Carl"), nullptr);
     view()->undoDeleteGroup(group("Office"), container());
     ASSERT_TRUE(delegate->saveDocument());
@@ -110,10 +113,12 @@ TEST_F(SaveReadBack, AnotherProgramsChangeBeforeTheSaveIsReadAndAnnounced)
 
     ASSERT_TRUE(delegate->saveDocument());
     EXPECT_EQ(describeTree(view()->containerTable()), wholeLoad());
-    EXPECT_EQ(row(top(), "Carl")->person->valueForIdentifier(QStringLiteral("Job Title")).toString(), "Pilot");
+    EXPECT_EQ(row(top(), "Carl")->person->valueForIdentifier(QStringLiteral("Job Title")).toString(),
+              "Pilot");
     const auto external = [&] {
         for (const QList<QVariant> &signal : std::as_const(announced))
-            if (signal.first().toMap().value(QStringLiteral("CNNotificationOriginationExternally")).toInt() == 1)
+            if (signal.first().toMap().value(QStringLiteral("CNNotificationOriginationExternally")).toInt() ==
+                1)
                 return true;
         return false;
     };
