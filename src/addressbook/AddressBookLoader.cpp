@@ -129,6 +129,30 @@ private:
     QFuture<QVariantMap> m_read;
 };
 
+// More written contacts than this are read back faster by the whole load's four slices.
+constexpr qsizetype MostContactsReadBack = 2000;
+
+// The rows of a container's top group in a tree; none when they were not read.
+ContactTablePtr topRowsOf(const ContainerTable &containers, const QString &containerIdentifier)
+{
+    for (const ContainerDictPtr &container : containers) {
+        if (container && container->identifier == containerIdentifier)
+            return container->topGroup() ? container->topGroup()->contactTable : nullptr;
+    }
+    return nullptr;
+}
+
+// A row as a load makes it, around a record of a load that the save left as the store has it.
+ContactRowPtr keptRow(const LoadedContactRow &old)
+{
+    auto row = std::make_shared<LoadedContactRow>();
+    row->person = old.person;
+    row->uniqueId = old.uniqueId;
+    row->uniqueId2 = old.uniqueId2;
+    row->loadedCustomValues = old.loadedCustomValues;
+    return row;
+}
+
 bool isList(const QVariant &value)
 {
     return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
@@ -261,6 +285,72 @@ void AddressBookLoader::loadAddressBook()
         return;
     top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
     publish(containers, top, LoadOutcome::Loaded);
+}
+
+void AddressBookLoader::reloadAfterSave(const ContainerTable &saved, const QSet<QString> &written)
+{
+    if (isCancelled() || written.size() > MostContactsReadBack) {
+        loadAddressBook();
+        return;
+    }
+    PendingCloudWrites(m_cloud).finishPending(ContactStore(m_storePath));
+    {
+        QMutexLocker lock(&m_mutex);
+        m_readError.clear();
+    }
+    const ContainerTable containers = aContainerTable();
+    const ContainerDictPtr container = chosenContainer(containers);
+    const ContactTablePtr savedRows = container ? topRowsOf(saved, container->identifier) : nullptr;
+    if (!readError().isEmpty() || !savedRows) {
+        loadAddressBook();
+        return;
+    }
+    std::optional<ContactTable> rows = rowsAfterSave(*savedRows, written, container->identifier);
+    if (!rows) {
+        loadAddressBook();
+        return;
+    }
+    const GroupDictPtr top = container->topGroup();
+    top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
+    publish(containers, top, LoadOutcome::Loaded);
+}
+
+std::optional<ContactTable> AddressBookLoader::rowsAfterSave(const ContactTable &saved,
+                                                             const QSet<QString> &written,
+                                                             const QString &containerIdentifier)
+{
+    const ContactStore store(m_storePath);
+    const StoreResult<QList<StoreContact>> identifiers =
+        store.contactsInContainer(containerIdentifier, {StoreKey::Identifier});
+    if (!identifiers.ok())
+        return std::nullopt;
+    // Only rows of a load: they know their custom values without asking the record, which the
+    // window may be painting from meanwhile. Any other row is read again like a written one.
+    QHash<QString, const LoadedContactRow *> kept;
+    kept.reserve(saved.size());
+    for (const ContactRowPtr &row : saved) {
+        const auto *loaded = dynamic_cast<const LoadedContactRow *>(row.get());
+        if (loaded && loaded->person && !loaded->deleted && loadedCustomValues(*loaded)
+            && !written.contains(loaded->uniqueId))
+            kept.insert(loaded->uniqueId, loaded);
+    }
+    ContactTable rows;
+    rows.reserve(identifiers.value.size());
+    for (const StoreContact &contact : identifiers.value) {
+        if (const LoadedContactRow *old = kept.value(contact.identifier())) {
+            rows.append(keptRow(*old));
+            continue;
+        }
+        // Written by the save, or a contact the saved tree did not hold.
+        const StoreResult<StoreContact> read = store.unifiedContact(contact.identifier(), fetchKeys());
+        if (!read.ok())
+            return std::nullopt;
+        ContactRowPtr row = createContactFromCNContact(read.value);
+        if (const std::optional<QVariantMap> entry = m_cloud.dictionaryForKey(contact.identifier()))
+            restoreCustomValues(ContactTable{row}, {{contact.identifier(), *entry}});
+        rows.append(row);
+    }
+    return rows;
 }
 
 ContainerDictPtr AddressBookLoader::chosenContainer(const ContainerTable &containers) const

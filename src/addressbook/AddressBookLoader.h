@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMutex>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -59,6 +60,11 @@ public:
     // Replaces containerTable, selectedGroupDict and contactTable. Custom values that a save left
     // pending (PendingCloudWrites) reach the cloud store first.
     void loadAddressBook();
+    // After our own save, with nobody else's change in between: the tree loadAddressBook would
+    // give, but only the contacts the save wrote (store identifiers) are read and converted; the
+    // records of the others are taken over from the tree that was saved. Falls back on the whole
+    // load when that tree does not hold the chosen container's contacts, or too many were written.
+    void reloadAfterSave(const ContainerTable &saved, const QSet<QString> &written);
     // Stops the load under way and every later one as soon as it can, publishing nothing: the
     // program is ending and its quit should not wait for a tree nobody will see. For good.
     void cancel() { m_cancelled->store(true); }
@@ -111,6 +117,10 @@ private:
     ContainerDictPtr chosenContainer(const ContainerTable &containers) const;
     void appendGroups(ContainerDict &container);
     void publish(ContainerTable containers, GroupDictPtr selected, LoadOutcome outcome);
+    // The top group's rows in store order, old records kept where the save left them alone; none
+    // when the store cannot tell.
+    std::optional<ContactTable> rowsAfterSave(const ContactTable &saved, const QSet<QString> &written,
+                                              const QString &containerIdentifier);
     void noteReadError(const QString &error);
     QString readError() const;
     // An empty container is also what a damaged file can give: the file's own check tells.

@@ -38,18 +38,35 @@ AddressBookSaver::AddressBookSaver(ContactStore &store, CloudKeyValueStore &clou
 
 StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTable)
 {
+    if (StoreStatus prepared = prepare(containerTable); !prepared.ok())
+        return prepared;
+    const StoreStatus written = write();
+    applyAcceptance();
+    return written;
+}
+
+void AddressBookSaver::clear()
+{
     m_request = {};
     m_created.clear();
     m_deleted.clear();
+    m_written.clear();
     m_members.clear();
     m_afterAcceptance.clear();
     m_cloudWrites.clear();
     m_lookupError.clear();
     m_contactMissing = false;
-    PendingCloudWrites journal(m_cloud);
+    m_accepted = false;
+    m_journal.reset();
+}
+
+StoreStatus AddressBookSaver::prepare(const ContainerTable &containerTable)
+{
+    clear();
+    auto journal = std::make_unique<PendingCloudWrites>(m_cloud);
     // Entries an earlier save left behind go to the cloud before ours, which are newer; while they
     // cannot, ours would be written over by them later.
-    const StoreResult<QStringList> finished = journal.finishPending(m_store);
+    const StoreResult<QStringList> finished = journal->finishPending(m_store);
     if (!finished.ok())
         return StoreStatus::failure(finished.error);
     m_request.forgetCommitTokens(finished.value);
@@ -60,11 +77,27 @@ StoreStatus AddressBookSaver::saveAddressBook(const ContainerTable &containerTab
     if (StoreStatus trusted = checkLookUps(); !trusted.ok())
         return trusted;
     m_cloudWrites = writesOfDeletedCustomItems() + m_cloudWrites;
-    if (StoreStatus status = execute(journal); !status.ok())
+    m_journal = std::move(journal);
+    return storeSuccess();
+}
+
+StoreStatus AddressBookSaver::write()
+{
+    if (!m_journal)
+        return StoreStatus::failure(QStringLiteral("nothing was prepared"));
+    if (StoreStatus status = execute(*m_journal); !status.ok())
         return status;
+    m_accepted = true;
+    return m_journal->finish();
+}
+
+void AddressBookSaver::applyAcceptance()
+{
+    if (!m_accepted)
+        return;
     for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
         effect();
-    return journal.finish();
+    m_afterAcceptance.clear();
 }
 
 StoreResult<QList<ContactRowPtr>>
@@ -120,6 +153,9 @@ void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable, c
 // save writes for its contacts come after them and win.
 QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() const
 {
+    // Every entry of the cloud made into a map is no small cost for a save that deletes no item.
+    if (m_deletedCustomItems.isEmpty())
+        return {};
     QVariantMap entries = m_cloud.dictionaryRepresentation();
     QVariantMap changed;
     for (const QVariant &definition : std::as_const(m_deletedCustomItems)) {
@@ -202,6 +238,9 @@ void AddressBookSaver::addTopGroup(const GroupDict &top, const QString &containe
             addCreation(row, containerIdentifier);
         else if (person.isChanged())
             addUpdate(row);
+        // Only the marked: an effect for each of thousands of untouched rows costs the save time.
+        if (!person.isCreated() && !person.isChanged())
+            continue;
         QNPersonPtr held = row->person;
         afterAcceptance([held] {
             held->setCreated(false);
@@ -240,6 +279,7 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
     contact = person.contactFromCache(contact);
     m_request.addContact(contact, containerIdentifier);
     m_created.insert(&person, contact.identifier());
+    m_written.insert(contact.identifier());
     // Its uniqueId may name another store contact, and then it is stored under a new identifier:
     // its entry goes there, and its values never fall back on the other contact's entry.
     person.setUniqueId(contact.identifier());
@@ -256,7 +296,12 @@ void AddressBookSaver::addCreation(const ContactRowPtr &row, const QString &cont
 void AddressBookSaver::addUpdate(const ContactRowPtr &row)
 {
     QNPerson &person = *row->person;
-    const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), StoreKey::allKeys());
+    m_written.insert(person.uniqueId());
+    // Only what the update writes: a whole contact read for each of a thousand changed ones
+    // costs the save more than the writing.
+    QStringList keys = person.editedStoreKeys().values();
+    keys.append(StoreKey::Identifier);
+    const StoreResult<StoreContact> fetched = m_store.unifiedContact(person.uniqueId(), keys);
     if (fetched.ok()) {
         // Only custom values edited: the store contact stays as it is.
         if (!person.editedStoreKeys().isEmpty())

@@ -11,6 +11,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CloudKeyValueStore;
@@ -62,6 +63,18 @@ public:
     // its entries then wait in the journal.
     StoreStatus saveAddressBook(const ContainerTable &containerTable);
 
+    // The same in three steps, so that the store's transaction need not hold up the window:
+    // prepare reads the records and builds the request (main thread); write executes it with its
+    // cloud entries and touches no record (any thread); applyAcceptance gives the records what the
+    // store took (main thread, whatever write answered). Each error is saveAddressBook's.
+    StoreStatus prepare(const ContainerTable &containerTable);
+    StoreStatus write();
+    void applyAcceptance();
+
+    // Store identifiers of the contacts the last accepted save added or updated, custom values
+    // included: what a reload has to read again.
+    const QSet<QString> &writtenContacts() const { return m_written; }
+
 private:
     void addContainer(const ContainerDict &container);
     void addTopGroup(const GroupDict &top, const QString &containerIdentifier);
@@ -97,6 +110,7 @@ private:
     // The cloud entries journalled and written beside the cloud file, then the request, with the
     // journal's token among its changes.
     StoreStatus execute(PendingCloudWrites &journal);
+    void clear();
 
     ContactStore &m_store;
     CloudKeyValueStore &m_cloud;
@@ -104,6 +118,7 @@ private:
     // Store identifiers of the contacts this request adds and deletes.
     QHash<const QNPerson *, QString> m_created;
     QSet<QString> m_deleted;
+    QSet<QString> m_written;
     // Members in the store of the groups asked about, by group identifier.
     QHash<QString, QSet<QString>> m_members;
     QList<std::function<void()>> m_afterAcceptance;
@@ -111,4 +126,7 @@ private:
     QVariantList m_deletedCustomItems;
     QString m_lookupError;
     bool m_contactMissing = false;
+    // The journal of the prepared save; the store took the request.
+    std::unique_ptr<PendingCloudWrites> m_journal;
+    bool m_accepted = false;
 };

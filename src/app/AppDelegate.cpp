@@ -19,6 +19,7 @@
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
+#include "platform/StoreNotifier.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/Workspace.h"
@@ -256,6 +257,7 @@ void AppDelegate::applyCloudAddressFormat()
 
 void AppDelegate::loadAddressBook()
 {
+    m_storeChangedElsewhere = false;
     m_loader.loadAddressBook();
 }
 
@@ -301,17 +303,21 @@ void AppDelegate::reportUnreadableStore()
 
 void AppDelegate::reloadAddressBook()
 {
+    reloadWith([this] { loadAddressBook(); });
+}
+
+void AppDelegate::reloadWith(const std::function<void()> &load)
+{
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(true);
-    BusyWait::run([this] { loadAddressBook(); },
-                  [this](bool busy) { showSpinner(m_mainViewController, busy); });
+    BusyWait::run(load, [this](bool busy) { showSpinner(m_mainViewController, busy); });
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(false);
     updateContainerTableInViewController();
     reportUnreadableStore();
 }
 
-void AppDelegate::replaceWithStoreContents()
+void AppDelegate::replaceWithStoreContents(const std::function<void()> &load)
 {
     // Revert and Discard bring deleted custom items back; after a save none are pending.
     if (m_window)
@@ -320,7 +326,10 @@ void AppDelegate::replaceWithStoreContents()
         m_mainViewController->setDocumentEdited(false);
         m_mainViewController->undoManager()->removeAllActions();
     }
-    reloadAddressBook();
+    if (load)
+        reloadWith(load);
+    else
+        reloadAddressBook();
 }
 
 // --- save and revert ------------------------------------------------------------------------
@@ -352,26 +361,56 @@ bool AppDelegate::saveDocument()
     if (!decideOnContactsGoneFromStore())
         return false;
     m_changeMonitor->saveWillStart();
-    const StoreStatus status = saveAddressBook();
+    // Deleted custom items leave the cloud entries of contacts the save does not write.
+    const bool customItemsDeleted = !m_window->pendingCustomItemDeletions().isEmpty();
+    if (m_cloudWatcher)
+        m_cloudWatcher->checkForChanges();
+    const ContainerTable saved = m_mainViewController->containerTable();
+    AddressBookSaver saver(m_store, QNPerson::cloudKeyValueStore());
+    const StoreStatus status = saveAddressBook(saver);
     if (!status.ok()) {
         m_changeMonitor->saveWasRefused();
         showSaveError(status.error);
         return false;
     }
     m_window->customItemDeletionsSaved();
-    replaceWithStoreContents();
+    if (!customItemsDeleted && mayReadBackSave())
+        replaceWithStoreContents(
+            [this, saved, written = saver.writtenContacts()] { m_loader.reloadAfterSave(saved, written); });
+    else
+        replaceWithStoreContents();
     m_changeMonitor->saveDidFinish();
     return true;
 }
 
+bool AppDelegate::mayReadBackSave()
+{
+    if (!m_observingStore)
+        return false;
+    // A commit of another program before ours is announced now, not when the watcher wakes.
+    m_store.notifier()->checkForExternalChanges();
+    return !m_storeChangedElsewhere;
+}
+
 StoreStatus AppDelegate::saveAddressBook()
+{
+    AddressBookSaver saver(m_store, QNPerson::cloudKeyValueStore());
+    return saveAddressBook(saver);
+}
+
+StoreStatus AppDelegate::saveAddressBook(AddressBookSaver &saver)
 {
     const ContainerTable containers =
         m_mainViewController ? m_mainViewController->containerTable() : m_loader.containerTable();
-    AddressBookSaver saver(m_store, QNPerson::cloudKeyValueStore());
     if (m_window)
         saver.setDeletedCustomItems(m_window->pendingCustomItemDeletions());
-    const StoreStatus status = saver.saveAddressBook(containers);
+    StoreStatus status = saver.prepare(containers);
+    if (status.ok()) {
+        // The transaction and the cloud file on the pool, the window painting meanwhile.
+        BusyWait::run([&saver, &status] { status = saver.write(); },
+                      [this](bool busy) { showSpinner(m_mainViewController, busy); });
+        saver.applyAcceptance();
+    }
     if (!status.ok())
         Log::write("%s ERROR %@", {QStringLiteral("AppDelegate::saveAddressBook"), status.error});
     return status;
@@ -459,8 +498,9 @@ void AppDelegate::registerStoreObservers()
     m_observingStore = true;
     connect(&m_store, &ContactStore::storeDidChange, this, &AppDelegate::announceStoreChange);
     // Custom values live beside the store; another program's change of them counts as its change.
-    auto *cloudWatcher = new CloudStoreWatcher(QNPerson::cloudKeyValueStore(), this);
-    connect(cloudWatcher, &CloudStoreWatcher::changedElsewhere, this, [this] { announceStoreChange(true); });
+    m_cloudWatcher = new CloudStoreWatcher(QNPerson::cloudKeyValueStore(), this);
+    connect(m_cloudWatcher, &CloudStoreWatcher::changedElsewhere, this,
+            [this] { announceStoreChange(true); });
     // The default account's change comes without user info.
     connect(&m_store, &ContactStore::defaultContainerDidChange, this, [this] {
         emit contactStoreChangeReceived({});
@@ -470,6 +510,8 @@ void AppDelegate::registerStoreObservers()
 
 void AppDelegate::announceStoreChange(bool externally)
 {
+    if (externally)
+        m_storeChangedElsewhere = true;
     const QVariantMap userInfo{{OriginationExternallyKey, externally ? 1 : 0}};
     emit contactStoreChangeReceived(userInfo);
     handleContactStoreChanged(userInfo);

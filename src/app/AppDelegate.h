@@ -10,10 +10,13 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
 class AboutPanelController;
+class AddressBookSaver;
+class CloudStoreWatcher;
 class QAction;
 class StoreChangeMonitor;
 class ViewController;
@@ -64,15 +67,19 @@ public:
     void loadAddressBook();
     // Main thread: the view controller takes the loaded tables and shows them.
     void updateContainerTableInViewController();
-    // The whole store read again on the main thread and handed to the view controller; after a
-    // save, a revert, a discard of changes made elsewhere and at the first launch.
+    // The whole store read again on the pool while the window paints, and handed to the view
+    // controller; after a revert, a discard of changes made elsewhere, and a save that cannot read
+    // back only what it wrote.
     void reloadAddressBook();
 
     // The Save command: writes every pending change in one store request, then forgets the undo
-    // history and reloads. Nothing happens while the window is not marked edited. A request the
-    // store refuses changes nothing in memory, is reported in an alert and answers false.
+    // history and reads back what it wrote. Nothing happens while the window is not marked edited.
+    // A request the store refuses changes nothing in memory, is reported in an alert and answers
+    // false.
     bool saveDocument();
     StoreStatus saveAddressBook();
+    // The request is built here; its transaction runs on the pool while the window paints.
+    StoreStatus saveAddressBook(AddressBookSaver &saver);
     // Asks what becomes of changed contacts another program deleted: saved as new contacts, or
     // their changes discarded. False when the user cancels the save.
     bool decideOnContactsGoneFromStore();
@@ -114,10 +121,15 @@ private:
     void connectHelpMenu();
     void connectFileMenu();
     void announceStoreChange(bool externally);
+    // Runs the work behind a spinner, then hands the loaded tree to the view.
+    void reloadWith(const std::function<void()> &load);
+    // Whether the tree that was just saved, with what the save wrote read back, is what the store
+    // holds: nobody else changed it since the last whole load.
+    bool mayReadBackSave();
     void terminate();
-    // After Save, Revert and Discard: a fresh tree from the store, whose undo history would act on
-    // nothing, so it goes with the edited mark.
-    void replaceWithStoreContents();
+    // After Save, Revert and Discard: a fresh tree from the store (by the whole load unless told
+    // otherwise), whose undo history would act on nothing, so it goes with the edited mark.
+    void replaceWithStoreContents(const std::function<void()> &load = {});
     // Revert and Discard: the store's contents, and only the labels they hold.
     void discardChanges();
     // Another program changed the store: discard the address book or ignore the change.
@@ -137,5 +149,8 @@ private:
     std::unique_ptr<AboutPanelController> m_aboutPanelController;
     QFuture<void> m_backgroundLoad;
     bool m_observingStore = false;
+    QPointer<CloudStoreWatcher> m_cloudWatcher;
+    // Another program changed the store or the custom values since the last whole load.
+    std::atomic<bool> m_storeChangedElsewhere{false};
     std::function<void()> m_terminator;
 };

@@ -1,6 +1,7 @@
 #include "SaveFixture.h"
 
 #include "app/BusyWait.h"
+#include "platform/StoreConnection.h"
 #include "ui/widgets/ProgressIndicator.h"
 
 #include <QThread>
@@ -59,6 +60,27 @@ TEST_F(SaveShowsProgressTest, TheSpinnerTurnsWhileTheSaveReadsTheStoreAgain)
     EXPECT_GE(spinnerShown, 1);
     EXPECT_FALSE(view()->progressIndicator()->isVisible());
     EXPECT_EQ(row(top(), "Ann")->person->stringValueForIdentifier("Note"), "met at the fair");
+    BusyWait::setBusyDelayForTesting(-1);
+}
+
+// Another program holds the store's write lock: the save waits for it on the pool, so the window
+// goes on (the timer that ends the other transaction fires meanwhile) and the save then goes through.
+TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
+{
+    BusyWait::setBusyDelayForTesting(0);
+    window->show();
+    view()->progressIndicator()->installEventFilter(this);
+    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
+                                         row(top(), "Ann"), nullptr));
+    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    bool released = false;
+    QTimer::singleShot(300, [&] { released = other.value->exec(QStringLiteral("COMMIT")).ok(); });
+    ASSERT_TRUE(delegate->saveDocument());
+    EXPECT_TRUE(released);
+    EXPECT_GE(spinnerShown, 1);
+    EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "met at the fair");
     BusyWait::setBusyDelayForTesting(-1);
 }
 
