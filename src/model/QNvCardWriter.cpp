@@ -78,41 +78,27 @@ public:
     // The card of vCardFromPerson.
     QByteArray personCard(QNPerson &person, const QStringList &groupNames) const
     {
-        QByteArray card;
-        VCardLineWriter lines(card);
-        const StoreContact contact = person.vCardContact();
-        StoreVCardWriter::beginCard(lines, contact);
-        if (m_note)
-            addNote(lines, contact);
-        if (m_photo)
-            addPhoto(lines, person);
-        if (m_custom)
-            addCustomItems(lines, person, false);
-        addCategories(lines, groupNames);
-        addUid(lines, person);
-        StoreVCardWriter::endCard(lines);
-        return card;
+        return card(person, [&](VCardLineWriter &lines) {
+            if (m_photo)
+                addPhoto(lines, person);
+            if (m_custom)
+                addCustomItems(lines, person, false);
+            addCategories(lines, groupNames);
+        });
     }
 
     // The card of vCardFromContact.
     QByteArray rowCard(QNPerson &person) const
     {
-        QByteArray card;
-        VCardLineWriter lines(card);
-        const StoreContact contact = person.vCardContact();
-        StoreVCardWriter::beginCard(lines, contact);
-        if (m_note)
-            addNote(lines, contact);
-        if (m_renmei)
-            addRenmei(lines, person);
-        if (m_hagakiLayout)
-            addHagakiLayouts(lines, person);
-        if (m_photo)
-            addPhoto(lines, person);
-        addCustomItems(lines, person, true);
-        addUid(lines, person);
-        StoreVCardWriter::endCard(lines);
-        return card;
+        return card(person, [&](VCardLineWriter &lines) {
+            if (m_renmei)
+                addRenmei(lines, person);
+            if (m_hagakiLayout)
+                addHagakiLayouts(lines, person);
+            if (m_photo)
+                addPhoto(lines, person);
+            addCustomItems(lines, person, true);
+        });
     }
 
 private:
@@ -123,6 +109,21 @@ private:
         QString written;
         bool labeled = false;
     };
+
+    // The store's serialisation, NOTE, the lines of the kind of card, UID.
+    template <typename AddLines> QByteArray card(QNPerson &person, AddLines addLines) const
+    {
+        QByteArray card;
+        VCardLineWriter lines(card);
+        const StoreContact contact = person.vCardContact();
+        StoreVCardWriter::beginCard(lines, contact);
+        if (m_note)
+            addNote(lines, contact);
+        addLines(lines);
+        addUid(lines, person);
+        StoreVCardWriter::endCard(lines);
+        return card;
+    }
 
     static void addNote(VCardLineWriter &lines, const StoreContact &contact)
     {
