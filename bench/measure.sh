@@ -14,7 +14,7 @@ for entry in \
     load:convertInSlices load:firstUpdateTable \
     grid:updateTableByName grid:updateTableByPhone grid:updateTableWithCompanyLines grid:labelFilterChange \
     grid:updateTableAfterEdit \
-    vcard:readVCards vcard:writeVCards vcard:storeReadVCards vcard:storeWriteVCards \
+    vcard:readVCards vcard:writeVCards vcard:writeEditedVCards vcard:storeReadVCards vcard:storeWriteVCards \
     vcard:readCardsWithoutEnd vcard:readLineWithoutColon vcard:readTinyCards300k \
     csv:readCsv csv:writeCsv save:saveChanges \
     find:findSnapshot find:findFirstSnapshot find:findScan find:findScanRegex find:findInWindow; do

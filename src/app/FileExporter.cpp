@@ -7,12 +7,12 @@
 #include "app/WindowController.h"
 #include "model/QNPerson.h"
 #include "model/QNvCard.h"
+#include "platform/FileWriter.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 FileExporter::FileExporter(WindowController &window) : m_window(window) {}
@@ -64,10 +64,10 @@ void FileExporter::fileChosen(Format format, const QString &path, const QList<Co
     }
     if (format == Format::VCard) {
         const ContactTable rows = rowsToWrite(selected, hasSender);
-        if (const std::optional<QString> text = buildVCards(rows, QFileInfo(path).fileName()))
-            write(path, *text);
+        if (const std::optional<QByteArray> data = buildVCards(rows, QFileInfo(path).fileName()))
+            write(path, *data);
     } else {
-        write(path, QNvCard().csvFromSubContacts(rowsToWrite(selected, true)));
+        write(path, QNvCard().csvFromSubContacts(rowsToWrite(selected, true)).toUtf8());
     }
     finish();
 }
@@ -97,27 +97,27 @@ ContactTable FileExporter::rowsToWrite(const QList<ContactRowPtr> &selected, boo
     return rows;
 }
 
-std::optional<QString> FileExporter::buildVCards(const ContactTable &rows, const QString &fileName)
+std::optional<QByteArray> FileExporter::buildVCards(const ContactTable &rows, const QString &fileName)
 {
     // The writer reads the class-level definitions; set here, before the job starts reading them.
     QNPerson::setCustomItems(m_window.customItems());
-    const std::optional<std::optional<QString>> text = runInBackgroundWithProgress(
+    const std::optional<std::optional<QByteArray>> data = runInBackgroundWithProgress(
         *m_window.progressAlert(), TextFormat::fill(L(QStringLiteral("Writing the file: %@")), {fileName}),
         [rows](BackgroundProgress &progress) {
             const double count = qMax<qsizetype>(1, rows.size());
             const QStringList options{QNvCardOption::Photo, QNvCardOption::Note, QNvCardOption::Custom,
                                       QNvCardOption::Categories};
-            return QNvCard().vCardsFromContacts(rows, options, nullptr, [&](bool *stop, quint64 index) {
+            return QNvCard().vCardDataFromContacts(rows, options, nullptr, [&](bool *stop, quint64 index) {
                 *stop = progress.isCancelled();
                 progress.setProgress(double(index) / count * 100.0);
             });
         });
-    return text.value_or(std::nullopt);
+    return data.value_or(std::nullopt);
 }
 
-void FileExporter::write(const QString &path, const QString &text)
+void FileExporter::write(const QString &path, const QByteArray &data)
 {
-    if (writeFile(path, text))
+    if (writeFile(path, data))
         return;
     Alert alert;
     alert.setMessageText(L(QStringLiteral("Can't save the file")));
@@ -126,17 +126,10 @@ void FileExporter::write(const QString &path, const QString &text)
     alert.beginSheetModalForWindow(&m_window);
 }
 
-bool FileExporter::writeFile(const QString &path, const QString &text)
+// Whole or not at all: a full disk leaves no cut file behind.
+bool FileExporter::writeFile(const QString &path, const QByteArray &data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = text.toUtf8();
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return FileWriter::write(path, data).ok();
 }
 
 void FileExporter::finish()

@@ -24,7 +24,7 @@ public:
     void exportToCSV(QObject *sender);
 
     // The text as UTF-8 in place of the file, all or nothing.
-    static bool writeFile(const QString &path, const QString &text);
+    static bool writeFile(const QString &path, const QByteArray &data);
 
 private:
     enum class Format
@@ -38,8 +38,8 @@ private:
     // Each contact of the shown group once: the selected ones in selection order, or all of them.
     ContactTable rowsToWrite(const QList<ContactRowPtr> &selected, bool bySelection) const;
     // Nothing when the user cancelled.
-    std::optional<QString> buildVCards(const ContactTable &rows, const QString &fileName);
-    void write(const QString &path, const QString &text);
+    std::optional<QByteArray> buildVCards(const ContactTable &rows, const QString &fileName);
+    void write(const QString &path, const QByteArray &data);
     void finish();
 
     WindowController &m_window;

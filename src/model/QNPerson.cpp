@@ -126,6 +126,7 @@ void QNPerson::setItems(const QVariantMap &items)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items = items;
+    m_editedSinceRead = true;
     noteRevision();
 }
 
@@ -139,6 +140,7 @@ void QNPerson::setItem(const QString &identifier, const QVariant &value)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items.insert(identifier, value);
+    noteCacheWrite(identifier);
     noteRevision();
 }
 
@@ -146,7 +148,14 @@ void QNPerson::removeItem(const QString &identifier)
 {
     QMutexLocker lock(&m_itemsMutex);
     m_items.remove(identifier);
+    noteCacheWrite(identifier);
     noteRevision();
+}
+
+void QNPerson::noteCacheWrite(const QString &identifier)
+{
+    if (stringIdentifiers().contains(identifier))
+        m_editedSinceRead = true;
 }
 
 QString QNPerson::stringFieldForIdentifier(const QString &identifier)
@@ -190,6 +199,18 @@ bool QNPerson::refetchKeys(const QStringList &keys)
     // A value that could not be read before may read otherwise now.
     noteRevision();
     return true;
+}
+
+bool QNPerson::hasOrFetchesKeys(const QStringList &keys)
+{
+    if (!m_cnContact)
+        return false;
+    QStringList missing;
+    for (const QString &key : keys) {
+        if (!m_cnContact->isKeyAvailable(key))
+            missing.append(key);
+    }
+    return missing.isEmpty() || refetchKeys(missing);
 }
 
 // --- Platform services ---------------------------------------------------------------------------

@@ -295,6 +295,8 @@ public:
     void setCnContact(const std::optional<StoreContact> &contact)
     {
         m_cnContact = contact;
+        // The values held may have been read from another contact.
+        m_editedSinceRead = true;
         noteRevision();
     }
 
@@ -537,9 +539,13 @@ public:
     // Reads every value not read yet (the photo as bytes), so that a record written whole into a
     // new store contact (contactFromCache) leaves none of its values out.
     void readEveryValue();
+    // The store contact that the record's card is written from. A record not edited since it read
+    // its store or parsed contact gives that contact as the write-back would make it of the values
+    // (keys it lacks fetched first), reading none of them; any other record gives its values
+    // written into a new contact, every value read first.
+    StoreContact vCardContact();
     // The record as the store serialises it (vCard 3.0, CR LF; no NOTE, PHOTO or custom items).
-    // Values not read yet are read first, so that none is left out. Empty when it cannot be
-    // serialised.
+    // Empty when it cannot be serialised.
     QByteArray vCardData();
     // The photo's bytes as they are (read first), else the thumbnail's; empty without a photo.
     QByteArray photoData();
@@ -559,8 +565,11 @@ private:
     void noteEdit(const QString &storeKey)
     {
         m_editedStoreKeys.insert(storeKey);
+        m_editedSinceRead = true;
         noteRevision();
     }
+    // A value cache entry set or removed by hand: a string field's may no longer be the contact's.
+    void noteCacheWrite(const QString &identifier);
     void noteRevision() { m_revision.fetch_add(1, std::memory_order_relaxed); }
     // Notes the name and phonetic parts (and the contact type) that differ from before the edit.
     void noteNameEdits(const std::optional<NameDict> &nameBefore,
@@ -570,6 +579,13 @@ private:
     QStringList writeCache(StoreContact &contact, const QSet<QString> *onlyKeys) const;
     // Fetches the keys again and adds them to the store contact; false when that fails.
     bool refetchKeys(const QStringList &keys);
+    // Whether the store contact has the keys, fetching those it lacks.
+    bool hasOrFetchesKeys(const QStringList &keys);
+    // What contactFromCache makes of the store contact's values when every one is read and none
+    // edited, made without reading them.
+    StoreContact contactFromUnreadValues() const;
+    // The entries of the kind's list of a store contact, as reading it into the record makes them.
+    static QVariantList readStoreEntries(LabeledKind kind, const StoreContact &contact);
     bool hasKeys(const QStringList &keys) const;
     // The held list, reading it first; null when it cannot be read (or there is no store contact).
     QVariantList *loadedLabeledValues(LabeledKind kind);
@@ -619,6 +635,9 @@ private:
     QString m_uniqueId2;
     QVariantList m_customItems;
     QSet<QString> m_editedStoreKeys;
+    // Whether a held value may differ from the store contact's: set by every edit and when the
+    // contact is replaced, never cleared (clearing the changed mark does not make them the same).
+    std::atomic<bool> m_editedSinceRead = false;
     QString m_vCardUID;
     std::atomic<quint64> m_revision = 0;
 };

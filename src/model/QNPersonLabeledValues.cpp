@@ -304,6 +304,11 @@ qsizetype QNPerson::nextLabelIndex(const QVariantList &list)
 
 // --- The record's lists --------------------------------------------------------------------------
 
+QVariantList QNPerson::readStoreEntries(LabeledKind kind, const StoreContact &contact)
+{
+    return readEntries(kind, contact);
+}
+
 std::optional<QVariantList> QNPerson::heldLabeledValues(LabeledKind kind) const
 {
     return m_labeledValues[static_cast<int>(kind)];

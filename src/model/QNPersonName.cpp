@@ -195,12 +195,10 @@ std::optional<QNPerson::PhoneticNameDict> QNPerson::phoneticNameValue()
         return m_phoneticNameValue;
     if (!m_cnContact)
         return std::nullopt;
-    QStringList missing;
-    for (const auto &[part, key] : phoneticParts()) {
-        if (!m_cnContact->isKeyAvailable(key))
-            missing.append(key);
-    }
-    const bool complete = missing.isEmpty() || refetchKeys(missing);
+    QStringList keys;
+    for (const auto &[part, key] : phoneticParts())
+        keys.append(key);
+    const bool complete = hasOrFetchesKeys(keys);
     PhoneticNameDict phonetic;
     for (const auto &[part, key] : phoneticParts())
         phonetic.insert(part, m_cnContact->isKeyAvailable(key) ? m_cnContact->stringForKey(key) : QString());

@@ -37,10 +37,34 @@ void QNPerson::readEveryValue()
     loadPhotoData();
 }
 
+namespace {
+
+// Every key whose value a card holds; the photo is the record's.
+const QStringList &cardKeys()
+{
+    static const QStringList keys = [] {
+        QStringList all = StoreKey::allKeys();
+        for (const QString &photoKey :
+             {StoreKey::ImageData, StoreKey::ThumbnailImageData, StoreKey::ImageDataAvailable})
+            all.removeAll(photoKey);
+        return all;
+    }();
+    return keys;
+}
+
+} // namespace
+
+StoreContact QNPerson::vCardContact()
+{
+    if (m_cnContact && !m_editedSinceRead && hasOrFetchesKeys(cardKeys()))
+        return contactFromUnreadValues();
+    readEveryValue();
+    return contactFromCache(std::nullopt);
+}
+
 QByteArray QNPerson::vCardData()
 {
-    readEveryValue();
-    return StoreVCardSerialization::dataWithContacts({contactFromCache(std::nullopt)});
+    return StoreVCardSerialization::dataWithContacts({vCardContact()});
 }
 
 QByteArray QNPerson::photoData()

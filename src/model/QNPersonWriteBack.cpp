@@ -3,6 +3,8 @@
 #include "model/QNPersonKeys.h"
 #include "platform/StoreLabels.h"
 
+#include <algorithm>
+
 namespace {
 
 using Kind = QNPerson::LabeledKind;
@@ -12,16 +14,25 @@ QString text(const QVariantMap &entry, const QString &key)
     return entry.value(key).toString();
 }
 
-// The store label of an entry. "No label" is our word for none, never store text; a truly empty
-// label takes the kind's default.
-QString storeLabel(const QVariantMap &entry, const QString &defaultLabel = QString())
+// The store label of an entry's label. "No label" is our word for none, never store text; a truly
+// empty label takes the kind's default.
+QString storeLabelOf(const QString &label, const QString &defaultLabel)
 {
-    const QString label = text(entry, PersonKey::Label);
     if (label == PersonKey::NoLabel)
         return QString();
     if (label.isEmpty())
         return defaultLabel;
     return QNPerson::CNLabelFromLabel(label);
+}
+
+QString storeLabel(const QVariantMap &entry, const QString &defaultLabel = QString())
+{
+    return storeLabelOf(text(entry, PersonKey::Label), defaultLabel);
+}
+
+bool isBlank(const QString &number)
+{
+    return std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c.isSpace(); });
 }
 
 // A social profile's service: the label as it stands; "No service" means none.
@@ -47,7 +58,7 @@ QList<StoreLabeledValue<T>> storeList(const QVariantList &entries, Make make)
 std::optional<StoreLabeledString> storePhone(const QVariantMap &entry)
 {
     const QString number = text(entry, PersonKey::Value);
-    if (number.trimmed().isEmpty())
+    if (isBlank(number))
         return std::nullopt;
     return StoreLabeledString{QString(), storeLabel(entry), number};
 }
@@ -154,6 +165,52 @@ void writeList(StoreContact &contact, Kind kind, const QVariantList &entries)
     }
 }
 
+// Whether a store label comes back the same from a list read into the record and written back.
+bool labelStays(const QString &label, const QString &defaultLabel = QString())
+{
+    return storeLabelOf(QNPerson::labelFromCNLabel(label), defaultLabel) == label;
+}
+
+template <typename T, typename Stays> bool allStay(const QList<StoreLabeledValue<T>> &values, Stays stays)
+{
+    return std::all_of(values.cbegin(), values.cend(), stays);
+}
+
+// Whether the store contact's list comes back as it is from being read into the record and
+// written back: every label stays and no entry is left out. A social profile's service and label
+// are taken through the names of older services, so that list is always made again.
+bool writesBackUnchanged(Kind kind, const StoreContact &contact)
+{
+    const auto labelled = [](const auto &entry) { return labelStays(entry.label); };
+    switch (kind) {
+    case Kind::Phone:
+        return allStay(contact.phoneNumbers, [](const StoreLabeledString &phone) {
+            return !isBlank(phone.value) && labelStays(phone.label);
+        });
+    case Kind::Email:
+        return allStay(contact.emailAddresses, labelled);
+    case Kind::URL:
+        return allStay(contact.urlAddresses, labelled);
+    case Kind::Address:
+        return allStay(contact.postalAddresses, labelled);
+    case Kind::InstantMessage:
+        return allStay(contact.instantMessageAddresses, [](const StoreLabeledInstantMessage &account) {
+            return !account.value.username.isEmpty() && labelStays(account.label);
+        });
+    case Kind::Relation:
+        return allStay(contact.contactRelations, [](const StoreLabeledString &relation) {
+            return !relation.value.isEmpty() && labelStays(relation.label, StoreLabel::ContactRelationFriend);
+        });
+    case Kind::Dates:
+        return allStay(contact.dates, [](const StoreLabeledDate &date) {
+            return labelStays(date.label, StoreLabel::DateAnniversary);
+        });
+    case Kind::SocialProfile:
+        return contact.socialProfiles.isEmpty();
+    }
+    return false;
+}
+
 // Writes values into a contact key by key: every key, or only the chosen ones. It keeps the keys
 // it wrote, so that a save can leave the others to the store.
 class KeyWriter
@@ -212,6 +269,18 @@ StoreContact QNPerson::contactFromCache(const std::optional<StoreContact> &conta
     StoreContact mutableContact = contact ? *contact : StoreContact();
     writeCache(mutableContact, nullptr);
     return mutableContact;
+}
+
+StoreContact QNPerson::contactFromUnreadValues() const
+{
+    StoreContact contact = *m_cnContact;
+    for (int kind = 0; kind < LabeledKindCount; ++kind) {
+        if (!writesBackUnchanged(static_cast<Kind>(kind), contact))
+            writeList(contact, static_cast<Kind>(kind), readStoreEntries(static_cast<Kind>(kind), contact));
+    }
+    if (contact.birthday && contact.birthday->isEmpty())
+        contact.birthday.reset();
+    return contact;
 }
 
 StoreContact QNPerson::editedContactFromCache(const StoreContact &contact) const

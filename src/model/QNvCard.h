@@ -29,8 +29,8 @@ inline const QString Categories = QStringLiteral("Categories");
 // vCard reading cuts the text into cards, lets the store's vCard parser build each record and adds
 // what that parser drops: ungrouped X- lines become custom items, CATEGORIES lines groups. The result
 // is a one-container address book shaped like the store's. Writing starts from the store's vCard 3.0
-// serialisation of a record and inserts NOTE, PHOTO, custom-item and CATEGORIES lines before its
-// END line.
+// serialisation of a record (QNPerson::vCardContact) and adds NOTE, PHOTO, custom-item, CATEGORIES
+// and UID lines before its END line.
 //
 // CSV writing uses one fixed 32-column layout; reading recognises columns by their header texts.
 //
@@ -95,9 +95,14 @@ public:
     // every custom-item definition and entry, empty ones included, and the UID of the card it was
     // read from. No CATEGORIES.
     QString vCardFromContact(const ContactRow &row, const QStringList &options) const;
-    // The cards of vCardFromPerson joined, each with the names of the container's groups (not
-    // deleted, not the top group) that hold a row of the contact not marked deleted. Nothing when
-    // stopped.
+    // The cards of vCardFromPerson joined as UTF-8, each with the names of the container's groups
+    // (not deleted, not the top group) that hold a row of the contact not marked deleted. Nothing
+    // when stopped. A record not edited since it was read is written straight from the contact it
+    // was read from, without reading its values into it.
+    std::optional<QByteArray> vCardDataFromContacts(const ContactTable &rows, const QStringList &options,
+                                                    const ContainerDictPtr &container,
+                                                    const ProgressHandler &progressHandler = {}) const;
+    // The same as text.
     std::optional<QString> vCardsFromContacts(const ContactTable &rows, const QStringList &options,
                                               const ContainerDictPtr &container,
                                               const ProgressHandler &progressHandler = {}) const;

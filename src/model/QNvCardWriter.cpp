@@ -3,6 +3,7 @@
 #include "model/QNPersonKeys.h"
 #include "platform/Dispatch.h"
 #include "platform/StoreVCardWriter.h"
+#include "platform/VCardLineWriter.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -10,65 +11,10 @@
 
 namespace {
 
-const QString EndLine = QStringLiteral("\r\nEND:VCARD");
+using Escape = VCardLineWriter::Escape;
+
 const QString Renmei = QStringLiteral("Renmei");
 const QString HagakiLayout = QStringLiteral("HagakiLayout");
-constexpr qsizetype FoldedLineLength = 75;
-
-// Lines go in just before the card's END line, in the order they are added.
-class CardInsertion
-{
-public:
-    explicit CardInsertion(QString card) : m_card(std::move(card))
-    {
-        const qsizetype end = m_card.indexOf(EndLine);
-        m_position = end > 0 ? end + 2 : -1;
-    }
-
-    bool has(const QString &propertyStart) const
-    {
-        return m_card.contains(QLatin1String("\r\n") + propertyStart);
-    }
-    void add(const QString &lines) { m_lines += lines; }
-
-    QString text()
-    {
-        if (m_position > 0 && !m_lines.isEmpty())
-            m_card.insert(m_position, m_lines);
-        return m_card;
-    }
-
-private:
-    QString m_card;
-    QString m_lines;
-    qsizetype m_position = -1;
-};
-
-QString foldedLine(const QString &line)
-{
-    return QString::fromUtf8(StoreVCardWriter::foldedLine(line.toUtf8()));
-}
-
-// Values of the program's own X- lines: only backslashes and line breaks are escaped, which the
-// reader's unescaping undoes.
-QString escapeCustomValue(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c == QLatin1Char('\\')) {
-            out.append(QLatin1String("\\\\"));
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < value.size() && value.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            out.append(QLatin1String("\\n"));
-        } else {
-            out.append(c);
-        }
-    }
-    return out;
-}
 
 // A property name cannot hold these; they would end the name or the line.
 QString withoutSeparators(QString text)
@@ -90,41 +36,6 @@ QString labelParameter(QString label)
     return quoted ? QLatin1Char('"') + label + QLatin1Char('"') : label;
 }
 
-QString customLine(const QString &name, const QString &label, const QString &value)
-{
-    return foldedLine(QLatin1String("X-") + name + QLatin1String(";type=") + labelParameter(label) +
-                      QLatin1Char(':') + escapeCustomValue(value));
-}
-
-QString customLine(const QString &name, const QString &value)
-{
-    return foldedLine(QLatin1String("X-") + name + QLatin1Char(':') + escapeCustomValue(value));
-}
-
-void addNote(CardInsertion &card, QNPerson &person)
-{
-    const QString note = person.stringValueForIdentifier(QStringLiteral("Note"));
-    if (!note.isEmpty() && !card.has(QStringLiteral("NOTE:")))
-        card.add(foldedLine(QLatin1String("NOTE:") + StoreVCardWriter::escapeText(note)));
-}
-
-void addRenmei(CardInsertion &card, QNPerson &person)
-{
-    const QString renmei = person.stringValueForIdentifier(Renmei);
-    if (!renmei.isEmpty() && !card.has(QStringLiteral("X-RENMEI:")))
-        card.add(foldedLine(QLatin1String("X-RENMEI:") + StoreVCardWriter::escapeText(renmei)));
-}
-
-void addHagakiLayouts(CardInsertion &card, QNPerson &person)
-{
-    QString layouts;
-    for (const QVariant &entry : person.labeledValueForIdentifier(HagakiLayout))
-        layouts += StoreVCardWriter::escapeText(entry.toMap().value(PersonKey::StringValue).toString()) +
-                   QLatin1String("\\n");
-    if (!layouts.isEmpty() && !card.has(QStringLiteral("X-HAGAKILAYOUTS:")))
-        card.add(foldedLine(QLatin1String("X-HAGAKILAYOUTS:") + layouts));
-}
-
 bool isJpeg(const QByteArray &data)
 {
     return data.startsWith("\xFF\xD8\xFF");
@@ -135,90 +46,178 @@ bool isPng(const QByteArray &data)
     return data.startsWith("\x89PNG\r\n\x1A\n");
 }
 
-// The first line filled to 75 characters, then continuation lines of a blank and 74 characters.
-QString foldedPhoto(const QString &type, const QByteArray &data)
+// The image data in base64, folded at 75 characters as every line is.
+void addPhotoLine(VCardLineWriter &lines, const char *type, const QByteArray &data)
 {
-    const QString prefix = QLatin1String("PHOTO;ENCODING=b;TYPE=") + type + QLatin1Char(':');
-    const QString base64 = QString::fromLatin1(data.toBase64());
-    QString line;
-    line.reserve(prefix.size() + base64.size() + base64.size() / 37 + 4);
-    line += prefix;
-    qsizetype position = std::min(base64.size(), FoldedLineLength - prefix.size());
-    line += QStringView(base64).first(position);
-    line += QLatin1String("\r\n");
-    while (position < base64.size()) {
-        const qsizetype length = std::min(base64.size() - position, FoldedLineLength - 1);
-        line += QLatin1Char(' ');
-        line += QStringView(base64).sliced(position, length);
-        line += QLatin1String("\r\n");
-        position += length;
-    }
-    return line;
+    const QByteArray base64 = data.toBase64();
+    lines.begin("PHOTO;ENCODING=b;TYPE=").add(type).add(':').add(QLatin1StringView(base64)).end();
 }
 
-// Photo bytes are written as they are, JPEG or PNG, so that a round trip does not lose quality;
-// anything else goes through an image to JPEG.
-QString photoLine(const QNvCard &writer, QNPerson &person)
+// The program's own lines of the cards of one job, with the options and the address book's
+// custom-item definitions taken once. Lines go before the card's END line in the order they are
+// added; the store's serialisation writes none of them, so none is written twice.
+class CardLines
 {
-    const QByteArray data = person.photoData();
-    if (data.isEmpty())
-        return QString();
-    if (isJpeg(data))
-        return foldedPhoto(QStringLiteral("JPEG"), data);
-    if (isPng(data))
-        return foldedPhoto(QStringLiteral("PNG"), data);
-    return writer.encodeVCardPhoto(QImage::fromData(data));
-}
-
-void addPhoto(CardInsertion &card, const QNvCard &writer, QNPerson &person)
-{
-    if (!card.has(QStringLiteral("PHOTO;")))
-        card.add(photoLine(writer, person));
-}
-
-// A line per entry of each labelled item and per string item of the address book's definitions;
-// with writeEmpty also for empty values.
-void addCustomItems(CardInsertion &card, QNPerson &person, bool writeEmpty)
-{
-    for (const QVariant &item : QNPerson::customItems().value_or(QVariantList())) {
-        const QVariantMap definition = item.toMap();
-        const QString name = definition.value(PersonKey::ItemName).toString();
-        const QString written = withoutSeparators(name);
-        const QString type = definition.value(PersonKey::ItemType).toString();
-        if (written.isEmpty())
-            continue;
-        if (type == PersonValueType::Labeled) {
-            for (const QVariant &value : person.labeledValueForIdentifier(name)) {
-                const QVariantMap entry = value.toMap();
-                const QString text = entry.value(PersonKey::StringValue).toString();
-                if (writeEmpty || !text.isEmpty())
-                    card.add(customLine(written, entry.value(PersonKey::Label).toString(), text));
-            }
-        } else if (type == PersonValueType::String) {
-            const QString text = person.stringValueForIdentifier(name);
-            if (writeEmpty || !text.isEmpty())
-                card.add(customLine(written, text));
+public:
+    CardLines(const QNvCard &writer, const QStringList &options)
+        : m_writer(writer), m_note(options.contains(QNvCardOption::Note)),
+          m_photo(options.contains(QNvCardOption::Photo)), m_custom(options.contains(QNvCardOption::Custom)),
+          m_renmei(options.contains(QNvCardOption::Renmei)),
+          m_hagakiLayout(options.contains(QNvCardOption::HagakiLayout))
+    {
+        for (const QVariant &item : QNPerson::customItems().value_or(QVariantList())) {
+            const QVariantMap definition = item.toMap();
+            const QString name = definition.value(PersonKey::ItemName).toString();
+            const QString type = definition.value(PersonKey::ItemType).toString();
+            const QString written = withoutSeparators(name);
+            if (!written.isEmpty() && (type == PersonValueType::Labeled || type == PersonValueType::String))
+                m_customItems.append({name, written, type == PersonValueType::Labeled});
         }
     }
-}
 
-void addUid(CardInsertion &card, const QNPerson &person)
-{
-    QString uid = person.vCardUID();
-    uid.removeIf([](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
-    if (!uid.isEmpty() && !card.has(QStringLiteral("UID:")))
-        card.add(foldedLine(QLatin1String("UID:") + uid));
-}
+    // The card of vCardFromPerson.
+    QByteArray personCard(QNPerson &person, const QStringList &groupNames) const
+    {
+        return card(person, [&](VCardLineWriter &lines) {
+            if (m_photo)
+                addPhoto(lines, person);
+            if (m_custom)
+                addCustomItems(lines, person, false);
+            addCategories(lines, groupNames);
+        });
+    }
 
-void addCategories(CardInsertion &card, const QStringList &groupNames)
-{
-    QStringList escaped;
-    for (const QString &name : groupNames)
-        escaped.append(StoreVCardWriter::escapeText(name));
-    const QString categories = escaped.join(QLatin1Char(','));
-    if (!categories.isEmpty() && !card.has(QStringLiteral("CATEGORIES:")))
-        card.add(foldedLine(QLatin1String("CATEGORIES:") + categories));
-}
+    // The card of vCardFromContact.
+    QByteArray rowCard(QNPerson &person) const
+    {
+        return card(person, [&](VCardLineWriter &lines) {
+            if (m_renmei)
+                addRenmei(lines, person);
+            if (m_hagakiLayout)
+                addHagakiLayouts(lines, person);
+            if (m_photo)
+                addPhoto(lines, person);
+            addCustomItems(lines, person, true);
+        });
+    }
+
+private:
+    struct CustomItem
+    {
+        QString name;
+        // The name as a property name can hold it.
+        QString written;
+        bool labeled = false;
+    };
+
+    // The store's serialisation, NOTE, the lines of the kind of card, UID.
+    template <typename AddLines> QByteArray card(QNPerson &person, AddLines addLines) const
+    {
+        QByteArray card;
+        VCardLineWriter lines(card);
+        const StoreContact contact = person.vCardContact();
+        StoreVCardWriter::beginCard(lines, contact);
+        if (m_note)
+            addNote(lines, contact);
+        addLines(lines);
+        addUid(lines, person);
+        StoreVCardWriter::endCard(lines);
+        return card;
+    }
+
+    static void addNote(VCardLineWriter &lines, const StoreContact &contact)
+    {
+        if (!contact.note.isEmpty())
+            lines.begin("NOTE:").add(contact.note, Escape::Text).end();
+    }
+
+    static void addRenmei(VCardLineWriter &lines, QNPerson &person)
+    {
+        const QString renmei = person.stringValueForIdentifier(Renmei);
+        if (!renmei.isEmpty())
+            lines.begin("X-RENMEI:").add(renmei, Escape::Text).end();
+    }
+
+    static void addHagakiLayouts(VCardLineWriter &lines, QNPerson &person)
+    {
+        const QVariantList layouts = person.labeledValueForIdentifier(HagakiLayout);
+        if (layouts.isEmpty())
+            return;
+        lines.begin("X-HAGAKILAYOUTS:");
+        for (const QVariant &entry : layouts)
+            lines.add(entry.toMap().value(PersonKey::StringValue).toString(), Escape::Text).add("\\n");
+        lines.end();
+    }
+
+    // Photo bytes are written as they are, JPEG or PNG, so that a round trip does not lose
+    // quality; anything else goes through an image to JPEG.
+    void addPhoto(VCardLineWriter &lines, QNPerson &person) const
+    {
+        const QByteArray data = person.photoData();
+        if (data.isEmpty())
+            return;
+        if (isJpeg(data))
+            addPhotoLine(lines, "JPEG", data);
+        else if (isPng(data))
+            addPhotoLine(lines, "PNG", data);
+        else if (const QByteArray jpeg = m_writer.jpegDataFromImage(QImage::fromData(data)); !jpeg.isEmpty())
+            addPhotoLine(lines, "JPEG", jpeg);
+    }
+
+    // A line per entry of each labelled item and per string item of the definitions; with
+    // writeEmpty also for empty values. Values of the program's own X- lines escape only
+    // backslashes and line breaks, which the reader's unescaping undoes.
+    void addCustomItems(VCardLineWriter &lines, QNPerson &person, bool writeEmpty) const
+    {
+        for (const CustomItem &item : m_customItems) {
+            if (!item.labeled) {
+                const QString text = person.stringValueForIdentifier(item.name);
+                if (writeEmpty || !text.isEmpty())
+                    lines.begin("X-").add(item.written).add(':').add(text, Escape::LineBreaks).end();
+                continue;
+            }
+            for (const QVariant &value : person.labeledValueForIdentifier(item.name)) {
+                const QVariantMap entry = value.toMap();
+                const QString text = entry.value(PersonKey::StringValue).toString();
+                if (!writeEmpty && text.isEmpty())
+                    continue;
+                lines.begin("X-").add(item.written).add(";type=");
+                lines.add(labelParameter(entry.value(PersonKey::Label).toString()));
+                lines.add(':').add(text, Escape::LineBreaks).end();
+            }
+        }
+    }
+
+    static void addCategories(VCardLineWriter &lines, const QStringList &groupNames)
+    {
+        // One name that is empty writes nothing, as an empty list does.
+        if (groupNames.isEmpty() || (groupNames.size() == 1 && groupNames.first().isEmpty()))
+            return;
+        lines.begin("CATEGORIES:");
+        for (qsizetype i = 0; i < groupNames.size(); ++i) {
+            if (i > 0)
+                lines.add(',');
+            lines.add(groupNames.at(i), Escape::Text);
+        }
+        lines.end();
+    }
+
+    static void addUid(VCardLineWriter &lines, const QNPerson &person)
+    {
+        QString uid = person.vCardUID();
+        uid.removeIf([](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+        if (!uid.isEmpty())
+            lines.begin("UID:").add(uid).end();
+    }
+
+    const QNvCard &m_writer;
+    const bool m_note;
+    const bool m_photo;
+    const bool m_custom;
+    const bool m_renmei;
+    const bool m_hagakiLayout;
+    QList<CustomItem> m_customItems;
+};
 
 // Group names by contact, in group order, once per row; the top group, deleted groups and
 // deleted rows left out. Built once, so each contact is a lookup.
@@ -245,7 +244,7 @@ struct WrittenCard
     ContactRowPtr row;
     bool writes = false;
     qsizetype sameAs = -1;
-    QString text;
+    QByteArray data;
 };
 
 QList<WrittenCard> cardsToWrite(const ContactTable &rows, qsizetype start, qsizetype count)
@@ -276,59 +275,31 @@ constexpr qsizetype Batch = 512;
 QString QNvCard::vCardFromPerson(QNPerson &person, const QStringList &options,
                                  const QStringList &groupNames) const
 {
-    const QByteArray data = person.vCardData();
-    if (data.isEmpty())
-        return QString();
-    CardInsertion card(QString::fromUtf8(data));
-    if (options.contains(QNvCardOption::Note))
-        addNote(card, person);
-    if (options.contains(QNvCardOption::Photo))
-        addPhoto(card, *this, person);
-    if (options.contains(QNvCardOption::Custom))
-        addCustomItems(card, person, false);
-    addCategories(card, groupNames);
-    addUid(card, person);
-    return card.text();
+    return QString::fromUtf8(CardLines(*this, options).personCard(person, groupNames));
 }
 
 QString QNvCard::vCardFromContact(const ContactRow &row, const QStringList &options) const
 {
-    if (!row.person)
-        return QString();
-    QNPerson &person = *row.person;
-    const QByteArray data = person.vCardData();
-    if (data.isEmpty())
-        return QString();
-    CardInsertion card(QString::fromUtf8(data));
-    if (options.contains(QNvCardOption::Note))
-        addNote(card, person);
-    if (options.contains(QNvCardOption::Renmei))
-        addRenmei(card, person);
-    if (options.contains(QNvCardOption::HagakiLayout))
-        addHagakiLayouts(card, person);
-    if (options.contains(QNvCardOption::Photo))
-        addPhoto(card, *this, person);
-    addCustomItems(card, person, true);
-    addUid(card, person);
-    return card.text();
+    return row.person ? QString::fromUtf8(CardLines(*this, options).rowCard(*row.person)) : QString();
 }
 
-std::optional<QString> QNvCard::vCardsFromContacts(const ContactTable &rows, const QStringList &options,
-                                                   const ContainerDictPtr &container,
-                                                   const ProgressHandler &progressHandler) const
+std::optional<QByteArray> QNvCard::vCardDataFromContacts(const ContactTable &rows, const QStringList &options,
+                                                         const ContainerDictPtr &container,
+                                                         const ProgressHandler &progressHandler) const
 {
     const QHash<QString, QStringList> groupNames = groupNamesByContact(container);
-    QString cards;
+    const CardLines writer(*this, options);
+    QByteArray cards;
     QList<WrittenCard> batch;
     for (qsizetype start = 0; start < rows.size(); start += batch.size()) {
         batch = cardsToWrite(rows, start, start == 0 ? FirstBatch : Batch);
         QtConcurrent::blockingMap(&Dispatch::pool(), batch, [&](WrittenCard &card) {
             if (card.writes)
-                card.text = vCardFromPerson(*card.row->person, options, groupNames.value(card.row->uniqueId));
+                card.data = writer.personCard(*card.row->person, groupNames.value(card.row->uniqueId));
         });
         for (qsizetype i = 0; i < batch.size(); ++i) {
             const WrittenCard &card = batch.at(i);
-            cards += card.writes ? card.text : card.sameAs >= 0 ? batch.at(card.sameAs).text : QString();
+            cards += card.writes ? card.data : card.sameAs >= 0 ? batch.at(card.sameAs).data : QByteArray();
             if (progressHandler) {
                 bool stop = false;
                 progressHandler(&stop, static_cast<quint64>(start + i));
@@ -340,20 +311,34 @@ std::optional<QString> QNvCard::vCardsFromContacts(const ContactTable &rows, con
     return cards;
 }
 
+std::optional<QString> QNvCard::vCardsFromContacts(const ContactTable &rows, const QStringList &options,
+                                                   const ContainerDictPtr &container,
+                                                   const ProgressHandler &progressHandler) const
+{
+    const std::optional<QByteArray> cards = vCardDataFromContacts(rows, options, container, progressHandler);
+    return cards ? std::optional<QString>(QString::fromUtf8(*cards)) : std::nullopt;
+}
+
 QString QNvCard::vCardsFromContacts(const ContactTable &rows, const QStringList &options) const
 {
-    QString cards;
+    const CardLines writer(*this, options);
+    QByteArray cards;
     for (const ContactRowPtr &row : rows) {
-        if (row)
-            cards += vCardFromContact(*row, options);
+        if (row && row->person)
+            cards += writer.rowCard(*row->person);
     }
-    return cards;
+    return QString::fromUtf8(cards);
 }
 
 QString QNvCard::encodeVCardPhoto(const QImage &image) const
 {
     const QByteArray jpeg = jpegDataFromImage(image);
-    return jpeg.isEmpty() ? QString() : foldedPhoto(QStringLiteral("JPEG"), jpeg);
+    QByteArray line;
+    if (!jpeg.isEmpty()) {
+        VCardLineWriter lines(line);
+        addPhotoLine(lines, "JPEG", jpeg);
+    }
+    return QString::fromLatin1(line);
 }
 
 QByteArray QNvCard::jpegDataFromImage(const QImage &image) const

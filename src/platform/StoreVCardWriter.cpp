@@ -4,40 +4,43 @@
 #include "platform/VCardLabels.h"
 
 using VCardLabels::Kind;
+using Escape = VCardLineWriter::Escape;
 
 namespace {
 
-constexpr qsizetype MaxLineOctets = 75;
-
+// The card's lines and its item groups.
 class CardText
 {
 public:
-    void add(const QString &property, const QString &value)
+    explicit CardText(VCardLineWriter &lines) : m_lines(lines) {}
+
+    VCardLineWriter &begin(const char *property) { return m_lines.begin(property); }
+    VCardLineWriter &begin(int group, const char *property)
     {
-        m_bytes += StoreVCardWriter::foldedLine((property + QLatin1Char(':') + value).toUtf8());
+        return group ? m_lines.begin("item").addNumber(group).add('.').add(property) : begin(property);
     }
-    QString nextGroup() { return QStringLiteral("item%1").arg(++m_items); }
-    const QByteArray &bytes() const { return m_bytes; }
+    int nextGroup() { return ++m_items; }
+    // A line of an item group holding the text.
+    void addGroupLine(int group, const char *property, QStringView text)
+    {
+        begin(group, property).add(':').add(text, Escape::Text).end();
+    }
 
 private:
-    QByteArray m_bytes;
+    VCardLineWriter &m_lines;
     int m_items = 0;
 };
 
-struct GroupLine
+// What a labelled value's line carries besides its label's TYPE words.
+struct LineExtras
 {
-    QString property;
-    QString value;
+    // A TYPE word before the label's.
+    const char *fixedType = nullptr;
+    // Parameters after the TYPE words, as written.
+    QString parameters;
+    // The X-ABADR line of an address.
+    QString isoCountryCode;
 };
-
-// URIs are not structured values, so commas and semicolons stay as they are.
-QString escapeUri(QString text)
-{
-    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return text;
-}
 
 // A parameter value cannot hold a double quote or a line break; one holding ; : or , is quoted.
 QString parameterValue(QString value)
@@ -51,9 +54,17 @@ QString parameterValue(QString value)
     return value;
 }
 
-QString typeParameter(const QStringList &types)
+void addTypes(VCardLineWriter &line, const char *fixedType, const QStringList &labelTypes)
 {
-    return types.isEmpty() ? QString() : QLatin1String(";TYPE=") + types.join(QLatin1Char(','));
+    bool first = true;
+    const auto addType = [&](auto word) {
+        line.add(first ? ";TYPE=" : ",").add(word);
+        first = false;
+    };
+    if (fixedType)
+        addType(fixedType);
+    for (const QString &word : labelTypes)
+        addType(QStringView(word));
 }
 
 QString formattedDate(const DateComponents &date)
@@ -67,111 +78,117 @@ QString formattedDate(const DateComponents &date)
                      : QLatin1String("--") + monthDay;
 }
 
-void addGrouped(CardText &card, const QString &property, const QString &value, QList<GroupLine> groupLines)
-{
-    const QString group = card.nextGroup();
-    card.add(group + QLatin1Char('.') + property, value);
-    for (const GroupLine &line : groupLines)
-        card.add(group + QLatin1Char('.') + line.property, line.value);
-}
-
-// Known labels become TYPE words; a custom label, or group lines of its own, put the value into
-// an item group.
-void addLabeled(CardText &card, const QString &property, Kind kind, const QString &label,
-                const QString &value, const QStringList &fixedTypes = {}, const QString &parameters = {},
-                QList<GroupLine> groupLines = {})
+// Known labels become TYPE words; a custom label, or an ISO country code, puts the value into an
+// item group with its X-ABADR and X-ABLabel lines.
+template <typename WriteValue>
+void addLabeled(CardText &card, const char *property, Kind kind, const QString &label, WriteValue writeValue,
+                const LineExtras &extras = {})
 {
     const QStringList labelTypes = VCardLabels::typesFromLabel(kind, label);
-    if (!label.isEmpty() && labelTypes.isEmpty())
-        groupLines.append({QStringLiteral("X-ABLabel"), StoreVCardWriter::escapeText(label)});
-    const QString head = property + typeParameter(fixedTypes + labelTypes) + parameters;
-    if (groupLines.isEmpty())
-        card.add(head, value);
-    else
-        addGrouped(card, head, value, groupLines);
+    const bool customLabel = !label.isEmpty() && labelTypes.isEmpty();
+    const int group = customLabel || !extras.isoCountryCode.isEmpty() ? card.nextGroup() : 0;
+    VCardLineWriter &line = card.begin(group, property);
+    addTypes(line, extras.fixedType, labelTypes);
+    line.add(extras.parameters).add(':');
+    writeValue(line);
+    line.end();
+    if (!extras.isoCountryCode.isEmpty())
+        card.addGroupLine(group, "X-ABADR", extras.isoCountryCode);
+    if (customLabel)
+        card.addGroupLine(group, "X-ABLabel", label);
 }
 
-QList<GroupLine> labelLine(const QString &label)
+// A value that always has an item group of its own, with its label's X-ABLabel line.
+template <typename WriteValue>
+void addGrouped(CardText &card, const char *property, const QString &label, WriteValue writeValue)
 {
-    if (label.isEmpty())
-        return {};
-    return {{QStringLiteral("X-ABLabel"), StoreVCardWriter::escapeText(label)}};
+    const int group = card.nextGroup();
+    VCardLineWriter &line = card.begin(group, property).add(':');
+    writeValue(line);
+    line.end();
+    if (!label.isEmpty())
+        card.addGroupLine(group, "X-ABLabel", label);
+}
+
+auto text(QStringView value)
+{
+    return [value](VCardLineWriter &line) { line.add(value, Escape::Text); };
+}
+
+auto uri(QStringView value)
+{
+    return [value](VCardLineWriter &line) { line.add(value, Escape::Uri); };
+}
+
+void addText(CardText &card, const char *property, const QString &value)
+{
+    if (!value.isEmpty())
+        card.begin(property).add(':').add(value, Escape::Text).end();
 }
 
 void writeName(const StoreContact &contact, CardText &card)
 {
-    const QStringList parts{contact.familyName, contact.givenName, contact.middleName, contact.namePrefix,
-                            contact.nameSuffix};
-    QStringList escaped;
-    for (const QString &part : parts)
-        escaped.append(StoreVCardWriter::escapeText(part));
-    card.add(QStringLiteral("N"), escaped.join(QLatin1Char(';')));
+    VCardLineWriter &line = card.begin("N:");
+    line.add(contact.familyName, Escape::Text).add(';').add(contact.givenName, Escape::Text).add(';');
+    line.add(contact.middleName, Escape::Text).add(';').add(contact.namePrefix, Escape::Text).add(';');
+    line.add(contact.nameSuffix, Escape::Text).end();
 }
 
 void writeFormattedName(const StoreContact &contact, CardText &card)
 {
-    card.add(QStringLiteral("FN"),
-             StoreVCardWriter::escapeText(ContactFormatter::stringFromContact(contact)));
-}
-
-void addText(CardText &card, const QString &property, const QString &text)
-{
-    if (!text.isEmpty())
-        card.add(property, StoreVCardWriter::escapeText(text));
+    card.begin("FN:").add(ContactFormatter::stringFromContact(contact), Escape::Text).end();
 }
 
 void writePhoneticNames(const StoreContact &contact, CardText &card)
 {
-    addText(card, QStringLiteral("X-PHONETIC-FIRST-NAME"), contact.phoneticGivenName);
-    addText(card, QStringLiteral("X-PHONETIC-MIDDLE-NAME"), contact.phoneticMiddleName);
-    addText(card, QStringLiteral("X-PHONETIC-LAST-NAME"), contact.phoneticFamilyName);
+    addText(card, "X-PHONETIC-FIRST-NAME", contact.phoneticGivenName);
+    addText(card, "X-PHONETIC-MIDDLE-NAME", contact.phoneticMiddleName);
+    addText(card, "X-PHONETIC-LAST-NAME", contact.phoneticFamilyName);
 }
 
 void writeMaidenName(const StoreContact &contact, CardText &card)
 {
-    addText(card, QStringLiteral("X-MAIDENNAME"), contact.previousFamilyName);
+    addText(card, "X-MAIDENNAME", contact.previousFamilyName);
 }
 
 void writeNickname(const StoreContact &contact, CardText &card)
 {
-    addText(card, QStringLiteral("NICKNAME"), contact.nickname);
+    addText(card, "NICKNAME", contact.nickname);
 }
 
 void writeOrganization(const StoreContact &contact, CardText &card)
 {
     if (contact.organizationName.isEmpty() && contact.departmentName.isEmpty())
         return;
-    QString value = StoreVCardWriter::escapeText(contact.organizationName);
+    VCardLineWriter &line = card.begin("ORG:").add(contact.organizationName, Escape::Text);
     if (!contact.departmentName.isEmpty())
-        value += QLatin1Char(';') + StoreVCardWriter::escapeText(contact.departmentName);
-    card.add(QStringLiteral("ORG"), value);
+        line.add(';').add(contact.departmentName, Escape::Text);
+    line.end();
 }
 
 void writeShowAs(const StoreContact &contact, CardText &card)
 {
     if (contact.contactType() == StoreContactType::Organization)
-        card.add(QStringLiteral("X-ABShowAs"), QStringLiteral("COMPANY"));
+        card.begin("X-ABShowAs:COMPANY").end();
 }
 
 void writeTitle(const StoreContact &contact, CardText &card)
 {
-    addText(card, QStringLiteral("TITLE"), contact.jobTitle);
+    addText(card, "TITLE", contact.jobTitle);
 }
 
 void writePhones(const StoreContact &contact, CardText &card)
 {
     for (const StoreLabeledString &phone : contact.phoneNumbers)
         if (!phone.value.isEmpty())
-            addLabeled(card, QStringLiteral("TEL"), Kind::Phone, phone.label,
-                       StoreVCardWriter::escapeText(phone.value));
+            addLabeled(card, "TEL", Kind::Phone, phone.label, text(phone.value));
 }
 
 void writeEmails(const StoreContact &contact, CardText &card)
 {
     for (const StoreLabeledString &email : contact.emailAddresses)
         if (!email.value.isEmpty())
-            addLabeled(card, QStringLiteral("EMAIL"), Kind::Email, email.label,
-                       StoreVCardWriter::escapeText(email.value), {QStringLiteral("INTERNET")});
+            addLabeled(card, "EMAIL", Kind::Email, email.label, text(email.value), {"INTERNET", {}, {}});
 }
 
 void writeAddresses(const StoreContact &contact, CardText &card)
@@ -180,16 +197,12 @@ void writeAddresses(const StoreContact &contact, CardText &card)
         const StorePostalAddress &address = entry.value;
         if (address == StorePostalAddress())
             continue;
-        QStringList parts{QString(),     QString(),          address.street, address.city,
-                          address.state, address.postalCode, address.country};
-        for (QString &part : parts)
-            part = StoreVCardWriter::escapeText(part);
-        QList<GroupLine> groupLines;
-        if (!address.isoCountryCode.isEmpty())
-            groupLines.append(
-                {QStringLiteral("X-ABADR"), StoreVCardWriter::escapeText(address.isoCountryCode)});
-        addLabeled(card, QStringLiteral("ADR"), Kind::Address, entry.label, parts.join(QLatin1Char(';')), {},
-                   {}, groupLines);
+        const auto parts = [&address](VCardLineWriter &line) {
+            line.add(";;").add(address.street, Escape::Text).add(';').add(address.city, Escape::Text);
+            line.add(';').add(address.state, Escape::Text).add(';').add(address.postalCode, Escape::Text);
+            line.add(';').add(address.country, Escape::Text);
+        };
+        addLabeled(card, "ADR", Kind::Address, entry.label, parts, {{}, {}, address.isoCountryCode});
     }
 }
 
@@ -197,7 +210,7 @@ void writeUrls(const StoreContact &contact, CardText &card)
 {
     for (const StoreLabeledString &url : contact.urlAddresses)
         if (!url.value.isEmpty())
-            addLabeled(card, QStringLiteral("URL"), Kind::Url, url.label, escapeUri(url.value));
+            addLabeled(card, "URL", Kind::Url, url.label, uri(url.value));
 }
 
 // Dates and relations are always grouped: ungrouped, the program's vCard reader would take their
@@ -205,9 +218,10 @@ void writeUrls(const StoreContact &contact, CardText &card)
 void writeDates(const StoreContact &contact, CardText &card)
 {
     for (const StoreLabeledDate &date : contact.dates) {
-        const QString text = formattedDate(date.value);
-        if (!text.isEmpty())
-            addGrouped(card, QStringLiteral("X-ABDATE"), text, labelLine(date.label));
+        const QString written = formattedDate(date.value);
+        if (!written.isEmpty())
+            addGrouped(card, "X-ABDATE", date.label,
+                       [&written](VCardLineWriter &line) { line.add(written); });
     }
 }
 
@@ -215,15 +229,14 @@ void writeRelations(const StoreContact &contact, CardText &card)
 {
     for (const StoreLabeledString &relation : contact.contactRelations)
         if (!relation.value.isEmpty())
-            addGrouped(card, QStringLiteral("X-ABRELATEDNAMES"), StoreVCardWriter::escapeText(relation.value),
-                       labelLine(relation.label));
+            addGrouped(card, "X-ABRELATEDNAMES", relation.label, text(relation.value));
 }
 
 void writeBirthday(const StoreContact &contact, CardText &card)
 {
     if (contact.birthday)
-        if (const QString text = formattedDate(*contact.birthday); !text.isEmpty())
-            card.add(QStringLiteral("BDAY"), text);
+        if (const QString written = formattedDate(*contact.birthday); !written.isEmpty())
+            card.begin("BDAY:").add(written).end();
 }
 
 void writeSocialProfiles(const StoreContact &contact, CardText &card)
@@ -235,14 +248,14 @@ void writeSocialProfiles(const StoreContact &contact, CardText &card)
         QString service = profile.service.isEmpty() ? entry.label : profile.service;
         if (VCardLabels::socialServiceName(service.toLower()) != service.toLower())
             service = service.toLower();
-        QString head = QStringLiteral("X-SOCIALPROFILE");
+        VCardLineWriter &line = card.begin("X-SOCIALPROFILE");
         if (!service.isEmpty())
-            head += QLatin1String(";TYPE=") + parameterValue(service);
+            line.add(";TYPE=").add(parameterValue(service));
         if (!profile.username.isEmpty())
-            head += QLatin1String(";X-USER=") + parameterValue(profile.username);
+            line.add(";X-USER=").add(parameterValue(profile.username));
         if (!profile.userIdentifier.isEmpty())
-            head += QLatin1String(";X-USERID=") + parameterValue(profile.userIdentifier);
-        card.add(head, escapeUri(profile.urlString));
+            line.add(";X-USERID=").add(parameterValue(profile.userIdentifier));
+        line.add(':').add(profile.urlString, Escape::Uri).end();
     }
 }
 
@@ -258,9 +271,11 @@ void writeInstantMessages(const StoreContact &contact, CardText &card)
         // The reader undoes percent-encoding, so a "%" of the name is written as one.
         QString username = address.username;
         username.replace(QLatin1Char('%'), QLatin1String("%25"));
-        const QString value = VCardLabels::instantMessageSchemeForService(address.service) +
-                              QLatin1Char(':') + escapeUri(username);
-        addLabeled(card, QStringLiteral("IMPP"), Kind::InstantMessage, entry.label, value, {}, parameters);
+        const QString scheme = VCardLabels::instantMessageSchemeForService(address.service);
+        const auto value = [&](VCardLineWriter &line) {
+            line.add(scheme).add(':').add(username, Escape::Uri);
+        };
+        addLabeled(card, "IMPP", Kind::InstantMessage, entry.label, value, {{}, parameters, {}});
     }
 }
 
@@ -287,61 +302,31 @@ QByteArray StoreVCardWriter::write(const QList<StoreContact> &contacts)
 
 QByteArray StoreVCardWriter::writeContact(const StoreContact &contact)
 {
-    CardText card;
-    card.add(QStringLiteral("BEGIN"), QStringLiteral("VCARD"));
-    card.add(QStringLiteral("VERSION"), QStringLiteral("3.0"));
-    card.add(QStringLiteral("PRODID"), QStringLiteral("-//ContactsTable//vCard 1.0//EN"));
+    QByteArray data;
+    VCardLineWriter lines(data);
+    beginCard(lines, contact);
+    endCard(lines);
+    return data;
+}
+
+void StoreVCardWriter::beginCard(VCardLineWriter &lines, const StoreContact &contact)
+{
+    lines.begin("BEGIN:VCARD").end();
+    lines.begin("VERSION:3.0").end();
+    lines.begin("PRODID:-//ContactsTable//vCard 1.0//EN").end();
+    CardText card(lines);
     for (const Writer writer : writers)
         writer(contact, card);
-    card.add(QStringLiteral("END"), QStringLiteral("VCARD"));
-    return card.bytes();
+}
+
+void StoreVCardWriter::endCard(VCardLineWriter &lines)
+{
+    lines.begin("END:VCARD").end();
 }
 
 QByteArray StoreVCardWriter::foldedLine(const QByteArray &line)
 {
     QByteArray out;
-    out.reserve(line.size() + line.size() / 36 + 2);
-    qsizetype position = 0;
-    for (bool first = true;; first = false) {
-        const qsizetype room = first ? MaxLineOctets : MaxLineOctets - 1;
-        if (!first)
-            out.append(' ');
-        if (line.size() - position <= room) {
-            out.append(QByteArrayView(line).sliced(position));
-            break;
-        }
-        qsizetype cut = position + room;
-        // Never between the bytes of one UTF-8 character.
-        while (cut > position && (static_cast<unsigned char>(line.at(cut)) & 0xC0) == 0x80)
-            --cut;
-        if (cut == position)
-            cut = position + room;
-        out.append(QByteArrayView(line).sliced(position, cut - position));
-        out.append("\r\n");
-        position = cut;
-    }
-    out.append("\r\n");
-    return out;
-}
-
-QString StoreVCardWriter::escapeText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                continue;
-            out.append(QLatin1String("\\n"));
-        } else if (c == QLatin1Char('\n')) {
-            out.append(QLatin1String("\\n"));
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')) {
-            out.append(QLatin1Char('\\'));
-            out.append(c);
-        } else {
-            out.append(c);
-        }
-    }
+    VCardLineWriter::appendFolded(out, line);
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/StoreContact.h"
+#include "platform/VCardLineWriter.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,18 +15,20 @@
 // words; other labels go into "itemN." groups with an X-ABLabel line, as do every date and relation
 // and an address with an ISO country code (X-ABADR).
 //
-// It writes no NOTE, PHOTO or CATEGORIES line and no ungrouped X- line other than X-ABShowAs,
-// X-SOCIALPROFILE, X-PHONETIC-* and X-MAIDENNAME: the program's own vCard writer adds NOTE, PHOTO
-// and its custom items before END:VCARD, and its reader takes any other ungrouped X- line for a
-// custom item.
+// It writes no NOTE, PHOTO, CATEGORIES or UID line and no ungrouped X- line other than X-ABShowAs,
+// X-SOCIALPROFILE, X-PHONETIC-* and X-MAIDENNAME: the program's own vCard writer adds NOTE, PHOTO,
+// its custom items, CATEGORIES and UID before END:VCARD without looking for lines of the same
+// name, and its reader takes any other ungrouped X- line for a custom item.
 class StoreVCardWriter
 {
 public:
     static QByteArray write(const QList<StoreContact> &contacts);
     static QByteArray writeContact(const StoreContact &contact);
+    // The card's lines from BEGIN:VCARD through its last property; a caller adds lines of its own
+    // and then the END line.
+    static void beginCard(VCardLineWriter &lines, const StoreContact &contact);
+    static void endCard(VCardLineWriter &lines);
 
     // One content line with its CR LF, folded to lines of at most 75 octets.
     static QByteArray foldedLine(const QByteArray &line);
-    // The 3.0 text escapes: backslash, line break, comma and semicolon.
-    static QString escapeText(const QString &text);
 };

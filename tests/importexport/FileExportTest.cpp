@@ -1,5 +1,7 @@
 #include "FileFixture.h"
 
+#include "platform/FileWriter.h"
+
 class FileExportTest : public FileFixture
 {
 protected:
@@ -106,9 +108,14 @@ TEST_F(FileExportTest, NothingSelectedShowsNoPanel)
 TEST_F(FileExportTest, AFailedWriteKeepsTheOldFile)
 {
     const QString target = writeFile("kept.vcf", "old");
-    EXPECT_TRUE(FileExporter::writeFile(target, QStringLiteral("新しい")));
+    EXPECT_TRUE(FileExporter::writeFile(target, QStringLiteral("新しい").toUtf8()));
     EXPECT_EQ(QString::fromUtf8(readFile(target)), QStringLiteral("新しい"));
     EXPECT_FALSE(FileExporter::writeFile(path("kept.vcf/sub"), "x"));
+    EXPECT_EQ(QString::fromUtf8(readFile(target)), QStringLiteral("新しい"));
+    // A disk that fills part way leaves the old file whole.
+    FileWriter::setSpaceLeftForTesting(4);
+    EXPECT_FALSE(FileExporter::writeFile(target, "much longer than four bytes"));
+    FileWriter::setSpaceLeftForTesting(std::nullopt);
     EXPECT_EQ(QString::fromUtf8(readFile(target)), QStringLiteral("新しい"));
 }
 

@@ -139,4 +139,59 @@ TEST_F(VCardTest, ContactsCarryTheirLiveGroupsAndStopOnRequest)
                           *QNvCard().vCardsFromContacts(rows, {}, container));
 }
 
+// Each edit reaches the next export, however the record took it; a record not edited since it was
+// read is written without reading its values.
+TEST_F(VCardTest, AnExportAfterAnEditWritesTheEdit)
+{
+    const QNPersonPtr person =
+        read(card("N:Lee;Ann;;;\r\nTEL;TYPE=CELL:+1 111\r\nEMAIL:ann@example.com\r\nNOTE:first\r\n"))
+            ->topGroup()
+            ->contactTable->first()
+            ->person;
+    const auto exported = [&person] { return QNvCard().vCardFromPerson(*person, {"Note"}, {}); };
+    EXPECT_TRUE(exported().contains("\r\nTEL;TYPE=CELL:+1 111\r\n"));
+    EXPECT_FALSE(person->heldLabeledValues(QNPerson::LabeledKind::Phone));
+
+    // Undo puts a cached value back by hand.
+    person->setItem("Note", "restored");
+    EXPECT_TRUE(exported().contains("\r\nNOTE:restored\r\n"));
+    person->removeItem("Note");
+    EXPECT_TRUE(exported().contains("\r\nNOTE:first\r\n"));
+
+    QVariantMap phone = person->labeledValueForIdentifier("Phone").first().toMap();
+    phone.insert("value", "+1 222");
+    person->replaceLabeledValue(phone, "Phone");
+    EXPECT_TRUE(exported().contains("\r\nTEL;TYPE=CELL:+1 222\r\n")) << exported().toStdString();
+    EXPECT_FALSE(exported().contains("+1 111"));
+
+    person->setValue(QVariantMap{{"FirstName", "Anna"}, {"LastName", "Lee"}}, "Name");
+    EXPECT_TRUE(exported().contains("\r\nN:Lee;Anna;;;\r\n"));
+}
+
+// A store contact fetched without a key that the card needs is fetched again once; when the store
+// no longer has it, the card holds what could be read.
+TEST_F(VCardTest, AStoreContactLackingKeysIsWrittenWithWhatTheStoreGives)
+{
+    const auto contact = [] {
+        StoreContact made;
+        made.givenName = "Ann";
+        made.note = "Call back";
+        made.phoneNumbers = {{{}, StoreLabel::Home, "+1 111"}};
+        return made;
+    };
+    const QStringList missing{StoreKey::Note, StoreKey::PhoneNumbers};
+
+    QNPerson fetched(storedAndFetchedWithout(contact(), missing));
+    const QString text = QNvCard().vCardFromPerson(fetched, {"Note"}, {});
+    EXPECT_TRUE(text.contains("\r\nNOTE:Call back\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\r\nTEL;TYPE=HOME:+1 111\r\n"));
+    EXPECT_FALSE(fetched.heldLabeledValues(QNPerson::LabeledKind::Phone));
+
+    QNPerson gone(storedAndFetchedWithout(contact(), missing, true));
+    const QString partial = QNvCard().vCardFromPerson(gone, {"Note"}, {});
+    EXPECT_TRUE(partial.contains("\r\nN:;Ann;;;\r\n")) << partial.toStdString();
+    EXPECT_FALSE(partial.contains("NOTE:"));
+    EXPECT_FALSE(partial.contains("TEL"));
+}
+
 } // namespace

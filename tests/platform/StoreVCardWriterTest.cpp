@@ -3,6 +3,8 @@
 #include "platform/StoreVCardSerialization.h"
 #include "platform/VCardLabels.h"
 
+#include "common/TestEnvironment.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -261,6 +263,31 @@ TEST(StoreVCardWriter, OrganizationIsMarked)
     EXPECT_TRUE(text.contains("\r\nX-ABShowAs:COMPANY\r\n"));
     EXPECT_TRUE(text.contains("\r\nFN:Northwind Traders\r\n"));
     EXPECT_TRUE(text.contains("\r\nBDAY:1990-12-31\r\n"));
+}
+
+// Characters outside the basic plane, one without its pair, and a value folded between them.
+StoreContact surrogates()
+{
+    StoreContact c;
+    c.givenName = QString::fromUtf8("Smile \xF0\x9F\x98\x80");
+    c.nickname = QStringLiteral("x") + QChar(0xD800) + QStringLiteral("y") + QChar(0xDC00);
+    c.jobTitle = QString::fromUtf8("\xF0\x9F\x8E\xB5").repeated(40);
+    return c;
+}
+
+// Every kind of line, byte for byte as the golden file has it. CT_WRITE_GOLDEN=1 writes it anew.
+TEST(StoreVCardWriter, WritesTheGoldenCards)
+{
+    const QByteArray text = StoreVCardSerialization::dataWithContacts(
+        {westernPerson(), organization(), japanesePerson(), escapedText(), surrogates()});
+    QFile golden(TestEnvironment::dataPath(QStringLiteral("vcard-export/store-writer.vcf")));
+    if (qEnvironmentVariableIsSet("CT_WRITE_GOLDEN")) {
+        ASSERT_TRUE(golden.open(QIODevice::WriteOnly));
+        golden.write(text);
+        return;
+    }
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(physicalLines(text), physicalLines(golden.readAll()));
 }
 
 struct FoldRow
