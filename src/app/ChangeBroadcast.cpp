@@ -71,7 +71,6 @@ void ChangeBroadcast::post(const Refresh &refresh)
         return;
     }
     m_pending.merge(refresh);
-    m_hasPending = true;
 }
 
 bool ChangeBroadcast::isGathering() const
@@ -81,10 +80,9 @@ bool ChangeBroadcast::isGathering() const
 
 void ChangeBroadcast::flush()
 {
-    if (!m_hasPending || isGathering())
+    if (m_pending.isEmpty() || isGathering())
         return;
     const Refresh refresh = std::exchange(m_pending, {});
-    m_hasPending = false;
     apply(refresh);
 }
 

@@ -55,6 +55,10 @@ private:
         bool markEdited = false;
 
         void merge(const Refresh &other);
+        bool isEmpty() const
+        {
+            return detailContacts.isEmpty() && windowContacts.isEmpty() && !grid && !popover && !markEdited;
+        }
     };
 
     void post(const Refresh &refresh);
@@ -71,5 +75,4 @@ private:
     ContactInfoInterface &m_detailPane;
     MarkEdited m_markEdited;
     Refresh m_pending;
-    bool m_hasPending = false;
 };

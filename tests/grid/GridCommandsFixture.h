@@ -73,17 +73,7 @@ protected:
     {
         GridFixture::SetUp();
         TestMode::setEnabled(true);
-        m_group = std::make_shared<GroupDict>();
-        m_group->top = true;
-        m_group->name = QStringLiteral("All Contacts");
-        m_group->containerIdentifier = QStringLiteral("c1");
-        m_group->contactTable = m_table;
-        auto container = std::make_shared<ContainerDict>();
-        container->identifier = QStringLiteral("c1");
-        container->groups = {m_group};
-        m_view->setContainerTable({container});
-        m_view->setSelectedGroupDict(m_group);
-        m_view->setContactTable(m_table);
+        m_group = showAsTopGroup(*m_view, m_table);
         m_delegate.group = m_group;
         m_edits = std::make_unique<FunnelEdits>(*m_view);
         grid()->setEditDelegate(m_edits.get());

@@ -18,6 +18,33 @@
 
 #include <gtest/gtest.h>
 
+// A row of the table for the person, as the load makes it.
+inline ContactRowPtr appendContactRow(ContactTable &table, const QNPersonPtr &person)
+{
+    auto row = std::make_shared<ContactRow>();
+    row->person = person;
+    row->uniqueId = person->uniqueId();
+    table.append(row);
+    return row;
+}
+
+// Shows the table in the view as the top group "All Contacts" of the one container "c1".
+inline GroupDictPtr showAsTopGroup(ViewController &view, const ContactTablePtr &table)
+{
+    auto group = std::make_shared<GroupDict>();
+    group->top = true;
+    group->name = QStringLiteral("All Contacts");
+    group->containerIdentifier = QStringLiteral("c1");
+    group->contactTable = table;
+    auto container = std::make_shared<ContainerDict>();
+    container->identifier = QStringLiteral("c1");
+    container->groups = {group};
+    view.setContainerTable({container});
+    view.setSelectedGroupDict(group);
+    view.setContactTable(table);
+    return group;
+}
+
 #include <memory>
 #include <ostream>
 
@@ -116,14 +143,7 @@ protected:
         person->setValue(list, identifier);
     }
 
-    ContactRowPtr add(const QNPersonPtr &person)
-    {
-        auto row = std::make_shared<ContactRow>();
-        row->person = person;
-        row->uniqueId = person->uniqueId();
-        m_table->append(row);
-        return row;
-    }
+    ContactRowPtr add(const QNPersonPtr &person) { return appendContactRow(*m_table, person); }
 
     ContactRowPtr addWithPhones(const QString &name, const QList<Value> &phones)
     {

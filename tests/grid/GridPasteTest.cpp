@@ -30,17 +30,7 @@ protected:
         ContactsUserDefaults::setCountryCodeForTesting(QStringLiteral("us"));
         ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderGivenName);
         m_window = std::make_unique<WindowController>(defaults(), SplitPanes::makeDefault(defaults()));
-        m_group = std::make_shared<GroupDict>();
-        m_group->top = true;
-        m_group->name = QStringLiteral("All Contacts");
-        m_group->containerIdentifier = QStringLiteral("c1");
-        m_group->contactTable = m_table;
-        auto container = std::make_shared<ContainerDict>();
-        container->identifier = QStringLiteral("c1");
-        container->groups = {m_group};
-        view()->setContainerTable({container});
-        view()->setSelectedGroupDict(m_group);
-        view()->setContactTable(m_table);
+        m_group = showAsTopGroup(*view(), m_table);
         QGuiApplication::clipboard()->clear();
     }
 
@@ -115,14 +105,7 @@ protected:
         return rows;
     }
 
-    ContactRowPtr add(const QNPersonPtr &person)
-    {
-        auto row = std::make_shared<ContactRow>();
-        row->person = person;
-        row->uniqueId = person->uniqueId();
-        m_table->append(row);
-        return row;
-    }
+    ContactRowPtr add(const QNPersonPtr &person) { return appendContactRow(*m_table, person); }
 
     // A contact with a value in most fields, several of them with blanks, commas and line breaks.
     ContactRowPtr anh()
