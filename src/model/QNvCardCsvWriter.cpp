@@ -40,14 +40,11 @@ QString escapedControls(const QString &text)
 
 QString nameCell(QNPerson &person, const QString &part)
 {
-    // The held name is up to date; reading it anew would recompute the display name per cell.
-    const std::optional<QNPerson::NameDict> held = person.heldNameValue();
-    const QNPerson::NameDict name = held ? *held : person.nameValue();
     if (!part.isEmpty())
-        return name.value(part).toString();
+        return person.namePart(part);
     // The display name without its "No Name" stand-in: an empty name is an empty cell.
     if (person.showAsPerson())
-        return name.value(PersonKey::StringValue).toString();
+        return person.nameStringValue();
     return person.stringValueForIdentifier(PersonIdentifier::Company);
 }
 
