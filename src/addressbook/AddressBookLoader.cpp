@@ -74,6 +74,58 @@ ContactRowPtr rowOfContact(const StoreContact &contact)
     return row;
 }
 
+bool isList(const QVariant &value)
+{
+    return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
+}
+
+QStringList labelsOfEntries(const QVariantList &entries)
+{
+    QStringList labels;
+    labels.reserve(entries.size());
+    for (const QVariant &entry : entries)
+        labels.append(entry.toMap().value(QStringLiteral("label")).toString());
+    return labels;
+}
+
+// AddressBookLoader::restoreCustomValues with the labeled items' labels added to `collected`.
+void restorePersonCustomValues(QNPerson &person, const QVariantMap &values,
+                               LabelTables::LabelTable &collected)
+{
+    const bool changed = person.isChanged();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const QVariant &value = it.value();
+        if (isList(value) && !value.toList().isEmpty()) {
+            const QVariantList entries = value.toList();
+            person.addCustomItem(LabeledValueType, it.key(), labelsOfEntries(entries), std::nullopt,
+                                 collected);
+            person.setValue(entries, it.key());
+        } else if (value.userType() == QMetaType::QVariantMap) {
+            person.addCustomItem(DictionaryValueType, it.key(), {}, std::nullopt, collected);
+            person.setValue(value, it.key());
+        } else if (value.userType() == QMetaType::QString && !value.toString().isEmpty()) {
+            person.addCustomItem(StringValueType, it.key(), {}, std::nullopt, collected);
+            person.setValue(value, it.key());
+        }
+    }
+    // Storing the values marks the record, but what the cloud gave back is no edit: a mark would
+    // make the next save rewrite the contact from this cache.
+    person.setChanged(changed);
+}
+
+// The row's entry of the cloud's entries by contact identifier, restored; a row of a load keeps
+// what its record got.
+void restoreRowCustomValues(ContactRow &row, const QVariantMap &entries, LabelTables::LabelTable &collected)
+{
+    const QVariant entry = entries.value(row.person->uniqueId());
+    if (entry.userType() != QMetaType::QVariantMap)
+        return;
+    restorePersonCustomValues(*row.person, entry.toMap(), collected);
+    if (auto *loaded = dynamic_cast<LoadedContactRow *>(&row))
+        loaded->loadedCustomValues =
+            CustomItemCloudValues::entryOfPerson(*row.person).value_or(QVariantMap());
+}
+
 // The rows of contacts [begin, end) and their stored labels, in their order; fewer once the load
 // is cancelled.
 struct Slice
@@ -98,6 +150,31 @@ Slice convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizety
         slice.rows.constLast()->person->collectStoredLabels(slice.labels);
     }
     return slice;
+}
+
+// The rows' custom values restored in four slices side by side, the loading thread taking the
+// first; the labels they bring are offered once all are done, in row order, so that the menus do
+// not list them in the order the threads ran. Stops early once cancelled is set.
+void restoreInSlices(const ContactTable &rows, const QVariantMap &entries, const std::atomic<bool> &cancelled)
+{
+    if (entries.isEmpty())
+        return;
+    const qsizetype quarter = rows.size() / 4;
+    std::array<LabelTables::LabelTable, 4> labels;
+    const auto restoreSlice = [&](int slice) {
+        const qsizetype end = slice == 3 ? rows.size() : quarter * (slice + 1);
+        for (qsizetype i = quarter * slice; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
+            restoreRowCustomValues(*rows[i], entries, labels[slice]);
+    };
+    // Waited for whatever happens: they restore into the rows and labels here.
+    std::array<QFuture<void>, 3> others;
+    for (int slice = 1; slice < 4; ++slice)
+        others[slice - 1] = Dispatch::runInBackground([&restoreSlice, slice] { restoreSlice(slice); });
+    restoreSlice(0);
+    for (QFuture<void> &other : others)
+        other.waitForFinished();
+    for (const LabelTables::LabelTable &table : labels)
+        LabelTables::shared().offerLabels(table);
 }
 
 // One pool slice. Owned jointly by the loader and the task, so that a slice that outlives the
@@ -151,20 +228,6 @@ ContactRowPtr keptRow(const LoadedContactRow &old)
     row->uniqueId2 = old.uniqueId2;
     row->loadedCustomValues = old.loadedCustomValues;
     return row;
-}
-
-bool isList(const QVariant &value)
-{
-    return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
-}
-
-QStringList labelsOfEntries(const QVariantList &entries)
-{
-    QStringList labels;
-    labels.reserve(entries.size());
-    for (const QVariant &entry : entries)
-        labels.append(entry.toMap().value(QStringLiteral("label")).toString());
-    return labels;
 }
 
 } // namespace
@@ -280,7 +343,8 @@ void AddressBookLoader::loadAddressBook()
         publish(containers, top, LoadOutcome::TimedOut);
         return;
     }
-    restoreCustomValues(*rows, cloudEntries.entries(), m_cancelled.get());
+    // After the fetched contacts are let go, so that their memory is free before the values take more.
+    restoreInSlices(*rows, cloudEntries.entries(), *m_cancelled);
     if (cancelled())
         return;
     top->contactTable = std::make_shared<ContactTable>(std::move(*rows));
@@ -424,39 +488,20 @@ void AddressBookLoader::restoreCustomValues(const ContactTable &rows, const QVar
 {
     if (entries.isEmpty())
         return;
+    LabelTables::LabelTable labels;
     for (const ContactRowPtr &row : rows) {
         if (cancelled && cancelled->load())
-            return;
-        const QVariant entry = entries.value(row->person->uniqueId());
-        if (entry.userType() != QMetaType::QVariantMap)
-            continue;
-        restoreCustomValues(*row->person, entry.toMap());
-        if (auto *loaded = dynamic_cast<LoadedContactRow *>(row.get()))
-            loaded->loadedCustomValues =
-                CustomItemCloudValues::entryOfPerson(*row->person).value_or(QVariantMap());
+            break;
+        restoreRowCustomValues(*row, entries, labels);
     }
+    LabelTables::shared().offerLabels(labels);
 }
 
 void AddressBookLoader::restoreCustomValues(QNPerson &person, const QVariantMap &values)
 {
-    const bool changed = person.isChanged();
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const QVariant &value = it.value();
-        if (isList(value) && !value.toList().isEmpty()) {
-            const QVariantList entries = value.toList();
-            person.addCustomItem(LabeledValueType, it.key(), labelsOfEntries(entries), std::nullopt);
-            person.setValue(entries, it.key());
-        } else if (value.userType() == QMetaType::QVariantMap) {
-            person.addCustomItem(DictionaryValueType, it.key(), {}, std::nullopt);
-            person.setValue(value, it.key());
-        } else if (value.userType() == QMetaType::QString && !value.toString().isEmpty()) {
-            person.addCustomItem(StringValueType, it.key(), {}, std::nullopt);
-            person.setValue(value, it.key());
-        }
-    }
-    // Storing the values marks the record, but what the cloud gave back is no edit: a mark would
-    // make the next save rewrite the contact from this cache.
-    person.setChanged(changed);
+    LabelTables::LabelTable labels;
+    restorePersonCustomValues(person, values, labels);
+    LabelTables::shared().offerLabels(labels);
 }
 
 // --- Store reads ---------------------------------------------------------------------------------

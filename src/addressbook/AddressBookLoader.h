@@ -30,7 +30,9 @@ class UserDefaults;
 // Conversion of store contacts into records is spread over four slices: the loading thread
 // converts the first quarter, then three pool tasks convert the rest side by side. A slice still
 // running at the deadline is left to finish on its own and its rows are dropped; the top group is
-// then published without a contact table, so that selecting it reads the container again.
+// then published without a contact table, so that selecting it reads the container again. After
+// the conversion the custom values are restored in four slices side by side, their labels offered
+// in row order.
 // A container whose groups cannot be read is reported with groupFetchDidFail, from the loading
 // thread; the UI tells the user.
 class AddressBookLoader : public QObject

@@ -521,6 +521,10 @@ public:
     // mark the record.
     void addCustomItem(const QString &type, const QString &name, const QStringList &labels,
                        const std::optional<QByteArray> &imageData);
+    // The same with the labels added to `collected` (item name to labels) where missing instead of
+    // offered: a loader offers those of many records at once, in their order.
+    void addCustomItem(const QString &type, const QString &name, const QStringList &labels,
+                       const std::optional<QByteArray> &imageData, LabelTable &collected);
     // Removes the first definition of that name and the cached value. Does not mark the record.
     void deleteCustomItemForName(const QString &name);
     // The first definition of that name.

@@ -143,6 +143,15 @@ std::optional<QVariantMap> QNPerson::customItemForIdentifier(const QString &iden
 void QNPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
                              const std::optional<QByteArray> &imageData)
 {
+    LabelTable offered;
+    addCustomItem(type, name, labels, imageData, offered);
+    if (!offered.isEmpty())
+        LabelTables::shared().offerLabels(offered);
+}
+
+void QNPerson::addCustomItem(const QString &type, const QString &name, const QStringList &labels,
+                             const std::optional<QByteArray> &imageData, LabelTable &collected)
+{
     qsizetype position = firstCustomItemPosition(name);
     if (position < 0) {
         m_customItems.append(QVariantMap());
@@ -154,8 +163,11 @@ void QNPerson::addCustomItem(const QString &type, const QString &name, const QSt
     if (type == PersonValueType::Labeled) {
         definition.insert(PersonKey::ItemLabels, labels);
         for (const QString &label : labels) {
-            if (!label.isEmpty())
-                setLabel(QString(), label, name);
+            if (label.isEmpty())
+                continue;
+            QStringList &known = collected[name];
+            if (!known.contains(label))
+                known.append(label);
         }
     }
     if (imageData)

@@ -1,4 +1,6 @@
 #include "addressbook/AddressBookLoader.h"
+#include "addressbook/LoadedContactRow.h"
+#include "model/CustomItemCloudValues.h"
 #include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "platform/CloudKeyValueStore.h"
@@ -316,6 +318,70 @@ TEST_F(AddressBookLoaderTest, TheLoadOffersEachStoredLabelOnceInFetchOrder)
     Dispatch::pool().waitForDone();
     ASSERT_EQ(m_loader.lastLoadOutcome(), AddressBookLoader::LoadOutcome::TimedOut);
     EXPECT_FALSE(QNPerson::labelsForIdentifier("Phone")->contains("Boat"));
+    LabelTables::shared().reset();
+}
+
+// The slices restore custom values side by side; the labels they bring reach the menus as a
+// restore of one row after the other would offer them, after the stored labels.
+TEST_F(AddressBookLoaderTest, CustomValuesRestoredInSlicesMatchARestoreRowByRow)
+{
+    const auto pets = [](const QStringList &labels) {
+        QVariantList entries;
+        for (const QString &label : labels)
+            entries.append(QVariantMap{{"label", label}, {"value", label + " pet"}});
+        return entries;
+    };
+    // Twelve contacts, three a slice; every slice brings a label the earlier ones did not.
+    const QMap<int, QVariantMap> entries{
+        {1, {{"Pets", pets({"Dog", ""})}, {"Club", "Chess"}}},
+        {4, {{"Pets", pets({"Cat", "Dog"})}, {"Tags", pets({"Red"})}}},
+        {5, {{"Place", QVariantMap{{"City", "Kyoto"}}}, {"Blank", ""}}},
+        {7, {{"Tags", pets({"Blue", "Red"})}, {"Pets", pets({"Bird"})}}},
+        {10, {{"Pets", pets({"Ant", "Cat", "Eel"})}, {"Tags", pets({"Green"})}}},
+        {11, {{"Pets", pets({"Ant"})}}}};
+    QStringList identifiers;
+    for (int i = 0; i < 12; ++i) {
+        StoreContact contact;
+        contact.givenName = QStringLiteral("Given %1").arg(i);
+        contact.phoneNumbers.append(
+            {QString(), QStringLiteral("Phone %1").arg(i % 5), QStringLiteral("555")});
+        identifiers.append(m_builder.addContact(local(), contact));
+        if (entries.contains(i))
+            m_cloud.setObject(entries[i], identifiers.last());
+    }
+    ASSERT_TRUE(m_builder.ok()) << m_builder.error().toStdString();
+
+    // What restoring one row after the other, once all rows are made, gives.
+    LabelTables::shared().reset();
+    ContactTable serial;
+    for (const StoreContact &contact : m_loader.cnContactsForGroup(std::nullopt, local()))
+        serial.append(AddressBookLoader::createContactFromCNContact(contact));
+    for (const ContactRowPtr &row : serial)
+        AddressBookLoader::restoreCustomValues(
+            *row->person, m_cloud.dictionaryForKey(row->uniqueId).value_or(QVariantMap()));
+    const QNPerson::LabelTable serialLabels = LabelTables::shared().labelTable();
+    const QNPerson::LabelTable serialCustom = LabelTables::shared().customLabelTable();
+    ASSERT_EQ(serialCustom.value("Pets"), QStringList({"Dog", "Cat", "Bird", "Ant", "Eel"}));
+
+    LabelTables::shared().reset();
+    m_loader.loadAddressBook();
+
+    EXPECT_EQ(LabelTables::shared().labelTable(), serialLabels);
+    EXPECT_EQ(LabelTables::shared().customLabelTable(), serialCustom);
+    ASSERT_TRUE(m_loader.contactTable());
+    const ContactTable rows = *m_loader.contactTable();
+    ASSERT_EQ(uniqueIdsOf(rows), identifiers);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        QNPerson &person = *rows[i]->person;
+        EXPECT_EQ(person.ownCustomItems(), serial[i]->person->ownCustomItems());
+        for (const QString &name : person.customIdentifiers())
+            EXPECT_EQ(person.item(name), serial[i]->person->item(name)) << name.toStdString();
+        EXPECT_EQ(loadedCustomValues(*rows[i]),
+                  entries.contains(i) ? CustomItemCloudValues::entryOfPerson(person) : QVariantMap());
+        EXPECT_FALSE(person.isChanged());
+    }
+    EXPECT_EQ(rows[4]->person->customIdentifiers(), (QStringList{"Pets", "Tags"}));
     LabelTables::shared().reset();
 }
 
