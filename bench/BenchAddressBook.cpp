@@ -16,6 +16,7 @@ BenchAddressBook::BenchAddressBook(Files files) : m_folder(BenchData::folder())
         }
         m_folder = m_copy.path();
     }
+    m_store = std::make_unique<ContactStore>(storePath());
     m_defaults = std::make_unique<UserDefaults>(QDir(m_folder).filePath(QFileInfo(BenchData::defaultsPath()).fileName()));
     m_cloud = std::make_unique<CloudKeyValueStore>(QDir(m_folder).filePath(QFileInfo(BenchData::cloudPath()).fileName()));
     m_loader = std::make_unique<AddressBookLoader>(storePath(), *m_defaults, *m_cloud);

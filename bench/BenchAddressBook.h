@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbook/AddressBookLoader.h"
+#include "platform/ContactStore.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/UserDefaults.h"
 
@@ -29,6 +30,9 @@ private:
     QTemporaryDir m_copy;
     QString m_folder;
     QString m_error;
+    // Held open for the book's life, as the program's delegate holds one: the store's change
+    // watch is set up once, not by each store object the load makes and drops.
+    std::unique_ptr<ContactStore> m_store;
     std::unique_ptr<UserDefaults> m_defaults;
     std::unique_ptr<CloudKeyValueStore> m_cloud;
     std::unique_ptr<AddressBookLoader> m_loader;
