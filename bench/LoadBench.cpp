@@ -20,6 +20,14 @@ void checkLoaded(benchmark::State &state, const ContactTablePtr &rows)
         state.SkipWithError("the load lost contacts");
 }
 
+// Lets the 20,000 records go (about 100 ms), which a load to the first rows does not do: the
+// window keeps them. The table, the last holder, goes last.
+void freeRecords(ContactTablePtr &rows, std::unique_ptr<BenchAddressBook> &addressBook)
+{
+    addressBook.reset();
+    rows.reset();
+}
+
 // Containers and groups, the fetch of the container, the four-slice conversion into records, the
 // restore of custom values, and the grid's first updateTable, by a new loader and grid each time.
 void loadToFirstRows(benchmark::State &state)
@@ -27,12 +35,12 @@ void loadToFirstRows(benchmark::State &state)
     for (auto _ : state) {
         auto addressBook = std::make_unique<BenchAddressBook>();
         auto grid = std::make_unique<BenchGrid>();
-        const ContactTablePtr rows = addressBook->load();
+        ContactTablePtr rows = addressBook->load();
         grid->show(rows);
         state.PauseTiming();
         checkLoaded(state, rows);
         grid.reset();
-        addressBook.reset();
+        freeRecords(rows, addressBook);
         state.ResumeTiming();
     }
     state.counters["contacts"] = BenchContacts::contactCount();
@@ -43,10 +51,10 @@ void loadAddressBook(benchmark::State &state)
 {
     for (auto _ : state) {
         auto addressBook = std::make_unique<BenchAddressBook>();
-        const ContactTablePtr rows = addressBook->load();
+        ContactTablePtr rows = addressBook->load();
         state.PauseTiming();
         checkLoaded(state, rows);
-        addressBook.reset();
+        freeRecords(rows, addressBook);
         state.ResumeTiming();
     }
 }
@@ -103,13 +111,13 @@ void firstUpdateTable(benchmark::State &state)
         state.PauseTiming();
         auto addressBook = std::make_unique<BenchAddressBook>();
         auto grid = std::make_unique<BenchGrid>();
-        const ContactTablePtr rows = addressBook->load();
+        ContactTablePtr rows = addressBook->load();
         checkLoaded(state, rows);
         state.ResumeTiming();
         grid->show(rows);
         state.PauseTiming();
         grid.reset();
-        addressBook.reset();
+        freeRecords(rows, addressBook);
         state.ResumeTiming();
     }
 }
