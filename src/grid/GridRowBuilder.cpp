@@ -3,12 +3,26 @@
 #include "grid/GridField.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/Dispatch.h"
+
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <atomic>
 
 namespace {
 
 const QString AddressIdentifier = QStringLiteral("Address");
 const QString NoteIdentifier = QStringLiteral("Note");
 constexpr int MaximumNoteLines = 5;
+// Below this many contacts to fill, handing them to the pool costs more than it saves: an edit's
+// update stays on the main thread.
+constexpr qsizetype ParallelFillThreshold = 512;
+// Contacts per pool task at least; otherwise a few tasks per thread, so that a slow one evens out.
+constexpr size_t SmallestFillChunk = 128;
+constexpr int FillTasksPerThread = 4;
+
+std::atomic<qsizetype> parallelFillThreshold{ParallelFillThreshold};
 
 int lineCount(const QString &text)
 {
@@ -80,19 +94,100 @@ GridRowBuilder::GridRowBuilder(const QStringList &identifiers, const QStringList
         m_slotCount = std::max(m_slotCount, size_t(column.slot) + 1);
 }
 
+void GridRowBuilder::setParallelFillThresholdForTesting(std::optional<qsizetype> threshold)
+{
+    parallelFillThreshold = threshold.value_or(ParallelFillThreshold);
+}
+
 GridRows GridRowBuilder::rowsForContactTable(const ContactTable &contactTable, GridSorter *sorter) const
 {
+    const std::vector<GridDisplayCache::Contact *> entries = cacheEntries(contactTable);
+    fillEntries(entries, sorter);
     GridRows rows;
     rows.setSelectedLabels(m_selectedLabels);
     rows.rows().reserve(size_t(contactTable.size()) * 2);
     m_twoLineNames.clear();
     for (qsizetype position = 0; position < contactTable.size(); ++position) {
-        const ContactRowPtr &contact = contactTable.at(position);
-        if (contact->deleted || !contact->person)
-            continue;
-        appendRows(contact, position, rows, sorter);
+        if (GridDisplayCache::Contact *cached = entries[size_t(position)])
+            appendRows(contactTable.at(position), *cached, rows, sorter);
     }
     return rows;
+}
+
+std::vector<GridDisplayCache::Contact *> GridRowBuilder::cacheEntries(const ContactTable &contactTable) const
+{
+    std::vector<GridDisplayCache::Contact *> entries(size_t(contactTable.size()), nullptr);
+    m_cache.reserve(contactTable.size());
+    for (qsizetype position = 0; position < contactTable.size(); ++position) {
+        const ContactRowPtr &contact = contactTable.at(position);
+        if (!contact->deleted && contact->person)
+            entries[size_t(position)] = &m_cache.contact(contact->person, position);
+    }
+    return entries;
+}
+
+bool GridRowBuilder::isFilled(const GridDisplayCache::Contact &cached, const GridSorter *sorter) const
+{
+    if (sorter && !sorter->holdsSortColumn(cached))
+        return false;
+    if (m_showCompanyInNameCell && !cached.nameAndCompany)
+        return false;
+    return std::all_of(m_columns.cbegin(), m_columns.cend(), [&](const Column &column) {
+        const size_t slot = size_t(column.slot);
+        return !m_cache.isKeptField(column.slot) || (slot < cached.fields.size() && cached.fields[slot]);
+    });
+}
+
+void GridRowBuilder::fillEntries(const std::vector<GridDisplayCache::Contact *> &entries,
+                                 const GridSorter *sorter) const
+{
+    std::vector<GridDisplayCache::Contact *> missing;
+    for (GridDisplayCache::Contact *cached : entries) {
+        if (cached && !isFilled(*cached, sorter))
+            missing.push_back(cached);
+    }
+    // A few are read as the rows meet them.
+    if (qsizetype(missing.size()) < parallelFillThreshold.load())
+        return;
+    // A contact on two rows of the table has one entry, which one thread fills.
+    std::sort(missing.begin(), missing.end());
+    missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
+
+    struct Chunk
+    {
+        size_t begin = 0;
+        size_t end = 0;
+        std::unique_ptr<CollationKeys> collation;
+    };
+    const size_t tasks = size_t(std::max(1, Dispatch::pool().maxThreadCount() * FillTasksPerThread));
+    const size_t size = std::max(SmallestFillChunk, (missing.size() + tasks - 1) / tasks);
+    std::vector<Chunk> chunks;
+    for (size_t begin = 0; begin < missing.size(); begin += size)
+        chunks.push_back({begin, std::min(missing.size(), begin + size), m_cache.collation().clone()});
+    // The calling thread takes chunks too, so a busy pool cannot hold the update up.
+    QtConcurrent::blockingMap(&Dispatch::pool(), chunks, [&](Chunk &chunk) {
+        for (size_t i = chunk.begin; i < chunk.end; ++i)
+            fillEntry(*missing[i], sorter, chunk.collation.get());
+    });
+}
+
+void GridRowBuilder::fillEntry(GridDisplayCache::Contact &cached, const GridSorter *sorter,
+                               const CollationKeys *collation) const
+{
+    QNPerson &person = *cached.person;
+    // In the order the rows' build reads them, which may fill the record's own values.
+    if (sorter && collation)
+        sorter->fillSortColumn(person, cached, *collation);
+    if (cached.fields.size() < m_slotCount)
+        cached.fields.resize(m_slotCount);
+    Addresses addresses;
+    for (const Column &column : m_columns) {
+        // A custom item's value may come from the cloud store, which only the main thread reads.
+        if (m_cache.isKeptField(column.slot) && !person.customItemForIdentifier(column.identifier))
+            fieldDisplay(column, person, cached, addresses);
+    }
+    if (m_showCompanyInNameCell)
+        showsNameAndCompany(person, cached);
 }
 
 GridFieldDisplay GridRowBuilder::readFieldDisplay(const Column &column, QNPerson &person, bool ownItems,
@@ -136,14 +231,13 @@ bool GridRowBuilder::showsNameAndCompany(QNPerson &person, GridDisplayCache::Con
     return *cached.nameAndCompany;
 }
 
-void GridRowBuilder::appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows,
-                                GridSorter *sorter) const
+void GridRowBuilder::appendRows(const ContactRowPtr &contact, GridDisplayCache::Contact &cached,
+                                GridRows &rows, GridSorter *sorter) const
 {
     QNPerson &person = *contact->person;
-    GridDisplayCache::Contact &cached = m_cache.contact(contact->person, position);
     GridRows::Contact shown{contact->person, cached.uniqueId, cached.uniqueIdHash, nullptr};
     if (sorter)
-        shown.sort = sorter->sortColumn(person, cached);
+        shown.sort = sorter->sortColumn(person, cached, m_cache.collation());
     const GridSortColumn *sortColumn = shown.sort.get();
     const int index = rows.addContact(std::move(shown));
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <optional>
 #include <vector>
 
 // Builds the grid's rows: one per contact and value position of the shown multi-valued columns
@@ -26,6 +27,11 @@ public:
     // The rows of every contact of the table not marked deleted, in table order; the sorter, when
     // given, takes each contact's values and rows while they are at hand.
     GridRows rowsForContactTable(const ContactTable &contactTable, GridSorter *sorter = nullptr) const;
+
+    // From this many contacts without what the rows need in the display cache (a first build, a
+    // reload), their entries are filled on the thread pool before the rows are built; null goes
+    // back to the usual number.
+    static void setParallelFillThresholdForTesting(std::optional<qsizetype> threshold);
 
     // With the company shown under the name, a contact's first row needs two lines when it has
     // both a name and a company; to be run once the rows are in display order and marked.
@@ -49,7 +55,16 @@ private:
         bool read = false;
     };
 
-    void appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows,
+    // Each contact's entry by table position; null for rows that show no contact.
+    std::vector<GridDisplayCache::Contact *> cacheEntries(const ContactTable &contactTable) const;
+    bool isFilled(const GridDisplayCache::Contact &cached, const GridSorter *sorter) const;
+    // Fills the entries that lack what the rows read, on the pool when there are many.
+    void fillEntries(const std::vector<GridDisplayCache::Contact *> &entries, const GridSorter *sorter) const;
+    // What a pool thread may read of one contact: the kept fields and sort values that the record
+    // alone gives.
+    void fillEntry(GridDisplayCache::Contact &cached, const GridSorter *sorter,
+                   const CollationKeys *collation) const;
+    void appendRows(const ContactRowPtr &contact, GridDisplayCache::Contact &cached, GridRows &rows,
                     GridSorter *sorter) const;
     const GridFieldDisplay &fieldDisplay(const Column &column, QNPerson &person,
                                          GridDisplayCache::Contact &cached, Addresses &addresses) const;
