@@ -21,6 +21,9 @@ constexpr qsizetype ParallelFillThreshold = 512;
 // Contacts per pool task at least; otherwise a few tasks per thread, so that a slow one evens out.
 constexpr size_t SmallestFillChunk = 128;
 constexpr int FillTasksPerThread = 4;
+// Every this many contacts one is looked at to tell whether the build has many to fill: a first
+// build or a reload finds none filled, the update after an edit nearly all.
+constexpr qsizetype UnfilledSampleStride = 16;
 
 std::atomic<qsizetype> parallelFillThreshold{ParallelFillThreshold};
 
@@ -101,27 +104,58 @@ void GridRowBuilder::setParallelFillThresholdForTesting(std::optional<qsizetype>
 
 GridRows GridRowBuilder::rowsForContactTable(const ContactTable &contactTable, GridSorter *sorter) const
 {
-    const std::vector<GridDisplayCache::Contact *> entries = cacheEntries(contactTable);
-    fillEntries(entries, sorter);
+    // Only then a pass of its own over the entries: the update after an edit, which finds them
+    // filled, is spared a second walk through their memory.
+    Entries entries;
+    if (hasManyUnfilled(contactTable, sorter)) {
+        entries = cacheEntries(contactTable, sorter);
+        fillEntries(entries.unfilled, sorter);
+    }
     GridRows rows;
     rows.setSelectedLabels(m_selectedLabels);
     rows.rows().reserve(size_t(contactTable.size()) * 2);
     m_twoLineNames.clear();
     for (qsizetype position = 0; position < contactTable.size(); ++position) {
-        if (GridDisplayCache::Contact *cached = entries[size_t(position)])
-            appendRows(contactTable.at(position), *cached, rows, sorter);
+        const ContactRowPtr &contact = contactTable.at(position);
+        if (contact->deleted || !contact->person)
+            continue;
+        GridDisplayCache::Contact &cached = entries.byPosition.empty()
+                                                ? m_cache.contact(contact->person, position)
+                                                : *entries.byPosition[size_t(position)];
+        appendRows(contact, cached, rows, sorter);
     }
     return rows;
 }
 
-std::vector<GridDisplayCache::Contact *> GridRowBuilder::cacheEntries(const ContactTable &contactTable) const
+bool GridRowBuilder::hasManyUnfilled(const ContactTable &contactTable, const GridSorter *sorter) const
 {
-    std::vector<GridDisplayCache::Contact *> entries(size_t(contactTable.size()), nullptr);
+    const qsizetype threshold = parallelFillThreshold.load();
+    if (contactTable.size() < threshold)
+        return false;
+    qsizetype unfilled = 0;
+    for (qsizetype position = 0; position < contactTable.size(); position += UnfilledSampleStride) {
+        const ContactRowPtr &contact = contactTable.at(position);
+        if (!contact->deleted && contact->person &&
+            !isFilled(m_cache.contact(contact->person, position), sorter))
+            ++unfilled;
+    }
+    return unfilled * UnfilledSampleStride >= threshold;
+}
+
+GridRowBuilder::Entries GridRowBuilder::cacheEntries(const ContactTable &contactTable,
+                                                     const GridSorter *sorter) const
+{
+    Entries entries;
+    entries.byPosition.resize(size_t(contactTable.size()), nullptr);
     m_cache.reserve(contactTable.size());
     for (qsizetype position = 0; position < contactTable.size(); ++position) {
         const ContactRowPtr &contact = contactTable.at(position);
-        if (!contact->deleted && contact->person)
-            entries[size_t(position)] = &m_cache.contact(contact->person, position);
+        if (contact->deleted || !contact->person)
+            continue;
+        GridDisplayCache::Contact &cached = m_cache.contact(contact->person, position);
+        entries.byPosition[size_t(position)] = &cached;
+        if (!isFilled(cached, sorter))
+            entries.unfilled.push_back(&cached);
     }
     return entries;
 }
@@ -138,14 +172,9 @@ bool GridRowBuilder::isFilled(const GridDisplayCache::Contact &cached, const Gri
     });
 }
 
-void GridRowBuilder::fillEntries(const std::vector<GridDisplayCache::Contact *> &entries,
+void GridRowBuilder::fillEntries(std::vector<GridDisplayCache::Contact *> &missing,
                                  const GridSorter *sorter) const
 {
-    std::vector<GridDisplayCache::Contact *> missing;
-    for (GridDisplayCache::Contact *cached : entries) {
-        if (cached && !isFilled(*cached, sorter))
-            missing.push_back(cached);
-    }
     // A few are read as the rows meet them.
     if (qsizetype(missing.size()) < parallelFillThreshold.load())
         return;
@@ -164,7 +193,7 @@ void GridRowBuilder::fillEntries(const std::vector<GridDisplayCache::Contact *> 
     std::vector<Chunk> chunks;
     for (size_t begin = 0; begin < missing.size(); begin += size)
         chunks.push_back({begin, std::min(missing.size(), begin + size), m_cache.collation().clone()});
-    // The calling thread takes chunks too, so a busy pool cannot hold the update up.
+    // When every pool thread is busy with other work, the waiting thread runs the chunks itself.
     QtConcurrent::blockingMap(&Dispatch::pool(), chunks, [&](Chunk &chunk) {
         for (size_t i = chunk.begin; i < chunk.end; ++i)
             fillEntry(*missing[i], sorter, chunk.collation.get());

@@ -55,11 +55,20 @@ private:
         bool read = false;
     };
 
-    // Each contact's entry by table position; null for rows that show no contact.
-    std::vector<GridDisplayCache::Contact *> cacheEntries(const ContactTable &contactTable) const;
+    struct Entries
+    {
+        // By table position; null for rows that show no contact.
+        std::vector<GridDisplayCache::Contact *> byPosition;
+        // Those that lack something the rows read.
+        std::vector<GridDisplayCache::Contact *> unfilled;
+    };
+    // Whether about as many contacts as make it worth the pool lack their entries, judged from a
+    // sample.
+    bool hasManyUnfilled(const ContactTable &contactTable, const GridSorter *sorter) const;
+    Entries cacheEntries(const ContactTable &contactTable, const GridSorter *sorter) const;
     bool isFilled(const GridDisplayCache::Contact &cached, const GridSorter *sorter) const;
-    // Fills the entries that lack what the rows read, on the pool when there are many.
-    void fillEntries(const std::vector<GridDisplayCache::Contact *> &entries, const GridSorter *sorter) const;
+    // Fills the entries on the pool when there are many; a few are left to the rows' build.
+    void fillEntries(std::vector<GridDisplayCache::Contact *> &missing, const GridSorter *sorter) const;
     // What a pool thread may read of one contact: the kept fields and sort values that the record
     // alone gives.
     void fillEntry(GridDisplayCache::Contact &cached, const GridSorter *sorter,
