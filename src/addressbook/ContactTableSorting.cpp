@@ -45,9 +45,8 @@ QString nameText(QNPerson &person, const QString &part)
 {
     if (!person.showAsPerson())
         return person.stringValueForIdentifier(PersonIdentifier::Company);
-    const auto name = person.nameValue();
-    const QString first = name.value(PersonKey::FirstName).toString();
-    const QString last = name.value(PersonKey::LastName).toString();
+    const QString first = person.namePart(PersonKey::FirstName);
+    const QString last = person.namePart(PersonKey::LastName);
     if (part == PersonKey::FirstName)
         return first + last;
     if (part == PersonKey::LastName)

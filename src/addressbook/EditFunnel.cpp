@@ -34,7 +34,7 @@ bool isAddressPart(const QString &identifier)
 bool listReadable(QNPerson &person, const QString &identifier)
 {
     const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(identifier);
-    if (!kind || !person.cnContact() || person.heldLabeledValues(*kind))
+    if (!kind || person.labeledValuesReadable(*kind))
         return true;
     Log::write("ERROR %s: cannot read %@ of %@",
                {QStringLiteral("EditFunnel"), identifier, person.uniqueId()});

@@ -55,6 +55,13 @@ public:
         m_texts.push_back(row(item, subItem, textOf(entry, PersonKey::Label), value, position, labelIndex));
     }
 
+    // An entry of a list the record reads afresh, numbered by its place as the read numbers it.
+    void addListed(const QString &item, const QString &label, const QString &value, int position)
+    {
+        if (!value.isEmpty())
+            m_texts.push_back(row(item, {}, label, value, position, position));
+    }
+
 private:
     SearchResultRow row(const QString &item, const QString &subItem, const QString &label, const QString &value,
                         std::optional<int> position, std::optional<qint64> labelIndex)
@@ -131,11 +138,12 @@ void FindPanelSearch::collectItem(Collector &collector, const Filters &filters, 
         if (!filters.allLabels)
             return;
         const bool phonetic = item == PersonIdentifier::PhoneticName;
-        const QVariantMap name = phonetic ? person.phoneticNameValue().value_or(QVariantMap()) : person.nameValue();
+        const QVariantMap phoneticName = phonetic ? person.phoneticNameValue().value_or(QVariantMap()) : QVariantMap();
         for (qsizetype i = 0; i < NameParts.size(); ++i) {
             const QString part = phonetic ? PhoneticParts.at(i) : NameParts.at(i);
             if (filters.subItemPasses(part))
-                collector.add(item, part, textOf(name, NameParts.at(i)));
+                collector.add(item, part,
+                              phonetic ? textOf(phoneticName, NameParts.at(i)) : person.namePart(NameParts.at(i)));
         }
         return;
     }
@@ -165,6 +173,15 @@ void FindPanelSearch::collectItem(Collector &collector, const Filters &filters, 
     if (type == PersonValueType::Labeled) {
         if (!filters.allSubItems)
             return;
+        // Without making a dictionary per entry where the record can give the texts alone.
+        const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(item);
+        if (const auto texts = kind ? person.unreadLabeledTexts(*kind) : std::nullopt) {
+            for (qsizetype position = 0; position < texts->size(); ++position) {
+                if (filters.labelPasses(texts->at(position).label))
+                    collector.addListed(item, texts->at(position).label, texts->at(position).text, int(position));
+            }
+            return;
+        }
         const QVariantList entries = person.labeledValueForIdentifier(item);
         for (qsizetype position = 0; position < entries.size(); ++position) {
             const QVariantMap entry = entries.at(position).toMap();

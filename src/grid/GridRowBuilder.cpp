@@ -64,12 +64,6 @@ int lineCount(const QString &text)
     return int(text.count(QLatin1Char('\n'))) + 1;
 }
 
-// The name's text without recomputing a name that has been read already.
-QString nameText(QNPerson &person)
-{
-    const std::optional<QVariantMap> held = person.heldNameValue();
-    return (held ? *held : person.nameValue()).value(PersonKey::StringValue).toString();
-}
 
 // The text of a single-valued field, the same on every row of the contact.
 QString singleText(const QString &identifier, const QString &type, QNPerson &person)
@@ -77,7 +71,7 @@ QString singleText(const QString &identifier, const QString &type, QNPerson &per
     if (type == PersonValueType::String)
         return person.stringValueForIdentifier(identifier);
     if (identifier == PersonIdentifier::Name)
-        return nameText(person);
+        return person.nameStringValue();
     return person.valueForIdentifier(identifier).toMap().value(PersonKey::StringValue).toString();
 }
 
@@ -287,7 +281,7 @@ const GridFieldDisplay &GridRowBuilder::fieldDisplay(const Column &column, QNPer
 bool GridRowBuilder::showsNameAndCompany(QNPerson &person, GridDisplayCache::Contact &cached) const
 {
     if (!cached.nameAndCompany)
-        cached.nameAndCompany = !nameText(person).isEmpty() &&
+        cached.nameAndCompany = !person.nameStringValue().isEmpty() &&
                                 !person.stringValueForIdentifier(PersonIdentifier::Company).isEmpty();
     return *cached.nameAndCompany;
 }

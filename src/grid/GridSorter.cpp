@@ -168,14 +168,13 @@ QVariant GridSorter::nameSortValue(QNPerson &person) const
         return person.compositeName();
     if (!person.showAsPerson())
         return person.stringValueForIdentifier(PersonIdentifier::Company);
-    const std::optional<QVariantMap> held = person.heldNameValue();
-    const QVariantMap name = held ? *held : person.nameValue();
     const QString &first = byFirst ? PersonKey::FirstName : PersonKey::LastName;
     const QString &second = byFirst ? PersonKey::LastName : PersonKey::FirstName;
-    const QString text = name.value(first).toString();
-    if (text.isEmpty() || name.value(second).toString().isEmpty())
+    const QString text = person.namePart(first);
+    const QString other = person.namePart(second);
+    if (text.isEmpty() || other.isEmpty())
         return text;
-    return joined(name, first, second);
+    return text + other;
 }
 
 QVariant GridSorter::phoneticSortValue(QNPerson &person) const

@@ -81,11 +81,11 @@ QNPerson::QNPerson(const StoreContact &contact) : m_cnContact(contact)
 {
     m_uniqueId = contact.identifier();
     readSystemDefaults();
-    nameValue();
+    readNameKind();
     compositeName();
     // Organisations of a group are matched to the top group's rows by this name.
     if (!m_showAsPerson)
-        m_uniqueId2 = item(PersonIdentifier::Company).toString();
+        m_uniqueId2 = stringFieldForIdentifier(PersonIdentifier::Company);
 }
 
 QNPerson::QNPerson(ArchiveTag) {}

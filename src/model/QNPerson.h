@@ -191,6 +191,8 @@ public:
 
     // Display name of a NameDict under its "nameOrdering" (0: the system's sort order).
     static QString compositeNameFromNameDict(const NameDict &name);
+    static QString compositeNameFromParts(const QString &first, const QString &middle, const QString &last,
+                                          int ordering);
 
     // Writes "stringValue" from "value".
     static void updateBirthdayValue(BirthdayDict &birthday);
@@ -340,10 +342,14 @@ public:
 
     // --- Name and phonetic name ---
 
-    // The NameDict, read on first use; a standalone record without one gets {"showAsPerson": true}
-    // (not kept).
+    // The NameDict: the edited one, else read from the store contact each time (an unedited record
+    // keeps no copy); a standalone record without one gets {"showAsPerson": true} (not kept).
     NameDict nameValue();
     std::optional<NameDict> heldNameValue() const { return m_nameValue; }
+    // One part ("FirstName", "MiddleName", "LastName", "PreviousFamilyName") and the "stringValue"
+    // of nameValue, without making the dictionary.
+    QString namePart(const QString &part);
+    QString nameStringValue();
     // "Name" (a NameDict; nil empties it), a name part ("FirstName", "MiddleName", "LastName",
     // "PreviousFamilyName"), "Phonetic Name" (a PhoneticNameDict; nil empties it; other values
     // keep it) or a phonetic part ("Phonetic FirstName"..., kept under its identifier). Marks the
@@ -355,19 +361,24 @@ public:
     // when that is empty.
     QString compositeName();
 
-    // The PhoneticNameDict, read on first use; nullopt for a standalone record without one.
+    // The PhoneticNameDict: the edited one, else read from the store contact each time; nullopt
+    // for a standalone record without one.
     std::optional<PhoneticNameDict> phoneticNameValue();
     std::optional<PhoneticNameDict> heldPhoneticNameValue() const { return m_phoneticNameValue; }
-    // The held dictionary's "stringValue", without reading it; empty when not read.
-    QString phoneticName() const;
+    // One key of phoneticNameValue; "stringValue" gives the phonetic name's text.
+    QString phoneticPart(const QString &key);
+    QString phoneticName();
     // Writes "stringValue" from "FirstName" and "LastName" in the record's name order.
     void updatePhoneticName(PhoneticNameDict &phoneticName) const;
 
     // --- Labelled lists ---
 
-    // Copies of the entries, read on first use; empty when there are none or the store cannot
-    // give them (then the list stays unread). Reading offers no labels in the menus.
+    // Copies of the entries: the edited list, else read from the store contact each time (an
+    // unedited list is not kept); empty when there are none or the store cannot give them.
+    // Reading offers no labels in the menus.
     QVariantList labeledValues(LabeledKind kind);
+    // Whether the list can be read: held, standalone, or the store contact has (or fetches) it.
+    bool labeledValuesReadable(LabeledKind kind);
     // Offers the labels of the contact's stored values in the label menus (setLabel): those of its
     // store contact, or of its lists for a record read from a file. Called once per contact that
     // joins the address book, never while a contact is shown; an empty label offers nothing.
@@ -589,7 +600,20 @@ private:
     bool hasKeys(const QStringList &keys) const;
     // The held list, reading it first; null when it cannot be read (or there is no store contact).
     QVariantList *loadedLabeledValues(LabeledKind kind);
+    // The held list, null while none is held; and its slot, made on demand.
+    const QVariantList *heldList(LabeledKind kind) const;
+    std::optional<QVariantList> &listSlot(LabeledKind kind);
     std::optional<NameDict> readNameValue();
+    // The store contact with the name's keys, fetched again where it lacks them; null without one.
+    const StoreContact *nameContact();
+    QString storeNamePart(qsizetype part) const;
+    // The name order and the person-or-company kind, as the store contact gives them.
+    void takeNameKind(const StoreContact &contact);
+    void readNameKind();
+    // Keeps the name and phonetic name as read, as a record written whole needs them.
+    void holdNameValues();
+    static const QStringList &nameReadKeys();
+    static const QStringList &phoneticStoreKeys();
     void setNamePart(const QString &key, const QVariant &value);
     void setPhoneticPart(const QString &identifier, const QVariant &value);
 
@@ -628,7 +652,9 @@ private:
     QVariantMap m_items;
     std::optional<NameDict> m_nameValue;
     std::optional<PhoneticNameDict> m_phoneticNameValue;
-    std::array<std::optional<QVariantList>, LabeledKindCount> m_labeledValues;
+    // The lists as edited (or read for a whole write), made at the first: most records hold none.
+    using HeldLists = std::array<std::optional<QVariantList>, LabeledKindCount>;
+    std::unique_ptr<HeldLists> m_labeledValues;
     std::optional<QByteArray> m_imageData;
     std::optional<QByteArray> m_thumbnailImageData;
     QString m_uniqueId;

@@ -101,8 +101,9 @@ QJsonObject QNPerson::encodeWithCoder()
     archive.insert(QStringLiteral("defaultCountryCode"), jsonString(m_defaultCountryCode));
     archive.insert(QStringLiteral("showAsPerson"), m_showAsPerson);
     archive.insert(QStringLiteral("compositeName"), jsonString(m_compositeName));
-    archive.insert(QStringLiteral("nameValue"), jsonMap(m_nameValue));
-    archive.insert(QStringLiteral("phoneticNameValue"), jsonMap(m_phoneticNameValue));
+    // An unedited record keeps no copy of its names; the archive holds them as read.
+    archive.insert(QStringLiteral("nameValue"), jsonMap(m_nameValue ? m_nameValue : readNameValue()));
+    archive.insert(QStringLiteral("phoneticNameValue"), jsonMap(phoneticNameValue()));
     for (const auto &[key, kind] : listKeys()) {
         // The e-mail list goes through its reader, so an unread one is read first.
         const std::optional<QVariantList> list =

@@ -311,18 +311,34 @@ QVariantList QNPerson::readStoreEntries(LabeledKind kind, const StoreContact &co
 
 std::optional<QVariantList> QNPerson::heldLabeledValues(LabeledKind kind) const
 {
-    return m_labeledValues[static_cast<int>(kind)];
+    const QVariantList *held = heldList(kind);
+    return held ? std::optional<QVariantList>(*held) : std::nullopt;
 }
 
 void QNPerson::setHeldLabeledValues(LabeledKind kind, const std::optional<QVariantList> &list)
 {
-    m_labeledValues[static_cast<int>(kind)] = list;
+    listSlot(kind) = list;
     noteEdit(info(kind).storeKey);
+}
+
+const QVariantList *QNPerson::heldList(LabeledKind kind) const
+{
+    if (!m_labeledValues)
+        return nullptr;
+    const std::optional<QVariantList> &held = (*m_labeledValues)[static_cast<int>(kind)];
+    return held ? &*held : nullptr;
+}
+
+std::optional<QVariantList> &QNPerson::listSlot(LabeledKind kind)
+{
+    if (!m_labeledValues)
+        m_labeledValues = std::make_unique<HeldLists>();
+    return (*m_labeledValues)[static_cast<int>(kind)];
 }
 
 QVariantList *QNPerson::loadedLabeledValues(LabeledKind kind)
 {
-    std::optional<QVariantList> &held = m_labeledValues[static_cast<int>(kind)];
+    std::optional<QVariantList> &held = listSlot(kind);
     if (held)
         return &*held;
     if (!m_cnContact)
@@ -360,8 +376,7 @@ void QNPerson::collectStoredLabels(LabelTable &collected) const
                 if (!storeLabel.isEmpty())
                     collect(labelFromCNLabel(storeLabel));
             });
-        } else if (const std::optional<QVariantList> &held = m_labeledValues[static_cast<int>(kind.kind)];
-                   held && kind.kind != Kind::SocialProfile) {
+        } else if (const QVariantList *held = heldList(kind.kind); held && kind.kind != Kind::SocialProfile) {
             for (const QVariant &entry : *held)
                 collect(entry.toMap().value(PersonKey::Label).toString());
         }
@@ -370,7 +385,7 @@ void QNPerson::collectStoredLabels(LabelTable &collected) const
 
 std::optional<QList<QNPerson::LabeledText>> QNPerson::unreadLabeledTexts(LabeledKind kind) const
 {
-    if (m_labeledValues[static_cast<int>(kind)] || !m_cnContact ||
+    if (heldList(kind) || !m_cnContact ||
         !m_cnContact->isKeyAvailable(info(kind).storeKey))
         return std::nullopt;
     // As readPhone, readEmail, readUrl and readRelation make them.
@@ -395,10 +410,23 @@ std::optional<QList<QNPerson::LabeledText>> QNPerson::unreadLabeledTexts(Labeled
     }
 }
 
+// An unedited list is read from the store contact each time: a dictionary per entry kept for each
+// of thousands of contacts would double what they hold.
 QVariantList QNPerson::labeledValues(LabeledKind kind)
 {
-    const QVariantList *list = loadedLabeledValues(kind);
-    return list ? *list : QVariantList();
+    if (const QVariantList *held = heldList(kind))
+        return *held;
+    if (!labeledValuesReadable(kind) || !m_cnContact)
+        return QVariantList();
+    return readEntries(kind, *m_cnContact);
+}
+
+bool QNPerson::labeledValuesReadable(LabeledKind kind)
+{
+    if (heldList(kind) || !m_cnContact)
+        return true;
+    const QString &key = info(kind).storeKey;
+    return m_cnContact->isKeyAvailable(key) || refetchKeys({key});
 }
 
 void QNPerson::addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry)
@@ -411,7 +439,7 @@ void QNPerson::addLabeledEntry(LabeledKind kind, const LabeledValueDict &entry)
         return;
     }
     if (!list)
-        list = &m_labeledValues[static_cast<int>(kind)].emplace();
+        list = &listSlot(kind).emplace();
     LabeledValueDict added = entry;
     updateLabeledValue(kind, added);
     added.insert(PersonKey::LabelIndex, static_cast<int>(nextLabelIndex(*list)));
@@ -447,7 +475,7 @@ void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value)
 
 void QNPerson::replaceLabeledEntries(LabeledKind kind, const QVariant &value, qsizetype position)
 {
-    std::optional<QVariantList> &held = m_labeledValues[static_cast<int>(kind)];
+    std::optional<QVariantList> &held = listSlot(kind);
     if (isNil(value)) {
         held = QVariantList();
     } else if (value.typeId() == QMetaType::QVariantList) {

@@ -41,12 +41,34 @@ QString joinedName(const QString &first, const QString &last, int ordering)
 
 } // namespace
 
+const QStringList &QNPerson::nameReadKeys()
+{
+    static const QStringList keys = nameStoreKeys() + QStringList{StoreKey::PhoneticFamilyName};
+    return keys;
+}
+
+const QStringList &QNPerson::phoneticStoreKeys()
+{
+    static const QStringList keys = [] {
+        QStringList list;
+        for (const auto &[part, key] : phoneticParts())
+            list.append(key);
+        return list;
+    }();
+    return keys;
+}
+
 QString QNPerson::compositeNameFromNameDict(const NameDict &name)
 {
-    const QString first = name.value(PersonKey::FirstName).toString();
-    const QString middle = name.value(PersonKey::MiddleName).toString();
-    const QString last = name.value(PersonKey::LastName).toString();
-    int ordering = name.value(PersonKey::NameOrdering).toInt();
+    return compositeNameFromParts(name.value(PersonKey::FirstName).toString(),
+                                  name.value(PersonKey::MiddleName).toString(),
+                                  name.value(PersonKey::LastName).toString(),
+                                  name.value(PersonKey::NameOrdering).toInt());
+}
+
+QString QNPerson::compositeNameFromParts(const QString &first, const QString &middle, const QString &last,
+                                         int ordering)
+{
     if (ordering == 0) {
         switch (ContactsUserDefaults::sortOrder()) {
         case ContactsUserDefaults::SortOrderGivenName:
@@ -74,28 +96,77 @@ QNPerson::NameDict QNPerson::nameValue()
     return NameDict{{PersonKey::ShowAsPerson, true}};
 }
 
-std::optional<QNPerson::NameDict> QNPerson::readNameValue()
+const StoreContact *QNPerson::nameContact()
 {
     if (!m_cnContact)
-        return std::nullopt;
-    if (!hasKeys(nameStoreKeys() + QStringList{StoreKey::PhoneticFamilyName}))
+        return nullptr;
+    if (!hasKeys(nameReadKeys()))
         refetchKeys(nameFetchKeys());
-    const StoreContact &contact = *m_cnContact;
-    NameDict name{{PersonKey::ShowAsPerson, true}};
-    for (qsizetype i = 0; i < NameParts.size(); ++i) {
-        const QString &key = nameStoreKeys()[i];
-        name.insert(NameParts[i], contact.isKeyAvailable(key) ? contact.stringForKey(key) : QString());
-    }
+    return &*m_cnContact;
+}
+
+QString QNPerson::storeNamePart(qsizetype part) const
+{
+    const QString &key = nameStoreKeys()[part];
+    return m_cnContact->isKeyAvailable(key) ? m_cnContact->stringForKey(key) : QString();
+}
+
+void QNPerson::readNameKind()
+{
+    if (const StoreContact *contact = nameContact())
+        takeNameKind(*contact);
+}
+
+void QNPerson::takeNameKind(const StoreContact &contact)
+{
     const int order = ContactFormatter::nameOrderForContact(contact);
     m_nameOrdering = order == 1 || order == 2 ? order : 0;
     m_showAsPerson = contact.contactType() == StoreContactType::Person;
+}
+
+// Not kept: an unedited record reads its name from its store contact, which holds it anyway.
+std::optional<QNPerson::NameDict> QNPerson::readNameValue()
+{
+    const StoreContact *contact = nameContact();
+    if (!contact)
+        return std::nullopt;
+    NameDict name{{PersonKey::ShowAsPerson, true}};
+    for (qsizetype i = 0; i < NameParts.size(); ++i)
+        name.insert(NameParts[i], storeNamePart(i));
+    takeNameKind(*contact);
     name.insert(PersonKey::NameOrdering, m_nameOrdering);
     name.insert(PersonKey::ShowAsPerson, m_showAsPerson);
     name.insert(PersonKey::StringValue, compositeNameFromNameDict(name));
-    // Parts the store could not give would be saved as erased names; keep the name unread then.
-    if (hasKeys(nameStoreKeys()))
-        m_nameValue = name;
     return name;
+}
+
+QString QNPerson::namePart(const QString &part)
+{
+    if (m_nameValue)
+        return m_nameValue->value(part).toString();
+    const qsizetype index = NameParts.indexOf(part);
+    if (index < 0 || !nameContact())
+        return QString();
+    return storeNamePart(index);
+}
+
+QString QNPerson::nameStringValue()
+{
+    if (m_nameValue)
+        return m_nameValue->value(PersonKey::StringValue).toString();
+    const StoreContact *contact = nameContact();
+    if (!contact)
+        return QString();
+    takeNameKind(*contact);
+    return compositeNameFromParts(storeNamePart(0), storeNamePart(1), storeNamePart(2), m_nameOrdering);
+}
+
+void QNPerson::holdNameValues()
+{
+    if (!m_nameValue && hasKeys(nameStoreKeys()))
+        m_nameValue = readNameValue();
+    if (!m_phoneticNameValue && m_cnContact && hasKeys(phoneticStoreKeys()))
+        m_phoneticNameValue = phoneticNameValue();
 }
 
 // A name without "showAsPerson" (cleared, or set part by part) keeps the record's kind: only an
@@ -112,7 +183,7 @@ QString QNPerson::compositeName()
 {
     QString name;
     if (m_showAsPerson)
-        name = m_nameValue ? m_nameValue->value(PersonKey::StringValue).toString() : QString();
+        name = nameStringValue();
     else
         name = stringFieldForIdentifier(PersonIdentifier::Company);
     m_compositeName = name.isEmpty() ? PersonKey::NoName : name;
@@ -121,8 +192,9 @@ QString QNPerson::compositeName()
 
 void QNPerson::setNameValue(const QVariant &value, const QString &identifier)
 {
-    const std::optional<NameDict> nameBefore = m_nameValue;
-    const std::optional<PhoneticNameDict> phoneticBefore = m_phoneticNameValue;
+    // Compared with the stored name, so that only the parts that differ count as edited.
+    const std::optional<NameDict> nameBefore = m_nameValue ? m_nameValue : readNameValue();
+    const std::optional<PhoneticNameDict> phoneticBefore = phoneticNameValue();
     if (identifier == PersonIdentifier::Name) {
         m_nameValue = value.toMap();
         updateNameValue(*m_nameValue);
@@ -189,28 +261,31 @@ void QNPerson::setPhoneticPart(const QString &identifier, const QVariant &value)
     updatePhoneticName(*m_phoneticNameValue);
 }
 
+// Not kept, as the name.
 std::optional<QNPerson::PhoneticNameDict> QNPerson::phoneticNameValue()
 {
     if (m_phoneticNameValue)
         return m_phoneticNameValue;
     if (!m_cnContact)
         return std::nullopt;
-    QStringList keys;
-    for (const auto &[part, key] : phoneticParts())
-        keys.append(key);
-    const bool complete = hasOrFetchesKeys(keys);
+    hasOrFetchesKeys(phoneticStoreKeys());
     PhoneticNameDict phonetic;
     for (const auto &[part, key] : phoneticParts())
         phonetic.insert(part, m_cnContact->isKeyAvailable(key) ? m_cnContact->stringForKey(key) : QString());
     updatePhoneticName(phonetic);
-    if (complete)
-        m_phoneticNameValue = phonetic;
     return phonetic;
 }
 
-QString QNPerson::phoneticName() const
+QString QNPerson::phoneticPart(const QString &identifier)
 {
-    return m_phoneticNameValue ? m_phoneticNameValue->value(PersonKey::StringValue).toString() : QString();
+    if (m_phoneticNameValue)
+        return m_phoneticNameValue->value(identifier).toString();
+    return phoneticNameValue().value_or(PhoneticNameDict()).value(identifier).toString();
+}
+
+QString QNPerson::phoneticName()
+{
+    return phoneticPart(PersonKey::StringValue);
 }
 
 void QNPerson::updatePhoneticName(PhoneticNameDict &phoneticName) const

@@ -18,10 +18,8 @@ QNPersonPtr QNPerson::initWithParsedContact(StoreContact contact)
     person->m_uniqueId = contact.identifier();
     person->m_cnContact = std::move(contact);
     person->readSystemDefaults();
-    person->nameValue();
+    person->readNameKind();
     person->compositeName();
-    // The names are what the import's chooser and the grid show first; the rest waits for its use.
-    person->phoneticNameValue();
     person->loadPhotoData();
     return person;
 }
@@ -30,6 +28,9 @@ QNPersonPtr QNPerson::initWithParsedContact(StoreContact contact)
 // an export.
 void QNPerson::readEveryValue()
 {
+    holdNameValues();
+    for (int kind = 0; kind < LabeledKindCount; ++kind)
+        loadedLabeledValues(static_cast<LabeledKind>(kind));
     for (const QString &identifier : QNPerson::allIdentifiers()) {
         if (identifier != PersonIdentifier::Photo)
             valueForIdentifier(identifier);

@@ -95,11 +95,11 @@ QVariant QNPerson::valueForIdentifier(const QString &identifier)
     if (identifier == PersonIdentifier::CompositeName)
         return compositeName();
     if (NameParts.contains(identifier))
-        return nonNull(m_nameValue ? m_nameValue->value(identifier).toString() : QString());
+        return nonNull(namePart(identifier));
     if (identifier == PersonIdentifier::PhoneticName)
         return variantFromOptional(phoneticNameValue());
     if (phoneticIdentifiers().contains(identifier))
-        return nonNull(m_phoneticNameValue ? m_phoneticNameValue->value(identifier).toString() : QString());
+        return nonNull(phoneticPart(identifier));
     if (identifier == PersonIdentifier::Photo) {
         const QImage image = photo();
         return image.isNull() ? QVariant() : QVariant(image);
@@ -130,13 +130,13 @@ QString QNPerson::stringValueForIdentifier(const QString &identifier)
     if (type == PersonValueType::String)
         return nonNull(customValueForIdentifier(identifier).toString());
     if (type == PersonValueType::Dictionary) {
+        if (identifier == PersonIdentifier::Name)
+            return nonNull(nameStringValue());
+        if (identifier == PersonIdentifier::PhoneticName)
+            return nonNull(phoneticName());
         std::optional<QVariantMap> dictionary;
         if (identifier == PersonIdentifier::Birthday)
             dictionary = birthdayValue();
-        else if (identifier == PersonIdentifier::Name)
-            dictionary = m_nameValue;
-        else if (identifier == PersonIdentifier::PhoneticName)
-            dictionary = m_phoneticNameValue;
         else
             Log::write("Error on %s %@",
                        {QStringLiteral("-[QNPerson stringValueForIdentifier:]"), identifier});
@@ -238,7 +238,8 @@ void QNPerson::deleteLabeledValueForIdentifier(const QString &identifier, qsizet
     const std::optional<LabeledKind> kind = labeledKindForIdentifier(identifier);
     std::optional<QVariantList> list;
     if (kind) {
-        list = heldLabeledValues(*kind);
+        if (const QVariantList *loaded = loadedLabeledValues(*kind))
+            list = *loaded;
     } else {
         const QVariant cached = item(identifier);
         if (cached.typeId() == QMetaType::QVariantList)
@@ -261,9 +262,10 @@ bool QNPerson::sortForIdentifier(const QString &identifier, const QString &sortK
     const std::optional<LabeledKind> kind = labeledKindForIdentifier(identifier);
     if (!kind || !sortKeysForKind(*kind).contains(sortKey))
         return false;
-    std::optional<QVariantList> list = heldLabeledValues(*kind);
-    if (!list)
+    const QVariantList *loaded = loadedLabeledValues(*kind);
+    if (!loaded)
         return false;
+    std::optional<QVariantList> list = *loaded;
     const QVariantList before = *list;
     std::stable_sort(list->begin(), list->end(), [&](const QVariant &left, const QVariant &right) {
         const int order = QString::compare(left.toMap().value(sortKey).toString(),

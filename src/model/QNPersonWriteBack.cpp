@@ -298,7 +298,7 @@ QStringList QNPerson::writeCache(StoreContact &contact, const QSet<QString> *onl
     if (m_phoneticNameValue)
         writePhoneticName(writer, *m_phoneticNameValue);
     for (int kind = 0; kind < LabeledKindCount; ++kind) {
-        const std::optional<QVariantList> &list = m_labeledValues[kind];
+        const QVariantList *list = heldList(static_cast<Kind>(kind));
         if (list && writer.take(storeKeyForLabeledKind(static_cast<Kind>(kind))))
             writeList(contact, static_cast<Kind>(kind), *list);
     }

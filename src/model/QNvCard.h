@@ -163,8 +163,4 @@ public:
     // with the text's length.
     std::optional<CsvImport> contactsFromCSV(const QString &text,
                                              const ProgressHandler &progressHandler) const;
-
-private:
-    QString csvCellText(const QString &identifier, const QString &label, qsizetype index, QNPerson &person,
-                        bool shouldLocalize) const;
 };

@@ -40,24 +40,21 @@ QString escapedControls(const QString &text)
 
 QString nameCell(QNPerson &person, const QString &part)
 {
-    // The held name is up to date; reading it anew would recompute the display name per cell.
-    const std::optional<QNPerson::NameDict> held = person.heldNameValue();
-    const QNPerson::NameDict name = held ? *held : person.nameValue();
     if (!part.isEmpty())
-        return name.value(part).toString();
+        return person.namePart(part);
     // The display name without its "No Name" stand-in: an empty name is an empty cell.
     if (person.showAsPerson())
-        return name.value(PersonKey::StringValue).toString();
+        return person.nameStringValue();
     return person.stringValueForIdentifier(PersonIdentifier::Company);
 }
 
-QString labeledCell(const std::optional<QNPerson::LabeledValueDict> &entry, const QString &askedLabel,
+QString labeledCell(const std::optional<QNPerson::LabeledText> &entry, const QString &askedLabel,
                     bool shouldLocalize)
 {
     if (!entry)
         return QString();
-    const QString text = entry->value(PersonKey::StringValue).toString();
-    const QString label = entry->value(PersonKey::Label).toString();
+    const QString &text = entry->text;
+    const QString &label = entry->label;
     if (label.isEmpty() || text.isEmpty())
         return QString();
     // The stored word is compared: the display form depends on the user's language.
@@ -72,10 +69,53 @@ QString labeledCell(const std::optional<QNPerson::LabeledValueDict> &entry, cons
     return shown + QLatin1Char(':') + text;
 }
 
-QString addressPartCell(QNPerson &person, const QString &part, const QString &askedLabel, qsizetype position)
+// The lists of one record, each read once however many cells of the row show its entries: an
+// unedited record reads a list afresh at every ask.
+class RecordLists
 {
-    const std::optional<QNPerson::AddressDict> entry =
-        person.labeledValueForIdentifierAtIndex(Address, position);
+public:
+    explicit RecordLists(QNPerson &person) : m_person(person) {}
+
+    QNPerson &person() { return m_person; }
+    std::optional<QVariantMap> entryAt(const QString &identifier, qsizetype position)
+    {
+        auto list = m_lists.constFind(identifier);
+        if (list == m_lists.constEnd())
+            list = m_lists.insert(identifier, m_person.labeledValueForIdentifier(identifier));
+        if (position < 0 || position >= list->size())
+            return std::nullopt;
+        return list->at(position).toMap();
+    }
+
+    // The label and text of an entry, without a dictionary where the record gives texts alone.
+    std::optional<QNPerson::LabeledText> textAt(const QString &identifier, qsizetype position)
+    {
+        if (const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(identifier)) {
+            auto texts = m_texts.constFind(identifier);
+            if (texts == m_texts.constEnd())
+                texts = m_texts.insert(identifier, m_person.unreadLabeledTexts(*kind));
+            if (*texts) {
+                if (position < 0 || position >= (*texts)->size())
+                    return std::nullopt;
+                return (*texts)->at(position);
+            }
+        }
+        const std::optional<QVariantMap> entry = entryAt(identifier, position);
+        if (!entry)
+            return std::nullopt;
+        return QNPerson::LabeledText{entry->value(PersonKey::Label).toString(),
+                                     entry->value(PersonKey::StringValue).toString()};
+    }
+
+private:
+    QNPerson &m_person;
+    QHash<QString, QVariantList> m_lists;
+    QHash<QString, std::optional<QList<QNPerson::LabeledText>>> m_texts;
+};
+
+QString addressPartCell(RecordLists &lists, const QString &part, const QString &askedLabel, qsizetype position)
+{
+    const std::optional<QNPerson::AddressDict> entry = lists.entryAt(Address, position);
     if (!entry)
         return QString();
     const QString label = entry->value(PersonKey::Label).toString();
@@ -83,6 +123,30 @@ QString addressPartCell(QNPerson &person, const QString &part, const QString &as
     if (label.isEmpty() || text.isEmpty() || (!askedLabel.isEmpty() && askedLabel != label))
         return QString();
     return text;
+}
+
+QString csvCellText(const QString &identifier, const QString &label, qsizetype index, RecordLists &lists,
+                    bool shouldLocalize)
+{
+    QNPerson &person = lists.person();
+    if (identifier == PersonIdentifier::Name)
+        return nameCell(person, label);
+    if (identifier == PersonIdentifier::PhoneticName) {
+        const std::optional<QNPerson::PhoneticNameDict> phonetic = person.phoneticNameValue();
+        return phonetic ? phonetic->value(PersonKey::StringValue).toString() : QString();
+    }
+    if (QNPerson::labeledKindForIdentifier(identifier))
+        return labeledCell(lists.textAt(identifier, index), label, shouldLocalize);
+    if (QNPerson::addressIdentifiers().contains(identifier))
+        return addressPartCell(lists, identifier, label, index);
+    if (identifier == PersonIdentifier::Birthday)
+        return person.stringValueForIdentifier(identifier);
+    const QString type = person.typeForIdentifier(identifier);
+    if (type == PersonValueType::Labeled)
+        return labeledCell(lists.textAt(identifier, index), label, shouldLocalize);
+    if (type == PersonValueType::String)
+        return person.stringValueForIdentifier(identifier);
+    return QString();
 }
 
 } // namespace
@@ -126,33 +190,11 @@ const QList<QNvCard::CsvColumn> &QNvCard::csvColumns()
     return columns;
 }
 
-QString QNvCard::csvCellText(const QString &identifier, const QString &label, qsizetype index,
-                             QNPerson &person, bool shouldLocalize) const
-{
-    if (identifier == PersonIdentifier::Name)
-        return nameCell(person, label);
-    if (identifier == PersonIdentifier::PhoneticName) {
-        const std::optional<QNPerson::PhoneticNameDict> phonetic = person.phoneticNameValue();
-        return phonetic ? phonetic->value(PersonKey::StringValue).toString() : QString();
-    }
-    if (QNPerson::labeledKindForIdentifier(identifier))
-        return labeledCell(person.labeledValueForIdentifierAtIndex(identifier, index), label, shouldLocalize);
-    if (QNPerson::addressIdentifiers().contains(identifier))
-        return addressPartCell(person, identifier, label, index);
-    if (identifier == PersonIdentifier::Birthday)
-        return person.stringValueForIdentifier(identifier);
-    const QString type = person.typeForIdentifier(identifier);
-    if (type == PersonValueType::Labeled)
-        return labeledCell(person.labeledValueForIdentifierAtIndex(identifier, index), label, shouldLocalize);
-    if (type == PersonValueType::String)
-        return person.stringValueForIdentifier(identifier);
-    return QString();
-}
-
 QString QNvCard::stringForIdentifier(const QString &identifier, const QString &label, qsizetype index,
                                      QNPerson &person, bool shouldLocalize) const
 {
-    const QString text = csvCellText(identifier, label, index, person, shouldLocalize);
+    RecordLists lists(person);
+    const QString text = csvCellText(identifier, label, index, lists, shouldLocalize);
     return text.contains(QLatin1Char(' ')) ? quoted(text) : text;
 }
 
@@ -165,10 +207,13 @@ QString QNvCard::csvFromSubContacts(const QList<CsvRow> &rows) const
     csv.chop(1);
     csv += QLatin1Char('\n');
     for (const CsvRow &row : rows) {
+        std::optional<RecordLists> lists;
+        if (row.person)
+            lists.emplace(*row.person);
         for (const CsvColumn &column : columns) {
-            if (row.person) {
-                const QString text = escapedControls(
-                    csvCellText(column.type, column.label, row.labelIndex, *row.person, true));
+            if (lists) {
+                const QString text =
+                    escapedControls(csvCellText(column.type, column.label, row.labelIndex, *lists, true));
                 // Quoted once, for every character that a reader could take for a separator.
                 csv += holdsAny(text, QLatin1StringView(",\"\r\n ")) ? quoted(text) : text;
             }
@@ -184,10 +229,13 @@ QString QNvCard::csvStringFromContact(const CsvRow &row, const QStringList &iden
                                       const QString &separator, bool shouldLocalize) const
 {
     QString line;
+    std::optional<RecordLists> lists;
+    if (row.person)
+        lists.emplace(*row.person);
     for (const QString &identifier : identifiers) {
-        if (row.person) {
-            const QString text = escapedControls(
-                csvCellText(identifier, QString(), row.labelIndex, *row.person, shouldLocalize));
+        if (lists) {
+            const QString text =
+                escapedControls(csvCellText(identifier, QString(), row.labelIndex, *lists, shouldLocalize));
             const bool quote = text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('"')) ||
                                (!separator.isEmpty() && text.contains(separator));
             line += quote ? quoted(text) : text;

@@ -108,8 +108,10 @@ TEST_F(PersonTest, PhoneticName)
     contact.phoneticGivenName = QStringLiteral("たろう");
     contact.phoneticFamilyName = QStringLiteral("やまだ");
     QNPerson record(contact);
-    EXPECT_EQ(record.phoneticName(), "");
+    // Read from the contact each time, never kept while unedited.
+    EXPECT_EQ(record.phoneticName(), "やまだ たろう");
     EXPECT_EQ(record.phoneticNameValue()->value(PersonKey::StringValue), "やまだ たろう");
+    EXPECT_FALSE(record.heldPhoneticNameValue());
     record.setNameValue(QVariantMap{{PersonKey::MiddleName, QStringLiteral("ま")}},
                         PersonIdentifier::PhoneticName);
     EXPECT_EQ(record.phoneticName(), "");

@@ -104,7 +104,9 @@ TEST_F(PersonTest, UnreadListTextsAreThoseOfTheListAsRead)
             EXPECT_EQ(texts->at(i).label, read.at(i).toMap().value("label").toString());
             EXPECT_EQ(texts->at(i).text, read.at(i).toMap().value("stringValue").toString());
         }
-        // Once held, the list itself is what views read.
+        // A read keeps no list; once an edit holds one, the list itself is what views read.
+        EXPECT_TRUE(person.unreadLabeledTexts(kind));
+        person.setHeldLabeledValues(kind, read);
         EXPECT_FALSE(person.unreadLabeledTexts(kind));
     }
     EXPECT_FALSE(person.unreadLabeledTexts(Kind::Address));
