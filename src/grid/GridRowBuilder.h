@@ -15,7 +15,8 @@
 // (the row with "labelIndex" n shows the value at position n in each of them), at least one per
 // contact, with the label filter able to leave positions out. Each row gets its "numLines", the
 // most text lines of any value it shows, notes counting at most five. What it reads of each
-// contact is kept in the display cache until the contact changes.
+// contact is kept in the display cache until the contact changes; when many contacts have nothing
+// kept (a first build, a reload), they are read on the thread pool before the rows are built.
 class GridRowBuilder
 {
 public:
