@@ -24,7 +24,7 @@ constexpr size_t SmallestFillChunk = 128;
 constexpr int FillTasksPerThread = 4;
 // Every this many contacts one is looked at to tell whether the build has many to fill: a first
 // build or a reload finds none filled, the update after an edit nearly all.
-constexpr qsizetype UnfilledSampleStride = 16;
+constexpr qsizetype UnfilledSampleStride = 64;
 
 std::atomic<qsizetype> parallelFillThreshold{ParallelFillThreshold};
 
