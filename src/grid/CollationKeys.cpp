@@ -48,6 +48,23 @@ CollationKeys::CollationKeys() : m_locale(QLocale().name())
         ucol_setStrength(m_collator, UCOL_SECONDARY);
 }
 
+CollationKeys::CollationKeys(UCollator *collator, const QString &locale)
+    : m_collator(collator), m_locale(locale)
+{
+}
+
+std::unique_ptr<CollationKeys> CollationKeys::clone() const
+{
+    UCollator *copy = nullptr;
+    if (m_collator) {
+        UErrorCode status = U_ZERO_ERROR;
+        copy = ucol_clone(m_collator, &status);
+        if (U_FAILURE(status) || !copy)
+            return nullptr;
+    }
+    return std::unique_ptr<CollationKeys>(new CollationKeys(copy, m_locale));
+}
+
 CollationKeys::~CollationKeys()
 {
     if (m_collator)

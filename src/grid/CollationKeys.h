@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 struct UCollator;
@@ -17,6 +18,10 @@ public:
     CollationKeys(const CollationKeys &) = delete;
     CollationKeys &operator=(const CollationKeys &) = delete;
 
+    // Keys of the same language for another thread, as a collator is used by one thread at a
+    // time; null when the collator cannot be copied.
+    std::unique_ptr<CollationKeys> clone() const;
+
     // The key of the text; answers its number.
     qsizetype add(const QString &text);
     bool isEmpty() const { return m_offsets.empty(); }
@@ -27,6 +32,8 @@ public:
     QByteArray key(const QString &text) const;
 
 private:
+    CollationKeys(UCollator *collator, const QString &locale);
+
     void makeKey(const QString &text, size_t offset);
 
     UCollator *m_collator = nullptr;

@@ -98,11 +98,18 @@ public:
     bool isKeptField(int slot) const { return m_fieldKept[size_t(slot)]; }
     bool isKeptSort(int slot) const { return m_sortKept[size_t(slot)]; }
 
+    // Room for this many contacts, so that a first build does not rehash as it meets them.
+    void reserve(qsizetype count)
+    {
+        // Asked at every build: the same count must not rehash again.
+        if (size_t(count) > m_contacts.size())
+            m_contacts.reserve(size_t(count));
+    }
     // The contact's entry, emptied when the record changed since it was filled. position: the
     // contact's place in the table, where the last build most likely met it too.
     Contact &contact(const QNPersonPtr &person, qsizetype position = -1);
-    // The sort key of a text, in the user's language, case-insensitive.
-    QByteArray collationKey(const QString &text) { return m_collation->key(text); }
+    // Sort keys of texts in the user's language, case-insensitive; for the calling (main) thread.
+    const CollationKeys &collation() const { return *m_collation; }
 
     qsizetype size() const { return qsizetype(m_contacts.size()); }
     void clear()

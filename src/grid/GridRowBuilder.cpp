@@ -3,12 +3,61 @@
 #include "grid/GridField.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/Dispatch.h"
+
+#include <QSemaphore>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
 
 namespace {
 
 const QString AddressIdentifier = QStringLiteral("Address");
 const QString NoteIdentifier = QStringLiteral("Note");
 constexpr int MaximumNoteLines = 5;
+// Below this many contacts to fill, handing them to the pool costs more than it saves: an edit's
+// update stays on the main thread.
+constexpr qsizetype ParallelFillThreshold = 512;
+// Contacts per pool task at least; otherwise a few tasks per thread, so that a slow one evens out.
+constexpr size_t SmallestFillChunk = 128;
+constexpr int FillTasksPerThread = 4;
+// Every this many contacts one is looked at to tell whether the build has many to fill: a first
+// build or a reload finds none filled, the update after an edit nearly all.
+constexpr qsizetype UnfilledSampleStride = 64;
+
+std::atomic<qsizetype> parallelFillThreshold{ParallelFillThreshold};
+
+// Runs work for every index below count on the calling thread and the pool's threads together, and
+// returns when all are done. The calling thread starts at once: pool threads can take
+// milliseconds to wake, and when all are busy with other work it does everything itself.
+void runHereAndOnPool(size_t count, std::function<void(size_t)> work)
+{
+    struct Shared
+    {
+        std::function<void(size_t)> work;
+        size_t count = 0;
+        std::atomic<size_t> next{0};
+        QSemaphore done;
+    };
+    if (count == 0)
+        return;
+    // Shared with the tasks: one that starts after the last index was taken still looks at it.
+    auto shared = std::make_shared<Shared>();
+    shared->work = std::move(work);
+    shared->count = count;
+    const auto takeIndexes = [](Shared &state) {
+        for (size_t index = state.next++; index < state.count; index = state.next++) {
+            state.work(index);
+            state.done.release();
+        }
+    };
+    const size_t helpers = std::min(count, size_t(Dispatch::pool().maxThreadCount())) - 1;
+    for (size_t helper = 0; helper < helpers; ++helper)
+        Dispatch::pool().start([shared, takeIndexes] { takeIndexes(*shared); });
+    takeIndexes(*shared);
+    shared->done.acquire(int(count));
+}
 
 int lineCount(const QString &text)
 {
@@ -74,8 +123,20 @@ GridRowBuilder::GridRowBuilder(const QStringList &identifiers, const QStringList
         m_slotCount = std::max(m_slotCount, size_t(column.slot) + 1);
 }
 
+void GridRowBuilder::setParallelFillThresholdForTesting(std::optional<qsizetype> threshold)
+{
+    parallelFillThreshold = threshold.value_or(ParallelFillThreshold);
+}
+
 GridRows GridRowBuilder::rowsForContactTable(const ContactTable &contactTable, GridSorter *sorter) const
 {
+    // Only then a pass of its own over the entries: the update after an edit, which finds them
+    // filled, is spared a second walk through their memory.
+    Entries entries;
+    if (hasManyUnfilled(contactTable, sorter)) {
+        entries = cacheEntries(contactTable, sorter);
+        fillEntries(entries.unfilled, sorter);
+    }
     GridRows rows;
     rows.setSelectedLabels(m_selectedLabels);
     rows.rows().reserve(size_t(contactTable.size()) * 2);
@@ -84,9 +145,104 @@ GridRows GridRowBuilder::rowsForContactTable(const ContactTable &contactTable, G
         const ContactRowPtr &contact = contactTable.at(position);
         if (contact->deleted || !contact->person)
             continue;
-        appendRows(contact, position, rows, sorter);
+        GridDisplayCache::Contact &cached = entries.byPosition.empty()
+                                                ? m_cache.contact(contact->person, position)
+                                                : *entries.byPosition[size_t(position)];
+        appendRows(contact, cached, rows, sorter);
     }
     return rows;
+}
+
+bool GridRowBuilder::hasManyUnfilled(const ContactTable &contactTable, const GridSorter *sorter) const
+{
+    const qsizetype threshold = parallelFillThreshold.load();
+    if (contactTable.size() < threshold)
+        return false;
+    qsizetype unfilled = 0;
+    for (qsizetype position = 0; position < contactTable.size(); position += UnfilledSampleStride) {
+        const ContactRowPtr &contact = contactTable.at(position);
+        if (!contact->deleted && contact->person &&
+            !isFilled(m_cache.contact(contact->person, position), sorter))
+            ++unfilled;
+    }
+    return unfilled * UnfilledSampleStride >= threshold;
+}
+
+GridRowBuilder::Entries GridRowBuilder::cacheEntries(const ContactTable &contactTable,
+                                                     const GridSorter *sorter) const
+{
+    Entries entries;
+    entries.byPosition.resize(size_t(contactTable.size()), nullptr);
+    m_cache.reserve(contactTable.size());
+    for (qsizetype position = 0; position < contactTable.size(); ++position) {
+        const ContactRowPtr &contact = contactTable.at(position);
+        if (contact->deleted || !contact->person)
+            continue;
+        GridDisplayCache::Contact &cached = m_cache.contact(contact->person, position);
+        entries.byPosition[size_t(position)] = &cached;
+        if (!isFilled(cached, sorter))
+            entries.unfilled.push_back(&cached);
+    }
+    return entries;
+}
+
+bool GridRowBuilder::isFilled(const GridDisplayCache::Contact &cached, const GridSorter *sorter) const
+{
+    if (sorter && !sorter->holdsSortColumn(cached))
+        return false;
+    if (m_showCompanyInNameCell && !cached.nameAndCompany)
+        return false;
+    return std::all_of(m_columns.cbegin(), m_columns.cend(), [&](const Column &column) {
+        const size_t slot = size_t(column.slot);
+        return !m_cache.isKeptField(column.slot) || (slot < cached.fields.size() && cached.fields[slot]);
+    });
+}
+
+void GridRowBuilder::fillEntries(std::vector<GridDisplayCache::Contact *> &missing,
+                                 const GridSorter *sorter) const
+{
+    // A few are read as the rows meet them.
+    if (qsizetype(missing.size()) < parallelFillThreshold.load())
+        return;
+    // A contact on two rows of the table has one entry, which one thread fills.
+    std::sort(missing.begin(), missing.end());
+    missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
+
+    struct Chunk
+    {
+        size_t begin = 0;
+        size_t end = 0;
+        std::unique_ptr<CollationKeys> collation;
+    };
+    const size_t tasks = size_t(std::max(1, Dispatch::pool().maxThreadCount() * FillTasksPerThread));
+    const size_t size = std::max(SmallestFillChunk, (missing.size() + tasks - 1) / tasks);
+    std::vector<Chunk> chunks;
+    for (size_t begin = 0; begin < missing.size(); begin += size)
+        chunks.push_back({begin, std::min(missing.size(), begin + size), m_cache.collation().clone()});
+    runHereAndOnPool(chunks.size(), [&](size_t index) {
+        Chunk &chunk = chunks[index];
+        for (size_t i = chunk.begin; i < chunk.end; ++i)
+            fillEntry(*missing[i], sorter, chunk.collation.get());
+    });
+}
+
+void GridRowBuilder::fillEntry(GridDisplayCache::Contact &cached, const GridSorter *sorter,
+                               const CollationKeys *collation) const
+{
+    QNPerson &person = *cached.person;
+    // In the order the rows' build reads them, which may fill the record's own values.
+    if (sorter && collation)
+        sorter->fillSortColumn(person, cached, *collation);
+    if (cached.fields.size() < m_slotCount)
+        cached.fields.resize(m_slotCount);
+    Addresses addresses;
+    for (const Column &column : m_columns) {
+        // A custom item's value may come from the cloud store, which only the main thread reads.
+        if (m_cache.isKeptField(column.slot) && !person.customItemForIdentifier(column.identifier))
+            fieldDisplay(column, person, cached, addresses);
+    }
+    if (m_showCompanyInNameCell)
+        showsNameAndCompany(person, cached);
 }
 
 GridFieldDisplay GridRowBuilder::readFieldDisplay(const Column &column, QNPerson &person, bool ownItems,
@@ -130,14 +286,13 @@ bool GridRowBuilder::showsNameAndCompany(QNPerson &person, GridDisplayCache::Con
     return *cached.nameAndCompany;
 }
 
-void GridRowBuilder::appendRows(const ContactRowPtr &contact, qsizetype position, GridRows &rows,
-                                GridSorter *sorter) const
+void GridRowBuilder::appendRows(const ContactRowPtr &contact, GridDisplayCache::Contact &cached,
+                                GridRows &rows, GridSorter *sorter) const
 {
     QNPerson &person = *contact->person;
-    GridDisplayCache::Contact &cached = m_cache.contact(contact->person, position);
     GridRows::Contact shown{contact->person, cached.uniqueId, cached.uniqueIdHash, nullptr};
     if (sorter)
-        shown.sort = sorter->sortColumn(person, cached);
+        shown.sort = sorter->sortColumn(person, cached, m_cache.collation());
     const GridSortColumn *sortColumn = shown.sort.get();
     const int index = rows.addContact(std::move(shown));
 

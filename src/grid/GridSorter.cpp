@@ -40,21 +40,36 @@ bool GridSorter::comparesDates() const
 }
 
 std::shared_ptr<const GridSortColumn> GridSorter::sortColumn(QNPerson &person,
-                                                             GridDisplayCache::Contact &cached) const
+                                                             GridDisplayCache::Contact &cached,
+                                                             const CollationKeys &collation) const
 {
     if (cached.sorts.size() <= size_t(m_slot))
         cached.sorts.resize(size_t(m_slot) + 1);
     std::shared_ptr<const GridSortColumn> &column = cached.sorts[size_t(m_slot)];
     if (!column || column->readAgain || !m_cache.isKeptSort(m_slot)) {
         const bool ownItems = !person.ownCustomItems().isEmpty();
-        GridSortColumn read = readSortColumn(person, ownItems);
+        GridSortColumn read = readSortColumn(person, ownItems, collation);
         read.readAgain = ownItems && person.customItemForIdentifier(m_key.identifier).has_value();
         column = std::make_shared<const GridSortColumn>(std::move(read));
     }
     return column;
 }
 
-GridSortColumn GridSorter::readSortColumn(QNPerson &person, bool ownItems) const
+bool GridSorter::holdsSortColumn(const GridDisplayCache::Contact &cached) const
+{
+    return cached.sorts.size() > size_t(m_slot) && cached.sorts[size_t(m_slot)];
+}
+
+void GridSorter::fillSortColumn(QNPerson &person, GridDisplayCache::Contact &cached,
+                                const CollationKeys &collation) const
+{
+    // A custom item's value may come from the cloud store, which is read on the main thread only.
+    if (m_cache.isKeptSort(m_slot) && !person.customItemForIdentifier(m_key.identifier))
+        sortColumn(person, cached, collation);
+}
+
+GridSortColumn GridSorter::readSortColumn(QNPerson &person, bool ownItems,
+                                          const CollationKeys &collation) const
 {
     GridSortColumn column;
     const QString type = ownItems ? GridField::valueType(m_key.identifier, person, m_customItems) : m_type;
@@ -75,7 +90,7 @@ GridSortColumn GridSorter::readSortColumn(QNPerson &person, bool ownItems) const
     }
     column.keys.reserve(size_t(column.values.size()));
     for (const QVariant &value : std::as_const(column.values))
-        column.keys.push_back(keyOf(value));
+        column.keys.push_back(keyOf(value, collation));
     return column;
 }
 
@@ -108,7 +123,7 @@ QVariant GridSorter::entrySortValue(const QVariantMap &entry) const
     return entry.value(valueKey);
 }
 
-GridSortColumn::Key GridSorter::keyOf(const QVariant &value) const
+GridSortColumn::Key GridSorter::keyOf(const QVariant &value, const CollationKeys &collation) const
 {
     GridSortColumn::Key key;
     if (m_dates) {
@@ -122,7 +137,7 @@ GridSortColumn::Key GridSorter::keyOf(const QVariant &value) const
     key.empty = text.isEmpty();
     if (key.empty)
         return key;
-    key.bytes = m_cache.collationKey(text);
+    key.bytes = collation.key(text);
     const auto byte = [&key](qsizetype i) {
         return quint64(i < key.bytes.size() ? quint8(key.bytes.at(i)) : 0);
     };

@@ -24,9 +24,17 @@ public:
     GridSorter(const GridSortKey &key, bool ascending, const QStringList &selectedLabels,
                const QVariantList &customItems, GridDisplayCache &cache);
 
-    // The contact's values under the key, from its cache entry when it holds them.
-    std::shared_ptr<const GridSortColumn> sortColumn(QNPerson &person,
-                                                     GridDisplayCache::Contact &cached) const;
+    // The contact's values under the key, from its cache entry when it holds them; collation makes
+    // the keys of values read now.
+    std::shared_ptr<const GridSortColumn> sortColumn(QNPerson &person, GridDisplayCache::Contact &cached,
+                                                     const CollationKeys &collation) const;
+    // Whether the entry holds the contact's values under the key.
+    bool holdsSortColumn(const GridDisplayCache::Contact &cached) const;
+    // Reads the contact's values into its entry when they are kept there and the record alone gives
+    // them (no custom item of the contact's own); safe on a pool thread that has the record and
+    // the collation to itself.
+    void fillSortColumn(QNPerson &person, GridDisplayCache::Contact &cached,
+                        const CollationKeys &collation) const;
     // Takes a contact's rows (from first to the end of rows) into the sort, with its values.
     void addRows(const std::vector<GridRow> &rows, size_t first, const GridSortColumn &column);
     // Orders the rows, which are the ones added, in the order they were added.
@@ -52,7 +60,7 @@ public:
 
 private:
     bool comparesDates() const;
-    GridSortColumn readSortColumn(QNPerson &person, bool ownItems) const;
+    GridSortColumn readSortColumn(QNPerson &person, bool ownItems, const CollationKeys &collation) const;
     // A list not read yet, by its texts or labels straight from the store contact; false when it
     // cannot be read so.
     bool readUnreadList(GridSortColumn &column, QNPerson &person) const;
@@ -60,7 +68,7 @@ private:
     QVariant singleSortValue(QNPerson &person) const;
     QVariant nameSortValue(QNPerson &person) const;
     QVariant phoneticSortValue(QNPerson &person) const;
-    GridSortColumn::Key keyOf(const QVariant &value) const;
+    GridSortColumn::Key keyOf(const QVariant &value, const CollationKeys &collation) const;
 
     GridSortKey m_key;
     bool m_ascending;
