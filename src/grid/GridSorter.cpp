@@ -97,7 +97,8 @@ GridSortColumn GridSorter::readSortColumn(QNPerson &person, bool ownItems,
 bool GridSorter::readUnreadList(GridSortColumn &column, QNPerson &person) const
 {
     const bool byLabel = m_key.valueKey == PersonKey::Label;
-    if (!byLabel && m_key.valueKey != PersonKey::StringValue)
+    // Dates sort by their day, not by their text.
+    if (!byLabel && (m_key.valueKey != PersonKey::StringValue || m_key.identifier == DatesIdentifier))
         return false;
     const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(m_key.identifier);
     const auto texts = kind ? person.unreadLabeledTexts(*kind) : std::nullopt;

@@ -402,7 +402,7 @@ public:
     // labeledValues would give them, taken from the store contact without reading the list into
     // the record: views that show only these need no dictionary per entry. nullopt once the list
     // is held (read that), when the store contact lacks the key, and for the kinds whose text is
-    // made by a normaliser (addresses, dates, instant messages, social profiles).
+    // made by a normaliser (addresses, instant messages).
     struct LabeledText
     {
         QString label;

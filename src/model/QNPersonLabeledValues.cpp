@@ -131,12 +131,17 @@ QString storeServiceName(const QString &service)
     return services.value(service, service);
 }
 
+// A profile without a service reads as "No service", so that it goes back without one.
+QString socialProfileLabel(const QString &service)
+{
+    return service.isEmpty() ? PersonKey::NoService : service;
+}
+
 QVariantMap readSocialProfile(const StoreLabeledSocialProfile &value, const QString &)
 {
     const StoreSocialProfile &profile = value.value;
     const QString service = storeServiceName(profile.service);
-    // A profile without a service reads as "No service", so that it goes back without one.
-    const QString label = service.isEmpty() ? PersonKey::NoService : service;
+    const QString label = socialProfileLabel(service);
     return {{PersonKey::SocialProfile, QVariantMap{{StoreValueKey::UrlString, profile.urlString},
                                                    {StoreValueKey::Username, profile.username},
                                                    {StoreValueKey::UserIdentifier, profile.userIdentifier},
@@ -388,23 +393,35 @@ std::optional<QList<QNPerson::LabeledText>> QNPerson::unreadLabeledTexts(Labeled
     if (heldList(kind) || !m_cnContact ||
         !m_cnContact->isKeyAvailable(info(kind).storeKey))
         return std::nullopt;
-    // As readPhone, readEmail, readUrl and readRelation make them.
-    const auto texts = [&kind](const QList<StoreLabeledString> &values) {
+    // As the readers make "label" and "stringValue" of each entry.
+    const auto texts = [](const auto &values, const auto &labelAndText) {
         QList<LabeledText> list;
         list.reserve(values.size());
-        for (const StoreLabeledString &value : values)
-            list.append({readLabel(value.label, info(kind).identifier), value.value});
+        for (const auto &value : values)
+            list.append(labelAndText(value));
         return list;
+    };
+    const QString &identifier = info(kind).identifier;
+    const auto plain = [&identifier](const StoreLabeledString &value) {
+        return LabeledText{readLabel(value.label, identifier), value.value};
     };
     switch (kind) {
     case Kind::Phone:
-        return texts(m_cnContact->phoneNumbers);
+        return texts(m_cnContact->phoneNumbers, plain);
     case Kind::Email:
-        return texts(m_cnContact->emailAddresses);
+        return texts(m_cnContact->emailAddresses, plain);
     case Kind::URL:
-        return texts(m_cnContact->urlAddresses);
+        return texts(m_cnContact->urlAddresses, plain);
     case Kind::Relation:
-        return texts(m_cnContact->contactRelations);
+        return texts(m_cnContact->contactRelations, plain);
+    case Kind::Dates:
+        return texts(m_cnContact->dates, [&identifier](const StoreLabeledDate &value) {
+            return LabeledText{readLabel(value.label, identifier), dateStringFromDateComponents(value.value)};
+        });
+    case Kind::SocialProfile:
+        return texts(m_cnContact->socialProfiles, [](const StoreLabeledSocialProfile &value) {
+            return LabeledText{socialProfileLabel(storeServiceName(value.value.service)), value.value.username};
+        });
     default:
         return std::nullopt;
     }

@@ -164,6 +164,29 @@ TEST_F(GridSortTest, EmailsSortByDomainOrLabel)
     EXPECT_EQ(rowNames(), QStringList({"Cid", "Ann", "Bob"}));
 }
 
+// Records read from the store sort their lists from the store contact's texts where they can: dates
+// must still sort by their day (a yearless date is in year 1), and social profiles as their texts.
+TEST_F(GridSortTest, UnreadDatesSortByDayAndProfilesByText)
+{
+    showColumns({"Name", "Dates"});
+    for (const auto &[name, date, user] :
+         {std::tuple{"Ann", DateComponents{std::nullopt, 12, 31}, "zed"},
+          std::tuple{"Bob", DateComponents{1100, 1, 1}, "amy"}}) {
+        StoreContact contact;
+        contact.givenName = QString::fromLatin1(name);
+        contact.dates = {{QString(), QStringLiteral("_$!<Anniversary>!$_"), date}};
+        contact.socialProfiles = {{QString(), QString(), StoreSocialProfile{"", user, "", "twitter"}}};
+        contact.makeAllKeysAvailable();
+        add(std::make_shared<QNPerson>(contact));
+    }
+    sortBy("Dates");
+    EXPECT_EQ(rowNames(), QStringList({"Ann", "Bob"}));
+    sortBy("Dates", false);
+    EXPECT_EQ(rowNames(), QStringList({"Bob", "Ann"}));
+    sortBy("Social Network");
+    EXPECT_EQ(rowNames(), QStringList({"Bob", "Ann"}));
+}
+
 TEST_F(GridSortTest, AddressesSortByTheirZip)
 {
     showColumns({"Name", "ZIP", "City"});

@@ -93,9 +93,15 @@ TEST_F(PersonTest, UnreadListTextsAreThoseOfTheListAsRead)
         contact.contactRelations.append({QString(), label, QStringLiteral("Bob")});
     }
     contact.postalAddresses.append({QString(), QStringLiteral("_$!<Work>!$_"), StorePostalAddress()});
+    contact.dates = {{QString(), QStringLiteral("_$!<Anniversary>!$_"), DateComponents{2001, 5, 3}},
+                     {QString(), QString(), DateComponents{std::nullopt, 2, 29}},
+                     {QString(), QStringLiteral("gym"), DateComponents{}}};
+    contact.socialProfiles = {{QString(), QString(), StoreSocialProfile{"u", "ann", "", "twitter"}},
+                              {QString(), QString(), StoreSocialProfile{"u", "ann2", "", ""}},
+                              {QString(), QString(), StoreSocialProfile{"u", "ann3", "", "Mastodon"}}};
     contact.makeAllKeysAvailable();
     QNPerson person(contact);
-    for (const Kind kind : {Kind::Phone, Kind::Email, Kind::URL, Kind::Relation}) {
+    for (const Kind kind : {Kind::Phone, Kind::Email, Kind::URL, Kind::Relation, Kind::Dates, Kind::SocialProfile}) {
         const auto texts = person.unreadLabeledTexts(kind);
         ASSERT_TRUE(texts) << int(kind);
         const QVariantList read = person.labeledValues(kind);
