@@ -152,27 +152,21 @@ Slice convertSlice(const QList<StoreContact> &contacts, qsizetype begin, qsizety
     return slice;
 }
 
-// The rows' custom values restored in four slices side by side, the loading thread taking the
-// first; the labels they bring are offered once all are done, in row order, so that the menus do
-// not list them in the order the threads ran. Stops early once cancelled is set.
+// The rows' custom values restored in four slices side by side, the loading thread among the
+// workers; the labels they bring are offered once all are done, in row order, so that the menus
+// do not list them in the order the threads ran. Stops early once cancelled is set.
 void restoreInSlices(const ContactTable &rows, const QVariantMap &entries, const std::atomic<bool> &cancelled)
 {
     if (entries.isEmpty())
         return;
     const qsizetype quarter = rows.size() / 4;
     std::array<LabelTables::LabelTable, 4> labels;
-    const auto restoreSlice = [&](int slice) {
-        const qsizetype end = slice == 3 ? rows.size() : quarter * (slice + 1);
-        for (qsizetype i = quarter * slice; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
+    Dispatch::runHereAndOnPool(labels.size(), [&](size_t slice) {
+        const qsizetype begin = quarter * qsizetype(slice);
+        const qsizetype end = slice == labels.size() - 1 ? rows.size() : begin + quarter;
+        for (qsizetype i = begin; i < end && !cancelled.load(std::memory_order_relaxed); ++i)
             restoreRowCustomValues(*rows[i], entries, labels[slice]);
-    };
-    // Waited for whatever happens: they restore into the rows and labels here.
-    std::array<QFuture<void>, 3> others;
-    for (int slice = 1; slice < 4; ++slice)
-        others[slice - 1] = Dispatch::runInBackground([&restoreSlice, slice] { restoreSlice(slice); });
-    restoreSlice(0);
-    for (QFuture<void> &other : others)
-        other.waitForFinished();
+    });
     for (const LabelTables::LabelTable &table : labels)
         LabelTables::shared().offerLabels(table);
 }

@@ -5,11 +5,8 @@
 #include "model/QNPersonKeys.h"
 #include "platform/Dispatch.h"
 
-#include <QSemaphore>
-
 #include <algorithm>
 #include <atomic>
-#include <functional>
 
 namespace {
 
@@ -27,37 +24,6 @@ constexpr int FillTasksPerThread = 4;
 constexpr qsizetype UnfilledSampleStride = 64;
 
 std::atomic<qsizetype> parallelFillThreshold{ParallelFillThreshold};
-
-// Runs work for every index below count on the calling thread and the pool's threads together, and
-// returns when all are done. The calling thread starts at once: pool threads can take
-// milliseconds to wake, and when all are busy with other work it does everything itself.
-void runHereAndOnPool(size_t count, std::function<void(size_t)> work)
-{
-    struct Shared
-    {
-        std::function<void(size_t)> work;
-        size_t count = 0;
-        std::atomic<size_t> next{0};
-        QSemaphore done;
-    };
-    if (count == 0)
-        return;
-    // Shared with the tasks: one that starts after the last index was taken still looks at it.
-    auto shared = std::make_shared<Shared>();
-    shared->work = std::move(work);
-    shared->count = count;
-    const auto takeIndexes = [](Shared &state) {
-        for (size_t index = state.next++; index < state.count; index = state.next++) {
-            state.work(index);
-            state.done.release();
-        }
-    };
-    const size_t helpers = std::min(count, size_t(Dispatch::pool().maxThreadCount())) - 1;
-    for (size_t helper = 0; helper < helpers; ++helper)
-        Dispatch::pool().start([shared, takeIndexes] { takeIndexes(*shared); });
-    takeIndexes(*shared);
-    shared->done.acquire(int(count));
-}
 
 int lineCount(const QString &text)
 {
@@ -219,7 +185,7 @@ void GridRowBuilder::fillEntries(std::vector<GridDisplayCache::Contact *> &missi
     std::vector<Chunk> chunks;
     for (size_t begin = 0; begin < missing.size(); begin += size)
         chunks.push_back({begin, std::min(missing.size(), begin + size), m_cache.collation().clone()});
-    runHereAndOnPool(chunks.size(), [&](size_t index) {
+    Dispatch::runHereAndOnPool(chunks.size(), [&](size_t index) {
         Chunk &chunk = chunks[index];
         for (size_t i = chunk.begin; i < chunk.end; ++i)
             fillEntry(*missing[i], sorter, chunk.collation.get());

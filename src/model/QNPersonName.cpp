@@ -154,10 +154,9 @@ QString QNPerson::nameStringValue()
 {
     if (m_nameValue)
         return m_nameValue->value(PersonKey::StringValue).toString();
-    const StoreContact *contact = nameContact();
-    if (!contact)
+    // The order was taken from the contact with the record: it is asked for on every row a view shows.
+    if (!nameContact())
         return QString();
-    takeNameKind(*contact);
     return compositeNameFromParts(storeNamePart(0), storeNamePart(1), storeNamePart(2), m_nameOrdering);
 }
 

@@ -3,10 +3,13 @@
 #include "platform/Log.h"
 
 #include <QCoreApplication>
+#include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 namespace Dispatch {
 
@@ -65,6 +68,34 @@ QThreadPool &pool()
         return threads;
     }();
     return *instance;
+}
+
+void runHereAndOnPool(size_t count, std::function<void(size_t)> work)
+{
+    struct Shared
+    {
+        std::function<void(size_t)> work;
+        size_t count = 0;
+        std::atomic<size_t> next{0};
+        QSemaphore done;
+    };
+    if (count == 0)
+        return;
+    // Shared with the tasks: one that starts after the last index was taken still looks at it.
+    auto shared = std::make_shared<Shared>();
+    shared->work = std::move(work);
+    shared->count = count;
+    const auto takeIndexes = [](Shared &state) {
+        for (size_t index = state.next++; index < state.count; index = state.next++) {
+            state.work(index);
+            state.done.release();
+        }
+    };
+    const size_t helpers = std::min(count, size_t(pool().maxThreadCount())) - 1;
+    for (size_t helper = 0; helper < helpers; ++helper)
+        pool().start([shared, takeIndexes] { takeIndexes(*shared); });
+    takeIndexes(*shared);
+    shared->done.acquire(int(count));
 }
 
 } // namespace Dispatch

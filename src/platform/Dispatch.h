@@ -28,4 +28,9 @@ template <typename Function> auto runInBackground(Function &&fn)
     return QtConcurrent::run(&pool(), std::forward<Function>(fn));
 }
 
+// Runs work for every index below count on the calling thread and the pool's threads together, and
+// returns when all are done. The calling thread starts at once: pool threads can take
+// milliseconds to wake, and when all are busy with other work it does everything itself.
+void runHereAndOnPool(size_t count, std::function<void(size_t)> work);
+
 } // namespace Dispatch
