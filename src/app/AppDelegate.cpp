@@ -2,6 +2,7 @@
 
 #include "app/AboutPanelController.h"
 #include "app/BusyWait.h"
+#include "platform/BusySign.h"
 #include "platform/CloudStoreWatcher.h"
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/CloudAddressFormat.h"
@@ -60,6 +61,20 @@ void showSpinner(ViewController *view, bool spinning)
     }
 }
 
+// Long work on the main thread: nothing is painted until it ends, so the spinner is drawn at once
+// and the pointer tells of the wait.
+void showBusySign(ViewController *view, bool busy)
+{
+    showSpinner(view, busy);
+    if (!busy) {
+        QGuiApplication::restoreOverrideCursor();
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (view && view->progressIndicator()->isVisible())
+        view->progressIndicator()->repaint();
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
@@ -77,6 +92,7 @@ AppDelegate::~AppDelegate()
 {
     m_loader.cancel();
     m_backgroundLoad.waitForFinished();
+    BusySign::setHandler(nullptr);
 }
 
 WindowController *AppDelegate::window() const
@@ -94,6 +110,7 @@ ViewController *AppDelegate::mainViewController() const
 void AppDelegate::applicationDidFinishLaunching()
 {
     findMainWindow();
+    BusySign::setHandler([this](bool busy) { showBusySign(m_mainViewController, busy); });
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict(nullptr);
@@ -352,8 +369,12 @@ bool AppDelegate::saveDocument()
     if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) ||
         qobject_cast<QPlainTextEdit *>(focus))
         focus->clearFocus();
+    // One save at a time: a second one would store the first one's new contacts again.
+    if (BusyWait::isRunning())
+        return false;
     if (!m_mainViewController->isDocumentEdited())
         return true;
+    const BusyWait::Hold saving;
     if (m_loader.lastLoadOutcome() == AddressBookLoader::LoadOutcome::Unreadable) {
         reportUnreadableStore();
         return false;
@@ -462,6 +483,11 @@ void AppDelegate::showSaveError(const QString &error)
 // The labels the discarded edits brought in go too; the reload offers the stored ones again.
 void AppDelegate::discardChanges()
 {
+    if (BusyWait::isRunning()) {
+        BusyWait::whenIdle(this, [this] { discardChanges(); });
+        return;
+    }
+    const BusyWait::Hold reverting;
     LabelTables::shared().forgetOfferedLabels();
     replaceWithStoreContents();
 }
@@ -512,9 +538,19 @@ void AppDelegate::announceStoreChange(bool externally)
 {
     if (externally)
         m_storeChangedElsewhere = true;
-    const QVariantMap userInfo{{OriginationExternallyKey, externally ? 1 : 0}};
-    emit contactStoreChangeReceived(userInfo);
-    handleContactStoreChanged(userInfo);
+    emit contactStoreChangeReceived({{OriginationExternallyKey, externally ? 1 : 0}});
+    // Its question or reload waits for a save or reload in progress.
+    if (BusyWait::isRunning()) {
+        m_waitingChangeExternally = m_waitingChangeExternally || externally;
+        if (!std::exchange(m_storeChangeWaiting, true))
+            BusyWait::whenIdle(this, [this] {
+                m_storeChangeWaiting = false;
+                const bool elsewhere = std::exchange(m_waitingChangeExternally, false);
+                handleContactStoreChanged({{OriginationExternallyKey, elsewhere ? 1 : 0}});
+            });
+        return;
+    }
+    handleContactStoreChanged({{OriginationExternallyKey, externally ? 1 : 0}});
 }
 
 void AppDelegate::handleContactStoreChanged(const QVariantMap &userInfo)

@@ -4,19 +4,60 @@
 
 #include <QEventLoop>
 #include <QFutureWatcher>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
 
 constexpr int DefaultBusyDelay = 500;
 int s_busyDelay = DefaultBusyDelay;
+int s_running = 0;
+
+struct Waiting
+{
+    QPointer<QObject> context;
+    std::function<void()> then;
+};
+QList<Waiting> s_waiting;
+
+void postWaiting()
+{
+    for (Waiting &waiting : std::exchange(s_waiting, {})) {
+        if (waiting.context)
+            QTimer::singleShot(0, waiting.context, std::move(waiting.then));
+    }
+}
 
 } // namespace
 
 namespace BusyWait {
 
+Hold::Hold()
+{
+    ++s_running;
+}
+
+Hold::~Hold()
+{
+    if (--s_running == 0)
+        postWaiting();
+}
+
+bool isRunning()
+{
+    return s_running > 0;
+}
+
+void whenIdle(QObject *context, std::function<void()> then)
+{
+    s_waiting.append({context, std::move(then)});
+    if (!isRunning())
+        postWaiting();
+}
+
 void run(const std::function<void()> &work, const std::function<void(bool busy)> &showBusy)
 {
+    const Hold hold;
     QEventLoop loop;
     QFutureWatcher<void> watcher;
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);

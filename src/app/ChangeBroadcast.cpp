@@ -4,6 +4,7 @@
 #include "ui/contracts/ContactInfoPopoverInterface.h"
 #include "ui/contracts/ContactsGridInterface.h"
 #include "ui/contracts/DetachedWindowController.h"
+#include "platform/BusySign.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
 
@@ -25,6 +26,8 @@ void ChangeBroadcast::contactDidUpdate(const ContactRowPtr &contact, QObject *se
 {
     if (!contact)
         return;
+    // A command over thousands of contacts, or its undo, runs here once per contact.
+    BusySign::tick();
     Refresh refresh;
     // The detail pane is redrawn also when it made the change itself.
     refresh.detailContacts.insert(contact->uniqueId);

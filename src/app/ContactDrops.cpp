@@ -3,7 +3,11 @@
 #include "ui/contracts/ContactsGridInterface.h"
 #include "addressbook/GroupLoader.h"
 #include "app/ViewController.h"
+#include "grid/GridClipboard.h"
+#include "grid/GridTextParser.h"
 #include "model/QNvCard.h"
+
+#include <QAbstractItemView>
 
 #include <set>
 
@@ -57,6 +61,12 @@ void ContactDrops::loadMembers(const GroupDictPtr &group)
 
 void ContactDrops::addContactByVCardString(const QString &vCardString)
 {
+    // Read on the main thread, a huge text would hold the window: it is a file to import.
+    if (GridTextParser::isTooLargeForContacts(vCardString)) {
+        QWidget *grid = m_owner.contactsViewController()->tableView();
+        GridClipboard::showTooLargeAlert(grid ? grid->window() : nullptr, GridClipboard::TextKind::VCards);
+        return;
+    }
     const QNvCard reader;
     const std::optional<ContainerTable> containers = reader.containersFromVCards(vCardString);
     if (!containers || containers->isEmpty())

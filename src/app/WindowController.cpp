@@ -1,6 +1,7 @@
 #include "app/WindowController.h"
 
 #include "addressbook/DefaultsKey.h"
+#include "app/BusyWait.h"
 #include "app/FileExporter.h"
 #include "grid/ContactsViewController.h"
 #include "grid/GridCommands.h"
@@ -360,6 +361,17 @@ void WindowController::saveFrame()
 
 void WindowController::closeEvent(QCloseEvent *event)
 {
+    // A close from the window system or the session during a save or reload is answered once
+    // that work has ended, so that its question cannot start a second save inside the first.
+    if (BusyWait::isRunning()) {
+        event->ignore();
+        if (!std::exchange(m_closeWaiting, true))
+            BusyWait::whenIdle(this, [this] {
+                m_closeWaiting = false;
+                close();
+            });
+        return;
+    }
     if (!windowShouldClose()) {
         event->ignore();
         return;

@@ -257,6 +257,7 @@ private:
     QPointer<CustomLabelPanelController> m_customLabelPanelController;
     QPointer<CustomItemPanel> m_customItemPanel;
     bool m_isExporting = false;
+    bool m_closeWaiting = false;
     std::unique_ptr<FileImporter> m_fileImporter;
     std::unique_ptr<FileExporter> m_fileExporter;
     QPointer<ProgressAlert> m_progressAlert;

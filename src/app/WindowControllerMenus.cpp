@@ -241,6 +241,7 @@ void WindowController::initSplitButttons()
     m_splitButtons->segmentButton(0)->setIconSize(size);
     m_splitButtons->segmentButton(1)->setIconSize(size);
     m_splitButtons->setSelectedSegment(-1);
+    setSplitButtonState(!m_mainViewController->isSidebarCollapsed(), 0);
     setSplitButtonState(m_mainViewController->contactInfoVisible(), 1);
 }
 
@@ -261,7 +262,14 @@ QImage WindowController::splitButtonImageWithSize(const QSize &size, const QColo
     return image;
 }
 
-void WindowController::setSplitButtonState(bool, int) {}
+// The segment stays down while its pane is shown, so the toolbar tells the pane's state.
+void WindowController::setSplitButtonState(bool state, int segment)
+{
+    if (QToolButton *button = m_splitButtons ? m_splitButtons->segmentButton(segment) : nullptr) {
+        button->setCheckable(true);
+        button->setChecked(state);
+    }
+}
 
 // --- edit state -----------------------------------------------------------------------------
 

@@ -49,7 +49,7 @@ bool GridClipboard::addContactsFromText(const QString &text,
     if (!delegate)
         return false;
     if (GridTextParser::isTooLargeForContacts(text)) {
-        showTooLargeAlert();
+        showTooLargeAlert(m_grid.view() ? m_grid.view()->window() : nullptr, TextKind::Lines);
         return false;
     }
     const QList<ContactRowPtr> rows =
@@ -72,15 +72,19 @@ bool GridClipboard::addCards(const QString &vCards)
     return true;
 }
 
-void GridClipboard::showTooLargeAlert()
+void GridClipboard::showTooLargeAlert(QWidget *window, TextKind kind)
 {
     const QLocale numbers(QLocale::English);
+    const QString limits =
+        kind == TextKind::VCards
+            ? L(QStringLiteral("Paste and drop make contacts of at most %@ lines and %@ characters "
+                               "at a time. Import more contacts from a vCard file."))
+            : L(QStringLiteral("Paste and drop make contacts of at most %@ lines and %@ characters "
+                               "at a time. Import a longer list from a CSV file."));
     Alert alert;
     alert.setMessageText(L(QStringLiteral("The text is too large to make contacts of.")));
     alert.setInformativeText(TextFormat::fill(
-        L(QStringLiteral("Paste and drop make contacts of at most %@ lines and %@ characters "
-                         "at a time. Import a longer list from a CSV file.")),
-        {numbers.toString(GridTextParser::MaxLines), numbers.toString(GridTextParser::MaxCharacters)}));
+        limits, {numbers.toString(GridTextParser::MaxLines), numbers.toString(GridTextParser::MaxCharacters)}));
     alert.addButton(L(QStringLiteral("OK")));
-    alert.beginSheetModalForWindow(m_grid.view() ? m_grid.view()->window() : nullptr);
+    alert.beginSheetModalForWindow(window);
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class ContactsViewController;
+class QWidget;
 class UserDefaults;
 
 // The grid's Copy, Copy as CSV, Copy as vCard and Paste on the application's clipboard. New
@@ -28,10 +29,17 @@ public:
     // with an alert that names the limits, and nothing changes.
     bool addContactsFromText(const QString &text, const std::optional<QStringList> &copiedIdentifiers = {});
 
+    enum class TextKind
+    {
+        Lines,
+        VCards
+    };
+    // Names the limits of GridTextParser::isTooLargeForContacts and where a longer text goes.
+    static void showTooLargeAlert(QWidget *window, TextKind kind);
+
 private:
     // The vCard reader makes the cards' contacts.
     bool addCards(const QString &vCards);
-    void showTooLargeAlert();
 
     ContactsViewController &m_grid;
     UserDefaults &m_defaults;

@@ -1,11 +1,17 @@
 #include "SaveFixture.h"
 
+#include "addressbook/UndoGroup.h"
 #include "app/BusyWait.h"
+#include "platform/BusySign.h"
 #include "platform/StoreConnection.h"
 #include "ui/widgets/ProgressIndicator.h"
 
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <atomic>
 
@@ -82,6 +88,50 @@ TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
     EXPECT_GE(spinnerShown, 1);
     EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "met at the fair");
     BusyWait::setBusyDelayForTesting(-1);
+}
+
+// A close from the window system while a save waits for the store is answered after the save and
+// its reload: no question, so no second save of the new contact, and the window then closes.
+TEST_F(SaveShowsProgressTest, ACloseDuringASaveIsAnsweredOnceItEnds)
+{
+    window->show();
+    view()->undoAddContacts({created("Dora")}, top());
+    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    bool closeSent = false;
+    QTimer::singleShot(50, [&] {
+        QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
+        closeSent = true;
+    });
+    QTimer::singleShot(300, [&] { other.value->exec(QStringLiteral("COMMIT")); });
+    Alert::setNextAnswer(Alert::FirstButton);
+    ASSERT_TRUE(delegate->saveDocument());
+    EXPECT_TRUE(closeSent);
+    EXPECT_TRUE(Alert::shownAlerts().isEmpty());
+    EXPECT_TRUE(spinUntil([this] { return !window->isVisible(); }));
+    EXPECT_EQ(storeNames(), QStringList({"Ann", "Bob", "Carl", "Dora"}));
+}
+
+// A command over many contacts runs on the main thread, where no timer fires: past the delay the
+// spinner is drawn from within the work, and taken away once the event loop waits again.
+TEST_F(SaveShowsProgressTest, LongWorkOnTheMainThreadShowsTheSpinnerFromWithin)
+{
+    BusySign::setDelayForTesting(0);
+    window->show();
+    QCoreApplication::processEvents();
+    view()->progressIndicator()->installEventFilter(this);
+    {
+        UndoGroup group(*view()->undoManager());
+        for (const ContactRowPtr &contact : std::as_const(*top()->contactTable))
+            view()->undoReplaceValue(QStringLiteral("long"), QStringLiteral("Note"), contact, nullptr);
+        EXPECT_EQ(spinnerShown, 1);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view()->progressIndicator()->isVisible());
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    BusySign::setDelayForTesting(-1);
 }
 
 } // namespace

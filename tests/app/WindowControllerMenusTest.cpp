@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -124,6 +125,16 @@ TEST_F(WindowMenusTest, TheSegmentsToggleTheSidePanes)
     EXPECT_TRUE(view()->contactInfoVisible());
     segments->performClick(1);
     EXPECT_FALSE(view()->contactInfoVisible());
+
+    // A real click; each segment shows whether its pane is shown.
+    QToolButton *info = segments->segmentButton(1);
+    QTest::mouseClick(info, Qt::LeftButton);
+    EXPECT_TRUE(view()->contactInfoVisible());
+    EXPECT_TRUE(info->isChecked());
+    QTest::mouseClick(info, Qt::LeftButton);
+    EXPECT_FALSE(view()->contactInfoVisible());
+    EXPECT_FALSE(info->isChecked());
+    EXPECT_EQ(segments->segmentButton(0)->isChecked(), !view()->isSidebarCollapsed());
 }
 
 TEST_F(WindowMenusTest, TheSegmentImagesPutTheBarOnTheirSide)

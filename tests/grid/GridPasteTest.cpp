@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QMimeData>
 
 namespace {
 
@@ -252,6 +254,35 @@ TEST_F(GridPasteTest, TextTooLargeForContactsIsRefusedWithAMessage)
     EXPECT_EQ(added().last()->person->compositeName(), "Lee");
     trigger(MenuCommand::Undo);
     EXPECT_TRUE(added().isEmpty());
+}
+
+// vCard text beyond the limits, pasted or dropped, is refused the same way: read on the main
+// thread it would hold the window.
+TEST_F(GridPasteTest, VCardTextTooLargeForContactsIsRefusedWhetherPastedOrDropped)
+{
+    show();
+    const QString cards = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Roe;Bob;;;\r\nEND:VCARD\r\n")
+                              .repeated(GridTextParser::MaxLines / 4 + 1);
+    QMimeData data;
+    data.setData(QStringLiteral("text/vcard"), cards.toUtf8());
+    QGuiApplication::clipboard()->setText(cards);
+    trigger(MenuCommand::Paste);
+    view()->setEditState(true);
+    QWidget *viewport = grid()->tableView()->viewport();
+    const QPoint at = viewport->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &move);
+    ASSERT_TRUE(move.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &drop);
+    EXPECT_TRUE(m_table->isEmpty());
+    EXPECT_FALSE(view()->isDocumentEdited());
+    ASSERT_EQ(Alert::shownAlerts().size(), 2);
+    EXPECT_EQ(Alert::lastShown().messageText, "The text is too large to make contacts of.");
+    EXPECT_TRUE(Alert::lastShown().informativeText.endsWith("Import more contacts from a vCard file."));
+    Alert::resetTestState();
 }
 
 // NULs and other control characters that stray into copied text are dropped, as the imports
