@@ -74,6 +74,11 @@ void ContactInfoController::updateTable()
     m_detail->updateTable();
 }
 
+void ContactInfoController::groupsDidChange()
+{
+    m_detail->groupsDidChange();
+}
+
 void ContactInfoController::updateWebView()
 {
     const ContactRowPtr contact = m_detail->contact();

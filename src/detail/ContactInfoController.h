@@ -38,6 +38,7 @@ public:
     void clearContact() override;
     void contactsDidLeave(const QSet<QString> &uniqueIds) override;
     void updateTable() override;
+    void groupsDidChange() override;
     void updateWebView() override;
     // Stores the state and shows the table (editable) or the card (locked); redraws neither.
     void setEditState(bool editState) override;

@@ -100,6 +100,11 @@ void ContactInfoPopover::updateTable()
         m_contactNameField->setText(shown->person->compositeName());
 }
 
+void ContactInfoPopover::groupsDidChange()
+{
+    m_detail->groupsDidChange();
+}
+
 void ContactInfoPopover::setCustomItems(const QVariantList &customItems)
 {
     m_detail->setCustomItems(customItems);

@@ -36,6 +36,7 @@ public:
     ContactRowPtr contact() const override;
     void setContact(const ContactRowPtr &contact) override;
     void updateTable() override;
+    void groupsDidChange() override;
     bool contactsDidLeave(const QSet<QString> &uniqueIds) override;
     void setCustomItems(const QVariantList &customItems) override;
     QVariantList customItems() const override;

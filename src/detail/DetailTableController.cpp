@@ -94,8 +94,9 @@ void DetailTableController::setContact(const ContactRowPtr &contact)
     if (!contact)
         return;
     const bool another = contact != m_contact;
-    // An open in-place edit belongs to the contact it began on.
-    if (another)
+    // An open in-place edit belongs to the contact it began on; another row of that contact keeps
+    // it.
+    if (!showsContact(contact))
         m_editing->endInPlaceEdit();
     m_contact = contact;
     // A row kept from the previous contact means nothing in a preview, where no edit or find
@@ -127,6 +128,11 @@ void DetailTableController::clearContact()
 bool DetailTableController::showsAnyOf(const QSet<QString> &uniqueIds) const
 {
     return m_contact && uniqueIds.contains(m_contact->uniqueId);
+}
+
+bool DetailTableController::showsContact(const ContactRowPtr &contact) const
+{
+    return m_contact && contact && m_contact->uniqueId == contact->uniqueId && m_contact->person == contact->person;
 }
 
 void DetailTableController::dropContact()
@@ -219,6 +225,27 @@ double DetailTableController::heightOfRow(int row)
 
 void DetailTableController::applyCells()
 {
+    const DetailCellFactory factory = cellFactory();
+    for (int row = 0; row < m_table.size(); ++row) {
+        for (int column = 0; column < m_model->columnCount(); ++column) {
+            if (QWidget *cell = factory.makeCell(m_table, row, column))
+                m_tableView->setIndexWidget(m_model->index(row, column), cell);
+        }
+    }
+}
+
+void DetailTableController::groupsDidChange()
+{
+    const int row = firstRowOfType(PersonIdentifier::Groups);
+    if (row < 0)
+        return;
+    const int column = DetailCellFactory::ValueColumn;
+    if (QWidget *cell = cellFactory().makeCell(m_table, row, column))
+        m_tableView->setIndexWidget(m_model->index(row, column), cell);
+}
+
+DetailCellFactory DetailTableController::cellFactory()
+{
     DetailCellFactory::Context context;
     context.contact = m_contact;
     context.builder = &m_builder;
@@ -232,13 +259,7 @@ void DetailTableController::applyCells()
     context.groupNames = groupNames();
     context.photoDelegate = this;
     context.tableView = m_tableView;
-    const DetailCellFactory factory(context);
-    for (int row = 0; row < m_table.size(); ++row) {
-        for (int column = 0; column < m_model->columnCount(); ++column) {
-            if (QWidget *cell = factory.makeCell(m_table, row, column))
-                m_tableView->setIndexWidget(m_model->index(row, column), cell);
-        }
-    }
+    return DetailCellFactory(context);
 }
 
 // The delegate knows the groups now; a preview has only the names its row was given.
@@ -342,13 +363,11 @@ void DetailTableController::reportSelection()
 
 void DetailTableController::editForIdentifier(const QString &identifier)
 {
-    for (int row = 0; row < m_table.size(); ++row) {
-        if (m_table.at(row)->type == identifier) {
-            selectRow(row);
-            m_editing->editRowInPlace(row);
-            return;
-        }
-    }
+    const int row = firstRowOfType(identifier);
+    if (row < 0)
+        return;
+    selectRow(row);
+    m_editing->editRowInPlace(row);
 }
 
 // --- find -----------------------------------------------------------------------------------
@@ -425,7 +444,7 @@ void DetailTableController::addImage()
     panel.beginSheetModalForWindow(m_tableView->window(), [guard](const QString &path) {
         if (!guard || path.isEmpty())
             return;
-        guard->selectRow(guard->photoRow());
+        guard->selectRow(guard->firstRowOfType(PersonIdentifier::Photo));
         // A file that is no picture, or one that could not be fitted in time, leaves the photo.
         if (const std::optional<QImage> image = PhotoFitter::loadAndFitOnWorker(path))
             guard->writePhoto(*image);
@@ -436,7 +455,7 @@ void DetailTableController::deleteImage()
 {
     if (!m_host.editDelegate() || !m_contact)
         return;
-    selectRow(photoRow());
+    selectRow(firstRowOfType(PersonIdentifier::Photo));
     writePhoto(std::nullopt);
 }
 
@@ -449,10 +468,10 @@ void DetailTableController::writePhoto(const std::optional<QImage> &photo)
         m_host.sendContactDidUpdate();
 }
 
-int DetailTableController::photoRow() const
+int DetailTableController::firstRowOfType(const QString &type) const
 {
     for (int row = 0; row < m_table.size(); ++row) {
-        if (m_table.at(row)->type == PersonIdentifier::Photo)
+        if (m_table.at(row)->type == type)
             return row;
     }
     return -1;

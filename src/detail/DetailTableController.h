@@ -18,6 +18,7 @@
 
 #include <optional>
 
+class DetailCellFactory;
 class DetailEditorPresenter;
 class DetailItemCommands;
 class DetailTableEditing;
@@ -58,6 +59,9 @@ public:
     void clearContact();
     // Whether the shown contact is one of these.
     bool showsAnyOf(const QSet<QString> &uniqueIds) const;
+    // Whether the shown contact is that one, through whichever row of it: the grid makes its rows
+    // anew.
+    bool showsContact(const ContactRowPtr &contact) const;
     // For a contact that left the shown table: nothing more reaches its record (an open in-place
     // edit is given up, an open value editor closes unwritten) and no contact is shown.
     void dropContact();
@@ -96,6 +100,9 @@ public:
     // Rebuilds the rows, their heights and cells; the selection is lost.
     void reloadData();
     void reloadDataKeepingSelection();
+    // Redraws the "Groups" row alone with the names the delegate gives now; the selection, an
+    // open edit and the other cells stay.
+    void groupsDidChange();
 
     DetailRowTable tableFromContact(const ContactRowPtr &contact, const QStringList &selectedLabels);
     // The row's height; records its line count in the row.
@@ -144,11 +151,12 @@ private:
     void showFromTop();
     void applyRowHeights();
     void applyCells();
+    DetailCellFactory cellFactory();
     QStringList groupNames() const;
     void fitTypeColumn();
     void selectRows(const QList<int> &rows);
     void scrollToFirstSelected();
-    int photoRow() const;
+    int firstRowOfType(const QString &type) const;
     void writePhoto(const std::optional<QImage> &photo);
     void reportSelection();
     void showContextMenu(const QPoint &position);

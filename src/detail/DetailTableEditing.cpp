@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include <utility>
+
 namespace {
 
 using Action = DetailTableEditing::Action;
@@ -33,6 +35,16 @@ const QStringList NeverEditedInPlace{PersonIdentifier::Photo,    PersonIdentifie
 // which Return and Tab pass over too.
 const QStringList PassedOverWithoutLabel{QStringLiteral("Email"), QStringLiteral("Phone"), QStringLiteral("URL"),
                                          SocialNetwork, QStringLiteral("Relationship")};
+
+// Entries and name parts by their own number, other rows by their label (none on a string field).
+bool sameField(const DetailRow &left, const DetailRow &right)
+{
+    if (left.type != right.type)
+        return false;
+    if (left.labelIndex || right.labelIndex)
+        return left.labelIndex == right.labelIndex;
+    return left.label == right.label;
+}
 
 bool isDate(const QString &type)
 {
@@ -195,6 +207,7 @@ bool DetailTableEditing::editRowInPlace(int row)
         return false;
     textCell->setEditable(true);
     m_table.selectRow(row);
+    m_editedField = fieldOfRow(row);
 
     auto *editor = new DetailInPlaceEditor(m_table.tableView()->viewport());
     editor->setFont(m_table.selectedFont());
@@ -244,6 +257,7 @@ void DetailTableEditing::finishEdit(bool write)
     DetailInPlaceEditor *editor = m_editor;
     const int row = m_editedRow;
     const QString text = editor->text();
+    const std::optional<Field> field = std::exchange(m_editedField, std::nullopt);
     // Cleared first: the write reloads the table, which must not find the edit still open.
     m_editor = nullptr;
     m_editedRow = -1;
@@ -253,7 +267,10 @@ void DetailTableEditing::finishEdit(bool write)
         m_table.tableView()->setFocus(Qt::OtherFocusReason);
     editor->hide();
     editor->deleteLater();
-    if (write && text != m_startText)
+    if (!write || text == m_startText || !field)
+        return;
+    // Only into the field the edit began on.
+    if (rowOfField(*field) == row)
         textFieldCellChanged(row, text);
 }
 
@@ -261,7 +278,40 @@ void DetailTableEditing::tableDidReload()
 {
     for (int row = 0; row < m_table.table().size(); ++row)
         connectPopups(row);
+    followEditedField();
+}
+
+void DetailTableEditing::followEditedField()
+{
+    if (!m_editor || !m_editedField)
+        return;
+    const std::optional<int> row = rowOfField(*m_editedField);
+    if (!row) {
+        // The row went away under the edit; what was typed has no entry to go to.
+        finishEdit(false);
+        return;
+    }
+    m_editedRow = *row;
     placeEditor();
+}
+
+std::optional<DetailTableEditing::Field> DetailTableEditing::fieldOfRow(int row) const
+{
+    if (row < 0 || row >= m_table.table().size() || !m_table.contact())
+        return std::nullopt;
+    return Field{m_table.contact(), *m_table.table().at(row)};
+}
+
+std::optional<int> DetailTableEditing::rowOfField(const Field &field) const
+{
+    if (!m_table.showsContact(field.contact))
+        return std::nullopt;
+    const DetailRowTable &rows = m_table.table();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (sameField(*rows.at(row), field.row))
+            return row;
+    }
+    return std::nullopt;
 }
 
 // --- commits --------------------------------------------------------------------------------
@@ -381,6 +431,10 @@ void DetailTableEditing::moveEditToNextRow()
     // Nothing else takes an edit: the edit stays where it is.
     if (!target)
         return;
+    const std::optional<Field> next = fieldOfRow(*target);
     endInPlaceEdit();
-    editRowInPlace(*target);
+    // The write rebuilt the rows, and may have left another contact shown (a re-sort moves the
+    // grid's selection): the walk goes on in the edited contact only, else it ends here.
+    if (const std::optional<int> row = next ? rowOfField(*next) : std::nullopt)
+        editRowInPlace(*row);
 }

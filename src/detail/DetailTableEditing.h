@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/AddressBookRecords.h"
+#include "ui/contracts/DetailRow.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -12,7 +15,6 @@ class DetailInPlaceEditor;
 class DetailTableController;
 class DetailTableHost;
 class DetailTextCell;
-struct DetailRow;
 
 // Editing in the contact detail table, for every host alike: a double-click edits a row's text in
 // place or opens the value editor of its kind; a finished text, a chosen label and a person/company
@@ -79,10 +81,21 @@ public:
     void moveEditToNextRow();
 
     // After the table rebuilt its cells: the popups are connected again and an open in-place edit
-    // follows its row.
+    // follows its field to the row that shows it now.
     void tableDidReload();
 
 private:
+    // A field of one contact, found again in rows rebuilt since: the contact by identity, the row
+    // by its field and its entry or name part, never by its position.
+    struct Field
+    {
+        ContactRowPtr contact;
+        DetailRow row;
+    };
+    std::optional<Field> fieldOfRow(int row) const;
+    // The row that shows the field now; nullopt while another contact is shown or the row is gone.
+    std::optional<int> rowOfField(const Field &field) const;
+    void followEditedField();
     QString cellText(int row) const;
     DetailTextCell *textCellOfRow(int row) const;
     QRect textRectOfRow(int row) const;
@@ -96,5 +109,6 @@ private:
     DetailEditorPresenter &m_presenter;
     QPointer<DetailInPlaceEditor> m_editor;
     int m_editedRow = -1;
+    std::optional<Field> m_editedField;
     QString m_startText;
 };

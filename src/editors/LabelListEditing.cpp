@@ -1,5 +1,7 @@
 #include "editors/LabelListEditing.h"
 
+#include "platform/Localizer.h"
+
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
 #include <QCollator>
@@ -10,7 +12,8 @@ namespace LabelListEditing {
 
 QString nextNewLabel(const std::function<bool(const QString &)> &taken)
 {
-    const QString base = QStringLiteral("new");
+    // The row is shown and edited as it is, so it reads in the user's language.
+    const QString base = L(QStringLiteral("new"));
     QString label = base;
     for (long number = 1; taken(label); ++number)
         label = base + QString::number(number);

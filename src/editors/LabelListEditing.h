@@ -10,7 +10,7 @@ class QAbstractItemView;
 // What the custom-label sheet and the custom-item popover share in editing a list of labels.
 namespace LabelListEditing {
 
-// "new", else "new1", "new2", ...: the first that taken() does not hold.
+// "new" in the user's language, else "new1", "new2", ...: the first that taken() does not hold.
 QString nextNewLabel(const std::function<bool(const QString &)> &taken);
 
 // Puts the label before the selected row, or at the end when none is selected; answers its row.

@@ -31,6 +31,20 @@ void ValueEditor::setContextInfo(const EditorContextPtr &context, bool editable)
     m_editable = allowed && editable;
     showLockState();
     updateUI();
+    fitPopover();
+}
+
+// Presenters give each kind of editor a fixed size, but a font or a language can make the
+// controls need more (the calendar's seven day columns above all): the popover grows to the
+// editor's minimum rather than cutting a control off.
+void ValueEditor::fitPopover()
+{
+    if (!m_popover)
+        return;
+    const QSize given = m_popover->contentSize();
+    const QSize needed = given.expandedTo(minimumSizeHint());
+    if (needed != given)
+        m_popover->setContentSize(needed);
 }
 
 void ValueEditor::setPopover(Popover *popover)

@@ -88,6 +88,7 @@ protected:
 private:
     void donePressed();
     void showLockState();
+    void fitPopover();
 
     EditorContextPtr m_contextInfo;
     QPointer<Popover> m_popover;

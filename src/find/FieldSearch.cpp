@@ -1,5 +1,6 @@
 #include "find/FieldSearch.h"
 
+#include "find/FindScope.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/StoreContact.h"
@@ -35,7 +36,7 @@ FieldSearch::FieldSearch(QString findString, Qt::CaseSensitivity cs, FindFields 
 std::optional<ItemAndRange> FieldSearch::find(FindDirection direction, FieldLayout layout,
                                               const ContactRowPtr &contact, const FieldPlace &place) const
 {
-    if (!contact || !contact->person || m_findString.isEmpty())
+    if (!FindScope::holds(contact) || m_findString.isEmpty())
         return std::nullopt;
     QNPerson &person = *contact->person;
     const QString &identifier = place.identifier;

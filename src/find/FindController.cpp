@@ -2,6 +2,7 @@
 
 #include "find/FindPanel.h"
 #include "find/FindReplace.h"
+#include "find/FindScope.h"
 #include "ui/contracts/ContactInfoInterface.h"
 #include "ui/contracts/ContactsGridInterface.h"
 #include "ui/contracts/FindBarInterface.h"
@@ -385,19 +386,13 @@ DetailSnapshot FindController::detailSnapshot() const
 {
     ContactInfoInterface *detail = m_host.contactInfoController();
     DetailSnapshot snapshot{detail->rowOrderTable(), detail->contact()};
-    if (snapshot.contact && deletedContacts().contains(snapshot.contact->uniqueId))
+    if (!FindScope::holds(snapshot.contact) || deletedContacts().contains(snapshot.contact->uniqueId))
         snapshot.contact.reset();
     return snapshot;
 }
 
 QSet<QString> FindController::deletedContacts() const
 {
-    QSet<QString> deleted;
-    if (const ContactTablePtr &contacts = m_host.contactTable()) {
-        for (const ContactRowPtr &row : std::as_const(*contacts)) {
-            if (row && row->deleted)
-                deleted.insert(row->uniqueId);
-        }
-    }
-    return deleted;
+    const ContactTablePtr &contacts = m_host.contactTable();
+    return contacts ? FindScope::deletedIds(*contacts) : QSet<QString>();
 }

@@ -102,7 +102,7 @@ private:
     FindFields fields() const;
     GridSnapshot gridSnapshot() const;
     DetailSnapshot detailSnapshot() const;
-    // The uniqueIds of the rows marked deleted, which find neither searches nor changes.
+    // The uniqueIds of the shown table's rows marked deleted (FindScope).
     QSet<QString> deletedContacts() const;
 
     FindHost &m_host;

@@ -483,6 +483,7 @@ void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::T
     m_writer.write(*row, value);
     const int shown = m_model->rowOf(row.get());
     m_model->valueChanged(shown);
+    m_model->namesChanged();
     fitRowHeight(shown);
 }
 

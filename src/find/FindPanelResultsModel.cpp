@@ -15,6 +15,12 @@ constexpr int LineHeight = 24;
 const QStringList ColumnIdentifiers{QStringLiteral("Name"), QStringLiteral("Item"), QStringLiteral("SubItem"),
                                     QStringLiteral("Label"), QStringLiteral("Value")};
 
+// The name as it is now: a replacement or an edit since the search may have renamed the contact.
+QString currentName(const SearchResultRow &row)
+{
+    return row.contact && row.contact->person ? row.contact->person->compositeName() : QString();
+}
+
 } // namespace
 
 FindPanelResultsModel::FindPanelResultsModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -30,6 +36,12 @@ void FindPanelResultsModel::valueChanged(int row)
 {
     if (row >= 0 && row < m_results.size())
         emit dataChanged(index(row, ValueColumn), index(row, ValueColumn));
+}
+
+void FindPanelResultsModel::namesChanged()
+{
+    if (!m_results.isEmpty())
+        emit dataChanged(index(0, NameColumn), index(int(m_results.size()) - 1, NameColumn));
 }
 
 int FindPanelResultsModel::rowOf(const SearchResultRow *row) const
@@ -61,7 +73,7 @@ QString FindPanelResultsModel::columnText(const SearchResultRow &row, int column
 {
     switch (column) {
     case NameColumn:
-        return row.name;
+        return currentName(row);
     case ItemColumn:
         return QNPerson::localizedIdentifierForKey(row.item);
     case SubItemColumn:

@@ -40,6 +40,8 @@ public:
     void setEditable(bool editable) { m_editable = editable; }
     // The value cell of a result row changed.
     void valueChanged(int row);
+    // A write may have renamed its contact, whose other rows show the name too.
+    void namesChanged();
     int rowOf(const SearchResultRow *row) const;
 
     // 24 points per line of a value of two lines or more, else 24.

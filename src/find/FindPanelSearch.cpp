@@ -1,5 +1,6 @@
 #include "find/FindPanelSearch.h"
 
+#include "find/FindScope.h"
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
@@ -63,19 +64,16 @@ public:
     }
 
 private:
-    SearchResultRow row(const QString &item, const QString &subItem, const QString &label, const QString &value,
-                        std::optional<int> position, std::optional<qint64> labelIndex)
+    SearchResultRow row(const QString &item, const QString &subItem, const QString &label,
+                        const QString &value, std::optional<int> position,
+                        std::optional<qint64> labelIndex) const
     {
-        // The composite name is read once per contact, and only for a contact with a text.
-        if (!m_name)
-            m_name = m_person.compositeName();
-        return {*m_name, item, subItem, label, position, labelIndex, value, {}, m_contact};
+        return {item, subItem, label, position, labelIndex, value, {}, m_contact};
     }
 
     const ContactRowPtr &m_contact;
     QNPerson &m_person;
     std::vector<SearchResultRow> &m_texts;
-    std::optional<QString> m_name;
 };
 
 QStringList FindPanelSearch::searchedItems(const QStringList &items)
@@ -123,7 +121,7 @@ QList<SearchResultRowPtr> FindPanelSearch::searchContact(const FindPanelQuery &q
 void FindPanelSearch::collect(const Filters &filters, const QStringList &items, const ContactRowPtr &contact,
                               std::vector<SearchResultRow> &texts) const
 {
-    if (!contact || !contact->person)
+    if (!FindScope::holds(contact))
         return;
     Collector collector(contact, texts);
     for (const QString &item : items)

@@ -26,7 +26,7 @@ public:
 
     explicit FindPanelSearch(FindFields fields) : m_fields(std::move(fields)) {}
 
-    // Main thread. Rows marked deleted are searched too; empty texts are left out.
+    // Main thread. Contacts marked deleted and empty texts are left out.
     Snapshot snapshot(const FindPanelQuery &query, const ContactTable &contacts) const;
     // Any thread: the texts with at least one match, with their ranges, in snapshot order.
     static QList<SearchResultRowPtr> search(const Snapshot &snapshot);

@@ -13,7 +13,7 @@ class UndoManager;
 // What the main window hands the find window when it opens it.
 struct FindPanelSetup
 {
-    // The selected group's rows, searched in order (rows marked deleted included).
+    // The selected group's rows, searched in order (those marked deleted are skipped).
     ContactTablePtr contacts;
     QVariantList customItems;
     // The grid's column identifiers in column order: the item filter it opens with.

@@ -1,5 +1,6 @@
 #include "find/FindPanelWriter.h"
 
+#include "find/FindScope.h"
 #include "addressbook/EditFunnel.h"
 #include "model/LabeledEntry.h"
 #include "model/QNPerson.h"
@@ -49,7 +50,7 @@ QVariant FindPanelWriter::currentValue(const SearchResultRow &row) const
 
 bool FindPanelWriter::write(const SearchResultRow &row, const QVariant &value) const
 {
-    if (!m_funnel || !row.contact || !row.contact->person)
+    if (!m_funnel || !FindScope::holds(row.contact))
         return false;
     QNPerson &person = *row.contact->person;
     const ContactRowPtr &contact = row.contact;

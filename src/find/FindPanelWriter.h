@@ -21,7 +21,8 @@ public:
     QVariant currentValue(const SearchResultRow &row) const;
     // A text for text rows; a date dictionary {"value", "stringValue"} or nil (cleared) for the
     // birthday and a dated entry. A cleared dated entry is deleted: an entry without a date would
-    // not survive a save. False when nothing was written (the funnel refused, the entry is gone).
+    // not survive a save. False when nothing was written (the funnel refused, the entry or the
+    // contact is gone).
     bool write(const SearchResultRow &row, const QVariant &value) const;
 
     // The text a row shows for a value written with write().

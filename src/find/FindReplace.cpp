@@ -1,5 +1,6 @@
 #include "find/FindReplace.h"
 
+#include "find/FindScope.h"
 #include "find/FindText.h"
 #include "addressbook/EditFunnel.h"
 #include "model/QNPerson.h"
@@ -25,7 +26,7 @@ const QString PhoneticPrefix = QStringLiteral("Phonetic ");
 ContactRowPtr liveRow(const ContactTable &contacts, const QString &uniqueId)
 {
     for (const ContactRowPtr &row : contacts) {
-        if (row && row->person && !row->deleted && row->uniqueId == uniqueId)
+        if (FindScope::holds(row) && row->uniqueId == uniqueId)
             return row;
     }
     return nullptr;
@@ -208,7 +209,7 @@ void FindReplace::replaceAll(const QString &replacement, const ContactTablePtr &
     // Writes may refresh the views; the table is read again at every row.
     for (qsizetype i = 0; i < contacts->size(); ++i) {
         const ContactRowPtr row = contacts->at(i);
-        if (!row || !row->person || row->deleted)
+        if (!FindScope::holds(row))
             continue;
         const bool shownInDetail = detailContact && detailContact->uniqueId == row->uniqueId;
         for (const QString &identifier : shownInDetail ? detailFields : columns)

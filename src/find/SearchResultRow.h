@@ -12,11 +12,10 @@
 
 // One row of the find window's results: one text of one contact's field, and every match in it.
 // Replacing and editing rewrite value and ranges; the window holds rows by pointer, so that an
-// undo finds the row it changed.
+// undo finds the row it changed. The contact's name is read from the contact when shown, since
+// any write may rename it.
 struct SearchResultRow
 {
-    // The contact's composite name at search time.
-    QString name;
     // "Name", "Phonetic Name", "Address" (also for an address part), "Instant Message", or the
     // searched identifier.
     QString item;

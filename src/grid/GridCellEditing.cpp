@@ -246,9 +246,10 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
     }
 }
 
-bool GridCellEditing::startInPlaceEditing(int column, int row, const QList<int> &targetRows)
+bool GridCellEditing::startInPlaceEditing(int column, int row, const QList<int> &targetRows,
+                                          std::optional<Step> step)
 {
-    return beginEdit({row, column, rowAt(row), rowsAt(targetRows)});
+    return beginEdit({row, column, rowAt(row), rowsAt(targetRows), std::move(step)});
 }
 
 bool GridCellEditing::beginEdit(InPlaceEdit edit)
@@ -280,18 +281,32 @@ std::optional<GridCellEditing::InPlaceEdit> GridCellEditing::openEdit() const
     return m_edit;
 }
 
-void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed)
+int GridCellEditing::rowOf(const SubContactRow &shown) const
 {
     const GridRows &rows = m_state.subContactTable;
     for (int row = 0; row < rows.size(); ++row) {
-        if (rows.uniqueId(row) != edit.edited->uniqueId || rows.labelIndex(row) != edit.edited->labelIndex)
-            continue;
+        if (rows.uniqueId(row) == shown.uniqueId && rows.labelIndex(row) == shown.labelIndex)
+            return row;
+    }
+    return -1;
+}
+
+void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed,
+                                 const SubContactRow &committed)
+{
+    // The reload closed its editor.
+    m_edit.reset();
+    const bool stepped = edit.step && edit.step->from && edit.step->from->uniqueId == committed.uniqueId &&
+                         edit.step->from->labelIndex == committed.labelIndex;
+    if (const int from = stepped ? rowOf(committed) : -1; from >= 0) {
+        emit stepRetaken(edit.step->key, from, edit.step->column);
+    } else if (const int row = rowOf(*edit.edited); row >= 0) {
         edit.row = row;
         edit.edited = rowAt(row);
-        if (beginEdit(edit) && typed)
-            editorOf(edit)->setText(*typed);
-        return;
+        beginEdit(edit);
     }
+    if (const std::optional<InPlaceEdit> resumed = openEdit(); resumed && typed)
+        editorOf(*resumed)->setText(*typed);
 }
 
 // --- commits --------------------------------------------------------------------------------
@@ -303,7 +318,8 @@ GridCellEditing::InPlaceEdit GridCellEditing::takeEdit(int row, int column)
         edit = std::move(*m_edit);
         m_edit.reset();
     } else {
-        edit = {row, column, rowAt(row), rowsAt(m_editors.selectedRowIndexes().value_or(QList<int>{row}))};
+        edit = {row, column, rowAt(row), rowsAt(m_editors.selectedRowIndexes().value_or(QList<int>{row})),
+                std::nullopt};
     }
     // Every commit ends the chosen rows of its edit, whether or not anything changes.
     m_editors.setSelectedRowIndexes(std::nullopt);
@@ -339,7 +355,7 @@ void GridCellEditing::commitEdit(const InPlaceEdit &edit, const QString &text)
         return;
     m_grid.updateTable();
     if (continuing)
-        resumeEdit(*continuing, typed);
+        resumeEdit(*continuing, typed, *edit.edited);
 }
 
 // The value an in-place edit of the row starts from.

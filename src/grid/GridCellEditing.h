@@ -51,9 +51,19 @@ public:
     // set on the presenter; the entry point for keys and menus.
     void editTableViewCellOrShowPopoverForColumn(int column, int row);
 
+    // A key (Tab, Return) that moved the in-place edit on from another cell: the key and the cell
+    // it left.
+    struct Step
+    {
+        int key = 0;
+        SubContactRowPtr from;
+        int column = -1;
+    };
+
     // Edits the cell's text in place; the text goes to these rows (their contacts as they are
     // now) when the edit ends. False when no editor opened.
-    bool startInPlaceEditing(int column, int row, const QList<int> &targetRows);
+    bool startInPlaceEditing(int column, int row, const QList<int> &targetRows,
+                             std::optional<Step> step = std::nullopt);
 
     // The text of an in-place edit of that cell: written to the rows the edit began with.
     void textFieldCellChanged(int row, int column, const QString &text);
@@ -66,14 +76,21 @@ public:
     // Opens the cell's label popup under rect (viewport coordinates).
     void showLabelPopup(int row, int column, const QRect &rect);
 
+signals:
+    // The commit of the cell that a step left re-sorted the grid: the step is to be taken again
+    // from the edited row's new place, so the walk goes on inside the same contact's row.
+    void stepRetaken(int key, int row, int column);
+
 private:
-    // An in-place edit: its cell, and the rows its text goes to, taken when it began.
+    // An in-place edit: its cell, the rows its text goes to, taken when it began, and the step
+    // that began it.
     struct InPlaceEdit
     {
         int row = -1;
         int column = -1;
         SubContactRowPtr edited;
         QList<SubContactRowPtr> targets;
+        std::optional<Step> step;
     };
 
     SubContactRowPtr rowAt(int row) const;
@@ -89,8 +106,11 @@ private:
     QLineEdit *editorOf(const InPlaceEdit &edit) const;
     // The edit under way when its editor is still open.
     std::optional<InPlaceEdit> openEdit() const;
-    // After a reload: the edit goes on in its row's new place, keeping what was typed.
-    void resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed);
+    // After a reload: a step from the committed row is taken again from that row's new place;
+    // any other edit goes on in its own row's new place. What was typed is kept.
+    void resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed, const SubContactRow &committed);
+    // The row now showing that contact and value position; -1 for none.
+    int rowOf(const SubContactRow &row) const;
     void lockedDoubleAction(int column, int row);
     // The editor of one of the fields with their own, for the locked grid's double-click.
     bool showLockedEditor(const SubContactRowPtr &row, const QString &identifier, const QString &kind,

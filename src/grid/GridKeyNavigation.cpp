@@ -34,6 +34,8 @@ GridKeyNavigation::GridKeyNavigation(GridCommandHost &host, QObject *parent) : Q
     // Cell editors are children of the viewport: each is watched from its first showing on.
     if (GridTableView *table = m_host.grid().gridTableView())
         table->viewport()->installEventFilter(this);
+    connect(m_host.grid().cellEditing(), &GridCellEditing::stepRetaken, this,
+            [this](int key, int row, int column) { handleKey(key, {}, row, column); });
 }
 
 void GridKeyNavigation::watchEditor(QWidget *editor)
@@ -157,10 +159,10 @@ std::optional<GridKeyNavigation::Move> GridKeyNavigation::moveForKey(int key, Qt
 bool GridKeyNavigation::handleKey(int key, Qt::KeyboardModifiers modifiers, int row, int column)
 {
     const std::optional<Move> move = moveForKey(key, modifiers, row, column);
-    return move && perform(*move);
+    return move && perform(*move, key, row, column);
 }
 
-bool GridKeyNavigation::perform(const Move &move)
+bool GridKeyNavigation::perform(const Move &move, int key, int row, int column)
 {
     const SubContactRowPtr next = m_host.rowAt(move.row);
     if (!next)
@@ -168,7 +170,8 @@ bool GridKeyNavigation::perform(const Move &move)
     m_host.selectRowAlone(move.row);
     if (move.kind == Move::Kind::Edit) {
         // The text goes to the row it is typed in, whatever is selected when the edit ends.
-        m_host.grid().cellEditing()->startInPlaceEditing(move.column, move.row, {move.row});
+        m_host.grid().cellEditing()->startInPlaceEditing(
+            move.column, move.row, {move.row}, GridCellEditing::Step{key, m_host.rowAt(row), column});
         return true;
     }
     emit editorRequested({move.editor,
@@ -219,5 +222,5 @@ bool GridKeyNavigation::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (!move->passOn)
         closeEditor(editor);
-    return perform(*move);
+    return perform(*move, key->key(), index.row(), index.column());
 }

@@ -17,7 +17,8 @@ class QKeyEvent;
 //
 // It watches every editor the table shows in its viewport, and their parts, from their first
 // showing on; the edited cell is found from the editor's place in the table. The search for the
-// next row stops after one round.
+// next row stops after one round. When the edited cell's commit re-sorts the grid, the key is
+// taken again from that cell's new row.
 class GridKeyNavigation : public QObject
 {
     Q_OBJECT
@@ -61,8 +62,8 @@ protected:
 private:
     // Nothing when the editor keeps the key to itself.
     std::optional<Move> moveForKey(int key, Qt::KeyboardModifiers modifiers, int row, int column) const;
-    // False when the key is left to the editor as well.
-    bool perform(const Move &move);
+    // False when the key is left to the editor as well. The key left the cell at row and column.
+    bool perform(const Move &move, int key, int row, int column);
     int rowCount() const;
     // Starting at `from`, the first row for which qualifies holds, wrapping; -1 when the search
     // comes back to `current` (which is tested only when it is the only row).

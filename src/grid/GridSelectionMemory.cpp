@@ -31,28 +31,19 @@ GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> 
             m_remembered.push_back(Remembered{uniqueId, {}, {}});
         }
         Remembered &remembered = m_remembered[*found];
-        remembered.valueIndexes.append(valueIndex(*rows.person(selected), rows.labelIndex(selected)));
-        remembered.positions.append(rows.labelIndex(selected));
+        const int position = rows.labelIndex(selected);
+        if (const std::optional<int> key = valueKey(*rows.person(selected), position))
+            remembered.valueKeys.append(*key);
+        remembered.positions.append(position);
     }
 }
 
-int GridSelectionMemory::valueIndex(QNPerson &person, int labelIndex) const
+std::optional<int> GridSelectionMemory::valueKey(QNPerson &person, int position) const
 {
     if (GridField::valueType(m_sortIdentifier, person, m_customItems) != PersonValueType::Labeled)
-        return labelIndex;
-    const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, labelIndex);
-    return value ? value->value(PersonKey::LabelIndex).toInt() : labelIndex;
-}
-
-bool GridSelectionMemory::matches(QNPerson &person, int labelIndex, const QList<int> &indexes) const
-{
-    const QString type = GridField::valueType(m_sortIdentifier, person, m_customItems);
-    if (type == PersonValueType::String)
-        return true;
-    if (type != PersonValueType::Labeled)
-        return false;
-    const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, labelIndex);
-    return value && indexes.contains(value->value(PersonKey::LabelIndex).toInt());
+        return std::nullopt;
+    const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, position);
+    return value ? value->value(PersonKey::LabelIndex).toInt() : -1 - position;
 }
 
 std::vector<int> GridSelectionMemory::rememberedPerContact(const GridRows &rows) const
@@ -80,16 +71,7 @@ std::vector<int> GridSelectionMemory::rememberedPerContact(const GridRows &rows)
 
 QList<int> GridSelectionMemory::rowsToSelect(const GridRows &newRows) const
 {
-    QList<int> rows;
-    if (!m_remembered.empty()) {
-        const std::vector<int> remembered = rememberedPerContact(newRows);
-        for (qsizetype i = 0; i < newRows.size(); ++i) {
-            const int r = remembered[size_t(newRows.row(i).contact)];
-            if (r >= 0 &&
-                matches(*newRows.person(i), newRows.labelIndex(i), m_remembered[size_t(r)].valueIndexes))
-                rows.append(int(i));
-        }
-    }
+    QList<int> rows = rowsOfRemembered(newRows, true);
     if (!rows.isEmpty())
         return rows;
     for (int row : m_selectedRows) {
@@ -101,20 +83,28 @@ QList<int> GridSelectionMemory::rowsToSelect(const GridRows &newRows) const
 
 QList<int> GridSelectionMemory::rowsOfSelectedContacts(const GridRows &newRows) const
 {
+    return rowsOfRemembered(newRows, false);
+}
+
+QList<int> GridSelectionMemory::rowsOfRemembered(const GridRows &newRows, bool byValue) const
+{
     QList<int> rows;
     if (m_remembered.empty())
         return rows;
     const std::vector<int> remembered = rememberedPerContact(newRows);
-    // Per remembered contact: its first row, and whether one of its positions is still shown.
+    // Per remembered contact: its first row, and whether one of its rows matched.
     std::vector<int> firstRows(m_remembered.size(), -1);
     std::vector<bool> kept(m_remembered.size(), false);
     for (qsizetype i = 0; i < newRows.size(); ++i) {
         const int r = remembered[size_t(newRows.row(i).contact)];
         if (r < 0)
             continue;
+        const Remembered &contact = m_remembered[size_t(r)];
         if (firstRows[size_t(r)] < 0)
             firstRows[size_t(r)] = int(i);
-        if (m_remembered[size_t(r)].positions.contains(newRows.labelIndex(i))) {
+        const std::optional<int> key =
+            byValue ? valueKey(*newRows.person(i), newRows.labelIndex(i)) : std::nullopt;
+        if (key ? contact.valueKeys.contains(*key) : contact.positions.contains(newRows.labelIndex(i))) {
             rows.append(int(i));
             kept[size_t(r)] = true;
         }

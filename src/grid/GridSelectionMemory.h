@@ -6,12 +6,15 @@
 #include <QString>
 #include <QVariantList>
 
+#include <optional>
 #include <vector>
 
-// Carries the grid's selection over a rebuild of its rows, which makes every row anew. Under a
-// sort by a labelled field a selected row is found again by its contact and its value's own
-// "labelIndex", so it follows the value to its new row; under a text field every row of a selected
-// contact is selected; otherwise, or when nothing matches, the same row numbers are.
+// Carries the grid's selection over a rebuild of its rows, which makes every row anew, so that an
+// edit that re-sorts the grid leaves the user on the contact they were editing. A selected row is
+// found again by its contact and, under a sort by a labelled field, its value's own "labelIndex"
+// (the value may now sort elsewhere); under any other sort by its position in the contact. A
+// contact none of whose rows match has its first row selected. Only when no selected contact is
+// left (they were deleted) are the same row numbers selected.
 class GridSelectionMemory
 {
 public:
@@ -23,21 +26,24 @@ public:
     QList<int> rowsToSelect(const GridRows &newRows) const;
     // For rows rebuilt with other columns or another label filter, where the same values fall on
     // other rows: the selected contacts' rows at the same value positions, and the first row of a
-    // selected contact that has none of them any more. Ascending.
+    // selected contact that has none of them any more; no row numbers. Ascending.
     QList<int> rowsOfSelectedContacts(const GridRows &newRows) const;
 
 private:
-    // A selected contact: the value numbers and positions of its selected rows.
+    // A selected contact: the sorted values' numbers and the positions of its selected rows.
     struct Remembered
     {
         QString uniqueId;
-        QList<int> valueIndexes;
+        QList<int> valueKeys;
         QList<int> positions;
     };
 
-    // The value's own number, or the row's position when the contact has no value there.
-    int valueIndex(QNPerson &person, int labelIndex) const;
-    bool matches(QNPerson &person, int labelIndex, const QList<int> &indexes) const;
+    // Under a labelled sort field the number of the row's value there, or -1 - position for a row
+    // without one; nullopt under other fields.
+    std::optional<int> valueKey(QNPerson &person, int position) const;
+    // The selected contacts' rows in newRows, by value where byValue and the sort field is
+    // labelled, else by position.
+    QList<int> rowsOfRemembered(const GridRows &newRows, bool byValue) const;
     // Per contact of the rows, its remembered entry or -1; contacts are few next to rows, and
     // the selected ones fewer still, so no row's uniqueId is hashed.
     std::vector<int> rememberedPerContact(const GridRows &rows) const;

@@ -117,16 +117,33 @@ void GridTableView::resizeEvent(QResizeEvent *event)
 void GridTableView::mousePressEvent(QMouseEvent *event)
 {
     collapseSelection();
-    const QModelIndex index = indexAt(event->position().toPoint());
-    m_clickedRow = index.isValid() ? index.row() : -1;
-    m_clickedColumn = index.isValid() ? index.column() : -1;
-    // A right-click acts on the clicked row without selecting it; a click beside the rows or on
-    // the footer keeps the selection.
+    noteClickAt(event->position().toPoint());
+    if (event->button() == Qt::RightButton)
+        selectRightClickedRow();
+    // A right-click never extends or drags the selection; a click beside the rows or on the footer
+    // keeps it.
     if (event->button() == Qt::RightButton || !isSelectableRow(m_clickedRow)) {
         event->accept();
         return;
     }
     QTableView::mousePressEvent(event);
+}
+
+void GridTableView::noteClickAt(const QPoint &position)
+{
+    const QModelIndex index = indexAt(position);
+    m_clickedRow = index.isValid() ? index.row() : -1;
+    m_clickedColumn = index.isValid() ? index.column() : -1;
+}
+
+void GridTableView::selectRightClickedRow()
+{
+    if (!isSelectableRow(m_clickedRow) || !selectionModel() ||
+        selectionModel()->isRowSelected(m_clickedRow, QModelIndex()))
+        return;
+    const QModelIndex index = model()->index(m_clickedRow, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void GridTableView::mouseReleaseEvent(QMouseEvent *event)
@@ -167,7 +184,11 @@ void GridTableView::keyPressEvent(QKeyEvent *event)
 
 void GridTableView::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (event->reason() != QContextMenuEvent::Mouse) {
+    // The menu's row is where the pointer is, whether or not a press came first.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        noteClickAt(event->pos());
+        selectRightClickedRow();
+    } else {
         m_clickedRow = -1;
         m_clickedColumn = -1;
     }

@@ -5,11 +5,11 @@
 #include <QTimer>
 
 // The grid's table. It remembers the row and column of the last click (the right-clicked row of a
-// context menu, the double-clicked cell) until the next key press, never lets a click empty the
-// selection, and leaves the selection alone on a right-click, which acts on the clicked row beside
-// the selected ones. A click on one of several selected rows selects it alone only once no
-// double-click follows, so that a double-click acts on all of them. Its last column takes the
-// width left over by the others.
+// context menu, the double-clicked cell) until the next key press and never lets a click empty the
+// selection. A right-click outside the selection selects the clicked row alone, so that the row a
+// menu command acts on is the one shown chosen; inside the selection it keeps it. A click on one
+// of several selected rows selects it alone only once no double-click follows, so that a
+// double-click acts on all of them. Its last column takes the width left over by the others.
 class GridTableView : public QTableView
 {
     Q_OBJECT
@@ -52,6 +52,8 @@ protected:
 
 private:
     bool isSelectableRow(int row) const;
+    void noteClickAt(const QPoint &position);
+    void selectRightClickedRow();
     // The click that wanted one of several selected rows alone gets it now.
     void collapseSelection();
 

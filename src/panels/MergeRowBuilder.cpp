@@ -124,11 +124,9 @@ void MergeRowBuilder::appendLabeledRows(MergeRowTable &rows, const QString &type
     qsizetype index = 0;
     for (; index < count; ++index) {
         const QVariantMap entry = entries.at(index).toMap();
-        const QString label = entry.value(PersonKey::Label).toString();
-        // The popups offer the contact's own labels.
-        if (!label.isEmpty())
-            QNPerson::setLabel(QString(), label, type);
-        MergeRow row = makeRow(type, label);
+        // The label tables are the grid's and the pane's too, so the sheet only reads them: a
+        // label they lack (the "No label" placeholder above all) is shown as the popup's title.
+        MergeRow row = makeRow(type, entry.value(PersonKey::Label).toString());
         row.labelIndex = entry.value(PersonKey::LabelIndex).toLongLong();
         row.index = index;
         row.valueCount = count - index;

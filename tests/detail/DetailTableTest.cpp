@@ -315,6 +315,20 @@ TEST_F(DetailTableTest, NullContactIsIgnoredAndGroupNamesAreShown)
     EXPECT_FALSE(cell<DetailTextCell>(rowOf(QStringLiteral("Groups")))->isEditable());
 }
 
+// A drop on a group in the sidebar, or a group deleted, while the pane shows the contact.
+TEST_F(DetailTableTest, TheGroupsRowAloneIsRedrawnWhenTheGroupsChange)
+{
+    m_delegate.groupNames = QStringList{QStringLiteral("Friends"), QStringLiteral("Old")};
+    m_pane->updateTable();
+    const int nickname = rowOf(QStringLiteral("Nickname"));
+    const DetailTextCell *kept = cell<DetailTextCell>(nickname);
+
+    m_delegate.groupNames = QStringList{QStringLiteral("Friends"), QStringLiteral("Club")};
+    m_pane->groupsDidChange();
+    EXPECT_EQ(cell<DetailTextCell>(rowOf(QStringLiteral("Groups")))->text(), QStringLiteral("Friends, Club"));
+    EXPECT_EQ(cell<DetailTextCell>(nickname), kept);
+}
+
 // The import chooser's preview has no one to ask.
 TEST_F(DetailTableTest, APreviewShowsTheGroupsItsRowCarries)
 {

@@ -73,6 +73,17 @@ TEST_F(CustomLabelPanelTest, AddNumbersTheNewLabelAndInsertsItBeforeTheSelectedR
     EXPECT_EQ(m_returnCode, 0);
 }
 
+// The new row is the user's to rename, so it reads in the shown language.
+TEST_F(CustomLabelPanelTest, TheNewRowReadsInTheShownLanguage)
+{
+    Localizer::shared().setPreferredLanguages({"ja"});
+    forget("新規", "Phone");
+    start("Phone");
+    QTest::mouseClick(m_panel->addButton(), Qt::LeftButton);
+    EXPECT_EQ(m_panel->tableView()->item(0, 0)->text(), "新規");
+    Localizer::shared().setPreferredLanguages({"en"});
+}
+
 // The label being typed takes Return to end its edit; after that, and in a sheet just opened,
 // Return confirms the sheet. It never adds a label.
 TEST_F(CustomLabelPanelTest, ReturnEndsTheLabelBeingTypedAndThenConfirmsTheSheet)

@@ -8,6 +8,7 @@
 #include "editors/DatesViewController.h"
 #include "platform/UndoManager.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
@@ -194,6 +195,23 @@ TEST_F(BirthdayEditorTest, ABirthdayWithoutAYearKeepsNone)
     editor->doneButton()->click();
     EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 5}, {"day", 18}}));
     EXPECT_EQ(result().value("stringValue"), "05.18");
+}
+
+// A larger font in Japanese needs more room for the calendar than the presenters give the editor:
+// the popover grows, so Saturday's column is shown whole.
+TEST_F(BirthdayEditorTest, TheCalendarShowsSaturdaysColumnWhole)
+{
+    const QFont font = QApplication::font();
+    const QLocale locale;
+    QApplication::setFont(QFont(font.family(), 14));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    auto *days = openBirthday(std::make_shared<QNPerson>())->dateControls()->datePicker()->findChild<QTableView *>();
+    QCoreApplication::processEvents();
+    const QModelIndex saturday = days->model()->index(0, 6);
+    EXPECT_EQ(saturday.data().toString(), "土");
+    EXPECT_TRUE(days->viewport()->rect().contains(days->visualRect(saturday)));
+    QApplication::setFont(font);
+    QLocale::setDefault(locale);
 }
 
 class DatesEditorTest : public EditorHarness

@@ -121,7 +121,6 @@ TEST_F(FindPanelSearchTest, RowsPerTextRangesPerMatch)
     EXPECT_EQ(rows.at(0)->item, "Note");
     EXPECT_EQ(rows.at(0)->ranges, (Ranges{R(0, 3), R(8, 3)}));
     EXPECT_FALSE(rows.at(0)->index);
-    EXPECT_EQ(rows.at(0)->name, "Ann Lee");
     EXPECT_EQ(rows.at(1)->item, "Phone");
     EXPECT_EQ(rows.at(1)->index, 0);
     EXPECT_EQ(rows.at(2)->index, 1);
@@ -212,6 +211,12 @@ protected:
         while (panel.isSearching() && waited.elapsed() < 10000)
             QTest::qWait(5);
         ASSERT_FALSE(panel.isSearching());
+    }
+    // Replace (0) or All (1), clicked with that replacement typed.
+    static void clickReplace(FindPanel &panel, const QString &replacement, int segment)
+    {
+        panel.replaceField()->setText(replacement);
+        QTest::mouseClick(panel.replaceButtons()->segmentButton(segment), Qt::LeftButton);
     }
     static QStringList values(const FindPanel &panel)
     {
@@ -486,4 +491,37 @@ TEST_F(FindPanelTest, SharedLabelsAreCheckedInEveryKindAndSortingKeepsTheSelecti
     panel->sortResults(4, Qt::DescendingOrder);
     EXPECT_EQ(values(*panel), (QStringList{"cat@mail.org", "cat-1"}));
     EXPECT_EQ(panel->tableView()->selectionModel()->selectedRows().value(0).row(), 1);
+}
+
+TEST_F(FindPanelTest, ContactsMarkedDeletedAreNeitherListedNorReplaced)
+{
+    const ContactRowPtr john = add(storeContact("John", "Doe"));
+    const ContactRowPtr jane = add(storeContact("Jane", "Doe"));
+    jane->deleted = true;
+    auto panel = open();
+    searchFor(*panel, "Doe");
+    ASSERT_EQ(panel->searchResults().size(), 1);
+    EXPECT_EQ(panel->searchResults().at(0)->contact, john);
+    clickReplace(*panel, "Roe", 1);
+    EXPECT_EQ(jane->person->nameValue().value("LastName"), "Doe");
+    // Deleted once listed, a contact is written no more.
+    searchFor(*panel, "Roe");
+    john->deleted = true;
+    clickReplace(*panel, "Poe", 1);
+    EXPECT_EQ(john->person->nameValue().value("LastName"), "Roe");
+}
+
+TEST_F(FindPanelTest, TheNameColumnShowsTheNameAsItIsNow)
+{
+    StoreContact john = storeContact("John", "Doe");
+    john.note = "Doe";
+    add(john);
+    auto panel = open();
+    searchFor(*panel, "Doe");
+    // The name is the current match; the note's row shows the new name too.
+    clickReplace(*panel, "Do~", 0);
+    EXPECT_EQ(panel->tableView()->model()->index(1, 0).data().toString(), "John Do~");
+    searchFor(*panel, "Do~");
+    clickReplace(*panel, "Doe", 1);
+    EXPECT_EQ(panel->tableView()->model()->index(0, 0).data().toString(), "John Doe");
 }

@@ -276,7 +276,7 @@ TEST_F(GridCellEditingTest, ReturnAndClicksWriteEachTextToTheRowItWasTypedIn)
     EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
 }
 
-TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnWhereTheReloadPutItsRow)
+TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnFromWhereTheReloadPutTheEditedRow)
 {
     showColumns({"Name", "Phone", "Email"});
     const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
@@ -295,20 +295,47 @@ TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnWhereTheReloadPutIt
     EXPECT_EQ(focusedEditor()->selectedText(), "alice@x");
     press(Qt::Key_Escape);
 
-    // Bob's new number sorts him last: Hana's edit moves up with her row, keeping what was typed.
+    // Bob's new number sorts him last: Return goes on from there, wrapping to Alice's row, and
+    // keeps what was typed.
     doubleClick(rowOf(bob), "Phone");
     type("999");
     press(Qt::Key_Return);
     type("3");
     settle();
     EXPECT_EQ(values(bob, "Phone"), QStringList{"999"});
-    ASSERT_EQ(rowOf(hana), 1);
-    ASSERT_EQ(editedIndex(), model()->index(1, column("Phone")));
+    ASSERT_EQ(rowOf(bob), 2);
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(alice), column("Phone")));
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(alice)});
     EXPECT_EQ(focusedEditor()->text(), "3");
     press(Qt::Key_Return);
     settle();
-    EXPECT_EQ(values(hana, "Phone"), QStringList{"3"});
-    EXPECT_EQ(values(alice, "Phone"), QStringList{"111"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"3"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+}
+
+// Under the name sort too: the grid and the detail pane stay on the renamed company, and Tab goes
+// on in its row.
+TEST_F(GridCellEditingTest, AnEditThatReSortsTheGridKeepsItsContactChosen)
+{
+    showColumns({"Name", "Company", "Phone"});
+    addWithPhones("Bob", {{"home", "200"}});
+    addWithPhones("Cid", {{"home", "300"}});
+    const ContactRowPtr firm = addWithPhones("", {{"work", "900"}});
+    firm->person->setValue(QVariantMap{{PersonKey::ShowAsPerson, false}}, PersonIdentifier::Name);
+    firm->person->setValue(QStringLiteral("Zed"), QStringLiteral("Company"));
+    showActive();
+    ASSERT_EQ(rowOf(firm), 2);
+    click(2, "Name");
+    const qsizetype told = m_editing.selections.size();
+    doubleClick(2, "Company");
+    type("Aaron");
+    press(Qt::Key_Tab);
+    settle();
+    ASSERT_EQ(rowOf(firm), 0);
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{0});
+    EXPECT_EQ(editedIndex(), model()->index(0, column("Phone")));
+    for (qsizetype i = told; i < m_editing.selections.size(); ++i)
+        EXPECT_EQ(m_editing.selections.at(i)->uniqueId, firm->uniqueId);
 }
 
 TEST_F(GridCellEditingTest, ADoubleClickOnOneOfTheSelectedRowsKeepsThemForTheSameValue)

@@ -83,7 +83,7 @@ TEST_F(GridContactCommandsTest, DuplicateSelectsTheCopiesAndDeleteIsOneUndoStep)
     EXPECT_EQ(texts(selected.first(), "Phone"), (QStringList{"10", "11"}));
     EXPECT_TRUE(m_view->isDocumentEdited());
 
-    selectRows({rowOf(ann)});
+    selectRows({rowOf(ann), rowOf(bob)});
     rightClick(rowOf(bob), "Phone");
     contacts().deleteContact();
     EXPECT_TRUE(ann->deleted);

@@ -94,8 +94,9 @@ TEST_F(GridMenusTest, ALockedGridShowsItsEditItemsDisabled)
 {
     grid()->setEditState(false);
     table()->clearSelection();
+    // The right-click chose the row, which the QR code can show.
     EXPECT_EQ(cellMenu(full, "Name"),
-              (QStringList{"Show Contact Info", "Open Name Panel", "[Show QRCode]", "-", "[Delete Contact]",
+              (QStringList{"Show Contact Info", "Open Name Panel", "Show QRCode", "-", "[Delete Contact]",
                            "[Duplicate Contact]", "Export Contact as vCard", "-",
                            "Show Company in the Name Cell"}));
     EXPECT_EQ(cellMenu(full, "Phone"),

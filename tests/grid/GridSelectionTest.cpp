@@ -2,6 +2,7 @@
 
 #include "ui/widgets/FindHighlight.h"
 
+#include <QContextMenuEvent>
 #include <QTest>
 
 namespace {
@@ -140,8 +141,8 @@ TEST_F(GridSelectionTest, ANewContactIsNotSelectedByAReload)
     addWithPhones("Aaron", {{"work", "5"}});
     grid()->updateTable();
     EXPECT_EQ(rowNames().first(), "Aaron");
-    // Under the name sort the row numbers stay.
-    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{0});
+    // Under the name sort too the selection follows Ann to her new row.
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{1});
 }
 
 TEST_F(GridSelectionTest, SelectingContactsSelectsEveryRowOfThem)
@@ -190,25 +191,34 @@ TEST_F(GridSelectionTest, MergeTakesTwoDifferentContactsNotTwoRowsOfOne)
     EXPECT_EQ(m_delegate.merges.size(), 1);
 }
 
-TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionAddsTheClickedContact)
+// The row a cell command acts on is the one shown chosen while its menu and sheets are up.
+TEST_F(GridSelectionTest, ARightClickOutsideTheSelectionSelectsTheClickedRowAlone)
 {
     addPhoneContacts();
     m_view->resize(800, 400);
     m_view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    grid()->setDelegate(&m_delegate);
     table()->selectRow(3);
     const QPoint onAnn = table()->visualRect(model()->index(1, 1)).center();
     QTest::mouseClick(table()->viewport(), Qt::RightButton, {}, onAnn);
     EXPECT_EQ(table()->clickedRow(), 1);
-    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
-    // In the group's order, not the rows'.
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{1});
+    ASSERT_FALSE(m_delegate.selections.isEmpty());
+    EXPECT_EQ(m_delegate.selections.last()->person, m_table->at(0)->person);
     EXPECT_EQ(grid()->selectedContactsWithClickedRowIndex(table()->clickedRow()),
-              (QList<ContactRowPtr>{m_table->at(0), m_table->at(2)}));
+              QList<ContactRowPtr>{m_table->at(0)});
+
+    // Inside a selection of several rows it stays, as the menu's event finds it.
+    table()->selectRows({1, 3});
+    QContextMenuEvent inside(QContextMenuEvent::Mouse, onAnn, table()->viewport()->mapToGlobal(onAnn));
+    QCoreApplication::sendEvent(table()->viewport(), &inside);
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>({1, 3}));
 
     // A click on the footer keeps the selection.
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
                       table()->visualRect(model()->index(4, 0)).center());
-    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{3});
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>({1, 3}));
 
     m_table->clear();
     EXPECT_FALSE(grid()->selectedContactsWithClickedRowIndex(1));

@@ -1,6 +1,7 @@
 #include "MergeFixture.h"
 #include "MergeGestures.h"
 
+#include "ui/widgets/LabelPopup.h"
 #include "ui/widgets/SeparatorBox.h"
 
 #include <QComboBox>
@@ -31,6 +32,21 @@ protected:
         return sheet->tableLeft()->textEditor();
     }
 };
+
+// The grid and the pane read the same label tables: the sheet leaves them alone, so an unlabelled
+// value still reads as the placeholder in the shown language.
+TEST_F(MergeSheetTest, OpeningTheSheetLeavesTheSharedLabelTablesAlone)
+{
+    Localizer::shared().setPreferredLanguages({QStringLiteral("ja")});
+    const ContactRowPtr ann = contact("Ann");
+    ann->person->setValue(QVariantList{QVariantMap{{"label", PersonKey::NoLabel}, {"value", "111"}}}, "Phone");
+    const QNPerson::LabelTable before = QNPerson::customLabelTableDict();
+    open({ann, contact("Bob")});
+    sheet->cancelButton()->click();
+    EXPECT_EQ(QNPerson::customLabelTableDict(), before);
+    EXPECT_EQ(LabelPopup("Phone", PersonKey::NoLabel, true).title(), "ラベルなし");
+    Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
+}
 
 TEST_F(MergeSheetTest, ButtonsAndSeparatorShowTheEditState)
 {

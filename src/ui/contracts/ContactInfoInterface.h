@@ -45,6 +45,9 @@ public:
     virtual void contactsDidLeave(const QSet<QString> &uniqueIds) = 0;
     // Rebuilds the rows of the shown contact keeping the selected row; nothing without a contact.
     virtual void updateTable() = 0;
+    // The groups or their members changed: the "Groups" row asks the edit delegate again, and
+    // nothing else is redrawn (the selection and an open edit stay).
+    virtual void groupsDidChange() = 0;
     // Renders the shown contact into the card.
     virtual void updateWebView() = 0;
 

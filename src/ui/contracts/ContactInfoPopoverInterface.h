@@ -24,6 +24,8 @@ public:
     virtual ContactRowPtr contact() const = 0;
     // Rebuilds the rows from the shown contact's person.
     virtual void updateTable() = 0;
+    // The groups or their members changed: the "Groups" row alone is redrawn.
+    virtual void groupsDidChange() {}
     // These contacts left the shown table. When the shown contact is one of them, its open edit
     // and value editor are given up without writing and the popover or torn-off window closes,
     // reporting its closing as OK does; answers whether it closed.
