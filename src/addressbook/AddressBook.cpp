@@ -65,11 +65,13 @@ QStringList AddressBook::groupNamesOfContact(const ContactRowPtr &contact) const
     if (!container)
         return names;
     for (const GroupDictPtr &group : std::as_const(container->groups)) {
-        if (!group || !group->contactTable)
+        // Groups and memberships deleted until the next save are gone for the user already.
+        if (!group || group->deleted || !group->contactTable)
             continue;
         const ContactTable &rows = *group->contactTable;
-        if (std::any_of(rows.cbegin(), rows.cend(),
-                        [&](const ContactRowPtr &row) { return row && row->uniqueId == contact->uniqueId; }))
+        if (std::any_of(rows.cbegin(), rows.cend(), [&](const ContactRowPtr &row) {
+                return row && !row->deleted && row->uniqueId == contact->uniqueId;
+            }))
             names.append(group->name);
     }
     return names;

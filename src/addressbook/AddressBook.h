@@ -84,6 +84,9 @@ signals:
     void contactRowsChanged(const QList<ContactRowPtr> &rows, bool deleted);
     // Groups were added or removed.
     void groupsChanged();
+    // A group was added, removed or renamed, or contacts joined or left one: the names of a
+    // contact's groups may read otherwise.
+    void membershipsChanged();
     // A group edit made this group the selected one.
     void groupShown(const GroupDictPtr &group);
     void editedChanged(bool edited);

@@ -71,6 +71,7 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
     if (top)
         top->changed = true;
     tellShownRows(rows, group, affected, false);
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
@@ -121,6 +122,7 @@ void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, con
         }
     }
     tellShownRows(rows, group, marked, true);
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
@@ -147,6 +149,7 @@ void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
         row->deleted = deleted;
     group->changed = true;
     tellShownRows(rows, group, affected, deleted);
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
@@ -175,6 +178,7 @@ void ContactGroupEdits::undoAddGroup(const GroupDictPtr &group, const ContainerD
     else
         container->groups.append(group);
     emit m_book.groupsChanged();
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
@@ -189,6 +193,7 @@ void ContactGroupEdits::undoDeleteGroup(const GroupDictPtr &group, const Contain
     if (position >= 0)
         container->groups.swapItemsAt(position, container->groups.size() - 1);
     showGroups(container->topGroup());
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
@@ -201,6 +206,7 @@ bool ContactGroupEdits::undoChangeGroupName(const QString &name, const GroupDict
     group->groupNameChanged = true;
     group->name = name;
     showGroups(group);
+    emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
     return true;
 }

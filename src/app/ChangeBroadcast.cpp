@@ -149,6 +149,19 @@ void ChangeBroadcast::closeAllContactViews()
     closeAllDetachedWindows();
 }
 
+void ChangeBroadcast::groupsDidChange()
+{
+    m_detailPane.groupsDidChange();
+    if (ContactInfoPopoverInterface *popover = contactPopover())
+        popover->groupsDidChange();
+    for (const DetachedWindowEntryPtr &entry : m_grid.detachedWindows()) {
+        if (!entry || !entry->windowController)
+            continue;
+        if (ContactInfoPopoverInterface *content = entry->windowController->contentViewController())
+            content->groupsDidChange();
+    }
+}
+
 // The grid's popover holds a value editor or a contact's detail table; only the latter counts.
 ContactInfoPopoverInterface *ChangeBroadcast::contactPopover() const
 {

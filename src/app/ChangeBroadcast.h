@@ -43,6 +43,8 @@ public:
     void closeAllDetachedWindows();
     // The grid's contact popover and every torn-off window, whichever contact they show.
     void closeAllContactViews();
+    // Groups or memberships changed: every view of a contact redraws its Groups row.
+    void groupsDidChange();
 
 private:
     // What is still to be redrawn.

@@ -122,6 +122,7 @@ void ViewController::connectAddressBook()
     connect(m_book, &AddressBook::contactRowsChanged, this, &ViewController::showContactRowsChange);
     connect(m_book, &AddressBook::groupsChanged, this, &ViewController::showGroups);
     connect(m_book, &AddressBook::groupShown, this, &ViewController::showGroupSelection);
+    connect(m_book, &AddressBook::membershipsChanged, this, [this] { m_broadcast->groupsDidChange(); });
     connect(m_book, &AddressBook::editedChanged, this, [this](bool edited) { window()->setWindowModified(edited); });
 }
 
