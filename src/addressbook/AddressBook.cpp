@@ -3,6 +3,7 @@
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/ContactGroupEdits.h"
 #include "addressbook/ContactTableSorting.h"
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/EditFunnel.h"
 #include "platform/UndoManager.h"
 
@@ -46,6 +47,15 @@ void AddressBook::redo()
 {
     m_undoManager->redo();
     setEdited(m_undoManager->canUndo());
+}
+
+void AddressBook::addCustomItemsOfContacts(const ContactTable &contacts)
+{
+    const QVariantList added = CustomItemDefinitions::itemsOfContacts(m_customItems, contacts);
+    if (added.isEmpty())
+        return;
+    m_customItems += added;
+    emit customItemsAdded(added);
 }
 
 ContainerDictPtr AddressBook::containerOfGroup(const GroupDict &group) const

@@ -51,6 +51,9 @@ public:
     // The custom-item definitions (CustomItemDict maps).
     const QVariantList &customItems() const { return m_customItems; }
     void setCustomItems(const QVariantList &customItems) { m_customItems = customItems; }
+    // Appends the items the contacts bring that no definition stands for yet (an import's X-
+    // lines), and tells of them with customItemsAdded.
+    void addCustomItemsOfContacts(const ContactTable &contacts);
 
     // Something is not saved yet.
     bool isEdited() const { return m_edited; }
@@ -90,6 +93,9 @@ signals:
     // A group edit made this group the selected one.
     void groupShown(const GroupDictPtr &group);
     void editedChanged(bool edited);
+    // Definitions joined customItems(), at the end in this order: the menus and exports must
+    // know them before the contacts that brought them are shown.
+    void customItemsAdded(const QVariantList &added);
 
 private:
     UndoManager *m_undoManager;

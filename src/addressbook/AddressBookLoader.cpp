@@ -1,5 +1,6 @@
 #include "addressbook/AddressBookLoader.h"
 
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/LoadedContactRow.h"
 #include "addressbook/PendingCloudWrites.h"
 #include "model/CustomItemCloudValues.h"
@@ -337,6 +338,8 @@ void AddressBookLoader::loadAddressBook()
         publish(containers, top, LoadOutcome::TimedOut);
         return;
     }
+    // The labels the items are defined with come first, in their order; the values may use fewer.
+    CustomItemDefinitions::offerLabels(CustomItemCloudValues::loadCustomItemDefinitions(m_cloud));
     // After the fetched contacts are let go, so that their memory is free before the values take more.
     restoreInSlices(*rows, cloudEntries.entries(), *m_cancelled);
     if (cancelled())

@@ -32,7 +32,7 @@ class UserDefaults;
 // running at the deadline is left to finish on its own and its rows are dropped; the top group is
 // then published without a contact table, so that selecting it reads the container again. After
 // the conversion the custom values are restored in four slices side by side, their labels offered
-// in row order.
+// in row order after those the stored custom-item definitions hold.
 // A container whose groups cannot be read is reported with groupFetchDidFail, from the loading
 // thread; the UI tells the user.
 class AddressBookLoader : public QObject

@@ -156,20 +156,7 @@ QList<PendingCloudWrites::Write> AddressBookSaver::writesOfDeletedCustomItems() 
     // Every entry of the cloud made into a map is no small cost for a save that deletes no item.
     if (m_deletedCustomItems.isEmpty())
         return {};
-    QVariantMap entries = m_cloud.dictionaryRepresentation();
-    QVariantMap changed;
-    for (const QVariant &definition : std::as_const(m_deletedCustomItems)) {
-        const QVariantMap left = CustomItemDefinitions::entriesWithoutItem(definition.toMap(), entries);
-        for (auto it = left.cbegin(); it != left.cend(); ++it) {
-            changed.insert(it.key(), *it);
-            entries.insert(it.key(), *it);
-        }
-    }
-    QList<PendingCloudWrites::Write> writes;
-    for (auto it = changed.cbegin(); it != changed.cend(); ++it)
-        writes.append(it->isValid() ? PendingCloudWrites::Write::set(it.key(), *it)
-                                    : PendingCloudWrites::Write::removal(it.key()));
-    return writes;
+    return CustomItemDefinitions::removalsFromCloud(m_deletedCustomItems, m_cloud.dictionaryRepresentation());
 }
 
 QVariantMap AddressBookSaver::withoutDeletedItems(QVariantMap values) const

@@ -45,7 +45,8 @@ public:
 
     // Custom items deleted since the last save (CustomItemDict): once the store accepted the
     // request their values leave every cloud entry, before the contacts' entries are written, so
-    // an item defined again meanwhile keeps its new values.
+    // an item defined again meanwhile keeps its new values. Only those items go, from each entry
+    // as the file holds it under the write's lock: another program's values written meanwhile stay.
     void setDeletedCustomItems(const QVariantList &definitions) { m_deletedCustomItems = definitions; }
 
     // Contacts changed here that another program deleted from the store meanwhile: an update has

@@ -67,6 +67,8 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
         if (row && row->person)
             row->person->offerStoredLabels();
     }
+    // So are their custom items, before the views show the rows.
+    m_book.addCustomItemsOfContacts(rows);
     group->changed = true;
     if (top)
         top->changed = true;

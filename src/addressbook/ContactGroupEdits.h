@@ -29,7 +29,9 @@ public:
     explicit ContactGroupEdits(AddressBook &book);
 
     // Contacts the group lacks join it marked "new"; a contact it holds as deleted is restored. A
-    // store group's container's top group receives the contacts it lacks as well.
+    // store group's container's top group receives the contacts it lacks as well. Custom items
+    // the contacts bring join the book's definitions (AddressBook::customItemsAdded); an undo
+    // leaves them defined.
     void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group);
     // Marks each contact's first row in the group deleted; from a top group, in every group of the
     // container. doUndo false registers nothing.

@@ -1,6 +1,7 @@
 #include "addressbook/CustomItemDefinitions.h"
 
 #include "model/CustomItemCloudValues.h"
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/PlatformUtil.h"
@@ -8,6 +9,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QSet>
 
 #include <algorithm>
 
@@ -67,17 +69,32 @@ qsizetype CustomItemDefinitions::indexOf(const QVariantList &definitions, const 
 
 QVariantList CustomItemDefinitions::gather(const QVariantList &stored, const ContactTable &contacts)
 {
-    QVariantList list = stored;
+    return stored + itemsOfContacts(stored, contacts);
+}
+
+QVariantList CustomItemDefinitions::itemsOfContacts(const QVariantList &definitions,
+                                                    const ContactTable &contacts)
+{
+    // By name and type in a set: tens of thousands of contacts ask about each of their items.
+    const auto keyOf = [](const QVariantMap &definition) {
+        return nameOf(definition) + QChar::Null + typeOf(definition);
+    };
+    QSet<QString> known;
+    for (const QVariant &definition : definitions)
+        known.insert(keyOf(definition.toMap()));
+    QVariantList items;
     for (const ContactRowPtr &row : contacts) {
         if (!row || !row->person)
             continue;
         for (const QVariant &item : row->person->ownCustomItems()) {
             const QVariantMap definition = item.toMap();
-            if (!nameOf(definition).isEmpty() && indexOf(list, nameOf(definition), typeOf(definition)) < 0)
-                list.append(definition);
+            if (nameOf(definition).isEmpty() || known.contains(keyOf(definition)))
+                continue;
+            known.insert(keyOf(definition));
+            items.append(definition);
         }
     }
-    return list;
+    return items;
 }
 
 // --- the sheet's result ---------------------------------------------------------------------
@@ -97,7 +114,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
         } else if (isFlagged(entry, PersonKey::ItemNew)) {
             if (index < 0) {
                 const QVariantMap definition = definitionFromSheet(entry);
-                offerLabels(definition);
+                offerLabels({definition});
                 definitions.append(definition);
             }
         } else if (isFlagged(entry, PersonKey::ItemChanged) && index >= 0) {
@@ -106,7 +123,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
             if (typeOf(entry) == PersonValueType::Labeled && !labels.isEmpty())
                 definition.insert(PersonKey::ItemLabels, labels);
             takeIcon(definition, entry);
-            offerLabels(definition);
+            offerLabels({definition});
             definitions[index] = definition;
             result.edited = true;
         }
@@ -124,12 +141,19 @@ QVariantMap CustomItemDefinitions::definitionFromSheet(QVariantMap entry)
     return definition;
 }
 
-void CustomItemDefinitions::offerLabels(const QVariantMap &definition)
+void CustomItemDefinitions::offerLabels(const QVariantList &definitions)
 {
-    if (typeOf(definition) != PersonValueType::Labeled)
-        return;
-    for (const QString &label : definition.value(PersonKey::ItemLabels).toStringList())
-        QNPerson::setLabel(QString(), label, nameOf(definition));
+    LabelTables::LabelTable offered;
+    for (const QVariant &item : definitions) {
+        const QVariantMap definition = item.toMap();
+        if (typeOf(definition) != PersonValueType::Labeled)
+            continue;
+        for (const QString &label : definition.value(PersonKey::ItemLabels).toStringList()) {
+            if (!label.isEmpty())
+                offered[nameOf(definition)].append(label);
+        }
+    }
+    LabelTables::shared().offerLabels(offered);
 }
 
 // The sheet shows the icon as an image; the record and the stored definitions read its bytes.
@@ -168,27 +192,27 @@ void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, 
 
 void CustomItemDefinitions::removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs)
 {
-    const QVariantMap changed = entriesWithoutItem(definition, ukvs.dictionaryRepresentation());
-    for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
-        if (it->isValid())
-            ukvs.setObject(*it, it.key());
-        else
-            ukvs.removeObjectForKey(it.key());
-    }
+    ukvs.apply(removalsFromCloud({definition}, ukvs.dictionaryRepresentation()));
 }
 
-QVariantMap CustomItemDefinitions::entriesWithoutItem(const QVariantMap &definition, const QVariantMap &entries)
+QList<CloudKeyValueStore::Change> CustomItemDefinitions::removalsFromCloud(const QVariantList &definitions,
+                                                                           const QVariantMap &entries)
 {
-    const QString name = nameOf(definition);
-    QVariantMap changed;
+    QList<CloudKeyValueStore::Change> removals;
     for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         if (it.key() == CustomItemCloudValues::DefinitionsKey || it->typeId() != QMetaType::QVariantMap)
             continue;
-        QVariantMap values = it->toMap();
-        if (!values.contains(name) || !valueFitsType(values.value(name), typeOf(definition)))
-            continue;
-        values.remove(name);
-        changed.insert(it.key(), values.isEmpty() ? QVariant() : QVariant(values));
+        const QVariantMap values = it->toMap();
+        QStringList names;
+        for (const QVariant &item : definitions) {
+            const QVariantMap definition = item.toMap();
+            const auto value = values.constFind(nameOf(definition));
+            if (value != values.cend() && valueFitsType(*value, typeOf(definition)) &&
+                !names.contains(value.key()))
+                names.append(value.key());
+        }
+        if (!names.isEmpty())
+            removals.append(CloudKeyValueStore::Change::withoutItems(it.key(), names));
     }
-    return changed;
+    return removals;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "model/AddressBookRecords.h"
+#include "platform/CloudKeyValueStore.h"
 
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
 
-class CloudKeyValueStore;
 class QNPerson;
 
 // The address book's custom-item definitions (CustomItemDict maps) as the main window keeps them:
@@ -21,6 +21,11 @@ public:
     // The stored definitions, then each item of the contacts, in table order, that no definition
     // of the same name and type stands for yet.
     static QVariantList gather(const QVariantList &stored, const ContactTable &contacts);
+    // The items of the contacts that no definition stands for yet, in table order, each once.
+    static QVariantList itemsOfContacts(const QVariantList &definitions, const ContactTable &contacts);
+    // Offers the labels that the labelled items are defined with in the label menus, so that a
+    // label no contact uses yet can still be chosen.
+    static void offerLabels(const QVariantList &definitions);
 
     // The type of the person's field: its own (a built-in field or an item of its own), else that
     // of the first definition of that name; empty when neither knows it.
@@ -58,12 +63,13 @@ public:
     // Drops the item's values from every contact's entry in the cloud store, so that the next load
     // does not bring the item back; an entry left empty goes.
     static void removeFromCloud(const QVariantMap &definition, CloudKeyValueStore &ukvs);
-    // The cloud entries that hold the item's values, without them: key -> the entry left, or an
-    // invalid QVariant where nothing is left and the entry goes.
-    static QVariantMap entriesWithoutItem(const QVariantMap &definition, const QVariantMap &entries);
+    // The changes that take the items' values out of the cloud entries that hold them. Each names
+    // only the items, so that it is merged into the file as the file is at the write: what another
+    // program wrote meanwhile in the contact's other items stays. An entry left empty goes.
+    static QList<CloudKeyValueStore::Change> removalsFromCloud(const QVariantList &definitions,
+                                                               const QVariantMap &entries);
 
 private:
     static QVariantMap definitionFromSheet(QVariantMap entry);
-    static void offerLabels(const QVariantMap &definition);
     static void takeIcon(QVariantMap &definition, const QVariantMap &entry);
 };

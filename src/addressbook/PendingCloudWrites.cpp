@@ -21,6 +21,7 @@ const QString JournalSuffix = QStringLiteral(".json");
 const QString KeyKey = QStringLiteral("key");
 const QString ValueKey = QStringLiteral("value");
 const QString ItemsKey = QStringLiteral("items");
+const QString RemovesEmptiedKey = QStringLiteral("removesEmptied");
 
 QJsonObject journalEntry(const PendingCloudWrites::Write &write)
 {
@@ -30,6 +31,8 @@ QJsonObject journalEntry(const PendingCloudWrites::Write &write)
         for (auto it = write.items->cbegin(); it != write.items->cend(); ++it)
             items.insert(it.key(), it.value() ? QJsonValue::fromVariant(*it.value()) : QJsonValue());
         entry.insert(ItemsKey, items);
+        if (write.removesEmptiedEntry)
+            entry.insert(RemovesEmptiedKey, true);
     } else if (write.value) {
         entry.insert(ValueKey, QJsonValue::fromVariant(*write.value));
     }
@@ -54,7 +57,9 @@ PendingCloudWrites::Write writeOfEntry(const QJsonObject &entry)
         CloudKeyValueStore::ItemChanges changes;
         for (auto it = items.constBegin(); it != items.constEnd(); ++it)
             changes.insert(it.key(), it->isNull() ? std::nullopt : std::optional(it->toVariant()));
-        return Write::ofItems(key, changes);
+        Write write = Write::ofItems(key, changes);
+        write.removesEmptiedEntry = entry.value(RemovesEmptiedKey).toBool();
+        return write;
     }
     return entry.contains(ValueKey) ? Write::set(key, entry.value(ValueKey).toVariant())
                                     : Write::removal(key);

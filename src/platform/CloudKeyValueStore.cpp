@@ -138,6 +138,7 @@ struct PendingChange
     bool replaces = false;
     QJsonValue value = QJsonValue::Undefined;
     QMap<QString, std::optional<QJsonValue>> items;
+    bool removesEmptiedEntry = false;
 
     // The entry as this change leaves it; undefined when removed.
     QJsonValue appliedTo(const QJsonValue &current) const
@@ -152,6 +153,8 @@ struct PendingChange
             else
                 entry.remove(it.key());
         }
+        if (entry.isEmpty() && removesEmptiedEntry)
+            return QJsonValue::Undefined;
         return entry;
     }
 };
@@ -178,6 +181,7 @@ std::optional<PendingChange> pendingChangeOf(const CloudKeyValueStore::Change &c
             return std::nullopt;
         pending.items.insert(it.key(), json);
     }
+    pending.removesEmptiedEntry = change.removesEmptiedEntry;
     return pending;
 }
 
@@ -191,6 +195,7 @@ void addChange(PendingChanges &pending, const QString &key, const PendingChange 
     }
     for (auto it = later.items.cbegin(); it != later.items.cend(); ++it)
         earlier->items.insert(it.key(), it.value());
+    earlier->removesEmptiedEntry = earlier->removesEmptiedEntry || later.removesEmptiedEntry;
 }
 
 PendingChanges pendingChangesOf(const QList<CloudKeyValueStore::Change> &changes)

@@ -40,12 +40,23 @@ public:
         QString key;
         std::optional<QVariant> value;
         std::optional<ItemChanges> items;
+        // With items: an entry they leave empty goes rather than stay as an empty dictionary.
+        bool removesEmptiedEntry = false;
 
         static Change set(const QString &key, const QVariant &value) { return {key, value, std::nullopt}; }
         static Change removal(const QString &key) { return {key, std::nullopt, std::nullopt}; }
         static Change ofItems(const QString &key, const ItemChanges &items)
         {
             return {key, std::nullopt, items};
+        }
+        // Removes the named items from the entry as the file holds it at the write; the entry
+        // goes when nothing is left.
+        static Change withoutItems(const QString &key, const QStringList &names)
+        {
+            ItemChanges removed;
+            for (const QString &name : names)
+                removed.insert(name, std::nullopt);
+            return {key, std::nullopt, removed, true};
         }
     };
     class PreparedWrite;

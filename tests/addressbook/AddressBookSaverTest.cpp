@@ -2,6 +2,8 @@
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/GroupLoader.h"
 #include "addressbook/PendingCloudWrites.h"
+#include "model/CustomItemCloudValues.h"
+#include "model/LabelTables.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "platform/CloudKeyValueStore.h"
@@ -157,6 +159,22 @@ TEST_F(SaverTest, ASaveWhoseCustomValuesCannotBeJournalledIsRefused)
     EXPECT_TRUE(status.error.contains(blocker.fileName())) << status.error.toStdString();
     EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "");
     EXPECT_TRUE(person.isChanged());
+}
+
+// A label of a labelled item that no contact uses yet can still be chosen after a restart.
+TEST_F(SaverTest, TheDefinedLabelsOfACustomItemAreOfferedAfterALoad)
+{
+    ContainerTable table = load();
+    const QStringList labels{"member", "staff"};
+    CustomItemCloudValues::saveCustomItemDefinitions(
+        {QVariantMap{{"Name", "Codes"}, {"Type", "Labeled Value"}, {"Labels", labels}}}, *cloud);
+    QNPerson &person = *rowOf(table.first()->topGroup(), ann)->person;
+    person.addCustomItem(PersonValueType::Labeled, "Codes", labels, std::nullopt);
+    person.addLabeledValue(QVariantMap{{PersonKey::Label, "staff"}, {PersonKey::Value, "S1"}}, "Codes");
+    ASSERT_TRUE(save(table).ok());
+    LabelTables::shared().reset();
+    load();
+    EXPECT_EQ(QNPerson::labelsForIdentifier("Codes"), labels);
 }
 
 // --- another program removed a group the window changed -------------------------------------------

@@ -72,3 +72,20 @@ TEST_F(TwoProgramsCustomValues, EachItemKeepsTheChangeOfTheProgramThatMadeItAndT
     EXPECT_EQ(fileEntry(cloud->filePath(), bob), (QVariantMap{{"Hobby", "shogi"}, {"Sport", "polo"}}));
     EXPECT_EQ(ContactStore().unifiedContact(bob, {StoreKey::Note}).value.note, "from the window");
 }
+
+// One program deletes an item while the other saves a value between the deletion's read of the
+// file and its write: the deletion takes only its item out of the entries as the file has them then.
+TEST_F(TwoProgramsCustomValues, ADeletedItemLeavesAnotherProgramsValueWrittenMeanwhile)
+{
+    const QVariantMap hobby{{"Name", "Hobby"}, {"Type", "String Value"}};
+    CloudKeyValueStore deleterCloud(cloud->filePath());
+    AddressBookLoader loader(ContactStore::defaultPath(), UserDefaults::standard(), deleterCloud);
+    loader.loadAddressBook();
+    ContactStore store;
+    AddressBookSaver saver(store, deleterCloud);
+    saver.setDeletedCustomItems({hobby});
+    ASSERT_TRUE(saver.prepare(loader.containerTable()).ok());
+    otherProgramSaves("Ann", {{"Sport", "tennis"}});
+    ASSERT_TRUE(saver.write().ok());
+    EXPECT_EQ(fileEntry(cloud->filePath(), ann), (QVariantMap{{"Sport", "tennis"}}));
+}

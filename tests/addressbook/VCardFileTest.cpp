@@ -3,6 +3,8 @@
 
 #include "app/AppFixture.h"
 
+#include "addressbook/AddressBook.h"
+#include "addressbook/ContactGroupEdits.h"
 #include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/TextEncodings.h"
 #include "model/QNPersonKeys.h"
@@ -11,6 +13,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QImage>
+#include <QSignalSpy>
 
 namespace {
 
@@ -258,6 +261,23 @@ TEST_F(VCardFileTest, CardsWithoutEndLinesAreEachRead)
 {
     EXPECT_EQ(namesOf(importFile("without-end-lines.vcf")),
               (QStringList{"Team Alpha", "Team Bravo", "Team Charlie"}));
+}
+
+// Imported custom items are defined as their contacts join the book: the menus and an export
+// in the same session know them.
+TEST_F(VCardFileTest, ImportedCustomItemsJoinTheDefinitionsAtOnce)
+{
+    const ContactTable rows = rowsOf(QNvCard().containersFromVCards(QStringLiteral(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nX-CLASS:gold\r\nX-MEMBERNO:12\r\nEND:VCARD\r\n")));
+    AddressBook book;
+    book.setCustomItems({QVariantMap{{"Name", "CLASS"}, {"Type", "String Value"}}});
+    QSignalSpy told(&book, &AddressBook::customItemsAdded);
+    book.groupEdits().undoAddContacts(rows, std::make_shared<GroupDict>());
+    book.groupEdits().undoAddContacts(rows, std::make_shared<GroupDict>());
+    const QVariantList added{QVariantMap{{"Name", "MEMBERNO"}, {"Type", "String Value"}}};
+    ASSERT_EQ(told.count(), 1) << "known items are not added again";
+    EXPECT_EQ(told.first().first().toList(), added);
+    EXPECT_EQ(book.customItems().last(), added.first());
 }
 
 class VCardFileRoundTrip : public VCardFileTest, public ::testing::WithParamInterface<const char *>
