@@ -5,6 +5,7 @@
 #include "model/CustomItemCloudValues.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/BusySign.h"
 #include "platform/CloudKeyValueStore.h"
 #include "platform/ContactStore.h"
 #include "platform/Log.h"
@@ -218,6 +219,8 @@ void AddressBookSaver::addTopGroup(const GroupDict &top, const QString &containe
     for (const ContactRowPtr &row : std::as_const(*top.contactTable)) {
         if (!row || !row->person)
             continue;
+        // Thousands of new contacts take seconds here, on the main thread.
+        BusySign::tick();
         QNPerson &person = *row->person;
         if (row->deleted)
             addDeletion(row);

@@ -120,6 +120,7 @@ public:
     void updateCustomItems();
     // The first time the view holds contacts: the stored definitions and the contacts' items.
     void startCustomItems();
+    void addCustomItemsOfContacts(const QVariantList &added);
 
     // The two sheets of custom labels and custom items, made at first use and kept. A second
     // showCustomLabelPanel() while the sheet is open ends it with 0.

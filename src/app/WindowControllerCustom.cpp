@@ -11,7 +11,9 @@
 #include "editors/CustomItemPanel.h"
 #include "editors/CustomLabelPanelController.h"
 #include "model/CustomItemCloudValues.h"
+#include "addressbook/AddressBook.h"
 #include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,6 +28,30 @@ void WindowController::connectCustomItemCommands()
         if (menuCommand(item) == MenuCommand::ShowCustomItems)
             showCustomItems();
     });
+    // Before the rows are shown, so that the grid already has the items' columns.
+    connect(&m_mainViewController->addressBook(), &AddressBook::customItemsAdded, this,
+            &WindowController::addCustomItemsOfContacts);
+}
+
+// Items that imported, pasted or dropped contacts bring are known at once: the Items menu lists
+// them and an export writes them.
+void WindowController::addCustomItemsOfContacts(const QVariantList &added)
+{
+    startCustomItems();
+    QVariantList definitions = knownDefinitions();
+    bool grew = false;
+    for (const QVariant &item : added) {
+        const QVariantMap definition = item.toMap();
+        if (CustomItemDefinitions::indexOf(definitions, definition.value(PersonKey::ItemName).toString(),
+                                           definition.value(PersonKey::ItemType).toString()) >= 0)
+            continue;
+        definitions.append(item);
+        grew = true;
+    }
+    if (!grew)
+        return;
+    setDefinitions(definitions);
+    updateCustomItems();
 }
 
 CustomLabelPanelController *WindowController::customLabelPanelController() const

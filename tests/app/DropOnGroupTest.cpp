@@ -71,6 +71,24 @@ TEST_F(DropOnGroupTest, DroppedRowsJoinTheGroupAfterItsStoredMembers)
     EXPECT_EQ(clubRows(), QStringList({"Bob", "Ann deleted", "Cy deleted"}));
 }
 
+// The views of a contact redraw its Groups row after a drop, its undo and a deleted group; a
+// deleted group or membership is no longer named.
+TEST_F(DropOnGroupTest, TheGroupsOfAContactFollowDropsUndoAndDeletedGroups)
+{
+    const ContactRowPtr ann = top->contactTable->at(0);
+    view->addContactByStringIndexes("0", club);
+    EXPECT_EQ(log.calls.count("groups"), 1);
+    EXPECT_TRUE(view->addressBook().groupNamesOfContact(ann).contains("Club"));
+    nextEvent();
+    view->undo();
+    EXPECT_EQ(log.calls.count("groups"), 2);
+    EXPECT_FALSE(view->addressBook().groupNamesOfContact(ann).contains("Club"));
+    view->redo();
+    view->undoDeleteGroup(club, view->containerTable().first());
+    EXPECT_EQ(log.calls.count("groups"), 4);
+    EXPECT_FALSE(view->addressBook().groupNamesOfContact(ann).contains("Club"));
+}
+
 TEST_F(DropOnGroupTest, PositionsOutsideTheGridAddNothing)
 {
     view->addContactByStringIndexes("7,-1", club);

@@ -70,6 +70,7 @@ public:
     explicit FakeDetailPane(CallLog &log) : ContactInfoController(UserDefaults::standard()), m_log(log) {}
     void updateTable() override { m_log.add(QStringLiteral("detail")); }
     void updateWebView() override { m_log.add(QStringLiteral("card")); }
+    void groupsDidChange() override { m_log.add(QStringLiteral("groups")); }
 
 private:
     CallLog &m_log;
