@@ -338,6 +338,9 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
     // A search that a newer one superseded never replaces the newer one's results.
     if (generation != m_generation)
         return;
+    // Every search starts at its first match, as the window's first one does: a cursor left
+    // elsewhere (or cleared by Replace All) would leave Replace acting on nothing.
+    m_cursor = FindPanelCursor{};
     m_model->setSearchStringShown(!m_searchString.isEmpty());
     m_model->setCursor(m_cursor);
     m_model->setResults(results);

@@ -94,6 +94,8 @@ void GridEditorPresenter::showEditor(Editor editor, const SubContactRowPtr &row,
         return;
     // Value editors never tear off, even in a popover that held a contact before.
     popover->setDetachable(false);
+    m_targets = chosenContacts(m_selectedRowIndexes.value_or(QList<int>()));
+    m_selectedRowIndexes.reset();
     // The earlier editor goes without a write-back.
     popover->setContentWidget(content);
     popover->setContentSize(contentSize(editor, type));
@@ -157,8 +159,10 @@ void GridEditorPresenter::popoverDidClose(Popover *popover)
             writeBack(*context);
     }
     // The next opening makes a new popover.
-    if (m_popover == popover)
+    if (m_popover == popover) {
         m_popover = nullptr;
+        m_targets.clear();
+    }
     popover->deleteLater();
 }
 
@@ -180,17 +184,29 @@ QList<SubContactRowPtr> GridEditorPresenter::chosenContacts(const QList<int> &ro
     return chosen;
 }
 
+QList<SubContactRowPtr> GridEditorPresenter::remainingTargets() const
+{
+    QSet<const QNPerson *> held;
+    if (m_state.contactTable) {
+        for (const ContactRowPtr &contact : std::as_const(*m_state.contactTable)) {
+            if (contact && contact->person && !contact->deleted)
+                held.insert(contact->person.get());
+        }
+    }
+    QList<SubContactRowPtr> remaining = m_targets;
+    remaining.removeIf([&held](const SubContactRowPtr &row) { return !held.contains(row->person.get()); });
+    return remaining;
+}
+
 void GridEditorPresenter::writeBack(const EditorContext &result)
 {
-    const QList<SubContactRowPtr> rows = chosenContacts(m_selectedRowIndexes.value_or(QList<int>()));
+    const QList<SubContactRowPtr> rows = remainingTargets();
     UndoManager *undoManager = m_delegate ? m_delegate->undoManager() : nullptr;
     std::optional<UndoGroup> group;
     if (undoManager)
         group.emplace(*undoManager);
     for (const SubContactRowPtr &row : rows)
         writeValue(result, row);
-    group.reset();
-    m_selectedRowIndexes.reset();
 }
 
 // The funnel marks the window edited for every write that reaches a contact.

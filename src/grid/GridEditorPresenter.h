@@ -21,8 +21,9 @@ class GridTableView;
 // with a dirty result, writes the result to every chosen contact through the undoable edits, as
 // one undo step. The contact popovers share the same popover object.
 //
-// The chosen rows are resolved to their contacts before the first write, since every write
-// rebuilds and re-sorts the grid's rows. A contact shown in several chosen rows is written once.
+// The chosen rows are resolved to their contacts when the editor opens: the grid may reload and
+// re-sort under an open editor (an edit elsewhere, a store change), and every write rebuilds it
+// again. A contact shown in several chosen rows is written once; one deleted meanwhile, not at all.
 class GridEditorPresenter : public QObject
 {
     Q_OBJECT
@@ -40,8 +41,9 @@ public:
     // The popover to show new content in: the open one, else a new one of that behaviour.
     Popover *popoverForShowing(Popover::Behavior behavior);
 
-    // Indexes into the grid's rows that a dirty result is written to. Set by whoever opens an
-    // editor; ended by a write-back or an in-place commit.
+    // Indexes into the grid's rows that a dirty result is to be written to. Set by whoever opens
+    // an editor or edits a cell in place; taken as the editor's targets when it opens, or ended by
+    // an in-place commit.
     const std::optional<QList<int>> &selectedRowIndexes() const { return m_selectedRowIndexes; }
     void setSelectedRowIndexes(const std::optional<QList<int>> &rows) { m_selectedRowIndexes = rows; }
 
@@ -67,6 +69,8 @@ private:
                     std::optional<int> labelIndex, const QRect &rect);
     void popoverDidClose(Popover *popover);
     void writeBack(const EditorContext &result);
+    // The targets whose contacts the grid's table still holds undeleted.
+    QList<SubContactRowPtr> remainingTargets() const;
     bool writeValue(const EditorContext &result, const SubContactRowPtr &row);
 
     GridState &m_state;
@@ -74,4 +78,6 @@ private:
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QPointer<Popover> m_popover;
     std::optional<QList<int>> m_selectedRowIndexes;
+    // The open editor's chosen rows, as records taken when it opened.
+    QList<SubContactRowPtr> m_targets;
 };

@@ -7,6 +7,7 @@
 #include "editors/DateViewController.h"
 #include "find/FindPanel.h"
 #include "find/FindPanelFilters.h"
+#include "find/FindPanelResultsModel.h"
 #include "find/FindPanelSearch.h"
 #include "platform/widgets/FindPasteboard.h"
 #include "platform/widgets/Popover.h"
@@ -524,4 +525,21 @@ TEST_F(FindPanelTest, TheNameColumnShowsTheNameAsItIsNow)
     searchFor(*panel, "Do~");
     clickReplace(*panel, "Doe", 1);
     EXPECT_EQ(panel->tableView()->model()->index(0, 0).data().toString(), "John Doe");
+}
+
+// After Replace All a new search shows its first match as current, as a fresh window's first
+// search does, and Replace acts on it.
+TEST_F(FindPanelTest, ReplaceAfterANewSearchActsOnItsFirstMatch)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "cat cat";
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open();
+    searchFor(*panel, "cat");
+    clickReplace(*panel, "cow", 1);
+    searchFor(*panel, "cow");
+    const QModelIndex first = panel->tableView()->model()->index(0, FindPanelResultsModel::ValueColumn);
+    EXPECT_EQ(first.data(FindPanelResultsModel::CurrentRangeRole).toInt(), 0);
+    clickReplace(*panel, "pig", 0);
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "pig cow");
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 class GridCellEditingTest : public GridEditingFixture
@@ -374,4 +375,33 @@ TEST_F(GridCellEditingTest, ADoubleClickOnOneOfTheSelectedRowsKeepsThemForTheSam
     click(rowOf(bob), "Name");
     EXPECT_EQ(table()->selectedRowIndexes(), selected);
     EXPECT_TRUE(QTest::qWaitFor([&] { return table()->selectedRowIndexes() == QList<int>{rowOf(bob)}; }));
+}
+
+// The grid re-sorts under an open editor: its result still goes to the contacts it was opened on,
+// and one deleted meanwhile takes nothing.
+TEST_F(GridCellEditingTest, AnOpenEditorsResultReachesTheContactsItWasOpenedOn)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
+    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
+    const ContactRowPtr kai = addWithPhones("Kai", {{"home", "400"}});
+    showActive();
+    click(rowOf(bob), "Name");
+    click(rowOf(kai), "Name", Qt::ControlModifier);
+    m_modifiers = Qt::ControlModifier;
+    doubleClick(rowOf(bob), "Phone");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popoverContent<MultiValueViewController>() != nullptr; }));
+
+    QVariantMap name = hana->person->nameValue();
+    name.insert("FirstName", "Abe");
+    ASSERT_TRUE(m_view->undoReplaceNameValue(name, hana));
+    kai->deleted = true;
+    grid()->updateTable();
+    ASSERT_EQ(rowOf(hana), 0);
+    popoverContent<MultiValueViewController>()->setCellText(0, 1, "555");
+    QTest::mouseClick(popoverContent<MultiValueViewController>()->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
+    EXPECT_EQ(values(kai, "Phone"), QStringList{"400"});
 }
