@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QFont;
 class QSplitter;
 class UserDefaults;
 
@@ -18,6 +19,13 @@ public:
     int sidebarWidth() const { return m_sidebar; }
     int detailWidth() const { return m_detail; }
     void save();
+
+    // Shows the detail pane at its width. A window too narrow for the pane beside the grid's
+    // least width grows, as far as its screen has room.
+    void openDetail(const QFont &valueFont);
+    // Wide enough for a value's label, its label menu and a 25-character e-mail address, whole:
+    // the width a pane opens at until the user chooses another (none stored).
+    static int fittedDetailWidth(const QFont &font);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -13,6 +13,7 @@
 #include "app/MenuCommand.h"
 #include "app/GridWidthFloor.h"
 #include "app/PaneWidths.h"
+#include "detail/DetailFont.h"
 #include "ui/widgets/ProgressIndicator.h"
 #include "ui/widgets/SeparatorBox.h"
 #include "addressbook/ViewTypes.h"
@@ -432,7 +433,10 @@ bool ViewController::isDetailCollapsed() const
 
 void ViewController::setDetailCollapsed(bool collapsed)
 {
-    contactInfoController()->view()->setHidden(collapsed);
+    if (!collapsed && m_paneWidths)
+        m_paneWidths->openDetail(DetailFont::fontFromDefaults(m_defaults));
+    else
+        contactInfoController()->view()->setHidden(collapsed);
 }
 
 // --- edit state -----------------------------------------------------------------------------

@@ -4,7 +4,9 @@
 #include "app/MainMenu.h"
 #include "app/MenuCommand.h"
 #include "addressbook/TextFormat.h"
+#include "app/PaneWidths.h"
 #include "app/WindowController.h"
+#include "detail/DetailFont.h"
 #include "find/FindBarController.h"
 
 #include <QAction>
@@ -133,6 +135,22 @@ TEST(PaneWidthsTest, SidePanesGiveUpWidthBeforeTheGrid)
     EXPECT_GE(sizes[1], 360);
     EXPECT_LE(sizes[0] + sizes[1] + sizes[2], 1000);
     EXPECT_GT(sizes[2], 0);
+}
+
+// With no width of the user's, the pane opens wide enough for a label, its menu and an e-mail
+// address, where the old fixed width cut them off.
+TEST(PaneWidthsTest, ThePaneOpensFittedToItsValues)
+{
+    TestEnvironment::resetUserFolders();
+    UserDefaults::standard().removePersistentDomain();
+    WindowController window;
+    window.resize(1300, 700);
+    window.show();
+    window.showContactInfo(true);
+    QCoreApplication::processEvents();
+    const int fitted = PaneWidths::fittedDetailWidth(DetailFont::fontFromDefaults(UserDefaults::standard()));
+    EXPECT_GT(fitted, 400);
+    EXPECT_EQ(window.mainViewController()->splitView()->sizes()[2], fitted);
 }
 
 // The grid keeps room for its name column and first value column at their widths of the moment.
