@@ -85,6 +85,7 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
     setEditing(m_setup.editState);
     if (!m_searchString.isEmpty())
         m_searchField->setText(m_searchString);
+    updateReplaceButtons();
 
     connect(m_editButton, &QPushButton::clicked, this, [this](bool checked) { setEditing(checked); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { done(Accepted); });
@@ -210,6 +211,12 @@ void FindPanel::buildTable()
                 if (!m_selectingRow && current.isValid())
                     tableViewDidSelectRow(current.row());
             });
+    // A click on the row the table already shows current picks it too when the current match is
+    // not in it (Replace All leaves none).
+    connect(m_tableView, &QTableView::pressed, this, [this](const QModelIndex &index) {
+        if (index.isValid() && index.row() != m_cursor.row)
+            tableViewDidSelectRow(index.row());
+    });
 }
 
 // --- filters --------------------------------------------------------------------------------
@@ -348,7 +355,7 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
         fitRowHeight(row);
     if (!results.isEmpty())
         selectTableRow(0);
-    updateReplaceButtons(m_cursor.currentRow(results));
+    updateReplaceButtons();
     emit searchFinished();
 }
 
@@ -371,17 +378,32 @@ void FindPanel::selectTableRow(int row)
     m_selectingRow = false;
 }
 
-void FindPanel::updateReplaceButtons(const SearchResultRow *row)
+void FindPanel::updateReplaceButtons()
 {
+    const SearchResultRow *row = m_cursor.currentRow(searchResults());
     m_replaceButtons->setEnabled(!row || !FindPanelWriter::isDateRow(*row));
+    m_replaceButtons->segmentButton(0)->setEnabled(hasReplaceableMatch());
 }
 
+bool FindPanel::hasReplaceableMatch() const
+{
+    const QList<SearchResultRowPtr> &results = searchResults();
+    if (!m_cursor.designatesRange(results))
+        return false;
+    const SearchResultRow &row = *m_cursor.currentRow(results);
+    const MatchScan::TextRange range = row.ranges.at(m_cursor.rangeIndex);
+    return !FindPanelWriter::isDateRow(row) && range.location >= 0 && range.length > 0 &&
+           range.location + range.length <= row.value.size();
+}
+
+// The picked row's first match becomes current, whatever match was current before (none, after
+// Replace All, or one past this row's matches).
 void FindPanel::tableViewDidSelectRow(int row)
 {
     const int previous = m_cursor.row;
-    m_cursor.row = row;
+    m_cursor = FindPanelCursor::firstMatchOf(row, searchResults());
     m_model->setCursor(m_cursor);
-    updateReplaceButtons(m_cursor.currentRow(searchResults()));
+    updateReplaceButtons();
     m_model->valueChanged(previous);
     m_model->valueChanged(row);
 }
@@ -389,7 +411,7 @@ void FindPanel::tableViewDidSelectRow(int row)
 void FindPanel::showCurrentMatch(int previousRow)
 {
     m_model->setCursor(m_cursor);
-    updateReplaceButtons(m_cursor.currentRow(searchResults()));
+    updateReplaceButtons();
     selectTableRow(m_cursor.row);
     m_model->valueChanged(previousRow);
     m_model->valueChanged(m_cursor.row);
@@ -423,21 +445,14 @@ void FindPanel::replaceButtonDidClick(int segment)
 
 void FindPanel::replaceCurrentMatch()
 {
+    if (!hasReplaceableMatch())
+        return;
     const QList<SearchResultRowPtr> &results = searchResults();
-    const int selected = tableSelectedRow();
-    if (selected < 0)
-        return;
-    const SearchResultRowPtr row = results.at(selected);
-    if (m_cursor.rangeIndex < 0 || m_cursor.rangeIndex >= row->ranges.size())
-        return;
+    const SearchResultRowPtr row = results.at(m_cursor.row);
     const int rangeCount = int(row->ranges.size());
-    if (!FindPanelWriter::isDateRow(*row)) {
-        const MatchScan::TextRange range = row->ranges.at(m_cursor.rangeIndex);
-        if (range.location + range.length <= row->value.size()) {
-            const QString value = QString(row->value).replace(range.location, range.length, m_replaceField->text());
-            undoReplaceValue(value, MatchScan(m_searchString, m_compareOptions).ranges(value), row);
-        }
-    }
+    const MatchScan::TextRange range = row->ranges.at(m_cursor.rangeIndex);
+    const QString value = QString(row->value).replace(range.location, range.length, m_replaceField->text());
+    undoReplaceValue(value, MatchScan(m_searchString, m_compareOptions).ranges(value), row);
     const int previous = m_cursor.row;
     m_cursor.next(rangeCount, results.size());
     showCurrentMatch(previous);
@@ -471,6 +486,7 @@ void FindPanel::replaceAllMatches()
         selectTableRow(selected);
     m_cursor = {-1, -1};
     m_model->setCursor(m_cursor);
+    updateReplaceButtons();
 }
 
 void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::TextRange> &ranges,
@@ -488,6 +504,8 @@ void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::T
     m_model->valueChanged(shown);
     m_model->namesChanged();
     fitRowHeight(shown);
+    // Its ranges changed: an undo brings matches back, an in-place edit takes them.
+    updateReplaceButtons();
 }
 
 void FindPanel::fitRowHeight(int row)
@@ -568,7 +586,13 @@ void FindPanel::sortResults(int column, Qt::SortOrder order)
         return;
     const int selected = tableSelectedRow();
     const SearchResultRowPtr remembered = selected >= 0 ? searchResults().at(selected) : nullptr;
+    const SearchResultRow *current = m_cursor.currentRow(searchResults());
     m_model->sort(column, order);
+    // The current match moves with its row.
+    if (current) {
+        m_cursor.row = m_model->rowOf(current);
+        m_model->setCursor(m_cursor);
+    }
     m_tableView->reset();
     for (int row = 0; row < searchResults().size(); ++row)
         fitRowHeight(row);

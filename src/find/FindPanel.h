@@ -110,7 +110,11 @@ private:
     void showCurrentMatch(int previousRow);
     void selectTableRow(int row);
     int tableSelectedRow() const;
-    void updateReplaceButtons(const SearchResultRow *row);
+    // Both buttons are off on a date row; Replace is on only while it has a match to act on.
+    void updateReplaceButtons();
+    // The current match, when it is one Replace can replace: a range inside its row's text, in a
+    // row other than a date.
+    bool hasReplaceableMatch() const;
     void replaceCurrentMatch();
     void replaceAllMatches();
     void showDatePopover(const SearchResultRowPtr &row, const QRect &rect);

@@ -1,5 +1,12 @@
 #include "find/FindPanelCursor.h"
 
+FindPanelCursor FindPanelCursor::firstMatchOf(int row, const QList<SearchResultRowPtr> &results)
+{
+    if (row < 0 || row >= results.size())
+        return {-1, -1};
+    return {row, results.at(row)->ranges.isEmpty() ? -1 : 0};
+}
+
 void FindPanelCursor::next(int rangeCount, qsizetype resultCount)
 {
     if (resultCount <= 0) {

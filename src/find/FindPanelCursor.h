@@ -11,6 +11,9 @@ struct FindPanelCursor
     int row = 0;
     int rangeIndex = 0;
 
+    // The row's first range; a row outside the results, or one without ranges, designates none.
+    static FindPanelCursor firstMatchOf(int row, const QList<SearchResultRowPtr> &results);
+
     // Forward over the ranges of the row the table shows selected (rangeCount of them), then on
     // to the next row's first range.
     void next(int rangeCount, qsizetype resultCount);

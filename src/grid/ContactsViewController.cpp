@@ -61,7 +61,7 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
 // The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.
 void ContactsViewController::showRequestedEditor(const GridEditorRequest &request)
 {
-    m_editors->setSelectedRowIndexes(request.targetRows);
+    m_editors->setChosenRows(request.targets);
     const QRect &rect = request.cellRect;
     switch (request.editor) {
     case GridEditor::Name:

@@ -68,16 +68,9 @@ SubContactRowPtr GridCellEditing::rowAt(int row) const
     return row >= 0 && row < m_state.subContactTable.size() ? m_state.subContactTable.at(row) : nullptr;
 }
 
-// Top to bottom; indexes past the rows are left out.
-QList<SubContactRowPtr> GridCellEditing::rowsAt(QList<int> rows) const
+QList<SubContactRowPtr> GridCellEditing::chosenTargets(int row) const
 {
-    std::sort(rows.begin(), rows.end());
-    QList<SubContactRowPtr> found;
-    for (int index : std::as_const(rows)) {
-        if (const SubContactRowPtr subContact = rowAt(index))
-            found.append(subContact);
-    }
-    return found;
+    return m_editors.chosenRows().value_or(GridTargets(m_state.subContactTable, {row})).records();
 }
 
 QString GridCellEditing::identifierAt(int column) const
@@ -116,17 +109,29 @@ void GridCellEditing::doubleActionAt(int column, int row)
         editTableViewCellOrShowPopoverForColumn(column, row);
         return;
     }
-    m_editors.setSelectedRowIndexes(chosen);
+    const GridTargets targets(m_state.subContactTable, chosen);
+    const SubContactRowPtr clicked = rowAt(row);
     Alert alert;
     alert.setMessageText(L(QStringLiteral("Do you want to set the same value in the selected rows")));
     alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     QPointer<GridCellEditing> self(this);
-    alert.beginSheetModalForWindow(m_table.window(), [self, column, row](int response) {
+    alert.beginSheetModalForWindow(m_table.window(), [self, column, clicked, targets](int response) {
         if (self && response == Alert::FirstButton)
-            self->editTableViewCellOrShowPopoverForColumn(column, row);
+            self->editForTargets(column, *clicked, targets);
     });
+}
+
+void GridCellEditing::editForTargets(int column, const SubContactRow &clicked, const GridTargets &targets)
+{
+    // The grid may have been rebuilt while the question waited: the clicked value is found again,
+    // and nothing is edited when it is gone.
+    const int row = GridTargets::rowOf(m_state.subContactTable, clicked);
+    if (row < 0)
+        return;
+    m_editors.setChosenRows(targets.remaining(m_state.contactTable));
+    editTableViewCellOrShowPopoverForColumn(column, row);
 }
 
 // The table's selected rows and the clicked one, top to bottom.
@@ -199,9 +204,7 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
     const QRect rect = cellFrame(column, row);
     const bool command = isCommandHeld();
     const QString kind = kindOf(identifier, person);
-    const auto editInPlace = [&] {
-        startInPlaceEditing(column, row, m_editors.selectedRowIndexes().value_or(QList<int>{row}));
-    };
+    const auto editInPlace = [&] { beginEdit({row, column, subContact, chosenTargets(row), std::nullopt}); };
     if (identifier == PersonIdentifier::Name) {
         m_contactPopovers.showContactInfoPopover(subContact, rect);
         return;
@@ -249,7 +252,8 @@ void GridCellEditing::editTableViewCellOrShowPopoverForColumn(int column, int ro
 bool GridCellEditing::startInPlaceEditing(int column, int row, const QList<int> &targetRows,
                                           std::optional<Step> step)
 {
-    return beginEdit({row, column, rowAt(row), rowsAt(targetRows), std::move(step)});
+    return beginEdit({row, column, rowAt(row), GridTargets(m_state.subContactTable, targetRows).records(),
+                      std::move(step)});
 }
 
 bool GridCellEditing::beginEdit(InPlaceEdit edit)
@@ -281,16 +285,6 @@ std::optional<GridCellEditing::InPlaceEdit> GridCellEditing::openEdit() const
     return m_edit;
 }
 
-int GridCellEditing::rowOf(const SubContactRow &shown) const
-{
-    const GridRows &rows = m_state.subContactTable;
-    for (int row = 0; row < rows.size(); ++row) {
-        if (rows.uniqueId(row) == shown.uniqueId && rows.labelIndex(row) == shown.labelIndex)
-            return row;
-    }
-    return -1;
-}
-
 void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed,
                                  const SubContactRow &committed)
 {
@@ -298,9 +292,10 @@ void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> 
     m_edit.reset();
     const bool stepped = edit.step && edit.step->from && edit.step->from->uniqueId == committed.uniqueId &&
                          edit.step->from->labelIndex == committed.labelIndex;
-    if (const int from = stepped ? rowOf(committed) : -1; from >= 0) {
+    const GridRows &rows = m_state.subContactTable;
+    if (const int from = stepped ? GridTargets::rowOf(rows, committed) : -1; from >= 0) {
         emit stepRetaken(edit.step->key, from, edit.step->column);
-    } else if (const int row = rowOf(*edit.edited); row >= 0) {
+    } else if (const int row = GridTargets::rowOf(rows, *edit.edited); row >= 0) {
         edit.row = row;
         edit.edited = rowAt(row);
         beginEdit(edit);
@@ -318,8 +313,7 @@ GridCellEditing::InPlaceEdit GridCellEditing::takeEdit(int row, int column)
         edit = std::move(*m_edit);
         m_edit.reset();
     } else {
-        edit = {row, column, rowAt(row), rowsAt(m_editors.selectedRowIndexes().value_or(QList<int>{row})),
-                std::nullopt};
+        edit = {row, column, rowAt(row), chosenTargets(row), std::nullopt};
     }
     // Every commit ends the chosen rows of its edit, whether or not anything changes.
     m_editors.setSelectedRowIndexes(std::nullopt);
@@ -449,14 +443,14 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
         writeLabel(edited, kind, *label);
         return;
     }
-    const QList<SubContactRowPtr> rows = rowsAt(chosen);
+    const GridTargets targets(m_state.subContactTable, chosen);
     Alert alert;
     alert.setMessageText(L(QStringLiteral("Do you want to set the same label in the selected rows")));
     alert.setInformativeText(L(QStringLiteral("This operation can be undone.")));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     QPointer<GridCellEditing> self(this);
-    alert.beginSheetModalForWindow(m_table.window(), [self, rows, kind, label](int response) {
+    alert.beginSheetModalForWindow(m_table.window(), [self, targets, kind, label](int response) {
         if (!self)
             return;
         if (response == Alert::FirstButton && self->m_delegate) {
@@ -464,7 +458,8 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
             std::optional<UndoGroup> group;
             if (undoManager)
                 group.emplace(*undoManager);
-            for (const SubContactRowPtr &subContact : rows)
+            const GridTargets remaining = targets.remaining(self->m_state.contactTable);
+            for (const SubContactRowPtr &subContact : remaining.records())
                 self->writeLabel(subContact, kind, *label);
         }
         // Cancel: the popups show the stored labels again.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridState.h"
+#include "grid/GridTargets.h"
 
 #include <QList>
 #include <QObject>
@@ -24,9 +25,9 @@ class QNPerson;
 // cell's text in place; Command (Ctrl) asks for the list editor of the whole field. In edit state
 // a double-click with several rows chosen first asks whether the same value is to go to all of
 // them. A commit writes every chosen row through the undoable edits as one undo step. The rows are
-// resolved to their contacts when the edit begins: the commit arrives after the table has closed
-// the editor, when Return, Tab or a click may already have moved the selection, and every write
-// re-sorts the grid.
+// held as their records from the choice on (GridTargets): a reload may re-sort the grid while the
+// question waits, the commit arrives after the table has closed the editor, when Return, Tab or a
+// click may already have moved the selection, and every write re-sorts the grid.
 class GridCellEditing : public QObject
 {
     Q_OBJECT
@@ -94,7 +95,8 @@ private:
     };
 
     SubContactRowPtr rowAt(int row) const;
-    QList<SubContactRowPtr> rowsAt(QList<int> rows) const;
+    // The rows chosen on the presenter, else this one.
+    QList<SubContactRowPtr> chosenTargets(int row) const;
     QString identifierAt(int column) const;
     QString kindOf(const QString &identifier, QNPerson &person) const;
     QRect cellFrame(int column, int row) const;
@@ -109,8 +111,9 @@ private:
     // After a reload: a step from the committed row is taken again from that row's new place;
     // any other edit goes on in its own row's new place. What was typed is kept.
     void resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed, const SubContactRow &committed);
-    // The row now showing that contact and value position; -1 for none.
-    int rowOf(const SubContactRow &row) const;
+    // The answer OK to the question about several rows: the clicked cell's edit for the targets
+    // that remain.
+    void editForTargets(int column, const SubContactRow &clicked, const GridTargets &targets);
     void lockedDoubleAction(int column, int row);
     // The editor of one of the fields with their own, for the locked grid's double-click.
     bool showLockedEditor(const SubContactRowPtr &row, const QString &identifier, const QString &kind,

@@ -6,10 +6,6 @@
 #include "model/QNPersonKeys.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 
-#include <QSet>
-
-#include <algorithm>
-
 namespace {
 
 const QString Address = QStringLiteral("Address");
@@ -27,6 +23,13 @@ bool isSingleEntryKind(const QString &type)
 GridEditorPresenter::GridEditorPresenter(GridState &state, GridTableView &table, QObject *parent)
     : QObject(parent), m_state(state), m_table(table)
 {
+}
+
+void GridEditorPresenter::setSelectedRowIndexes(const std::optional<QList<int>> &rows)
+{
+    m_chosenRows.reset();
+    if (rows)
+        m_chosenRows = GridTargets(m_state.subContactTable, *rows);
 }
 
 void GridEditorPresenter::setPopover(Popover *popover)
@@ -94,8 +97,8 @@ void GridEditorPresenter::showEditor(Editor editor, const SubContactRowPtr &row,
         return;
     // Value editors never tear off, even in a popover that held a contact before.
     popover->setDetachable(false);
-    m_targets = chosenContacts(m_selectedRowIndexes.value_or(QList<int>()));
-    m_selectedRowIndexes.reset();
+    m_targets = m_chosenRows.value_or(GridTargets()).distinctContacts();
+    m_chosenRows.reset();
     // The earlier editor goes without a write-back.
     popover->setContentWidget(content);
     popover->setContentSize(contentSize(editor, type));
@@ -161,51 +164,19 @@ void GridEditorPresenter::popoverDidClose(Popover *popover)
     // The next opening makes a new popover.
     if (m_popover == popover) {
         m_popover = nullptr;
-        m_targets.clear();
+        m_targets = {};
     }
     popover->deleteLater();
 }
 
-QList<SubContactRowPtr> GridEditorPresenter::chosenContacts(const QList<int> &rows) const
-{
-    QList<int> sorted = rows;
-    std::sort(sorted.begin(), sorted.end());
-    QList<SubContactRowPtr> chosen;
-    QSet<const QNPerson *> taken;
-    for (int row : std::as_const(sorted)) {
-        if (row < 0 || row >= m_state.subContactTable.size())
-            continue;
-        const SubContactRowPtr &subContact = m_state.subContactTable.at(row);
-        if (!subContact->person || taken.contains(subContact->person.get()))
-            continue;
-        taken.insert(subContact->person.get());
-        chosen.append(subContact);
-    }
-    return chosen;
-}
-
-QList<SubContactRowPtr> GridEditorPresenter::remainingTargets() const
-{
-    QSet<const QNPerson *> held;
-    if (m_state.contactTable) {
-        for (const ContactRowPtr &contact : std::as_const(*m_state.contactTable)) {
-            if (contact && contact->person && !contact->deleted)
-                held.insert(contact->person.get());
-        }
-    }
-    QList<SubContactRowPtr> remaining = m_targets;
-    remaining.removeIf([&held](const SubContactRowPtr &row) { return !held.contains(row->person.get()); });
-    return remaining;
-}
-
 void GridEditorPresenter::writeBack(const EditorContext &result)
 {
-    const QList<SubContactRowPtr> rows = remainingTargets();
+    const GridTargets rows = m_targets.remaining(m_state.contactTable);
     UndoManager *undoManager = m_delegate ? m_delegate->undoManager() : nullptr;
     std::optional<UndoGroup> group;
     if (undoManager)
         group.emplace(*undoManager);
-    for (const SubContactRowPtr &row : rows)
+    for (const SubContactRowPtr &row : rows.records())
         writeValue(result, row);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridState.h"
+#include "grid/GridTargets.h"
 #include "platform/widgets/Popover.h"
 #include "ui/contracts/EditorContext.h"
 #include "ui/contracts/ValueEditorFactory.h"
@@ -21,9 +22,10 @@ class GridTableView;
 // with a dirty result, writes the result to every chosen contact through the undoable edits, as
 // one undo step. The contact popovers share the same popover object.
 //
-// The chosen rows are resolved to their contacts when the editor opens: the grid may reload and
-// re-sort under an open editor (an edit elsewhere, a store change), and every write rebuilds it
-// again. A contact shown in several chosen rows is written once; one deleted meanwhile, not at all.
+// The chosen rows are held as their records (GridTargets) from the choice on: the grid may reload
+// and re-sort under an open editor (an edit elsewhere, a store change), and every write rebuilds
+// it again. A contact shown in several chosen rows is written once; one deleted meanwhile, not at
+// all.
 class GridEditorPresenter : public QObject
 {
     Q_OBJECT
@@ -41,11 +43,12 @@ public:
     // The popover to show new content in: the open one, else a new one of that behaviour.
     Popover *popoverForShowing(Popover::Behavior behavior);
 
-    // Indexes into the grid's rows that a dirty result is to be written to. Set by whoever opens
-    // an editor or edits a cell in place; taken as the editor's targets when it opens, or ended by
-    // an in-place commit.
-    const std::optional<QList<int>> &selectedRowIndexes() const { return m_selectedRowIndexes; }
-    void setSelectedRowIndexes(const std::optional<QList<int>> &rows) { m_selectedRowIndexes = rows; }
+    // The rows a dirty result is to be written to. Set by whoever opens an editor or edits a cell
+    // in place; taken as the editor's targets when it opens, or ended by an in-place commit.
+    const std::optional<GridTargets> &chosenRows() const { return m_chosenRows; }
+    void setChosenRows(const std::optional<GridTargets> &rows) { m_chosenRows = rows; }
+    // The same for rows by their numbers now.
+    void setSelectedRowIndexes(const std::optional<QList<int>> &rows);
 
     // rect is in the grid table's coordinates (a cell's frame). A labelIndex of -1 asks for a new
     // entry.
@@ -61,23 +64,18 @@ public:
     // The content size of an editor; the list editor's depends on the kind.
     static QSize contentSize(Editor editor, const QString &type);
 
-    // The chosen rows' distinct contacts in row order; indexes past the rows are skipped.
-    QList<SubContactRowPtr> chosenContacts(const QList<int> &rows) const;
-
 private:
     void showEditor(Editor editor, const SubContactRowPtr &row, const QString &type,
                     std::optional<int> labelIndex, const QRect &rect);
     void popoverDidClose(Popover *popover);
     void writeBack(const EditorContext &result);
-    // The targets whose contacts the grid's table still holds undeleted.
-    QList<SubContactRowPtr> remainingTargets() const;
     bool writeValue(const EditorContext &result, const SubContactRowPtr &row);
 
     GridState &m_state;
     GridTableView &m_table;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QPointer<Popover> m_popover;
-    std::optional<QList<int>> m_selectedRowIndexes;
-    // The open editor's chosen rows, as records taken when it opened.
-    QList<SubContactRowPtr> m_targets;
+    std::optional<GridTargets> m_chosenRows;
+    // The open editor's chosen contacts, taken when it opened.
+    GridTargets m_targets;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridTargets.h"
 #include "ui/contracts/SubContactRow.h"
 
 #include <QList>
@@ -20,15 +21,14 @@ enum class GridEditor
 };
 
 // One editor to open over a cell: the grid row's contact, the type handed to the editor, the value
-// position (-1 for a new value) and the cell's rectangle in the table's viewport. targetRows are
-// the grid rows the editor's result is written to.
+// position (-1 for a new value) and the cell's rectangle in the table's viewport. targets are the
+// rows the editor's result is written to.
 struct GridEditorRequest
 {
     GridEditor editor = GridEditor::MultiValue;
     SubContactRowPtr row;
-    int gridRow = -1;
     QString type;
     int labelIndex = -1;
     QRect cellRect;
-    QList<int> targetRows;
+    GridTargets targets;
 };

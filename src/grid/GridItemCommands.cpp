@@ -267,12 +267,12 @@ void GridItemCommands::insertItem()
     const GridClickedCell cell = m_host.clickedCell();
     if (!cell.isValid())
         return;
-    const QList<int> targets = m_host.targetRows(cell.row);
+    const GridTargets targets(m_host.grid().gridRows(), m_host.targetRows(cell.row));
     const QString &identifier = cell.identifier;
     auto openEditor = [&](GridEditor editor, const QString &type) {
         m_host.selectTargetRows(cell.row);
         emit editorRequested(
-            {editor, cell.subContact, cell.row, type, -1, m_host.cellRect(cell.row, cell.column), targets});
+            {editor, cell.subContact, type, -1, m_host.cellRect(cell.row, cell.column), targets});
     };
     if (identifier == AddressIdentifier || GridField::isAddressPart(identifier))
         openEditor(GridEditor::Address, AddressIdentifier);

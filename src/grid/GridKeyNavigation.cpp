@@ -174,13 +174,9 @@ bool GridKeyNavigation::perform(const Move &move, int key, int row, int column)
             move.column, move.row, {move.row}, GridCellEditing::Step{key, m_host.rowAt(row), column});
         return true;
     }
-    emit editorRequested({move.editor,
-                          next,
-                          move.row,
-                          m_host.identifierOfColumn(move.column),
-                          next->labelIndex,
+    emit editorRequested({move.editor, next, m_host.identifierOfColumn(move.column), next->labelIndex,
                           m_host.cellRect(move.row, move.column),
-                          {move.row}});
+                          GridTargets(m_host.grid().gridRows(), {move.row})});
     return !move.passOn;
 }
 

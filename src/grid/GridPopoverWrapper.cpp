@@ -56,13 +56,13 @@ void GridPopoverWrapper::showPopoverWrapper(GridCommand command)
         return;
     GridEditorRequest request = editorFor(cell.identifier, command);
     request.row = cell.subContact;
-    request.gridRow = cell.row;
     request.labelIndex = cell.subContact->labelIndex;
     request.cellRect = m_host.cellRect(cell.row, cell.column);
-    request.targetRows =
-        m_host.grid().editState() ? m_host.selectedRowsWithClickedRow(cell.row) : QList<int>{cell.row};
+    request.targets = GridTargets(m_host.grid().gridRows(), m_host.grid().editState()
+                                                                ? m_host.selectedRowsWithClickedRow(cell.row)
+                                                                : QList<int>{cell.row});
     // The name and the contact popover act on one contact: no question.
-    if (cell.identifier == PersonIdentifier::Name || request.targetRows.size() < 2) {
+    if (cell.identifier == PersonIdentifier::Name || request.targets.size() < 2) {
         emit editorRequested(request);
         return;
     }
@@ -73,11 +73,22 @@ void GridPopoverWrapper::showPopoverWrapper(GridCommand command)
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     QPointer<GridPopoverWrapper> self(this);
     const int column = cell.column;
-    alert.beginSheetModalForWindow(m_host.window(), [self, request, column](int response) mutable {
-        if (!self || response != Alert::FirstButton)
-            return;
-        // The table may have been reloaded meanwhile: the cell's rectangle is taken now.
-        request.cellRect = self->m_host.cellRect(request.gridRow, column);
-        emit self->editorRequested(request);
+    alert.beginSheetModalForWindow(m_host.window(), [self, request, column](int response) {
+        if (self && response == Alert::FirstButton)
+            self->requestAfterQuestion(request, column);
     });
+}
+
+void GridPopoverWrapper::requestAfterQuestion(GridEditorRequest request, int column)
+{
+    // The grid may have been rebuilt while the question waited: the clicked value is found again,
+    // and no editor opens when it is gone.
+    const GridRows &rows = m_host.grid().gridRows();
+    const int row = GridTargets::rowOf(rows, *request.row);
+    if (row < 0)
+        return;
+    request.row = rows.at(row);
+    request.cellRect = m_host.cellRect(row, column);
+    request.targets = request.targets.remaining(m_host.grid().contactTable());
+    emit editorRequested(request);
 }

@@ -25,5 +25,8 @@ signals:
     void editorRequested(const GridEditorRequest &request);
 
 private:
+    // The request once the question about several rows was answered OK; column is the clicked one.
+    void requestAfterQuestion(GridEditorRequest request, int column);
+
     GridCommandHost &m_host;
 };

@@ -374,7 +374,8 @@ void readSocialProfile(Card &card, const VCardContentLine &line)
 }
 
 // The user part of an IMPP URI; desktop address books percent-encode it ("aim:Messenger%20Work").
-// A "%" that starts no escape, or escapes that make no UTF-8, stay as they stand.
+// A "%" that starts no escape, or escapes that make no UTF-8 or a character that no value keeps
+// (NUL, a byte-order mark: a write and a read would drop it), stay as they stand.
 QString decodedUriPart(const QString &text)
 {
     if (!text.contains(QLatin1Char('%')))
@@ -388,26 +389,30 @@ QString decodedUriPart(const QString &text)
     }
     QStringDecoder decoder(QStringConverter::Utf8);
     const QString decoded = decoder(QByteArray::fromPercentEncoding(text.toUtf8()));
-    return decoder.hasError() ? text : decoded;
+    const bool stray = decoded.contains(QChar(0)) || decoded.contains(QChar(0xFEFF));
+    return decoder.hasError() || stray ? text : decoded;
 }
 
+// Anchored whole: "$" alone would also match before a final line break ("s\n" of an unescaped value).
 bool isUriScheme(const QString &text)
 {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*$"));
+    static const QRegularExpression scheme(QRegularExpression::anchoredPattern(u"[A-Za-z][A-Za-z0-9+.-]*"));
     return scheme.match(text).hasMatch();
 }
 
 // The service an IMPP line names: its X-SERVICE-TYPE, else the service of its scheme, else the
-// scheme itself (irc, sip); the generic "im" scheme names none.
+// scheme itself (irc, sip); the generic "im" scheme names none. A known service in any spelling
+// becomes the store's name ("googletalk", "Google Talk" and a "GoogleTalk:" scheme alike); any
+// other stays as written, so that what the writer wrote reads the same.
 QString imppService(const VCardContentLine &line, const QString &scheme)
 {
-    const QString service = line.parameter("X-SERVICE-TYPE");
+    const QString service = VCardContentLine::unescapeParameter(line.parameter("X-SERVICE-TYPE"));
     if (!service.isEmpty())
         return VCardLabels::instantMessageServiceName(service);
     const QString known = VCardLabels::instantMessageServiceForScheme(scheme);
     if (!known.isEmpty() || scheme.compare(QLatin1String("im"), Qt::CaseInsensitive) == 0)
         return known;
-    return scheme.toLower();
+    return VCardLabels::instantMessageServiceName(scheme);
 }
 
 void readImpp(Card &card, const VCardContentLine &line)

@@ -20,6 +20,10 @@ class VCardContentLine;
 // breaks; of repeated ORG and TITLE lines the first one marked PREF, else the first, is kept and
 // the others are added to the note as "ORG: ..." and "TITLE: ..." lines, so that nothing is lost.
 // A card with an organisation and no name is an organisation's card.
+//
+// An instant-message account's service is its X-SERVICE-TYPE (caret escapes undone), else the
+// service of its URI scheme, else the scheme; a known service in any spelling takes the store's
+// name, any other stays as written. What StoreVCardWriter writes reads back the same.
 class StoreVCardReader
 {
 public:

@@ -1,7 +1,10 @@
 #include "platform/StoreVCardWriter.h"
 
 #include "platform/ContactFormatter.h"
+#include "platform/VCardContentLine.h"
 #include "platform/VCardLabels.h"
+
+#include <algorithm>
 
 using VCardLabels::Kind;
 using Escape = VCardLineWriter::Escape;
@@ -42,16 +45,31 @@ struct LineExtras
     QString isoCountryCode;
 };
 
-// A parameter value cannot hold a double quote or a line break; one holding ; : or , is quoted.
+// Quoted when it holds what would end it or be read apart (; : ,), a backslash, which could
+// escape the ";" after it, or blanks at an end, which the reader trims.
+QString quotedWhenNeeded(const QString &value)
+{
+    const bool needsQuotes =
+        std::any_of(value.begin(), value.end(), [](QChar c) { return QStringView(u";:,\\").contains(c); }) ||
+        (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()));
+    return needsQuotes ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+}
+
+// A parameter value cannot hold a double quote or a line break.
 QString parameterValue(QString value)
 {
     value.remove(QLatin1Char('"'));
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char(':')) ||
-        value.contains(QLatin1Char(',')))
-        return QLatin1Char('"') + value + QLatin1Char('"');
-    return value;
+    return quotedWhenNeeded(value);
+}
+
+// An instant-message service: a known one in the store's spelling, any other whole, its quotes
+// and line breaks in the caret escapes the reader undoes.
+QString serviceParameter(const QString &service)
+{
+    return quotedWhenNeeded(
+        VCardContentLine::escapeParameter(VCardLabels::instantMessageServiceName(service)));
 }
 
 void addTypes(VCardLineWriter &line, const char *fixedType, const QStringList &labelTypes)
@@ -265,9 +283,9 @@ void writeInstantMessages(const StoreContact &contact, CardText &card)
         const StoreInstantMessageAddress &address = entry.value;
         if (address.username.isEmpty())
             continue;
-        const QString parameters = address.service.isEmpty()
-                                       ? QString()
-                                       : QLatin1String(";X-SERVICE-TYPE=") + parameterValue(address.service);
+        const QString parameters =
+            address.service.isEmpty() ? QString()
+                                      : QLatin1String(";X-SERVICE-TYPE=") + serviceParameter(address.service);
         // The reader undoes percent-encoding, so a "%" of the name is written as one.
         QString username = address.username;
         username.replace(QLatin1Char('%'), QLatin1String("%25"));

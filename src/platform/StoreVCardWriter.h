@@ -13,7 +13,8 @@
 // X-ABShowAs:COMPANY for an organisation, TITLE, TEL, EMAIL, ADR, URL, the X-ABDATE dates, the X-ABRELATEDNAMES
 // relations, BDAY (--MM-DD without a year), X-SOCIALPROFILE and IMPP. Known labels become TYPE
 // words; other labels go into "itemN." groups with an X-ABLabel line, as do every date and relation
-// and an address with an ISO country code (X-ABADR).
+// and an address with an ISO country code (X-ABADR). An IMPP line's X-SERVICE-TYPE names a known
+// service in the store's spelling and any other whole, its quotes and line breaks caret-escaped.
 //
 // It writes no NOTE, PHOTO, CATEGORIES or UID line and no ungrouped X- line other than X-ABShowAs,
 // X-SOCIALPROFILE, X-PHONETIC-* and X-MAIDENNAME: the program's own vCard writer adds NOTE, PHOTO,

@@ -123,6 +123,26 @@ bool isEncodingWord(QByteArrayView word)
     return false;
 }
 
+// Whether the character at i follows an odd run of backslashes: a\;b escapes its ";", a\\;b not.
+bool isEscaped(QByteArrayView text, qsizetype i)
+{
+    qsizetype backslashes = 0;
+    while (i - backslashes > 0 && text.at(i - backslashes - 1) == '\\')
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
+
+// The character that a caret before this one stands for in a parameter value; none when the
+// caret escapes nothing.
+QChar caretEscaped(QChar next)
+{
+    if (next == u'n' || next == u'N')
+        return u'\n';
+    if (next == u'\'')
+        return u'"';
+    return next == u'^' ? next : QChar();
+}
+
 constexpr QByteArrayView EncodingName = "ENCODING";
 constexpr QByteArrayView TypeName = "TYPE";
 
@@ -144,7 +164,7 @@ std::optional<VCardContentLine> VCardContentLine::parse(QByteArrayView line, QBy
             quoted = !quoted;
             continue;
         }
-        if (i < head.size() && (head.at(i) != ';' || quoted))
+        if (i < head.size() && (head.at(i) != ';' || quoted || isEscaped(head, i)))
             continue;
         const QByteArrayView part = head.sliced(start, i - start);
         start = i + 1;
@@ -353,6 +373,46 @@ QString VCardContentLine::unescape(QStringView text)
     return out;
 }
 
+QString VCardContentLine::unescapeParameter(QStringView text)
+{
+    if (!text.contains(QLatin1Char('^')))
+        return text.toString();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar escaped =
+            text.at(i) == u'^' && i + 1 < text.size() ? caretEscaped(text.at(i + 1)) : QChar();
+        if (escaped.isNull()) {
+            out.append(text.at(i));
+        } else {
+            out.append(escaped);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString VCardContentLine::escapeParameter(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        // CR LF is one line break, which its LF writes.
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
+        if (c == u'^')
+            out.append(QLatin1String("^^"));
+        else if (c == u'"')
+            out.append(QLatin1String("^'"));
+        else if (c == u'\n' || c == u'\r')
+            out.append(QLatin1String("^n"));
+        else
+            out.append(c);
+    }
+    return out;
+}
+
 QList<QByteArray> VCardContentLine::splitOutsideQuotes(QByteArrayView text, char separator)
 {
     QList<QByteArray> parts;
@@ -361,7 +421,7 @@ QList<QByteArray> VCardContentLine::splitOutsideQuotes(QByteArrayView text, char
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) == '"')
             quoted = !quoted;
-        else if (text.at(i) == separator && !quoted) {
+        else if (text.at(i) == separator && !quoted && !isEscaped(text, i)) {
             parts.append(text.sliced(start, i - start).toByteArray());
             start = i + 1;
         }

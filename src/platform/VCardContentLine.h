@@ -10,7 +10,8 @@
 
 // One unfolded vCard content line, "[group.]NAME[;param...]:value", with its value still as the
 // bytes of the file. The decoding helpers undo the transfer encoding (QUOTED-PRINTABLE, BASE64),
-// the charset and the backslash escapes, in that order.
+// the charset and the backslash escapes, in that order. A ";" that a backslash escapes separates
+// no parameters: it belongs to the parameter's value, backslash and all.
 //
 // A parsed line is views into the line's bytes (and the fallback charset's): it is valid while
 // those live. The parameters are cut once, when the line is parsed.
@@ -56,7 +57,13 @@ public:
     QStringList components() const;
 
     static QString unescape(QStringView text);
-    // Splits at a separator that stands outside double quotes.
+    // The caret escapes of a parameter value undone: ^n a line break, ^' a double quote, ^^ a
+    // caret; a caret before anything else stays as written.
+    static QString unescapeParameter(QStringView text);
+    // A text as a parameter value can hold it: line breaks, double quotes and carets escaped with
+    // carets, so that unescapeParameter gives it back.
+    static QString escapeParameter(QStringView text);
+    // Splits at a separator that stands outside double quotes and that no backslash escapes.
     static QList<QByteArray> splitOutsideQuotes(QByteArrayView text, char separator);
 
 private:

@@ -1,5 +1,7 @@
 #include "platform/VCardLineReader.h"
 
+#include "platform/VCardContentLine.h"
+
 #include <cstring>
 
 namespace {
@@ -17,15 +19,6 @@ bool equalsTrimmedIgnoringCase(QByteArrayView line, QByteArrayView word)
     return line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
 }
 
-// Whether the word stands in text[from, to), letter case ignored.
-bool containsIgnoringCase(QByteArrayView text, qsizetype from, qsizetype to, QByteArrayView word)
-{
-    for (qsizetype i = from; i + word.size() <= to; ++i)
-        if (text.sliced(i, word.size()).compare(word, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 bool isBase64Text(QByteArrayView line)
 {
     for (const char c : line) {
@@ -37,8 +30,8 @@ bool isBase64Text(QByteArrayView line)
     return true;
 }
 
-constexpr QByteArrayView QuotedPrintable = "QUOTED-PRINTABLE";
-constexpr QByteArrayView Base64 = "BASE64";
+constexpr QLatin1StringView QuotedPrintable("QUOTED-PRINTABLE");
+constexpr QLatin1StringView Base64("BASE64");
 
 // The first CR or LF at or after `from`; the size when there is none. Searched with memchr a
 // window at a time, so that a text of CR-only line ends is not searched to its end for an LF.
@@ -92,14 +85,19 @@ void VCardLineReader::Head::update(QByteArrayView line)
 {
     if (m_complete)
         return;
-    const qsizetype colon = line.indexOf(':', m_scanned);
-    const qsizetype end = colon < 0 ? line.size() : colon;
-    // A word may straddle the part scanned before.
-    const qsizetype from = qMax<qsizetype>(0, m_scanned - QuotedPrintable.size() + 1);
-    m_quotedPrintable = m_quotedPrintable || containsIgnoringCase(line, from, end, QuotedPrintable);
-    m_base64 = m_base64 || containsIgnoringCase(line, from, end, Base64);
-    m_scanned = end;
-    m_complete = colon >= 0;
+    // The value colon is the first one outside double quotes, as the content line's parser finds it.
+    for (; m_scanned < line.size() && !m_complete; ++m_scanned) {
+        if (line.at(m_scanned) == '"')
+            m_quoted = !m_quoted;
+        else
+            m_complete = line.at(m_scanned) == ':' && !m_quoted;
+    }
+    if (!m_complete)
+        return;
+    const std::optional<VCardContentLine> head = VCardContentLine::parse(line.first(m_scanned));
+    const QString encoding = head ? head->parameter("ENCODING") : QString();
+    m_quotedPrintable = encoding.compare(QuotedPrintable, Qt::CaseInsensitive) == 0;
+    m_base64 = encoding.compare(Base64, Qt::CaseInsensitive) == 0;
 }
 
 QByteArrayView VCardLineReader::peekPhysicalLine(qsizetype &next) const
@@ -153,10 +151,7 @@ bool VCardLineReader::readLine(QByteArrayView &line)
             joined = line.toByteArray();
             isJoined = true;
         }
-        if (chopped) {
-            joined.chop(chopped);
-            head.truncated(joined.size());
-        }
+        joined.chop(chopped);
         joined.append(added);
         m_position = next;
     }

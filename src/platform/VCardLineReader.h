@@ -30,21 +30,22 @@ public:
 
 private:
     // What the head of the logical line being read (the text before its value colon) says about
-    // its continuation lines. Asked only when a continuation could depend on it, and scanned as
-    // the line grows, each byte once, so that a long line without a colon is not searched again
-    // for every line it takes in.
+    // its continuation lines: its ENCODING as the content line's parser reads it, so that a
+    // parameter value that only names an encoding ("X-SERVICE-TYPE=QUOTED-PRINTABLE") joins no
+    // lines. Nothing until the colon has come. Asked only when a continuation could depend on it,
+    // and scanned for the colon as the line grows, each byte once, so that a long line without a
+    // colon is not searched again for every line it takes in.
     class Head
     {
     public:
         bool quotedPrintable(QByteArrayView line);
         bool base64(QByteArrayView line);
-        // The line lost its last bytes (a soft line break's "=").
-        void truncated(qsizetype size) { m_scanned = qMin(m_scanned, size); }
 
     private:
         void update(QByteArrayView line);
 
         qsizetype m_scanned = 0;
+        bool m_quoted = false;
         bool m_complete = false;
         bool m_quotedPrintable = false;
         bool m_base64 = false;

@@ -543,3 +543,45 @@ TEST_F(FindPanelTest, ReplaceAfterANewSearchActsOnItsFirstMatch)
     clickReplace(*panel, "pig", 0);
     EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "pig cow");
 }
+
+// A row picked in the results holds the current match from its first one, whatever was current
+// before: a match past the row's own, or none after Replace All. Replace is on only while there is
+// a match for it to replace.
+TEST_F(FindPanelTest, APickedRowsFirstMatchIsTheOneReplaceActsOn)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "cat cat";
+    const ContactRowPtr annRow = add(ann);
+    StoreContact bob = storeContact("Bob", "Kay");
+    bob.note = "cat";
+    const ContactRowPtr bobRow = add(bob);
+    auto panel = open();
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    searchFor(*panel, "cat");
+    QTableView *results = panel->tableView();
+    const auto pick = [results](int row) {
+        const QModelIndex cell = results->model()->index(row, FindPanelResultsModel::ValueColumn);
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualRect(cell).center());
+    };
+    QToolButton *replace = panel->replaceButtons()->segmentButton(0);
+
+    QTest::mouseClick(panel->directionControl()->segmentButton(1), Qt::LeftButton);
+    ASSERT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(0, 1));
+    pick(1);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+    clickReplace(*panel, "dog", 0);
+    EXPECT_EQ(bobRow->person->stringValueForIdentifier("Note"), "dog");
+
+    searchFor(*panel, "cat");
+    EXPECT_TRUE(replace->isEnabled());
+    clickReplace(*panel, "cow", 1);
+    EXPECT_FALSE(replace->isEnabled());
+    panel->undoManager()->undo();
+    EXPECT_FALSE(replace->isEnabled());
+    // The row the table still shows selected.
+    pick(0);
+    EXPECT_TRUE(replace->isEnabled());
+    clickReplace(*panel, "pig", 0);
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "pig cat");
+}

@@ -2,10 +2,13 @@
 
 #include "editors/AddressViewController.h"
 #include "editors/MultiValueViewController.h"
+#include "grid/GridCommands.h"
+#include "grid/GridMenus.h"
 #include "ui/widgets/LabelPopup.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -97,7 +100,7 @@ TEST_F(GridCellEditingTest, SeveralChosenRowsAskOnceThenTheInPlaceTextReachesThe
     EXPECT_EQ(values(contacts.at(2), "Email"), QStringList{"team@x"});
     EXPECT_EQ(values(contacts.at(5), "Email"), QStringList{"team@x"});
     EXPECT_EQ(values(contacts.at(3), "Email"), QStringList{"dan@x"});
-    EXPECT_FALSE(editors()->selectedRowIndexes().has_value());
+    EXPECT_FALSE(editors()->chosenRows().has_value());
     nextEvent();
     undoManager().undo();
     EXPECT_EQ(values(contacts.at(2), "Email"), QStringList{"cat@x"});
@@ -172,7 +175,7 @@ TEST_F(GridCellEditingTest, AnUnchangedTextWritesNothing)
     editors()->setSelectedRowIndexes(QList<int>{rowOf(ann)});
     cellEditing()->textFieldCellChanged(rowOf(ann), column("Company"), "Acme");
     EXPECT_FALSE(undoManager().canUndo());
-    EXPECT_FALSE(editors()->selectedRowIndexes().has_value());
+    EXPECT_FALSE(editors()->chosenRows().has_value());
 
     editors()->setSelectedRowIndexes(QList<int>{rowOf(ann)});
     cellEditing()->textFieldCellChanged(rowOf(ann), column("Company"), "Beta");
@@ -404,4 +407,64 @@ TEST_F(GridCellEditingTest, AnOpenEditorsResultReachesTheContactsItWasOpenedOn)
     EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
     EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
     EXPECT_EQ(values(kai, "Phone"), QStringList{"400"});
+}
+
+// The grid reloads and re-sorts while the question about several rows waits: the edit the answer
+// opens is the clicked contact's, and it reaches the chosen contacts that remain, not the rows that
+// now hold their numbers.
+TEST_F(GridCellEditingTest, TheSameValueQuestionsAnswerReachesTheChosenContactsAfterAReload)
+{
+    showColumns({"Name", "Phone"});
+    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
+    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
+    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
+    const ContactRowPtr kai = addWithPhones("Kai", {{"home", "400"}});
+    showActive();
+    const auto rename = [this](const ContactRowPtr &contact, const QString &first) {
+        QVariantMap name = contact->person->nameValue();
+        name.insert("FirstName", first);
+        ASSERT_TRUE(m_view->undoReplaceNameValue(name, contact));
+    };
+
+    // A double-click on Bob with Kai chosen too; Hana comes first and Kai is deleted meanwhile.
+    click(rowOf(bob), "Name");
+    click(rowOf(kai), "Name", Qt::ControlModifier);
+    doubleClick(rowOf(bob), "Phone");
+    ASSERT_EQ(Alert::lastShown().messageText, "Do you want to set the same value in the selected rows");
+    ASSERT_EQ(focusedEditor(), nullptr);
+    rename(hana, "Abe");
+    kai->deleted = true;
+    grid()->updateTable();
+    settle();
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(bob), column("Phone")));
+    type("555");
+    press(Qt::Key_Return);
+    settle();
+    press(Qt::Key_Escape);
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"555"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"100"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+    EXPECT_EQ(values(kai, "Phone"), QStringList{"400"});
+
+    // The cell menu's editor on Alice with Bob chosen too; Hana moves last meanwhile.
+    click(rowOf(alice), "Name");
+    click(rowOf(bob), "Name", Qt::ControlModifier);
+    QTest::mouseClick(table()->viewport(), Qt::RightButton, {}, cellRect(rowOf(alice), "Phone").center());
+    const std::unique_ptr<QMenu> menu(grid()->commands().menus().makeCellMenu());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction *> items = menu->actions();
+    const auto item = std::find_if(items.begin(), items.end(), [](const QAction *action) {
+        return gridCommand(action) == GridCommand::OpenEditPanel;
+    });
+    ASSERT_NE(item, items.end());
+    (*item)->trigger();
+    rename(hana, "Ray");
+    settle();
+    auto *editor = popoverContent<MultiValueViewController>();
+    ASSERT_NE(editor, nullptr);
+    editor->setCellText(0, 1, "777");
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"777"});
+    EXPECT_EQ(values(bob, "Phone"), QStringList{"777"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
 }

@@ -31,7 +31,7 @@ TEST_F(GridEditorsTest, ANewAddressOverChosenRowsReachesEachContactOnceAndUndoes
     for (const ContactRowPtr &contact : {ann, bob, cat})
         EXPECT_EQ(values(contact, "Address", "City"), QStringList{"Kyoto"}) << contact->person->compositeName().toStdString();
     EXPECT_EQ(grid()->popover(), nullptr);
-    EXPECT_FALSE(editors()->selectedRowIndexes().has_value());
+    EXPECT_FALSE(editors()->chosenRows().has_value());
     EXPECT_TRUE(m_view->isDocumentEdited());
 
     nextEvent();

@@ -219,7 +219,7 @@ TEST_F(GridItemCommandsTest, AddItemOnPhoneAddsTheDefaultToTheClickedContactOnly
     EXPECT_EQ(request.editor, GridEditor::Address);
     EXPECT_EQ(request.type, "Address");
     EXPECT_EQ(request.labelIndex, -1);
-    EXPECT_EQ(request.targetRows, (QList<int>{0, 1}));
+    EXPECT_EQ(request.targets.records(), grid()->subContactTable().mid(0, 2));
 }
 
 TEST_F(GridItemCommandsTest, ACommandFromTheCellMenuKeepsTheSelectionAndTellsOfTheChange)

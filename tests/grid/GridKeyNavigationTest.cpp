@@ -106,7 +106,7 @@ TEST_F(GridKeyNavigationTest, ReturnOpensTheNextRowsEditorInPopoverColumns)
     EXPECT_TRUE(keys().handleKey(Qt::Key_Return, {}, 1, 0));
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests.at(0).editor, GridEditor::Name);
-    EXPECT_EQ(requests.at(0).gridRow, 0);
+    EXPECT_EQ(requests.at(0).row, grid()->subContactTable().at(0));
     EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{0});
     // The dates editor opens and the key still reaches the cell's editor.
     EXPECT_FALSE(keys().handleKey(Qt::Key_Return, {}, 0, column("Dates")));
@@ -169,7 +169,7 @@ TEST_F(GridPopoverWrapperTest, SeveralRowsAskFirstAndCancelOpensNothing)
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests.at(0).editor, GridEditor::MultiValue);
     EXPECT_EQ(requests.at(0).type, "Phone");
-    EXPECT_EQ(requests.at(0).targetRows, (QList<int>{0, 1, 2}));
+    EXPECT_EQ(requests.at(0).targets.records(), grid()->subContactTable().mid(0, 3));
 
     // The name panel never asks.
     rightClick(1, "Name");

@@ -66,11 +66,12 @@ TEST_F(OtherProgramsTest, DataUriPhotosAreReadAndWrittenBack)
 // Every account keeps its service: named by X-SERVICE-TYPE (also written apart, "Google Talk"),
 // else by its scheme's service, else the scheme itself; the generic "im" scheme names none.
 // Percent-encoded names are decoded; an X-AIM style line of an address an IMPP line already gave
-// adds nothing, but names the service that the shared xmpp scheme left open.
+// adds nothing, but names the service that the shared xmpp scheme left open. A known service in
+// another spelling takes the program's name; an unknown one stays as written, escapes and all.
 TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
 {
     const ContactTablePtr rows = rowsOf(QStringLiteral("impp-services.vcf"));
-    ASSERT_EQ(rows->size(), 2);
+    ASSERT_EQ(rows->size(), 3);
     const QStringList ann{"GoogleTalk:ann.lee@gmail.example No label",
                           "GaduGadu:1234567 No label",
                           "irc:annlee@irc.example No label",
@@ -84,8 +85,21 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
                           "ICQ:998877 No label"};
     const QStringList bo{"Jabber:bo@example.org No label", "GoogleTalk:bo.chen@gmail.example work",
                          "GaduGadu:7654321 No label", ":nobody@example.net No label"};
+    const QStringList cy{"GoogleTalk:cy.a@gmail.example No label",
+                         "GoogleTalk:cy.b@gmail.example No label",
+                         "Skype:cy.c No label",
+                         "GaduGadu:1111 No label",
+                         "Matrix:cy@matrix.example No label",
+                         "MaTrIx:cy.e No label",
+                         "s\\n:cy.f No label",
+                         "a\\,b\\;c:cy.g No label",
+                         "x;y,z:cy.h No label",
+                         "s\n:cy.i No label",
+                         ":s\n:cy.j No label",
+                         "Jabber:cy.k@jabber.example work"};
     EXPECT_EQ(accountsOf(*rows->at(0)->person), ann);
     EXPECT_EQ(accountsOf(*rows->at(1)->person), bo);
+    EXPECT_EQ(accountsOf(*rows->at(2)->person), cy);
 
     // The writer names no other service than the one read.
     const QString written = QNvCard().vCardFromPerson(*rows->at(0)->person, {}, {});
@@ -95,6 +109,7 @@ TEST_F(OtherProgramsTest, InstantMessageServicesAreKept)
         << unnamed.toStdString();
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(0)->person)), ann);
     EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(1)->person)), bo);
+    EXPECT_EQ(accountsOf(*writtenAndRead(*rows->at(2)->person)), cy);
 }
 
 // Webmail cards label their dates with a TYPE word instead of an item label; the label stays, also

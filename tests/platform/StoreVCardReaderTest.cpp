@@ -341,6 +341,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{"NOTE;ENCODING=QUOTED-PRINTABLE:soft=\r\nbreak=0D=0Aline", "softbreak\nline",
                             "2.1"},
                     TextRow{"NOTE;QUOTED-PRINTABLE:keep=\r\n leading", "keep leading", "2.1"},
+                    // A parameter value that only names the encoding makes no soft line break.
+                    TextRow{"NOTE;X-KIND=QUOTED-PRINTABLE:a=\r\nNOTE:b", "a=\nb", "2.1"},
                     TextRow{"NOTE;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:caf=E9", "café", "2.1"},
                     // Encoded bytes without a CHARSET that are not UTF-8: Windows-1252.
                     TextRow{"NOTE;ENCODING=QUOTED-PRINTABLE:=93caf=E9=94", "\u201Ccafé\u201D", "2.1"},

@@ -110,6 +110,27 @@ StoreContact escapedText()
     return c;
 }
 
+// Accounts of every form the reader takes (each known service by scheme, by its name in other
+// letter cases, by an X- property; unknown ones as written, escapes and all), an address whose
+// percent escapes make characters that no value keeps, and services made in the program that a
+// parameter cannot hold as they stand: each must read back the same.
+StoreContact instantMessages()
+{
+    QByteArray card =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nIMPP:GoogleTalk:a\r\nIMPP:Matrix:b\r\nIMPP:s\\n:c\r\n"
+        "IMPP;TYPE=WORK;X-SERVICE-TYPE=Google Talk:xmpp:d\r\nIMPP;X-SERVICE-TYPE=MaTrIx:im:e\r\n"
+        "IMPP;X-SERVICE-TYPE=s\\n:im:f\r\nIMPP;X-SERVICE-TYPE=a\\,b\\;c:im:g\r\n"
+        "IMPP;X-SERVICE-TYPE=\"a;b\":im:h\r\nX-JABBER;TYPE=HOME:i\r\nX-GOOGLE-TALK:j\r\n"
+        "IMPP:aim:nul%00bom%EF%BB%BF\r\n";
+    for (const QByteArray service : {"aim", "facebook", "gadugadu", "googletalk", "icq", "jabber", "msn",
+                                     "qq", "skype", "yahoo", "gg", "gtalk", "xmpp", "irc"})
+        card += "IMPP:" + service + ":k\r\nIMPP;X-SERVICE-TYPE=" + service.toUpper() + ":im:l\r\n";
+    StoreContact c = StoreVCardSerialization::contactsWithData(card + "END:VCARD\r\n").contacts.value(0);
+    for (const QString service : {"s\nt", "q\"u^o^n", " blank ends ", "back\\"})
+        c.instantMessageAddresses.append({{}, "", {"m", service}});
+    return c;
+}
+
 // Everything the writer writes; the note, photo and previous family name are not written.
 void expectSameWrittenFields(const StoreContact &a, const StoreContact &b)
 {
@@ -228,6 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, StoreVCardWriterContacts,
     testing::Values(ContactRow{"western", westernPerson}, ContactRow{"organization", organization},
                     ContactRow{"japanese", japanesePerson}, ContactRow{"escapes", escapedText},
+                    ContactRow{"instantMessages", instantMessages},
                     ContactRow{"empty", [] { return StoreContact(); }}),
     [](const testing::TestParamInfo<ContactRow> &info) { return std::string(info.param.name); });
 
