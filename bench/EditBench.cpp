@@ -53,15 +53,21 @@ struct Fixture
 
 std::unique_ptr<Fixture> s_fixture;
 
-void appendToCompanies(benchmark::State &state)
+ViewController *viewOfFixture(benchmark::State &state)
 {
     if (!s_fixture)
         s_fixture = std::make_unique<Fixture>();
-    if (!s_fixture->view) {
+    if (!s_fixture->view)
         state.SkipWithError("the load lost contacts");
+    return s_fixture->view.get();
+}
+
+void appendToCompanies(benchmark::State &state)
+{
+    ViewController *shown = viewOfFixture(state);
+    if (!shown)
         return;
-    }
-    ViewController &view = *s_fixture->view;
+    ViewController &view = *shown;
     QObject *grid = view.contactsViewController()->tableView();
     for (auto _ : state) {
         {
@@ -104,13 +110,10 @@ void settle()
 
 void appendToEmails(benchmark::State &state)
 {
-    if (!s_fixture)
-        s_fixture = std::make_unique<Fixture>();
-    if (!s_fixture->view) {
-        state.SkipWithError("the load lost contacts");
+    ViewController *shown = viewOfFixture(state);
+    if (!shown)
         return;
-    }
-    ViewController &view = *s_fixture->view;
+    ViewController &view = *shown;
     const bool timeUndo = state.range(0) == 1;
     // Shown, so that the redraws after the command and its undo are painted as on screen.
     view.resize(1400, 900);
