@@ -17,7 +17,8 @@ constexpr size_t MaximumScannedContacts = 16;
 
 GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> &selectedRows,
                                          const QString &sortIdentifier, const QVariantList &customItems)
-    : m_selectedRows(selectedRows), m_sortIdentifier(sortIdentifier), m_customItems(customItems)
+    : m_selectedRows(selectedRows), m_sortIdentifier(sortIdentifier), m_customItems(customItems),
+      m_sharedType(GridField::valueType(sortIdentifier, customItems))
 {
     if (selectedRows.isEmpty() || selectedRows.last() >= rows.size())
         return;
@@ -40,7 +41,10 @@ GridSelectionMemory::GridSelectionMemory(const GridRows &rows, const QList<int> 
 
 std::optional<int> GridSelectionMemory::valueKey(QNPerson &person, int position) const
 {
-    if (GridField::valueType(m_sortIdentifier, person, m_customItems) != PersonValueType::Labeled)
+    const QString type = person.ownCustomItems().isEmpty()
+                             ? m_sharedType
+                             : GridField::valueType(m_sortIdentifier, person, m_customItems);
+    if (type != PersonValueType::Labeled)
         return std::nullopt;
     const auto value = person.labeledValueForIdentifierAtIndex(m_sortIdentifier, position);
     return value ? value->value(PersonKey::LabelIndex).toInt() : -1 - position;

@@ -51,5 +51,7 @@ private:
     QList<int> m_selectedRows;
     QString m_sortIdentifier;
     QVariantList m_customItems;
+    // The sort field's type for the records without custom items of their own, found once.
+    QString m_sharedType;
     std::vector<Remembered> m_remembered;
 };
