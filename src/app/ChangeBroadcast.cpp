@@ -26,13 +26,11 @@ void ChangeBroadcast::contactDidUpdate(const ContactRowPtr &contact, QObject *se
 {
     if (!contact)
         return;
-    // A command over thousands of contacts, or its undo, runs here once per contact.
-    BusySign::tick();
     Refresh refresh;
     // The detail pane is redrawn also when it made the change itself.
-    refresh.detailContacts.insert(contact->uniqueId);
+    noteShownContact(refresh, *contact, Views::DetailPane);
     if (m_undoManager.isUndoing() || m_undoManager.isRedoing()) {
-        refresh.windowContacts.insert(contact->uniqueId);
+        noteShownContact(refresh, *contact, Views::Windows);
         refresh.grid = true;
         post(refresh);
         return;
@@ -40,7 +38,7 @@ void ChangeBroadcast::contactDidUpdate(const ContactRowPtr &contact, QObject *se
     if (!isDetailPane(sender)) {
         ContactInfoPopoverInterface *popover = contactPopover();
         refresh.popover = popover && sender && dynamic_cast<QObject *>(popover) == sender;
-        refresh.windowContacts.insert(contact->uniqueId);
+        noteShownContact(refresh, *contact, Views::Windows);
     }
     refresh.grid = !isGrid(sender);
     refresh.markEdited = true;
@@ -52,10 +50,28 @@ void ChangeBroadcast::listDidUpdate(const ContactRowPtr &contact)
     Refresh refresh;
     refresh.grid = true;
     if (contact) {
-        refresh.detailContacts.insert(contact->uniqueId);
-        refresh.windowContacts.insert(contact->uniqueId);
+        noteShownContact(refresh, *contact, Views::DetailPane);
+        noteShownContact(refresh, *contact, Views::Windows);
     }
     post(refresh);
+}
+
+// Only a contact that a view shows is kept: a command over 20,000 contacts would otherwise gather
+// 20,000 identifiers to find the one or two shown.
+void ChangeBroadcast::noteShownContact(Refresh &refresh, const ContactRow &contact, Views views) const
+{
+    if (views == Views::DetailPane) {
+        const ContactRowPtr shown = m_detailPane.contact();
+        if (shown && shown->uniqueId == contact.uniqueId)
+            refresh.detailContacts.insert(contact.uniqueId);
+        return;
+    }
+    for (const DetachedWindowEntryPtr &entry : m_grid.detachedWindows()) {
+        if (entry && entry->uniqueId == contact.uniqueId) {
+            refresh.windowContacts.insert(contact.uniqueId);
+            return;
+        }
+    }
 }
 
 void ChangeBroadcast::Refresh::merge(const Refresh &other)
@@ -69,6 +85,8 @@ void ChangeBroadcast::Refresh::merge(const Refresh &other)
 
 void ChangeBroadcast::post(const Refresh &refresh)
 {
+    // A command over thousands of contacts, or its undo, comes here once per contact.
+    BusySign::tick();
     if (!isGathering()) {
         apply(refresh);
         return;

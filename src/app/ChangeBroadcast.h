@@ -63,6 +63,12 @@ private:
         }
     };
 
+    enum class Views
+    {
+        DetailPane,
+        Windows
+    };
+    void noteShownContact(Refresh &refresh, const ContactRow &contact, Views views) const;
     void post(const Refresh &refresh);
     void flush();
     void apply(const Refresh &refresh);

@@ -1,6 +1,5 @@
 #include "platform/BusySign.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -12,10 +11,10 @@ constexpr int DefaultDelay = 500;
 struct State
 {
     std::function<void(bool)> handler;
-    QElapsedTimer pass;
+    // Since the first tick of the work the event loop has not yet taken back.
+    QElapsedTimer work;
     int delay = DefaultDelay;
     bool shown = false;
-    bool following = false;
 };
 
 State &state()
@@ -34,17 +33,11 @@ void hideSign()
         s.handler(false);
 }
 
-// A new pass means the long work has given the loop back, whether or not it waited.
-void passStarted()
+// Posted by the work's first tick: it runs once the event loop has control again.
+void workEnded()
 {
     hideSign();
-    state().pass.start();
-}
-
-void passEnded()
-{
-    hideSign();
-    state().pass.invalidate();
+    state().work.invalidate();
 }
 
 } // namespace
@@ -54,15 +47,7 @@ namespace BusySign {
 void setHandler(std::function<void(bool busy)> handler)
 {
     hideSign();
-    State &s = state();
-    s.handler = std::move(handler);
-    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(qApp ? qApp->thread() : nullptr);
-    if (s.following || !dispatcher)
-        return;
-    s.following = true;
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, passStarted);
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, passEnded);
-    s.pass.start();
+    state().handler = std::move(handler);
 }
 
 void tick()
@@ -70,9 +55,14 @@ void tick()
     if (!qApp || QThread::currentThread() != qApp->thread())
         return;
     State &s = state();
-    if (s.shown || !s.handler || !s.pass.isValid())
+    if (!s.handler)
         return;
-    if (s.pass.elapsed() < s.delay)
+    if (!s.work.isValid()) {
+        s.work.start();
+        QMetaObject::invokeMethod(qApp, &workEnded, Qt::QueuedConnection);
+        return;
+    }
+    if (s.shown || s.work.elapsed() < s.delay)
         return;
     s.shown = true;
     s.handler(true);

@@ -2,13 +2,13 @@
 
 #include <functional>
 
-// The busy sign for long work on the main thread. Work that runs in the main thread's event loop
-// cannot let a timer fire, so its long loops call tick(): once the event loop's current pass has
-// lasted half a second, the handler is told to show the sign, and told to hide it when the loop
-// next waits for events. Work on the pool uses BusyWait instead, with the same half second.
+// The busy sign for long work on the main thread. Work that holds the main thread cannot let a
+// timer fire, so its long loops call tick(): half a second after the first tick, the handler is
+// told to show the sign, and told to hide it once the event loop has control again (the first
+// tick posts that). Work on the pool uses BusyWait instead, with the same half second.
 namespace BusySign {
 
-// Set once by the application, after the application object exists; none in most tests.
+// Set by the application; none in most tests.
 void setHandler(std::function<void(bool busy)> handler);
 // Cheap enough for every contact of a loop; does nothing off the main thread.
 void tick();
