@@ -1,6 +1,7 @@
 #include "model/LabelTables.h"
 
 #include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
 #include "platform/StoreLabels.h"
@@ -162,6 +163,13 @@ LabelTables::LabelTable startLabelTable()
     return labels;
 }
 
+// The words shown for an entry without a label or service. They are no labels: a table that
+// offered one would draw it as the custom label of every unlabelled value.
+bool isPlaceholder(const QString &label)
+{
+    return label == PersonKey::NoLabel || label == PersonKey::NoService;
+}
+
 std::optional<QStringList> lookUp(const LabelTables::LabelTable &table, const QString &identifier)
 {
     const auto it = table.constFind(identifier);
@@ -246,12 +254,16 @@ LabelTables::LabelTable LabelTables::customLabelTable() const
 
 void LabelTables::addCustomLabel(const QString &label, const QString &identifier)
 {
+    if (isPlaceholder(label))
+        return;
     QMutexLocker lock(&m_mutex);
     m_state.customLabels[identifier].append(label);
 }
 
 bool LabelTables::setLabel(const QString &from, const QString &to, const QString &identifier)
 {
+    if (isPlaceholder(to))
+        return false;
     bool misaligned = false;
     {
         QMutexLocker lock(&m_mutex);
@@ -285,6 +297,8 @@ bool LabelTables::setLabel(const QString &from, const QString &to, const QString
 
 bool LabelTables::offerLabelLocked(const QString &label, const QString &identifier)
 {
+    if (isPlaceholder(label))
+        return false;
     QStringList &labels = m_state.labels[identifier];
     QStringList &custom = m_state.customLabels[identifier];
     QStringList &localized = m_state.localizedLabels[identifier];

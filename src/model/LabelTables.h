@@ -47,6 +47,8 @@ public:
     LabelTable labelTable();
     LabelTable customLabelTable() const;
 
+    // The placeholder words "No label" and "No service" are no labels: adding, offering or
+    // renaming to one changes nothing (setLabel answers false).
     void addCustomLabel(const QString &label, const QString &identifier);
     // With an empty `from`, adds `to` unless the identifier already offers it (false then); else
     // renames `from` to `to` in place, or appends `to` when `from` is unknown (true).

@@ -1,4 +1,5 @@
 #include "model/QNPerson.h"
+#include "model/QNPersonKeys.h"
 
 #include "platform/Localizer.h"
 #include "platform/StoreContact.h"
@@ -6,7 +7,6 @@
 
 namespace {
 
-const QString NoLabel = QStringLiteral("No label");
 const QString WrapStart = QStringLiteral("_$!<");
 const QString WrapEnd = QStringLiteral(">!$_");
 
@@ -201,7 +201,7 @@ QString QNPerson::labelFromCNLabel(const QString &cnLabel)
     // Only a wrapped word is unwrapped: a label that merely holds the marks keeps every character.
     else if (cnLabel.size() >= 8 && cnLabel.startsWith(WrapStart) && cnLabel.endsWith(WrapEnd))
         label = cnLabel.mid(4, cnLabel.size() - 8);
-    return label.isEmpty() ? NoLabel : label;
+    return label.isEmpty() ? PersonKey::NoLabel : label;
 }
 
 QString QNPerson::CNLabelFromLabel(const QString &label)

@@ -352,18 +352,25 @@ void readKind(Card &card, const VCardContentLine &line)
         card.contact.setContactType(StoreContactType::Organization);
 }
 
+// A parameter value with its caret escapes undone, as StoreVCardWriter writes the values it
+// must keep whole (a service, a profile's user name).
+QString parameterText(const VCardContentLine &line, QByteArrayView name)
+{
+    return VCardContentLine::unescapeParameter(line.parameter(name));
+}
+
 void readSocialProfile(Card &card, const VCardContentLine &line)
 {
     StoreSocialProfile profile;
     // The service is one TYPE value, not a list: a service name may hold a comma.
     for (const QString &type : line.parameterValues("TYPE"))
         if (type.compare(QLatin1String("PREF"), Qt::CaseInsensitive) != 0) {
-            profile.service = VCardLabels::socialServiceName(type);
+            profile.service = VCardLabels::socialServiceName(VCardContentLine::unescapeParameter(type));
             break;
         }
     profile.urlString = line.text().trimmed();
-    profile.username = line.parameter("X-USER");
-    profile.userIdentifier = line.parameter("X-USERID");
+    profile.username = parameterText(line, "X-USER");
+    profile.userIdentifier = parameterText(line, "X-USERID");
     // Without x-user the profile URL's last path segment is the user name, which the record needs.
     if (profile.username.isEmpty())
         profile.username =
@@ -406,7 +413,7 @@ bool isUriScheme(const QString &text)
 // other stays as written, so that what the writer wrote reads the same.
 QString imppService(const VCardContentLine &line, const QString &scheme)
 {
-    const QString service = VCardContentLine::unescapeParameter(line.parameter("X-SERVICE-TYPE"));
+    const QString service = parameterText(line, "X-SERVICE-TYPE");
     if (!service.isEmpty())
         return VCardLabels::instantMessageServiceName(service);
     const QString known = VCardLabels::instantMessageServiceForScheme(scheme);

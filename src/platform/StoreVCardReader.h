@@ -23,7 +23,8 @@ class VCardContentLine;
 //
 // An instant-message account's service is its X-SERVICE-TYPE (caret escapes undone), else the
 // service of its URI scheme, else the scheme; a known service in any spelling takes the store's
-// name, any other stays as written. What StoreVCardWriter writes reads back the same.
+// name, any other stays as written. A social profile's service (its TYPE), X-USER and X-USERID
+// have their caret escapes undone likewise. What StoreVCardWriter writes reads back the same.
 class StoreVCardReader
 {
 public:

@@ -55,21 +55,17 @@ QString quotedWhenNeeded(const QString &value)
     return needsQuotes ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
-// A parameter value cannot hold a double quote or a line break.
-QString parameterValue(QString value)
+// A parameter value whole: its quotes, line breaks and carets in the caret escapes the reader
+// undoes (a parameter cannot hold the first two as they stand).
+QString parameterValue(const QString &value)
 {
-    value.remove(QLatin1Char('"'));
-    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return quotedWhenNeeded(value);
+    return quotedWhenNeeded(VCardContentLine::escapeParameter(value));
 }
 
-// An instant-message service: a known one in the store's spelling, any other whole, its quotes
-// and line breaks in the caret escapes the reader undoes.
+// An instant-message service: a known one in the store's spelling, any other whole.
 QString serviceParameter(const QString &service)
 {
-    return quotedWhenNeeded(
-        VCardContentLine::escapeParameter(VCardLabels::instantMessageServiceName(service)));
+    return parameterValue(VCardLabels::instantMessageServiceName(service));
 }
 
 void addTypes(VCardLineWriter &line, const char *fixedType, const QStringList &labelTypes)

@@ -10,11 +10,13 @@
 // splitting a character.
 //
 // What it writes, in this order: N, FN, the X-PHONETIC-* names, X-MAIDENNAME, NICKNAME, ORG,
-// X-ABShowAs:COMPANY for an organisation, TITLE, TEL, EMAIL, ADR, URL, the X-ABDATE dates, the X-ABRELATEDNAMES
-// relations, BDAY (--MM-DD without a year), X-SOCIALPROFILE and IMPP. Known labels become TYPE
-// words; other labels go into "itemN." groups with an X-ABLabel line, as do every date and relation
-// and an address with an ISO country code (X-ABADR). An IMPP line's X-SERVICE-TYPE names a known
-// service in the store's spelling and any other whole, its quotes and line breaks caret-escaped.
+// X-ABShowAs:COMPANY for an organisation, TITLE, TEL, EMAIL, ADR, URL, the X-ABDATE dates, the
+// X-ABRELATEDNAMES relations, BDAY (--MM-DD without a year), X-SOCIALPROFILE and IMPP. Known labels
+// become TYPE words; other labels go into "itemN." groups with an X-ABLabel line, as do every date
+// and relation and an address with an ISO country code (X-ABADR). An IMPP line's X-SERVICE-TYPE
+// names a known service in the store's spelling and any other whole. That parameter and a social
+// profile's TYPE, X-USER and X-USERID are written whole, their quotes, line breaks and carets
+// caret-escaped.
 //
 // It writes no NOTE, PHOTO, CATEGORIES or UID line and no ungrouped X- line other than X-ABShowAs,
 // X-SOCIALPROFILE, X-PHONETIC-* and X-MAIDENNAME: the program's own vCard writer adds NOTE, PHOTO,

@@ -153,6 +153,19 @@ TEST_F(QNPersonLabels, AddingAKnownLabelChangesNothing)
     EXPECT_EQ(localizedLabels("Email"), localizedBefore);
 }
 
+// The words shown for a missing label or service are no labels for every unlabelled value to draw.
+TEST_F(QNPersonLabels, PlaceholderWordsAreNoLabels)
+{
+    const QNPerson::LabelTable before = QNPerson::labelTableDict();
+    for (const QString word : {"No label", "No service"}) {
+        EXPECT_FALSE(QNPerson::setLabel("", word, "Email") || QNPerson::setLabel("home", word, "Email"));
+        QNPerson::addCustomLabel(word, "Phone");
+        LabelTables::shared().offerLabels({{"Social Network", {word}}, {"New Identifier", {word}}});
+    }
+    EXPECT_EQ(QNPerson::labelTableDict(), before);
+    EXPECT_TRUE(QNPerson::customLabelTableDict().isEmpty());
+}
+
 TEST_F(QNPersonLabels, AddedLabelIsRenamedInPlace)
 {
     const QString added = "private";

@@ -131,6 +131,17 @@ StoreContact instantMessages()
     return c;
 }
 
+// Profiles of every shape the reader takes, and ones made here that no parameter holds as they stand.
+StoreContact socialProfiles()
+{
+    const QString seed =
+        TestEnvironment::dataPath(QStringLiteral("fuzz/fuzz_vcard_store/seed-social-shapes.vcf"));
+    StoreContact c = StoreVCardSerialization::contactsWithData(readFixture(seed)).contacts.value(0);
+    for (const QString shape : {"s\nt", "q\"u^o^n", " blank ends ", "back\\", "a;b,c:d"})
+        c.socialProfiles.append({{}, shape, {"https://x.example/a\nb\"c", shape, shape, shape}});
+    return c;
+}
+
 // Everything the writer writes; the note, photo and previous family name are not written.
 void expectSameWrittenFields(const StoreContact &a, const StoreContact &b)
 {
@@ -250,6 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ContactRow{"western", westernPerson}, ContactRow{"organization", organization},
                     ContactRow{"japanese", japanesePerson}, ContactRow{"escapes", escapedText},
                     ContactRow{"instantMessages", instantMessages},
+                    ContactRow{"socialProfiles", socialProfiles},
                     ContactRow{"empty", [] { return StoreContact(); }}),
     [](const testing::TestParamInfo<ContactRow> &info) { return std::string(info.param.name); });
 
