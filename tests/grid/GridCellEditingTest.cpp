@@ -15,6 +15,20 @@
 class GridCellEditingTest : public GridEditingFixture
 {
 protected:
+    // Alice, Bob, Hana and Kai, one phone number each, shown by name and phone.
+    struct FourContacts
+    {
+        ContactRowPtr alice, bob, hana, kai;
+    };
+    FourContacts showFourWithPhones()
+    {
+        showColumns({"Name", "Phone"});
+        FourContacts four{addWithPhones("Alice", {{"home", "100"}}), addWithPhones("Bob", {{"home", "200"}}),
+                          addWithPhones("Hana", {{"home", "300"}}), addWithPhones("Kai", {{"home", "400"}})};
+        showActive();
+        return four;
+    }
+
     ContactRowPtr addWith(const QString &name, const QString &identifier, const QList<Value> &entries)
     {
         const QNPersonPtr contact = person(name);
@@ -384,12 +398,7 @@ TEST_F(GridCellEditingTest, ADoubleClickOnOneOfTheSelectedRowsKeepsThemForTheSam
 // and one deleted meanwhile takes nothing.
 TEST_F(GridCellEditingTest, AnOpenEditorsResultReachesTheContactsItWasOpenedOn)
 {
-    showColumns({"Name", "Phone"});
-    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
-    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
-    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
-    const ContactRowPtr kai = addWithPhones("Kai", {{"home", "400"}});
-    showActive();
+    const auto [alice, bob, hana, kai] = showFourWithPhones();
     click(rowOf(bob), "Name");
     click(rowOf(kai), "Name", Qt::ControlModifier);
     m_modifiers = Qt::ControlModifier;
@@ -414,12 +423,7 @@ TEST_F(GridCellEditingTest, AnOpenEditorsResultReachesTheContactsItWasOpenedOn)
 // now hold their numbers.
 TEST_F(GridCellEditingTest, TheSameValueQuestionsAnswerReachesTheChosenContactsAfterAReload)
 {
-    showColumns({"Name", "Phone"});
-    const ContactRowPtr alice = addWithPhones("Alice", {{"home", "100"}});
-    const ContactRowPtr bob = addWithPhones("Bob", {{"home", "200"}});
-    const ContactRowPtr hana = addWithPhones("Hana", {{"home", "300"}});
-    const ContactRowPtr kai = addWithPhones("Kai", {{"home", "400"}});
-    showActive();
+    const auto [alice, bob, hana, kai] = showFourWithPhones();
     const auto rename = [this](const ContactRowPtr &contact, const QString &first) {
         QVariantMap name = contact->person->nameValue();
         name.insert("FirstName", first);
