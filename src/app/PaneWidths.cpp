@@ -7,8 +7,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
-#include <QWidget>
 #include <QSplitter>
+#include <QWidget>
 
 namespace {
 
@@ -56,7 +56,8 @@ void PaneWidths::save()
 {
     if (m_detail <= 0)
         m_detail = storedWidth({}, DetailKey);
-    m_defaults.setObject(QVariantMap{{SidebarKey, m_sidebar}, {DetailKey, m_detail}}, DefaultsKey::PaneWidths);
+    m_defaults.setObject(QVariantMap{{SidebarKey, m_sidebar}, {DetailKey, m_detail}},
+                         DefaultsKey::PaneWidths);
 }
 
 int PaneWidths::fittedDetailWidth(const QFont &font)

@@ -83,8 +83,8 @@ void GridClipboard::showTooLargeAlert(QWidget *window, TextKind kind)
                                "at a time. Import a longer list from a CSV file."));
     Alert alert;
     alert.setMessageText(L(QStringLiteral("The text is too large to make contacts of.")));
-    alert.setInformativeText(TextFormat::fill(
-        limits, {numbers.toString(GridTextParser::MaxLines), numbers.toString(GridTextParser::MaxCharacters)}));
+    alert.setInformativeText(TextFormat::fill(limits, {numbers.toString(GridTextParser::MaxLines),
+                                                       numbers.toString(GridTextParser::MaxCharacters)}));
     alert.addButton(L(QStringLiteral("OK")));
     alert.beginSheetModalForWindow(window);
 }
