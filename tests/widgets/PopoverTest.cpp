@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +85,17 @@ TEST_F(PopoverTest, ShowsTheContentUnderTheAnchor)
     EXPECT_EQ(m_content->size(), QSize(120, 80));
     const QPoint anchorBottom = m_window.mapToGlobal(QPoint(10, 30));
     EXPECT_EQ(m_popover->frameGeometry().top(), anchorBottom.y());
+}
+
+// Content that grows once shown (an editor fitting its controls) is placed again on the screen.
+TEST_F(PopoverTest, ContentThatGrowsOnceShownStaysOnTheScreen)
+{
+    const QRect screen = m_window.screen()->availableGeometry();
+    m_popover->showRelativeToRect(QRect(m_window.mapFromGlobal(screen.topRight()) + QPoint(-60, 40), QSize(50, 20)),
+                                  &m_window, Edge::MaxY);
+    m_popover->setContentSize(QSize(300, 80));
+    EXPECT_LE(m_popover->frameGeometry().right(), screen.right());
+    EXPECT_GE(m_popover->frameGeometry().left(), screen.left());
 }
 
 TEST_F(PopoverTest, CloseReportsWillCloseThenClosedOnce)

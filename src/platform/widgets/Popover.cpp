@@ -84,6 +84,8 @@ void Popover::setContentSize(const QSize &size)
 {
     m_contentSize = size;
     updateSize();
+    if (m_shown && m_anchor.isValid())
+        move(placement(m_anchor, this->size(), m_edge, m_screenArea));
 }
 
 QSize Popover::contentSize() const
@@ -110,6 +112,9 @@ void Popover::showRelativeToRect(const QRect &rect, QWidget *ofWidget, Edge pref
     const QRect anchor(ofWidget->mapToGlobal(rect.topLeft()), rect.size());
     const QScreen *screen = ofWidget->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(anchor.topLeft(), size());
+    m_anchor = anchor;
+    m_screenArea = available;
+    m_edge = preferredEdge;
     move(placement(anchor, size(), preferredEdge, available));
     if (m_shown)
         return;

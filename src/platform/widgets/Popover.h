@@ -101,6 +101,10 @@ private:
     QPointer<QWidget> m_content;
     QToolButton *m_detachButton = nullptr;
     QSize m_contentSize;
+    // Where it was last placed, so that a content that grows once shown is placed again.
+    QRect m_anchor;
+    QRect m_screenArea;
+    Edge m_edge = Edge::MaxY;
     Behavior m_behavior = Behavior::Transient;
     bool m_detachable = false;
     std::function<QWidget *()> m_windowFactory;
