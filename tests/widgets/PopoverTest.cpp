@@ -91,8 +91,8 @@ TEST_F(PopoverTest, ShowsTheContentUnderTheAnchor)
 TEST_F(PopoverTest, ContentThatGrowsOnceShownStaysOnTheScreen)
 {
     const QRect screen = m_window.screen()->availableGeometry();
-    m_popover->showRelativeToRect(QRect(m_window.mapFromGlobal(screen.topRight()) + QPoint(-60, 40), QSize(50, 20)),
-                                  &m_window, Edge::MaxY);
+    const QPoint nearTheRightEdge = m_window.mapFromGlobal(screen.topRight()) + QPoint(-60, 40);
+    m_popover->showRelativeToRect(QRect(nearTheRightEdge, QSize(50, 20)), &m_window, Edge::MaxY);
     m_popover->setContentSize(QSize(300, 80));
     EXPECT_LE(m_popover->frameGeometry().right(), screen.right());
     EXPECT_GE(m_popover->frameGeometry().left(), screen.left());
