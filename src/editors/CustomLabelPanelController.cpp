@@ -200,12 +200,21 @@ void CustomLabelPanelController::textFieldCellChanged(int row, const QString &te
     updateUI();
 }
 
-// A name the menu already has would stand in it twice; the user is told why the old one is back.
+// A name the menu already has would stand in it twice, and the words for no label or no service
+// are no label's name: the user is told why the old one is back.
 void CustomLabelPanelController::explainRefusedName(const QString &text)
 {
     Alert alert;
-    alert.setMessageText(TextFormat::fill(L(QStringLiteral("\u201C%@\u201D is already a label of this kind.")), {text}));
-    alert.setInformativeText(L(QStringLiteral("A label can stand in its menu only once, so the old name is kept.")));
+    if (text == PersonKey::NoLabel || text == PersonKey::NoService) {
+        alert.setMessageText(TextFormat::fill(
+            L(QStringLiteral("\u201C%@\u201D is what an entry without a label shows.")), {text}));
+        alert.setInformativeText(L(QStringLiteral("It cannot name a label, so the old name is kept.")));
+    } else {
+        alert.setMessageText(
+            TextFormat::fill(L(QStringLiteral("\u201C%@\u201D is already a label of this kind.")), {text}));
+        alert.setInformativeText(
+            L(QStringLiteral("A label can stand in its menu only once, so the old name is kept.")));
+    }
     alert.runModal();
 }
 

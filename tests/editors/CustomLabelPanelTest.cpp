@@ -146,6 +146,8 @@ struct RefusedRename
 {
     const char *name;
     QString text;
+    // What the alert says, where the case has one to check.
+    QString alert = {};
 };
 
 class CustomLabelRefusedRename : public CustomLabelPanelTest,
@@ -167,12 +169,19 @@ TEST_P(CustomLabelRefusedRename, LeavesTablesAndContactsAlone)
     EXPECT_EQ(*QNPerson::labelsForIdentifier("Phone"), labelsBefore);
     EXPECT_EQ(labelsOf(*person, "Phone"), QStringList({"Gym"}));
     EXPECT_FALSE(m_panel->dirtyFlag());
+    if (!GetParam().alert.isEmpty())
+        EXPECT_EQ(Alert::lastShown().messageText, GetParam().alert);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CustomLabelRefusedRename,
                          ::testing::Values(RefusedRename{"Empty", ""}, RefusedRename{"Blank", "  "},
-                                           RefusedRename{"AnotherCustomLabel", "Pool"},
-                                           RefusedRename{"ABuiltInLabel", "mobile"}),
+                                           RefusedRename{"AnotherCustomLabel", "Pool",
+                                                         "\u201CPool\u201D is already a label of this kind."},
+                                           RefusedRename{"ABuiltInLabel", "mobile"},
+                                           RefusedRename{
+                                               "TheWordForNoLabel", "No label",
+                                               "\u201CNo label\u201D is what an entry without a label "
+                                               "shows."}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 struct DeletedLabel
