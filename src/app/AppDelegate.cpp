@@ -541,13 +541,12 @@ void AppDelegate::announceStoreChange(bool externally)
     emit contactStoreChangeReceived({{OriginationExternallyKey, externally ? 1 : 0}});
     // Its question or reload waits for a save or reload in progress.
     if (BusyWait::isRunning()) {
-        m_waitingChangeExternally = m_waitingChangeExternally || externally;
-        if (!std::exchange(m_storeChangeWaiting, true))
+        if (!m_waitingStoreChange)
             BusyWait::whenIdle(this, [this] {
-                m_storeChangeWaiting = false;
-                const bool elsewhere = std::exchange(m_waitingChangeExternally, false);
+                const bool elsewhere = *std::exchange(m_waitingStoreChange, std::nullopt);
                 handleContactStoreChanged({{OriginationExternallyKey, elsewhere ? 1 : 0}});
             });
+        m_waitingStoreChange = m_waitingStoreChange.value_or(false) || externally;
         return;
     }
     handleContactStoreChanged({{OriginationExternallyKey, externally ? 1 : 0}});

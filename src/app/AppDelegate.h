@@ -13,6 +13,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AboutPanelController;
 class AddressBookSaver;
@@ -152,8 +153,8 @@ private:
     QPointer<CloudStoreWatcher> m_cloudWatcher;
     // Another program changed the store or the custom values since the last whole load.
     std::atomic<bool> m_storeChangedElsewhere{false};
-    // A store change that arrived during a save or reload, told once that work has ended.
-    bool m_storeChangeWaiting = false;
-    bool m_waitingChangeExternally = false;
+    // A store change that arrived during a save or reload, told once that work has ended; true
+    // when another program made one of them.
+    std::optional<bool> m_waitingStoreChange;
     std::function<void()> m_terminator;
 };

@@ -56,14 +56,13 @@ void ChangeBroadcast::listDidUpdate(const ContactRowPtr &contact)
     post(refresh);
 }
 
-// Only a contact that a view shows is kept: a command over 20,000 contacts would otherwise gather
-// 20,000 identifiers to find the one or two shown.
+// Only what a view shows counts: a command over 20,000 contacts would otherwise gather 20,000
+// identifiers to find the one or two shown.
 void ChangeBroadcast::noteShownContact(Refresh &refresh, const ContactRow &contact, Views views) const
 {
     if (views == Views::DetailPane) {
         const ContactRowPtr shown = m_detailPane.contact();
-        if (shown && shown->uniqueId == contact.uniqueId)
-            refresh.detailContacts.insert(contact.uniqueId);
+        refresh.detail = refresh.detail || (shown && shown->uniqueId == contact.uniqueId);
         return;
     }
     for (const DetachedWindowEntryPtr &entry : m_grid.detachedWindows()) {
@@ -76,7 +75,7 @@ void ChangeBroadcast::noteShownContact(Refresh &refresh, const ContactRow &conta
 
 void ChangeBroadcast::Refresh::merge(const Refresh &other)
 {
-    detailContacts.unite(other.detailContacts);
+    detail = detail || other.detail;
     windowContacts.unite(other.windowContacts);
     grid = grid || other.grid;
     popover = popover || other.popover;
@@ -109,8 +108,7 @@ void ChangeBroadcast::flush()
 
 void ChangeBroadcast::apply(const Refresh &refresh)
 {
-    const ContactRowPtr shown = m_detailPane.contact();
-    if (shown && refresh.detailContacts.contains(shown->uniqueId))
+    if (refresh.detail)
         m_detailPane.updateTable();
     if (refresh.popover) {
         if (ContactInfoPopoverInterface *popover = contactPopover())

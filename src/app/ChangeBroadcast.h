@@ -50,7 +50,7 @@ private:
     // What is still to be redrawn.
     struct Refresh
     {
-        QSet<QString> detailContacts; // the detail pane redraws if it shows one of them
+        bool detail = false; // the detail pane showed a changed contact
         QSet<QString> windowContacts; // their torn-off windows redraw
         bool grid = false;
         bool popover = false;
@@ -59,7 +59,7 @@ private:
         void merge(const Refresh &other);
         bool isEmpty() const
         {
-            return detailContacts.isEmpty() && windowContacts.isEmpty() && !grid && !popover && !markEdited;
+            return !detail && windowContacts.isEmpty() && !grid && !popover && !markEdited;
         }
     };
 
