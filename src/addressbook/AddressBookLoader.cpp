@@ -619,7 +619,6 @@ QList<StoreContact> AddressBookLoader::cnContactsForGroup(const std::optional<St
             }
             return contacts.value;
         }
-        Log::write("%s: container %@", {method, container.name});
         const StoreResult<QList<StoreGroup>> groups = store.groupsInContainer(containerIdentifier);
         if (!groups.ok()) {
             Log::write("%s: ERROR can't find groups in %@: %@", {method, container.name, groups.error});

@@ -1,13 +1,13 @@
 #include "app/FileImporter.h"
 
-#include "importexport/EncodingChooser.h"
-#include "app/ImportPanelController.h"
-#include "importexport/BackgroundRun.h"
-#include "importexport/CsvImportRun.h"
 #include "addressbook/TextEncodings.h"
 #include "addressbook/TextFormat.h"
+#include "app/ImportPanelController.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "importexport/BackgroundRun.h"
+#include "importexport/CsvImportRun.h"
+#include "importexport/EncodingChooser.h"
 #include "model/QNvCard.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
@@ -93,8 +93,7 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
     const QString csvHint = L(QStringLiteral("Please make sure the file is a valid CSV file."));
     const TextEncodings::ReadResult read = TextEncodings::readFile(path, encoding);
     if (!read.text) {
-        showReadAlert(csvHint);
-        finish();
+        showReadAlert(fileName, csvHint);
         return;
     }
     const std::optional<QNvCard::CsvImport> csv =
@@ -104,13 +103,11 @@ void FileImporter::fileChosen(Format format, const QString &path, quint32 encodi
         return;
     }
     if (!csv->error.isEmpty()) {
-        showReadAlert(csv->error);
-        finish();
+        showReadAlert(fileName, csv->error);
         return;
     }
     if (csv->rows.isEmpty()) {
-        showReadAlert(csvHint);
-        finish();
+        showReadAlert(fileName, csvHint);
         return;
     }
     chooseContacts(fileName, csv->rows);
@@ -120,8 +117,7 @@ void FileImporter::importVCards(const QString &path, quint32 encoding, const QSt
 {
     TextEncodings::FileBytes bytes = TextEncodings::readBytes(path);
     if (!bytes.data) {
-        showReadAlert(bytes.error);
-        finish();
+        showReadAlert(fileName, bytes.error);
         return;
     }
     const std::optional<VCardImport> parsed = parseVCards(std::move(*bytes.data), encoding, fileName);
@@ -130,13 +126,11 @@ void FileImporter::importVCards(const QString &path, quint32 encoding, const QSt
         return;
     }
     if (!parsed->error.isEmpty()) {
-        showReadAlert(parsed->error);
-        finish();
+        showReadAlert(fileName, parsed->error);
         return;
     }
     if (parsed->rows.isEmpty()) {
-        showReadAlert(L(QStringLiteral("Please make sure the file is vCard 2.1/3.0 file.")));
-        finish();
+        showReadAlert(fileName, L(QStringLiteral("Please make sure the file is vCard 2.1/3.0 file.")));
         return;
     }
     chooseContacts(fileName, parsed->rows);
@@ -192,13 +186,14 @@ void FileImporter::chooserDidEnd(int returnCode)
     finish();
 }
 
-void FileImporter::showReadAlert(const QString &informativeText)
+// Several files handed over at once: each alert names its own, and the next file waits for it.
+void FileImporter::showReadAlert(const QString &fileName, const QString &informativeText)
 {
     Alert alert;
-    alert.setMessageText(L(QStringLiteral("Couldn't read the file.")));
+    alert.setMessageText(TextFormat::fill(L(QStringLiteral("Couldn't read the file “%@”.")), {fileName}));
     alert.setInformativeText(informativeText);
     alert.addButton(L(QStringLiteral("OK")));
-    alert.beginSheetModalForWindow(&m_window);
+    alert.beginSheetModalForWindow(&m_window, [this](int) { finish(); });
 }
 
 void FileImporter::finish()

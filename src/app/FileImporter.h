@@ -52,7 +52,8 @@ private:
     std::optional<VCardImport> parseVCards(QByteArray data, quint32 encoding, const QString &fileName);
     void chooseContacts(const QString &fileName, const ContactTable &rows);
     void chooserDidEnd(int returnCode);
-    void showReadAlert(const QString &informativeText);
+    // Ends the import once answered.
+    void showReadAlert(const QString &fileName, const QString &informativeText);
     void finish();
     void importNextFile();
 

@@ -1,50 +1,50 @@
 #include "app/ViewController.h"
 
 #include "addressbook/AddressBookLoader.h"
-#include "app/ChangeBroadcast.h"
-#include "app/ContactDrops.h"
 #include "addressbook/ContactGroupEdits.h"
 #include "addressbook/ContactTableSorting.h"
 #include "addressbook/DefaultsKey.h"
 #include "addressbook/EditFunnel.h"
+#include "addressbook/ViewTypes.h"
+#include "app/ChangeBroadcast.h"
+#include "app/ContactDrops.h"
 #include "app/FontManager.h"
-#include "ui/widgets/FontService.h"
+#include "app/GridWidthFloor.h"
 #include "app/GroupContactCommands.h"
 #include "app/MenuCommand.h"
-#include "app/GridWidthFloor.h"
 #include "app/PaneWidths.h"
-#include "detail/DetailFont.h"
-#include "ui/widgets/ProgressIndicator.h"
-#include "ui/widgets/SeparatorBox.h"
-#include "addressbook/ViewTypes.h"
 #include "app/ViewFindHost.h"
 #include "app/WindowController.h"
 #include "detail/ContactInfoPopover.h"
 #include "detail/ContactInfoWindowController.h"
 #include "detail/DetailEditorPresenter.h"
+#include "detail/DetailFont.h"
 #include "editors/AddressViewController.h"
 #include "editors/DateEditorAdapter.h"
-#include "editors/ValueEditors.h"
 #include "editors/MultiValueViewController.h"
+#include "editors/ValueEditors.h"
 #include "find/FindController.h"
 #include "panels/MergePanelController.h"
 #include "panels/QRCodePanelController.h"
-#include "ui/contracts/MergeContextDict.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/PhotoFitter.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"
+#include "ui/contracts/MergeContextDict.h"
+#include "ui/widgets/FontService.h"
+#include "ui/widgets/ProgressIndicator.h"
+#include "ui/widgets/SeparatorBox.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QGridLayout>
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSet>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -111,8 +111,9 @@ ViewController::~ViewController()
 
 void ViewController::connectAddressBook()
 {
-    m_broadcast = std::make_unique<ChangeBroadcast>(*undoManager(), *contactsViewController(),
-                                                    *contactInfoController(), [this] { setDocumentEdited(true); });
+    m_broadcast =
+        std::make_unique<ChangeBroadcast>(*undoManager(), *contactsViewController(), *contactInfoController(),
+                                          [this] { setDocumentEdited(true); });
     m_commands = std::make_unique<GroupContactCommands>(*this);
     m_drops = std::make_unique<ContactDrops>(*this);
     m_findHost = std::make_unique<ViewFindHost>(*this);
@@ -124,7 +125,8 @@ void ViewController::connectAddressBook()
     connect(m_book, &AddressBook::groupsChanged, this, &ViewController::showGroups);
     connect(m_book, &AddressBook::groupShown, this, &ViewController::showGroupSelection);
     connect(m_book, &AddressBook::membershipsChanged, this, [this] { m_broadcast->groupsDidChange(); });
-    connect(m_book, &AddressBook::editedChanged, this, [this](bool edited) { window()->setWindowModified(edited); });
+    connect(m_book, &AddressBook::editedChanged, this,
+            [this](bool edited) { window()->setWindowModified(edited); });
 }
 
 void ViewController::showContactRowsChange(const QList<ContactRowPtr> &rows, bool deleted)
@@ -380,18 +382,14 @@ void ViewController::showNewTreeInDetailPane()
         return;
     ContactRowPtr found;
     if (contactTable()) {
-        const auto held = std::find_if(contactTable()->cbegin(), contactTable()->cend(), [&](const auto &row) {
-            return row->uniqueId == shown->uniqueId && !row->deleted;
-        });
+        const auto held =
+            std::find_if(contactTable()->cbegin(), contactTable()->cend(),
+                         [&](const auto &row) { return row->uniqueId == shown->uniqueId && !row->deleted; });
         if (held != contactTable()->cend())
             found = *held;
     }
     if (!found) {
-        contactInfoController()->clearContact();
-        if (std::optional<ItemAndRange> cursor = m_find->selectedItemAndRange()) {
-            cursor->contact.reset();
-            m_find->setSelectedItemAndRange(cursor);
-        }
+        showNoContactInDetailPane();
         return;
     }
     auto row = std::make_shared<SubContactRow>();
@@ -684,6 +682,15 @@ ValueEditorFactory *ViewController::valueEditorFactory()
 
 // --- group selection --------------------------------------------------------------------------
 
+void ViewController::showNoContactInDetailPane()
+{
+    contactInfoController()->clearContact();
+    if (std::optional<ItemAndRange> cursor = m_find->selectedItemAndRange()) {
+        cursor->contact.reset();
+        m_find->setSelectedItemAndRange(cursor);
+    }
+}
+
 void ViewController::groupSelectionDidChange(const GroupDictPtr &group)
 {
     if (!group)
@@ -700,6 +707,9 @@ void ViewController::groupSelectionDidChange(const GroupDictPtr &group)
     m_book->selectGroup(group);
     contactsViewController()->setContactTable(contactTable());
     contactsViewController()->updateTable();
+    // A group that shows no selected row (an empty one) must not leave the last contact editable.
+    if (contactsViewController()->selectedSubContacts().isEmpty())
+        showNoContactInDetailPane();
     m_broadcast->closeAllDetachedWindows();
     m_defaults.setObject(group->containerIdentifier, DefaultsKey::LastContainerIdentifier);
 }
@@ -842,5 +852,6 @@ void ViewController::setModifierQuery(ModifierQuery query)
 
 void ViewController::showFindPanel()
 {
-    m_find->showFindPanel(editState(), [] { return std::make_unique<DateEditorAdapter>(); }, window());
+    m_find->showFindPanel(
+        editState(), [] { return std::make_unique<DateEditorAdapter>(); }, window());
 }

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "addressbook/AddressBook.h"
+#include "app/MenuCommand.h"
+#include "app/SplitPanes.h"
+#include "model/AddressBookRecords.h"
 #include "ui/contracts/ContactInfoControllerDelegate.h"
 #include "ui/contracts/ContactInfoPopoverDelegate.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "ui/contracts/FindBarDelegate.h"
 #include "ui/contracts/GridEditDelegate.h"
-#include "addressbook/AddressBook.h"
 #include "ui/contracts/GroupViewControllerDelegate.h"
 #include "ui/contracts/ItemAndRange.h"
-#include "app/MenuCommand.h"
-#include "app/SplitPanes.h"
-#include "model/AddressBookRecords.h"
 
 #include <QFont>
 #include <QPointer>
@@ -83,14 +83,20 @@ public:
 
     // The address book. Empty or null while nothing is loaded.
     const ContainerTable &containerTable() const { return m_book->containerTable(); }
-    void setContainerTable(const ContainerTable &containerTable) { m_book->setContainerTable(containerTable); }
+    void setContainerTable(const ContainerTable &containerTable)
+    {
+        m_book->setContainerTable(containerTable);
+    }
     const ContactTablePtr &contactTable() const { return m_book->contactTable(); }
     void setContactTable(const ContactTablePtr &contactTable) { m_book->setContactTable(contactTable); }
     const GroupDictPtr &selectedGroupDict() const override { return m_book->selectedGroupDict(); }
     void setSelectedGroupDict(const GroupDictPtr &group) { m_book->setSelectedGroupDict(group); }
     bool isAddressBookLoading() const { return m_book->isLoading(); }
     void setIsAddressBookLoading(bool loading) { m_book->setLoading(loading); }
-    ContainerDictPtr containerOfGroup(const GroupDict &group) const { return m_book->containerOfGroup(group); }
+    ContainerDictPtr containerOfGroup(const GroupDict &group) const
+    {
+        return m_book->containerOfGroup(group);
+    }
     QStringList groupNamesOfContact(const ContactRowPtr &contact) const override
     {
         return m_book->groupNamesOfContact(contact);
@@ -177,7 +183,8 @@ public:
     void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                      const QList<ContactRowPtr> &contacts);
     void undoAddContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group) override;
-    void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group, bool doUndo) override;
+    void undoDeleteContacts(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
+                            bool doUndo) override;
     void undoAddGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     void undoDeleteGroup(const GroupDictPtr &group, const ContainerDictPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupDictPtr &group);
@@ -249,6 +256,7 @@ private:
     void loadSelectedFont();
     void pushTablesToPanes();
     void showNewTreeInDetailPane();
+    void showNoContactInDetailPane();
     QString fontKey(const QString &key) const;
     void connectAddressBook();
     void showContactRowsChange(const QList<ContactRowPtr> &rows, bool deleted);

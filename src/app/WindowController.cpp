@@ -1,25 +1,25 @@
 #include "app/WindowController.h"
 
 #include "addressbook/DefaultsKey.h"
+#include "addressbook/ViewTypes.h"
 #include "app/BusyWait.h"
 #include "app/FileExporter.h"
-#include "grid/ContactsViewController.h"
-#include "grid/GridCommands.h"
 #include "app/FileImporter.h"
 #include "app/FontManager.h"
 #include "app/MainMenu.h"
 #include "app/MenuValidation.h"
 #include "app/PaneWidths.h"
 #include "app/ToolbarChoices.h"
-#include "ui/widgets/ToolbarIcon.h"
 #include "app/ViewController.h"
-#include "print/PrintWindowServices.h"
-#include "addressbook/ViewTypes.h"
+#include "grid/ContactsViewController.h"
+#include "grid/GridCommands.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Alert.h"
+#include "print/PrintWindowServices.h"
+#include "ui/widgets/ToolbarIcon.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -130,8 +130,7 @@ void WindowController::readStoredChoices()
 
     m_selectedViewType = m_defaults.stringForKey(DefaultsKey::SelectedViewType);
 
-    if (!m_defaults.objectForKey(DefaultsKey::SortOptionsDict).isValid())
-        Log::write("%s: Error sortOptionsDict is nil", method);
+    // Missing on every first start (the sort menu stores it): nothing to tell the user.
     m_sortOptionsDict = m_defaults.dictionaryForKey(DefaultsKey::SortOptionsDict);
 }
 

@@ -89,15 +89,31 @@ void ContactInfoPopover::setContact(const ContactRowPtr &contact)
     if (!contact)
         return;
     m_detail->setContact(contact);
-    if (contact->person)
-        m_contactNameField->setText(contact->person->compositeName());
+    showContactName();
 }
 
 void ContactInfoPopover::updateTable()
 {
     m_detail->updateTable();
-    if (const ContactRowPtr shown = m_detail->contact(); shown && shown->person)
-        m_contactNameField->setText(shown->person->compositeName());
+    showContactName();
+}
+
+// A torn-off window is titled with the name, which may have changed in it.
+void ContactInfoPopover::showContactName()
+{
+    const ContactRowPtr shown = m_detail->contact();
+    if (!shown || !shown->person)
+        return;
+    const QString name = shown->person->compositeName();
+    m_contactNameField->setText(name);
+    // Over the grid, the parent window is the main one, titled with the program's name.
+    if (!m_parentWindow || window() != m_parentWindow)
+        return;
+    // The record stands "No Name" in for an empty name.
+    const bool nameless = name.isEmpty() || name == PersonKey::NoName;
+    const QString mark =
+        m_parentWindow->windowTitle().contains(WindowTitleMark) ? WindowTitleMark : QString();
+    m_parentWindow->setWindowTitle((nameless ? L(QStringLiteral("No name")) : name) + mark);
 }
 
 void ContactInfoPopover::groupsDidChange()
@@ -261,7 +277,8 @@ void ContactInfoPopover::deleteRowValue(const DetailRow &row)
         m_delegate->undoReplaceBirthday(QVariant(), contact);
     } else if (type == PersonIdentifier::Groups || type == PersonIdentifier::NameOrdering) {
         return;
-    } else if (const QString valueType = m_detail->valueTypeForRow(row); valueType == PersonValueType::Labeled) {
+    } else if (const QString valueType = m_detail->valueTypeForRow(row);
+               valueType == PersonValueType::Labeled) {
         if (row.labelIndex && person->labeledValueForIdentifierAtLabelIndex(type, *row.labelIndex))
             m_delegate->undoDeleteLabeledValueForIdentifier(type, *row.labelIndex, contact, this);
     } else if (valueType == PersonValueType::String) {
@@ -332,8 +349,7 @@ void ContactInfoPopover::hideEvent(QHideEvent *event)
 void ContactInfoPopover::viewWillAppear()
 {
     m_detail->setIconRowCount(savedIconRowCount());
-    if (const ContactRowPtr shown = m_detail->contact(); shown && shown->person)
-        m_contactNameField->setText(shown->person->compositeName());
+    showContactName();
     const QSignalBlocker blocker(m_editButton);
     m_editButton->setChecked(m_detail->editState());
     editButtonToggled(m_detail->editState());

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "detail/DetailTableHost.h"
+#include "platform/widgets/Popover.h"
 #include "ui/contracts/ContactInfoPopoverInterface.h"
 #include "ui/contracts/DetailRow.h"
-#include "platform/widgets/Popover.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -44,7 +44,11 @@ public:
     void setSelectedFont(const QFont &font) override;
     void setEditState(bool editState) override;
     void setMyUndoManager(UndoManager *undoManager) override { m_undoManager = undoManager; }
-    void setParentWindow(QWidget *window) override { m_parentWindow = window; }
+    void setParentWindow(QWidget *window) override
+    {
+        m_parentWindow = window;
+        showContactName();
+    }
     void setParentPopover(Popover *popover) override;
     void setDelegate(ContactInfoPopoverDelegate *delegate) override { m_delegate = delegate; }
     void editForIdentifier(const QString &identifier) override;
@@ -91,6 +95,7 @@ private:
     int savedIconRowCount() const;
     static bool isHistoryKey(const QKeyEvent &key);
     void setParentWindowEdited(bool edited);
+    void showContactName();
 
     UserDefaults &m_defaults;
     DetailTableController *m_detail;

@@ -4,7 +4,6 @@
 #include "grid/GridTableView.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
-#include "platform/Localizer.h"
 #include "platform/widgets/Popover.h"
 #include "ui/contracts/ContactInfoPopoverInterface.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
@@ -120,10 +119,7 @@ QWidget *GridContactPopovers::detachableWindowForPopover()
     content->setCustomItems(shown->customItems());
     configure(*content);
     content->setContact(contact);
-    const QString name = contact->person->compositeName();
-    // The record stands "No Name" in for an empty name.
-    const bool nameless = name.isEmpty() || name == PersonKey::NoName;
-    window->setWindowTitle(nameless ? L(QStringLiteral("No name")) : name);
+    // The content titles its window with the contact's name, and keeps it so.
     content->setParentWindow(window);
     auto entry = std::make_shared<DetachedWindowEntry>();
     entry->windowController = controller;
@@ -144,7 +140,8 @@ void GridContactPopovers::detachedWindowDidClose(const ClosedWindow &closed)
     };
     QObject *window = closed.window;
     // A popover reports its presenter's window, which no entry holds: then the contact decides.
-    if (window && removeFirst([window](const DetachedWindowEntryPtr &entry) { return entry->window == window; }))
+    if (window &&
+        removeFirst([window](const DetachedWindowEntryPtr &entry) { return entry->window == window; }))
         return;
     const QString &uniqueId = closed.uniqueId;
     if (!uniqueId.isEmpty())

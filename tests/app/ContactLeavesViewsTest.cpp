@@ -7,8 +7,13 @@
 #include "detail/DetailTableEditing.h"
 #include "editors/CustomItemPanel.h"
 #include "platform/widgets/Popover.h"
+#include "sidebar/GroupOutlineModel.h"
+#include "sidebar/GroupOutlineView.h"
+#include "sidebar/GroupViewController.h"
 #include "ui/contracts/ContactsGridInterface.h"
 #include "ui/widgets/DetailTextCell.h"
+
+#include <QTest>
 
 namespace {
 
@@ -74,13 +79,30 @@ TEST_F(PaneFollowsTheBookTest, AnUndoneAddLeavesThePaneAndThePopoverWithTheirEdi
     EXPECT_FALSE(view()->isDocumentEdited());
 }
 
+TEST_F(PaneFollowsTheBookTest, AClickOnAnEmptyGroupLeavesThePaneWithoutAContact)
+{
+    view()->contactsViewController()->selectRowIndexesWithContacts({row(top(), "Ann")});
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(pane()->contact());
+
+    auto *sidebar = static_cast<GroupViewController *>(view()->groupViewController());
+    QAbstractItemView *outline = sidebar->outlineView();
+    const QRect work = outline->visualRect(sidebar->model()->indexOfGroup(group("Work")));
+    ASSERT_TRUE(work.isValid());
+    QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::NoModifier, work.center());
+    ASSERT_TRUE(spinUntil([this] { return view()->selectedGroupDict() == group("Work"); }));
+    EXPECT_FALSE(pane()->contact());
+    EXPECT_TRUE(pane()->detailTable()->table().isEmpty());
+}
+
 // The grid's commands write whole lists, several contacts in one undo group.
 TEST_F(PaneFollowsTheBookTest, AListTheGridWritesShowsInThePaneWhenTheCommandEnds)
 {
     const ContactRowPtr ann = row(top(), "Ann");
     pane()->setContact(ann);
     ASSERT_FALSE(paneShowsText("555 0100"));
-    const QVariantList phones{QVariantMap{{"label", "mobile"}, {"value", "555 0100"}, {"stringValue", "555 0100"}}};
+    const QVariantList phones{
+        QVariantMap{{"label", "mobile"}, {"value", "555 0100"}, {"stringValue", "555 0100"}}};
     {
         UndoGroup group(*view()->undoManager());
         for (const QString &name : {QStringLiteral("Carl"), QStringLiteral("Ann")})

@@ -181,6 +181,24 @@ TEST_F(ContactPopoverInWindowTest, ATornOffWindowUndoesByKeyAndShowsItsEditedMar
     EXPECT_TRUE(window->isWindowModified());
 }
 
+// A rename inside a torn-off window retitles it; the attached popover leaves the main window's title.
+TEST_F(ContactPopoverInWindowTest, ATornOffWindowsTitleFollowsARenameInIt)
+{
+    const ContactRowPtr ann = annRow();
+    const QString mainTitle = window->windowTitle();
+    typeInto(attached(), QStringLiteral("Name"), QStringLiteral("Zoe"));
+    ASSERT_TRUE(ann->person->compositeName().contains(QStringLiteral("Zoe")));
+    EXPECT_EQ(window->windowTitle(), mainTitle);
+
+    ContactInfoPopover *content = tearOff();
+    ASSERT_NE(content, nullptr);
+    typeInto(content, QStringLiteral("Name"), QStringLiteral("Zed"));
+    const QString name = ann->person->compositeName();
+    ASSERT_TRUE(name.contains(QStringLiteral("Zed")));
+    EXPECT_EQ(content->window()->windowTitle(), name + QStringLiteral("[*]"));
+    EXPECT_EQ(window->windowTitle(), mainTitle);
+}
+
 // The grid hands the views a row of its own, made anew by the refresh after the edit.
 TEST_F(ContactPopoverInWindowTest, TheGroupsRowKeepsItsGroupsAfterAnEdit)
 {

@@ -9,7 +9,8 @@ QStringList names(const ContactTable &rows)
 {
     QStringList result;
     for (const ContactRowPtr &row : rows)
-        result.append(row->deleted ? QStringLiteral("-") + row->person->compositeName() : row->person->compositeName());
+        result.append(row->deleted ? QStringLiteral("-") + row->person->compositeName()
+                                   : row->person->compositeName());
     return result;
 }
 
@@ -28,8 +29,9 @@ protected:
     {
         chooser->nameTableView()->clearSelection();
         for (int row : rows)
-            chooser->nameTableView()->selectionModel()->select(chooser->nameTableView()->model()->index(row, 0),
-                                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            chooser->nameTableView()->selectionModel()->select(
+                chooser->nameTableView()->model()->index(row, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 };
 
@@ -173,12 +175,15 @@ class ImportFailureTest : public FileImportTest, public ::testing::WithParamInte
 TEST_P(ImportFailureTest, ShowsTheAlertAndFreesTheCommand)
 {
     const ReadFailure failure = GetParam();
-    FilePanel::setNextPath(failure.data.isNull() ? path("missing.vcf") : writeFile(failure.name, failure.data));
+    FilePanel::setNextPath(failure.data.isNull() ? path("missing.vcf")
+                                                 : writeFile(failure.name, failure.data));
     failure.csv ? m_window->importFromCSV() : m_window->importFromVCard();
     ASSERT_TRUE(spinUntil([] { return !Alert::shownAlerts().isEmpty(); }));
     ASSERT_TRUE(waitUntilIdle());
-    EXPECT_EQ(Alert::lastShown().messageText, "Couldn't read the file.");
-    EXPECT_TRUE(Alert::lastShown().informativeText.contains(failure.informative)) << Alert::lastShown().informativeText.toStdString();
+    EXPECT_EQ(Alert::lastShown().messageText, QStringLiteral("Couldn't read the file “%1”.")
+                                                  .arg(failure.data.isNull() ? "missing.vcf" : failure.name));
+    EXPECT_TRUE(Alert::lastShown().informativeText.contains(failure.informative))
+        << Alert::lastShown().informativeText.toStdString();
     EXPECT_TRUE(Alert::lastShown().asSheet);
     EXPECT_EQ(top->contactTable->size(), 2);
 }
@@ -188,10 +193,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReadFailure{"text.vcf", "just some text\nno cards here\n", false,
                                   "Please make sure the file is vCard 2.1/3.0 file."},
                       ReadFailure{"missing.vcf", QByteArray(), false, "missing.vcf"},
-                      ReadFailure{"missing.csv", QByteArray(), true, "Please make sure the file is a valid CSV file."},
+                      ReadFailure{"missing.csv", QByteArray(), true,
+                                  "Please make sure the file is a valid CSV file."},
                       ReadFailure{"empty.csv", "", true, "Please make sure the file is a valid CSV file."},
-                      ReadFailure{"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\0\0\0\0\0IHDR,Name", 25), true,
-                                  "The file is not a text file, so it holds no table of contacts."},
+                      ReadFailure{"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\0\0\0\0\0IHDR,Name", 25),
+                                  true, "The file is not a text file, so it holds no table of contacts."},
                       ReadFailure{"products.csv", "Product,Price\nWidget,3.50\n", true,
                                   "The file's first line names no column that can be read"}));
 
@@ -264,7 +270,8 @@ TEST_F(FileImportTest, EachPreviewedContactStartsAtItsTopUnselected)
     QCoreApplication::processEvents();
     ASSERT_GT(scroll->value(), 0);
     chooser->nameTableView()->selectionModel()->select(chooser->nameTableView()->model()->index(2, 0),
-                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                                       QItemSelectionModel::Select |
+                                                           QItemSelectionModel::Rows);
     EXPECT_EQ(preview->contact(), rows.at(1));
     EXPECT_EQ(preview->selectedRows(), QList<int>{last});
 
@@ -300,6 +307,18 @@ TEST(ProgressAlertTest, ALateCloseOfACancelledJobDoesNotEndTheNextRun)
     EXPECT_EQ(panel.runModal(), ProgressAlert::Abort);
 }
 
+// Each alert names its file, and the next file waits for the alert's answer.
+TEST_F(FileImportTest, EachUnreadableFileHandedOverHasAnAlertNamingIt)
+{
+    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    m_window->importFiles({writeFile("empty.vcf", ""), writeFile("picture.csv", png)});
+    ASSERT_TRUE(spinUntil([] { return Alert::shownAlerts().size() == 2; }));
+    ASSERT_TRUE(waitUntilIdle());
+    EXPECT_EQ(Alert::shownAlerts().at(0).messageText, "Couldn't read the file “empty.vcf”.");
+    EXPECT_EQ(Alert::shownAlerts().at(1).messageText, "Couldn't read the file “picture.csv”.");
+    EXPECT_EQ(top->contactTable->size(), 2);
+}
+
 // Files from the desktop's "Open With" are imported one after another, each through the chooser;
 // a missing file is reported and the next one still comes.
 TEST_F(FileImportTest, FilesHandedOverAreImportedOneAfterAnother)
@@ -312,7 +331,7 @@ TEST_F(FileImportTest, FilesHandedOverAreImportedOneAfterAnother)
     EXPECT_EQ(chooser->importFilename()->text(), "one.vcf");
     chooser->selectButton()->click();
     EXPECT_TRUE(spinUntil([] { return !Alert::shownAlerts().isEmpty(); }));
-    EXPECT_EQ(Alert::shownAlerts().first().messageText, "Couldn't read the file.");
+    EXPECT_EQ(Alert::shownAlerts().first().messageText, "Couldn't read the file “missing.vcf”.");
 
     chooser = chooserWhenOpen();
     ASSERT_TRUE(chooser);
