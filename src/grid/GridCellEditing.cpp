@@ -157,7 +157,8 @@ void GridCellEditing::lockedDoubleAction(int column, int row)
     }
     const auto *model = qobject_cast<const GridModel *>(m_table.model());
     const bool empty = !model || model->cell(model->index(row, column)).text.isEmpty();
-    if (!empty && showLockedEditor(subContact, identifier, kindOf(identifier, *subContact->person), rect, command))
+    if (!empty &&
+        showLockedEditor(subContact, identifier, kindOf(identifier, *subContact->person), rect, command))
         return;
     if (command)
         editTableViewCellOrShowPopoverForColumn(column, row);
@@ -294,7 +295,9 @@ void GridCellEditing::resumeEdit(InPlaceEdit edit, const std::optional<QString> 
                          edit.step->from->labelIndex == committed.labelIndex;
     const GridRows &rows = m_state.subContactTable;
     if (const int from = stepped ? GridTargets::rowOf(rows, committed) : -1; from >= 0) {
-        emit stepRetaken(edit.step->key, from, edit.step->column);
+        const SubContactRowPtr &below = edit.step->below;
+        emit stepRetaken(edit.step->key, from, edit.step->column,
+                         below ? GridTargets::rowOf(rows, *below) : -1);
     } else if (const int row = GridTargets::rowOf(rows, *edit.edited); row >= 0) {
         edit.row = row;
         edit.edited = rowAt(row);
@@ -418,7 +421,8 @@ void GridCellEditing::showLabelPopup(int row, int column, const QRect &rect)
         QAction *action = menu->addAction(items.at(item).title);
         action->setCheckable(true);
         action->setChecked(item == popup.selectedIndex());
-        connect(action, &QAction::triggered, this, [this, row, column, item] { popupLabelCellChanged(row, column, item); });
+        connect(action, &QAction::triggered, this,
+                [this, row, column, item] { popupLabelCellChanged(row, column, item); });
     }
     menu->popup(m_table.viewport()->mapToGlobal(rect.bottomLeft()));
 }
@@ -435,7 +439,8 @@ void GridCellEditing::popupLabelCellChanged(int row, int column, int itemIndex)
         return;
     // A locked grid's popup holds the value's own label only, which is no choice at all.
     const std::optional<QString> label =
-        LabelPopup(kind, entry->value(PersonKey::Label).toString(), m_state.editState).labelForItem(itemIndex);
+        LabelPopup(kind, entry->value(PersonKey::Label).toString(), m_state.editState)
+            .labelForItem(itemIndex);
     if (!label || entry->value(PersonKey::Label).toString() == *label)
         return;
     const QList<int> chosen = chosenRows(row);

@@ -52,13 +52,15 @@ public:
     // set on the presenter; the entry point for keys and menus.
     void editTableViewCellOrShowPopoverForColumn(int column, int row);
 
-    // A key (Tab, Return) that moved the in-place edit on from another cell: the key and the cell
-    // it left.
+    // A key (Tab, Return) that moved the in-place edit on from another cell: the key, the cell it
+    // left and the row below that cell's row as the user saw the grid (the first row below the
+    // last), which Return's walk goes on from after a re-sort.
     struct Step
     {
         int key = 0;
         SubContactRowPtr from;
         int column = -1;
+        SubContactRowPtr below;
     };
 
     // Edits the cell's text in place; the text goes to these rows (their contacts as they are
@@ -79,8 +81,9 @@ public:
 
 signals:
     // The commit of the cell that a step left re-sorted the grid: the step is to be taken again
-    // from the edited row's new place, so the walk goes on inside the same contact's row.
-    void stepRetaken(int key, int row, int column);
+    // from the edited row's new place, so Tab goes on inside the same contact's row. Return goes
+    // on from belowRow, where the row that was below the edited one now stands; -1 when it is gone.
+    void stepRetaken(int key, int row, int column, int belowRow);
 
 private:
     // An in-place edit: its cell, the rows its text goes to, taken when it began, and the step
@@ -108,8 +111,9 @@ private:
     QLineEdit *editorOf(const InPlaceEdit &edit) const;
     // The edit under way when its editor is still open.
     std::optional<InPlaceEdit> openEdit() const;
-    // After a reload: a step from the committed row is taken again from that row's new place;
-    // any other edit goes on in its own row's new place. What was typed is kept.
+    // After a reload: a step from the committed row is taken again from that row's new place (and
+    // the new place of the row that was below it); any other edit goes on in its own row's new
+    // place. What was typed is kept.
     void resumeEdit(InPlaceEdit edit, const std::optional<QString> &typed, const SubContactRow &committed);
     // The answer OK to the question about several rows: the clicked cell's edit for the targets
     // that remain.

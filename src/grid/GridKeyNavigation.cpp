@@ -34,8 +34,7 @@ GridKeyNavigation::GridKeyNavigation(GridCommandHost &host, QObject *parent) : Q
     // Cell editors are children of the viewport: each is watched from its first showing on.
     if (GridTableView *table = m_host.grid().gridTableView())
         table->viewport()->installEventFilter(this);
-    connect(m_host.grid().cellEditing(), &GridCellEditing::stepRetaken, this,
-            [this](int key, int row, int column) { handleKey(key, {}, row, column); });
+    connect(m_host.grid().cellEditing(), &GridCellEditing::stepRetaken, this, &GridKeyNavigation::retakeStep);
 }
 
 void GridKeyNavigation::watchEditor(QWidget *editor)
@@ -73,17 +72,12 @@ bool GridKeyNavigation::holdsValue(int row, const QString &listIdentifier) const
 template <typename Qualifies>
 int GridKeyNavigation::searchRows(int from, int current, Qualifies qualifies) const
 {
+    // `from` may lie anywhere after a re-sort, so the current row is passed over, not the end.
     const int count = rowCount();
-    if (count <= 0)
-        return -1;
-    int row = from;
-    // At most one round: every row but the current one, or the only row once.
-    for (int tested = 0; tested < std::max(count - 1, 1); ++tested) {
-        if (qualifies(row))
+    for (int tested = 0; tested < count; ++tested) {
+        const int row = (from + tested) % count;
+        if ((row != current || count == 1) && qualifies(row))
             return row;
-        row = (row + 1) % count;
-        if (row == current && count > 1)
-            break;
     }
     return -1;
 }
@@ -109,13 +103,13 @@ GridKeyNavigation::Move GridKeyNavigation::moveForTab(int row, int column) const
     return {Move::Kind::Edit, nextRow, nextColumn};
 }
 
-GridKeyNavigation::Move GridKeyNavigation::moveForReturn(int row, int column) const
+GridKeyNavigation::Move GridKeyNavigation::moveForReturn(int row, int column, std::optional<int> below) const
 {
     const int count = rowCount();
     const QString identifier = m_host.identifierOfColumn(column);
-    if (row < 0 || row >= count || identifier.isEmpty())
+    if (row < 0 || row >= count || identifier.isEmpty() || (below && (*below < 0 || *below >= count)))
         return {};
-    const int nextRow = (row + 1) % count;
+    const int nextRow = below.value_or((row + 1) % count);
     auto openEditor = [&](GridEditor editor, bool passOn = false) {
         return Move{Move::Kind::OpenEditor, nextRow, column, editor, passOn};
     };
@@ -142,7 +136,8 @@ GridKeyNavigation::Move GridKeyNavigation::moveForReturn(int row, int column) co
 }
 
 std::optional<GridKeyNavigation::Move> GridKeyNavigation::moveForKey(int key, Qt::KeyboardModifiers modifiers,
-                                                                     int row, int column) const
+                                                                     int row, int column,
+                                                                     std::optional<int> below) const
 {
     if (!m_host.grid().editState() || (modifiers & Qt::ShiftModifier))
         return std::nullopt;
@@ -150,7 +145,7 @@ std::optional<GridKeyNavigation::Move> GridKeyNavigation::moveForKey(int key, Qt
     if (key == Qt::Key_Tab)
         move = moveForTab(row, column);
     else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        move = moveForReturn(row, column);
+        move = moveForReturn(row, column, below);
     if (move.kind == Move::Kind::Pass)
         return std::nullopt;
     return move;
@@ -162,6 +157,13 @@ bool GridKeyNavigation::handleKey(int key, Qt::KeyboardModifiers modifiers, int 
     return move && perform(*move, key, row, column);
 }
 
+void GridKeyNavigation::retakeStep(int key, int row, int column, int belowRow)
+{
+    const std::optional<int> below = belowRow >= 0 ? std::optional<int>(belowRow) : std::nullopt;
+    if (const std::optional<Move> move = moveForKey(key, {}, row, column, below))
+        perform(*move, key, row, column);
+}
+
 bool GridKeyNavigation::perform(const Move &move, int key, int row, int column)
 {
     const SubContactRowPtr next = m_host.rowAt(move.row);
@@ -170,8 +172,9 @@ bool GridKeyNavigation::perform(const Move &move, int key, int row, int column)
     m_host.selectRowAlone(move.row);
     if (move.kind == Move::Kind::Edit) {
         // The text goes to the row it is typed in, whatever is selected when the edit ends.
+        const SubContactRowPtr below = m_host.rowAt((row + 1) % rowCount());
         m_host.grid().cellEditing()->startInPlaceEditing(
-            move.column, move.row, {move.row}, GridCellEditing::Step{key, m_host.rowAt(row), column});
+            move.column, move.row, {move.row}, GridCellEditing::Step{key, m_host.rowAt(row), column, below});
         return true;
     }
     emit editorRequested({move.editor, next, m_host.identifierOfColumn(move.column), next->labelIndex,

@@ -18,7 +18,8 @@ class QKeyEvent;
 // It watches every editor the table shows in its viewport, and their parts, from their first
 // showing on; the edited cell is found from the editor's place in the table. The search for the
 // next row stops after one round. When the edited cell's commit re-sorts the grid, the key is
-// taken again from that cell's new row.
+// taken again from that cell's new row: Tab goes on in that row, Return with the row that was
+// below it as the user saw the grid, wherever that row now stands.
 class GridKeyNavigation : public QObject
 {
     Q_OBJECT
@@ -45,7 +46,9 @@ public:
     explicit GridKeyNavigation(GridCommandHost &host, QObject *parent = nullptr);
 
     Move moveForTab(int row, int column) const;
-    Move moveForReturn(int row, int column) const;
+    // The walk starts at the row below, or at `below`: where the row that was below the edited
+    // one stands after a re-sort.
+    Move moveForReturn(int row, int column, std::optional<int> below = std::nullopt) const;
     // Carries out the key for the cell edited at row and column; false when the editor should
     // handle it.
     bool handleKey(int key, Qt::KeyboardModifiers modifiers, int row, int column);
@@ -61,12 +64,16 @@ protected:
 
 private:
     // Nothing when the editor keeps the key to itself.
-    std::optional<Move> moveForKey(int key, Qt::KeyboardModifiers modifiers, int row, int column) const;
+    std::optional<Move> moveForKey(int key, Qt::KeyboardModifiers modifiers, int row, int column,
+                                   std::optional<int> below = std::nullopt) const;
+    // The key of an edit whose commit re-sorted the grid, from the edited row's new place; Return
+    // from belowRow unless it is -1.
+    void retakeStep(int key, int row, int column, int belowRow);
     // False when the key is left to the editor as well. The key left the cell at row and column.
     bool perform(const Move &move, int key, int row, int column);
     int rowCount() const;
-    // Starting at `from`, the first row for which qualifies holds, wrapping; -1 when the search
-    // comes back to `current` (which is tested only when it is the only row).
+    // Starting at `from`, the first row other than `current` for which qualifies holds, wrapping,
+    // one round at most (`current` is tested only when it is the only row); -1 for none.
     template <typename Qualifies> int searchRows(int from, int current, Qualifies qualifies) const;
     bool holdsValue(int row, const QString &listIdentifier) const;
     void watchEditor(QWidget *editor);

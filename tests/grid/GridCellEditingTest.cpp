@@ -313,8 +313,8 @@ TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnFromWhereTheReloadP
     EXPECT_EQ(focusedEditor()->selectedText(), "alice@x");
     press(Qt::Key_Escape);
 
-    // Bob's new number sorts him last: Return goes on from there, wrapping to Alice's row, and
-    // keeps what was typed.
+    // Bob's new number sorts him last: Return goes on with Hana, who was below him, and keeps
+    // what was typed.
     doubleClick(rowOf(bob), "Phone");
     type("999");
     press(Qt::Key_Return);
@@ -322,13 +322,70 @@ TEST_F(GridCellEditingTest, TheEditThatTabOrReturnBeganGoesOnFromWhereTheReloadP
     settle();
     EXPECT_EQ(values(bob, "Phone"), QStringList{"999"});
     ASSERT_EQ(rowOf(bob), 2);
-    ASSERT_EQ(editedIndex(), model()->index(rowOf(alice), column("Phone")));
-    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(alice)});
+    ASSERT_EQ(editedIndex(), model()->index(rowOf(hana), column("Phone")));
+    EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{rowOf(hana)});
     EXPECT_EQ(focusedEditor()->text(), "3");
     press(Qt::Key_Return);
     settle();
-    EXPECT_EQ(values(alice, "Phone"), QStringList{"3"});
-    EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+    EXPECT_EQ(values(hana, "Phone"), QStringList{"3"});
+    EXPECT_EQ(values(alice, "Phone"), QStringList{"111"});
+}
+
+// Typing down a column under a value sort keeps to the order the user saw: Return goes on with
+// the row that was below the edited one, wherever the re-sort put either, and the selection and
+// the detail pane go with it.
+TEST_F(GridCellEditingTest, ReturnAfterAnEditThatReSortsGoesOnWithTheRowThatWasBelow)
+{
+    showColumns({"Name", "Email", "Phone"});
+    const ContactRowPtr anna = addWith("Anna", "Email", {{"home", "anna@x"}});
+    const ContactRowPtr bjorn = addWith("Björn", "Email", {{"home", "bjorn@x"}});
+    const ContactRowPtr karl = addWith("Karl", "Email", {{"home", "karl@x"}});
+    const ContactRowPtr soren = addWith("Søren", "Email", {{"home", "soren@x"}});
+    addWith("Ulla", "Email", {{"home", "ulla@x"}});
+    setValues(soren->person, "Phone", {{"home", "300"}});
+    sortBy("Email");
+    showActive();
+    qsizetype toldBefore = 0;
+    const auto returnAfter = [&](const QString &text, Qt::Key key = Qt::Key_Return) {
+        type(text);
+        toldBefore = m_editing.selections.size();
+        press(key);
+        settle();
+    };
+    // The detail pane was last told of the edited contact, and of no other since the key.
+    const auto expectEditing = [&](const ContactRowPtr &contact, const QString &identifier,
+                                   const QString &text) {
+        const int row = rowOf(contact);
+        ASSERT_EQ(editedIndex(), model()->index(row, column(identifier)));
+        EXPECT_EQ(focusedEditor()->selectedText(), text);
+        EXPECT_EQ(table()->selectedRowIndexes(), QList<int>{row});
+        const QString name = contact->person->compositeName();
+        for (qsizetype i = toldBefore; i < m_editing.selections.size(); ++i)
+            EXPECT_EQ(m_editing.selections.at(i)->person->compositeName(), name);
+        ASSERT_FALSE(m_editing.selections.isEmpty());
+        EXPECT_EQ(m_editing.selections.last()->person->compositeName(), name);
+    };
+
+    // Björn now sorts below Søren; Karl was below him.
+    doubleClick(rowOf(bjorn), "Email");
+    returnAfter("tom@x");
+    ASSERT_EQ(rowOf(bjorn), 3);
+    expectEditing(karl, "Email", "karl@x");
+    // Karl now sorts last: no wrap from there to the top, Søren was below him.
+    returnAfter("zed@x");
+    ASSERT_EQ(rowOf(karl), 4);
+    expectEditing(soren, "Email", "soren@x");
+    // Tab goes on in the edited row, wherever it now stands.
+    returnAfter("aaa@x", Qt::Key_Tab);
+    ASSERT_EQ(rowOf(soren), 0);
+    expectEditing(soren, "Phone", "300");
+    press(Qt::Key_Escape);
+    // The last row was followed by the top one.
+    doubleClick(rowOf(karl), "Email");
+    returnAfter("b@x");
+    ASSERT_EQ(rowOf(karl), 2);
+    expectEditing(soren, "Email", "aaa@x");
+    EXPECT_EQ(values(anna, "Email"), QStringList{"anna@x"});
 }
 
 // Under the name sort too: the grid and the detail pane stay on the renamed company, and Tab goes

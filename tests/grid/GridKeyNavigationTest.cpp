@@ -83,6 +83,10 @@ TEST_F(GridKeyNavigationTest, ReturnSkipsRowsWithoutAValueAndStopsAfterOneRound)
     // From Dan, wrapping to the top.
     move = keys().moveForReturn(3, column("Phone"));
     EXPECT_EQ(move.row, 0);
+    // From a row above the edited one, as after a re-sort: the round passes over the edited row.
+    move = keys().moveForReturn(3, column("Phone"), 1);
+    EXPECT_EQ(move.kind, Move::Kind::Edit);
+    EXPECT_EQ(move.row, 0);
 
     // Only one row holds a number: the search comes back to it and stops.
     m_table->removeLast();
