@@ -1,10 +1,10 @@
 #include "find/FindBarController.h"
 
+#include "find/FindBarView.h"
+#include "platform/Localizer.h"
 #include "ui/contracts/FindBarDelegate.h"
 #include "ui/widgets/SegmentedControl.h"
 #include "ui/widgets/ViewAlpha.h"
-#include "find/FindBarView.h"
-#include "platform/Localizer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -81,6 +81,7 @@ QString FindBarController::replaceString() const
 
 void FindBarController::setSearchString(const QString &searchString)
 {
+    m_searchedString = searchString;
     m_searchField->setText(searchString);
 }
 
@@ -97,15 +98,27 @@ void FindBarController::buttonPressed(QObject *sender)
     if (sender == m_directControl) {
         const int segment = m_directControl->selectedSegment();
         if (segment == 0 || segment == 1)
-            sendCommand(segment == 0 ? Previous : Next);
+            sendCommandForShownText(segment == 0 ? Previous : Next);
     } else if (sender == m_replaceControl) {
         const int segment = m_replaceControl->selectedSegment();
         if (segment == 0 || segment == 1)
-            sendCommand(segment == 0 ? Replace : ReplaceAll);
+            sendCommandForShownText(segment == 0 ? Replace : ReplaceAll);
     } else if (sender == m_doneButton) {
         setVisible(false);
         sendCommand(Done);
     }
+}
+
+// The delegate acts on its last search: text typed since then is searched first, or the
+// command would step through or replace a string the field no longer shows.
+void FindBarController::sendCommandForShownText(FindBarCommand command)
+{
+    const QString shown = m_searchField->text();
+    if (shown.isEmpty())
+        return;
+    if (shown != m_searchedString)
+        textDidEnter(m_searchField);
+    sendCommand(command);
 }
 
 // The option follows the item's place, not its title: item 0 is case-insensitive in every
@@ -120,8 +133,11 @@ void FindBarController::popupChanged(QObject *sender)
 
 void FindBarController::textDidEnter(QObject *sender)
 {
-    if (sender == m_searchField && m_delegate)
-        m_delegate->findStringDidChange(m_searchField->text());
+    if (sender != m_searchField)
+        return;
+    m_searchedString = m_searchField->text();
+    if (m_delegate)
+        m_delegate->findStringDidChange(m_searchedString);
 }
 
 // --- showing and hiding ---------------------------------------------------------------------

@@ -16,8 +16,11 @@ class QPushButton;
 class SegmentedControl;
 
 // The find bar over the grid: a search field, Previous/Next, a replacement field with
-// Replace/All, the case option and Done. It keeps no find state beyond the case option and the
-// edit state; every action becomes one call of its delegate, which does the finding.
+// Replace/All, the case option and Done. It keeps no find state beyond the case option, the edit
+// state and the text of the last search; every action becomes one call of its delegate, which
+// does the finding. Previous, Next, Replace and All act on the text the field shows: a field
+// edited since the last search is sent as a new search first, as Return sends it, and an empty
+// field sends nothing.
 //
 // Showing and hiding fade the bar in and out over one second while the view below it shrinks
 // into or grows over its place; a show puts the keyboard in the search field. isVisible() is true
@@ -72,6 +75,7 @@ private:
     void buildControls();
     void animate(bool visible, std::function<void()> completion);
     void sendCommand(FindBarCommand command);
+    void sendCommandForShownText(FindBarCommand command);
 
     OwnedView<FindBarView> m_view;
     QLineEdit *m_searchField;
@@ -83,6 +87,8 @@ private:
     FindBarDelegate *m_delegate = nullptr;
     bool m_caseInsensitive = true;
     bool m_editState = false;
+    // What Return sent last, or what the delegate put in the field: the delegate's find string.
+    QString m_searchedString;
     QPointer<QAbstractAnimation> m_animation;
     // The handlers of the running show or hide and of those it took over from.
     QList<std::function<void()>> m_pendingCompletions;

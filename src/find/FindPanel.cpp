@@ -1,8 +1,8 @@
 #include "find/FindPanel.h"
 
+#include "addressbook/UndoGroup.h"
 #include "find/FindPanelResultsModel.h"
 #include "find/FindPanelValueDelegate.h"
-#include "addressbook/UndoGroup.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/UndoManager.h"
@@ -53,8 +53,9 @@ QPushButton *plainButton(const QString &title)
 // that no longer lie in the text, and the empty range an in-place edit leaves, replace nothing.
 QString replacedRanges(QString text, QList<MatchScan::TextRange> ranges, const QString &replacement)
 {
-    std::sort(ranges.begin(), ranges.end(),
-              [](const MatchScan::TextRange &a, const MatchScan::TextRange &b) { return a.location > b.location; });
+    std::sort(ranges.begin(), ranges.end(), [](const MatchScan::TextRange &a, const MatchScan::TextRange &b) {
+        return a.location > b.location;
+    });
     qsizetype limit = text.size();
     for (const MatchScan::TextRange &range : ranges) {
         if (range.location < 0 || range.length <= 0 || range.location + range.length > limit)
@@ -72,11 +73,11 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
       m_search(FindFields(m_setup.customItems)), m_writer(m_setup.funnel, FindFields(m_setup.customItems)),
       m_searchString(m_setup.searchString), m_undoManager(new UndoManager(this)),
       m_model(new FindPanelResultsModel(this)), m_redSeparator(new SeparatorBox),
-      m_editButton(plainButton(L(QStringLiteral("Edit")))), m_itemPopup(pullDown()), m_subItemPopup(pullDown()),
-      m_labelPopup(pullDown()), m_searchModePopup(new QComboBox), m_searchField(new QLineEdit),
-      m_directionControl(new SegmentedControl(2)), m_replaceButtons(new SegmentedControl(2)),
-      m_replaceField(new QLineEdit), m_tableView(new QTableView), m_closeButton(plainButton(L(QStringLiteral("Done")))),
-      m_messageLabel(new QLabel)
+      m_editButton(plainButton(L(QStringLiteral("Edit")))), m_itemPopup(pullDown()),
+      m_subItemPopup(pullDown()), m_labelPopup(pullDown()), m_searchModePopup(new QComboBox),
+      m_searchField(new QLineEdit), m_directionControl(new SegmentedControl(2)),
+      m_replaceButtons(new SegmentedControl(2)), m_replaceField(new QLineEdit), m_tableView(new QTableView),
+      m_closeButton(plainButton(L(QStringLiteral("Done")))), m_messageLabel(new QLabel)
 {
     setWindowTitle(L(QStringLiteral("Find and Replace")));
     buildLayout();
@@ -90,6 +91,7 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
     connect(m_editButton, &QPushButton::clicked, this, [this](bool checked) { setEditing(checked); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { done(Accepted); });
     connect(m_searchField, &QLineEdit::returnPressed, this, &FindPanel::textDidEnter);
+    connect(m_searchField, &QLineEdit::textChanged, this, &FindPanel::updateReplaceButtons);
     connect(m_searchModePopup, &QComboBox::activated, this, &FindPanel::searchModePopupDidSelect);
     connect(m_directionControl, &SegmentedControl::action, this,
             [this](SegmentedControl *control) { directionButtonDidClick(control->selectedSegment()); });
@@ -157,7 +159,8 @@ QWidget *FindPanel::buildFilterBar()
     row->addWidget(m_subItemPopup);
     row->addWidget(m_labelPopup);
     row->addStretch(1);
-    for (const QString &mode : {QStringLiteral("CaseInsensitive"), QStringLiteral("CaseSensitive"), QStringLiteral("Regex")})
+    for (const QString &mode :
+         {QStringLiteral("CaseInsensitive"), QStringLiteral("CaseSensitive"), QStringLiteral("Regex")})
         m_searchModePopup->addItem(L(mode));
     m_searchModePopup->setCurrentIndex(0);
     row->addWidget(m_searchModePopup);
@@ -187,7 +190,8 @@ QWidget *FindPanel::buildReplaceBar()
 void FindPanel::buildTable()
 {
     m_tableView->setModel(m_model);
-    m_tableView->setItemDelegateForColumn(FindPanelResultsModel::ValueColumn, new FindPanelValueDelegate(m_tableView));
+    m_tableView->setItemDelegateForColumn(FindPanelResultsModel::ValueColumn,
+                                          new FindPanelValueDelegate(m_tableView));
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     // Editing starts only from the double action, which checks the edit state and the row's kind.
@@ -204,7 +208,8 @@ void FindPanel::buildTable()
     m_tableView->horizontalHeader()->setSortIndicatorShown(true);
     m_tableView->horizontalHeader()->setSectionsClickable(true);
     m_tableView->setWordWrap(false);
-    connect(m_tableView->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &FindPanel::sortResults);
+    connect(m_tableView->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &FindPanel::sortResults);
     connect(m_tableView, &QTableView::doubleClicked, this, &FindPanel::tableViewDoubleAction);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
@@ -223,7 +228,8 @@ void FindPanel::buildTable()
 
 void FindPanel::fillFilterMenus()
 {
-    const auto fill = [this](QToolButton *button, const QStringList &keys, void (FindPanel::*chosen)(const QString &)) {
+    const auto fill = [this](QToolButton *button, const QStringList &keys,
+                             void (FindPanel::*chosen)(const QString &)) {
         QMenu *menu = button->menu();
         menu->clear();
         for (const QString &key : keys) {
@@ -345,6 +351,7 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
     // A search that a newer one superseded never replaces the newer one's results.
     if (generation != m_generation)
         return;
+    m_listedGeneration = generation;
     // Every search starts at its first match, as the window's first one does: a cursor left
     // elsewhere (or cleared by Replace All) would leave Replace acting on nothing.
     m_cursor = FindPanelCursor{};
@@ -356,6 +363,10 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
     if (!results.isEmpty())
         selectTableRow(0);
     updateReplaceButtons();
+    // A click made while this search ran acts on its results.
+    if (std::optional<PendingAction> pending = std::exchange(m_pendingAction, std::nullopt);
+        pending && pending->generation == generation)
+        pending->action();
     emit searchFinished();
 }
 
@@ -371,8 +382,8 @@ void FindPanel::selectTableRow(int row)
 {
     m_selectingRow = true;
     if (row >= 0 && row < m_model->rowCount()) {
-        m_tableView->selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                                                   QItemSelectionModel::Rows);
+        m_tableView->selectionModel()->setCurrentIndex(
+            m_model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_tableView->scrollTo(m_model->index(row, 0));
     }
     m_selectingRow = false;
@@ -380,6 +391,12 @@ void FindPanel::selectTableRow(int row)
 
 void FindPanel::updateReplaceButtons()
 {
+    const bool hasText = !m_searchField->text().isEmpty();
+    if (!hasText || !isShownTextSearched()) {
+        m_replaceButtons->setEnabled(hasText);
+        m_replaceButtons->segmentButton(0)->setEnabled(hasText);
+        return;
+    }
     const SearchResultRow *row = m_cursor.currentRow(searchResults());
     m_replaceButtons->setEnabled(!row || !FindPanelWriter::isDateRow(*row));
     m_replaceButtons->segmentButton(0)->setEnabled(hasReplaceableMatch());
@@ -417,7 +434,35 @@ void FindPanel::showCurrentMatch(int previousRow)
     m_model->valueChanged(m_cursor.row);
 }
 
+bool FindPanel::isShownTextSearched() const
+{
+    return m_generation > 0 && m_searchField->text() == m_searchString;
+}
+
+// The current match and the listed ones belong to the last search: a click on a field edited
+// since then would act on a string the field no longer shows.
+void FindPanel::actOnShownText(std::function<void()> action, bool needsListedMatches)
+{
+    const QString shown = m_searchField->text();
+    if (shown.isEmpty())
+        return;
+    if (shown != m_searchString)
+        textDidEnter();
+    else if (needsListedMatches && m_generation == 0)
+        updateTable();
+    if (m_listedGeneration == m_generation) {
+        action();
+        return;
+    }
+    m_pendingAction = PendingAction{m_generation, std::move(action)};
+}
+
 void FindPanel::directionButtonDidClick(int segment)
+{
+    actOnShownText([this, segment] { stepCurrentMatch(segment); }, false);
+}
+
+void FindPanel::stepCurrentMatch(int segment)
 {
     const QList<SearchResultRowPtr> &results = searchResults();
     const int selected = tableSelectedRow();
@@ -438,9 +483,9 @@ void FindPanel::directionButtonDidClick(int segment)
 void FindPanel::replaceButtonDidClick(int segment)
 {
     if (segment == 0)
-        replaceCurrentMatch();
+        actOnShownText([this] { replaceCurrentMatch(); }, true);
     else if (segment == 1)
-        replaceAllMatches();
+        actOnShownText([this] { replaceAllMatches(); }, true);
 }
 
 void FindPanel::replaceCurrentMatch()
@@ -496,7 +541,8 @@ void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::T
         return;
     const QVariant oldValue = m_writer.currentValue(*row);
     const QList<MatchScan::TextRange> oldRanges = row->ranges;
-    m_undoManager->registerUndo([this, oldValue, oldRanges, row] { undoReplaceValue(oldValue, oldRanges, row); });
+    m_undoManager->registerUndo(
+        [this, oldValue, oldRanges, row] { undoReplaceValue(oldValue, oldRanges, row); });
     row->value = FindPanelWriter::shownText(*row, value);
     row->ranges = ranges;
     m_writer.write(*row, value);

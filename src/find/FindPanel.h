@@ -10,7 +10,9 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class FindPanelResultsModel;
 class QComboBox;
@@ -33,6 +35,9 @@ class UndoManager;
 //
 // A search takes the records' texts on the main thread and scans them on the pool; each search
 // has a generation number, and a hand-over of a search that a newer one superseded is dropped.
+// Previous, Next, Replace and All act on the text the search field shows: text typed since the
+// last search is searched first, as Return does, and the action waits for that search's
+// hand-over; with an empty field they do nothing.
 class FindPanel : public Sheet
 {
     Q_OBJECT
@@ -79,9 +84,9 @@ public:
     void labelPopupDidSelect(const QString &label, const QString &title);
     void textDidEnter();
     void setEditing(bool editing);
-    // Segment 0 previous, 1 next.
+    // Segment 0 previous, 1 next; either may act later, after the search of the field's text.
     void directionButtonDidClick(int segment);
-    // Segment 0 the current match, 1 every listed match.
+    // Segment 0 the current match, 1 every listed match; either may act later, as above.
     void replaceButtonDidClick(int segment);
     // A user's choice of a table row: it holds the current match from now on.
     void tableViewDidSelectRow(int row);
@@ -108,9 +113,16 @@ private:
     void handOver(quint64 generation, const QList<SearchResultRowPtr> &results);
     void fitRowHeight(int row);
     void showCurrentMatch(int previousRow);
+    // Runs the action now when the table lists the search of the field's text, else when that
+    // search hands over; replacing also searches the text the window opened with, unlisted so far.
+    void actOnShownText(std::function<void()> action, bool needsListedMatches);
+    // The field's text is the one the latest search was started for.
+    bool isShownTextSearched() const;
+    void stepCurrentMatch(int segment);
     void selectTableRow(int row);
     int tableSelectedRow() const;
-    // Both buttons are off on a date row; Replace is on only while it has a match to act on.
+    // Both buttons are off with an empty field and on a date row; Replace is on only while it has
+    // a match to act on. Text not yet searched turns both on: a click searches it first.
     void updateReplaceButtons();
     // The current match, when it is one Replace can replace: a range inside its row's text, in a
     // row other than a date.
@@ -128,6 +140,15 @@ private:
     unsigned m_compareOptions = MatchScan::CaseInsensitive;
     FindPanelCursor m_cursor;
     quint64 m_generation = 0;
+    // The generation whose results the table lists.
+    quint64 m_listedGeneration = 0;
+    struct PendingAction
+    {
+        quint64 generation;
+        std::function<void()> action;
+    };
+    // A click that waits for its search; dropped when a newer search supersedes that one.
+    std::optional<PendingAction> m_pendingAction;
     int m_pendingSearches = 0;
     bool m_selectingRow = false;
     UndoManager *m_undoManager;

@@ -1,9 +1,9 @@
 #include "app/AppFixture.h"
 
+#include "find/FindBarController.h"
 #include "ui/contracts/FindBarDelegate.h"
 #include "ui/widgets/SegmentedControl.h"
 #include "ui/widgets/ViewAlpha.h"
-#include "find/FindBarController.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,12 +16,18 @@ namespace {
 QString nameOf(FindBarCommand command)
 {
     switch (command) {
-    case FindBarCommand::Done: return "Done";
-    case FindBarCommand::OptionChanged: return "OptionChanged";
-    case FindBarCommand::Next: return "Next";
-    case FindBarCommand::Previous: return "Previous";
-    case FindBarCommand::Replace: return "Replace";
-    case FindBarCommand::ReplaceAll: return "ReplaceAll";
+    case FindBarCommand::Done:
+        return "Done";
+    case FindBarCommand::OptionChanged:
+        return "OptionChanged";
+    case FindBarCommand::Next:
+        return "Next";
+    case FindBarCommand::Previous:
+        return "Previous";
+    case FindBarCommand::Replace:
+        return "Replace";
+    case FindBarCommand::ReplaceAll:
+        return "ReplaceAll";
     }
     return {};
 }
@@ -100,6 +106,7 @@ TEST_F(FindBarControllerTest, StartsHiddenAndCaseInsensitive)
 // The case option follows the item chosen; replacing needs the edit state.
 TEST_F(FindBarControllerTest, EachControlSendsOneCommand)
 {
+    m_bar->setSearchString("Lee");
     m_bar->directControl()->performClick(1);
     m_bar->replaceControl()->performClick(0);
     EXPECT_FALSE(m_bar->replaceControl()->isEnabled()) << "locked";

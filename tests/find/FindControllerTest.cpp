@@ -1,9 +1,12 @@
 #include "FindFixture.h"
 
 #include "platform/widgets/FindPasteboard.h"
+#include "ui/widgets/SegmentedControl.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -177,6 +180,53 @@ TEST_F(FindControllerTest, SelectionsMoveTheCursor)
     find->rowSelectionDidChange(DetailRow{"Name", QString("LastName"), 2, std::nullopt, 0, {}, {}});
     EXPECT_EQ(find->selectedItemAndRange()->subIdentifier, "LastName");
     EXPECT_EQ(find->selectedItemAndRange()->uniqueId, annRow->uniqueId);
+}
+
+// Text typed into the bar without Return is searched before Replace, All or Next acts on it; an
+// emptied field leaves the last search alone.
+TEST_F(FindControllerTest, TheBarsButtonsActOnTheTextTheFieldShows)
+{
+    const ContactRowPtr doctor = add(storeContact("Second", "Doctor"));
+    const ContactRowPtr simon = add(storeContact("Simon", "Perreault"));
+    m_bar->setEditState(true);
+    QLineEdit *field = m_bar->searchField();
+    const auto retype = [field](const QString &text) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    };
+    const auto click = [](SegmentedControl *control, int segment) {
+        QTest::mouseClick(control->segmentButton(segment), Qt::LeftButton);
+    };
+    const auto lastName = [](const ContactRowPtr &row) {
+        return row->person->nameValue().value("LastName").toString();
+    };
+
+    QTest::keyClicks(field, "Doctor");
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_EQ(find->selectedItemAndRange()->uniqueId, doctor->uniqueId);
+    retype("Perr");
+    QTest::keyClicks(m_bar->replaceStringField(), "ZZ");
+    click(m_bar->replaceControl(), 1);
+    EXPECT_EQ(lastName(doctor), "Doctor");
+    EXPECT_EQ(lastName(simon), "ZZeault");
+
+    retype("Simon");
+    click(m_bar->replaceControl(), 0);
+    EXPECT_EQ(simon->person->nameValue().value("FirstName").toString(), "ZZ");
+
+    retype("Leeds");
+    click(m_bar->directControl(), 1);
+    EXPECT_EQ(find->findString(), "Leeds");
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, bobRow->uniqueId);
+
+    retype("");
+    click(m_bar->replaceControl(), 1);
+    click(m_bar->replaceControl(), 0);
+    click(m_bar->directControl(), 0);
+    EXPECT_EQ(lastName(bobRow), "Leeds");
+    EXPECT_EQ(find->findString(), "Leeds");
+    EXPECT_EQ(find->selectedItemAndRange()->uniqueId, bobRow->uniqueId);
 }
 
 } // namespace

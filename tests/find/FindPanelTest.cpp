@@ -13,13 +13,13 @@
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/SegmentedControl.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -102,9 +102,11 @@ TEST_F(FindPanelFiltersTest, CustomLabelsKeepTheirOwnTitles)
 class FindPanelSearchTest : public FindFixture
 {
 protected:
-    QList<SearchResultRowPtr> search(const ContactRowPtr &contact, const QString &string, QStringList items = {"All"},
-                                     QStringList subItems = {"All"}, QStringList labels = {"All"},
-                                     unsigned options = MatchScan::CaseInsensitive, QVariantList customItems = {})
+    QList<SearchResultRowPtr> search(const ContactRowPtr &contact, const QString &string,
+                                     QStringList items = {"All"}, QStringList subItems = {"All"},
+                                     QStringList labels = {"All"},
+                                     unsigned options = MatchScan::CaseInsensitive,
+                                     QVariantList customItems = {})
     {
         const FindPanelSearch search{FindFields(customItems)};
         return search.searchContact({string, items, subItems, labels, options}, contact);
@@ -132,7 +134,8 @@ TEST_F(FindPanelSearchTest, RowsPerTextRangesPerMatch)
 TEST_F(FindPanelSearchTest, AddressPartsAndFilters)
 {
     StoreContact ann = storeContact("Springer", "Lee");
-    ann.postalAddresses = {address("home", "1 Spring St", "Springfield"), address("work", "2 Main St", "Boston")};
+    ann.postalAddresses = {address("home", "1 Spring St", "Springfield"),
+                           address("work", "2 Main St", "Boston")};
     ann.note = "Spring";
     ann.birthday = DateComponents{1980, 5, 17};
     const ContactRowPtr row = rowOf(ann);
@@ -328,7 +331,6 @@ TEST_F(FindPanelTest, ReplaceAllReplacesTheListedMatchesInOneStep)
     searchFor(*panel, "cat");
     ASSERT_EQ(panel->searchResults().size(), 3);
     panel->replaceField()->setText("dog");
-    panel->searchField()->setText("something else");
     panel->replaceButtonDidClick(1);
     EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "dog and dog");
     const QVariantList phones = annRow->person->labeledValueForIdentifier("Phone");
@@ -411,7 +413,8 @@ TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
         dateEditor->doneButton()->click();
     };
     // The dates come before the birthday in the identifiers' order.
-    const QString label = annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("label").toString();
+    const QString label =
+        annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("label").toString();
     editRow(2, "1990.01.02");
     EXPECT_EQ(annRow->person->birthdayValue()->value("stringValue").toString().left(10), "1990.01.02");
     editRow(0, "2000.03.04");
@@ -428,7 +431,12 @@ TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
     panel->undoManager()->undo();
     ASSERT_EQ(annRow->person->labeledValueForIdentifier("Dates").size(), 2);
     EXPECT_EQ(annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("label"), label);
-    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Dates").at(0).toMap().value("stringValue").toString().left(10),
+    EXPECT_EQ(annRow->person->labeledValueForIdentifier("Dates")
+                  .at(0)
+                  .toMap()
+                  .value("stringValue")
+                  .toString()
+                  .left(10),
               "2000.03.04");
 
     // Locked, a double click opens nothing.
@@ -584,4 +592,60 @@ TEST_F(FindPanelTest, APickedRowsFirstMatchIsTheOneReplaceActsOn)
     EXPECT_TRUE(replace->isEnabled());
     clickReplace(*panel, "pig", 0);
     EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "pig cat");
+}
+
+// Text typed without Return is searched before All, Replace or Next acts, and the buttons do not
+// offer the last search's matches meanwhile; an emptied field does nothing.
+TEST_F(FindPanelTest, TheButtonsActOnTheTextTheFieldShows)
+{
+    const ContactRowPtr doctor = add(storeContact("Second", "Doctor"));
+    const ContactRowPtr simon = add(storeContact("Simon", "Perreault"));
+    auto panel = open();
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    QLineEdit *field = panel->searchField();
+    const auto retype = [field](const QString &text) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    };
+    QToolButton *replace = panel->replaceButtons()->segmentButton(0);
+    QToolButton *all = panel->replaceButtons()->segmentButton(1);
+    const auto lastName = [](const ContactRowPtr &row) {
+        return row->person->nameValue().value("LastName").toString();
+    };
+
+    QTest::keyClicks(field, "Doctor");
+    QTest::keyClick(field, Qt::Key_Return);
+    waitFor(*panel);
+    retype("Perr");
+    QTest::keyClicks(panel->replaceField(), "ZZ");
+    EXPECT_TRUE(all->isEnabled());
+    QTest::mouseClick(all, Qt::LeftButton);
+    waitFor(*panel);
+    EXPECT_EQ(lastName(doctor), "Doctor");
+    EXPECT_EQ(lastName(simon), "ZZeault");
+
+    // No match of the last search is left, but the typed text may have one.
+    retype("Simon");
+    EXPECT_TRUE(replace->isEnabled());
+    QTest::mouseClick(replace, Qt::LeftButton);
+    waitFor(*panel);
+    EXPECT_EQ(simon->person->nameValue().value("FirstName").toString(), "ZZ");
+
+    retype("o");
+    QTest::mouseClick(panel->directionControl()->segmentButton(1), Qt::LeftButton);
+    waitFor(*panel);
+    EXPECT_EQ(panel->searchString(), "o");
+    EXPECT_EQ(values(*panel), (QStringList{"Second", "Doctor"}));
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+
+    retype("");
+    EXPECT_FALSE(all->isEnabled());
+    EXPECT_FALSE(replace->isEnabled());
+    QTest::mouseClick(panel->directionControl()->segmentButton(1), Qt::LeftButton);
+    panel->replaceButtonDidClick(1);
+    EXPECT_FALSE(panel->isSearching());
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+    EXPECT_EQ(lastName(doctor), "Doctor");
 }
