@@ -5,6 +5,7 @@
 #include "grid/GridDropRules.h"
 #include "grid/GridPasteboard.h"
 #include "grid/GridTextParser.h"
+#include "model/QNvCard.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "ui/contracts/ContactsViewControllerDelegate.h"
@@ -52,15 +53,25 @@ bool GridClipboard::addContactsFromText(const QString &text,
         showTooLargeAlert(m_grid.view() ? m_grid.view()->window() : nullptr, TextKind::Lines);
         return false;
     }
-    const QList<ContactRowPtr> rows =
-        copiedIdentifiers
-            ? GridTextParser::contactsFromString(text, *copiedIdentifiers, true)
-            : GridTextParser::contactsFromString(
-                  text, GridTextParser::pasteIdentifiers(m_grid.tableIdentifiers(), m_defaults));
+    const QList<ContactRowPtr> rows = contactsOfText(text, copiedIdentifiers);
     if (rows.isEmpty())
         return false;
     delegate->addContactRows(rows);
     return true;
+}
+
+QList<ContactRowPtr> GridClipboard::contactsOfText(const QString &text,
+                                                   const std::optional<QStringList> &copiedIdentifiers) const
+{
+    // Our own Copy's first line is a contact, whatever its words.
+    if (copiedIdentifiers)
+        return GridTextParser::contactsFromString(text, *copiedIdentifiers, true);
+    // A header names where each value goes, as it does in a file that File > Import CSV reads.
+    const QNvCard reader;
+    if (reader.hasCsvHeader(text))
+        return reader.contactsFromCSV(text).rows;
+    return GridTextParser::contactsFromString(
+        text, GridTextParser::pasteIdentifiers(m_grid.tableIdentifiers(), m_defaults));
 }
 
 bool GridClipboard::addCards(const QString &vCards)

@@ -21,12 +21,14 @@ public:
     // Nothing selected (or only the footer): the clipboard keeps what it holds.
     void copy(GridCopyFormat format);
     // What the clipboard holds becomes contacts, read as a drop's data is: vCards (as data, files
-    // or text) by the vCard reader, other text one contact per line. Other data changes nothing.
+    // or text) by the vCard reader, other text (or CSV data) as addContactsFromText reads it.
+    // Other data changes nothing.
     void paste();
-    // Hands the contacts of the text to the delegate as one undoable step: the cards of a vCard,
-    // else those of its lines, whose fields go to copiedIdentifiers when the text is our own
-    // Copy's; false when none results. Lines too many or too long to be contacts are refused
-    // with an alert that names the limits, and nothing changes.
+    // Hands the contacts of the text to the delegate as one undoable step: the cards of a vCard;
+    // the lines of our own Copy, whose fields go back to copiedIdentifiers; the records of a CSV
+    // text whose first line is a header (QNvCard::hasCsvHeader), as the CSV import reads them;
+    // else one contact per line. False when none results. Lines too many or too long to be
+    // contacts are refused with an alert that names the limits, and nothing changes.
     bool addContactsFromText(const QString &text, const std::optional<QStringList> &copiedIdentifiers = {});
 
     enum class TextKind
@@ -40,6 +42,9 @@ public:
 private:
     // The vCard reader makes the cards' contacts.
     bool addCards(const QString &vCards);
+    // The contacts of a text that is no vCard.
+    QList<ContactRowPtr> contactsOfText(const QString &text,
+                                        const std::optional<QStringList> &copiedIdentifiers) const;
 
     ContactsViewController &m_grid;
     UserDefaults &m_defaults;

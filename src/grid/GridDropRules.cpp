@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QMimeDatabase>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QUrl>
 
 namespace {
@@ -14,10 +16,37 @@ const QStringList VCardMimeTypes{QStringLiteral("text/vcard"), QStringLiteral("t
                                  QStringLiteral("text/directory")};
 const QStringList VCardSuffixes{QStringLiteral("vcf"), QStringLiteral("vcard")};
 
+// The format of the data's CSV text, which may name its charset ("text/csv;charset=utf-16").
+QString csvFormat(const QMimeData *data)
+{
+    const QString csv = PasteboardTypes::mimeType(PasteboardTypes::CommaSeparatedText);
+    for (const QString &format : data->formats()) {
+        if (format.section(QLatin1Char(';'), 0, 0).trimmed().compare(csv, Qt::CaseInsensitive) == 0)
+            return format;
+    }
+    return {};
+}
+
+// CSV data is UTF-8 unless its format names another charset; one the decoder does not know is
+// read as UTF-8 too.
+QString csvText(const QMimeData *data)
+{
+    const QString format = csvFormat(data);
+    if (format.isEmpty())
+        return {};
+    static const QRegularExpression charsetParameter(QStringLiteral(R"(;\s*charset\s*=\s*"?([^";\s]+))"),
+                                                     QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch charset = charsetParameter.match(format);
+    QStringDecoder decoder(charset.hasMatch() ? charset.captured(1).toLatin1().constData() : "UTF-8");
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Utf8);
+    return decoder.decode(data->data(format));
+}
+
 bool hasUsableType(const QMimeData *data)
 {
     return PasteboardTypes::hasType(data, PasteboardTypes::VCard) || data->hasUrls() ||
-           PasteboardTypes::hasType(data, PasteboardTypes::String);
+           PasteboardTypes::hasType(data, PasteboardTypes::String) || !csvFormat(data).isEmpty();
 }
 
 } // namespace
@@ -88,5 +117,8 @@ GridDropRules::Drop GridDropRules::acceptDrop(const QMimeData *data, Source sour
     const QString text = PasteboardTypes::string(data, PasteboardTypes::String);
     if (!text.isEmpty())
         return {Drop::Kind::Text, text};
+    const QString csv = csvText(data);
+    if (!csv.isEmpty())
+        return {Drop::Kind::Text, csv};
     return {};
 }

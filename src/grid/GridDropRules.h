@@ -28,7 +28,7 @@ public:
     };
 
     // Only between rows, while editing, not past the last grid row (unless there is none), not
-    // from the grid itself; another program's drag must carry a vCard, a file or text.
+    // from the grid itself; another program's drag must carry a vCard, a file, text or CSV data.
     static bool validateDrop(const QMimeData *data, Source source, const Target &target, int gridRowCount,
                              bool editState);
     // The same, wherever the drop lands.
@@ -46,7 +46,7 @@ public:
         QString text;
     };
     // A drag of this program brings its vCard data only; another program's its vCard data, else
-    // its vCard files, else its text.
+    // its vCard files, else its text, else its CSV data as text (UTF-8 unless it names a charset).
     static Drop acceptDrop(const QMimeData *data, Source source);
 
     // The file's type is a vCard, by its content type or, failing that, its extension.

@@ -2,12 +2,13 @@
 
 #include "addressbook/TextFormat.h"
 #include "importexport/BackgroundRun.h"
+#include "platform/Localizer.h"
 
 std::optional<QNvCard::CsvImport> contactsFromCSVWithProgress(ProgressAlert &alert, QString text,
                                                               const QString &fileName)
 {
     return runInBackgroundWithProgress(
-        alert, TextFormat::fill(QStringLiteral("Reading the file: %@"), {fileName}),
+        alert, TextFormat::fill(L(QStringLiteral("Reading the file: %@")), {fileName}),
         [text = std::move(text)](BackgroundProgress &progress) {
             const double length = qMax<qsizetype>(1, text.size());
             std::optional<QNvCard::CsvImport> read =

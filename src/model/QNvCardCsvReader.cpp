@@ -373,8 +373,8 @@ void ImportRow::finishName()
         }
     }
     // In the order a card of the same name is read in (a Japanese name family name first).
-    name.insert(PersonKey::NameOrdering,
-                ContactFormatter::nameOrderForParts(first, name.value(PersonKey::MiddleName).toString(), last));
+    name.insert(PersonKey::NameOrdering, ContactFormatter::nameOrderForParts(
+                                             first, name.value(PersonKey::MiddleName).toString(), last));
     m_values.insert(NameKey, name);
 }
 
@@ -383,9 +383,9 @@ void ImportRow::finishBirthday()
 {
     if (m_birthdayParts.isEmpty() || m_values.contains(BirthdayKey))
         return;
-    const std::optional<QVariantMap> components =
-        dateComponents(m_birthdayParts.value(PersonKey::Year).toInt(),
-                       m_birthdayParts.value(PersonKey::Month).toInt(), m_birthdayParts.value(PersonKey::Day).toInt());
+    const std::optional<QVariantMap> components = dateComponents(
+        m_birthdayParts.value(PersonKey::Year).toInt(), m_birthdayParts.value(PersonKey::Month).toInt(),
+        m_birthdayParts.value(PersonKey::Day).toInt());
     if (components)
         m_values.insert(BirthdayKey, QVariantMap{{PersonKey::Value, *components}});
 }
@@ -503,6 +503,29 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
 }
 
 } // namespace
+
+bool QNvCard::hasCsvHeader(const QString &text) const
+{
+    const std::optional<QString> table = withoutStrayControls(text);
+    if (!table || table->isEmpty())
+        return false;
+    CsvTokenizer tokenizer(*table, CsvTokenizer::separatorOf(*table));
+    CsvHeaderTable::HeaderReader headers;
+    qsizetype fields = 0;
+    qsizetype named = 0;
+    qsizetype read = 0;
+    bool more = true;
+    while (more) {
+        const QString header = tokenizer.nextField(more);
+        ++fields;
+        if (header.trimmed().isEmpty())
+            continue;
+        ++named;
+        if (actionFor(headers.columnFor(header)) != Action::Skip)
+            ++read;
+    }
+    return fields >= 2 && read * 2 > named;
+}
 
 QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const
 {

@@ -15,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QStringEncoder>
 
 namespace {
 
@@ -285,6 +286,57 @@ TEST_F(GridPasteTest, VCardTextTooLargeForContactsIsRefusedWhetherPastedOrDroppe
     Alert::resetTestState();
 }
 
+// A table whose first line names its columns pastes as File > Import CSV reads it: the header no
+// contact, each value where its header says, in one step; CSV data alone on the clipboard too, in
+// its charset. A first line of values still makes a contact of each line.
+TEST_F(GridPasteTest, TextWithAHeaderLinePastesAsTheCsvImportReadsIt)
+{
+    show();
+    showViewType(QStringLiteral("Business Information"));
+    const QString table =
+        QStringLiteral("Name,Home Phone,Work Email,Note\n"
+                       "\"Doe, Jane\",\"+1 (555) 010-0000\",jane@x.com,\"He said \"\"hi\"\"\"\n"
+                       "山田 太郎,03-1234-5678,taro@example.jp,plain note\n");
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const std::pair<QString, QByteArray> csvData[] = {{"text/csv", table.toUtf8()},
+                                                      {"text/csv;charset=utf-16", utf16.encode(table)}};
+    auto pasteAndCheck = [&](QMimeData *data) {
+        QGuiApplication::clipboard()->setMimeData(data);
+        trigger(MenuCommand::Paste);
+        ASSERT_EQ(added().size(), 2);
+        QNPerson &jane = *added().at(0)->person;
+        EXPECT_EQ(jane.compositeName(), "Doe, Jane");
+        EXPECT_EQ(jane.stringValueForIdentifier("Company"), "");
+        EXPECT_EQ(jane.labeledValueForIdentifierAtIndex("Phone", 0)->value(PersonKey::Label), "home");
+        EXPECT_EQ(jane.labeledValueForIdentifierAtIndex("Phone", 0)->value(PersonKey::StringValue),
+                  "+1 (555) 010-0000");
+        EXPECT_EQ(jane.labeledValueForIdentifierAtIndex("Email", 0)->value(PersonKey::Label), "work");
+        EXPECT_EQ(jane.stringValueForIdentifier("Note"), "He said \"hi\"");
+        QNPerson &taro = *added().at(1)->person;
+        EXPECT_EQ(taro.compositeName(), "山田 太郎");
+        EXPECT_EQ(taro.labeledValueForIdentifierAtIndex("Email", 0)->value(PersonKey::StringValue),
+                  "taro@example.jp");
+        trigger(MenuCommand::Undo);
+        EXPECT_TRUE(added().isEmpty());
+    };
+    auto *text = new QMimeData;
+    text->setText(table);
+    pasteAndCheck(text);
+    for (const auto &[format, bytes] : csvData) {
+        SCOPED_TRACE(format.toStdString());
+        auto *csv = new QMimeData;
+        csv->setData(format, bytes);
+        pasteAndCheck(csv);
+    }
+
+    QGuiApplication::clipboard()->setText("Ann Lee,Acme,Sales,Manager\nJane Doe,Acme");
+    trigger(MenuCommand::Paste);
+    ASSERT_EQ(added().size(), 2);
+    EXPECT_EQ(added().at(0)->person->compositeName(), "Ann Lee");
+    EXPECT_EQ(added().at(0)->person->stringValueForIdentifier("Job Title"), "Manager");
+    EXPECT_EQ(added().at(1)->person->stringValueForIdentifier("Company"), "Acme");
+}
+
 // NULs and other control characters that stray into copied text are dropped, as the imports
 // drop them; tabs still part the fields.
 TEST_F(GridPasteTest, StrayControlsInPastedTextAreDropped)
@@ -322,8 +374,9 @@ TEST_F(GridPasteTest, OtherTextLosesItsQuotesAndKeepsItsColumns)
 
     // Custom items take their fields too (here as Copy wrote them).
     const std::optional<QVariantList> definitions = QNPerson::customItems();
-    QNPerson::setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
-                              QVariantMap{{"Name", "Club"}, {"Type", "Labeled Value"}, {"Labels", QStringList{"chess"}}}});
+    QNPerson::setCustomItems(
+        {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+         QVariantMap{{"Name", "Club"}, {"Type", "Labeled Value"}, {"Labels", QStringList{"chess"}}}});
     rows = GridTextParser::contactsFromString("Lee\tgolf\tchess:Ann", {"Name", "Hobby", "Club"}, true);
     QNPerson::setCustomItems(definitions.value_or(QVariantList()));
     ASSERT_EQ(rows.size(), 1);

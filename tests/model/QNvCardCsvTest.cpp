@@ -249,7 +249,8 @@ TEST_P(CsvSampleTest, RoundTripsLoseNothing)
     EXPECT_EQ(QNvCard().csvFromSubContacts(again), csv);
 
     for (const ContactRowPtr &row : first) {
-        const ContactTablePtr cards = read(QNvCard().vCardFromPerson(*row->person, {"Note"}, {}))->topGroup()->contactTable;
+        const ContactTablePtr cards =
+            read(QNvCard().vCardFromPerson(*row->person, {"Note"}, {}))->topGroup()->contactTable;
         ASSERT_EQ(cards->size(), 1);
         EXPECT_EQ(valuesOf(*cards->first()->person).join('\n').toStdString(),
                   valuesOf(*row->person).join('\n').toStdString());
@@ -259,6 +260,21 @@ TEST_P(CsvSampleTest, RoundTripsLoseNothing)
 INSTANTIATE_TEST_SUITE_P(Files, CsvSampleTest, ::testing::ValuesIn(csvSamples), [](const auto &info) {
     return QString(info.param.file).section('/', -1).section('.', 0, 0).remove('-').toStdString();
 });
+
+// Every sample's first line reads as a header; lines of values and single words do not, nor a
+// line that names more columns the import does not read than it does.
+TEST_F(VCardTest, CsvHeaderLinesAreToldFromLinesOfValues)
+{
+    const QNvCard csv;
+    for (const CsvSample &file : csvSamples)
+        EXPECT_TRUE(csv.hasCsvHeader(sample(file.file, file.encoding))) << file.file;
+    for (const char *text : {"Name,Home Phone,Work Email,Note\n1,2,3,4", "Given Name\tFamily Name\tGender",
+                             "Vorname;Nachname", "\"Name\",\"Phone\""})
+        EXPECT_TRUE(csv.hasCsvHeader(QString::fromUtf8(text))) << text;
+    for (const char *text : {"", "Name", "Jane Doe", "Jane Doe,Acme", "Ann Lee,Acme,Manager", "Name,Gender",
+                             "\nName,Phone", "Product,Price,Quantity", "Name\x01\x02,Phone"})
+        EXPECT_FALSE(csv.hasCsvHeader(QString::fromUtf8(text))) << text;
+}
 
 // A header that holds a known word but names something else never puts its cell into that field.
 TEST_F(VCardTest, CsvColumnsLandInTheirFieldOrNowhere)
@@ -304,7 +320,8 @@ TEST_F(VCardTest, CsvBirthdaysParse)
         const ContactTable rows = QNvCard().contactsFromCSV(QStringLiteral("Birthday\n") + text).rows;
         ASSERT_EQ(rows.size(), 1);
         const QStringList values = valuesOf(*rows.first()->person);
-        EXPECT_EQ(values.filter("Birthday"), date ? QStringList{QStringLiteral("Birthday: ") + date} : QStringList());
+        EXPECT_EQ(values.filter("Birthday"),
+                  date ? QStringList{QStringLiteral("Birthday: ") + date} : QStringList());
     }
     // An empty date of the mail programs is no birthday at all, not even as text.
     const ContactTable rows = QNvCard().contactsFromCSV(QStringLiteral("Name,Birthday\nAnn,0/0/00\n")).rows;
@@ -317,7 +334,8 @@ TEST_F(VCardTest, CsvFilesOfOurLayoutRead)
     QNvCard csv;
     EXPECT_TRUE(csv.contactsFromCSV(QString()).rows.isEmpty());
     ContactTable rows = readCsv(sample("csv/name-only.csv"));
-    EXPECT_EQ(namesOf(std::make_shared<ContactTable>(rows)), (QStringList{"Ann Lee", "Orchard Supply", "Lee, Ann"}));
+    EXPECT_EQ(namesOf(std::make_shared<ContactTable>(rows)),
+              (QStringList{"Ann Lee", "Orchard Supply", "Lee, Ann"}));
 
     rows = readCsv(sample("csv/own-layout-quoted.csv"));
     EXPECT_EQ(namesOf(std::make_shared<ContactTable>(rows)),
@@ -339,7 +357,8 @@ TEST_F(VCardTest, CsvStrayControlsAreDroppedWhereverTheyStand)
             text.insert(at, QChar(control));
             const ContactTable rows = readCsv(text);
             ASSERT_EQ(rows.size(), 1) << int(control) << ' ' << at;
-            EXPECT_EQ(valuesOf(*rows.first()->person), (QStringList{"Name: FirstName=恵子 Lee", "Note: abcdefgh"}))
+            EXPECT_EQ(valuesOf(*rows.first()->person),
+                      (QStringList{"Name: FirstName=恵子 Lee", "Note: abcdefgh"}))
                 << int(control) << ' ' << at;
         }
     }
@@ -359,9 +378,10 @@ TEST_F(VCardTest, CsvHeaderLinesOfManyColumnsAreRead)
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(valuesOf(*rows.at(0)->person), (QStringList{"Name: FirstName=Ann", "Phone: other=555"}));
     EXPECT_EQ(valuesOf(*rows.at(1)->person), QStringList{"Name: FirstName=Bob"});
-    EXPECT_EQ(QNvCard().contactsFromCSV(QStringLiteral("a") + unknown + QStringLiteral("\nAnn\n")).error,
-              "The file's first line names no column that can be read, such as Name, First Name, Phone, E-mail "
-              "or Address.");
+    EXPECT_EQ(
+        QNvCard().contactsFromCSV(QStringLiteral("a") + unknown + QStringLiteral("\nAnn\n")).error,
+        "The file's first line names no column that can be read, such as Name, First Name, Phone, E-mail "
+        "or Address.");
 }
 
 // Progress comes after the header line's fields and after each line, forward to the end of the
@@ -388,10 +408,13 @@ TEST_F(VCardTest, CsvProgressGoesToTheEndOfTheTextAndStops)
 TEST_F(VCardTest, CsvThatIsNoTableOfContactsGivesAnError)
 {
     const std::pair<QString, const char *> cases[] = {
-        {sample("csv/binary.csv", "ISO-8859-1"), "The file is not a text file, so it holds no table of contacts."},
-        {QStringLiteral("Name\x01\x02,Phone\nAnn,1\n"), "The file is not a text file, so it holds no table of contacts."},
-        {sample("csv/unknown-columns.csv"), "The file's first line names no column that can be read, such as Name, "
-                                             "First Name, Phone, E-mail or Address."},
+        {sample("csv/binary.csv", "ISO-8859-1"),
+         "The file is not a text file, so it holds no table of contacts."},
+        {QStringLiteral("Name\x01\x02,Phone\nAnn,1\n"),
+         "The file is not a text file, so it holds no table of contacts."},
+        {sample("csv/unknown-columns.csv"),
+         "The file's first line names no column that can be read, such as Name, "
+         "First Name, Phone, E-mail or Address."},
     };
     for (const auto &[text, error] : cases) {
         const QNvCard::CsvImport csv = QNvCard().contactsFromCSV(text);
