@@ -58,6 +58,9 @@ struct Cursor
     double y = 0;
 };
 
+// Japanese fonts draw the ideographs' em square from 0.88 em above the baseline to 0.12 em below.
+constexpr double EmSquareDescent = 0.12;
+
 } // namespace
 
 bool VerticalTextLayout::isJapanese(char32_t c)
@@ -80,9 +83,12 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
     const QFontMetricsF metrics(text.font, TextDevice::points());
     const double p = text.pointSize();
     const double d = -metrics.descent();
-    // Where the baseline sits below the top of a line, and the line's height.
+    // Where the baseline sits below the top of a line.
     const double ascent = metrics.ascent();
-    const double h = text.lineHeight;
+    // Full-width glyphs stand on the baseline a descent above the foot of their cell, so their em
+    // square is drawn this far ahead of the cell. Latin runs in that same frame along the column, to
+    // meet the ideographs instead of running into them.
+    const double lead = -d - EmSquareDescent * p;
     const bool columns = direction == Columns;
     const QPointF start = columns ? QPointF(point.x() - p, point.y()) : QPointF(point.x(), point.y() + p);
     Cursor c{start.x(), start.y()};
@@ -111,23 +117,27 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
             }
             break;
         case CharClass::SmallKana:
+            // A whole cell like any kana, raised a quarter: the horizontal forms sit low in the square.
             if (columns) {
-                place(cluster, {c.x, c.y - 0.25 * p}, 0, ascent + h - p);
-                c.y += 0.5 * p;
+                c.y += p;
+                place(cluster, {c.x, c.y + d - 0.25 * p}, 0, 0);
             } else {
-                place(cluster, {c.x - 0.25 * p, c.y}, -90, ascent + h - p);
-                c.x += 0.5 * p;
+                c.x += p;
+                place(cluster, {c.x + d - 0.25 * p, c.y}, -90, 0);
             }
             break;
-        case CharClass::Latin:
+        case CharClass::Latin: {
+            // Along the column a character takes its own width, and at least half a pitch.
+            const double length = std::max(0.5 * p, LabelText::advance(cluster, text.font));
             if (columns) {
-                place(cluster, {c.x - d, c.y}, 90, 0);
-                c.y += 0.5 * p;
+                place(cluster, {c.x - d, c.y - lead}, 90, 0);
+                c.y += length;
             } else {
-                place(cluster, {c.x, c.y + d}, 0, 0);
-                c.x += 0.5 * p;
+                place(cluster, {c.x - lead, c.y + d}, 0, 0);
+                c.x += length;
             }
             break;
+        }
         case CharClass::HalfWidth:
             if (columns) {
                 c.y += p;
@@ -155,16 +165,19 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
     return {start.x(), start.y() - p, maxX - start.x(), maxY + p - start.y()};
 }
 
-QRectF VerticalTextLayout::drawStringInVertical(QPainter &painter, const LabelText &text, const QPointF &point,
-                                                Direction direction)
+QRectF VerticalTextLayout::drawStringInVertical(QPainter &painter, const LabelText &text,
+                                                const QPointF &point, Direction direction)
 {
-    return layout(text, point, direction, [&](const Glyph &glyph) {
-        painter.save();
-        painter.translate(glyph.anchor);
-        painter.rotate(glyph.rotation);
-        LabelText::drawRun(painter, {0, glyph.baselineY}, glyph.text, text.font);
-        painter.restore();
-    });
+    return layout(text, point, direction, [&](const Glyph &glyph) { drawGlyph(painter, glyph, text.font); });
+}
+
+void VerticalTextLayout::drawGlyph(QPainter &painter, const Glyph &glyph, const QFont &font)
+{
+    painter.save();
+    painter.translate(glyph.anchor);
+    painter.rotate(glyph.rotation);
+    LabelText::drawRun(painter, {0, glyph.baselineY}, glyph.text, font);
+    painter.restore();
 }
 
 void VerticalTextLayout::drawTategaki4(QPainter &painter, const LabelText &text, const QPointF &point)

@@ -37,9 +37,12 @@ public:
 
     // Lays the text out from the point; the rectangle it covers. The sink, when given, gets every
     // character in order (line feeds are not characters here).
-    static QRectF layout(const LabelText &text, const QPointF &point, Direction direction, const GlyphSink &sink = {});
+    static QRectF layout(const LabelText &text, const QPointF &point, Direction direction,
+                         const GlyphSink &sink = {});
     static QRectF drawStringInVertical(QPainter &painter, const LabelText &text, const QPointF &point,
                                        Direction direction);
+    // One character placed by `layout`, as drawStringInVertical draws it.
+    static void drawGlyph(QPainter &painter, const Glyph &glyph, const QFont &font);
     // The whole text turned a quarter clockwise about the point: its lines run down from the point
     // and follow one another to the left. Callers pass the top-right corner of the text's box.
     static void drawTategaki4(QPainter &painter, const LabelText &text, const QPointF &point);

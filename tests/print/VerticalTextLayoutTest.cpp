@@ -1,9 +1,11 @@
+#include "print/VerticalTextLayout.h"
 #include "print/LabelFitting.h"
 #include "print/TextDevice.h"
-#include "print/VerticalTextLayout.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QList>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +20,12 @@ LabelText japanese(const QString &text)
 }
 
 QList<VerticalTextLayout::Glyph> glyphs(const QString &text, VerticalTextLayout::Direction direction,
-                                         QRectF *covered = nullptr)
+                                        QRectF *covered = nullptr)
 {
     QList<VerticalTextLayout::Glyph> placed;
-    const QRectF rect = VerticalTextLayout::layout(japanese(text), Origin, direction,
-                                                   [&](const VerticalTextLayout::Glyph &glyph) { placed.append(glyph); });
+    const QRectF rect =
+        VerticalTextLayout::layout(japanese(text), Origin, direction,
+                                   [&](const VerticalTextLayout::Glyph &glyph) { placed.append(glyph); });
     if (covered)
         *covered = rect;
     return placed;
@@ -31,6 +34,34 @@ QList<VerticalTextLayout::Glyph> glyphs(const QString &text, VerticalTextLayout:
 double descent()
 {
     return QFontMetricsF(japanese({}).font, TextDevice::points()).descent();
+}
+
+double advance(const QString &text)
+{
+    return LabelText::advance(text, japanese({}).font);
+}
+
+// The bounds of the character's ink as drawn, in points; nothing for a space.
+QRectF inkOf(const VerticalTextLayout::Glyph &glyph)
+{
+    constexpr double Scale = 5;
+    const QRectF area(glyph.anchor - QPointF(2 * P, 2 * P), QSizeF(4 * P, 4 * P));
+    QImage image((area.size() * Scale).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(Scale, Scale);
+    painter.translate(-area.topLeft());
+    painter.setPen(Qt::black);
+    VerticalTextLayout::drawGlyph(painter, glyph, japanese({}).font);
+    painter.end();
+    QRect dark;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                dark |= QRect(x, y, 1, 1);
+    if (dark.isEmpty())
+        return {};
+    return {area.topLeft() + QPointF(dark.topLeft()) / Scale, QSizeF(dark.size()) / Scale};
 }
 
 } // namespace
@@ -48,29 +79,34 @@ TEST(VerticalTextLayout, ColumnsRunDownAndStepLeftAtLineFeeds)
         EXPECT_NEAR(placed[i].anchor.y(), Origin.y() + P * (1 + i % 3) - descent(), 0.5) << i;
     }
     // Measuring alone gives the same extent.
-    EXPECT_EQ(VerticalTextLayout::layout(japanese(QStringLiteral("東京都\n千代田")), Origin, VerticalTextLayout::Columns),
+    EXPECT_EQ(VerticalTextLayout::layout(japanese(QStringLiteral("東京都\n千代田")), Origin,
+                                         VerticalTextLayout::Columns),
               covered);
 }
 
 TEST(VerticalTextLayout, CharacterClassesTurnAndAdvanceByTheirKind)
 {
-    // Columns: Latin turned clockwise at half a pitch, small kana half a pitch and raised a quarter.
-    auto placed = glyphs(QStringLiteral("ABっ"), VerticalTextLayout::Columns);
-    ASSERT_EQ(placed.size(), 3);
+    // Columns: Latin turned clockwise in its own width, narrow letters at half a pitch; small kana a
+    // whole pitch and raised a quarter.
+    auto placed = glyphs(QStringLiteral("AilBっ"), VerticalTextLayout::Columns);
+    ASSERT_EQ(placed.size(), 5);
     EXPECT_EQ(placed[0].rotation, 90);
-    EXPECT_DOUBLE_EQ(placed[1].anchor.y() - placed[0].anchor.y(), 0.5 * P);
-    EXPECT_DOUBLE_EQ(placed[2].anchor.y(), Origin.y() + P - 0.25 * P);
-    EXPECT_EQ(placed[2].rotation, 0);
+    EXPECT_DOUBLE_EQ(placed[1].anchor.y() - placed[0].anchor.y(), advance(QStringLiteral("A")));
+    EXPECT_DOUBLE_EQ(placed[2].anchor.y() - placed[1].anchor.y(), 0.5 * P);
+    const double latin = advance(QStringLiteral("A")) + P + advance(QStringLiteral("B"));
+    EXPECT_NEAR(placed[4].anchor.y(), Origin.y() + latin + P - descent() - 0.25 * P, 1e-9);
+    EXPECT_EQ(placed[4].rotation, 0);
 
-    // Lines: full-width Latin turned back at a whole pitch, Latin unturned at half a pitch.
+    // Lines: full-width Latin turned back at a whole pitch, Latin unturned in its own width.
     QRectF covered;
     placed = glyphs(QStringLiteral("ＡＢab"), VerticalTextLayout::Lines, &covered);
     ASSERT_EQ(placed.size(), 4);
     EXPECT_EQ(placed[0].rotation, -90);
     EXPECT_DOUBLE_EQ(placed[1].anchor.x() - placed[0].anchor.x(), P);
     EXPECT_EQ(placed[2].rotation, 0);
-    EXPECT_DOUBLE_EQ(placed[3].anchor.x() - placed[2].anchor.x(), 0.5 * P);
-    EXPECT_EQ(covered, QRectF(Origin.x(), Origin.y(), 3 * P, P));
+    EXPECT_DOUBLE_EQ(placed[3].anchor.x() - placed[2].anchor.x(), advance(QStringLiteral("a")));
+    EXPECT_EQ(covered, QRectF(Origin.x(), Origin.y(),
+                              2 * P + advance(QStringLiteral("a")) + advance(QStringLiteral("b")), P));
 
     // The prolonged sound mark stands in columns and turns in lines; its half-width form is Latin.
     EXPECT_EQ(glyphs(QStringLiteral("ー"), VerticalTextLayout::Columns)[0].rotation, 0);
@@ -95,9 +131,36 @@ TEST(VerticalTextLayout, SupplementaryKanjiStandUprightLikeTheOthers)
     EXPECT_EQ(covered.height(), 3 * P);
 }
 
+TEST(VerticalTextLayout, NeighbouringCharactersKeepApartInBothDirections)
+{
+    // Digits, hyphens, Latin and small kana between kanji, as an envelope's address sets them.
+    const QStringList lines{QStringLiteral("東京都渋谷区桜丘町26-1 セルリアンタワー6階"),
+                            QStringLiteral("〒150-8512 キャッスルWill様")};
+    for (const auto direction : {VerticalTextLayout::Columns, VerticalTextLayout::Lines}) {
+        for (const QString &line : lines) {
+            QRectF previous;
+            for (const auto &glyph : glyphs(line, direction)) {
+                const QRectF ink = inkOf(glyph);
+                if (ink.isNull())
+                    continue;
+                if (!previous.isNull()) {
+                    const double gap = direction == VerticalTextLayout::Columns
+                                           ? ink.top() - previous.bottom()
+                                           : ink.left() - previous.right();
+                    // A clear gap, not merely no shared pixel.
+                    EXPECT_GT(gap, 0.04 * P)
+                        << glyph.text.toStdString() << " in " << line.toStdString() << " " << direction;
+                }
+                previous = ink;
+            }
+        }
+    }
+}
+
 TEST(VerticalTextLayout, EmptyTextCoversNothingAtThePoint)
 {
-    EXPECT_EQ(VerticalTextLayout::layout(japanese({}), Origin, VerticalTextLayout::Lines), QRectF(Origin, QSizeF()));
+    EXPECT_EQ(VerticalTextLayout::layout(japanese({}), Origin, VerticalTextLayout::Lines),
+              QRectF(Origin, QSizeF()));
 }
 
 TEST(LabelFitting, GrowsInShrinkingStepsAndStopsNearlyFull)
@@ -135,7 +198,11 @@ TEST(LabelFitting, StopsAfterTwentyPassesAndNeverBelowTheLeast)
     EXPECT_EQ(passes.size, LabelFitting::MinimumSize);
 
     // A box of no room, or no first size at all, still ends with a drawable size.
-    EXPECT_EQ(LabelFitting::fit(0, [](double) { return std::pair{LabelFitting::ratio(3, 0), 0.1}; }).size,
+    EXPECT_EQ(LabelFitting::fit(0,
+                                [](double) {
+                                    return std::pair{LabelFitting::ratio(3, 0), 0.1};
+                                })
+                  .size,
               LabelFitting::MinimumSize);
     EXPECT_EQ(LabelFitting::ratio(0, 0), 0);
 }
