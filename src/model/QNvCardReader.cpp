@@ -80,12 +80,13 @@ QStringList splitCategories(const QString &text)
 
 // The first TYPE value, else the parameters other than the value's encoding and charset as
 // written, their values unquoted (the writer quotes the label as one TYPE value, which gives the
-// same text back); nothing when only those describe the value (a plain string item).
+// same text back); nothing when only those describe the value (a plain string item). Blanks at
+// the ends of a quoted value go, as the writer drops them.
 std::optional<QString> customLabel(qsizetype parametersStart, const VCardContentLine &parsed)
 {
     const QStringList types = parsed.parameterValues("TYPE");
     if (!types.isEmpty())
-        return types.first();
+        return types.first().trimmed();
     const QByteArrayView line = parsed.line();
     const qsizetype colon = line.size() - parsed.rawValue().size() - 1;
     QStringList kept;
@@ -475,8 +476,10 @@ void parseCard(ParsedCard &card)
         bytes = withoutNul;
     }
     CardExtras extras;
-    std::optional<StoreContact> contact = StoreVCardReader::readFirstCard(
-        bytes, card.fallbackCharset, [&extras](const VCardContentLine &line) { collectExtras(extras, line); });
+    std::optional<StoreContact> contact =
+        StoreVCardReader::readFirstCard(bytes, card.fallbackCharset, [&extras](const VCardContentLine &line) {
+            collectExtras(extras, line);
+        });
     card.categoryLines = std::move(extras.categoryLines);
     if (!contact)
         return;

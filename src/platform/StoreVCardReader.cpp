@@ -5,10 +5,10 @@
 #include "platform/VCardLineReader.h"
 
 #include <QHash>
-#include <QVarLengthArray>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <limits>
@@ -440,7 +440,8 @@ void readLegacyMessage(Card &card, const VCardContentLine &line)
 {
     StoreInstantMessageAddress address;
     address.username = line.text().trimmed();
-    address.service = VCardLabels::instantMessageServiceForProperty(QString::fromLatin1(line.name()).toUpper());
+    address.service =
+        VCardLabels::instantMessageServiceForProperty(QString::fromLatin1(line.name()).toUpper());
     if (!address.username.isEmpty())
         card.legacyMessages.append({{}, label(card, line, Kind::InstantMessage), address});
 }
@@ -525,9 +526,10 @@ int compareToUpper(QByteArrayView upper, QByteArrayView name)
 Handler handlerFor(QByteArrayView name)
 {
     const auto end = std::end(Handlers);
-    const auto found = std::lower_bound(std::begin(Handlers), end, name, [](const HandlerEntry &entry, QByteArrayView key) {
-        return compareToUpper(entry.name, key) < 0;
-    });
+    const auto found =
+        std::lower_bound(std::begin(Handlers), end, name, [](const HandlerEntry &entry, QByteArrayView key) {
+            return compareToUpper(entry.name, key) < 0;
+        });
     return found != end && compareToUpper(found->name, name) == 0 ? found->handler : nullptr;
 }
 
@@ -541,7 +543,7 @@ void collectGroupLines(Card &card)
         if (line.group().isEmpty())
             continue;
         if (line.isNamed(GroupLabelName))
-            card.groupLabels.insert(line.group(), line.text().trimmed());
+            card.groupLabels.insert(line.group(), VCardLabels::labelFromText(line.text()));
         else if (line.isNamed(GroupCountryCodeName))
             card.groupCountryCodes.insert(line.group(), line.text().trimmed());
     }
@@ -652,7 +654,7 @@ StoreContact finishCard(Card &card, const StoreVCardReader::OtherLine &otherLine
 
 // Reads cards one after another, each line once; stops after `limit` cards.
 std::optional<QList<StoreContact>> readCards(QByteArrayView data, QByteArrayView fallbackCharset,
-                                            const StoreVCardReader::OtherLine &otherLine, qsizetype limit)
+                                             const StoreVCardReader::OtherLine &otherLine, qsizetype limit)
 {
     VCardLineReader reader(data);
     QList<StoreContact> contacts;
@@ -689,7 +691,8 @@ std::optional<QList<StoreContact>> StoreVCardReader::read(QByteArrayView data, Q
     return readCards(data, fallbackCharset, {}, std::numeric_limits<qsizetype>::max());
 }
 
-std::optional<StoreContact> StoreVCardReader::readFirstCard(QByteArrayView data, QByteArrayView fallbackCharset,
+std::optional<StoreContact> StoreVCardReader::readFirstCard(QByteArrayView data,
+                                                            QByteArrayView fallbackCharset,
                                                             const OtherLine &otherLine)
 {
     std::optional<QList<StoreContact>> contacts = readCards(data, fallbackCharset, otherLine, 1);

@@ -29,9 +29,23 @@ struct LabelWords
     bool readOnly = false;
 };
 
+constexpr QLatin1StringView MarkStart("_$!<");
+constexpr QLatin1StringView MarkEnd(">!$_");
+
+QString wrapped(QStringView word)
+{
+    return QString(MarkStart).append(word).append(MarkEnd);
+}
+
 QString wrapped(const char *word)
 {
-    return QStringLiteral("_$!<%1>!$_").arg(QLatin1String(word));
+    return wrapped(QString::fromLatin1(word));
+}
+
+bool isWrapped(const QString &text)
+{
+    return text.size() >= MarkStart.size() + MarkEnd.size() && text.startsWith(MarkStart) &&
+           text.endsWith(MarkEnd);
 }
 
 // Most specific first: the reader takes the entry matching the most words, ties going to the
@@ -112,11 +126,22 @@ const QList<ServiceScheme> &serviceSchemes()
 
 } // namespace
 
+QString labelFromText(const QString &text)
+{
+    const QString label = text.trimmed();
+    if (!isWrapped(label))
+        return label;
+    return wrapped(QStringView(label)
+                       .sliced(MarkStart.size(), label.size() - MarkStart.size() - MarkEnd.size())
+                       .trimmed());
+}
+
 QString labelFromTypes(Kind kind, const QStringList &types)
 {
     QStringList words;
     for (const QString &type : types) {
-        const QString word = type.trimmed().toUpper();
+        // An unknown word is the label itself, so it reads as it will read back.
+        const QString word = labelFromText(type).toUpper();
         if (!word.isEmpty() && !isNonLabelWord(word) && !words.contains(word))
             words.append(word);
     }

@@ -39,6 +39,12 @@ enum class Kind
 // lower case; no word at all gives the empty label.
 QString labelFromTypes(Kind kind, const QStringList &types);
 
+// The store label of an X-ABLabel text or TYPE word: blanks trimmed at its ends and just inside
+// the store's marks ("_$!< Other>!$_" is "_$!<Other>!$_"). A marked label shows without its marks
+// and is written so, and the reader trims that text: this is how it would read back. Other blanks
+// stay.
+QString labelFromText(const QString &text);
+
 // The TYPE words that stand for a store label on a property, or none when the label has to be
 // written as an X-ABLabel.
 QStringList typesFromLabel(Kind kind, const QString &label);

@@ -59,6 +59,7 @@ TEST_F(VCardTest, XLinesBecomeCustomItems)
     } const cases[] = {
         {"X-FOO;type=home:a:b", "FOO", Labeled, "home", "a:b"},
         {"X-FOO;TYPE=home:x", "FOO", Labeled, "home", "x"},
+        {"X-FOO;TYPE=\" my home\t\":x", "FOO", Labeled, "my home", "x"},
         {"X-FOO;x-param=1:x", "FOO", Labeled, "x-param=1", "x"},
         {"X-BAR:", "BAR", String, "", ""},
         {"X-Memo:one\\ntwo \\\\ three", "Memo", String, "", "one\ntwo \\ three"},
@@ -120,6 +121,54 @@ INSTANTIATE_TEST_SUITE_P(Names, ReservedCustomItemName,
                                            ReservedName{"Phonetic-First-Name", true},
                                            ReservedName{"TEL", false}, ReservedName{"IRMC-N", false},
                                            ReservedName{"Pets", false}));
+
+// An X-ABLabel as the reader first gives it and as it reads back once exported.
+struct LabelReading
+{
+    QString text;
+    QString label;
+};
+
+void PrintTo(const LabelReading &row, std::ostream *out)
+{
+    *out << '"' << row.text.toStdString() << '"';
+}
+
+class LabelRoundTrip : public VCardTest, public ::testing::WithParamInterface<LabelReading>
+{
+protected:
+    static QString phoneLabel(QNPerson &person)
+    {
+        const QVariantList phones = person.labeledValueForIdentifier("Phone");
+        return phones.isEmpty() ? QStringLiteral("<no phone>")
+                                : phones.first().toMap().value("label").toString();
+    }
+};
+
+TEST_P(LabelRoundTrip, FirstReadingIsTheOneThatReadsBack)
+{
+    const QNPersonPtr first =
+        read(card("N:Lee;Ann;;;\r\nitem1.TEL:+1 111\r\nitem1.X-ABLabel:" + GetParam().text + "\r\n"))
+            ->topGroup()
+            ->contactTable->first()
+            ->person;
+    EXPECT_EQ(phoneLabel(*first), GetParam().label);
+    const auto readBack = [&first] {
+        const QString written = QNvCard().vCardFromPerson(*first, {}, {});
+        EXPECT_EQ(phoneLabel(*read(written)->topGroup()->contactTable->first()->person), GetParam().label)
+            << written.toStdString();
+    };
+    readBack();
+    // An edited record writes its labels from its values, as a save to the store does.
+    first->setValue(QStringLiteral("edited"), "Note");
+    readBack();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LabelRoundTrip,
+                         ::testing::Values(LabelReading{"_$!<Other >!$_", "other"},
+                                           LabelReading{"_$!< Other>!$_", "other"},
+                                           LabelReading{"_$!<Other\t>!$_", "other"},
+                                           LabelReading{"Summer house", "Summer house"}));
 
 TEST_F(VCardTest, ProgressGivesTheOffsetPastEachCardAndStops)
 {

@@ -1,6 +1,6 @@
+#include "platform/StoreVCardReader.h"
 #include "VCardTestSupport.h"
 #include "common/TestEnvironment.h"
-#include "platform/StoreVCardReader.h"
 #include "platform/StoreVCardSerialization.h"
 #include "platform/VCardContentLine.h"
 #include "platform/VCardLabels.h"
@@ -304,6 +304,11 @@ INSTANTIATE_TEST_SUITE_P(
                     LabelRow{"TEL;VALUE=uri;TYPE=cell:tel:+1-555-0100", VCardLabels::Mobile},
                     LabelRow{"item1.TEL;TYPE=WORK:1\r\nitem1.X-ABLabel:Summer house", "Summer house"},
                     LabelRow{"item1.X-ABLabel:_$!<Mobile>!$_\r\nITEM1.TEL:1", VCardLabels::Mobile},
+                    LabelRow{"item1.TEL:1\r\nitem1.X-ABLabel: _$!< Other\t>!$_", VCardLabels::Other},
+                    LabelRow{"item1.TEL:1\r\nitem1.X-ABLabel:_$!<Summer  house >!$_",
+                             "_$!<Summer  house>!$_"},
+                    LabelRow{"item1.TEL:1\r\nitem1.X-ABLabel:Summer  house ", "Summer  house"},
+                    LabelRow{"TEL;TYPE=\"_$!<Car >!$_\":1", "_$!<car>!$_"},
                     LabelRow{"item2.X-ABLabel:unused\r\nitem1.TEL;TYPE=HOME:1", VCardLabels::Home},
                     LabelRow{"EMAIL;TYPE=INTERNET,HOME:a@b.example", VCardLabels::Home},
                     LabelRow{"EMAIL;TYPE=CELL:a@b.example", "cell"},
@@ -423,8 +428,9 @@ TEST(StoreVCardReader, DatesAndAnniversaries)
 // Writers without item labels name a date's kind by its TYPE word.
 TEST(StoreVCardReader, DateLabelsOfTypeWords)
 {
-    const StoreContact c = parseOne("X-ABDATE;TYPE=anniversary:2010-06-12\r\nX-ABDATE;type=OTHER:2015-09-01\r\n"
-                                    "X-ABDATE;TYPE=graduation:--04-01\r\nX-ABDATE:2020-01-02");
+    const StoreContact c =
+        parseOne("X-ABDATE;TYPE=anniversary:2010-06-12\r\nX-ABDATE;type=OTHER:2015-09-01\r\n"
+                 "X-ABDATE;TYPE=graduation:--04-01\r\nX-ABDATE:2020-01-02");
     EXPECT_EQ(c.dates, QList<StoreLabeledDate>({{{}, VCardLabels::Anniversary, date(2010, 6, 12)},
                                                 {{}, VCardLabels::Other, date(2015, 9, 1)},
                                                 {{}, "graduation", date(std::nullopt, 4, 1)},
@@ -490,12 +496,45 @@ TEST(StoreVCardReader, StrayCharactersAreDroppedFromParametersAndValues)
 // not take are handed on in card order, each once.
 TEST(StoreVCardReader, PropertiesAreFoundByNameAndTheRestHandedOn)
 {
-    for (const char *name :
-         {"ADR", "ANNIVERSARY", "BDAY", "EMAIL", "FN", "IMPP", "KIND", "LOGO", "N", "NICKNAME", "NOTE", "ORG",
-          "PHOTO", "SOUND", "TEL", "TITLE", "URL", "X-ABDATE", "X-ABRELATEDNAMES", "X-ABSHOWAS", "X-AIM",
-          "X-ANNIVERSARY", "X-FACEBOOK", "X-GADUGADU", "X-GOOGLE-TALK", "X-GOOGLETALK", "X-ICQ", "X-JABBER",
-          "X-MAIDENNAME", "X-MSN", "X-PHONETIC-FIRST-NAME", "X-PHONETIC-LAST-NAME", "X-PHONETIC-MIDDLE-NAME",
-          "X-QQ", "X-SKYPE", "X-SOCIALPROFILE", "X-YAHOO", "X-ABLABEL", "X-ABADR"}) {
+    for (const char *name : {"ADR",
+                             "ANNIVERSARY",
+                             "BDAY",
+                             "EMAIL",
+                             "FN",
+                             "IMPP",
+                             "KIND",
+                             "LOGO",
+                             "N",
+                             "NICKNAME",
+                             "NOTE",
+                             "ORG",
+                             "PHOTO",
+                             "SOUND",
+                             "TEL",
+                             "TITLE",
+                             "URL",
+                             "X-ABDATE",
+                             "X-ABRELATEDNAMES",
+                             "X-ABSHOWAS",
+                             "X-AIM",
+                             "X-ANNIVERSARY",
+                             "X-FACEBOOK",
+                             "X-GADUGADU",
+                             "X-GOOGLE-TALK",
+                             "X-GOOGLETALK",
+                             "X-ICQ",
+                             "X-JABBER",
+                             "X-MAIDENNAME",
+                             "X-MSN",
+                             "X-PHONETIC-FIRST-NAME",
+                             "X-PHONETIC-LAST-NAME",
+                             "X-PHONETIC-MIDDLE-NAME",
+                             "X-QQ",
+                             "X-SKYPE",
+                             "X-SOCIALPROFILE",
+                             "X-YAHOO",
+                             "X-ABLABEL",
+                             "X-ABADR"}) {
         EXPECT_TRUE(StoreVCardReader::readsProperty(name)) << name;
         EXPECT_TRUE(StoreVCardReader::readsProperty(QByteArray(name).toLower())) << name;
     }
@@ -510,5 +549,6 @@ TEST(StoreVCardReader, PropertiesAreFoundByNameAndTheRestHandedOn)
     ASSERT_TRUE(contact);
     EXPECT_EQ(contact->familyName, "Lee");
     EXPECT_EQ(contact->instantMessageAddresses.size(), 1);
-    EXPECT_EQ(handedOn, (QList<QByteArray>{"VERSION:3.0", "UID:1", "X-PETS;TYPE=dog:Rexter", "CATEGORIES:a,b"}));
+    EXPECT_EQ(handedOn,
+              (QList<QByteArray>{"VERSION:3.0", "UID:1", "X-PETS;TYPE=dog:Rexter", "CATEGORIES:a,b"}));
 }
