@@ -4,10 +4,10 @@
 
 #include "BenchContacts.h"
 #include "BenchData.h"
+#include "BenchImport.h"
 #include "BenchMain.h"
 
 #include "model/QNvCard.h"
-#include "addressbook/TextEncodings.h"
 #include "platform/StoreVCardSerialization.h"
 
 #include <QFile>
@@ -39,29 +39,11 @@ template <typename Step> auto cpuTimed(double &totalMs, Step step)
     return result;
 }
 
-// As the import reads a file: its bytes, the detected encoding, the text as UTF-8, the records;
-// each stage let go once the next is made.
-std::optional<ContainerTable> importFile(const QString &path)
-{
-    TextEncodings::FileBytes bytes = TextEncodings::readBytes(path);
-    if (!bytes.data)
-        return std::nullopt;
-    TextEncodings::Utf8Result text =
-        TextEncodings::decodeToUtf8(std::move(*bytes.data), TextEncodings::Automatic, QString());
-    if (!text.text)
-        return std::nullopt;
-    const QByteArray utf8 = std::move(*text.text);
-    return QNvCard().containersFromVCards(QByteArrayView(utf8), {}, TextEncodings::eightBitCharset(text.encoding));
-}
+using BenchImport::topRows;
 
 std::optional<ContainerTable> readFile()
 {
-    return importFile(BenchData::vCardPath());
-}
-
-ContactTablePtr topRows(const std::optional<ContainerTable> &containers)
-{
-    return containers && !containers->isEmpty() ? containers->first()->topGroup()->contactTable : nullptr;
+    return BenchImport::readVCardFile(BenchData::vCardPath());
 }
 
 // The file read and decoded, and its cards made into records with their category groups.
@@ -150,7 +132,8 @@ void storeWriteVCards(benchmark::State &state)
     const QList<StoreContact> contacts = storeContacts();
     double cpuMs = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(cpuTimed(cpuMs, [&] { return StoreVCardSerialization::dataWithContacts(contacts); }));
+        benchmark::DoNotOptimize(
+            cpuTimed(cpuMs, [&] { return StoreVCardSerialization::dataWithContacts(contacts); }));
     state.counters["cards"] = BenchContacts::contactCount();
     state.counters["cpu_ms"] = cpuMs / double(state.iterations());
 }
@@ -180,7 +163,8 @@ void readCardsWithoutEnd(benchmark::State &state)
                 .arg(i);
     double cpuMs = 0;
     for (auto _ : state) {
-        const ContactTablePtr rows = topRows(cpuTimed(cpuMs, [&] { return QNvCard().containersFromVCards(text); }));
+        const ContactTablePtr rows =
+            topRows(cpuTimed(cpuMs, [&] { return QNvCard().containersFromVCards(text); }));
         if (!rows || rows->size() != Cards)
             state.SkipWithError("cards were lost");
     }
@@ -200,7 +184,8 @@ void readLineWithoutColon(benchmark::State &state)
     text += QStringLiteral("TEL:1\r\nEND:VCARD\r\n");
     double cpuMs = 0;
     for (auto _ : state) {
-        const ContactTablePtr rows = topRows(cpuTimed(cpuMs, [&] { return QNvCard().containersFromVCards(text); }));
+        const ContactTablePtr rows =
+            topRows(cpuTimed(cpuMs, [&] { return QNvCard().containersFromVCards(text); }));
         if (!rows || rows->size() != 1)
             state.SkipWithError("the card was lost");
     }
@@ -232,7 +217,8 @@ void readTinyCards300k(benchmark::State &state)
     const QString path = writeTinyCards(folder);
     double cpuMs = 0;
     for (auto _ : state) {
-        const ContactTablePtr rows = topRows(cpuTimed(cpuMs, [&] { return importFile(path); }));
+        const ContactTablePtr rows =
+            topRows(cpuTimed(cpuMs, [&] { return BenchImport::readVCardFile(path); }));
         if (!rows || rows->size() != TinyCards)
             state.SkipWithError("cards were lost");
     }
@@ -256,7 +242,7 @@ void heldTinyCards300k(benchmark::State &state)
     const QString path = writeTinyCards(folder);
     for (auto _ : state) {
         const double before = heapInUse();
-        std::optional<ContainerTable> containers = importFile(path);
+        std::optional<ContainerTable> containers = BenchImport::readVCardFile(path);
         const ContactTablePtr rows = topRows(containers);
         if (!rows || rows->size() != TinyCards) {
             state.SkipWithError("cards were lost");

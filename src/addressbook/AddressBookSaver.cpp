@@ -14,6 +14,10 @@
 
 namespace {
 
+// From this many new contacts on, the store's identifiers are read at once: a query for each costs
+// more than reading them all from a store of 20,000.
+constexpr qsizetype ManyCreations = 1000;
+
 // The items whose values differ from what the contact had: set, or removed where it lacks them now.
 CloudKeyValueStore::ItemChanges changedItems(const QVariantMap &before, const QVariantMap &now)
 {
@@ -57,6 +61,7 @@ void AddressBookSaver::clear()
     m_cloudWrites.clear();
     m_lookupError.clear();
     m_contactMissing = false;
+    m_storeIdentifiers.reset();
     m_accepted = false;
     m_journal.reset();
 }
@@ -71,6 +76,8 @@ StoreStatus AddressBookSaver::prepare(const ContainerTable &containerTable)
     if (!finished.ok())
         return StoreStatus::failure(finished.error);
     m_request.forgetCommitTokens(finished.value);
+    if (creationCount(containerTable) >= ManyCreations)
+        m_storeIdentifiers = storeContactIdentifiers();
     for (const ContainerDictPtr &container : containerTable) {
         if (container)
             addContainer(*container);
@@ -96,8 +103,10 @@ void AddressBookSaver::applyAcceptance()
 {
     if (!m_accepted)
         return;
-    for (const std::function<void()> &effect : std::as_const(m_afterAcceptance))
+    for (const std::function<void()> &effect : std::as_const(m_afterAcceptance)) {
+        BusySign::tick();
         effect();
+    }
     m_afterAcceptance.clear();
 }
 
@@ -113,6 +122,8 @@ AddressBookSaver::changedContactsGoneFromStore(const ContainerTable &containerTa
         for (const ContactRowPtr &row : std::as_const(*top->contactTable)) {
             if (!row || !row->person || row->deleted || row->person->isCreated() || !row->person->isChanged())
                 continue;
+            // A query for each of thousands of changed contacts, before the save itself.
+            BusySign::tick();
             const StoreResult<bool> present = m_store.containsContact(row->person->uniqueId());
             if (!present.ok())
                 return Result::failure(damageOf(present.error));
@@ -129,7 +140,8 @@ AddressBookSaver::changedContactsGoneFromStore(const ContainerTable &containerTa
     return Result::success(gone);
 }
 
-void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable, const QList<ContactRowPtr> &gone)
+void AddressBookSaver::saveAsNewContacts(const ContainerTable &containerTable,
+                                         const QList<ContactRowPtr> &gone)
 {
     QSet<const QNPerson *> persons;
     for (const ContactRowPtr &row : gone) {
@@ -192,8 +204,8 @@ void AddressBookSaver::addContainer(const ContainerDict &container)
             continue;
         if (group->top)
             addTopGroup(*group, container.identifier);
-        else if (group->cnGroup && !group->isNew && storeGroups
-                 && !storeGroups->contains(group->cnGroup->identifier)) {
+        else if (group->cnGroup && !group->isNew && storeGroups &&
+                 !storeGroups->contains(group->cnGroup->identifier)) {
             // Another program removed it; naming it would make the store refuse the whole save.
             Log::write(QStringLiteral("AddressBookSaver: group %1 is no longer in the store; "
                                       "its changes are dropped")
@@ -405,6 +417,36 @@ std::optional<QSet<QString>> AddressBookSaver::storeGroupIdentifiers(const QStri
     return identifiers;
 }
 
+qsizetype AddressBookSaver::creationCount(const ContainerTable &containerTable)
+{
+    qsizetype count = 0;
+    for (const ContainerDictPtr &container : containerTable) {
+        const GroupDictPtr top = container ? container->topGroup() : nullptr;
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*top->contactTable))
+            count += row && row->person && !row->deleted && row->person->isCreated() ? 1 : 0;
+    }
+    return count;
+}
+
+std::optional<QSet<QString>> AddressBookSaver::storeContactIdentifiers() const
+{
+    const StoreResult<QList<StoreContainer>> containers = m_store.containers();
+    if (!containers.ok())
+        return std::nullopt;
+    QSet<QString> identifiers;
+    for (const StoreContainer &container : containers.value) {
+        const StoreResult<QList<StoreContact>> contacts =
+            m_store.contactsInContainer(container.identifier, {StoreKey::Identifier});
+        if (!contacts.ok())
+            return std::nullopt;
+        for (const StoreContact &contact : contacts.value)
+            identifiers.insert(contact.identifier());
+    }
+    return identifiers;
+}
+
 bool AddressBookSaver::isInStore(const QString &identifier)
 {
     const bool found = isIdentifierTaken(identifier);
@@ -415,6 +457,8 @@ bool AddressBookSaver::isInStore(const QString &identifier)
 
 bool AddressBookSaver::isIdentifierTaken(const QString &identifier)
 {
+    if (m_storeIdentifiers)
+        return m_storeIdentifiers->contains(identifier);
     const StoreResult<bool> present = m_store.containsContact(identifier);
     if (!present.ok())
         noteLookupError(present.error);

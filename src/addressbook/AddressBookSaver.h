@@ -98,6 +98,10 @@ private:
     bool isInStore(const QString &identifier);
     // Of the identifier a new contact brings.
     bool isIdentifierTaken(const QString &identifier);
+    static qsizetype creationCount(const ContainerTable &containerTable);
+    // Every contact identifier of the store, or none when it cannot tell (each look-up then asks
+    // the store and notes its error).
+    std::optional<QSet<QString>> storeContactIdentifiers() const;
     void noteLookupError(const QString &error);
     // The damage the store's check finds, else the failed look-up's error.
     QString damageOf(const QString &lookupError) const;
@@ -127,6 +131,8 @@ private:
     QVariantList m_deletedCustomItems;
     QString m_lookupError;
     bool m_contactMissing = false;
+    // Read once for a request that adds many contacts; the look-ups answer from it.
+    std::optional<QSet<QString>> m_storeIdentifiers;
     // The journal of the prepared save; the store took the request.
     std::unique_ptr<PendingCloudWrites> m_journal;
     bool m_accepted = false;

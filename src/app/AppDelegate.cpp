@@ -1,22 +1,21 @@
 #include "app/AppDelegate.h"
 
-#include "app/AboutPanelController.h"
-#include "app/BusyWait.h"
-#include "platform/BusySign.h"
-#include "platform/CloudStoreWatcher.h"
 #include "addressbook/AddressBookSaver.h"
 #include "addressbook/CloudAddressFormat.h"
+#include "addressbook/StoreChangeMonitor.h"
+#include "addressbook/TextFormat.h"
+#include "app/AboutPanelController.h"
+#include "app/BusyWait.h"
 #include "app/MainMenu.h"
 #include "app/MenuCommand.h"
 #include "app/ProductLinks.h"
-#include "ui/widgets/ProgressIndicator.h"
-#include "addressbook/StoreChangeMonitor.h"
-#include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "model/LabelTables.h"
 #include "model/QNPerson.h"
+#include "platform/BusySign.h"
 #include "platform/CloudKeyValueStore.h"
+#include "platform/CloudStoreWatcher.h"
 #include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/Log.h"
@@ -24,6 +23,7 @@
 #include "platform/UndoManager.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/Workspace.h"
+#include "ui/widgets/ProgressIndicator.h"
 
 #include <QAction>
 #include <QApplication>
@@ -320,7 +320,11 @@ void AppDelegate::reportUnreadableStore()
 
 void AppDelegate::reloadAddressBook()
 {
-    reloadWith([this] { loadAddressBook(); });
+    {
+        const BusySign::Hold busy;
+        reloadWith([this] { loadAddressBook(); });
+    }
+    reportUnreadableStore();
 }
 
 void AppDelegate::reloadWith(const std::function<void()> &load)
@@ -331,7 +335,6 @@ void AppDelegate::reloadWith(const std::function<void()> &load)
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(false);
     updateContainerTableInViewController();
-    reportUnreadableStore();
 }
 
 void AppDelegate::replaceWithStoreContents(const std::function<void()> &load)
@@ -343,10 +346,7 @@ void AppDelegate::replaceWithStoreContents(const std::function<void()> &load)
         m_mainViewController->setDocumentEdited(false);
         m_mainViewController->undoManager()->removeAllActions();
     }
-    if (load)
-        reloadWith(load);
-    else
-        reloadAddressBook();
+    reloadWith(load ? load : [this] { loadAddressBook(); });
 }
 
 // --- save and revert ------------------------------------------------------------------------
@@ -382,6 +382,21 @@ bool AppDelegate::saveDocument()
     if (!decideOnContactsGoneFromStore())
         return false;
     m_changeMonitor->saveWillStart();
+    if (const StoreStatus status = saveAndReload(); !status.ok()) {
+        m_changeMonitor->saveWasRefused();
+        showSaveError(status.error);
+        return false;
+    }
+    reportUnreadableStore();
+    m_changeMonitor->saveDidFinish();
+    return true;
+}
+
+StoreStatus AppDelegate::saveAndReload()
+{
+    // The window takes no input until the new tree is shown: one busy sign from the first step
+    // to the last, also where the main thread works between the waits.
+    const BusySign::Hold busy;
     // Deleted custom items leave the cloud entries of contacts the save does not write.
     const bool customItemsDeleted = !m_window->pendingCustomItemDeletions().isEmpty();
     if (m_cloudWatcher)
@@ -389,19 +404,15 @@ bool AppDelegate::saveDocument()
     const ContainerTable saved = m_mainViewController->containerTable();
     AddressBookSaver saver(m_store, QNPerson::cloudKeyValueStore());
     const StoreStatus status = saveAddressBook(saver);
-    if (!status.ok()) {
-        m_changeMonitor->saveWasRefused();
-        showSaveError(status.error);
-        return false;
-    }
+    if (!status.ok())
+        return status;
     m_window->customItemDeletionsSaved();
     if (!customItemsDeleted && mayReadBackSave())
         replaceWithStoreContents(
             [this, saved, written = saver.writtenContacts()] { m_loader.reloadAfterSave(saved, written); });
     else
         replaceWithStoreContents();
-    m_changeMonitor->saveDidFinish();
-    return true;
+    return status;
 }
 
 bool AppDelegate::mayReadBackSave()
@@ -489,14 +500,18 @@ void AppDelegate::discardChanges()
     }
     const BusyWait::Hold reverting;
     LabelTables::shared().forgetOfferedLabels();
-    replaceWithStoreContents();
+    {
+        const BusySign::Hold busy;
+        replaceWithStoreContents();
+    }
+    reportUnreadableStore();
 }
 
 void AppDelegate::revertAddressBookToSaved()
 {
     Alert alert;
-    alert.setMessageText(TextFormat::fill(L(QStringLiteral("Do you want to revert %@?")),
-                                          {QApplication::applicationName()}));
+    alert.setMessageText(
+        TextFormat::fill(L(QStringLiteral("Do you want to revert %@?")), {QApplication::applicationName()}));
     alert.addButton(L(QStringLiteral("OK")));
     alert.addButton(L(QStringLiteral("Cancel")), Alert::ButtonRole::Cancel);
     alert.beginSheetModalForWindow(m_window, [this](int response) {

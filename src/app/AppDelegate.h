@@ -69,8 +69,7 @@ public:
     // Main thread: the view controller takes the loaded tables and shows them.
     void updateContainerTableInViewController();
     // The whole store read again on the pool while the window paints, and handed to the view
-    // controller; after a revert, a discard of changes made elsewhere, and a save that cannot read
-    // back only what it wrote.
+    // controller, behind one busy sign.
     void reloadAddressBook();
 
     // The Save command: writes every pending change in one store request, then forgets the undo
@@ -122,14 +121,18 @@ private:
     void connectHelpMenu();
     void connectFileMenu();
     void announceStoreChange(bool externally);
-    // Runs the work behind a spinner, then hands the loaded tree to the view.
+    // Runs the work on the pool, behind a spinner unless a held busy sign stands for it, then
+    // hands the loaded tree to the view.
     void reloadWith(const std::function<void()> &load);
+    // The store's request, then the tree read back and shown: the part of Save that asks nothing.
+    StoreStatus saveAndReload();
     // Whether the tree that was just saved, with what the save wrote read back, is what the store
     // holds: nobody else changed it since the last whole load.
     bool mayReadBackSave();
     void terminate();
     // After Save, Revert and Discard: a fresh tree from the store (by the whole load unless told
-    // otherwise), whose undo history would act on nothing, so it goes with the edited mark.
+    // otherwise), whose undo history would act on nothing, so it goes with the edited mark. An
+    // unreadable store is the caller's to report, once its busy sign has gone.
     void replaceWithStoreContents(const std::function<void()> &load = {});
     // Revert and Discard: the store's contents, and only the labels they hold.
     void discardChanges();

@@ -1,5 +1,6 @@
 #include "app/BusyWait.h"
 
+#include "platform/BusySign.h"
 #include "platform/Dispatch.h"
 
 #include <QEventLoop>
@@ -70,7 +71,10 @@ void run(const std::function<void()> &work, const std::function<void(bool busy)>
             showBusy(true);
     });
     watcher.setFuture(Dispatch::runInBackground(work));
-    delay.start(s_busyDelay);
+    // A held busy sign already stands for this wait; a spinner of the wait's own would go with it
+    // and leave a gap in the sign.
+    if (!BusySign::isHeld())
+        delay.start(s_busyDelay);
     if (!watcher.isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     watcher.waitForFinished();

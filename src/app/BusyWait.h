@@ -7,7 +7,9 @@
 // Long work of the window (a save, a reload) on the background pool while the main thread waits
 // for it in an event loop that paints but takes no input: the window stays drawn and nothing can
 // change the address book meanwhile. Once the wait passes half a second, showBusy(true) tells the
-// user the program is working; showBusy(false) follows the end of the work.
+// user the program is working; showBusy(false) follows the end of the work. Within a
+// BusySign::Hold the hold's sign tells it, from before the wait to after it, and showBusy is not
+// called.
 //
 // Events that are not input still arrive during the wait (a close from the window system or the
 // session, a store change). Whatever would start a save, a reload or a question then asks

@@ -1,5 +1,7 @@
 #include "app/MenuValidation.h"
 
+#include "platform/BusySign.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -60,6 +62,8 @@ void MenuValidation::validateItem(QAction *item)
 {
     if (item->isSeparator() || item->menu())
         return;
+    // Some items ask about a selection of thousands of contacts, at every key press.
+    BusySign::tick();
     item->setEnabled(m_validator(item));
 }
 

@@ -788,7 +788,22 @@ void ContactsViewController::mergeContacts()
 
 bool ContactsViewController::canMergeContacts()
 {
-    return selectedContacts().size() >= 2;
+    // Asked at every key press, maybe with thousands of rows selected: the first two contacts of
+    // the selection answer it, unless one of them was deleted since the rows were made.
+    QStringList firstTwo;
+    for (int row : m_tableView->selectedRowIndexes()) {
+        const SubContactRowPtr subContact = rowAt(row);
+        if (subContact && !firstTwo.contains(subContact->uniqueId))
+            firstTwo.append(subContact->uniqueId);
+        if (firstTwo.size() == 2)
+            break;
+    }
+    if (firstTwo.size() < 2 || !m_state.contactTable)
+        return false;
+    int live = 0;
+    for (const ContactRowPtr &contact : std::as_const(*m_state.contactTable))
+        live += !contact->deleted && firstTwo.contains(contact->uniqueId) ? 1 : 0;
+    return live == 2 || selectedContacts().size() >= 2;
 }
 
 void ContactsViewController::setEditDelegate(GridEditDelegate *edits)

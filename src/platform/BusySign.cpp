@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -15,6 +16,7 @@ struct State
     QElapsedTimer work;
     int delay = DefaultDelay;
     bool shown = false;
+    int holds = 0;
 };
 
 State &state()
@@ -33,11 +35,37 @@ void hideSign()
         s.handler(false);
 }
 
-// Posted by the work's first tick: it runs once the event loop has control again.
+void showSignWhenDue()
+{
+    State &s = state();
+    if (s.shown || !s.handler || !s.work.isValid() || s.work.elapsed() < s.delay)
+        return;
+    s.shown = true;
+    s.handler(true);
+}
+
+// Posted by the work's first tick and by the end of the last hold: it runs once the event loop
+// has control again. The event loops of a held work's waits run it too, and are not its end.
 void workEnded()
 {
+    if (state().holds > 0)
+        return;
     hideSign();
     state().work.invalidate();
+}
+
+void startWork()
+{
+    State &s = state();
+    if (s.work.isValid())
+        return;
+    s.work.start();
+    QMetaObject::invokeMethod(qApp, &workEnded, Qt::QueuedConnection);
+}
+
+bool isMainThread()
+{
+    return qApp && QThread::currentThread() == qApp->thread();
 }
 
 } // namespace
@@ -52,20 +80,41 @@ void setHandler(std::function<void(bool busy)> handler)
 
 void tick()
 {
-    if (!qApp || QThread::currentThread() != qApp->thread())
+    if (!isMainThread() || !state().handler)
         return;
-    State &s = state();
-    if (!s.handler)
-        return;
-    if (!s.work.isValid()) {
-        s.work.start();
-        QMetaObject::invokeMethod(qApp, &workEnded, Qt::QueuedConnection);
+    if (!state().work.isValid()) {
+        startWork();
         return;
     }
-    if (s.shown || s.work.elapsed() < s.delay)
+    showSignWhenDue();
+}
+
+Hold::Hold()
+{
+    if (!isMainThread())
         return;
-    s.shown = true;
-    s.handler(true);
+    State &s = state();
+    ++s.holds;
+    startWork();
+    // While the work waits in an event loop, no tick comes.
+    const int remaining = s.delay - int(qMin<qint64>(s.work.elapsed(), s.delay));
+    QTimer::singleShot(remaining, qApp, [] {
+        if (state().holds > 0)
+            showSignWhenDue();
+    });
+}
+
+Hold::~Hold()
+{
+    if (!isMainThread())
+        return;
+    if (--state().holds == 0)
+        QMetaObject::invokeMethod(qApp, &workEnded, Qt::QueuedConnection);
+}
+
+bool isHeld()
+{
+    return state().holds > 0;
 }
 
 void setDelayForTesting(int milliseconds)

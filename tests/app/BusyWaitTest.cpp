@@ -28,8 +28,12 @@ TEST(BusyWaitTest, TheEventLoopGoesOnAndTheBusyMarkFollowsTheWork)
     ticker.start(5);
     QStringList told;
     std::atomic<bool> workDone = false;
-    BusyWait::run([&workDone] { QThread::msleep(200); workDone = true; },
-                  [&told, &workDone](bool busy) { told.append(QStringLiteral("%1 %2").arg(busy).arg(workDone)); });
+    BusyWait::run(
+        [&workDone] {
+            QThread::msleep(200);
+            workDone = true;
+        },
+        [&told, &workDone](bool busy) { told.append(QStringLiteral("%1 %2").arg(busy).arg(workDone)); });
     EXPECT_TRUE(workDone);
     EXPECT_GT(ticks, 3);
     EXPECT_EQ(told, QStringList({"1 0", "0 1"}));
@@ -51,29 +55,40 @@ protected:
     {
         if (event->type() == QEvent::Show)
             ++spinnerShown;
+        if (event->type() == QEvent::Hide)
+            ++spinnerHidden;
         return false;
     }
+    bool isBusySignShown() const
+    {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        return view()->progressIndicator()->isVisible() && cursor && cursor->shape() == Qt::WaitCursor;
+    }
     int spinnerShown = 0;
+    int spinnerHidden = 0;
 };
 
 TEST_F(SaveShowsProgressTest, TheSpinnerTurnsWhileTheSaveReadsTheStoreAgain)
 {
-    BusyWait::setBusyDelayForTesting(0);
+    BusySign::setDelayForTesting(0);
     window->show();
     view()->progressIndicator()->installEventFilter(this);
-    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"), row(top(), "Ann"), nullptr));
+    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
+                                         row(top(), "Ann"), nullptr));
     ASSERT_TRUE(delegate->saveDocument());
     EXPECT_GE(spinnerShown, 1);
+    // Until the window answers again.
+    QCoreApplication::processEvents();
     EXPECT_FALSE(view()->progressIndicator()->isVisible());
     EXPECT_EQ(row(top(), "Ann")->person->stringValueForIdentifier("Note"), "met at the fair");
-    BusyWait::setBusyDelayForTesting(-1);
+    BusySign::setDelayForTesting(-1);
 }
 
 // Another program holds the store's write lock: the save waits for it on the pool, so the window
 // goes on (the timer that ends the other transaction fires meanwhile) and the save then goes through.
 TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
 {
-    BusyWait::setBusyDelayForTesting(0);
+    BusySign::setDelayForTesting(0);
     window->show();
     view()->progressIndicator()->installEventFilter(this);
     ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
@@ -87,7 +102,41 @@ TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
     EXPECT_TRUE(released);
     EXPECT_GE(spinnerShown, 1);
     EXPECT_EQ(ContactStore().unifiedContact(ann, {StoreKey::Note}).value.note, "met at the fair");
-    BusyWait::setBusyDelayForTesting(-1);
+    BusySign::setDelayForTesting(-1);
+}
+
+// Save builds its request, waits for the store, reads the contacts back and shows them: past the
+// delay the busy sign shows once, pointer included, stays through every step and the waits between
+// them, and goes once the window answers again.
+TEST_F(SaveShowsProgressTest, ALongSaveShowsOneBusySignUntilTheWindowAnswers)
+{
+    BusySign::setDelayForTesting(50);
+    window->show();
+    QCoreApplication::processEvents();
+    view()->progressIndicator()->installEventFilter(this);
+    ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
+                                         row(top(), "Ann"), nullptr));
+    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    bool shownWhileWaiting = false;
+    QTimer::singleShot(300, [&] {
+        shownWhileWaiting = isBusySignShown();
+        other.value->exec(QStringLiteral("COMMIT"));
+    });
+    window->validateMenuItems();
+    window->menuItem(MenuCommand::SaveDocument)->trigger();
+    EXPECT_FALSE(view()->isDocumentEdited());
+    EXPECT_TRUE(shownWhileWaiting);
+    EXPECT_TRUE(isBusySignShown());
+    EXPECT_EQ(spinnerShown, 1);
+    EXPECT_EQ(spinnerHidden, 0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view()->progressIndicator()->isVisible());
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    EXPECT_EQ(spinnerShown, 1);
+    EXPECT_EQ(spinnerHidden, 1);
+    BusySign::setDelayForTesting(-1);
 }
 
 // A close from the window system while a save waits for the store is answered after the save and

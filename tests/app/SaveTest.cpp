@@ -106,4 +106,21 @@ TEST_F(SaveTest, RevertAsksAndReadsAFreshTree)
     EXPECT_FALSE(view()->isDocumentEdited());
 }
 
+// A thousand new contacts at once, as an import brings them: the save looks their identifiers up
+// in the store all at once, and each is stored under its own, with its custom value.
+TEST_F(SaveTest, AThousandNewContactsAreStoredUnderTheirOwnIdentifiers)
+{
+    QList<ContactRowPtr> rows;
+    for (int i = 0; i < 1000; ++i)
+        rows.append(created(QStringLiteral("New %1").arg(i), i == 500 ? QStringLiteral("golf") : QString()));
+    const QString identifier = rows.at(500)->uniqueId;
+    view()->undoAddContacts(rows, top());
+    window->validateMenuItems();
+    window->menuItem(MenuCommand::SaveDocument)->trigger();
+    EXPECT_EQ(storeNames().size(), 1003);
+    EXPECT_EQ(ContactStore().unifiedContact(identifier, {StoreKey::GivenName}).value.givenName, "New 500");
+    EXPECT_EQ(cloudEntry(identifier), QVariantMap({{"Hobby", "golf"}}));
+    EXPECT_EQ(row(top(), "New 500")->uniqueId, identifier);
+}
+
 } // namespace
