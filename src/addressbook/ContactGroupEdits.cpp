@@ -5,17 +5,45 @@
 #include "model/QNPersonKeys.h"
 #include "platform/UndoManager.h"
 
+#include <QHash>
+#include <QSet>
 
 namespace {
 
-ContactRowPtr firstRowOf(const ContactTable &table, const QString &uniqueId)
+// Each contact's first row in a table. Thousands of rows (a Select All, a large paste) are looked
+// up through an index: a scan for each would take seconds on a table of 20,000.
+class FirstRows
 {
-    for (const ContactRowPtr &row : table) {
-        if (row && row->uniqueId == uniqueId)
-            return row;
+public:
+    FirstRows(const ContactTable &table, qsizetype lookups)
+        : m_table(table), m_indexed(lookups > FewLookups)
+    {
+        if (!m_indexed)
+            return;
+        m_index.reserve(table.size());
+        for (const ContactRowPtr &row : table) {
+            if (row && !m_index.contains(row->uniqueId))
+                m_index.insert(row->uniqueId, row);
+        }
     }
-    return nullptr;
-}
+
+    ContactRowPtr of(const QString &uniqueId) const
+    {
+        if (m_indexed)
+            return m_index.value(uniqueId);
+        for (const ContactRowPtr &row : m_table) {
+            if (row && row->uniqueId == uniqueId)
+                return row;
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr qsizetype FewLookups = 8;
+    const ContactTable &m_table;
+    const bool m_indexed;
+    QHash<QString, ContactRowPtr> m_index;
+};
 
 // A row of its own for a table: the same person, no pending marks but "new".
 ContactRowPtr newRowFor(const ContactRow &given)
@@ -83,11 +111,12 @@ void ContactGroupEdits::planAdd(const ContactTablePtr &table, const QList<Contac
                                 bool restoreDeleted, Plan &plan) const
 {
     QSet<QString> planned;
+    const FirstRows firstRows(*table, rows.size());
     for (const ContactRowPtr &row : rows) {
         if (!row || planned.contains(row->uniqueId))
             continue;
         planned.insert(row->uniqueId);
-        if (const ContactRowPtr held = firstRowOf(*table, row->uniqueId)) {
+        if (const ContactRowPtr held = firstRows.of(row->uniqueId)) {
             if (restoreDeleted && held->deleted)
                 plan.rowsToMark.append(held);
         } else {
@@ -133,12 +162,18 @@ void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRow
 {
     if (!group.contactTable)
         return;
+    const FirstRows firstRows(*group.contactTable, rows.size());
+    QSet<const ContactRow *> taken;
+    for (const ContactRowPtr &row : std::as_const(marked))
+        taken.insert(row.get());
     for (const ContactRowPtr &row : rows) {
         if (!row)
             continue;
-        const ContactRowPtr held = firstRowOf(*group.contactTable, row->uniqueId);
-        if (held && !held->deleted && !marked.contains(held))
+        const ContactRowPtr held = firstRows.of(row->uniqueId);
+        if (held && !held->deleted && !taken.contains(held.get())) {
+            taken.insert(held.get());
             marked.append(held);
+        }
     }
 }
 

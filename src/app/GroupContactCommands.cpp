@@ -4,6 +4,7 @@
 #include "app/ViewController.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "platform/BusySign.h"
 #include "platform/Localizer.h"
 #include "platform/PlatformUtil.h"
 #include "platform/widgets/Alert.h"
@@ -106,6 +107,8 @@ void GroupContactCommands::duplicateContacts()
         return;
     QList<ContactRowPtr> duplicates;
     for (const ContactRowPtr &row : rows) {
+        // Copies of thousands of contacts take seconds.
+        BusySign::tick();
         // A copy reads every value of its source first, so nothing the views never showed is lost.
         if (row && row->person)
             duplicates.append(newRowFor(row->person->copy()));

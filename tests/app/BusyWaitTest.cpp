@@ -64,8 +64,18 @@ protected:
         const QCursor *cursor = QGuiApplication::overrideCursor();
         return view()->progressIndicator()->isVisible() && cursor && cursor->shape() == Qt::WaitCursor;
     }
+    // A write transaction of another program on the store, which the test commits.
+    StoreConnection *lockStoreAsAnotherProgram()
+    {
+        auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
+        if (!other.ok() || !other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok())
+            return nullptr;
+        m_otherProgram = std::move(other.value);
+        return m_otherProgram.get();
+    }
     int spinnerShown = 0;
     int spinnerHidden = 0;
+    std::unique_ptr<StoreConnection> m_otherProgram;
 };
 
 TEST_F(SaveShowsProgressTest, TheSpinnerTurnsWhileTheSaveReadsTheStoreAgain)
@@ -93,11 +103,10 @@ TEST_F(SaveShowsProgressTest, TheSaveWaitsForTheStoreWithoutFreezingTheWindow)
     view()->progressIndicator()->installEventFilter(this);
     ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
                                          row(top(), "Ann"), nullptr));
-    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
-    ASSERT_TRUE(other.ok());
-    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    StoreConnection *other = lockStoreAsAnotherProgram();
+    ASSERT_TRUE(other);
     bool released = false;
-    QTimer::singleShot(300, [&] { released = other.value->exec(QStringLiteral("COMMIT")).ok(); });
+    QTimer::singleShot(300, [&] { released = other->exec(QStringLiteral("COMMIT")).ok(); });
     ASSERT_TRUE(delegate->saveDocument());
     EXPECT_TRUE(released);
     EXPECT_GE(spinnerShown, 1);
@@ -116,13 +125,12 @@ TEST_F(SaveShowsProgressTest, ALongSaveShowsOneBusySignUntilTheWindowAnswers)
     view()->progressIndicator()->installEventFilter(this);
     ASSERT_TRUE(view()->undoReplaceValue(QStringLiteral("met at the fair"), QStringLiteral("Note"),
                                          row(top(), "Ann"), nullptr));
-    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
-    ASSERT_TRUE(other.ok());
-    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    StoreConnection *other = lockStoreAsAnotherProgram();
+    ASSERT_TRUE(other);
     bool shownWhileWaiting = false;
     QTimer::singleShot(300, [&] {
         shownWhileWaiting = isBusySignShown();
-        other.value->exec(QStringLiteral("COMMIT"));
+        other->exec(QStringLiteral("COMMIT"));
     });
     window->validateMenuItems();
     window->menuItem(MenuCommand::SaveDocument)->trigger();
@@ -145,15 +153,14 @@ TEST_F(SaveShowsProgressTest, ACloseDuringASaveIsAnsweredOnceItEnds)
 {
     window->show();
     view()->undoAddContacts({created("Dora")}, top());
-    auto other = StoreConnection::open(ContactStore::defaultPath(), StoreConnection::OpenMode::Existing);
-    ASSERT_TRUE(other.ok());
-    ASSERT_TRUE(other.value->exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
+    StoreConnection *other = lockStoreAsAnotherProgram();
+    ASSERT_TRUE(other);
     bool closeSent = false;
     QTimer::singleShot(50, [&] {
         QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
         closeSent = true;
     });
-    QTimer::singleShot(300, [&] { other.value->exec(QStringLiteral("COMMIT")); });
+    QTimer::singleShot(300, [&] { other->exec(QStringLiteral("COMMIT")); });
     Alert::setNextAnswer(Alert::FirstButton);
     ASSERT_TRUE(delegate->saveDocument());
     EXPECT_TRUE(closeSent);

@@ -88,6 +88,30 @@ TEST_F(ContactGroupEditsTest, UndoingADeletionFromTheTopGroupClearsExactlyTheMar
     EXPECT_EQ(deletedMarks(friends), QList<bool>({false, true}));
 }
 
+// A Select All of many contacts, one of them given twice (two grid rows), is looked up by index.
+TEST_F(ContactGroupEditsTest, DeletingManyContactsAtOnceMarksEachOnceInEveryGroup)
+{
+    QList<ContactRowPtr> given{b, a, b};
+    for (int i = 0; i < 12; ++i) {
+        const ContactRowPtr extra = rowOf(sampleContact(QStringLiteral("X%1").arg(i)));
+        top->contactTable->append(extra);
+        given.append(extra);
+    }
+    friends->contactTable->append(memberOf(top->contactTable->last()));
+    view->undoDeleteContacts(given, top, true);
+    QList<bool> allButC(15, true);
+    allButC[2] = false;
+    EXPECT_EQ(deletedMarks(top), allButC);
+    EXPECT_EQ(deletedMarks(friends), QList<bool>({true, true, true}));
+    EXPECT_EQ(deletedMarks(club), QList<bool>{true});
+
+    view->undo();
+    EXPECT_EQ(deletedMarks(top), QList<bool>(15, false));
+    EXPECT_EQ(deletedMarks(friends), QList<bool>({false, false, false}));
+    view->undoAddContacts(given, friends);
+    EXPECT_EQ(friends->contactTable->size(), 14);
+}
+
 TEST_F(ContactGroupEditsTest, DeletingClosesTheContactsPopoverAndWindowsOnly)
 {
     Popover popover;
