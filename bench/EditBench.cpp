@@ -39,7 +39,8 @@ struct Fixture
         rows = addressBook.load();
         if (!rows || rows->size() < EditedCount)
             return;
-        view = std::make_unique<ViewController>(addressBook.defaults(), SplitPanes::makeDefault(addressBook.defaults()));
+        view = std::make_unique<ViewController>(addressBook.defaults(),
+                                                SplitPanes::makeDefault(addressBook.defaults()));
         view->viewDidLoad();
         view->setCustomItems(BenchContacts::customItems());
         view->setContainerTable(addressBook.loader().containerTable());

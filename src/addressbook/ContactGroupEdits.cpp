@@ -15,8 +15,7 @@ namespace {
 class FirstRows
 {
 public:
-    FirstRows(const ContactTable &table, qsizetype lookups)
-        : m_table(table), m_indexed(lookups > FewLookups)
+    FirstRows(const ContactTable &table, qsizetype lookups) : m_table(table), m_indexed(lookups > FewLookups)
     {
         if (!m_indexed)
             return;
@@ -192,7 +191,7 @@ void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
 
 // The grid is told when it it shows the group, or a table holding one of the rows changed.
 void ContactGroupEdits::tellShownRows(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
-                                    const ContactTable &affected, bool deleted)
+                                      const ContactTable &affected, bool deleted)
 {
     const ContactTablePtr &shown = m_book.contactTable();
     bool showsChange = sameTable(group->contactTable, shown);

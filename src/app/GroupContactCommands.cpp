@@ -1,6 +1,5 @@
 #include "app/GroupContactCommands.h"
 
-#include "ui/contracts/ContactsGridInterface.h"
 #include "app/ViewController.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
@@ -8,6 +7,7 @@
 #include "platform/Localizer.h"
 #include "platform/PlatformUtil.h"
 #include "platform/widgets/Alert.h"
+#include "ui/contracts/ContactsGridInterface.h"
 
 namespace {
 

@@ -1,16 +1,14 @@
 #include "grid/ContactsViewController.h"
 
-#include "ui/contracts/ContactsViewControllerDelegate.h"
 #include "addressbook/DefaultsKey.h"
-#include "ui/widgets/FontService.h"
 #include "grid/GridCellDelegate.h"
-#include "grid/GridClipboard.h"
-#include "grid/GridDragAndDrop.h"
 #include "grid/GridCellEditing.h"
-#include "grid/GridContactPopovers.h"
-#include "grid/GridEditorPresenter.h"
+#include "grid/GridClipboard.h"
 #include "grid/GridColumns.h"
 #include "grid/GridCommands.h"
+#include "grid/GridContactPopovers.h"
+#include "grid/GridDragAndDrop.h"
+#include "grid/GridEditorPresenter.h"
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
 #include "grid/GridRowBuilder.h"
@@ -21,6 +19,8 @@
 #include "model/QNPersonKeys.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/Popover.h"
+#include "ui/contracts/ContactsViewControllerDelegate.h"
+#include "ui/widgets/FontService.h"
 
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -55,7 +55,8 @@ ContactsViewController::ContactsViewController(UserDefaults &defaults, QObject *
     connectTable();
     viewDidLoad();
     m_commands = std::make_unique<GridCommands>(*this);
-    connect(m_commands.get(), &GridCommands::editorRequested, this, &ContactsViewController::showRequestedEditor);
+    connect(m_commands.get(), &GridCommands::editorRequested, this,
+            &ContactsViewController::showRequestedEditor);
 }
 
 // The cell menu's and the keys' editors open in the grid's one popover, written to the chosen rows.
@@ -112,11 +113,12 @@ void ContactsViewController::connectTable()
             [this](int column, int, int newWidth) { tableViewColumnDidResize(column, newWidth); });
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::tableViewColumnDidMove);
     connect(m_tableView, &GridTableView::willAppear, this, &ContactsViewController::viewWillAppear);
-    connect(m_tableView, &QAbstractItemView::doubleClicked, m_cellEditing, &GridCellEditing::tableViewDoubleAction);
+    connect(m_tableView, &QAbstractItemView::doubleClicked, m_cellEditing,
+            &GridCellEditing::tableViewDoubleAction);
     connect(m_cellDelegate, &GridCellDelegate::textCommitted, m_cellEditing,
             &GridCellEditing::inPlaceEditEnded);
-    connect(m_cellDelegate, &GridCellDelegate::labelPopupClicked, m_cellEditing, &GridCellEditing::showLabelPopup,
-            Qt::QueuedConnection);
+    connect(m_cellDelegate, &GridCellDelegate::labelPopupClicked, m_cellEditing,
+            &GridCellEditing::showLabelPopup, Qt::QueuedConnection);
 }
 
 void ContactsViewController::setDelegate(ContactsViewControllerDelegate *delegate)
@@ -378,7 +380,8 @@ GridRows ContactsViewController::buildRows(const QStringList &identifiers)
 void ContactsViewController::reloadData()
 {
     if (m_delegate)
-        m_state.groupName = m_delegate->selectedGroupDict() ? m_delegate->selectedGroupDict()->name : QString();
+        m_state.groupName =
+            m_delegate->selectedGroupDict() ? m_delegate->selectedGroupDict()->name : QString();
     const QStringList identifiers = tableIdentifiers();
     m_model->reset([&] { m_state.subContactTable = buildRows(identifiers); });
     m_rowsReshaped = false;
