@@ -83,8 +83,6 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
     const QFontMetricsF metrics(text.font, TextDevice::points());
     const double p = text.pointSize();
     const double d = -metrics.descent();
-    // Where the baseline sits below the top of a line.
-    const double ascent = metrics.ascent();
     // Full-width glyphs stand on the baseline a descent above the foot of their cell, so their em
     // square is drawn this far ahead of the cell. Latin runs in that same frame along the column, to
     // meet the ideographs instead of running into them.
@@ -101,10 +99,19 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
     for (const QString &cluster : clusters(text.text)) {
         const char32_t code = cluster.toUcs4().value(0);
         switch (classify(code)) {
-        case CharClass::Dash:
-            place(cluster, {c.x, c.y}, columns ? 0 : -90, ascent);
-            (columns ? c.y : c.x) += p;
+        case CharClass::Dash: {
+            // Turned to run along the column, as vertical writing sets it (standing, ー reads as the
+            // kanji 一), and centred in a whole cell of the ideographs' frame.
+            const double inset = std::max(0.0, p - LabelText::advance(cluster, text.font)) / 2;
+            if (columns) {
+                place(cluster, {c.x + EmSquareDescent * p, c.y - lead + inset}, 90, 0);
+                c.y += p;
+            } else {
+                place(cluster, {c.x - lead + inset, c.y - EmSquareDescent * p}, 0, 0);
+                c.x += p;
+            }
             break;
+        }
         case CharClass::LineFeed:
             if (columns) {
                 c.x -= p;

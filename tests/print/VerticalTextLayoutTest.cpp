@@ -108,9 +108,17 @@ TEST(VerticalTextLayout, CharacterClassesTurnAndAdvanceByTheirKind)
     EXPECT_EQ(covered, QRectF(Origin.x(), Origin.y(),
                               2 * P + advance(QStringLiteral("a")) + advance(QStringLiteral("b")), P));
 
-    // The prolonged sound mark stands in columns and turns in lines; its half-width form is Latin.
-    EXPECT_EQ(glyphs(QStringLiteral("ー"), VerticalTextLayout::Columns)[0].rotation, 0);
-    EXPECT_EQ(glyphs(QStringLiteral("ー"), VerticalTextLayout::Lines)[0].rotation, -90);
+    // The prolonged sound mark runs along the column (standing, it would read as 一), in the middle
+    // of its own cell; its half-width form is Latin.
+    placed = glyphs(QStringLiteral("区ー区"), VerticalTextLayout::Columns);
+    ASSERT_EQ(placed.size(), 3);
+    const QRectF mark = inkOf(placed[1]);
+    EXPECT_GT(mark.height(), 4 * mark.width());
+    EXPECT_NEAR(mark.center().x(), inkOf(placed[0]).center().x(), 0.1 * P);
+    EXPECT_NEAR(mark.center().y(), inkOf(placed[0]).center().y() + P, 0.1 * P);
+    placed = glyphs(QStringLiteral("区ー"), VerticalTextLayout::Lines);
+    EXPECT_GT(inkOf(placed[1]).width(), 4 * inkOf(placed[1]).height());
+    EXPECT_NEAR(inkOf(placed[1]).center().y(), inkOf(placed[0]).center().y(), 0.1 * P);
     EXPECT_EQ(glyphs(QStringLiteral("ｰ"), VerticalTextLayout::Columns)[0].rotation, 90);
 }
 
