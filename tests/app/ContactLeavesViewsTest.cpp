@@ -84,6 +84,9 @@ TEST_F(PaneFollowsTheBookTest, AClickOnAnEmptyGroupLeavesThePaneWithoutAContact)
     view()->contactsViewController()->selectRowIndexesWithContacts({row(top(), "Ann")});
     QCoreApplication::processEvents();
     ASSERT_TRUE(pane()->contact());
+    // Shown after the load, the window comes up without its sidebar.
+    window->showGroupView(true);
+    QCoreApplication::processEvents();
 
     auto *sidebar = static_cast<GroupViewController *>(view()->groupViewController());
     QAbstractItemView *outline = sidebar->outlineView();
