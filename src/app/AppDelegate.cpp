@@ -320,18 +320,17 @@ void AppDelegate::reportUnreadableStore()
 
 void AppDelegate::reloadAddressBook()
 {
-    {
-        const BusySign::Hold busy;
-        reloadWith([this] { loadAddressBook(); });
-    }
+    reloadWith([this] { loadAddressBook(); });
     reportUnreadableStore();
 }
 
 void AppDelegate::reloadWith(const std::function<void()> &load)
 {
+    // The sign stands for the wait's own spinner, until the new tree is shown.
+    const BusySign::Hold busy;
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(true);
-    BusyWait::run(load, [this](bool busy) { showSpinner(m_mainViewController, busy); });
+    BusyWait::run(load, {});
     if (m_mainViewController)
         m_mainViewController->setIsAddressBookLoading(false);
     updateContainerTableInViewController();
@@ -500,10 +499,7 @@ void AppDelegate::discardChanges()
     }
     const BusyWait::Hold reverting;
     LabelTables::shared().forgetOfferedLabels();
-    {
-        const BusySign::Hold busy;
-        replaceWithStoreContents();
-    }
+    replaceWithStoreContents();
     reportUnreadableStore();
 }
 

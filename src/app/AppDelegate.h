@@ -121,8 +121,8 @@ private:
     void connectHelpMenu();
     void connectFileMenu();
     void announceStoreChange(bool externally);
-    // Runs the work on the pool, behind a spinner unless a held busy sign stands for it, then
-    // hands the loaded tree to the view.
+    // Runs the work on the pool, then hands the loaded tree to the view, behind one busy sign
+    // (BusySign::Hold) from the start to the tree on screen.
     void reloadWith(const std::function<void()> &load);
     // The store's request, then the tree read back and shown: the part of Save that asks nothing.
     StoreStatus saveAndReload();
