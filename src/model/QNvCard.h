@@ -163,9 +163,10 @@ public:
     // with the text's length.
     std::optional<CsvImport> contactsFromCSV(const QString &text,
                                              const ProgressHandler &progressHandler) const;
-    // The text's first line reads as the header of contactsFromCSV: it has two fields or more, and more than
-    // half of those not blank name a column the import reads. A line of a contact's values seldom does
-    // ("Jane Doe,Acme" names none, "Ann Lee,Acme,Manager" one of three), and a single word is more
-    // often a value ("Title", "iPhone") than a table's one column.
+    // The text's first line reads as the header of contactsFromCSV: two of its fields or more name a
+    // column the import reads, whatever the others name; or it has two fields or more and more than half
+    // of those not blank name such a column. A line of a contact's values seldom does ("Jane Doe,Acme"
+    // names none, "Ann Lee,Acme,Manager" one of three), and a single word is more often a value
+    // ("Title", "iPhone") than a table's one column.
     bool hasCsvHeader(const QString &text) const;
 };

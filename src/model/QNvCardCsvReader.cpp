@@ -524,7 +524,9 @@ bool QNvCard::hasCsvHeader(const QString &text) const
         if (actionFor(headers.columnFor(header)) != Action::Skip)
             ++read;
     }
-    return fields >= 2 && read * 2 > named;
+    // Two read columns make a header whatever else the line names (a form's "Timestamp", "T-shirt
+    // size"); a line of fewer read columns still needs them to outnumber the rest.
+    return read >= 2 || (fields >= 2 && read * 2 > named);
 }
 
 QNvCard::CsvImport QNvCard::contactsFromCSV(const QString &text) const

@@ -329,6 +329,16 @@ TEST_F(GridPasteTest, TextWithAHeaderLinePastesAsTheCsvImportReadsIt)
         pasteAndCheck(csv);
     }
 
+    // A form's export: two known columns among others the import does not read.
+    QGuiApplication::clipboard()->setText("Timestamp,Name,Email,T-shirt size,Dietary needs\n"
+                                          "2024-05-01 10:00,Pat Doe,pat@example.com,M,none\n");
+    trigger(MenuCommand::Paste);
+    ASSERT_EQ(added().size(), 1);
+    EXPECT_EQ(added().at(0)->person->compositeName(), "Pat Doe");
+    EXPECT_EQ(added().at(0)->person->labeledValueForIdentifierAtIndex("Email", 0)->value(PersonKey::StringValue),
+              "pat@example.com");
+    trigger(MenuCommand::Undo);
+
     QGuiApplication::clipboard()->setText("Ann Lee,Acme,Sales,Manager\nJane Doe,Acme");
     trigger(MenuCommand::Paste);
     ASSERT_EQ(added().size(), 2);
