@@ -4,6 +4,7 @@
 #include "model/QNPersonKeys.h"
 #include "print/PrintKeys.h"
 #include "print/TextDevice.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -73,12 +74,12 @@ QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
     return writer.lines();
 }
 
-// "Title: " then the value. Later lines of a value stand under its first character, except a
-// note's, which start at the left edge. A value the contact lacks leaves the title alone on its
-// line.
+// "Title: " then the value, the title in the words the rest of the program shows for the item. Later
+// lines of a value stand under its first character, except a note's, which start at the left edge. A
+// value the contact lacks leaves the title alone on its line.
 void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString &identifier) const
 {
-    const QString title = identifier + QStringLiteral(": ");
+    const QString title = QNPerson::localizedIdentifierForKey(identifier) + QStringLiteral(": ");
     const double column = QFontMetricsF(m_font, TextDevice::points()).horizontalAdvance(title) + TitleIndent;
     writer.startLine(TitleIndent);
     writer.add(title, false, column);
@@ -113,7 +114,7 @@ void AddressListText::appendEntries(Writer &writer, const QVariantList &entries,
         first = false;
         if (!shown)
             continue;
-        writer.add(label + QLatin1Char(':'), true, column);
+        writer.add(LabelPopup::localizedLabel(label) + QLatin1Char(':'), true, column);
         writer.add(QLatin1Char(' ') + entry.value(PersonKey::StringValue).toString(), false, column);
     }
 }
