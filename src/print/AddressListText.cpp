@@ -16,7 +16,6 @@
 namespace {
 
 const QString NameIdentifier = QStringLiteral("Name");
-const QString NoteIdentifier = QStringLiteral("Note");
 const QColor DimColor(128, 128, 128);
 
 } // namespace
@@ -75,8 +74,8 @@ QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
 }
 
 // "Title: " then the value, the title in the words the rest of the program shows for the item. Later
-// lines of a value stand under its first character, except a note's, which start at the left edge. A
-// value the contact lacks leaves the title alone on its line.
+// lines of a value stand under its first character. A value the contact lacks leaves the title alone
+// on its line.
 void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString &identifier) const
 {
     const QString title = QNPerson::localizedIdentifierForKey(identifier) + QStringLiteral(": ");
@@ -89,10 +88,10 @@ void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString
         appendEntries(writer, value.toList(), column);
         break;
     case QMetaType::QVariantMap:
-        writer.add(value.toMap().value(PersonKey::StringValue).toString(), false, 0);
+        writer.add(value.toMap().value(PersonKey::StringValue).toString(), false, column);
         break;
     case QMetaType::QString:
-        writer.add(value.toString(), false, identifier == NoteIdentifier ? 0 : column);
+        writer.add(value.toString(), false, column);
         break;
     default:
         break;

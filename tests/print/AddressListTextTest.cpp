@@ -60,15 +60,17 @@ TEST_F(AddressListTextTest, TheLabelFilterKeepsMatchingEntriesAndLeavesTheTitleA
     EXPECT_EQ(texts(lines(contact, {"Phone", "Email"})).last(), "Email: ");
 }
 
-TEST_F(AddressListTextTest, LaterLinesOfATextStandUnderItsValueButANotesStartAtTheEdge)
+TEST_F(AddressListTextTest, LaterLinesOfATextOrANoteStandUnderItsValue)
 {
     const QNPersonPtr contact = person("Ann", "Archer");
     contact->setValue(QStringLiteral("Acme\nLabs"), "Company");
-    contact->setValue(QStringLiteral("first\nsecond"), "Note");
+    contact->setValue(QStringLiteral("first\nsecond\nthird"), "Note");
     const auto result = lines(contact, {"Company", "Note"});
-    EXPECT_EQ(texts(result), (QStringList{"Ann Archer", "Company: Acme", "Labs", "Note: first", "second"}));
+    EXPECT_EQ(texts(result),
+              (QStringList{"Ann Archer", "Company: Acme", "Labs", "Note: first", "second", "third"}));
     EXPECT_DOUBLE_EQ(result[2].indent, column("Company"));
-    EXPECT_EQ(result[4].indent, 0);
+    EXPECT_DOUBLE_EQ(result[4].indent, column("Note"));
+    EXPECT_DOUBLE_EQ(result[5].indent, column("Note"));
 }
 
 TEST_F(AddressListTextTest, TitlesAndLabelsAreInTheInterfacesLanguage)
