@@ -4,6 +4,7 @@
 #include "model/QNPersonKeys.h"
 #include "print/PrintKeys.h"
 #include "print/TextDevice.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -15,7 +16,6 @@
 namespace {
 
 const QString NameIdentifier = QStringLiteral("Name");
-const QString NoteIdentifier = QStringLiteral("Note");
 const QColor DimColor(128, 128, 128);
 
 } // namespace
@@ -73,12 +73,12 @@ QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
     return writer.lines();
 }
 
-// "Title: " then the value. Later lines of a value stand under its first character, except a
-// note's, which start at the left edge. A value the contact lacks leaves the title alone on its
-// line.
+// "Title: " then the value, the title in the words the rest of the program shows for the item. Later
+// lines of a value stand under its first character. A value the contact lacks leaves the title alone
+// on its line.
 void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString &identifier) const
 {
-    const QString title = identifier + QStringLiteral(": ");
+    const QString title = QNPerson::localizedIdentifierForKey(identifier) + QStringLiteral(": ");
     const double column = QFontMetricsF(m_font, TextDevice::points()).horizontalAdvance(title) + TitleIndent;
     writer.startLine(TitleIndent);
     writer.add(title, false, column);
@@ -88,10 +88,10 @@ void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString
         appendEntries(writer, value.toList(), column);
         break;
     case QMetaType::QVariantMap:
-        writer.add(value.toMap().value(PersonKey::StringValue).toString(), false, 0);
+        writer.add(value.toMap().value(PersonKey::StringValue).toString(), false, column);
         break;
     case QMetaType::QString:
-        writer.add(value.toString(), false, identifier == NoteIdentifier ? 0 : column);
+        writer.add(value.toString(), false, column);
         break;
     default:
         break;
@@ -113,7 +113,7 @@ void AddressListText::appendEntries(Writer &writer, const QVariantList &entries,
         first = false;
         if (!shown)
             continue;
-        writer.add(label + QLatin1Char(':'), true, column);
+        writer.add(LabelPopup::localizedLabel(label) + QLatin1Char(':'), true, column);
         writer.add(QLatin1Char(' ') + entry.value(PersonKey::StringValue).toString(), false, column);
     }
 }

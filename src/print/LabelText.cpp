@@ -13,7 +13,7 @@ LabelText LabelText::make(const QString &text, const QString &family, double poi
     label.font = QFont(family);
     label.font.setPointSizeF(pointSize);
     const QFontMetricsF metrics(label.font, TextDevice::points());
-    label.lineHeight = vertical ? pointSize : metrics.ascent() + metrics.descent();
+    label.lineHeight = vertical ? pointSize * (1 + VerticalLineGap) : metrics.ascent() + metrics.descent();
     return label;
 }
 

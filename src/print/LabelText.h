@@ -9,9 +9,12 @@ class QPainter;
 
 // The text of a label or envelope at one font size: the lines, the font in points and the pitch of
 // the lines. Horizontal text is pitched at the font's ascent plus descent, vertical text at the
-// point size, so that columns of upright characters sit one point size apart.
+// point size and a gap, so that columns of upright characters, a point size wide, keep apart.
 struct LabelText
 {
+    // The gap between vertical columns (and lines), a fraction of the point size.
+    static constexpr double VerticalLineGap = 0.25;
+
     QString text;
     QFont font;
     double lineHeight = 0;

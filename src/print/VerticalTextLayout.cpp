@@ -7,6 +7,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -22,7 +23,9 @@ enum class CharClass
 
 CharClass classify(char32_t c)
 {
-    if (c == 0x2010 || c == 0x2011 || c == 0x2015 || c == 0x30FC)
+    // The hyphens, dashes, wave dash, full-width tilde and prolonged sound mark run along the line.
+    static const std::u32string Dashes = U"\u2010\u2011\u2015\u301C\u30FC\uFF0D\uFF5E";
+    if (Dashes.find(c) != std::u32string::npos)
         return CharClass::Dash;
     if (c == U'\n')
         return CharClass::LineFeed;
@@ -82,6 +85,8 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
         return {point, QSizeF()};
     const QFontMetricsF metrics(text.font, TextDevice::points());
     const double p = text.pointSize();
+    // Columns (or lines) follow one another at the text's line pitch, a cell and a gap.
+    const double pitch = text.lineHeight;
     const double d = -metrics.descent();
     // Full-width glyphs stand on the baseline a descent above the foot of their cell, so their em
     // square is drawn this far ahead of the cell. Latin runs in that same frame along the column, to
@@ -100,8 +105,8 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
         const char32_t code = cluster.toUcs4().value(0);
         switch (classify(code)) {
         case CharClass::Dash: {
-            // Turned to run along the column, as vertical writing sets it (standing, ー reads as the
-            // kanji 一), and centred in a whole cell of the ideographs' frame.
+            // Turned to run along the column, as vertical writing sets it (standing, ー or the －
+            // of ２－３ reads as the kanji 一), and centred in a whole cell of the ideographs' frame.
             const double inset = std::max(0.0, p - LabelText::advance(cluster, text.font)) / 2;
             if (columns) {
                 place(cluster, {c.x + EmSquareDescent * p, c.y - lead + inset}, 90, 0);
@@ -114,11 +119,11 @@ QRectF VerticalTextLayout::layout(const LabelText &text, const QPointF &point, D
         }
         case CharClass::LineFeed:
             if (columns) {
-                c.x -= p;
+                c.x -= pitch;
                 maxY = std::max(c.y, maxY);
                 c.y = start.y();
             } else {
-                c.y += p;
+                c.y += pitch;
                 maxX = std::max(c.x, maxX);
                 c.x = start.x();
             }

@@ -169,3 +169,24 @@ TEST_F(AddressListPdf, EverySecondRecordIsShadedAndRulesRunAlongTheRecords)
         EXPECT_EQ(darkestAbove(plain, lines[i].second), 255) << "record " << i + 1;
     }
 }
+
+TEST_F(AddressListPdf, ANotesLaterLinesStandUnderItsFirstAfterTheTitle)
+{
+    print("note.pdf", false, false);
+    const QString boxes = run("pdftotext", {"-bbox", "-f", "1", "-l", "1", path("note.pdf"), "-"});
+    // The left and right of each word on page 1, by the word.
+    QMultiHash<QString, std::pair<double, double>> words;
+    auto it = QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]+)<)re")
+                  .globalMatch(boxes);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        words.insert(match.captured(3), {match.captured(1).toDouble(), match.captured(2).toDouble()});
+    }
+    const auto lines = words.values("Line");
+    ASSERT_GE(lines.size(), 3);
+    const double titleEnd = words.value("Note:").second;
+    for (const auto &[left, right] : lines) {
+        EXPECT_GT(left, titleEnd);
+        EXPECT_NEAR(left, lines.first().first, 0.5);
+    }
+}

@@ -1,5 +1,6 @@
 #include "PrintFixture.h"
 
+#include "platform/Localizer.h"
 #include "print/AddressListText.h"
 #include "print/PrintOptionsReader.h"
 #include "print/TextDevice.h"
@@ -46,7 +47,8 @@ TEST_F(AddressListTextTest, TheNameLeadsAndAListStandsInAColumnAfterItsTitleWith
     EXPECT_EQ(result[1].indent, AddressListText::TitleIndent);
     EXPECT_DOUBLE_EQ(result[2].indent, column("Phone"));
     EXPECT_DOUBLE_EQ(result[3].indent, column("Phone"));
-    EXPECT_EQ(result[1].runs, (QList<AddressListText::Run>{{"Phone: ", false}, {"home:", true}, {" 111", false}}));
+    EXPECT_EQ(result[1].runs,
+              (QList<AddressListText::Run>{{"Phone: ", false}, {"home:", true}, {" 111", false}}));
 }
 
 TEST_F(AddressListTextTest, TheLabelFilterKeepsMatchingEntriesAndLeavesTheTitleAloneWithoutOne)
@@ -58,15 +60,31 @@ TEST_F(AddressListTextTest, TheLabelFilterKeepsMatchingEntriesAndLeavesTheTitleA
     EXPECT_EQ(texts(lines(contact, {"Phone", "Email"})).last(), "Email: ");
 }
 
-TEST_F(AddressListTextTest, LaterLinesOfATextStandUnderItsValueButANotesStartAtTheEdge)
+TEST_F(AddressListTextTest, LaterLinesOfATextOrANoteStandUnderItsValue)
 {
     const QNPersonPtr contact = person("Ann", "Archer");
     contact->setValue(QStringLiteral("Acme\nLabs"), "Company");
-    contact->setValue(QStringLiteral("first\nsecond"), "Note");
+    contact->setValue(QStringLiteral("first\nsecond\nthird"), "Note");
     const auto result = lines(contact, {"Company", "Note"});
-    EXPECT_EQ(texts(result), (QStringList{"Ann Archer", "Company: Acme", "Labs", "Note: first", "second"}));
+    EXPECT_EQ(texts(result),
+              (QStringList{"Ann Archer", "Company: Acme", "Labs", "Note: first", "second", "third"}));
     EXPECT_DOUBLE_EQ(result[2].indent, column("Company"));
-    EXPECT_EQ(result[4].indent, 0);
+    EXPECT_DOUBLE_EQ(result[4].indent, column("Note"));
+    EXPECT_DOUBLE_EQ(result[5].indent, column("Note"));
+}
+
+TEST_F(AddressListTextTest, TitlesAndLabelsAreInTheInterfacesLanguage)
+{
+    const QNPersonPtr contact = person("Ann", "Archer");
+    setEntries(contact, "Email", {"work", "ann@example.com"});
+    contact->setValue(QStringLiteral("Acme"), "Company");
+    contact->setValue(QStringLiteral("hello"), "Note");
+    Localizer::shared().setPreferredLanguages({QStringLiteral("ja")});
+    const QStringList japanese = texts(lines(contact, {"Email", "Company", "Note"}));
+    Localizer::shared().setPreferredLanguages({QStringLiteral("en")});
+    // The words the item table and the detail pane use.
+    EXPECT_EQ(japanese,
+              (QStringList{"Ann Archer", "メール: 勤務先: ann@example.com", "会社: Acme", "メモ: hello"}));
 }
 
 // A value the contact lacks leaves its title on a line of its own, never run into the next title.

@@ -70,12 +70,14 @@ TEST(VerticalTextLayout, ColumnsRunDownAndStepLeftAtLineFeeds)
 {
     QRectF covered;
     const auto placed = glyphs(QStringLiteral("東京都\n千代田"), VerticalTextLayout::Columns, &covered);
-    EXPECT_EQ(covered, QRectF(Origin.x() - 2 * P, Origin.y(), 2 * P, 3 * P));
+    const double pitch = japanese({}).lineHeight;
+    EXPECT_EQ(covered, QRectF(Origin.x() - P - pitch, Origin.y(), P + pitch, 3 * P));
     ASSERT_EQ(placed.size(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(placed[i].rotation, 0) << i;
-        // Upright, each in its own cell: the first column at the right, its cells one pitch apart.
-        EXPECT_DOUBLE_EQ(placed[i].anchor.x(), Origin.x() - P * (1 + i / 3)) << i;
+        // Upright, each in its own cell: the first column at the right, its cells one point size
+        // apart, the columns a line pitch.
+        EXPECT_DOUBLE_EQ(placed[i].anchor.x(), Origin.x() - P - pitch * (i / 3)) << i;
         EXPECT_NEAR(placed[i].anchor.y(), Origin.y() + P * (1 + i % 3) - descent(), 0.5) << i;
     }
     // Measuring alone gives the same extent.
@@ -120,6 +122,33 @@ TEST(VerticalTextLayout, CharacterClassesTurnAndAdvanceByTheirKind)
     EXPECT_GT(inkOf(placed[1]).width(), 4 * inkOf(placed[1]).height());
     EXPECT_NEAR(inkOf(placed[1]).center().y(), inkOf(placed[0]).center().y(), 0.1 * P);
     EXPECT_EQ(glyphs(QStringLiteral("ｰ"), VerticalTextLayout::Columns)[0].rotation, 90);
+}
+
+TEST(VerticalTextLayout, FullWidthHyphenWaveDashAndTildeRunAlongTheLineAndColumnsKeepAGap)
+{
+    for (const QString &dash : {QStringLiteral("－"), QStringLiteral("〜"), QStringLiteral("～")}) {
+        SCOPED_TRACE(dash.toStdString());
+        auto placed = glyphs(QStringLiteral("区") + dash + QStringLiteral("区"), VerticalTextLayout::Columns);
+        ASSERT_EQ(placed.size(), 3);
+        const QRectF ink = inkOf(placed[1]);
+        EXPECT_GT(ink.height(), 2 * ink.width());
+        EXPECT_NEAR(ink.center().x(), inkOf(placed[0]).center().x(), 0.1 * P);
+        EXPECT_NEAR(ink.center().y(), inkOf(placed[0]).center().y() + P, 0.1 * P);
+        placed = glyphs(QStringLiteral("区") + dash, VerticalTextLayout::Lines);
+        EXPECT_GT(inkOf(placed[1]).width(), 2 * inkOf(placed[1]).height());
+        EXPECT_NEAR(inkOf(placed[1]).center().y(), inkOf(placed[0]).center().y(), 0.1 * P);
+    }
+
+    // The widest ideographs of neighbouring columns (lines) stay clearly apart.
+    for (const auto direction : {VerticalTextLayout::Columns, VerticalTextLayout::Lines}) {
+        const auto placed = glyphs(QStringLiteral("國\n國"), direction);
+        ASSERT_EQ(placed.size(), 2);
+        const QRectF first = inkOf(placed[0]);
+        const QRectF second = inkOf(placed[1]);
+        const double gap = direction == VerticalTextLayout::Columns ? first.left() - second.right()
+                                                                    : second.top() - first.bottom();
+        EXPECT_GT(gap, LabelText::VerticalLineGap * P) << direction;
+    }
 }
 
 TEST(VerticalTextLayout, SupplementaryKanjiStandUprightLikeTheOthers)
