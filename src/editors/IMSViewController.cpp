@@ -60,13 +60,15 @@ void IMSViewController::loadContext()
         if (!service.isEmpty())
             m_labeledValue.insert(StoreValueKey::Service, InstantMessageServices::currentService(service));
         QNPerson::updateIMSValue(m_labeledValue);
-        return;
+    } else {
+        m_labeledValue = {{PersonKey::Value, QStringLiteral("new")},
+                          {StoreValueKey::Service, StoreIMService::AIM},
+                          {PersonKey::Label, QStringLiteral("home")}};
+        QNPerson::updateIMSValue(m_labeledValue);
+        m_labeledValue.insert(PersonKey::LabelIndex, -1);
     }
-    m_labeledValue = {{PersonKey::Value, QStringLiteral("new")},
-                      {StoreValueKey::Service, StoreIMService::AIM},
-                      {PersonKey::Label, QStringLiteral("home")}};
-    QNPerson::updateIMSValue(m_labeledValue);
-    m_labeledValue.insert(PersonKey::LabelIndex, -1);
+    m_services =
+        InstantMessageServices::servicesOffering(m_labeledValue.value(StoreValueKey::Service).toString());
 }
 
 void IMSViewController::updateUI()
@@ -94,10 +96,10 @@ void IMSViewController::fillServicePopup()
 {
     const QSignalBlocker blocker(m_servicePopup);
     m_servicePopup->clear();
-    for (const QString &service : InstantMessageServices::services())
+    for (const QString &service : std::as_const(m_services))
         m_servicePopup->addItem(LabelPopup::localizedLabel(service), service);
     const QString service = m_labeledValue.value(StoreValueKey::Service).toString();
-    m_servicePopup->setCurrentIndex(int(InstantMessageServices::services().indexOf(service)));
+    m_servicePopup->setCurrentIndex(int(m_services.indexOf(service)));
 }
 
 void IMSViewController::labelChosen(int index)
@@ -108,7 +110,11 @@ void IMSViewController::labelChosen(int index)
 
 void IMSViewController::serviceChosen(int index)
 {
-    m_labeledValue.insert(StoreValueKey::Service, m_servicePopup->itemData(index).toString());
+    const QString service = m_servicePopup->itemData(index).toString();
+    // Picking the service already shown changes nothing, so Done has nothing to write.
+    if (service == m_labeledValue.value(StoreValueKey::Service).toString())
+        return;
+    m_labeledValue.insert(StoreValueKey::Service, service);
     QNPerson::updateIMSValue(m_labeledValue);
     changed();
 }

@@ -10,7 +10,8 @@ class QLineEdit;
 
 // The popover that edits one instant-message account: its label, service and username. Done
 // hands back the working entry, "labelIndex" -1 when new. An entry stored with an older service
-// identifier shows, and is handed back with, the service it stands for.
+// identifier shows, and is handed back with, the service it stands for; a service the popup does
+// not list is offered too, under its own name, and kept unless another is picked.
 class IMSViewController : public ValueEditor
 {
     Q_OBJECT
@@ -44,4 +45,5 @@ private:
     QComboBox *m_servicePopup;
     QLineEdit *m_usernameField;
     QVariantMap m_labeledValue;
+    QStringList m_services;
 };

@@ -24,4 +24,12 @@ QString currentService(const QString &stored)
     return position >= 0 ? services().at(position) : stored;
 }
 
+QStringList servicesOffering(const QString &service)
+{
+    QStringList offered = services();
+    if (!service.isEmpty() && !offered.contains(service))
+        offered.append(service);
+    return offered;
+}
+
 } // namespace InstantMessageServices

@@ -63,11 +63,18 @@ void SNSViewController::loadContext()
         stored = edited->labeledValueForIdentifierAtLabelIndex(SocialNetwork, *contextInfo()->labelIndex);
     if (stored) {
         m_labeledValue = *stored;
-        return;
+    } else {
+        m_labeledValue = {{PersonKey::Value, QStringLiteral("new")},
+                          {PersonKey::Label, StoreSocialService::Twitter}};
+        QNPerson::updateSNSValue(m_labeledValue);
+        m_labeledValue.insert(PersonKey::LabelIndex, -1);
     }
-    m_labeledValue = {{PersonKey::Value, QStringLiteral("new")}, {PersonKey::Label, StoreSocialService::Twitter}};
-    QNPerson::updateSNSValue(m_labeledValue);
-    m_labeledValue.insert(PersonKey::LabelIndex, -1);
+    // A service the labels lack (one a custom list left out, or one another program wrote, such as
+    // "mastodon") is still offered under its own name: the popup shows it, and switching away and
+    // back finds it again.
+    const QString service = text(m_labeledValue, PersonKey::Label);
+    if (!service.isEmpty() && !m_labels.contains(service))
+        m_labels.append(service);
 }
 
 void SNSViewController::updateUI()
@@ -76,10 +83,6 @@ void SNSViewController::updateUI()
     m_servicePopup->setEnabled(editable);
     for (QLineEdit *field : {m_usernameField, m_userIdentifierField, m_URLStringField})
         field->setReadOnly(!editable);
-    const QString service = text(m_labeledValue, PersonKey::Label);
-    // A known service that the labels lack (a custom list without it) is still offered.
-    if (!m_labels.contains(service) && QNPerson::socialServiceLabels().contains(service))
-        m_labels.append(service);
     fillServicePopup();
     m_usernameField->setText(text(m_labeledValue, StoreValueKey::Username));
     m_userIdentifierField->setText(text(m_labeledValue, StoreValueKey::UserIdentifier));
@@ -98,6 +101,9 @@ void SNSViewController::fillServicePopup()
 void SNSViewController::serviceChosen(int index)
 {
     const QString service = m_servicePopup->itemData(index).toString();
+    // Picking the service already shown changes nothing, so Done has nothing to write.
+    if (service == text(m_labeledValue, PersonKey::Label))
+        return;
     const EditorContextPtr context = contextInfo();
     QNPerson *edited = person();
     std::optional<QVariantMap> stored;

@@ -10,7 +10,9 @@ class QLineEdit;
 
 // The popover that edits one social profile: its service, username, user identifier and URL.
 // Done hands back the working entry, "labelIndex" -1 when new. Switching to another service
-// starts the profile empty; switching back to the stored service brings the stored one back.
+// starts the profile empty; switching back to the stored service brings the stored one back. A
+// service the labels do not list is offered too, under its own name, and kept unless another is
+// picked.
 class SNSViewController : public ValueEditor
 {
     Q_OBJECT

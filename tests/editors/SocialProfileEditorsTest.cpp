@@ -90,6 +90,40 @@ TEST_F(AccountEditorsTest, AKnownServiceMissingFromTheLabelsIsOffered)
     EXPECT_EQ(editor->servicePopup()->currentData().toString(), "Yelp");
 }
 
+// A service another program wrote shows under its own name, outlives picking the service it already
+// has and switching away and back, and stays as stored unless another service is picked.
+TEST_F(AccountEditorsTest, AnUnlistedServiceShowsUnderItsOwnNameAndIsKept)
+{
+    QVariantMap profile = StoredProfile;
+    profile.insert("label", "mastodon");
+    const QNPersonPtr person = withEntry("Social Network", profile);
+    const QVariant stored = person->labeledValueForIdentifier("Social Network");
+    auto *profiles = open<SNSViewController>(person, "Social Network", false);
+    EXPECT_EQ(profiles->servicePopup()->currentText(), "mastodon");
+    QTest::mouseClick(profiles->doneButton(), Qt::LeftButton);
+    EXPECT_TRUE(closedWithoutResult());
+
+    profiles = open<SNSViewController>(person, "Social Network");
+    choose(profiles->servicePopup(), profiles->servicePopup()->currentIndex());
+    EXPECT_FALSE(profiles->doneButton()->isEnabled());
+    choose(profiles->servicePopup(), itemWithData(profiles->servicePopup(), "Twitter"));
+    choose(profiles->servicePopup(), itemWithData(profiles->servicePopup(), "mastodon"));
+    EXPECT_EQ(profiles->usernameField()->text(), "alice");
+    QTest::mouseClick(profiles->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(m_context->value.toMap().value("label").toString(), "mastodon");
+    EXPECT_EQ(person->labeledValueForIdentifier("Social Network"), stored);
+    EXPECT_FALSE(person->isChanged());
+
+    const QVariantMap account{{"label", "work"}, {"value", "bob"}, {StoreValueKey::Service, "Matrix"}};
+    auto *accounts = open<IMSViewController>(withEntry("Instant Message", account), "Instant Message");
+    EXPECT_EQ(accounts->servicePopup()->currentText(), "Matrix");
+    choose(accounts->servicePopup(), accounts->servicePopup()->currentIndex());
+    EXPECT_FALSE(accounts->doneButton()->isEnabled());
+    choose(accounts->servicePopup(), itemWithData(accounts->servicePopup(), "Skype"));
+    QTest::mouseClick(accounts->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(m_context->value.toMap().value("stringValue").toString(), "Skype:bob");
+}
+
 TEST_F(AccountEditorsTest, CancelSaysNotDirtyAndALockedDoneHandsNothingBack)
 {
     auto *profiles = open<SNSViewController>(withEntry("Social Network", StoredProfile), "Social Network");
