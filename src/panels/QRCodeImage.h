@@ -17,8 +17,15 @@ namespace QRCodeImage {
 // empty or too long for any symbol.
 QImage symbolFromString(const QString &payload);
 int scaleForSymbolWidth(int width);
+// The symbol with its quiet zone, one pixel per module; null when there is no symbol.
+QImage framedSymbolFromString(const QString &payload);
+// The framed symbol scaled by its symbol width's scale; null for a null image.
+QImage codeImageFromFramedSymbol(const QImage &framed);
 // The whole code image: quiet zone added and scaled; null when there is no symbol.
 QImage createQRCodeFromString(const QString &payload);
+// The pixels per module at which a framed symbol `modules` wide fits in `side` pixels: its own
+// scale when there is room, else the largest whole number that fits; 0 when not even one does.
+int moduleSizeToFit(int modules, int side);
 // The image stretched to the new size with nearest-neighbour sampling; null for a null image or
 // an empty size.
 QImage imageResize(const QImage &image, const QSize &newSize);
