@@ -4,13 +4,13 @@
 #include <QSize>
 #include <QString>
 
-// The QR code of a payload as the sheet shows and copies it.
+// The QR code of a payload as the sheet copies it, and shows it where its image area has room.
 //
 // The payload's UTF-8 bytes are encoded in 8-bit mode (nothing is upper-cased, any script
 // passes) at error-correction level L. The symbol, w modules wide, gets a quiet zone of one white
 // module on every side and is scaled without smoothing by 3 (w < 49), 4 (w < 57) or 5, so the
-// image is (w + 2) x scale pixels square: 81 for w = 25, 220 for 53, 295 for 57, every module a
-// whole number of pixels.
+// image is (w + 2) x scale pixels square: 81 for w = 25, 220 for 53, 295 for 57, 895 for 177,
+// every module a whole number of pixels. A smaller image area shows it with fewer pixels per module.
 namespace QRCodeImage {
 
 // One pixel per module, black on white, without a quiet zone; a null image when the payload is
