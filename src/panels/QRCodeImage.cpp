@@ -35,7 +35,7 @@ int scaleForSymbolWidth(int width)
     return width < 57 ? 4 : 5;
 }
 
-QImage createQRCodeFromString(const QString &payload)
+QImage framedSymbolFromString(const QString &payload)
 {
     const QImage symbol = symbolFromString(payload);
     if (symbol.isNull())
@@ -45,8 +45,27 @@ QImage createQRCodeFromString(const QString &payload)
     framed.fill(Qt::white);
     for (int y = 0; y < width; ++y)
         std::copy_n(symbol.constScanLine(y), width, framed.scanLine(y + 1) + 1);
-    const int side = (width + 2) * scaleForSymbolWidth(width);
+    return framed;
+}
+
+QImage codeImageFromFramedSymbol(const QImage &framed)
+{
+    if (framed.isNull())
+        return QImage();
+    const int side = framed.width() * scaleForSymbolWidth(framed.width() - 2);
     return imageResize(framed, QSize(side, side));
+}
+
+QImage createQRCodeFromString(const QString &payload)
+{
+    return codeImageFromFramedSymbol(framedSymbolFromString(payload));
+}
+
+int moduleSizeToFit(int modules, int side)
+{
+    if (modules <= 0)
+        return 0;
+    return std::min(scaleForSymbolWidth(modules - 2), side / modules);
 }
 
 QImage imageResize(const QImage &image, const QSize &newSize)

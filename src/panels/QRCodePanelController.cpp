@@ -2,6 +2,7 @@
 
 #include "model/QNPerson.h"
 #include "panels/QRCodeImage.h"
+#include "panels/QRCodeView.h"
 #include "platform/Localizer.h"
 #include "platform/PlatformUtil.h"
 #include "platform/widgets/PasteboardTypes.h"
@@ -11,9 +12,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMimeData>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -29,23 +28,21 @@ enum Column
     ValueColumn
 };
 
-// Wide enough for the largest code the scale steps give at the usual payload lengths.
-constexpr int ImageViewSide = 300;
-
 } // namespace
 
 QRCodePanelController::QRCodePanelController(QWidget *parent)
     : Sheet(parent), m_tableView(new QTableWidget(0, 2)), m_formatPopup(new QComboBox),
-      m_textView(new QPlainTextEdit), m_imageView(new QLabel), m_copyButton(new QPushButton),
+      m_textView(new QPlainTextEdit), m_imageView(new QRCodeView), m_copyButton(new QPushButton),
       m_closeButton(new QPushButton)
 {
     auto *codeColumn = new QVBoxLayout;
     codeColumn->addWidget(m_formatPopup);
-    codeColumn->addWidget(m_imageView);
+    // A larger sheet gives the code more room, and so larger modules.
+    codeColumn->addWidget(m_imageView, 1);
     codeColumn->addWidget(m_textView);
     auto *panes = new QHBoxLayout;
-    panes->addWidget(m_tableView, 1);
-    panes->addLayout(codeColumn);
+    panes->addWidget(m_tableView, 3);
+    panes->addLayout(codeColumn, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_copyButton);
@@ -66,13 +63,6 @@ QRCodePanelController::QRCodePanelController(QWidget *parent)
     m_tableView->setMinimumWidth(360);
     m_tableView->setWordWrap(false);
     resize(880, 560);
-    m_imageView->setFixedSize(ImageViewSide, ImageViewSide);
-    m_imageView->setAlignment(Qt::AlignCenter);
-    m_imageView->setAutoFillBackground(true);
-    QPalette white = m_imageView->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_imageView->setPalette(white);
-    m_textView->setFixedWidth(ImageViewSide);
     m_copyButton->setText(L(QStringLiteral("Copy")));
 
     connect(m_formatPopup, &QComboBox::currentIndexChanged, this,
@@ -186,17 +176,20 @@ void QRCodePanelController::formatPopupSelected()
         m_payload =
             QRPayload::payload(selectedFormat(), QRContactValues::fromPerson(*m_contact->person), m_table);
     m_textView->setPlainText(m_payload);
-    showImage(QRCodeImage::createQRCodeFromString(m_payload));
+    showCode(QRCodeImage::framedSymbolFromString(m_payload));
     reloadData();
 }
 
-void QRCodePanelController::showImage(const QImage &image)
+void QRCodePanelController::showCode(const QImage &framedSymbol)
 {
-    m_image = image;
-    if (image.isNull())
-        m_imageView->clear();
+    m_image = QRCodeImage::codeImageFromFramedSymbol(framedSymbol);
+    m_copyButton->setEnabled(!m_image.isNull());
+    if (!framedSymbol.isNull())
+        m_imageView->showCode(framedSymbol);
+    else if (!m_payload.isEmpty())
+        m_imageView->showMessage(L(QStringLiteral("The chosen values are too long for a QR code.")));
     else
-        m_imageView->setPixmap(QPixmap::fromImage(image));
+        m_imageView->clear();
 }
 
 // --- buttons --------------------------------------------------------------------------------
@@ -212,9 +205,7 @@ void QRCodePanelController::copy()
 
 void QRCodePanelController::copyButtonPressed()
 {
-    if (m_image.isNull())
-        QGuiApplication::clipboard()->clear();
-    else
+    if (!m_image.isNull())
         copyImage();
 }
 

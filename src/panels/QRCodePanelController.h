@@ -9,9 +9,9 @@
 #include <QList>
 
 class QComboBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QRCodeView;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -54,15 +54,15 @@ public:
     // The Copy key: the image as PNG, the only type on the clipboard; nothing without an image.
     // Payload text selected in the focused text view is copied as text instead.
     void copy();
-    // The Copy button: as copy(), but without an image it empties the clipboard, so that no
-    // earlier content passes for the code.
+    // The Copy button: the image as copy() puts it. Without an image the button is disabled and
+    // the image area says why, so the clipboard keeps what it had.
     void copyButtonPressed();
     void closeButtonPressed();
 
     QTableWidget *tableView() const { return m_tableView; }
     QComboBox *formatPopup() const { return m_formatPopup; }
     QPlainTextEdit *textView() const { return m_textView; }
-    QLabel *imageView() const { return m_imageView; }
+    QRCodeView *imageView() const { return m_imageView; }
     QPushButton *copyButton() const { return m_copyButton; }
     QPushButton *closeButton() const { return m_closeButton; }
 
@@ -72,13 +72,13 @@ private:
     void fillRow(int row);
     QTableWidgetItem *itemAt(int row, int column);
     void tableItemChanged(QTableWidgetItem *item);
-    void showImage(const QImage &image);
+    void showCode(const QImage &framedSymbol);
     void copyImage();
 
     QTableWidget *m_tableView;
     QComboBox *m_formatPopup;
     QPlainTextEdit *m_textView;
-    QLabel *m_imageView;
+    QRCodeView *m_imageView;
     QPushButton *m_copyButton;
     QPushButton *m_closeButton;
 

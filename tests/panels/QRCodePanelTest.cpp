@@ -3,6 +3,7 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "panels/QRCodePanelController.h"
+#include "panels/QRCodeView.h"
 #include "platform/ContactsUserDefaults.h"
 #include "platform/Localizer.h"
 
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,40 @@ protected:
         person->setValue(QStringLiteral("Sales"), "Department");
         person->setValue(QStringLiteral("Boss"), "Job Title");
         return person;
+    }
+
+    // A Japanese business card: three phones, two addresses, a company.
+    static QNPersonPtr hanako()
+    {
+        auto person = std::make_shared<QNPerson>();
+        person->setValue(QVariantMap{{PersonKey::FirstName, "花子"}, {PersonKey::LastName, "山田"}},
+                         PersonIdentifier::Name);
+        QVariantList phones, addresses;
+        for (const char *number : {"03-1234-5678", "090-1234-5678", "045-987-6543"})
+            phones.append(QVariantMap{{"label", "work"}, {"value", number}});
+        for (const char *street :
+             {"丸の内一丁目2番3号 丸の内ビルディング15階", "桜丘町4丁目5番6号 桜ハイツ701号室"})
+            addresses.append(QVariantMap{{"label", "work"},
+                                         {PersonKey::Street, QString::fromUtf8(street)},
+                                         {PersonKey::City, "千代田区"},
+                                         {PersonKey::State, "東京都"},
+                                         {PersonKey::ZIP, "100-0005"}});
+        person->setValue(phones, "Phone");
+        person->setValue(addresses, "Address");
+        person->setValue(QStringLiteral("株式会社ペンバーリン商事 海外営業本部"), "Company");
+        return person;
+    }
+
+    void tickEveryRow()
+    {
+        for (int row = 0; row < m_panel->table().size(); ++row)
+            valueCell(row)->setCheckState(Qt::Checked);
+    }
+
+    // The image area as the screen shows it, read back.
+    std::optional<QString> decodeShownCode() const
+    {
+        return QRDecode::decode(m_panel->imageView()->grab().toImage());
     }
 
     void open(const QNPersonPtr &person)
@@ -161,7 +197,37 @@ TEST_F(QRCodePanelTest, CopyPutsOnlyThePngOnTheClipboardAndItReadsBack)
     EXPECT_EQ(QRDecode::decodePng(data->data(PngMime)), m_panel->payload());
 }
 
-TEST_F(QRCodePanelTest, WithoutAnImageCopyLeavesNothingThatPassesForTheCode)
+TEST_F(QRCodePanelTest, ALargeCodeShowsWholeAndScansAtAnySheetSize)
+{
+    if (!QRDecode::isAvailable())
+        GTEST_SKIP() << "zbarimg is not installed";
+    // A business card larger than the fixed area that used to crop it, and a code near the
+    // largest there is.
+    QNPersonPtr nearlyTooLong = john();
+    nearlyTooLong->setValue(QString(2650, QLatin1Char('x')), "Company");
+    for (const QNPersonPtr &person : {hanako(), nearlyTooLong}) {
+        m_panel = std::make_unique<QRCodePanelController>();
+        open(person);
+        m_panel->selectFormat(QRFormat::VCard);
+        tickEveryRow();
+        ASSERT_GT(m_panel->image().width(), 300);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_panel.get()));
+        const QRect shown = m_panel->imageView()->codeRect();
+        EXPECT_TRUE(m_panel->imageView()->rect().contains(shown));
+        EXPECT_EQ(decodeShownCode(), m_panel->payload());
+
+        // A larger sheet draws it larger, still whole.
+        m_panel->resize(1400, 1000);
+        QCoreApplication::processEvents();
+        const QRect larger = m_panel->imageView()->codeRect();
+        EXPECT_GT(larger.width(), shown.width());
+        EXPECT_TRUE(m_panel->imageView()->rect().contains(larger));
+        EXPECT_EQ(decodeShownCode(), m_panel->payload());
+    }
+}
+
+// The Copy button used to empty the clipboard here; it now keeps what was there.
+TEST_F(QRCodePanelTest, ATooLongPayloadIsSaidInTheImageAreaAndCopyKeepsTheClipboard)
 {
     QNPersonPtr person = john();
     person->setValue(QString(3000, QLatin1Char('x')), "Company");
@@ -170,13 +236,20 @@ TEST_F(QRCodePanelTest, WithoutAnImageCopyLeavesNothingThatPassesForTheCode)
     valueCell(5)->setCheckState(Qt::Checked);
     ASSERT_TRUE(m_panel->image().isNull());
     EXPECT_FALSE(m_panel->payload().isEmpty());
+    EXPECT_EQ(m_panel->imageView()->message(),
+              L(QStringLiteral("The chosen values are too long for a QR code.")));
 
     QGuiApplication::clipboard()->setText("earlier");
     m_panel->copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "earlier");
-    m_panel->copyButton()->click();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    EXPECT_TRUE(!data || data->formats().isEmpty());
+    QTest::mouseClick(m_panel->copyButton(), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "earlier");
+
+    // Unticked, the code and Copy come back.
+    valueCell(5)->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(m_panel->imageView()->message().isEmpty());
+    QTest::mouseClick(m_panel->copyButton(), Qt::LeftButton);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(PngMime));
 }
 
 TEST_F(QRCodePanelTest, CloseEndsTheSheetWithOne)
