@@ -169,8 +169,9 @@ TEST_P(CustomLabelRefusedRename, LeavesTablesAndContactsAlone)
     EXPECT_EQ(*QNPerson::labelsForIdentifier("Phone"), labelsBefore);
     EXPECT_EQ(labelsOf(*person, "Phone"), QStringList({"Gym"}));
     EXPECT_FALSE(m_panel->dirtyFlag());
-    if (!GetParam().alert.isEmpty())
+    if (!GetParam().alert.isEmpty()) {
         EXPECT_EQ(Alert::lastShown().messageText, GetParam().alert);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CustomLabelRefusedRename,
