@@ -19,7 +19,8 @@ constexpr int NoYear = 4;
 
 // Typed text read as the program writes dates, a weekday in any language or none
 // ("1980.02.29(Fri)", "1980.02.29(金)", "1980.02.29", "02.29" without a year), and as other
-// programs write them ("1980-02-29", "--02-29", "2/29/1980"); none when it is no date.
+// programs write them ("1980-02-29", "--02-29", "2/29/1980"); none when it is no date. A date
+// without a year comes back in the year NoYear.
 std::optional<QDate> parse(const QString &text);
 // The text shown for a date's components; empty when they make no date.
 QString text(const DateComponents &components);

@@ -505,8 +505,9 @@ TEST_F(DatesEditorTest, TheControlsEditTheSelectedRowOnly)
 TEST_F(DatesEditorTest, TwentyNinthOfFebruaryWithoutAYearTakesAYear)
 {
     auto person = std::make_shared<QNPerson>();
-    person->setValue(QVariantList{QVariantMap{{"label", "other"}, {"value", QVariantMap{{"month", 2}, {"day", 29}}}}},
-                     "Dates");
+    person->setValue(
+        QVariantList{QVariantMap{{"label", "other"}, {"value", QVariantMap{{"month", 2}, {"day", 29}}}}},
+        "Dates");
     auto *editor = openDates(person);
     editor->tableView()->selectRow(0);
     EXPECT_EQ(editor->dateControls()->yearField()->text(), "0");
