@@ -45,7 +45,7 @@ DateControls::DateControls(QWidget *parent)
     m_yearField->setValidator(new YearValidator(m_yearField));
     m_yearField->setMaxLength(4);
     m_monthPopup->addItems(DateText::monthTitles());
-    m_datePicker->setMinimumDate(QDate(1, 1, 1));
+    m_datePicker->setMinimumDate(QDate(DateText::NoYear, 1, 1));
     m_datePicker->setMaximumDate(QDate(MaximumYear, 12, 31));
     m_datePicker->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
 
@@ -65,8 +65,11 @@ DateControls::DateControls(QWidget *parent)
 
     connect(m_monthPopup, &QComboBox::activated, this, [this](int index) { emit monthChosen(index + 1); });
     connect(m_yearField, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QDate date = DateText::withYear(m_dateBeforeYear, text.toInt());
+        if (!date.isValid())
+            return;
         const QScopedValueRollback<bool> typing(m_typingYear, true);
-        emit yearEdited(text.toInt());
+        emit yearEdited(date);
     });
     connect(m_datePicker, &QCalendarWidget::selectionChanged, this,
             [this] { emit datePicked(m_datePicker->selectedDate()); });
@@ -82,8 +85,10 @@ QDate DateControls::showComponents(const DateComponents &components)
     const QSignalBlocker pickerBlocker(m_datePicker);
     m_datePicker->setSelectedDate(date);
     // The year being typed stays as typed, an emptied field included.
-    if (!m_typingYear)
+    if (!m_typingYear) {
         m_yearField->setText(QString::number(components.year.value_or(0)));
+        m_dateBeforeYear = date;
+    }
     m_monthPopup->setCurrentIndex(components.month.value_or(0) - 1);
     return date;
 }

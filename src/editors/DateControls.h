@@ -35,7 +35,10 @@ public:
 signals:
     // month 1 to 12.
     void monthChosen(int month);
-    void yearEdited(int year);
+    // The date shown before the year was typed, moved to the typed year (none for 0 or an empty
+    // field): each keystroke starts from that day, so "1984" typed over 29 February passes
+    // through 1, 19 and 198 without ending on the 28th.
+    void yearEdited(const QDate &date);
     void datePicked(const QDate &date);
 
 private:
@@ -45,4 +48,5 @@ private:
     QComboBox *m_monthPopup;
     QCalendarWidget *m_datePicker;
     bool m_typingYear = false;
+    QDate m_dateBeforeYear;
 };

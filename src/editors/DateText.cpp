@@ -1,12 +1,11 @@
 #include "editors/DateText.h"
 
+#include "model/CsvDateText.h"
 #include "model/QNPerson.h"
 
 #include <QLocale>
 
 namespace {
-
-constexpr int NoYear = 1;
 
 QDate clampedDate(int year, int month, int day)
 {
@@ -22,16 +21,11 @@ namespace DateText {
 
 std::optional<QDate> parse(const QString &text)
 {
-    static const QStringList formats = {QStringLiteral("yyyy.MM.dd(ddd)"), QStringLiteral("yyyy.MM.dd ddd"),
-                                        QStringLiteral("yyyy.MM.dd")};
-    const QLocale locale;
-    const QString trimmed = text.trimmed();
-    for (const QString &format : formats) {
-        const QDate date = locale.toDate(trimmed, format);
-        if (date.isValid())
-            return date;
-    }
-    return std::nullopt;
+    // The grid reads typed dates the same way, so a text pasted from a cell reads here too.
+    const std::optional<DateComponents> components = QNPerson::dateComponentsFromVariant(
+        CsvDateText::read(text, CsvDateText::Order::MonthFirst).components);
+    const QDate read = components ? date(*components) : QDate();
+    return read.isValid() ? std::optional(read) : std::nullopt;
 }
 
 QString text(const DateComponents &components)

@@ -34,7 +34,7 @@ DateViewController::DateViewController(QWidget *parent)
     connect(m_dateField, &QLineEdit::textEdited, this, &DateViewController::updateClearButton);
     connect(m_clearButton, &QPushButton::clicked, this, &DateViewController::clearPressed);
     connect(m_dateControls, &DateControls::monthChosen, this, &DateViewController::monthChosen);
-    connect(m_dateControls, &DateControls::yearEdited, this, &DateViewController::yearEdited);
+    connect(m_dateControls, &DateControls::yearEdited, this, &DateViewController::takeDate);
     connect(m_dateControls, &DateControls::datePicked, this, &DateViewController::takeDate);
     // A click on the date already shown takes it too: a contact without a date shows today.
     connect(m_dateControls->datePicker(), &QCalendarWidget::clicked, this, &DateViewController::takeDate);
@@ -98,8 +98,9 @@ void DateViewController::showDate(const DateComponents &components)
 void DateViewController::takeDate(const QDate &date)
 {
     const DateComponents components = DateText::components(date);
+    // Shown even when unchanged, so that a date typed in another form reads back in ours.
+    showDate(components);
     if (!m_selectedBirthday || *m_selectedBirthday != components) {
-        showDate(components);
         m_selectedBirthday = components;
         noteChange();
     }
@@ -108,26 +109,21 @@ void DateViewController::takeDate(const QDate &date)
 
 void DateViewController::dateFieldEntered()
 {
-    if (!isEditable())
+    // An emptied field is a cleared date, which Done hands back.
+    if (!isEditable() || m_dateField->text().trimmed().isEmpty())
         return;
-    takeDate(DateText::parse(m_dateField->text()).value_or(QDate::currentDate()));
+    // Text that reads as no date changes nothing: the field shows the edited date again.
+    if (const std::optional<QDate> date = DateText::parse(m_dateField->text())) {
+        takeDate(*date);
+        return;
+    }
+    showDate(DateText::components(m_dateControls->pickerDate()));
+    updateClearButton();
 }
 
 void DateViewController::monthChosen(int month)
 {
-    showDate(DateText::components(DateText::withMonth(m_dateControls->pickerDate(), month)));
-    noteChange();
-    updateClearButton();
-}
-
-void DateViewController::yearEdited(int year)
-{
-    const QDate date = DateText::withYear(m_dateControls->pickerDate(), year);
-    if (!date.isValid())
-        return;
-    showDate(DateText::components(date));
-    noteChange();
-    updateClearButton();
+    takeDate(DateText::withMonth(m_dateControls->pickerDate(), month));
 }
 
 void DateViewController::clearPressed()

@@ -46,11 +46,10 @@ private:
     // The context's "value", else the person's value of the type; a map or nil.
     QVariantMap sourceValue() const;
     void showDate(const DateComponents &components);
-    // A date the user typed or picked becomes the edited one.
+    // A date the user typed, picked or set with the year and month controls becomes the edited one.
     void takeDate(const QDate &date);
     void dateFieldEntered();
     void monthChosen(int month);
-    void yearEdited(int year);
     void clearPressed();
     void updateClearButton();
 

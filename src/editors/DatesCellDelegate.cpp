@@ -17,3 +17,12 @@ void DatesCellDelegate::commitOpenEditor()
     if (m_editor)
         emit commitData(m_editor);
 }
+
+// A closed editor has handed its text over already (a click on Done closes it as it takes the
+// focus); the view deletes it later, so the pointer alone would still find it.
+void DatesCellDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == m_editor)
+        m_editor = nullptr;
+    QStyledItemDelegate::destroyEditor(editor, index);
+}

@@ -70,7 +70,7 @@ DatesViewController::DatesViewController(QWidget *parent)
     connect(m_addButton, &QPushButton::clicked, this, &DatesViewController::addPressed);
     connect(m_delButton, &QPushButton::clicked, this, &DatesViewController::deletePressed);
     connect(m_dateControls, &DateControls::monthChosen, this, &DatesViewController::monthChosen);
-    connect(m_dateControls, &DateControls::yearEdited, this, &DatesViewController::yearEdited);
+    connect(m_dateControls, &DateControls::yearEdited, this, &DatesViewController::takeControlsDate);
     connect(m_dateControls, &DateControls::datePicked, this, &DatesViewController::takeControlsDate);
 }
 
@@ -321,13 +321,6 @@ void DatesViewController::takeControlsDate(const QDate &date)
 void DatesViewController::monthChosen(int month)
 {
     takeControlsDate(DateText::withMonth(m_dateControls->pickerDate(), month));
-}
-
-void DatesViewController::yearEdited(int year)
-{
-    const QDate date = DateText::withYear(m_dateControls->pickerDate(), year);
-    if (date.isValid())
-        takeControlsDate(date);
 }
 
 // --- closing ------------------------------------------------------------------------------------

@@ -63,7 +63,6 @@ private:
     void takeControlsDate(const QDate &date);
     void setRowDate(int row, const QDate &date);
     void monthChosen(int month);
-    void yearEdited(int year);
 
     QTableWidget *m_tableView;
     DatesCellDelegate *m_cellDelegate;

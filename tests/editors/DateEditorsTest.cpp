@@ -11,11 +11,14 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+
+#include <ostream>
 
 namespace {
 
@@ -112,6 +115,131 @@ TEST_F(BirthdayEditorTest, AContactWithoutABirthdayTakesTheDateTheControlsAreSet
     EXPECT_EQ(result().value("value").toMap(), ymd(today.year(), today.month(), today.day()));
 }
 
+// How a typed date is ended: Return or Tab in the field, or a click on Change.
+enum class Ending
+{
+    Return,
+    Tab,
+    Change
+};
+
+struct TypedDateRow
+{
+    const char *typed;
+    Ending ending;
+    // The date read; none when the text is no date and the date shown before it stays.
+    std::optional<DateComponents> read;
+    bool japanese = false;
+};
+
+void PrintTo(const TypedDateRow &row, std::ostream *out)
+{
+    *out << row.typed << (row.japanese ? " in Japanese" : "");
+}
+
+class TypedDateTest : public BirthdayEditorTest, public ::testing::WithParamInterface<TypedDateRow>
+{
+protected:
+    void SetUp() override
+    {
+        BirthdayEditorTest::SetUp();
+        if (GetParam().japanese)
+            QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    }
+    void TearDown() override
+    {
+        QLocale::setDefault(m_locale);
+        BirthdayEditorTest::TearDown();
+    }
+
+    // Types into the focused field and ends the typing as the row says.
+    void type(QLineEdit *field, QWidget *doneButton) const
+    {
+        QApplication::setActiveWindow(field->window());
+        field->setFocus();
+        field->selectAll();
+        for (const QChar c : QString::fromUtf8(GetParam().typed)) {
+            // Japanese comes in through the input method.
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(field, c.toLatin1());
+            } else {
+                QInputMethodEvent composed;
+                composed.setCommitString(c);
+                QApplication::sendEvent(field, &composed);
+            }
+        }
+        switch (GetParam().ending) {
+        case Ending::Return:
+            QTest::keyClick(field, Qt::Key_Return);
+            // A table's cell hands its text over on the next pass of the event loop.
+            QCoreApplication::processEvents();
+            break;
+        case Ending::Tab:
+            QTest::keyClick(field, Qt::Key_Tab);
+            break;
+        case Ending::Change:
+            QTest::mouseClick(doneButton, Qt::LeftButton);
+            break;
+        }
+    }
+    DateComponents expected(const DateComponents &before) const { return GetParam().read.value_or(before); }
+
+    const QLocale m_locale;
+};
+
+TEST_P(TypedDateTest, TheBirthdayFieldReadsTheProgramsFormsAndKeepsTheDateForOtherText)
+{
+    auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+    // A change first, so that Change can be clicked whatever the text reads as.
+    choose(editor->dateControls()->monthPopup(), 5);
+    type(editor->dateField(), editor->doneButton());
+    const DateComponents date = expected({1980, 6, 17});
+    if (GetParam().ending != Ending::Change) {
+        EXPECT_EQ(editor->dateField()->text(), QNPerson::dateStringFromDateComponents(date));
+        EXPECT_EQ(DateText::components(editor->dateControls()->pickerDate()), date);
+        QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    }
+    ASSERT_EQ(m_context->dirty, true);
+    EXPECT_EQ(result().value("value").toMap(), QNPerson::variantFromDateComponents(date));
+    EXPECT_EQ(result().value("stringValue"), QNPerson::dateStringFromDateComponents(date));
+}
+
+TEST_P(TypedDateTest, TheDatesCellReadsTheProgramsFormsAndKeepsTheDateForOtherText)
+{
+    auto person = std::make_shared<QNPerson>();
+    person->setValue(QVariantList{QVariantMap{{"label", "other"}, {"value", ymd(2000, 1, 1)}}}, "Dates");
+    auto *editor = open<DatesViewController>(person, "Dates");
+    QTableWidget *table = editor->tableView();
+    table->editItem(table->item(0, DatesViewController::DateColumn));
+    auto *cell = table->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(cell, nullptr);
+    type(cell, editor->doneButton());
+    const DateComponents date = expected({2000, 1, 1});
+    if (GetParam().ending != Ending::Change) {
+        EXPECT_EQ(table->item(0, DatesViewController::DateColumn)->text(),
+                  QNPerson::dateStringFromDateComponents(date));
+        editor->doneButton()->click();
+    }
+    ASSERT_EQ(m_context->dirty, true);
+    EXPECT_EQ(m_context->value.toList().value(0).toMap().value("value").toMap(),
+              QNPerson::variantFromDateComponents(date));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, TypedDateTest,
+    ::testing::Values(TypedDateRow{"12.24", Ending::Change, DateComponents{std::nullopt, 12, 24}},
+                      TypedDateRow{"12.24", Ending::Return, DateComponents{std::nullopt, 12, 24}},
+                      TypedDateRow{"1985-07-14", Ending::Tab, DateComponents{1985, 7, 14}},
+                      TypedDateRow{"02.29", Ending::Return, DateComponents{std::nullopt, 2, 29}},
+                      TypedDateRow{"1980.02.29(Fri)", Ending::Change, DateComponents{1980, 2, 29}},
+                      // A weekday left over from the date before does not matter.
+                      TypedDateRow{"1980.02.28(Fri)", Ending::Return, DateComponents{1980, 2, 28}},
+                      TypedDateRow{"1980.02.29(金)", Ending::Return, DateComponents{1980, 2, 29}, true},
+                      TypedDateRow{"12.31", Ending::Tab, DateComponents{std::nullopt, 12, 31}, true},
+                      TypedDateRow{"abc", Ending::Return, std::nullopt},
+                      TypedDateRow{"abc", Ending::Tab, std::nullopt, true},
+                      TypedDateRow{"02.30", Ending::Change, std::nullopt}));
+
 class BirthdayTextTest : public BirthdayEditorTest, public ::testing::WithParamInterface<const char *>
 {
 };
@@ -195,6 +323,38 @@ TEST_F(BirthdayEditorTest, ABirthdayWithoutAYearKeepsNone)
     editor->doneButton()->click();
     EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 5}, {"day", 18}}));
     EXPECT_EQ(result().value("stringValue"), "05.18");
+}
+
+// Without a year the editors stand in a leap year, so 29 February is a day they can show and keep.
+TEST_F(BirthdayEditorTest, TwentyNinthOfFebruaryWithoutAYearIsKeptByEveryControl)
+{
+    auto *editor = openBirthday(withBirthday({{"value", QVariantMap{{"month", 2}, {"day", 29}}}}));
+    DateControls *controls = editor->dateControls();
+    EXPECT_EQ(editor->dateField()->text(), "02.29");
+    EXPECT_EQ(controls->yearField()->text(), "0");
+    EXPECT_EQ(controls->monthPopup()->currentIndex(), 1);
+    EXPECT_EQ(controls->pickerDate().day(), 29);
+
+    // The years typed on the way to 1984 are no leap years; the 29th comes back all the same.
+    QLineEdit *year = controls->yearField();
+    year->selectAll();
+    QTest::keyClicks(year, "1984");
+    EXPECT_EQ(editor->dateField()->text(), "1984.02.29(Wed)");
+    year->selectAll();
+    QTest::keyClicks(year, "1985");
+    EXPECT_EQ(editor->dateField()->text(), "1985.02.28(Thu)");
+    year->selectAll();
+    QTest::keyClick(year, Qt::Key_Backspace);
+    EXPECT_EQ(editor->dateField()->text(), "02.29");
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 2}, {"day", 29}}));
+
+    editor = openBirthday(withBirthday({{"value", ymd(1980, 2, 29)}}));
+    editor->dateControls()->yearField()->selectAll();
+    QTest::keyClick(editor->dateControls()->yearField(), Qt::Key_Backspace);
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 2}, {"day", 29}}));
+    EXPECT_EQ(result().value("stringValue"), "02.29");
 }
 
 // A larger font in Japanese needs more room for the calendar than the presenters give the editor:
@@ -340,6 +500,21 @@ TEST_F(DatesEditorTest, TheControlsEditTheSelectedRowOnly)
     EXPECT_EQ(editor->dateControls()->pickerDate(), QDate(2001, 1, 1));
     choose(editor->dateControls()->monthPopup(), 5);
     EXPECT_EQ(editor->table().at(1).toMap().value("value").toMap(), ymd(2001, 6, 1));
+}
+
+TEST_F(DatesEditorTest, TwentyNinthOfFebruaryWithoutAYearTakesAYear)
+{
+    auto person = std::make_shared<QNPerson>();
+    person->setValue(
+        QVariantList{QVariantMap{{"label", "other"}, {"value", QVariantMap{{"month", 2}, {"day", 29}}}}},
+        "Dates");
+    auto *editor = openDates(person);
+    editor->tableView()->selectRow(0);
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), "0");
+    EXPECT_EQ(editor->dateControls()->pickerDate().day(), 29);
+    editor->dateControls()->yearField()->selectAll();
+    QTest::keyClicks(editor->dateControls()->yearField(), "2000");
+    EXPECT_EQ(editor->table().at(0).toMap().value("value").toMap(), ymd(2000, 2, 29));
 }
 
 TEST_F(DatesEditorTest, TheContextSelectsTheEntryByItsNumber)

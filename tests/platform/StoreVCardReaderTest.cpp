@@ -406,6 +406,7 @@ TEST_P(StoreVCardReaderDates, BirthdayForms)
 INSTANTIATE_TEST_SUITE_P(Rows, StoreVCardReaderDates,
                          testing::Values(DateRow{"BDAY:--0315", DateComponents{std::nullopt, 3, 15}},
                                          DateRow{"BDAY:--03-15", DateComponents{std::nullopt, 3, 15}},
+                                         DateRow{"BDAY:--02-29", DateComponents{std::nullopt, 2, 29}},
                                          DateRow{"BDAY:1985-03-15", DateComponents{1985, 3, 15}},
                                          DateRow{"BDAY:19850315", DateComponents{1985, 3, 15}},
                                          DateRow{"BDAY:1985-03-15T08:30:00Z", DateComponents{1985, 3, 15}},
