@@ -70,11 +70,12 @@ std::optional<QString> phoneticText(QNPerson &person, const QString &part)
 
 QDate dateFromComponents(const QVariantMap &components)
 {
-    auto part = [&](const QString &key) {
+    auto part = [&](const QString &key, int none) {
         const QVariant value = components.value(key);
-        return value.isValid() && value.toInt() != 0 ? value.toInt() : 1;
+        return value.isValid() && value.toInt() != 0 ? value.toInt() : none;
     };
-    return QDate(part(PersonKey::Year), part(PersonKey::Month), part(PersonKey::Day));
+    // No year sorts first, in year 4: a leap year, so that 29 February is a date there.
+    return QDate(part(PersonKey::Year, 4), part(PersonKey::Month, 1), part(PersonKey::Day, 1));
 }
 
 } // namespace

@@ -98,12 +98,15 @@ TEST_P(GridDateCompareTest, MissingDatesComeLast)
 
 const QVariantMap may1990{{"year", 1990}, {"month", 5}, {"day", 1}};
 const QVariantMap june1985{{"year", 1985}, {"month", 6}, {"day", 2}};
+const QVariantMap leapDay{{"month", 2}, {"day", 29}};
+const QVariantMap firstOfMarch{{"month", 3}, {"day", 1}};
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, GridDateCompareTest,
     ::testing::Values(DateCase{QVariant(), QVariant(), true, 0}, DateCase{may1990, QVariant(), true, -1},
                       DateCase{may1990, QVariant(), false, -1}, DateCase{QVariant(), may1990, false, 1},
-                      DateCase{june1985, may1990, true, -1}, DateCase{june1985, may1990, false, 1}));
+                      DateCase{june1985, may1990, true, -1}, DateCase{june1985, may1990, false, 1},
+                      DateCase{leapDay, firstOfMarch, true, -1}, DateCase{leapDay, june1985, true, -1}));
 
 // Contacts with and without a value sorted both ways: the empty ones come last each time.
 struct EmptyLastCase
