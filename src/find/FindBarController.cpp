@@ -27,6 +27,7 @@ FindBarController::FindBarController()
     ViewAlpha::setAlpha(m_view, 0.0);
     m_view->setMaximumHeight(0);
     connect(m_searchField, &QLineEdit::returnPressed, this, [this] { textDidEnter(m_searchField); });
+    connect(m_searchField, &QLineEdit::textEdited, this, &FindBarController::textDidEdit);
     connect(m_directControl, &SegmentedControl::action, this, &FindBarController::buttonPressed);
     connect(m_replaceControl, &SegmentedControl::action, this, &FindBarController::buttonPressed);
     connect(m_doneButton, &QPushButton::clicked, this, [this] { buttonPressed(m_doneButton); });
@@ -79,10 +80,17 @@ QString FindBarController::replaceString() const
     return m_replaceStringField->text();
 }
 
+// The same text is left alone, so the user's cursor in it stays where it is.
 void FindBarController::setSearchString(const QString &searchString)
 {
     m_searchedString = searchString;
-    m_searchField->setText(searchString);
+    if (m_searchField->text() != searchString)
+        m_searchField->setText(searchString);
+}
+
+QString FindBarController::shownSearchString() const
+{
+    return m_searchField->text();
 }
 
 // --- actions --------------------------------------------------------------------------------
@@ -116,8 +124,12 @@ void FindBarController::sendCommandForShownText(FindBarCommand command)
     const QString shown = m_searchField->text();
     if (shown.isEmpty())
         return;
-    if (shown != m_searchedString)
+    if (shown != m_searchedString) {
         textDidEnter(m_searchField);
+        // The new search has selected its first match: Next lands there, where Return would.
+        if (command == Next)
+            return;
+    }
     sendCommand(command);
 }
 
@@ -138,6 +150,14 @@ void FindBarController::textDidEnter(QObject *sender)
     m_searchedString = m_searchField->text();
     if (m_delegate)
         m_delegate->findStringDidChange(m_searchedString);
+}
+
+// An emptied field leaves no marks of the old search behind; other edits wait for Return or a
+// button.
+void FindBarController::textDidEdit(const QString &text)
+{
+    if (text.isEmpty() && !m_searchedString.isEmpty())
+        textDidEnter(m_searchField);
 }
 
 // --- showing and hiding ---------------------------------------------------------------------

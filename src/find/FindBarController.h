@@ -20,7 +20,9 @@ class SegmentedControl;
 // state and the text of the last search; every action becomes one call of its delegate, which
 // does the finding. Previous, Next, Replace and All act on the text the field shows: a field
 // edited since the last search is sent as a new search first, as Return sends it, and an empty
-// field sends nothing.
+// field sends nothing. Next on an edited field is that search alone, which lands on its first
+// match as Return does; Previous steps back from there. Emptying the field sends the empty search
+// at once, which takes the old matches' marks away.
 //
 // Showing and hiding fade the bar in and out over one second while the view below it shrinks
 // into or grows over its place; a show puts the keyboard in the search field. isVisible() is true
@@ -59,6 +61,7 @@ public:
     void setEditState(bool editState) override;
     QString replaceString() const override;
     void setSearchString(const QString &searchString) override;
+    QString shownSearchString() const override;
 
     bool isVisible() const override;
     void setVisible(bool visible);
@@ -70,6 +73,7 @@ public:
     void buttonPressed(QObject *sender);
     void popupChanged(QObject *sender);
     void textDidEnter(QObject *sender);
+    void textDidEdit(const QString &text);
 
 private:
     void buildControls();

@@ -48,6 +48,9 @@ void FindController::showFindBar(bool show)
 
 void FindController::performFindBarAction(MenuCommand command)
 {
+    const bool steps = command == MenuCommand::FindNext || command == MenuCommand::FindPrevious;
+    if (steps && searchShownText(command))
+        return;
     refreshFromPasteboard();
     switch (command) {
     case MenuCommand::Find:
@@ -67,6 +70,23 @@ void FindController::performFindBarAction(MenuCommand command)
     case MenuCommand::UseSelectionForFind:
         break;
     }
+}
+
+// The pasteboard still holds the last search's string: taken first, it would overwrite what the
+// user typed into the field and step through the old string.
+bool FindController::searchShownText(MenuCommand command)
+{
+    FindBarInterface *bar = m_host.findBarController();
+    if (!bar->isVisible())
+        return false;
+    const QString shown = bar->shownSearchString();
+    if (shown.isEmpty())
+        return true;
+    if (shown == m_findString)
+        return false;
+    bar->setSearchString(shown);
+    findStringDidChange(shown);
+    return command == MenuCommand::FindNext;
 }
 
 FindPanelSetup FindController::findPanelSetup(bool editState, DateEditorFactory dateEditorFactory)

@@ -46,6 +46,9 @@ public:
     void showFindBar(bool show);
     // Every item first takes the find pasteboard's string. Find and Find and Replace show or hide
     // the bar (hiding clears the find string and the marks); Next and Previous step both views.
+    // While the bar is shown, Next and Previous act on the text its field shows, as its buttons
+    // do: nothing for an empty field; text typed since the last search is searched first, and
+    // Next then stays on that search's first match.
     void performFindBarAction(MenuCommand command);
 
     // The find-and-replace window's opening: the find pasteboard's string (which also becomes the
@@ -89,6 +92,9 @@ private:
     std::optional<ItemAndRange> walk(FindDirection direction, const QString &findString, bool contactInfoVisible);
     void show(Shown shown);
     void step(FindDirection direction);
+    // True when the shown bar's field settles the menu's step: it is empty, or the search of its
+    // new text was all of it.
+    bool searchShownText(MenuCommand command);
     void replaceAtCursor();
     void replaceEverywhere();
     void toggleFindBar();

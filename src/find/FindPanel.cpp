@@ -439,14 +439,18 @@ bool FindPanel::isShownTextSearched() const
     return m_generation > 0 && m_searchField->text() == m_searchString;
 }
 
+bool FindPanel::isShownTextNew() const
+{
+    return !m_searchField->text().isEmpty() && m_searchField->text() != m_searchString;
+}
+
 // The current match and the listed ones belong to the last search: a click on a field edited
 // since then would act on a string the field no longer shows.
 void FindPanel::actOnShownText(std::function<void()> action, bool needsListedMatches)
 {
-    const QString shown = m_searchField->text();
-    if (shown.isEmpty())
+    if (m_searchField->text().isEmpty())
         return;
-    if (shown != m_searchString)
+    if (isShownTextNew())
         textDidEnter();
     else if (needsListedMatches && m_generation == 0)
         updateTable();
@@ -459,6 +463,10 @@ void FindPanel::actOnShownText(std::function<void()> action, bool needsListedMat
 
 void FindPanel::directionButtonDidClick(int segment)
 {
+    if (segment == 1 && isShownTextNew()) {
+        textDidEnter();
+        return;
+    }
     actOnShownText([this, segment] { stepCurrentMatch(segment); }, false);
 }
 

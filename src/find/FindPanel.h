@@ -37,7 +37,8 @@ class UndoManager;
 // has a generation number, and a hand-over of a search that a newer one superseded is dropped.
 // Previous, Next, Replace and All act on the text the search field shows: text typed since the
 // last search is searched first, as Return does, and the action waits for that search's
-// hand-over; with an empty field they do nothing.
+// hand-over; with an empty field they do nothing. Next on such text is that search alone: its
+// hand-over makes the first match current, where Return lands too.
 class FindPanel : public Sheet
 {
     Q_OBJECT
@@ -118,6 +119,8 @@ private:
     void actOnShownText(std::function<void()> action, bool needsListedMatches);
     // The field's text is the one the latest search was started for.
     bool isShownTextSearched() const;
+    // The field holds text typed since the latest search.
+    bool isShownTextNew() const;
     void stepCurrentMatch(int segment);
     void selectTableRow(int row);
     int tableSelectedRow() const;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -39,6 +40,41 @@ TEST_F(FindInWindow, TheFindMenuStepsThroughTheContactsAndReplaceAllIsOneUndoSte
     view()->undo();
     EXPECT_EQ(row(top(), "Carl")->person->nameValue().value("LastName"), "Poe");
     EXPECT_FALSE(view()->isDocumentEdited());
+}
+
+// F3 and Shift+F3 act on the text typed into the shown bar, not on the older search that the find
+// pasteboard still holds; Find Next lands on the new search's first match.
+TEST_F(FindInWindow, FindNextAndPreviousActOnTheTextTheFieldShows)
+{
+    window->resize(1000, 700);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    trigger(MenuCommand::Find);
+    QLineEdit *field = bar()->searchField();
+    ASSERT_TRUE(spinUntil([field] { return field->isVisible() && field->hasFocus(); }));
+    const auto retype = [field](const QString &text) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    };
+    const auto selectedName = [this] {
+        const QList<SubContactRowPtr> rows = view()->contactsViewController()->selectedSubContacts();
+        return rows.isEmpty() ? QString() : rows.first()->person->nameValue().value("FirstName").toString();
+    };
+
+    retype("Roe");
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_EQ(selectedName(), "Bob");
+    retype("Poe");
+    QTest::keyClick(field, Qt::Key_F3);
+    EXPECT_EQ(field->text(), "Poe");
+    EXPECT_EQ(selectedName(), "Carl");
+
+    retype("Lee");
+    QTest::keyClick(field, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(field->text(), "Lee");
+    EXPECT_EQ(selectedName(), "Ann");
 }
 
 // The window runs modally: the test looks at it from inside its run and closes it.

@@ -1,6 +1,8 @@
 #include "FindFixture.h"
 
+#include "grid/GridModel.h"
 #include "platform/widgets/FindPasteboard.h"
+#include "ui/widgets/DetailTextCell.h"
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QComboBox>
@@ -34,6 +36,36 @@ protected:
     }
 
     std::optional<ItemAndRange> detailHit() const { return m_detail->detailTable()->findTarget(); }
+
+    // Replaces the search field's text as the user does, without Return.
+    void retype(const QString &text)
+    {
+        QLineEdit *field = m_bar->searchField();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    }
+    static void click(SegmentedControl *control, int segment)
+    {
+        QTest::mouseClick(control->segmentButton(segment), Qt::LeftButton);
+    }
+    QString gridHit() const
+    {
+        const std::optional<ItemAndRange> hit = m_grid->selectedItemAndRange();
+        return hit ? (hit->uniqueId == annRow->uniqueId ? "Ann " : "Bob ") + hit->identifier : QString();
+    }
+    // The find marks in Ann's note, in the grid's cell and the detail pane's row.
+    qsizetype noteMarks() const
+    {
+        const int column = int(m_grid->tableIdentifiers().indexOf("Note"));
+        qsizetype marks =
+            m_grid->tableView()->model()->index(0, column).data(GridModel::FindRangesRole).toList().size();
+        DetailTableController *table = m_detail->detailTable();
+        for (int row = 0; row < table->table().size(); ++row)
+            if (table->table().at(row)->type == "Note")
+                marks += qobject_cast<DetailTextCell *>(table->cellView(row, 1))->marks().size();
+        return marks;
+    }
 
     ContactRowPtr annRow;
     ContactRowPtr bobRow;
@@ -183,21 +215,13 @@ TEST_F(FindControllerTest, SelectionsMoveTheCursor)
 }
 
 // Text typed into the bar without Return is searched before Replace, All or Next acts on it; an
-// emptied field leaves the last search alone.
+// emptied field replaces nothing and ends the last search.
 TEST_F(FindControllerTest, TheBarsButtonsActOnTheTextTheFieldShows)
 {
     const ContactRowPtr doctor = add(storeContact("Second", "Doctor"));
     const ContactRowPtr simon = add(storeContact("Simon", "Perreault"));
     m_bar->setEditState(true);
     QLineEdit *field = m_bar->searchField();
-    const auto retype = [field](const QString &text) {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-    };
-    const auto click = [](SegmentedControl *control, int segment) {
-        QTest::mouseClick(control->segmentButton(segment), Qt::LeftButton);
-    };
     const auto lastName = [](const ContactRowPtr &row) {
         return row->person->nameValue().value("LastName").toString();
     };
@@ -225,8 +249,38 @@ TEST_F(FindControllerTest, TheBarsButtonsActOnTheTextTheFieldShows)
     click(m_bar->replaceControl(), 0);
     click(m_bar->directControl(), 0);
     EXPECT_EQ(lastName(bobRow), "Leeds");
-    EXPECT_EQ(find->findString(), "Leeds");
+    EXPECT_EQ(find->findString(), "");
     EXPECT_EQ(find->selectedItemAndRange()->uniqueId, bobRow->uniqueId);
+}
+
+// Next on text typed without Return lands where Return would, on the new search's first match,
+// with nothing searched yet or after another search; Previous steps back from that match.
+TEST_F(FindControllerTest, NextOnARetypedFieldLandsOnTheNewSearchsFirstMatch)
+{
+    QTest::keyClicks(m_bar->searchField(), "Lee");
+    click(m_bar->directControl(), 1);
+    EXPECT_EQ(gridHit(), "Ann Name");
+    for (const char *before : {"Ann", "Bob"}) {
+        retype(before);
+        QTest::keyClick(m_bar->searchField(), Qt::Key_Return);
+        retype("Lee");
+        click(m_bar->directControl(), before == QString("Ann") ? 1 : 0);
+        EXPECT_EQ(gridHit(), before == QString("Ann") ? "Ann Name" : "Ann Note");
+    }
+}
+
+// The clear button takes the old search's marks from both views.
+TEST_F(FindControllerTest, ClearingTheFieldClearsTheMarks)
+{
+    m_detail->setContact(annRow);
+    m_bar->setVisible(true);
+    QTest::keyClicks(m_bar->searchField(), "Lee");
+    QTest::keyClick(m_bar->searchField(), Qt::Key_Return);
+    ASSERT_EQ(noteMarks(), 2);
+    auto *clearButton = m_bar->searchField()->findChild<QToolButton *>();
+    ASSERT_TRUE(spinUntil([clearButton] { return clearButton->isVisible(); }));
+    QTest::mouseClick(clearButton, Qt::LeftButton);
+    EXPECT_EQ(noteMarks(), 0);
 }
 
 } // namespace

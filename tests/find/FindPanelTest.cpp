@@ -594,8 +594,9 @@ TEST_F(FindPanelTest, APickedRowsFirstMatchIsTheOneReplaceActsOn)
     EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), "pig cat");
 }
 
-// Text typed without Return is searched before All, Replace or Next acts, and the buttons do not
-// offer the last search's matches meanwhile; an emptied field does nothing.
+// Text typed without Return is searched before All, Replace or Previous acts, and the buttons do
+// not offer the last search's matches meanwhile; Next on it lands on the new search's first match,
+// as Return does; an emptied field does nothing.
 TEST_F(FindPanelTest, TheButtonsActOnTheTextTheFieldShows)
 {
     const ContactRowPtr doctor = add(storeContact("Second", "Doctor"));
@@ -638,6 +639,15 @@ TEST_F(FindPanelTest, TheButtonsActOnTheTextTheFieldShows)
     waitFor(*panel);
     EXPECT_EQ(panel->searchString(), "o");
     EXPECT_EQ(values(*panel), (QStringList{"Second", "Doctor"}));
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(0, 0));
+    QTest::mouseClick(panel->directionControl()->segmentButton(1), Qt::LeftButton);
+    EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
+
+    // Previous searches, then steps back from the first match to the last.
+    retype("e");
+    QTest::mouseClick(panel->directionControl()->segmentButton(0), Qt::LeftButton);
+    waitFor(*panel);
+    EXPECT_EQ(values(*panel), (QStringList{"Second", "ZZeault"}));
     EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
 
     retype("");

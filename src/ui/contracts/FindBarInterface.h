@@ -29,6 +29,8 @@ public:
     virtual QString replaceString() const = 0;
     // Shows the text in the search field, as if typed (nothing is sent).
     virtual void setSearchString(const QString &searchString) = 0;
+    // The text the search field shows, sent or not.
+    virtual QString shownSearchString() const = 0;
     // The case option of the bar's popup.
     virtual bool isCaseInsensitive() const { return true; }
 };
