@@ -1,6 +1,9 @@
 #include "detail/DetailInPlaceEditor.h"
 
+#include "ui/widgets/ValueFields.h"
+
 #include <QKeyEvent>
+#include <QTextDocument>
 
 DetailInPlaceEditor::DetailInPlaceEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -12,12 +15,26 @@ DetailInPlaceEditor::DetailInPlaceEditor(QWidget *parent) : QPlainTextEdit(paren
     setTabChangesFocus(false);
 }
 
-void DetailInPlaceEditor::start(const QString &text)
+void DetailInPlaceEditor::start(const QString &value)
 {
-    setPlainText(text);
+    setPlainText(value);
+    m_value = value;
+    m_shownValue = shownText();
     selectAll();
     show();
     setFocus(Qt::OtherFocusReason);
+}
+
+QString DetailInPlaceEditor::text() const
+{
+    return ValueFields::valueFromEditedText(m_value, m_shownValue, shownText());
+}
+
+QString DetailInPlaceEditor::shownText() const
+{
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 void DetailInPlaceEditor::keyPressEvent(QKeyEvent *event)

@@ -12,6 +12,7 @@
 #include "platform/Localizer.h"
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/LabelPopup.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -89,6 +90,7 @@ MultiValueViewController::MultiValueViewController(QWidget *parent)
     m_tableView->horizontalHeader()->setSectionsClickable(true);
     // Done may take the text still being typed in a cell, so typing is already a change.
     auto *cellDelegate = new DatesCellDelegate(m_tableView);
+    cellDelegate->setItemEditorFactory(ValueFields::itemEditorFactory());
     m_tableView->setItemDelegate(cellDelegate);
     connect(cellDelegate, &DatesCellDelegate::editorTextEdited, this, &MultiValueViewController::noteChange);
     setUpChrome(body);

@@ -3,8 +3,10 @@
 #include "editors/EditorChrome.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Popover.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 ValueEditor::ValueEditor(QWidget *parent) : QWidget(parent) {}
@@ -26,6 +28,9 @@ void ValueEditor::setContextInfo(const EditorContextPtr &context, bool editable)
     m_changed = false;
     if (m_chrome)
         m_chrome->showContact(person());
+    // Every editor's fields, before they are filled: one of them may hold a long value.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        ValueFields::takeWholeValues(field);
     loadContext();
     const bool allowed = !honoursEditEnabled() || m_contextInfo->editEnabled;
     m_editable = allowed && editable;

@@ -1,6 +1,7 @@
 #include "find/FindPanelValueDelegate.h"
 
 #include "find/FindPanelResultsModel.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -8,6 +9,11 @@
 #include <QTextLayout>
 
 #include <limits>
+
+FindPanelValueDelegate::FindPanelValueDelegate(QObject *parent) : QStyledItemDelegate(parent)
+{
+    setItemEditorFactory(ValueFields::itemEditorFactory());
+}
 
 void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QModelIndex &index) const

@@ -3,6 +3,7 @@
 #include "grid/GridField.h"
 #include "grid/GridModel.h"
 #include "model/QNPerson.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -235,6 +236,7 @@ QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
                                         const QModelIndex &) const
 {
     auto *editor = new QLineEdit(parent);
+    ValueFields::takeWholeValues(editor);
     editor->setFont(m_state.selectedFont);
     editor->setFrame(false);
     return editor;

@@ -3,6 +3,7 @@
 #include "addressbook/TextFormat.h"
 #include "model/QNPerson.h"
 #include "platform/Localizer.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -53,6 +54,8 @@ ReplaceAlertPanel::ReplaceAlertPanel(QWidget *parent)
       m_okButton(new QPushButton)
 {
     buildLayout();
+    // A replacing text may be a long value, or a long paste.
+    ValueFields::takeWholeValues(m_textField);
     m_columnTitle->setText(L(QStringLiteral("Columns")));
     m_cancelButton->setText(L(QStringLiteral("Cancel")));
     m_okButton->setText(L(QStringLiteral("OK")));

@@ -5,6 +5,7 @@
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
 #include "ui/widgets/DetailPopupAndTextCell.h"
+#include "ui/widgets/ValueFields.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -165,7 +166,9 @@ void MergeTable::beginTextEdit(int row, const QString &text)
     if (row < 0 || row >= m_rows.size())
         return;
     commitTextEdit();
-    auto *editor = new QLineEdit(text);
+    auto *editor = new QLineEdit;
+    ValueFields::takeWholeValues(editor);
+    editor->setText(text);
     editor->setFont(m_tableView->font());
     editor->setFrame(false);
     // Return, Tab and a click elsewhere all end the edit.

@@ -415,3 +415,35 @@ TEST_F(DetailEditingTest, AContactThatLeavesTheTableTakesNoPendingEditAndLeavesT
     EXPECT_EQ(phones().size(), 3);
     EXPECT_FALSE(m_funnel.book.undoManager()->canUndo());
 }
+
+// The text document keeps one kind of line end and a plain-text copy of it has no no-break
+// spaces: confirmed unchanged, the editor writes nothing; edited elsewhere, what was not touched
+// is written as it was stored.
+TEST_F(DetailEditingTest, NoBreakSpacesAndCrLfLineEndsSurviveTheInPlaceEditor)
+{
+    const QString company = QStringLiteral("Jean\u00A0Paul");
+    const QString note = QStringLiteral("Call Jean\u00A0Paul\r\nabout the lease\r\nor\u00A0not");
+    record().setValue(company, QStringLiteral("Company"));
+    record().setValue(note, QStringLiteral("Note"));
+    m_pane->updateTable();
+    const auto confirm = [this](const QString &type, Qt::Key key, const QString &typed) {
+        doubleClickValue(type);
+        ASSERT_TRUE(editing().inPlaceEditor());
+        QTest::keyClick(editing().inPlaceEditor(), key, Qt::ControlModifier);
+        QTest::keyClicks(editing().inPlaceEditor(), typed);
+        QTest::keyClick(editing().inPlaceEditor(), Qt::Key_Return);
+        editing().cancelInPlaceEdit();
+    };
+
+    confirm(QStringLiteral("Company"), Qt::Key_Home, QString());
+    confirm(QStringLiteral("Note"), Qt::Key_Home, QString());
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), company);
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Note")), note);
+    EXPECT_EQ(m_funnel.updates, 0);
+    EXPECT_FALSE(m_funnel.book.undoManager()->canUndo());
+
+    confirm(QStringLiteral("Company"), Qt::Key_Home, QStringLiteral("M. "));
+    confirm(QStringLiteral("Note"), Qt::Key_End, QStringLiteral("\u00A0(urgent)"));
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("M. ") + company);
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Note")), note + QStringLiteral("\u00A0(urgent)"));
+}

@@ -53,6 +53,24 @@ TEST_F(NameEditorsTest, CompanyDisplayShowsTheCompanyWhileTheNameStaysTheResult)
     EXPECT_FALSE(m_popover->isShown());
 }
 
+// The fields hold values of any length: an edit of one name part hands the others back whole.
+TEST_F(NameEditorsTest, AnEditOfOnePartKeepsLongPartsWhole)
+{
+    const QNPersonPtr person = ada();
+    const QString last = "Lovelace" + QString(40000, 'e');
+    QVariantMap name = person->nameValue();
+    name.insert("LastName", last);
+    name.insert("PreviousFamilyName", last);
+    person->setValue(name, "Name");
+    auto *editor = open<NameViewController>(person, "Name");
+    QTest::keyClicks(editor->middleNameField(), "King");
+    editor->doneButton()->click();
+
+    const QVariantMap result = m_context->value.toMap();
+    EXPECT_TRUE(result.value("LastName").toString() == last);
+    EXPECT_TRUE(result.value("PreviousFamilyName").toString() == last);
+}
+
 TEST_F(NameEditorsTest, OnlyTheNamePartsEdit)
 {
     auto *editor = open<NameViewController>(ada(), "Name");

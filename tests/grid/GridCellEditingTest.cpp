@@ -7,6 +7,7 @@
 #include "ui/widgets/LabelPopup.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -528,4 +529,48 @@ TEST_F(GridCellEditingTest, TheSameValueQuestionsAnswerReachesTheChosenContactsA
     EXPECT_EQ(values(alice, "Phone"), QStringList{"777"});
     EXPECT_EQ(values(bob, "Phone"), QStringList{"777"});
     EXPECT_EQ(values(hana, "Phone"), QStringList{"300"});
+}
+
+// A cell's editor holds a value of any length: confirmed unchanged it writes nothing, and what is
+// typed or pasted at its end is added to the whole value, not to its first 32,767 characters.
+TEST_F(GridCellEditingTest, ALongValueSurvivesItsCellEditorWhole)
+{
+    showColumns({"Name", "Note", "Phone"});
+    QString note;
+    for (int line = 1; line <= 800; ++line)
+        note += QString("Meeting %1: ").arg(line, 3, 10, QChar('0')).leftJustified(53, '.') + '\n';
+    note.chop(1);
+    ASSERT_EQ(note.size(), 43199);
+    const ContactRowPtr ann = addWithPhones("Ann", {{"home", "100"}});
+    ann->person->setValue(note, "Note");
+    showActive();
+    const auto confirm = [this](int row, const QString &identifier, const QString &typed) {
+        doubleClick(row, identifier);
+        ASSERT_NE(focusedEditor(), nullptr);
+        if (!typed.isNull()) {
+            press(Qt::Key_End);
+            type(typed);
+        }
+        press(Qt::Key_Return);
+        settle();
+        click(row, "Name");
+        settle();
+    };
+
+    confirm(rowOf(ann), "Note", QString());
+    EXPECT_TRUE(ann->person->stringValueForIdentifier("Note") == note);
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_FALSE(m_view->isDocumentEdited());
+
+    confirm(rowOf(ann), "Note", " Done.");
+    EXPECT_TRUE(ann->person->stringValueForIdentifier("Note") == note + " Done.");
+
+    const QString pasted(40000, '7');
+    QApplication::clipboard()->setText(pasted);
+    doubleClick(rowOf(ann), "Phone");
+    ASSERT_NE(focusedEditor(), nullptr);
+    QTest::keyClick(focusedEditor(), Qt::Key_V, Qt::ControlModifier);
+    press(Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(values(ann, "Phone") == QStringList{pasted});
 }

@@ -1,4 +1,5 @@
 #include "MergeFixture.h"
+#include "MergeGestures.h"
 
 #include "editors/MultiValueViewController.h"
 #include "editors/ValueEditors.h"
@@ -177,6 +178,35 @@ TEST_F(MergeEditingTest, AnInlinePhoneEditReplacesThatEntry)
     left->commitTextEdit();
     EXPECT_EQ(values(sheet->contactLeft(), "Phone"), QStringList({"444", "333"}));
     EXPECT_TRUE(factory.requests.isEmpty());
+}
+
+// The sheet's cell editor holds a value of any length: Return without typing writes nothing, and
+// what is typed at its end is added to the whole value.
+TEST_F(MergeEditingTest, ALongValueSurvivesTheCellEditorWhole)
+{
+    const ContactRowPtr ann = contact("Ann");
+    const QString note = "Minutes " + QString(40000, 'x');
+    ann->person->setValue(note, "Note");
+    openWithFactory({ann, contact("Bob")});
+    MergeTable *left = sheet->tableLeft();
+    const auto confirm = [&](const QString &typed) {
+        const int row = firstRowOf(left, "Note");
+        const QPoint cell = MergeGestures::cellCentre(left, row, 1);
+        QTest::mouseClick(left->tableView()->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(left->tableView()->viewport(), Qt::LeftButton, {}, cell);
+        ASSERT_TRUE(left->isEditingText());
+        QTest::keyClick(left->textEditor(), Qt::Key_End);
+        QTest::keyClicks(left->textEditor(), typed);
+        QTest::keyClick(left->textEditor(), Qt::Key_Return);
+        left->cancelTextEdit();
+    };
+
+    confirm(QString());
+    EXPECT_TRUE(sheet->contactLeft()->person->stringValueForIdentifier("Note") == note);
+    EXPECT_FALSE(sheet->undoManager().canUndo());
+
+    confirm(" (signed)");
+    EXPECT_TRUE(sheet->contactLeft()->person->stringValueForIdentifier("Note") == note + " (signed)");
 }
 
 TEST_F(MergeEditingTest, TabWrapsToTheFirstNameRow)
