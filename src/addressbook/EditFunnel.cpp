@@ -52,6 +52,63 @@ bool holdsEntries(const QVariant &value)
     return std::any_of(list.cbegin(), list.cend(), [](const QVariant &entry) { return isMap(entry); });
 }
 
+// --- what a write would hold -----------------------------------------------------------------
+// An editor hands back the value it was given when the user changed nothing, but not always with
+// the derived keys the record would make of it. Both sides are brought into the shape the record
+// holds before they are compared, so that only a real difference counts as a change.
+
+// An entry as the record holds it: normalised by its kind, or a custom entry's text taken from its
+// value.
+QVariantMap heldEntry(const QString &listIdentifier, QVariantMap entry)
+{
+    if (const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(listIdentifier))
+        QNPerson::updateLabeledValue(*kind, entry);
+    else if (entry.contains(PersonKey::Value))
+        entry.insert(PersonKey::StringValue, entry.value(PersonKey::Value).toString());
+    return entry;
+}
+
+bool sameEntry(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
+{
+    return heldEntry(listIdentifier, given) == heldEntry(listIdentifier, held);
+}
+
+// A whole list given for the one held: the same entries, numbers and order. nil is the empty list.
+bool sameList(const QString &listIdentifier, const QVariant &given, const QVariantList &held)
+{
+    const QVariantList list = isNil(given) ? QVariantList() : given.toList();
+    if (list.size() != held.size())
+        return false;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (!isMap(list[i]) || !sameEntry(listIdentifier, list[i].toMap(), held[i].toMap()))
+            return false;
+    }
+    return true;
+}
+
+// A name as setNameValue holds it: the record's kind unless the name chooses one, its text made anew.
+QVariantMap heldName(QVariantMap name, const QNPerson &person)
+{
+    name.insert(PersonKey::ShowAsPerson, name.value(PersonKey::ShowAsPerson, person.showAsPerson()).toBool());
+    name.insert(PersonKey::StringValue, QNPerson::compositeNameFromNameDict(name));
+    return name;
+}
+
+// A phonetic name or birthday as held, nil as the empty one that removing it leaves.
+QVariantMap heldPhoneticName(const QVariant &phoneticName, const QNPerson &person)
+{
+    QVariantMap held = isNil(phoneticName) ? QVariantMap() : phoneticName.toMap();
+    person.updatePhoneticName(held);
+    return held;
+}
+
+QVariantMap heldBirthday(const QVariant &birthday)
+{
+    QVariantMap held = isNil(birthday) ? QVariantMap() : birthday.toMap();
+    QNPerson::updateBirthdayValue(held);
+    return held;
+}
+
 } // namespace
 
 EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager())
@@ -92,8 +149,11 @@ bool EditFunnel::writeString(const QVariant &value, const QString &identifier, c
         return false;
     QNPerson &person = *contact->person;
     const QString old = person.stringValueForIdentifier(identifier);
+    const QString text = isNil(value) ? QStringLiteral("") : value.toString();
+    if (text == old)
+        return false;
     registerTextInverse(old, identifier, contact, sender);
-    person.setValue(isNil(value) ? QStringLiteral("") : value.toString(), identifier);
+    person.setValue(text, identifier);
     finishWrite(contact);
     return true;
 }
@@ -147,8 +207,8 @@ bool EditFunnel::writeLabeled(Setter setter, ListWrite write, const QVariant &va
     if (!isNil(value) && !isList(value))
         return false;
     QNPerson &person = *contact->person;
-    person.labeledValueForIdentifier(identifier); // read before it is replaced
-    if (!listReadable(person, identifier))
+    const QVariantList held = person.labeledValueForIdentifier(identifier); // read before it is replaced
+    if (!listReadable(person, identifier) || sameList(identifier, value, held))
         return false;
     registerListRestore(setter, person, identifier, contact);
     if (write == ListWrite::SetValue)
@@ -168,8 +228,11 @@ bool EditFunnel::writeEntry(Setter setter, const QVariantMap &entry, const QStri
 {
     QNPerson &person = *contact->person;
     if (const std::optional<qint64> labelIndex = LabeledEntry(entry).labelIndex()) {
-        // No entry carries that number: the record would change nothing.
-        if (!person.labeledValueForIdentifierAtLabelIndex(listIdentifier, *labelIndex))
+        // No entry carries that number, or the entry is handed back as it is: the record would
+        // change nothing.
+        const std::optional<QVariantMap> held =
+            person.labeledValueForIdentifierAtLabelIndex(listIdentifier, *labelIndex);
+        if (!held || sameEntry(listIdentifier, entry, *held))
             return false;
     } else {
         // An entry without a number is new: the record adds it to the list.
@@ -232,6 +295,8 @@ bool EditFunnel::undoReplaceNameValue(const QVariantMap &name, const ContactRowP
         return false;
     QNPerson &person = *contact->person;
     const QVariantMap old = person.nameValue();
+    if (heldName(name, person) == heldName(old, person))
+        return false;
     m_undoManager.registerUndo([this, old, contact] { undoReplaceNameValue(old, contact); });
     person.setNameValue(name, PersonIdentifier::Name);
     finishWrite(contact);
@@ -244,6 +309,8 @@ bool EditFunnel::undoReplacePhoneticNameValue(const QVariant &phoneticName, cons
         return false;
     QNPerson &person = *contact->person;
     const QVariant old = variantFromOptional(person.phoneticNameValue());
+    if (heldPhoneticName(phoneticName, person) == heldPhoneticName(old, person))
+        return false;
     m_undoManager.registerUndo([this, old, contact] { undoReplacePhoneticNameValue(old, contact); });
     person.setNameValue(isNil(phoneticName) ? QVariant() : phoneticName, PersonIdentifier::PhoneticName);
     finishWrite(contact);
@@ -256,6 +323,8 @@ bool EditFunnel::undoReplaceBirthday(const QVariant &birthday, const ContactRowP
         return false;
     QNPerson &person = *contact->person;
     const QVariant old = variantFromOptional(person.birthdayValue());
+    if (heldBirthday(birthday) == heldBirthday(old))
+        return false;
     m_undoManager.registerUndo([this, old, contact] { undoReplaceBirthday(old, contact); });
     if (isNil(birthday))
         person.setBirthdayValue(std::nullopt);
@@ -314,7 +383,6 @@ void EditFunnel::undoReplacePersonByContacts(const QList<ContactRowPtr> &newCont
     }
     if (newContacts.isEmpty())
         return;
-    m_book.markEditedOutsideUndo();
     emit m_book.contactDidUpdate(newContacts.first(), &m_book);
 }
 

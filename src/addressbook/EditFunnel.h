@@ -23,6 +23,11 @@ class UndoManager;
 // - A method reads the old value, registers its inverse on the window's undo manager, and only
 //   then writes. It registers only on a path that writes: refused input leaves the record, the
 //   undo history and the views as they were, and answers false.
+// - A value equal to the one held writes nothing and answers false, as refused input does: no
+//   undo step, no changed or edited mark, no notice. Both are compared as the record would hold
+//   them (entries normalised by their kind, a name's or birthday's text made anew), so an editor
+//   that hands back what it was given changes nothing. Adding or deleting an entry and the photo
+//   are not compared.
 // - An inverse puts back exactly what the record held: a text through the same method with the
 //   old text, a name or birthday through the same method with the old dictionary, a labelled list
 //   and a photo as held (entries and bytes unchanged). Each registers its own inverse, so an undo
@@ -63,7 +68,7 @@ public:
 
     // Writes what differs of each merged row's person (PersonDifference, custom items included)
     // into the address-book row of the same position, as one undo step; then broadcasts the first
-    // merged row.
+    // merged row. The window is marked edited only by what was written.
     void undoReplacePersonByContacts(const QList<ContactRowPtr> &newContacts,
                                      const QList<ContactRowPtr> &contacts);
 

@@ -168,4 +168,23 @@ TEST_F(FindReplaceTest, AnAddressPartAndAnInstantMessageUserNameAreReplacedInThe
     EXPECT_EQ(im->value("stringValue"), "Jabber:faller");
 }
 
+// A replacement that gives back the same text is no edit, and Replace still goes on to the next match.
+TEST_F(FindReplaceTest, ReplacingATextByItselfWritesNothingAndGoesOn)
+{
+    showColumns({"Name", "Phone", "Note"});
+    StoreContact contact = storeContact("Ann", "Lee");
+    contact.phoneNumbers = {labeled("home", "Ann-1")};
+    contact.note = "Ann";
+    const ContactRowPtr row = add(contact);
+    find->findStringDidChange("Ann");
+    for (const char *field : {"FirstName", "Phone", "Note"}) {
+        const QString at = find->selectedItemAndRange()->subIdentifier + find->selectedItemAndRange()->identifier;
+        EXPECT_TRUE(at.contains(field)) << at.toStdString();
+        replaceWith("Ann");
+    }
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
+    EXPECT_FALSE(edited);
+    EXPECT_FALSE(row->person->isChanged());
+}
+
 } // namespace

@@ -1,8 +1,12 @@
 #include "GridEditingFixture.h"
 
 #include "editors/AddressViewController.h"
+#include "editors/IMSViewController.h"
 #include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
+#include "editors/PhoneticNameViewController.h"
+#include "editors/SNSViewController.h"
+#include "platform/StoreLabels.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,4 +139,49 @@ TEST_F(GridEditorsTest, ValueEditorsAreNeverTornOff)
     ASSERT_NE(grid()->popover(), nullptr);
     EXPECT_FALSE(grid()->popover()->isDetachable());
     EXPECT_EQ(grid()->popover()->contentSize(), QSize(340, 284));
+}
+
+// Done after a character typed and taken back hands the value back as it was: nothing is written.
+TEST_F(GridEditorsTest, DoneAfterATypedCharacterIsTakenBackWritesNothing)
+{
+    showColumns({"Name", "Phone"});
+    StoreContact stored;
+    stored.givenName = "Ann";
+    stored.familyName = "Lee";
+    stored.phoneticGivenName = "an";
+    stored.phoneticFamilyName = "rii";
+    stored.postalAddresses = {{{}, StoreLabel::Home, {"1 Main St", "Springfield", "IL", "62701", "USA", "us"}}};
+    stored.socialProfiles = {{{}, {}, {"https://example.org/ann", "ann", "", ""}}};
+    stored.instantMessageAddresses = {{{}, StoreLabel::Home, {"ann", "Jabber"}}};
+    const ContactRowPtr ann = add(std::make_shared<QNPerson>(stored));
+    grid()->updateTable();
+    const SubContactRowPtr row = subRow(rowOf(ann));
+    const QRect rect = cellRect(rowOf(ann), "Name");
+    const auto takeBack = [&]<typename Editor>(const std::function<void()> &show,
+                                               QLineEdit *(Editor::*field)() const, const char *editor) {
+        editors()->setSelectedRowIndexes(QList<int>{rowOf(ann)});
+        show();
+        auto *content = popoverContent<Editor>();
+        ASSERT_NE(content, nullptr) << editor;
+        (content->*field)()->setFocus();
+        QTest::keyClicks((content->*field)(), "x");
+        QTest::keyClick((content->*field)(), Qt::Key_Backspace);
+        QTest::mouseClick(content->doneButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid()->popover(), nullptr) << editor;
+        EXPECT_FALSE(undoManager().canUndo()) << editor;
+    };
+
+    takeBack([&] { editors()->showNamePopover(row, "Name", rect); }, &NameViewController::firstNameField, "name");
+    takeBack([&] { editors()->showPhoneticNamePopover(row, "Phonetic Name", rect); },
+             &PhoneticNameViewController::lastNameField, "phonetic name");
+    takeBack([&] { editors()->showAddressPopover(row, "Address", 0, rect); }, &AddressViewController::cityField,
+             "address");
+    takeBack([&] { editors()->showSNSPopover(row, "Social Network", 0, rect); }, &SNSViewController::usernameField,
+             "social profile");
+    takeBack([&] { editors()->showIMSPopover(row, "Instant Message", 0, rect); }, &IMSViewController::usernameField,
+             "instant message");
+
+    EXPECT_FALSE(m_view->isDocumentEdited());
+    EXPECT_FALSE(ann->person->isChanged());
 }
