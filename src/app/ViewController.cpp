@@ -649,8 +649,8 @@ void ViewController::beginMergeSheet(const QList<ContactRowPtr> &contacts)
     m_mergePanelController->beginSheetModalForWindow(window(), [this, context](int code) {
         if (code != 1 || !context->newContacts)
             return;
+        // The funnel marks the window edited for what it writes, and only then.
         undoReplacePersonByContacts(*context->newContacts, context->contacts);
-        setDocumentEdited(true);
         contactsViewController()->updateTable();
     });
 }

@@ -505,7 +505,9 @@ void FindPanel::replaceCurrentMatch()
     const int rangeCount = int(row->ranges.size());
     const MatchScan::TextRange range = row->ranges.at(m_cursor.rangeIndex);
     const QString value = QString(row->value).replace(range.location, range.length, m_replaceField->text());
-    undoReplaceValue(value, MatchScan(m_searchString, m_compareOptions).ranges(value), row);
+    // A match replaced by itself writes nothing, as Replace All skips it.
+    if (value != row->value)
+        undoReplaceValue(value, MatchScan(m_searchString, m_compareOptions).ranges(value), row);
     const int previous = m_cursor.row;
     m_cursor.next(rangeCount, results.size());
     showCurrentMatch(previous);

@@ -318,6 +318,24 @@ TEST_F(FindPanelTest, SteppingWrapsAndReplaceAdvances)
     EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
 }
 
+// Replace with the match's own text writes nothing, in the window's history or the book's, and
+// goes on to the next match.
+TEST_F(FindPanelTest, ReplacingAMatchByItselfWritesNothing)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = "cat";
+    add(ann);
+    StoreContact bob = storeContact("Bob", "Kay");
+    bob.note = "cat";
+    add(bob);
+    auto panel = open();
+    searchFor(*panel, "cat");
+    clickReplace(*panel, "cat", 0);
+    EXPECT_EQ(panel->selectedRow(), 1);
+    EXPECT_FALSE(panel->undoManager()->canUndo());
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
+}
+
 TEST_F(FindPanelTest, ReplaceAllReplacesTheListedMatchesInOneStep)
 {
     StoreContact ann = storeContact("Ann", "Lee");
