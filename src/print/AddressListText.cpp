@@ -29,17 +29,17 @@ QString AddressListText::Line::text() const
 }
 
 // Appends text to the record line by line: a line break in the text starts a new line at the
-// indent given for the continuation.
+// indent given for the continuation, and a line too long for the row wraps to that indent too.
 class AddressListText::Writer
 {
 public:
-    void startLine(double indent) { m_lines.append(Line{indent, {}}); }
+    void startLine(double indent, double wrapIndent) { m_lines.append(Line{indent, wrapIndent, {}}); }
     void add(const QString &text, bool dim, double continuationIndent)
     {
         const QStringList pieces = text.split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < pieces.size(); ++i) {
             if (i > 0)
-                startLine(continuationIndent);
+                startLine(continuationIndent, continuationIndent);
             if (!pieces[i].isEmpty())
                 m_lines.last().runs.append({pieces[i], dim});
         }
@@ -63,7 +63,7 @@ bool AddressListText::passesFilter(const QString &label) const
 QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
 {
     Writer writer;
-    writer.startLine(0);
+    writer.startLine(0, 0);
     writer.add(person ? person->compositeName() : QString(), false, 0);
     for (const PrintOptionsReader::Item &item : m_options.items) {
         // The name always leads, whatever its tick.
@@ -74,13 +74,13 @@ QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
 }
 
 // "Title: " then the value, the title in the words the rest of the program shows for the item. Later
-// lines of a value stand under its first character. A value the contact lacks leaves the title alone
+// lines of a value, and lines wrapped at the row's end, stand under its first character. A value the contact lacks leaves the title alone
 // on its line.
 void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString &identifier) const
 {
     const QString title = QNPerson::localizedIdentifierForKey(identifier) + QStringLiteral(": ");
     const double column = QFontMetricsF(m_font, TextDevice::points()).horizontalAdvance(title) + TitleIndent;
-    writer.startLine(TitleIndent);
+    writer.startLine(TitleIndent, column);
     writer.add(title, false, column);
     const QVariant value = person ? person->valueForIdentifier(identifier) : QVariant();
     switch (value.typeId()) {
@@ -109,7 +109,7 @@ void AddressListText::appendEntries(Writer &writer, const QVariantList &entries,
         if (shown && !passesFilter(label))
             continue;
         if (!first)
-            writer.startLine(column);
+            writer.startLine(column, column);
         first = false;
         if (!shown)
             continue;
@@ -132,7 +132,9 @@ std::unique_ptr<QTextDocument> AddressListText::document(QNPerson *person, doubl
     bool firstLine = true;
     for (const Line &line : lines(person)) {
         QTextBlockFormat block;
-        block.setTextIndent(line.indent);
+        // A hanging indent: the first line at its indent, the wrapped ones at the wrap indent.
+        block.setLeftMargin(line.wrapIndent);
+        block.setTextIndent(line.indent - line.wrapIndent);
         if (firstLine)
             cursor.setBlockFormat(block);
         else

@@ -31,6 +31,8 @@ public:
     struct Line
     {
         double indent = 0;
+        // Where the line goes on when it is too long for the row.
+        double wrapIndent = 0;
         QList<Run> runs;
         QString text() const;
     };

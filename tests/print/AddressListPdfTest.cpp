@@ -21,7 +21,7 @@ constexpr int CutContact = 7;
 class AddressListPdf : public PrintFixture
 {
 protected:
-    static QList<SubContactRowPtr> contacts()
+    QList<SubContactRowPtr> contacts() const
     {
         QList<SubContactRowPtr> rows = rowsOf(40);
         for (int i = 0; i < rows.size(); ++i) {
@@ -32,8 +32,13 @@ protected:
         for (int line = 1; line <= NoteLines; ++line)
             note.append(QStringLiteral("Line %1").arg(line, 2, 10, QLatin1Char('0')));
         rows[CutContact - 1]->person->setValue(note.join('\n'), "Note");
+        if (!m_firstNote.isEmpty())
+            rows.first()->person->setValue(m_firstNote, "Note");
         return rows;
     }
+
+    // The first contact's note, when a test gives it one.
+    QString m_firstNote;
 
     // The list printed to a PDF file; the view's page count.
     int print(const QString &file, bool shaded, bool ruled)
@@ -189,4 +194,22 @@ TEST_F(AddressListPdf, ANotesLaterLinesStandUnderItsFirstAfterTheTitle)
         EXPECT_GT(left, titleEnd);
         EXPECT_NEAR(left, lines.first().first, 0.5);
     }
+}
+
+// A note line too long for the row wraps under the note's first character, not at the page's edge.
+TEST_F(AddressListPdf, ANoteLineTooLongForTheRowWrapsUnderItsFirstCharacter)
+{
+    m_firstNote = QStringLiteral("Wrapped") + QStringLiteral(" wrapped").repeated(30);
+    print("wrap.pdf", false, false);
+    const QString boxes = run("pdftotext", {"-bbox", "-f", "1", "-l", "1", path("wrap.pdf"), "-"});
+    QList<double> lefts;
+    auto it = QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="[\d.]+">[Ww]rapped<)re")
+                  .globalMatch(boxes);
+    while (it.hasNext())
+        lefts.append(it.next().captured(1).toDouble());
+    ASSERT_EQ(lefts.size(), 31);
+    const double column = lefts.first();
+    EXPECT_GT(column, 20);
+    for (double left : lefts)
+        EXPECT_GE(left, column - 0.5);
 }
