@@ -13,6 +13,7 @@
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/SegmentedControl.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -409,6 +410,33 @@ TEST_F(FindPanelTest, InPlaceEditsFollowEditAndLock)
     EXPECT_EQ(panel->tableView()->rowHeight(0), 24);
     panel->textFieldCellChanged(0, "a\nb\nc");
     EXPECT_EQ(panel->tableView()->rowHeight(0), 72);
+}
+
+// A value longer than a line field's default limit survives its in-place editor: confirmed
+// unchanged it writes nothing, and text typed at its end is added to the whole of it.
+TEST_F(FindPanelTest, ALongValueSurvivesItsInPlaceEditorWhole)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.jobTitle = "Chair " + QString(40000, 'x');
+    const ContactRowPtr annRow = add(ann);
+    auto panel = open();
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    searchFor(*panel, "Chair");
+    QTableView *results = panel->tableView();
+    const QPoint value = results->visualRect(results->model()->index(0, FindPanelResultsModel::ValueColumn)).center();
+    for (const QString typed : {"", " emeritus"}) {
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, value);
+        QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, value);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(annRow->person->stringValueForIdentifier("Job Title") == ann.jobTitle + typed);
+        EXPECT_EQ(panel->undoManager()->canUndo(), !typed.isEmpty());
+    }
 }
 
 TEST_F(FindPanelTest, TheDateEditorWritesTheBirthdayAndDates)
