@@ -74,8 +74,8 @@ QList<AddressListText::Line> AddressListText::lines(QNPerson *person) const
 }
 
 // "Title: " then the value, the title in the words the rest of the program shows for the item. Later
-// lines of a value, and lines wrapped at the row's end, stand under its first character. A value the contact lacks leaves the title alone
-// on its line.
+// lines of a value, and lines wrapped at the row's end, stand under its first character. A value the contact
+// lacks leaves the title alone on its line.
 void AddressListText::appendItem(Writer &writer, QNPerson *person, const QString &identifier) const
 {
     const QString title = QNPerson::localizedIdentifierForKey(identifier) + QStringLiteral(": ");

@@ -101,8 +101,10 @@ TEST(ContactTableSortingDates, MissingDatesSortLastAndDatesCompareAsDates)
     EXPECT_EQ(S::compareDateComponents(date(2000, 9, 30), date(2000, 10, 1), false), 1);
     // Without a year, 29 February is a date: after the 28th, before 1 March and any dated day.
     const QVariantMap leapDay{{PersonKey::Month, 2}, {PersonKey::Day, 29}};
-    EXPECT_EQ(S::compareDateComponents(leapDay, QVariantMap{{PersonKey::Month, 3}, {PersonKey::Day, 1}}, true), -1);
-    EXPECT_EQ(S::compareDateComponents(leapDay, QVariantMap{{PersonKey::Month, 2}, {PersonKey::Day, 28}}, true), 1);
+    EXPECT_EQ(
+        S::compareDateComponents(leapDay, QVariantMap{{PersonKey::Month, 3}, {PersonKey::Day, 1}}, true), -1);
+    EXPECT_EQ(
+        S::compareDateComponents(leapDay, QVariantMap{{PersonKey::Month, 2}, {PersonKey::Day, 28}}, true), 1);
     EXPECT_EQ(S::compareDateComponents(leapDay, date(1900, 1, 1), true), -1);
 }
 

@@ -445,5 +445,6 @@ TEST_F(DetailEditingTest, NoBreakSpacesAndCrLfLineEndsSurviveTheInPlaceEditor)
     confirm(QStringLiteral("Company"), Qt::Key_Home, QStringLiteral("M. "));
     confirm(QStringLiteral("Note"), Qt::Key_End, QStringLiteral("\u00A0(urgent)"));
     EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Company")), QStringLiteral("M. ") + company);
-    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Note")), note + QStringLiteral("\u00A0(urgent)"));
+    EXPECT_EQ(record().stringValueForIdentifier(QStringLiteral("Note")),
+              note + QStringLiteral("\u00A0(urgent)"));
 }

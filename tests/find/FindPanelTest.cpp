@@ -424,7 +424,8 @@ TEST_F(FindPanelTest, ALongValueSurvivesItsInPlaceEditorWhole)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
     searchFor(*panel, "Chair");
     QTableView *results = panel->tableView();
-    const QPoint value = results->visualRect(results->model()->index(0, FindPanelResultsModel::ValueColumn)).center();
+    const QPoint value =
+        results->visualRect(results->model()->index(0, FindPanelResultsModel::ValueColumn)).center();
     for (const QString typed : {"", " emeritus"}) {
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, value);
         QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, value);

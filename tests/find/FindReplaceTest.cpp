@@ -178,7 +178,8 @@ TEST_F(FindReplaceTest, ReplacingATextByItselfWritesNothingAndGoesOn)
     const ContactRowPtr row = add(contact);
     find->findStringDidChange("Ann");
     for (const char *field : {"FirstName", "Phone", "Note"}) {
-        const QString at = find->selectedItemAndRange()->subIdentifier + find->selectedItemAndRange()->identifier;
+        const QString at =
+            find->selectedItemAndRange()->subIdentifier + find->selectedItemAndRange()->identifier;
         EXPECT_TRUE(at.contains(field)) << at.toStdString();
         replaceWith("Ann");
     }

@@ -150,7 +150,8 @@ TEST_F(GridEditorsTest, DoneAfterATypedCharacterIsTakenBackWritesNothing)
     stored.familyName = "Lee";
     stored.phoneticGivenName = "an";
     stored.phoneticFamilyName = "rii";
-    stored.postalAddresses = {{{}, StoreLabel::Home, {"1 Main St", "Springfield", "IL", "62701", "USA", "us"}}};
+    stored.postalAddresses = {
+        {{}, StoreLabel::Home, {"1 Main St", "Springfield", "IL", "62701", "USA", "us"}}};
     stored.socialProfiles = {{{}, {}, {"https://example.org/ann", "ann", "", ""}}};
     stored.instantMessageAddresses = {{{}, StoreLabel::Home, {"ann", "Jabber"}}};
     const ContactRowPtr ann = add(std::make_shared<QNPerson>(stored));
@@ -172,15 +173,16 @@ TEST_F(GridEditorsTest, DoneAfterATypedCharacterIsTakenBackWritesNothing)
         EXPECT_FALSE(undoManager().canUndo()) << editor;
     };
 
-    takeBack([&] { editors()->showNamePopover(row, "Name", rect); }, &NameViewController::firstNameField, "name");
+    takeBack([&] { editors()->showNamePopover(row, "Name", rect); }, &NameViewController::firstNameField,
+             "name");
     takeBack([&] { editors()->showPhoneticNamePopover(row, "Phonetic Name", rect); },
              &PhoneticNameViewController::lastNameField, "phonetic name");
-    takeBack([&] { editors()->showAddressPopover(row, "Address", 0, rect); }, &AddressViewController::cityField,
-             "address");
-    takeBack([&] { editors()->showSNSPopover(row, "Social Network", 0, rect); }, &SNSViewController::usernameField,
-             "social profile");
-    takeBack([&] { editors()->showIMSPopover(row, "Instant Message", 0, rect); }, &IMSViewController::usernameField,
-             "instant message");
+    takeBack([&] { editors()->showAddressPopover(row, "Address", 0, rect); },
+             &AddressViewController::cityField, "address");
+    takeBack([&] { editors()->showSNSPopover(row, "Social Network", 0, rect); },
+             &SNSViewController::usernameField, "social profile");
+    takeBack([&] { editors()->showIMSPopover(row, "Instant Message", 0, rect); },
+             &IMSViewController::usernameField, "instant message");
 
     EXPECT_FALSE(m_view->isDocumentEdited());
     EXPECT_FALSE(ann->person->isChanged());

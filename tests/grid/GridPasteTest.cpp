@@ -335,8 +335,9 @@ TEST_F(GridPasteTest, TextWithAHeaderLinePastesAsTheCsvImportReadsIt)
     trigger(MenuCommand::Paste);
     ASSERT_EQ(added().size(), 1);
     EXPECT_EQ(added().at(0)->person->compositeName(), "Pat Doe");
-    EXPECT_EQ(added().at(0)->person->labeledValueForIdentifierAtIndex("Email", 0)->value(PersonKey::StringValue),
-              "pat@example.com");
+    EXPECT_EQ(
+        added().at(0)->person->labeledValueForIdentifierAtIndex("Email", 0)->value(PersonKey::StringValue),
+        "pat@example.com");
     trigger(MenuCommand::Undo);
 
     QGuiApplication::clipboard()->setText("Ann Lee,Acme,Sales,Manager\nJane Doe,Acme");

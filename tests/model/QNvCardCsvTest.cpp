@@ -268,9 +268,9 @@ TEST_F(VCardTest, CsvHeaderLinesAreToldFromLinesOfValues)
     const QNvCard csv;
     for (const CsvSample &file : csvSamples)
         EXPECT_TRUE(csv.hasCsvHeader(sample(file.file, file.encoding))) << file.file;
-    for (const char *text : {"Name,Home Phone,Work Email,Note\n1,2,3,4", "Given Name\tFamily Name\tGender",
-                             "Vorname;Nachname", "\"Name\",\"Phone\"",
-                             "Timestamp,Name,Email,T-shirt size,Dietary needs"})
+    for (const char *text :
+         {"Name,Home Phone,Work Email,Note\n1,2,3,4", "Given Name\tFamily Name\tGender", "Vorname;Nachname",
+          "\"Name\",\"Phone\"", "Timestamp,Name,Email,T-shirt size,Dietary needs"})
         EXPECT_TRUE(csv.hasCsvHeader(QString::fromUtf8(text))) << text;
     for (const char *text : {"", "Name", "Jane Doe", "Jane Doe,Acme", "Ann Lee,Acme,Manager", "Name,Gender",
                              "\nName,Phone", "Product,Price,Quantity", "Name\x01\x02,Phone"})

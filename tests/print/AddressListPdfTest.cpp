@@ -181,8 +181,9 @@ TEST_F(AddressListPdf, ANotesLaterLinesStandUnderItsFirstAfterTheTitle)
     const QString boxes = run("pdftotext", {"-bbox", "-f", "1", "-l", "1", path("note.pdf"), "-"});
     // The left and right of each word on page 1, by the word.
     QMultiHash<QString, std::pair<double, double>> words;
-    auto it = QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]+)<)re")
-                  .globalMatch(boxes);
+    auto it =
+        QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]+)<)re")
+            .globalMatch(boxes);
     while (it.hasNext()) {
         const auto match = it.next();
         words.insert(match.captured(3), {match.captured(1).toDouble(), match.captured(2).toDouble()});
@@ -203,8 +204,9 @@ TEST_F(AddressListPdf, ANoteLineTooLongForTheRowWrapsUnderItsFirstCharacter)
     print("wrap.pdf", false, false);
     const QString boxes = run("pdftotext", {"-bbox", "-f", "1", "-l", "1", path("wrap.pdf"), "-"});
     QList<double> lefts;
-    auto it = QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="[\d.]+">[Ww]rapped<)re")
-                  .globalMatch(boxes);
+    auto it =
+        QRegularExpression(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="[\d.]+">[Ww]rapped<)re")
+            .globalMatch(boxes);
     while (it.hasNext())
         lefts.append(it.next().captured(1).toDouble());
     ASSERT_EQ(lefts.size(), 31);
