@@ -90,6 +90,9 @@ QDate DateControls::showComponents(const DateComponents &components)
         m_dateBeforeYear = date;
     }
     m_monthPopup->setCurrentIndex(components.month.value_or(0) - 1);
+    // Without a year the picker's stand-in year is no year of the date's: its title leaves it out.
+    if (auto *yearButton = m_datePicker->findChild<QWidget *>(QStringLiteral("qt_calendar_yearbutton")))
+        yearButton->setVisible(components.year.has_value());
     return date;
 }
 

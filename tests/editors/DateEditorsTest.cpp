@@ -334,12 +334,17 @@ TEST_F(BirthdayEditorTest, TwentyNinthOfFebruaryWithoutAYearIsKeptByEveryControl
     EXPECT_EQ(controls->yearField()->text(), "0");
     EXPECT_EQ(controls->monthPopup()->currentIndex(), 1);
     EXPECT_EQ(controls->pickerDate().day(), 29);
+    // The calendar's title names no stand-in year.
+    const auto *yearTitle = controls->datePicker()->findChild<QWidget *>("qt_calendar_yearbutton");
+    ASSERT_NE(yearTitle, nullptr);
+    EXPECT_FALSE(yearTitle->isVisibleTo(controls->datePicker()));
 
     // The years typed on the way to 1984 are no leap years; the 29th comes back all the same.
     QLineEdit *year = controls->yearField();
     year->selectAll();
     QTest::keyClicks(year, "1984");
     EXPECT_EQ(editor->dateField()->text(), "1984.02.29(Wed)");
+    EXPECT_TRUE(yearTitle->isVisibleTo(controls->datePicker()));
     year->selectAll();
     QTest::keyClicks(year, "1985");
     EXPECT_EQ(editor->dateField()->text(), "1985.02.28(Thu)");
