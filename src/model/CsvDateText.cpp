@@ -69,8 +69,10 @@ Reading readForm(const QString &text, Order order)
 
 } // namespace
 
-Reading read(const QString &text, Order order)
+Reading read(const QString &typed, Order order)
 {
+    // Full-width digits and marks, as a Japanese input method types them, read as their ASCII forms.
+    const QString text = typed.normalized(QString::NormalizationForm_KC);
     Reading reading = readForm(text, order);
     // Only a text that is no date can be the empty date, so most texts are matched once.
     static const QRegularExpression zero(QStringLiteral(R"(^\s*0+\D0+\D0+\s*$)"));

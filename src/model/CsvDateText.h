@@ -7,8 +7,8 @@
 
 // Dates as CSV files write them: ours ("2001.02.03(Sat)", "02.03" without a year), ISO
 // ("2001-02-03", "--02-03"), the mail programs' "2/3/2001" and the day-first "03/02/2001" and
-// "03.02.2001". Where day and month could be swapped the caller gives the order; "0/0/00" and the
-// like are no date.
+// "03.02.2001", in ASCII or full-width characters. Where day and month could be swapped the caller
+// gives the order; "0/0/00" and the like are no date.
 namespace CsvDateText {
 
 enum class Order

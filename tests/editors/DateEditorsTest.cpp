@@ -236,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedDateRow{"1980.02.28(Fri)", Ending::Return, DateComponents{1980, 2, 28}},
                       TypedDateRow{"1980.02.29(金)", Ending::Return, DateComponents{1980, 2, 29}, true},
                       TypedDateRow{"12.31", Ending::Tab, DateComponents{std::nullopt, 12, 31}, true},
+                      TypedDateRow{"１２．２４", Ending::Return, DateComponents{std::nullopt, 12, 24}, true},
                       TypedDateRow{"abc", Ending::Return, std::nullopt},
                       TypedDateRow{"abc", Ending::Tab, std::nullopt, true},
                       TypedDateRow{"02.30", Ending::Change, std::nullopt}));
