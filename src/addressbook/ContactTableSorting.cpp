@@ -74,8 +74,9 @@ QDate dateFromComponents(const QVariantMap &components)
         const QVariant value = components.value(key);
         return value.isValid() && value.toInt() != 0 ? value.toInt() : none;
     };
-    // No year sorts first, in year 4: a leap year, so that 29 February is a date there.
-    return QDate(part(PersonKey::Year, 4), part(PersonKey::Month, 1), part(PersonKey::Day, 1));
+    // No year sorts first, in the stand-in year, where 29 February is a date.
+    return QDate(part(PersonKey::Year, DateComponents::StandInYear), part(PersonKey::Month, 1),
+                 part(PersonKey::Day, 1));
 }
 
 } // namespace

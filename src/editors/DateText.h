@@ -15,7 +15,7 @@
 namespace DateText {
 
 // The years up to NoYear are no year; 1 stood for none in files we wrote before.
-constexpr int NoYear = 4;
+constexpr int NoYear = DateComponents::StandInYear;
 
 // Typed text read as the program writes dates, a weekday in any language or none
 // ("1980.02.29(Fri)", "1980.02.29(金)", "1980.02.29", "02.29" without a year), and as other

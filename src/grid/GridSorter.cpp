@@ -198,8 +198,8 @@ std::optional<qint64> GridSorter::dayOfDateComponents(const QVariant &components
     if (!parts || parts->isEmpty())
         return std::nullopt;
     // Lenient like a calendar: a 31st of a short month runs into the next one. No year sorts
-    // first, in year 4: a leap year, so that 29 February stays before 1 March.
-    const QDate date = QDate(parts->year.value_or(4), 1, 1)
+    // first, in the stand-in year, where 29 February stays before 1 March.
+    const QDate date = QDate(parts->year.value_or(DateComponents::StandInYear), 1, 1)
                            .addMonths(parts->month.value_or(1) - 1)
                            .addDays(parts->day.value_or(1) - 1);
     if (!date.isValid())

@@ -25,10 +25,10 @@ QString QNPerson::dateStringFromDateComponents(const DateComponents &components)
 {
     if (components.isEmpty())
         return QString();
-    // Without a year there is no weekday either; a leap year lets 29 February through.
+    // Without a year there is no weekday either; the stand-in year lets 29 February through.
     const bool yearless = !components.year && components.month && components.day;
-    const QDate date(components.year.value_or(yearless ? 2000 : 1), components.month.value_or(1),
-                     components.day.value_or(1));
+    const QDate date(components.year.value_or(yearless ? DateComponents::StandInYear : 1),
+                     components.month.value_or(1), components.day.value_or(1));
     if (!date.isValid())
         return QString();
     return QLocale().toString(date, yearless ? QStringLiteral("MM.dd") : QStringLiteral("yyyy.MM.dd(ddd)"));

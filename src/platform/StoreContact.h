@@ -65,6 +65,10 @@ inline const QString Service = QStringLiteral("service");
 // A calendar date whose parts may each be absent (a birthday without a year).
 struct DateComponents
 {
+    // The calendar year that stands for an absent one wherever a date needs a year: a leap year, so
+    // that 29 February is a date in it, and earlier than any year a person gives.
+    static constexpr int StandInYear = 4;
+
     std::optional<int> year;
     std::optional<int> month;
     std::optional<int> day;
