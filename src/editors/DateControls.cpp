@@ -45,7 +45,7 @@ DateControls::DateControls(QWidget *parent)
     m_yearField->setValidator(new YearValidator(m_yearField));
     m_yearField->setMaxLength(4);
     m_monthPopup->addItems(DateText::monthTitles());
-    m_datePicker->setMinimumDate(QDate(DateText::NoYear, 1, 1));
+    m_datePicker->setMinimumDate(QDate(1, 1, 1));
     m_datePicker->setMaximumDate(QDate(MaximumYear, 12, 31));
     m_datePicker->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
 
@@ -65,40 +65,46 @@ DateControls::DateControls(QWidget *parent)
 
     connect(m_monthPopup, &QComboBox::activated, this, [this](int index) { emit monthChosen(index + 1); });
     connect(m_yearField, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const QDate date = DateText::withYear(m_dateBeforeYear, text.toInt());
-        if (!date.isValid())
+        const DateComponents date = DateText::withYear(m_dateBeforeYear, text.toInt());
+        if (date.isEmpty())
             return;
         const QScopedValueRollback<bool> typing(m_typingYear, true);
         emit yearEdited(date);
     });
     connect(m_datePicker, &QCalendarWidget::selectionChanged, this,
-            [this] { emit datePicked(m_datePicker->selectedDate()); });
+            [this] { emit datePicked(pickedComponents(m_datePicker->selectedDate())); });
     showComponents({});
 }
 
-QDate DateControls::showComponents(const DateComponents &components)
+DateComponents DateControls::showComponents(const DateComponents &components)
 {
-    const QDate date = DateText::date(components);
+    const QDate date = DateText::calendarDate(components);
     // No date: every control shows today, none a year 0 or no month beside today in the picker.
     if (!date.isValid())
         return showComponents(DateText::components(QDate::currentDate()));
+    m_shown = components;
     const QSignalBlocker pickerBlocker(m_datePicker);
     m_datePicker->setSelectedDate(date);
     // The year being typed stays as typed, an emptied field included.
     if (!m_typingYear) {
         m_yearField->setText(QString::number(components.year.value_or(0)));
-        m_dateBeforeYear = date;
+        m_dateBeforeYear = components;
     }
     m_monthPopup->setCurrentIndex(components.month.value_or(0) - 1);
     // Without a year the picker's stand-in year is no year of the date's: its title leaves it out.
     if (auto *yearButton = m_datePicker->findChild<QWidget *>(QStringLiteral("qt_calendar_yearbutton")))
         yearButton->setVisible(components.year.has_value());
-    return date;
+    return components;
 }
 
 QDate DateControls::pickerDate() const
 {
     return m_datePicker->selectedDate();
+}
+
+DateComponents DateControls::pickedComponents(const QDate &day) const
+{
+    return DateText::components(day, m_shown.year.has_value());
 }
 
 void DateControls::setControlsEnabled(bool enabled)

@@ -7,25 +7,27 @@
 
 namespace {
 
-QDate clampedDate(int year, int month, int day)
+// The components of year, month and day, the day moved back into the month where it has fewer.
+DateComponents clamped(std::optional<int> year, int month, int day)
 {
-    const QDate first(year, month, 1);
+    const QDate first(year.value_or(DateComponents::StandInYear), month, 1);
     if (!first.isValid())
-        return QDate();
-    return QDate(year, month, qMin(day, first.daysInMonth()));
+        return {};
+    return {year, month, qMin(day, first.daysInMonth())};
 }
 
 } // namespace
 
 namespace DateText {
 
-std::optional<QDate> parse(const QString &text)
+std::optional<DateComponents> parse(const QString &text)
 {
     // The grid reads typed dates the same way, so a text pasted from a cell reads here too.
-    const std::optional<DateComponents> components = QNPerson::dateComponentsFromVariant(
+    const std::optional<DateComponents> read = QNPerson::dateComponentsFromVariant(
         CsvDateText::read(text, CsvDateText::Order::MonthFirst).components);
-    const QDate read = components ? date(*components) : QDate();
-    return read.isValid() ? std::optional(read) : std::nullopt;
+    if (!read || !read->month || !read->day || !calendarDate(*read).isValid())
+        return std::nullopt;
+    return read;
 }
 
 QString text(const DateComponents &components)
@@ -33,21 +35,19 @@ QString text(const DateComponents &components)
     return QNPerson::dateStringFromDateComponents(components);
 }
 
-QDate date(const DateComponents &components)
+QDate calendarDate(const DateComponents &components)
 {
     if (components.isEmpty())
         return QDate();
-    return QDate(components.year.value_or(NoYear), components.month.value_or(1), components.day.value_or(1));
+    return QDate(components.year.value_or(DateComponents::StandInYear), components.month.value_or(1),
+                 components.day.value_or(1));
 }
 
-DateComponents components(const QDate &date)
+DateComponents components(const QDate &day, bool withYear)
 {
-    if (!date.isValid())
+    if (!day.isValid())
         return {};
-    DateComponents parts{std::nullopt, date.month(), date.day()};
-    if (date.year() > NoYear)
-        parts.year = date.year();
-    return parts;
+    return {withYear ? std::optional(day.year()) : std::nullopt, day.month(), day.day()};
 }
 
 QStringList monthTitles()
@@ -59,14 +59,15 @@ QStringList monthTitles()
     return titles;
 }
 
-QDate withMonth(const QDate &date, int month)
+DateComponents withMonth(const DateComponents &date, int month)
 {
-    return clampedDate(date.year(), month, date.day());
+    return clamped(date.year, month, date.day.value_or(1));
 }
 
-QDate withYear(const QDate &date, int year)
+DateComponents withYear(const DateComponents &date, int year)
 {
-    return clampedDate(qMax(year, NoYear), date.month(), date.day());
+    return clamped(year > 0 ? std::optional(year) : std::nullopt, date.month.value_or(1),
+                   date.day.value_or(1));
 }
 
 } // namespace DateText

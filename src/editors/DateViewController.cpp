@@ -31,13 +31,14 @@ DateViewController::DateViewController(QWidget *parent)
     setUpChrome(body);
 
     connect(m_dateField, &QLineEdit::editingFinished, this, &DateViewController::dateFieldEntered);
-    connect(m_dateField, &QLineEdit::textEdited, this, &DateViewController::updateClearButton);
+    connect(m_dateField, &QLineEdit::textEdited, this, &DateViewController::dateFieldEdited);
     connect(m_clearButton, &QPushButton::clicked, this, &DateViewController::clearPressed);
     connect(m_dateControls, &DateControls::monthChosen, this, &DateViewController::monthChosen);
     connect(m_dateControls, &DateControls::yearEdited, this, &DateViewController::takeDate);
     connect(m_dateControls, &DateControls::datePicked, this, &DateViewController::takeDate);
     // A click on the date already shown takes it too: a contact without a date shows today.
-    connect(m_dateControls->datePicker(), &QCalendarWidget::clicked, this, &DateViewController::takeDate);
+    connect(m_dateControls->datePicker(), &QCalendarWidget::clicked, this,
+            [this](QDate day) { takeDate(m_dateControls->pickedComponents(day)); });
 }
 
 void DateViewController::loadContext()
@@ -54,10 +55,11 @@ void DateViewController::loadContext()
         components && !components->isEmpty()) {
         m_selectedBirthday = components;
     } else if (!value.isValid() && !text.isEmpty()) {
-        if (const std::optional<QDate> date = DateText::parse(text))
-            m_selectedBirthday = DateText::components(*date);
+        m_selectedBirthday = DateText::parse(text);
     }
     m_hadValue = m_selectedBirthday || !text.isEmpty();
+    m_unreadText = m_selectedBirthday ? QString() : text;
+    // Without a date the controls start on today, which is not taken until the user takes it.
     showDate(m_selectedBirthday.value_or(DateComponents{}));
 }
 
@@ -91,13 +93,26 @@ void DateViewController::updateUI()
 
 void DateViewController::showDate(const DateComponents &components)
 {
-    const QDate shown = m_dateControls->showComponents(components);
-    m_dateField->setText(DateText::text(DateText::components(shown)));
+    showText(DateText::text(m_dateControls->showComponents(components)));
 }
 
-void DateViewController::takeDate(const QDate &date)
+void DateViewController::showText(const QString &text)
 {
-    const DateComponents components = DateText::components(date);
+    m_dateField->setText(text);
+    m_shownText = text;
+}
+
+void DateViewController::showHeldText()
+{
+    if (m_selectedBirthday)
+        showDate(*m_selectedBirthday);
+    else
+        showText(m_unreadText);
+    updateClearButton();
+}
+
+void DateViewController::takeDate(const DateComponents &components)
+{
     // Shown even when unchanged, so that a date typed in another form reads back in ours.
     showDate(components);
     if (!m_selectedBirthday || *m_selectedBirthday != components) {
@@ -107,28 +122,39 @@ void DateViewController::takeDate(const QDate &date)
     updateClearButton();
 }
 
+std::optional<DateComponents> DateViewController::typedDate() const
+{
+    const QString text = m_dateField->text();
+    return text != m_shownText ? DateText::parse(text) : std::nullopt;
+}
+
+void DateViewController::dateFieldEdited()
+{
+    // Done takes the typed date as it stands, so typing is already a change.
+    noteChange();
+    updateClearButton();
+}
+
 void DateViewController::dateFieldEntered()
 {
-    // An emptied field is a cleared date, which Done hands back.
-    if (!isEditable() || m_dateField->text().trimmed().isEmpty())
+    // An emptied field is a cleared date, which Done hands back; leaving an untouched field, one
+    // that shows today for a value without a date included, takes nothing.
+    if (!isEditable() || m_dateField->text() == m_shownText || m_dateField->text().trimmed().isEmpty())
         return;
-    // Text that reads as no date changes nothing: the field shows the edited date again.
-    if (const std::optional<QDate> date = DateText::parse(m_dateField->text())) {
+    if (const std::optional<DateComponents> date = typedDate())
         takeDate(*date);
-        return;
-    }
-    showDate(DateText::components(m_dateControls->pickerDate()));
-    updateClearButton();
+    else
+        showHeldText();
 }
 
 void DateViewController::monthChosen(int month)
 {
-    takeDate(DateText::withMonth(m_dateControls->pickerDate(), month));
+    takeDate(DateText::withMonth(m_dateControls->shownComponents(), month));
 }
 
 void DateViewController::clearPressed()
 {
-    m_dateField->clear();
+    showText(QString());
     noteChange();
     updateClearButton();
 }
@@ -152,9 +178,17 @@ void DateViewController::finishEditing()
         closePopover();
         return;
     }
-    // Typed text that was never entered still counts, so that the text and the date agree.
-    const QDate date = DateText::parse(text).value_or(m_dateControls->pickerDate());
-    const DateComponents components = DateText::components(date);
+    // Typed text that was never entered still counts, so that the text and the date agree; text
+    // that reads as no date leaves the date taken, and without one there is nothing to hand back.
+    std::optional<DateComponents> date = typedDate();
+    if (!date)
+        date = m_selectedBirthday;
+    if (!date) {
+        context->dirty = false;
+        closePopover();
+        return;
+    }
+    const DateComponents components = *date;
     showDate(components);
     commit(QVariantMap{{PersonKey::Value, QNPerson::variantFromDateComponents(components)},
                        {PersonKey::StringValue, DateText::text(components)}});

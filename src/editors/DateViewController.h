@@ -9,14 +9,14 @@
 
 class DateControls;
 class QComboBox;
-class QDate;
 class QLineEdit;
 class QPushButton;
 
 // The popover that edits one date: the contact's birthday ("Birthday"), or one dated entry handed
 // in as the context's "value" ("Dates"). Done hands back {"value": components, "stringValue"},
-// both from one date: the date field's text where it reads as a date, else the picker's. A
-// cleared date hands back nil when there was one to clear, and "dirty" false when there was none.
+// both from one date: the text typed in the date field where it reads as a date, else the date
+// last taken. Without a date to hand back, or with a cleared date where there was none, Done
+// hands back "dirty" false; a cleared date hands back nil.
 class DateViewController : public ValueEditor
 {
     Q_OBJECT
@@ -46,8 +46,16 @@ private:
     // The context's "value", else the person's value of the type; a map or nil.
     QVariantMap sourceValue() const;
     void showDate(const DateComponents &components);
+    // The field's text as the editor puts it there; the user's typing makes it differ.
+    void showText(const QString &text);
+    // The field shows the date taken again, else the value's own text; unreadable text never
+    // becomes a date.
+    void showHeldText();
     // A date the user typed, picked or set with the year and month controls becomes the edited one.
-    void takeDate(const QDate &date);
+    void takeDate(const DateComponents &date);
+    // The date of the text the user typed in the field; none when untouched or no date.
+    std::optional<DateComponents> typedDate() const;
+    void dateFieldEdited();
     void dateFieldEntered();
     void monthChosen(int month);
     void clearPressed();
@@ -61,4 +69,7 @@ private:
     std::optional<DateComponents> m_selectedBirthday;
     // The value had a date or a text, so that clearing it is a change.
     bool m_hadValue = false;
+    // The value's text when it reads as no date.
+    QString m_unreadText;
+    QString m_shownText;
 };

@@ -26,11 +26,9 @@ const QString DatesIdentifier = QStringLiteral("Dates");
 // The kind of value an added entry is, as the list's entries say it.
 const QString TypeKey = QStringLiteral("type");
 
-QDate dateOfEntry(const QVariantMap &entry)
+DateComponents dateOfEntry(const QVariantMap &entry)
 {
-    const std::optional<DateComponents> components =
-        QNPerson::dateComponentsFromVariant(entry.value(PersonKey::Value));
-    return components ? DateText::date(*components) : QDate();
+    return QNPerson::dateComponentsFromVariant(entry.value(PersonKey::Value)).value_or(DateComponents{});
 }
 
 } // namespace
@@ -209,8 +207,7 @@ void DatesViewController::selectionChanged()
     const int row = selectedRow();
     if (row < 0 || m_reloading)
         return;
-    const QDate date = dateOfEntry(m_table.at(row).toMap());
-    m_dateControls->showComponents(DateText::components(date));
+    m_dateControls->showComponents(dateOfEntry(m_table.at(row).toMap()));
 }
 
 void DatesViewController::itemChanged(QTableWidgetItem *item)
@@ -245,9 +242,9 @@ void DatesViewController::setDateText(int row, const QString &text)
         noteChange();
         return;
     }
-    if (const std::optional<QDate> date = DateText::parse(text)) {
+    if (const std::optional<DateComponents> date = DateText::parse(text)) {
         setRowDate(row, *date);
-        m_dateControls->showComponents(DateText::components(*date));
+        m_dateControls->showComponents(*date);
         noteChange();
         return;
     }
@@ -257,9 +254,8 @@ void DatesViewController::setDateText(int row, const QString &text)
         cell->setText(m_table.at(row).toMap().value(PersonKey::StringValue).toString());
 }
 
-void DatesViewController::setRowDate(int row, const QDate &date)
+void DatesViewController::setRowDate(int row, const DateComponents &components)
 {
-    const DateComponents components = DateText::components(date);
     QVariantMap entry = m_table.at(row).toMap();
     entry.insert(PersonKey::Value, QNPerson::variantFromDateComponents(components));
     entry.insert(PersonKey::StringValue, DateText::text(components));
@@ -274,8 +270,7 @@ void DatesViewController::addPressed()
     const EditorContextPtr context = contextInfo();
     if (!isEditable() || !context || context->type != DatesIdentifier)
         return;
-    const DateComponents today =
-        DateText::components(m_dateControls->showComponents(DateText::components(QDate::currentDate())));
+    const DateComponents today = m_dateControls->showComponents(DateText::components(QDate::currentDate()));
     const LabelPopup labels(DatesIdentifier, QString(), true);
     const QVariantMap entry{
         {PersonKey::Value, QNPerson::variantFromDateComponents(today)},
@@ -309,9 +304,9 @@ void DatesViewController::deletePressed()
 
 // --- the date controls --------------------------------------------------------------------------
 
-void DatesViewController::takeControlsDate(const QDate &date)
+void DatesViewController::takeControlsDate(const DateComponents &date)
 {
-    m_dateControls->showComponents(DateText::components(date));
+    m_dateControls->showComponents(date);
     const int row = selectedRow();
     if (isEditable() && row >= 0)
         setRowDate(row, date);
@@ -320,7 +315,7 @@ void DatesViewController::takeControlsDate(const QDate &date)
 
 void DatesViewController::monthChosen(int month)
 {
-    takeControlsDate(DateText::withMonth(m_dateControls->pickerDate(), month));
+    takeControlsDate(DateText::withMonth(m_dateControls->shownComponents(), month));
 }
 
 // --- closing ------------------------------------------------------------------------------------

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "editors/ValueEditor.h"
+#include "platform/StoreContact.h"
 
 #include <QList>
 #include <QVariantList>
 
 class DateControls;
 class DatesCellDelegate;
-class QDate;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
@@ -60,8 +60,8 @@ private:
     void selectionChanged();
     void itemChanged(QTableWidgetItem *item);
     // The controls' date goes into the selected row while unlocked.
-    void takeControlsDate(const QDate &date);
-    void setRowDate(int row, const QDate &date);
+    void takeControlsDate(const DateComponents &date);
+    void setRowDate(int row, const DateComponents &date);
     void monthChosen(int month);
 
     QTableWidget *m_tableView;

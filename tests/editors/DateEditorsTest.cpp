@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <ostream>
 
@@ -46,6 +47,24 @@ QNPersonPtr withDates(int count)
     return person;
 }
 
+// Turns the calendar's page a month on with its arrow and clicks a day of the new page.
+void pickDayOfNextMonth(QCalendarWidget *calendar, int day)
+{
+    QTest::mouseClick(calendar->findChild<QToolButton *>("qt_calendar_nextmonth"), Qt::LeftButton);
+    auto *days = calendar->findChild<QTableView *>();
+    // The days of the month before that lead the page are all above the 20th: the first cell of
+    // the day is the new month's.
+    QModelIndex cell;
+    for (int row = 1; row < days->model()->rowCount() && !cell.isValid(); ++row) {
+        for (int column = 0; column < days->model()->columnCount() && !cell.isValid(); ++column) {
+            if (days->model()->index(row, column).data().toInt() == day)
+                cell = days->model()->index(row, column);
+        }
+    }
+    ASSERT_TRUE(cell.isValid());
+    QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
+}
+
 class BirthdayEditorTest : public EditorHarness
 {
 protected:
@@ -73,8 +92,14 @@ TEST_F(BirthdayEditorTest, AContactWithoutABirthdayShowsTodayInEveryControl)
     EXPECT_EQ(editor->dateControls()->yearField()->text(), QString::number(today.year()));
     EXPECT_EQ(editor->dateControls()->monthPopup()->currentIndex(), today.month() - 1);
     EXPECT_EQ(editor->labelPopup()->itemData(0), "Birthday");
-    // Today is only where the controls start: nothing is handed back until the user takes a date.
+    // Today is only where the controls start: nothing is handed back until the user takes a date,
+    // and passing through the untouched field takes none.
+    QApplication::setActiveWindow(editor->window());
+    editor->dateField()->setFocus();
+    QTest::keyClick(editor->dateField(), Qt::Key_Return);
+    QTest::keyClick(editor->dateField(), Qt::Key_Tab);
     EXPECT_FALSE(editor->doneButton()->isEnabled());
+    EXPECT_EQ(editor->selectedBirthday(), std::nullopt);
 }
 
 // Each gesture on a contact without a birthday makes its date the birthday.
@@ -90,7 +115,7 @@ TEST_F(BirthdayEditorTest, AContactWithoutABirthdayTakesTheDateTheControlsAreSet
     QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
     EXPECT_EQ(m_context->dirty, true);
     EXPECT_EQ(result().value("value").toMap(),
-              QNPerson::variantFromDateComponents(DateText::components(DateText::withMonth(today, month))));
+              QNPerson::variantFromDateComponents(DateText::withMonth(DateText::components(today), month)));
 
     editor = openBirthday(std::make_shared<QNPerson>());
     QLineEdit *year = editor->dateControls()->yearField();
@@ -127,9 +152,11 @@ struct TypedDateRow
 {
     const char *typed;
     Ending ending;
-    // The date read; none when the text is no date and the date shown before it stays.
+    // The date read; none when the text is no date and the date held before it stays.
     std::optional<DateComponents> read;
     bool japanese = false;
+    // The birthday editor opens on a contact with the birthday 1980.05.17, else on one without.
+    bool withBirthday = true;
 };
 
 void PrintTo(const TypedDateRow &row, std::ostream *out)
@@ -187,16 +214,26 @@ protected:
     const QLocale m_locale;
 };
 
+// Typing alone enables Change. Text that reads as no date never becomes one: the field shows the
+// birthday again, or, on a contact without one, stays empty and Change hands nothing back.
 TEST_P(TypedDateTest, TheBirthdayFieldReadsTheProgramsFormsAndKeepsTheDateForOtherText)
 {
-    auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
-    // A change first, so that Change can be clicked whatever the text reads as.
-    choose(editor->dateControls()->monthPopup(), 5);
+    auto *editor = openBirthday(GetParam().withBirthday ? withBirthday({{"value", ymd(1980, 5, 17)}})
+                                                        : std::make_shared<QNPerson>());
     type(editor->dateField(), editor->doneButton());
-    const DateComponents date = expected({1980, 6, 17});
+    if (!GetParam().withBirthday && !GetParam().read) {
+        if (GetParam().ending != Ending::Change) {
+            EXPECT_EQ(editor->dateField()->text(), "");
+            QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+        }
+        EXPECT_EQ(m_context->dirty, false);
+        EXPECT_FALSE(m_context->value.isValid());
+        return;
+    }
+    const DateComponents date = expected({1980, 5, 17});
     if (GetParam().ending != Ending::Change) {
         EXPECT_EQ(editor->dateField()->text(), QNPerson::dateStringFromDateComponents(date));
-        EXPECT_EQ(DateText::components(editor->dateControls()->pickerDate()), date);
+        EXPECT_EQ(editor->dateControls()->shownComponents(), date);
         QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
     }
     ASSERT_EQ(m_context->dirty, true);
@@ -237,9 +274,15 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedDateRow{"1980.02.29(金)", Ending::Return, DateComponents{1980, 2, 29}, true},
                       TypedDateRow{"12.31", Ending::Tab, DateComponents{std::nullopt, 12, 31}, true},
                       TypedDateRow{"１２．２４", Ending::Return, DateComponents{std::nullopt, 12, 24}, true},
+                      // A year before 5 is a year, not the editors' stand-in for none.
+                      TypedDateRow{"0004.03.15", Ending::Return, DateComponents{4, 3, 15}},
                       TypedDateRow{"abc", Ending::Return, std::nullopt},
                       TypedDateRow{"abc", Ending::Tab, std::nullopt, true},
-                      TypedDateRow{"02.30", Ending::Change, std::nullopt}));
+                      TypedDateRow{"02.30", Ending::Change, std::nullopt},
+                      // On a contact without a birthday.
+                      TypedDateRow{"12.24", Ending::Change, DateComponents{std::nullopt, 12, 24}, false, false},
+                      TypedDateRow{"Dec 24", Ending::Return, std::nullopt, false, false},
+                      TypedDateRow{"Dec 24", Ending::Change, std::nullopt, false, false}));
 
 class BirthdayTextTest : public BirthdayEditorTest, public ::testing::WithParamInterface<const char *>
 {
@@ -361,6 +404,25 @@ TEST_F(BirthdayEditorTest, TwentyNinthOfFebruaryWithoutAYearIsKeptByEveryControl
     editor->doneButton()->click();
     EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 2}, {"day", 29}}));
     EXPECT_EQ(result().value("stringValue"), "02.29");
+}
+
+// A date without a year keeps none whatever page of the calendar its day is picked on; a year
+// before 5 is a year.
+TEST_F(BirthdayEditorTest, TheCalendarKeepsTheYearOrItsAbsence)
+{
+    auto *editor = openBirthday(withBirthday({{"value", QVariantMap{{"month", 2}, {"day", 29}}}}));
+    choose(editor->dateControls()->monthPopup(), 11);
+    EXPECT_EQ(editor->dateField()->text(), "12.29");
+    pickDayOfNextMonth(editor->dateControls()->datePicker(), 10);
+    EXPECT_EQ(editor->dateField()->text(), "01.10");
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 1}, {"day", 10}}));
+
+    editor = openBirthday(withBirthday({{"value", ymd(4, 3, 15)}}));
+    EXPECT_EQ(editor->dateControls()->yearField()->text(), "4");
+    pickDayOfNextMonth(editor->dateControls()->datePicker(), 10);
+    editor->doneButton()->click();
+    EXPECT_EQ(result().value("value").toMap(), ymd(4, 4, 10));
 }
 
 // A larger font in Japanese needs more room for the calendar than the presenters give the editor:
@@ -521,6 +583,22 @@ TEST_F(DatesEditorTest, TwentyNinthOfFebruaryWithoutAYearTakesAYear)
     editor->dateControls()->yearField()->selectAll();
     QTest::keyClicks(editor->dateControls()->yearField(), "2000");
     EXPECT_EQ(editor->table().at(0).toMap().value("value").toMap(), ymd(2000, 2, 29));
+}
+
+TEST_F(DatesEditorTest, TheCalendarKeepsTheYearOrItsAbsence)
+{
+    auto person = std::make_shared<QNPerson>();
+    person->setValue(
+        QVariantList{QVariantMap{{"label", "other"}, {"value", QVariantMap{{"month", 12}, {"day", 20}}}},
+                     QVariantMap{{"label", "other"}, {"value", ymd(4, 3, 15)}}},
+        "Dates");
+    auto *editor = openDates(person);
+    for (int row : {0, 1}) {
+        editor->tableView()->selectRow(row);
+        pickDayOfNextMonth(editor->dateControls()->datePicker(), 10);
+    }
+    EXPECT_EQ(editor->table().at(0).toMap().value("value").toMap(), QVariantMap({{"month", 1}, {"day", 10}}));
+    EXPECT_EQ(editor->table().at(1).toMap().value("value").toMap(), ymd(4, 4, 10));
 }
 
 TEST_F(DatesEditorTest, TheContextSelectsTheEntryByItsNumber)
