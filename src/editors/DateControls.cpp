@@ -78,10 +78,17 @@ DateControls::DateControls(QWidget *parent)
 
 DateComponents DateControls::showComponents(const DateComponents &components)
 {
-    const QDate date = DateText::calendarDate(components);
+    QDate date = DateText::calendarDate(components);
     // No date: every control shows today, none a year 0 or no month beside today in the picker.
     if (!date.isValid())
         return showComponents(DateText::components(QDate::currentDate()));
+    // A day without a year picked on the page of another year stays there, not under the pointer
+    // of a page laid out anew.
+    if (!components.year && m_datePicker->monthShown() == date.month()) {
+        const QDate onPage(m_datePicker->yearShown(), date.month(), date.day());
+        if (onPage.isValid())
+            date = onPage;
+    }
     m_shown = components;
     const QSignalBlocker pickerBlocker(m_datePicker);
     m_datePicker->setSelectedDate(date);
