@@ -148,9 +148,9 @@ using CardInWindowTest = SaveFixture;
 // The card was rebuilt only when another contact was chosen: a grid edit and its undo left it stale.
 TEST_F(CardInWindowTest, TheCardFollowsAGridEditItsUndoAndItsRedo)
 {
-    row(top(), "Bob")
-        ->person->setValue(QVariantMap{{"value", QVariantMap{{"year", 2001}, {"month", 1}, {"day", 10}}}},
-                           "Birthday");
+    const ContactRowPtr bob = row(top(), "Bob");
+    bob->person->setValue(QVariantMap{{"value", QVariantMap{{"year", 2001}, {"month", 1}, {"day", 10}}}},
+                          "Birthday");
     window->resize(1400, 700);
     window->show();
     window->activateWindow();
@@ -159,16 +159,15 @@ TEST_F(CardInWindowTest, TheCardFollowsAGridEditItsUndoAndItsRedo)
         if (representedObject(item) == "Personal Information")
             item->trigger();
     ContactsGridInterface *grid = view()->contactsViewController();
-    grid->selectRowIndexesWithContacts({row(top(), "Bob")});
+    grid->selectRowIndexesWithContacts({bob});
     QTextBrowser *card = static_cast<ContactInfoController *>(view()->contactInfoController())->cardView();
     ASSERT_TRUE(card->toPlainText().contains("2001.01.10"));
 
     QAbstractItemView *table = grid->tableView();
-    const QPoint birthday =
-        table
-            ->visualRect(table->model()->index(table->selectionModel()->selectedRows().first().row(),
-                                               int(grid->tableIdentifiers().indexOf("Birthday"))))
-            .center();
+    const int selected = table->selectionModel()->selectedRows().first().row();
+    const QModelIndex cell =
+        table->model()->index(selected, int(grid->tableIdentifiers().indexOf("Birthday")));
+    const QPoint birthday = table->visualRect(cell).center();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, birthday);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, birthday);
     ASSERT_TRUE(spinUntil([grid] { return grid->popover() && grid->popover()->isVisible(); }));
