@@ -1,11 +1,11 @@
 #include "detail/ContactInfoController.h"
 
-#include "ui/contracts/ContactInfoControllerDelegate.h"
 #include "detail/ContactCard.h"
-#include "ui/contracts/DetailEditDelegate.h"
 #include "detail/DetailEditorPresenter.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableController.h"
+#include "ui/contracts/ContactInfoControllerDelegate.h"
+#include "ui/contracts/DetailEditDelegate.h"
 
 #include <QTableView>
 #include <QTextBrowser>
@@ -69,9 +69,13 @@ void ContactInfoController::contactsDidLeave(const QSet<QString> &uniqueIds)
     m_card->clear();
 }
 
+// The card shows the same values as the table: while it is shown it follows every change of the
+// contact too, whoever made it, undo and redo included.
 void ContactInfoController::updateTable()
 {
     m_detail->updateTable();
+    if (!editState())
+        updateWebView();
 }
 
 void ContactInfoController::groupsDidChange()

@@ -1,16 +1,16 @@
 #include "find/FindController.h"
 
+#include "addressbook/UndoGroup.h"
 #include "find/FindPanel.h"
 #include "find/FindReplace.h"
 #include "find/FindScope.h"
+#include "model/QNPersonKeys.h"
+#include "platform/Localizer.h"
+#include "platform/widgets/FindPasteboard.h"
 #include "ui/contracts/ContactInfoInterface.h"
 #include "ui/contracts/ContactsGridInterface.h"
 #include "ui/contracts/FindBarInterface.h"
 #include "ui/contracts/FindHost.h"
-#include "addressbook/UndoGroup.h"
-#include "model/QNPersonKeys.h"
-#include "platform/Localizer.h"
-#include "platform/widgets/FindPasteboard.h"
 
 #include <QAbstractItemView>
 
@@ -97,7 +97,7 @@ FindPanelSetup FindController::findPanelSetup(bool editState, DateEditorFactory 
     setup.customItems = m_host.customItems();
     setup.selectedItems = m_host.contactsViewController()->tableIdentifiers();
     setup.editState = editState;
-    setup.searchString = FindPasteboard::string();
+    setup.searchString = sharedFindString();
     setup.funnel = &m_host.editFunnel();
     setup.mainUndoManager = m_host.undoManager();
     setup.dateEditorFactory = std::move(dateEditorFactory);
@@ -128,8 +128,12 @@ void FindController::toggleFindBar()
 void FindController::findStringDidChange(const QString &findString)
 {
     m_findString = findString;
-    if (!findString.isEmpty())
+    if (findString.isEmpty()) {
+        m_clearedSharedString = FindPasteboard::string();
+    } else {
+        m_clearedSharedString.clear();
         FindPasteboard::setString(findString);
+    }
     const bool found = walk(FindDirection::Forward, m_findString, m_host.contactInfoVisible()).has_value();
     ContactInfoInterface *detail = m_host.contactInfoController();
     ContactsGridInterface *grid = m_host.contactsViewController();
@@ -227,9 +231,15 @@ void FindController::replaceEverywhere()
 
 void FindController::refreshFromPasteboard()
 {
-    const QString shared = FindPasteboard::string();
+    const QString shared = sharedFindString();
     if (!shared.isEmpty())
         takeFindString(shared);
+}
+
+QString FindController::sharedFindString() const
+{
+    const QString shared = FindPasteboard::string();
+    return shared == m_clearedSharedString ? QString() : shared;
 }
 
 void FindController::takeFindString(const QString &findString)
@@ -377,8 +387,8 @@ void FindController::replaceAll(const QString &replacement, Qt::CaseSensitivity 
     const FindReplace replace(m_host.editFunnel(), fields(), m_findString, cs);
     const ContactRowPtr detailContact =
         m_host.contactInfoVisible() ? m_host.contactInfoController()->contact() : nullptr;
-    replace.replaceAll(replacement, m_host.contactTable(), m_host.contactsViewController()->tableIdentifiers(),
-                       detailContact);
+    replace.replaceAll(replacement, m_host.contactTable(),
+                       m_host.contactsViewController()->tableIdentifiers(), detailContact);
 }
 
 // --- what find reads ------------------------------------------------------------------------
@@ -398,7 +408,8 @@ GridSnapshot FindController::gridSnapshot() const
     ContactsGridInterface *grid = m_host.contactsViewController();
     GridSnapshot snapshot{grid->tableIdentifiers(), grid->subContactTable()};
     const QSet<QString> deleted = deletedContacts();
-    snapshot.rows.removeIf([&](const SubContactRowPtr &row) { return !row || deleted.contains(row->uniqueId); });
+    snapshot.rows.removeIf(
+        [&](const SubContactRowPtr &row) { return !row || deleted.contains(row->uniqueId); });
     return snapshot;
 }
 

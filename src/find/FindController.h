@@ -16,7 +16,8 @@
 class FindHost;
 class QWidget;
 
-// The find bar's work: one find string, shared with other programs through the find pasteboard;
+// The find bar's work: one find string, shared with other programs through the find pasteboard
+// (a search the user cleared from the field is not taken back from there);
 // the find cursor, moved by the walks and by the views' selections; highlighting in the grid and
 // the detail pane; replacing at the cursor and everywhere. The window's view controller holds one
 // and forwards the find bar's calls, the Find menu's items and its panes' selections to it.
@@ -89,7 +90,8 @@ private:
     };
     class DelegatesOff;
 
-    std::optional<ItemAndRange> walk(FindDirection direction, const QString &findString, bool contactInfoVisible);
+    std::optional<ItemAndRange> walk(FindDirection direction, const QString &findString,
+                                     bool contactInfoVisible);
     void show(Shown shown);
     void step(FindDirection direction);
     // True when the shown bar's field settles the menu's step: it is empty, or the search of its
@@ -101,6 +103,8 @@ private:
     void done();
     void optionChanged();
     void refreshFromPasteboard();
+    // The find pasteboard's string, or null while it still holds the search the user cleared.
+    QString sharedFindString() const;
     // The string goes to the search field and to both views' marks.
     void takeFindString(const QString &findString);
 
@@ -113,5 +117,8 @@ private:
 
     FindHost &m_host;
     QString m_findString;
+    // The pasteboard keeps a search that the user cleared from the field, for other programs; it
+    // is not taken back here until another string is shared.
+    QString m_clearedSharedString;
     std::optional<ItemAndRange> m_cursor;
 };

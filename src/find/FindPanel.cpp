@@ -197,11 +197,10 @@ void FindPanel::buildTable()
     // Editing starts only from the double action, which checks the edit state and the row's kind.
     m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tableView->verticalHeader()->hide();
-    // Measuring every row would cost a long search its hand-over: rows are one line high, and the
-    // few values of several lines get their height set (fitRowHeight).
+    // Measuring every row would cost a long search its hand-over: rows are one line high.
     m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_tableView->verticalHeader()->setMinimumSectionSize(1);
-    m_tableView->verticalHeader()->setDefaultSectionSize(FindPanelResultsModel::rowHeight({}));
+    m_tableView->verticalHeader()->setDefaultSectionSize(FindPanelResultsModel::RowHeight);
     m_tableView->horizontalHeader()->setStretchLastSection(true);
     // Results come in search order: no column shows a sort until the user picks one.
     m_tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -358,8 +357,6 @@ void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &re
     m_model->setSearchStringShown(!m_searchString.isEmpty());
     m_model->setCursor(m_cursor);
     m_model->setResults(results);
-    for (int row = 0; row < results.size(); ++row)
-        fitRowHeight(row);
     if (!results.isEmpty())
         selectTableRow(0);
     updateReplaceButtons();
@@ -535,8 +532,6 @@ void FindPanel::replaceAllMatches()
     }
     const int selected = m_cursor.row;
     m_model->setResults(searchResults());
-    for (int row = 0; row < searchResults().size(); ++row)
-        fitRowHeight(row);
     if (selected >= 0 && selected < searchResults().size())
         selectTableRow(selected);
     m_cursor = {-1, -1};
@@ -559,19 +554,8 @@ void FindPanel::undoReplaceValue(const QVariant &value, const QList<MatchScan::T
     const int shown = m_model->rowOf(row.get());
     m_model->valueChanged(shown);
     m_model->namesChanged();
-    fitRowHeight(shown);
     // Its ranges changed: an undo brings matches back, an in-place edit takes them.
     updateReplaceButtons();
-}
-
-void FindPanel::fitRowHeight(int row)
-{
-    const QList<SearchResultRowPtr> &results = searchResults();
-    if (row < 0 || row >= results.size())
-        return;
-    const int height = FindPanelResultsModel::rowHeight(results.at(row)->value);
-    if (m_tableView->rowHeight(row) != height)
-        m_tableView->setRowHeight(row, height);
 }
 
 // --- editing --------------------------------------------------------------------------------
@@ -650,8 +634,6 @@ void FindPanel::sortResults(int column, Qt::SortOrder order)
         m_model->setCursor(m_cursor);
     }
     m_tableView->reset();
-    for (int row = 0; row < searchResults().size(); ++row)
-        fitRowHeight(row);
     if (remembered)
         selectTableRow(m_model->rowOf(remembered.get()));
 }

@@ -112,7 +112,6 @@ private:
     void updateCheckMarks();
     void retitleFilters();
     void handOver(quint64 generation, const QList<SearchResultRowPtr> &results);
-    void fitRowHeight(int row);
     void showCurrentMatch(int previousRow);
     // Runs the action now when the table lists the search of the field's text, else when that
     // search hands over; replacing also searches the text the window opened with, unlisted so far.

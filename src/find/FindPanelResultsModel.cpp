@@ -7,10 +7,9 @@
 #include <QSize>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
-
-constexpr int LineHeight = 24;
 
 const QStringList ColumnIdentifiers{QStringLiteral("Name"), QStringLiteral("Item"), QStringLiteral("SubItem"),
                                     QStringLiteral("Label"), QStringLiteral("Value")};
@@ -19,6 +18,25 @@ const QStringList ColumnIdentifiers{QStringLiteral("Name"), QStringLiteral("Item
 QString currentName(const SearchResultRow &row)
 {
     return row.contact && row.contact->person ? row.contact->person->compositeName() : QString();
+}
+
+// The line of the value around position: from the newline before it to the next one.
+std::pair<qsizetype, qsizetype> lineAround(const QString &value, qsizetype position)
+{
+    position = std::clamp<qsizetype>(position, 0, value.size());
+    const qsizetype start = position == 0 ? 0 : value.lastIndexOf(QLatin1Char('\n'), position - 1) + 1;
+    const qsizetype newline = value.indexOf(QLatin1Char('\n'), position);
+    return {start, newline < 0 ? value.size() : newline};
+}
+
+// A range clipped to the line [start, end) and counted from its start; {-1, 0} off the line.
+MatchScan::TextRange onLine(const MatchScan::TextRange &range, qsizetype start, qsizetype end)
+{
+    const qsizetype from = std::max(range.location, start);
+    const qsizetype to = std::min(range.location + range.length, end);
+    if (to <= from)
+        return {-1, 0};
+    return {from - start, to - from};
 }
 
 } // namespace
@@ -53,10 +71,21 @@ int FindPanelResultsModel::rowOf(const SearchResultRow *row) const
     return -1;
 }
 
-int FindPanelResultsModel::rowHeight(const QString &value)
+// The line holding the row's current match, else its first: a long note drawn whole made its row
+// as tall as the note, and the match was off screen.
+FindPanelResultsModel::ShownLine FindPanelResultsModel::shownLine(int row) const
 {
-    const qsizetype lines = value.count(QLatin1Char('\n')) + 1;
-    return int(lines >= 2 ? LineHeight * lines : LineHeight);
+    const SearchResultRow &result = *m_results.at(row);
+    const QList<MatchScan::TextRange> &ranges = result.ranges;
+    const bool current =
+        row == m_cursor.row && m_cursor.rangeIndex >= 0 && m_cursor.rangeIndex < ranges.size();
+    const qsizetype position = ranges.isEmpty() ? 0 : ranges.at(current ? m_cursor.rangeIndex : 0).location;
+    const auto [start, end] = lineAround(result.value, position);
+    ShownLine line{result.value.mid(start, end - start), {}};
+    line.ranges.reserve(ranges.size());
+    for (const MatchScan::TextRange &range : ranges)
+        line.ranges.append(onLine(range, start, end));
+    return line;
 }
 
 int FindPanelResultsModel::rowCount(const QModelIndex &parent) const
@@ -79,8 +108,9 @@ QString FindPanelResultsModel::columnText(const SearchResultRow &row, int column
     case SubItemColumn:
         return row.subItem.isEmpty() ? QString() : QNPerson::localizedIdentifierForKey(row.subItem);
     case LabelColumn:
-        return row.label.isEmpty() ? QString()
-                                   : QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(row.label));
+        return row.label.isEmpty()
+                   ? QString()
+                   : QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(row.label));
     case ValueColumn:
         return row.value;
     default:
@@ -95,14 +125,17 @@ QVariant FindPanelResultsModel::data(const QModelIndex &index, int role) const
     const SearchResultRow &row = *m_results.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
+        if (index.column() == ValueColumn)
+            return shownLine(index.row()).text;
+        return columnText(row, index.column());
     case Qt::EditRole:
         return columnText(row, index.column());
     case Qt::SizeHintRole:
-        return QSize(-1, rowHeight(row.value));
+        return QSize(-1, RowHeight);
     case RangesRole:
         if (index.column() != ValueColumn || !m_searchStringShown)
             return {};
-        return QVariant::fromValue(row.ranges);
+        return QVariant::fromValue(shownLine(index.row()).ranges);
     case CurrentRangeRole:
         return index.row() == m_cursor.row ? m_cursor.rangeIndex : -1;
     default:
@@ -140,9 +173,10 @@ void FindPanelResultsModel::sort(int column, Qt::SortOrder order)
     QCollator collator;
     collator.setNumericMode(true);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::stable_sort(m_results.begin(), m_results.end(), [&](const SearchResultRowPtr &a, const SearchResultRowPtr &b) {
-        const int compared = collator.compare(columnText(*a, column), columnText(*b, column));
-        return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
-    });
+    std::stable_sort(
+        m_results.begin(), m_results.end(), [&](const SearchResultRowPtr &a, const SearchResultRowPtr &b) {
+            const int compared = collator.compare(columnText(*a, column), columnText(*b, column));
+            return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
+        });
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

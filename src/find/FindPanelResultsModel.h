@@ -7,7 +7,8 @@
 
 // The find window's result table: a thin adapter over the window's results. The value column
 // carries the match ranges for its delegate; while the window edits, value cells can be edited,
-// and an edit is reported, never written here.
+// and an edit is reported, never written here. Every row is one line high: a value of several
+// lines shows the line that holds its current match, or its first one.
 class FindPanelResultsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,7 +25,9 @@ public:
     };
     enum Role
     {
-        // The value's ranges (QList<MatchScan::TextRange> as QVariant); empty without a search string.
+        // The value's ranges on its shown line (QList<MatchScan::TextRange> as QVariant), counted
+        // from the line's start, one per range of the row; a range off the line is {-1, 0}. Empty
+        // without a search string.
         RangesRole = Qt::UserRole + 1,
         // The index of the current match's range in this row; -1 when it lies elsewhere.
         CurrentRangeRole
@@ -44,8 +47,7 @@ public:
     void namesChanged();
     int rowOf(const SearchResultRow *row) const;
 
-    // 24 points per line of a value of two lines or more, else 24.
-    static int rowHeight(const QString &value);
+    static constexpr int RowHeight = 24;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -60,7 +62,14 @@ signals:
     void valueEdited(int row, const QString &text);
 
 private:
+    struct ShownLine
+    {
+        QString text;
+        QList<MatchScan::TextRange> ranges;
+    };
+
     static QString columnText(const SearchResultRow &row, int column);
+    ShownLine shownLine(int row) const;
 
     QList<SearchResultRowPtr> m_results;
     FindPanelCursor m_cursor;

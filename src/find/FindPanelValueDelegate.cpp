@@ -25,9 +25,7 @@ void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     }
     QStyleOptionViewItem shown = option;
     initStyleOption(&shown, index);
-    // Line breaks of a multi-line value lay out as lines; the ranges keep their places.
-    QString text = shown.text;
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QString text = shown.text;
     shown.text.clear();
     QStyle *style = shown.widget ? shown.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &shown, painter, shown.widget);
@@ -41,7 +39,8 @@ void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem
         QTextLayout::FormatRange format;
         format.start = int(range.location);
         format.length = int(range.length);
-        format.format.setBackground(i == current ? QColor(255, 149, 0) : option.palette.color(QPalette::Highlight).lighter(160));
+        format.format.setBackground(i == current ? QColor(255, 149, 0)
+                                                 : option.palette.color(QPalette::Highlight).lighter(160));
         formats.append(format);
     }
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, shown.widget) + 1;
@@ -65,7 +64,8 @@ void FindPanelValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     painter->save();
     painter->setClipRect(textRect);
     const qreal top = textRect.top() + std::max<qreal>(0, (textRect.height() - y) / 2);
-    painter->setPen(shown.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setPen(shown.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                              : QPalette::Text));
     layout.draw(painter, QPointF(textRect.left(), top));
     painter->restore();
 }

@@ -3,12 +3,14 @@
 #include "app/MenuCommand.h"
 #include "find/FindBarController.h"
 #include "find/FindPanel.h"
+#include "grid/ContactsViewController.h"
 #include "platform/widgets/FindPasteboard.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -17,6 +19,23 @@ class FindInWindow : public SaveFixture
 protected:
     FindBarController *bar() const { return dynamic_cast<FindBarController *>(view()->findBarController()); }
     void trigger(MenuCommand command) { window->menuItem(command)->trigger(); }
+
+    // Opens the find-and-replace window from the menu and answers the text of its search field.
+    QString searchedInFindPanel()
+    {
+        QString searched;
+        QTimer::singleShot(0, [&searched] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *panel = qobject_cast<FindPanel *>(widget);
+                if (panel && panel->isVisible()) {
+                    searched = panel->searchField()->text();
+                    panel->done(0);
+                }
+            }
+        });
+        trigger(MenuCommand::ShowFindPanel);
+        return searched;
+    }
 };
 
 TEST_F(FindInWindow, TheFindMenuStepsThroughTheContactsAndReplaceAllIsOneUndoStep)
@@ -81,18 +100,26 @@ TEST_F(FindInWindow, FindNextAndPreviousActOnTheTextTheFieldShows)
 TEST_F(FindInWindow, TheFindAndReplaceWindowOpensWithTheFindPasteboardsString)
 {
     FindPasteboard::setString("Poe");
-    QString searched;
-    QTimer::singleShot(0, [&searched] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            auto *panel = qobject_cast<FindPanel *>(widget);
-            if (panel && panel->isVisible()) {
-                searched = panel->searchField()->text();
-                panel->done(0);
-            }
-        }
-    });
-    trigger(MenuCommand::ShowFindPanel);
-    EXPECT_EQ(searched, "Poe");
+    EXPECT_EQ(searchedInFindPanel(), "Poe");
+}
+
+// The find pasteboard still holds a search the user cleared: the window took it back, and its
+// marks came back in the grid.
+TEST_F(FindInWindow, ASearchClearedInTheBarStaysClearedInTheFindAndReplaceWindow)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    trigger(MenuCommand::Find);
+    QLineEdit *field = bar()->searchField();
+    ASSERT_TRUE(spinUntil([field] { return field->isVisible() && field->hasFocus(); }));
+    QTest::keyClicks(field, "Poe");
+    QTest::keyClick(field, Qt::Key_Return);
+    auto *clearButton = field->findChild<QToolButton *>();
+    ASSERT_TRUE(spinUntil([clearButton] { return clearButton->isVisible(); }));
+    QTest::mouseClick(clearButton, Qt::LeftButton);
+    EXPECT_EQ(searchedInFindPanel(), "");
+    EXPECT_EQ(static_cast<ContactsViewController *>(view()->contactsViewController())->findString(), "");
 }
 
 } // namespace

@@ -1,8 +1,19 @@
 #include "FunnelFixture.h"
+#include "SaveFixture.h"
 
 #include "addressbook/UndoGroup.h"
 #include "app/ChangeBroadcast.h"
+#include "detail/ContactInfoController.h"
+#include "editors/DateViewController.h"
 #include "platform/widgets/Popover.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
 
 namespace {
 
@@ -128,6 +139,51 @@ TEST_F(BroadcastTest, AListWrittenWholeRedrawsTheDetailPane)
 {
     view->changeBroadcast().listDidUpdate(row);
     EXPECT_EQ(log.calls, QStringList({"detail", "window", "grid"}));
+}
+
+// --- the locked pane's card ------------------------------------------------------------------
+
+using CardInWindowTest = SaveFixture;
+
+// The card was rebuilt only when another contact was chosen: a grid edit and its undo left it stale.
+TEST_F(CardInWindowTest, TheCardFollowsAGridEditItsUndoAndItsRedo)
+{
+    const ContactRowPtr bob = row(top(), "Bob");
+    bob->person->setValue(QVariantMap{{"value", QVariantMap{{"year", 2001}, {"month", 1}, {"day", 10}}}},
+                          "Birthday");
+    window->resize(1400, 700);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (QAction *item : window->viewTypePopup()->menu()->actions())
+        if (representedObject(item) == "Personal Information")
+            item->trigger();
+    ContactsGridInterface *grid = view()->contactsViewController();
+    grid->selectRowIndexesWithContacts({bob});
+    QTextBrowser *card = static_cast<ContactInfoController *>(view()->contactInfoController())->cardView();
+    ASSERT_TRUE(card->toPlainText().contains("2001.01.10"));
+
+    QAbstractItemView *table = grid->tableView();
+    const int selected = table->selectionModel()->selectedRows().first().row();
+    const QModelIndex cell =
+        table->model()->index(selected, int(grid->tableIdentifiers().indexOf("Birthday")));
+    const QPoint birthday = table->visualRect(cell).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, birthday);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, birthday);
+    ASSERT_TRUE(spinUntil([grid] { return grid->popover() && grid->popover()->isVisible(); }));
+    auto *editor = qobject_cast<DateViewController *>(grid->popover()->contentWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::mouseClick(editor->editButton(), Qt::LeftButton);
+    QTest::mouseClick(editor->dateField(), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "2002-02-02");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_TRUE(spinUntil([card] { return card->toPlainText().contains("2002.02.02"); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(card->toPlainText().contains("2001.01.10"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(card->toPlainText().contains("2002.02.02"));
 }
 
 } // namespace

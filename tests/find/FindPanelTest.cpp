@@ -409,7 +409,30 @@ TEST_F(FindPanelTest, InPlaceEditsFollowEditAndLock)
     EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 0)});
     EXPECT_EQ(panel->tableView()->rowHeight(0), 24);
     panel->textFieldCellChanged(0, "a\nb\nc");
-    EXPECT_EQ(panel->tableView()->rowHeight(0), 72);
+    EXPECT_EQ(panel->tableView()->rowHeight(0), 24);
+}
+
+// A row as tall as a long note showed as a blank block: each row is one line, the one holding its
+// current match.
+TEST_F(FindPanelTest, ARowOfAManyLineNoteShowsTheLineOfItsMatch)
+{
+    QStringList lines(60, "Some line");
+    lines[39] = "Feed the cat";
+    lines[49] = "cat sitter";
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = lines.join('\n');
+    add(ann);
+    auto panel = open();
+    searchFor(*panel, "cat");
+    QTableView *results = panel->tableView();
+    const QModelIndex value = results->model()->index(0, FindPanelResultsModel::ValueColumn);
+    EXPECT_EQ(results->rowHeight(0), 24);
+    for (const auto &[shown, ranges] : {std::pair(QString("Feed the cat"), Ranges{R(9, 3), R(-1, 0)}),
+                                        std::pair(QString("cat sitter"), Ranges{R(-1, 0), R(0, 3)})}) {
+        EXPECT_EQ(value.data().toString(), shown);
+        EXPECT_EQ(value.data(FindPanelResultsModel::RangesRole).value<Ranges>(), ranges);
+        QTest::mouseClick(panel->directionControl()->segmentButton(1), Qt::LeftButton);
+    }
 }
 
 // A value longer than a line field's default limit survives its in-place editor: confirmed

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/contracts/ItemAndRange.h"
 #include "model/AddressBookRecords.h"
+#include "ui/contracts/ItemAndRange.h"
 
 #include <QSet>
 #include <QString>
@@ -43,7 +43,8 @@ public:
     // contact is one of them, the pane gives up its open edit and value editor without writing
     // and shows no contact.
     virtual void contactsDidLeave(const QSet<QString> &uniqueIds) = 0;
-    // Rebuilds the rows of the shown contact keeping the selected row; nothing without a contact.
+    // Rebuilds the rows of the shown contact keeping the selected row, and the card while the pane
+    // is locked; nothing without a contact.
     virtual void updateTable() = 0;
     // The groups or their members changed: the "Groups" row asks the edit delegate again, and
     // nothing else is redrawn (the selection and an open edit stay).
