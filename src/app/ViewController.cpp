@@ -588,8 +588,6 @@ void ViewController::rowSelectionDidChange(const SubContactRowPtr &row)
         return;
     row->groupNames = groupNamesOfContact(row);
     contactInfoController()->setContact(row);
-    if (!m_editState)
-        contactInfoController()->updateWebView();
     // With several rows selected the cursor starts at the first of them, not at the one reported.
     const QList<SubContactRowPtr> selected = contactsViewController()->selectedSubContacts();
     m_find->rowSelectionDidChange(selected.isEmpty() ? row : selected.first());

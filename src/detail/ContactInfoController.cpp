@@ -48,6 +48,8 @@ QAbstractItemView *ContactInfoController::tableView()
 void ContactInfoController::setContact(const ContactRowPtr &contact)
 {
     m_detail->setContact(contact);
+    if (!editState())
+        updateWebView();
 }
 
 ContactRowPtr ContactInfoController::contact() const

@@ -33,8 +33,9 @@ public:
     virtual QAbstractScrollArea *scrollView() = 0;
     virtual QAbstractItemView *tableView() = 0;
 
-    // A ContactRow or a grid row; shows it at once. A null row is ignored. The "Groups" row shows
-    // what the edit delegate names, or without one the row's "groupNames".
+    // A ContactRow or a grid row; shows it at once, in the card too while the pane is locked. A
+    // null row is ignored. The "Groups" row shows what the edit delegate names, or without one the
+    // row's "groupNames".
     virtual void setContact(const ContactRowPtr &contact) = 0;
     virtual ContactRowPtr contact() const = 0;
     // Shows no contact: an empty table and an empty card.
