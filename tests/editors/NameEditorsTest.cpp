@@ -86,7 +86,8 @@ TEST_F(NameEditorsTest, OnlyTheNamePartsEdit)
 TEST_F(NameEditorsTest, TheOrderingIsShownNeverChanged)
 {
     ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderFamilyName);
-    auto *editor = open<NameViewController>(ada(0), "Name");
+    // A name takes the store's order: only a record without one has the system's.
+    auto *editor = open<NameViewController>(std::make_shared<QNPerson>(), "Name");
     NameOrderingPopup *popup = editor->nameOrderingPopup();
     EXPECT_FALSE(popup->isEnabled());
     EXPECT_EQ(popup->currentIndex(), 0);
@@ -116,6 +117,7 @@ TEST_F(NameEditorsTest, ReturnIsDone)
 
 TEST_F(NameEditorsTest, ThePhoneticEditorPreviewsWhatIsTyped)
 {
+    ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderFamilyName);
     QNPersonPtr person = ada(2);
     person->setDefaultNameOrdering(2);
     auto *editor = open<PhoneticNameViewController>(person, "Phonetic Name");
