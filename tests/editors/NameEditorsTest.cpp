@@ -5,7 +5,9 @@
 #include "editors/PhoneticNameViewController.h"
 #include "platform/ContactsUserDefaults.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -104,6 +106,18 @@ TEST_F(NameEditorsTest, TheOrderingIsShownNeverChanged)
     ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderNone);
     EXPECT_EQ(open<NameViewController>(ada(0), "Name")->nameOrderingPopup()->itemText(0),
               "Name Ordering System Default");
+}
+
+// The record orders a name by its script, as the store does when it reads it: the preview shows
+// the order the name will read in.
+TEST_F(NameEditorsTest, ThePreviewOrdersTheNameAsTheRecordWill)
+{
+    auto *editor = open<NameViewController>(ada(), "Name");
+    QInputMethodEvent typed;
+    typed.setCommitString("海");
+    QApplication::sendEvent(editor->lastNameField(), &typed);
+    EXPECT_EQ(editor->compositeNameField()->text(), "Lovelace海 Ada");
+    EXPECT_EQ(editor->nameOrderingPopup()->currentText(), "Last Name First");
 }
 
 TEST_F(NameEditorsTest, ReturnIsDone)
