@@ -86,10 +86,12 @@ bool sameList(const QString &listIdentifier, const QVariant &given, const QVaria
     return true;
 }
 
-// A name as setNameValue holds it: the record's kind unless the name chooses one, its text made anew.
+// A name as setNameValue holds it: the record's kind unless the name chooses one, the store's
+// order, its text made anew.
 QVariantMap heldName(QVariantMap name, const QNPerson &person)
 {
     name.insert(PersonKey::ShowAsPerson, name.value(PersonKey::ShowAsPerson, person.showAsPerson()).toBool());
+    name.insert(PersonKey::NameOrdering, QNPerson::nameOrderingForNameDict(name));
     name.insert(PersonKey::StringValue, QNPerson::compositeNameFromNameDict(name));
     return name;
 }

@@ -29,6 +29,7 @@ IMSViewController::IMSViewController(QWidget *parent)
     layout->addRow(L(QStringLiteral("Service Type")) + QLatin1Char(':'), m_servicePopup);
     layout->addRow(m_usernameField);
     m_usernameField->setPlaceholderText(L(QStringLiteral("username")));
+    LabelPopup::drawPlaceholderAsLabel(*m_labelPopup);
     setUpChrome(body);
 
     connect(m_labelPopup, &QComboBox::activated, this, &IMSViewController::labelChosen);
@@ -89,7 +90,10 @@ void IMSViewController::fillLabelPopup()
     m_labelPopup->clear();
     for (const LabelPopup::Item &item : labels.items())
         m_labelPopup->addItem(item.title, item.label);
-    m_labelPopup->setCurrentIndex(std::max(labels.selectedIndex(), 0));
+    // An entry without a label selects no item, which would give it one on Done; the popup names
+    // the want of a label as the detail pane does.
+    m_labelPopup->setPlaceholderText(labels.selectedIndex() < 0 ? labels.title() : QString());
+    m_labelPopup->setCurrentIndex(labels.selectedIndex());
 }
 
 void IMSViewController::fillServicePopup()

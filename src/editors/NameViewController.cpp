@@ -87,8 +87,10 @@ void NameViewController::updateNameDict()
         {PersonKey::MiddleName, m_middleNameField->text()},
         {PersonKey::LastName, m_lastNameField->text()},
         {PersonKey::PreviousFamilyName, m_previousFamilyNameField->text()},
-        {PersonKey::NameOrdering, m_nameOrderingPopup->ordering()},
     };
+    // The record orders the name by its parts, as the store does: the preview and the popup follow.
+    m_nameOrderingPopup->setCurrentIndex(QNPerson::nameOrderingForNameDict(m_nameDict));
+    m_nameDict.insert(PersonKey::NameOrdering, m_nameOrderingPopup->ordering());
     const QString composite = QNPerson::compositeNameFromNameDict(m_nameDict);
     m_nameDict.insert(PersonKey::StringValue, composite);
     const bool showAsPerson = m_showAsPersonPopup->currentIndex() == ShowAsPerson;

@@ -36,6 +36,7 @@ SNSViewController::SNSViewController(QWidget *parent)
     m_usernameField->setPlaceholderText(StoreValueKey::localizedString(StoreValueKey::Username));
     m_userIdentifierField->setPlaceholderText(StoreValueKey::localizedString(StoreValueKey::UserIdentifier));
     m_URLStringField->setPlaceholderText(StoreValueKey::localizedString(StoreValueKey::UrlString));
+    LabelPopup::drawPlaceholderAsLabel(*m_servicePopup);
     setUpChrome(body);
 
     connect(m_servicePopup, &QComboBox::activated, this, &SNSViewController::serviceChosen);
@@ -71,9 +72,9 @@ void SNSViewController::loadContext()
     }
     // A service the labels lack (one a custom list left out, or one another program wrote, such as
     // "mastodon") is still offered under its own name: the popup shows it, and switching away and
-    // back finds it again.
+    // back finds it again. "No service" is no service to offer.
     const QString service = text(m_labeledValue, PersonKey::Label);
-    if (!service.isEmpty() && !m_labels.contains(service))
+    if (!service.isEmpty() && service != PersonKey::NoService && !m_labels.contains(service))
         m_labels.append(service);
 }
 
@@ -95,7 +96,11 @@ void SNSViewController::fillServicePopup()
     m_servicePopup->clear();
     for (const QString &service : std::as_const(m_labels))
         m_servicePopup->addItem(LabelPopup::localizedLabel(service), service);
-    m_servicePopup->setCurrentIndex(int(m_labels.indexOf(text(m_labeledValue, PersonKey::Label))));
+    const QString service = text(m_labeledValue, PersonKey::Label);
+    const int selected = int(m_labels.indexOf(service));
+    // A profile without a service selects none and is named as the detail pane names it.
+    m_servicePopup->setPlaceholderText(selected < 0 ? LabelPopup::localizedLabel(service) : QString());
+    m_servicePopup->setCurrentIndex(selected);
 }
 
 void SNSViewController::serviceChosen(int index)

@@ -193,6 +193,8 @@ public:
     static QString compositeNameFromNameDict(const NameDict &name);
     static QString compositeNameFromParts(const QString &first, const QString &middle, const QString &last,
                                           int ordering);
+    // The order the store gives a name with these parts when it reads it back (1 or 2).
+    static int nameOrderingForNameDict(const NameDict &name);
 
     // Writes "stringValue" from "value".
     static void updateBirthdayValue(BirthdayDict &birthday);
@@ -355,7 +357,8 @@ public:
     // keep it) or a phonetic part ("Phonetic FirstName"..., kept under its identifier). Marks the
     // record changed; other identifiers are ignored.
     void setNameValue(const QVariant &value, const QString &identifier);
-    // Takes "showAsPerson" and "nameOrdering" into the record and writes "stringValue".
+    // Takes "showAsPerson" into the record, orders the name as the store will and writes
+    // "stringValue"; a held phonetic name follows the order.
     void updateNameValue(NameDict &name);
     // The display name, recomputed: the name for a person, "Company" for a company, "No Name"
     // when that is empty.

@@ -85,6 +85,13 @@ QString QNPerson::compositeNameFromParts(const QString &first, const QString &mi
     return joined.isEmpty() ? middle : joined;
 }
 
+int QNPerson::nameOrderingForNameDict(const NameDict &name)
+{
+    return ContactFormatter::nameOrderForParts(name.value(PersonKey::FirstName).toString(),
+                                               name.value(PersonKey::MiddleName).toString(),
+                                               name.value(PersonKey::LastName).toString());
+}
+
 QNPerson::NameDict QNPerson::nameValue()
 {
     if (m_nameValue) {
@@ -170,12 +177,19 @@ void QNPerson::holdNameValues()
 
 // A name without "showAsPerson" (cleared, or set part by part) keeps the record's kind: only an
 // explicit choice makes a person a company or back.
+//
+// The store keeps no name order: each read decides it from the name (family name first for a CJK
+// name, else the user's sort order). An order brought with the name (the one it had before an
+// edit, a paste's 0) would last only until the save, so the same rule decides it here.
 void QNPerson::updateNameValue(NameDict &name)
 {
     m_showAsPerson = name.value(PersonKey::ShowAsPerson, m_showAsPerson).toBool();
     name.insert(PersonKey::ShowAsPerson, m_showAsPerson);
-    m_nameOrdering = name.value(PersonKey::NameOrdering).toInt();
+    m_nameOrdering = nameOrderingForNameDict(name);
+    name.insert(PersonKey::NameOrdering, m_nameOrdering);
     name.insert(PersonKey::StringValue, compositeNameFromNameDict(name));
+    if (m_phoneticNameValue)
+        updatePhoneticName(*m_phoneticNameValue);
 }
 
 QString QNPerson::compositeName()

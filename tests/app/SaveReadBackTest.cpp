@@ -124,3 +124,29 @@ TEST_F(SaveReadBack, AnotherProgramsChangeBeforeTheSaveIsReadAndAnnounced)
     };
     EXPECT_TRUE(external());
 }
+
+// The store orders a name by its script each time it reads it: an edited name reads, sorts and
+// orders its phonetic name alike before the save, after it and after a whole load.
+TEST_F(SaveReadBack, AnEditedNameReadsAsTheStoreReadsItBack)
+{
+    const auto bob = [this] { return row(top(), "Bob"); };
+    const auto shownNames = [this] {
+        QStringList names;
+        for (const SubContactRowPtr &row : view()->contactsViewController()->subContactTable())
+            names.append(row->person->compositeName());
+        return names;
+    };
+    view()->undoReplacePhoneticNameValue(QVariantMap{{"FirstName", "bobu"}, {"LastName", "ro"}}, bob());
+    for (const auto &[last, shown] : {std::pair{"海ds", QStringList{"Ann Lee", "Carl Poe", "海ds Bob"}},
+                                      std::pair{"Roe", QStringList{"Ann Lee", "Bob Roe", "Carl Poe"}}}) {
+        QVariantMap name = bob()->person->nameValue();
+        name.insert("LastName", last);
+        view()->undoReplaceNameValue(name, bob());
+        EXPECT_EQ(shownNames(), shown);
+        const QString phonetic = bob()->person->phoneticName();
+        ASSERT_TRUE(delegate->saveDocument());
+        EXPECT_EQ(shownNames(), shown);
+        EXPECT_EQ(bob()->person->phoneticName(), phonetic);
+        EXPECT_EQ(describeTree(view()->containerTable()), wholeLoad());
+    }
+}

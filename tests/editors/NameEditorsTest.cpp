@@ -5,7 +5,9 @@
 #include "editors/PhoneticNameViewController.h"
 #include "platform/ContactsUserDefaults.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -86,7 +88,8 @@ TEST_F(NameEditorsTest, OnlyTheNamePartsEdit)
 TEST_F(NameEditorsTest, TheOrderingIsShownNeverChanged)
 {
     ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderFamilyName);
-    auto *editor = open<NameViewController>(ada(0), "Name");
+    // A name takes the store's order: only a record without one has the system's.
+    auto *editor = open<NameViewController>(std::make_shared<QNPerson>(), "Name");
     NameOrderingPopup *popup = editor->nameOrderingPopup();
     EXPECT_FALSE(popup->isEnabled());
     EXPECT_EQ(popup->currentIndex(), 0);
@@ -105,6 +108,18 @@ TEST_F(NameEditorsTest, TheOrderingIsShownNeverChanged)
               "Name Ordering System Default");
 }
 
+// The record orders a name by its script, as the store does when it reads it: the preview shows
+// the order the name will read in.
+TEST_F(NameEditorsTest, ThePreviewOrdersTheNameAsTheRecordWill)
+{
+    auto *editor = open<NameViewController>(ada(), "Name");
+    QInputMethodEvent typed;
+    typed.setCommitString("海");
+    QApplication::sendEvent(editor->lastNameField(), &typed);
+    EXPECT_EQ(editor->compositeNameField()->text(), "Lovelace海 Ada");
+    EXPECT_EQ(editor->nameOrderingPopup()->currentText(), "Last Name First");
+}
+
 TEST_F(NameEditorsTest, ReturnIsDone)
 {
     auto *editor = open<NameViewController>(ada(), "Name");
@@ -116,6 +131,7 @@ TEST_F(NameEditorsTest, ReturnIsDone)
 
 TEST_F(NameEditorsTest, ThePhoneticEditorPreviewsWhatIsTyped)
 {
+    ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderFamilyName);
     QNPersonPtr person = ada(2);
     person->setDefaultNameOrdering(2);
     auto *editor = open<PhoneticNameViewController>(person, "Phonetic Name");

@@ -166,4 +166,24 @@ TEST_F(AccountEditorsTest, AnOlderServiceIdentifierSelectsItsService)
     EXPECT_EQ(result.value(StoreValueKey::Username).toString(), "bobby");
 }
 
+// An account without a label, or a profile without a service, selects no item and names the want
+// of one, as the detail pane does; an edit hands none back.
+TEST_F(AccountEditorsTest, AnEntryWithoutALabelShowsNoneAndGetsNone)
+{
+    const QVariantMap account{{"value", "bob"}, {StoreValueKey::Service, "Skype"}};
+    auto *accounts = open<IMSViewController>(withEntry("Instant Message", account), "Instant Message");
+    EXPECT_EQ(accounts->labelPopup()->currentIndex(), -1);
+    EXPECT_EQ(accounts->labelPopup()->placeholderText(), "No label");
+    QTest::mouseClick(accounts->doneButton(), Qt::LeftButton);
+    EXPECT_FALSE(m_context->dirty.has_value());
+    QTest::keyClicks(accounts->usernameField(), "by");
+    QTest::keyClick(accounts->usernameField(), Qt::Key_Return);
+    EXPECT_EQ(m_context->value.toMap().value("label").toString(), "No label");
+
+    auto *profiles =
+        open<SNSViewController>(withEntry("Social Network", {{"value", "al"}}), "Social Network");
+    EXPECT_EQ(profiles->servicePopup()->currentIndex(), -1);
+    EXPECT_EQ(profiles->servicePopup()->placeholderText(), "No service");
+}
+
 } // namespace

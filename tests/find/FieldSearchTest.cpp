@@ -89,6 +89,8 @@ protected:
 
 TEST_F(FieldSearchTest, TheGridNameLastNameFirstPlacesTheFirstNameAfterTheBlank)
 {
+    // A Latin name is last name first when the user sorts by last name.
+    ContactsUserDefaults::setSortOrderForTesting(ContactsUserDefaults::SortOrderFamilyName);
     const ContactRowPtr row = person("John", "Smith", 2);
     const auto grid = search("John", row, FieldLayout::Grid, at("Name", "", 0, {}));
     ASSERT_TRUE(grid);

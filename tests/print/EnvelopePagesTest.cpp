@@ -36,8 +36,9 @@ protected:
     }
     static QList<SubContactRowPtr> receivers()
     {
-        return {row(person(QStringLiteral("太郎"), QStringLiteral("山田"))),
-                row(person(QStringLiteral("一郎"), QStringLiteral("𠮷野")))};
+        // A Japanese name prints family name first: these print "太郎 山田" and "一郎 𠮷野".
+        return {row(person(QStringLiteral("山田"), QStringLiteral("太郎"))),
+                row(person(QStringLiteral("𠮷野"), QStringLiteral("一郎")))};
     }
 
     // The printed envelopes as pictures at 72 dots per inch, one per page.

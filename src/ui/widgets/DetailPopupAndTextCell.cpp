@@ -1,14 +1,14 @@
 #include "ui/widgets/DetailPopupAndTextCell.h"
 #include "ui/widgets/DetailPopupButton.h"
 
-#include "ui/widgets/DetailTextCell.h"
-#include "ui/widgets/DetailFindMarks.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "ui/widgets/DetailFindMarks.h"
+#include "ui/widgets/DetailTextCell.h"
+#include "ui/widgets/LabelPopup.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QPalette>
 
 namespace {
 constexpr int PopupMinimumWidth = 70;
@@ -21,12 +21,7 @@ DetailPopupAndTextCell::DetailPopupAndTextCell(QWidget *parent)
     : QWidget(parent), m_labelPopup(new DetailPopupButton(this)), m_textCell(new DetailTextCell(this))
 {
     m_labelPopup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    // A label the menu does not list ("No label") is shown as the placeholder; it reads as the
-    // value's label, like any other, not as a grey hint (grey is for the user's own labels).
-    QPalette palette = m_labelPopup->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::PlaceholderText, palette.color(group, QPalette::ButtonText));
-    m_labelPopup->setPalette(palette);
+    LabelPopup::drawPlaceholderAsLabel(*m_labelPopup);
     connect(m_labelPopup, &QComboBox::activated, this,
             [this](int index) { emit labelChosen(m_labelPopup->itemData(index).toString()); });
 }

@@ -2,6 +2,9 @@
 
 #include "model/QNPerson.h"
 
+#include <QComboBox>
+#include <QPalette>
+
 LabelPopup::LabelPopup(const QString &kind, const QString &label, bool editState)
     : m_label(label), m_editState(editState)
 {
@@ -41,4 +44,12 @@ std::optional<QString> LabelPopup::labelForItem(int index) const
     if (!m_editState || index < 0 || index >= m_items.size())
         return std::nullopt;
     return m_items.at(index).label;
+}
+
+void LabelPopup::drawPlaceholderAsLabel(QComboBox &popup)
+{
+    QPalette palette = popup.palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::PlaceholderText, palette.color(group, QPalette::ButtonText));
+    popup.setPalette(palette);
 }

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QComboBox;
+
 // The label popup of a labelled value (a grid cell, a row of a value editor): in edit state every
 // label of the field, with the value's own selected; locked, the value's label alone. Items carry
 // the stored label, never only their display text.
@@ -36,6 +38,10 @@ public:
 
     // The display text of a stored label.
     static QString localizedLabel(const QString &label);
+    // A popup that selects no item for a label it does not list ("No label") shows the label as its
+    // placeholder; it reads as the value's label, like any other, not as a grey hint (grey is for
+    // the user's own labels).
+    static void drawPlaceholderAsLabel(QComboBox &popup);
 
 private:
     QList<Item> m_items;
