@@ -19,6 +19,17 @@ class FindInWindow : public SaveFixture
 protected:
     FindBarController *bar() const { return dynamic_cast<FindBarController *>(view()->findBarController()); }
     void trigger(MenuCommand command) { window->menuItem(command)->trigger(); }
+    // The window shown and active, and the find bar's field focused through the real Find item.
+    QLineEdit *focusedFindField()
+    {
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return nullptr;
+        trigger(MenuCommand::Find);
+        QLineEdit *field = bar()->searchField();
+        return spinUntil([field] { return field->isVisible() && field->hasFocus(); }) ? field : nullptr;
+    }
 
     // Opens the find-and-replace window from the menu and answers the text of its search field.
     QString searchedInFindPanel()
@@ -66,12 +77,8 @@ TEST_F(FindInWindow, TheFindMenuStepsThroughTheContactsAndReplaceAllIsOneUndoSte
 TEST_F(FindInWindow, FindNextAndPreviousActOnTheTextTheFieldShows)
 {
     window->resize(1000, 700);
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    trigger(MenuCommand::Find);
-    QLineEdit *field = bar()->searchField();
-    ASSERT_TRUE(spinUntil([field] { return field->isVisible() && field->hasFocus(); }));
+    QLineEdit *field = focusedFindField();
+    ASSERT_NE(field, nullptr);
     const auto retype = [field](const QString &text) {
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -107,12 +114,8 @@ TEST_F(FindInWindow, TheFindAndReplaceWindowOpensWithTheFindPasteboardsString)
 // marks came back in the grid.
 TEST_F(FindInWindow, ASearchClearedInTheBarStaysClearedInTheFindAndReplaceWindow)
 {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    trigger(MenuCommand::Find);
-    QLineEdit *field = bar()->searchField();
-    ASSERT_TRUE(spinUntil([field] { return field->isVisible() && field->hasFocus(); }));
+    QLineEdit *field = focusedFindField();
+    ASSERT_NE(field, nullptr);
     QTest::keyClicks(field, "Poe");
     QTest::keyClick(field, Qt::Key_Return);
     auto *clearButton = field->findChild<QToolButton *>();
