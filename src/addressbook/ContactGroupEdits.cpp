@@ -86,7 +86,7 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
         [this, affected, rows, group] { setDeleted(affected, true, rows, group); });
 
     for (const ContactRowPtr &row : std::as_const(plan.rowsToMark))
-        row->deleted = false;
+        setMark(*row, false);
     for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
         table->append(row);
     // Labels of imported, pasted or dropped contacts join the menus as the loaded ones' do.
@@ -179,14 +179,47 @@ void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRow
 void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
                                    const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
 {
+    const ContactTable flipped = affected + rowsReadSince(affected, deleted, *group);
     m_book.undoManager()->registerUndo(
-        [this, affected, deleted, rows, group] { setDeleted(affected, !deleted, rows, group); });
-    for (const ContactRowPtr &row : affected)
-        row->deleted = deleted;
+        [this, flipped, deleted, rows, group] { setDeleted(flipped, !deleted, rows, group); });
+    for (const ContactRowPtr &row : flipped)
+        setMark(*row, deleted);
     group->changed = true;
-    tellShownRows(rows, group, affected, deleted);
+    tellShownRows(rows, group, flipped, deleted);
     emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
+}
+
+// Groups read while a delete from the top group stood hold its contacts marked as the delete would
+// have marked them (GroupLoader); the delete's undo takes those rows over, and its redo with them.
+ContactTable ContactGroupEdits::rowsReadSince(const ContactTable &affected, bool deleted,
+                                              const GroupDict &group) const
+{
+    ContactTable read;
+    const ContainerDictPtr container = m_book.containerOfGroup(group);
+    if (!container)
+        return read;
+    for (const GroupDictPtr &other : std::as_const(container->groups)) {
+        if (!other || !other->contactTable)
+            continue;
+        for (const ContactRowPtr &row : std::as_const(*other->contactTable)) {
+            if (row && row->deletedWhenRead && row->deleted != deleted)
+                read.append(row);
+        }
+    }
+    if (read.isEmpty())
+        return read;
+    QSet<const QNPerson *> persons;
+    for (const ContactRowPtr &row : affected)
+        persons.insert(row->person.get());
+    read.removeIf([&](const ContactRowPtr &row) { return !persons.contains(row->person.get()); });
+    return read;
+}
+
+void ContactGroupEdits::setMark(ContactRow &row, bool deleted)
+{
+    row.deleted = deleted;
+    row.deletedWhenRead = false;
 }
 
 // The grid is told when it it shows the group, or a table holding one of the rows changed.

@@ -17,7 +17,9 @@ class AddressBook;
 //   and it is that array that keeps it alive for undo, which clears the mark on the same object.
 // - Each method plans its change, registers the inverse, and only then writes. The inverse of
 //   adding or removing contacts flips exactly the marks that the change set or cleared, in
-//   whichever groups it touched, so an undo never touches a row the change left alone.
+//   whichever groups it touched, so an undo never touches a row the change left alone. A row
+//   that a group read while a delete from the top group stood holds the mark the delete would
+//   have set (ContactRow::deletedWhenRead); the delete's undo flips it too, and its redo again.
 // - A contact joins a table as a row of its own holding the same person: two tables never share a
 //   row object, so a mark set in one group never shows in another.
 // - Outside undo and redo every change marks the document edited.
@@ -56,6 +58,8 @@ private:
     // Undo and redo of a change of contacts: sets the marks of exactly those rows.
     void setDeleted(const ContactTable &affected, bool deleted, const QList<ContactRowPtr> &rows,
                     const GroupDictPtr &group);
+    ContactTable rowsReadSince(const ContactTable &affected, bool deleted, const GroupDict &group) const;
+    static void setMark(ContactRow &row, bool deleted);
     void tellShownRows(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
                        const ContactTable &affected, bool deleted);
     void showGroups(const GroupDictPtr &selected);

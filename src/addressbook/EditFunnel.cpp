@@ -1,7 +1,7 @@
 #include "addressbook/EditFunnel.h"
 
-#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/AddressBook.h"
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/PersonDifference.h"
 #include "addressbook/UndoGroup.h"
 #include "model/LabeledEntry.h"
@@ -12,6 +12,7 @@
 #include "platform/UndoManager.h"
 
 #include <QImage>
+#include <QSet>
 
 #include <algorithm>
 
@@ -23,6 +24,7 @@ using VariantKinds::isNil;
 using VariantKinds::variantFromOptional;
 
 const QString AddressIdentifier = QStringLiteral("Address");
+const QString DatesIdentifier = QStringLiteral("Dates");
 
 bool isAddressPart(const QString &identifier)
 {
@@ -68,8 +70,58 @@ QVariantMap heldEntry(const QString &listIdentifier, QVariantMap entry)
     return entry;
 }
 
+// The keys heldEntry may write, over every kind (QNPerson::updateLabeledValue and a custom
+// entry's text): a difference anywhere else outlives it.
+bool isDerivedKey(const QString &listIdentifier, const QString &key)
+{
+    static const QSet<QString> derived = {
+        PersonKey::Label,       PersonKey::StringValue,     PersonKey::Username,          PersonKey::Domain,
+        StoreValueKey::Service, PersonKey::FormattedString, PersonKey::PredictCountryCode};
+    // A date's value is made anew from a QDate.
+    return derived.contains(key) || (key == PersonKey::Value && listIdentifier == DatesIdentifier);
+}
+
+enum class RawComparison
+{
+    Same,
+    Different,
+    // The entries differ only in keys that heldEntry may write.
+    Undecided
+};
+
+// One walk over both entries in key order, without copying or normalising either.
+RawComparison compareRaw(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
+{
+    bool derivedDiffers = false;
+    auto g = given.cbegin();
+    auto h = held.cbegin();
+    while (g != given.cend() || h != held.cend()) {
+        const bool onlyGiven = h == held.cend() || (g != given.cend() && g.key() < h.key());
+        const bool onlyHeld = !onlyGiven && (g == given.cend() || h.key() < g.key());
+        const bool differs = onlyGiven || onlyHeld || g.value() != h.value();
+        if (differs && !isDerivedKey(listIdentifier, onlyHeld ? h.key() : g.key()))
+            return RawComparison::Different;
+        derivedDiffers = derivedDiffers || differs;
+        if (!onlyHeld)
+            ++g;
+        if (!onlyGiven)
+            ++h;
+    }
+    return derivedDiffers ? RawComparison::Undecided : RawComparison::Same;
+}
+
+// Bulk commands write thousands of entries that differ in their values: the raw walk tells those
+// apart, and only entries that differ in derived keys alone are normalised.
 bool sameEntry(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
 {
+    switch (compareRaw(listIdentifier, given, held)) {
+    case RawComparison::Same:
+        return true;
+    case RawComparison::Different:
+        return false;
+    case RawComparison::Undecided:
+        break;
+    }
     return heldEntry(listIdentifier, given) == heldEntry(listIdentifier, held);
 }
 
@@ -113,9 +165,7 @@ QVariantMap heldBirthday(const QVariant &birthday)
 
 } // namespace
 
-EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager())
-{
-}
+EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager()) {}
 
 // --- the general setter ----------------------------------------------------------------------
 

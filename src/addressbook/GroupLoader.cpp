@@ -59,14 +59,15 @@ ContactRowPtr GroupLoader::memberRow(const StoreContact &member, const TopIndex 
         if (!company.isEmpty())
             top = index.byCompany.value(company);
     }
-    // A contact deleted before the groups were read is left out: a row marked deleted here would
-    // outlive an undo of the delete, which restores only the rows it marked, and remove the
-    // membership on the next save.
-    if (!top || top->deleted)
+    if (!top)
         return nullptr;
     auto row = std::make_shared<ContactRow>();
     row->person = top->person;
     row->uniqueId = top->person->uniqueId();
+    // A contact deleted before the groups were read is still a member: its row is marked as the
+    // delete marks a read group's, and comes back with the delete's undo.
+    row->deleted = top->deleted;
+    row->deletedWhenRead = top->deleted;
     return row;
 }
 

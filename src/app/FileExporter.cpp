@@ -1,16 +1,16 @@
 #include "app/FileExporter.h"
 
-#include "ui/contracts/ContactsGridInterface.h"
-#include "importexport/BackgroundRun.h"
 #include "addressbook/TextFormat.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "importexport/BackgroundRun.h"
 #include "model/QNPerson.h"
 #include "model/QNvCard.h"
 #include "platform/FileWriter.h"
 #include "platform/Localizer.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/FilePanel.h"
+#include "ui/contracts/ContactsGridInterface.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -33,7 +33,8 @@ void FileExporter::chooseFile(Format format, bool hasSender)
         return;
     m_window.setIsExporting(true);
     ContactsGridInterface *grid = m_window.mainViewController()->contactsViewController();
-    const QList<ContactRowPtr> selected = grid->selectedContactsWithClickedRowIndex(-1).value_or(QList<ContactRowPtr>());
+    const QList<ContactRowPtr> selected =
+        grid->selectedContactsWithClickedRowIndex(-1).value_or(QList<ContactRowPtr>());
     if (selected.isEmpty() || !selected.first() || !selected.first()->person) {
         finish();
         return;
@@ -77,8 +78,12 @@ ContactTable FileExporter::rowsToWrite(const QList<ContactRowPtr> &selected, boo
     const ContactTablePtr table = m_window.mainViewController()->contactTable();
     if (!table)
         return {};
-    if (!bySelection)
-        return *table;
+    if (!bySelection) {
+        // Contacts the group lost until the next save are gone for the user already.
+        ContactTable rows = *table;
+        rows.removeIf([](const ContactRowPtr &row) { return !row || row->deleted; });
+        return rows;
+    }
     ContactTable rows;
     QSet<const ContactRow *> taken;
     for (const ContactRowPtr &contact : selected) {

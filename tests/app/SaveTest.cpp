@@ -123,4 +123,57 @@ TEST_F(SaveTest, AThousandNewContactsAreStoredUnderTheirOwnIdentifiers)
     EXPECT_EQ(row(top(), "New 500")->uniqueId, identifier);
 }
 
+// Ann is deleted from All Contacts before Friends is first read (shown, or read with Work to delete
+// it); the undo brings her back to Friends, its redo takes her out again, and Save stores that.
+struct ReadWhileDeleted
+{
+    const char *name;
+    const char *shown;
+    int undos;
+    bool redo;
+    QStringList friends;
+};
+
+class ReadWhileDeletedTest : public SaveFixture, public ::testing::WithParamInterface<ReadWhileDeleted>
+{
+protected:
+    void trigger(MenuCommand command)
+    {
+        window->validateMenuItems();
+        window->menuItem(command)->trigger();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_P(ReadWhileDeletedTest, TheGroupFollowsTheUndoAndTheSave)
+{
+    ASSERT_FALSE(group("Friends")->contactTable);
+    view()->setEditState(true);
+    view()->contactsViewController()->selectRowIndexesWithContacts({row(top(), "Ann")});
+    trigger(MenuCommand::DeleteContacts);
+    view()->groupSelectionDidChange(group(GetParam().shown));
+    if (GetParam().undos > 1)
+        trigger(MenuCommand::DeleteGroup);
+    view()->groupSelectionDidChange(top());
+    for (int i = 0; i < GetParam().undos; ++i)
+        trigger(MenuCommand::Undo);
+    if (GetParam().redo)
+        trigger(MenuCommand::Redo);
+    view()->groupSelectionDidChange(group("Friends"));
+    QStringList shown;
+    for (const SubContactRowPtr &row : view()->contactsViewController()->subContactTable())
+        shown.append(row->person->nameValue().value(PersonKey::FirstName).toString());
+    EXPECT_EQ(shown, GetParam().friends);
+    trigger(MenuCommand::SaveDocument);
+    EXPECT_EQ(storeNames("Friends"), GetParam().friends);
+    EXPECT_EQ(storeNames().contains("Ann"), GetParam().friends.contains("Ann"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadWhileDeletedTest,
+                         ::testing::Values(ReadWhileDeleted{"Undone", "Friends", 1, false, {"Ann", "Carl"}},
+                                           ReadWhileDeleted{"Redone", "Friends", 1, true, {"Carl"}},
+                                           ReadWhileDeleted{
+                                               "GroupDeleted", "Work", 2, false, {"Ann", "Carl"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
