@@ -1,7 +1,7 @@
 #include "addressbook/EditFunnel.h"
 
-#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/AddressBook.h"
+#include "addressbook/CustomItemDefinitions.h"
 #include "addressbook/PersonDifference.h"
 #include "addressbook/UndoGroup.h"
 #include "model/LabeledEntry.h"
@@ -23,6 +23,7 @@ using VariantKinds::isNil;
 using VariantKinds::variantFromOptional;
 
 const QString AddressIdentifier = QStringLiteral("Address");
+const QString DatesIdentifier = QStringLiteral("Dates");
 
 bool isAddressPart(const QString &identifier)
 {
@@ -68,8 +69,67 @@ QVariantMap heldEntry(const QString &listIdentifier, QVariantMap entry)
     return entry;
 }
 
+// The keys heldEntry may write, over every kind (QNPerson::updateLabeledValue and a custom
+// entry's text): a difference anywhere else outlives it.
+bool isDerivedKey(const QString &listIdentifier, const QString &key)
+{
+    // Compared one by one: hashing the key costs more than these few comparisons.
+    static const QString derived[] = {
+        PersonKey::StringValue, PersonKey::Label,           PersonKey::Username,          PersonKey::Domain,
+        StoreValueKey::Service, PersonKey::FormattedString, PersonKey::PredictCountryCode};
+    if (std::find(std::begin(derived), std::end(derived), key) != std::end(derived))
+        return true;
+    // A date's value is made anew from a QDate.
+    return key == PersonKey::Value && listIdentifier == DatesIdentifier;
+}
+
+enum class RawComparison
+{
+    Same,
+    Different,
+    // The entries differ only in keys that heldEntry may write.
+    Undecided
+};
+
+// One walk over both entries in key order, without copying or normalising either.
+RawComparison compareRaw(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
+{
+    // Most writes change the value itself, which answers them at once.
+    const auto givenValue = given.constFind(PersonKey::Value);
+    const auto heldValue = held.constFind(PersonKey::Value);
+    if (givenValue != given.cend() && heldValue != held.cend() && *givenValue != *heldValue &&
+        !isDerivedKey(listIdentifier, PersonKey::Value))
+        return RawComparison::Different;
+    bool derivedDiffers = false;
+    auto g = given.cbegin();
+    auto h = held.cbegin();
+    while (g != given.cend() || h != held.cend()) {
+        const bool onlyGiven = h == held.cend() || (g != given.cend() && g.key() < h.key());
+        const bool onlyHeld = !onlyGiven && (g == given.cend() || h.key() < g.key());
+        const bool differs = onlyGiven || onlyHeld || g.value() != h.value();
+        if (differs && !isDerivedKey(listIdentifier, onlyHeld ? h.key() : g.key()))
+            return RawComparison::Different;
+        derivedDiffers = derivedDiffers || differs;
+        if (!onlyHeld)
+            ++g;
+        if (!onlyGiven)
+            ++h;
+    }
+    return derivedDiffers ? RawComparison::Undecided : RawComparison::Same;
+}
+
+// Bulk commands write thousands of entries that differ in their values: the raw walk tells those
+// apart, and only entries that differ in derived keys alone are normalised.
 bool sameEntry(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
 {
+    switch (compareRaw(listIdentifier, given, held)) {
+    case RawComparison::Same:
+        return true;
+    case RawComparison::Different:
+        return false;
+    case RawComparison::Undecided:
+        break;
+    }
     return heldEntry(listIdentifier, given) == heldEntry(listIdentifier, held);
 }
 
@@ -111,9 +171,7 @@ QVariantMap heldBirthday(const QVariant &birthday)
 
 } // namespace
 
-EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager())
-{
-}
+EditFunnel::EditFunnel(AddressBook &book) : m_book(book), m_undoManager(*book.undoManager()) {}
 
 // --- the general setter ----------------------------------------------------------------------
 
