@@ -12,7 +12,6 @@
 #include "platform/UndoManager.h"
 
 #include <QImage>
-#include <QSet>
 
 #include <algorithm>
 
@@ -74,11 +73,14 @@ QVariantMap heldEntry(const QString &listIdentifier, QVariantMap entry)
 // entry's text): a difference anywhere else outlives it.
 bool isDerivedKey(const QString &listIdentifier, const QString &key)
 {
-    static const QSet<QString> derived = {
-        PersonKey::Label,       PersonKey::StringValue,     PersonKey::Username,          PersonKey::Domain,
+    // Compared one by one: hashing the key costs more than these few comparisons.
+    static const QString derived[] = {
+        PersonKey::StringValue, PersonKey::Label,           PersonKey::Username,          PersonKey::Domain,
         StoreValueKey::Service, PersonKey::FormattedString, PersonKey::PredictCountryCode};
+    if (std::find(std::begin(derived), std::end(derived), key) != std::end(derived))
+        return true;
     // A date's value is made anew from a QDate.
-    return derived.contains(key) || (key == PersonKey::Value && listIdentifier == DatesIdentifier);
+    return key == PersonKey::Value && listIdentifier == DatesIdentifier;
 }
 
 enum class RawComparison
@@ -92,6 +94,12 @@ enum class RawComparison
 // One walk over both entries in key order, without copying or normalising either.
 RawComparison compareRaw(const QString &listIdentifier, const QVariantMap &given, const QVariantMap &held)
 {
+    // Most writes change the value itself, which answers them at once.
+    const auto givenValue = given.constFind(PersonKey::Value);
+    const auto heldValue = held.constFind(PersonKey::Value);
+    if (givenValue != given.cend() && heldValue != held.cend() && *givenValue != *heldValue &&
+        !isDerivedKey(listIdentifier, PersonKey::Value))
+        return RawComparison::Different;
     bool derivedDiffers = false;
     auto g = given.cbegin();
     auto h = held.cbegin();
