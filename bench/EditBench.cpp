@@ -111,25 +111,16 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-void appendToEmails(benchmark::State &state)
+// Runs the command and its undo, with their events, in every iteration; times the command for
+// undo:0 and the undo for undo:1.
+template <typename Command>
+void timeCommandOrItsUndo(benchmark::State &state, ViewController &view, Command command)
 {
-    ViewController *shown = viewOfFixture(state);
-    if (!shown)
-        return;
-    ViewController &view = *shown;
     const bool timeUndo = state.range(0) == 1;
-    // Shown, so that the redraws after the command and its undo are painted as on screen.
-    view.resize(1400, 900);
-    view.show();
-    view.contactsViewController()->setSelectedViewType(Email);
-    // The command's rows are the selected ones: the whole column.
-    view.contactsViewController()->tableView()->selectAll();
-    settle();
     for (auto _ : state) {
         if (timeUndo)
             state.PauseTiming();
-        appendToEveryEmail(view);
-        view.contactsViewController()->updateTable();
+        command();
         settle();
         if (timeUndo)
             state.ResumeTiming();
@@ -140,6 +131,25 @@ void appendToEmails(benchmark::State &state)
         if (!timeUndo)
             state.ResumeTiming();
     }
+}
+
+void appendToEmails(benchmark::State &state)
+{
+    ViewController *shown = viewOfFixture(state);
+    if (!shown)
+        return;
+    ViewController &view = *shown;
+    // Shown, so that the redraws after the command and its undo are painted as on screen.
+    view.resize(1400, 900);
+    view.show();
+    view.contactsViewController()->setSelectedViewType(Email);
+    // The command's rows are the selected ones: the whole column.
+    view.contactsViewController()->tableView()->selectAll();
+    settle();
+    timeCommandOrItsUndo(state, view, [&view] {
+        appendToEveryEmail(view);
+        view.contactsViewController()->updateTable();
+    });
     view.contactsViewController()->setSelectedViewType(QStringLiteral("Phone"));
     view.hide();
 }
@@ -153,7 +163,6 @@ void replaceAllInEmails(benchmark::State &state)
     if (!shown)
         return;
     ViewController &view = *shown;
-    const bool timeUndo = state.range(0) == 1;
     auto *bar = dynamic_cast<FindBarController *>(view.findBarController());
     if (!bar) {
         state.SkipWithError("no find bar");
@@ -165,20 +174,7 @@ void replaceAllInEmails(benchmark::State &state)
     view.findStringDidChange(QStringLiteral("example"));
     bar->replaceStringField()->setText(QStringLiteral("sample"));
     settle();
-    for (auto _ : state) {
-        if (timeUndo)
-            state.PauseTiming();
-        view.findBarButtonDidPress(FindBarCommand::ReplaceAll);
-        settle();
-        if (timeUndo)
-            state.ResumeTiming();
-        else
-            state.PauseTiming();
-        view.undo();
-        settle();
-        if (!timeUndo)
-            state.ResumeTiming();
-    }
+    timeCommandOrItsUndo(state, view, [&view] { view.findBarButtonDidPress(FindBarCommand::ReplaceAll); });
     view.findStringDidChange(QString());
     view.contactsViewController()->setSelectedViewType(QStringLiteral("Phone"));
     view.hide();

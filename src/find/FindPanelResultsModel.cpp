@@ -73,19 +73,24 @@ int FindPanelResultsModel::rowOf(const SearchResultRow *row) const
 
 // The line holding the row's current match, else its first: a long note drawn whole made its row
 // as tall as the note, and the match was off screen.
-FindPanelResultsModel::ShownLine FindPanelResultsModel::shownLine(int row) const
+std::pair<qsizetype, qsizetype> FindPanelResultsModel::shownLine(int row) const
 {
     const SearchResultRow &result = *m_results.at(row);
     const QList<MatchScan::TextRange> &ranges = result.ranges;
     const bool current =
         row == m_cursor.row && m_cursor.rangeIndex >= 0 && m_cursor.rangeIndex < ranges.size();
     const qsizetype position = ranges.isEmpty() ? 0 : ranges.at(current ? m_cursor.rangeIndex : 0).location;
-    const auto [start, end] = lineAround(result.value, position);
-    ShownLine line{result.value.mid(start, end - start), {}};
-    line.ranges.reserve(ranges.size());
-    for (const MatchScan::TextRange &range : ranges)
-        line.ranges.append(onLine(range, start, end));
-    return line;
+    return lineAround(result.value, position);
+}
+
+QList<MatchScan::TextRange> FindPanelResultsModel::rangesOnShownLine(int row) const
+{
+    const auto [start, end] = shownLine(row);
+    QList<MatchScan::TextRange> ranges;
+    ranges.reserve(m_results.at(row)->ranges.size());
+    for (const MatchScan::TextRange &range : std::as_const(m_results.at(row)->ranges))
+        ranges.append(onLine(range, start, end));
+    return ranges;
 }
 
 int FindPanelResultsModel::rowCount(const QModelIndex &parent) const
@@ -125,8 +130,10 @@ QVariant FindPanelResultsModel::data(const QModelIndex &index, int role) const
     const SearchResultRow &row = *m_results.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        if (index.column() == ValueColumn)
-            return shownLine(index.row()).text;
+        if (index.column() == ValueColumn) {
+            const auto [start, end] = shownLine(index.row());
+            return row.value.mid(start, end - start);
+        }
         return columnText(row, index.column());
     case Qt::EditRole:
         return columnText(row, index.column());
@@ -135,7 +142,7 @@ QVariant FindPanelResultsModel::data(const QModelIndex &index, int role) const
     case RangesRole:
         if (index.column() != ValueColumn || !m_searchStringShown)
             return {};
-        return QVariant::fromValue(shownLine(index.row()).ranges);
+        return QVariant::fromValue(rangesOnShownLine(index.row()));
     case CurrentRangeRole:
         return index.row() == m_cursor.row ? m_cursor.rangeIndex : -1;
     default:

@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include <utility>
+
 // The find window's result table: a thin adapter over the window's results. The value column
 // carries the match ranges for its delegate; while the window edits, value cells can be edited,
 // and an edit is reported, never written here. Every row is one line high: a value of several
@@ -62,14 +64,11 @@ signals:
     void valueEdited(int row, const QString &text);
 
 private:
-    struct ShownLine
-    {
-        QString text;
-        QList<MatchScan::TextRange> ranges;
-    };
-
     static QString columnText(const SearchResultRow &row, int column);
-    ShownLine shownLine(int row) const;
+    // The start and end of the value's line that the row shows.
+    std::pair<qsizetype, qsizetype> shownLine(int row) const;
+    // The row's match ranges counted from the start of that line; {-1, 0} for one off it.
+    QList<MatchScan::TextRange> rangesOnShownLine(int row) const;
 
     QList<SearchResultRowPtr> m_results;
     FindPanelCursor m_cursor;
