@@ -4,6 +4,7 @@
 #include "detail/DetailEditorPresenter.h"
 #include "detail/DetailFont.h"
 #include "detail/DetailTableController.h"
+#include "model/QNPerson.h"
 #include "ui/contracts/ContactInfoControllerDelegate.h"
 #include "ui/contracts/DetailEditDelegate.h"
 
@@ -60,7 +61,7 @@ ContactRowPtr ContactInfoController::contact() const
 void ContactInfoController::clearContact()
 {
     m_detail->clearContact();
-    m_card->clear();
+    clearCard();
 }
 
 void ContactInfoController::contactsDidLeave(const QSet<QString> &uniqueIds)
@@ -68,7 +69,7 @@ void ContactInfoController::contactsDidLeave(const QSet<QString> &uniqueIds)
     if (!m_detail->showsAnyOf(uniqueIds))
         return;
     m_detail->dropContact();
-    m_card->clear();
+    clearCard();
 }
 
 // The card shows the same values as the table: while it is shown it follows every change of the
@@ -89,8 +90,22 @@ void ContactInfoController::updateWebView()
 {
     const ContactRowPtr contact = m_detail->contact();
     // Without a card to show the previous one stays.
-    if (const std::optional<QString> html = ContactCard::makeContactHTML(contact))
-        ContactCard::display(m_card, *html, contact->person.get());
+    const std::optional<QString> html = ContactCard::makeContactHTML(contact);
+    if (!html)
+        return;
+    // The revision stands for the photo, which the text does not show.
+    const quint64 revision = contact->person->revision();
+    if (m_shownCard.person.lock() == contact->person && m_shownCard.revision == revision &&
+        m_shownCard.html == *html)
+        return;
+    ContactCard::display(m_card, *html, contact->person.get());
+    m_shownCard = {contact->person, revision, *html};
+}
+
+void ContactInfoController::clearCard()
+{
+    m_card->clear();
+    m_shownCard = {};
 }
 
 void ContactInfoController::setEditState(bool editState)

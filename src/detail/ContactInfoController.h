@@ -7,7 +7,10 @@
 
 #include <QObject>
 
+#include <memory>
+
 class DetailEditDelegate;
+class QNPerson;
 class DetailTableController;
 class Popover;
 class QTableView;
@@ -68,9 +71,21 @@ public:
     QTextBrowser *cardView() const { return m_card; }
 
 private:
+    // What the card shows, so that a redraw that changes nothing keeps the card where the user
+    // scrolled it.
+    struct ShownCard
+    {
+        std::weak_ptr<QNPerson> person;
+        quint64 revision = 0;
+        QString html;
+    };
+
+    void clearCard();
+
     OwnedView<QWidget> m_view;
     DetailTableController *m_detail;
     QTextBrowser *m_card;
+    ShownCard m_shownCard;
     ContactInfoControllerDelegate *m_delegate = nullptr;
     DetailEditDelegate *m_editDelegate = nullptr;
 };

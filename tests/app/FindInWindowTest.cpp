@@ -1,13 +1,19 @@
 #include "SaveFixture.h"
 
 #include "app/MenuCommand.h"
+#include "detail/ContactInfoController.h"
+#include "detail/DetailTableController.h"
 #include "find/FindBarController.h"
 #include "find/FindPanel.h"
 #include "grid/ContactsViewController.h"
 #include "platform/widgets/FindPasteboard.h"
+#include "ui/widgets/DetailTextCell.h"
+#include "ui/widgets/SegmentedControl.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -26,9 +32,22 @@ protected:
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
             return nullptr;
+        // A window that appears hides the bar a moment later.
+        QTest::qWait(500);
         trigger(MenuCommand::Find);
         QLineEdit *field = bar()->searchField();
         return spinUntil([field] { return field->isVisible() && field->hasFocus(); }) ? field : nullptr;
+    }
+
+    ContactInfoController *pane() const
+    {
+        return static_cast<ContactInfoController *>(view()->contactInfoController());
+    }
+    void showContactInfo(const ContactRowPtr &contact)
+    {
+        if (!view()->contactInfoVisible())
+            trigger(MenuCommand::ToggleContactInfo);
+        view()->contactsViewController()->selectRowIndexesWithContacts({contact});
     }
 
     // Opens the find-and-replace window from the menu and answers the text of its search field.
@@ -123,6 +142,54 @@ TEST_F(FindInWindow, ASearchClearedInTheBarStaysClearedInTheFindAndReplaceWindow
     QTest::mouseClick(clearButton, Qt::LeftButton);
     EXPECT_EQ(searchedInFindPanel(), "");
     EXPECT_EQ(static_cast<ContactsViewController *>(view()->contactsViewController())->findString(), "");
+}
+
+// The current match's range stayed on the replaced text and marked part of it ("pin he").
+TEST_F(FindInWindow, ReplaceAllLeavesNoMarkOfTheOldMatchOnTheNewText)
+{
+    const ContactRowPtr bob = row(top(), "Bob");
+    bob->person->setValue("needle here", "Note");
+    QLineEdit *field = focusedFindField();
+    ASSERT_NE(field, nullptr);
+    view()->setEditState(true);
+    showContactInfo(bob);
+    QTest::keyClicks(field, "needle");
+    QTest::keyClick(field, Qt::Key_Return);
+    bar()->replaceStringField()->setText("pin");
+    QToolButton *all = bar()->replaceControl()->segmentButton(1);
+    ASSERT_TRUE(spinUntil([this, all] { return !bar()->isAnimating() && all->isVisible(); }));
+    QTest::mouseClick(all, Qt::LeftButton);
+
+    ASSERT_EQ(bob->person->stringValueForIdentifier("Note"), "pin here");
+    const QList<DetailTextCell *> cells =
+        pane()->detailTable()->tableView()->findChildren<DetailTextCell *>();
+    const auto note =
+        std::find_if(cells.cbegin(), cells.cend(), [](auto *cell) { return cell->text() == "pin here"; });
+    ASSERT_NE(note, cells.cend());
+    EXPECT_TRUE((*note)->marks().isEmpty());
+}
+
+// Every redraw rebuilt the card, so clearing the search threw it back to its top.
+TEST_F(FindInWindow, ClearingTheSearchLeavesTheCardWhereItWasScrolled)
+{
+    const ContactRowPtr bob = row(top(), "Bob");
+    bob->person->setValue(QStringList(60, "line").join('\n'), "Note");
+    window->resize(900, 500);
+    QLineEdit *field = focusedFindField();
+    ASSERT_NE(field, nullptr);
+    showContactInfo(bob);
+    QScrollBar *scroll = pane()->cardView()->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    scroll->setValue(scroll->maximum());
+    const int scrolled = scroll->value();
+
+    QTest::keyClicks(field, "Roe");
+    QTest::keyClick(field, Qt::Key_Return);
+    auto *clearButton = field->findChild<QToolButton *>();
+    ASSERT_TRUE(spinUntil([clearButton] { return clearButton->isVisible(); }));
+    QTest::mouseClick(clearButton, Qt::LeftButton);
+    EXPECT_EQ(field->text(), "");
+    EXPECT_EQ(scroll->value(), scrolled);
 }
 
 } // namespace

@@ -26,8 +26,10 @@ QList<Mark> marks(const QString &text, const QString &findString, Qt::CaseSensit
     for (const FindHighlight::Range &range :
          FindHighlight::occurrences(text, findString, findOptions))
         result.append({range.location, range.length, occurrenceColor()});
+    // A range left from an earlier search, or from before a Replace All, may now point at other text.
     if (currentHit && currentHit->location != ItemAndRange::NotFound && currentHit->location >= 0 &&
-        currentHit->length >= 0 && currentHit->location + currentHit->length <= text.size())
+        currentHit->length >= 0 && currentHit->location + currentHit->length <= text.size() &&
+        text.mid(currentHit->location, currentHit->length).compare(findString, findOptions) == 0)
         result.append({currentHit->location, currentHit->length, currentHitColor()});
     return result;
 }

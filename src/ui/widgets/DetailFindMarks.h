@@ -26,8 +26,8 @@ QColor occurrenceColor();
 QColor currentHitColor();
 
 // Every occurrence, each search going on from the end of the previous match, then the current
-// hit when its range is a real position that ends within the text. Nothing for an empty text or
-// find string.
+// hit when its range is a real position within the text that holds the find string. Nothing for
+// an empty text or find string.
 QList<Mark> marks(const QString &text, const QString &findString, Qt::CaseSensitivity findOptions,
                   const std::optional<ItemAndRange> &currentHit);
 

@@ -57,9 +57,8 @@ void DetailPopupAndTextCell::updatePopupAndText()
 
     const QString text = m_labeledValue->value(PersonKey::StringValue).toString();
     m_textCell->setText(text);
-    const bool hit = currentHitMatches(text);
-    m_textCell->setMarks(
-        DetailFindMarks::marks(text, m_findString, m_findOptions, hit ? m_findTarget : std::nullopt));
+    m_textCell->setMarks(DetailFindMarks::marks(text, m_findString, m_findOptions,
+                                                holdsCurrentHit() ? m_findTarget : std::nullopt));
     layoutParts();
 }
 
@@ -100,18 +99,12 @@ QString DetailPopupAndTextCell::localizedTitle(const QString &label) const
     return QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(label));
 }
 
-bool DetailPopupAndTextCell::currentHitMatches(const QString &text) const
+bool DetailPopupAndTextCell::holdsCurrentHit() const
 {
     if (!m_findTarget || !m_person)
         return false;
     const ItemAndRange &hit = *m_findTarget;
-    if (hit.uniqueId != m_person->uniqueId() || hit.labelIndex != m_labelIndex)
-        return false;
-    if (hit.location == ItemAndRange::NotFound || hit.location < 0 || hit.location + hit.length > text.size())
-        return false;
-    // A range left from an earlier search may now point at other text.
-    return text.mid(hit.location, hit.length)
-               .compare(m_findString, m_findOptions) == 0;
+    return hit.uniqueId == m_person->uniqueId() && hit.labelIndex == m_labelIndex;
 }
 
 void DetailPopupAndTextCell::resizeEvent(QResizeEvent *)

@@ -56,7 +56,7 @@ private:
     void fillPopup();
     void addPopupItem(const QString &label, const QString &title, bool custom);
     QString localizedTitle(const QString &label) const;
-    bool currentHitMatches(const QString &text) const;
+    bool holdsCurrentHit() const;
     int popupWidth() const;
     void layoutParts();
 
