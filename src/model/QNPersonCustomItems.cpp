@@ -3,6 +3,7 @@
 #include "model/QNPersonKeys.h"
 #include "platform/CloudKeyValueStore.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -154,8 +155,14 @@ void QNPerson::addCustomItem(const QString &type, const QString &name, const QSt
 {
     qsizetype position = firstCustomItemPosition(name);
     if (position < 0) {
-        m_customItems.append(QVariantMap());
-        position = m_customItems.size() - 1;
+        // In the order of their names, which is the order a load restores them in from the cloud
+        // store's entry: the record reads the same before a save and after it.
+        const auto after =
+            std::find_if(m_customItems.cbegin(), m_customItems.cend(), [&](const QVariant &item) {
+                return name < item.toMap().value(PersonKey::ItemName).toString();
+            });
+        position = after - m_customItems.cbegin();
+        m_customItems.insert(position, QVariantMap());
     }
     QVariantMap definition = m_customItems[position].toMap();
     definition.insert(PersonKey::ItemType, type);

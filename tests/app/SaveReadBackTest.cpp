@@ -150,3 +150,17 @@ TEST_F(SaveReadBack, AnEditedNameReadsAsTheStoreReadsItBack)
         EXPECT_EQ(describeTree(view()->containerTable()), wholeLoad());
     }
 }
+
+// A new custom item joined the record's end, while a load restores them in the order of their
+// names: a dragged row listed them in another order after the save.
+TEST_F(SaveReadBack, CustomItemsRunInTheOrderALoadGivesThem)
+{
+    view()->setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+                            QVariantMap{{"Name", "趣味"}, {"Type", "String Value"}}});
+    for (const QString name : {QStringLiteral("趣味"), QStringLiteral("Hobby")})
+        view()->undoReplaceValue(QStringLiteral("chess"), name, row(top(), "Bob"), nullptr);
+    EXPECT_EQ(row(top(), "Bob")->person->customIdentifiers(), QStringList({"Hobby", "趣味"}));
+    ASSERT_TRUE(delegate->saveDocument());
+    EXPECT_EQ(row(top(), "Bob")->person->customIdentifiers(), QStringList({"Hobby", "趣味"}));
+    EXPECT_EQ(describeTree(view()->containerTable()), wholeLoad());
+}
