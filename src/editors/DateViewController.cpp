@@ -154,7 +154,14 @@ void DateViewController::monthChosen(int month)
 
 void DateViewController::clearPressed()
 {
+    // Nothing is held after Clear: unreadable text brings no date back, and the controls, like
+    // those of a value without a date, start on today rather than on the cleared date.
+    m_selectedBirthday.reset();
+    m_unreadText.clear();
+    m_dateControls->showComponents({});
     showText(QString());
+    // Before the button is disabled, or the focus would pass on to the year field.
+    m_dateField->setFocus();
     noteChange();
     updateClearButton();
 }
@@ -179,11 +186,16 @@ void DateViewController::finishEditing()
         return;
     }
     // Typed text that was never entered still counts, so that the text and the date agree; text
-    // that reads as no date leaves the date taken, and without one there is nothing to hand back.
+    // that reads as no date leaves what is held: the date taken, the value's own text, or nothing.
     std::optional<DateComponents> date = typedDate();
     if (!date)
         date = m_selectedBirthday;
     if (!date) {
+        // Nothing held where the value had something: Clear stands.
+        if (m_hadValue && m_unreadText.isEmpty()) {
+            commit(QVariant());
+            return;
+        }
         context->dirty = false;
         closePopover();
         return;

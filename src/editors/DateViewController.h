@@ -27,7 +27,7 @@ public:
     // Label keys of the label popup, which only shows them; ["Birthday"] when unset at opening.
     void setLabels(const QStringList &labels) { m_labels = labels; }
     QStringList labels() const { return m_labels.value_or(QStringList()); }
-    // The date last taken as the edited one; none when the value has no date.
+    // The date last taken as the edited one; none when the value has no date, or after Clear.
     std::optional<DateComponents> selectedBirthday() const { return m_selectedBirthday; }
 
     QComboBox *labelPopup() const { return m_labelPopup; }
@@ -69,7 +69,7 @@ private:
     std::optional<DateComponents> m_selectedBirthday;
     // The value had a date or a text, so that clearing it is a change.
     bool m_hadValue = false;
-    // The value's text when it reads as no date.
+    // The value's text when it reads as no date; gone after Clear.
     QString m_unreadText;
     QString m_shownText;
 };

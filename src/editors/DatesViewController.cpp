@@ -298,6 +298,9 @@ void DatesViewController::deletePressed()
         m_table.removeAt(*row);
     m_tableView->clearSelection();
     reloadData();
+    // The keyboard stays with the list: were "-" disabled while focused, the focus would pass on
+    // to the year field, which edits no entry.
+    takeFocusKeepingSelection();
     m_delButton->setEnabled(!m_table.isEmpty());
     noteChange();
 }

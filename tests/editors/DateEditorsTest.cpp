@@ -319,6 +319,38 @@ TEST_F(BirthdayEditorTest, ClearAndDoneHandsTheFunnelNil)
     EXPECT_FALSE(m_context->value.isValid());
 }
 
+// Keys typed after emptying a date go to the emptied date, never to the year field, and unreadable
+// text undoes no Clear, with or without Return ("\r") before Change.
+TEST_F(BirthdayEditorTest, KeysTypedAfterClearAreReadAsADate)
+{
+    const auto clearTypeAndChange = [](ValueEditor *editor, QPushButton *clear, const char *typed) {
+        QApplication::setActiveWindow(editor->window());
+        QTest::mouseClick(clear, Qt::LeftButton);
+        const QLineEdit *year = editor->findChild<DateControls *>()->yearField();
+        const QString yearShown = year->text();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        EXPECT_EQ(year->text(), yearShown);
+        QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    };
+    auto *editor = openBirthday(std::make_shared<QNPerson>());
+    clearTypeAndChange(editor, editor->clearButton(), "Dec 24");
+    EXPECT_EQ(m_context->dirty, false);
+    editor = openBirthday(withBirthday({{"value", ymd(4, 3, 15)}}));
+    clearTypeAndChange(editor, editor->clearButton(), "12.24");
+    EXPECT_EQ(result().value("value").toMap(), QVariantMap({{"month", 12}, {"day", 24}}));
+    for (const char *typed : {"Dec 24", "Dec 24\r"}) {
+        editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
+        clearTypeAndChange(editor, editor->clearButton(), typed);
+        EXPECT_EQ(m_context->dirty, true);
+        EXPECT_FALSE(m_context->value.isValid());
+    }
+    // The list's "-" empties it, and the keyboard stays with the list.
+    auto *dates = open<DatesViewController>(withDates(1), "Dates");
+    dates->tableView()->selectRow(0);
+    clearTypeAndChange(dates, dates->delButton(), "Dec 24");
+    EXPECT_EQ(m_context->value, QVariant(QVariantList()));
+}
+
 TEST_F(BirthdayEditorTest, TypedTextAndDateAgreeEvenWhenNeverEntered)
 {
     auto *editor = openBirthday(withBirthday({{"value", ymd(1980, 5, 17)}}));
