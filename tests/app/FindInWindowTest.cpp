@@ -48,6 +48,9 @@ protected:
         if (!view()->contactInfoVisible())
             trigger(MenuCommand::ToggleContactInfo);
         view()->contactsViewController()->selectRowIndexesWithContacts({contact});
+        spinUntil([this, contact] {
+            return pane()->contact() && pane()->contact()->uniqueId == contact->uniqueId;
+        });
     }
 
     // Opens the find-and-replace window from the menu and answers the text of its search field.
@@ -153,6 +156,7 @@ TEST_F(FindInWindow, ReplaceAllLeavesNoMarkOfTheOldMatchOnTheNewText)
     ASSERT_NE(field, nullptr);
     view()->setEditState(true);
     showContactInfo(bob);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, "needle");
     QTest::keyClick(field, Qt::Key_Return);
     bar()->replaceStringField()->setText("pin");

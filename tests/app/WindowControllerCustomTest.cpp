@@ -236,7 +236,8 @@ TEST_F(WindowCustomTest, ADeletedItemLeavesTheContactsAtOnceAndComesBackOnRevert
     endItemSheet({flagged(item("Memo", "String Value"), "deleted"), item("Hobby", "Labeled Value", {"x"})});
     EXPECT_EQ(loaded->customIdentifiers(), QStringList({"Hobby"}));
     EXPECT_EQ(namesOf(m_window->customItems()), QStringList({"Hobby/Labeled Value"}));
-    EXPECT_EQ(m_window->pendingCustomItemDeletions(), QVariantList{before.first()});
+    EXPECT_EQ(m_window->pendingCustomItemDeletions(),
+              QVariantList{before.at(namesOf(before).indexOf("Memo/String Value"))});
     EXPECT_EQ(m_cloud->dictionaryForKey(loaded->uniqueId()), stored);
     EXPECT_EQ(CustomItemCloudValues::loadCustomItemDefinitions(*m_cloud).size(), 2);
 
