@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 // Each contact's first row in a table. Thousands of rows (a Select All, a large paste) are looked
@@ -83,10 +85,10 @@ void ContactGroupEdits::undoAddContacts(const QList<ContactRowPtr> &rows, const 
     for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
         affected.append(row);
     m_book.undoManager()->registerUndo(
-        [this, affected, rows, group] { setDeleted(affected, true, rows, group); });
+        [this, affected, rows, group] { setDeleted(affected, {}, true, rows, group); });
 
     for (const ContactRowPtr &row : std::as_const(plan.rowsToMark))
-        setMark(*row, false);
+        row->deleted = false;
     for (const auto &[table, row] : std::as_const(plan.rowsToAppend))
         table->append(row);
     // Labels of imported, pasted or dropped contacts join the menus as the loaded ones' do.
@@ -132,15 +134,18 @@ void ContactGroupEdits::undoDeleteContacts(const QList<ContactRowPtr> &rows, con
     ContactTable marked;
     planMarks(*group, rows, marked);
     const ContainerDictPtr container = group->top ? m_book.containerOfGroup(*group) : nullptr;
+    TableSizes found;
     if (container) {
         for (const GroupDictPtr &other : std::as_const(container->groups)) {
-            if (other)
-                planMarks(*other, rows, marked);
+            if (!other || !other->contactTable)
+                continue;
+            planMarks(*other, rows, marked);
+            found.append({other, other->contactTable->size()});
         }
     }
     if (doUndo)
         m_book.undoManager()->registerUndo(
-            [this, marked, rows, group] { setDeleted(marked, false, rows, group); });
+            [this, marked, found, rows, group] { setDeleted(marked, found, false, rows, group); });
 
     for (const ContactRowPtr &row : std::as_const(marked))
         row->deleted = true;
@@ -176,50 +181,49 @@ void ContactGroupEdits::planMarks(const GroupDict &group, const QList<ContactRow
     }
 }
 
-void ContactGroupEdits::setDeleted(const ContactTable &affected, bool deleted,
+void ContactGroupEdits::setDeleted(const ContactTable &marked, const TableSizes &found, bool deleted,
                                    const QList<ContactRowPtr> &rows, const GroupDictPtr &group)
 {
-    const ContactTable flipped = affected + rowsReadSince(affected, deleted, *group);
     m_book.undoManager()->registerUndo(
-        [this, flipped, deleted, rows, group] { setDeleted(flipped, !deleted, rows, group); });
+        [this, marked, found, deleted, rows, group] { setDeleted(marked, found, !deleted, rows, group); });
+    const ContactTable flipped = marked + rowsReadSince(found, rows);
     for (const ContactRowPtr &row : flipped)
-        setMark(*row, deleted);
+        row->deleted = deleted;
     group->changed = true;
     tellShownRows(rows, group, flipped, deleted);
     emit m_book.membershipsChanged();
     m_book.markEditedOutsideUndo();
 }
 
-// Groups read while a delete from the top group stood hold its contacts marked as the delete would
-// have marked them (GroupLoader); the delete's undo takes those rows over, and its redo with them.
-ContactTable ContactGroupEdits::rowsReadSince(const ContactTable &affected, bool deleted,
-                                              const GroupDict &group) const
+// A group read from the store after a delete from its top group gave each contact the mark of its
+// top row at that moment (GroupLoader), whichever undos and redos came before: from then on it
+// follows the top row. The loader appends no contact a table already holds, so a row it read is
+// that contact's first; rows an edit added are new.
+ContactTable ContactGroupEdits::rowsReadSince(const TableSizes &found, const QList<ContactRowPtr> &rows) const
 {
     ContactTable read;
-    const ContainerDictPtr container = m_book.containerOfGroup(group);
+    const ContainerDictPtr container =
+        found.isEmpty() ? nullptr : m_book.containerOfGroup(*found.first().first);
     if (!container)
         return read;
+    QSet<QString> contacts;
+    for (const ContactRowPtr &row : rows) {
+        if (row)
+            contacts.insert(row->uniqueId);
+    }
     for (const GroupDictPtr &other : std::as_const(container->groups)) {
         if (!other || !other->contactTable)
             continue;
-        for (const ContactRowPtr &row : std::as_const(*other->contactTable)) {
-            if (row && row->deletedWhenRead && row->deleted != deleted)
+        const ContactTable &table = *other->contactTable;
+        const auto was = std::find_if(found.cbegin(), found.cend(),
+                                      [&](const auto &entry) { return entry.first == other; });
+        for (qsizetype i = was == found.cend() ? 0 : was->second; i < table.size(); ++i) {
+            const ContactRowPtr &row = table.at(i);
+            if (row && !row->isNew && contacts.contains(row->uniqueId))
                 read.append(row);
         }
     }
-    if (read.isEmpty())
-        return read;
-    QSet<const QNPerson *> persons;
-    for (const ContactRowPtr &row : affected)
-        persons.insert(row->person.get());
-    read.removeIf([&](const ContactRowPtr &row) { return !persons.contains(row->person.get()); });
     return read;
-}
-
-void ContactGroupEdits::setMark(ContactRow &row, bool deleted)
-{
-    row.deleted = deleted;
-    row.deletedWhenRead = false;
 }
 
 // The grid is told when it it shows the group, or a table holding one of the rows changed.

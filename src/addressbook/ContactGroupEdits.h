@@ -17,9 +17,11 @@ class AddressBook;
 //   and it is that array that keeps it alive for undo, which clears the mark on the same object.
 // - Each method plans its change, registers the inverse, and only then writes. The inverse of
 //   adding or removing contacts flips exactly the marks that the change set or cleared, in
-//   whichever groups it touched, so an undo never touches a row the change left alone. A row
-//   that a group read while a delete from the top group stood holds the mark the delete would
-//   have set (ContactRow::deletedWhenRead); the delete's undo flips it too, and its redo again.
+//   whichever groups it touched, so an undo never touches a row the change left alone. A group
+//   first read after a delete from its top group takes each contact's mark from its top row
+//   (GroupLoader), the delete's or its undo's, so the delete's undo and redo set that row too,
+//   however many of them came before the read. The delete remembers how many rows each table of
+//   the container held: a row read since lies beyond.
 // - A contact joins a table as a row of its own holding the same person: two tables never share a
 //   row object, so a mark set in one group never shows in another.
 // - Outside undo and redo every change marks the document edited.
@@ -55,11 +57,15 @@ private:
     void planAdd(const ContactTablePtr &table, const QList<ContactRowPtr> &rows, bool restoreDeleted,
                  Plan &plan) const;
     static void planMarks(const GroupDict &group, const QList<ContactRowPtr> &rows, ContactTable &marked);
-    // Undo and redo of a change of contacts: sets the marks of exactly those rows.
-    void setDeleted(const ContactTable &affected, bool deleted, const QList<ContactRowPtr> &rows,
-                    const GroupDictPtr &group);
-    ContactTable rowsReadSince(const ContactTable &affected, bool deleted, const GroupDict &group) const;
-    static void setMark(ContactRow &row, bool deleted);
+    // The size of each table of a container when a delete from its top group was done; empty for
+    // any other change.
+    using TableSizes = QList<std::pair<GroupDictPtr, qsizetype>>;
+
+    // Undo and redo of a change of contacts: sets the marks of exactly those rows, and of the rows
+    // read since a delete from a top group.
+    void setDeleted(const ContactTable &marked, const TableSizes &found, bool deleted,
+                    const QList<ContactRowPtr> &rows, const GroupDictPtr &group);
+    ContactTable rowsReadSince(const TableSizes &found, const QList<ContactRowPtr> &rows) const;
     void tellShownRows(const QList<ContactRowPtr> &rows, const GroupDictPtr &group,
                        const ContactTable &affected, bool deleted);
     void showGroups(const GroupDictPtr &selected);

@@ -67,7 +67,6 @@ ContactRowPtr GroupLoader::memberRow(const StoreContact &member, const TopIndex 
     // A contact deleted before the groups were read is still a member: its row is marked as the
     // delete marks a read group's, and comes back with the delete's undo.
     row->deleted = top->deleted;
-    row->deletedWhenRead = top->deleted;
     return row;
 }
 

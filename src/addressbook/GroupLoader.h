@@ -16,7 +16,8 @@
 //
 // A member is found in the top group by its store identifier; an organisation that is not found
 // so is looked up by its company name, the first such row winning. A member found in neither way
-// is left out. One deleted in the top group joins marked deleted (ContactRow::deletedWhenRead). A
+// is left out. A member joins with its top row's mark, so one deleted there joins marked deleted;
+// the undo and redo of a delete done before the read take its row along (ContactGroupEdits). A
 // table that a group already holds (rows dropped on it before its container was read) is kept with
 // its pending rows; only the members it lacks are added.
 class GroupLoader

@@ -27,10 +27,6 @@ struct ContactRow
     int labelIndex = 0;
     bool isNew = false;
     bool deleted = false;
-    // Read from the store while its contact stood deleted in the top group, and marked deleted
-    // with it: the undo or redo of that delete takes the mark over. Any later change of the mark
-    // ends it.
-    bool deletedWhenRead = false;
     // The store contact the save fetched for an update; nothing reads it. Held by pointer: every
     // grid row is a ContactRow, and a contact held inline would make each of them several times
     // larger.

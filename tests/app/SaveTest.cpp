@@ -124,7 +124,8 @@ TEST_F(SaveTest, AThousandNewContactsAreStoredUnderTheirOwnIdentifiers)
 }
 
 // Ann is deleted from All Contacts before Friends is first read (shown, or read with Work to delete
-// it); the undo brings her back to Friends, its redo takes her out again, and Save stores that.
+// it), maybe after undos and redos; the undo brings her back to Friends, its redo takes her out
+// again, and Save stores that.
 struct ReadWhileDeleted
 {
     const char *name;
@@ -132,6 +133,8 @@ struct ReadWhileDeleted
     int undos;
     bool redo;
     QStringList friends;
+    // Undo, Redo, Undo... before the read.
+    int turnsBeforeRead = 0;
 };
 
 class ReadWhileDeletedTest : public SaveFixture, public ::testing::WithParamInterface<ReadWhileDeleted>
@@ -151,6 +154,8 @@ TEST_P(ReadWhileDeletedTest, TheGroupFollowsTheUndoAndTheSave)
     view()->setEditState(true);
     view()->contactsViewController()->selectRowIndexesWithContacts({row(top(), "Ann")});
     trigger(MenuCommand::DeleteContacts);
+    for (int i = 0; i < GetParam().turnsBeforeRead; ++i)
+        trigger(i % 2 ? MenuCommand::Redo : MenuCommand::Undo);
     view()->groupSelectionDidChange(group(GetParam().shown));
     if (GetParam().undos > 1)
         trigger(MenuCommand::DeleteGroup);
@@ -169,11 +174,14 @@ TEST_P(ReadWhileDeletedTest, TheGroupFollowsTheUndoAndTheSave)
     EXPECT_EQ(storeNames().contains("Ann"), GetParam().friends.contains("Ann"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadWhileDeletedTest,
-                         ::testing::Values(ReadWhileDeleted{"Undone", "Friends", 1, false, {"Ann", "Carl"}},
-                                           ReadWhileDeleted{"Redone", "Friends", 1, true, {"Carl"}},
-                                           ReadWhileDeleted{
-                                               "GroupDeleted", "Work", 2, false, {"Ann", "Carl"}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadWhileDeletedTest,
+    ::testing::Values(ReadWhileDeleted{"Undone", "Friends", 1, false, {"Ann", "Carl"}},
+                      ReadWhileDeleted{"Redone", "Friends", 1, true, {"Carl"}},
+                      ReadWhileDeleted{"GroupDeleted", "Work", 2, false, {"Ann", "Carl"}},
+                      ReadWhileDeleted{"ReadAfterUndo", "Friends", 0, true, {"Carl"}, 1},
+                      ReadWhileDeleted{"ReadAfterRedo", "Friends", 1, false, {"Ann", "Carl"}, 2},
+                      ReadWhileDeleted{"ReadAfterUndoRedoUndo", "Friends", 0, true, {"Carl"}, 3}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
