@@ -157,7 +157,7 @@ TEST_F(SaveReadBack, CustomItemsRunInTheOrderALoadGivesThem)
 {
     view()->setCustomItems({QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
                             QVariantMap{{"Name", "趣味"}, {"Type", "String Value"}}});
-    for (const QString name : {QStringLiteral("趣味"), QStringLiteral("Hobby")})
+    for (const QString &name : {QStringLiteral("趣味"), QStringLiteral("Hobby")})
         view()->undoReplaceValue(QStringLiteral("chess"), name, row(top(), "Bob"), nullptr);
     EXPECT_EQ(row(top(), "Bob")->person->customIdentifiers(), QStringList({"Hobby", "趣味"}));
     ASSERT_TRUE(delegate->saveDocument());
