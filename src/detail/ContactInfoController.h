@@ -10,9 +10,9 @@
 #include <memory>
 
 class DetailEditDelegate;
-class QNPerson;
 class DetailTableController;
 class Popover;
+class QNPerson;
 class QTableView;
 class QTextBrowser;
 class UserDefaults;
