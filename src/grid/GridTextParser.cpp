@@ -4,6 +4,7 @@
 #include "model/CsvDateText.h"
 #include "model/QNPerson.h"
 #include "model/QNPersonKeys.h"
+#include "model/QNvCard.h"
 #include "model/StrayControls.h"
 #include "platform/StoreContact.h"
 #include "platform/StoreLabels.h"
@@ -198,14 +199,6 @@ bool storeField(QNPerson &person, QVariantMap &address, FieldKind kind, const QS
     return false;
 }
 
-// Our own Copy writes line breaks and tabs inside a field as \n and \t.
-QString unescaped(QString field)
-{
-    field.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    field.replace(QLatin1String("\\t"), QLatin1String("\t"));
-    return field;
-}
-
 // Reads the fields of one line from left to right.
 class FieldReader
 {
@@ -302,8 +295,9 @@ QStringList GridTextParser::fieldsOfLine(const QString &line, bool fromCopy, qsi
         separator = fromCopy ? QStringLiteral(", ") : QStringLiteral(",");
     FieldReader reader(line, separator);
     QStringList fields;
+    // Our own Copy writes line breaks and tabs inside a field as \n and \t.
     while (!reader.atEnd() && fields.size() < maxFields)
-        fields.append(fromCopy ? unescaped(reader.next()) : reader.next());
+        fields.append(fromCopy ? QNvCard::unescapedControls(reader.next()) : reader.next());
     return fields;
 }
 

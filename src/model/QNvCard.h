@@ -129,6 +129,9 @@ public:
     // double quote, a line break or a blank are quoted, inner quotes doubled; tabs and line feeds
     // are written as \t and \n.
     QString csvFromSubContacts(const QList<CsvRow> &rows) const;
+    // A cell of that export, or of a copied line, with its \t and \n turned back into a tab and a
+    // line feed.
+    static QString unescapedControls(QString cell);
     template <typename Row> QString csvFromSubContacts(const QList<std::shared_ptr<Row>> &rows) const
     {
         QList<CsvRow> plain;

@@ -119,6 +119,8 @@ struct ImportLayout
     qsizetype entryCount = 0;
     // How a date that could be read either way is read, when no cell of the file shows it.
     CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
+    // Our own export ("Name" first) writes tabs and line feeds inside a cell as \t and \n.
+    bool escapesControls = false;
 };
 
 Action actionFor(const CsvHeaderTable::Column &column)
@@ -168,6 +170,8 @@ class LayoutBuilder
 public:
     void add(const QString &header)
     {
+        if (m_fieldCount == 0)
+            m_layout.escapesControls = header == NameKey;
         ImportColumn column{m_headers.columnFor(header)};
         column.field = m_fieldCount++;
         column.action = actionFor(column.column);
@@ -492,7 +496,8 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
             tokenizer.skipField(more);
         if (!more)
             break;
-        row.add(column, tokenizer.nextField(more));
+        const QString cell = tokenizer.nextField(more);
+        row.add(column, layout.escapesControls ? QNvCard::unescapedControls(cell) : cell);
         ++field;
     }
     if (more)
@@ -503,6 +508,13 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
 }
 
 } // namespace
+
+QString QNvCard::unescapedControls(QString cell)
+{
+    cell.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    cell.replace(QLatin1String("\\t"), QLatin1String("\t"));
+    return cell;
+}
 
 bool QNvCard::hasCsvHeader(const QString &text) const
 {
