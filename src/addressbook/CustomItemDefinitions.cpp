@@ -25,6 +25,12 @@ QString typeOf(const QVariantMap &definition)
     return definition.value(PersonKey::ItemType).toString();
 }
 
+// A definition's name and type as one key, for sets.
+QString keyOf(const QVariantMap &definition)
+{
+    return nameOf(definition) + QChar::Null + typeOf(definition);
+}
+
 bool isFlagged(const QVariantMap &entry, const QString &flag)
 {
     return entry.value(flag).toBool();
@@ -76,9 +82,6 @@ QVariantList CustomItemDefinitions::itemsOfContacts(const QVariantList &definiti
                                                     const ContactTable &contacts)
 {
     // By name and type in a set: tens of thousands of contacts ask about each of their items.
-    const auto keyOf = [](const QVariantMap &definition) {
-        return nameOf(definition) + QChar::Null + typeOf(definition);
-    };
     QSet<QString> known;
     for (const QVariant &definition : definitions)
         known.insert(keyOf(definition.toMap()));
@@ -116,6 +119,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
                 const QVariantMap definition = definitionFromSheet(entry);
                 offerLabels({definition});
                 definitions.append(definition);
+                result.put.append(definition);
             }
         } else if (isFlagged(entry, PersonKey::ItemChanged) && index >= 0) {
             QVariantMap definition = definitions.at(index).toMap();
@@ -125,6 +129,7 @@ CustomItemDefinitions::SheetResult CustomItemDefinitions::applySheetResult(QVari
             takeIcon(definition, entry);
             offerLabels({definition});
             definitions[index] = definition;
+            result.put.append(definition);
             result.edited = true;
         }
     }
@@ -177,6 +182,41 @@ void CustomItemDefinitions::restoreDeleted(QVariantList &definitions, const QLis
         if (indexOf(definitions, nameOf(it->definition), typeOf(it->definition)) < 0)
             definitions.insert(std::min(it->index, definitions.size()), it->definition);
     }
+}
+
+QVariantList CustomItemDefinitions::stillDeleted(const QVariantList &definitions,
+                                                 const QList<Deletion> &deleted)
+{
+    QVariantList gone;
+    for (const Deletion &deletion : deleted) {
+        if (indexOf(definitions, nameOf(deletion.definition), typeOf(deletion.definition)) < 0)
+            gone.append(deletion.definition);
+    }
+    return gone;
+}
+
+QVariantList CustomItemDefinitions::withStored(const QVariantList &stored, const QVariantList &known,
+                                               const QList<Deletion> &deleted,
+                                               const ContainerTable &containers)
+{
+    const QVariantList gone = stillDeleted(known, deleted);
+    QVariantList definitions;
+    for (const QVariant &item : stored) {
+        if (indexOf(gone, nameOf(item.toMap()), typeOf(item.toMap())) < 0)
+            definitions.append(item);
+    }
+    QSet<QString> held;
+    for (const QNPersonPtr &person : loadedPersons(containers)) {
+        for (const QVariant &item : person->ownCustomItems())
+            held.insert(keyOf(item.toMap()));
+    }
+    for (const QVariant &item : known) {
+        const QVariantMap definition = item.toMap();
+        if (held.contains(keyOf(definition)) &&
+            indexOf(definitions, nameOf(definition), typeOf(definition)) < 0)
+            definitions.append(definition);
+    }
+    return definitions;
 }
 
 void CustomItemDefinitions::removeFromRecords(const ContainerTable &containers, const QVariantMap &definition)

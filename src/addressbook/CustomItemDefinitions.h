@@ -10,8 +10,10 @@
 class QNPerson;
 
 // The address book's custom-item definitions (CustomItemDict maps) as the main window keeps them:
-// gathered once after the load, changed only by the custom-item sheet, and kept in the cloud
-// key-value store so that a defined item outlasts the program even while no contact has a value.
+// gathered after each load, changed by the custom-item sheet, and kept in the cloud key-value store
+// so that a defined item outlasts the program even while no contact has a value. Programs sharing
+// the store each write only their own change of them, and the window reads the stored ones again
+// when the sheet opens.
 //
 // Two definitions share a name only when their types differ, so a definition is found by its name
 // and type together.
@@ -47,6 +49,8 @@ public:
         // The definitions removed, in the order they went, for the clean-up of the contacts and,
         // at the next save, of the cloud entries.
         QList<Deletion> deleted;
+        // The definitions added or changed, as they now are: the run's own change for the store.
+        QVariantList put;
     };
     // Takes the sheet's list over into the definitions, entry by entry: one marked "deleted"
     // removes its definition (and is never added, also when it was added in the same run); one
@@ -57,6 +61,14 @@ public:
     // Puts deleted definitions back where they were, the last deleted first; one whose name and
     // type are defined again meanwhile stays out.
     static void restoreDeleted(QVariantList &definitions, const QList<Deletion> &deleted);
+    // The deleted definitions whose name and type are not defined again.
+    static QVariantList stillDeleted(const QVariantList &definitions, const QList<Deletion> &deleted);
+    // The definitions as the store holds them now, for a window that knows `known` with `deleted`
+    // pending: the stored ones but those still deleted, then each known one the store lacks that a
+    // loaded contact has (gathered from its values, never stored). One that another program
+    // deleted and no contact has goes.
+    static QVariantList withStored(const QVariantList &stored, const QVariantList &known,
+                                   const QList<Deletion> &deleted, const ContainerTable &containers);
 
     // Drops the item from every contact read so far (the top group of each container).
     static void removeFromRecords(const ContainerTable &containers, const QVariantMap &definition);

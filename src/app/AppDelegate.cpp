@@ -346,6 +346,9 @@ void AppDelegate::replaceWithStoreContents(const std::function<void()> &load)
         m_mainViewController->undoManager()->removeAllActions();
     }
     reloadWith(load ? load : [this] { loadAddressBook(); });
+    // Another program on the store may have changed the custom-item definitions too.
+    if (m_window)
+        m_window->gatherCustomItemsAgain();
 }
 
 // --- save and revert ------------------------------------------------------------------------

@@ -120,6 +120,8 @@ public:
     void updateCustomItems();
     // The first time the view holds contacts: the stored definitions and the contacts' items.
     void startCustomItems();
+    // After a reload: gathered anew, for another program may have changed the stored ones.
+    void gatherCustomItemsAgain();
     void addCustomItemsOfContacts(const QVariantList &added);
 
     // The two sheets of custom labels and custom items, made at first use and kept. A second
@@ -224,9 +226,11 @@ private:
     void customItemPanelDidEnd(int returnCode);
     // The definitions, or the stored ones while none have been gathered.
     QVariantList knownDefinitions() const;
-    // Takes the definitions as the window's and stores them; until the next save the stored ones
-    // keep the deleted items.
+    // Takes the definitions as the window's. The store is written only with the window's own
+    // change of them, and keeps deleted items until the next save.
     void setDefinitions(const QVariantList &definitions);
+    void takeStoredDefinitions();
+    void definitionsDidChange();
 
     UserDefaults &m_defaults;
     ViewController *m_mainViewController;

@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include <utility>
+
 void WindowController::connectCustomItemCommands()
 {
     if (QAction *item = menuItem(MenuCommand::ShowCustomLabelPanel))
@@ -39,18 +41,19 @@ void WindowController::addCustomItemsOfContacts(const QVariantList &added)
 {
     startCustomItems();
     QVariantList definitions = knownDefinitions();
-    bool grew = false;
+    QVariantList grown;
     for (const QVariant &item : added) {
         const QVariantMap definition = item.toMap();
         if (CustomItemDefinitions::indexOf(definitions, definition.value(PersonKey::ItemName).toString(),
                                            definition.value(PersonKey::ItemType).toString()) >= 0)
             continue;
         definitions.append(item);
-        grew = true;
+        grown.append(item);
     }
-    if (!grew)
+    if (grown.isEmpty())
         return;
     setDefinitions(definitions);
+    CustomItemCloudValues::changeCustomItemDefinitions(grown, {}, QNPerson::cloudKeyValueStore());
     updateCustomItems();
 }
 
@@ -105,6 +108,7 @@ void WindowController::showCustomItems()
         return;
     ViewController *view = m_mainViewController;
     startCustomItems();
+    takeStoredDefinitions();
     panel->setCustomItems(knownDefinitions());
     panel->setIsVCard(!view->documentName().isNull());
     panel->setContainerTable(view->containerTable());
@@ -120,21 +124,31 @@ void WindowController::customItemPanelDidEnd(int returnCode)
     QVariantList definitions = knownDefinitions();
     const CustomItemDefinitions::SheetResult result =
         CustomItemDefinitions::applySheetResult(definitions, m_customItemPanel->customItems());
+    QVariantList removed;
     for (const CustomItemDefinitions::Deletion &deleted : result.deleted) {
         CustomItemDefinitions::removeFromRecords(view->containerTable(), deleted.definition);
         // Before the contacts are shown there is nothing to revert to, and the load must not
-        // bring the item back: its values go at once.
-        if (!m_customItems)
+        // bring the item back: it goes at once. Otherwise it stays stored until the save.
+        if (!m_customItems) {
             CustomItemDefinitions::removeFromCloud(deleted.definition, QNPerson::cloudKeyValueStore());
+            removed.append(deleted.definition);
+        }
     }
     if (m_customItems)
         m_pendingItemDeletions += result.deleted;
     setDefinitions(definitions);
+    CustomItemCloudValues::changeCustomItemDefinitions(result.put, removed, QNPerson::cloudKeyValueStore());
     if (result.edited)
         view->setDocumentEdited(true);
+    definitionsDidChange();
+}
+
+// The grid drops the columns of deleted items at once.
+void WindowController::definitionsDidChange()
+{
     updateCustomItems();
-    view->setViewTypeDict(m_viewTypeDict);
-    view->contactsViewController()->setSelectedViewType(m_selectedViewType);
+    m_mainViewController->setViewTypeDict(m_viewTypeDict);
+    m_mainViewController->contactsViewController()->setSelectedViewType(m_selectedViewType);
 }
 
 // --- deleted items --------------------------------------------------------------------------
@@ -151,8 +165,9 @@ void WindowController::customItemDeletionsSaved()
 {
     if (m_pendingItemDeletions.isEmpty())
         return;
-    m_pendingItemDeletions.clear();
-    setDefinitions(knownDefinitions());
+    const QVariantList removed =
+        CustomItemDefinitions::stillDeleted(knownDefinitions(), std::exchange(m_pendingItemDeletions, {}));
+    CustomItemCloudValues::changeCustomItemDefinitions({}, removed, QNPerson::cloudKeyValueStore());
 }
 
 void WindowController::restoreDeletedCustomItems()
@@ -168,16 +183,13 @@ void WindowController::restoreDeletedCustomItems()
 
 // --- the definitions ------------------------------------------------------------------------
 
-// Before the contacts are shown the definitions are only stored; the gathering after the load
-// takes them up together with the contacts' items.
+// Before the contacts are shown the definitions are only the records' class's; the gathering after
+// the load takes them up from the store together with the contacts' items.
 void WindowController::setDefinitions(const QVariantList &definitions)
 {
     if (m_customItems)
         m_customItems = definitions;
     QNPerson::setCustomItems(definitions);
-    QVariantList stored = definitions;
-    CustomItemDefinitions::restoreDeleted(stored, m_pendingItemDeletions);
-    CustomItemCloudValues::saveCustomItemDefinitions(stored, QNPerson::cloudKeyValueStore());
 }
 
 QVariantList WindowController::knownDefinitions() const
@@ -187,7 +199,31 @@ QVariantList WindowController::knownDefinitions() const
     return CustomItemCloudValues::loadCustomItemDefinitions(QNPerson::cloudKeyValueStore());
 }
 
-// Once the definitions are known, only the custom-item sheet changes them.
+// Another program on the same store may have added or deleted items since they were read.
+void WindowController::takeStoredDefinitions()
+{
+    if (!m_customItems)
+        return;
+    const QVariantList definitions = CustomItemDefinitions::withStored(
+        CustomItemCloudValues::loadCustomItemDefinitions(QNPerson::cloudKeyValueStore()), *m_customItems,
+        m_pendingItemDeletions, m_mainViewController->containerTable());
+    if (definitions == *m_customItems)
+        return;
+    CustomItemDefinitions::offerLabels(definitions);
+    setDefinitions(definitions);
+    definitionsDidChange();
+}
+
+void WindowController::gatherCustomItemsAgain()
+{
+    const std::optional<QVariantList> known = std::exchange(m_customItems, std::nullopt);
+    startCustomItems();
+    if (m_customItems != known)
+        definitionsDidChange();
+}
+
+// Once the definitions are known, only the custom-item sheet, and another program through the
+// store, change them.
 void WindowController::startCustomItems()
 {
     if (m_customItems)

@@ -27,6 +27,20 @@ QVariantMap storedDefinition(const QVariantMap &definition)
     return stored;
 }
 
+// Without the sheet's editing flags and icon images; entries marked "deleted" are left out.
+QVariantList storedDefinitions(const QVariantList &definitions)
+{
+    QVariantList stored;
+    for (const QVariant &value : definitions) {
+        const QVariantMap definition = value.toMap();
+        if (definition.value(PersonKey::ItemDeleted).toBool() ||
+            definition.value(PersonKey::ItemName).toString().isEmpty())
+            continue;
+        stored.append(storedDefinition(definition));
+    }
+    return stored;
+}
+
 std::optional<QVariantMap> loadedDefinition(const QVariant &value)
 {
     if (value.typeId() != QMetaType::QVariantMap)
@@ -103,13 +117,15 @@ QVariantList CustomItemCloudValues::loadCustomItemDefinitions(CloudKeyValueStore
 void CustomItemCloudValues::saveCustomItemDefinitions(const QVariantList &definitions,
                                                       CloudKeyValueStore &ukvs)
 {
-    QVariantList stored;
-    for (const QVariant &value : definitions) {
-        const QVariantMap definition = value.toMap();
-        if (definition.value(PersonKey::ItemDeleted).toBool() ||
-            definition.value(PersonKey::ItemName).toString().isEmpty())
-            continue;
-        stored.append(storedDefinition(definition));
-    }
-    ukvs.setObject(stored, DefinitionsKey);
+    ukvs.setObject(storedDefinitions(definitions), DefinitionsKey);
+}
+
+void CustomItemCloudValues::changeCustomItemDefinitions(const QVariantList &put, const QVariantList &removed,
+                                                        CloudKeyValueStore &ukvs)
+{
+    if (put.isEmpty() && removed.isEmpty())
+        return;
+    const CloudKeyValueStore::ElementChanges elements{
+        {PersonKey::ItemName, PersonKey::ItemType}, storedDefinitions(put), storedDefinitions(removed)};
+    ukvs.apply({CloudKeyValueStore::Change::ofElements(DefinitionsKey, elements)});
 }

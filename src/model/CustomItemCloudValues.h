@@ -39,4 +39,9 @@ public:
     // Stores the definitions as a whole, without the sheet's editing flags and icon images;
     // entries marked "deleted" are left out.
     static void saveCustomItemDefinitions(const QVariantList &definitions, CloudKeyValueStore &ukvs);
+    // Puts these definitions (added or changed) and takes those out, each known by its name and
+    // type, into the list as the file holds it at the write: what another program on the same
+    // store added or deleted meanwhile stays so.
+    static void changeCustomItemDefinitions(const QVariantList &put, const QVariantList &removed,
+                                            CloudKeyValueStore &ukvs);
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -131,19 +132,60 @@ std::optional<QJsonValue> jsonOf(const QVariant &value, const QString &key)
     return std::nullopt;
 }
 
+// One element of a list entry put (the element) or removed (nullopt), known by its identity.
+struct ElementChange
+{
+    QJsonObject identity;
+    std::optional<QJsonValue> element;
+};
+
+bool hasIdentity(const QJsonValue &element, const QJsonObject &identity)
+{
+    const QJsonObject object = element.toObject();
+    for (auto it = identity.constBegin(); it != identity.constEnd(); ++it) {
+        if (object.value(it.key()) != it.value())
+            return false;
+    }
+    return true;
+}
+
+// A put takes the place of the first element of its identity; others of that identity go.
+QJsonArray withElements(QJsonArray list, const QList<ElementChange> &changes)
+{
+    for (const ElementChange &change : changes) {
+        QJsonArray kept;
+        bool placed = false;
+        for (const QJsonValue &element : std::as_const(list)) {
+            if (!hasIdentity(element, change.identity)) {
+                kept.append(element);
+            } else if (change.element && !placed) {
+                kept.append(*change.element);
+                placed = true;
+            }
+        }
+        if (change.element && !placed)
+            kept.append(*change.element);
+        list = kept;
+    }
+    return list;
+}
+
 // What a store has yet to write of one entry: a new whole value (undefined removes the entry), then
-// items of the dictionary set or removed (nullopt).
+// items of the dictionary set or removed (nullopt), or elements of the list put or removed.
 struct PendingChange
 {
     bool replaces = false;
     QJsonValue value = QJsonValue::Undefined;
     QMap<QString, std::optional<QJsonValue>> items;
     bool removesEmptiedEntry = false;
+    QList<ElementChange> elements;
 
     // The entry as this change leaves it; undefined when removed.
     QJsonValue appliedTo(const QJsonValue &current) const
     {
         const QJsonValue base = replaces ? value : current;
+        if (!elements.isEmpty())
+            return withElements(base.toArray(), elements);
         if (items.isEmpty())
             return base;
         QJsonObject entry = base.toObject();
@@ -161,9 +203,36 @@ struct PendingChange
 
 using PendingChanges = QMap<QString, PendingChange>;
 
+std::optional<PendingChange> pendingElementsOf(const QString &key,
+                                               const CloudKeyValueStore::ElementChanges &elements)
+{
+    PendingChange pending;
+    const auto add = [&](const QVariant &element, bool puts) {
+        const std::optional<QJsonValue> json = jsonOf(element, key);
+        if (!json)
+            return false;
+        QJsonObject identity;
+        for (const QString &name : elements.identity)
+            identity.insert(name, json->toObject().value(name));
+        pending.elements.append({identity, puts ? json : std::nullopt});
+        return true;
+    };
+    for (const QVariant &element : elements.removed) {
+        if (!add(element, false))
+            return std::nullopt;
+    }
+    for (const QVariant &element : elements.put) {
+        if (!add(element, true))
+            return std::nullopt;
+    }
+    return pending;
+}
+
 // The change as the store keeps it; nullopt when a value cannot be stored.
 std::optional<PendingChange> pendingChangeOf(const CloudKeyValueStore::Change &change)
 {
+    if (change.elements)
+        return pendingElementsOf(change.key, *change.elements);
     PendingChange pending;
     if (!change.items) {
         pending.replaces = true;
@@ -196,6 +265,7 @@ void addChange(PendingChanges &pending, const QString &key, const PendingChange 
     for (auto it = later.items.cbegin(); it != later.items.cend(); ++it)
         earlier->items.insert(it.key(), it.value());
     earlier->removesEmptiedEntry = earlier->removesEmptiedEntry || later.removesEmptiedEntry;
+    earlier->elements += later.elements;
 }
 
 PendingChanges pendingChangesOf(const QList<CloudKeyValueStore::Change> &changes)

@@ -22,7 +22,8 @@
 // so two programs sharing the file never put back each other's stale values.
 // A change may also name only some items of a dictionary entry, which then replace or remove just
 // those items of the entry as the file holds it at the write, so a program's edit of one item never
-// puts back its stale copy of the others.
+// puts back its stale copy of the others. Likewise a change may name only some elements of a list
+// entry, each known by the values it holds under a few keys.
 // Every write is whole or not at all (FileWriter): a full disk leaves the old file, the changes stay
 // pending, and lastWriteError() says why.
 // A file that is not a JSON object counts as empty and is renamed to "<file>.corrupt" so that the
@@ -33,6 +34,15 @@ class CloudKeyValueStore
 public:
     // Items of a dictionary entry to set, or to remove (nullopt).
     using ItemChanges = QMap<QString, std::optional<QVariant>>;
+    // Elements of a list entry, each known by its values under the identity keys: one put replaces
+    // the element of its identity, or is appended when there is none; one removed takes out every
+    // element of its identity.
+    struct ElementChanges
+    {
+        QStringList identity;
+        QVariantList put;
+        QVariantList removed;
+    };
     // One change of an entry: its whole value (nullopt removes the entry), or with items only those
     // items, the entry's others left as the file holds them (a missing entry starts empty).
     struct Change
@@ -42,12 +52,19 @@ public:
         std::optional<ItemChanges> items;
         // With items: an entry they leave empty goes rather than stay as an empty dictionary.
         bool removesEmptiedEntry = false;
+        // Only these elements, the entry's others left as the file holds them (a missing entry, or
+        // one that is no list, starts empty).
+        std::optional<ElementChanges> elements = std::nullopt;
 
         static Change set(const QString &key, const QVariant &value) { return {key, value, std::nullopt}; }
         static Change removal(const QString &key) { return {key, std::nullopt, std::nullopt}; }
         static Change ofItems(const QString &key, const ItemChanges &items)
         {
             return {key, std::nullopt, items};
+        }
+        static Change ofElements(const QString &key, const ElementChanges &elements)
+        {
+            return {key, std::nullopt, std::nullopt, false, elements};
         }
         // Removes the named items from the entry as the file holds it at the write; the entry
         // goes when nothing is left.
