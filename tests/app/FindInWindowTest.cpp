@@ -11,8 +11,11 @@
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
@@ -195,5 +198,63 @@ TEST_F(FindInWindow, ClearingTheSearchLeavesTheCardWhereItWasScrolled)
     EXPECT_EQ(field->text(), "");
     EXPECT_EQ(scroll->value(), scrolled);
 }
+
+struct FindBarCase
+{
+    bool editing;
+    bool detailShown;
+};
+
+class FindBarAtTheDefaultWindow : public FindInWindow, public ::testing::WithParamInterface<FindBarCase>
+{
+};
+
+// The room a field leaves its text: inside its frame, left of the clear button once that shows.
+int textRoom(const QLineEdit *field)
+{
+    const auto *clear = field->findChild<QToolButton *>();
+    const int right = clear && clear->isVisible() ? clear->x() : field->width();
+    return right - 2 * (field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2);
+}
+
+// The fields were squeezed to three letters, and the clear button that comes with the first
+// letter widened the search field and pushed the replacement field from under the pointer.
+TEST_P(FindBarAtTheDefaultWindow, ShowsBothFieldsWholeAndKeepsThemStillWhileTyping)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    if (GetParam().editing)
+        QTest::mouseClick(window->editButton(), Qt::LeftButton);
+    if (GetParam().detailShown)
+        QTest::mouseClick(window->splitButtons()->segmentButton(1), Qt::LeftButton);
+    ASSERT_EQ(view()->editState(), GetParam().editing);
+    ASSERT_EQ(view()->contactInfoVisible(), GetParam().detailShown);
+    QLineEdit *field = focusedFindField();
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(spinUntil([this] { return !bar()->isAnimating(); }));
+    QLineEdit *replacement = bar()->replaceStringField();
+    const auto placed = [this](const QWidget *widget) {
+        return QRect(widget->mapTo(window.get(), QPoint()), widget->size());
+    };
+    const QRect findPlace = placed(field);
+    const QRect replacePlace = placed(replacement);
+
+    QTest::keyClicks(field, "Trip");
+    QTest::qWait(300);
+    EXPECT_EQ(placed(field), findPlace);
+    EXPECT_EQ(placed(replacement), replacePlace);
+    for (const QLineEdit *shown : {field, replacement}) {
+        EXPECT_GE(textRoom(shown), 12 * shown->fontMetrics().averageCharWidth())
+            << shown->placeholderText().toStdString();
+        EXPECT_EQ(shown->visibleRegion(), QRegion(shown->rect())) << shown->placeholderText().toStdString();
+    }
+    EXPECT_GE(bar()->view()->width(), bar()->view()->minimumSizeHint().width()) << "the controls overlap";
+    const QComboBox *popup = bar()->optionPopup();
+    EXPECT_GE(popup->width(), popup->sizeHint().width());
+}
+
+INSTANTIATE_TEST_SUITE_P(EditOrBrowseWithTheDetailPaneShownOrHidden, FindBarAtTheDefaultWindow,
+                         ::testing::Values(FindBarCase{true, true}, FindBarCase{true, false},
+                                           FindBarCase{false, true}, FindBarCase{false, false}));
 
 } // namespace
