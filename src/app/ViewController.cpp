@@ -180,15 +180,18 @@ void ViewController::buildLayout()
     auto *middleLayout = new QGridLayout(middle);
     middleLayout->setContentsMargins(0, 0, 0, 0);
     middleLayout->setSpacing(0);
-    middleLayout->addWidget(findBarController()->takeView(), 0, 0);
+    QWidget *findBar = findBarController()->takeView();
+    middleLayout->addWidget(findBar, 0, 0);
     middleLayout->addWidget(contactsViewController()->takeView(), 1, 0);
     m_progressIndicator = new ProgressIndicator;
     m_progressIndicator->hide();
     middleLayout->addWidget(m_progressIndicator, 1, 0, Qt::AlignCenter);
+    // In any font and language the find bar's controls fit over the grid.
+    const int gridLeast = qMax(GridMinimumWidth, findBar->minimumSizeHint().width());
     if (auto *grid = qobject_cast<QTableView *>(contactsViewController()->tableView()))
-        new GridWidthFloor(middle, *contactsViewController(), grid, GridMinimumWidth);
+        new GridWidthFloor(middle, *contactsViewController(), grid, gridLeast);
     else
-        middle->setMinimumWidth(GridMinimumWidth);
+        middle->setMinimumWidth(gridLeast);
 
     QWidget *detail = contactInfoController()->takeView();
     detail->setMinimumWidth(DetailMinimumWidth);

@@ -8,14 +8,36 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <utility>
+
+namespace {
+
+constexpr int ReadableCharacters = 12;
+
+// A dozen average characters beside the clear button. Set as the fields' least width, it also
+// stands in for the line edit's own, which grows as the clear button comes with the first letter.
+int readableFieldWidth(const QLineEdit *field)
+{
+    QStyle *style = field->style();
+    QStyleOptionFrame frame;
+    frame.initFrom(field);
+    frame.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field);
+    const QFontMetrics metrics = field->fontMetrics();
+    // The line edit's own margins, and the clear button with its margins.
+    const int chrome = 4 + 2 * style->pixelMetric(QStyle::PM_SmallIconSize, &frame, field);
+    const QSize text(ReadableCharacters * metrics.averageCharWidth() + chrome, metrics.height());
+    return style->sizeFromContents(QStyle::CT_LineEdit, &frame, text, field).width();
+}
+
+} // namespace
 
 FindBarController::FindBarController()
     : m_view(new FindBarView), m_searchField(new QLineEdit), m_replaceStringField(new QLineEdit),
@@ -52,16 +74,29 @@ void FindBarController::buildControls()
     m_optionPopup->addItems({L(QStringLiteral("CaseInsensitive")), L(QStringLiteral("CaseSensitive"))});
     m_optionPopup->setCurrentIndex(0);
 
-    auto *layout = new QHBoxLayout(m_view);
+    layoutControls();
+}
+
+// Two rows, the fields one above the other in the column that takes the bar's spare width: the
+// bar fits over a narrow grid, and the controls beside the fields keep their widths, so typing
+// moves nothing.
+void FindBarController::layoutControls()
+{
+    const int fieldWidth = readableFieldWidth(m_searchField);
+    m_searchField->setMinimumWidth(fieldWidth);
+    m_replaceStringField->setMinimumWidth(fieldWidth);
+    // Squeezed, the popup would cut its title short.
+    m_optionPopup->setSizePolicy(QSizePolicy::Fixed, m_optionPopup->sizePolicy().verticalPolicy());
+
+    auto *layout = new QGridLayout(m_view);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->addWidget(m_searchField, 2);
-    layout->addWidget(m_directControl);
-    layout->addSpacing(8);
-    layout->addWidget(m_replaceStringField, 1);
-    layout->addWidget(m_replaceControl);
-    layout->addSpacing(8);
-    layout->addWidget(m_optionPopup);
-    layout->addWidget(m_doneButton);
+    layout->setColumnStretch(0, 1);
+    layout->addWidget(m_searchField, 0, 0);
+    layout->addWidget(m_directControl, 0, 1, Qt::AlignLeft);
+    layout->addWidget(m_optionPopup, 0, 2);
+    layout->addWidget(m_replaceStringField, 1, 0);
+    layout->addWidget(m_replaceControl, 1, 1, Qt::AlignLeft);
+    layout->addWidget(m_doneButton, 1, 2, Qt::AlignRight);
 }
 
 QWidget *FindBarController::view()

@@ -77,6 +77,7 @@ public:
 
 private:
     void buildControls();
+    void layoutControls();
     void animate(bool visible, std::function<void()> completion);
     void sendCommand(FindBarCommand command);
     void sendCommandForShownText(FindBarCommand command);

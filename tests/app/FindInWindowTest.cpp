@@ -11,8 +11,11 @@
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
@@ -195,5 +198,52 @@ TEST_F(FindInWindow, ClearingTheSearchLeavesTheCardWhereItWasScrolled)
     EXPECT_EQ(field->text(), "");
     EXPECT_EQ(scroll->value(), scrolled);
 }
+
+class FindBarAtTheDefaultWindow : public FindInWindow,
+                                  public ::testing::WithParamInterface<std::tuple<bool, bool>>
+{
+};
+
+// The room a field leaves its text: inside its frame, left of the clear button once that shows.
+int textRoom(const QLineEdit *field)
+{
+    const auto *clear = field->findChild<QToolButton *>();
+    const int right = clear && clear->isVisible() ? clear->x() : field->width();
+    return right - 2 * (field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2);
+}
+
+// The fields were squeezed to three letters, and the clear button that comes with the first
+// letter widened the search field and pushed the replacement field from under the pointer.
+TEST_P(FindBarAtTheDefaultWindow, ShowsBothFieldsWholeAndKeepsThemStillWhileTyping)
+{
+    const auto [editing, detailShown] = GetParam();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // As at a fresh start, with the sidebar, which showing the window here has hidden.
+    QTest::mouseClick(window->splitButtons()->segmentButton(0), Qt::LeftButton);
+    if (editing)
+        QTest::mouseClick(window->editButton(), Qt::LeftButton);
+    if (detailShown)
+        QTest::mouseClick(window->splitButtons()->segmentButton(1), Qt::LeftButton);
+    ASSERT_EQ(view()->editState(), editing);
+    ASSERT_EQ(view()->contactInfoVisible(), detailShown);
+    QLineEdit *field = focusedFindField();
+    ASSERT_TRUE(field && spinUntil([this] { return !bar()->isAnimating(); }));
+    QLineEdit *replacement = bar()->replaceStringField();
+    const QList<QRect> places{field->geometry(), replacement->geometry()};
+
+    QTest::keyClicks(field, "Trip");
+    QTest::qWait(300);
+    EXPECT_EQ(QList<QRect>({field->geometry(), replacement->geometry()}), places);
+    for (const QLineEdit *shown : {field, replacement}) {
+        EXPECT_GE(textRoom(shown), 12 * shown->fontMetrics().averageCharWidth());
+        EXPECT_EQ(shown->visibleRegion(), QRegion(shown->rect())) << "inside the window";
+    }
+    EXPECT_GE(bar()->view()->width(), bar()->view()->minimumSizeHint().width()) << "the controls overlap";
+    EXPECT_GE(bar()->optionPopup()->width(), bar()->optionPopup()->sizeHint().width());
+}
+
+INSTANTIATE_TEST_SUITE_P(EditOrBrowseWithTheDetailPaneShownOrHidden, FindBarAtTheDefaultWindow,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 } // namespace
