@@ -1,7 +1,7 @@
 // A store whose file is damaged after the window read it: a contact the store can no longer look up
 // is not one another program deleted. The save stops, keeps every change and names the damage.
 
-#include "WindowSaveFixture.h"
+#include "app/WindowSaveFixture.h"
 
 #include "addressbook/AddressBookLoader.h"
 #include "addressbook/AddressBookSaver.h"

@@ -1,7 +1,7 @@
 // A disk that fills up during a save: nothing of the save reaches the store or the custom values'
 // file, no journal is left, and the window keeps its changes and says why.
 
-#include "WindowSaveFixture.h"
+#include "app/WindowSaveFixture.h"
 
 #include "addressbook/PendingCloudWrites.h"
 #include "platform/FileWriter.h"

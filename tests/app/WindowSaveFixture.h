@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MenuCommand.h"
-#include "app/SaveFixture.h"
+#include "SaveFixture.h"
 
 #include <QAction>
 
