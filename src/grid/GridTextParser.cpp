@@ -99,21 +99,35 @@ struct LabeledText
     QString text;
 };
 
+// The label and text before and after a field's first colon; our own Copy escapes the colons of
+// its labels.
+std::optional<LabeledText> splitAtLabel(const QString &field, bool fromCopy)
+{
+    if (fromCopy) {
+        if (const std::optional<QNvCard::LabeledCell> cell = QNvCard::labeledCell(field))
+            return LabeledText{cell->label, cell->text};
+        return std::nullopt;
+    }
+    const qsizetype colon = field.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return std::nullopt;
+    return LabeledText{field.left(colon), field.mid(colon + 1)};
+}
+
 // Other text counts as labelled only when it starts with one of the field's labels ("http://..."
 // is no label); our own Copy labels every value, also with labels this program does not offer.
 std::optional<LabeledText> labeledText(const QString &identifier, const QString &field, bool fromCopy)
 {
-    const qsizetype colon = field.indexOf(QLatin1Char(':'));
-    if (colon <= 0)
+    const std::optional<LabeledText> split = splitAtLabel(field, fromCopy);
+    if (!split || split->label.isEmpty())
         return std::nullopt;
-    const QString shown = field.left(colon);
-    const QString text = field.mid(colon + 1);
     for (const QString &label : QNPerson::labelsForIdentifier(identifier).value_or(QStringList())) {
-        if (shown == label || shown == QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(label)))
-            return LabeledText{label, text};
+        if (split->label == label ||
+            split->label == QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(label)))
+            return LabeledText{label, split->text};
     }
     if (fromCopy)
-        return LabeledText{shown, text};
+        return split;
     return std::nullopt;
 }
 
@@ -124,7 +138,7 @@ LabeledText labeledField(const QString &identifier, const QString &field, bool f
     QString label = labeledForms().value(identifier).label;
     if (label.isEmpty())
         label = QNPerson::labelsForIdentifier(identifier).value_or(QStringList()).value(0);
-    return {label, field};
+    return {label, fromCopy ? QNvCard::unescapedCell(field) : field};
 }
 
 // The date components of a date as the grid shows it ("2001.02.03(Sat)") or as other programs
@@ -167,10 +181,12 @@ bool storeBirthday(QNPerson &person, const QString &field)
     return true;
 }
 
-// Stores the field's value; false when it holds none the identifier takes.
+// Stores the field's value; false when it holds none the identifier takes. A field of our own
+// Copy is still escaped: a label is told from its text before the escapes are undone.
 bool storeField(QNPerson &person, QVariantMap &address, FieldKind kind, const QString &identifier,
-                const QString &field, bool fromCopy)
+                const QString &written, bool fromCopy)
 {
+    const QString field = fromCopy ? QNvCard::unescapedCell(written) : written;
     switch (kind) {
     case FieldKind::Name:
         person.setValue(QVariantMap{{PersonKey::LastName, field},
@@ -184,7 +200,7 @@ bool storeField(QNPerson &person, QVariantMap &address, FieldKind kind, const QS
     case FieldKind::Labeled:
     case FieldKind::Address:
     case FieldKind::Dates:
-        return storeLabeled(person, identifier, field, fromCopy);
+        return storeLabeled(person, identifier, written, fromCopy);
     case FieldKind::AddressPart:
         address.insert(identifier, field);
         return true;
@@ -295,9 +311,8 @@ QStringList GridTextParser::fieldsOfLine(const QString &line, bool fromCopy, qsi
         separator = fromCopy ? QStringLiteral(", ") : QStringLiteral(",");
     FieldReader reader(line, separator);
     QStringList fields;
-    // Our own Copy writes line breaks and tabs inside a field as \n and \t.
     while (!reader.atEnd() && fields.size() < maxFields)
-        fields.append(fromCopy ? QNvCard::unescapedControls(reader.next()) : reader.next());
+        fields.append(reader.next());
     return fields;
 }
 

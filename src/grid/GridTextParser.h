@@ -15,9 +15,10 @@ class UserDefaults;
 // a line break never joins two lines into one field. NULs and other stray control characters are
 // dropped, as the imports drop them.
 //
-// A line of our own Copy (fromCopy) has a field for every identifier, line breaks and tabs inside
-// a field written as \n and \t, and, as CSV, ", " between fields; each field goes back to the
-// identifier it was copied from. Other text gives a field to each identifier that can hold text.
+// A line of our own Copy (fromCopy) has a field for every identifier, escaped as QNvCard writes a
+// copied line (backslashes, tabs, line breaks and the colons of labels), and, as CSV, ", " between
+// fields; each field goes back to the identifier it was copied from, exactly as it was. Other text
+// gives a field to each identifier that can hold text, as it is written.
 class GridTextParser
 {
 public:
@@ -44,7 +45,7 @@ public:
     static ContactRowPtr contactFromString(const QString &line, const QStringList &identifiers,
                                            bool fromCopy = false);
 
-    // The line's fields, the first maxFields of them.
+    // The line's fields as written (escapes and all), the first maxFields of them.
     static QStringList fieldsOfLine(const QString &line, bool fromCopy = false,
                                     qsizetype maxFields = std::numeric_limits<qsizetype>::max());
 };

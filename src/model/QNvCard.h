@@ -126,12 +126,20 @@ public:
     // The 32 columns of the export.
     static const QList<CsvColumn> &csvColumns();
     // The header line and one line per row, each ended by a line feed. Cells holding a comma, a
-    // double quote, a line break or a blank are quoted, inner quotes doubled; tabs and line feeds
-    // are written as \t and \n.
+    // double quote or a blank are quoted, inner quotes doubled; a backslash is written as \\ and
+    // tabs and line breaks as \t, \n and \r, so that text without them is written as it stands.
     QString csvFromSubContacts(const QList<CsvRow> &rows) const;
-    // A cell of that export, or of a copied line, with its \t and \n turned back into a tab and a
-    // line feed.
-    static QString unescapedControls(QString cell);
+    // A cell of that export, or of a copied line, as it was before its backslashes, tabs and line
+    // breaks were escaped.
+    static QString unescapedCell(const QString &cell);
+    // A copied labelled value ("label:text", the label's colons escaped) as its label and text;
+    // nothing when the cell has no unescaped colon.
+    struct LabeledCell
+    {
+        QString label;
+        QString text;
+    };
+    static std::optional<LabeledCell> labeledCell(const QString &cell);
     template <typename Row> QString csvFromSubContacts(const QList<std::shared_ptr<Row>> &rows) const
     {
         QList<CsvRow> plain;
@@ -141,7 +149,8 @@ public:
         return csvFromSubContacts(plain);
     }
     // One line of the identifiers' cells, each followed by the separator, the last separator
-    // removed when the line is longer than it. Tabs and line feeds become \t and \n.
+    // removed when the line is longer than it. Cells are escaped as the export escapes them; the
+    // label of a labelled value also has its colons escaped (\:).
     QString csvStringFromContact(const CsvRow &row, const QStringList &identifiers, const QString &separator,
                                  bool shouldLocalize) const;
     // One cell: the field's text at that position of its list (-1: none), only when the entry's

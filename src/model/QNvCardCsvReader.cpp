@@ -119,7 +119,7 @@ struct ImportLayout
     qsizetype entryCount = 0;
     // How a date that could be read either way is read, when no cell of the file shows it.
     CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
-    // Our own export ("Name" first) writes tabs and line feeds inside a cell as \t and \n.
+    // Our own export (its header row, column for column) escapes backslashes, tabs and line breaks.
     bool escapesControls = false;
 };
 
@@ -164,14 +164,21 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
     return dayFirst > monthFirst ? CsvDateText::Order::DayFirst : CsvDateText::Order::MonthFirst;
 }
 
+// Other programs' files, and ours from before, may name the same columns in another order.
+bool isOwnExportHeader(const QStringList &headerRow)
+{
+    const QList<QNvCard::CsvColumn> &columns = QNvCard::csvColumns();
+    return std::equal(headerRow.begin(), headerRow.end(), columns.begin(), columns.end(),
+                      [](const QString &header, const QNvCard::CsvColumn &column) { return header == column.fieldName; });
+}
+
 // Builds the layout from the header line, one header after another.
 class LayoutBuilder
 {
 public:
     void add(const QString &header)
     {
-        if (m_fieldCount == 0)
-            m_layout.escapesControls = header == NameKey;
+        m_headerRow.append(header);
         ImportColumn column{m_headers.columnFor(header)};
         column.field = m_fieldCount++;
         column.action = actionFor(column.column);
@@ -192,6 +199,7 @@ public:
     ImportLayout finish()
     {
         m_layout.dateOrder = dateOrderOf(m_layout.columns);
+        m_layout.escapesControls = isOwnExportHeader(m_headerRow);
         return std::move(m_layout);
     }
 
@@ -200,6 +208,7 @@ private:
     QHash<QString, qsizetype> m_sharedEntries;
     ImportLayout m_layout;
     qsizetype m_fieldCount = 0;
+    QStringList m_headerRow;
 };
 
 // The text without the NULs and control characters that stray into otherwise good files; nothing
@@ -447,6 +456,44 @@ ContactRowPtr ImportRow::finish()
     return row;
 }
 
+// A cell of our own export or Copy as it was before escaping; a label's colons are escaped too.
+// Any other backslash is text, as older exports wrote it.
+QString unescaped(QStringView cell, bool label)
+{
+    QString text;
+    text.reserve(cell.size());
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const QChar next = i + 1 < cell.size() ? cell.at(i + 1) : QChar();
+        QChar escaped;
+        if (cell.at(i) == QLatin1Char('\\')) {
+            switch (next.unicode()) {
+            case u'\\':
+                escaped = next;
+                break;
+            case u'n':
+                escaped = QLatin1Char('\n');
+                break;
+            case u't':
+                escaped = QLatin1Char('\t');
+                break;
+            case u'r':
+                escaped = QLatin1Char('\r');
+                break;
+            case u':':
+                escaped = label ? next : QChar();
+                break;
+            }
+        }
+        if (escaped.isNull()) {
+            text += cell.at(i);
+        } else {
+            text += escaped;
+            ++i;
+        }
+    }
+    return text;
+}
+
 // Tells the caller's handler how far the reading got, as an offset into the text it gave.
 class CsvProgress
 {
@@ -497,7 +544,7 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
         if (!more)
             break;
         const QString cell = tokenizer.nextField(more);
-        row.add(column, layout.escapesControls ? QNvCard::unescapedControls(cell) : cell);
+        row.add(column, layout.escapesControls ? QNvCard::unescapedCell(cell) : cell);
         ++field;
     }
     if (more)
@@ -509,11 +556,20 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
 
 } // namespace
 
-QString QNvCard::unescapedControls(QString cell)
+QString QNvCard::unescapedCell(const QString &cell)
 {
-    cell.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    cell.replace(QLatin1String("\\t"), QLatin1String("\t"));
-    return cell;
+    return cell.contains(QLatin1Char('\\')) ? unescaped(cell, false) : cell;
+}
+
+std::optional<QNvCard::LabeledCell> QNvCard::labeledCell(const QString &cell)
+{
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        if (cell.at(i) == QLatin1Char('\\'))
+            ++i;
+        else if (cell.at(i) == QLatin1Char(':'))
+            return LabeledCell{unescaped(QStringView(cell).first(i), true), unescapedCell(cell.mid(i + 1))};
+    }
+    return std::nullopt;
 }
 
 bool QNvCard::hasCsvHeader(const QString &text) const

@@ -27,16 +27,53 @@ bool holdsAny(const QString &text, QLatin1StringView characters)
     return false;
 }
 
-// Tabs and line feeds as the two characters \t and \n, so that a cell stays on its line.
-QString escapedControls(const QString &text)
+// Backslashes doubled, and tabs and line breaks written as \t, \n and \r: a cell stays on its
+// line and reads back exactly. A text without any of them is written as it stands.
+QString escapedText(const QString &text)
 {
-    if (!holdsAny(text, QLatin1StringView("\t\n")))
+    if (!holdsAny(text, QLatin1StringView("\\\t\n\r")))
         return text;
-    QString escaped = text;
-    escaped.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    escaped.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        case u'\t':
+            escaped += QLatin1String("\\t");
+            break;
+        case u'\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case u'\r':
+            escaped += QLatin1String("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
     return escaped;
 }
+
+// The text of a cell; a labelled value asked without a label also has the entry's label, written
+// before the text and a colon.
+struct CellText
+{
+    QString label;
+    QString text;
+
+    QString plain() const { return label.isEmpty() ? text : label + QLatin1Char(':') + text; }
+    // The label's own colons are escaped as well, so that the first bare colon ends it.
+    QString escaped() const
+    {
+        if (label.isEmpty())
+            return escapedText(text);
+        QString shown = escapedText(label);
+        shown.replace(QLatin1Char(':'), QLatin1String("\\:"));
+        return shown + QLatin1Char(':') + escapedText(text);
+    }
+};
 
 QString nameCell(QNPerson &person, const QString &part)
 {
@@ -48,25 +85,25 @@ QString nameCell(QNPerson &person, const QString &part)
     return person.stringValueForIdentifier(PersonIdentifier::Company);
 }
 
-QString labeledCell(const std::optional<QNPerson::LabeledText> &entry, const QString &askedLabel,
-                    bool shouldLocalize)
+CellText labeledCell(const std::optional<QNPerson::LabeledText> &entry, const QString &askedLabel,
+                     bool shouldLocalize)
 {
     if (!entry)
-        return QString();
+        return {};
     const QString &text = entry->text;
     const QString &label = entry->label;
     if (label.isEmpty() || text.isEmpty())
-        return QString();
+        return {};
     // The stored word is compared: the display form depends on the user's language.
     if (!askedLabel.isEmpty())
-        return label == askedLabel ? text : QString();
+        return {QString(), label == askedLabel ? text : QString()};
     QString shown = label;
     if (shouldLocalize) {
         const QString display = QNPerson::localizedLabelFromCNLabel(QNPerson::CNLabelFromLabel(label));
         if (!display.isEmpty())
             shown = display;
     }
-    return shown + QLatin1Char(':') + text;
+    return {shown, text};
 }
 
 // The lists of one record, each read once however many cells of the row show its entries: an
@@ -125,28 +162,28 @@ QString addressPartCell(RecordLists &lists, const QString &part, const QString &
     return text;
 }
 
-QString csvCellText(const QString &identifier, const QString &label, qsizetype index, RecordLists &lists,
+CellText csvCellText(const QString &identifier, const QString &label, qsizetype index, RecordLists &lists,
                     bool shouldLocalize)
 {
     QNPerson &person = lists.person();
     if (identifier == PersonIdentifier::Name)
-        return nameCell(person, label);
+        return {QString(), nameCell(person, label)};
     if (identifier == PersonIdentifier::PhoneticName) {
         const std::optional<QNPerson::PhoneticNameDict> phonetic = person.phoneticNameValue();
-        return phonetic ? phonetic->value(PersonKey::StringValue).toString() : QString();
+        return {QString(), phonetic ? phonetic->value(PersonKey::StringValue).toString() : QString()};
     }
     if (QNPerson::labeledKindForIdentifier(identifier))
         return labeledCell(lists.textAt(identifier, index), label, shouldLocalize);
     if (QNPerson::addressIdentifiers().contains(identifier))
-        return addressPartCell(lists, identifier, label, index);
+        return {QString(), addressPartCell(lists, identifier, label, index)};
     if (identifier == PersonIdentifier::Birthday)
-        return person.stringValueForIdentifier(identifier);
+        return {QString(), person.stringValueForIdentifier(identifier)};
     const QString type = person.typeForIdentifier(identifier);
     if (type == PersonValueType::Labeled)
         return labeledCell(lists.textAt(identifier, index), label, shouldLocalize);
     if (type == PersonValueType::String)
-        return person.stringValueForIdentifier(identifier);
-    return QString();
+        return {QString(), person.stringValueForIdentifier(identifier)};
+    return {};
 }
 
 } // namespace
@@ -194,7 +231,7 @@ QString QNvCard::stringForIdentifier(const QString &identifier, const QString &l
                                      QNPerson &person, bool shouldLocalize) const
 {
     RecordLists lists(person);
-    const QString text = csvCellText(identifier, label, index, lists, shouldLocalize);
+    const QString text = csvCellText(identifier, label, index, lists, shouldLocalize).plain();
     return text.contains(QLatin1Char(' ')) ? quoted(text) : text;
 }
 
@@ -213,7 +250,7 @@ QString QNvCard::csvFromSubContacts(const QList<CsvRow> &rows) const
         for (const CsvColumn &column : columns) {
             if (lists) {
                 const QString text =
-                    escapedControls(csvCellText(column.type, column.label, row.labelIndex, *lists, true));
+                    csvCellText(column.type, column.label, row.labelIndex, *lists, true).escaped();
                 // Quoted once, for every character that a reader could take for a separator.
                 csv += holdsAny(text, QLatin1StringView(",\"\r\n ")) ? quoted(text) : text;
             }
@@ -235,7 +272,7 @@ QString QNvCard::csvStringFromContact(const CsvRow &row, const QStringList &iden
     for (const QString &identifier : identifiers) {
         if (lists) {
             const QString text =
-                escapedControls(csvCellText(identifier, QString(), row.labelIndex, *lists, shouldLocalize));
+                csvCellText(identifier, QString(), row.labelIndex, *lists, shouldLocalize).escaped();
             const bool quote = text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('"')) ||
                                (!separator.isEmpty() && text.contains(separator));
             line += quote ? quoted(text) : text;

@@ -206,6 +206,47 @@ TEST_F(GridPasteTest, CopiedFieldsComeBackAsValuesWithTheirLabels)
               original->person->stringValueForIdentifier(PersonIdentifier::Birthday));
 }
 
+// A copied row pastes back character for character, whatever its values hold: backslashes before
+// n and t or at the end, colons in a label, CR LF and CR; each row stays one contact.
+TEST_F(GridPasteTest, CopiedValuesComeBackCharacterForCharacter)
+{
+    auto person = std::make_shared<QNPerson>();
+    const QString name = QStringLiteral("Lee\\nTan\\");
+    person->setValue(QVariantMap{{PersonKey::LastName, name}, {PersonKey::ShowAsPerson, true}}, "Name");
+    const QVariantMap texts{{"Company", "see C:\\new\\table, \\textbf{x}"}, {"Note", "line1\r\nline2\rend\\\nlast"}};
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        person->setValue(it.value(), it.key());
+    const QVariantMap labeled{{"Email", QStringList{"Office: Berlin", "anna@acme.example"}},
+                              {"Phone", QStringList{"Desk:2\\", "+49 30 1234567"}}};
+    for (auto it = labeled.cbegin(); it != labeled.cend(); ++it) {
+        const QStringList entry = it.value().toStringList();
+        person->setValue(QVariantList{QVariantMap{{PersonKey::Label, entry[0]}, {PersonKey::Value, entry[1]}}},
+                         it.key());
+    }
+    const ContactRowPtr original = add(person);
+    show();
+    showViewType(QStringLiteral("Name"));
+    for (const MenuCommand copy : {MenuCommand::Copy, MenuCommand::CopyAsCSV}) {
+        SCOPED_TRACE(int(copy));
+        selectContact(original);
+        trigger(copy);
+        trigger(MenuCommand::Paste);
+        ASSERT_EQ(added().size(), 1);
+        QNPerson &pasted = *added().first()->person;
+        EXPECT_EQ(pasted.nameValue().value(PersonKey::LastName), name);
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            EXPECT_EQ(pasted.stringValueForIdentifier(it.key()), it.value());
+        for (auto it = labeled.cbegin(); it != labeled.cend(); ++it) {
+            const auto entry = pasted.labeledValueForIdentifierAtIndex(it.key(), 0);
+            ASSERT_TRUE(entry);
+            EXPECT_EQ(QStringList({entry->value(PersonKey::Label).toString(),
+                                   entry->value(PersonKey::StringValue).toString()}),
+                      it.value());
+        }
+        trigger(MenuCommand::Undo);
+    }
+}
+
 // Text that is a vCard, as mail programs copy a contact: one contact per card, in one step.
 TEST_F(GridPasteTest, AVCardAsTextGivesOneContactPerCard)
 {
@@ -398,7 +439,7 @@ TEST_F(GridPasteTest, OtherTextLosesItsQuotesAndKeepsItsColumns)
 
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,\"open"), QStringList({"a, b", " c", "\"open"}));
     EXPECT_EQ(GridTextParser::fieldsOfLine("\"a, b\", c,d", true), QStringList({"a, b", "c,d"}));
-    EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb\t\\t", true), QStringList({"a\nb", "\t"}));
+    EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb\t\\t", true), QStringList({"a\\nb", "\\t"}));
     EXPECT_EQ(GridTextParser::fieldsOfLine("a\\nb"), QStringList({"a\\nb"}));
     EXPECT_TRUE(GridTextParser::isVCard(" \nbegin:vcard\nEND:VCARD"));
     EXPECT_FALSE(GridTextParser::isVCard("Note\nBEGIN:VCARD"));

@@ -94,6 +94,21 @@ TEST_F(VCardTest, CsvExportReadsBack)
     EXPECT_EQ(back.at(0)->person->stringValueForIdentifier("Note"), "a\tb\nc \"quoted\"");
 }
 
+// Only our own export's whole header row tells that backslashes were escaped: another program's
+// file that also starts with "Name" is read as it is written.
+TEST_F(VCardTest, BackslashesAreUnescapedOnlyInOurOwnExport)
+{
+    const QNPersonPtr ann = person("Ann", "");
+    ann->setValue(QStringLiteral("C:\\new\\table\\"), "Note");
+    const QString own = QNvCard().csvFromSubContacts(QList<QNvCard::CsvRow>{{ann, 0}});
+    const QString other = QStringLiteral("Name,Given Name,Family Name,Notes\nAnn,Ann,,C:\\new\\table\\\n");
+    for (const QString &csv : {own, other}) {
+        const ContactTable back = QNvCard().contactsFromCSV(csv).rows;
+        ASSERT_EQ(back.size(), 1);
+        EXPECT_EQ(back.first()->person->stringValueForIdentifier("Note"), "C:\\new\\table\\");
+    }
+}
+
 struct CsvSample
 {
     // Under tests/data.
