@@ -19,10 +19,7 @@ protected:
     void SetUp() override
     {
         WindowSaveFixture::SetUp();
-        CustomItemCloudValues::saveCustomItemDefinitions(
-            {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
-             QVariantMap{{"Name", "Sport"}, {"Type", "String Value"}}},
-            *cloud);
+        defineHobbyAndSport();
         cloud->setObject(QVariantMap{{"Hobby", "chess"}, {"Sport", "golf"}}, ann);
         bob = row(top(), "Bob")->uniqueId;
         cloud->setObject(QVariantMap{{"Hobby", "go"}, {"Sport", "polo"}}, bob);

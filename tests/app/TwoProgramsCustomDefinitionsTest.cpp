@@ -22,10 +22,7 @@ protected:
     void SetUp() override
     {
         WindowSaveFixture::SetUp();
-        CustomItemCloudValues::saveCustomItemDefinitions(
-            {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
-             QVariantMap{{"Name", "Sport"}, {"Type", "String Value"}}},
-            *cloud);
+        defineHobbyAndSport();
         restartWindow();
     }
 

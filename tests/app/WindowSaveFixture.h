@@ -20,6 +20,14 @@ protected:
         // Once loaded (or found unreadable).
         ASSERT_TRUE(spinUntil([this] { return delegate->isObservingStore(); }));
     }
+    // Two text items, stored as the custom-item definitions.
+    void defineHobbyAndSport() const
+    {
+        CustomItemCloudValues::saveCustomItemDefinitions(
+            {QVariantMap{{"Name", "Hobby"}, {"Type", "String Value"}},
+             QVariantMap{{"Name", "Sport"}, {"Type", "String Value"}}},
+            *cloud);
+    }
     void save() const
     {
         // As the menu validates its items when it opens.
