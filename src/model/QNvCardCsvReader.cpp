@@ -168,8 +168,9 @@ CsvDateText::Order dateOrderOf(const QList<ImportColumn> &columns)
 bool isOwnExportHeader(const QStringList &headerRow)
 {
     const QList<QNvCard::CsvColumn> &columns = QNvCard::csvColumns();
-    return std::equal(headerRow.begin(), headerRow.end(), columns.begin(), columns.end(),
-                      [](const QString &header, const QNvCard::CsvColumn &column) { return header == column.fieldName; });
+    return std::equal(
+        headerRow.begin(), headerRow.end(), columns.begin(), columns.end(),
+        [](const QString &header, const QNvCard::CsvColumn &column) { return header == column.fieldName; });
 }
 
 // Builds the layout from the header line, one header after another.

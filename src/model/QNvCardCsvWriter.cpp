@@ -163,7 +163,7 @@ QString addressPartCell(RecordLists &lists, const QString &part, const QString &
 }
 
 CellText csvCellText(const QString &identifier, const QString &label, qsizetype index, RecordLists &lists,
-                    bool shouldLocalize)
+                     bool shouldLocalize)
 {
     QNPerson &person = lists.person();
     if (identifier == PersonIdentifier::Name)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MenuCommand.h"
 #include "SaveFixture.h"
+#include "app/MenuCommand.h"
 
 #include <QAction>
 

@@ -213,15 +213,16 @@ TEST_F(GridPasteTest, CopiedValuesComeBackCharacterForCharacter)
     auto person = std::make_shared<QNPerson>();
     const QString name = QStringLiteral("Lee\\nTan\\");
     person->setValue(QVariantMap{{PersonKey::LastName, name}, {PersonKey::ShowAsPerson, true}}, "Name");
-    const QVariantMap texts{{"Company", "see C:\\new\\table, \\textbf{x}"}, {"Note", "line1\r\nline2\rend\\\nlast"}};
+    const QVariantMap texts{{"Company", "see C:\\new\\table, \\textbf{x}"},
+                            {"Note", "line1\r\nline2\rend\\\nlast"}};
     for (auto it = texts.cbegin(); it != texts.cend(); ++it)
         person->setValue(it.value(), it.key());
     const QVariantMap labeled{{"Email", QStringList{"Office: Berlin", "anna@acme.example"}},
                               {"Phone", QStringList{"Desk:2\\", "+49 30 1234567"}}};
     for (auto it = labeled.cbegin(); it != labeled.cend(); ++it) {
         const QStringList entry = it.value().toStringList();
-        person->setValue(QVariantList{QVariantMap{{PersonKey::Label, entry[0]}, {PersonKey::Value, entry[1]}}},
-                         it.key());
+        person->setValue(
+            QVariantList{QVariantMap{{PersonKey::Label, entry[0]}, {PersonKey::Value, entry[1]}}}, it.key());
     }
     const ContactRowPtr original = add(person);
     show();

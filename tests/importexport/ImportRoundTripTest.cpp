@@ -172,7 +172,8 @@ TEST_F(ImportRoundTripTest, OwnCsvExportReadsBackWithItsLineBreaksAndTabs)
                 "ADR;TYPE=HOME:;;12 Long Road\\nApt 4;Springfield;;;\r\nEND:VCARD\r\n");
     const ContactRowPtr ada = row(top(), QStringLiteral("Ada"));
     ASSERT_TRUE(ada);
-    const QString note = QStringLiteral("first line\nsecond\tcolumn, see C:\\new\\table \\textbf{x}\r\nCR\rends \\");
+    const QString note =
+        QStringLiteral("first line\nsecond\tcolumn, see C:\\new\\table \\textbf{x}\r\nCR\rends \\");
     ASSERT_TRUE(view()->undoReplaceValue(note, QStringLiteral("Note"), ada, nullptr));
     view()->contactsViewController()->selectRowIndexesWithContacts({ada});
     QAction *exportItem = nullptr;
