@@ -28,13 +28,13 @@ QList<MatchScan::TextRange> MatchScan::ranges(const QString &text) const
     }
     qsizetype position = 0;
     while (position < text.size()) {
-        // The rest of the text is searched on its own, so that ^ anchors at the position.
-        const QRegularExpressionMatch match = m_expression.match(QStringView(text).mid(position));
+        // Searched in the whole text from the position: ^, \b and lookbehinds see what lies before.
+        const QRegularExpressionMatch match = m_expression.match(text, position);
         // A pattern that matches the empty string ends the scan there.
         if (!match.hasMatch() || match.capturedLength() == 0)
             break;
-        found.append({position + match.capturedStart(), match.capturedLength()});
-        position = found.last().location + found.last().length;
+        found.append({match.capturedStart(), match.capturedLength()});
+        position = match.capturedEnd();
     }
     return found;
 }

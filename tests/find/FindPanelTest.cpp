@@ -14,6 +14,7 @@
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -222,6 +224,15 @@ protected:
     {
         panel.replaceField()->setText(replacement);
         QTest::mouseClick(panel.replaceButtons()->segmentButton(segment), Qt::LeftButton);
+    }
+    // The window in its modal run, as the Edit menu runs it: the steps act from inside the run.
+    static void runModal(FindPanel &panel, const std::function<void()> &steps)
+    {
+        QTimer::singleShot(0, &panel, [&] {
+            steps();
+            panel.done(0);
+        });
+        panel.runModal();
     }
     static QStringList values(const FindPanel &panel)
     {
@@ -728,4 +739,23 @@ TEST_F(FindPanelTest, TheButtonsActOnTheTextTheFieldShows)
     EXPECT_FALSE(panel->isSearching());
     EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
     EXPECT_EQ(lastName(doctor), "Doctor");
+}
+
+// ^ holds where the value, or with (?m) a line, begins: not again after each match.
+TEST_F(FindPanelTest, ARegexAnchorHoldsOnlyWhereTheValueOrALineBegins)
+{
+    StoreContact una = storeContact("Una", "Lee");
+    una.note = "ab\ncd";
+    add(una);
+    auto panel = open();
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        searchFor(*panel, "^.");
+        clickReplace(*panel, "X", 0);
+        EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 1)});
+        clickReplace(*panel, "X", 1);
+        searchFor(*panel, "(?m)^.");
+        EXPECT_EQ(panel->searchResults().last()->ranges, (Ranges{R(0, 1), R(3, 1)}));
+    });
+    EXPECT_EQ(values(*panel), (QStringList{"Xna", "Xee", "Xb\ncd"}));
 }
