@@ -759,3 +759,26 @@ TEST_F(FindPanelTest, ARegexAnchorHoldsOnlyWhereTheValueOrALineBegins)
     });
     EXPECT_EQ(values(*panel), (QStringList{"Xna", "Xee", "Xb\ncd"}));
 }
+
+// é and e + U+0301 are one text in either literal mode, whichever side holds which; an e that
+// carries an accent is no e. Ranges and All act on the value as stored.
+TEST_F(FindPanelTest, CanonicallyEquivalentTextsMatchByWholeCharacters)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = QString::fromUtf16(u"Re\u0301sum\u00e9");
+    const ContactRowPtr row = add(ann);
+    auto panel = open();
+    runModal(*panel, [&] {
+        searchFor(*panel, "e");
+        clickReplace(*panel, "", 1);
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Down);
+        searchFor(*panel, QString::fromUtf16(u"e\u0301"));
+        ASSERT_EQ(panel->searchResults().size(), 1);
+        EXPECT_EQ(panel->searchResults().at(0)->ranges, (Ranges{R(1, 2), R(6, 1)}));
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Up);
+        searchFor(*panel, QString::fromUtf16(u"\u00c9"));
+        clickReplace(*panel, "E", 1);
+    });
+    EXPECT_EQ(row->person->nameValue().value("LastName"), "L");
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), "REsumE");
+}
