@@ -9,6 +9,10 @@
 // Every match of a search string in a text, left to right and never overlapping, under one of the
 // find window's three compare options. Made once per search (the pattern is compiled once) and
 // read from any thread.
+//
+// The literal modes treat canonically equivalent texts as equal (a precomposed é finds e + U+0301
+// and the other way round) and never start or end a match inside a character; ranges are in the
+// UTF-16 units of the text as given.
 class MatchScan
 {
 public:
@@ -29,7 +33,12 @@ public:
     QList<TextRange> ranges(const QString &text) const;
 
 private:
+    QList<TextRange> literalRanges(const QString &text) const;
+    QList<TextRange> expressionRanges(const QString &text) const;
+
     QString m_searchString;
+    // The search string in canonical decomposition (NFD), as the literal modes compare it.
+    QString m_decomposedString;
     unsigned m_options;
     QRegularExpression m_expression;
     bool m_valid = false;

@@ -14,6 +14,7 @@
 #include "ui/widgets/SegmentedControl.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -222,6 +224,15 @@ protected:
     {
         panel.replaceField()->setText(replacement);
         QTest::mouseClick(panel.replaceButtons()->segmentButton(segment), Qt::LeftButton);
+    }
+    // The window in its modal run, as the Edit menu runs it: the steps act from inside the run.
+    static void runModal(FindPanel &panel, const std::function<void()> &steps)
+    {
+        QTimer::singleShot(0, &panel, [&] {
+            steps();
+            panel.done(0);
+        });
+        panel.runModal();
     }
     static QStringList values(const FindPanel &panel)
     {
@@ -728,4 +739,46 @@ TEST_F(FindPanelTest, TheButtonsActOnTheTextTheFieldShows)
     EXPECT_FALSE(panel->isSearching());
     EXPECT_EQ(std::pair(panel->selectedRow(), panel->selectedRangeIndex()), std::pair(1, 0));
     EXPECT_EQ(lastName(doctor), "Doctor");
+}
+
+// ^ holds where the value, or with (?m) a line, begins: not again after each match.
+TEST_F(FindPanelTest, ARegexAnchorHoldsOnlyWhereTheValueOrALineBegins)
+{
+    StoreContact una = storeContact("Una", "Lee");
+    una.note = "ab\ncd";
+    add(una);
+    auto panel = open();
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        searchFor(*panel, "^.");
+        clickReplace(*panel, "X", 0);
+        EXPECT_EQ(panel->searchResults().at(0)->ranges, Ranges{R(0, 1)});
+        clickReplace(*panel, "X", 1);
+        searchFor(*panel, "(?m)^.");
+        EXPECT_EQ(panel->searchResults().last()->ranges, (Ranges{R(0, 1), R(3, 1)}));
+    });
+    EXPECT_EQ(values(*panel), (QStringList{"Xna", "Xee", "Xb\ncd"}));
+}
+
+// é and e + U+0301 are one text in either literal mode, whichever side holds which; an e that
+// carries an accent is no e. Ranges and All act on the value as stored.
+TEST_F(FindPanelTest, CanonicallyEquivalentTextsMatchByWholeCharacters)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    ann.note = QString::fromUtf16(u"Re\u0301sum\u00e9");
+    const ContactRowPtr row = add(ann);
+    auto panel = open();
+    runModal(*panel, [&] {
+        searchFor(*panel, "e");
+        clickReplace(*panel, "", 1);
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Down);
+        searchFor(*panel, QString::fromUtf16(u"e\u0301"));
+        ASSERT_EQ(panel->searchResults().size(), 1);
+        EXPECT_EQ(panel->searchResults().at(0)->ranges, (Ranges{R(1, 2), R(6, 1)}));
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Up);
+        searchFor(*panel, QString::fromUtf16(u"\u00c9"));
+        clickReplace(*panel, "E", 1);
+    });
+    EXPECT_EQ(row->person->nameValue().value("LastName"), "L");
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), "REsumE");
 }
