@@ -120,7 +120,7 @@ struct ImportLayout
     // How a date that could be read either way is read, when no cell of the file shows it.
     CsvDateText::Order dateOrder = CsvDateText::Order::MonthFirst;
     // Our own export (its header row, column for column) escapes backslashes, tabs and line breaks.
-    bool escapesControls = false;
+    bool escapesCells = false;
 };
 
 Action actionFor(const CsvHeaderTable::Column &column)
@@ -200,7 +200,7 @@ public:
     ImportLayout finish()
     {
         m_layout.dateOrder = dateOrderOf(m_layout.columns);
-        m_layout.escapesControls = isOwnExportHeader(m_headerRow);
+        m_layout.escapesCells = isOwnExportHeader(m_headerRow);
         return std::move(m_layout);
     }
 
@@ -545,7 +545,7 @@ ContactRowPtr readRow(CsvTokenizer &tokenizer, const ImportLayout &layout, Birth
         if (!more)
             break;
         const QString cell = tokenizer.nextField(more);
-        row.add(column, layout.escapesControls ? QNvCard::unescapedCell(cell) : cell);
+        row.add(column, layout.escapesCells ? QNvCard::unescapedCell(cell) : cell);
         ++field;
     }
     if (more)

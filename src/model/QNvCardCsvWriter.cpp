@@ -252,7 +252,7 @@ QString QNvCard::csvFromSubContacts(const QList<CsvRow> &rows) const
                 const QString text =
                     csvCellText(column.type, column.label, row.labelIndex, *lists, true).escaped();
                 // Quoted once, for every character that a reader could take for a separator.
-                csv += holdsAny(text, QLatin1StringView(",\"\r\n ")) ? quoted(text) : text;
+                csv += holdsAny(text, QLatin1StringView(",\" ")) ? quoted(text) : text;
             }
             csv += QLatin1Char(',');
         }
