@@ -11,8 +11,10 @@
 // read from any thread.
 //
 // The literal modes treat canonically equivalent texts as equal (a precomposed é finds e + U+0301
-// and the other way round) and never start or end a match inside a character; ranges are in the
-// UTF-16 units of the text as given.
+// and the other way round) and never start or end a match inside a character as a reader sees one
+// (a flag, an emoji sequence, a base with its marks). A pattern's word, digit and space classes
+// follow every script, and its hits never halve a code point. Ranges are in the UTF-16 units of
+// the text as given.
 class MatchScan
 {
 public:

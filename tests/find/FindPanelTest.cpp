@@ -53,6 +53,20 @@ TEST(MatchScanTest, ModesAnchorsAndBadPatterns)
     EXPECT_TRUE(MatchScan("", MatchScan::CaseInsensitive).ranges("abc").isEmpty());
 }
 
+// Only a \w, \W, \b or \B that stands for itself takes in the marks: not one quoted, escaped or
+// in a comment, and a class stays one class.
+TEST(MatchScanTest, WordClassesTakeInMarksWhereverTheyStandForThemselves)
+{
+    const QString text = QString::fromUtf16(u"x\\w]-e\u0301:");
+    const QList<std::pair<QString, Ranges>> rows{
+        {"e\\b", {}}, {"e\\B", {R(5, 1)}}, {"[]\\w]+", {R(0, 1), R(2, 2), R(5, 2)}},
+        {"[[:punct:]\\w]{3}", {R(0, 3), R(3, 3)}}, {"\\Q\\w\\E", {R(1, 2)}}, {"\\\\w", {R(1, 2)}},
+        {"(?#[)\\W+", {R(1, 1), R(3, 2), R(7, 1)}}, {"\\c[|\\w\\W", {R(0, 2), R(2, 2), R(6, 2)}},
+    };
+    for (const auto &[pattern, ranges] : rows)
+        EXPECT_EQ(MatchScan(pattern, MatchScan::RegularExpression).ranges(text), ranges) << pattern.toStdString();
+}
+
 class FindPanelFiltersTest : public FindFixture
 {
 };
@@ -781,4 +795,71 @@ TEST_F(FindPanelTest, CanonicallyEquivalentTextsMatchByWholeCharacters)
     });
     EXPECT_EQ(row->person->nameValue().value("LastName"), "L");
     EXPECT_EQ(row->person->stringValueForIdentifier("Note"), "REsumE");
+}
+
+// \w, \b, \d and \s know the letters, marks, digits and spaces of every script, precomposed or not.
+TEST_F(FindPanelTest, RegexWordClassesFollowEveryScript)
+{
+    StoreContact ann = storeContact(QString::fromUtf16(u"café"), QString::fromUtf16(u"山田"));
+    ann.note = QString::fromUtf16(u"Straße STRASSE");
+    StoreContact bo = storeContact(QString::fromUtf16(u"cafe\u0301"), QString::fromUtf16(u"हिन्दी"));
+    bo.note = QString::fromUtf16(u"１２\u3000३४");
+    add(ann);
+    add(bo);
+    auto panel = open();
+    const auto wholeValues = [&] {
+        QStringList whole;
+        for (const SearchResultRowPtr &result : panel->searchResults())
+            if (result->ranges == Ranges{R(0, result->value.size())})
+                whole.append(result->value);
+        return whole;
+    };
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        for (const char *pattern : {"\\bcaf\\b", "\\bcafe\\b"}) {
+            searchFor(*panel, pattern);
+            EXPECT_TRUE(panel->searchResults().isEmpty()) << pattern;
+        }
+        searchFor(*panel, "^\\w+$");
+        EXPECT_EQ(wholeValues(), (QStringList{ann.givenName, ann.familyName, bo.givenName, bo.familyName}));
+        searchFor(*panel, "^(\\w+) [\\w]+$|^\\d+\\s\\d+$");
+        EXPECT_EQ(wholeValues(), (QStringList{ann.note, bo.note}));
+    });
+}
+
+// \C matches one UTF-16 unit; no hit that halves a character is replaced.
+TEST_F(FindPanelTest, ARegexHitNeverHalvesACodePoint)
+{
+    StoreContact ann = storeContact(QString::fromUtf16(u"a𝒳b"), "Lee");
+    ann.note = QString::fromUtf16(u"a👩‍👩‍👧b");
+    const ContactRowPtr row = add(ann);
+    auto panel = open();
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        searchFor(*panel, "\\C");
+        clickReplace(*panel, "[", 1);
+    });
+    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), QString::fromUtf16(u"[𝒳["));
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"[👩[👩[👧["));
+}
+
+// A flag, a joined emoji sequence and an emoji with its skin tone are one character each: a literal
+// search finds one where it stands alone and never a part of one.
+TEST_F(FindPanelTest, LiteralMatchesTakeWholeCharactersAsSeen)
+{
+    StoreContact ann = storeContact(QString::fromUtf16(u"🇩🇪🇪🇸"), QString::fromUtf16(u"🇪🇪"));
+    ann.note = QString::fromUtf16(u"a👩‍👩‍👧b 👍🏽 👍");
+    const ContactRowPtr row = add(ann);
+    auto panel = open();
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Down);
+        searchFor(*panel, QString::fromUtf16(u"🇪🇪"));
+        EXPECT_EQ(values(*panel), QStringList{ann.familyName});
+        searchFor(*panel, QString::fromUtf16(u"👩‍👧"));
+        EXPECT_TRUE(panel->searchResults().isEmpty());
+        searchFor(*panel, QString::fromUtf16(u"👍"));
+        clickReplace(*panel, "T", 1);
+    });
+    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"a👩‍👩‍👧b 👍🏽 T"));
 }
