@@ -59,12 +59,18 @@ TEST(MatchScanTest, WordClassesTakeInMarksWhereverTheyStandForThemselves)
 {
     const QString text = QString::fromUtf16(u"x\\w]-e\u0301:");
     const QList<std::pair<QString, Ranges>> rows{
-        {"e\\b", {}}, {"e\\B", {R(5, 1)}}, {"[]\\w]+", {R(0, 1), R(2, 2), R(5, 2)}},
-        {"[[:punct:]\\w]{3}", {R(0, 3), R(3, 3)}}, {"\\Q\\w\\E", {R(1, 2)}}, {"\\\\w", {R(1, 2)}},
-        {"(?#[)\\W+", {R(1, 1), R(3, 2), R(7, 1)}}, {"\\c[|\\w\\W", {R(0, 2), R(2, 2), R(6, 2)}},
+        {"e\\b", {}},
+        {"e\\B", {R(5, 1)}},
+        {"[]\\w]+", {R(0, 1), R(2, 2), R(5, 2)}},
+        {"[[:punct:]\\w]{3}", {R(0, 3), R(3, 3)}},
+        {"\\Q\\w\\E", {R(1, 2)}},
+        {"\\\\w", {R(1, 2)}},
+        {"(?#[)\\W+", {R(1, 1), R(3, 2), R(7, 1)}},
+        {"\\c[|\\w\\W", {R(0, 2), R(2, 2), R(6, 2)}},
     };
     for (const auto &[pattern, ranges] : rows)
-        EXPECT_EQ(MatchScan(pattern, MatchScan::RegularExpression).ranges(text), ranges) << pattern.toStdString();
+        EXPECT_EQ(MatchScan(pattern, MatchScan::RegularExpression).ranges(text), ranges)
+            << pattern.toStdString();
 }
 
 class FindPanelFiltersTest : public FindFixture
@@ -807,23 +813,17 @@ TEST_F(FindPanelTest, RegexWordClassesFollowEveryScript)
     add(ann);
     add(bo);
     auto panel = open();
-    const auto wholeValues = [&] {
-        QStringList whole;
-        for (const SearchResultRowPtr &result : panel->searchResults())
-            if (result->ranges == Ranges{R(0, result->value.size())})
-                whole.append(result->value);
-        return whole;
-    };
     runModal(*panel, [&] {
         QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
         for (const char *pattern : {"\\bcaf\\b", "\\bcafe\\b"}) {
             searchFor(*panel, pattern);
             EXPECT_TRUE(panel->searchResults().isEmpty()) << pattern;
         }
+        // Anchored at both ends: each value found is found whole.
         searchFor(*panel, "^\\w+$");
-        EXPECT_EQ(wholeValues(), (QStringList{ann.givenName, ann.familyName, bo.givenName, bo.familyName}));
+        EXPECT_EQ(values(*panel), (QStringList{ann.givenName, ann.familyName, bo.givenName, bo.familyName}));
         searchFor(*panel, "^(\\w+) [\\w]+$|^\\d+\\s\\d+$");
-        EXPECT_EQ(wholeValues(), (QStringList{ann.note, bo.note}));
+        EXPECT_EQ(values(*panel), (QStringList{ann.note, bo.note}));
     });
 }
 
@@ -861,5 +861,6 @@ TEST_F(FindPanelTest, LiteralMatchesTakeWholeCharactersAsSeen)
         clickReplace(*panel, "T", 1);
     });
     EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
-    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"a👩‍👩‍👧b 👍🏽 T"));
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"),
+              QString::fromUtf16(u"a👩‍👩‍👧b 👍🏽 T"));
 }
