@@ -56,8 +56,8 @@ QString withUnicodeWordClasses(const QString &pattern)
     for (qsizetype position = 0; position < pattern.size();) {
         const qsizetype end = verbatimEnd(pattern, position, inClass);
         if (end > position) {
-            const QString replacement =
-                end == position + 2 ? spelledOut(pattern.at(position + 1), inClass) : QString();
+            const bool escape = pattern.at(position) == u'\\' && end == position + 2;
+            const QString replacement = escape ? spelledOut(pattern.at(position + 1), inClass) : QString();
             spelled += replacement.isEmpty() ? pattern.sliced(position, end - position) : replacement;
             position = end;
             continue;
