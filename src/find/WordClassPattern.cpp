@@ -2,19 +2,17 @@
 
 namespace {
 
-const QString WordMembers = QStringLiteral("\\p{L}\\p{M}\\p{N}\\p{Pc}\\x{200C}\\x{200D}");
-const QString Word = u'[' + WordMembers + u']';
-const QString NonWord = QStringLiteral("[^") + WordMembers + u']';
-
 QString spelledOut(QChar escape, bool inClass)
 {
+    static const QString WordMembers = QStringLiteral("\\p{L}\\p{M}\\p{N}\\p{Pc}\\x{200C}\\x{200D}");
+    static const QString Word = u'[' + WordMembers + u']';
     if (inClass)
         return escape == u'w' ? WordMembers : QString();
     switch (escape.unicode()) {
     case u'w':
         return Word;
     case u'W':
-        return NonWord;
+        return QStringLiteral("[^") + WordMembers + u']';
     case u'b':
         return QStringLiteral("(?:(?<=%1)(?!%1)|(?<!%1)(?=%1))").arg(Word);
     case u'B':

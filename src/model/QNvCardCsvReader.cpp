@@ -1,5 +1,6 @@
 #include "model/QNvCard.h"
 
+#include "model/CellEscapes.h"
 #include "model/CsvDateText.h"
 #include "model/CsvHeaderTable.h"
 #include "model/CsvTokenizer.h"
@@ -466,25 +467,8 @@ QString unescaped(QStringView cell, bool label)
     for (qsizetype i = 0; i < cell.size(); ++i) {
         const QChar next = i + 1 < cell.size() ? cell.at(i + 1) : QChar();
         QChar escaped;
-        if (cell.at(i) == QLatin1Char('\\')) {
-            switch (next.unicode()) {
-            case u'\\':
-                escaped = next;
-                break;
-            case u'n':
-                escaped = QLatin1Char('\n');
-                break;
-            case u't':
-                escaped = QLatin1Char('\t');
-                break;
-            case u'r':
-                escaped = QLatin1Char('\r');
-                break;
-            case u':':
-                escaped = label ? next : QChar();
-                break;
-            }
-        }
+        if (cell.at(i) == QLatin1Char('\\'))
+            escaped = label && next == QLatin1Char(':') ? next : cellEscapedCharacter(next);
         if (escaped.isNull()) {
             text += cell.at(i);
         } else {

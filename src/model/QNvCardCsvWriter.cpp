@@ -1,5 +1,6 @@
 #include "model/QNvCard.h"
 
+#include "model/CellEscapes.h"
 #include "model/QNPersonKeys.h"
 #include "platform/StoreLabels.h"
 
@@ -31,27 +32,15 @@ bool holdsAny(const QString &text, QLatin1StringView characters)
 // line and reads back exactly. A text without any of them is written as it stands.
 QString escapedText(const QString &text)
 {
-    if (!holdsAny(text, QLatin1StringView("\\\t\n\r")))
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return !cellEscapeLetter(c).isNull(); }))
         return text;
     QString escaped;
     escaped.reserve(text.size() + 8);
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'\\':
-            escaped += QLatin1String("\\\\");
-            break;
-        case u'\t':
-            escaped += QLatin1String("\\t");
-            break;
-        case u'\n':
-            escaped += QLatin1String("\\n");
-            break;
-        case u'\r':
-            escaped += QLatin1String("\\r");
-            break;
-        default:
-            escaped += c;
-        }
+        const QChar letter = cellEscapeLetter(c);
+        if (!letter.isNull())
+            escaped += QLatin1Char('\\');
+        escaped += letter.isNull() ? c : letter;
     }
     return escaped;
 }
@@ -127,7 +116,8 @@ public:
     // The label and text of an entry, without a dictionary where the record gives texts alone.
     std::optional<QNPerson::LabeledText> textAt(const QString &identifier, qsizetype position)
     {
-        if (const std::optional<QNPerson::LabeledKind> kind = QNPerson::labeledKindForIdentifier(identifier)) {
+        if (const std::optional<QNPerson::LabeledKind> kind =
+                QNPerson::labeledKindForIdentifier(identifier)) {
             auto texts = m_texts.constFind(identifier);
             if (texts == m_texts.constEnd())
                 texts = m_texts.insert(identifier, m_person.unreadLabeledTexts(*kind));
@@ -150,7 +140,8 @@ private:
     QHash<QString, std::optional<QList<QNPerson::LabeledText>>> m_texts;
 };
 
-QString addressPartCell(RecordLists &lists, const QString &part, const QString &askedLabel, qsizetype position)
+QString addressPartCell(RecordLists &lists, const QString &part, const QString &askedLabel,
+                        qsizetype position)
 {
     const std::optional<QNPerson::AddressDict> entry = lists.entryAt(Address, position);
     if (!entry)
