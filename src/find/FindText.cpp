@@ -1,8 +1,60 @@
 #include "find/FindText.h"
 
+#include "platform/CharacterBounds.h"
+
 #include <algorithm>
+#include <optional>
 
 namespace FindText {
+
+namespace {
+
+// A hit must begin and end where characters do: one flag of two, an emoji without its skin tone or
+// an e without its accent is no match. The bounds are read once per text, and only once a hit is
+// found.
+class WholeCharacterHits
+{
+public:
+    explicit WholeCharacterHits(const QString &text) : m_text(text) {}
+
+    bool holdsWhole(qsizetype location, qsizetype length)
+    {
+        if (!m_bounds)
+            m_bounds.emplace(m_text);
+        return m_bounds->holdsWhole(location, length);
+    }
+
+private:
+    const QString &m_text;
+    std::optional<CharacterBounds> m_bounds;
+};
+
+qsizetype nextHit(const QString &findString, const QString &text, qsizetype from, Qt::CaseSensitivity cs,
+                  WholeCharacterHits &whole)
+{
+    for (qsizetype hit = text.indexOf(findString, from, cs); hit >= 0;
+         hit = text.indexOf(findString, hit + 1, cs)) {
+        if (whole.holdsWhole(hit, findString.size()))
+            return hit;
+    }
+    return -1;
+}
+
+// The last hit that starts at lastStart or before.
+qsizetype previousHit(const QString &findString, const QString &text, qsizetype lastStart,
+                      Qt::CaseSensitivity cs, WholeCharacterHits &whole)
+{
+    // lastIndexOf reads a negative start as counted from the end.
+    for (qsizetype start = lastStart; start >= 0;) {
+        const qsizetype hit = text.lastIndexOf(findString, start, cs);
+        if (hit < 0 || whole.holdsWhole(hit, findString.size()))
+            return hit;
+        start = hit - 1;
+    }
+    return -1;
+}
+
+} // namespace
 
 TextRange lookForString(const QString &findString, const QString &text, TextRange cursor,
                         FindDirection direction, Qt::CaseSensitivity cs)
@@ -10,17 +62,15 @@ TextRange lookForString(const QString &findString, const QString &text, TextRang
     if (text.isEmpty() || findString.isEmpty())
         return {};
     const bool whole = cursor.location < 0;
+    WholeCharacterHits characters(text);
     qsizetype found = -1;
     if (direction == FindDirection::Backward) {
         const qsizetype end = whole ? text.size() : std::min(cursor.location, text.size());
-        // lastIndexOf reads a negative start as counted from the end.
-        const qsizetype lastStart = end - findString.size();
-        if (lastStart >= 0)
-            found = text.lastIndexOf(findString, lastStart, cs);
+        found = previousHit(findString, text, end - findString.size(), cs, characters);
     } else {
         const qsizetype start = whole ? 0 : cursor.location + std::max<qsizetype>(cursor.length, 0);
         if (start < text.size())
-            found = text.indexOf(findString, start, cs);
+            found = nextHit(findString, text, start, cs, characters);
     }
     if (found < 0)
         return {};
@@ -32,7 +82,8 @@ bool holdsMatch(const QString &text, TextRange range, const QString &findString,
     if (findString.isEmpty() || range.location < 0 || range.length <= 0 ||
         range.location + range.length > text.size())
         return false;
-    return text.mid(range.location, range.length).compare(findString, cs) == 0;
+    return text.mid(range.location, range.length).compare(findString, cs) == 0 &&
+           CharacterBounds(text).holdsWhole(range.location, range.length);
 }
 
 QString replacingOccurrences(const QString &text, const QString &findString, const QString &replacement,
@@ -40,8 +91,17 @@ QString replacingOccurrences(const QString &text, const QString &findString, con
 {
     if (findString.isEmpty())
         return text;
-    QString result = text;
-    return result.replace(findString, replacement, cs);
+    WholeCharacterHits characters(text);
+    QString result;
+    qsizetype copied = 0;
+    for (qsizetype hit = nextHit(findString, text, 0, cs, characters); hit >= 0;
+         hit = nextHit(findString, text, copied, cs, characters)) {
+        result.append(QStringView(text).sliced(copied, hit - copied)).append(replacement);
+        copied = hit + findString.size();
+    }
+    if (copied == 0)
+        return text;
+    return result.append(QStringView(text).sliced(copied));
 }
 
 } // namespace FindText

@@ -1,8 +1,11 @@
 #include "find/MatchScan.h"
 
-#include "find/WordClassPattern.h"
+#include "platform/CharacterBounds.h"
 
-#include <QTextBoundaryFinder>
+#include <unicode/regex.h>
+#include <unicode/utext.h>
+
+#include <mutex>
 
 namespace {
 
@@ -10,13 +13,20 @@ using TextRange = MatchScan::TextRange;
 
 constexpr qsizetype InsideCharacter = -1;
 
+// How long one match may run, in the engine's steps (about milliseconds): a pattern that
+// backtracks without end gives up on the value instead of holding the search.
+constexpr int32_t MatchTimeLimit = 5000;
+
+// A misspelt escape (\q, or \C for one UTF-16 unit) is reported as an invalid pattern rather
+// than searched as a plain letter.
+constexpr uint32_t UnknownEscapesAreErrors = UREGEX_ERROR_ON_UNKNOWN_ESCAPES;
+
 // A text in canonical decomposition (NFD) and where its offsets lie in the value it was made from.
 struct DecomposedText
 {
     QString text;
     // Per offset of text and its end, the value's offset, or InsideCharacter where the offset falls
-    // inside a character as a reader sees one (a grapheme cluster: a base with its marks, a flag,
-    // an emoji sequence, a Hangul syllable).
+    // inside a character as a reader sees one.
     QList<qsizetype> origins;
 };
 
@@ -28,23 +38,18 @@ DecomposedText decomposedText(const QString &value, const QString &wholeDecompos
     DecomposedText decomposed;
     decomposed.text = asItStands ? value : QString();
     decomposed.origins.reserve(value.size() + 1);
-    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, value);
-    for (qsizetype start = 0; start < value.size();) {
-        const qsizetype end = characters.toNextBoundary();
+    const CharacterBounds bounds(value);
+    const QList<qsizetype> &offsets = bounds.offsets();
+    for (qsizetype i = 0; i + 1 < offsets.size(); ++i) {
+        const qsizetype start = offsets.at(i);
+        const qsizetype end = offsets.at(i + 1);
         if (!asItStands)
             decomposed.text.append(value.sliced(start, end - start).normalized(QString::NormalizationForm_D));
         decomposed.origins.append(start);
         decomposed.origins.resize(asItStands ? end : decomposed.text.size(), InsideCharacter);
-        start = end;
     }
     decomposed.origins.append(value.size());
     return decomposed;
-}
-
-bool insideCodePoint(QStringView text, qsizetype position)
-{
-    return position > 0 && position < text.size() && text.at(position).isLowSurrogate() &&
-           text.at(position - 1).isHighSurrogate();
 }
 
 // The matches of a decomposed search string; hits that begin or end inside a character are passed
@@ -71,30 +76,120 @@ QList<TextRange> matches(const DecomposedText &text, const QString &searchString
     return found;
 }
 
+// Reads a text's UTF-16 units in place.
+class TextInput
+{
+public:
+    explicit TextInput(QStringView text)
+    {
+        utext_openUChars(&m_text, reinterpret_cast<const UChar *>(text.utf16()), text.size(), &m_status);
+    }
+    ~TextInput() { utext_close(&m_text); }
+    TextInput(const TextInput &) = delete;
+    TextInput &operator=(const TextInput &) = delete;
+
+    UText *text() { return U_SUCCESS(m_status) ? &m_text : nullptr; }
+
+private:
+    UText m_text = UTEXT_INITIALIZER;
+    UErrorCode m_status = U_ZERO_ERROR;
+};
+
 } // namespace
+
+// A compiled pattern and one matcher kept for the thread that scans with it; a thread that finds
+// the matcher in use makes its own.
+class MatchScan::Expression
+{
+public:
+    explicit Expression(const QString &pattern)
+    {
+        UParseError where;
+        UErrorCode status = U_ZERO_ERROR;
+        m_pattern.reset(icu::RegexPattern::compile(
+            icu::UnicodeString(reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size())),
+            UnknownEscapesAreErrors, where, status));
+        if (U_FAILURE(status))
+            m_pattern.reset();
+        else
+            m_matcher = newMatcher();
+    }
+
+    bool isValid() const { return m_matcher != nullptr; }
+
+    QList<TextRange> ranges(const QString &text) const
+    {
+        std::unique_lock lock(m_mutex, std::try_to_lock);
+        std::unique_ptr<icu::RegexMatcher> own;
+        icu::RegexMatcher *matcher = lock.owns_lock() ? m_matcher.get() : (own = newMatcher()).get();
+        if (!matcher)
+            return {};
+        QList<TextRange> found;
+        {
+            TextInput input(text);
+            if (input.text())
+                found = scan(*matcher, input.text(), text.size());
+        }
+        // The matcher keeps no pointer into a text that may go away.
+        TextInput nothing({});
+        matcher->reset(nothing.text());
+        return found;
+    }
+
+private:
+    std::unique_ptr<icu::RegexMatcher> newMatcher() const
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::RegexMatcher> matcher(m_pattern ? m_pattern->matcher(status) : nullptr);
+        if (matcher)
+            matcher->setTimeLimit(MatchTimeLimit, status);
+        return U_SUCCESS(status) ? std::move(matcher) : nullptr;
+    }
+
+    static QList<TextRange> scan(icu::RegexMatcher &matcher, UText *text, qsizetype length)
+    {
+        matcher.reset(text);
+        QList<TextRange> found;
+        UErrorCode status = U_ZERO_ERROR;
+        qsizetype position = 0;
+        // Each search runs over the whole text from the position: ^, \b and lookbehinds see what
+        // lies before it.
+        while (position < length && matcher.find(position, status) && U_SUCCESS(status)) {
+            const qsizetype start = matcher.start64(status);
+            const qsizetype end = matcher.end64(status);
+            // A pattern that matches the empty string ends the scan there.
+            if (U_FAILURE(status) || end == start)
+                break;
+            found.append({start, end - start});
+            position = end;
+        }
+        return found;
+    }
+
+    std::unique_ptr<icu::RegexPattern> m_pattern;
+    mutable std::mutex m_mutex;
+    std::unique_ptr<icu::RegexMatcher> m_matcher;
+};
 
 MatchScan::MatchScan(QString searchString, unsigned compareOptions)
     : m_searchString(std::move(searchString)), m_options(compareOptions)
 {
     if (m_options == RegularExpression) {
-        m_expression.setPattern(withUnicodeWordClasses(m_searchString));
-        m_expression.setPatternOptions(QRegularExpression::UseUnicodePropertiesOption);
-        // Should the spelling ever misread a pattern, the pattern as typed still works.
-        if (!m_expression.isValid())
-            m_expression.setPattern(m_searchString);
-        m_expression.optimize();
-        m_valid = !m_searchString.isEmpty() && m_expression.isValid();
+        m_expression = std::make_shared<const Expression>(m_searchString);
+        m_valid = !m_searchString.isEmpty() && m_expression->isValid();
     } else {
         m_decomposedString = m_searchString.normalized(QString::NormalizationForm_D);
         m_valid = !m_searchString.isEmpty();
     }
 }
 
+MatchScan::~MatchScan() = default;
+
 QList<MatchScan::TextRange> MatchScan::ranges(const QString &text) const
 {
     if (!m_valid || text.isEmpty())
         return {};
-    return m_options == RegularExpression ? expressionRanges(text) : literalRanges(text);
+    return m_options == RegularExpression ? m_expression->ranges(text) : literalRanges(text);
 }
 
 QList<MatchScan::TextRange> MatchScan::literalRanges(const QString &text) const
@@ -105,27 +200,4 @@ QList<MatchScan::TextRange> MatchScan::literalRanges(const QString &text) const
     if (!decomposed.contains(m_decomposedString, cs))
         return {};
     return matches(decomposedText(text, decomposed), m_decomposedString, cs);
-}
-
-QList<MatchScan::TextRange> MatchScan::expressionRanges(const QString &text) const
-{
-    QList<TextRange> found;
-    qsizetype position = 0;
-    while (position < text.size()) {
-        // Searched in the whole text from the position: ^, \b and lookbehinds see what lies before.
-        const QRegularExpressionMatch match = m_expression.match(text, position);
-        // A pattern that matches the empty string ends the scan there.
-        if (!match.hasMatch() || match.capturedLength() == 0)
-            break;
-        // \C matches one UTF-16 unit: a hit that halves a character is passed over, or replacing
-        // it would leave a lone surrogate.
-        if (insideCodePoint(text, match.capturedStart()) || insideCodePoint(text, match.capturedEnd())) {
-            position = match.capturedStart() + 1;
-            position += insideCodePoint(text, position) ? 1 : 0;
-            continue;
-        }
-        found.append({match.capturedStart(), match.capturedLength()});
-        position = match.capturedEnd();
-    }
-    return found;
 }

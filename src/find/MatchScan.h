@@ -3,8 +3,9 @@
 #include "ui/contracts/ItemAndRange.h"
 
 #include <QList>
-#include <QRegularExpression>
 #include <QString>
+
+#include <memory>
 
 // Every match of a search string in a text, left to right and never overlapping, under one of the
 // find window's three compare options. Made once per search (the pattern is compiled once) and
@@ -12,9 +13,9 @@
 //
 // The literal modes treat canonically equivalent texts as equal (a precomposed é finds e + U+0301
 // and the other way round) and never start or end a match inside a character as a reader sees one
-// (a flag, an emoji sequence, a base with its marks). A pattern's word, digit and space classes
-// follow every script, and its hits never halve a code point. Ranges are in the UTF-16 units of
-// the text as given.
+// (a flag, an emoji sequence, a base with its marks). Patterns are ICU's regular expressions: their
+// word, digit and space classes and \b follow every script, and a hit never halves a code point.
+// Ranges are in the UTF-16 units of the text as given.
 class MatchScan
 {
 public:
@@ -26,6 +27,7 @@ public:
     static constexpr unsigned RegularExpression = 1024;
 
     MatchScan(QString searchString, unsigned compareOptions);
+    ~MatchScan();
 
     // False for an empty search string and for a pattern that does not compile; such a scan finds
     // nothing.
@@ -35,13 +37,14 @@ public:
     QList<TextRange> ranges(const QString &text) const;
 
 private:
+    class Expression;
+
     QList<TextRange> literalRanges(const QString &text) const;
-    QList<TextRange> expressionRanges(const QString &text) const;
 
     QString m_searchString;
     // The search string in canonical decomposition (NFD), as the literal modes compare it.
     QString m_decomposedString;
     unsigned m_options;
-    QRegularExpression m_expression;
+    std::shared_ptr<const Expression> m_expression;
     bool m_valid = false;
 };

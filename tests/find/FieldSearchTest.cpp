@@ -42,7 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // A cursor past the end, an empty text or find string: nothing, no crash.
                       LookCase{"abc", "a", {7, 2}, F, {}}, LookCase{"abc", "c", {40, 0}, B, {2, 1}},
                       LookCase{"", "a", {NotFound, 0}, F, {}}, LookCase{"abc", "", {NotFound, 0}, F, {}},
-                      LookCase{"ab", "abc", {NotFound, 0}, B, {}}));
+                      LookCase{"ab", "abc", {NotFound, 0}, B, {}},
+                      // Only whole characters: not an e that carries an accent, nor half of CR LF.
+                      LookCase{"e\u0301e", "e", {NotFound, 0}, F, {2, 1}},
+                      LookCase{"ee\u0301", "e", {NotFound, 0}, B, {0, 1}},
+                      LookCase{"a\r\nb\n", "\n", {NotFound, 0}, F, {4, 1}},
+                      LookCase{"\na\r\n", "\r", {NotFound, 0}, B, {}}));
 
 TEST(FindTextTest, ReplacingAnEmptyStringChangesNothing)
 {
@@ -50,6 +55,7 @@ TEST(FindTextTest, ReplacingAnEmptyStringChangesNothing)
     EXPECT_EQ(FindText::replacingOccurrences("aBcAbc", "abc", "x", Qt::CaseInsensitive), "xx");
     EXPECT_FALSE(FindText::holdsMatch("abc", {2, 4}, "c", Qt::CaseSensitive));
     EXPECT_TRUE(FindText::holdsMatch("abC", {2, 1}, "c", Qt::CaseInsensitive));
+    EXPECT_FALSE(FindText::holdsMatch("a\r\n", {1, 1}, "\r", Qt::CaseSensitive));
 }
 
 class FieldSearchTest : public FindFixture

@@ -5,7 +5,9 @@
 #include "ui/widgets/DetailTextCell.h"
 #include "ui/widgets/SegmentedControl.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -284,3 +286,37 @@ TEST_F(FindControllerTest, ClearingTheFieldClearsTheMarks)
 }
 
 } // namespace
+
+// The bar's Replace All takes only whole characters: a flag, an emoji with its skin tone, a base
+// with its accent, beside scripts whose clusters Qt's own finder splits.
+TEST_F(FindControllerTest, TheBarsReplaceAllKeepsCharactersWhole)
+{
+    const auto withNote = [this](const char *givenName, const char16_t *note) {
+        StoreContact contact = storeContact(givenName, "Ames");
+        contact.note = QString::fromUtf16(note);
+        return add(contact);
+    };
+    const QList<ContactRowPtr> rows{
+        withNote("Cy", u"🇩🇪🇪🇸 नमस्ते 🇪🇪"), withNote("Di", u"👍🏽 नमस्ते 👍"),
+        withNote("Ed", u"❤️ தமிழ் ❤"), withNote("Flo", u"Re\u0301sume")};
+    m_bar->setEditState(true);
+    const QList<std::pair<QString, QString>> replacements{{"e", "3"},
+                                                          {QString::fromUtf16(u"🇪🇪"), "EE"},
+                                                          {QString::fromUtf16(u"👍"), "T"},
+                                                          {QString::fromUtf16(u"❤"), "H"}};
+    for (const auto &[found, replacement] : replacements) {
+        retype({});
+        // Typed through the input method, as emoji and Indic letters are.
+        QInputMethodEvent typed;
+        typed.setCommitString(found);
+        QApplication::sendEvent(m_bar->searchField(), &typed);
+        m_bar->replaceStringField()->clear();
+        QTest::keyClicks(m_bar->replaceStringField(), replacement);
+        click(m_bar->replaceControl(), 1);
+    }
+    const QStringList expected{
+        QString::fromUtf16(u"🇩🇪🇪🇸 नमस्ते EE"), QString::fromUtf16(u"👍🏽 नमस्ते T"),
+        QString::fromUtf16(u"❤️ தமிழ் H"), QString::fromUtf16(u"Re\u0301sum3")};
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows.at(i)->person->stringValueForIdentifier("Note"), expected.at(i));
+}

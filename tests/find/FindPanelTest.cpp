@@ -823,7 +823,8 @@ TEST_F(FindPanelTest, RegexWordClassesFollowEveryScript)
     });
 }
 
-// \C matches one UTF-16 unit; no hit that halves a character is replaced.
+// A pattern reads code points: \C (one UTF-16 unit) is no pattern, a class of surrogates finds no
+// half of a pair, and . takes a whole code point.
 TEST_F(FindPanelTest, ARegexHitNeverHalvesACodePoint)
 {
     StoreContact ann = storeContact(QString::fromUtf16(u"a𝒳b"), "Lee");
@@ -833,10 +834,14 @@ TEST_F(FindPanelTest, ARegexHitNeverHalvesACodePoint)
     runModal(*panel, [&] {
         QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
         searchFor(*panel, "\\C");
+        EXPECT_FALSE(panel->message().isEmpty());
+        searchFor(*panel, "[\\x{D800}-\\x{DFFF}]");
+        EXPECT_TRUE(panel->searchResults().isEmpty());
+        searchFor(*panel, ".");
         clickReplace(*panel, "[", 1);
     });
-    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), QString::fromUtf16(u"[𝒳["));
-    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"[👩[👩[👧["));
+    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), "[[[");
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), "[[[[[[[");
 }
 
 // A flag, a joined emoji sequence and an emoji with its skin tone are one character each: a literal
@@ -859,4 +864,51 @@ TEST_F(FindPanelTest, LiteralMatchesTakeWholeCharactersAsSeen)
     EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
     EXPECT_EQ(row->person->stringValueForIdentifier("Note"),
               QString::fromUtf16(u"a👩‍👩‍👧b 👍🏽 T"));
+}
+
+// The same holds beside scripts whose clusters Qt's own finder splits into single units.
+TEST_F(FindPanelTest, LiteralMatchesKeepCharactersWholeBesideIndicScripts)
+{
+    StoreContact ann =
+        storeContact(QString::fromUtf16(u"🇩🇪🇪🇸 नमस्ते"), QString::fromUtf16(u"❤️ தமிழ் ❤"));
+    ann.note = QString::fromUtf16(u"👍🏽 नमस्ते 👍");
+    const ContactRowPtr row = add(ann);
+    auto panel = open();
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_Down);
+        const QList<std::pair<QString, QString>> replacements{{QString::fromUtf16(u"🇪🇪"), "EE"},
+                                                              {QString::fromUtf16(u"👍"), "T"},
+                                                              {QString::fromUtf16(u"❤"), "H"}};
+        for (const auto &[found, replacement] : replacements) {
+            searchFor(*panel, found);
+            clickReplace(*panel, replacement, 1);
+        }
+    });
+    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
+    EXPECT_EQ(row->person->nameValue().value("LastName").toString(),
+              QString::fromUtf16(u"❤️ தமிழ் H"));
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"),
+              QString::fromUtf16(u"👍🏽 नमस्ते T"));
+}
+
+// A class's \w takes in marks, a hyphen beside a class escape stays a hyphen, and \W in a class
+// leaves a word's vowel signs alone.
+TEST_F(FindPanelTest, RegexCharacterClassesHoldWhatTheyName)
+{
+    StoreContact ann = storeContact(QString::fromUtf16(u"हिन्दी"), "a_b");
+    ann.note = QString::fromUtf16(u"東京、大阪。「テスト」\u3000ｶﾀｶﾅ ー x-y");
+    const ContactRowPtr row = add(ann);
+    const auto replaceAll = [this](const QString &item, const QString &pattern, const QString &replacement) {
+        auto panel = open(true, {item});
+        runModal(*panel, [&] {
+            QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+            searchFor(*panel, pattern);
+            clickReplace(*panel, replacement, 1);
+        });
+    };
+    replaceAll("Note", QString::fromUtf16(u"[\\w-ー]+"), "X");
+    replaceAll("Name", "[\\W_]+", "~");
+    EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"X、X。「X」\u3000X X X"));
+    EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
+    EXPECT_EQ(row->person->nameValue().value("LastName").toString(), "a~b");
 }
