@@ -124,16 +124,10 @@ public:
         icu::RegexMatcher *matcher = lock.owns_lock() ? m_matcher.get() : (own = newMatcher()).get();
         if (!matcher)
             return {};
-        QList<TextRange> found;
-        {
-            TextInput input(text);
-            if (input.text())
-                found = scan(*matcher, input.text(), text.size());
-        }
-        // The matcher keeps no pointer into a text that may go away.
-        TextInput nothing({});
-        matcher->reset(nothing.text());
-        return found;
+        // The matcher's own copy of the input points into the text until the next scan resets it,
+        // and is never read before then.
+        TextInput input(text);
+        return input.text() ? scan(*matcher, input.text()) : QList<TextRange>();
     }
 
 private:
@@ -146,22 +140,20 @@ private:
         return U_SUCCESS(status) ? std::move(matcher) : nullptr;
     }
 
-    static QList<TextRange> scan(icu::RegexMatcher &matcher, UText *text, qsizetype length)
+    // Each search goes on from the end of the last match over the whole text: ^, \b and lookbehinds
+    // see what lies before it.
+    static QList<TextRange> scan(icu::RegexMatcher &matcher, UText *text)
     {
         matcher.reset(text);
         QList<TextRange> found;
         UErrorCode status = U_ZERO_ERROR;
-        qsizetype position = 0;
-        // Each search runs over the whole text from the position: ^, \b and lookbehinds see what
-        // lies before it.
-        while (position < length && matcher.find(position, status) && U_SUCCESS(status)) {
+        while (matcher.find(status) && U_SUCCESS(status)) {
             const qsizetype start = matcher.start64(status);
             const qsizetype end = matcher.end64(status);
             // A pattern that matches the empty string ends the scan there.
             if (U_FAILURE(status) || end == start)
                 break;
             found.append({start, end - start});
-            position = end;
         }
         return found;
     }

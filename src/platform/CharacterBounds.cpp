@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -32,10 +33,33 @@ QList<qsizetype> codePointBounds(QStringView text)
     return offsets;
 }
 
+// Below U+0300 no character joins the next one but CR with LF, so such a text (most Latin text) has
+// its bounds without the rules.
+constexpr char16_t FirstJoiningUnit = 0x300;
+
+std::optional<QList<qsizetype>> boundsBelowJoiningUnits(QStringView text)
+{
+    QList<qsizetype> offsets;
+    offsets.reserve(text.size() + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        if (unit >= FirstJoiningUnit)
+            return std::nullopt;
+        if (!(unit == u'\n' && i > 0 && text.at(i - 1) == u'\r'))
+            offsets.append(i);
+    }
+    offsets.append(text.size());
+    return offsets;
+}
+
 } // namespace
 
 CharacterBounds::CharacterBounds(QStringView text)
 {
+    if (std::optional<QList<qsizetype>> offsets = boundsBelowJoiningUnits(text)) {
+        m_offsets = std::move(*offsets);
+        return;
+    }
     icu::BreakIterator *iterator = characterIterator();
     UErrorCode status = U_ZERO_ERROR;
     UText utext = UTEXT_INITIALIZER;
