@@ -314,4 +314,66 @@ TEST_F(MergeDragGestureTest, ThePhotoRowDroppedOnTheOtherWellMovesThePhoto)
     EXPECT_EQ(right()->person->photo().size(), QSize(40, 20));
 }
 
+// --- a photo carried across arrives as the source held it -----------------------------------
+
+struct PhotoCarry
+{
+    const char *name;
+    bool ontoWell;
+    Qt::KeyboardModifiers modifiers;
+    // The photo row's drag, else a picture from another program.
+    bool fromSheet;
+};
+
+class MergePhotoCarryTest : public MergeDragGestureTest, public ::testing::WithParamInterface<PhotoCarry>
+{
+};
+
+TEST_P(MergePhotoCarryTest, ThePhotoKeepsItsBytesAndAPictureFromElsewhereIsFitted)
+{
+    const PhotoCarry &c = GetParam();
+    const ContactRowPtr ann = contact("Ann");
+    const PhotoBytes photo{jpegPhoto(1024), jpegPhoto(64)};
+    ann->person->setPhotoBytes(photo);
+    open({ann, contact("Bob")});
+    const int row = firstRowOf(sheet->tableLeft(), "Photo");
+    std::unique_ptr<QMimeData> carried = std::make_unique<QMimeData>();
+    if (c.fromSheet) {
+        carried = MergeGestures::pressAndDrag(sheet->tableLeft(), row, 0);
+        ASSERT_TRUE(carried);
+        // Other programs still get the picture.
+        EXPECT_EQ(qvariant_cast<QImage>(carried->imageData()).size(), QSize(1024, 1024));
+    } else {
+        carried->setData("image/jpeg", *photo.imageData);
+    }
+    QWidget *target = c.ontoWell ? sheet->tableRight()->cellView(row, 1) : rightViewport();
+    const QPoint at = c.ontoWell ? target->rect().center() : rightCell(row);
+    ASSERT_TRUE(MergeGestures::dropOn(target, at, carried.get(), c.modifiers));
+    nextEvent();
+    if (c.fromSheet) {
+        EXPECT_EQ(right()->person->imageData(), photo.imageData);
+        EXPECT_EQ(right()->person->thumbnailImageData(), photo.thumbnailImageData);
+    } else {
+        EXPECT_EQ(right()->person->photo().size(), QSize(512, 512));
+        EXPECT_TRUE(right()->person->imageData()->startsWith("\x89PNG"));
+    }
+    EXPECT_EQ(left()->person->photo().isNull(), c.fromSheet && !c.modifiers);
+
+    sheet->undoManager().undo();
+    EXPECT_EQ(left()->person->imageData(), photo.imageData);
+    EXPECT_EQ(left()->person->thumbnailImageData(), photo.thumbnailImageData);
+    EXPECT_TRUE(right()->person->photo().isNull());
+    sheet->undoManager().redo();
+    EXPECT_EQ(right()->person->imageData() == photo.imageData, c.fromSheet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, MergePhotoCarryTest,
+    ::testing::Values(PhotoCarry{"MovedOntoTheRow", false, Qt::NoModifier, true},
+                      PhotoCarry{"CopiedOntoTheRow", false, Qt::ControlModifier, true},
+                      PhotoCarry{"MovedOntoTheWell", true, Qt::NoModifier, true},
+                      PhotoCarry{"CopiedOntoTheWell", true, Qt::ControlModifier, true},
+                      PhotoCarry{"PictureFromElsewhereOnTheWell", true, Qt::NoModifier, false}),
+    [](const ::testing::TestParamInfo<PhotoCarry> &info) { return std::string(info.param.name); });
+
 } // namespace
