@@ -348,8 +348,8 @@ TEST_P(MergePhotoCarryTest, ThePhotoKeepsItsBytesAndAPictureFromElsewhereIsFitte
     std::unique_ptr<QMimeData> carried = std::make_unique<QMimeData>();
     if (c.from == From::Row) {
         carried = MergeGestures::pressAndDrag(sheet->tableLeft(), row, 0);
-        // Other programs still get the picture.
         ASSERT_TRUE(carried);
+        // Other programs still get the picture.
         EXPECT_EQ(qvariant_cast<QImage>(carried->imageData()).size(), QSize(1024, 1024));
     } else if (c.from == From::Well) {
         carried = MergeGestures::pressAndDragOn(leftWell, leftWell->rect().center(), leftWell);
