@@ -399,7 +399,7 @@ bool EditFunnel::undoReplacePhoto(const QVariant &image, const ContactRowPtr &co
     if (!contact || !contact->person || (!isNil(image) && image.typeId() != QMetaType::QImage))
         return false;
     QNPerson &person = *contact->person;
-    const PhotoData old = photoData(person);
+    const PhotoBytes old = person.photoBytes();
     m_undoManager.registerUndo([this, old, contact] { restorePhoto(old, contact); });
     const QImage photo = isNil(image) ? QImage() : image.value<QImage>();
     if (photo.isNull())
@@ -411,23 +411,16 @@ bool EditFunnel::undoReplacePhoto(const QVariant &image, const ContactRowPtr &co
 }
 
 // The bytes go back as they were (JPEG stays JPEG), not re-encoded from an image.
-bool EditFunnel::restorePhoto(const PhotoData &data, const ContactRowPtr &contact)
+bool EditFunnel::restorePhoto(const PhotoBytes &bytes, const ContactRowPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
     QNPerson &person = *contact->person;
-    const PhotoData current = photoData(person);
+    const PhotoBytes current = person.photoBytes();
     m_undoManager.registerUndo([this, current, contact] { restorePhoto(current, contact); });
-    person.setImageData(data.imageData);
-    person.setThumbnailImageData(data.thumbnailImageData);
+    person.setPhotoBytes(bytes);
     finishWrite(contact);
     return true;
-}
-
-EditFunnel::PhotoData EditFunnel::photoData(QNPerson &person)
-{
-    person.photo(); // reads the bytes from the store on first use
-    return {person.imageData(), person.thumbnailImageData()};
 }
 
 // --- the merge -------------------------------------------------------------------------------
@@ -483,7 +476,7 @@ void EditFunnel::mergePhoto(QNPerson &merged, const ContactRowPtr &target)
     if (merged.photo().isNull())
         undoReplacePhoto(QVariant(), target);
     else
-        restorePhoto(photoData(merged), target);
+        restorePhoto(merged.photoBytes(), target);
 }
 
 // --- shared steps ----------------------------------------------------------------------------

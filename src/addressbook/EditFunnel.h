@@ -14,6 +14,7 @@
 
 class AddressBook;
 class QNPerson;
+struct PhotoBytes;
 class QObject;
 class UndoManager;
 
@@ -81,11 +82,6 @@ private:
         ReplaceValue,
         ReplaceLabeledValue
     };
-    struct PhotoData
-    {
-        std::optional<QByteArray> imageData;
-        std::optional<QByteArray> thumbnailImageData;
-    };
 
     // How a list or entry reaches the record.
     enum class ListWrite
@@ -113,8 +109,7 @@ private:
     void registerListRestore(Setter refresh, QNPerson &person, const QString &listIdentifier,
                              const ContactRowPtr &contact);
     void restoreList(Setter refresh, const ListState &state, const ContactRowPtr &contact);
-    bool restorePhoto(const PhotoData &data, const ContactRowPtr &contact);
-    static PhotoData photoData(QNPerson &person);
+    bool restorePhoto(const PhotoBytes &bytes, const ContactRowPtr &contact);
 
     bool hasCustomItem(const QString &identifier) const;
     // After a write: the changed mark and the broadcast.

@@ -27,6 +27,14 @@ class QNPerson;
 // Records are shared by every view that shows them and compare by identity.
 using QNPersonPtr = std::shared_ptr<QNPerson>;
 
+// A photo's image and thumbnail bytes (JPEG or PNG as they came); nullopt where unread, empty for a
+// removed photo.
+struct PhotoBytes
+{
+    std::optional<QByteArray> imageData;
+    std::optional<QByteArray> thumbnailImageData;
+};
+
 // One contact of the address book, and the vocabulary that all contacts share.
 class QNPerson
 {
@@ -515,6 +523,11 @@ public:
     // An image is fitted into 512 by 512 and kept as PNG, with a new PNG thumbnail; nullopt removes
     // the photo and the thumbnail. A null image is ignored and does not mark the record.
     void setPhoto(const std::optional<QImage> &image);
+    // The photo's bytes as held (read from the store first where never read), for a photo that
+    // goes to another record or back to this one unchanged: setPhoto would fit and re-encode it.
+    PhotoBytes photoBytes();
+    // Writes both as given; does not mark the record changed.
+    void setPhotoBytes(const PhotoBytes &bytes);
 
     // The names of the record's custom items, in order.
     QStringList customIdentifiers() const;

@@ -88,3 +88,15 @@ void QNPerson::setPhoto(const std::optional<QImage> &image)
     m_changed = true;
     noteEdit(StoreKey::ImageData);
 }
+
+PhotoBytes QNPerson::photoBytes()
+{
+    loadPhotoData();
+    return {m_imageData, m_thumbnailImageData};
+}
+
+void QNPerson::setPhotoBytes(const PhotoBytes &bytes)
+{
+    setImageData(bytes.imageData);
+    setThumbnailImageData(bytes.thumbnailImageData);
+}

@@ -133,6 +133,7 @@ QWidget *MergeCellFactory::makePhotoCell() const
     well->setEditable(m_context.editState);
     well->setDelegate(m_context.photoDelegate);
     well->setTableView(m_context.tableView);
+    well->setDragTag(m_context.wellTag);
     return well;
 }
 

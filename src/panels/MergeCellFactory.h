@@ -2,6 +2,7 @@
 
 #include "panels/MergeRow.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QStringList>
 
@@ -30,6 +31,8 @@ public:
         ImageViewDragAndDropDelegate *photoDelegate = nullptr;
         // The table the cells sit in, whose own row drags the photo well refuses.
         QWidget *tableView = nullptr;
+        // Names the photo well in its drags.
+        QByteArray wellTag;
     };
 
     enum Column

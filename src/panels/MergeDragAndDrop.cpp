@@ -47,15 +47,18 @@ bool dropName(const Drop &drop, QNPerson &from, QNPerson &to, const ContactRowPt
     return replaceName(layer, kind, destinationName, destination) || changed;
 }
 
+// The photo goes over as the source holds it (JPEG stays JPEG, nothing fitted), thumbnail and all.
 bool dropPhoto(const Drop &drop, QNPerson &from, const ContactRowPtr &source, const ContactRowPtr &destination,
                MergeUndoLayer &layer)
 {
-    const QImage photo = from.photo();
-    const QVariant value = photo.isNull() ? QVariant() : QVariant(photo);
-    if (drop.copy)
-        return layer.undoReplacePhoto(value, destination);
-    layer.undoReplacePhoto(QVariant(), source);
-    layer.undoReplacePhoto(value, destination);
+    const bool hasPhoto = !from.photo().isNull();
+    const PhotoBytes photo = from.photoBytes();
+    if (!drop.copy)
+        layer.undoReplacePhoto(QVariant(), source);
+    if (hasPhoto)
+        layer.undoReplacePhotoBytes(photo, destination);
+    else
+        layer.undoReplacePhoto(QVariant(), destination);
     return true;
 }
 

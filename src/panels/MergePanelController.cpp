@@ -242,6 +242,7 @@ void MergePanelController::reloadTables()
         context.documentType = m_contextInfo->documentType;
         context.photoDelegate = this;
         context.tableView = table->tableView();
+        context.wellTag = dragOrigin(table);
         table->setRows(rows, context);
     }
     m_nameFieldLeft->setText(left.compositeName());
@@ -522,6 +523,16 @@ void MergePanelController::imageDidChange(ImageViewDragAndDrop *imageView)
         if (widget == m_tableRight->tableView())
             table = m_tableRight;
     }
+    // The other side's well hands over its contact's photo as held, not the picture it shows.
+    if (const MergeTable *from = tableOfOrigin(imageView->droppedTag()); from && from == otherTable(table)) {
+        QNPerson &source = *contactOf(from)->person;
+        if (source.photo().isNull())
+            reloadTables(); // the well took the placeholder it was shown
+        else
+            m_undoLayer->undoReplacePhotoBytes(source.photoBytes(), contactOf(table));
+        updateDoneButton();
+        return;
+    }
     writePhoto(table, PhotoFitter::smallerImage(imageView->image()));
 }
 
@@ -619,9 +630,8 @@ QByteArray MergePanelController::dragOrigin(const MergeTable *table) const
     return m_dragToken + (table == m_tableLeft ? "/left" : "/right");
 }
 
-MergeTable *MergePanelController::tableDraggedFrom(const QMimeData *data) const
+MergeTable *MergePanelController::tableOfOrigin(const QByteArray &origin) const
 {
-    const QByteArray origin = MergeDragAndDrop::originOf(data);
     for (MergeTable *table : {m_tableLeft, m_tableRight}) {
         if (!origin.isEmpty() && origin == dragOrigin(table))
             return table;
@@ -639,7 +649,7 @@ MergeDragAndDrop::Drop MergePanelController::dropOnto(MergeTable *table, const Q
     drop.row = row;
     drop.position = position;
     drop.editing = isEditing();
-    const MergeTable *from = tableDraggedFrom(data);
+    const MergeTable *from = tableOfOrigin(MergeDragAndDrop::originOf(data));
     drop.fromOtherTable = m_draggingSource && from && from == otherTable(table);
     drop.copy = copy;
     return drop;

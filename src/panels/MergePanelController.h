@@ -107,7 +107,8 @@ public:
     // 512, and removing the photo.
     void addImage(MergeTable *table);
     void deleteImage(MergeTable *table);
-    // ImageViewDragAndDropDelegate: a picture dropped on a side's photo well becomes its photo.
+    // ImageViewDragAndDropDelegate: a picture dropped on a side's photo well becomes its photo,
+    // fitted; the other side's photo dragged from its well arrives as it is held.
     void imageDidChange(ImageViewDragAndDrop *imageView) override;
     // Deletes the entry or the birthday of the table's clicked row, without asking.
     void deleteItem(MergeTable *table);
@@ -150,7 +151,8 @@ private:
     void writePhoto(MergeTable *table, const QVariant &photo);
     MergeTable *tableOfView(const QObject *view) const;
     QByteArray dragOrigin(const MergeTable *table) const;
-    MergeTable *tableDraggedFrom(const QMimeData *data) const;
+    // The table whose rows and well name themselves so in their drags.
+    MergeTable *tableOfOrigin(const QByteArray &origin) const;
     MergeDragAndDrop::Drop dropOnto(MergeTable *table, const QMimeData *data, int row,
                                     MergeDragAndDrop::DropPosition position, bool copy) const;
     void applyNameDisplay(MergeTable *table, bool showAsPerson);

@@ -91,19 +91,21 @@ bool MergeUndoLayer::undoReplacePhoto(const QVariant &image, const ContactRowPtr
     return true;
 }
 
+bool MergeUndoLayer::undoReplacePhotoBytes(const PhotoBytes &bytes, const ContactRowPtr &contact)
+{
+    if (!contact || !contact->person)
+        return false;
+    registerPhotoRestore(*contact->person, contact);
+    contact->person->setPhotoBytes(bytes);
+    emit contactChanged();
+    return true;
+}
+
 // The bytes go back as they were: a picture set again would be re-encoded and could shrink.
 void MergeUndoLayer::registerPhotoRestore(QNPerson &person, const ContactRowPtr &contact)
 {
-    person.photo(); // reads the bytes on first use
-    const std::optional<QByteArray> image = person.imageData();
-    const std::optional<QByteArray> thumbnail = person.thumbnailImageData();
-    m_undoManager.registerUndo([this, image, thumbnail, contact] {
-        QNPerson &restored = *contact->person;
-        registerPhotoRestore(restored, contact);
-        restored.setImageData(image);
-        restored.setThumbnailImageData(thumbnail);
-        emit contactChanged();
-    });
+    const PhotoBytes old = person.photoBytes();
+    m_undoManager.registerUndo([this, old, contact] { undoReplacePhotoBytes(old, contact); });
 }
 
 bool MergeUndoLayer::undoReplaceNameValue(const QVariant &name, const ContactRowPtr &contact)

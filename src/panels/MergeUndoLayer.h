@@ -9,6 +9,7 @@
 #include <QVariantMap>
 
 class QNPerson;
+struct PhotoBytes;
 class UndoManager;
 
 // The merge sheet's own edits of its two working copies. Named after the edit funnel's methods,
@@ -32,6 +33,9 @@ public:
     bool undoReplaceValue(const QVariant &value, const QString &identifier, const ContactRowPtr &contact);
     // A QImage or nil; the same picture is no change, but removing an absent photo is one.
     bool undoReplacePhoto(const QVariant &image, const ContactRowPtr &contact);
+    // Another copy's photo bytes (image and thumbnail) as they are, neither fitted nor re-encoded;
+    // always a change.
+    bool undoReplacePhotoBytes(const PhotoBytes &bytes, const ContactRowPtr &contact);
     // A NameDict or nil (an empty name); always a change.
     bool undoReplaceNameValue(const QVariant &name, const ContactRowPtr &contact);
     // A PhoneticNameDict or nil; anything else is refused.

@@ -104,6 +104,8 @@ TEST_F(MergeApplyTest, ChangesMadeByHandReachTheRecordsOnChange)
 {
     const ContactRowPtr ann = contact("Ann");
     setList(ann, "Phone", {"111"});
+    const QByteArray jpeg = jpegPhoto(1024);
+    ann->person->setPhotoBytes({jpeg, std::nullopt});
     const ContactRowPtr bob = contact("Bob");
     open({ann, bob});
     sheet->activateWindow();
@@ -111,11 +113,13 @@ TEST_F(MergeApplyTest, ChangesMadeByHandReachTheRecordsOnChange)
     MergeTable *leftTable = sheet->tableLeft();
     const int phone = firstRowOf(leftTable, "Phone");
 
-    std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(leftTable, phone);
-    ASSERT_TRUE(carried);
-    ASSERT_TRUE(MergeGestures::dropOn(sheet->tableRight()->tableView()->viewport(),
-                                      MergeGestures::cellCentre(sheet->tableRight(), phone, 1),
-                                      carried.get()));
+    for (const int row : {phone, firstRowOf(leftTable, "Photo")}) {
+        std::unique_ptr<QMimeData> carried = MergeGestures::pressAndDrag(leftTable, row, 0);
+        ASSERT_TRUE(carried);
+        ASSERT_TRUE(MergeGestures::dropOn(sheet->tableRight()->tableView()->viewport(),
+                                          MergeGestures::cellCentre(sheet->tableRight(), row, 1),
+                                          carried.get()));
+    }
     // The company typed in place; Return carries the edit on to the next row, where it is given up.
     MergeGestures::doubleClick(leftTable, firstRowOf(leftTable, "Company"));
     QTest::keyClicks(QApplication::focusWidget(), "Globex");
@@ -133,6 +137,8 @@ TEST_F(MergeApplyTest, ChangesMadeByHandReachTheRecordsOnChange)
     ASSERT_EQ(bob->person->labeledValueForIdentifier("Phone").size(), 1);
     EXPECT_EQ(bob->person->labeledValueForIdentifier("Phone").at(0).toMap().value("value"), "111");
     EXPECT_EQ(ann->person->stringValueForIdentifier("Company"), "Globex");
+    EXPECT_TRUE(ann->person->photo().isNull());
+    EXPECT_EQ(bob->person->photoData(), jpeg);
     EXPECT_EQ(PersonDifference::differingFields(*ann->person, *context->newContacts->at(0)->person, {}),
               QStringList());
     EXPECT_TRUE(ann->person->isChanged());

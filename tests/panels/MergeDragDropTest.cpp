@@ -314,4 +314,80 @@ TEST_F(MergeDragGestureTest, ThePhotoRowDroppedOnTheOtherWellMovesThePhoto)
     EXPECT_EQ(right()->person->photo().size(), QSize(40, 20));
 }
 
+// --- a photo carried across arrives as the source held it -----------------------------------
+
+// Where the photo comes from: the left photo row, the left well, another program.
+enum class From
+{
+    Row,
+    Well,
+    Elsewhere
+};
+
+struct PhotoCarry
+{
+    const char *name;
+    From from;
+    bool ontoWell;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class MergePhotoCarryTest : public MergeDragGestureTest, public ::testing::WithParamInterface<PhotoCarry>
+{
+};
+
+TEST_P(MergePhotoCarryTest, ThePhotoKeepsItsBytesAndAPictureFromElsewhereIsFitted)
+{
+    const PhotoCarry &c = GetParam();
+    const ContactRowPtr ann = contact("Ann");
+    const PhotoBytes photo{jpegPhoto(1024), jpegPhoto(64)};
+    ann->person->setPhotoBytes(photo);
+    open({ann, contact("Bob")});
+    const int row = firstRowOf(sheet->tableLeft(), "Photo");
+    auto *leftWell = qobject_cast<ImageViewDragAndDrop *>(sheet->tableLeft()->cellView(row, 1));
+    std::unique_ptr<QMimeData> carried = std::make_unique<QMimeData>();
+    if (c.from == From::Row) {
+        carried = MergeGestures::pressAndDrag(sheet->tableLeft(), row, 0);
+        ASSERT_TRUE(carried);
+        // Other programs still get the picture.
+        EXPECT_EQ(qvariant_cast<QImage>(carried->imageData()).size(), QSize(1024, 1024));
+    } else if (c.from == From::Well) {
+        carried = MergeGestures::pressAndDragOn(leftWell, leftWell->rect().center(), leftWell);
+    } else {
+        carried->setData("image/jpeg", *photo.imageData);
+    }
+    ASSERT_TRUE(carried);
+    const bool fromSheet = c.from != From::Elsewhere;
+    QWidget *target = c.ontoWell ? sheet->tableRight()->cellView(row, 1) : rightViewport();
+    const QPoint at = c.ontoWell ? target->rect().center() : rightCell(row);
+    ASSERT_TRUE(MergeGestures::dropOn(target, at, carried.get(), c.modifiers));
+    nextEvent();
+    if (fromSheet) {
+        EXPECT_EQ(right()->person->imageData(), photo.imageData);
+        EXPECT_EQ(right()->person->thumbnailImageData(), photo.thumbnailImageData);
+    } else {
+        EXPECT_EQ(right()->person->photo().size(), QSize(512, 512));
+        EXPECT_TRUE(right()->person->imageData()->startsWith("\x89PNG"));
+    }
+    EXPECT_EQ(left()->person->photo().isNull(), c.from == From::Row && !c.modifiers);
+
+    sheet->undoManager().undo();
+    EXPECT_EQ(left()->person->imageData(), photo.imageData);
+    EXPECT_EQ(left()->person->thumbnailImageData(), photo.thumbnailImageData);
+    EXPECT_TRUE(right()->person->photo().isNull());
+    sheet->undoManager().redo();
+    EXPECT_EQ(right()->person->imageData() == photo.imageData, fromSheet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, MergePhotoCarryTest,
+    ::testing::Values(PhotoCarry{"RowMovedOntoTheRow", From::Row, false, Qt::NoModifier},
+                      PhotoCarry{"RowCopiedOntoTheRow", From::Row, false, Qt::ControlModifier},
+                      PhotoCarry{"RowMovedOntoTheWell", From::Row, true, Qt::NoModifier},
+                      PhotoCarry{"RowCopiedOntoTheWell", From::Row, true, Qt::ControlModifier},
+                      // The well's own drag copies.
+                      PhotoCarry{"WellOntoTheWell", From::Well, true, Qt::NoModifier},
+                      PhotoCarry{"PictureFromElsewhereOntoTheWell", From::Elsewhere, true, Qt::NoModifier}),
+    [](const ::testing::TestParamInfo<PhotoCarry> &info) { return std::string(info.param.name); });
+
 } // namespace

@@ -10,7 +10,9 @@
 #include "platform/Localizer.h"
 #include "platform/UserDefaults.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QImage>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -54,6 +56,21 @@ protected:
         row->person = person;
         row->uniqueId = person->uniqueId();
         return row;
+    }
+
+    // A square JPEG with detail in it, so that any re-encoding shows in its bytes.
+    static QByteArray jpegPhoto(int side)
+    {
+        QImage image(side, side, QImage::Format_RGB32);
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x)
+                image.setPixel(x, y, qRgb(x * 255 / side, y * 255 / side, (x ^ y) & 0xff));
+        }
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG", 90);
+        return bytes;
     }
 
     static void setList(const ContactRowPtr &row, const QString &identifier, const QStringList &values)

@@ -34,23 +34,28 @@ inline std::unique_ptr<QMimeData> copyOf(const QMimeData &data)
     return copy;
 }
 
-// Presses on a cell, moves away with the button held and lets go; answers what the drag that
-// started carried, null when none started.
+// Presses on a point of the widget, moves away with the button held and lets go; answers what
+// the drag that the source (the widget or its view) told of carried, null when none started.
+template <typename Source>
+std::unique_ptr<QMimeData> pressAndDragOn(QWidget *widget, const QPoint &at, Source *source)
+{
+    std::unique_ptr<QMimeData> carried;
+    const QMetaObject::Connection hook = QObject::connect(
+        source, &Source::dragStarting, [&carried](const QMimeData *data) { carried = copyOf(*data); });
+    const QPoint away = at + QPoint(QApplication::startDragDistance() + 10, 2);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(widget, at + QPoint(1, 1));
+    QTest::mouseMove(widget, away);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, away);
+    QObject::disconnect(hook);
+    return carried;
+}
+
+// A row's drag, from the press on its cell.
 inline std::unique_ptr<QMimeData> pressAndDrag(const MergeTable *table, int row, int column = 0)
 {
     auto *view = qobject_cast<MergeTableView *>(table->tableView());
-    std::unique_ptr<QMimeData> carried;
-    const QMetaObject::Connection hook = QObject::connect(
-        view, &MergeTableView::dragStarting, [&carried](const QMimeData *data) { carried = copyOf(*data); });
-    QWidget *viewport = view->viewport();
-    const QPoint at = cellCentre(table, row, column);
-    const QPoint away = at + QPoint(QApplication::startDragDistance() + 10, 2);
-    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseMove(viewport, at + QPoint(1, 1));
-    QTest::mouseMove(viewport, away);
-    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, away);
-    QObject::disconnect(hook);
-    return carried;
+    return pressAndDragOn(view->viewport(), cellCentre(table, row, column), view);
 }
 
 // The drag comes over a point of a widget: answers whether the widget would take it there.

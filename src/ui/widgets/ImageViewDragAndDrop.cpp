@@ -16,6 +16,7 @@
 namespace {
 constexpr int Margin = 2;
 constexpr int HighlightWidth = 5;
+const QString DragTagType = QStringLiteral("application/x-photo-well-tag");
 
 } // namespace
 
@@ -116,6 +117,7 @@ void ImageViewDragAndDrop::dropEvent(QDropEvent *event)
         return;
     }
     setImage(image);
+    m_droppedTag = event->mimeData()->data(DragTagType);
     event->setDropAction(Qt::CopyAction);
     event->accept();
     if (m_delegate)
@@ -146,6 +148,9 @@ void ImageViewDragAndDrop::startDrag()
     auto *data = new QMimeData;
     data->setImageData(m_image);
     data->setData(QStringLiteral("image/png"), PlatformUtil::pngData(m_image));
+    if (!m_dragTag.isEmpty())
+        data->setData(DragTagType, m_dragTag);
+    emit dragStarting(data);
     auto *drag = new QDrag(this);
     drag->setMimeData(data);
     drag->setPixmap(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
@@ -27,9 +28,18 @@ public:
     void setTableView(QWidget *tableView) { m_tableView = tableView; }
     // A drop is hovering over the well.
     bool isHighlighted() const { return m_highlight; }
+    // Names the well in its own drags (the host's choice; empty, the default, names nothing), so
+    // that a host tells a picture from one of its wells, by droppedTag, from one from elsewhere.
+    void setDragTag(const QByteArray &tag) { m_dragTag = tag; }
+    // The tag that the drag of the last dropped picture carried; empty for a picture from elsewhere.
+    QByteArray droppedTag() const { return m_droppedTag; }
 
     // The picture a drag carries: image data, image bytes of any image type, or a local image file.
     static QImage imageFromMimeData(const QMimeData *data);
+
+signals:
+    // The well's drag starts with this data; the drag owns it.
+    void dragStarting(const QMimeData *data);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -52,4 +62,6 @@ private:
     QPointer<QWidget> m_tableView;
     QPoint m_pressPosition;
     bool m_pressed = false;
+    QByteArray m_dragTag;
+    QByteArray m_droppedTag;
 };
