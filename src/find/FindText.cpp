@@ -1,40 +1,22 @@
 #include "find/FindText.h"
 
 #include "platform/CharacterBounds.h"
+#include "ui/widgets/FindHighlight.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace FindText {
 
 namespace {
 
 // A hit must begin and end where characters do: one flag of two, an emoji without its skin tone or
-// an e without its accent is no match. The bounds are read once per text, and only once a hit is
-// found.
-class WholeCharacterHits
-{
-public:
-    explicit WholeCharacterHits(const QString &text) : m_text(text) {}
-
-    bool holdsWhole(qsizetype location, qsizetype length)
-    {
-        if (!m_bounds)
-            m_bounds.emplace(m_text);
-        return m_bounds->holdsWhole(location, length);
-    }
-
-private:
-    const QString &m_text;
-    std::optional<CharacterBounds> m_bounds;
-};
-
+// an e without its accent is no match.
 qsizetype nextHit(const QString &findString, const QString &text, qsizetype from, Qt::CaseSensitivity cs,
-                  WholeCharacterHits &whole)
+                  CharacterBounds &characters)
 {
     for (qsizetype hit = text.indexOf(findString, from, cs); hit >= 0;
          hit = text.indexOf(findString, hit + 1, cs)) {
-        if (whole.holdsWhole(hit, findString.size()))
+        if (characters.holdsWhole(hit, findString.size()))
             return hit;
     }
     return -1;
@@ -42,12 +24,12 @@ qsizetype nextHit(const QString &findString, const QString &text, qsizetype from
 
 // The last hit that starts at lastStart or before.
 qsizetype previousHit(const QString &findString, const QString &text, qsizetype lastStart,
-                      Qt::CaseSensitivity cs, WholeCharacterHits &whole)
+                      Qt::CaseSensitivity cs, CharacterBounds &characters)
 {
     // lastIndexOf reads a negative start as counted from the end.
     for (qsizetype start = lastStart; start >= 0;) {
         const qsizetype hit = text.lastIndexOf(findString, start, cs);
-        if (hit < 0 || whole.holdsWhole(hit, findString.size()))
+        if (hit < 0 || characters.holdsWhole(hit, findString.size()))
             return hit;
         start = hit - 1;
     }
@@ -62,7 +44,7 @@ TextRange lookForString(const QString &findString, const QString &text, TextRang
     if (text.isEmpty() || findString.isEmpty())
         return {};
     const bool whole = cursor.location < 0;
-    WholeCharacterHits characters(text);
+    CharacterBounds characters(text);
     qsizetype found = -1;
     if (direction == FindDirection::Backward) {
         const qsizetype end = whole ? text.size() : std::min(cursor.location, text.size());
@@ -89,18 +71,15 @@ bool holdsMatch(const QString &text, TextRange range, const QString &findString,
 QString replacingOccurrences(const QString &text, const QString &findString, const QString &replacement,
                              Qt::CaseSensitivity cs)
 {
-    if (findString.isEmpty())
+    const QList<FindHighlight::Range> hits = FindHighlight::occurrences(text, findString, cs);
+    if (hits.isEmpty())
         return text;
-    WholeCharacterHits characters(text);
     QString result;
     qsizetype copied = 0;
-    for (qsizetype hit = nextHit(findString, text, 0, cs, characters); hit >= 0;
-         hit = nextHit(findString, text, copied, cs, characters)) {
-        result.append(QStringView(text).sliced(copied, hit - copied)).append(replacement);
-        copied = hit + findString.size();
+    for (const FindHighlight::Range &hit : hits) {
+        result.append(QStringView(text).sliced(copied, hit.location - copied)).append(replacement);
+        copied = hit.end();
     }
-    if (copied == 0)
-        return text;
     return result.append(QStringView(text).sliced(copied));
 }
 

@@ -38,7 +38,7 @@ DecomposedText decomposedText(const QString &value, const QString &wholeDecompos
     DecomposedText decomposed;
     decomposed.text = asItStands ? value : QString();
     decomposed.origins.reserve(value.size() + 1);
-    const CharacterBounds bounds(value);
+    CharacterBounds bounds(value);
     const QList<qsizetype> &offsets = bounds.offsets();
     for (qsizetype i = 0; i + 1 < offsets.size(); ++i) {
         const qsizetype start = offsets.at(i);

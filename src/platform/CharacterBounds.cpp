@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -21,45 +20,32 @@ icu::BreakIterator *characterIterator()
     return iterator.get();
 }
 
-// Without ICU's rules every code point stands alone: no surrogate half is ever split off.
+// Every code point, with CR LF held together. These are the clusters of a text below U+0300 (most
+// Latin text), where no character joins the next one but CR with LF; without ICU's rules they at
+// least never split a surrogate pair.
 QList<qsizetype> codePointBounds(QStringView text)
-{
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
-            offsets.append(i);
-    }
-    offsets.append(text.size());
-    return offsets;
-}
-
-// Below U+0300 no character joins the next one but CR with LF, so such a text (most Latin text) has
-// its bounds without the rules.
-constexpr char16_t FirstJoiningUnit = 0x300;
-
-std::optional<QList<qsizetype>> boundsBelowJoiningUnits(QStringView text)
 {
     QList<qsizetype> offsets;
     offsets.reserve(text.size() + 1);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text.at(i).unicode();
-        if (unit >= FirstJoiningUnit)
-            return std::nullopt;
-        if (!(unit == u'\n' && i > 0 && text.at(i - 1) == u'\r'))
+        const bool secondOfPair =
+            i > 0 && ((text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate()) ||
+                      (text.at(i) == u'\n' && text.at(i - 1) == u'\r'));
+        if (!secondOfPair)
             offsets.append(i);
     }
     offsets.append(text.size());
     return offsets;
 }
 
-} // namespace
-
-CharacterBounds::CharacterBounds(QStringView text)
+bool needsRules(QStringView text)
 {
-    if (std::optional<QList<qsizetype>> offsets = boundsBelowJoiningUnits(text)) {
-        m_offsets = std::move(*offsets);
-        return;
-    }
+    return std::any_of(text.cbegin(), text.cend(), [](QChar unit) { return unit.unicode() >= 0x300; });
+}
+
+// ICU's rules, or where they cannot be had, code points.
+QList<qsizetype> clusterBounds(QStringView text)
+{
     icu::BreakIterator *iterator = characterIterator();
     UErrorCode status = U_ZERO_ERROR;
     UText utext = UTEXT_INITIALIZER;
@@ -68,24 +54,34 @@ CharacterBounds::CharacterBounds(QStringView text)
         iterator->setText(&utext, status);
     if (!iterator || U_FAILURE(status)) {
         utext_close(&utext);
-        m_offsets = codePointBounds(text);
-        return;
+        return codePointBounds(text);
     }
-    m_offsets.append(0);
+    QList<qsizetype> offsets{0};
     for (int32_t bound = iterator->next(); bound != icu::BreakIterator::DONE; bound = iterator->next())
-        m_offsets.append(bound);
+        offsets.append(bound);
     // The iterator keeps no pointer into a text that may go away.
     utext_openUChars(&utext, nullptr, 0, &status);
     iterator->setText(&utext, status);
     utext_close(&utext);
+    return offsets;
 }
 
-bool CharacterBounds::isBound(qsizetype offset) const
+} // namespace
+
+const QList<qsizetype> &CharacterBounds::offsets()
 {
-    return std::binary_search(m_offsets.cbegin(), m_offsets.cend(), offset);
+    if (m_offsets.isEmpty()) {
+        m_offsets = needsRules(m_text) ? clusterBounds(m_text) : codePointBounds(m_text);
+    }
+    return m_offsets;
 }
 
-bool CharacterBounds::holdsWhole(qsizetype location, qsizetype length) const
+bool CharacterBounds::isBound(qsizetype offset)
+{
+    return std::binary_search(offsets().cbegin(), offsets().cend(), offset);
+}
+
+bool CharacterBounds::holdsWhole(qsizetype location, qsizetype length)
 {
     return isBound(location) && isBound(location + length);
 }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <tuple>
+
 namespace {
 
 class FindControllerTest : public FindHostFixture
@@ -300,16 +302,24 @@ TEST_F(FindControllerTest, TheBarsReplaceAllKeepsCharactersWhole)
         withNote("Cy", u"🇩🇪🇪🇸 नमस्ते 🇪🇪"), withNote("Di", u"👍🏽 नमस्ते 👍"),
         withNote("Ed", u"❤️ தமிழ் ❤"), withNote("Flo", u"Re\u0301sume")};
     m_bar->setEditState(true);
-    const QList<std::pair<QString, QString>> replacements{{"e", "3"},
-                                                          {QString::fromUtf16(u"🇪🇪"), "EE"},
-                                                          {QString::fromUtf16(u"👍"), "T"},
-                                                          {QString::fromUtf16(u"❤"), "H"}};
-    for (const auto &[found, replacement] : replacements) {
+    // The grid marks only what the bar replaces: Lee's note has three e's.
+    const QList<std::tuple<QString, QString, qsizetype>> replacements{{"e", "3", 4},
+                                                                      {QString::fromUtf16(u"🇪🇪"), "EE", 1},
+                                                                      {QString::fromUtf16(u"👍"), "T", 1},
+                                                                      {QString::fromUtf16(u"❤"), "H", 1}};
+    const int noteColumn = int(m_grid->tableIdentifiers().indexOf("Note"));
+    const QAbstractItemModel *grid = m_grid->tableView()->model();
+    for (const auto &[found, replacement, marks] : replacements) {
         retype({});
         // Typed through the input method, as emoji and Indic letters are.
         QInputMethodEvent typed;
         typed.setCommitString(found);
         QApplication::sendEvent(m_bar->searchField(), &typed);
+        QTest::keyClick(m_bar->searchField(), Qt::Key_Return);
+        qsizetype marked = 0;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            marked += grid->index(row, noteColumn).data(GridModel::FindRangesRole).toList().size();
+        EXPECT_EQ(marked, marks) << found.toStdString();
         m_bar->replaceStringField()->clear();
         QTest::keyClicks(m_bar->replaceStringField(), replacement);
         click(m_bar->replaceControl(), 1);

@@ -1,5 +1,7 @@
 #include "ui/widgets/FindHighlight.h"
 
+#include "platform/CharacterBounds.h"
+
 namespace {
 
 const QString LocationKey = QStringLiteral("location");
@@ -13,13 +15,15 @@ QList<FindHighlight::Range> FindHighlight::occurrences(const QString &text, cons
     QList<Range> ranges;
     if (findString.isEmpty())
         return ranges;
-    qsizetype from = 0;
-    while (from < text.size()) {
-        const qsizetype found = text.indexOf(findString, from, cs);
-        if (found < 0)
-            break;
+    CharacterBounds characters(text);
+    for (qsizetype found = text.indexOf(findString, 0, cs); found >= 0;) {
+        // Part of a character (one flag of two, an e that carries an accent) is no occurrence.
+        if (!characters.holdsWhole(found, findString.size())) {
+            found = text.indexOf(findString, found + 1, cs);
+            continue;
+        }
         ranges.append({found, findString.size()});
-        from = found + findString.size();
+        found = text.indexOf(findString, found + findString.size(), cs);
     }
     return ranges;
 }

@@ -18,7 +18,8 @@ public:
         qsizetype end() const { return location + length; }
     };
 
-    // Occurrences of findString in text, literal, each searched after the end of the one before.
+    // Occurrences of findString in text, literal, each searched after the end of the one before, and
+    // each made of whole characters as a reader sees them.
     static QList<Range> occurrences(const QString &text, const QString &findString, Qt::CaseSensitivity cs);
     static QVariantMap variantFromRange(const Range &range);
     // The range lies inside the text.
