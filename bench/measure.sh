@@ -17,7 +17,8 @@ for entry in \
     vcard:readVCards vcard:writeVCards vcard:writeEditedVCards vcard:storeReadVCards vcard:storeWriteVCards \
     vcard:readCardsWithoutEnd vcard:readLineWithoutColon vcard:readTinyCards300k \
     csv:readCsv csv:writeCsv save:saveChanges \
-    find:findSnapshot find:findFirstSnapshot find:findScan find:findScanRegex find:findInWindow; do
+    find:findSnapshot find:findFirstSnapshot find:findScan find:findScanRegex find:findInWindow \
+    print:layoutAddressList print:printAddressListToPdf; do
     program=${entry%%:*}
     case=${entry#*:}
     log=$(mktemp)

@@ -23,6 +23,7 @@
 #include "platform/UndoManager.h"
 #include "platform/widgets/Alert.h"
 #include "platform/widgets/Workspace.h"
+#include "ui/widgets/ModalBusySpinner.h"
 #include "ui/widgets/ProgressIndicator.h"
 
 #include <QAction>
@@ -66,6 +67,7 @@ void showSpinner(ViewController *view, bool spinning)
 void showBusySign(ViewController *view, bool busy)
 {
     showSpinner(view, busy);
+    ModalBusySpinner::show(busy);
     if (!busy) {
         QGuiApplication::restoreOverrideCursor();
         return;

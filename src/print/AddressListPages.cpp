@@ -1,5 +1,6 @@
 #include "print/AddressListPages.h"
 
+#include "platform/BusySign.h"
 #include "print/AddressListText.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -60,8 +61,11 @@ int AddressListPages::paginate(const QList<SubContactRowPtr> &rows, const PrintO
     m_content = paper.contentArea(options.margins(), 0);
     const AddressListText text(m_options, m_font);
     QList<AddressListLayout::Record> measures;
-    for (const SubContactRowPtr &record : std::as_const(m_records))
+    for (const SubContactRowPtr &record : std::as_const(m_records)) {
+        // Every record is laid out as text: thousands of them take seconds.
+        BusySign::tick();
         measures.append(measure(*text.document(record->person.get(), rowWidth())));
+    }
     m_slices = AddressListLayout::place(measures, m_content.height());
     return AddressListLayout::pageCount(m_slices);
 }

@@ -124,11 +124,16 @@ std::unique_ptr<QTextDocument> AddressListText::document(QNPerson *person, doubl
     document->documentLayout()->setPaintDevice(TextDevice::points());
     document->setDocumentMargin(0);
     document->setDefaultFont(m_font);
+    // Nothing to undo; and the layout, at the row's width, runs once when the edit block ends
+    // rather than after every insertion (thousands of records are measured and drawn).
+    document->setUndoRedoEnabled(false);
+    document->setTextWidth(width);
     QTextCharFormat plain;
     plain.setFont(m_font);
     QTextCharFormat dim = plain;
     dim.setForeground(DimColor);
     QTextCursor cursor(document.get());
+    cursor.beginEditBlock();
     bool firstLine = true;
     for (const Line &line : lines(person)) {
         QTextBlockFormat block;
@@ -143,6 +148,6 @@ std::unique_ptr<QTextDocument> AddressListText::document(QNPerson *person, doubl
         for (const Run &run : line.runs)
             cursor.insertText(run.text, run.dim ? dim : plain);
     }
-    document->setTextWidth(width);
+    cursor.endEditBlock();
     return document;
 }

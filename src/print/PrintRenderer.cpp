@@ -1,5 +1,6 @@
 #include "print/PrintRenderer.h"
 
+#include "platform/BusySign.h"
 #include "print/PrintView.h"
 
 #include <QPainter>
@@ -25,6 +26,8 @@ bool render(PrintView &view, QPrinter &printer)
         return false;
     const double scale = printer.resolution() / 72.0;
     for (int page = first; page <= last; ++page) {
+        // A print of thousands of contacts holds the main thread for seconds.
+        BusySign::tick();
         if (page > first)
             printer.newPage();
         painter.save();

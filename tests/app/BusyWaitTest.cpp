@@ -4,11 +4,15 @@
 #include "app/BusyWait.h"
 #include "platform/BusySign.h"
 #include "platform/StoreConnection.h"
+#include "print/AddressListTab.h"
+#include "print/PrintWindow.h"
 #include "ui/widgets/ProgressIndicator.h"
 
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QListView>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -187,6 +191,42 @@ TEST_F(SaveShowsProgressTest, LongWorkOnTheMainThreadShowsTheSpinnerFromWithin)
     QCoreApplication::processEvents();
     EXPECT_FALSE(view()->progressIndicator()->isVisible());
     EXPECT_FALSE(QGuiApplication::overrideCursor());
+    BusySign::setDelayForTesting(-1);
+}
+
+// The print window lays out and draws the selected contacts on the main thread when it opens and
+// after every change in it: the busy sign shows from within that work (the spinner over the print
+// window too, which hides the main window's) and goes once the window answers again.
+TEST_F(SaveShowsProgressTest, ThePrintWindowShowsTheBusySignWhileItLaysOutThePages)
+{
+    BusySign::setDelayForTesting(0);
+    window->show();
+    view()->contactsViewController()->selectRowIndexesWithContacts(*top()->contactTable);
+    window->validateMenuItems();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(QGuiApplication::overrideCursor());
+    window->menuItem(MenuCommand::PrintDocument)->trigger();
+    auto *printWindow = window->findChild<PrintWindow *>();
+    ASSERT_NE(printWindow, nullptr);
+    EXPECT_TRUE(isBusySignShown());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view()->progressIndicator()->isVisible());
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+
+    // Ticking an item in the sheet draws the pages again.
+    QListView *items = printWindow->findChild<AddressListTab *>()->itemTableView();
+    items->setFocus();
+    items->setCurrentIndex(items->model()->index(1, 0));
+    QTest::keyClick(items, Qt::Key_Space);
+    EXPECT_EQ(items->currentIndex().data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    const auto spinner = [printWindow] { return printWindow->findChild<ProgressIndicator *>(); };
+    ASSERT_NE(spinner(), nullptr);
+    EXPECT_TRUE(spinner()->isVisible());
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spinner(), nullptr);
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    printWindow->cancel();
     BusySign::setDelayForTesting(-1);
 }
 
