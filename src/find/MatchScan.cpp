@@ -13,9 +13,9 @@ using TextRange = MatchScan::TextRange;
 
 constexpr qsizetype InsideCharacter = -1;
 
-// How long one match may run, in the engine's steps (about milliseconds): a pattern that
-// backtracks without end gives up on the value instead of holding the search.
-constexpr int32_t MatchTimeLimit = 5000;
+// How long one match may run, in the engine's steps (a fifth of a second here): a pattern that
+// backtracks without end, such as (a+)+$, gives up on the value instead of holding the search.
+constexpr int32_t MatchTimeLimit = 1000;
 
 // A misspelt escape (\q, or \C for one UTF-16 unit) is reported as an invalid pattern rather
 // than searched as a plain letter.

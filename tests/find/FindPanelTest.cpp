@@ -51,6 +51,8 @@ TEST(MatchScanTest, ModesAnchorsAndBadPatterns)
     EXPECT_FALSE(bad.isValid());
     EXPECT_TRUE(bad.ranges("((").isEmpty());
     EXPECT_TRUE(MatchScan("", MatchScan::CaseInsensitive).ranges("abc").isEmpty());
+    // A pattern that would backtrack for ages gives up on the value.
+    EXPECT_TRUE(MatchScan("(a+)+$", MatchScan::RegularExpression).ranges(QString(40, u'a') + u'!').isEmpty());
 }
 
 // Only a \w, \W, \b or \B that stands for itself takes in the marks: not one quoted, escaped or
