@@ -9,20 +9,7 @@ namespace FindText {
 
 namespace {
 
-// A hit must begin and end where characters do: one flag of two, an emoji without its skin tone or
-// an e without its accent is no match.
-qsizetype nextHit(const QString &findString, const QString &text, qsizetype from, Qt::CaseSensitivity cs,
-                  CharacterBounds &characters)
-{
-    for (qsizetype hit = text.indexOf(findString, from, cs); hit >= 0;
-         hit = text.indexOf(findString, hit + 1, cs)) {
-        if (characters.holdsWhole(hit, findString.size()))
-            return hit;
-    }
-    return -1;
-}
-
-// The last hit that starts at lastStart or before.
+// The last hit of whole characters that starts at lastStart or before.
 qsizetype previousHit(const QString &findString, const QString &text, qsizetype lastStart,
                       Qt::CaseSensitivity cs, CharacterBounds &characters)
 {
@@ -52,7 +39,7 @@ TextRange lookForString(const QString &findString, const QString &text, TextRang
     } else {
         const qsizetype start = whole ? 0 : cursor.location + std::max<qsizetype>(cursor.length, 0);
         if (start < text.size())
-            found = nextHit(findString, text, start, cs, characters);
+            found = FindHighlight::nextOccurrence(text, findString, start, cs, characters);
     }
     if (found < 0)
         return {};

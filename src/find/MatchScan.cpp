@@ -163,15 +163,14 @@ private:
     std::unique_ptr<icu::RegexMatcher> m_matcher;
 };
 
-MatchScan::MatchScan(QString searchString, unsigned compareOptions)
-    : m_searchString(std::move(searchString)), m_options(compareOptions)
+MatchScan::MatchScan(const QString &searchString, unsigned compareOptions) : m_options(compareOptions)
 {
     if (m_options == RegularExpression) {
-        m_expression = std::make_shared<const Expression>(m_searchString);
-        m_valid = !m_searchString.isEmpty() && m_expression->isValid();
+        m_expression = std::make_shared<const Expression>(searchString);
+        m_valid = !searchString.isEmpty() && m_expression->isValid();
     } else {
-        m_decomposedString = m_searchString.normalized(QString::NormalizationForm_D);
-        m_valid = !m_searchString.isEmpty();
+        m_decomposedString = searchString.normalized(QString::NormalizationForm_D);
+        m_valid = !searchString.isEmpty();
     }
 }
 

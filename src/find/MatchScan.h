@@ -26,7 +26,7 @@ public:
     static constexpr unsigned CaseInsensitive = 1;
     static constexpr unsigned RegularExpression = 1024;
 
-    MatchScan(QString searchString, unsigned compareOptions);
+    MatchScan(const QString &searchString, unsigned compareOptions);
     ~MatchScan();
 
     // False for an empty search string and for a pattern that does not compile; such a scan finds
@@ -41,7 +41,6 @@ private:
 
     QList<TextRange> literalRanges(const QString &text) const;
 
-    QString m_searchString;
     // The search string in canonical decomposition (NFD), as the literal modes compare it.
     QString m_decomposedString;
     unsigned m_options;

@@ -1,7 +1,5 @@
 #include "ui/widgets/FindHighlight.h"
 
-#include "platform/CharacterBounds.h"
-
 namespace {
 
 const QString LocationKey = QStringLiteral("location");
@@ -16,16 +14,22 @@ QList<FindHighlight::Range> FindHighlight::occurrences(const QString &text, cons
     if (findString.isEmpty())
         return ranges;
     CharacterBounds characters(text);
-    for (qsizetype found = text.indexOf(findString, 0, cs); found >= 0;) {
-        // Part of a character (one flag of two, an e that carries an accent) is no occurrence.
-        if (!characters.holdsWhole(found, findString.size())) {
-            found = text.indexOf(findString, found + 1, cs);
-            continue;
-        }
+    for (qsizetype found = nextOccurrence(text, findString, 0, cs, characters); found >= 0;
+         found = nextOccurrence(text, findString, found + findString.size(), cs, characters))
         ranges.append({found, findString.size()});
-        found = text.indexOf(findString, found + findString.size(), cs);
-    }
     return ranges;
+}
+
+qsizetype FindHighlight::nextOccurrence(const QString &text, const QString &findString, qsizetype from,
+                                        Qt::CaseSensitivity cs, CharacterBounds &characters)
+{
+    for (qsizetype found = text.indexOf(findString, from, cs); found >= 0;
+         found = text.indexOf(findString, found + 1, cs)) {
+        // Part of a character (one flag of two, an e that carries an accent) is no occurrence.
+        if (characters.holdsWhole(found, findString.size()))
+            return found;
+    }
+    return -1;
 }
 
 QVariantMap FindHighlight::variantFromRange(const Range &range)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CharacterBounds.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -21,6 +23,10 @@ public:
     // Occurrences of findString in text, literal, each searched after the end of the one before, and
     // each made of whole characters as a reader sees them.
     static QList<Range> occurrences(const QString &text, const QString &findString, Qt::CaseSensitivity cs);
+    // The first such occurrence that starts at from or after; -1 when there is none. The bounds are
+    // the text's.
+    static qsizetype nextOccurrence(const QString &text, const QString &findString, qsizetype from,
+                                    Qt::CaseSensitivity cs, CharacterBounds &characters);
     static QVariantMap variantFromRange(const Range &range);
     // The range lies inside the text.
     static bool fits(const Range &range, const QString &text);
