@@ -73,8 +73,8 @@ void showBusySign(ViewController *view, bool busy)
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    if (view && view->progressIndicator()->isVisible())
-        view->progressIndicator()->repaint();
+    if (view)
+        view->progressIndicator()->paintNow();
 }
 
 } // namespace

@@ -11,7 +11,12 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QGraphicsView>
 #include <QListView>
+#include <QPixmapCache>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTabBar>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -227,6 +232,72 @@ TEST_F(SaveShowsProgressTest, ThePrintWindowShowsTheBusySignWhileItLaysOutThePag
     EXPECT_EQ(spinner(), nullptr);
     EXPECT_FALSE(QGuiApplication::overrideCursor());
     printWindow->cancel();
+    BusySign::setDelayForTesting(-1);
+}
+
+// While the preview's printer draws the pages anew, the preview's page pictures are gone: the busy
+// sign that shows meanwhile draws itself over the print window and nothing beneath it.
+class PaintsDuringPrintTest : public SaveShowsProgressTest
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::Paint || !widget)
+            return false;
+        if (qobject_cast<ProgressIndicator *>(widget) && widget->window() == preview->window())
+            ++spinnerPaints;
+        if (preview->isAncestorOf(widget) && previewPrinter->printerState() == QPrinter::Active)
+            ++previewPaints;
+        return false;
+    }
+    QPrintPreviewWidget *preview = nullptr;
+    QPrinter *previewPrinter = nullptr;
+    int previewPaints = 0;
+    int spinnerPaints = 0;
+};
+
+TEST_F(PaintsDuringPrintTest, TheBusySignOverThePreviewPaintsOnlyItself)
+{
+    // Labels enough for several pages, which the labels' layout counts without a tick.
+    QList<ContactRowPtr> added;
+    for (int i = 0; i < 80; ++i)
+        added.append(created(QStringLiteral("Guest %1").arg(i)));
+    view()->undoAddContacts(added, top());
+    // Without its cached image, a page is drawn from the printer's page picture.
+    QPixmapCache::setCacheLimit(1);
+    BusySign::setDelayForTesting(0);
+    window->show();
+    view()->contactsViewController()->selectRowIndexesWithContacts(*top()->contactTable);
+    window->validateMenuItems();
+    window->menuItem(MenuCommand::PrintDocument)->trigger();
+    auto *printWindow = window->findChild<PrintWindow *>();
+    ASSERT_NE(printWindow, nullptr);
+    QCoreApplication::processEvents();
+    preview = printWindow->findChild<QPrintPreviewWidget *>();
+    ASSERT_NE(preview, nullptr);
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, this,
+                     [this](QPrinter *printer) { previewPrinter = printer; });
+    preview->updatePreview();
+    ASSERT_NE(previewPrinter, nullptr);
+    QCoreApplication::processEvents();
+    qApp->installEventFilter(this);
+
+    QTabBar *tabs = printWindow->findChild<QTabWidget *>()->tabBar();
+    for (const int tab : {1, 2, 0}) {
+        SCOPED_TRACE(tab);
+        spinnerPaints = 0;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        EXPECT_EQ(tabs->currentIndex(), tab);
+        EXPECT_GE(spinnerPaints, 1);
+        EXPECT_EQ(previewPaints, 0);
+        // The preview is drawn again once the window answers.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(printWindow->findChild<ProgressIndicator *>(), nullptr);
+    }
+    qApp->removeEventFilter(this);
+    printWindow->cancel();
+    QPixmapCache::setCacheLimit(10240);
     BusySign::setDelayForTesting(-1);
 }
 

@@ -26,7 +26,7 @@ void show(bool busy)
     spinner->startAnimation();
     spinner->show();
     spinner->raise();
-    spinner->repaint();
+    spinner->paintNow();
     s_spinner = spinner;
 }
 

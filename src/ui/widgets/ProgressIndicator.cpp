@@ -1,6 +1,8 @@
 #include "ui/widgets/ProgressIndicator.h"
 
+#include <QBackingStore>
 #include <QPainter>
+#include <QWindow>
 
 namespace {
 constexpr int SpokeCount = 12;
@@ -32,6 +34,22 @@ void ProgressIndicator::stopAnimation()
     m_timer.stop();
     update();
     emit animatingChanged(false);
+}
+
+// A repaint() would sync the whole window: everything beneath the wheel, and every widget with an
+// update pending, would be drawn too.
+void ProgressIndicator::paintNow()
+{
+    QWidget *top = window();
+    QBackingStore *store = top->backingStore();
+    const QWindow *handle = top->windowHandle();
+    if (!isVisible() || !store || !handle || !handle->isExposed())
+        return;
+    const QRect frame(mapTo(top, QPoint()), size());
+    store->beginPaint(frame);
+    render(store->paintDevice(), frame.topLeft(), QRegion(), DrawChildren);
+    store->endPaint();
+    store->flush(frame, top->windowHandle());
 }
 
 QSize ProgressIndicator::sizeHint() const

@@ -14,6 +14,10 @@ public:
     void startAnimation();
     void stopAnimation();
     bool isAnimating() const { return m_timer.isActive(); }
+    // Draws the wheel into its window at once, over what the window last showed there, and paints
+    // nothing else: for a main thread too busy to paint, where a widget beneath may be in no state
+    // to be drawn. Qt draws it again, with what lies beneath, once the event loop has control.
+    void paintNow();
 
     QSize sizeHint() const override;
 
