@@ -1,9 +1,9 @@
 #include "find/FindPanel.h"
 
+#include "addressbook/TextFormat.h"
 #include "addressbook/UndoGroup.h"
 #include "find/FindPanelResultsModel.h"
 #include "find/FindPanelValueDelegate.h"
-#include "platform/Dispatch.h"
 #include "platform/Localizer.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
@@ -11,13 +11,13 @@
 #include "ui/widgets/SeparatorBox.h"
 
 #include <QComboBox>
-#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -71,13 +71,15 @@ QString replacedRanges(QString text, QList<MatchScan::TextRange> ranges, const Q
 FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
     : Sheet(parent), m_setup(std::move(setup)), m_filters(m_setup.selectedItems, m_setup.customItems),
       m_search(FindFields(m_setup.customItems)), m_writer(m_setup.funnel, FindFields(m_setup.customItems)),
-      m_searchString(m_setup.searchString), m_undoManager(new UndoManager(this)),
+      m_searchString(m_setup.searchString), m_runner(new FindPanelRunner(this)),
+      m_undoManager(new UndoManager(this)),
       m_model(new FindPanelResultsModel(this)), m_redSeparator(new SeparatorBox),
       m_editButton(plainButton(L(QStringLiteral("Edit")))), m_itemPopup(pullDown()),
       m_subItemPopup(pullDown()), m_labelPopup(pullDown()), m_searchModePopup(new QComboBox),
       m_searchField(new QLineEdit), m_directionControl(new SegmentedControl(2)),
       m_replaceButtons(new SegmentedControl(2)), m_replaceField(new QLineEdit), m_tableView(new QTableView),
-      m_closeButton(plainButton(L(QStringLiteral("Done")))), m_messageLabel(new QLabel)
+      m_closeButton(plainButton(L(QStringLiteral("Done")))),
+      m_messageLabel(new QLabel), m_searchProgress(new QProgressBar)
 {
     setWindowTitle(L(QStringLiteral("Find and Replace")));
     buildLayout();
@@ -98,6 +100,8 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
     connect(m_replaceButtons, &SegmentedControl::action, this,
             [this](SegmentedControl *control) { replaceButtonDidClick(control->selectedSegment()); });
     connect(m_model, &FindPanelResultsModel::valueEdited, this, &FindPanel::textFieldCellChanged);
+    connect(m_runner, &FindPanelRunner::progressed, this, &FindPanel::showSearchProgress);
+    connect(m_runner, &FindPanelRunner::finished, this, &FindPanel::handOver);
     auto *undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, m_undoManager, &UndoManager::undo);
     auto *redo = new QShortcut(QKeySequence::Redo, this);
@@ -106,6 +110,7 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
 
 FindPanel::~FindPanel()
 {
+    m_runner->stop();
     if (m_popover)
         m_popover->disconnect(this);
 }
@@ -114,6 +119,13 @@ void FindPanel::showFindPanel(FindPanelSetup setup, QWidget *window)
 {
     FindPanel panel(std::move(setup), window);
     panel.runModal();
+}
+
+void FindPanel::done(int code)
+{
+    m_runner->stop();
+    m_pendingAction.reset();
+    Sheet::done(code);
 }
 
 const QList<SearchResultRowPtr> &FindPanel::searchResults() const
@@ -144,6 +156,10 @@ void FindPanel::buildLayout()
     layout->addWidget(m_tableView, 1);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_messageLabel, 1);
+    m_searchProgress->setTextVisible(false);
+    m_searchProgress->setMaximumWidth(160);
+    m_searchProgress->hide();
+    bottom->addWidget(m_searchProgress);
     bottom->addWidget(m_closeButton);
     layout->addLayout(bottom);
     resize(760, 480);
@@ -332,24 +348,41 @@ void FindPanel::updateTable()
     m_messageLabel->setText(scan.isRegularExpression() && !m_searchString.isEmpty() && !scan.isValid()
                                 ? L(QStringLiteral("The search text is not a valid regular expression."))
                                 : QString());
-    FindPanelSearch::Snapshot snapshot =
-        m_setup.contacts ? m_search.snapshot(query, *m_setup.contacts) : FindPanelSearch::Snapshot{};
-    ++m_pendingSearches;
-    auto *watcher = new QFutureWatcher<QList<SearchResultRowPtr>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
-        --m_pendingSearches;
-        handOver(generation, watcher->result());
-        watcher->deleteLater();
-    });
-    watcher->setFuture(Dispatch::runInBackground(
-        [snapshot = std::move(snapshot)] { return FindPanelSearch::search(snapshot); }));
+    m_searchProgress->hide();
+    m_runner->start(generation, m_setup.contacts ? m_search.snapshot(query, *m_setup.contacts)
+                                                 : FindPanelSearch::Snapshot{});
 }
 
-void FindPanel::handOver(quint64 generation, const QList<SearchResultRowPtr> &results)
+void FindPanel::showSearchProgress(qsizetype searched, qsizetype total)
+{
+    m_searchProgress->setRange(0, int(total));
+    m_searchProgress->setValue(int(searched));
+    m_searchProgress->show();
+    m_messageLabel->setText(L(QStringLiteral("Searching…")));
+}
+
+void FindPanel::showSearchEnd(const FindPanelSearch::Outcome &outcome)
+{
+    const bool ranLong = m_searchProgress->isVisible();
+    m_searchProgress->hide();
+    if (outcome.givenUp > 0) {
+        m_messageLabel->setText(TextFormat::fill(
+            L(outcome.givenUp == 1
+                  ? QStringLiteral("The pattern took too long on 1 value, which was left out.")
+                  : QStringLiteral("The pattern took too long on %@ values, which were left out.")),
+            {QString::number(outcome.givenUp)}));
+    } else if (ranLong) {
+        m_messageLabel->setText(L(QStringLiteral("The search has finished.")));
+    }
+}
+
+void FindPanel::handOver(quint64 generation, const FindPanelSearch::Outcome &outcome)
 {
     // A search that a newer one superseded never replaces the newer one's results.
     if (generation != m_generation)
         return;
+    showSearchEnd(outcome);
+    const QList<SearchResultRowPtr> &results = outcome.rows;
     m_listedGeneration = generation;
     // Every search starts at its first match, as the window's first one does: a cursor left
     // elsewhere (or cleared by Replace All) would leave Replace acting on nothing.

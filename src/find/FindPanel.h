@@ -2,6 +2,7 @@
 
 #include "find/FindPanelCursor.h"
 #include "find/FindPanelFilters.h"
+#include "find/FindPanelRunner.h"
 #include "find/FindPanelSearch.h"
 #include "find/FindPanelSetup.h"
 #include "find/FindPanelWriter.h"
@@ -20,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QModelIndex;
+class QProgressBar;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -34,7 +36,9 @@ class UndoManager;
 // own undo manager for its changes, whose undo writes through the funnel again.
 //
 // A search takes the records' texts on the main thread and scans them on the pool; each search
-// has a generation number, and a hand-over of a search that a newer one superseded is dropped.
+// has a generation number, and a newer search, Done and closing stop the one under way and drop
+// its hand-over. A search that runs long shows its progress; the message line then says when it
+// has ended, and how many texts a pattern took too long on, which are left out of the list.
 // Previous, Next, Replace and All act on the text the search field shows: text typed since the
 // last search is searched first, as Return does, and the action waits for that search's
 // hand-over; with an empty field they do nothing. Next on such text is that search alone: its
@@ -58,7 +62,7 @@ public:
     int selectedRangeIndex() const { return m_cursor.rangeIndex; }
     bool isEditing() const;
     // The search is under way: a hand-over is due.
-    bool isSearching() const { return m_pendingSearches > 0; }
+    bool isSearching() const { return m_runner->isRunning(); }
     UndoManager *undoManager() const { return m_undoManager; }
     // What the window says about the search (an invalid pattern); empty when all is well.
     QString message() const;
@@ -75,6 +79,7 @@ public:
     QLineEdit *replaceField() const { return m_replaceField; }
     QTableView *tableView() const { return m_tableView; }
     QPushButton *closeButton() const { return m_closeButton; }
+    QProgressBar *searchProgress() const { return m_searchProgress; }
     Popover *popover() const { return m_popover; }
 
     // Starts a new search; the results arrive later (searchFinished).
@@ -99,6 +104,9 @@ public:
     void undoReplaceValue(const QVariant &value, const QList<MatchScan::TextRange> &ranges,
                           const SearchResultRowPtr &row);
 
+    // Every ending stops the search under way, and a click that waits for it writes nothing.
+    void done(int code) override;
+
 signals:
     void searchFinished();
 
@@ -111,7 +119,10 @@ private:
     void fillLabelMenu();
     void updateCheckMarks();
     void retitleFilters();
-    void handOver(quint64 generation, const QList<SearchResultRowPtr> &results);
+    void handOver(quint64 generation, const FindPanelSearch::Outcome &outcome);
+    void showSearchProgress(qsizetype searched, qsizetype total);
+    // The message line once a search has ended.
+    void showSearchEnd(const FindPanelSearch::Outcome &outcome);
     void showCurrentMatch(int previousRow);
     // Runs the action now when the table lists the search of the field's text, else when that
     // search hands over; replacing also searches the text the window opened with, unlisted so far.
@@ -151,7 +162,7 @@ private:
     };
     // A click that waits for its search; dropped when a newer search supersedes that one.
     std::optional<PendingAction> m_pendingAction;
-    int m_pendingSearches = 0;
+    FindPanelRunner *m_runner;
     bool m_selectingRow = false;
     UndoManager *m_undoManager;
     FindPanelResultsModel *m_model;
@@ -169,6 +180,7 @@ private:
     QTableView *m_tableView;
     QPushButton *m_closeButton;
     QLabel *m_messageLabel;
+    QProgressBar *m_searchProgress;
 
     QPointer<Popover> m_popover;
     std::unique_ptr<DateEditorInterface> m_dateEditor;

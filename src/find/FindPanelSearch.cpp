@@ -95,27 +95,36 @@ FindPanelSearch::Snapshot FindPanelSearch::snapshot(const FindPanelQuery &query,
     return snapshot;
 }
 
-QList<SearchResultRowPtr> FindPanelSearch::search(const Snapshot &snapshot)
+FindPanelSearch::Outcome FindPanelSearch::search(const Snapshot &snapshot, Progress *progress)
 {
-    QList<SearchResultRowPtr> results;
+    Outcome outcome;
     const MatchScan scan(snapshot.searchString, snapshot.compareOptions);
     if (!scan.isValid())
-        return results;
+        return outcome;
     for (const SearchResultRow &text : snapshot.texts) {
-        QList<MatchScan::TextRange> ranges = scan.ranges(text.value);
-        if (ranges.isEmpty())
+        if (progress) {
+            if (progress->stop.stop_requested())
+                break;
+            progress->searched.fetch_add(1, std::memory_order_relaxed);
+        }
+        std::optional<QList<MatchScan::TextRange>> ranges = scan.completeRanges(text.value);
+        if (!ranges) {
+            ++outcome.givenUp;
+            continue;
+        }
+        if (ranges->isEmpty())
             continue;
         auto row = std::make_shared<SearchResultRow>(text);
-        row->ranges = std::move(ranges);
-        results.append(std::move(row));
+        row->ranges = std::move(*ranges);
+        outcome.rows.append(std::move(row));
     }
-    return results;
+    return outcome;
 }
 
 QList<SearchResultRowPtr> FindPanelSearch::searchContact(const FindPanelQuery &query,
                                                          const ContactRowPtr &contact) const
 {
-    return search(snapshot(query, {contact}));
+    return search(snapshot(query, {contact})).rows;
 }
 
 void FindPanelSearch::collect(const Filters &filters, const QStringList &items, const ContactRowPtr &contact,

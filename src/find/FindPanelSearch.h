@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <atomic>
+#include <stop_token>
 #include <vector>
 
 class QNPerson;
@@ -24,12 +26,28 @@ public:
         std::vector<SearchResultRow> texts;
     };
 
+    struct Outcome
+    {
+        // The texts with at least one match, with their ranges, in snapshot order.
+        QList<SearchResultRowPtr> rows;
+        // Texts a pattern took too long on: none of their matches is among the rows.
+        qsizetype givenUp = 0;
+    };
+
+    // Shared by a search on the pool and the window that waits for it: the search looks for a stop
+    // between texts and counts the texts it has searched.
+    struct Progress
+    {
+        std::stop_source stop;
+        std::atomic<size_t> searched{0};
+    };
+
     explicit FindPanelSearch(FindFields fields) : m_fields(std::move(fields)) {}
 
     // Main thread. Contacts marked deleted and empty texts are left out.
     Snapshot snapshot(const FindPanelQuery &query, const ContactTable &contacts) const;
-    // Any thread: the texts with at least one match, with their ranges, in snapshot order.
-    static QList<SearchResultRowPtr> search(const Snapshot &snapshot);
+    // Any thread. A search told to stop returns what it has found so far.
+    static Outcome search(const Snapshot &snapshot, Progress *progress = nullptr);
     // Both halves for one contact.
     QList<SearchResultRowPtr> searchContact(const FindPanelQuery &query, const ContactRowPtr &contact) const;
 

@@ -117,17 +117,17 @@ public:
 
     bool isValid() const { return m_matcher != nullptr; }
 
-    QList<TextRange> ranges(const QString &text) const
+    std::optional<QList<TextRange>> ranges(const QString &text) const
     {
         std::unique_lock lock(m_mutex, std::try_to_lock);
         std::unique_ptr<icu::RegexMatcher> own;
         icu::RegexMatcher *matcher = lock.owns_lock() ? m_matcher.get() : (own = newMatcher()).get();
         if (!matcher)
-            return {};
+            return std::nullopt;
         // The matcher's own copy of the input points into the text until the next scan resets it,
         // and is never read before then.
         TextInput input(text);
-        return input.text() ? scan(*matcher, input.text()) : QList<TextRange>();
+        return input.text() ? scan(*matcher, input.text()) : std::nullopt;
     }
 
 private:
@@ -142,12 +142,13 @@ private:
 
     // Each search goes on from the end of the last match over the whole text: ^, \b and lookbehinds
     // see what lies before it.
-    static QList<TextRange> scan(icu::RegexMatcher &matcher, UText *text)
+    // A search that fails (out of time, or of backtracking room) ends the scan without its end.
+    static std::optional<QList<TextRange>> scan(icu::RegexMatcher &matcher, UText *text)
     {
         matcher.reset(text);
         QList<TextRange> found;
         UErrorCode status = U_ZERO_ERROR;
-        while (matcher.find(status) && U_SUCCESS(status)) {
+        while (matcher.find(status)) {
             const qsizetype start = matcher.start64(status);
             const qsizetype end = matcher.end64(status);
             // A pattern that matches the empty string ends the scan there.
@@ -155,6 +156,8 @@ private:
                 break;
             found.append({start, end - start});
         }
+        if (U_FAILURE(status))
+            return std::nullopt;
         return found;
     }
 
@@ -176,11 +179,13 @@ MatchScan::MatchScan(const QString &searchString, unsigned compareOptions) : m_o
 
 MatchScan::~MatchScan() = default;
 
-QList<MatchScan::TextRange> MatchScan::ranges(const QString &text) const
+std::optional<QList<MatchScan::TextRange>> MatchScan::completeRanges(const QString &text) const
 {
     if (!m_valid || text.isEmpty())
-        return {};
-    return m_options == RegularExpression ? m_expression->ranges(text) : literalRanges(text);
+        return QList<TextRange>();
+    if (m_options == RegularExpression)
+        return m_expression->ranges(text);
+    return literalRanges(text);
 }
 
 QList<MatchScan::TextRange> MatchScan::literalRanges(const QString &text) const

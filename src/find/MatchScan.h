@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // Every match of a search string in a text, left to right and never overlapping, under one of the
 // find window's three compare options. Made once per search (the pattern is compiled once) and
@@ -34,7 +35,12 @@ public:
     bool isValid() const { return m_valid; }
     bool isRegularExpression() const { return m_options == RegularExpression; }
 
-    QList<TextRange> ranges(const QString &text) const;
+    // The matches of a text searched to its end; none when a pattern ran out of its time (or of
+    // room to backtrack) in the text, which is then given up whole: the hits found before that may
+    // not be all of them.
+    std::optional<QList<TextRange>> completeRanges(const QString &text) const;
+    // The same, with a text given up as one without matches.
+    QList<TextRange> ranges(const QString &text) const { return completeRanges(text).value_or(QList<TextRange>()); }
 
 private:
     class Expression;

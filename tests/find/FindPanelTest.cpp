@@ -9,6 +9,7 @@
 #include "find/FindPanelFilters.h"
 #include "find/FindPanelResultsModel.h"
 #include "find/FindPanelSearch.h"
+#include "platform/Dispatch.h"
 #include "platform/widgets/FindPasteboard.h"
 #include "platform/widgets/Popover.h"
 #include "ui/widgets/SegmentedControl.h"
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -913,4 +915,57 @@ TEST_F(FindPanelTest, RegexCharacterClassesHoldWhatTheyName)
     EXPECT_EQ(row->person->stringValueForIdentifier("Note"), QString::fromUtf16(u"X、X。「X」\u3000X X X"));
     EXPECT_EQ(row->person->nameValue().value("FirstName").toString(), ann.givenName);
     EXPECT_EQ(row->person->nameValue().value("LastName").toString(), "a~b");
+}
+
+// A value the pattern runs out of time on is left out whole, and the window says so; a value
+// searched to its end keeps every match.
+TEST_F(FindPanelTest, AValueThePatternTakesTooLongOnIsLeftOutWhole)
+{
+    StoreContact ann = storeContact("Ann", "Lee");
+    const QString slow = "x " + QString(40, u'a') + "b x";
+    ann.note = slow;
+    const ContactRowPtr annRow = add(ann);
+    StoreContact bob = storeContact("Bob", "Kay");
+    bob.note = "x y x";
+    const ContactRowPtr bobRow = add(bob);
+    auto panel = open(true, {"Note"});
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        searchFor(*panel, "x|(a+)+$");
+        EXPECT_EQ(values(*panel), QStringList{"x y x"});
+        EXPECT_EQ(panel->message(), "The pattern took too long on 1 value, which was left out.");
+        clickReplace(*panel, "X", 1);
+    });
+    EXPECT_EQ(annRow->person->stringValueForIdentifier("Note"), slow);
+    EXPECT_EQ(bobRow->person->stringValueForIdentifier("Note"), "X y X");
+}
+
+// A search that runs long shows its progress; Done stops it, no thread goes on searching, and the
+// All that waited for it writes nothing.
+TEST_F(FindPanelTest, DoneStopsALongSearchAndTheClickThatWaitsForIt)
+{
+    QList<ContactRowPtr> rows;
+    for (int i = 0; i < 200; ++i) {
+        StoreContact contact = storeContact(QString("Ann%1").arg(i), "Lee");
+        contact.note = QString(40, u'a') + u'b';
+        rows.append(add(contact));
+    }
+    auto panel = open(true, {"Note"});
+    runModal(*panel, [&] {
+        QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
+        panel->searchField()->setFocus();
+        QTest::keyClicks(panel->searchField(), "(a+)+$");
+        QTest::keyClick(panel->searchField(), Qt::Key_Return);
+        clickReplace(*panel, "X", 1);
+        // Each note holds the search for a fifth of a second.
+        EXPECT_TRUE(spinUntil([&] { return panel->searchProgress()->isVisible(); }));
+        EXPECT_EQ(panel->message(), "Searching…");
+        EXPECT_GT(panel->searchProgress()->maximum(), panel->searchProgress()->value());
+        QTest::mouseClick(panel->closeButton(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(panel->isSearching());
+    EXPECT_TRUE(spinUntil([] { return Dispatch::pool().activeThreadCount() == 0; }, 3000));
+    for (const ContactRowPtr &row : rows)
+        ASSERT_EQ(row->person->stringValueForIdentifier("Note"), QString(40, u'a') + u'b');
+    EXPECT_FALSE(m_book->undoManager()->canUndo());
 }
