@@ -64,7 +64,8 @@ public:
     // The search is under way: a hand-over is due.
     bool isSearching() const { return m_runner->isRunning(); }
     UndoManager *undoManager() const { return m_undoManager; }
-    // What the window says about the search (an invalid pattern); empty when all is well.
+    // What the window says about the search (an invalid pattern, one under way or just ended, texts
+    // a pattern took too long on); empty when there is nothing to say.
     QString message() const;
 
     SeparatorBox *redSeparator() const { return m_redSeparator; }

@@ -101,11 +101,13 @@ FindPanelSearch::Outcome FindPanelSearch::search(const Snapshot &snapshot, Progr
     const MatchScan scan(snapshot.searchString, snapshot.compareOptions);
     if (!scan.isValid())
         return outcome;
+    size_t searched = 0;
     for (const SearchResultRow &text : snapshot.texts) {
         if (progress) {
             if (progress->stop.stop_requested())
                 break;
-            progress->searched.fetch_add(1, std::memory_order_relaxed);
+            // This thread alone writes it.
+            progress->searched.store(++searched, std::memory_order_relaxed);
         }
         std::optional<QList<MatchScan::TextRange>> ranges = scan.completeRanges(text.value);
         if (!ranges) {

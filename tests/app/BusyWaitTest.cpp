@@ -265,6 +265,7 @@ TEST_F(PaintsDuringPrintTest, TheBusySignOverThePreviewPaintsOnlyItself)
         added.append(created(QStringLiteral("Guest %1").arg(i)));
     view()->undoAddContacts(added, top());
     // Without its cached image, a page is drawn from the printer's page picture.
+    const int cacheLimit = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(1);
     BusySign::setDelayForTesting(0);
     window->show();
@@ -291,13 +292,12 @@ TEST_F(PaintsDuringPrintTest, TheBusySignOverThePreviewPaintsOnlyItself)
         EXPECT_EQ(tabs->currentIndex(), tab);
         EXPECT_GE(spinnerPaints, 1);
         EXPECT_EQ(previewPaints, 0);
-        // The preview is drawn again once the window answers.
         QCoreApplication::processEvents();
         EXPECT_EQ(printWindow->findChild<ProgressIndicator *>(), nullptr);
     }
     qApp->removeEventFilter(this);
     printWindow->cancel();
-    QPixmapCache::setCacheLimit(10240);
+    QPixmapCache::setCacheLimit(cacheLimit);
     BusySign::setDelayForTesting(-1);
 }
 
