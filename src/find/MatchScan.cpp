@@ -142,7 +142,7 @@ private:
 
     // Each search goes on from the end of the last match over the whole text: ^, \b and lookbehinds
     // see what lies before it.
-    // A search that fails (out of time, or of backtracking room) ends the scan without its end.
+    // A search that fails (out of time, or of room to backtrack) gives up the whole text.
     static std::optional<QList<TextRange>> scan(icu::RegexMatcher &matcher, UText *text)
     {
         matcher.reset(text);

@@ -42,14 +42,14 @@ void ProgressIndicator::paintNow()
 {
     QWidget *top = window();
     QBackingStore *store = top->backingStore();
-    const QWindow *handle = top->windowHandle();
+    QWindow *handle = top->windowHandle();
     if (!isVisible() || !store || !handle || !handle->isExposed())
         return;
     const QRect frame(mapTo(top, QPoint()), size());
     store->beginPaint(frame);
     render(store->paintDevice(), frame.topLeft(), QRegion(), DrawChildren);
     store->endPaint();
-    store->flush(frame, top->windowHandle());
+    store->flush(frame, handle);
 }
 
 QSize ProgressIndicator::sizeHint() const
