@@ -72,14 +72,14 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
     : Sheet(parent), m_setup(std::move(setup)), m_filters(m_setup.selectedItems, m_setup.customItems),
       m_search(FindFields(m_setup.customItems)), m_writer(m_setup.funnel, FindFields(m_setup.customItems)),
       m_searchString(m_setup.searchString), m_runner(new FindPanelRunner(this)),
-      m_undoManager(new UndoManager(this)),
-      m_model(new FindPanelResultsModel(this)), m_redSeparator(new SeparatorBox),
-      m_editButton(plainButton(L(QStringLiteral("Edit")))), m_itemPopup(pullDown()),
-      m_subItemPopup(pullDown()), m_labelPopup(pullDown()), m_searchModePopup(new QComboBox),
-      m_searchField(new QLineEdit), m_directionControl(new SegmentedControl(2)),
-      m_replaceButtons(new SegmentedControl(2)), m_replaceField(new QLineEdit), m_tableView(new QTableView),
-      m_closeButton(plainButton(L(QStringLiteral("Done")))),
-      m_messageLabel(new QLabel), m_searchProgress(new QProgressBar)
+      m_undoManager(new UndoManager(this)), m_model(new FindPanelResultsModel(this)),
+      m_redSeparator(new SeparatorBox), m_editButton(plainButton(L(QStringLiteral("Edit")))),
+      m_itemPopup(pullDown()), m_subItemPopup(pullDown()), m_labelPopup(pullDown()),
+      m_searchModePopup(new QComboBox), m_searchField(new QLineEdit),
+      m_directionControl(new SegmentedControl(2)), m_replaceButtons(new SegmentedControl(2)),
+      m_replaceField(new QLineEdit), m_tableView(new QTableView),
+      m_closeButton(plainButton(L(QStringLiteral("Done")))), m_messageLabel(new QLabel),
+      m_searchProgress(new QProgressBar)
 {
     setWindowTitle(L(QStringLiteral("Find and Replace")));
     buildLayout();
@@ -110,7 +110,6 @@ FindPanel::FindPanel(FindPanelSetup setup, QWidget *parent)
 
 FindPanel::~FindPanel()
 {
-    m_runner->stop();
     if (m_popover)
         m_popover->disconnect(this);
 }
@@ -363,7 +362,7 @@ void FindPanel::showSearchProgress(qsizetype searched, qsizetype total)
 
 void FindPanel::showSearchEnd(const FindPanelSearch::Outcome &outcome)
 {
-    const bool ranLong = m_searchProgress->isVisible();
+    const bool ranLong = !m_searchProgress->isHidden();
     m_searchProgress->hide();
     if (outcome.givenUp > 0) {
         m_messageLabel->setText(TextFormat::fill(

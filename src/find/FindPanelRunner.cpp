@@ -36,10 +36,9 @@ void FindPanelRunner::start(quint64 generation, FindPanelSearch::Snapshot snapsh
         emit finished(generation, outcome);
     });
     // The task keeps the snapshot and the progress: it may end after this runner has.
-    m_watcher->setFuture(Dispatch::runInBackground(
-        [snapshot = std::move(snapshot), progress = m_progress] {
-            return FindPanelSearch::search(snapshot, progress.get());
-        }));
+    m_watcher->setFuture(Dispatch::runInBackground([snapshot = std::move(snapshot), progress = m_progress] {
+        return FindPanelSearch::search(snapshot, progress.get());
+    }));
     m_progressTimer.start(ProgressDelay);
 }
 

@@ -40,7 +40,10 @@ public:
     // not be all of them.
     std::optional<QList<TextRange>> completeRanges(const QString &text) const;
     // The same, with a text given up as one without matches.
-    QList<TextRange> ranges(const QString &text) const { return completeRanges(text).value_or(QList<TextRange>()); }
+    QList<TextRange> ranges(const QString &text) const
+    {
+        return completeRanges(text).value_or(QList<TextRange>());
+    }
 
 private:
     class Expression;

@@ -10,8 +10,8 @@
 
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QGraphicsView>
+#include <QGuiApplication>
 #include <QListView>
 #include <QPixmapCache>
 #include <QPrintPreviewWidget>
