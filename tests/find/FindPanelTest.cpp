@@ -931,7 +931,10 @@ TEST_F(FindPanelTest, AValueThePatternTakesTooLongOnIsLeftOutWhole)
     auto panel = open(true, {"Note"});
     runModal(*panel, [&] {
         QTest::keyClick(panel->searchModePopup(), Qt::Key_End);
-        searchFor(*panel, "x|(a+)+$");
+        panel->searchField()->setFocus();
+        QTest::keyClicks(panel->searchField(), "x|(a+)+$");
+        QTest::keyClick(panel->searchField(), Qt::Key_Return);
+        waitFor(*panel);
         EXPECT_EQ(values(*panel), QStringList{"x y x"});
         EXPECT_EQ(panel->message(), "The pattern took too long on 1 value, which was left out.");
         clickReplace(*panel, "X", 1);
